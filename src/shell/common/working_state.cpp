@@ -1,11 +1,9 @@
 #include "shell/common/working_state.h"
 
 #include "platform/core/files.h"
-
-#include <pugixml.hpp>
+#include "platform/core/xml.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace {
 
@@ -76,8 +74,8 @@ TWorkingState::TWorkingState(const QString& dirExe)
 void TWorkingState::Create_Program_Folders()
 {
     for (const QString* dir : {&Dir_Master, &Dir_Projects, &Dir_Language, &Dir_IODD})
-        if (!QFileInfo(*dir).isDir())
-            QDir().mkdir(*dir);
+        if (!DirectoryExists(*dir))
+            CreateDir(*dir);
 }
 
 const QStringList& TWorkingState::Project_File_Names()
@@ -113,7 +111,7 @@ QString TWorkingState::Settings_File() const
 bool TWorkingState::Reopen_Last_Project()
 {
     const QString dir = Join(Dir_Projects, Project_Name);
-    if (!Project_Name.isEmpty() && QFileInfo(dir).isDir()) {
+    if (!Project_Name.isEmpty() && DirectoryExists(dir)) {
         Dir_Project = dir;
         return true;
     }
@@ -135,18 +133,6 @@ void TWorkingState::Start_Up()
     SL_MIB_Var_Write.clear();
 }
 
-namespace {
-
-QString Child_Text(const pugi::xml_node& root, const char* group, const char* value, bool& found)
-{
-    const pugi::xml_node g = root.child(group);
-    const pugi::xml_node v = g ? g.child(value) : pugi::xml_node();
-    found = bool(v);
-    return found ? QString::fromUtf8(v.child_value()) : QString();
-}
-
-}  // namespace
-
 void TWorkingState::Read_Setting()
 {
     Project_Name.clear();
@@ -157,31 +143,30 @@ void TWorkingState::Read_Setting()
     const QString file = Settings_File();
     if (!FileExists(file))
         return;
-    pugi::xml_document doc;
-    const QByteArray bytes = [&] {
-        try {
-            return ReadBinaryFile(file);
-        } catch (...) {
-            return QByteArray();
-        }
-    }();
-    // Not well-formed (or unreadable): as if the file were missing.
-    if (!doc.load_buffer(bytes.constData(), size_t(bytes.size()), pugi::parse_default | pugi::parse_comments))
+    TXmlDocument doc;
+    try {
+        doc.LoadFromFile(file);
+    } catch (const Exception&) {
+        // Not well-formed or unreadable: as if there were no file, so the start goes on.
         return;
-    const pugi::xml_node root = doc.first_child();
-    bool found = false;
-    QString v = Child_Text(root, "lastproj", "projectname", found);
-    if (found)
-        Project_Name = v;
-    v = Child_Text(root, "lastipadd", "ipaddress", found);
-    if (found)
-        Last_IP_Address = v;
-    v = Child_Text(root, "lastlang", "language", found);
-    if (found)
-        Language_Name = v;
+    }
+    const TXmlNode root = doc.Root();
+
+    // Each value in its own guard: a missing element leaves that value's default.
+    auto value = [&](const char* group, const char* name, QString& target) {
+        try {
+            target = root.ChildByName(QLatin1String(group)).ChildByName(QLatin1String(name)).Text();
+        } catch (const Exception&) {
+        }
+    };
+    value("lastproj", "projectname", Project_Name);
+    value("lastipadd", "ipaddress", Last_IP_Address);
+    value("lastlang", "language", Language_Name);
+
     auto option = [&](const char* name) {
-        const QString t = Child_Text(root, "lastinternet", name, found);
-        return found && t == QLatin1String("1");
+        QString text;
+        value("lastinternet", name, text);
+        return text == QLatin1String("1");
     };
     Enable_Internet = option("enable_internet");
     Enable_Update = option("enable_update");
@@ -191,31 +176,25 @@ void TWorkingState::Read_Setting()
 
 void TWorkingState::Save_Setting() const
 {
-    pugi::xml_document doc;
-    pugi::xml_node root = doc.append_child("Conf_Settings");
-    auto add = [](pugi::xml_node parent, const char* group, const char* name, const QString& text) {
-        pugi::xml_node g = parent.child(group) ? parent.child(group) : parent.append_child(group);
-        g.append_child(name).text().set(text.toUtf8().constData());
-    };
+    TXmlDocument doc;
+    doc.Clear();
+    TXmlNode root = doc.AddChild(QStringLiteral("Conf_Settings"));
+    root.AddChild(QStringLiteral("lastproj")).AddChild(QStringLiteral("projectname")).SetText(Project_Name);
+    root.AddChild(QStringLiteral("lastipadd")).AddChild(QStringLiteral("ipaddress")).SetText(Last_IP_Address);
+    root.AddChild(QStringLiteral("lastlang")).AddChild(QStringLiteral("language")).SetText(Language_Name);
+    TXmlNode options = root.AddChild(QStringLiteral("lastinternet"));
     auto flag = [](bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); };
-    add(root, "lastproj", "projectname", Project_Name);
-    add(root, "lastipadd", "ipaddress", Last_IP_Address);
-    add(root, "lastlang", "language", Language_Name);
-    add(root, "lastinternet", "enable_internet", flag(Enable_Internet));
-    add(root, "lastinternet", "enable_update", flag(Enable_Update));
-    add(root, "lastinternet", "enable_jump_field_tables", flag(Enable_Jump_Field_Tables));
-    add(root, "lastinternet", "Double_Click_Auto_Size", flag(Double_Click_Auto_Size));
+    options.AddChild(QStringLiteral("enable_internet")).SetText(flag(Enable_Internet));
+    options.AddChild(QStringLiteral("enable_update")).SetText(flag(Enable_Update));
+    options.AddChild(QStringLiteral("enable_jump_field_tables")).SetText(flag(Enable_Jump_Field_Tables));
+    options.AddChild(QStringLiteral("Double_Click_Auto_Size")).SetText(flag(Double_Click_Auto_Size));
 
-    struct TWriter : pugi::xml_writer {
-        QByteArray Data;
-        void write(const void* data, size_t size) override { Data.append(static_cast<const char*>(data), qsizetype(size)); }
-    } writer;
-    doc.save(writer, "  ", pugi::format_default, pugi::encoding_utf8);
     const QString file = Settings_File();
     try {
-        WriteFileAtomic(file, writer.Data);
+        doc.SaveToFile(file);
     } catch (const Exception& e) {
-        throw ESettingsWriteError(file, QStringLiteral("Error! The settings file could not be written: ") + file);
+        throw ESettingsWriteError(file, QStringLiteral("Error! The settings file could not be written: ") + file +
+                                            QStringLiteral("\n") + e.Message());
     }
 }
 
