@@ -110,8 +110,13 @@ QString TWorkingState::Settings_File() const
 
 bool TWorkingState::Reopen_Last_Project()
 {
+    // The name comes from a hand-editable file: only a plain folder name below PROJECTS
+    // opens a project, so the editors never write outside it.
+    const bool plainName = !Project_Name.isEmpty() && Project_Name != QLatin1String(".") &&
+                           Project_Name != QLatin1String("..") && !Project_Name.contains(u'/') &&
+                           !Project_Name.contains(u'\\');
     const QString dir = Join(Dir_Projects, Project_Name);
-    if (!Project_Name.isEmpty() && DirectoryExists(dir)) {
+    if (plainName && DirectoryExists(dir)) {
         Dir_Project = dir;
         return true;
     }
@@ -196,6 +201,11 @@ void TWorkingState::Save_Setting() const
         throw ESettingsWriteError(file, QStringLiteral("Error! The settings file could not be written: ") + file +
                                             QStringLiteral("\n") + e.Message());
     }
+}
+
+bool TWorkingState::Update_Check_Enabled() const
+{
+    return Enable_Internet && Enable_Update;
 }
 
 TWorkingState& WS()

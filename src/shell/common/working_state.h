@@ -113,12 +113,20 @@ public:
   void Save_Setting() const;
 
   // Dir_Project := Dir_Projects + Project_Name when that folder exists, else empty.
-  // Project_Name is kept either way. Returns whether a project is open.
+  // Project_Name is kept either way (and written back at close). A name that is not a
+  // plain folder name ("..", or holding a separator) opens no project. Returns whether a
+  // project is open.
   bool Reopen_Last_Project();
 
-  // Start-up of the state in the main window's order: folders, settings, project reopen,
-  // project paths and empty shared lists. The language is loaded by Load_Language.
+  // Start-up of the state: folders, settings, project reopen, project paths and empty
+  // shared lists. The main window then calls Load_Language (lang_table.h), labels itself
+  // by Dir_Project (empty: no project open) and enables its update-check timer by
+  // Update_Check_Enabled(). At close it calls Save_Setting and shows the message of an
+  // ESettingsWriteError, then closes all the same.
   void Start_Up();
+
+  // The update-check timer runs only when both options are on.
+  bool Update_Check_Enabled() const;
 
   // All 28 project file paths in their fixed order.
   QStringList Project_Files() const;

@@ -189,6 +189,7 @@ TEST_F(WorkingStateTest, EachValueFallsBackAlone)
         ws.Enable_Internet = true;
         ws.Read_Setting();
         EXPECT_EQ(Stored(ws), c.expected) << c.name;
+        EXPECT_EQ(ws.Update_Check_Enabled(), c.expected.Internet && c.expected.Update) << c.name;
     }
 }
 
@@ -213,6 +214,14 @@ TEST_F(WorkingStateTest, ReopensTheLastProjectOnlyWhenItsFolderExists)
     ASSERT_EQ(files.size(), 28);
     for (int i = 0; i < 28; ++i)
         EXPECT_EQ(files[i], dir + "/" + TWorkingState::Project_File_Names()[i]);
+
+    // Names that would lead outside PROJECTS open nothing, even when the folder exists.
+    for (const char* name : {"..", ".", "Line1/../..", "../PROJECTS/Line1"}) {
+        ws.Project_Name = QString::fromLatin1(name);
+        EXPECT_FALSE(ws.Reopen_Last_Project()) << name;
+        EXPECT_TRUE(ws.Dir_Project.isEmpty()) << name;
+        EXPECT_EQ(ws.Project_Name, name);
+    }
 }
 
 TEST(WorkingState, ProjectFileNamesInTheirFixedOrder)
