@@ -512,13 +512,14 @@ QString Format(const QString& Fmt, std::initializer_list<TVarRec> Args, const TF
             return Any;
         };
         // [index:] [-] [width] [.precision] type
-        int Num = 0;
-        int Save = i;
-        if (ReadNumber(Num) && i < n && Fmt[i] == QLatin1Char(':')) {
-            ArgIndex = Num;
-            ++i;
-        } else {
-            i = Save;
+        {
+            int j = i, Num = 0;
+            while (j < n && Fmt[j] >= QLatin1Char('0') && Fmt[j] <= QLatin1Char('9'))
+                Num = Num * 10 + (Fmt[j++].unicode() - '0');
+            if (j > i && j < n && Fmt[j] == QLatin1Char(':')) {
+                ArgIndex = Num;
+                i = j + 1;
+            }
         }
         bool LeftJustify = false;
         if (i < n && Fmt[i] == QLatin1Char('-')) {
