@@ -101,12 +101,16 @@ bool Parse_Lang_Line(const QString& rawLine, int maxIndex, int& index, QString& 
     if (eq < 0)
         return false;
     // The index is everything between "STR" and the first "=": digits only, blanks around.
-    const QString number = Trim(line.mid(3, eq - 3));
-    if (number.isEmpty() || number.size() > 9)
+    QString number = Trim(line.mid(3, eq - 3));
+    if (number.isEmpty())
         return false;
     for (QChar c : number)
         if (c < u'0' || c > u'9')
             return false;
+    while (number.size() > 1 && number.front() == u'0')
+        number.remove(0, 1);
+    if (number.size() > 9)
+        return false;
     const int n = number.toInt();
     if (n < 0 || n >= maxIndex)
         return false;

@@ -81,6 +81,7 @@ TEST(LanguageFile, LineGrammar)
         {"STR12= text", true, 12, "text"},
         {"STR5=x", true, 5, "x"},
         {"STR007 = seven", true, 7, "seven"},
+        {"STR000000000000018 = zeros", true, 18, "zeros"},
         {"STR12 = a=b=c", true, 12, "a=b=c"},
         {"STR0 = zero", true, 0, "zero"},
         {"STR5499 = last", true, 5499, "last"},
