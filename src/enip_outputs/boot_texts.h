@@ -1,0 +1,8 @@
+#pragma once
+// English texts of the device update window (entries 1600 to 1637).
+
+#include "shell/common/lang_table.h"
+
+#include <vector>
+
+std::vector<TLangBlock> Boot_Lang_Blocks();

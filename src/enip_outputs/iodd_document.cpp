@@ -1,0 +1,499 @@
+#include "enip_outputs/iodd_document.h"
+
+#include "enip_outputs/enip_convert.h"
+#include "enip_outputs/maker_identity.h"
+#include "enip_outputs/project_xml.h"
+#include "shell/common/common_routines.h"
+#include "shell/common/par_gen_file.h"
+
+#include <QFile>
+
+namespace {
+
+constexpr int Max_Item_Bits = 64;
+constexpr int Max_PD_Bits = 256;
+
+QString Q(const char* s)
+{
+    return QString::fromUtf8(s);
+}
+
+// Collects the document line by line; every line ends in CR LF.
+class TLines {
+public:
+    void Add(int depth, const QString& text)
+    {
+        FText += QString(depth, QLatin1Char('\t'));
+        FText += text;
+        FText += QLatin1String("\r\n");
+    }
+    QByteArray Bytes() const { return FText.toUtf8(); }
+
+private:
+    QString FText;
+};
+
+QString Datatype_Attr(int length)
+{
+    if (length == 1)
+        return QStringLiteral("xsi:type=\"BooleanT\"");
+    return QStringLiteral("xsi:type=\"UIntegerT\" bitLength=\"%1\"").arg(length);
+}
+
+void Write_Process_Data(TLines& w, const QVector<TProcessData>& items, bool input)
+{
+    const QString id = input ? QStringLiteral("PD_IN") : QStringLiteral("PD_OUT");
+    const QString elem = input ? QStringLiteral("ProcessDataIn") : QStringLiteral("ProcessDataOut");
+    const QString tn = input ? QStringLiteral("TN_PDIn_") : QStringLiteral("TN_PDOut_");
+    const QString td = input ? QStringLiteral("TD_PDIn_") : QStringLiteral("TD_PDOut_");
+    const QString name = input ? QStringLiteral("TN_PD_In") : QStringLiteral("TN_PD_Out");
+    const int total = IODD_PD_Bit_Length(items);
+
+    w.Add(5, QStringLiteral("<%1 id=\"%2\" bitLength=\"%3\">").arg(elem, id).arg(total));
+    w.Add(6, QStringLiteral("<Datatype xsi:type=\"RecordT\" bitLength=\"%1\" subindexAccessSupported=\"false\">")
+                 .arg(total));
+    int offset = 0;
+    for (int j = 0; j < items.size(); ++j) {
+        const TProcessData& p = items[j];
+        w.Add(7, QStringLiteral("<RecordItem subindex=\"%1\" bitOffset=\"%2\">").arg(j + 1).arg(offset));
+        w.Add(8, QStringLiteral("<SimpleDatatype %1/>").arg(Datatype_Attr(p.Length)));
+        w.Add(8, QStringLiteral("<Name textId=\"%1%2\"></Name>").arg(tn).arg(j));
+        w.Add(8, QStringLiteral("<Description textId=\"%1%2\"/>").arg(td).arg(j));
+        w.Add(7, QStringLiteral("</RecordItem>"));
+        offset += p.Length;
+    }
+    w.Add(6, QStringLiteral("</Datatype>"));
+    w.Add(6, QStringLiteral("<Name textId=\"%1\"/>").arg(name));
+    w.Add(5, QStringLiteral("</%1>").arg(elem));
+}
+
+void Write_Observe(TLines& w, const QVector<TProcessData>& items, const char* variable)
+{
+    for (int j = 0; j < items.size(); ++j) {
+        const TProcessData& p = items[j];
+        QString line = QStringLiteral("<RecordItemRef variableId=\"%1\" subindex=\"%2\" displayFormat=\"Dec\"")
+                           .arg(Q(variable))
+                           .arg(j + 1);
+        if (p.Length != 1)
+            line += QStringLiteral(" gradient=\"%1\" offset=\"%2\"").arg(IODD_Float_Str(p.Gradient)).arg(p.Offset);
+        w.Add(6, line + QStringLiteral("/>"));
+    }
+}
+
+void Write_Texts(TLines& w, const QVector<TProcessData>& items, const char* tn, const char* td)
+{
+    for (int j = 0; j < items.size(); ++j) {
+        w.Add(3, QStringLiteral("<Text id=\"%1%2\" value=\"%3\"/>").arg(Q(tn)).arg(j).arg(IODD_Escape(items[j].Name)));
+        w.Add(3, QStringLiteral("<Text id=\"%1%2\" value=\"%3\"/>")
+                     .arg(Q(td))
+                     .arg(j)
+                     .arg(IODD_Escape(items[j].Description)));
+    }
+}
+
+}  // namespace
+
+QString Get_IODD_Access(const QString& text)
+{
+    if (text == QLatin1String("Read Only"))
+        return QStringLiteral("ro");
+    if (text == QLatin1String("Write Only"))
+        return QStringLiteral("wo");
+    if (text == QLatin1String("Read Write"))
+        return QStringLiteral("rw");
+    return QString();
+}
+
+static QString Year_Str(int year)
+{
+    if (year < 10)
+        return QStringLiteral("200") + QString::number(year);
+    if (year < 100)
+        return QStringLiteral("20") + QString::number(year);
+    return QString::number(year);
+}
+
+QString Get_Date_Str(const QDate& date)
+{
+    return Year_Str(date.year()) + QStringLiteral("%1%2").arg(date.month(), 2, 10, QLatin1Char('0'))
+                                        .arg(date.day(), 2, 10, QLatin1Char('0'));
+}
+
+QString Get_Date_Str_Dash(const QDate& date)
+{
+    return Year_Str(date.year()) + QStringLiteral("-%1-%2").arg(date.month(), 2, 10, QLatin1Char('0'))
+                                        .arg(date.day(), 2, 10, QLatin1Char('0'));
+}
+
+QString Get_Device_Code()
+{
+    return Q(maker::Device_Code);
+}
+
+QString Get_Device_Id()
+{
+    return QString::number(maker::IOLink_Device_Id);
+}
+
+QString IODD_Base_Name(const QDate& date)
+{
+    return Q(maker::Vendor_Name) + QLatin1Char('-') + Get_Device_Code() + QLatin1Char('-') + Get_Date_Str(date) +
+           QStringLiteral("-IODD1.1");
+}
+
+QString IODD_Float_Str(float value)
+{
+    return QString::number(double(value), 'g', 15).replace(QLatin1Char(','), QLatin1Char('.'));
+}
+
+QString IODD_Escape(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case '&': out += QLatin1String("&amp;"); break;
+        case '<': out += QLatin1String("&lt;"); break;
+        case '>': out += QLatin1String("&gt;"); break;
+        case '"': out += QLatin1String("&quot;"); break;
+        case '\'': out += QLatin1String("&apos;"); break;
+        case '\t': out += QLatin1String("&#9;"); break;
+        case '\n': out += QLatin1String("&#10;"); break;
+        case '\r': out += QLatin1String("&#13;"); break;
+        default:
+            // Other control characters cannot appear in an XML 1.0 document.
+            if (c.unicode() >= 0x20 && c.unicode() != 0xFFFE && c.unicode() != 0xFFFF)
+                out += c;
+        }
+    }
+    return out;
+}
+
+int IODD_PD_Bit_Length(const QVector<TProcessData>& items)
+{
+    int total = 0;
+    for (const TProcessData& p : items)
+        total += p.Length;
+    if (total > 16 && total % 8 != 0)
+        total += 8 - total % 8;
+    return total;
+}
+
+TIODD_Data Load_IODD_Data(const QString& parGenPath, const QString& ioLinkSlavePath)
+{
+    TIODD_Data d;
+    if (QFile::exists(parGenPath)) {
+        try {
+            d.Bit_Rate = Read_ParGen_File(parGenPath).IOLink_Slave_Baudrate;
+        } catch (...) {
+            d.Bit_Rate = QStringLiteral("COM1");
+        }
+    }
+    const QChar sep = Get_Decimal_Separator();
+
+    if (QFile::exists(ioLinkSlavePath)) {
+        const TProjectXml doc = Load_Project_Xml(ioLinkSlavePath);
+        const pugi::xml_node root = doc.Root();
+        auto enabled = [](const TAttrReader& a) {
+            return a.Has("Enable") && a.Text("Enable").trimmed().toUpper() == QLatin1String("Y");
+        };
+        auto gradient = [&](const TAttrReader& a) {
+            float g = 1.0f;
+            if (!a.Has("Gradient") || !Conv_Str_To_Float(a.Text("Gradient"), sep, g))
+                g = 1.0f;
+            return g;
+        };
+        for (pugi::xml_node r = root.child("Variables").first_child(); r; r = r.next_sibling()) {
+            if (r.type() != pugi::node_element)
+                continue;
+            const TAttrReader a(r);
+            if (!enabled(a))
+                continue;
+            TVariable v;
+            v.Index = a.Int("Index", 60);
+            v.Name = a.Text("Name");
+            v.Access = Get_IODD_Access(a.Text("Access"));
+            v.Length = a.Int("Length", 0);
+            v.Gradient = gradient(a);
+            v.Offset = a.Int("Offset", 0);
+            v.UnitCode = a.Int("UnitCode", 0);
+            v.DefaultValue = a.Int("DefaultValue", 0);
+            v.Description = a.Text("Description");
+            d.Variables.append(v);
+        }
+        const pugi::xml_node pd = root.child("Process_Data");
+        auto read_pd = [&](const char* section, QVector<TProcessData>& list, int& total) {
+            for (pugi::xml_node r = pd.child(section).first_child(); r; r = r.next_sibling()) {
+                if (r.type() != pugi::node_element)
+                    continue;
+                const TAttrReader a(r);
+                if (!enabled(a))
+                    continue;
+                TProcessData p;
+                p.Name = a.Text("Name");
+                p.Description = a.Text("Description");
+                p.Length = a.Int("Length", 0);
+                p.Gradient = gradient(a);
+                p.Offset = a.Int("Offset", 0);
+                p.UnitCode = a.Int("UnitCode", 0);
+                total += p.Length;
+                list.append(p);
+            }
+        };
+        read_pd("Process_Data_Input", d.Input, d.Input_Bits);
+        read_pd("Process_Data_Output", d.Output, d.Output_Bits);
+    }
+    int us = 0;
+    Calc_IOLink_Min_Cycle_Time(d.Bit_Rate, d.Input_Bits, d.Output_Bits, us);
+    d.Min_Cycle_Time = us;
+    return d;
+}
+
+QString Check_IODD_Data(const TIODD_Data& data)
+{
+    if (data.Variables.isEmpty())
+        return QStringLiteral("The IODD file was not written: the project has no enabled IO-Link variable.");
+    if (data.Input.isEmpty() && data.Output.isEmpty())
+        return QStringLiteral("The IODD file was not written: the project has no enabled process data.");
+    for (int j = 0; j < data.Variables.size(); ++j) {
+        const TVariable& v = data.Variables[j];
+        if (v.Length < 1 || v.Length > Max_Item_Bits)
+            return QStringLiteral("The IODD file was not written: the IO-Link variable \"%1\" (index %2) is %3 bits "
+                                  "long; an IODD variable holds 1 to %4 bits.")
+                .arg(v.Name)
+                .arg(v.Index)
+                .arg(v.Length)
+                .arg(Max_Item_Bits);
+        if (v.Access.isEmpty())
+            return QStringLiteral("The IODD file was not written: the IO-Link variable \"%1\" (index %2) has no "
+                                  "valid access (Read Only, Write Only or Read Write).")
+                .arg(v.Name)
+                .arg(v.Index);
+    }
+    auto check_pd = [](const QVector<TProcessData>& items, const QString& dir) -> QString {
+        for (const TProcessData& p : items)
+            if (p.Length < 1 || p.Length > Max_Item_Bits)
+                return QStringLiteral("The IODD file was not written: the %1 process data item \"%2\" is %3 bits "
+                                      "long; an item holds 1 to %4 bits.")
+                    .arg(dir, p.Name)
+                    .arg(p.Length)
+                    .arg(Max_Item_Bits);
+        const int total = IODD_PD_Bit_Length(items);
+        if (total > Max_PD_Bits)
+            return QStringLiteral("The IODD file was not written: the %1 process data take %2 bits; IO-Link "
+                                  "carries at most %3 bits.")
+                .arg(dir)
+                .arg(total)
+                .arg(Max_PD_Bits);
+        return QString();
+    };
+    QString e = check_pd(data.Input, QStringLiteral("input"));
+    if (e.isEmpty())
+        e = check_pd(data.Output, QStringLiteral("output"));
+    return e;
+}
+
+QByteArray Build_IODD_Document(const TIODD_Data& data, const QString& crc, const QDate& date)
+{
+    TLines w;
+    const QString code = Get_Device_Code();
+    const QString vendor = IODD_Escape(Q(maker::Vendor_Name));
+    const QString web = IODD_Escape(Q(maker::Web_Address));
+
+    w.Add(0, QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>"));
+    w.Add(0, QStringLiteral("<IODevice xmlns=\"http://www.io-link.com/IODD/2010/10\" "
+                            "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+                            "xsi:schemaLocation=\"http://www.io-link.com/IODD/2010/10 IODD1.1.xsd\">"));
+    w.Add(1, QStringLiteral("<DocumentInfo version=\"V1.0.1\" releaseDate=\"%1\" copyright=\"%2\"/>")
+                 .arg(Get_Date_Str_Dash(date), IODD_Escape(Q(maker::Notice_Text))));
+    w.Add(1, QStringLiteral("<ProfileHeader>"));
+    w.Add(2, QStringLiteral("<ProfileIdentification>IO Device Profile</ProfileIdentification>"));
+    w.Add(2, QStringLiteral("<ProfileRevision>1.1</ProfileRevision>"));
+    w.Add(2, QStringLiteral("<ProfileName>Device Profile for IO Devices</ProfileName>"));
+    w.Add(2, QStringLiteral("<ProfileSource>IO-Link Consortium</ProfileSource>"));
+    w.Add(2, QStringLiteral("<ProfileClassID>Device</ProfileClassID>"));
+    w.Add(2, QStringLiteral("<ISO15745Reference>"));
+    w.Add(3, QStringLiteral("<ISO15745Part>1</ISO15745Part>"));
+    w.Add(3, QStringLiteral("<ISO15745Edition>1</ISO15745Edition>"));
+    w.Add(3, QStringLiteral("<ProfileTechnology>IODD</ProfileTechnology>"));
+    w.Add(2, QStringLiteral("</ISO15745Reference>"));
+    w.Add(1, QStringLiteral("</ProfileHeader>"));
+
+    w.Add(1, QStringLiteral("<ProfileBody>"));
+    w.Add(2, QStringLiteral("<DeviceIdentity vendorId=\"%1\" vendorName=\"%2\" deviceId=\"%3\">")
+                 .arg(maker::IOLink_Vendor_Id)
+                 .arg(vendor, Get_Device_Id()));
+    w.Add(3, QStringLiteral("<VendorText textId=\"TI_VendorText\"/>"));
+    w.Add(3, QStringLiteral("<VendorUrl textId=\"TI_VendorUrl\"/>"));
+    w.Add(3, QStringLiteral("<VendorLogo name=\"Norvel-logo.png\"/>"));
+    w.Add(3, QStringLiteral("<DeviceName textId=\"TI_DeviceName\"/>"));
+    w.Add(3, QStringLiteral("<DeviceFamily textId=\"TI_DeviceFamily\"/>"));
+    w.Add(3, QStringLiteral("<DeviceVariantCollection>"));
+    w.Add(4, QStringLiteral("<DeviceVariant productId=\"%1\" deviceSymbol=\"Norvel-pic.png\" "
+                            "deviceIcon=\"Norvel-icon.png\">")
+                 .arg(code));
+    w.Add(5, QStringLiteral("<Name textId=\"TN_Product\"/>"));
+    w.Add(5, QStringLiteral("<Description textId=\"TD_Product\"/>"));
+    w.Add(4, QStringLiteral("</DeviceVariant>"));
+    w.Add(3, QStringLiteral("</DeviceVariantCollection>"));
+    w.Add(2, QStringLiteral("</DeviceIdentity>"));
+
+    w.Add(2, QStringLiteral("<DeviceFunction>"));
+    w.Add(3, QStringLiteral("<Features blockParameter=\"true\" dataStorage=\"true\"/>"));
+    w.Add(3, QStringLiteral("<VariableCollection>"));
+    w.Add(4, QStringLiteral("<StdVariableRef id=\"V_DirectParameters_1\"/>"));
+    w.Add(4, QStringLiteral("<StdVariableRef id=\"V_SystemCommand\">"));
+    for (int v : {129, 130, 131})
+        w.Add(5, QStringLiteral("<StdSingleValueRef value=\"%1\"/>").arg(v));
+    w.Add(4, QStringLiteral("</StdVariableRef>"));
+    auto std_ref = [&](const char* id, int len, const QString& def) {
+        w.Add(4, QStringLiteral("<StdVariableRef id=\"%1\" fixedLengthRestriction=\"%2\" defaultValue=\"%3\"/>")
+                     .arg(Q(id))
+                     .arg(len)
+                     .arg(def));
+    };
+    std_ref("V_VendorName", 32, vendor);
+    std_ref("V_VendorText", 32, web);
+    std_ref("V_ProductName", 32, QString());
+    std_ref("V_ProductID", 32, QString());
+    std_ref("V_ProductText", 32, QString());
+    std_ref("V_HardwareRevision", 32, QString());
+    std_ref("V_FirmwareRevision", 16, QString());
+    std_ref("V_ApplicationSpecificTag", 16, QStringLiteral("***"));
+    w.Add(4, QStringLiteral("<StdVariableRef id=\"V_ProcessDataInput\"/>"));
+    w.Add(4, QStringLiteral("<StdVariableRef id=\"V_ProcessDataOutput\"/>"));
+    w.Add(0, QString());
+    for (int j = 0; j < data.Variables.size(); ++j) {
+        const TVariable& v = data.Variables[j];
+        w.Add(4, QStringLiteral("<Variable id=\"PAR_%1\" accessRights=\"%2\"  index=\"%3\" defaultValue=\"%4\">")
+                     .arg(j)
+                     .arg(v.Access)
+                     .arg(v.Index)
+                     .arg(v.DefaultValue));
+        w.Add(5, QStringLiteral("<Datatype %1/>").arg(Datatype_Attr(v.Length)));
+        w.Add(5, QStringLiteral("<Name textId=\"TN_par_%1\"/>").arg(j));
+        w.Add(5, QStringLiteral("<Description textId=\"TD_par_%1\"/>").arg(j));
+        w.Add(4, QStringLiteral("</Variable>"));
+    }
+    w.Add(3, QStringLiteral("</VariableCollection>"));
+
+    w.Add(3, QStringLiteral("<ProcessDataCollection>"));
+    w.Add(4, QStringLiteral("<ProcessData id=\"PD\">"));
+    if (!data.Input.isEmpty())
+        Write_Process_Data(w, data.Input, true);
+    if (!data.Output.isEmpty())
+        Write_Process_Data(w, data.Output, false);
+    w.Add(4, QStringLiteral("</ProcessData>"));
+    w.Add(3, QStringLiteral("</ProcessDataCollection>"));
+
+    w.Add(3, QStringLiteral("<ErrorTypeCollection>"));
+    const struct {
+        int code;
+        const char* text;
+    } errors[] = {{0, "no detail"},
+                  {17, "Idx not avail."},
+                  {18, "Subidx not avail."},
+                  {32, "Service not avail."},
+                  {35, "Access denied"},
+                  {48, "Para value out of range"},
+                  {51, "Para len overrun"},
+                  {52, "Para len underrun"},
+                  {53, "Function not avail."},
+                  {54, "Function temporarily not avail"},
+                  {64, "Para set invalid"},
+                  {65, "Para set inconsistent"},
+                  {130, "Application not ready"}};
+    for (const auto& e : errors)
+        w.Add(4, QStringLiteral("<StdErrorTypeRef code=\"128\" additionalCode=\"%1\"/><!-- %2 -->")
+                     .arg(e.code)
+                     .arg(Q(e.text)));
+    w.Add(3, QStringLiteral("</ErrorTypeCollection>"));
+
+    w.Add(3, QStringLiteral("<UserInterface>"));
+    w.Add(4, QStringLiteral("<MenuCollection>"));
+    w.Add(5, QStringLiteral("<Menu id=\"M_Ident\">"));
+    for (const char* id : {"V_VendorName", "V_VendorText", "V_ProductName", "V_ProductID", "V_ProductText",
+                           "V_HardwareRevision", "V_FirmwareRevision", "V_ApplicationSpecificTag"})
+        w.Add(6, QStringLiteral("<VariableRef variableId=\"%1\"/>").arg(Q(id)));
+    w.Add(5, QStringLiteral("</Menu>"));
+    w.Add(5, QStringLiteral("<Menu id=\"M_Par\">"));
+    for (int j = 0; j < data.Variables.size(); ++j) {
+        const TVariable& v = data.Variables[j];
+        QString line = QStringLiteral("<VariableRef variableId=\"PAR_%1\" displayFormat=\"Dec\"").arg(j);
+        if (v.Length != 1)
+            line += QStringLiteral(" gradient=\"%1\" offset=\"%2\" unitCode=\"%3\"")
+                        .arg(IODD_Float_Str(v.Gradient))
+                        .arg(v.Offset)
+                        .arg(v.UnitCode);
+        w.Add(6, line + QStringLiteral("/>"));
+    }
+    w.Add(5, QStringLiteral("</Menu>"));
+    w.Add(5, QStringLiteral("<Menu id=\"M_Observe\">"));
+    Write_Observe(w, data.Input, "V_ProcessDataInput");
+    Write_Observe(w, data.Output, "V_ProcessDataOutput");
+    w.Add(5, QStringLiteral("</Menu>"));
+    w.Add(4, QStringLiteral("</MenuCollection>"));
+    w.Add(4, QStringLiteral("<ObserverRoleMenuSet>"));
+    w.Add(5, QStringLiteral("<IdentificationMenu menuId=\"M_Ident\"/>"));
+    w.Add(5, QStringLiteral("<ParameterMenu menuId=\"M_Par\"/>"));
+    w.Add(4, QStringLiteral("</ObserverRoleMenuSet>"));
+    for (const char* set : {"MaintenanceRoleMenuSet", "SpecialistRoleMenuSet"}) {
+        w.Add(4, QStringLiteral("<%1>").arg(Q(set)));
+        w.Add(5, QStringLiteral("<IdentificationMenu menuId=\"M_Ident\"/>"));
+        w.Add(5, QStringLiteral("<ParameterMenu menuId=\"M_Par\"/>"));
+        w.Add(5, QStringLiteral("<ObservationMenu menuId=\"M_Observe\"/>"));
+        w.Add(4, QStringLiteral("</%1>").arg(Q(set)));
+    }
+    w.Add(3, QStringLiteral("</UserInterface>"));
+    w.Add(2, QStringLiteral("</DeviceFunction>"));
+    w.Add(1, QStringLiteral("</ProfileBody>"));
+
+    w.Add(1, QStringLiteral("<CommNetworkProfile xsi:type=\"IOLinkCommNetworkProfileT\" iolinkRevision=\"V1.1\">"));
+    w.Add(2, QStringLiteral("<TransportLayers>"));
+    w.Add(3, QStringLiteral("<PhysicalLayer minCycleTime=\"%1\" sioSupported=\"true\" bitrate=\"%2\" "
+                            "mSequenceCapability=\"41\">")
+                 .arg(data.Min_Cycle_Time)
+                 .arg(IODD_Escape(data.Bit_Rate)));
+    w.Add(4, QStringLiteral("<Connection xsi:type=\"M12-4ConnectionT\">"));
+    w.Add(5, QStringLiteral("<ProductRef productId=\"%1\"/>").arg(code));
+    w.Add(5, QStringLiteral("<Wire1 function=\"L+\"/>"));
+    w.Add(5, QStringLiteral("<Wire2 function=\"NC\"/>"));
+    w.Add(5, QStringLiteral("<Wire3 function=\"L-\"/>"));
+    w.Add(5, QStringLiteral("<Wire4 function=\"C/Q\"/>"));
+    w.Add(4, QStringLiteral("</Connection>"));
+    w.Add(3, QStringLiteral("</PhysicalLayer>"));
+    w.Add(2, QStringLiteral("</TransportLayers>"));
+    w.Add(2, QStringLiteral("<Test>"));
+    w.Add(3, QStringLiteral("<Config1 index=\"241\" testValue=\"0xFE\"/>"));
+    w.Add(3, QStringLiteral("<Config3 index=\"24\" testValue=\"0x31,0x32,0x33,0x34,0x35,0x36,0x37,0x38,0x39,0x41,"
+                            "0x42,0x43,0x44,0x45,0x46\"/>"));
+    w.Add(2, QStringLiteral("</Test>"));
+    w.Add(1, QStringLiteral("</CommNetworkProfile>"));
+
+    w.Add(1, QStringLiteral("<ExternalTextCollection>"));
+    w.Add(2, QStringLiteral("<PrimaryLanguage xml:lang=\"en\">"));
+    auto text = [&](const QString& id, const QString& value) {
+        w.Add(3, QStringLiteral("<Text id=\"%1\" value=\"%2\"/>").arg(id, value));
+    };
+    const QString family = IODD_Escape(Q(maker::Device_Family));
+    text(QStringLiteral("TI_VendorText"), web);
+    text(QStringLiteral("TI_VendorUrl"), web);
+    text(QStringLiteral("TI_DeviceName"), code);
+    text(QStringLiteral("TI_DeviceFamily"), family);
+    text(QStringLiteral("TN_Product"), code);
+    text(QStringLiteral("TD_Product"), family);
+    for (int j = 0; j < data.Variables.size(); ++j) {
+        text(QStringLiteral("TN_par_%1").arg(j), IODD_Escape(data.Variables[j].Name));
+        text(QStringLiteral("TD_par_%1").arg(j), IODD_Escape(data.Variables[j].Description));
+    }
+    Write_Texts(w, data.Input, "TN_PDIn_", "TD_PDIn_");
+    Write_Texts(w, data.Output, "TN_PDOut_", "TD_PDOut_");
+    text(QStringLiteral("TN_PD_In"), QStringLiteral("Process data input"));
+    text(QStringLiteral("TN_PD_Out"), QStringLiteral("Process data output"));
+    w.Add(2, QStringLiteral("</PrimaryLanguage>"));
+    w.Add(1, QStringLiteral("</ExternalTextCollection>"));
+    w.Add(1, QStringLiteral("<Stamp crc=\"%1\"><Checker name=\"IODD-Checker V1.1.6\" version=\"V1.1.6.0\"/></Stamp>")
+                 .arg(crc));
+    w.Add(0, QStringLiteral("</IODevice>"));
+    return w.Bytes();
+}

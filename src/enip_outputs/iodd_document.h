@@ -1,0 +1,68 @@
+#pragma once
+// The IO-Link device description (IODD 1.1) of the converter's IO-Link slave
+// side: the data read from the project and the line template it fills.
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <QVector>
+
+struct TVariable {
+    int Index = 60;
+    QString Name;
+    QString Description;
+    QString Access;  // "ro", "wo", "rw" or empty
+    int Length = 0;  // bits
+    float Gradient = 1.0f;
+    int Offset = 0;
+    int UnitCode = 0;
+    int DefaultValue = 0;
+};
+
+struct TProcessData {
+    QString Name;
+    QString Description;
+    int Length = 0;  // bits
+    float Gradient = 1.0f;
+    int Offset = 0;
+    int UnitCode = 0;
+};
+
+struct TIODD_Data {
+    QVector<TVariable> Variables;
+    QVector<TProcessData> Input;
+    QVector<TProcessData> Output;
+    int Input_Bits = 0;
+    int Output_Bits = 0;
+    QString Bit_Rate = QStringLiteral("COM1");
+    int Min_Cycle_Time = 0;  // microseconds
+};
+
+// Reads the IO-Link rate of ParGen.xml and the enabled rows of
+// IOLink_Slave.xml (missing files keep the defaults). A slave file that is
+// not well-formed XML raises EXmlError.
+TIODD_Data Load_IODD_Data(const QString& parGenPath, const QString& ioLinkSlavePath);
+
+// What would make the document invalid for the IODD schema, as a message for
+// the user; empty when the data can be written.
+QString Check_IODD_Data(const TIODD_Data& data);
+
+// The whole document, lines ending in CR LF, UTF-8 without byte-order mark.
+// crc is the stamp text (empty for the first pass).
+QByteArray Build_IODD_Document(const TIODD_Data& data, const QString& crc, const QDate& date);
+
+// Bit length of one process-data direction as written: raised to a whole
+// number of bytes above 16 bits.
+int IODD_PD_Bit_Length(const QVector<TProcessData>& items);
+
+QString Get_IODD_Access(const QString& text);
+QString Get_Date_Str(const QDate& date);       // YYYYMMDD
+QString Get_Date_Str_Dash(const QDate& date);  // YYYY-MM-DD
+QString Get_Device_Code();
+QString Get_Device_Id();
+// "Norvel-MB31804-YYYYMMDD-IODD1.1"
+QString IODD_Base_Name(const QDate& date);
+// A float in the general format with 15 significant digits, decimal point.
+QString IODD_Float_Str(float value);
+// Text for an XML attribute value.
+QString IODD_Escape(const QString& text);

@@ -1,0 +1,280 @@
+#include "enip_outputs/crc32.h"
+#include "enip_outputs/iodd_writer.h"
+#include "enip_outputs/zip_writer.h"
+#include "enip_test_support.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+namespace {
+
+QString Schema_Path()
+{
+    return QStringLiteral(KV_SHARED_TESTDATA_DIR "/iodd/schema/IODD1.1.xsd");
+}
+
+QString Project_File(const char* name)
+{
+    return Fixture_Path(QStringLiteral("full_project/")) + QString::fromLatin1(name);
+}
+
+TIODD_Data Fixture_Data()
+{
+    return Load_IODD_Data(Project_File("ParGen.xml"), Project_File("IOLink_Slave.xml"));
+}
+
+// xmllint's verdict on a document; empty when it validates.
+QString Schema_Errors(const QString& doc)
+{
+    QProcess p;
+    p.start(QStringLiteral("xmllint"), {QStringLiteral("--noout"), QStringLiteral("--schema"), Schema_Path(), doc});
+    p.waitForFinished(60000);
+    if (p.exitCode() == 0)
+        return QString();
+    return QString::fromUtf8(p.readAllStandardError());
+}
+
+#define REQUIRE_SCHEMA()                                                                         \
+    if (!QFile::exists(Schema_Path()) || QStandardPaths::findExecutable(QStringLiteral("xmllint")).isEmpty()) \
+        GTEST_SKIP() << "IODD schema or xmllint not available: schema check skipped";
+
+TEST(IoddWriter, ReadsTheEnabledRowsOfTheFixtureProject)
+{
+    const TIODD_Data d = Fixture_Data();
+    EXPECT_EQ(d.Bit_Rate, QStringLiteral("COM2"));
+    ASSERT_EQ(d.Variables.size(), 3);  // "Y", "y" and " Y"; not "N" nor the row without Enable
+    EXPECT_EQ(d.Variables[0].Name, QStringLiteral("Speed & <limit>"));
+    EXPECT_EQ(d.Variables[0].Access, QStringLiteral("rw"));
+    EXPECT_FLOAT_EQ(d.Variables[0].Gradient, 0.1f);
+    EXPECT_EQ(d.Variables[1].Index, 0x50);
+    EXPECT_FLOAT_EQ(d.Variables[2].Gradient, 1.5f);  // decimal comma accepted
+    EXPECT_EQ(d.Input.size(), 3);
+    EXPECT_EQ(d.Output.size(), 1);
+    EXPECT_EQ(d.Input_Bits, 14);
+    EXPECT_EQ(d.Output_Bits, 8);
+    EXPECT_EQ(d.Min_Cycle_Time, 2600);
+}
+
+TEST(IoddWriter, DocumentValidatesAndCarriesTheCrcOfItsFirstPass)
+{
+    REQUIRE_SCHEMA();
+    QTemporaryDir dir;
+    const QString doc = dir.filePath(IODD_Base_Name(QDate(2026, 3, 7)) + QStringLiteral(".xml"));
+    const uint32_t crc = Write_IODD_Xml(doc, Fixture_Data(), QDate(2026, 3, 7));
+    EXPECT_TRUE(doc.endsWith(QStringLiteral("Norvel-MB31804-20260307-IODD1.1.xml")));
+
+    const QString errors = Schema_Errors(doc);
+    EXPECT_TRUE(errors.isEmpty()) << errors.toStdString();
+
+    QByteArray bytes = Read_File(doc);
+    EXPECT_FALSE(bytes.startsWith("\xEF\xBB\xBF"));
+    EXPECT_TRUE(bytes.endsWith("</IODevice>\r\n"));
+    EXPECT_EQ(bytes.count("\r\n"), bytes.count("\n"));  // every line ends in CR LF
+
+    const QByteArray stamp = "<Stamp crc=\"" + QByteArray::number(crc) + "\">";
+    ASSERT_TRUE(bytes.contains(stamp));
+    bytes.replace(stamp, "<Stamp crc=\"\">");
+    const uLong expected = crc32(0L, reinterpret_cast<const Bytef*>(bytes.constData()), uInt(bytes.size()));
+    EXPECT_EQ(crc, uint32_t(expected));
+
+    // Texts from the project are escaped, not inserted raw.
+    const QByteArray raw = Read_File(doc);
+    EXPECT_TRUE(raw.contains("value=\"Speed &amp; &lt;limit&gt;\""));
+    EXPECT_TRUE(raw.contains("value=\"Motor &quot;A&quot; speed\""));
+}
+
+TEST(IoddWriter, TemplateDetailsOfTheFixtureDocument)
+{
+    const QByteArray d = Build_IODD_Document(Fixture_Data(), QStringLiteral("123"), QDate(2026, 3, 7));
+    const char* expected[] = {
+        "\t<DocumentInfo version=\"V1.0.1\" releaseDate=\"2026-03-07\" copyright=\"",
+        "\t\t\t\t<StdVariableRef id=\"V_ProcessDataOutput\"/>\r\n\r\n\t\t\t\t<Variable id=\"PAR_0\" "
+        "accessRights=\"rw\"  index=\"64\" defaultValue=\"-1\">\r\n",
+        "\t\t\t\t\t<Datatype xsi:type=\"UIntegerT\" bitLength=\"16\"/>\r\n",
+        "<Variable id=\"PAR_1\" accessRights=\"wo\"  index=\"80\" defaultValue=\"1\">\r\n\t\t\t\t\t<Datatype "
+        "xsi:type=\"BooleanT\"/>",
+        "<ProcessDataIn id=\"PD_IN\" bitLength=\"14\">",
+        "<RecordItem subindex=\"2\" bitOffset=\"12\">\r\n\t\t\t\t\t\t\t\t<SimpleDatatype xsi:type=\"BooleanT\"/>"
+        "\r\n\t\t\t\t\t\t\t\t<Name textId=\"TN_PDIn_1\"></Name>",
+        "<RecordItem subindex=\"3\" bitOffset=\"13\">",
+        "<ProcessDataOut id=\"PD_OUT\" bitLength=\"8\">",
+        "<VariableRef variableId=\"PAR_0\" displayFormat=\"Dec\" gradient=\"0.100000001490116\" offset=\"-5\" "
+        "unitCode=\"1083\"/>",
+        "<VariableRef variableId=\"PAR_1\" displayFormat=\"Dec\"/>",
+        "<RecordItemRef variableId=\"V_ProcessDataInput\" subindex=\"1\" displayFormat=\"Dec\" gradient=\"0.5\" "
+        "offset=\"10\"/>",
+        "<RecordItemRef variableId=\"V_ProcessDataInput\" subindex=\"2\" displayFormat=\"Dec\"/>",
+        "<RecordItemRef variableId=\"V_ProcessDataOutput\" subindex=\"1\" displayFormat=\"Dec\" gradient=\"2\" "
+        "offset=\"0\"/>",
+        "<PhysicalLayer minCycleTime=\"2600\" sioSupported=\"true\" bitrate=\"COM2\" mSequenceCapability=\"41\">",
+        "<StdErrorTypeRef code=\"128\" additionalCode=\"130\"/><!-- Application not ready -->",
+        "\t\t\t<Text id=\"TN_PDOut_0\" value=\"Setpoint\"/>\r\n\t\t\t<Text id=\"TD_PDOut_0\" value=\"Set "
+        "&lt;point&gt;\"/>\r\n\t\t\t<Text id=\"TN_PD_In\" value=\"Process data input\"/>",
+        "\t<Stamp crc=\"123\"><Checker name=\"IODD-Checker V1.1.6\" version=\"V1.1.6.0\"/></Stamp>\r\n</IODevice>\r\n",
+    };
+    for (const char* e : expected)
+        EXPECT_TRUE(d.contains(e)) << "missing: " << e;
+    EXPECT_TRUE(d.startsWith("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<IODevice "));
+}
+
+TEST(IoddWriter, ProcessDataBitLengths)
+{
+    struct {
+        std::vector<int> lengths;
+        int total;
+    } cases[] = {{{1, 1, 12}, 14}, {{8, 8, 1}, 24}, {{16}, 16}, {{9, 8}, 24}, {{3}, 3}};
+    for (const auto& c : cases) {
+        QVector<TProcessData> items;
+        for (int l : c.lengths) {
+            TProcessData p;
+            p.Length = l;
+            items << p;
+        }
+        EXPECT_EQ(IODD_PD_Bit_Length(items), c.total);
+    }
+}
+
+TEST(IoddWriter, RefusesDataTheSchemaWouldReject)
+{
+    const TIODD_Data base = Fixture_Data();
+    ASSERT_TRUE(Check_IODD_Data(base).isEmpty()) << Check_IODD_Data(base).toStdString();
+    struct {
+        const char* what;
+        std::function<void(TIODD_Data&)> change;
+        const char* message;
+    } cases[] = {
+        {"no variable", [](TIODD_Data& d) { d.Variables.clear(); }, "no enabled IO-Link variable"},
+        {"no process data", [](TIODD_Data& d) { d.Input.clear(); d.Output.clear(); }, "no enabled process data"},
+        {"65-bit variable", [](TIODD_Data& d) { d.Variables[0].Length = 65; }, "is 65 bits long"},
+        {"0-bit variable", [](TIODD_Data& d) { d.Variables[0].Length = 0; }, "is 0 bits long"},
+        {"no access", [](TIODD_Data& d) { d.Variables[1].Access.clear(); }, "no valid access"},
+        {"input above 256 bits",
+         [](TIODD_Data& d) {
+             for (auto& p : d.Input)
+                 p.Length = 64;
+             d.Input << d.Input[0] << d.Input[0];  // 5 x 64 bits
+         },
+         "input process data take 320 bits"},
+        {"output raised above 256 bits",
+         [](TIODD_Data& d) {
+             d.Output[0].Length = 64;
+             d.Output << d.Output[0] << d.Output[0] << d.Output[0];
+             d.Output[3].Length = 63;
+             TProcessData p;
+             p.Length = 2;
+             d.Output << p;  // 257 bits, raised to 264
+         },
+         "output process data take 264 bits"},
+    };
+    for (const auto& c : cases) {
+        TIODD_Data d = base;
+        c.change(d);
+        const QString m = Check_IODD_Data(d);
+        EXPECT_TRUE(m.contains(QString::fromLatin1(c.message))) << c.what << ": " << m.toStdString();
+    }
+    TIODD_Data onlyOut = base;
+    onlyOut.Input.clear();
+    EXPECT_TRUE(Check_IODD_Data(onlyOut).isEmpty());
+}
+
+TEST(IoddWriter, EscapesEveryMarkupCharacter)
+{
+    EXPECT_EQ(IODD_Escape(QStringLiteral("a&b<c>d\"e'f\tg\x01h")),
+              QStringLiteral("a&amp;b&lt;c&gt;d&quot;e&apos;f&#9;gh"));
+    EXPECT_EQ(IODD_Float_Str(0.1f), QStringLiteral("0.100000001490116"));
+    EXPECT_EQ(IODD_Float_Str(1.0f), QStringLiteral("1"));
+    EXPECT_EQ(Get_Date_Str(QDate(2026, 1, 5)), QStringLiteral("20260105"));
+}
+
+TEST(IoddWriter, Crc32MatchesTheStandardCheckValue)
+{
+    EXPECT_EQ(Calc_CRC32(QByteArray("123456789")), 0xCBF43926u);
+    EXPECT_EQ(Calc_CRC32(QByteArray()), 0u);
+    EXPECT_EQ(File_CRC32(QStringLiteral("/nonexistent/file")), 0u);
+}
+
+class IoddPackage : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Pictures = Out.filePath(QStringLiteral("IODD"));
+        QDir().mkpath(Pictures);
+        for (const QString& p : IODD_Picture_Names)
+            QFile::copy(QStringLiteral(KV_FIXTURES_DIR "/../../resources/program/IODD/") + p, Pictures + QLatin1Char('/') + p);
+        Document = Pictures + QStringLiteral("/Norvel-MB31804-20260307-IODD1.1.xml");
+        Write_IODD_Xml(Document, Fixture_Data(), QDate(2026, 3, 7));
+        Package = Out.filePath(QStringLiteral("Norvel-MB31804-20260307-IODD1.1.zip"));
+    }
+
+    QStringList Unzip_List()
+    {
+        QProcess p;
+        p.start(QStringLiteral("unzip"), {QStringLiteral("-Z1"), Package});
+        p.waitForFinished(30000);
+        return QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    QTemporaryDir Out;
+    QString Pictures, Document, Package;
+};
+
+#define REQUIRE_UNZIP()                                                    \
+    if (QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty()) \
+        GTEST_SKIP() << "unzip not installed: archive check skipped";
+
+TEST_F(IoddPackage, HoldsTheDocumentAndThePicturesAndPassesUnzipTest)
+{
+    REQUIRE_UNZIP();
+    QString failed;
+    ASSERT_TRUE(Zip_IODD_Files(Package, Document, Pictures, &failed)) << failed.toStdString();
+    QProcess t;
+    t.start(QStringLiteral("unzip"), {QStringLiteral("-t"), Package});
+    t.waitForFinished(30000);
+    EXPECT_EQ(t.exitCode(), 0) << t.readAllStandardOutput().toStdString();
+    EXPECT_EQ(Unzip_List(), (QStringList{QStringLiteral("Norvel-MB31804-20260307-IODD1.1.xml"),
+                                         QStringLiteral("Norvel-pic.png"), QStringLiteral("Norvel-icon.png"),
+                                         QStringLiteral("Norvel-logo.png")}));
+
+    // The entry carries the document's bytes and its modification time.
+    QProcess x;
+    x.start(QStringLiteral("unzip"), {QStringLiteral("-p"), Package, QStringLiteral("Norvel-MB31804-20260307-IODD1.1.xml")});
+    x.waitForFinished(30000);
+    EXPECT_EQ(x.readAllStandardOutput(), Read_File(Document));
+    QProcess v;
+    v.start(QStringLiteral("unzip"), {QStringLiteral("-Z"), QStringLiteral("-T"), Package});
+    v.waitForFinished(30000);
+    const QString stamp = QFileInfo(Document).lastModified().toString(QStringLiteral("yyyyMMdd.hhmm"));
+    EXPECT_TRUE(QString::fromUtf8(v.readAllStandardOutput()).contains(stamp)) << stamp.toStdString();
+}
+
+TEST_F(IoddPackage, MissingLogoKeepsTheEntriesBeforeItAndNamesIt)
+{
+    REQUIRE_UNZIP();
+    QFile::remove(Pictures + QStringLiteral("/Norvel-logo.png"));
+    QString failed;
+    EXPECT_FALSE(Zip_IODD_Files(Package, Document, Pictures, &failed));
+    EXPECT_TRUE(failed.endsWith(QStringLiteral("Norvel-logo.png")));
+    EXPECT_EQ(Unzip_List(), (QStringList{QStringLiteral("Norvel-MB31804-20260307-IODD1.1.xml"),
+                                         QStringLiteral("Norvel-pic.png"), QStringLiteral("Norvel-icon.png")}));
+}
+
+TEST(ZipWriter, StoresNamesAndDeflatedData)
+{
+    TZipWriter z;
+    const QByteArray data(5000, 'a');
+    ASSERT_TRUE(z.Add_Data(QStringLiteral("a.txt"), data, QDateTime(QDate(2024, 2, 29), QTime(13, 45, 58))));
+    const QByteArray zip = z.Archive();
+    EXPECT_TRUE(zip.startsWith("PK\x03\x04"));
+    EXPECT_LT(zip.size(), 200);  // deflated, not stored
+    // DOS time 13:45:58 and date 2024-02-29 in the local header.
+    EXPECT_EQ(uint8_t(zip[10]) | (uint8_t(zip[11]) << 8), (13 << 11) | (45 << 5) | 29);
+    EXPECT_EQ(uint8_t(zip[12]) | (uint8_t(zip[13]) << 8), ((2024 - 1980) << 9) | (2 << 5) | 29);
+    EXPECT_FALSE(z.Add_File(QStringLiteral("/nonexistent/b.png")));
+    EXPECT_EQ(z.LastError(), QStringLiteral("/nonexistent/b.png"));
+    EXPECT_EQ(z.Count(), 1);
+}
+
+}  // namespace
