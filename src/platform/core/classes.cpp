@@ -330,7 +330,21 @@ TCollectionItem* TCollection::Add()
 {
     if (!FFactory)
         throw EInvalidOperation(QStringLiteral("Collection has no item class"));
-    return FFactory(this);
+    // The hooks run once the item is fully built, not from inside its constructor.
+    BeginUpdate();
+    FAdding = true;
+    TCollectionItem* Item = nullptr;
+    try {
+        Item = FFactory(this);
+    } catch (...) {
+        FAdding = false;
+        EndUpdate();
+        throw;
+    }
+    FAdding = false;
+    Notify(Item, cnAdded);
+    EndUpdate();
+    return Item;
 }
 
 TCollectionItem* TCollection::Insert(int Index)
@@ -439,7 +453,8 @@ void TCollection::InsertItem(TCollectionItem* Item)
     FItems.push_back(Item);
     Item->FCollection = this;
     Item->FID = FNextID++;
-    Notify(Item, cnAdded);
+    if (!FAdding)
+        Notify(Item, cnAdded);
     Changed();
 }
 

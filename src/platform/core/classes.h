@@ -280,6 +280,7 @@ private:
     std::vector<TCollectionItem*> FItems;
     int FUpdateCount = 0;
     int FNextID = 0;
+    bool FAdding = false;
 };
 
 // ---- streams --------------------------------------------------------------------------

@@ -165,7 +165,7 @@ qint64 FileSize(const QString& FileName)
 QStringList ListSubFolders(const QString& Dir)
 {
     QDir D(Dir);
-    QStringList R = D.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    QStringList R = D.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
     R.removeIf([](const QString& N) { return N.startsWith(QLatin1Char('.')); });
     return R;
 }
@@ -201,7 +201,7 @@ QStringList ListFiles(const QString& Dir, const QString& Mask)
 {
     QDir D(Dir);
     QStringList R;
-    for (const QString& N : D.entryList(QDir::Files | QDir::Hidden, QDir::Name))
+    for (const QString& N : D.entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase))
         if (!N.startsWith(QLatin1Char('.')) && MatchesMask(N, Mask))
             R << N;
     return R;

@@ -149,6 +149,10 @@ public:
             const ssize_t N = ::recv(S.Fd, Buf, sizeof Buf, 0);
             if (N > 0) {
                 Answer.append(Buf, N);
+                // A server that keeps the connection open despite HTTP/1.0 is done when
+                // the announced body has come.
+                if (BodyComplete(Answer))
+                    break;
                 continue;
             }
             if (N == 0)
@@ -163,6 +167,22 @@ public:
     }
 
 private:
+    static bool BodyComplete(const QByteArray& Answer)
+    {
+        const int HeadEnd = Answer.indexOf("\r\n\r\n");
+        if (HeadEnd < 0)
+            return false;
+        for (const QByteArray& Line : Answer.left(HeadEnd).split('\n')) {
+            const int C = Line.indexOf(':');
+            if (C > 0 && Line.left(C).trimmed().compare("Content-Length", Qt::CaseInsensitive) == 0) {
+                bool Ok = false;
+                const qint64 Len = Line.mid(C + 1).trimmed().toLongLong(&Ok);
+                return Ok && Answer.size() - (HeadEnd + 4) >= Len;
+            }
+        }
+        return false;
+    }
+
     static THttpResponse Parse(const QByteArray& Answer, const QString& Host)
     {
         int HeadEnd = Answer.indexOf("\r\n\r\n");

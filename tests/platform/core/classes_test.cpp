@@ -182,6 +182,30 @@ TEST(Collection, UpdateHookAndBatching)
     EXPECT_EQ(C.Count(), 2);
 }
 
+TEST(Collection, HooksSeeTheNewItemFullyBuilt)
+{
+    struct TWideItem : TCollectionItem {
+        explicit TWideItem(TCollection* C) : TCollectionItem(C) {}
+        int Width = 64;
+    };
+    struct TWatching : TCollection {
+        TWatching() : TCollection([](TCollection* C) { return new TWideItem(C); }) {}
+        std::vector<int> Seen;
+        void Update(TCollectionItem*) override
+        {
+            for (int i = 0; i < Count(); ++i)
+                Seen.push_back(static_cast<TWideItem*>(Items(i))->Width);
+        }
+        void Notify(TCollectionItem* Item, TCollectionNotification Action) override
+        {
+            if (Action == cnAdded)
+                Seen.push_back(-static_cast<TWideItem*>(Item)->Width);
+        }
+    } C;
+    C.Add();
+    EXPECT_EQ(C.Seen, (std::vector<int>{-64, 64}));
+}
+
 TEST(Lists, IndexErrorsAndOwnership)
 {
     TIntegerList L;

@@ -49,7 +49,7 @@ QString Script(const QTemporaryDir& Dir, const QString& Name, const QByteArray& 
 // closing at once, or never (it holds the connection until the test ends).
 class TLoopbackServer {
 public:
-    enum TMode { Answer, CloseAtOnce, NeverAnswer };
+    enum TMode { Answer, AnswerAndHold, CloseAtOnce, NeverAnswer };
 
     TLoopbackServer(TMode Mode, QByteArray Reply = QByteArray()) : FMode(Mode), FReply(std::move(Reply))
     {
@@ -93,9 +93,9 @@ private:
                 break;
             FRequest.append(Buf, N);
         }
-        if (FMode == Answer)
+        if (FMode == Answer || FMode == AnswerAndHold)
             ::send(C, FReply.constData(), FReply.size(), MSG_NOSIGNAL);
-        if (FMode == NeverAnswer)
+        if (FMode == NeverAnswer || FMode == AnswerAndHold)
             for (int i = 0; i < 500 && !FStop; ++i)
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
         ::close(C);
@@ -176,6 +176,13 @@ TEST(Http, GetAgainstLoopbackServer)
     EXPECT_TRUE(Req.contains("\r\nAccept: text/html\r\n"));
     EXPECT_TRUE(Req.contains("\r\nUser-Agent: Test/1.0\r\n"));
     EXPECT_TRUE(Req.contains(QByteArray("\r\nHost: 127.0.0.1:") + QByteArray::number(Server.Port())));
+}
+
+TEST(Http, ServerKeepingTheConnectionOpenEndsWithTheAnnouncedBody)
+{
+    TLoopbackServer Server(TLoopbackServer::AnswerAndHold, "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello");
+    const THttpResponse R = HttpGet(QStringLiteral("http://127.0.0.1:%1/").arg(Server.Port()), {}, 2000);
+    EXPECT_EQ(R.Body, QByteArray("hello"));
 }
 
 TEST(Http, ErrorStatusIsReturnedNotRaised)
