@@ -69,8 +69,14 @@ TFormatSettings SystemFormatSettings()
     QString LongTime = L.timeFormat(QLocale::LongFormat);
     S.DateSeparator = FirstSeparator(ShortDate, QLatin1Char('/'));
     S.TimeSeparator = FirstSeparator(ShortTime, QLatin1Char(':'));
-    if (!ShortDate.isEmpty())
+    // A short date with a month name (the C locale's "d MMM yyyy") cannot be typed into
+    // a date field: such locales get the numeric form.
+    if (ShortDate.contains(QLatin1String("MMM"))) {
+        S.ShortDateFormat = QStringLiteral("dd/mm/yyyy");
+        S.DateSeparator = QLatin1Char('/');
+    } else if (!ShortDate.isEmpty()) {
         S.ShortDateFormat = ConvertQtDatePattern(ShortDate);
+    }
     QString LongDate = L.dateFormat(QLocale::LongFormat);
     if (!LongDate.isEmpty())
         S.LongDateFormat = ConvertQtDatePattern(LongDate);

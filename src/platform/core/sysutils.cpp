@@ -16,7 +16,7 @@ bool ParseInteger(const QString& S, quint64 MaxDecPositive, quint64 MaxDecNegati
 {
     int i = 0;
     const int n = S.size();
-    while (i < n && (S[i] == QLatin1Char(' ') || S[i] == QLatin1Char('\t')))
+    while (i < n && S[i] == QLatin1Char(' '))
         ++i;
     Negative = false;
     if (i < n && (S[i] == QLatin1Char('-') || S[i] == QLatin1Char('+'))) {

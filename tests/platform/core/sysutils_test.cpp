@@ -30,6 +30,7 @@ TEST(IntConversion, AcceptsClassicSyntax)
         {"-42", true, -42},
         {"+7", true, 7},
         {"  12", true, 12},          // leading blanks are skipped
+        {"\t12", false, 0},          // but only blanks
         {"12 ", false, 0},           // trailing ones are not
         {"$1F", true, 31},
         {"x1f", true, 31},
