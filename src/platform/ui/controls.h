@@ -1,0 +1,426 @@
+#pragma once
+// The control hierarchy: TControl (every visible element, a QWidget and a
+// TComponent), TWinControl (can hold children and take the focus),
+// TCustomControl (windowed, drawn by its Paint) and TGraphicControl (drawn,
+// never focused). Events reach a control as messages through WndProc, whose
+// default handling calls the overridable methods (MouseDown, KeyDown, Paint...)
+// and then the std::function event properties.
+#include "platform/core/classes.h"
+#include "platform/ui/graphics.h"
+#include "platform/ui/keys.h"
+#include "platform/ui/messages.h"
+
+#include <QtCore/QPointer>
+#include <QtGui/QCursor>
+#include <QtWidgets/QWidget>
+
+#include <functional>
+#include <vector>
+
+class QScrollBar;
+class TWinControl;
+class TCustomForm;
+class TForm;
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+
+using TCursor = int;
+enum : TCursor {
+    crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSize = -22,
+    crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10,
+    crHourGlass = -11, crDrag = -12, crNoDrop = -13, crHSplit = -14, crVSplit = -15,
+    crMultiDrag = -16, crSQLWait = -17, crNo = -18, crAppStart = -19, crHelp = -20,
+    crHandPoint = -21, crSizeAll = -22,
+};
+// Qt cursor of a cursor id; positive ids are the program's own (see TScreen::SetCursors).
+QCursor CursorToQCursor(TCursor c);
+
+// Control style flags.
+enum TControlStyleFlag : unsigned {
+    csAcceptsControls = 0x1, csCaptureMouse = 0x2, csDesignInteractive = 0x4, csClickEvents = 0x8,
+    csFramed = 0x10, csSetCaption = 0x20, csOpaque = 0x40, csDoubleClicks = 0x80,
+    csFixedWidth = 0x100, csFixedHeight = 0x200, csNoDesignVisible = 0x400, csReplicatable = 0x800,
+    csNoStdEvents = 0x1000, csDisplayDragImage = 0x2000, csReflector = 0x4000,
+    csActionClient = 0x8000, csMenuEvents = 0x10000, csNeedsBorderPaint = 0x20000,
+    csParentBackground = 0x40000,
+};
+
+// Window styles read by CreateWnd.
+enum : unsigned {
+    WS_OVERLAPPED = 0, WS_TABSTOP = 0x00010000, WS_GROUP = 0x00020000, WS_THICKFRAME = 0x00040000,
+    WS_SYSMENU = 0x00080000, WS_HSCROLL = 0x00100000, WS_VSCROLL = 0x00200000,
+    WS_DLGFRAME = 0x00400000, WS_BORDER = 0x00800000, WS_CAPTION = 0x00C00000,
+    WS_CLIPCHILDREN = 0x02000000, WS_CLIPSIBLINGS = 0x04000000, WS_DISABLED = 0x08000000,
+    WS_VISIBLE = 0x10000000, WS_CHILD = 0x40000000, WS_POPUP = 0x80000000,
+    WS_EX_DLGMODALFRAME = 0x1, WS_EX_TOPMOST = 0x8, WS_EX_TRANSPARENT = 0x20,
+    WS_EX_TOOLWINDOW = 0x80, WS_EX_WINDOWEDGE = 0x100, WS_EX_CLIENTEDGE = 0x200,
+    WS_EX_STATICEDGE = 0x20000, WS_EX_LAYERED = 0x80000, WS_EX_NOACTIVATE = 0x08000000,
+    CS_VREDRAW = 0x1, CS_HREDRAW = 0x2, CS_DBLCLKS = 0x8, CS_SAVEBITS = 0x800, CS_DROPSHADOW = 0x20000,
+    ES_LEFT = 0x0, ES_CENTER = 0x1, ES_RIGHT = 0x2, ES_MULTILINE = 0x4, ES_UPPERCASE = 0x8,
+    ES_LOWERCASE = 0x10, ES_PASSWORD = 0x20, ES_AUTOVSCROLL = 0x40, ES_AUTOHSCROLL = 0x80,
+    ES_NOHIDESEL = 0x100, ES_READONLY = 0x800, ES_WANTRETURN = 0x1000, ES_NUMBER = 0x2000,
+};
+
+struct TCreateParams {
+    QString Caption;
+    unsigned Style = 0;
+    unsigned ExStyle = 0;
+    unsigned WindowClassStyle = 0;
+    int X = 0, Y = 0, Width = 0, Height = 0;
+    TWinControl* WndParent = nullptr;
+    QString WinClassName;
+};
+
+enum TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+enum TBevelKind { bkNone, bkTile, bkSoft, bkFlat };
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
+using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
+using TKeyPressEvent = std::function<void(TObject* Sender, QChar& Key)>;
+using TPaintEvent = TNotifyEvent;
+
+// Scroll-bar information of a windowed control.
+enum : unsigned { SIF_RANGE = 0x1, SIF_PAGE = 0x2, SIF_POS = 0x4, SIF_DISABLENOSCROLL = 0x8,
+                  SIF_TRACKPOS = 0x10, SIF_ALL = 0x17 };
+struct TScrollInfo {
+    unsigned cbSize = sizeof(TScrollInfo);
+    unsigned fMask = 0;
+    int nMin = 0, nMax = 0;
+    unsigned nPage = 0;
+    int nPos = 0, nTrackPos = 0;
+};
+
+class TControl : public QWidget, public TComponent {
+    Q_OBJECT
+public:
+    explicit TControl(TComponent* AOwner = nullptr);
+    ~TControl() override;
+    QString ClassName() const override;
+
+    // ---- geometry (relative to the parent's client area)
+    int Left() const { return FLeft; }
+    int Top() const { return FTop; }
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    void SetLeft(int v) { SetBounds(v, FTop, FWidth, FHeight); }
+    void SetTop(int v) { SetBounds(FLeft, v, FWidth, FHeight); }
+    void SetWidth(int v) { SetBounds(FLeft, FTop, v, FHeight); }
+    void SetHeight(int v) { SetBounds(FLeft, FTop, FWidth, v); }
+    virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
+    void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
+    virtual TRect ClientRect() const;
+    int ClientWidth() const { return ClientRect().Width(); }
+    int ClientHeight() const { return ClientRect().Height(); }
+    void SetClientWidth(int v);
+    void SetClientHeight(int v);
+    // Top-left of the client area in the control's own (widget) coordinates.
+    virtual TPoint ClientOrigin() const { return TPoint(); }
+    TAlign Align() const { return FAlign; }
+    void SetAlign(TAlign a);
+    TPoint ClientToScreen(const TPoint& p) const;
+    TPoint ScreenToClient(const TPoint& p) const;
+
+    // ---- state
+    bool Visible() const { return FVisible; }
+    virtual void SetVisible(bool v);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // Visible and every parent visible (and the window shown).
+    bool Showing() const;
+    bool Enabled() const { return FEnabled; }
+    virtual void SetEnabled(bool v);
+    QString Caption() const { return GetText(); }
+    void SetCaption(const QString& s) { SetText(s); }
+    QString Text() const { return GetText(); }
+    void SetText(const QString& s);
+    TColor Color() const { return FColor; }
+    void SetColor(TColor c);
+    TFont* Font() { return &FFont; }
+    const TFont* Font() const { return &FFont; }
+    void SetFont(const TFont& f) { FFont.Assign(f); }
+    bool ParentFont() const { return FParentFont; }
+    void SetParentFont(bool v);
+    bool ParentColor() const { return FParentColor; }
+    void SetParentColor(bool v);
+    QString Hint() const { return FHint; }
+    void SetHint(const QString& h);
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool v);
+    bool ParentShowHint() const { return FParentShowHint; }
+    void SetParentShowHint(bool v) { FParentShowHint = v; }
+    TCursor Cursor() const { return FCursor; }
+    void SetCursor(TCursor c);
+    unsigned ControlStyle() const { return FControlStyle; }
+    void SetControlStyle(unsigned s) { FControlStyle = s; }
+    TWinControl* Parent() const { return FParent; }
+    virtual void SetParent(TWinControl* AParent);
+    bool IsDesigning() const { return false; }
+
+    // ---- painting
+    void Invalidate();
+    void Repaint();
+    void Update();
+    void Refresh() { Repaint(); }
+    void BringToFront();
+    void SendToBack();
+
+    // ---- mouse
+    bool MouseCapture() const;
+    void SetMouseCapture(bool v);
+
+    // ---- messages
+    LRESULT Perform(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0);
+    virtual void WndProc(TMessage& Message);
+    // The platform's own handling of a message (native widget behaviour).
+    virtual void DefaultHandler(TMessage& Message);
+    // Window handle: every control is a Qt widget, so the handle is the control.
+    HWND Handle();
+    virtual bool HandleAllocated() const { return true; }
+
+    // The form this control lives on, or null.
+    TCustomForm* GetParentForm() const;
+    // The other control of the current focus change (inside DoEnter/DoExit).
+    TWinControl* FocusPeer() const { return FFocusPeer; }
+
+    // ---- events
+    TNotifyEvent OnClick, OnDblClick, OnMouseEnter, OnMouseLeave, OnResize;
+    TMouseEvent OnMouseDown, OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+    TMouseWheelEvent OnMouseWheel;
+    TMouseWheelUpDownEvent OnMouseWheelDown, OnMouseWheelUp;
+
+    // Runs `f`, sending an escaping exception to Application->HandleException.
+    static void Guard(const std::function<void()>& f);
+
+    virtual void Click();
+    virtual void DblClick();
+
+protected:
+    virtual QString GetText() const { return FText; }
+    virtual void SetTextBuf(const QString& s);
+    virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void MouseMove(TShiftState Shift, int X, int Y);
+    virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void MouseEnter();
+    virtual void MouseLeave();
+    virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
+    virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
+    virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
+    virtual void Resize();
+    virtual void Changed() {}
+    // Called when the font, colour or enabled state changed (after the message).
+    virtual void FontChanged();
+    virtual void ColorChanged();
+    virtual void EnabledChanged() {}
+    virtual void VisibleChanged() {}
+    virtual void TextChanged() {}
+
+    // Widget that receives the native input (self, or the wrapped Qt widget).
+    QWidget* InputWidget() const { return FInner ? FInner : const_cast<TControl*>(this); }
+    // Wraps a Qt widget that fills the control; its input goes through WndProc.
+    void SetInnerWidget(QWidget* w);
+    QWidget* InnerWidget() const { return FInner; }
+    void ApplyFontAndColor();
+public:
+    // Places the widget from Left/Top/Width/Height and the parent's client origin.
+    virtual void ApplyGeometry();
+protected:
+    void SetFocusPeer(TWinControl* c) { FFocusPeer = c; }
+
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    // Translates a Qt input or window event into messages; true when consumed.
+    virtual bool HandleQtEvent(QObject* target, QEvent* e);
+    bool HandleKeyEvent(QObject* target, class QKeyEvent* e);
+    bool HandleMouseEvent(QObject* target, class QMouseEvent* e);
+    bool HandleWheelEvent(QObject* target, class QWheelEvent* e);
+    void RunNative(QObject* target, QEvent* e);
+    friend class TWinControl;
+    friend class TCustomForm;
+    friend class TApplication;
+
+    int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+    TAlign FAlign = alNone;
+    bool FVisible = true;
+    bool FEnabled = true;
+    QString FText;
+    TColor FColor = clBtnFace;
+    TFont FFont;
+    bool FParentFont = true;
+    bool FParentColor = false;
+    QString FHint;
+    bool FShowHint = false;
+    bool FParentShowHint = true;
+    TCursor FCursor = crDefault;
+    unsigned FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
+    TWinControl* FParent = nullptr;
+    QWidget* FInner = nullptr;
+    TWinControl* FFocusPeer = nullptr;
+    bool FDefaultReached = false;
+    bool FInSetBounds = false;
+    bool FMouseInside = false;
+    bool FClickPending = false;
+    bool FSettingFont = false;
+};
+
+class TWinControl : public TControl {
+    Q_OBJECT
+public:
+    explicit TWinControl(TComponent* AOwner = nullptr);
+    ~TWinControl() override;
+
+    // Child controls in creation order.
+    int ControlCount() const { return int(FControls.size()); }
+    TControl* Controls(int i) const { return FControls.at(size_t(i)); }
+    bool ContainsControl(const TControl* c) const;
+    void InsertControl(TControl* c);
+    void RemoveControl(TControl* c);
+
+    bool TabStop() const { return FTabStop; }
+    void SetTabStop(bool v);
+    int TabOrder() const;
+    void SetTabOrder(int v);
+    // Windowed children in tab order.
+    std::vector<TWinControl*> TabOrderList() const;
+
+    bool CanFocus() const;
+    bool Focused() const;
+    // Raises EInvalidOperation for a disabled or invisible control.
+    virtual void SetFocus();
+    // Moves the focus to the next (or previous) focusable control after `cur`.
+    void SelectNext(TWinControl* cur, bool forward, bool checkTabStop);
+    TWinControl* FindNextControl(TWinControl* cur, bool forward, bool checkTabStop, bool checkParent) const;
+
+    // ---- window handle lifecycle
+    bool HandleAllocated() const override { return FHandleCreated; }
+    void HandleNeeded();
+    void RecreateWnd();
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle b);
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool v);
+    int BorderWidth() const { return FBorderWidth; }
+    void SetBorderWidth(int v);
+
+    // ---- alignment of children
+    void Realign();
+    void DisableAlign() { ++FAlignDisabled; }
+    void EnableAlign() { if (--FAlignDisabled == 0) Realign(); }
+    virtual void AlignControls(TControl* AControl, TRect& Rect);
+    TRect ClientRect() const override;
+    TPoint ClientOrigin() const override;
+
+    // ---- scroll bars (WS_HSCROLL / WS_VSCROLL styles)
+    int SetScrollInfo(int bar, const TScrollInfo& si, bool redraw = true);
+    bool GetScrollInfo(int bar, TScrollInfo& si) const;
+    int SetScrollPos(int bar, int pos, bool redraw = true);
+    int GetScrollPos(int bar) const;
+    void SetScrollRange(int bar, int min, int max, bool redraw = true);
+    void ShowScrollBar(int bar, bool show);
+    bool ScrollBarVisible(int bar) const;
+    // Scrolls the client area contents (repaints it).
+    void ScrollBy(int dx, int dy);
+
+    TNotifyEvent OnEnter, OnExit;
+    TKeyEvent OnKeyDown, OnKeyUp;
+    TKeyPressEvent OnKeyPress;
+
+    void WndProc(TMessage& Message) override;
+
+protected:
+    virtual void CreateParams(TCreateParams& Params);
+    virtual void CreateWnd();
+    virtual void DestroyWnd();
+    virtual void CreateHandle();
+    virtual void DoEnter();
+    virtual void DoExit();
+    virtual void KeyDown(WORD& Key, TShiftState Shift);
+    virtual void KeyUp(WORD& Key, TShiftState Shift);
+    virtual void KeyPress(QChar& Key);
+    // Form preview then KeyDown; true when the key was eaten.
+    bool DoKeyDown(TMessage& m);
+    bool DoKeyUp(TMessage& m);
+    bool DoKeyPress(TMessage& m);
+    void ApplyGeometry() override;
+    void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    // Paints the non-client frame (WM_NCPAINT default).
+    virtual void PaintNonClient(TCanvas* canvas);
+    void LayoutScrollBars();
+    int NonClientBorder() const;
+    void ApplyCreateParams();
+    friend class TControl;
+
+    std::vector<TControl*> FControls;
+    bool FTabStop = false;
+    int FTabOrder = -1;
+    bool FHandleCreated = false;
+    bool FCreatingHandle = false;
+    TBorderStyle FBorderStyle = bsNone;
+    bool FCtl3D = true;
+    int FBorderWidth = 0;
+    int FAlignDisabled = 0;
+    bool FAligning = false;
+    TCreateParams FParams;
+    QScrollBar* FScrollBars[2] = {nullptr, nullptr};
+    bool FScrollShown[2] = {false, false};
+    TScrollInfo FScroll[2];
+    // Non-client frame image, painted over the widget when there is a border.
+    QImage FNCImage;
+};
+
+// A windowed control drawn by its Paint method on Canvas.
+class TCustomControl : public TWinControl {
+    Q_OBJECT
+public:
+    explicit TCustomControl(TComponent* AOwner = nullptr);
+    ~TCustomControl() override;
+    TCanvas* Canvas();
+    TPaintEvent OnPaint;
+    // Renders the control (with children) to an image, as it would appear.
+    QImage Snapshot();
+protected:
+    virtual void Paint();
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void WndProc(TMessage& Message) override;
+    void EnsureBuffer();
+    friend class TControl;
+    QImage FBuffer;
+    std::unique_ptr<TCanvas> FCanvas;
+    bool FPainting = false;
+    bool FBlitOnly = false;
+};
+
+// A control without focus, drawn by its Paint method on Canvas.
+class TGraphicControl : public TControl {
+    Q_OBJECT
+public:
+    explicit TGraphicControl(TComponent* AOwner = nullptr);
+    ~TGraphicControl() override;
+    TCanvas* Canvas();
+    TPaintEvent OnPaint;
+protected:
+    virtual void Paint();
+    void paintEvent(QPaintEvent* e) override;
+    void EnsureBuffer();
+    // Transparent controls leave the parent's pixels where they paint nothing.
+    bool Transparent() const { return !(FControlStyle & csOpaque); }
+    QImage FBuffer;
+    std::unique_ptr<TCanvas> FCanvas;
+};
+
+// Finds the control for a Qt widget (the widget itself or the control wrapping it).
+TControl* FindControl(QWidget* w);
+// Control under a screen point, or null.
+TControl* FindDragTarget(const TPoint& screenPos, bool allowDisabled);

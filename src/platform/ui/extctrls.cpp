@@ -1,0 +1,481 @@
+#include "platform/ui/extctrls.h"
+#include "platform/ui/drawing.h"
+
+#include <QtCore/QTimer>
+#include <QtCore/QRegularExpression>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QScrollArea>
+#include <QtWidgets/QScrollBar>
+
+#include <map>
+
+// ---------------------------------------------------------------- panel
+TCustomPanel::TCustomPanel(TComponent* AOwner) : TCustomControl(AOwner)
+{
+    SetBounds(0, 0, 185, 41);
+}
+
+int TCustomPanel::BevelSize() const
+{
+    int n = 0;
+    if (FBevelOuter != bvNone) n += FBevelWidth;
+    if (FBevelInner != bvNone) n += FBevelWidth;
+    return n + FBorderWidth;
+}
+
+void TCustomPanel::AlignControls(TControl* c, TRect& r)
+{
+    const int b = (FBevelOuter != bvNone ? FBevelWidth : 0) + (FBevelInner != bvNone ? FBevelWidth : 0);
+    InflateRect(r, -b, -b);
+    TCustomControl::AlignControls(c, r);
+}
+
+void TCustomPanel::Paint()
+{
+    TCanvas* c = Canvas();
+    TRect r = ClientRect();
+    auto bevel = [&](TBevelCut cut) {
+        if (cut == bvNone) return;
+        for (int i = 0; i < FBevelWidth; ++i) {
+            if (cut == bvRaised) DrawEdge(c, r, BDR_RAISEDINNER, BF_RECT | BF_ADJUST);
+            else if (cut == bvLowered) DrawEdge(c, r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+            else InflateRect(r, -1, -1);
+        }
+    };
+    bevel(FBevelOuter);
+    InflateRect(r, -FBorderWidth, -FBorderWidth);
+    bevel(FBevelInner);
+    if (FShowCaption && !FText.isEmpty()) {
+        c->SetFont(FFont);
+        if (!FEnabled) c->Font()->SetColor(clGrayText);
+        c->Brush()->SetStyle(bsClear);
+        unsigned f = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS;
+        if (FAlignment == taCenter) f |= DT_CENTER;
+        else if (FAlignment == taRightJustify) f |= DT_RIGHT;
+        DrawText(c, FText, r, f);
+    }
+}
+
+// ---------------------------------------------------------------- bevel, shape
+TBevel::TBevel(TComponent* AOwner) : TGraphicControl(AOwner)
+{
+    SetBounds(0, 0, 50, 50);
+}
+
+void TBevel::Paint()
+{
+    TCanvas* c = Canvas();
+    const TColor a = FStyle == bsLowered ? clBtnShadow : clBtnHighlight;
+    const TColor b = FStyle == bsLowered ? clBtnHighlight : clBtnShadow;
+    auto line = [&](int x1, int y1, int x2, int y2, TColor col) {
+        c->Pen()->SetColor(col);
+        c->MoveTo(x1, y1);
+        c->LineTo(x2, y2);
+    };
+    const int w = FWidth, h = FHeight;
+    switch (FShape) {
+    case bsBox:
+        line(0, 0, w - 1, 0, a); line(0, 0, 0, h - 1, a);
+        line(0, h - 1, w, h - 1, b); line(w - 1, 0, w - 1, h, b);
+        break;
+    case bsFrame:
+        line(0, 0, w - 1, 0, a); line(0, 0, 0, h - 1, a); line(1, h - 2, w - 1, h - 2, a); line(w - 2, 1, w - 2, h - 1, a);
+        line(1, 1, w - 2, 1, b); line(1, 1, 1, h - 2, b); line(0, h - 1, w, h - 1, b); line(w - 1, 0, w - 1, h, b);
+        break;
+    case bsTopLine: line(0, 0, w, 0, a); line(0, 1, w, 1, b); break;
+    case bsBottomLine: line(0, h - 2, w, h - 2, a); line(0, h - 1, w, h - 1, b); break;
+    case bsLeftLine: line(0, 0, 0, h, a); line(1, 0, 1, h, b); break;
+    case bsRightLine: line(w - 2, 0, w - 2, h, a); line(w - 1, 0, w - 1, h, b); break;
+    default: break;
+    }
+}
+
+TShape::TShape(TComponent* AOwner) : TGraphicControl(AOwner)
+{
+    SetBounds(0, 0, 65, 65);
+    FPen.OnChange = [this] { Invalidate(); };
+    FBrush.OnChange = [this] { Invalidate(); };
+}
+
+void TShape::Paint()
+{
+    TCanvas* c = Canvas();
+    c->Pen()->Assign(FPen);
+    c->Brush()->Assign(FBrush);
+    const int pw = FPen.Width();
+    int x = pw / 2, y = pw / 2, w = FWidth - pw + 1, h = FHeight - pw + 1;
+    if (FShape == stSquare || FShape == stRoundSquare || FShape == stCircle) {
+        const int s = std::min(w, h);
+        x += (w - s) / 2; y += (h - s) / 2; w = h = s;
+    }
+    switch (FShape) {
+    case stRectangle: case stSquare: c->Rectangle(x, y, x + w, y + h); break;
+    case stRoundRect: case stRoundSquare: c->RoundRect(x, y, x + w, y + h, std::min(w, h) / 4, std::min(w, h) / 4); break;
+    default: c->Ellipse(x, y, x + w, y + h); break;
+    }
+}
+
+// ---------------------------------------------------------------- image
+TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner), FPicture(std::make_unique<TPicture>())
+{
+    SetBounds(0, 0, 105, 105);
+    FPicture->OnChange = [this] { PictureChanged(); };
+}
+
+TImage::~TImage() = default;
+
+void TImage::SetTransparent(bool v)
+{
+    FTransparentImage = v;
+    if (FPicture->Graphic()) FPicture->Graphic()->SetTransparent(v);
+    Invalidate();
+}
+
+void TImage::SetAutoSize(bool v)
+{
+    FAutoSize = v;
+    PictureChanged();
+}
+
+void TImage::PictureChanged()
+{
+    if (FPicture->Graphic() && FTransparentImage) FPicture->Graphic()->SetTransparent(true);
+    if (FAutoSize && FPicture->Width() > 0) SetBounds(FLeft, FTop, FPicture->Width(), FPicture->Height());
+    Invalidate();
+}
+
+TRect TImage::DestRect() const
+{
+    int w = FPicture->Width(), h = FPicture->Height();
+    const int cw = FWidth, ch = FHeight;
+    if (FStretch || (FProportional && (w > cw || h > ch))) {
+        if (FProportional && w > 0 && h > 0) {
+            const double xy = double(w) / h;
+            if (cw / xy <= ch) { w = cw; h = int(cw / xy); }
+            else { h = ch; w = int(ch * xy); }
+        } else { w = cw; h = ch; }
+    }
+    int x = 0, y = 0;
+    if (FCenter) { x = (cw - w) / 2; y = (ch - h) / 2; }
+    return Bounds(x, y, w, h);
+}
+
+void TImage::Paint()
+{
+    if (TGraphic* g = FPicture->Graphic()) Canvas()->StretchDraw(DestRect(), g);
+}
+
+// ---------------------------------------------------------------- timer
+TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner), FTimer(std::make_unique<QTimer>())
+{
+    QObject::connect(FTimer.get(), &QTimer::timeout, [this] { Tick(); });
+    Update();
+}
+
+TTimer::~TTimer() { FTimer->stop(); }
+
+void TTimer::SetEnabled(bool v) { FEnabled = v; Update(); }
+void TTimer::SetInterval(unsigned ms) { FInterval = ms; Update(); }
+
+void TTimer::Update()
+{
+    FTimer->stop();
+    if (FEnabled && FInterval > 0 && OnTimer) FTimer->start(int(FInterval));
+    else if (FEnabled && FInterval > 0) FTimer->start(int(FInterval));
+}
+
+void TTimer::Tick()
+{
+    TControl::Guard([this] { if (OnTimer) OnTimer(this); });
+}
+
+namespace {
+std::map<std::pair<TControl*, uintptr_t>, QTimer*>& ControlTimers()
+{
+    static std::map<std::pair<TControl*, uintptr_t>, QTimer*> m;
+    return m;
+}
+} // namespace
+
+bool SetTimer(HWND wnd, uintptr_t id, unsigned ms)
+{
+    if (!wnd) return false;
+    auto& m = ControlTimers();
+    auto key = std::make_pair(wnd, id);
+    QTimer*& t = m[key];
+    if (!t) {
+        t = new QTimer(wnd);
+        QPointer<TControl> guard(wnd);
+        QObject::connect(t, &QTimer::timeout, wnd, [guard, id] {
+            if (guard) TControl::Guard([&] { guard->Perform(WM_TIMER, id, 0); });
+        });
+        QObject::connect(wnd, &QObject::destroyed, [key] { ControlTimers().erase(key); });
+    }
+    t->start(int(ms));
+    return true;
+}
+
+bool KillTimer(HWND wnd, uintptr_t id)
+{
+    auto& m = ControlTimers();
+    auto it = m.find(std::make_pair(wnd, id));
+    if (it == m.end()) return false;
+    it->second->stop();
+    return true;
+}
+
+// ---------------------------------------------------------------- splitter
+TSplitter::TSplitter(TComponent* AOwner) : TGraphicControl(AOwner)
+{
+    FAlign = alLeft;
+    SetBounds(0, 0, 3, 100);
+    SetCursor(crHSplit);
+}
+
+TControl* TSplitter::FindControl() const
+{
+    if (!FParent) return nullptr;
+    // The control aligned on the same side, touching the splitter.
+    for (int i = 0; i < FParent->ControlCount(); ++i) {
+        TControl* c = FParent->Controls(i);
+        if (c == this || !c->Visible() || c->Align() != FAlign) continue;
+        switch (FAlign) {
+        case alLeft: if (c->Left() + c->Width() == FLeft) return c; break;
+        case alRight: if (c->Left() == FLeft + FWidth) return c; break;
+        case alTop: if (c->Top() + c->Height() == FTop) return c; break;
+        case alBottom: if (c->Top() == FTop + FHeight) return c; break;
+        default: break;
+        }
+    }
+    return nullptr;
+}
+
+void TSplitter::MouseDown(TMouseButton b, TShiftState s, int x, int y)
+{
+    TGraphicControl::MouseDown(b, s, x, y);
+    if (b == mbLeft) { FDragging = true; FDownPos = TPoint(x, y); }
+}
+
+void TSplitter::MouseMove(TShiftState s, int x, int y)
+{
+    TGraphicControl::MouseMove(s, x, y);
+    if (!FDragging) return;
+    TControl* c = FindControl();
+    if (!c) return;
+    const int dx = x - FDownPos.X, dy = y - FDownPos.Y;
+    switch (FAlign) {
+    case alLeft: c->SetWidth(std::max(FMinSize, c->Width() + dx)); break;
+    case alRight: c->SetWidth(std::max(FMinSize, c->Width() - dx)); break;
+    case alTop: c->SetHeight(std::max(FMinSize, c->Height() + dy)); break;
+    case alBottom: c->SetHeight(std::max(FMinSize, c->Height() - dy)); break;
+    default: break;
+    }
+}
+
+void TSplitter::MouseUp(TMouseButton b, TShiftState s, int x, int y)
+{
+    TGraphicControl::MouseUp(b, s, x, y);
+    if (FDragging) {
+        FDragging = false;
+        if (OnMoved) OnMoved(this);
+    }
+}
+
+void TSplitter::Paint()
+{
+    Canvas()->Brush()->SetColor(FColor);
+    Canvas()->FillRect(ClientRect());
+}
+
+// ---------------------------------------------------------------- scroll box
+TScrollBox::TScrollBox(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FArea = new QScrollArea(this);
+    FArea->setFrameShape(QFrame::NoFrame);
+    FCanvasWidget = new QWidget();
+    FArea->setWidget(FCanvasWidget);
+    FArea->setWidgetResizable(false);
+    FArea->setGeometry(0, 0, 185, 41);
+    FArea->viewport()->installEventFilter(this);
+    SetBounds(0, 0, 185, 41);
+    SetLineIncrement(8);
+    QObject::connect(FArea->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { for (TControl* c : FControls) c->ApplyGeometry(); });
+    QObject::connect(FArea->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { for (TControl* c : FControls) c->ApplyGeometry(); });
+}
+
+void TScrollBox::SetAutoScroll(bool v)
+{
+    FAutoScroll = v;
+    FArea->setHorizontalScrollBarPolicy(v ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    FArea->setVerticalScrollBarPolicy(v ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+}
+
+int TScrollBox::HorzPosition() const { return FArea->horizontalScrollBar()->value(); }
+int TScrollBox::VertPosition() const { return FArea->verticalScrollBar()->value(); }
+void TScrollBox::SetHorzPosition(int v) { FArea->horizontalScrollBar()->setValue(v); }
+void TScrollBox::SetVertPosition(int v) { FArea->verticalScrollBar()->setValue(v); }
+
+void TScrollBox::SetLineIncrement(int v)
+{
+    FLine = std::max(1, v);
+    FArea->horizontalScrollBar()->setSingleStep(FLine);
+    FArea->verticalScrollBar()->setSingleStep(FLine);
+}
+
+TPoint TScrollBox::ClientOrigin() const
+{
+    return TPoint(-HorzPosition(), -VertPosition());
+}
+
+TRect TScrollBox::ClientRect() const
+{
+    const QSize s = FArea->viewport()->size();
+    return TRect(0, 0, s.width(), s.height());
+}
+
+void TScrollBox::UpdateScrollRange()
+{
+    int w = 0, h = 0;
+    for (TControl* c : FControls) {
+        if (!c->Visible()) continue;
+        w = std::max(w, c->Left() + c->Width());
+        h = std::max(h, c->Top() + c->Height());
+    }
+    FCanvasWidget->resize(w, h);
+    // Children live on this control; the inner widget only sizes the scroll range.
+    for (TControl* c : FControls) c->raise();
+}
+
+void TScrollBox::ScrollInView(TControl* c)
+{
+    if (!c) return;
+    FArea->ensureVisible(c->Left() + c->Width() / 2, c->Top() + c->Height() / 2, c->Width() / 2, c->Height() / 2);
+}
+
+void TScrollBox::resizeEvent(QResizeEvent* e)
+{
+    TWinControl::resizeEvent(e);
+    FArea->setGeometry(0, 0, FWidth, FHeight);
+    UpdateScrollRange();
+}
+
+void TScrollBox::WndProc(TMessage& m)
+{
+    if (m.Msg == WM_MOUSEWHEEL) {
+        TWinControl::WndProc(m);
+        if (m.Result) return;
+        const int delta = int16_t(m.WParamHi());
+        SetVertPosition(VertPosition() - delta / 120 * FLine * 3);
+        m.Result = 1;
+        return;
+    }
+    TWinControl::WndProc(m);
+    if (m.Msg == CM_VISIBLECHANGED || m.Msg == WM_SIZE) UpdateScrollRange();
+}
+
+// ---------------------------------------------------------------- link label
+TLinkLabel::TLinkLabel(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FLabel = new QLabel();
+    FLabel->setTextFormat(Qt::RichText);
+    FLabel->setOpenExternalLinks(false);
+    FLabel->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    SetInnerWidget(FLabel);
+    FParentColor = true;
+    FControlStyle &= ~unsigned(csClickEvents);
+    SetBounds(0, 0, 53, 17);
+    QObject::connect(FLabel, &QLabel::linkActivated, this, [this](const QString& link) {
+        Guard([&] { if (OnLinkClick) OnLinkClick(this, link, sltURL); });
+    });
+}
+
+void TLinkLabel::SetTextBuf(const QString& s)
+{
+    FText = s;
+    FLabel->setText(s);
+}
+
+QStringList TLinkLabel::Links() const
+{
+    QStringList out;
+    static const QRegularExpression re(QStringLiteral("<a\\s+href\\s*=\\s*\"([^\"]*)\""), QRegularExpression::CaseInsensitiveOption);
+    auto it = re.globalMatch(FText);
+    while (it.hasNext()) out << it.next().captured(1);
+    return out;
+}
+
+void TLinkLabel::ClickLink(int index)
+{
+    const QStringList l = Links();
+    if (index >= 0 && index < l.size()) Guard([&] { if (OnLinkClick) OnLinkClick(this, l[index], sltURL); });
+}
+
+void TLinkLabel::WndProc(TMessage& m)
+{
+    if (m.Msg == WM_GETDLGCODE) { m.Result = 0; return; }
+    TWinControl::WndProc(m);
+}
+
+// ---------------------------------------------------------------- speed button
+TSpeedButton::TSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner)
+{
+    SetBounds(0, 0, 23, 22);
+    FControlStyle &= ~unsigned(csClickEvents);
+}
+
+void TSpeedButton::SetDown(bool v)
+{
+    if (v == FDown) return;
+    if (FGroupIndex == 0) v = false;
+    FDown = v;
+    if (v && FParent)
+        for (int i = 0; i < FParent->ControlCount(); ++i)
+            if (auto* b = dynamic_cast<TSpeedButton*>(FParent->Controls(i)); b && b != this && b->FGroupIndex == FGroupIndex)
+                { b->FDown = false; b->Invalidate(); }
+    Invalidate();
+}
+
+void TSpeedButton::Click() { TGraphicControl::Click(); }
+
+void TSpeedButton::MouseDown(TMouseButton b, TShiftState s, int x, int y)
+{
+    TGraphicControl::MouseDown(b, s, x, y);
+    if (b == mbLeft && FEnabled) { FPressed = true; Invalidate(); }
+}
+
+void TSpeedButton::MouseUp(TMouseButton b, TShiftState s, int x, int y)
+{
+    TGraphicControl::MouseUp(b, s, x, y);
+    if (b != mbLeft || !FPressed) return;
+    FPressed = false;
+    if (ClientRect().Contains(TPoint(x, y))) {
+        if (FGroupIndex != 0) {
+            if (!FDown) SetDown(true);
+            else if (FAllowAllUp) { FDown = false; }
+        }
+        Invalidate();
+        Click();
+    }
+    Invalidate();
+}
+
+void TSpeedButton::Paint()
+{
+    TCanvas* c = Canvas();
+    TRect r = ClientRect();
+    const bool pushed = FPressed || FDown;
+    if (!FFlat || FHot || pushed) {
+        unsigned st = (pushed ? unsigned(tsPressed) : 0u) | (FHot ? unsigned(tsHot) : 0u) | (FEnabled ? 0u : unsigned(tsDisabled));
+        DrawThemedPart(c, r, tpPushButton, st);
+    }
+    if (!FGlyph.Empty()) {
+        FGlyph.SetTransparent(true);
+        const int x = (FWidth - FGlyph.Width()) / 2 + (pushed ? 1 : 0);
+        const int y = (FHeight - FGlyph.Height()) / 2 + (pushed ? 1 : 0);
+        c->Draw(x, y, &FGlyph);
+    } else if (!FText.isEmpty()) {
+        c->SetFont(FFont);
+        c->Brush()->SetStyle(bsClear);
+        DrawText(c, FText, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+}

@@ -1,0 +1,216 @@
+#pragma once
+// Panels, bevels, shapes, images, timers, splitters, scroll boxes, link labels
+// and speed buttons.
+#include "platform/ui/stdctrls.h"
+
+class QTimer;
+class QScrollArea;
+class QLabel;
+
+class TCustomPanel : public TCustomControl {
+    Q_OBJECT
+public:
+    explicit TCustomPanel(TComponent* AOwner = nullptr);
+    TBevelCut BevelOuter() const { return FBevelOuter; }
+    void SetBevelOuter(TBevelCut b) { FBevelOuter = b; Realign(); Invalidate(); }
+    TBevelCut BevelInner() const { return FBevelInner; }
+    void SetBevelInner(TBevelCut b) { FBevelInner = b; Realign(); Invalidate(); }
+    int BevelWidth() const { return FBevelWidth; }
+    void SetBevelWidth(int w) { FBevelWidth = std::max(1, w); Realign(); Invalidate(); }
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment a) { FAlignment = a; Invalidate(); }
+    bool ParentBackground() const { return FParentBackground; }
+    void SetParentBackground(bool v) { FParentBackground = v; Invalidate(); }
+    bool ShowCaption() const { return FShowCaption; }
+    void SetShowCaption(bool v) { FShowCaption = v; Invalidate(); }
+    void AlignControls(TControl* AControl, TRect& Rect) override;
+protected:
+    void Paint() override;
+    void TextChanged() override { Invalidate(); }
+    int BevelSize() const;
+    TBevelCut FBevelOuter = bvRaised;
+    TBevelCut FBevelInner = bvNone;
+    int FBevelWidth = 1;
+    TAlignment FAlignment = taCenter;
+    bool FParentBackground = false;
+    bool FShowCaption = true;
+};
+class TPanel : public TCustomPanel {
+    Q_OBJECT
+public:
+    explicit TPanel(TComponent* AOwner = nullptr) : TCustomPanel(AOwner) {}
+};
+
+enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
+enum TBevelStyle { bsLowered, bsRaised };
+
+class TBevel : public TGraphicControl {
+    Q_OBJECT
+public:
+    explicit TBevel(TComponent* AOwner = nullptr);
+    TBevelShape Shape() const { return FShape; }
+    void SetShape(TBevelShape s) { FShape = s; Invalidate(); }
+    TBevelStyle Style() const { return FStyle; }
+    void SetStyle(TBevelStyle s) { FStyle = s; Invalidate(); }
+protected:
+    void Paint() override;
+    TBevelShape FShape = bsBox;
+    TBevelStyle FStyle = bsLowered;
+};
+
+enum TShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
+
+class TShape : public TGraphicControl {
+    Q_OBJECT
+public:
+    explicit TShape(TComponent* AOwner = nullptr);
+    TShapeType Shape() const { return FShape; }
+    void SetShape(TShapeType s) { FShape = s; Invalidate(); }
+    TPen* Pen() { return &FPen; }
+    TBrush* Brush() { return &FBrush; }
+protected:
+    void Paint() override;
+    TShapeType FShape = stRectangle;
+    TPen FPen;
+    TBrush FBrush;
+};
+
+class TImage : public TGraphicControl {
+    Q_OBJECT
+public:
+    explicit TImage(TComponent* AOwner = nullptr);
+    ~TImage() override;
+    TPicture* Picture() { return FPicture.get(); }
+    bool Stretch() const { return FStretch; }
+    void SetStretch(bool v) { FStretch = v; Invalidate(); }
+    bool Center() const { return FCenter; }
+    void SetCenter(bool v) { FCenter = v; Invalidate(); }
+    bool Proportional() const { return FProportional; }
+    void SetProportional(bool v) { FProportional = v; Invalidate(); }
+    bool Transparent() const { return FTransparentImage; }
+    void SetTransparent(bool v);
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool v);
+    TRect DestRect() const;
+protected:
+    void Paint() override;
+    void PictureChanged();
+    std::unique_ptr<TPicture> FPicture;
+    bool FStretch = false, FCenter = false, FProportional = false, FTransparentImage = false, FAutoSize = false;
+};
+
+// A timer component. Tests drive it by hand with Tick().
+class TTimer : public TComponent {
+public:
+    explicit TTimer(TComponent* AOwner = nullptr);
+    ~TTimer() override;
+    bool Enabled() const { return FEnabled; }
+    void SetEnabled(bool v);
+    unsigned Interval() const { return FInterval; }
+    void SetInterval(unsigned ms);
+    // Fires OnTimer now (as if the interval had elapsed).
+    void Tick();
+    TNotifyEvent OnTimer;
+private:
+    void Update();
+    std::unique_ptr<QTimer> FTimer;
+    bool FEnabled = true;
+    unsigned FInterval = 1000;
+};
+
+// WM_TIMER timers of a control (wParam = id).
+bool SetTimer(HWND wnd, uintptr_t id, unsigned ms);
+bool KillTimer(HWND wnd, uintptr_t id);
+
+enum TResizeStyle { rsNone, rsLine, rsUpdate, rsPattern };
+
+class TSplitter : public TGraphicControl {
+    Q_OBJECT
+public:
+    explicit TSplitter(TComponent* AOwner = nullptr);
+    int MinSize() const { return FMinSize; }
+    void SetMinSize(int v) { FMinSize = v; }
+    TResizeStyle ResizeStyle() const { return FResizeStyle; }
+    void SetResizeStyle(TResizeStyle s) { FResizeStyle = s; }
+    TNotifyEvent OnMoved;
+protected:
+    void MouseDown(TMouseButton b, TShiftState s, int x, int y) override;
+    void MouseMove(TShiftState s, int x, int y) override;
+    void MouseUp(TMouseButton b, TShiftState s, int x, int y) override;
+    void Paint() override;
+    TControl* FindControl() const;
+    int FMinSize = 30;
+    TResizeStyle FResizeStyle = rsUpdate;
+    bool FDragging = false;
+    TPoint FDownPos;
+};
+
+// A container that scrolls its children; children keep their logical positions.
+class TScrollBox : public TWinControl {
+    Q_OBJECT
+public:
+    explicit TScrollBox(TComponent* AOwner = nullptr);
+    bool AutoScroll() const { return FAutoScroll; }
+    void SetAutoScroll(bool v);
+    int HorzPosition() const;
+    int VertPosition() const;
+    void SetHorzPosition(int v);
+    void SetVertPosition(int v);
+    // Scroll step of one line (arrow click / wheel notch).
+    int LineIncrement() const { return FLine; }
+    void SetLineIncrement(int v);
+    void ScrollInView(TControl* c);
+    TPoint ClientOrigin() const override;
+    TRect ClientRect() const override;
+    void UpdateScrollRange();
+    void WndProc(TMessage& m) override;
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+    QScrollArea* FArea;
+    QWidget* FCanvasWidget;
+    bool FAutoScroll = true;
+    int FLine = 8;
+};
+
+// A label whose caption holds anchors: 'Visit <a href="http://x">our site</a>'.
+enum TSysLinkType { sltURL, sltID };
+class TLinkLabel : public TWinControl {
+    Q_OBJECT
+public:
+    explicit TLinkLabel(TComponent* AOwner = nullptr);
+    QLabel* Label() const { return FLabel; }
+    std::function<void(TObject* Sender, const QString& Link, TSysLinkType LinkType)> OnLinkClick;
+    // Clicks the first link, as a click on it would.
+    void ClickLink(int index = 0);
+    QStringList Links() const;
+    void WndProc(TMessage& m) override;
+protected:
+    QString GetText() const override { return FText; }
+    void SetTextBuf(const QString& s) override;
+    QLabel* FLabel;
+};
+
+class TSpeedButton : public TGraphicControl {
+    Q_OBJECT
+public:
+    explicit TSpeedButton(TComponent* AOwner = nullptr);
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool v) { FFlat = v; Invalidate(); }
+    bool Down() const { return FDown; }
+    void SetDown(bool v);
+    int GroupIndex() const { return FGroupIndex; }
+    void SetGroupIndex(int g) { FGroupIndex = g; }
+    bool AllowAllUp() const { return FAllowAllUp; }
+    void SetAllowAllUp(bool v) { FAllowAllUp = v; }
+    TBitmap* Glyph() { return &FGlyph; }
+    void Click() override;
+protected:
+    void Paint() override;
+    void MouseDown(TMouseButton b, TShiftState s, int x, int y) override;
+    void MouseUp(TMouseButton b, TShiftState s, int x, int y) override;
+    void MouseEnter() override { FHot = true; Invalidate(); TGraphicControl::MouseEnter(); }
+    void MouseLeave() override { FHot = false; Invalidate(); TGraphicControl::MouseLeave(); }
+    bool FFlat = false, FDown = false, FPressed = false, FHot = false, FAllowAllUp = false;
+    int FGroupIndex = 0;
+    TBitmap FGlyph;
+};

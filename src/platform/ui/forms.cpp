@@ -1,0 +1,673 @@
+#include "platform/ui/forms.h"
+#include "platform/ui/dialogs.h"
+#include "platform/ui/drawing.h"
+#include "platform/ui/stdctrls.h"
+
+#include <QtCore/QCoreApplication>
+#include <QtCore/QEventLoop>
+#include <QtCore/QTimer>
+#include <QtGui/QBitmap>
+#include <QtGui/QCloseEvent>
+#include <QtGui/QPainter>
+#include <QtGui/QFontDatabase>
+#include <QtGui/QGuiApplication>
+#include <QtGui/QScreen>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QStyleFactory>
+
+// ---------------------------------------------------------------- modal seam
+namespace {
+TModalHandler& ModalHandlerRef()
+{
+    static TModalHandler h;
+    return h;
+}
+} // namespace
+
+void SetModalHandler(TModalHandler h) { ModalHandlerRef() = std::move(h); }
+TModalHandler ModalHandler() { return ModalHandlerRef(); }
+
+TModalScope::TModalScope(TModalHandler h) : FPrev(ModalHandler())
+{
+    SetModalHandler([this, h](TCustomForm* f) {
+        Shown.push_back(f->Caption());
+        return h ? h(f) : int(mrNone);
+    });
+}
+
+TModalScope::~TModalScope() { SetModalHandler(FPrev); }
+
+// ---------------------------------------------------------------- TCustomForm
+TCustomForm::TCustomForm(TComponent* AOwner) : TCustomControl(AOwner)
+{
+    FVisible = false;
+    FParentFont = false;
+    FColor = clBtnFace;
+    setWindowFlag(Qt::Window, true);
+    SetBounds(0, 0, 320, 240);
+    ApplyWindowFlags();
+    FControlStyle &= ~unsigned(csClickEvents);
+}
+
+TCustomForm::~TCustomForm()
+{
+    FComponentState |= csDestroying;
+    Guard([this] { if (OnDestroy) OnDestroy(this); });
+    if (FModalLoop) FModalLoop->exit();
+}
+
+void TCustomForm::DoCreate()
+{
+    if (OnCreate) OnCreate(this);
+}
+
+void TCustomForm::ApplyWindowFlags()
+{
+    Qt::WindowFlags f = Qt::Window;
+    switch (FFormBorderStyle) {
+    case bsNone: f |= Qt::FramelessWindowHint; break;
+    case bsDialog: f |= Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint; break;
+    case bsToolWindow: case bsSizeToolWin: f |= Qt::Tool; break;
+    default: break;
+    }
+    if (FFormBorderStyle != bsNone) {
+        f |= Qt::WindowTitleHint;
+        if (FBorderIcons & biSystemMenu) f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if ((FBorderIcons & biMinimize) && FFormBorderStyle != bsDialog) f |= Qt::WindowMinimizeButtonHint;
+        if ((FBorderIcons & biMaximize) && FFormBorderStyle != bsDialog) f |= Qt::WindowMaximizeButtonHint;
+        if (FBorderIcons & biHelp) f |= Qt::WindowContextHelpButtonHint;
+    }
+    if (FFormStyle == fsStayOnTop) f |= Qt::WindowStaysOnTopHint;
+    const bool vis = isVisible();
+    setWindowFlags(f);
+    const bool fixed = FFormBorderStyle == bsSingle || FFormBorderStyle == bsDialog || FFormBorderStyle == bsToolWindow;
+    if (fixed) setFixedSize(FWidth, FHeight);
+    else { setMinimumSize(0, 0); setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX); }
+    if (vis) show();
+}
+
+void TCustomForm::SetBorderStyle(TBorderStyle b) { FFormBorderStyle = b; ApplyWindowFlags(); }
+void TCustomForm::SetBorderIcons(TBorderIcons b) { FBorderIcons = b; ApplyWindowFlags(); }
+void TCustomForm::SetFormStyle(TFormStyle s) { FFormStyle = s; ApplyWindowFlags(); }
+
+void TCustomForm::SetWindowState(TWindowState s)
+{
+    FWindowState = s;
+    if (!isVisible()) return;
+    if (s == wsMaximized) showMaximized();
+    else if (s == wsMinimized) showMinimized();
+    else showNormal();
+}
+
+void TCustomForm::SetActiveControl(TWinControl* c)
+{
+    FActiveControl = c;
+    if (c && isVisible() && !c->Focused() && c->CanFocus()) c->InputWidget()->setFocus(Qt::OtherFocusReason);
+}
+
+bool TCustomForm::Active() const { return isActiveWindow(); }
+
+void TCustomForm::FocusChanged(TWinControl* c) { if (c != this) FActiveControl = c; }
+
+void TCustomForm::SetAlphaBlend(bool on, int value)
+{
+    FAlpha = on ? std::clamp(value, 0, 255) : 255;
+    setWindowOpacity(FAlpha / 255.0);
+}
+
+void TCustomForm::SetModalResult(TModalResult r)
+{
+    FModalResult = r;
+    if (r != mrNone && FModal && FModalLoop) FModalLoop->exit();
+}
+
+void TCustomForm::ApplyPosition()
+{
+    if (FPosition == poScreenCenter || FPosition == poDesktopCenter || FPosition == poMainFormCenter
+        || FPosition == poOwnerFormCenter) {
+        TRect area = Screen->WorkAreaRect();
+        if ((FPosition == poMainFormCenter || FPosition == poOwnerFormCenter) && Application->MainForm()
+            && Application->MainForm() != this && Application->MainForm()->isVisible())
+            area = Application->MainForm()->BoundsRect();
+        SetBounds(area.Left + (area.Width() - FWidth) / 2, area.Top + (area.Height() - FHeight) / 2, FWidth, FHeight);
+    }
+}
+
+void TCustomForm::DoShow() { if (OnShow) OnShow(this); }
+void TCustomForm::DoHide() { if (OnHide) OnHide(this); }
+void TCustomForm::DoClose(TCloseAction& a) { if (OnClose) OnClose(this, a); }
+
+void TCustomForm::SetVisible(bool v)
+{
+    if (v == FVisible && v == isVisible()) return;
+    FVisible = v;
+    if (v) {
+        HandleNeeded();
+        if (!FShown) { ApplyPosition(); FShown = true; }
+        QWidget::show();
+        if (FWindowState == wsMaximized) showMaximized();
+        activateWindow();
+        if (QGuiApplication::platformName() != QLatin1String("offscreen")) raise();
+        if (FActiveControl && FActiveControl->CanFocus()) FActiveControl->InputWidget()->setFocus(Qt::OtherFocusReason);
+        else if (TWinControl* first = FindNextControl(nullptr, true, true, false)) first->InputWidget()->setFocus(Qt::TabFocusReason);
+    } else {
+        QWidget::hide();
+    }
+}
+
+void TCustomForm::Show() { SetVisible(true); }
+
+void TCustomForm::showEvent(QShowEvent* e)
+{
+    TWinControl::showEvent(e);
+    if (!e->spontaneous()) Guard([this] { DoShow(); });
+}
+
+void TCustomForm::hideEvent(QHideEvent* e)
+{
+    QWidget::hideEvent(e);
+    FVisible = false;
+    if (!e->spontaneous()) Guard([this] { DoHide(); });
+}
+
+void TCustomForm::changeEvent(QEvent* e)
+{
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange) {
+        Guard([this] {
+            if (isActiveWindow()) { if (OnActivate) OnActivate(this); }
+            else if (OnDeactivate) OnDeactivate(this);
+        });
+    }
+}
+
+void TCustomForm::moveEvent(QMoveEvent* e)
+{
+    TControl::moveEvent(e);
+    auto hooks = FMoveHooks;
+    for (auto& h : hooks) Guard([&] { h.second(this); });
+}
+
+int TCustomForm::AddMoveHook(std::function<void(TCustomForm*)> hook)
+{
+    FMoveHooks.emplace_back(FNextHook, std::move(hook));
+    return FNextHook++;
+}
+
+void TCustomForm::RemoveMoveHook(int id)
+{
+    FMoveHooks.erase(std::remove_if(FMoveHooks.begin(), FMoveHooks.end(), [id](auto& p) { return p.first == id; }),
+                     FMoveHooks.end());
+}
+
+bool TCustomForm::CloseQuery()
+{
+    bool can = true;
+    if (OnCloseQuery) OnCloseQuery(this, can);
+    return can;
+}
+
+bool TCustomForm::CloseModal()
+{
+    bool ok = true;
+    Guard([&] {
+        if (!CloseQuery()) { ok = false; return; }
+        TCloseAction a = caHide;
+        DoClose(a);
+        if (a == caNone) ok = false;
+    });
+    if (!ok) FModalResult = mrNone;
+    return ok;
+}
+
+void TCustomForm::Close()
+{
+    if (FModal) {
+        SetModalResult(mrCancel);
+        return;
+    }
+    if (!CloseQuery()) return;
+    TCloseAction a = caHide;
+    DoClose(a);
+    if (a == caNone) return;
+    if (a == caMinimize) { showMinimized(); return; }
+    SetVisible(false);
+    if (this == Application->MainForm()) Application->Terminate();
+}
+
+void TCustomForm::closeEvent(QCloseEvent* e)
+{
+    // The close box: a modal form ends with mrCancel; forms are never destroyed here.
+    e->ignore();
+    Guard([this] { Close(); });
+}
+
+int TCustomForm::ShowModal()
+{
+    if (FModal) throw EInvalidOperation(QStringLiteral("Cannot make a visible window modal"));
+    Application->CancelHint();
+    FModalResult = mrNone;
+    FModal = true;
+    setWindowModality(Qt::ApplicationModal);
+    struct Reset {
+        TCustomForm* f;
+        ~Reset() { f->FModal = false; f->setWindowModality(Qt::NonModal); }
+    } reset{this};
+    if (TModalHandler h = ModalHandler()) {
+        SetVisible(true);
+        const int r = h(this);
+        if (r != mrNone) FModalResult = r;
+        if (FModalResult == mrNone) FModalResult = mrCancel;
+        if (!CloseModal()) FModalResult = mrNone;
+        SetVisible(false);
+        return FModalResult;
+    }
+    SetVisible(true);
+    QEventLoop loop;
+    FModalLoop = &loop;
+    while (true) {
+        if (FModalResult == mrNone) loop.exec();
+        if (Application->Terminated() && FModalResult == mrNone) FModalResult = mrCancel;
+        if (FModalResult != mrNone && CloseModal()) break;
+    }
+    FModalLoop = nullptr;
+    SetVisible(false);
+    return FModalResult;
+}
+
+void TCustomForm::ClickDialogButton(bool cancel)
+{
+    (void)cancel;
+}
+
+void TCustomForm::WndProc(TMessage& m)
+{
+    if (m.Msg == CM_DIALOGKEY) {
+        const WORD vk = WORD(m.WParam);
+        const TShiftState shift = TShiftState::FromBits(unsigned(m.LParam));
+        const bool plain = !shift.Contains(ssAlt) && !shift.Contains(ssCtrl);
+        if (vk == VK_TAB && plain) {
+            SelectNext(FActiveControl, !shift.Contains(ssShift), true);
+            m.Result = 1;
+            return;
+        }
+        if (plain && (vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN)) {
+            TWinControl* cur = FActiveControl;
+            if (cur && cur->Parent()) {
+                const bool fwd = vk == VK_RIGHT || vk == VK_DOWN;
+                if (TWinControl* n = cur->Parent()->FindNextControl(cur, fwd, false, true)) {
+                    n->SetFocus();
+                    m.Result = 1;
+                    return;
+                }
+            }
+            m.Result = 0;
+            return;
+        }
+        // Return and Escape: the buttons answer (focused or Default button, Cancel button).
+        TWinControl::WndProc(m);
+        return;
+    }
+    TCustomControl::WndProc(m);
+}
+
+TForm::TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
+
+// ---------------------------------------------------------------- hint window
+THintWindow::THintWindow(TComponent* AOwner) : TCustomControl(AOwner)
+{
+    setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    FVisible = false;
+    FColor = clInfoBk;
+    FParentFont = false;
+    FFont.Assign(*Screen->HintFont());
+    FParams.Style |= WS_BORDER;
+}
+
+TRect THintWindow::CalcHintRect(int maxWidth, const QString& hint, void*)
+{
+    TRect r(0, 0, maxWidth > 0 ? maxWidth : 300, 0);
+    TBitmap probe(1, 1);
+    probe.Canvas()->SetFont(FFont);
+    DrawText(probe.Canvas(), hint, r, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    r.Right += 6 + 2;
+    r.Bottom += 2 + 2;
+    return r;
+}
+
+void THintWindow::ActivateHint(const TRect& rect, const QString& hint, void* data)
+{
+    FText = hint;
+    FData = data;
+    FColor = Application->HintColor();
+    SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height());
+    FVisible = true;
+    QWidget::show();
+    Invalidate();
+}
+
+void THintWindow::Paint()
+{
+    TCanvas* c = Canvas();
+    TRect r = ClientRect();
+    c->Brush()->SetColor(FColor);
+    c->FillRect(r);
+    c->Pen()->SetColor(clInfoText);
+    c->Brush()->SetColor(clInfoText);
+    c->FrameRect(r);
+    c->Brush()->SetStyle(bsClear);
+    c->SetFont(FFont);
+    c->Font()->SetColor(clInfoText);
+    InflateRect(r, -3, -1);
+    DrawText(c, FText, r, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
+}
+
+// ---------------------------------------------------------------- popup window
+TPopupWindow::TPopupWindow(TComponent* AOwner) : TCustomControl(AOwner)
+{
+    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFocusPolicy(Qt::NoFocus);
+    FVisible = false;
+}
+
+void TPopupWindow::Popup(const TPoint& p)
+{
+    SetBounds(p.X, p.Y, FWidth, FHeight);
+    FVisible = true;
+    HandleNeeded();
+    QWidget::show();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) raise();
+}
+
+void TPopupWindow::ClosePopup()
+{
+    if (isVisible()) hide();
+}
+
+void TPopupWindow::hideEvent(QHideEvent* e)
+{
+    QWidget::hideEvent(e);
+    FVisible = false;
+    Guard([this] { if (OnCloseUp) OnCloseUp(this); });
+}
+
+// ---------------------------------------------------------------- application
+namespace {
+TApplication gApplication;
+TScreen gScreen;
+TMouse gMouse;
+} // namespace
+TApplication* Application = &gApplication;
+TScreen* Screen = &gScreen;
+TMouse* Mouse = &gMouse;
+
+TApplication::TApplication() = default;
+TApplication::~TApplication() = default;
+
+QString TApplication::ExeName() const { return QCoreApplication::applicationFilePath(); }
+
+void TApplication::AddForm(TCustomForm* f)
+{
+    FForms.push_back(f);
+    if (!FMainForm) FMainForm = f;
+}
+
+void TApplication::DestroyForms()
+{
+    CancelHint();
+    while (!FForms.empty()) {
+        TCustomForm* f = FForms.back();
+        FForms.pop_back();
+        delete f;
+    }
+    FMainForm = nullptr;
+    delete FHintWindow;
+    FHintWindow = nullptr;
+}
+
+void TApplication::Run()
+{
+    if (FMainForm) FMainForm->Show();
+    while (!FTerminated) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QCoreApplication::sendPostedEvents();
+        if (FMainForm && !FMainForm->isVisible() && !FMainForm->IsModal()) FTerminated = true;
+    }
+}
+
+void TApplication::ProcessMessages()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void TApplication::Terminate()
+{
+    FTerminated = true;
+    for (TCustomForm* f : FForms)
+        if (f->IsModal() && f->ModalResult() == mrNone) f->SetModalResult(mrCancel);
+    QCoreApplication::postEvent(QCoreApplication::instance(), new QEvent(QEvent::None));
+}
+
+void TApplication::BringToFront() { if (FMainForm) { FMainForm->raise(); FMainForm->activateWindow(); } }
+void TApplication::Minimize() { if (FMainForm) FMainForm->showMinimized(); }
+void TApplication::Restore() { if (FMainForm) FMainForm->showNormal(); }
+
+void TApplication::HandleException(TObject* Sender)
+{
+    QString msg;
+    try {
+        throw;
+    } catch (const EAbort&) {
+        return;
+    } catch (const Exception& e) {
+        msg = e.Message();
+    } catch (const std::exception& e) {
+        msg = QString::fromUtf8(e.what());
+    } catch (...) {
+        msg = QStringLiteral("Unknown exception");
+    }
+    if (OnException) {
+        OnException(Sender, msg);
+        return;
+    }
+    ShowException(msg);
+}
+
+void TApplication::ShowException(const QString& message)
+{
+    // An exception thrown while its box is up is not shown again.
+    if (FInException) return;
+    FInException = true;
+    QString text = message.trimmed();
+    if (!text.isEmpty() && !text.endsWith(QLatin1Char('.'))) text += QLatin1Char('.');
+    try {
+        ::MessageBox(text, FTitle, MB_OK | MB_ICONERROR);
+    } catch (...) {
+    }
+    FInException = false;
+}
+
+int TApplication::MessageBox(const QString& text, const QString& caption, unsigned flags)
+{
+    return ::MessageBox(text, caption, flags);
+}
+
+namespace {
+bool EffectiveShowHint(TControl* c)
+{
+    while (c) {
+        if (!c->ParentShowHint() || !c->Parent()) return c->ShowHint();
+        c = c->Parent();
+    }
+    return false;
+}
+} // namespace
+
+void TApplication::CancelHint()
+{
+    if (FHintTimer) FHintTimer->stop();
+    if (FHintWindow && FHintWindow->isVisible()) FHintWindow->hide();
+}
+
+void TApplication::ActivateHint(const TPoint& screenPos)
+{
+    TControl* c = FindDragTarget(screenPos, true);
+    if (c) ShowHintFor(c, screenPos);
+}
+
+void TApplication::ShowHintFor(TControl* c, const TPoint& screenPos)
+{
+    if (!FShowHint || !c || !EffectiveShowHint(c)) { CancelHint(); return; }
+    THintInfo info;
+    info.HintControl = c;
+    info.CursorPos = c->ScreenToClient(screenPos);
+    info.CursorRect = c->ClientRect();
+    info.HintPos = TPoint(screenPos.X, screenPos.Y + 20);
+    info.HintMaxWidth = Screen->Width();
+    info.HintColor = FHintColor;
+    info.HintStr = c->Hint();
+    info.HideTimeout = FHintHidePause;
+    if (c->Perform(CM_HINTSHOW, 0, LPARAM(&info)) != 0) { CancelHint(); return; }
+    bool canShow = true;
+    if (OnShowHint) OnShowHint(info.HintStr, canShow, info);
+    if (!canShow || info.HintStr.isEmpty()) { CancelHint(); return; }
+    if (!FHintWindow) FHintWindow = HintWindowClass ? HintWindowClass() : new THintWindow(nullptr);
+    const TColor keep = FHintColor;
+    FHintColor = info.HintColor;
+    TRect r = FHintWindow->CalcHintRect(std::min(info.HintMaxWidth, 400), info.HintStr, info.HintData);
+    OffsetRect(r, info.HintPos.X, info.HintPos.Y);
+    FHintWindow->ActivateHint(r, info.HintStr, info.HintData);
+    FHintColor = keep;
+    if (!FHintTimer) {
+        FHintTimer = new QTimer();
+        FHintTimer->setSingleShot(true);
+        QObject::connect(FHintTimer, &QTimer::timeout, [this] { CancelHint(); });
+    }
+    if (info.HideTimeout > 0) FHintTimer->start(info.HideTimeout);
+}
+
+// ---------------------------------------------------------------- screen and mouse
+int TScreen::Width() const
+{
+    QScreen* s = QGuiApplication::primaryScreen();
+    return s ? s->geometry().width() : 1024;
+}
+
+int TScreen::Height() const
+{
+    QScreen* s = QGuiApplication::primaryScreen();
+    return s ? s->geometry().height() : 768;
+}
+
+TRect TScreen::WorkAreaRect() const
+{
+    QScreen* s = QGuiApplication::primaryScreen();
+    return s ? TRect::From(s->availableGeometry()) : TRect(0, 0, 1024, 768);
+}
+
+void TScreen::SetCursor(TCursor c)
+{
+    if (c == FCursor) return;
+    if (FCursor != crDefault) QApplication::restoreOverrideCursor();
+    FCursor = c;
+    if (c != crDefault) QApplication::setOverrideCursor(CursorToQCursor(c));
+}
+
+QCursor TScreen::Cursors(int id) const
+{
+    auto it = FCursors.find(id);
+    if (it != FCursors.end()) return it->second;
+    return id <= 0 ? CursorToQCursor(id) : QCursor(Qt::ArrowCursor);
+}
+
+void TScreen::SetCursors(int id, const QCursor& c) { FCursors[id] = c; }
+
+TCustomForm* TScreen::ActiveForm() const
+{
+    return dynamic_cast<TCustomForm*>(QApplication::activeWindow());
+}
+
+TWinControl* TScreen::ActiveControl() const
+{
+    return dynamic_cast<TWinControl*>(FindControl(QApplication::focusWidget()));
+}
+
+QStringList TScreen::Fonts() const { return QFontDatabase::families(); }
+
+TPoint TMouse::CursorPos() const { return TPoint::From(QCursor::pos()); }
+void TMouse::SetCursorPos(const TPoint& p) { QCursor::setPos(p.ToQPoint()); }
+TControl* TMouse::Capture() const { return FindControl(QWidget::mouseGrabber()); }
+
+// ---------------------------------------------------------------- window shapes
+QRegion CreateRectRgn(int x1, int y1, int x2, int y2) { return QRegion(QRect(x1, y1, x2 - x1, y2 - y1)); }
+QRegion CreateEllipticRgn(int x1, int y1, int x2, int y2) { return QRegion(QRect(x1, y1, x2 - x1, y2 - y1), QRegion::Ellipse); }
+
+QRegion CreateRoundRectRgn(int x1, int y1, int x2, int y2, int w, int h)
+{
+    QImage mask(std::max(1, x2 - x1), std::max(1, y2 - y1), QImage::Format_Mono);
+    mask.fill(0);
+    QPainter p(&mask);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::color1);
+    p.drawRoundedRect(QRectF(0, 0, x2 - x1, y2 - y1), w / 2.0, h / 2.0);
+    p.end();
+    QRegion r(QBitmap::fromImage(mask));
+    r.translate(x1, y1);
+    return r;
+}
+
+QRegion CreatePolygonRgn(const std::vector<TPoint>& pts)
+{
+    QPolygon poly;
+    for (const auto& p : pts) poly << p.ToQPoint();
+    return QRegion(poly);
+}
+
+void SetWindowRgn(TControl* c, const QRegion& rgn)
+{
+    if (!c) return;
+    if (rgn.isEmpty()) c->clearMask();
+    else c->setMask(rgn);
+}
+
+void SetLayeredWindowAlpha(TControl* c, int alpha)
+{
+    if (c) c->setWindowOpacity(std::clamp(alpha, 0, 255) / 255.0);
+}
+
+void UpdateLayeredWindow(TCustomControl* c, const QImage& argb)
+{
+    if (!c) return;
+    c->setAttribute(Qt::WA_TranslucentBackground);
+    c->SetBounds(c->Left(), c->Top(), argb.width(), argb.height());
+    QImage alpha = argb.convertToFormat(QImage::Format_ARGB32);
+    c->setMask(QBitmap::fromImage(alpha.createAlphaMask()));
+    c->Canvas()->Painter()->drawImage(0, 0, alpha);
+    c->Canvas()->ReleasePainter();
+}
+
+// ---------------------------------------------------------------- start-up
+void InitPlatformApplication()
+{
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    for (const char* n : {"Tahoma", "MS Sans Serif", "Microsoft Sans Serif", "MS Shell Dlg", "MS Shell Dlg 2",
+                          "Segoe UI", "Arial", "Verdana", "Times New Roman", "Courier New", "Courier"})
+        QFont::insertSubstitution(QString::fromLatin1(n), SubstituteFontName(QString::fromLatin1(n)));
+    TFont def;
+    QApplication::setFont(def.ToQFont());
+    Screen->HintFont()->Assign(def);
+    QApplication::setEffectEnabled(Qt::UI_AnimateCombo, false);
+    QApplication::setEffectEnabled(Qt::UI_AnimateTooltip, false);
+}
+
+QString RegisterTestFont(const QString& path)
+{
+    const QString file = path.isEmpty() ? QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf") : path;
+    const int id = QFontDatabase::addApplicationFont(file);
+    if (id < 0) return QString();
+    const QStringList fam = QFontDatabase::applicationFontFamilies(id);
+    return fam.isEmpty() ? QString() : fam.first();
+}

@@ -1,0 +1,735 @@
+#include "platform/ui/graphics.h"
+#include "platform/ui/drawing.h"
+
+#include <QtCore/QBuffer>
+#include <QtCore/QFile>
+#include <QtCore/QHash>
+#include <QtGui/QFontMetrics>
+#include <QtGui/QImageReader>
+#include <QtGui/QPainter>
+#include <QtGui/QPainterPath>
+
+#include <cmath>
+#include <stdexcept>
+
+// ---------------------------------------------------------------- colours
+namespace {
+// The fixed platform colour scheme (a Windows 7 class desktop), as 0x00BBGGRR.
+constexpr TColor kSysColors[31] = {
+    RGB(0xC8, 0xC8, 0xC8), RGB(0x00, 0x00, 0x00), RGB(0x99, 0xB4, 0xD1), RGB(0xBF, 0xCD, 0xDB),
+    RGB(0xF0, 0xF0, 0xF0), RGB(0xFF, 0xFF, 0xFF), RGB(0x64, 0x64, 0x64), RGB(0x00, 0x00, 0x00),
+    RGB(0x00, 0x00, 0x00), RGB(0x00, 0x00, 0x00), RGB(0xB4, 0xB4, 0xB4), RGB(0xF4, 0xF7, 0xFC),
+    RGB(0xAB, 0xAB, 0xAB), RGB(0x33, 0x99, 0xFF), RGB(0xFF, 0xFF, 0xFF), RGB(0xF0, 0xF0, 0xF0),
+    RGB(0xA0, 0xA0, 0xA0), RGB(0x6D, 0x6D, 0x6D), RGB(0x00, 0x00, 0x00), RGB(0x43, 0x4E, 0x54),
+    RGB(0xFF, 0xFF, 0xFF), RGB(0x69, 0x69, 0x69), RGB(0xE3, 0xE3, 0xE3), RGB(0x00, 0x00, 0x00),
+    RGB(0xFF, 0xFF, 0xE1), RGB(0xB5, 0xD5, 0xFF), RGB(0x00, 0x66, 0xCC), RGB(0xB9, 0xD1, 0xEA),
+    RGB(0xD7, 0xE4, 0xF2), RGB(0x33, 0x99, 0xFF), RGB(0xF0, 0xF0, 0xF0),
+};
+
+struct ColorName { TColor c; const char* name; };
+constexpr ColorName kColorNames[] = {
+    {clBlack, "clBlack"}, {clMaroon, "clMaroon"}, {clGreen, "clGreen"}, {clOlive, "clOlive"},
+    {clNavy, "clNavy"}, {clPurple, "clPurple"}, {clTeal, "clTeal"}, {clGray, "clGray"},
+    {clSilver, "clSilver"}, {clRed, "clRed"}, {clLime, "clLime"}, {clYellow, "clYellow"},
+    {clBlue, "clBlue"}, {clFuchsia, "clFuchsia"}, {clAqua, "clAqua"}, {clWhite, "clWhite"},
+    {clMoneyGreen, "clMoneyGreen"}, {clSkyBlue, "clSkyBlue"}, {clCream, "clCream"},
+    {clMedGray, "clMedGray"}, {clLtGray, "clLtGray"}, {clDkGray, "clDkGray"},
+    {clScrollBar, "clScrollBar"}, {clBackground, "clBackground"},
+    {clActiveCaption, "clActiveCaption"}, {clInactiveCaption, "clInactiveCaption"},
+    {clMenu, "clMenu"}, {clWindow, "clWindow"}, {clWindowFrame, "clWindowFrame"},
+    {clMenuText, "clMenuText"}, {clWindowText, "clWindowText"}, {clCaptionText, "clCaptionText"},
+    {clActiveBorder, "clActiveBorder"}, {clInactiveBorder, "clInactiveBorder"},
+    {clAppWorkSpace, "clAppWorkSpace"}, {clHighlight, "clHighlight"},
+    {clHighlightText, "clHighlightText"}, {clBtnFace, "clBtnFace"}, {clBtnShadow, "clBtnShadow"},
+    {clGrayText, "clGrayText"}, {clBtnText, "clBtnText"},
+    {clInactiveCaptionText, "clInactiveCaptionText"}, {clBtnHighlight, "clBtnHighlight"},
+    {cl3DDkShadow, "cl3DDkShadow"}, {cl3DLight, "cl3DLight"}, {clInfoText, "clInfoText"},
+    {clInfoBk, "clInfoBk"}, {clHotLight, "clHotLight"},
+    {clGradientActiveCaption, "clGradientActiveCaption"},
+    {clGradientInactiveCaption, "clGradientInactiveCaption"}, {clMenuHighlight, "clMenuHighlight"},
+    {clMenuBar, "clMenuBar"}, {clNone, "clNone"}, {clDefault, "clDefault"},
+};
+} // namespace
+
+TColor GetSysColor(int index)
+{
+    if (index < 0 || index > 30) return clBlack;
+    return kSysColors[index];
+}
+
+TColor ColorToRGB(TColor c)
+{
+    if (uint32_t(c) & 0x80000000u) return GetSysColor(int(uint32_t(c) & 0xFF));
+    return c & 0x00FFFFFF;
+}
+
+QColor ToQColor(TColor c)
+{
+    const TColor v = ColorToRGB(c);
+    return QColor(GetRValue(v), GetGValue(v), GetBValue(v));
+}
+
+TColor FromQColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
+
+QString ColorToString(TColor c)
+{
+    for (const auto& n : kColorNames)
+        if (n.c == c) return QString::fromLatin1(n.name);
+    return QLatin1Char('$') + QStringLiteral("%1").arg(uint32_t(c), 8, 16, QLatin1Char('0')).toUpper();
+}
+
+bool IdentToColor(const QString& ident, TColor& c)
+{
+    for (const auto& n : kColorNames)
+        if (ident.compare(QLatin1String(n.name), Qt::CaseInsensitive) == 0) { c = n.c; return true; }
+    return false;
+}
+
+TColor StringToColor(const QString& s)
+{
+    TColor c;
+    if (IdentToColor(s.trimmed(), c)) return c;
+    QString t = s.trimmed();
+    bool ok = false;
+    qint64 v;
+    if (t.startsWith(QLatin1Char('$'))) v = t.mid(1).toLongLong(&ok, 16);
+    else if (t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) v = t.mid(2).toLongLong(&ok, 16);
+    else v = t.toLongLong(&ok, 10);
+    if (!ok) throw std::invalid_argument("'" + s.toStdString() + "' is not a valid colour value");
+    return TColor(uint32_t(v));
+}
+
+// ---------------------------------------------------------------- geometry
+void InflateRect(TRect& r, int dx, int dy) { r.Left -= dx; r.Right += dx; r.Top -= dy; r.Bottom += dy; }
+void OffsetRect(TRect& r, int dx, int dy) { r.Left += dx; r.Right += dx; r.Top += dy; r.Bottom += dy; }
+bool PtInRect(const TRect& r, const TPoint& p) { return r.Contains(p); }
+bool IntersectRect(TRect& dst, const TRect& a, const TRect& b)
+{
+    dst = TRect(std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom));
+    if (dst.IsEmpty()) { dst = TRect(); return false; }
+    return true;
+}
+bool UnionRect(TRect& dst, const TRect& a, const TRect& b)
+{
+    if (a.IsEmpty()) dst = b;
+    else if (b.IsEmpty()) dst = a;
+    else dst = TRect(std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom));
+    return !dst.IsEmpty();
+}
+
+// ---------------------------------------------------------------- font, pen, brush
+QString SubstituteFontName(const QString& name)
+{
+    // Liberation Sans keeps the metrics of the narrow classic UI faces; DejaVu Sans
+    // is the wide humanist one.
+    static const QHash<QString, QString> table = {
+        {QStringLiteral("tahoma"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("ms sans serif"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("microsoft sans serif"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("ms shell dlg"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("ms shell dlg 2"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("segoe ui"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("arial"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("helvetica"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("calibri"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("verdana"), QStringLiteral("DejaVu Sans")},
+        {QStringLiteral("times new roman"), QStringLiteral("Liberation Serif")},
+        {QStringLiteral("times"), QStringLiteral("Liberation Serif")},
+        {QStringLiteral("courier new"), QStringLiteral("Liberation Mono")},
+        {QStringLiteral("courier"), QStringLiteral("Liberation Mono")},
+        {QStringLiteral("lucida console"), QStringLiteral("DejaVu Sans Mono")},
+        {QStringLiteral("consolas"), QStringLiteral("DejaVu Sans Mono")},
+    };
+    auto it = table.find(name.trimmed().toLower());
+    return it == table.end() ? name : *it;
+}
+
+TFont::TFont() = default;
+
+void TFont::Assign(const TFont& s)
+{
+    FName = s.FName; FHeight = s.FHeight; FColor = s.FColor; FStyle = s.FStyle;
+    FCharset = s.FCharset; FPitch = s.FPitch; FOrientation = s.FOrientation;
+    Changed();
+}
+void TFont::SetName(const QString& v) { if (v != FName) { FName = v; Changed(); } }
+int TFont::Size() const { return int(std::lround(-FHeight * 72.0 / kScreenPPI)); }
+void TFont::SetSize(int pt) { SetHeight(-int(std::lround(pt * double(kScreenPPI) / 72.0))); }
+void TFont::SetHeight(int h) { if (h != FHeight) { FHeight = h; Changed(); } }
+void TFont::SetColor(TColor c) { if (c != FColor) { FColor = c; Changed(); } }
+void TFont::SetStyle(TFontStyles s) { if (!(s == FStyle)) { FStyle = s; Changed(); } }
+void TFont::SetCharset(uint8_t c) { if (c != FCharset) { FCharset = c; Changed(); } }
+void TFont::SetPitch(TFontPitch p) { if (p != FPitch) { FPitch = p; Changed(); } }
+void TFont::SetOrientation(int t) { if (t != FOrientation) { FOrientation = t; Changed(); } }
+
+bool TFont::operator==(const TFont& o) const
+{
+    return FName == o.FName && FHeight == o.FHeight && FColor == o.FColor && FStyle == o.FStyle
+        && FCharset == o.FCharset && FPitch == o.FPitch && FOrientation == o.FOrientation;
+}
+
+QFont TFont::ToQFont() const
+{
+    QFont f(SubstituteFontName(FName));
+    // A positive height is the cell height including internal leading.
+    int px = FHeight < 0 ? -FHeight : int(std::lround(FHeight * 0.85));
+    f.setPixelSize(std::max(1, px));
+    f.setBold(FStyle.Contains(fsBold));
+    f.setItalic(FStyle.Contains(fsItalic));
+    f.setUnderline(FStyle.Contains(fsUnderline));
+    f.setStrikeOut(FStyle.Contains(fsStrikeOut));
+    if (FPitch == fpFixed) f.setFixedPitch(true);
+    f.setHintingPreference(QFont::PreferFullHinting);
+    return f;
+}
+
+void TFont::AssignQFont(const QFont& f)
+{
+    FName = f.family();
+    if (f.pixelSize() > 0) FHeight = -f.pixelSize();
+    else FHeight = -int(std::lround(f.pointSizeF() * kScreenPPI / 72.0));
+    TFontStyles s;
+    if (f.bold()) s << fsBold;
+    if (f.italic()) s << fsItalic;
+    if (f.underline()) s << fsUnderline;
+    if (f.strikeOut()) s << fsStrikeOut;
+    FStyle = s;
+    Changed();
+}
+
+void TPen::Assign(const TPen& s) { FColor = s.FColor; FWidth = s.FWidth; FStyle = s.FStyle; FMode = s.FMode; Changed(); }
+void TBrush::Assign(const TBrush& s) { FColor = s.FColor; FStyle = s.FStyle; Changed(); }
+
+// ---------------------------------------------------------------- canvas
+TCanvas::TCanvas() = default;
+TCanvas::TCanvas(QImage* target) : FTarget(target) {}
+TCanvas::~TCanvas() { ReleasePainter(); }
+
+void TCanvas::SetTarget(QImage* target)
+{
+    ReleasePainter();
+    FTarget = target;
+}
+
+TSize TCanvas::SurfaceSize() const
+{
+    if (FTarget) return TSize{FTarget->width(), FTarget->height()};
+    return TSize{0, 0};
+}
+
+QPainter* TCanvas::Painter()
+{
+    if (!FPainter) {
+        QPaintDevice* dev = FTarget;
+        if (!dev || FTarget->isNull()) {
+            if (FScratch.isNull()) FScratch = QImage(1, 1, QImage::Format_RGB32);
+            dev = &FScratch;
+        }
+        FPainter = std::make_unique<QPainter>(dev);
+        FPainter->setRenderHint(QPainter::Antialiasing, false);
+        FPainter->setRenderHint(QPainter::TextAntialiasing, true);
+    }
+    FPainter->resetTransform();
+    if (FClipOn) FPainter->setClipRegion(FClip);
+    else FPainter->setClipping(false);
+    FPainter->translate(-FOrg.X, -FOrg.Y);
+    FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    return FPainter.get();
+}
+
+void TCanvas::ReleasePainter()
+{
+    if (FPainter) {
+        FPainter->end();
+        FPainter.reset();
+    }
+}
+
+QFont TCanvas::CurrentQFont() const { return FFont.ToQFont(); }
+
+void TCanvas::ApplyRasterOp(QPainter* p, TPenMode mode)
+{
+    switch (mode) {
+    case pmXor: p->setCompositionMode(QPainter::RasterOp_SourceXorDestination); break;
+    case pmNotXor: p->setCompositionMode(QPainter::RasterOp_NotSourceXorDestination); break;
+    case pmNot: p->setCompositionMode(QPainter::RasterOp_NotDestination); break;
+    case pmMask: p->setCompositionMode(QPainter::RasterOp_SourceAndDestination); break;
+    case pmMerge: p->setCompositionMode(QPainter::RasterOp_SourceOrDestination); break;
+    default: p->setCompositionMode(QPainter::CompositionMode_SourceOver); break;
+    }
+}
+
+void TCanvas::ApplyPen(QPainter* p)
+{
+    if (FPen.Style() == psClear) { p->setPen(Qt::NoPen); return; }
+    QColor c = FPen.Mode() == pmBlack ? QColor(Qt::black) : FPen.Mode() == pmWhite ? QColor(Qt::white) : ToQColor(FPen.Color());
+    QPen pen(c);
+    pen.setWidth(FPen.Width());
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    switch (FPen.Style()) {
+    case psDash: pen.setStyle(Qt::DashLine); break;
+    case psDot: pen.setStyle(Qt::DotLine); break;
+    case psDashDot: pen.setStyle(Qt::DashDotLine); break;
+    case psDashDotDot: pen.setStyle(Qt::DashDotDotLine); break;
+    default: pen.setStyle(Qt::SolidLine); break;
+    }
+    p->setPen(pen);
+    ApplyRasterOp(p, FPen.Mode());
+}
+
+void TCanvas::MoveTo(int x, int y) { FPenPos = TPoint(x, y); }
+
+// Bresenham from (x1,y1) towards (x2,y2); the end point itself is not drawn.
+void TCanvas::PlotLine(int x1, int y1, int x2, int y2)
+{
+    if (FPen.Style() == psClear || (x1 == x2 && y1 == y2)) return;
+    QPainter* p = Painter();
+    ApplyPen(p);
+    const bool solidThin = FPen.Width() <= 1 && (FPen.Style() == psSolid || FPen.Style() == psInsideFrame);
+    if (!solidThin) {
+        p->drawLine(QPointF(x1 + 0.5, y1 + 0.5), QPointF(x2 + 0.5, y2 + 0.5));
+        return;
+    }
+    QPolygon pts;
+    int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
+    int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
+    int err = dx + dy, x = x1, y = y1;
+    while (!(x == x2 && y == y2)) {
+        pts << QPoint(x, y);
+        int e2 = 2 * err;
+        if (e2 >= dy) { err += dy; x += sx; }
+        if (e2 <= dx) { err += dx; y += sy; }
+    }
+    QPen pen = p->pen();
+    pen.setWidth(0);
+    pen.setCapStyle(Qt::SquareCap);
+    p->setPen(pen);
+    p->drawPoints(pts);
+}
+
+void TCanvas::LineTo(int x, int y)
+{
+    PlotLine(FPenPos.X, FPenPos.Y, x, y);
+    FPenPos = TPoint(x, y);
+}
+
+void TCanvas::FillRect(const TRect& r)
+{
+    if (r.IsEmpty() || FBrush.Style() == bsClear) return;
+    QPainter* p = Painter();
+    if (FBrush.Style() == bsSolid) {
+        p->fillRect(r.ToQRect(), ToQColor(FBrush.Color()));
+        return;
+    }
+    static const Qt::BrushStyle hatch[] = {Qt::SolidPattern, Qt::NoBrush, Qt::HorPattern, Qt::VerPattern,
+                                           Qt::FDiagPattern, Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+    p->fillRect(r.ToQRect(), QBrush(ToQColor(FBrush.Color()), hatch[FBrush.Style()]));
+}
+
+void TCanvas::FrameRect(const TRect& r)
+{
+    if (r.IsEmpty()) return;
+    QPainter* p = Painter();
+    const QColor c = ToQColor(FBrush.Color());
+    p->fillRect(QRect(r.Left, r.Top, r.Width(), 1), c);
+    p->fillRect(QRect(r.Left, r.Bottom - 1, r.Width(), 1), c);
+    p->fillRect(QRect(r.Left, r.Top, 1, r.Height()), c);
+    p->fillRect(QRect(r.Right - 1, r.Top, 1, r.Height()), c);
+}
+
+void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
+{
+    if (x2 < x1) std::swap(x1, x2);
+    if (y2 < y1) std::swap(y1, y2);
+    if (x2 == x1 || y2 == y1) return;
+    FillRect(TRect(x1, y1, x2, y2));
+    if (FPen.Style() == psClear) return;
+    if (FPen.Style() == psSolid || FPen.Style() == psInsideFrame) {
+        // Outline inside the rectangle: right and bottom edges are at x2-1 and y2-1.
+        QPainter* p = Painter();
+        ApplyPen(p);
+        const int w = std::min({FPen.Width(), (x2 - x1 + 1) / 2, (y2 - y1 + 1) / 2});
+        const QColor c = p->pen().color();
+        QRegion band(QRect(x1, y1, x2 - x1, y2 - y1));
+        band -= QRegion(QRect(x1 + w, y1 + w, x2 - x1 - 2 * w, y2 - y1 - 2 * w));
+        for (const QRect& q : band) p->fillRect(q, c);
+        return;
+    }
+    PlotLine(x1, y1, x2 - 1, y1);
+    PlotLine(x2 - 1, y1, x2 - 1, y2 - 1);
+    PlotLine(x2 - 1, y2 - 1, x1, y2 - 1);
+    PlotLine(x1, y2 - 1, x1, y1);
+}
+
+void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int rx, int ry)
+{
+    QPainter* p = Painter();
+    ApplyPen(p);
+    p->setBrush(FBrush.Style() == bsClear ? QBrush(Qt::NoBrush) : QBrush(ToQColor(FBrush.Color())));
+    p->drawRoundedRect(QRectF(x1, y1, x2 - x1 - 1, y2 - y1 - 1), rx / 2.0, ry / 2.0);
+    p->setBrush(Qt::NoBrush);
+}
+
+void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
+{
+    QPainter* p = Painter();
+    ApplyPen(p);
+    p->setBrush(FBrush.Style() == bsClear ? QBrush(Qt::NoBrush) : QBrush(ToQColor(FBrush.Color())));
+    p->drawEllipse(QRectF(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+    p->setBrush(Qt::NoBrush);
+}
+
+void TCanvas::Polygon(const std::vector<TPoint>& pts)
+{
+    if (pts.empty()) return;
+    QPolygon poly;
+    for (const auto& pt : pts) poly << pt.ToQPoint();
+    QPainter* p = Painter();
+    ApplyPen(p);
+    p->setBrush(FBrush.Style() == bsClear ? QBrush(Qt::NoBrush) : QBrush(ToQColor(FBrush.Color())));
+    p->drawPolygon(poly);
+    p->setBrush(Qt::NoBrush);
+}
+
+void TCanvas::Polyline(const std::vector<TPoint>& pts)
+{
+    for (size_t i = 1; i < pts.size(); ++i) PlotLine(pts[i - 1].X, pts[i - 1].Y, pts[i].X, pts[i].Y);
+    if (!pts.empty()) FPenPos = pts.back();
+}
+
+TColor TCanvas::Pixels(int x, int y)
+{
+    if (!FTarget) return clNone;
+    const int dx = x - FOrg.X, dy = y - FOrg.Y;
+    if (dx < 0 || dy < 0 || dx >= FTarget->width() || dy >= FTarget->height()) return clNone;
+    if (FClipOn && !FClip.contains(QPoint(dx, dy))) return clNone;
+    return FromQColor(QColor(FTarget->pixel(dx, dy)));
+}
+
+void TCanvas::SetPixel(int x, int y, TColor c)
+{
+    if (!FTarget) return;
+    const int dx = x - FOrg.X, dy = y - FOrg.Y;
+    if (dx < 0 || dy < 0 || dx >= FTarget->width() || dy >= FTarget->height()) return;
+    if (FClipOn && !FClip.contains(QPoint(dx, dy))) return;
+    ReleasePainter();
+    FTarget->setPixelColor(dx, dy, ToQColor(c));
+}
+
+void TCanvas::FloodFill(int x, int y, TColor c, TFillStyle style)
+{
+    if (!FTarget || FBrush.Style() == bsClear) return;
+    ReleasePainter();
+    QImage& img = *FTarget;
+    const int w = img.width(), h = img.height();
+    int sx = x - FOrg.X, sy = y - FOrg.Y;
+    if (sx < 0 || sy < 0 || sx >= w || sy >= h) return;
+    const QRgb key = ToQColor(c).rgb() & 0xFFFFFF;
+    const QRgb fill = ToQColor(FBrush.Color()).rgb();
+    auto pix = [&](int px, int py) { return img.pixel(px, py) & 0xFFFFFF; };
+    auto inside = [&](int px, int py) {
+        if (FClipOn && !FClip.contains(QPoint(px, py))) return false;
+        return style == fsSurface ? pix(px, py) == key : pix(px, py) != key;
+    };
+    if (!inside(sx, sy) || (pix(sx, sy) == (fill & 0xFFFFFF) && style == fsSurface)) return;
+    std::vector<uint8_t> seen(size_t(w) * size_t(h), 0);
+    std::vector<QPoint> stack{QPoint(sx, sy)};
+    while (!stack.empty()) {
+        QPoint p = stack.back();
+        stack.pop_back();
+        int px = p.x(), py = p.y();
+        if (seen[size_t(py) * w + px] || !inside(px, py)) continue;
+        int l = px, r = px;
+        while (l > 0 && !seen[size_t(py) * w + l - 1] && inside(l - 1, py)) --l;
+        while (r < w - 1 && !seen[size_t(py) * w + r + 1] && inside(r + 1, py)) ++r;
+        for (int i = l; i <= r; ++i) {
+            seen[size_t(py) * w + i] = 1;
+            if (py > 0 && !seen[size_t(py - 1) * w + i]) stack.emplace_back(i, py - 1);
+            if (py < h - 1 && !seen[size_t(py + 1) * w + i]) stack.emplace_back(i, py + 1);
+        }
+    }
+    for (int py = 0; py < h; ++py)
+        for (int px = 0; px < w; ++px)
+            if (seen[size_t(py) * w + px]) img.setPixel(px, py, fill);
+}
+
+void TCanvas::DrawFocusRect(const TRect& r)
+{
+    if (!FTarget || r.IsEmpty()) return;
+    ReleasePainter();
+    QImage& img = *FTarget;
+    // Dotted frame drawn by inverting every other pixel, so drawing twice removes it.
+    auto flip = [&](int x, int y) {
+        const int dx = x - FOrg.X, dy = y - FOrg.Y;
+        if (dx < 0 || dy < 0 || dx >= img.width() || dy >= img.height()) return;
+        if (FClipOn && !FClip.contains(QPoint(dx, dy))) return;
+        img.setPixel(dx, dy, img.pixel(dx, dy) ^ 0x00FFFFFF);
+    };
+    for (int x = r.Left; x < r.Right; ++x) {
+        if (((x - r.Left) & 1) == 0) { flip(x, r.Top); if (r.Bottom - 1 > r.Top) flip(x, r.Bottom - 1); }
+    }
+    for (int y = r.Top + 1; y < r.Bottom - 1; ++y) {
+        if (((y - r.Top) & 1) == 0) { flip(r.Left, y); if (r.Right - 1 > r.Left) flip(r.Right - 1, y); }
+    }
+}
+
+int TCanvas::TextWidth(const QString& text)
+{
+    QPainter* p = Painter();
+    QFontMetrics fm(CurrentQFont(), p->device());
+    return fm.horizontalAdvance(text);
+}
+
+int TCanvas::TextHeight(const QString&)
+{
+    QPainter* p = Painter();
+    QFontMetrics fm(CurrentQFont(), p->device());
+    return fm.height();
+}
+
+int TCanvas::TextAscent()
+{
+    QPainter* p = Painter();
+    QFontMetrics fm(CurrentQFont(), p->device());
+    return fm.ascent();
+}
+
+void TCanvas::TextOut(int x, int y, const QString& text)
+{
+    QPainter* p = Painter();
+    const QFont f = CurrentQFont();
+    QFontMetrics fm(f, p->device());
+    const int w = fm.horizontalAdvance(text);
+    p->save();
+    if (FFont.Orientation() != 0) {
+        p->translate(x, y);
+        p->rotate(-FFont.Orientation() / 10.0);
+        p->translate(-x, -y);
+    }
+    if (FBrush.Style() != bsClear)
+        p->fillRect(QRect(x, y, w, fm.height()), ToQColor(FBrush.Color()));
+    p->setFont(f);
+    p->setPen(ToQColor(FFont.Color()));
+    p->drawText(QPoint(x, y + fm.ascent()), text);
+    p->restore();
+    FPenPos = TPoint(x + w, y);
+}
+
+void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
+{
+    QPainter* p = Painter();
+    p->save();
+    p->setClipRect(r.ToQRect(), Qt::IntersectClip);
+    if (FBrush.Style() != bsClear) p->fillRect(r.ToQRect(), ToQColor(FBrush.Color()));
+    const QFont f = CurrentQFont();
+    QFontMetrics fm(f, p->device());
+    p->setFont(f);
+    p->setPen(ToQColor(FFont.Color()));
+    p->drawText(QPoint(x, y + fm.ascent()), text);
+    p->restore();
+}
+
+void TCanvas::TextRect(TRect& r, QString& text, unsigned tf)
+{
+    unsigned dt = 0;
+    if (tf & tfCenter) dt |= DT_CENTER;
+    if (tf & tfRight) dt |= DT_RIGHT;
+    if (tf & tfVerticalCenter) dt |= DT_VCENTER;
+    if (tf & tfBottom) dt |= DT_BOTTOM;
+    if (tf & tfWordBreak) dt |= DT_WORDBREAK;
+    if (tf & tfSingleLine) dt |= DT_SINGLELINE;
+    if (tf & tfEndEllipsis) dt |= DT_END_ELLIPSIS;
+    if (tf & tfNoPrefix) dt |= DT_NOPREFIX;
+    if (tf & tfExpandTabs) dt |= DT_EXPANDTABS;
+    if (FBrush.Style() != bsClear) FillRect(r);
+    DrawText(this, text, r, dt);
+}
+
+void TCanvas::Draw(int x, int y, TGraphic* g)
+{
+    if (g && !g->Empty()) g->Draw(this, Bounds(x, y, g->Width(), g->Height()));
+}
+
+void TCanvas::StretchDraw(const TRect& r, TGraphic* g)
+{
+    if (g && !g->Empty()) g->Draw(this, r);
+}
+
+void TCanvas::CopyRect(const TRect& dest, TCanvas* src, const TRect& source)
+{
+    if (!src || !src->Target()) return;
+    src->ReleasePainter();
+    TRect s = source;
+    OffsetRect(s, -src->FOrg.X, -src->FOrg.Y);
+    const QImage piece = src->Target()->copy(s.ToQRect());
+    QPainter* p = Painter();
+    switch (FCopyMode) {
+    case cmSrcInvert: p->setCompositionMode(QPainter::RasterOp_SourceXorDestination); break;
+    case cmSrcAnd: p->setCompositionMode(QPainter::RasterOp_SourceAndDestination); break;
+    case cmSrcPaint: p->setCompositionMode(QPainter::RasterOp_SourceOrDestination); break;
+    case cmBlackness: p->fillRect(dest.ToQRect(), Qt::black); return;
+    case cmWhiteness: p->fillRect(dest.ToQRect(), Qt::white); return;
+    default: p->setCompositionMode(QPainter::CompositionMode_Source); break;
+    }
+    p->drawImage(dest.ToQRect(), piece);
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void TCanvas::BrushCopy(const TRect& dest, TBitmap* bmp, const TRect& source, TColor replace)
+{
+    if (!bmp) return;
+    QImage piece = bmp->Image().copy(source.ToQRect()).convertToFormat(QImage::Format_RGB32);
+    const QRgb key = ToQColor(replace).rgb() & 0xFFFFFF;
+    const QRgb with = ToQColor(FBrush.Color()).rgb();
+    for (int y = 0; y < piece.height(); ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(piece.scanLine(y));
+        for (int x = 0; x < piece.width(); ++x)
+            if ((row[x] & 0xFFFFFF) == key) row[x] = with;
+    }
+    Painter()->drawImage(dest.ToQRect(), piece);
+}
+
+void TCanvas::SetClipRect(const TRect& r)
+{
+    TRect d = r;
+    OffsetRect(d, -FOrg.X, -FOrg.Y);
+    FClip = QRegion(d.ToQRect());
+    FClipOn = true;
+}
+
+void TCanvas::IntersectClipRect(const TRect& r)
+{
+    TRect d = r;
+    OffsetRect(d, -FOrg.X, -FOrg.Y);
+    if (!FClipOn) {
+        const TSize s = SurfaceSize();
+        FClip = QRegion(0, 0, std::max(s.cx, 1 << 20), std::max(s.cy, 1 << 20));
+        FClipOn = true;
+    }
+    FClip &= QRegion(d.ToQRect());
+}
+
+void TCanvas::ExcludeClipRect(const TRect& r)
+{
+    TRect d = r;
+    OffsetRect(d, -FOrg.X, -FOrg.Y);
+    if (!FClipOn) {
+        const TSize s = SurfaceSize();
+        FClip = QRegion(0, 0, std::max(s.cx, 1 << 20), std::max(s.cy, 1 << 20));
+        FClipOn = true;
+    }
+    FClip -= QRegion(d.ToQRect());
+}
+
+void TCanvas::SelectClipRegion(const QRegion& rgn)
+{
+    FClip = rgn;
+    FClipOn = true;
+}
+
+void TCanvas::RemoveClip()
+{
+    FClipOn = false;
+    FClip = QRegion();
+}
+
+TRect TCanvas::ClipRect() const
+{
+    const TSize s = SurfaceSize();
+    QRect r = FClipOn ? FClip.boundingRect() : QRect(0, 0, s.cx, s.cy);
+    if (FClipOn && s.cx > 0) r &= QRect(0, 0, s.cx, s.cy);
+    TRect t = TRect::From(r);
+    OffsetRect(t, FOrg.X, FOrg.Y);
+    return t;
+}
+
+int TCanvas::SaveState()
+{
+    Saved s;
+    s.font.Assign(FFont);
+    s.pen.Assign(FPen);
+    s.brush.Assign(FBrush);
+    s.clipOn = FClipOn;
+    s.clip = FClip;
+    s.org = FOrg;
+    FSaved.push_back(std::move(s));
+    return int(FSaved.size());
+}
+
+void TCanvas::RestoreState(int id)
+{
+    if (FSaved.empty()) return;
+    size_t keep = id < 0 ? FSaved.size() - 1 : size_t(std::max(0, id - 1));
+    if (keep >= FSaved.size()) return;
+    Saved& s = FSaved[keep];
+    FFont.Assign(s.font);
+    FPen.Assign(s.pen);
+    FBrush.Assign(s.brush);
+    FClipOn = s.clipOn;
+    FClip = s.clip;
+    FOrg = s.org;
+    FSaved.resize(keep);
+}
+
+void TCanvas::SetWindowOrg(int x, int y) { FOrg = TPoint(x, y); }
+
+// ---------------------------------------------------------------- recording canvas
+TRecordingCanvas::TRecordingCanvas(int cw, int lh, int asc, int w, int h)
+    : CharWidth(cw), LineHeight(lh), LineAscent(asc), FSize{w, h} {}
+
+void TRecordingCanvas::Rec(const QString& kind, const TRect& r, int x, int y, const QString& text, TColor c)
+{
+    Op op;
+    op.Kind = kind; op.R = r; op.X = x; op.Y = y; op.Text = text; op.Color = c;
+    if (FClipOn) { op.Clip = TRect::From(FClip.boundingRect()); OffsetRect(op.Clip, FOrg.X, FOrg.Y); }
+    Ops.push_back(op);
+}
+
+std::vector<TRecordingCanvas::Op> TRecordingCanvas::OpsOf(const QString& kind) const
+{
+    std::vector<Op> out;
+    for (const auto& o : Ops) if (o.Kind == kind) out.push_back(o);
+    return out;
+}
+
+void TRecordingCanvas::MoveTo(int x, int y) { FPenPos = TPoint(x, y); Rec("MoveTo", TRect(), x, y); }
+void TRecordingCanvas::LineTo(int x, int y)
+{
+    Rec("LineTo", TRect(FPenPos.X, FPenPos.Y, x, y), x, y, QString(), FPen.Color());
+    FPenPos = TPoint(x, y);
+}
+void TRecordingCanvas::FillRect(const TRect& r) { if (FBrush.Style() != bsClear) Rec("FillRect", r, 0, 0, QString(), FBrush.Color()); }
+void TRecordingCanvas::FrameRect(const TRect& r) { Rec("FrameRect", r, 0, 0, QString(), FBrush.Color()); }
+void TRecordingCanvas::Rectangle(int x1, int y1, int x2, int y2) { Rec("Rectangle", TRect(x1, y1, x2, y2), 0, 0, QString(), FBrush.Style() == bsClear ? clNone : FBrush.Color()); }
+void TRecordingCanvas::RoundRect(int x1, int y1, int x2, int y2, int rx, int ry) { Rec("RoundRect", TRect(x1, y1, x2, y2), rx, ry); }
+void TRecordingCanvas::Ellipse(int x1, int y1, int x2, int y2) { Rec("Ellipse", TRect(x1, y1, x2, y2)); }
+void TRecordingCanvas::Polygon(const std::vector<TPoint>& pts)
+{
+    QString t;
+    for (const auto& p : pts) t += QStringLiteral("%1,%2 ").arg(p.X).arg(p.Y);
+    Rec("Polygon", TRect(), 0, 0, t.trimmed(), FBrush.Color());
+}
+void TRecordingCanvas::Polyline(const std::vector<TPoint>& pts)
+{
+    QString t;
+    for (const auto& p : pts) t += QStringLiteral("%1,%2 ").arg(p.X).arg(p.Y);
+    Rec("Polyline", TRect(), 0, 0, t.trimmed(), FPen.Color());
+    if (!pts.empty()) FPenPos = pts.back();
+}
+TColor TRecordingCanvas::Pixels(int, int) { return clNone; }
+void TRecordingCanvas::SetPixel(int x, int y, TColor c) { Rec("SetPixel", TRect(), x, y, QString(), c); }
+void TRecordingCanvas::FloodFill(int x, int y, TColor c, TFillStyle) { Rec("FloodFill", TRect(), x, y, QString(), c); }
+void TRecordingCanvas::DrawFocusRect(const TRect& r) { Rec("DrawFocusRect", r); }
+void TRecordingCanvas::TextOut(int x, int y, const QString& text)
+{
+    Rec("TextOut", Bounds(x, y, TextWidth(text), LineHeight), x, y, text, FFont.Color());
+    FPenPos = TPoint(x + TextWidth(text), y);
+}
+void TRecordingCanvas::TextRect(const TRect& r, int x, int y, const QString& text) { Rec("TextRect", r, x, y, text, FFont.Color()); }
+int TRecordingCanvas::TextWidth(const QString& text) { return CharWidth * int(text.size()); }
+int TRecordingCanvas::TextHeight(const QString&) { return LineHeight; }
+void TRecordingCanvas::Draw(int x, int y, TGraphic* g) { if (g) Rec("Draw", Bounds(x, y, g->Width(), g->Height()), x, y); }
+void TRecordingCanvas::StretchDraw(const TRect& r, TGraphic*) { Rec("StretchDraw", r); }
+void TRecordingCanvas::CopyRect(const TRect& dest, TCanvas*, const TRect& source) { Rec("CopyRect", dest, source.Left, source.Top); }
+void TRecordingCanvas::BrushCopy(const TRect& dest, TBitmap*, const TRect& source, TColor c) { Rec("BrushCopy", dest, source.Left, source.Top, QString(), c); }

@@ -1,0 +1,1311 @@
+#include "platform/ui/stdctrls.h"
+#include "platform/ui/drawing.h"
+
+#include <QtGui/QPainter>
+#include <QtWidgets/QAbstractItemView>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QListWidget>
+#include <QtWidgets/QPlainTextEdit>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QRadioButton>
+#include <QtWidgets/QScrollBar>
+#include <QtWidgets/QToolTip>
+
+void NotifyParent(TWinControl* child, uint16_t code)
+{
+    if (!child) return;
+    if (child->Parent()) child->Parent()->Perform(WM_COMMAND, MAKEWPARAM(0, code), LPARAM(child));
+    else child->Perform(CN_COMMAND, MAKEWPARAM(0, code), LPARAM(child));
+}
+
+namespace {
+// Measures text without a widget.
+TCanvas* MeasureCanvas(const TFont& f)
+{
+    static TBitmap probe(1, 1);
+    probe.Canvas()->SetFont(f);
+    return probe.Canvas();
+}
+
+Qt::Alignment QtAlign(TAlignment a)
+{
+    switch (a) {
+    case taRightJustify: return Qt::AlignRight | Qt::AlignVCenter;
+    case taCenter: return Qt::AlignHCenter | Qt::AlignVCenter;
+    default: return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+
+// Items list that tells its control when it changed.
+class TNotifyingStrings : public TStringList {
+public:
+    explicit TNotifyingStrings(std::function<void()> onChange) : FNotify(std::move(onChange)) {}
+protected:
+    void Changed() override
+    {
+        TStringList::Changed();
+        if (FNotify) FNotify();
+    }
+private:
+    std::function<void()> FNotify;
+};
+} // namespace
+
+// ---------------------------------------------------------------- label
+TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner)
+{
+    FParentColor = true;
+    FControlStyle |= csOpaque;
+    FWidth = 65;
+    FHeight = 17;
+    resize(FWidth, FHeight);
+}
+
+void TCustomLabel::SetAutoSize(bool v) { FAutoSize = v; AdjustBounds(); }
+void TCustomLabel::SetWordWrap(bool v) { FWordWrap = v; AdjustBounds(); Invalidate(); }
+
+void TCustomLabel::SetTransparent(bool v)
+{
+    if (v) FControlStyle &= ~unsigned(csOpaque);
+    else FControlStyle |= csOpaque;
+    setAttribute(Qt::WA_TranslucentBackground, v);
+    Invalidate();
+}
+
+unsigned TCustomLabel::DrawTextFlags() const
+{
+    unsigned f = DT_EXPANDTABS;
+    if (FWordWrap) f |= DT_WORDBREAK;
+    if (!FShowAccelChar) f |= DT_NOPREFIX;
+    if (FAlignment == taCenter) f |= DT_CENTER;
+    else if (FAlignment == taRightJustify) f |= DT_RIGHT;
+    return f;
+}
+
+void TCustomLabel::AdjustBounds()
+{
+    if (!FAutoSize) return;
+    TCanvas* c = MeasureCanvas(FFont);
+    TRect r(0, 0, FWordWrap ? FWidth : 0, 0);
+    QString t = FText;
+    if (t.isEmpty()) t = QStringLiteral(" ");
+    DrawText(c, t, r, DrawTextFlags() | DT_CALCRECT);
+    int w = FWordWrap ? FWidth : r.Width();
+    int left = FLeft;
+    if (!FWordWrap && FAlignment == taRightJustify) left = FLeft + FWidth - w;
+    else if (!FWordWrap && FAlignment == taCenter) left = FLeft + (FWidth - w) / 2;
+    SetBounds(left, FTop, w, r.Height());
+}
+
+void TCustomLabel::Paint()
+{
+    TCanvas* c = Canvas();
+    TRect r = ClientRect();
+    c->SetFont(FFont);
+    if (!FEnabled) c->Font()->SetColor(clGrayText);
+    c->Brush()->SetStyle(bsClear);
+    unsigned f = DrawTextFlags();
+    if (FLayout != tlTop) {
+        TRect calc = r;
+        DrawText(c, FText, calc, f | DT_CALCRECT);
+        const int dy = FLayout == tlCenter ? (r.Height() - calc.Height()) / 2 : r.Height() - calc.Height();
+        r.Top += dy;
+    }
+    DrawText(c, FText, r, f);
+}
+
+void TCustomLabel::FontChanged()
+{
+    TGraphicControl::FontChanged();
+    AdjustBounds();
+}
+
+void TCustomLabel::TextChanged()
+{
+    AdjustBounds();
+    Invalidate();
+}
+
+void TCustomLabel::WndProc(TMessage& m)
+{
+    if (m.Msg == CM_DIALOGCHAR && FFocusControl && FShowAccelChar) {
+        int u = -1;
+        for (int i = 0; i + 1 < FText.size(); ++i)
+            if (FText[i] == QLatin1Char('&') && FText[i + 1] != QLatin1Char('&')) { u = i + 1; break; }
+        if (u > 0 && FText[u].toUpper() == QChar(char16_t(m.WParam)).toUpper() && FFocusControl->CanFocus()) {
+            FFocusControl->SetFocus();
+            m.Result = 1;
+            return;
+        }
+    }
+    TGraphicControl::WndProc(m);
+}
+
+// ---------------------------------------------------------------- edit
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FColor = clWindow;
+    FEdit = new QLineEdit();
+    SetInnerWidget(FEdit);
+    FTabStop = true;
+    SetBounds(0, 0, 121, 21);
+    QObject::connect(FEdit, &QLineEdit::textChanged, this, [this] {
+        if (!FNoChange) Guard([this] { NotifyParent(this, EN_CHANGE); });
+    });
+}
+
+QString TCustomEdit::GetText() const { return FEdit->text(); }
+
+void TCustomEdit::SetTextBuf(const QString& s)
+{
+    FEdit->setText(s);
+    FEdit->setCursorPosition(0);
+}
+
+void TCustomEdit::SetTextNoChange(const QString& s)
+{
+    FNoChange = true;
+    FEdit->setText(s);
+    FNoChange = false;
+}
+
+int TCustomEdit::MaxLength() const { return FEdit->maxLength() >= 32767 ? 0 : FEdit->maxLength(); }
+void TCustomEdit::SetMaxLength(int v) { FEdit->setMaxLength(v <= 0 ? 32767 : v); }
+bool TCustomEdit::ReadOnly() const { return FEdit->isReadOnly(); }
+void TCustomEdit::SetReadOnly(bool v) { FEdit->setReadOnly(v); }
+
+void TCustomEdit::SetPasswordChar(QChar c)
+{
+    FPasswordChar = c;
+    FEdit->setEchoMode(c.isNull() ? QLineEdit::Normal : QLineEdit::Password);
+}
+
+int TCustomEdit::SelStart() const
+{
+    return FEdit->hasSelectedText() ? FEdit->selectionStart() : FEdit->cursorPosition();
+}
+
+void TCustomEdit::SetSelStart(int v)
+{
+    FEdit->deselect();
+    FEdit->setCursorPosition(std::clamp(v, 0, int(FEdit->text().size())));
+}
+
+int TCustomEdit::SelLength() const { return FEdit->hasSelectedText() ? FEdit->selectionLength() : 0; }
+
+void TCustomEdit::SetSelLength(int v)
+{
+    const int start = SelStart();
+    FEdit->setSelection(start, std::max(0, std::min(v, int(FEdit->text().size()) - start)));
+}
+
+QString TCustomEdit::SelText() const { return FEdit->selectedText(); }
+void TCustomEdit::SetSelText(const QString& s) { FEdit->insert(s); }
+void TCustomEdit::SelectAll() { FEdit->selectAll(); }
+void TCustomEdit::ClearSelection() { if (FEdit->hasSelectedText()) FEdit->del(); }
+void TCustomEdit::Clear() { FEdit->clear(); }
+bool TCustomEdit::Modified() const { return FEdit->isModified(); }
+void TCustomEdit::SetModified(bool v) { FEdit->setModified(v); }
+void TCustomEdit::SetAlignment(TAlignment a) { FAlignment = a; FEdit->setAlignment(QtAlign(a)); }
+void TCustomEdit::SetEditBorderStyle(TBorderStyle b) { FEdit->setFrame(b != bsNone); }
+void TCustomEdit::CopyToClipboard() { Perform(WM_COPY); }
+void TCustomEdit::CutToClipboard() { Perform(WM_CUT); }
+void TCustomEdit::PasteFromClipboard() { Perform(WM_PASTE); }
+void TCustomEdit::Undo() { FEdit->undo(); }
+bool TCustomEdit::CanUndo() const { return FEdit->isUndoAvailable(); }
+
+void TCustomEdit::SetCharCase(TEditCharCase c)
+{
+    FCharCase = c;
+    if (c == ecUpperCase) SetText(Text().toUpper());
+    else if (c == ecLowerCase) SetText(Text().toLower());
+}
+
+void TCustomEdit::Change() { if (OnChange) OnChange(this); }
+
+void TCustomEdit::DoEnter()
+{
+    if (FAutoSelect && !FEdit->hasSelectedText()) {
+        QPointer<QLineEdit> e = FEdit;
+        // After the focus change the line edit would reset the selection.
+        QMetaObject::invokeMethod(FEdit, [e] { if (e) e->selectAll(); }, Qt::QueuedConnection);
+    }
+    TWinControl::DoEnter();
+}
+
+void TCustomEdit::WndProc(TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_GETDLGCODE:
+        m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
+        return;
+    case CN_COMMAND:
+        if (m.WParamHi() == EN_CHANGE) Change();
+        return;
+    case WM_KEYDOWN: {
+        if (DoKeyDown(m)) return;
+        const WORD vk = WORD(m.WParam);
+        const auto mods = QApplication::keyboardModifiers();
+        if (vk == VK_INSERT && (mods & Qt::ShiftModifier)) { Perform(WM_PASTE); return; }
+        if (vk == VK_INSERT && (mods & Qt::ControlModifier)) { Perform(WM_COPY); return; }
+        if (vk == VK_DELETE && (mods & Qt::ShiftModifier)) { Perform(WM_CUT); return; }
+        DefaultHandler(m);
+        return;
+    }
+    case WM_CHAR: {
+        if (DoKeyPress(m)) return;
+        const char16_t ch = char16_t(m.WParam);
+        // Clipboard keys become clipboard messages, so controls can filter them.
+        if (ch == 0x16) { Perform(WM_PASTE); return; }
+        if (ch == 0x18) { Perform(WM_CUT); return; }
+        if (ch == 0x03) { Perform(WM_COPY); return; }
+        if (ch == 0x1A) { Perform(WM_UNDO); return; }
+        if (ch == 0x01) { SelectAll(); return; }
+        if (ch >= 32) {
+            QChar c(ch);
+            if (FNumbersOnly && !c.isDigit()) return;
+            if (FCharCase == ecUpperCase) c = c.toUpper();
+            else if (FCharCase == ecLowerCase) c = c.toLower();
+            m.WParam = c.unicode();
+        }
+        DefaultHandler(m);
+        return;
+    }
+    case WM_PASTE: if (!ReadOnly()) FEdit->paste(); return;
+    case WM_CUT: if (!ReadOnly()) FEdit->cut(); return;
+    case WM_COPY: FEdit->copy(); return;
+    case WM_CLEAR: if (!ReadOnly()) FEdit->del(); return;
+    case WM_UNDO: case EM_UNDO: FEdit->undo(); m.Result = 1; return;
+    case EM_CANUNDO: m.Result = FEdit->isUndoAvailable(); return;
+    case EM_GETSEL: {
+        const int s = SelStart(), e = s + SelLength();
+        if (m.WParam) *reinterpret_cast<int*>(m.WParam) = s;
+        if (m.LParam) *reinterpret_cast<int*>(m.LParam) = e;
+        m.Result = MAKELPARAM(unsigned(s), unsigned(e));
+        return;
+    }
+    case EM_SETSEL: {
+        int s = int(intptr_t(m.WParam)), e = int(m.LParam);
+        const int n = int(FEdit->text().size());
+        if (s < 0) { FEdit->deselect(); return; }
+        if (e < 0 || e > n) e = n;
+        if (s > n) s = n;
+        FEdit->setSelection(s, e - s);
+        return;
+    }
+    case EM_LIMITTEXT: SetMaxLength(int(m.WParam)); return;
+    case EM_SETREADONLY: SetReadOnly(m.WParam != 0); m.Result = 1; return;
+    case EM_SETPASSWORDCHAR: SetPasswordChar(QChar(char16_t(m.WParam))); return;
+    case EM_GETMODIFY: m.Result = Modified(); return;
+    case EM_SETMODIFY: SetModified(m.WParam != 0); return;
+    case EM_GETLINECOUNT: m.Result = 1; return;
+    case EM_CHARFROMPOS: {
+        const QPoint p(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
+        m.Result = FEdit->cursorPositionAt(p);
+        return;
+    }
+    case EM_POSFROMCHAR: {
+        const int save = FEdit->cursorPosition();
+        FEdit->setCursorPosition(int(m.WParam));
+        const QRect r = FEdit->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        FEdit->setCursorPosition(save);
+        m.Result = MAKELPARAM(unsigned(r.left()), unsigned(r.top()));
+        return;
+    }
+    case EM_SCROLLCARET: return;
+    case EM_SETRECT:
+    case EM_SETRECTNP:
+        if (m.LParam) {
+            const TRect* r = reinterpret_cast<const TRect*>(m.LParam);
+            FEdit->setTextMargins(r->Left, r->Top, std::max(0, FWidth - r->Right), std::max(0, FHeight - r->Bottom));
+        }
+        return;
+    case EM_GETRECT:
+        if (m.LParam) {
+            const QMargins mg = FEdit->textMargins();
+            *reinterpret_cast<TRect*>(m.LParam) = TRect(mg.left(), mg.top(), FWidth - mg.right(), FHeight - mg.bottom());
+        }
+        return;
+    case EM_SHOWBALLOONTIP:
+        if (m.LParam) {
+            const auto* tip = reinterpret_cast<const TEditBalloonTip*>(m.LParam);
+            QToolTip::showText(mapToGlobal(QPoint(0, FHeight)), tip->Title.isEmpty() ? tip->Text : tip->Title + QLatin1Char('\n') + tip->Text, this);
+            m.Result = 1;
+        }
+        return;
+    case EM_HIDEBALLOONTIP: QToolTip::hideText(); m.Result = 1; return;
+    default:
+        break;
+    }
+    TWinControl::WndProc(m);
+}
+
+// ---------------------------------------------------------------- mask edit
+QString ConvertEditMask(const QString& full, bool* saveLiterals, QChar* blank)
+{
+    QStringList parts;
+    // The mask part may contain escaped ';'.
+    QString cur;
+    for (int i = 0; i < full.size(); ++i) {
+        if (full[i] == QLatin1Char('\\') && i + 1 < full.size() && parts.isEmpty()) { cur += full[i]; cur += full[++i]; continue; }
+        if (full[i] == QLatin1Char(';') && parts.size() < 2) { parts << cur; cur.clear(); continue; }
+        cur += full[i];
+    }
+    parts << cur;
+    const QString mask = parts.value(0);
+    if (saveLiterals) *saveLiterals = parts.size() < 2 || parts[1] != QLatin1String("0");
+    QChar bl = QLatin1Char('_');
+    if (parts.size() >= 3 && !parts[2].isEmpty()) bl = parts[2][0];
+    if (blank) *blank = bl;
+    QString out;
+    const QString qtSpecial = QStringLiteral("AaNnXx90Dd#HhBb><!{}[]");
+    for (int i = 0; i < mask.size(); ++i) {
+        const QChar c = mask[i];
+        switch (c.unicode()) {
+        case '0': out += QLatin1Char('9'); break;   // digit required
+        case '9': out += QLatin1Char('0'); break;   // digit optional
+        case '#': out += QLatin1Char('#'); break;
+        case 'L': out += QLatin1Char('A'); break;   // letter required
+        case 'l': out += QLatin1Char('a'); break;
+        case 'A': out += QLatin1Char('N'); break;   // letter or digit required
+        case 'a': out += QLatin1Char('n'); break;
+        case 'C': out += QLatin1Char('X'); break;   // any character required
+        case 'c': out += QLatin1Char('x'); break;
+        case '>': out += QLatin1Char('>'); break;
+        case '<':
+            if (i + 1 < mask.size() && mask[i + 1] == QLatin1Char('>')) { out += QLatin1Char('!'); ++i; }
+            else out += QLatin1Char('<');
+            break;
+        case '!': break;                             // leading blanks: no Qt equivalent
+        case '\\':
+            if (i + 1 < mask.size()) {
+                const QChar n = mask[++i];
+                if (qtSpecial.contains(n) || n == QLatin1Char('\\')) out += QLatin1Char('\\');
+                out += n;
+            }
+            break;
+        case '_': out += QLatin1Char(' '); break;
+        default:
+            if (qtSpecial.contains(c)) out += QLatin1Char('\\');
+            out += c;
+            break;
+        }
+    }
+    if (out.isEmpty()) return QString();
+    return out + QLatin1Char(';') + bl;
+}
+
+TMaskEdit::TMaskEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
+
+void TMaskEdit::SetEditMask(const QString& m)
+{
+    FMask = m;
+    const QString q = ConvertEditMask(m, &FSaveLiterals, &FBlank);
+    FEdit->setInputMask(q);
+}
+
+QString TMaskEdit::EditText() const { return FEdit->displayText(); }
+
+QString TMaskEdit::GetText() const
+{
+    if (FMask.isEmpty()) return FEdit->text();
+    if (FSaveLiterals) return FEdit->displayText();
+    return FEdit->text().remove(QRegularExpression(QStringLiteral("[^\\w]")));
+}
+
+bool TMaskEdit::IsComplete() const { return FMask.isEmpty() || FEdit->hasAcceptableInput(); }
+
+// ---------------------------------------------------------------- memo
+TMemo::TMemo(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FColor = clWindow;
+    FMemo = new QPlainTextEdit();
+    SetInnerWidget(FMemo);
+    FTabStop = true;
+    SetBounds(0, 0, 185, 89);
+    FLines = std::make_unique<TNotifyingStrings>([this] {
+        if (FSyncing) return;
+        FSyncing = true;
+        FMemo->setPlainText(FLines->Text().endsWith(QLatin1String("\r\n")) ? FLines->Text().chopped(2) : FLines->Text());
+        FSyncing = false;
+    });
+    SetScrollBars(ssNone);
+    QObject::connect(FMemo, &QPlainTextEdit::textChanged, this, [this] {
+        if (FSyncing) return;
+        Guard([this] { NotifyParent(this, EN_CHANGE); });
+    });
+}
+
+TMemo::~TMemo() = default;
+
+void TMemo::SyncFromWidget()
+{
+    if (FSyncing) return;
+    FSyncing = true;
+    FLines->SetText(FMemo->toPlainText());
+    FSyncing = false;
+}
+
+TStrings* TMemo::Lines()
+{
+    SyncFromWidget();
+    return FLines.get();
+}
+
+QString TMemo::GetText() const
+{
+    QString t = FMemo->toPlainText();
+    t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return t;
+}
+
+void TMemo::SetTextBuf(const QString& s)
+{
+    QString t = s;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    FMemo->setPlainText(t);
+}
+
+bool TMemo::ReadOnly() const { return FMemo->isReadOnly(); }
+void TMemo::SetReadOnly(bool v) { FMemo->setReadOnly(v); }
+
+void TMemo::SetWordWrap(bool v)
+{
+    FWordWrap = v;
+    FMemo->setLineWrapMode(v ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
+
+void TMemo::SetScrollBars(TScrollStyle s)
+{
+    FScrollBars = s;
+    FMemo->setVerticalScrollBarPolicy(s == ssVertical || s == ssBoth ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    FMemo->setHorizontalScrollBarPolicy(s == ssHorizontal || s == ssBoth ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+}
+
+int TMemo::SelStart() const { return FMemo->textCursor().selectionStart(); }
+void TMemo::SetSelStart(int v)
+{
+    QTextCursor c = FMemo->textCursor();
+    c.setPosition(v);
+    FMemo->setTextCursor(c);
+}
+int TMemo::SelLength() const { const QTextCursor c = FMemo->textCursor(); return c.selectionEnd() - c.selectionStart(); }
+void TMemo::SetSelLength(int v)
+{
+    QTextCursor c = FMemo->textCursor();
+    const int s = c.selectionStart();
+    c.setPosition(s);
+    c.setPosition(s + v, QTextCursor::KeepAnchor);
+    FMemo->setTextCursor(c);
+}
+void TMemo::SelectAll() { FMemo->selectAll(); }
+void TMemo::Clear() { FMemo->clear(); }
+void TMemo::SetAlignment(TAlignment a)
+{
+    FAlignment = a;
+    QTextOption o = FMemo->document()->defaultTextOption();
+    o.setAlignment(QtAlign(a));
+    FMemo->document()->setDefaultTextOption(o);
+}
+void TMemo::Change() { if (OnChange) OnChange(this); }
+
+void TMemo::WndProc(TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_GETDLGCODE:
+        m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
+        if (FWantReturns) m.Result |= DLGC_WANTALLKEYS;
+        if (FWantTabs) m.Result |= DLGC_WANTTAB;
+        return;
+    case CN_COMMAND:
+        if (m.WParamHi() == EN_CHANGE) Change();
+        return;
+    case WM_CHAR:
+        if (DoKeyPress(m)) return;
+        if (FMaxLength > 0 && m.WParam >= 32 && FMemo->toPlainText().size() >= FMaxLength) return;
+        DefaultHandler(m);
+        return;
+    case WM_PASTE: if (!ReadOnly()) FMemo->paste(); return;
+    case WM_CUT: if (!ReadOnly()) FMemo->cut(); return;
+    case WM_COPY: FMemo->copy(); return;
+    default:
+        break;
+    }
+    TWinControl::WndProc(m);
+}
+
+// ---------------------------------------------------------------- combo box
+class KvComboWidget : public QComboBox {
+public:
+    explicit KvComboWidget(TCustomComboBox* owner) : FOwner(owner) {}
+    void showPopup() override
+    {
+        TControl::Guard([this] { NotifyParent(FOwner, CBN_DROPDOWN); });
+        if (FOwner->FDroppedWidth > 0) view()->setMinimumWidth(FOwner->FDroppedWidth);
+        QComboBox::showPopup();
+        FOwner->FDropped = true;
+        // Keys keep going to the control: the list never holds the focus.
+        view()->setFocusPolicy(Qt::NoFocus);
+    }
+    void hidePopup() override
+    {
+        const bool was = FOwner->FDropped;
+        QComboBox::hidePopup();
+        FOwner->FDropped = false;
+        if (was) TControl::Guard([this] { NotifyParent(FOwner, CBN_CLOSEUP); });
+    }
+private:
+    TCustomComboBox* FOwner;
+};
+
+TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FColor = clWindow;
+    FCombo = new KvComboWidget(this);
+    SetInnerWidget(FCombo);
+    FCombo->view()->installEventFilter(this);
+    FTabStop = true;
+    FItems = std::make_unique<TNotifyingStrings>([this] { SyncItems(); });
+    ApplyStyle();
+    SetBounds(0, 0, 145, 21);
+    SetDropDownCount(8);
+    QObject::connect(FCombo, QOverload<int>::of(&QComboBox::activated), this, [this](int) {
+        if (!FSyncing) Guard([this] { NotifyParent(this, CBN_SELCHANGE); });
+    });
+}
+
+TCustomComboBox::~TCustomComboBox() = default;
+
+void TCustomComboBox::ApplyStyle()
+{
+    const QString t = GetText();
+    const bool editable = FStyle == csDropDown || FStyle == csSimple;
+    FCombo->setEditable(editable);
+    if (editable && FCombo->lineEdit()) {
+        QLineEdit* le = FCombo->lineEdit();
+        le->installEventFilter(this);
+        QObject::connect(le, &QLineEdit::textEdited, this, [this] {
+            if (!FSyncing) Guard([this] { NotifyParent(this, CBN_EDITCHANGE); });
+        });
+        le->setMaxLength(FMaxLength <= 0 ? 32767 : FMaxLength);
+        FCombo->setInsertPolicy(QComboBox::NoInsert);
+        FCombo->setCompleter(nullptr);
+        FSyncing = true;
+        le->setText(t);
+        FSyncing = false;
+    }
+}
+
+void TCustomComboBox::SetStyle(TComboBoxStyle s)
+{
+    if (s == FStyle) return;
+    FStyle = s;
+    ApplyStyle();
+}
+
+TStrings* TCustomComboBox::Items() { return FItems.get(); }
+
+void TCustomComboBox::SyncItems()
+{
+    FSyncing = true;
+    const QString text = GetText();
+    const int idx = FCombo->currentIndex();
+    FCombo->clear();
+    for (int i = 0; i < FItems->Count(); ++i) FCombo->addItem(FItems->Strings(i));
+    if (FStyle == csDropDownList) FCombo->setCurrentIndex(idx < FItems->Count() ? idx : -1);
+    else {
+        FCombo->setCurrentIndex(-1);
+        if (FCombo->lineEdit()) FCombo->lineEdit()->setText(text);
+    }
+    FSyncing = false;
+}
+
+int TCustomComboBox::ItemIndex() const
+{
+    if (FStyle == csDropDownList) return FCombo->currentIndex();
+    // An editable combo's index follows its text.
+    const int i = FCombo->currentIndex();
+    if (i >= 0 && FCombo->itemText(i) == GetText()) return i;
+    for (int k = 0; k < FCombo->count(); ++k) if (FCombo->itemText(k) == GetText() && i >= 0) return k;
+    return i >= 0 && FCombo->itemText(i) == GetText() ? i : -1;
+}
+
+void TCustomComboBox::SetItemIndex(int i)
+{
+    FSyncing = true;
+    if (i < 0 || i >= FCombo->count()) {
+        FCombo->setCurrentIndex(-1);
+        if (FCombo->lineEdit()) FCombo->lineEdit()->clear();
+    } else {
+        FCombo->setCurrentIndex(i);
+        if (FCombo->lineEdit()) FCombo->lineEdit()->setText(FCombo->itemText(i));
+    }
+    FSyncing = false;
+}
+
+QString TCustomComboBox::GetText() const
+{
+    if (FCombo->isEditable() && FCombo->lineEdit()) return FCombo->lineEdit()->text();
+    return FCombo->currentIndex() >= 0 ? FCombo->currentText() : QString();
+}
+
+void TCustomComboBox::SetTextBuf(const QString& s)
+{
+    FSyncing = true;
+    if (FStyle == csDropDownList) {
+        FCombo->setCurrentIndex(FCombo->findText(s, Qt::MatchFixedString));
+    } else {
+        const int i = FCombo->findText(s, Qt::MatchExactly);
+        FCombo->setCurrentIndex(i);
+        FCombo->lineEdit()->setText(s);
+    }
+    FSyncing = false;
+}
+
+void TCustomComboBox::SetDropDownCount(int n)
+{
+    FDropDownCount = n;
+    FCombo->setMaxVisibleItems(std::max(1, n));
+}
+
+bool TCustomComboBox::DroppedDown() const { return FDropped; }
+
+void TCustomComboBox::SetDroppedDown(bool v)
+{
+    if (v == FDropped) return;
+    if (v) FCombo->showPopup();
+    else FCombo->hidePopup();
+}
+
+void TCustomComboBox::SetDroppedWidth(int w) { FDroppedWidth = w; }
+
+void TCustomComboBox::SetMaxLength(int v)
+{
+    FMaxLength = v;
+    if (FCombo->lineEdit()) FCombo->lineEdit()->setMaxLength(v <= 0 ? 32767 : v);
+}
+
+void TCustomComboBox::SetSorted(bool v)
+{
+    FSorted = v;
+    FItems->SetSorted(v);
+}
+
+void TCustomComboBox::SetAutoComplete(bool v) { FAutoComplete = v; }
+
+int TCustomComboBox::SelStart() const
+{
+    QLineEdit* le = FCombo->lineEdit();
+    if (!le) return 0;
+    return le->hasSelectedText() ? le->selectionStart() : le->cursorPosition();
+}
+
+void TCustomComboBox::SetSelStart(int v)
+{
+    if (QLineEdit* le = FCombo->lineEdit()) { le->deselect(); le->setCursorPosition(v); }
+}
+
+int TCustomComboBox::SelLength() const
+{
+    QLineEdit* le = FCombo->lineEdit();
+    return le && le->hasSelectedText() ? le->selectionLength() : 0;
+}
+
+void TCustomComboBox::SetSelLength(int v)
+{
+    if (QLineEdit* le = FCombo->lineEdit()) le->setSelection(SelStart(), v);
+}
+
+QString TCustomComboBox::SelText() const
+{
+    QLineEdit* le = FCombo->lineEdit();
+    return le ? le->selectedText() : QString();
+}
+
+void TCustomComboBox::SelectAll() { if (QLineEdit* le = FCombo->lineEdit()) le->selectAll(); }
+
+void TCustomComboBox::Clear()
+{
+    FItems->Clear();
+    SetItemIndex(-1);
+}
+
+void TCustomComboBox::Change() { if (OnChange) OnChange(this); }
+void TCustomComboBox::Select()
+{
+    if (OnSelect) OnSelect(this);
+    else Change();
+}
+void TCustomComboBox::DropDown() { if (OnDropDown) OnDropDown(this); }
+void TCustomComboBox::CloseUp() { if (OnCloseUp) OnCloseUp(this); }
+
+void TCustomComboBox::WndProc(TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_GETDLGCODE:
+        m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+        if (FDropped) m.Result |= DLGC_WANTALLKEYS;
+        return;
+    case CN_COMMAND:
+        switch (m.WParamHi()) {
+        case CBN_SELCHANGE:
+            Click();
+            Select();
+            break;
+        case CBN_EDITCHANGE: Change(); break;
+        case CBN_DROPDOWN: DropDown(); break;
+        case CBN_CLOSEUP: CloseUp(); break;
+        default: break;
+        }
+        return;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+        if (DoKeyDown(m)) return;
+        const WORD vk = WORD(m.WParam);
+        const auto mods = QApplication::keyboardModifiers();
+        // F4 and Alt+Down open or close the list.
+        if (vk == VK_F4 || ((vk == VK_DOWN || vk == VK_UP) && (mods & Qt::AltModifier))) {
+            SetDroppedDown(!FDropped);
+            return;
+        }
+        if (FDropped && (vk == VK_RETURN || vk == VK_ESCAPE)) {
+            if (vk == VK_RETURN) {
+                const int i = FCombo->view()->currentIndex().row();
+                if (i >= 0 && i != FCombo->currentIndex()) {
+                    FSyncing = true;
+                    FCombo->setCurrentIndex(i);
+                    if (FCombo->lineEdit()) FCombo->lineEdit()->setText(FCombo->itemText(i));
+                    FSyncing = false;
+                    NotifyParent(this, CBN_SELCHANGE);
+                }
+            }
+            SetDroppedDown(false);
+            return;
+        }
+        DefaultHandler(m);
+        return;
+    }
+    case CB_GETCOUNT: m.Result = FCombo->count(); return;
+    case CB_GETCURSEL: m.Result = ItemIndex(); return;
+    case CB_SETCURSEL: SetItemIndex(int(intptr_t(m.WParam))); m.Result = ItemIndex(); return;
+    case CB_SHOWDROPDOWN: SetDroppedDown(m.WParam != 0); m.Result = 1; return;
+    case CB_GETDROPPEDSTATE: m.Result = FDropped; return;
+    case CB_SETDROPPEDWIDTH: SetDroppedWidth(int(m.WParam)); m.Result = FDroppedWidth; return;
+    case CB_GETDROPPEDWIDTH: m.Result = FDroppedWidth > 0 ? FDroppedWidth : FWidth; return;
+    case CB_LIMITTEXT: SetMaxLength(int(m.WParam)); m.Result = 1; return;
+    case CB_GETEDITSEL: {
+        const int s = SelStart(), e = s + SelLength();
+        m.Result = MAKELPARAM(unsigned(s), unsigned(e));
+        return;
+    }
+    case CB_SETEDITSEL: {
+        const int s = int16_t(m.LParamLo()), e = int16_t(m.LParamHi());
+        if (QLineEdit* le = FCombo->lineEdit()) {
+            if (s < 0) le->deselect();
+            else le->setSelection(s, (e < 0 ? int(le->text().size()) : e) - s);
+        }
+        m.Result = 1;
+        return;
+    }
+    case CB_FINDSTRING:
+    case CB_FINDSTRINGEXACT: {
+        const QString s = m.LParam ? *reinterpret_cast<const QString*>(m.LParam) : QString();
+        const int start = int(intptr_t(m.WParam)) + 1;
+        m.Result = -1;
+        for (int k = 0; k < FCombo->count(); ++k) {
+            const int i = (start + k) % FCombo->count();
+            const QString t = FCombo->itemText(i);
+            const bool hit = m.Msg == CB_FINDSTRINGEXACT ? t.compare(s, Qt::CaseInsensitive) == 0
+                                                         : t.startsWith(s, Qt::CaseInsensitive);
+            if (hit) { m.Result = i; break; }
+        }
+        return;
+    }
+    case CB_GETLBTEXT:
+        if (m.LParam) *reinterpret_cast<QString*>(m.LParam) = FCombo->itemText(int(m.WParam));
+        m.Result = FCombo->itemText(int(m.WParam)).size();
+        return;
+    case CB_GETLBTEXTLEN: m.Result = FCombo->itemText(int(m.WParam)).size(); return;
+    case CB_GETITEMHEIGHT: m.Result = FItemHeight; return;
+    case CB_SETITEMHEIGHT: FItemHeight = int(m.LParam); return;
+    case WM_PASTE: if (QLineEdit* le = FCombo->lineEdit()) le->paste(); return;
+    case WM_CUT: if (QLineEdit* le = FCombo->lineEdit()) le->cut(); return;
+    case WM_COPY: if (QLineEdit* le = FCombo->lineEdit()) le->copy(); return;
+    default:
+        break;
+    }
+    TWinControl::WndProc(m);
+}
+
+// ---------------------------------------------------------------- button controls
+TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FControlStyle &= ~unsigned(csClickEvents);
+    FTabStop = true;
+}
+
+bool TButtonControl::IsAccel(QChar ch) const
+{
+    const QString t = Caption();
+    for (int i = 0; i + 1 < t.size(); ++i) {
+        if (t[i] == QLatin1Char('&')) {
+            if (t[i + 1] == QLatin1Char('&')) { ++i; continue; }
+            return t[i + 1].toUpper() == ch.toUpper();
+        }
+    }
+    return false;
+}
+
+namespace {
+QString ToQtMnemonic(const QString& s) { return s; } // Qt uses the same '&' convention
+QString FromQtMnemonic(const QString& s) { return s; }
+} // namespace
+
+namespace {
+// The whole control reacts to the mouse, not only the glyph and the text.
+class KvCheckWidget : public QCheckBox {
+protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+class KvRadioWidget : public QRadioButton {
+protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+} // namespace
+
+// ---- check box
+TCheckBox::TCheckBox(TComponent* AOwner) : TButtonControl(AOwner)
+{
+    FBox = new KvCheckWidget();
+    SetInnerWidget(FBox);
+    FParentColor = true;
+    SetBounds(0, 0, 97, 17);
+    FBox->setAutoFillBackground(false);
+    // The user toggles through our own state machine so that grayed is reachable
+    // only when allowed and OnClick fires once.
+    QObject::connect(FBox, &QCheckBox::clicked, this, [this] { Guard([this] { Toggle(); }); });
+}
+
+QString TCheckBox::GetText() const { return FromQtMnemonic(FBox->text()); }
+void TCheckBox::SetTextBuf(const QString& s) { FBox->setText(ToQtMnemonic(s)); }
+
+void TCheckBox::Toggle()
+{
+    switch (FState) {
+    case cbUnchecked: SetState(FAllowGrayed ? cbGrayed : cbChecked); break;
+    case cbChecked: SetState(cbUnchecked); break;
+    case cbGrayed: SetState(cbChecked); break;
+    }
+}
+
+void TCheckBox::SetState(TCheckBoxState s)
+{
+    const bool changed = s != FState;
+    FState = s;
+    FBox->setTristate(FAllowGrayed || s == cbGrayed);
+    FBox->setCheckState(s == cbChecked ? Qt::Checked : s == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
+    if (changed && !FClicksDisabled) Click();
+}
+
+void TCheckBox::SetCheckedNoClick(bool v)
+{
+    FClicksDisabled = true;
+    SetChecked(v);
+    FClicksDisabled = false;
+}
+
+void TCheckBox::SetAllowGrayed(bool v)
+{
+    FAllowGrayed = v;
+    FBox->setTristate(v || FState == cbGrayed);
+}
+
+void TCheckBox::SetAlignment(TAlignment a)
+{
+    FAlignment = a;
+    FBox->setLayoutDirection(a == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
+}
+
+void TCheckBox::WndProc(TMessage& m)
+{
+    if (m.Msg == WM_GETDLGCODE) { m.Result = DLGC_BUTTON; return; }
+    if (m.Msg == CM_DIALOGCHAR) {
+        if (IsAccel(QChar(char16_t(m.WParam))) && CanFocus()) {
+            SetFocus();
+            Toggle();
+            m.Result = 1;
+        }
+        return;
+    }
+    TButtonControl::WndProc(m);
+}
+
+// ---- radio button
+TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner)
+{
+    FRadio = new KvRadioWidget();
+    FRadio->setAutoExclusive(false);
+    SetInnerWidget(FRadio);
+    FParentColor = true;
+    SetBounds(0, 0, 113, 17);
+    QObject::connect(FRadio, &QRadioButton::clicked, this, [this] {
+        Guard([this] {
+            if (!FChecked) SetChecked(true);
+            else FRadio->setChecked(true);
+        });
+    });
+}
+
+QString TRadioButton::GetText() const { return FRadio->text(); }
+void TRadioButton::SetTextBuf(const QString& s) { FRadio->setText(s); }
+
+void TRadioButton::SetChecked(bool v)
+{
+    if (v == FChecked) { FRadio->setChecked(v); return; }
+    FChecked = v;
+    FRadio->setChecked(v);
+    if (v) {
+        if (FParent)
+            for (int i = 0; i < FParent->ControlCount(); ++i)
+                if (auto* r = dynamic_cast<TRadioButton*>(FParent->Controls(i)); r && r != this) r->SetChecked(false);
+        if (!FClicksDisabled) Click();
+    }
+}
+
+void TRadioButton::WndProc(TMessage& m)
+{
+    if (m.Msg == WM_GETDLGCODE) { m.Result = DLGC_BUTTON | DLGC_RADIOBUTTON; return; }
+    if (m.Msg == CM_DIALOGCHAR) {
+        if (IsAccel(QChar(char16_t(m.WParam))) && CanFocus()) {
+            SetFocus();
+            SetChecked(true);
+            m.Result = 1;
+        }
+        return;
+    }
+    TButtonControl::WndProc(m);
+}
+
+// ---- push button
+TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner)
+{
+    FButton = new QPushButton();
+    FButton->setAutoDefault(false);
+    SetInnerWidget(FButton);
+    SetBounds(0, 0, 75, 25);
+    QObject::connect(FButton, &QPushButton::clicked, this, [this] { Guard([this] { Click(); }); });
+}
+
+QString TButton::GetText() const { return FButton->text(); }
+void TButton::SetTextBuf(const QString& s) { FButton->setText(s); }
+
+void TButton::SetDefault(bool v)
+{
+    FDefault = v;
+    FButton->setDefault(v);
+}
+
+void TButton::Click()
+{
+    if (TCustomForm* f = GetParentForm(); f && FModalResult != mrNone) f->SetModalResult(FModalResult);
+    TButtonControl::Click();
+}
+
+void TButton::WndProc(TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_GETDLGCODE:
+        m.Result = DLGC_BUTTON | (FDefault ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+        return;
+    case CM_DIALOGKEY: {
+        const WORD vk = WORD(m.WParam);
+        const TShiftState shift = TShiftState::FromBits(unsigned(m.LParam));
+        // The focused button takes Return; otherwise the default button does,
+        // unless another button has the focus.
+        bool active = Focused();
+        if (!active && FDefault) {
+            TWinControl* f = Screen->ActiveControl();
+            active = !dynamic_cast<TButton*>(f);
+        }
+        if (((vk == VK_RETURN && active) || (vk == VK_ESCAPE && FCancel)) && shift.KeysOnly().Empty() && CanFocus()) {
+            Click();
+            m.Result = 1;
+            return;
+        }
+        m.Result = 0;
+        return;
+    }
+    case CM_DIALOGCHAR:
+        if (IsAccel(QChar(char16_t(m.WParam))) && CanFocus()) {
+            Click();
+            m.Result = 1;
+        }
+        return;
+    default:
+        break;
+    }
+    TButtonControl::WndProc(m);
+}
+
+// ---------------------------------------------------------------- group box
+TGroupBox::TGroupBox(TComponent* AOwner) : TCustomControl(AOwner)
+{
+    FParentColor = true;
+    SetBounds(0, 0, 185, 105);
+}
+
+void TGroupBox::AlignControls(TControl* c, TRect& r)
+{
+    TCanvas* m = Canvas();
+    m->SetFont(FFont);
+    const int th = m->TextHeight(QStringLiteral("0"));
+    r.Top += th;
+    InflateRect(r, -2, -2);
+    TCustomControl::AlignControls(c, r);
+}
+
+void TGroupBox::Paint()
+{
+    TCanvas* c = Canvas();
+    c->SetFont(FFont);
+    const int th = c->TextHeight(QStringLiteral("0"));
+    TRect frame(0, th / 2, FWidth, FHeight);
+    // A light rounded frame, as the styled group boxes of the platform look.
+    c->Pen()->SetColor(RGB(0xD5, 0xDF, 0xE5));
+    c->Brush()->SetStyle(bsClear);
+    c->RoundRect(frame.Left, frame.Top, frame.Right, frame.Bottom, 6, 6);
+    if (!FText.isEmpty()) {
+        TRect tr(8, 0, FWidth - 8, th);
+        TRect calc = tr;
+        DrawText(c, FText, calc, DT_CALCRECT | DT_SINGLELINE);
+        calc.Right += 2;
+        c->Brush()->SetColor(FColor);
+        c->FillRect(TRect(calc.Left - 1, 0, calc.Right + 1, th));
+        c->Brush()->SetStyle(bsClear);
+        if (!FEnabled) c->Font()->SetColor(clGrayText);
+        DrawText(c, FText, tr, DT_SINGLELINE | DT_LEFT);
+    }
+}
+
+// ---------------------------------------------------------------- list boxes
+TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FColor = clWindow;
+    FList = new QListWidget();
+    SetInnerWidget(FList);
+    FList->viewport()->installEventFilter(this);
+    FTabStop = true;
+    FItems = std::make_unique<TNotifyingStrings>([this] { SyncItems(); });
+    SetBounds(0, 0, 121, 97);
+    QObject::connect(FList, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!FSyncing) Guard([this] { Click(); });
+    });
+}
+
+TCustomListBox::~TCustomListBox() = default;
+
+TStrings* TCustomListBox::Items() { return FItems.get(); }
+int TCustomListBox::Count() const { return FItems->Count(); }
+
+void TCustomListBox::SyncItems()
+{
+    FSyncing = true;
+    const int idx = FList->currentRow();
+    FList->clear();
+    for (int i = 0; i < FItems->Count(); ++i) FList->addItem(FItems->Strings(i));
+    if (idx >= 0 && idx < FList->count()) FList->setCurrentRow(idx);
+    ItemsChanged();
+    FSyncing = false;
+}
+
+int TCustomListBox::ItemIndex() const { return FList->currentRow(); }
+
+void TCustomListBox::SetItemIndex(int i)
+{
+    FSyncing = true;
+    if (i < 0 || i >= FList->count()) { FList->setCurrentRow(-1); FList->clearSelection(); }
+    else FList->setCurrentRow(i);
+    FSyncing = false;
+}
+
+void TCustomListBox::SetMultiSelect(bool v)
+{
+    FMultiSelect = v;
+    FList->setSelectionMode(v ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+}
+
+bool TCustomListBox::Selected(int i) const
+{
+    const QListWidgetItem* it = FList->item(i);
+    return it && it->isSelected();
+}
+
+void TCustomListBox::SetSelected(int i, bool v)
+{
+    if (QListWidgetItem* it = FList->item(i)) {
+        FSyncing = true;
+        it->setSelected(v);
+        FSyncing = false;
+    }
+}
+
+int TCustomListBox::SelCount() const { return int(FList->selectedItems().size()); }
+
+void TCustomListBox::SetSorted(bool v)
+{
+    FSorted = v;
+    FItems->SetSorted(v);
+}
+
+int TCustomListBox::TopIndex() const
+{
+    const QModelIndex i = FList->indexAt(QPoint(1, 1));
+    return i.isValid() ? i.row() : 0;
+}
+
+void TCustomListBox::SetTopIndex(int i)
+{
+    if (QListWidgetItem* it = FList->item(i)) FList->scrollToItem(it, QAbstractItemView::PositionAtTop);
+}
+
+int TCustomListBox::ItemAtPos(const TPoint& p, bool existing) const
+{
+    const QModelIndex i = FList->indexAt(FList->viewport()->mapFrom(const_cast<TCustomListBox*>(this), p.ToQPoint()));
+    if (i.isValid()) return i.row();
+    return existing ? -1 : FList->count();
+}
+
+TRect TCustomListBox::ItemRect(int i) const
+{
+    QListWidgetItem* it = FList->item(i);
+    if (!it) return TRect();
+    QRect r = FList->visualItemRect(it);
+    r.translate(FList->viewport()->pos());
+    return TRect::From(r);
+}
+
+void TCustomListBox::Clear() { FItems->Clear(); }
+
+void TCustomListBox::WndProc(TMessage& m)
+{
+    if (m.Msg == WM_GETDLGCODE) { m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; return; }
+    TWinControl::WndProc(m);
+}
+
+TCheckListBox::TCheckListBox(TComponent* AOwner) : TCustomListBox(AOwner)
+{
+    QObject::connect(FList, &QListWidget::itemChanged, this, [this](QListWidgetItem*) {
+        if (!FSyncing && !FSettingCheck) Guard([this] { if (OnClickCheck) OnClickCheck(this); });
+    });
+}
+
+void TCheckListBox::ItemsChanged()
+{
+    for (int i = 0; i < FList->count(); ++i) {
+        QListWidgetItem* it = FList->item(i);
+        it->setFlags(it->flags() | Qt::ItemIsUserCheckable);
+        if (FAllowGrayed) it->setFlags(it->flags() | Qt::ItemIsUserTristate);
+        it->setCheckState(Qt::Unchecked);
+    }
+}
+
+bool TCheckListBox::Checked(int i) const { return State(i) == cbChecked; }
+void TCheckListBox::SetChecked(int i, bool v) { SetState(i, v ? cbChecked : cbUnchecked); }
+
+TCheckBoxState TCheckListBox::State(int i) const
+{
+    const QListWidgetItem* it = FList->item(i);
+    if (!it) return cbUnchecked;
+    switch (it->checkState()) {
+    case Qt::Checked: return cbChecked;
+    case Qt::PartiallyChecked: return cbGrayed;
+    default: return cbUnchecked;
+    }
+}
+
+void TCheckListBox::SetState(int i, TCheckBoxState s)
+{
+    QListWidgetItem* it = FList->item(i);
+    if (!it) throw EListError(QStringLiteral("List index out of bounds (%1)").arg(i));
+    FSettingCheck = true;
+    it->setCheckState(s == cbChecked ? Qt::Checked : s == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
+    FSettingCheck = false;
+}
+
+bool TCheckListBox::ItemEnabled(int i) const
+{
+    const QListWidgetItem* it = FList->item(i);
+    return it && (it->flags() & Qt::ItemIsEnabled);
+}
+
+void TCheckListBox::SetItemEnabled(int i, bool v)
+{
+    if (QListWidgetItem* it = FList->item(i)) it->setFlags(v ? it->flags() | Qt::ItemIsEnabled : it->flags() & ~Qt::ItemIsEnabled);
+}
+
+// ---------------------------------------------------------------- scroll bar
+TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FBar = new QScrollBar(Qt::Horizontal);
+    SetInnerWidget(FBar);
+    FBar->setRange(0, 100);
+    FBar->setSingleStep(1);
+    FBar->setPageStep(1);
+    SetBounds(0, 0, 121, 17);
+    QObject::connect(FBar, &QAbstractSlider::actionTriggered, this, [this](int action) {
+        if (FSetting) return;
+        TScrollCode code = scEndScroll;
+        switch (action) {
+        case QAbstractSlider::SliderSingleStepAdd: code = scLineDown; break;
+        case QAbstractSlider::SliderSingleStepSub: code = scLineUp; break;
+        case QAbstractSlider::SliderPageStepAdd: code = scPageDown; break;
+        case QAbstractSlider::SliderPageStepSub: code = scPageUp; break;
+        case QAbstractSlider::SliderToMinimum: code = scTop; break;
+        case QAbstractSlider::SliderToMaximum: code = scBottom; break;
+        case QAbstractSlider::SliderMove: code = scTrack; break;
+        default: return;
+        }
+        int pos = FBar->sliderPosition();
+        Guard([&] { if (OnScroll) OnScroll(this, code, pos); });
+        FBar->setSliderPosition(pos);
+    });
+    QObject::connect(FBar, &QAbstractSlider::valueChanged, this, [this] {
+        if (!FSetting) Guard([this] { if (OnChange) OnChange(this); });
+    });
+}
+
+void TScrollBar::SetKind(TScrollBarKind k)
+{
+    FKind = k;
+    FBar->setOrientation(k == sbHorizontal ? Qt::Horizontal : Qt::Vertical);
+}
+
+int TScrollBar::Min() const { return FBar->minimum(); }
+int TScrollBar::Max() const { return FBar->maximum() + std::max(0, FPageSize - 1); }
+int TScrollBar::Position() const { return FBar->value(); }
+
+void TScrollBar::SetParams(int position, int min, int max)
+{
+    if (max < min) throw EInvalidOperation(QStringLiteral("Scroll bar property out of range"));
+    const int old = FBar->value();
+    FSetting = true;
+    FBar->setRange(min, std::max(min, max - std::max(0, FPageSize - 1)));
+    FBar->setValue(std::clamp(position, min, max));
+    FSetting = false;
+    if (FBar->value() != old) { if (OnChange) OnChange(this); }
+}
+
+int TScrollBar::SmallChange() const { return FBar->singleStep(); }
+void TScrollBar::SetSmallChange(int v) { FBar->setSingleStep(v); }
+int TScrollBar::LargeChange() const { return FBar->pageStep(); }
+void TScrollBar::SetLargeChange(int v) { FBar->setPageStep(v); }
+
+void TScrollBar::SetPageSize(int v)
+{
+    const int max = Max();
+    FPageSize = v;
+    SetParams(Position(), Min(), max);
+}
