@@ -13,9 +13,9 @@ TBankSources Sources(const QString& dir)
 }
 
 // Bank 1 fields every compilation writes whatever the project holds.
-TImage Bank1_Defaults()
+TByteImage Bank1_Defaults()
 {
-    TImage e(2048);
+    TByteImage e(2048);
     e.u32(0, 250000);
     e.u32(4, 250000);
     e.u32(12, 9600);
@@ -31,7 +31,7 @@ TImage Bank1_Defaults()
     return e;
 }
 
-void Stamp_Checksum(TImage& e)
+void Stamp_Checksum(TByteImage& e)
 {
     uint32_t sum = 0;
     for (size_t i = 0; i < 2044; ++i)
@@ -44,14 +44,14 @@ TEST(BankCompiler, ProjectWithoutFilesGivesTheDefaultImage)
     QTemporaryDir dir;
     Compile_Banks(Sources(dir.path()));
 
-    TImage b1 = Bank1_Defaults();
+    TByteImage b1 = Bank1_Defaults();
     Stamp_Checksum(b1);
     EXPECT_EQ(b1.B[2044] | (b1.B[2045] << 8), 3475);  // summed by hand from the defaults
     EXPECT_EQ(Bank_Data(1), b1.B);
 
     EXPECT_EQ(Bank_Data(2), std::vector<uint8_t>(402, 0));
 
-    TImage b3(28);
+    TByteImage b3(28);
     b3.u32(12, 0x90000 + 28);
     EXPECT_EQ(Bank_Data(3), b3.B);
 }
@@ -62,7 +62,7 @@ TEST(BankCompiler, FullFixtureProjectGivesTheGoldenBanks)
     EXPECT_TRUE(Bank_Warnings().isEmpty()) << Bank_Warnings().join(QLatin1Char('\n')).toStdString();
 
     // Bank 1: ParGen.xml over the defaults, scanner counts, addresses, version, checksum.
-    TImage b1 = Bank1_Defaults();
+    TByteImage b1 = Bank1_Defaults();
     b1.bytes(40, {10, 1, 2, 3});
     b1.bytes(44, {255, 255, 0, 0});
     b1.bytes(48, {10, 1, 0, 254});  // gateway enabled
@@ -78,7 +78,7 @@ TEST(BankCompiler, FullFixtureProjectGivesTheGoldenBanks)
     EXPECT_EQ(Bank_Data(1), b1.B);
 
     // Bank 2: two enabled rules (the disabled one between them takes no entry).
-    TImage b2(402 + 12 + 7 + 6);
+    TByteImage b2(402 + 12 + 7 + 6);
     b2.bytes(0, {192, 168, 1, 10});
     b2.u16(4, 0);
     b2.u16(6, 10);
@@ -116,7 +116,7 @@ TEST(BankCompiler, FullFixtureProjectGivesTheGoldenBanks)
 
     // Bank 3: COM2, 14 input and 8 output bits, two variables (" Y" and a
     // missing Enable are not enabled for the device).
-    TImage b3(28 + 2 * 20);
+    TByteImage b3(28 + 2 * 20);
     b3.u8(0, 2);
     b3.u8(1, 0x1A);  // 26,040 ns x (24 + 14 + 61) = 2.578 ms
     b3.u32(4, 2);
@@ -226,7 +226,7 @@ TEST(BankCompiler, EnabledRuleWithoutAttributesTakesTheDefaults)
                "<x><row Enable=\" y \"/><row/><row Enable=\"Y\" IP_Address=\"\" ResetData=\"y\"/></x>");
     Compile_Banks(Sources(dir.path()));
     ASSERT_EQ(EtherNetIP_Master_Count(), 2);
-    TImage e(402);
+    TByteImage e(402);
     e.bytes(0, {255, 255, 255, 255});
     e.u32(24, 1000);
     e.u16(16, 1);

@@ -46,9 +46,9 @@ inline QByteArray Read_File(const QString& path)
 }
 
 // A byte image built field by field at explicit offsets.
-struct TImage {
+struct TByteImage {
     std::vector<uint8_t> B;
-    explicit TImage(size_t n) : B(n, 0) {}
+    explicit TByteImage(size_t n) : B(n, 0) {}
     void u8(size_t off, uint8_t v) { B.at(off) = v; }
     void u16(size_t off, uint32_t v)
     {
