@@ -9,6 +9,7 @@
 #include "platform/core/inifiles.h"
 #include "platform/core/sysutils.h"
 #include "platform/ui/drawing.h"
+#include "platform/ui/forms.h"
 
 // ---- Platform profile ----
 
@@ -543,8 +544,12 @@ void TThemeNotifier::OfficeThemeChanged(TObject* Sender)
 
 TThemeNotifier* GetThemeNotifier(TComponent* Grid)
 {
-    if (!GNotifier)
-        GNotifier = new TThemeNotifier(Grid);
+    if (!GNotifier) {
+        TComponent* owner = Grid;
+        if (Application && Application->MainForm() && Application->MainForm()->HandleAllocated())
+            owner = Application->MainForm();
+        GNotifier = new TThemeNotifier(owner);
+    }
     return GNotifier;
 }
 
