@@ -91,6 +91,33 @@ TEST(DrawUtils, FillGradientBands)
     EXPECT_EQ(e.Extent(), TRect());
 }
 
+TEST(DrawUtils, MirroredGradient)
+{
+    Surface h(24, 8);
+    DrawMirroredGradient(h.canvas.get(), TRect(0, 0, 20, 4), RGB(0, 0, 0), RGB(100, 0, 0), RGB(0, 100, 0),
+                         RGB(0, 200, 0), 0, clRed, true, true);
+    EXPECT_EQ(h.At(1, 1), RGB(11, 0, 0));
+    EXPECT_EQ(h.At(9, 1), RGB(100, 0, 0));
+    EXPECT_EQ(h.At(10, 1), RGB(0, 100, 0));
+    EXPECT_EQ(h.At(18, 1), RGB(0, 189, 0));
+    EXPECT_EQ(h.At(0, 2), clRed);  // sides only
+    EXPECT_EQ(h.At(19, 2), clRed);
+    EXPECT_EQ(h.Extent(), TRect(0, 0, 20, 4));
+
+    // One colour: a solid fill one row taller, framed in the border colour.
+    Surface s(24, 8);
+    DrawMirroredGradient(s.canvas.get(), TRect(0, 0, 20, 4), clBlue, clNone, clNone, clNone, 1, clBlack, false, true);
+    EXPECT_EQ(s.Extent(), TRect(0, 0, 20, 5));
+    EXPECT_EQ(s.At(5, 4), clBlack);
+    EXPECT_EQ(s.At(5, 2), clBlue);
+
+    // Without Fill only the border is drawn.
+    Surface b(24, 8);
+    DrawMirroredGradient(b.canvas.get(), TRect(0, 0, 20, 4), clBlue, clNone, clNone, clNone, 1, clBlack, false, false);
+    EXPECT_EQ(b.At(5, 2), White);
+    EXPECT_EQ(b.At(0, 2), clBlack);
+}
+
 TEST(DrawUtils, ButtonSegmentCorners)
 {
     const TColor fill = RGB(10, 20, 30), upper = RGB(1, 1, 1), lower = RGB(2, 2, 2), border = RGB(3, 3, 3),
@@ -155,6 +182,32 @@ TEST(DrawUtils, ProgressBars)
     for (int x = 11; x < 18; ++x) expected.push_back(x);
     for (int x = 20; x < 26; ++x) expected.push_back(x);
     EXPECT_EQ(red, expected);
+
+    // Stacked: level pieces follow each other; the last one fills up to 100.
+    Surface st(110, 12);
+    a.Stacked = true;
+    a.Level1Color = clYellow;
+    a.Level3Color = clBlue;
+    DrawXPProgressBar(st.canvas.get(), TRect(0, 0, 102, 12), 100, a);
+    EXPECT_EQ(st.At(1, 5), clRed);
+    EXPECT_EQ(st.At(70, 5), clRed);
+    EXPECT_EQ(st.At(71, 5), clYellow);
+    EXPECT_EQ(st.At(90, 5), clYellow);
+    EXPECT_EQ(st.At(91, 5), clBlue);
+    EXPECT_EQ(st.At(100, 5), clBlue);
+    a.Stacked = false;
+
+    // Vertical bars grow from the bottom.
+    Surface v(12, 60);
+    a.Vertical = true;
+    DrawXPProgressBar(v.canvas.get(), TRect(0, 0, 12, 52), 50, a);
+    EXPECT_EQ(v.At(5, 50), White);
+    EXPECT_EQ(v.At(5, 49), clRed); // blocks 43..49, 34..40, 26..31
+    EXPECT_EQ(v.At(5, 43), clRed);
+    EXPECT_EQ(v.At(5, 42), White);
+    EXPECT_EQ(v.At(5, 26), clRed);
+    EXPECT_EQ(v.At(5, 25), White);
+    a.Vertical = false;
 
     // Smooth: one piece of Position percent of the inner length.
     Surface sm(60, 12);
