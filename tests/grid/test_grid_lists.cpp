@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "grid/grid_lists.h"
+#include "grid/style_interfaces.h"
 #include "platform/core/exceptions.h"
 #include "platform/ui/controls.h"
 
@@ -207,4 +208,6 @@ TEST(GridLists, EnumerationOrders)
     EXPECT_EQ(int(heFirstLastCell), 2);
     EXPECT_EQ(int(waScroll), 1);
     EXPECT_EQ(int(csHalfStar), 18);
+    EXPECT_EQ(int(tsCustom), 8);
+    EXPECT_EQ(int(tsOffice2010Black), 15);
 }
