@@ -1,0 +1,71 @@
+// Scrolling and repainting a string grid: the cost per step must not grow with
+// the number of rows.
+#include "platform/stdgrid/grids.h"
+
+#include <QtWidgets/QApplication>
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+std::unique_ptr<TStringGrid> MakeGrid(int rows)
+{
+    auto g = std::make_unique<TStringGrid>();
+    g->SetColCount(8);
+    g->SetRowCount(rows);
+    for (int r = 0; r < rows; r += 97) g->SetCells(1, r, QString::number(r));
+    g->SetBounds(0, 0, 600, 400);
+    g->Show();
+    QApplication::processEvents();
+    return g;
+}
+
+// One line down (wrapping to the top at the end) and a full repaint.
+void BM_ScrollLineAndRepaint(benchmark::State& state)
+{
+    auto g = MakeGrid(int(state.range(0)));
+    for (auto _ : state) {
+        if (g->TopRow() + g->VisibleRowCount() >= g->RowCount())
+            g->Perform(WM_VSCROLL, MAKEWPARAM(SB_TOP, 0), 0);
+        g->Perform(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
+        g->Repaint();
+    }
+}
+BENCHMARK(BM_ScrollLineAndRepaint)->Arg(1000)->Arg(100000);
+
+// A thumb jump to a spread of positions on the 0..127 scale and a repaint.
+void BM_ThumbJumpAndRepaint(benchmark::State& state)
+{
+    auto g = MakeGrid(int(state.range(0)));
+    int pos = 0;
+    for (auto _ : state) {
+        pos = (pos + 37) % 128;
+        g->Perform(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, unsigned(pos)), 0);
+        g->Repaint();
+    }
+}
+BENCHMARK(BM_ThumbJumpAndRepaint)->Arg(1000)->Arg(100000);
+
+// The current row moving down by key, the view following it.
+void BM_KeyDownMove(benchmark::State& state)
+{
+    auto g = MakeGrid(int(state.range(0)));
+    for (auto _ : state) {
+        if (g->Row() >= g->RowCount() - 1) g->SetRow(g->FixedRows());
+        g->Perform(WM_KEYDOWN, VK_DOWN, 0);
+    }
+}
+BENCHMARK(BM_KeyDownMove)->Arg(1000)->Arg(100000);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

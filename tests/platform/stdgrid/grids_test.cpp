@@ -1,0 +1,486 @@
+// The stock grid: navigation and the 0..127 scroll scale, selection, painting
+// states, storage beyond the counts, in-place editing, sizing and moving.
+#include "platform/stdgrid/grids.h"
+
+#include <QtTest/QTest>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QLineEdit>
+#include <gtest/gtest.h>
+
+#include <set>
+#include <tuple>
+
+namespace {
+
+// A string grid that records what the base asks of it.
+class TProbeGrid : public TStringGrid {
+public:
+    struct Drawn {
+        int Col, Row;
+        TRect R;
+        unsigned State;
+    };
+    std::vector<Drawn> DrawnCells;
+    std::vector<std::tuple<int, int, QString>> EditWrites;
+    std::vector<std::pair<int, int>> ColMoves;
+
+    using TCustomGrid::CalcDrawInfo;
+    void RepaintNow()
+    {
+        DrawnCells.clear();
+        Invalidate();
+        (void)Snapshot();
+    }
+    void SendScroll(UINT msg, int code, int pos = 0) { Perform(msg, MAKEWPARAM(unsigned(code), unsigned(pos)), 0); }
+
+protected:
+    void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override
+    {
+        DrawnCells.push_back({ACol, ARow, ARect, AState.Bits()});
+        TStringGrid::DrawCell(ACol, ARow, ARect, AState);
+    }
+    void SetEditText(int ACol, int ARow, const QString& Value) override
+    {
+        EditWrites.emplace_back(ACol, ARow, Value);
+        TStringGrid::SetEditText(ACol, ARow, Value);
+    }
+    void ColumnMoved(int FromIndex, int ToIndex) override
+    {
+        ColMoves.emplace_back(FromIndex, ToIndex);
+        TStringGrid::ColumnMoved(FromIndex, ToIndex);
+    }
+};
+
+// Rows take 25 pixels (24 + one line) and columns 65; no border, so client
+// coordinates equal widget coordinates.
+class GridTest : public ::testing::Test {
+protected:
+    std::unique_ptr<TProbeGrid> g;
+
+    void Make(int cols, int rows, int width, int height)
+    {
+        g = std::make_unique<TProbeGrid>();
+        g->SetBorderStyle(bsNone);
+        g->SetColCount(cols);
+        g->SetRowCount(rows);
+        g->SetBounds(0, 0, width, height);
+        g->show(); // a top-level control is visible already; show its window
+        QApplication::setActiveWindow(g.get());
+        (void)QTest::qWaitForWindowActive(g.get());
+        g->SetFocus();
+        QApplication::processEvents();
+    }
+    void Key(int qtKey, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : g.get();
+        QTest::keyClick(target, Qt::Key(qtKey), mods);
+    }
+    QPoint At(int x, int y) const
+    {
+        TPoint o = g->ClientOrigin();
+        return QPoint(x + o.X, y + o.Y);
+    }
+};
+
+TEST_F(GridTest, KeysMoveTheCurrentCellAndScrollOnTheFixedScale)
+{
+    // 100 rows; a client 127 high shows the fixed row and 4 full rows.
+    Make(5, 100, 400, 127);
+    ASSERT_EQ(g->ClientHeight(), 127);
+    ASSERT_EQ(g->VisibleRowCount(), 4);
+    ASSERT_TRUE(g->ScrollBarVisible(SB_VERT));
+    ASSERT_FALSE(g->ScrollBarVisible(SB_HORZ));
+
+    struct Step {
+        int key;
+        Qt::KeyboardModifiers mods;
+        int col, row, top, pos;
+    };
+    const Step steps[] = {
+        {Qt::Key_Down, Qt::NoModifier, 1, 2, 1, 0},
+        {Qt::Key_Down, Qt::NoModifier, 1, 3, 1, 0},
+        {Qt::Key_Down, Qt::NoModifier, 1, 4, 1, 0},
+        {Qt::Key_Down, Qt::NoModifier, 1, 5, 2, 1},     // MulDiv(1, 127, 95) = 1
+        {Qt::Key_PageDown, Qt::NoModifier, 1, 9, 6, 7}, // MulDiv(5, 127, 95) = 7
+        {Qt::Key_Right, Qt::NoModifier, 2, 9, 6, 7},
+        {Qt::Key_End, Qt::NoModifier, 4, 9, 6, 7},
+        {Qt::Key_Right, Qt::NoModifier, 4, 9, 6, 7},    // stays at the last column
+        {Qt::Key_Home, Qt::NoModifier, 1, 9, 6, 7},
+        {Qt::Key_End, Qt::ControlModifier, 4, 99, 96, 127},
+        {Qt::Key_Down, Qt::NoModifier, 4, 99, 96, 127}, // stays at the last row
+        {Qt::Key_PageUp, Qt::NoModifier, 4, 95, 92, 122}, // MulDiv(91, 127, 95) = 122
+        {Qt::Key_Up, Qt::NoModifier, 4, 94, 92, 122},
+        {Qt::Key_Home, Qt::ControlModifier, 1, 1, 1, 0},
+        {Qt::Key_Up, Qt::NoModifier, 1, 1, 1, 0},       // never onto the fixed row
+        {Qt::Key_Left, Qt::NoModifier, 1, 1, 1, 0},
+    };
+    int i = 0;
+    for (const Step& s : steps) {
+        Key(s.key, s.mods);
+        SCOPED_TRACE(i++);
+        EXPECT_EQ(g->Col(), s.col);
+        EXPECT_EQ(g->Row(), s.row);
+        EXPECT_EQ(g->TopRow(), s.top);
+        EXPECT_EQ(g->GetScrollPos(SB_VERT), s.pos);
+    }
+}
+
+TEST_F(GridTest, ScrollMessagesMoveTopRowOnTheFixedScale)
+{
+    Make(5, 100, 400, 127);
+    struct Case {
+        int code, pos, top, barPos;
+    };
+    const Case cases[] = {
+        {SB_THUMBPOSITION, 64, 49, 64}, // 1 + MulDiv(64, 95, 127) = 49; back: MulDiv(48, 127, 95) = 64
+        {SB_LINEDOWN, 0, 50, 66},
+        {SB_PAGEUP, 0, 46, 60},
+        {SB_THUMBTRACK, 127, 46, 60},   // no thumb tracking: the view stays
+        {SB_BOTTOM, 0, 96, 127},
+        {SB_LINEDOWN, 0, 96, 127},
+        {SB_PAGEDOWN, 0, 96, 127},
+        {SB_TOP, 0, 1, 0},
+        {SB_LINEUP, 0, 1, 0},
+        {SB_ENDSCROLL, 0, 1, 0},
+    };
+    for (const Case& c : cases) {
+        g->SendScroll(WM_VSCROLL, c.code, c.pos);
+        SCOPED_TRACE(c.code);
+        EXPECT_EQ(g->TopRow(), c.top);
+        EXPECT_EQ(g->GetScrollPos(SB_VERT), c.barPos);
+    }
+    EXPECT_EQ(g->Row(), 1) << "scrolling leaves the current cell";
+
+    TGridOptions o = g->Options();
+    g->SetOptions(o << goThumbTracking);
+    g->SendScroll(WM_VSCROLL, SB_THUMBTRACK, 127);
+    EXPECT_EQ(g->TopRow(), 96);
+}
+
+TEST_F(GridTest, BarsFollowCountAndSizeChanges)
+{
+    Make(5, 3, 400, 127);
+    EXPECT_FALSE(g->ScrollBarVisible(SB_VERT));
+    g->SetRowCount(50);
+    EXPECT_TRUE(g->ScrollBarVisible(SB_VERT));
+    g->SetColCount(20);
+    EXPECT_TRUE(g->ScrollBarVisible(SB_HORZ));
+    g->SetTopRow(40);
+    g->SetRowCount(4);
+    EXPECT_FALSE(g->ScrollBarVisible(SB_VERT));
+    EXPECT_EQ(g->TopRow(), 1);
+    g->SetScrollBars(ssNone);
+    EXPECT_FALSE(g->ScrollBarVisible(SB_HORZ));
+}
+
+TEST_F(GridTest, ShiftArrowExtendsTheSelectionOnlyWithRangeSelect)
+{
+    Make(6, 6, 500, 200);
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(g->Selection(), TGridRect(1, 1, 2, 2));
+    EXPECT_EQ(g->Col(), 2);
+    EXPECT_EQ(g->Row(), 2);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(g->Selection(), TGridRect(2, 3, 2, 3));
+
+    TGridOptions o = g->Options();
+    g->SetOptions(o >> goRangeSelect);
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(g->Selection(), TGridRect(3, 3, 3, 3));
+}
+
+TEST_F(GridTest, TabMovesOnlyWithGoTabs)
+{
+    Make(3, 4, 500, 200);
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(g->Col(), 1);
+    TGridOptions o = g->Options();
+    g->SetOptions(o << goTabs);
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(g->Col(), 2);
+    Key(Qt::Key_Tab); // wraps to the next row
+    EXPECT_EQ(g->Col(), 1);
+    EXPECT_EQ(g->Row(), 2);
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(g->Col(), 2);
+    EXPECT_EQ(g->Row(), 1);
+}
+
+TEST_F(GridTest, PaintDrawsExactlyTheVisibleCellsWithTheirStates)
+{
+    // Client 183 x 83 beside both bars: columns 0, 1 and part of 2, rows 0..2 and part of 3.
+    Make(10, 10, 200, 100);
+    ASSERT_EQ(g->ClientWidth(), 183);
+    ASSERT_EQ(g->ClientHeight(), 83);
+    g->SetSelection(TGridRect(1, 1, 2, 2));
+    g->RepaintNow();
+    std::set<std::pair<int, int>> seen;
+    for (const auto& d : g->DrawnCells) {
+        EXPECT_TRUE(seen.insert({d.Col, d.Row}).second) << "cell drawn twice " << d.Col << "," << d.Row;
+        TGridDrawState st = TGridDrawState::FromBits(d.State);
+        const bool fixed = d.Col == 0 || d.Row == 0;
+        EXPECT_EQ(st.Contains(gdFixed), fixed);
+        EXPECT_EQ(st.Contains(gdSelected), !fixed && d.Col <= 2 && d.Row <= 2);
+        const bool current = d.Col == g->Col() && d.Row == g->Row();
+        EXPECT_EQ(st.Contains(gdFocused), current && g->Focused());
+        // Partly visible cells still get their whole rectangle.
+        EXPECT_EQ(d.R.Width(), 64);
+        EXPECT_EQ(d.R.Height(), 24);
+        EXPECT_EQ(d.R.TopLeft(), g->CellRect(d.Col, d.Row).TopLeft());
+    }
+    std::set<std::pair<int, int>> want;
+    for (int c = 0; c <= 2; ++c)
+        for (int r = 0; r <= 3; ++r) want.insert({c, r});
+    EXPECT_EQ(seen, want);
+
+    g->SetTopRow(5);
+    g->SetLeftCol(3);
+    g->RepaintNow();
+    seen.clear();
+    for (const auto& d : g->DrawnCells) seen.insert({d.Col, d.Row});
+    want = {{0, 0}, {3, 0}, {4, 0}, {0, 5}, {0, 6}, {0, 7}, {3, 5}, {3, 6}, {3, 7}, {4, 5}, {4, 6}, {4, 7}};
+    EXPECT_EQ(seen, want);
+    EXPECT_EQ(g->CellRect(1, 1), TRect()) << "a cell scrolled away has no rectangle";
+    EXPECT_EQ(g->CellRect(3, 5), TRect(65, 25, 129, 49));
+}
+
+TEST_F(GridTest, MouseCoordinatesFindCells)
+{
+    Make(10, 10, 200, 100);
+    struct Case {
+        int x, y, col, row;
+    };
+    const Case cases[] = {{0, 0, 0, 0}, {64, 24, 0, 0}, {65, 25, 1, 1}, {150, 80, 2, 3}, {190, 10, -1, -1}, {10, 90, -1, -1}};
+    for (const Case& c : cases) {
+        TGridCoord at = g->MouseCoord(c.x, c.y);
+        EXPECT_EQ(at.X, c.col) << c.x << "," << c.y;
+        EXPECT_EQ(at.Y, c.row) << c.x << "," << c.y;
+    }
+}
+
+TEST_F(GridTest, StorageOutlivesTheCounts)
+{
+    Make(5, 5, 400, 200);
+    g->SetCells(4, 2, QStringLiteral("four"));
+    TObject tag;
+    g->SetObjects(4, 3, &tag);
+    g->SetColCount(2);
+    EXPECT_EQ(g->Cells(4, 2), QStringLiteral("four")) << "beyond ColCount stays readable";
+    g->SetCells(7, 1, QStringLiteral("hidden"));
+    g->SetColCount(8);
+    EXPECT_EQ(g->Cells(4, 2), QStringLiteral("four"));
+    EXPECT_EQ(g->Objects(4, 3), &tag);
+    EXPECT_EQ(g->Cells(7, 1), QStringLiteral("hidden"));
+    EXPECT_EQ(g->Cells(3, 3), QString());
+    EXPECT_EQ(g->Cols(4)->Get(2), QStringLiteral("four"));
+    EXPECT_EQ(g->Rows(1)->Count(), 8);
+    g.reset(); // dropping the grid leaves `tag` alone (a double free would crash here)
+}
+
+TEST_F(GridTest, EditorOpensWithF2AndEnterWritesBack)
+{
+    Make(5, 5, 400, 200);
+    TGridOptions o = g->Options();
+    g->SetOptions(o << goEditing);
+    g->SetCells(1, 1, QStringLiteral("old"));
+    EXPECT_EQ(g->InplaceEditor(), nullptr);
+    Key(Qt::Key_F2);
+    ASSERT_NE(g->InplaceEditor(), nullptr);
+    EXPECT_TRUE(g->EditorMode());
+    EXPECT_TRUE(g->InplaceEditor()->Visible());
+    EXPECT_EQ(g->InplaceEditor()->Text(), QStringLiteral("old"));
+    EXPECT_EQ(g->InplaceEditor()->BoundsRect(), g->CellRect(1, 1));
+
+    g->InplaceEditor()->SetText(QStringLiteral("new"));
+    Key(Qt::Key_Return);
+    EXPECT_FALSE(g->EditorMode());
+    EXPECT_FALSE(g->InplaceEditor()->Visible());
+    ASSERT_FALSE(g->EditWrites.empty());
+    EXPECT_EQ(g->EditWrites.back(), std::make_tuple(1, 1, QStringLiteral("new")));
+    EXPECT_EQ(g->Cells(1, 1), QStringLiteral("new"));
+
+    // Escape restores the text the cell had.
+    Key(Qt::Key_F2);
+    g->InplaceEditor()->SetText(QStringLiteral("discard"));
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(g->EditorMode());
+    EXPECT_EQ(g->Cells(1, 1), QStringLiteral("new"));
+
+    // A typed character opens the editor with that character.
+    Key(Qt::Key_X);
+    ASSERT_TRUE(g->EditorMode());
+    EXPECT_EQ(g->InplaceEditor()->Text(), QStringLiteral("x"));
+    // Moving the current cell writes back and closes the editor first.
+    Key(Qt::Key_Down);
+    EXPECT_FALSE(g->EditorMode());
+    EXPECT_EQ(g->Row(), 2);
+    EXPECT_EQ(g->Cells(1, 1), QStringLiteral("x"));
+}
+
+TEST_F(GridTest, EditorStaysClosedWithoutEditingOrWithRowSelect)
+{
+    Make(5, 5, 400, 200);
+    Key(Qt::Key_F2);
+    EXPECT_FALSE(g->EditorMode());
+    EXPECT_EQ(g->InplaceEditor(), nullptr);
+    TGridOptions o = g->Options();
+    g->SetOptions(o << goEditing << goRowSelect);
+    Key(Qt::Key_F2);
+    Key(Qt::Key_A);
+    EXPECT_EQ(g->InplaceEditor(), nullptr);
+}
+
+TEST_F(GridTest, OnKeyPressRunsFirstAndCanEatTheKey)
+{
+    Make(5, 5, 400, 200);
+    TGridOptions o = g->Options();
+    g->SetOptions(o << goEditing);
+    QString seen;
+    g->OnKeyPress = [&](TObject*, QChar& k) {
+        seen += k;
+        if (k == QLatin1Char('q')) k = QChar(0);
+    };
+    Key(Qt::Key_Q);
+    EXPECT_FALSE(g->EditorMode());
+    EXPECT_EQ(seen, QStringLiteral("q"));
+}
+
+TEST_F(GridTest, DraggingAHeaderBorderResizesTheColumn)
+{
+    Make(5, 5, 400, 200);
+    const TGridOptions plain = g->Options();
+    g->SetOptions(plain | goColSizing);
+    // Column 1 spans 65..128, its line is at 129.
+    QTest::mousePress(g.get(), Qt::LeftButton, {}, At(129, 10));
+    EXPECT_EQ(g->GridState(), gsColSizing);
+    QTest::mouseMove(g.get(), At(150, 10));
+    QTest::mouseRelease(g.get(), Qt::LeftButton, {}, At(150, 10));
+    EXPECT_EQ(g->GridState(), gsNormal);
+    EXPECT_EQ(g->ColWidths(1), 85);
+    EXPECT_EQ(g->ColWidths(2), 64);
+    EXPECT_EQ(g->Col(), 1) << "sizing does not select";
+
+    // Without goColSizing the same press selects nothing in the header.
+    g->SetOptions(plain);
+    QTest::mousePress(g.get(), Qt::LeftButton, {}, At(151, 10));
+    EXPECT_EQ(g->GridState(), gsNormal);
+    QTest::mouseRelease(g.get(), Qt::LeftButton, {}, At(151, 10));
+}
+
+TEST_F(GridTest, MouseSelectsAndDragExtends)
+{
+    Make(6, 6, 500, 200);
+    int clicks = 0, ups = 0;
+    g->OnClick = [&](TObject*) { ++clicks; };
+    g->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { ++ups; };
+    QTest::mousePress(g.get(), Qt::LeftButton, {}, At(140, 60)); // cell (2, 2)
+    EXPECT_EQ(g->GridState(), gsSelecting);
+    QTest::mouseMove(g.get(), At(270, 110));                      // cell (4, 4)
+    QTest::mouseRelease(g.get(), Qt::LeftButton, {}, At(270, 110));
+    EXPECT_EQ(g->GridState(), gsNormal);
+    EXPECT_EQ(g->Selection(), TGridRect(2, 2, 4, 4));
+    EXPECT_EQ(ups, 1);
+    EXPECT_GE(clicks, 1);
+
+    // A click on the current cell with goEditing opens the editor.
+    TGridOptions o = g->Options();
+    g->SetOptions(o << goEditing);
+    QTest::mouseClick(g.get(), Qt::LeftButton, {}, At(270, 110));
+    EXPECT_TRUE(g->EditorMode());
+}
+
+TEST_F(GridTest, WheelMovesTheCurrentRow)
+{
+    Make(5, 30, 400, 127);
+    g->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, unsigned(int16_t(-120)) & 0xFFFF), 0);
+    EXPECT_EQ(g->Row(), 2);
+    g->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    g->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    EXPECT_EQ(g->Row(), 1);
+}
+
+TEST_F(GridTest, RefusedSelectCellKeepsTheCurrentCell)
+{
+    Make(5, 5, 400, 200);
+    g->OnSelectCell = [](TObject*, int c, int, bool& can) { can = c != 2; };
+    Key(Qt::Key_Right);
+    EXPECT_EQ(g->Col(), 1);
+    QTest::mouseClick(g.get(), Qt::LeftButton, {}, At(140, 35)); // cell (2, 1)
+    EXPECT_EQ(g->Col(), 1);
+    g->SetCol(2);
+    EXPECT_EQ(g->Col(), 1);
+    g->SetCol(3);
+    EXPECT_EQ(g->Col(), 3);
+}
+
+TEST_F(GridTest, MoveColumnMovesOnlyTheCellsOnceAlsoBeyondColCount)
+{
+    Make(3, 3, 400, 200);
+    for (int c = 0; c < 7; ++c) g->SetCells(c, 1, QString::number(c));
+    TObject tag;
+    g->SetObjects(5, 2, &tag);
+    g->SetColWidths(1, 30);
+    std::vector<std::pair<int, int>> fired;
+    g->OnColumnMoved = [&](TObject*, int f, int t) { fired.emplace_back(f, t); };
+
+    g->MoveColumn(5, 1); // storage column beyond ColCount
+    EXPECT_EQ(g->ColMoves, (std::vector<std::pair<int, int>>{{5, 1}}));
+    EXPECT_EQ(fired, (std::vector<std::pair<int, int>>{{5, 1}}));
+    QStringList row;
+    for (int c = 0; c < 7; ++c) row << g->Cells(c, 1);
+    EXPECT_EQ(row, QStringList({"0", "5", "1", "2", "3", "4", "6"}));
+    EXPECT_EQ(g->Objects(1, 2), &tag);
+    EXPECT_EQ(g->Objects(5, 2), nullptr);
+    EXPECT_EQ(g->ColWidths(1), 30) << "the base moves no widths";
+    EXPECT_EQ(g->ColCount(), 3);
+
+    g->MoveColumn(1, 4);
+    row.clear();
+    for (int c = 0; c < 7; ++c) row << g->Cells(c, 1);
+    EXPECT_EQ(row, QStringList({"0", "1", "2", "3", "5", "4", "6"}));
+}
+
+TEST_F(GridTest, RowMovesAndDeletion)
+{
+    Make(3, 5, 400, 200);
+    for (int r = 0; r < 5; ++r) g->SetCells(1, r, QString::number(r));
+    g->SetRowHeights(2, 30);
+    std::vector<std::pair<int, int>> fired;
+    g->OnRowMoved = [&](TObject*, int f, int t) { fired.emplace_back(f, t); };
+    g->MoveRow(1, 3);
+    EXPECT_EQ(fired, (std::vector<std::pair<int, int>>{{1, 3}}));
+    EXPECT_EQ(g->Cols(1)->Text(), QStringLiteral("0\r\n2\r\n3\r\n1\r\n4\r\n"));
+    EXPECT_EQ(g->RowHeights(2), 30);
+
+    g->DeleteRow(2); // the row with height 30 and text "3"
+    EXPECT_EQ(g->RowCount(), 4);
+    EXPECT_EQ(g->Cols(1)->Text(), QStringLiteral("0\r\n2\r\n1\r\n4\r\n"));
+    EXPECT_EQ(g->RowHeights(2), 24);
+    EXPECT_EQ(g->Cells(1, 4), QStringLiteral("3")) << "the deleted row is kept beyond the count";
+}
+
+TEST_F(GridTest, RedrawLockSuppressesPainting)
+{
+    Make(5, 5, 400, 200);
+    g->Perform(WM_SETREDRAW, 0);
+    g->RepaintNow();
+    EXPECT_TRUE(g->DrawnCells.empty());
+    g->Perform(WM_SETREDRAW, 1);
+    g->RepaintNow();
+    EXPECT_FALSE(g->DrawnCells.empty());
+}
+
+TEST_F(GridTest, CurrentCellIsNotDrawnUnderTheEditor)
+{
+    Make(5, 5, 400, 200);
+    TGridOptions o = g->Options();
+    g->SetOptions(o << goEditing);
+    Key(Qt::Key_F2);
+    ASSERT_TRUE(g->EditorMode());
+    g->RepaintNow();
+    for (const auto& d : g->DrawnCells) EXPECT_FALSE(d.Col == 1 && d.Row == 1);
+    EXPECT_FALSE(g->DrawnCells.empty());
+}
+
+} // namespace
