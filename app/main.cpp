@@ -1,13 +1,17 @@
-// Program entry: creates the application and its main window, then runs the loop.
+// Program entry: the application, the program's windows in their fixed order, the loop.
+
+#include "platform/ui/forms.h"
+#include "shell/program_windows.h"
+
 #include <QApplication>
-#include <QWidget>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QWidget w;
-    w.setWindowTitle(QStringLiteral("IO-Link Slave / EtherNet/IP Master - Converter"));
-    w.resize(640, 480);
-    w.show();
-    return app.exec();
+    InitPlatformApplication();
+    Application->SetTitle(QStringLiteral("Kalvora"));
+    Create_Program_Windows();
+    Application->Run();
+    Destroy_Program_Windows();
+    return 0;
 }

@@ -1,0 +1,14 @@
+// One place that knows every window's text block. Windows whose texts are not written
+// yet simply have no entry here; their indexes stay blank until they are added.
+
+#include "shell/lang_sources.h"
+
+#include "enip_outputs/boot_texts.h"
+#include "params_iolink/par_gen_texts.h"
+#include "shell/common/lang_table.h"
+
+void Register_Lang_Sources()
+{
+    Add_Lang_Block_Source(&ParGen_Lang_Blocks);
+    Add_Lang_Block_Source(&Boot_Lang_Blocks);
+}

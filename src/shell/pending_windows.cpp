@@ -1,0 +1,51 @@
+// Instances of the windows still to be written, and the writers of the hidden steps.
+
+#include "shell/pending_windows.h"
+
+#ifndef KV_HAVE_PARGEN_WINDOW
+TFParGen* FParGen = nullptr;
+#endif
+#ifndef KV_HAVE_BOOT_WINDOW
+TFBoot* FBoot = nullptr;
+#endif
+TFVIZediZadud* FVIZediZadud = nullptr;
+TFSetAccess* FSetAccess = nullptr;
+TFModbus_TCP_Master_Set_Access* FModbus_TCP_Master_Set_Access = nullptr;
+TFBACnetAccess* FBACnetAccess = nullptr;
+TFImportEDEFile* FImportEDEFile = nullptr;
+TFBACnet_Eng_Unit* FBACnet_Eng_Unit = nullptr;
+TFBACnetSlaveSetAccess* FBACnetSlaveSetAccess = nullptr;
+TFReceiveCAN* FReceiveCAN = nullptr;
+TFTransmitCAN* FTransmitCAN = nullptr;
+TFSet_PDO_Access* FSet_PDO_Access = nullptr;
+TFSet_SDO_Client_Access* FSet_SDO_Client_Access = nullptr;
+TFSet_SDO_Server_Access* FSet_SDO_Server_Access = nullptr;
+TFDefOffset* FDefOffset = nullptr;
+TFDNet* FDNet = nullptr;
+TFEtherCATSlave* FEtherCATSlave = nullptr;
+TFIEC_61850_Access* FIEC_61850_Access = nullptr;
+TFIEC61850_Variables* FIEC61850_Variables = nullptr;
+TFTLS_Server_Known_Cert* FTLS_Server_Known_Cert = nullptr;
+TFReceiveJ1939* FReceiveJ1939 = nullptr;
+TFTransmitJ1939* FTransmitJ1939 = nullptr;
+TFMQTT_Set_Topic* FMQTT_Set_Topic = nullptr;
+TFTopicTemplate* FTopicTemplate = nullptr;
+TFReceiveNMEA* FReceiveNMEA = nullptr;
+TFTransmitNMEA* FTransmitNMEA = nullptr;
+TFOPC_UA_Add_Server* FOPC_UA_Add_Server = nullptr;
+TFOPC_UA_Client_Access* FOPC_UA_Client_Access = nullptr;
+TFOPC_UA_Scan_Server* FOPC_UA_Scan_Server = nullptr;
+TFOPC_UA_Server_Access* FOPC_UA_Server_Access = nullptr;
+TFS7_Protocol_Set_Access* FS7_Protocol_Set_Access = nullptr;
+TFSNMPManagerAccess* FSNMPManagerAccess = nullptr;
+TFSNMP_Trap_Access* FSNMP_Trap_Access = nullptr;
+TFEtherNEtIP_EDS* FEtherNEtIP_EDS = nullptr;
+TFEtherNetIP_Master_Access* FEtherNetIP_Master_Access = nullptr;
+TFEtherNetIP_Data_Seg* FEtherNetIP_Data_Seg = nullptr;
+TFProfinetFileName* FProfinetFileName = nullptr;
+
+void Write_EDE_File(const QString&) {}
+void Write_EDS_File(const QString&) {}
+void Save_ESI_File() {}
+void Save_GSDML_File(const QString&) {}
+void Save_MIB_File() {}

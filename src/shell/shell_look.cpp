@@ -1,0 +1,106 @@
+// The shared look of the shell's windows.
+
+#include "shell/shell_look.h"
+
+#include "platform/core/files.h"
+#include "platform/ui/extctrls.h"
+#include "platform/ui/forms.h"
+#include "platform/ui/stdctrls.h"
+#include "shell/common/working_state.h"
+
+namespace {
+
+void Set_Shell_Font(TFont* f)
+{
+    f->SetName(QStringLiteral("Verdana"));
+    f->SetHeight(-11);
+}
+
+} // namespace
+
+void Apply_Shell_Look(TForm* form, bool sizeable)
+{
+    form->SetColor(Shell_Back_Color);
+    Set_Shell_Font(form->Font());
+    form->SetBorderStyle(sizeable ? bsSizeable : bsSingle);
+    form->SetBorderIcons(biSystemMenu);
+    form->SetPosition(poScreenCenter);
+}
+
+TLabel* Make_Label(TForm* owner, TWinControl* parent, const QString& name, int left, int top, bool boldGrey)
+{
+    auto* l = new TLabel(owner);
+    l->SetName(name);
+    l->SetParent(parent);
+    l->SetLeft(left);
+    l->SetTop(top);
+    if (boldGrey) {
+        l->Font()->SetStyle(fsBold);
+        l->Font()->SetColor(clGray);
+    }
+    return l;
+}
+
+TTitlePanel Make_Title_Panel(TForm* form)
+{
+    TTitlePanel t;
+    t.P_Title = new TPanel(form);
+    t.P_Title->SetName(QStringLiteral("P_Title"));
+    t.P_Title->SetParent(form);
+    t.P_Title->SetAlign(alTop);
+    t.P_Title->SetHeight(69);
+    t.P_Title->SetBevelOuter(bvNone);
+    t.P_Title->SetCaption(QString());
+    t.P_Title->SetColor(Shell_Back_Color);
+    t.L_SW_Code = Make_Label(form, t.P_Title, QStringLiteral("L_SW_Code"), 16, 8);
+    t.L_SW_Code->Font()->SetHeight(-32);
+    t.L_SW_Code->Font()->SetColor(clGray);
+    t.L_SW_Code->SetCaption(WS().SW_Code);
+    t.L_SW_Desc = Make_Label(form, t.P_Title, QStringLiteral("L_SW_Desc"), 16, 42, true);
+    return t;
+}
+
+TPanel* Make_Button_Panel(TForm* form)
+{
+    auto* p = new TPanel(form);
+    p->SetName(QStringLiteral("P_Button"));
+    p->SetParent(form);
+    p->SetAlign(alBottom);
+    p->SetHeight(40);
+    p->SetBevelOuter(bvNone);
+    p->SetCaption(QString());
+    p->SetColor(Shell_Back_Color);
+    return p;
+}
+
+TLbButton* Make_Button(TForm* owner, TWinControl* parent, const QString& name, int left, int top, int width,
+                       int height, TLbButtonStyle style)
+{
+    auto* b = new TLbButton(owner);
+    b->SetName(name);
+    b->SetParent(parent);
+    b->SetBounds(left, top, width, height);
+    b->SetStyle(style);
+    b->SetParentColor(false);
+    b->SetColor(Shell_Back_Color);
+    b->SetColorWhenDown(0x0080FF);
+    b->SetHotTrackColor(clYellow);
+    b->SetLightColor(clGray);
+    b->SetShowHint(true);
+    return b;
+}
+
+void Load_Button_Glyph(TLbButton* button, const QString& dirExe, const QString& file)
+{
+    const QString path = PathJoin({dirExe, QStringLiteral("Pictures"), file});
+    if (!FileExists(path))
+        return;
+    try {
+        TBitmap bmp;
+        bmp.LoadFromFile(path);
+        button->SetGlyph(&bmp);
+        button->SetNumGlyphs(1);
+    } catch (...) {
+        // An unreadable picture leaves the button without one.
+    }
+}
