@@ -4,6 +4,7 @@
 #include "platform/core/sysutils.h"
 
 #include <cmath>
+#include <unordered_map>
 
 namespace {
 
@@ -67,6 +68,26 @@ int CompareValues(const QString& Value, const QString& Operand)
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
+// Results of the rest of a pattern after "*" against a suffix of the value,
+// kept for one top-level condition. Both are suffixes of the condition's own
+// pattern and value, so their lengths identify them; without this, several
+// stars on a long text would try every split again and again.
+thread_local std::unordered_map<quint64, bool>* GStarMemo = nullptr;
+
+bool StarRestMatches(const QString& Rest, const QString& Suffix)
+{
+    const quint64 key = (quint64(Rest.size()) << 32) | quint64(Suffix.size());
+    if (GStarMemo) {
+        auto it = GStarMemo->find(key);
+        if (it != GStarMemo->end())
+            return it->second;
+    }
+    const bool r = MatchCondition(Rest, Suffix);
+    if (GStarMemo)
+        (*GStarMemo)[key] = r;
+    return r;
+}
+
 bool WildcardMatch(const QString& Pattern, const QString& Value)
 {
     bool negate = false;
@@ -89,7 +110,7 @@ bool WildcardMatch(const QString& Pattern, const QString& Value)
             const QString rest = Pattern.mid(i);
             result = false;
             for (qsizetype k = Value.size(); k >= j; --k) {
-                if (MatchCondition(rest, Value.mid(k))) {
+                if (StarRestMatches(rest, Value.mid(k))) {
                     result = true;
                     break;
                 }
@@ -246,6 +267,19 @@ bool ParseLocaleDateTime(const QString& Text, TDateTime& DateTime)
 
 bool MatchCondition(const QString& Condition, const QString& Value)
 {
+    std::unordered_map<quint64, bool> memo;
+    const bool top = GStarMemo == nullptr;
+    if (top)
+        GStarMemo = &memo;
+    struct Reset {
+        bool top;
+        ~Reset()
+        {
+            if (top)
+                GStarMemo = nullptr;
+        }
+    } reset{top};
+
     const qsizetype gtPos = Condition.indexOf(QLatin1Char('>'));
     const qsizetype ltPos = Condition.indexOf(QLatin1Char('<'));
     const bool hasGT = gtPos >= 0;

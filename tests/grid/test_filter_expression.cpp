@@ -45,6 +45,15 @@ TEST(FilterExpression, PlainConditionsAndWildcards)
     });
 }
 
+TEST(FilterExpression, ManyStarsOnALongText)
+{
+    // Every split would be tried again for each star; this has to finish at once.
+    const QString value = QString(300, QLatin1Char('a'));
+    EXPECT_FALSE(MatchCondition(QStringLiteral("*a*a*a*a*a*a*a*b"), value));
+    EXPECT_TRUE(MatchCondition(QStringLiteral("*a*a*a*a*a*a*a*"), value));
+    EXPECT_TRUE(MatchFilterExpression(QStringLiteral("!*a*a*a*a*a*a*b"), value, false));
+}
+
 TEST(FilterExpression, OperatorsCombineLeftToRight)
 {
     TFormatSettingsScope scope(Locale(QLatin1Char(','), QLatin1Char('.')));
