@@ -5,6 +5,7 @@
 #include <QImage>
 
 #include "grid/draw_utils.h"
+#include "platform/core/exceptions.h"
 
 namespace {
 
@@ -408,6 +409,18 @@ TEST(DrawUtils, TransparentBitmapAndHelpers)
     EXPECT_EQ(s.At(3, 3), clRed);  // key colour shown as Color
     EXPECT_EQ(s.At(5, 5), clBlue);
     EXPECT_EQ(s.At(7, 7), White);  // drawn in the bitmap's size only
+
+    QImage res(2, 2, QImage::Format_RGB32);
+    res.fill(Qt::green);
+    res.setPixelColor(1, 1, Qt::blue);
+    RegisterResourceImage(QStringLiteral("gridtest_res"), res);
+    Surface r(6, 6);
+    DrawResourceBitmapTransparent(r.canvas.get(), clYellow, TRect(1, 1, 3, 3), QStringLiteral("gridtest_res"));
+    EXPECT_EQ(r.At(1, 1), clYellow);
+    EXPECT_EQ(r.At(2, 2), clBlue);
+    EXPECT_THROW(DrawResourceBitmapTransparent(r.canvas.get(), clYellow, TRect(0, 0, 2, 2),
+                                               QStringLiteral("gridtest_missing")),
+                 EResNotFound);
 
     struct GR { int Left, Top, Right, Bottom; } g{1, 2, 3, 4};
     EXPECT_TRUE(PointInGridRect(g, 1, 4));
