@@ -33,6 +33,9 @@ constexpr int Dot_Lefts[3] = {247, 308, 369};
 constexpr int Dot_Width = 4;
 constexpr int Height_Margin = 12;
 
+// The device name takes at most 31 typed characters; a longer stored name is kept whole.
+constexpr int Device_Name_Typing_Limit = 31;
+
 // Design heights of this product's sections (the Ethernet connection section with the
 // Wi-Fi row); the layout routines shrink them to what is shown.
 constexpr int Design_Height_Ethernet_Connection = 206;
@@ -187,7 +190,7 @@ void TFParGen::Build_Ethernet_Connection()
 
   L_EthConn_Device_Name = New_Label(s, Label_Left, 12);
   E_EthConn_Device_Name = New_Edit(s, Input_Left, 9, Input_Width);
-  E_EthConn_Device_Name->SetMaxLength(31);
+  E_EthConn_Device_Name->SetMaxLength(Device_Name_Typing_Limit);
   CB_EthConn_En_DHCP_Cable = New_Check(s, Label_Left, 40, Check_Width);
   CB_EthConn_En_DHCP_WiFi = New_Check(s, Label_Left, 68, Check_Width);
   CB_EthConn_Enable_DNS = New_Check(s, Label_Left, 96, Check_Width);
@@ -326,7 +329,17 @@ bool TFParGen::Is_DHCP_Trigger(TObject* Sender) const
 void TFParGen::On_Change(TObject* Sender)
 {
   // No list of this product changes the layout.
-  (void)Sender;
+  if (Sender == E_EthConn_Device_Name)
+    Fit_Device_Name_Limit(E_EthConn_Device_Name->Text().size());
+}
+
+void TFParGen::Fit_Device_Name_Limit(qsizetype Length)
+{
+  // The edit control cuts any text to its limit, typed or not; keep the limit at the
+  // text's own length while a longer name is loaded, so that only typing is limited.
+  const int limit = int(std::max<qsizetype>(Device_Name_Typing_Limit, Length));
+  if (E_EthConn_Device_Name->MaxLength() != limit)
+    E_EthConn_Device_Name->SetMaxLength(limit);
 }
 
 void TFParGen::On_Click(TObject* Sender)
@@ -367,6 +380,7 @@ int TFParGen::Get_IOLink_Slave_Baudrate(const QString& Baud) const
 
 void TFParGen::Put_Data(const TParGen_Data& d, bool KeepBaudrate)
 {
+  Fit_Device_Name_Limit(d.Eth_Conn_Device_Name.size());
   E_EthConn_Device_Name->SetText(d.Eth_Conn_Device_Name);
   CB_EthConn_En_DHCP_Cable->SetChecked(ParGen_Flag(d.Eth_Conn_DHCP_Cable));
   CB_EthConn_En_DHCP_WiFi->SetChecked(ParGen_Flag(d.Eth_Conn_DHCP_WiFi));

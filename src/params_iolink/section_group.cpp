@@ -1,6 +1,7 @@
 #include "params_iolink/section_group.h"
 
 #include "platform/ui/drawing.h"
+#include "platform/ui/forms.h"
 
 #include <QPainter>
 
@@ -38,12 +39,27 @@ void Draw_Chevron(TCanvas* c, int x, int y, bool up, TColor color)
 
 }  // namespace
 
+void Pass_Wheel_To_Parent(TControl* Control, TMessage& Message)
+{
+  if (!Message.Result && Control->Parent())
+    Control->Parent()->Perform(WM_MOUSEWHEEL, Message.WParam, Message.LParam);
+  // Taken either way, so that the platform does not pass it up a second time.
+  Message.Result = 1;
+}
+
 // ---------------------------------------------------------------------- surface
 
 TCategoryPanelSurface::TCategoryPanelSurface(TComponent* AOwner) : TCustomControl(AOwner)
 {
   SetParentColor(true);
   SetControlStyle(ControlStyle() | csAcceptsControls);
+}
+
+void TCategoryPanelSurface::WndProc(TMessage& Message)
+{
+  TCustomControl::WndProc(Message);
+  if (Message.Msg == WM_MOUSEWHEEL)
+    Pass_Wheel_To_Parent(this, Message);
 }
 
 void TCategoryPanelSurface::Paint()
@@ -117,6 +133,13 @@ void TCategoryPanel::SetVisible(bool Value)
   TCustomControl::SetVisible(Value);
   if (changed && FGroup)
     FGroup->Restack();
+}
+
+void TCategoryPanel::WndProc(TMessage& Message)
+{
+  TCustomControl::WndProc(Message);
+  if (Message.Msg == WM_MOUSEWHEEL)
+    Pass_Wheel_To_Parent(this, Message);
 }
 
 void TCategoryPanel::SetCollapsed(bool Value)
@@ -361,6 +384,16 @@ void TCategoryPanelGroup::WndProc(TMessage& Message)
     return;
   }
   TCustomControl::WndProc(Message);
+  if (Message.Msg == WM_MOUSEWHEEL && !Message.Result) {
+    if (Parent())
+      Message.Result = Parent()->Perform(WM_MOUSEWHEEL, Message.WParam, Message.LParam);
+    if (!Message.Result) {
+      const int delta = int16_t(HIWORD(Message.WParam));
+      const int lines = std::max(1, Mouse ? Mouse->WheelScrollLines() : 3);
+      SetScrollPos(FScrollPos + (delta < 0 ? lines : -lines) * FLineStep);
+    }
+    Message.Result = 1;
+  }
 }
 
 void TCategoryPanelGroup::Paint()

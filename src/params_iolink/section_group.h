@@ -20,9 +20,15 @@ class TCategoryPanelSurface : public TCustomControl {
 public:
   explicit TCategoryPanelSurface(TComponent* AOwner = nullptr);
 
+  void WndProc(TMessage& Message) override;
+
 protected:
   void Paint() override;
 };
+
+// A wheel turn that a section's own controls leave unhandled goes on up to the group
+// and the form, so that the window's wheel handler sees it wherever the pointer is.
+void Pass_Wheel_To_Parent(TControl* Control, TMessage& Message);
 
 class TCategoryPanel : public TCustomControl {
   Q_OBJECT
@@ -55,6 +61,8 @@ public:
   void LayoutSurface();
 
   TNotifyEvent OnCollapse, OnExpand;
+
+  void WndProc(TMessage& Message) override;
 
 protected:
   void Paint() override;
@@ -113,6 +121,8 @@ public:
   int ScrollPos() const { return FScrollPos; }
   void SetScrollPos(int Value);
   int MaxScrollPos() const;
+  // A wheel turn goes to the form first; when nobody takes it the group scrolls by
+  // the system's wheel lines.
   // Pixels one line of scrolling moves.
   int LineStep() const { return FLineStep; }
   void SetLineStep(int v) { FLineStep = v < 1 ? 1 : v; }

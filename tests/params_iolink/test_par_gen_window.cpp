@@ -15,7 +15,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QLineEdit>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -233,6 +235,29 @@ TEST_F(ParGenWindow, UnreadableFileIsReportedAndTheControlsStartFromDefaults)
     EXPECT_EQ(Read_ParGen_File(File()), TParGen_Data{});
 }
 
+TEST_F(ParGenWindow, DeviceNameLimitLimitsTypingOnly)
+{
+    const QString longName = QStringLiteral("gateway-of-the-north-plant-line-0042-abc");  // 40
+    TParGen_Data d;
+    d.Eth_Conn_Device_Name = longName;
+    Write_ParGen_File(File(), d);
+    Show_And_OK([&] { EXPECT_EQ(Form->E_EthConn_Device_Name->Text(), longName); });
+    EXPECT_EQ(Read_ParGen_File(File()).Eth_Conn_Device_Name, longName);
+
+    Form->Show();
+    QApplication::setActiveWindow(Form);
+    Form->Put_Data(TParGen_Data{}, false);
+    TEdit* name = Form->E_EthConn_Device_Name;
+    name->SetText(QString(30, u'n'));
+    name->SetFocus();
+    QApplication::processEvents();
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("xyz"));
+    EXPECT_EQ(name->Text(), QString(30, u'n') + u'x');
+    Form->Hide();
+}
+
 // ---------------------------------------------------------------------- validation
 
 TEST_F(ParGenWindow, CheckStopsAtTheFirstBadFieldInOrder)
@@ -388,6 +413,26 @@ TEST_F(ParGenWindow, DotInADnsEditJumpsToTheNextOne)
     Form->KeyPress(pri[0], key);
     EXPECT_TRUE(key.isNull());
     EXPECT_TRUE(pri[0]->Focused());
+    pri[1]->SetEnabled(true);
+
+    // Typed: "10.1" goes into two edits; the master's edits keep a typed dot.
+    pri[0]->SetText(QString());
+    pri[1]->SetText(QString());
+    pri[0]->SetFocus();
+    QApplication::processEvents();
+    for (char ch : {'1', '0', '.', '1'}) {  // each key to wherever the focus is
+        QTest::keyClick(QApplication::focusWidget(), ch);
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(pri[0]->Text(), QStringLiteral("10"));
+    EXPECT_EQ(pri[1]->Text(), QStringLiteral("1"));
+    TEdit* ip1 = Form->E_EtherNetIP_Master_IP[0];
+    ip1->SetText(QString());
+    ip1->SetFocus();
+    QApplication::processEvents();
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("192.168"));
+    EXPECT_EQ(ip1->Text(), QStringLiteral("192.168"));
+    EXPECT_TRUE(ip1->Focused());
     Form->Hide();
 }
 
@@ -538,6 +583,23 @@ TEST_F(ParGenWindow, WheelOverTheGroupScrollsItByLines)
     Form->FormMouseWheel(Form, TShiftState(), -120, outside, handled);
     EXPECT_FALSE(handled);
     EXPECT_EQ(g->ScrollPos(), 0);
+
+    // A real wheel turn over a section reaches the window's handler.
+    QWidget* target = Form->CP_IOLink_Slave->Surface();
+    const QPointF local(10, 10);
+    QWheelEvent wheel(local, target->mapToGlobal(local), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &wheel);
+    EXPECT_EQ(g->ScrollPos(), down);
+    g->SetScrollPos(0);
+    // Also over an edit of a section.
+    QWidget* edit = Form->E_EtherNetIP_Master_IP[0]->findChild<QLineEdit*>();
+    ASSERT_NE(edit, nullptr);
+    QWheelEvent wheel2(local, edit->mapToGlobal(local), QPoint(), QPoint(0, -120), Qt::NoButton,
+                       Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(edit, &wheel2);
+    EXPECT_EQ(g->ScrollPos(), down);
+    g->SetScrollPos(0);
 
     // Scrolling to the end shows the last section's bottom at the group's bottom.
     g->Perform(WM_VSCROLL, SB_BOTTOM, 0);
