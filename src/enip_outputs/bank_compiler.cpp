@@ -177,6 +177,18 @@ int Encode_Path_String(const QString& text, uint8_t segment, uint8_t* dest, int 
     return n + 4;
 }
 
+int Encode_Electronic_Key(const QString& text, int index)
+{
+    TEtherNetIP_Master_Conn& c = EtherNetIP_Conn[size_t(qBound(0, index, Max_EtherNetIP_Conn - 1))];
+    return Encode_Path_String(text, 0x34, c.Key, Key_Area_Size, nullptr);
+}
+
+int Encode_Data_Segment(const QString& text, int index)
+{
+    TEtherNetIP_Master_Conn& c = EtherNetIP_Conn[size_t(qBound(0, index, Max_EtherNetIP_Conn - 1))];
+    return Encode_Path_String(text, 0x80, c.Data_Segment, Data_Segment_Area_Size, nullptr);
+}
+
 void Compile_EtherNetIP_Master(const QString& path, uint32_t base)
 {
     EtherNetIP_Count = 0;

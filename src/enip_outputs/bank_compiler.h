@@ -87,6 +87,9 @@ int Make_Bank3(int pos, std::vector<uint8_t>& buffer);
 // bytes at most); returns its size n + 4. Values beyond the area are dropped
 // and counted in *dropped.
 int Encode_Path_String(const QString& text, uint8_t segment, uint8_t* dest, int area, int* dropped);
+// The same into scanner entry index's key or data-segment area.
+int Encode_Electronic_Key(const QString& text, int index);
+int Encode_Data_Segment(const QString& text, int index);
 int Get_IOLink_Access_Code(const QString& text);
 
 // Builds the three banks in memory. Throws EXmlError naming the file when
