@@ -675,8 +675,11 @@ bool TControl::HandleKeyEvent(QObject* target, QKeyEvent* e)
     bool charDefault = true;
     if (!ch.isNull()) {
         TCustomForm* form = GetParentForm();
-        if (form && !alt && (Perform(WM_GETDLGCODE) & DLGC_WANTCHARS) == 0 && ch.unicode() >= 32
-            && form->Perform(CM_DIALOGCHAR, ch.unicode(), LPARAM(shift.Bits())) != 0) {
+        // Alt+character is always offered to the form (accelerators); a plain
+        // character only when the control does not take characters.
+        const bool offer = ch.unicode() > 32
+            && (alt || (Perform(WM_GETDLGCODE) & DLGC_WANTCHARS) == 0);
+        if (form && offer && form->Perform(CM_DIALOGCHAR, ch.unicode(), LPARAM(shift.Bits())) != 0) {
             e->accept();
             return true;
         }

@@ -12,20 +12,30 @@ namespace {
 TDialogResponder* gResponder = nullptr;
 
 struct ButtonInfo { TMsgDlgBtn btn; int result; const char* text; QMessageBox::ButtonRole role; };
+// Display order; the first button present is the default answer.
 constexpr ButtonInfo kButtons[] = {
     {mbYes, mrYes, "&Yes", QMessageBox::YesRole}, {mbNo, mrNo, "&No", QMessageBox::NoRole},
-    {mbOK, mrOk, "OK", QMessageBox::AcceptRole}, {mbCancel, mrCancel, "Cancel", QMessageBox::RejectRole},
-    {mbAbort, mrAbort, "&Abort", QMessageBox::RejectRole}, {mbRetry, mrRetry, "&Retry", QMessageBox::AcceptRole},
-    {mbIgnore, mrIgnore, "&Ignore", QMessageBox::AcceptRole}, {mbAll, mrAll, "&All", QMessageBox::AcceptRole},
-    {mbNoToAll, mrNoToAll, "N&o to All", QMessageBox::NoRole}, {mbYesToAll, mrYesToAll, "Yes to &All", QMessageBox::YesRole},
-    {mbHelp, mrHelp, "&Help", QMessageBox::HelpRole}, {mbClose, mrClose, "&Close", QMessageBox::RejectRole},
+    {mbOK, mrOk, "OK", QMessageBox::AcceptRole}, {mbAbort, mrAbort, "&Abort", QMessageBox::RejectRole},
+    {mbRetry, mrRetry, "&Retry", QMessageBox::AcceptRole}, {mbIgnore, mrIgnore, "&Ignore", QMessageBox::AcceptRole},
+    {mbAll, mrAll, "&All", QMessageBox::AcceptRole}, {mbNoToAll, mrNoToAll, "N&o to All", QMessageBox::NoRole},
+    {mbYesToAll, mrYesToAll, "Yes to &All", QMessageBox::YesRole}, {mbCancel, mrCancel, "Cancel", QMessageBox::RejectRole},
+    {mbClose, mrClose, "&Close", QMessageBox::RejectRole}, {mbHelp, mrHelp, "&Help", QMessageBox::HelpRole},
 };
 
-int FirstButtonResult(TMsgDlgButtons b)
+// Result of the index-th button present (0 when out of range: the first one).
+int ButtonResult(TMsgDlgButtons b, int index)
 {
-    for (const auto& i : kButtons) if (b & i.btn) return i.result;
-    return mrOk;
+    int first = mrOk, n = 0;
+    bool any = false;
+    for (const auto& i : kButtons) {
+        if (!(b & i.btn)) continue;
+        if (!any) { first = i.result; any = true; }
+        if (n++ == index) return i.result;
+    }
+    return first;
 }
+
+int FirstButtonResult(TMsgDlgButtons b) { return ButtonResult(b, 0); }
 
 QString DefaultCaption(TMsgDlgType t)
 {
@@ -128,7 +138,7 @@ TDialogAnswer TDialogResponder::Respond(const TDialogRequest& r)
     }
     if (Handler) return Handler(r);
     TDialogAnswer a;
-    if (r.Kind == TDialogRequest::dkMessage) { a.Result = FirstButtonResult(r.Buttons); a.Accepted = true; }
+    if (r.Kind == TDialogRequest::dkMessage) { a.Result = ButtonResult(r.Buttons, r.DefaultButton); a.Accepted = true; }
     else { a.Result = mrCancel; a.Accepted = false; }
     return a;
 }

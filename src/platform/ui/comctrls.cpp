@@ -1,0 +1,440 @@
+#include "platform/ui/comctrls.h"
+
+#include <QtGui/QIcon>
+#include <QtGui/QPixmap>
+#include <QtWidgets/QHeaderView>
+#include <QtWidgets/QProgressBar>
+#include <QtWidgets/QSlider>
+#include <QtWidgets/QTabBar>
+#include <QtWidgets/QTreeWidget>
+
+#include <algorithm>
+
+// ---------------------------------------------------------------- tab sheet
+TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FVisible = false;
+    FParentColor = false;
+    FColor = clWindow;
+}
+
+TTabSheet::~TTabSheet()
+{
+    if (FPageControl) FPageControl->RemovePage(this);
+}
+
+void TTabSheet::SetPageControl(TPageControl* p)
+{
+    if (p == FPageControl) return;
+    if (FPageControl) FPageControl->RemovePage(this);
+    FPageControl = p;
+    SetParent(p);
+    if (p) p->InsertPage(this);
+}
+
+void TTabSheet::SetTabVisible(bool v)
+{
+    FTabVisible = v;
+    if (FPageControl) {
+        FPageControl->UpdateTabs();
+        if (!v && FPageControl->ActivePage() == this)
+            FPageControl->SetActivePage(FPageControl->FindNextPage(this, true, true));
+    }
+}
+
+int TTabSheet::PageIndex() const
+{
+    if (!FPageControl) return -1;
+    auto& v = FPageControl->FPages;
+    return int(std::find(v.begin(), v.end(), this) - v.begin());
+}
+
+int TTabSheet::TabIndex() const
+{
+    if (!FPageControl || !FTabVisible) return -1;
+    int n = 0;
+    for (TTabSheet* p : FPageControl->FPages) {
+        if (p == this) return n;
+        if (p->FTabVisible) ++n;
+    }
+    return -1;
+}
+
+void TTabSheet::TextChanged()
+{
+    if (FPageControl) FPageControl->UpdateTabs();
+}
+
+// ---------------------------------------------------------------- page control
+TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FTabs = new QTabBar(this);
+    FTabs->setDrawBase(true);
+    FTabs->setExpanding(false);
+    FTabs->installEventFilter(this);
+    FTabStop = true;
+    SetBounds(0, 0, 289, 193);
+    QObject::connect(FTabs, &QTabBar::currentChanged, this, [this](int tab) {
+        if (FUpdating) return;
+        Guard([&] {
+            TTabSheet* target = nullptr;
+            for (TTabSheet* p : FPages) if (p->TabIndex() == tab) target = p;
+            if (!target || target == FActive) return;
+            bool allow = true;
+            if (OnChanging) OnChanging(this, allow);
+            if (!allow) {
+                FUpdating = true;
+                FTabs->setCurrentIndex(FActive ? FActive->TabIndex() : -1);
+                FUpdating = false;
+                return;
+            }
+            FActive = target;
+            ShowActive();
+            if (OnChange) OnChange(this);
+        });
+    });
+}
+
+void TPageControl::InsertPage(TTabSheet* p)
+{
+    if (std::find(FPages.begin(), FPages.end(), p) == FPages.end()) FPages.push_back(p);
+    UpdateTabs();
+    if (!FActive && p->TabVisible()) SetActivePage(p);
+    Realign();
+}
+
+void TPageControl::RemovePage(TTabSheet* p)
+{
+    FPages.erase(std::remove(FPages.begin(), FPages.end(), p), FPages.end());
+    if (FActive == p) {
+        FActive = nullptr;
+        for (TTabSheet* q : FPages) if (q->TabVisible()) { FActive = q; break; }
+    }
+    UpdateTabs();
+    ShowActive();
+}
+
+void TPageControl::UpdateTabs()
+{
+    FUpdating = true;
+    while (FTabs->count() > 0) FTabs->removeTab(0);
+    for (TTabSheet* p : FPages)
+        if (p->TabVisible()) FTabs->addTab(p->Caption());
+    FTabs->setCurrentIndex(FActive ? FActive->TabIndex() : -1);
+    FTabs->setGeometry(2, 0, std::max(0, FWidth - 4), FTabs->sizeHint().height());
+    FUpdating = false;
+}
+
+void TPageControl::ShowActive()
+{
+    for (TTabSheet* p : FPages) p->SetVisible(p == FActive);
+    FUpdating = true;
+    FTabs->setCurrentIndex(FActive ? FActive->TabIndex() : -1);
+    FUpdating = false;
+}
+
+void TPageControl::SetActivePage(TTabSheet* p)
+{
+    if (p && p->PageControl() != this) return;
+    FActive = p;
+    ShowActive();
+}
+
+int TPageControl::ActivePageIndex() const { return FActive ? FActive->PageIndex() : -1; }
+
+void TPageControl::SetActivePageIndex(int i)
+{
+    SetActivePage(i >= 0 && i < PageCount() ? FPages[size_t(i)] : nullptr);
+}
+
+TTabSheet* TPageControl::FindNextPage(TTabSheet* cur, bool forward, bool checkTabVisible) const
+{
+    if (FPages.empty()) return nullptr;
+    const int n = int(FPages.size());
+    int i = cur ? cur->PageIndex() : (forward ? -1 : n);
+    for (int k = 0; k < n; ++k) {
+        i = forward ? (i + 1) % n : (i - 1 + n) % n;
+        TTabSheet* p = FPages[size_t(i)];
+        if (!checkTabVisible || p->TabVisible()) return p;
+    }
+    return nullptr;
+}
+
+void TPageControl::SelectNextPage(bool forward, bool checkTabVisible)
+{
+    TTabSheet* p = FindNextPage(FActive, forward, checkTabVisible);
+    if (!p || p == FActive) return;
+    bool allow = true;
+    if (OnChanging) OnChanging(this, allow);
+    if (!allow) return;
+    SetActivePage(p);
+    if (OnChange) OnChange(this);
+}
+
+TRect TPageControl::DisplayRect() const
+{
+    const int th = FTabs->sizeHint().height();
+    return TRect(4, th + 4, std::max(4, FWidth - 4), std::max(th + 4, FHeight - 4));
+}
+
+void TPageControl::AlignControls(TControl* c, TRect& r)
+{
+    const TRect d = DisplayRect();
+    for (TTabSheet* p : FPages) p->SetBounds(d.Left, d.Top, d.Width(), d.Height());
+    TWinControl::AlignControls(c, r);
+}
+
+void TPageControl::resizeEvent(QResizeEvent* e)
+{
+    TWinControl::resizeEvent(e);
+    FTabs->setGeometry(2, 0, std::max(0, FWidth - 4), FTabs->sizeHint().height());
+}
+
+// ---------------------------------------------------------------- tree nodes
+QString TTreeNode::Text() const { return FItem->text(0); }
+void TTreeNode::SetText(const QString& s) { FItem->setText(0, s); }
+
+void TTreeNode::SetImageIndex(int i)
+{
+    FImageIndex = i;
+    if (FTree) FTree->UpdateIcon(this);
+}
+
+int TTreeNode::Index() const
+{
+    const auto& v = FParent ? FParent->FChildren : FTree->FNodes.FRoots;
+    return int(std::find(v.begin(), v.end(), this) - v.begin());
+}
+
+int TTreeNode::Level() const
+{
+    int l = 0;
+    for (TTreeNode* p = FParent; p; p = p->FParent) ++l;
+    return l;
+}
+
+TTreeNode* TTreeNode::GetNextSibling() const
+{
+    const auto& v = FParent ? FParent->FChildren : FTree->FNodes.FRoots;
+    const int i = Index();
+    return i + 1 < int(v.size()) ? v[size_t(i + 1)] : nullptr;
+}
+
+TTreeNode* TTreeNode::GetPrevSibling() const
+{
+    const auto& v = FParent ? FParent->FChildren : FTree->FNodes.FRoots;
+    const int i = Index();
+    return i > 0 ? v[size_t(i - 1)] : nullptr;
+}
+
+bool TTreeNode::Expanded() const { return FItem->isExpanded(); }
+void TTreeNode::SetExpanded(bool v) { FItem->setExpanded(v); }
+
+void TTreeNode::Expand(bool recurse)
+{
+    FItem->setExpanded(true);
+    if (recurse) for (TTreeNode* c : FChildren) c->Expand(true);
+}
+
+void TTreeNode::Collapse(bool recurse)
+{
+    FItem->setExpanded(false);
+    if (recurse) for (TTreeNode* c : FChildren) c->Collapse(true);
+}
+
+bool TTreeNode::Selected() const { return FTree->Selected() == this; }
+void TTreeNode::SetSelected(bool v) { if (v) FTree->SetSelected(this); else if (Selected()) FTree->SetSelected(nullptr); }
+void TTreeNode::Delete() { FTree->FNodes.Delete(this); }
+void TTreeNode::DeleteChildren() { while (!FChildren.empty()) FTree->FNodes.Delete(FChildren.back()); }
+
+TTreeNodes::~TTreeNodes()
+{
+    std::function<void(TTreeNode*)> del = [&](TTreeNode* n) {
+        for (TTreeNode* c : n->FChildren) del(c);
+        delete n;
+    };
+    for (TTreeNode* r : FRoots) del(r);
+}
+
+TTreeNode* TTreeNodes::AddChildObject(TTreeNode* parent, const QString& text, void* data)
+{
+    auto* n = new TTreeNode;
+    n->FTree = FOwner;
+    n->FParent = parent;
+    n->FData = data;
+    if (parent) {
+        n->FItem = new QTreeWidgetItem(parent->FItem);
+        parent->FChildren.push_back(n);
+    } else {
+        n->FItem = new QTreeWidgetItem(FOwner->FTree);
+        FRoots.push_back(n);
+    }
+    n->FItem->setText(0, text);
+    n->FItem->setData(0, Qt::UserRole, QVariant::fromValue<quintptr>(quintptr(n)));
+    return n;
+}
+
+TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const QString& text) { return AddChildObject(parent, text, nullptr); }
+TTreeNode* TTreeNodes::Add(TTreeNode* sibling, const QString& text) { return AddChildObject(sibling ? sibling->FParent : nullptr, text, nullptr); }
+TTreeNode* TTreeNodes::AddObject(TTreeNode* sibling, const QString& text, void* data) { return AddChildObject(sibling ? sibling->FParent : nullptr, text, data); }
+
+int TTreeNodes::Count() const
+{
+    std::function<int(const std::vector<TTreeNode*>&)> count = [&](const std::vector<TTreeNode*>& v) {
+        int n = 0;
+        for (TTreeNode* c : v) n += 1 + count(c->FChildren);
+        return n;
+    };
+    return count(FRoots);
+}
+
+TTreeNode* TTreeNodes::Item(int i) const
+{
+    std::vector<TTreeNode*> flat;
+    std::function<void(const std::vector<TTreeNode*>&)> walk = [&](const std::vector<TTreeNode*>& v) {
+        for (TTreeNode* c : v) { flat.push_back(c); walk(c->FChildren); }
+    };
+    walk(FRoots);
+    return i >= 0 && i < int(flat.size()) ? flat[size_t(i)] : nullptr;
+}
+
+void TTreeNodes::Delete(TTreeNode* n)
+{
+    if (!n) return;
+    while (!n->FChildren.empty()) Delete(n->FChildren.back());
+    auto& v = n->FParent ? n->FParent->FChildren : FRoots;
+    v.erase(std::remove(v.begin(), v.end(), n), v.end());
+    delete n->FItem;
+    delete n;
+}
+
+void TTreeNodes::Clear()
+{
+    while (!FRoots.empty()) Delete(FRoots.back());
+}
+
+// ---------------------------------------------------------------- tree view
+TTreeView::TTreeView(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FColor = clWindow;
+    FTree = new QTreeWidget();
+    FTree->setHeaderHidden(true);
+    FTree->setColumnCount(1);
+    SetInnerWidget(FTree);
+    FTree->viewport()->installEventFilter(this);
+    FTabStop = true;
+    SetBounds(0, 0, 121, 97);
+    QObject::connect(FTree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* cur, QTreeWidgetItem*) {
+        if (FChanging) return;
+        Guard([&] { if (OnChange) OnChange(this, NodeOf(cur)); });
+    });
+    QObject::connect(FTree, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* it) {
+        Guard([&] { if (OnExpanded) OnExpanded(this, NodeOf(it)); });
+    });
+    QObject::connect(FTree, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* it) {
+        Guard([&] { if (OnCollapsed) OnCollapsed(this, NodeOf(it)); });
+    });
+}
+
+TTreeView::~TTreeView()
+{
+    FChanging = true;
+}
+
+TTreeNode* TTreeView::NodeOf(QTreeWidgetItem* it) const
+{
+    return it ? reinterpret_cast<TTreeNode*>(it->data(0, Qt::UserRole).value<quintptr>()) : nullptr;
+}
+
+void TTreeView::SetImages(TImageList* l)
+{
+    FImages = l;
+    if (l) FTree->setIconSize(QSize(l->Width(), l->Height()));
+    for (int i = 0; i < FNodes.Count(); ++i) UpdateIcon(FNodes.Item(i));
+}
+
+void TTreeView::UpdateIcon(TTreeNode* n)
+{
+    if (!n) return;
+    if (FImages && n->ImageIndex() >= 0 && n->ImageIndex() < FImages->Count())
+        n->FItem->setIcon(0, QIcon(QPixmap::fromImage(FImages->Image(n->ImageIndex()))));
+    else n->FItem->setIcon(0, QIcon());
+}
+
+TTreeNode* TTreeView::Selected() const { return NodeOf(FTree->currentItem()); }
+
+void TTreeView::SetSelected(TTreeNode* n)
+{
+    FTree->setCurrentItem(n ? n->FItem : nullptr);
+}
+
+void TTreeView::FullExpand() { FTree->expandAll(); }
+void TTreeView::FullCollapse() { FTree->collapseAll(); }
+
+TTreeNode* TTreeView::GetNodeAt(int x, int y) const
+{
+    return NodeOf(FTree->itemAt(FTree->viewport()->mapFrom(const_cast<TTreeView*>(this), QPoint(x, y))));
+}
+
+void TTreeView::WndProc(TMessage& m)
+{
+    if (m.Msg == WM_GETDLGCODE) { m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; return; }
+    TWinControl::WndProc(m);
+}
+
+// ---------------------------------------------------------------- track bar
+TTrackBar::TTrackBar(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FSlider = new QSlider(Qt::Horizontal);
+    FSlider->setRange(0, 10);
+    FSlider->setTickPosition(QSlider::TicksBelow);
+    FSlider->setTickInterval(1);
+    SetInnerWidget(FSlider);
+    FTabStop = true;
+    SetBounds(0, 0, 150, 45);
+    QObject::connect(FSlider, &QSlider::valueChanged, this, [this] { Guard([this] { if (OnChange) OnChange(this); }); });
+}
+
+int TTrackBar::Min() const { return FSlider->minimum(); }
+int TTrackBar::Max() const { return FSlider->maximum(); }
+int TTrackBar::Position() const { return FSlider->value(); }
+void TTrackBar::SetMin(int v) { FSlider->setMinimum(v); }
+void TTrackBar::SetMax(int v) { FSlider->setMaximum(v); }
+void TTrackBar::SetPosition(int v) { FSlider->setValue(v); }
+int TTrackBar::Frequency() const { return FSlider->tickInterval(); }
+void TTrackBar::SetFrequency(int v) { FSlider->setTickInterval(v); }
+int TTrackBar::PageSize() const { return FSlider->pageStep(); }
+void TTrackBar::SetPageSize(int v) { FSlider->setPageStep(v); }
+
+void TTrackBar::SetOrientation(TTrackBarOrientation o)
+{
+    FOrientation = o;
+    FSlider->setOrientation(o == trHorizontal ? Qt::Horizontal : Qt::Vertical);
+}
+
+// ---------------------------------------------------------------- progress bar
+TProgressBar::TProgressBar(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FBar = new QProgressBar();
+    FBar->setRange(0, 100);
+    FBar->setValue(0);
+    FBar->setTextVisible(false);
+    SetInnerWidget(FBar);
+    SetBounds(0, 0, 150, 17);
+}
+
+int TProgressBar::Min() const { return FBar->minimum(); }
+int TProgressBar::Max() const { return FBar->maximum(); }
+int TProgressBar::Position() const { return FBar->value(); }
+void TProgressBar::SetMin(int v) { FBar->setMinimum(v); }
+void TProgressBar::SetMax(int v) { FBar->setMaximum(v); }
+void TProgressBar::SetPosition(int v) { FBar->setValue(std::clamp(v, Min(), Max())); }
+void TProgressBar::StepIt() { StepBy(FStep); }
+
+void TProgressBar::StepBy(int d)
+{
+    int v = Position() + d;
+    // The classic bar wraps to the start when it passes the end.
+    if (v > Max()) v = Min() + (v - Max());
+    SetPosition(v);
+}

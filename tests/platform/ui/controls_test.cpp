@@ -1,0 +1,416 @@
+// Behaviour of the controls: alignment, labels, combo keys while open, masks,
+// check and radio boxes, page control, tree view, timers, scroll bars, and the
+// demo form rendered to PNG.
+#include "platform/ui/comctrls.h"
+#include "platform/ui/dialogs.h"
+#include "platform/ui/drawing.h"
+#include "platform/ui/extctrls.h"
+#include "platform/ui/forms.h"
+#include "platform/ui/menus.h"
+#include "platform/ui/stdctrls.h"
+
+#include <QtTest/QTest>
+#include <QtWidgets/QAbstractItemView>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QRadioButton>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QTreeWidget>
+#include <gtest/gtest.h>
+
+TEST(Controls, AlignLaysOutChildrenInTheClassicOrder)
+{
+    TForm f;
+    f.SetBounds(0, 0, 300, 200);
+    auto* top = new TPanel(&f);
+    top->SetParent(&f);
+    top->SetHeight(30);
+    top->SetAlign(alTop);
+    auto* bottom = new TPanel(&f);
+    bottom->SetParent(&f);
+    bottom->SetHeight(20);
+    bottom->SetAlign(alBottom);
+    auto* left = new TPanel(&f);
+    left->SetParent(&f);
+    left->SetWidth(50);
+    left->SetAlign(alLeft);
+    auto* client = new TPanel(&f);
+    client->SetParent(&f);
+    client->SetAlign(alClient);
+    EXPECT_EQ(top->BoundsRect(), TRect(0, 0, 300, 30));
+    EXPECT_EQ(bottom->BoundsRect(), TRect(0, 180, 300, 200));
+    EXPECT_EQ(left->BoundsRect(), TRect(0, 30, 50, 180));
+    EXPECT_EQ(client->BoundsRect(), TRect(50, 30, 300, 180));
+    int resized = 0;
+    client->OnResize = [&](TObject*) { ++resized; };
+    f.SetBounds(0, 0, 400, 250);
+    EXPECT_EQ(client->BoundsRect(), TRect(50, 30, 400, 230));
+    EXPECT_EQ(resized, 1);
+    top->SetVisible(false);
+    EXPECT_EQ(client->BoundsRect(), TRect(50, 0, 400, 230));
+    // Children inherit the parent's font until they get their own.
+    f.Font()->SetSize(12);
+    EXPECT_EQ(client->Font()->Size(), 12);
+    client->Font()->SetColor(clRed);
+    f.Font()->SetSize(9);
+    EXPECT_EQ(client->Font()->Size(), 12);
+    EXPECT_FALSE(client->ParentFont());
+}
+
+TEST(Controls, LabelAutoSizeAndAccelerator)
+{
+    TForm f;
+    auto* l = new TLabel(&f);
+    l->SetParent(&f);
+    l->Font()->SetName(QStringLiteral("DejaVu Sans"));
+    l->SetCaption(QStringLiteral("&Name"));
+    TBitmap probe(1, 1);
+    probe.Canvas()->SetFont(*l->Font());
+    EXPECT_EQ(l->Width(), probe.Canvas()->TextWidth(QStringLiteral("Name")));
+    EXPECT_EQ(l->Height(), probe.Canvas()->TextHeight(QStringLiteral("Name")));
+    const int w = l->Width();
+    l->SetCaption(QStringLiteral("&Name of the device"));
+    EXPECT_GT(l->Width(), w);
+    l->SetWordWrap(true);
+    l->SetWidth(40);
+    l->AdjustBounds();
+    EXPECT_GT(l->Height(), probe.Canvas()->TextHeight(QStringLiteral("N")));
+    EXPECT_EQ(l->Width(), 40);
+
+    auto* e = new TEdit(&f);
+    e->SetParent(&f);
+    l->SetFocusControl(e);
+    f.Show();
+    QApplication::setActiveWindow(&f);
+    auto* other = new TEdit(&f);
+    other->SetParent(&f);
+    other->SetFocus();
+    QTest::keyClick(other->LineEdit(), Qt::Key_N, Qt::AltModifier);
+    EXPECT_TRUE(e->Focused());
+    f.Hide();
+}
+
+TEST(Controls, ComboKeepsTheKeysWhileDroppedDown)
+{
+    TForm f;
+    auto* c = new TComboBox(&f);
+    c->SetParent(&f);
+    c->SetStyle(csDropDownList);
+    for (const char* s : {"one", "two", "three"}) c->Items()->Add(QString::fromLatin1(s));
+    c->SetItemIndex(0);
+    std::vector<WORD> keys;
+    int selects = 0, closes = 0, drops = 0;
+    c->OnKeyDown = [&](TObject*, WORD& k, TShiftState) { keys.push_back(k); };
+    c->OnSelect = [&](TObject*) { ++selects; };
+    c->OnCloseUp = [&](TObject*) { ++closes; };
+    c->OnDropDown = [&](TObject*) { ++drops; };
+    f.Show();
+    QApplication::setActiveWindow(&f);
+    c->SetFocus();
+    c->SetDroppedDown(true);
+    EXPECT_EQ(drops, 1);
+    QWidget* list = c->Combo()->view();
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    // The control saw the keys although the list was open.
+    EXPECT_EQ(keys, (std::vector<WORD>{VK_DOWN, VK_DOWN, VK_RETURN}));
+    EXPECT_FALSE(c->DroppedDown());
+    EXPECT_EQ(closes, 1);
+    EXPECT_EQ(c->ItemIndex(), 2);
+    EXPECT_EQ(c->Text(), QStringLiteral("three"));
+    EXPECT_EQ(selects, 1);
+    // Items keep their objects; Text selects the matching item.
+    TObject tag;
+    c->Items()->AddObject(QStringLiteral("four"), &tag);
+    EXPECT_EQ(c->Items()->Objects(3), &tag);
+    c->SetText(QStringLiteral("two"));
+    EXPECT_EQ(c->ItemIndex(), 1);
+    EXPECT_EQ(c->Perform(CB_GETCOUNT), 4);
+    f.Hide();
+}
+
+TEST(Controls, EditableComboFiresOnChangeForTyping)
+{
+    TForm f;
+    auto* c = new TComboBox(&f);
+    c->SetParent(&f);
+    c->Items()->Add(QStringLiteral("alpha"));
+    int changes = 0;
+    c->OnChange = [&](TObject*) { ++changes; };
+    f.Show();
+    QApplication::setActiveWindow(&f);
+    c->SetFocus();
+    QTest::keyClicks(c->Combo()->lineEdit(), QStringLiteral("ab"));
+    EXPECT_EQ(c->Text(), QStringLiteral("ab"));
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(c->ItemIndex(), -1);
+    c->SetText(QStringLiteral("alpha"));
+    EXPECT_EQ(c->ItemIndex(), 0);
+    EXPECT_EQ(changes, 2);
+    f.Hide();
+}
+
+TEST(Controls, MaskEditConvertsTheClassicMask)
+{
+    struct Case { const char* classic; const char* qt; bool literals; QChar blank; };
+    const Case cases[] = {
+        {"!90:00:00;1; ", "09:99:99; ", true, QLatin1Char(' ')},
+        {"000.000.000.000;1;_", "999.999.999.999;_", true, QLatin1Char('_')},
+        {">LL-0000;0;*", ">AA-9999;*", false, QLatin1Char('*')},
+        {"\\H\\9aa", "\\H\\9nn;_", true, QLatin1Char('_')},
+        {"<>cC", "!xX;_", true, QLatin1Char('_')},
+    };
+    for (const Case& c : cases) {
+        bool lit = false;
+        QChar blank;
+        EXPECT_EQ(ConvertEditMask(QString::fromLatin1(c.classic), &lit, &blank), QString::fromLatin1(c.qt)) << c.classic;
+        EXPECT_EQ(lit, c.literals) << c.classic;
+        EXPECT_EQ(blank, c.blank) << c.classic;
+    }
+    TMaskEdit m;
+    m.SetEditMask(QStringLiteral("!90:00:00;1; "));
+    m.SetText(QStringLiteral("12:34:56"));
+    EXPECT_EQ(m.Text(), QStringLiteral("12:34:56"));
+    EXPECT_TRUE(m.IsComplete());
+    m.SetText(QString());
+    EXPECT_EQ(m.EditText(), QStringLiteral("  :  :  "));
+    EXPECT_FALSE(m.IsComplete());
+}
+
+TEST(Controls, CheckBoxGrayedAndRadioGroups)
+{
+    TForm f;
+    auto* cb = new TCheckBox(&f);
+    cb->SetParent(&f);
+    cb->SetAllowGrayed(true);
+    std::vector<TCheckBoxState> seen;
+    cb->OnClick = [&](TObject*) { seen.push_back(cb->State()); };
+    f.Show();
+    for (int i = 0; i < 3; ++i) QTest::mouseClick(cb->Box(), Qt::LeftButton);
+    EXPECT_EQ(seen, (std::vector<TCheckBoxState>{cbGrayed, cbChecked, cbUnchecked}));
+
+    auto* p1 = new TPanel(&f);
+    p1->SetParent(&f);
+    auto* a = new TRadioButton(&f);
+    a->SetParent(p1);
+    auto* b = new TRadioButton(&f);
+    b->SetParent(p1);
+    auto* other = new TRadioButton(&f);
+    other->SetParent(&f);
+    a->SetChecked(true);
+    other->SetChecked(true);
+    QTest::mouseClick(b->Radio(), Qt::LeftButton);
+    EXPECT_TRUE(b->Checked());
+    EXPECT_FALSE(a->Checked());
+    EXPECT_TRUE(other->Checked());   // another parent: another group
+    f.Hide();
+}
+
+TEST(Controls, PageControlTabsAndTreeView)
+{
+    TForm f;
+    auto* pc = new TPageControl(&f);
+    pc->SetParent(&f);
+    TTabSheet* pages[3];
+    for (int i = 0; i < 3; ++i) {
+        pages[i] = new TTabSheet(&f);
+        pages[i]->SetPageControl(pc);
+        pages[i]->SetCaption(QStringLiteral("Page %1").arg(i));
+    }
+    EXPECT_EQ(pc->ActivePage(), pages[0]);
+    pages[1]->SetTabVisible(false);
+    EXPECT_EQ(pages[2]->TabIndex(), 1);
+    int changes = 0;
+    pc->OnChange = [&](TObject*) { ++changes; };
+    pc->SelectNextPage(true);
+    EXPECT_EQ(pc->ActivePage(), pages[2]);
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(pages[2]->Visible());
+    EXPECT_FALSE(pages[0]->Visible());
+
+    auto* tv = new TTreeView(&f);
+    tv->SetParent(&f);
+    TImageList images(16, 16);
+    images.AddImage(ResourceImage(QStringLiteral("CHECK_ON")));
+    tv->SetImages(&images);
+    TTreeNode* root = tv->Items()->AddChild(nullptr, QStringLiteral("Device"));
+    int payload = 7;
+    TTreeNode* child = tv->Items()->AddChildObject(root, QStringLiteral("Port 1"), &payload);
+    tv->Items()->AddChild(root, QStringLiteral("Port 2"));
+    child->SetImageIndex(0);
+    root->Expand(false);
+    EXPECT_TRUE(root->Expanded());
+    EXPECT_EQ(root->Count(), 2);
+    EXPECT_EQ(child->Level(), 1);
+    EXPECT_EQ(tv->Items()->Count(), 3);
+    EXPECT_EQ(child->GetNextSibling()->Text(), QStringLiteral("Port 2"));
+    TTreeNode* changed = nullptr;
+    tv->OnChange = [&](TObject*, TTreeNode* n) { changed = n; };
+    tv->SetSelected(child);
+    EXPECT_EQ(changed, child);
+    EXPECT_EQ(*static_cast<int*>(tv->Selected()->Data()), 7);
+    EXPECT_FALSE(child->Item()->icon(0).isNull());
+    child->Delete();
+    EXPECT_EQ(root->Count(), 1);
+}
+
+TEST(Controls, TimerByHandAndControlTimers)
+{
+    TTimer t;
+    int ticks = 0;
+    t.OnTimer = [&](TObject*) { ++ticks; };
+    t.SetEnabled(false);
+    t.Tick();
+    t.Tick();
+    EXPECT_EQ(ticks, 2);
+    // An exception in OnTimer is shown, not thrown.
+    TDialogResponder r;
+    t.OnTimer = [](TObject*) { throw std::runtime_error("late"); };
+    t.Tick();
+    EXPECT_EQ(r.LastText(), QStringLiteral("late."));
+
+    struct TTicker : TCustomControl {
+        std::vector<WPARAM> Ids;
+        void WndProc(TMessage& m) override
+        {
+            if (m.Msg == WM_TIMER) Ids.push_back(m.WParam);
+            TCustomControl::WndProc(m);
+        }
+    } c;
+    SetTimer(&c, 5, 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !c.Ids.empty(); }, 1000));
+    KillTimer(&c, 5);
+    ASSERT_FALSE(c.Ids.empty());
+    EXPECT_EQ(c.Ids[0], 5u);
+}
+
+TEST(Controls, WindowScrollBarsSendScrollMessages)
+{
+    struct TScrolled : TCustomControl {
+        std::vector<std::pair<int, int>> Msgs;
+        void CreateParams(TCreateParams& p) override
+        {
+            TCustomControl::CreateParams(p);
+            p.Style |= WS_VSCROLL;
+        }
+        void WndProc(TMessage& m) override
+        {
+            if (m.Msg == WM_VSCROLL) {
+                Msgs.emplace_back(m.WParamLo(), int16_t(m.WParamHi()));
+                if (m.WParamLo() == SB_LINEDOWN) SetScrollPos(SB_VERT, GetScrollPos(SB_VERT) + 1);
+                return;
+            }
+            TCustomControl::WndProc(m);
+        }
+    } s;
+    s.SetBorderStyle(bsSingle);
+    s.SetBounds(0, 0, 100, 80);
+    s.HandleNeeded();
+    EXPECT_EQ(s.ClientOrigin(), TPoint(2, 2));
+    TScrollInfo si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMin = 0;
+    si.nMax = 50;
+    si.nPage = 10;
+    si.nPos = 3;
+    s.SetScrollInfo(SB_VERT, si);
+    EXPECT_TRUE(s.ScrollBarVisible(SB_VERT));
+    EXPECT_EQ(s.ClientRect(), TRect(0, 0, 100 - 4 - 17, 80 - 4));
+    s.Perform(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0));
+    EXPECT_EQ(s.GetScrollPos(SB_VERT), 4);
+    // A range that fits in one page hides the bar.
+    si.fMask = SIF_RANGE;
+    si.nMax = 5;
+    s.SetScrollInfo(SB_VERT, si);
+    EXPECT_FALSE(s.ScrollBarVisible(SB_VERT));
+    EXPECT_EQ(s.GetScrollPos(SB_VERT), 0);
+}
+
+TEST(Controls, PopupMenuAndModalResultOfButtons)
+{
+    TPopupMenu menu;
+    int clicked = 0;
+    TMenuItem* item = menu.CreateItem(QStringLiteral("&Copy"), [&](TObject*) { ++clicked; });
+    item->Click();
+    item->SetEnabled(false);
+    item->Click();
+    EXPECT_EQ(clicked, 1);
+    EXPECT_EQ(menu.Items()->Count(), 1);
+
+    TForm f;
+    auto* b = new TButton(&f);
+    b->SetParent(&f);
+    b->SetModalResult(mrAbort);
+    TModalScope modal([&](TCustomForm*) {
+        QTest::mouseClick(b->PushButton(), Qt::LeftButton);
+        return int(mrNone);
+    });
+    EXPECT_EQ(f.ShowModal(), mrAbort);
+}
+
+TEST(DemoForm, RendersToPng)
+{
+    TForm f;
+    f.SetCaption(QStringLiteral("Demo"));
+    f.SetBounds(0, 0, 360, 230);
+    f.Font()->SetName(QStringLiteral("Tahoma"));
+    auto* group = new TGroupBox(&f);
+    group->SetParent(&f);
+    group->SetBounds(8, 8, 344, 120);
+    group->SetCaption(QStringLiteral("Connection"));
+    auto* lbl = new TLabel(&f);
+    lbl->SetParent(group);
+    lbl->SetBounds(12, 26, 80, 13);
+    lbl->SetCaption(QStringLiteral("IP &address:"));
+    auto* ip = new TEdit(&f);
+    ip->SetParent(group);
+    ip->SetBounds(100, 22, 140, 21);
+    ip->SetText(QStringLiteral("192.168.2.205"));
+    auto* port = new TComboBox(&f);
+    port->SetParent(group);
+    port->SetBounds(100, 52, 140, 21);
+    port->SetStyle(csDropDownList);
+    port->Items()->Add(QStringLiteral("Port 1"));
+    port->Items()->Add(QStringLiteral("Port 2"));
+    port->SetItemIndex(0);
+    auto* check = new TCheckBox(&f);
+    check->SetParent(group);
+    check->SetBounds(100, 84, 140, 17);
+    check->SetCaption(QStringLiteral("Read back"));
+    check->SetChecked(true);
+    auto* panel = new TPanel(&f);
+    panel->SetParent(&f);
+    panel->SetBounds(8, 136, 344, 40);
+    panel->SetCaption(QStringLiteral("Status: ready"));
+    auto* ok = new TButton(&f);
+    ok->SetParent(&f);
+    ok->SetBounds(196, 190, 75, 25);
+    ok->SetCaption(QStringLiteral("OK"));
+    ok->SetDefault(true);
+    auto* cancel = new TButton(&f);
+    cancel->SetParent(&f);
+    cancel->SetBounds(277, 190, 75, 25);
+    cancel->SetCaption(QStringLiteral("Cancel"));
+    f.Show();
+    QApplication::processEvents();
+    const QImage img = f.grab().toImage();
+    ASSERT_EQ(img.size(), QSize(360, 230));
+    const QString path = QStringLiteral(KV_TEST_BINARY_DIR "/demo_form.png");
+    ASSERT_TRUE(img.save(path));
+    // Fonts substituted, controls where SetBounds put them.
+    EXPECT_EQ(lbl->Font()->ToQFont().family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(ip->LineEdit()->font().family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(ip->mapTo(&f, QPoint(0, 0)), QPoint(108, 30));
+    EXPECT_EQ(img.pixelColor(4, 4), ToQColor(clBtnFace));
+    // The check box indicator has ink (its mark) near its left end.
+    int dark = 0;
+    const QPoint cbo = check->mapTo(&f, QPoint(0, 0));
+    for (int y = 0; y < 17; ++y)
+        for (int x = 0; x < 17; ++x)
+            if (img.pixelColor(cbo.x() + x, cbo.y() + y).lightness() < 100) ++dark;
+    EXPECT_GT(dark, 3);
+    f.Hide();
+}
