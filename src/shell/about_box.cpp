@@ -16,11 +16,9 @@ TFAbout::TFAbout(TComponent* AOwner) : TForm(AOwner)
     SetName(QStringLiteral("FAbout"));
     OnShow = [this](TObject*) { FormShow(); };
 
-    Apply_Shell_Look(this);
+    Apply_Shell_Look(this, 425, 148);
     Font()->SetColor(0x333333);
     SetCaption(QStringLiteral("About..."));
-    SetClientWidth(425);
-    SetClientHeight(148);
 
     Image2 = new TImage(this);
     Image2->SetName(QStringLiteral("Image2"));

@@ -54,8 +54,8 @@ void TFKalvoraFirmWare::FormCreate()
     TWorkingState& ws = WS();
     SL_Lang.clear();
 
-    // Layout.
-    Apply_Shell_Look(this);
+    // Layout: 694 wide, down to Btn_CreateBin's top (332) + 152.
+    Apply_Shell_Look(this, 694, 332 + 152);
     L_SW_Code = Make_Label(this, this, QStringLiteral("L_SW_Code"), 16, 8);
     L_SW_Code->Font()->SetHeight(-32);
     L_SW_Code->Font()->SetColor(clGray);
@@ -151,9 +151,6 @@ void TFKalvoraFirmWare::FormCreate()
     SaveEDS = new TSaveDialog(this);
     SaveEDS->Filter = QStringLiteral("Electronic Data Sheet (*.eds)|*.eds");
     SaveEDS->DefaultExt = QStringLiteral("*.eds");
-
-    SetClientWidth(694);
-    SetClientHeight(Btn_CreateBin->Top() + 152);
 
     // Program folders and settings.
     ws.Create_Program_Folders();

@@ -20,7 +20,7 @@ TFNew_Project::TFNew_Project(TComponent* AOwner) : TForm(AOwner)
 
 void TFNew_Project::FormCreate()
 {
-    Apply_Shell_Look(this);
+    Apply_Shell_Look(this, 331, 162);
     const TTitlePanel t = Make_Title_Panel(this);
     P_Title = t.P_Title;
     L_SW_Code = t.L_SW_Code;
@@ -41,8 +41,6 @@ void TFNew_Project::FormCreate()
     Btn_Cancel = Make_Button(this, P_Button, QStringLiteral("Btn_Cancel"), 203, 6, 110, 28);
     Btn_Cancel->SetModalResult(mrCancel);
     L_SW_Code->SetCaption(WS().SW_Code);
-    SetClientWidth(331);
-    SetClientHeight(162);
     Set_Lang();
 }
 

@@ -19,9 +19,7 @@ TFOpenConf::TFOpenConf(TComponent* AOwner) : TForm(AOwner)
 
 void TFOpenConf::FormCreate()
 {
-    Apply_Shell_Look(this, true);
-    SetClientWidth(377);
-    SetClientHeight(351);
+    Apply_Shell_Look(this, 377, 351, true);
     const TTitlePanel t = Make_Title_Panel(this);
     P_Title = t.P_Title;
     L_SW_Code = t.L_SW_Code;

@@ -18,10 +18,12 @@ void Set_Shell_Font(TFont* f)
 
 } // namespace
 
-void Apply_Shell_Look(TForm* form, bool sizeable)
+void Apply_Shell_Look(TForm* form, int clientWidth, int clientHeight, bool sizeable)
 {
     form->SetColor(Shell_Back_Color);
     Set_Shell_Font(form->Font());
+    form->SetClientWidth(clientWidth);
+    form->SetClientHeight(clientHeight);
     form->SetBorderStyle(sizeable ? bsSizeable : bsSingle);
     form->SetBorderIcons(biSystemMenu);
     form->SetPosition(poScreenCenter);

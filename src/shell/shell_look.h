@@ -13,9 +13,9 @@ class TWinControl;
 
 constexpr TColor Shell_Back_Color = 0xEDF7F8;
 
-// Background colour, Verdana 11 pixels, single border with only the system menu,
-// centred on the screen.
-void Apply_Shell_Look(TForm* form, bool sizeable = false);
+// Background colour, Verdana 11 pixels, the client size, single border with only the
+// system menu, centred on the screen. The size comes first: a single border fixes it.
+void Apply_Shell_Look(TForm* form, int clientWidth, int clientHeight, bool sizeable = false);
 
 TLabel* Make_Label(TForm* owner, TWinControl* parent, const QString& name, int left, int top,
                    bool boldGrey = false);

@@ -42,9 +42,7 @@ TFSoftOptions::TFSoftOptions(TComponent* AOwner) : TForm(AOwner)
 
 void TFSoftOptions::FormCreate()
 {
-    Apply_Shell_Look(this);
-    SetClientWidth(509);
-    SetClientHeight(373);
+    Apply_Shell_Look(this, 509, 373);
     const TTitlePanel t = Make_Title_Panel(this);
     P_Title = t.P_Title;
     L_SW_Code = t.L_SW_Code;

@@ -8,6 +8,7 @@
 #include <QtTest/QTest>
 #include <QtWidgets/QLineEdit>
 #include <gtest/gtest.h>
+#include "qt_print.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include "qt_print.h"
 
 TEST(ProjectFolders, NewProjectNamesAreCreatedOrRefusedWithTheirText)
 {

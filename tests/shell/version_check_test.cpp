@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
+#include "qt_print.h"
 
 namespace {
 
