@@ -502,6 +502,20 @@ TEST_F(ParGenWindow, SectionsRestackWhenOneChangesHeightOrHides)
     EXPECT_EQ(Form->CP_IOLink_Slave->Top(), 178);
     Form->Move_GroupBoxs();
     EXPECT_EQ(Form->CP_EtherNetIP_Master->Top(), 245);
+
+    // A click on a header collapses the section, a second one expands it again.
+    Form->Show();
+    QApplication::processEvents();
+    QTest::mouseClick(Form->CP_IOLink_Slave, Qt::LeftButton, Qt::NoModifier, QPoint(30, 10));
+    EXPECT_TRUE(Form->CP_IOLink_Slave->Collapsed());
+    EXPECT_EQ(Form->CP_EtherNetIP_Master->Top(), 178 + 24);
+    QTest::mouseClick(Form->CP_IOLink_Slave, Qt::LeftButton, Qt::NoModifier, QPoint(30, 10));
+    EXPECT_FALSE(Form->CP_IOLink_Slave->Collapsed());
+    EXPECT_EQ(Form->CP_EtherNetIP_Master->Top(), 245);
+    // A click in the client area below the header does nothing.
+    QTest::mouseClick(Form->CP_IOLink_Slave, Qt::LeftButton, Qt::NoModifier, QPoint(30, 40));
+    EXPECT_FALSE(Form->CP_IOLink_Slave->Collapsed());
+    Form->Hide();
 }
 
 TEST_F(ParGenWindow, DhcpDisablesTheTwelveMasterByteEdits)
