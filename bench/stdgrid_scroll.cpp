@@ -16,7 +16,7 @@ std::unique_ptr<TStringGrid> MakeGrid(int rows)
     g->SetRowCount(rows);
     for (int r = 0; r < rows; r += 97) g->SetCells(1, r, QString::number(r));
     g->SetBounds(0, 0, 600, 400);
-    g->Show();
+    g->show(); // a top-level control: show its window so that Repaint paints
     QApplication::processEvents();
     return g;
 }

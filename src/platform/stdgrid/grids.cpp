@@ -988,8 +988,10 @@ void TCustomGrid::ModifyScrollBar(int ScrollBar, int ScrollCode, int Pos, bool)
     case SB_PAGEDOWN: target = cur + std::max(visible, 1); break;
     case SB_THUMBPOSITION: target = fromPos(Pos); break;
     case SB_THUMBTRACK:
+        // The thumb follows the mouse; the view only with goThumbTracking.
         if (FOptions.Contains(goThumbTracking)) target = fromPos(Pos);
         setPos = false;
+        if (ScrollBarVisible(ScrollBar)) SetScrollPos(ScrollBar, std::clamp(Pos, 0, kScrollMax), true);
         break;
     case SB_TOP: target = fixed; break;
     case SB_BOTTOM: target = maxFirst; break;

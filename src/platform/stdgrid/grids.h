@@ -274,8 +274,9 @@ public:
     bool ScrollBarEnabled(int Bar) const;
     QScrollBar* ScrollBarWidget(int Bar) const;
     // Re-sets the range, position and visibility of both bars from the grid.
+    // Overridable so that other bar mappings (proportional thumbs) can be laid over it.
     virtual void UpdateScrollRange();
-    void UpdateScrollPos();
+    virtual void UpdateScrollPos();
 
     // ---- timers delivered as WM_TIMER through WndProc
     void SetGridTimer(unsigned Id, int Interval);

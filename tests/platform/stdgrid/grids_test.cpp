@@ -135,7 +135,8 @@ TEST_F(GridTest, ScrollMessagesMoveTopRowOnTheFixedScale)
         {SB_THUMBPOSITION, 64, 49, 64}, // 1 + MulDiv(64, 95, 127) = 49; back: MulDiv(48, 127, 95) = 64
         {SB_LINEDOWN, 0, 50, 66},
         {SB_PAGEUP, 0, 46, 60},
-        {SB_THUMBTRACK, 127, 46, 60},   // no thumb tracking: the view stays
+        {SB_THUMBTRACK, 127, 46, 127},  // no thumb tracking: only the thumb moves
+        {SB_THUMBPOSITION, 60, 46, 60}, // released where it started: back on the scale
         {SB_BOTTOM, 0, 96, 127},
         {SB_LINEDOWN, 0, 96, 127},
         {SB_PAGEDOWN, 0, 96, 127},
@@ -229,6 +230,7 @@ TEST_F(GridTest, PaintDrawsExactlyTheVisibleCellsWithTheirStates)
         EXPECT_EQ(d.R.Height(), 24);
         EXPECT_EQ(d.R.TopLeft(), g->CellRect(d.Col, d.Row).TopLeft());
     }
+    EXPECT_TRUE(g->Focused());
     std::set<std::pair<int, int>> want;
     for (int c = 0; c <= 2; ++c)
         for (int r = 0; r <= 3; ++r) want.insert({c, r});
@@ -318,6 +320,48 @@ TEST_F(GridTest, EditorOpensWithF2AndEnterWritesBack)
     EXPECT_EQ(g->Cells(1, 1), QStringLiteral("x"));
 }
 
+TEST_F(GridTest, EditorPassesVerticalKeysAndTextEdgesToTheGrid)
+{
+    Make(5, 5, 400, 200);
+    g->SetOptions(g->Options() | goEditing);
+    Key(Qt::Key_F2);
+    ASSERT_TRUE(g->EditorMode());
+    g->InplaceEditor()->SetText(QStringLiteral("ab"));
+    g->InplaceEditor()->SetSelStart(1);
+    Key(Qt::Key_Left); // inside the text: the editor keeps it
+    EXPECT_EQ(g->Col(), 1);
+    EXPECT_TRUE(g->EditorMode());
+    EXPECT_EQ(g->InplaceEditor()->SelStart(), 0);
+    Key(Qt::Key_Left); // at the start: the grid moves (no column left of 1 here)
+    EXPECT_EQ(g->Col(), 1);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(g->Row(), 2);
+    EXPECT_FALSE(g->EditorMode());
+    EXPECT_EQ(g->Cells(1, 1), QStringLiteral("ab"));
+}
+
+TEST_F(GridTest, RowSelectSelectsWholeRows)
+{
+    Make(5, 5, 400, 200);
+    g->SetOptions(g->Options() | goRowSelect);
+    EXPECT_EQ(g->Selection(), TGridRect(1, 1, 4, 1));
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(g->Selection(), TGridRect(1, 1, 4, 2));
+    Key(Qt::Key_End);
+    EXPECT_EQ(g->Row(), 4);
+    EXPECT_EQ(g->Selection(), TGridRect(1, 4, 4, 4));
+}
+
+TEST_F(GridTest, DefaultRowHeightResetsEveryRow)
+{
+    Make(5, 5, 400, 200);
+    g->SetRowHeights(3, 40);
+    g->SetDefaultRowHeight(30);
+    for (int r = 0; r < 5; ++r) EXPECT_EQ(g->RowHeights(r), 30);
+    g->SetRowCount(7);
+    EXPECT_EQ(g->RowHeights(6), 30);
+}
+
 TEST_F(GridTest, EditorStaysClosedWithoutEditingOrWithRowSelect)
 {
     Make(5, 5, 400, 200);
@@ -366,6 +410,25 @@ TEST_F(GridTest, DraggingAHeaderBorderResizesTheColumn)
     QTest::mousePress(g.get(), Qt::LeftButton, {}, At(151, 10));
     EXPECT_EQ(g->GridState(), gsNormal);
     QTest::mouseRelease(g.get(), Qt::LeftButton, {}, At(151, 10));
+}
+
+TEST_F(GridTest, DraggingAHeaderMovesTheColumnOnce)
+{
+    Make(5, 5, 400, 200);
+    for (int c = 0; c < 5; ++c) g->SetCells(c, 1, QString::number(c));
+    g->SetOptions(g->Options() | goColMoving);
+    QTest::mousePress(g.get(), Qt::LeftButton, {}, At(140, 10)); // header of column 2
+    EXPECT_EQ(g->GridState(), gsColMoving);
+    QTest::mouseMove(g.get(), At(270, 10));                       // over column 4
+    QTest::mouseRelease(g.get(), Qt::LeftButton, {}, At(270, 10));
+    EXPECT_EQ(g->GridState(), gsNormal);
+    EXPECT_EQ(g->ColMoves, (std::vector<std::pair<int, int>>{{2, 4}}));
+    EXPECT_EQ(g->Rows(1)->CommaText(), QStringLiteral("0,1,3,4,2"));
+
+    // Dropped on itself: nothing moves.
+    QTest::mousePress(g.get(), Qt::LeftButton, {}, At(140, 10));
+    QTest::mouseRelease(g.get(), Qt::LeftButton, {}, At(140, 10));
+    EXPECT_EQ(g->ColMoves.size(), 1u);
 }
 
 TEST_F(GridTest, MouseSelectsAndDragExtends)
