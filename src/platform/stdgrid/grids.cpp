@@ -942,6 +942,20 @@ void TCustomGrid::SetScrollBars(TScrollStyle Value)
     UpdateScrollRange();
 }
 
+void TCustomGrid::SetPopupMenu(TPopupMenu* Value)
+{
+    if (Value == FPopupMenu) return;
+    if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
+    FPopupMenu = Value;
+    if (Value) Value->FreeNotification(this);
+}
+
+void TCustomGrid::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TCustomControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
+}
+
 void TCustomGrid::CreateParams(TCreateParams& Params)
 {
     TCustomControl::CreateParams(Params);
@@ -1104,6 +1118,13 @@ void TCustomGrid::WndProc(TMessage& Message)
         // New bars come up shown; set them from the grid.
         UpdateScrollRange();
         break;
+    case WM_RBUTTONUP:
+        if (FPopupMenu) {
+            TPoint p = ClientToScreen(TPoint(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)));
+            FPopupMenu->PopupComponent = this;
+            FPopupMenu->Popup(p.X, p.Y);
+        }
+        break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         if (FOptions.Contains(goRowSelect)) InvalidateRow(FCurrent.Y);
@@ -1246,6 +1267,11 @@ void TCustomGrid::KeyPress(QChar& Key)
 {
     TCustomControl::KeyPress(Key);
     if (Key.unicode() == 0) return;
+    if (Key.unicode() == 9 && FOptions.Contains(goTabs)) {
+        // KeyDown moved the cell already; the character must not move the focus too.
+        Key = QChar(0);
+        return;
+    }
     if (!FOptions.Contains(goEditing) || FOptions.Contains(goRowSelect)) return;
     if (Key.unicode() == 13) {
         if (FEditorMode && !FOptions.Contains(goAlwaysShowEditor)) {

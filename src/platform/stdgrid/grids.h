@@ -55,6 +55,7 @@
 #include "platform/ui/controls.h"
 #include "platform/ui/graphics.h"
 #include "platform/ui/keys.h"
+#include "platform/ui/menus.h"
 #include "platform/ui/messages.h"
 #include "platform/ui/stdctrls.h"
 #include "platform/stdgrid/grid_cell_store.h"
@@ -282,6 +283,10 @@ public:
     void SetGridTimer(unsigned Id, int Interval);
     void KillGridTimer(unsigned Id);
 
+    // ---- context menu, shown when the right button is released over the grid
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* Value);
+
     // ---- events
     std::function<void(TObject* Sender)> OnTopLeftChanged;
 
@@ -318,6 +323,7 @@ protected:
     void Paint() override;
     void WndProc(TMessage& Message) override;
     void CreateParams(TCreateParams& Params) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(QChar& Key) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -388,6 +394,7 @@ private:
     bool FInPaint = false;
     bool FSettingBars = false;
     bool FClickOnCurrent = false;
+    TPopupMenu* FPopupMenu = nullptr;
     std::map<unsigned, QTimer*> FTimers;
     int FSizingLinePos = -1; // pixel of the sizing line shown while sizing (-1 none)
 };

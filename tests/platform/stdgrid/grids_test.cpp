@@ -2,6 +2,10 @@
 // states, storage beyond the counts, in-place editing, sizing and moving.
 #include "platform/stdgrid/grids.h"
 
+#include "platform/ui/forms.h"
+#include "platform/ui/menus.h"
+#include "platform/ui/stdctrls.h"
+
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLineEdit>
@@ -451,6 +455,61 @@ TEST_F(GridTest, MouseSelectsAndDragExtends)
     g->SetOptions(o << goEditing);
     QTest::mouseClick(g.get(), Qt::LeftButton, {}, At(270, 110));
     EXPECT_TRUE(g->EditorMode());
+}
+
+TEST_F(GridTest, RightButtonFiresMouseDownAndThePopupMenu)
+{
+    struct TRecordingMenu : TPopupMenu {
+        int Shown = 0;
+        void Popup(int, int) override { ++Shown; }
+    };
+    Make(5, 5, 400, 200);
+    auto menu = std::make_unique<TRecordingMenu>();
+    g->SetPopupMenu(menu.get());
+    std::vector<TMouseButton> downs;
+    g->OnMouseDown = [&](TObject*, TMouseButton b, TShiftState, int, int) { downs.push_back(b); };
+    QTest::mouseClick(g.get(), Qt::RightButton, {}, At(140, 60));
+    EXPECT_EQ(downs, std::vector<TMouseButton>{mbRight});
+    EXPECT_EQ(menu->Shown, 1);
+    EXPECT_EQ(menu->PopupComponent, g.get());
+    EXPECT_EQ(g->Col(), 1) << "the right button does not move the current cell";
+    menu.reset();
+    EXPECT_EQ(g->PopupMenu(), nullptr);
+    QTest::mouseClick(g.get(), Qt::RightButton, {}, At(140, 60)); // no dangling menu
+}
+
+TEST(GridOnFormTest, GridClaimsArrowsAndTabOnlyWithGoTabs)
+{
+    TForm form;
+    form.SetBounds(0, 0, 500, 300);
+    auto* grid = new TStringGrid(&form);
+    grid->SetParent(&form);
+    grid->SetBounds(0, 0, 400, 200);
+    auto* edit = new TEdit(&form);
+    edit->SetParent(&form);
+    edit->SetBounds(0, 220, 100, 24);
+    form.Show();
+    QApplication::setActiveWindow(&form);
+    (void)QTest::qWaitForWindowActive(&form);
+    grid->SetFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(grid->Focused());
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(grid->Col(), 2);
+    EXPECT_EQ(grid->Row(), 2);
+    EXPECT_TRUE(grid->Focused());
+
+    grid->SetOptions(grid->Options() | goTabs);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(grid->Col(), 3);
+    EXPECT_TRUE(grid->Focused());
+
+    grid->SetOptions(grid->Options() - TGridOptions(goTabs));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(grid->Col(), 3);
+    EXPECT_TRUE(edit->Focused()) << "without goTabs Tab leaves the grid";
 }
 
 TEST_F(GridTest, WheelMovesTheCurrentRow)
