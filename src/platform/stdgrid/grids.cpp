@@ -45,6 +45,12 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner)
 
 TCustomGrid::~TCustomGrid()
 {
+    // The editor is an owned child that outlives this destructor body.
+    if (FInplaceEdit) {
+        FInplaceEdit->FGrid = nullptr;
+        FInplaceEdit = nullptr;
+    }
+    if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
     for (auto& [id, t] : FTimers) delete t;
     FTimers.clear();
 }
@@ -1084,7 +1090,8 @@ void TCustomGrid::WndProc(TMessage& Message)
     case WM_TIMER:
         if (Message.WParam == kScrollTimerId) {
             if (FGridState == gsSelecting || FGridState == gsColMoving || FGridState == gsRowMoving) {
-                TPoint p = ScreenToClient(TPoint::From(QCursor::pos()));
+                // The press grabs the mouse, so the last move tells where it is.
+                const TPoint p = FLastMousePos;
                 unsigned dir = 0;
                 if (p.X < 0) dir |= sdLeft;
                 else if (p.X >= GridClientWidth()) dir |= sdRight;
@@ -1339,6 +1346,7 @@ void TCustomGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, i
 void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     FHitTest = TPoint(X, Y);
+    FLastMousePos = TPoint(X, Y);
     FClickOnCurrent = false;
     if (Button == mbLeft && !Shift.Contains(ssDouble)) {
         if (CanFocus() && !Focused() && !(FInplaceEdit && FInplaceEdit->Focused())) {
@@ -1397,6 +1405,7 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
 
 void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
 {
+    FLastMousePos = TPoint(X, Y);
     TGridDrawInfo di;
     CalcDrawInfo(di);
     switch (FGridState) {

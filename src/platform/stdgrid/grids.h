@@ -395,6 +395,7 @@ private:
     bool FSettingBars = false;
     bool FClickOnCurrent = false;
     TPopupMenu* FPopupMenu = nullptr;
+    TPoint FLastMousePos;
     std::map<unsigned, QTimer*> FTimers;
     int FSizingLinePos = -1; // pixel of the sizing line shown while sizing (-1 none)
 };

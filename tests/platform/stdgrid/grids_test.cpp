@@ -457,6 +457,49 @@ TEST_F(GridTest, MouseSelectsAndDragExtends)
     EXPECT_TRUE(g->EditorMode());
 }
 
+TEST_F(GridTest, HeldPressBelowTheViewScrollsOnTheTimer)
+{
+    Make(5, 50, 400, 200); // rows 1..7 fully visible
+    QTest::mousePress(g.get(), Qt::LeftButton, {}, At(100, 30));  // cell (1, 1)
+    QTest::mouseMove(g.get(), At(100, 260));                      // below the client area
+    g->Perform(WM_TIMER, 1, 0);
+    g->Perform(WM_TIMER, 1, 0);
+    EXPECT_EQ(g->TopRow(), 3);
+    EXPECT_EQ(g->Selection().Top, 1);
+    EXPECT_EQ(g->Selection().Bottom, 9) << "the selection follows to the last row in view";
+    QTest::mouseRelease(g.get(), Qt::LeftButton, {}, At(100, 260));
+    g->Perform(WM_TIMER, 1, 0); // after the release the timer does nothing
+    EXPECT_EQ(g->TopRow(), 3);
+}
+
+TEST_F(GridTest, DescendantWndProcSeesMessagesFirst)
+{
+    struct TSwallowingGrid : TStringGrid {
+        UINT Swallow = 0;
+        void WndProc(TMessage& m) override
+        {
+            if (m.Msg == Swallow) return;
+            TStringGrid::WndProc(m);
+        }
+    };
+    TSwallowingGrid sg;
+    sg.SetBorderStyle(bsNone);
+    sg.SetBounds(0, 0, 400, 200);
+    sg.show();
+    sg.Swallow = WM_KEYDOWN;
+    QTest::keyClick(&sg, Qt::Key_Down);
+    EXPECT_EQ(sg.Row(), 1);
+    sg.Swallow = WM_MOUSEWHEEL;
+    sg.Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, unsigned(int16_t(-120)) & 0xFFFF), 0);
+    EXPECT_EQ(sg.Row(), 1);
+    sg.Swallow = WM_LBUTTONDOWN;
+    QTest::mouseClick(&sg, Qt::LeftButton, {}, QPoint(140, 60));
+    EXPECT_EQ(sg.Col(), 1);
+    sg.Swallow = 0;
+    QTest::keyClick(&sg, Qt::Key_Down);
+    EXPECT_EQ(sg.Row(), 2);
+}
+
 TEST_F(GridTest, RightButtonFiresMouseDownAndThePopupMenu)
 {
     struct TRecordingMenu : TPopupMenu {
