@@ -730,6 +730,7 @@ bool TControl::HandleMouseEvent(QObject* target, QMouseEvent* e)
     default:
         break;
     }
+    if (msg == WM_MOUSEMOVE && !e->buttons()) UpdateCursor(msg);
     TMessage m;
     m.Msg = msg;
     m.WParam = shift.Bits();
@@ -740,6 +741,76 @@ bool TControl::HandleMouseEvent(QObject* target, QMouseEvent* e)
     e->accept();
     return true;
 }
+
+namespace {
+TControl* gCursorTarget = nullptr;
+}
+
+void TControl::UpdateCursor(UINT mouseMsg)
+{
+    // WM_SETCURSOR lets the control choose by position; the default shows its Cursor.
+    TControl* prev = gCursorTarget;
+    gCursorTarget = this;
+    const LRESULT handled = Perform(WM_SETCURSOR, WPARAM(this), MAKELPARAM(HTCLIENT, mouseMsg));
+    gCursorTarget = prev;
+    if (!handled) {
+        if (FCursor == crDefault) InputWidget()->unsetCursor();
+        else InputWidget()->setCursor(CursorToQCursor(FCursor));
+    }
+}
+
+void SetCurrentCursor(TCursor c)
+{
+    if (!gCursorTarget) return;
+    if (c == crDefault) gCursorTarget->InputWidget()->unsetCursor();
+    else gCursorTarget->InputWidget()->setCursor(CursorToQCursor(c));
+}
+
+int16_t GetKeyState(int vk)
+{
+    const auto mods = QApplication::queryKeyboardModifiers();
+    const auto buttons = QApplication::mouseButtons();
+    bool down = false;
+    switch (vk) {
+    case VK_SHIFT: case VK_LSHIFT: case VK_RSHIFT: down = mods & Qt::ShiftModifier; break;
+    case VK_CONTROL: case VK_LCONTROL: case VK_RCONTROL: down = mods & Qt::ControlModifier; break;
+    case VK_MENU: case VK_LMENU: case VK_RMENU: down = mods & Qt::AltModifier; break;
+    case VK_LBUTTON: down = buttons & Qt::LeftButton; break;
+    case VK_RBUTTON: down = buttons & Qt::RightButton; break;
+    case VK_MBUTTON: down = buttons & Qt::MiddleButton; break;
+    default: break;
+    }
+    return down ? int16_t(0x8000) : int16_t(0);
+}
+
+int GetSystemMetrics(int index)
+{
+    switch (index) {
+    case SM_CXSCREEN: return Screen->Width();
+    case SM_CYSCREEN: return Screen->Height();
+    case SM_CXVSCROLL: case SM_CYHSCROLL: case SM_CYVSCROLL: case SM_CXHSCROLL:
+    case SM_CYVTHUMB: case SM_CXHTHUMB: return kScrollBarSize;
+    case SM_CYCAPTION: return 22;
+    case SM_CXBORDER: case SM_CYBORDER: return 1;
+    case SM_CXDLGFRAME: case SM_CYDLGFRAME: return 3;
+    case SM_CXEDGE: case SM_CYEDGE: return 2;
+    case SM_CXICON: case SM_CYICON: case SM_CXCURSOR: case SM_CYCURSOR: return 32;
+    case SM_CXSMICON: case SM_CYSMICON: return 16;
+    case SM_CYMENU: return 20;
+    case SM_CXDOUBLECLK: case SM_CYDOUBLECLK: return 4;
+    case SM_CXDRAG: case SM_CYDRAG: return 4;
+    case SM_CXMENUCHECK: case SM_CYMENUCHECK: return 13;
+    default: return 0;
+    }
+}
+
+unsigned GetDoubleClickTime() { return 500; }
+unsigned GetCaretBlinkTime() { return 530; }
+void MessageBeep(unsigned) { QApplication::beep(); }
+void InvalidateRect(HWND wnd, const TRect*, bool) { if (wnd) wnd->Invalidate(); }
+void UpdateWindow(HWND wnd) { if (wnd) wnd->Update(); }
+void ScrollWindow(HWND wnd, int, int, const TRect*, const TRect*) { if (wnd) wnd->Invalidate(); }
+TWinControl* GetFocusControl() { return dynamic_cast<TWinControl*>(FindControl(QApplication::focusWidget())); }
 
 bool TControl::HandleWheelEvent(QObject* target, QWheelEvent* e)
 {

@@ -185,6 +185,8 @@ public:
 
     // The form this control lives on, or null.
     TCustomForm* GetParentForm() const;
+    // Widget that receives the native input (self, or the wrapped Qt widget).
+    QWidget* InputWidget() const { return FInner ? FInner : const_cast<TControl*>(this); }
     // The other control of the current focus change (inside DoEnter/DoExit).
     TWinControl* FocusPeer() const { return FFocusPeer; }
 
@@ -221,8 +223,6 @@ protected:
     virtual void VisibleChanged() {}
     virtual void TextChanged() {}
 
-    // Widget that receives the native input (self, or the wrapped Qt widget).
-    QWidget* InputWidget() const { return FInner ? FInner : const_cast<TControl*>(this); }
     // Wraps a Qt widget that fills the control; its input goes through WndProc.
     void SetInnerWidget(QWidget* w);
     QWidget* InnerWidget() const { return FInner; }
@@ -244,6 +244,7 @@ protected:
     bool HandleMouseEvent(QObject* target, class QMouseEvent* e);
     bool HandleWheelEvent(QObject* target, class QWheelEvent* e);
     void RunNative(QObject* target, QEvent* e);
+    void UpdateCursor(UINT mouseMsg);
     friend class TWinControl;
     friend class TCustomForm;
     friend class TApplication;
@@ -424,3 +425,32 @@ protected:
 TControl* FindControl(QWidget* w);
 // Control under a screen point, or null.
 TControl* FindDragTarget(const TPoint& screenPos, bool allowDisabled);
+
+// ---------------------------------------------------------------- platform calls
+// Key state as the classic call reports it: bit 15 set while the key is down.
+// Only the modifier keys and mouse buttons are known.
+int16_t GetKeyState(int vk);
+inline int16_t GetAsyncKeyState(int vk) { return GetKeyState(vk); }
+enum : int {
+    SM_CXSCREEN = 0, SM_CYSCREEN = 1, SM_CXVSCROLL = 2, SM_CYHSCROLL = 3, SM_CYCAPTION = 4,
+    SM_CXBORDER = 5, SM_CYBORDER = 6, SM_CXDLGFRAME = 7, SM_CYDLGFRAME = 8, SM_CYVTHUMB = 9,
+    SM_CXHTHUMB = 10, SM_CXICON = 11, SM_CYICON = 12, SM_CXCURSOR = 13, SM_CYCURSOR = 14,
+    SM_CYMENU = 15, SM_CYVSCROLL = 20, SM_CXHSCROLL = 21, SM_CXDOUBLECLK = 36, SM_CYDOUBLECLK = 37,
+    SM_CXEDGE = 45, SM_CYEDGE = 46, SM_CXSMICON = 49, SM_CYSMICON = 50, SM_CXDRAG = 68, SM_CYDRAG = 69,
+    SM_CXMENUCHECK = 71, SM_CYMENUCHECK = 72,
+};
+// Metrics of the fixed platform profile (96 ppi, 17-pixel scroll bars).
+int GetSystemMetrics(int index);
+unsigned GetDoubleClickTime();
+unsigned GetCaretBlinkTime();
+void MessageBeep(unsigned type = 0);
+// Whole-control invalidation (the area is not tracked separately).
+void InvalidateRect(HWND wnd, const TRect* r = nullptr, bool erase = true);
+void UpdateWindow(HWND wnd);
+// Scrolls the contents of a control's client area (repaints it).
+void ScrollWindow(HWND wnd, int dx, int dy, const TRect* scroll = nullptr, const TRect* clip = nullptr);
+// Inside WM_SETCURSOR: shows this cursor over the control that got the message.
+void SetCurrentCursor(TCursor c);
+// The control holding the keyboard focus.
+TWinControl* GetFocusControl();
+

@@ -50,6 +50,7 @@ QString DefaultCaption(TMsgDlgType t)
 
 int RunMessage(const TDialogRequest& req)
 {
+    if (TWinControl* f = GetFocusControl()) f->Perform(WM_CANCELMODE);
     if (gResponder) {
         const TDialogAnswer a = gResponder->Respond(req);
         return a.Result;

@@ -110,7 +110,8 @@ int DrawText(TCanvas* canvas, const QString& text, TRect& r, unsigned flags)
 {
     if (!canvas) return 0;
     const bool prefix = !(flags & DT_NOPREFIX);
-    const int lineH = canvas->TextHeight(QStringLiteral("Wg"));
+    const int lineH = canvas->TextHeight(QStringLiteral("Wg"))
+                    + ((flags & DT_EXTERNALLEADING) ? canvas->TextLeading() : 0);
     const int width = r.Width();
 
     // Prefix characters are removed before layout; remember which to underline.
@@ -394,6 +395,7 @@ void DrawThemedPart(TCanvas* canvas, const TRect& r, TThemedPart part, unsigned 
         else if (states & tsChecked) o.state |= QStyle::State_On;
         else o.state |= QStyle::State_Off;
         o.palette = QApplication::palette();
+        o.palette.setCurrentColorGroup((states & tsDisabled) ? QPalette::Disabled : QPalette::Active);
     };
     switch (part) {
     case tpPushButton: {

@@ -2,6 +2,8 @@
 #include "platform/ui/drawing.h"
 
 #include <QtCore/QTimer>
+#include <QtGui/QPainter>
+#include <QtGui/QPainterPath>
 #include <QtCore/QRegularExpression>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QScrollArea>
@@ -479,3 +481,82 @@ void TSpeedButton::Paint()
         DrawText(c, FText, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
 }
+
+// ---------------------------------------------------------------- balloon hint
+class TBalloonWindow : public TPopupWindow {
+public:
+    TBalloonWindow() : TPopupWindow(nullptr)
+    {
+        FColor = clInfoBk;
+        setAttribute(Qt::WA_TranslucentBackground);
+    }
+    QString Title, Text;
+    void Layout()
+    {
+        TCanvas* c = Canvas();
+        c->SetFont(FFont);
+        TRect t(0, 0, 280, 0), d(0, 0, 280, 0);
+        c->Font()->SetStyle(fsBold);
+        DrawText(c, Title, t, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        c->Font()->SetStyle(TFontStyles());
+        DrawText(c, Text, d, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        SetBounds(FLeft, FTop, std::max(t.Width(), d.Width()) + 20, t.Height() + d.Height() + 16 + kTail);
+    }
+    static constexpr int kTail = 8;
+protected:
+    void Paint() override
+    {
+        TCanvas* c = Canvas();
+        QPainter* p = c->Painter();
+        p->setCompositionMode(QPainter::CompositionMode_Source);
+        p->fillRect(QRect(0, 0, FWidth, FHeight), Qt::transparent);
+        p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        p->setRenderHint(QPainter::Antialiasing);
+        QPainterPath path;
+        path.addRoundedRect(QRectF(0.5, kTail + 0.5, FWidth - 1, FHeight - kTail - 1), 6, 6);
+        QPolygonF tail;
+        tail << QPointF(14, kTail + 1) << QPointF(20, 0.5) << QPointF(26, kTail + 1);
+        path.addPolygon(tail);
+        path = path.simplified();
+        p->setPen(ToQColor(clInfoText));
+        p->setBrush(ToQColor(clInfoBk));
+        p->drawPath(path);
+        p->setRenderHint(QPainter::Antialiasing, false);
+        c->SetFont(FFont);
+        c->Font()->SetColor(clInfoText);
+        c->Brush()->SetStyle(bsClear);
+        TRect r(10, kTail + 6, FWidth - 10, FHeight - 6);
+        c->Font()->SetStyle(fsBold);
+        const int h = DrawText(c, Title, r, DT_WORDBREAK | DT_NOPREFIX);
+        c->Font()->SetStyle(TFontStyles());
+        r.Top += h + 2;
+        DrawText(c, Text, r, DT_WORDBREAK | DT_NOPREFIX);
+    }
+};
+
+TBalloonHint::TBalloonHint(TComponent* AOwner) : TComponent(AOwner) {}
+TBalloonHint::~TBalloonHint() { delete FWindow; }
+
+void TBalloonHint::ShowHint(TControl* c)
+{
+    if (!c) return;
+    ShowHint(c->ClientToScreen(TPoint(c->Width() / 2 - 20, c->Height())));
+}
+
+void TBalloonHint::ShowHint(const TPoint& p)
+{
+    if (!FWindow) FWindow = new TBalloonWindow;
+    FWindow->Title = Title;
+    FWindow->Text = Description;
+    FWindow->Layout();
+    FWindow->Popup(p);
+    FWindow->Invalidate();
+    if (HideAfter > 0) {
+        QPointer<TBalloonWindow> w(FWindow);
+        QTimer::singleShot(HideAfter, [w] { if (w) w->ClosePopup(); });
+    }
+}
+
+void TBalloonHint::HideHint() { if (FWindow) FWindow->ClosePopup(); }
+bool TBalloonHint::Showing() const { return FWindow && FWindow->IsOpen(); }
+

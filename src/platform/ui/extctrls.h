@@ -214,3 +214,22 @@ protected:
     int FGroupIndex = 0;
     TBitmap FGlyph;
 };
+
+// A balloon tip pointing at a control: title and description in a rounded
+// window that does not take the focus.
+class TBalloonHint : public TComponent {
+public:
+    explicit TBalloonHint(TComponent* AOwner = nullptr);
+    ~TBalloonHint() override;
+    QString Title;
+    QString Description;
+    // Shows below the control's centre (or at a screen point).
+    void ShowHint(TControl* c);
+    void ShowHint(const TPoint& screenPos);
+    void HideHint();
+    bool Showing() const;
+    int HideAfter = 0; // ms; 0 keeps it until hidden
+private:
+    class TBalloonWindow* FWindow = nullptr;
+};
+

@@ -175,7 +175,9 @@ void TCustomForm::changeEvent(QEvent* e)
     QWidget::changeEvent(e);
     if (e->type() == QEvent::ActivationChange) {
         Guard([this] {
-            if (isActiveWindow()) { if (OnActivate) OnActivate(this); }
+            const bool active = isActiveWindow();
+            Perform(WM_ACTIVATE, active ? 1 : 0);
+            if (active) { if (OnActivate) OnActivate(this); }
             else if (OnDeactivate) OnDeactivate(this);
         });
     }
@@ -246,6 +248,8 @@ int TCustomForm::ShowModal()
 {
     if (FModal) throw EInvalidOperation(QStringLiteral("Cannot make a visible window modal"));
     Application->CancelHint();
+    // A control in the middle of a mouse operation gives it up.
+    if (TWinControl* f = GetFocusControl()) f->Perform(WM_CANCELMODE);
     FModalResult = mrNone;
     FModal = true;
     setWindowModality(Qt::ApplicationModal);
@@ -607,14 +611,14 @@ QRegion CreateEllipticRgn(int x1, int y1, int x2, int y2) { return QRegion(QRect
 
 QRegion CreateRoundRectRgn(int x1, int y1, int x2, int y2, int w, int h)
 {
-    QImage mask(std::max(1, x2 - x1), std::max(1, y2 - y1), QImage::Format_Mono);
-    mask.fill(0);
-    QPainter p(&mask);
+    QImage shape(std::max(1, x2 - x1), std::max(1, y2 - y1), QImage::Format_ARGB32);
+    shape.fill(Qt::transparent);
+    QPainter p(&shape);
     p.setPen(Qt::NoPen);
-    p.setBrush(Qt::color1);
+    p.setBrush(Qt::black);
     p.drawRoundedRect(QRectF(0, 0, x2 - x1, y2 - y1), w / 2.0, h / 2.0);
     p.end();
-    QRegion r(QBitmap::fromImage(mask));
+    QRegion r(QBitmap::fromImage(shape.createAlphaMask()));
     r.translate(x1, y1);
     return r;
 }

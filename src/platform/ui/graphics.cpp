@@ -495,6 +495,13 @@ int TCanvas::TextAscent()
     return fm.ascent();
 }
 
+int TCanvas::TextLeading()
+{
+    QPainter* p = Painter();
+    QFontMetrics fm(CurrentQFont(), p->device());
+    return std::max(0, fm.leading());
+}
+
 void TCanvas::TextOut(int x, int y, const QString& text)
 {
     QPainter* p = Painter();

@@ -262,6 +262,8 @@ public:
     TSize TextExtent(const QString& text) { return TSize{TextWidth(text), TextHeight(text)}; }
     // Font ascent in pixels (baseline offset from the top of a text line).
     virtual int TextAscent();
+    // Extra space the font suggests between lines.
+    virtual int TextLeading();
     virtual void Draw(int x, int y, TGraphic* g);
     virtual void StretchDraw(const TRect& r, TGraphic* g);
     virtual void CopyRect(const TRect& dest, TCanvas* src, const TRect& source);
@@ -350,6 +352,8 @@ public:
     int TextWidth(const QString& text) override;
     int TextHeight(const QString& text) override;
     int TextAscent() override { return LineAscent; }
+    int TextLeading() override { return LineLeading; }
+    int LineLeading = 2;
     void Draw(int x, int y, TGraphic* g) override;
     void StretchDraw(const TRect& r, TGraphic* g) override;
     void CopyRect(const TRect& dest, TCanvas* src, const TRect& source) override;

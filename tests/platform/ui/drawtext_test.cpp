@@ -46,6 +46,7 @@ TEST(DrawText, FlagTableOnTheRecordingCanvas)
         {"prefix", "&File", box, DT_SINGLELINE, {{"File", 0, 0}}},
         {"double ampersand", "A&&B", box, DT_SINGLELINE, {{"A&B", 0, 0}}},
         {"no prefix", "&File", box, DT_SINGLELINE | DT_NOPREFIX, {{"&File", 0, 0}}},
+        {"external leading", "a\nb", TRect(0, 0, 50, 60), DT_EXTERNALLEADING, {{"a", 0, 0}, {"b", 0, 15}}},
         {"centred wrapped lines", "aa bbbb", TRect(0, 0, 35, 60), DT_WORDBREAK | DT_CENTER, {{"aa", 10, 0}, {"bbbb", 3, 13}}},
     };
     for (const Case& c : cases) {

@@ -1,0 +1,186 @@
+// Focus changes with their peers, cursors chosen per position, hints, themed
+// parts and window placement.
+#include "platform/ui/drawing.h"
+#include "platform/ui/extctrls.h"
+#include "platform/ui/forms.h"
+#include "platform/ui/stdctrls.h"
+
+#include <QtTest/QTest>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QLineEdit>
+#include <gtest/gtest.h>
+
+TEST(Focus, EnterAndExitKnowTheOtherControl)
+{
+    TForm f;
+    auto* a = new TEdit(&f);
+    a->SetParent(&f);
+    auto* b = new TEdit(&f);
+    b->SetParent(&f);
+    b->SetTop(30);
+    std::vector<QString> log;
+    auto name = [&](TWinControl* c) { return c == a ? QStringLiteral("a") : c == b ? QStringLiteral("b") : QStringLiteral("-"); };
+    a->OnExit = [&](TObject*) { log.push_back(QStringLiteral("exit a to ") + name(a->FocusPeer())); };
+    b->OnEnter = [&](TObject*) { log.push_back(QStringLiteral("enter b from ") + name(b->FocusPeer())); };
+    f.Show();
+    QApplication::setActiveWindow(&f);
+    a->SetFocus();
+    log.clear();
+    b->SetFocus();
+    EXPECT_EQ(log, (std::vector<QString>{"exit a to b", "enter b from a"}));
+    EXPECT_EQ(f.ActiveControl(), b);
+    EXPECT_EQ(Screen->ActiveControl(), b);
+    // A hidden or disabled control cannot take the focus.
+    a->SetEnabled(false);
+    EXPECT_FALSE(a->CanFocus());
+    EXPECT_THROW(a->SetFocus(), EInvalidOperation);
+    f.Hide();
+}
+
+TEST(Cursor, SetCursorMessageChoosesByPosition)
+{
+    struct TSplitArea : TCustomControl {
+        void WndProc(TMessage& m) override
+        {
+            if (m.Msg == WM_SETCURSOR) {
+                const QPoint p = mapFromGlobal(QCursor::pos());
+                if (LastX >= 50) { SetCurrentCursor(crHSplit); m.Result = 1; return; }
+                (void)p;
+            }
+            if (m.Msg == WM_MOUSEMOVE) LastX = GET_X_LPARAM(m.LParam);
+            TCustomControl::WndProc(m);
+        }
+        int LastX = 0;
+    };
+    TForm f;
+    auto* s = new TSplitArea;
+    s->SetParent(&f);
+    s->SetBounds(0, 0, 100, 40);
+    s->SetCursor(crIBeam);
+    f.Show();
+    QTest::mouseMove(s, QPoint(10, 10));
+    EXPECT_EQ(s->cursor().shape(), Qt::IBeamCursor);
+    s->LastX = 60;
+    QTest::mouseMove(s, QPoint(70, 10));
+    EXPECT_EQ(s->cursor().shape(), Qt::SplitHCursor);
+    f.Hide();
+    s->SetParent(nullptr);
+    delete s;
+}
+
+TEST(Hints, HintShowMessageCanChangeOrCancelTheHint)
+{
+    struct THinted : TCustomControl {
+        bool Cancel = false;
+        void WndProc(TMessage& m) override
+        {
+            if (m.Msg == CM_HINTSHOW) {
+                auto* info = reinterpret_cast<THintInfo*>(m.LParam);
+                info->HintStr = QStringLiteral("cell ") + QString::number(info->CursorPos.X / 10);
+                info->HintColor = clYellow;
+                m.Result = Cancel ? 1 : 0;
+                return;
+            }
+            TCustomControl::WndProc(m);
+        }
+    };
+    TForm f;
+    f.SetShowHint(true);
+    auto* h = new THinted;
+    h->SetParent(&f);
+    h->SetBounds(0, 0, 100, 20);
+    h->SetHint(QStringLiteral("plain"));
+    f.Show();
+    Application->ShowHintFor(h, h->ClientToScreen(TPoint(35, 5)));
+    ASSERT_NE(Application->HintWindow(), nullptr);
+    EXPECT_TRUE(Application->HintWindow()->isVisible());
+    EXPECT_EQ(Application->HintWindow()->Caption(), QStringLiteral("cell 3"));
+    EXPECT_EQ(Application->HintWindow()->Color(), clYellow);
+    h->Cancel = true;
+    Application->ShowHintFor(h, h->ClientToScreen(TPoint(35, 5)));
+    EXPECT_FALSE(Application->HintWindow()->isVisible());
+    // ShowHint off on the control's chain: no hint.
+    h->Cancel = false;
+    f.SetShowHint(false);
+    Application->ShowHintFor(h, h->ClientToScreen(TPoint(35, 5)));
+    EXPECT_FALSE(Application->HintWindow()->isVisible());
+    Application->CancelHint();
+    f.Hide();
+    h->SetParent(nullptr);
+    delete h;
+
+    TBalloonHint balloon;
+    balloon.Title = QStringLiteral("Invalid value");
+    balloon.Description = QStringLiteral("Enter a number from 1 to 10.");
+    TEdit e;
+    balloon.ShowHint(&e);
+    EXPECT_TRUE(balloon.Showing());
+    balloon.HideHint();
+    EXPECT_FALSE(balloon.Showing());
+}
+
+TEST(Themed, CheckBoxPartsDifferByState)
+{
+    auto render = [](unsigned states) {
+        TBitmap b(20, 20);
+        b.Canvas()->Brush()->SetColor(clWhite);
+        b.Canvas()->FillRect(TRect(0, 0, 20, 20));
+        DrawThemedPart(b.Canvas(), TRect(2, 2, 15, 15), tpCheckBox, states);
+        return b.ToImage();
+    };
+    const QImage off = render(tsNormal), on = render(tsChecked), disabled = render(tsChecked | tsDisabled);
+    EXPECT_FALSE(off == on);
+    EXPECT_FALSE(on == disabled);
+    // The part stays inside its rectangle.
+    EXPECT_EQ(on.pixelColor(18, 18), QColor(Qt::white));
+    EXPECT_EQ(on.pixelColor(0, 0), QColor(Qt::white));
+    EXPECT_TRUE(ThemesEnabled());
+    const TSize sz = ThemedPartSize(tpCheckBox);
+    EXPECT_GT(sz.cx, 8);
+}
+
+TEST(Windows, PositionMoveHookAndRegions)
+{
+    TForm f;
+    f.SetBounds(0, 0, 200, 100);
+    f.SetPosition(poScreenCenter);
+    f.Show();
+    const TRect area = Screen->WorkAreaRect();
+    // Centred up to the window frame the platform adds.
+    EXPECT_NEAR(f.Left(), area.Left + (area.Width() - 200) / 2, 4);
+    EXPECT_NEAR(f.Top(), area.Top + (area.Height() - 100) / 2, 4);
+    int moves = 0;
+    const int id = f.AddMoveHook([&](TCustomForm*) { ++moves; });
+    f.SetLeft(f.Left() + 10);
+    QApplication::processEvents();
+    EXPECT_GE(moves, 1);
+    f.RemoveMoveHook(id);
+    const int before = moves;
+    f.SetLeft(f.Left() + 10);
+    QApplication::processEvents();
+    EXPECT_EQ(moves, before);
+
+    SetWindowRgn(&f, CreateEllipticRgn(0, 0, 200, 100));
+    EXPECT_FALSE(f.mask().contains(QPoint(1, 1)));
+    EXPECT_TRUE(f.mask().contains(QPoint(100, 50)));
+    SetWindowRgn(&f, QRegion());
+    EXPECT_TRUE(f.mask().isEmpty());
+    EXPECT_TRUE(CreateRoundRectRgn(0, 0, 20, 20, 8, 8).contains(QPoint(10, 10)));
+    EXPECT_FALSE(CreateRoundRectRgn(0, 0, 20, 20, 8, 8).contains(QPoint(0, 0)));
+    f.SetAlphaBlend(true, 128);
+    EXPECT_EQ(f.AlphaBlendValue(), 128);
+    f.Hide();
+}
+
+TEST(Windows, CloseBoxEndsAModalFormWithCancel)
+{
+    TForm f;
+    TCloseAction seen = caNone;
+    f.OnClose = [&](TObject*, TCloseAction& a) { seen = a; };
+    TModalScope modal([&](TCustomForm*) {
+        f.close();   // what the window manager's close box does
+        return int(mrNone);
+    });
+    EXPECT_EQ(f.ShowModal(), mrCancel);
+    EXPECT_EQ(seen, caHide);
+}
