@@ -58,6 +58,19 @@ void BM_KeyDownMove(benchmark::State& state)
 }
 BENCHMARK(BM_KeyDownMove)->Arg(1000)->Arg(100000);
 
+// Writing a cell and invalidating a whole column while scrolled near the end.
+void BM_WriteAndInvalidateColumnScrolledFar(benchmark::State& state)
+{
+    auto g = MakeGrid(int(state.range(0)));
+    g->SetTopRow(g->RowCount() - 20);
+    int n = 0;
+    for (auto _ : state) {
+        g->SetCells(2, g->TopRow() + (n++ % 10), QStringLiteral("x"));
+        g->InvalidateCol(3);
+    }
+}
+BENCHMARK(BM_WriteAndInvalidateColumnScrolledFar)->Arg(1000)->Arg(100000);
+
 } // namespace
 
 int main(int argc, char** argv)

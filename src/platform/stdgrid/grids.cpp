@@ -368,7 +368,10 @@ static bool AxisSpan(const TGridAxisDrawInfo& a, int first, int last, int& start
     if (!cellStart(first, s)) return false;
     int e = s;
     for (int i = first; i <= last; ++i) {
-        if (i >= a.FixedCellCount && i < a.FirstGridCell) continue;
+        if (i >= a.FixedCellCount && i < a.FirstGridCell) {
+            i = a.FirstGridCell - 1; // skip the rows/columns scrolled away in one step
+            continue;
+        }
         e += a.GetExtent(i) + lw;
         if (e >= a.GridExtent) break;
     }

@@ -46,7 +46,10 @@
 //   highlight for selected cells) before DrawCell and draws the focus
 //   rectangle after it; the string grid then draws the cell text.
 // - The wheel moves the current row by one per notch. While a press selects or
-//   moves outside the view, a timer (WM_TIMER id 1) scrolls one cell at a time.
+//   moves outside the view, a timer (WM_TIMER id 1) scrolls one cell at a time
+//   towards the last mouse position. The right button never moves the current
+//   cell; its release shows PopupMenu. Keyboard, wheel and Col/Row moves go
+//   through FocusCell, which fires OnClick like a click does.
 // - Indexes outside the grid raise EInvalidGridOperation ("Grid index out of
 //   range") for Col/Row, widths and heights; cell storage accepts any index
 //   of 0 or more.
