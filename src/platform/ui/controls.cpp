@@ -25,6 +25,9 @@ public:
     LPARAM L;
 };
 
+// The right Alt key is held (the left one is the Alt modifier without it).
+bool gRightAltDown = false;
+
 // The control that lost the focus last, for DoEnter's peer.
 QPointer<TWinControl> gLastFocusLost;
 
@@ -632,9 +635,10 @@ bool TControl::HandleKeyEvent(QObject* target, QKeyEvent* e)
     const WORD vk = KeyEventToVK(e);
     const TShiftState shift = ShiftStateFromQt(e->modifiers());
     const bool alt = shift.Contains(ssAlt) && !shift.Contains(ssCtrl);
-    LPARAM lp = 1 | (e->isAutoRepeat() ? (LPARAM(1) << 30) : 0);
+    const bool keypad = e->modifiers() & Qt::KeypadModifier;
+    if (vk == VK_RMENU) gRightAltDown = e->type() == QEvent::KeyPress;
+    LPARAM lp = LPARAM(KeyData(vk, keypad, e->isAutoRepeat(), e->type() == QEvent::KeyRelease, alt));
     if (e->type() == QEvent::KeyRelease) {
-        lp |= (LPARAM(1) << 31) | (LPARAM(1) << 30);
         TMessage m;
         m.Msg = alt ? WM_SYSKEYUP : WM_KEYUP;
         m.WParam = vk;
@@ -774,7 +778,9 @@ int16_t GetKeyState(int vk)
     switch (vk) {
     case VK_SHIFT: case VK_LSHIFT: case VK_RSHIFT: down = mods & Qt::ShiftModifier; break;
     case VK_CONTROL: case VK_LCONTROL: case VK_RCONTROL: down = mods & Qt::ControlModifier; break;
-    case VK_MENU: case VK_LMENU: case VK_RMENU: down = mods & Qt::AltModifier; break;
+    case VK_MENU: down = (mods & Qt::AltModifier) || gRightAltDown; break;
+    case VK_LMENU: down = (mods & Qt::AltModifier) && !gRightAltDown; break;
+    case VK_RMENU: down = gRightAltDown; break;
     case VK_LBUTTON: down = buttons & Qt::LeftButton; break;
     case VK_RBUTTON: down = buttons & Qt::RightButton; break;
     case VK_MBUTTON: down = buttons & Qt::MiddleButton; break;

@@ -63,7 +63,7 @@ WORD QtKeyToVK(int qtKey, bool keypad, bool rightSide)
     if (keypad) {
         if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return WORD(VK_NUMPAD0 + (qtKey - Qt::Key_0));
         switch (qtKey) {
-        case Qt::Key_Period: case Qt::Key_Comma: case Qt::Key_Delete: return VK_DECIMAL;
+        case Qt::Key_Period: case Qt::Key_Comma: return VK_DECIMAL;
         case Qt::Key_Asterisk: return VK_MULTIPLY;
         case Qt::Key_Plus: return VK_ADD;
         case Qt::Key_Minus: return VK_SUBTRACT;
@@ -141,4 +141,97 @@ QChar KeyEventToChar(const QKeyEvent* e)
     const QString t = e->text();
     if (t.size() == 1 && (t[0].unicode() >= 32 && t[0].unicode() != 127)) return t[0];
     return QChar();
+}
+
+unsigned KeyScanCode(WORD vk, bool keypad, bool* extended)
+{
+    bool ext = false;
+    unsigned sc = 0;
+    static const char* const row1 = "QWERTYUIOP";   // 0x10..
+    static const char* const row2 = "ASDFGHJKL";    // 0x1E..
+    static const char* const row3 = "ZXCVBNM";      // 0x2C..
+    if (vk >= 'A' && vk <= 'Z') {
+        for (int i = 0; row1[i]; ++i) if (row1[i] == vk) sc = 0x10 + unsigned(i);
+        for (int i = 0; row2[i]; ++i) if (row2[i] == vk) sc = 0x1E + unsigned(i);
+        for (int i = 0; row3[i]; ++i) if (row3[i] == vk) sc = 0x2C + unsigned(i);
+    } else if (vk >= '1' && vk <= '9') {
+        sc = 0x02 + unsigned(vk - '1');
+    } else if (vk >= VK_F1 && vk <= VK_F10) {
+        sc = 0x3B + unsigned(vk - VK_F1);
+    } else {
+        switch (vk) {
+        case '0': sc = 0x0B; break;
+        case VK_ESCAPE: sc = 0x01; break;
+        case VK_OEM_MINUS: sc = 0x0C; break;
+        case VK_OEM_PLUS: sc = 0x0D; break;
+        case VK_BACK: sc = 0x0E; break;
+        case VK_TAB: sc = 0x0F; break;
+        case VK_OEM_4: sc = 0x1A; break;
+        case VK_OEM_6: sc = 0x1B; break;
+        case VK_RETURN: sc = 0x1C; ext = keypad; break;
+        case VK_CONTROL: case VK_LCONTROL: sc = 0x1D; break;
+        case VK_RCONTROL: sc = 0x1D; ext = true; break;
+        case VK_OEM_1: sc = 0x27; break;
+        case VK_OEM_7: sc = 0x28; break;
+        case VK_OEM_3: sc = 0x29; break;
+        case VK_SHIFT: case VK_LSHIFT: sc = 0x2A; break;
+        case VK_OEM_5: sc = 0x2B; break;
+        case VK_OEM_COMMA: sc = 0x33; break;
+        case VK_OEM_PERIOD: sc = 0x34; break;
+        case VK_OEM_2: sc = 0x35; break;
+        case VK_DIVIDE: sc = 0x35; ext = true; break;
+        case VK_RSHIFT: sc = 0x36; break;
+        case VK_MULTIPLY: sc = 0x37; break;
+        case VK_MENU: case VK_LMENU: sc = 0x38; break;
+        case VK_RMENU: sc = 0x38; ext = true; break;
+        case VK_SPACE: sc = 0x39; break;
+        case VK_CAPITAL: sc = 0x3A; break;
+        case VK_NUMLOCK: sc = 0x45; break;
+        case VK_SCROLL: sc = 0x46; break;
+        case VK_NUMPAD7: sc = 0x47; break;
+        case VK_NUMPAD8: sc = 0x48; break;
+        case VK_NUMPAD9: sc = 0x49; break;
+        case VK_SUBTRACT: sc = 0x4A; break;
+        case VK_NUMPAD4: sc = 0x4B; break;
+        case VK_NUMPAD5: sc = 0x4C; break;
+        case VK_NUMPAD6: sc = 0x4D; break;
+        case VK_ADD: sc = 0x4E; break;
+        case VK_NUMPAD1: sc = 0x4F; break;
+        case VK_NUMPAD2: sc = 0x50; break;
+        case VK_NUMPAD3: sc = 0x51; break;
+        case VK_NUMPAD0: sc = 0x52; break;
+        case VK_DECIMAL: sc = 0x53; break;
+        case VK_F11: sc = 0x57; break;
+        case VK_F12: sc = 0x58; break;
+        // The editing block shares the keypad's codes with the extended flag.
+        case VK_HOME: sc = 0x47; ext = !keypad; break;
+        case VK_UP: sc = 0x48; ext = !keypad; break;
+        case VK_PRIOR: sc = 0x49; ext = !keypad; break;
+        case VK_LEFT: sc = 0x4B; ext = !keypad; break;
+        case VK_RIGHT: sc = 0x4D; ext = !keypad; break;
+        case VK_END: sc = 0x4F; ext = !keypad; break;
+        case VK_DOWN: sc = 0x50; ext = !keypad; break;
+        case VK_NEXT: sc = 0x51; ext = !keypad; break;
+        case VK_INSERT: sc = 0x52; ext = !keypad; break;
+        case VK_DELETE: sc = 0x53; ext = !keypad; break;
+        case VK_LWIN: sc = 0x5B; ext = true; break;
+        case VK_RWIN: sc = 0x5C; ext = true; break;
+        case VK_APPS: sc = 0x5D; ext = true; break;
+        default: break;
+        }
+    }
+    if (extended) *extended = ext;
+    return sc;
+}
+
+uint32_t KeyData(WORD vk, bool keypad, bool repeat, bool release, bool alt)
+{
+    bool ext = false;
+    const unsigned sc = KeyScanCode(vk, keypad, &ext);
+    uint32_t d = 1u | (sc << 16);
+    if (ext) d |= 1u << 24;
+    if (alt) d |= 1u << 29;
+    if (repeat || release) d |= 1u << 30;
+    if (release) d |= 1u << 31;
+    return d;
 }

@@ -79,3 +79,10 @@ int VKToQtKey(WORD vk);
 // Character a key press produces, as WM_CHAR would: Ctrl+letter gives the control
 // characters 1..26, Return 13, Backspace 8, Tab 9, Escape 27; 0 when none.
 QChar KeyEventToChar(const QKeyEvent* e);
+
+// Set-1 scan code of a virtual key (the keypad's codes for keypad keys), and
+// whether the key is an "extended" one.
+unsigned KeyScanCode(WORD vk, bool keypad, bool* extended = nullptr);
+// The key-data word of a key message: repeat count 1, scan code in bits 16-23,
+// extended flag in bit 24, Alt in bit 29, previous state in bit 30, release in bit 31.
+uint32_t KeyData(WORD vk, bool keypad, bool repeat, bool release, bool alt);

@@ -34,6 +34,7 @@ TEST(Keys, QtKeysMapToVirtualKeys)
         {Qt::Key_Plus, true, false, VK_ADD}, {Qt::Key_Asterisk, true, false, VK_MULTIPLY},
         {Qt::Key_Slash, true, false, VK_DIVIDE}, {Qt::Key_5, true, false, VK_NUMPAD5},
         {Qt::Key_Exclam, false, false, '1'}, {Qt::Key_unknown, false, false, 0},
+        {Qt::Key_Delete, true, false, VK_DELETE},   // keypad Del with NumLock off
     };
     for (const Case& c : cases)
         EXPECT_EQ(QtKeyToVK(c.qt, c.keypad, c.right), c.vk) << std::hex << c.qt;
@@ -63,6 +64,44 @@ TEST(Keys, CharactersOfKeyPresses)
     EXPECT_EQ(KeyEventToVK(&kp), VK_DECIMAL);
     EXPECT_EQ(ShiftStateFromQt(Qt::ShiftModifier | Qt::ControlModifier, Qt::LeftButton),
               TShiftState(ssShift) | ssCtrl | ssLeft);
+}
+
+TEST(Keys, KeyDataCarriesTheScanCode)
+{
+    // The keypad's decimal key is told apart by bit 0x40 of its scan code (bit 22).
+    EXPECT_TRUE(KeyData(VK_DECIMAL, true, false, false, false) & (1u << 22));
+    EXPECT_FALSE(KeyData(VK_OEM_PERIOD, false, false, false, false) & (1u << 22));
+    EXPECT_EQ(KeyData('A', false, false, false, false), 1u | (0x1Eu << 16));
+    EXPECT_TRUE(KeyData(VK_LEFT, false, false, false, false) & (1u << 24));   // extended
+    EXPECT_FALSE(KeyData(VK_LEFT, true, false, false, false) & (1u << 24));   // keypad 4 without NumLock
+    const uint32_t up = KeyData(VK_RETURN, false, false, true, false);
+    EXPECT_TRUE(up & (1u << 31));
+    EXPECT_TRUE(up & (1u << 30));
+
+    struct TCharSpy : TCustomControl {
+        std::vector<std::pair<WPARAM, LPARAM>> Chars;
+        void WndProc(TMessage& m) override
+        {
+            if (m.Msg == WM_CHAR) Chars.emplace_back(m.WParam, m.LParam);
+            TCustomControl::WndProc(m);
+        }
+    };
+    TForm f;
+    auto* spy = new TCharSpy;
+    spy->SetParent(&f);
+    spy->SetTabStop(true);
+    f.Show();
+    QApplication::setActiveWindow(&f);
+    spy->SetFocus();
+    QTest::keyClick(spy, Qt::Key_Period, Qt::KeypadModifier);
+    QTest::keyClick(spy, Qt::Key_Period);
+    ASSERT_EQ(spy->Chars.size(), 2u);
+    EXPECT_EQ(spy->Chars[0].first, WPARAM('.'));
+    EXPECT_TRUE(spy->Chars[0].second & (1 << 22));
+    EXPECT_FALSE(spy->Chars[1].second & (1 << 22));
+    f.Hide();
+    spy->SetParent(nullptr);
+    delete spy;
 }
 
 namespace {
