@@ -177,8 +177,7 @@ void TInplaceEdit::KeyDown(WORD& Key, TShiftState Shift)
             grid->HideEditor();
             return;
         }
-        LRESULT r = grid->Perform(WM_KEYDOWN, k, 0);
-        (void)r;
+        grid->Perform(WM_KEYDOWN, k, 0);
         if (k == VK_RETURN) grid->Perform(WM_CHAR, 13, 0);
         return;
     }

@@ -251,11 +251,6 @@ int TCustomGrid::GridHeight()
 
 // ============================================================ geometry
 
-int TCustomGrid::BorderWidthPx() const
-{
-    return 0; // the frame is non-client: TWinControl keeps it outside ClientRect
-}
-
 int TCustomGrid::GridClientWidth() const { return std::max(0, ClientWidth()); }
 int TCustomGrid::GridClientHeight() const { return std::max(0, ClientHeight()); }
 
@@ -304,7 +299,7 @@ void TCustomGrid::CalcFixedInfo(TGridDrawInfo& DrawInfo)
 
 TGridCoord TCustomGrid::CalcMaxTopLeft(const TGridCoord& Coord, const TGridDrawInfo& DrawInfo)
 {
-    auto axisMax = [](const TGridAxisDrawInfo& a, int start) {
+    auto axisMax = [](const TGridAxisDrawInfo& a) {
         int room = a.GridExtent - a.FixedBoundary;
         int i = a.GridCellCount - 1;
         int used = 0;
@@ -315,10 +310,10 @@ TGridCoord TCustomGrid::CalcMaxTopLeft(const TGridCoord& Coord, const TGridDrawI
             result = i;
             --i;
         }
-        (void)start;
         return std::max(result, a.FixedCellCount);
     };
-    return TGridCoord{axisMax(DrawInfo.Horz, Coord.X), axisMax(DrawInfo.Vert, Coord.Y)};
+    (void)Coord; // the last top-left does not depend on the present one
+    return TGridCoord{axisMax(DrawInfo.Horz), axisMax(DrawInfo.Vert)};
 }
 
 int TCustomGrid::VisibleColCount()
@@ -601,14 +596,10 @@ void TCustomGrid::SetTopRow(int Value)
 
 void TCustomGrid::MoveTopLeft(int ALeft, int ATop)
 {
-    TGridDrawInfo di;
-    CalcDrawInfo(di);
-    TGridCoord maxTL = CalcMaxTopLeft(FTopLeft, di);
-    // A value beyond the last possible top-left is accepted as the classic grid
-    // does when set directly, but never below the fixed cells or past the last cell.
+    // A value beyond the last full page is accepted when set directly, but never
+    // one below the fixed cells or past the last cell.
     ALeft = std::clamp(ALeft, FFixedCols, std::max(FFixedCols, FColCount - 1));
     ATop = std::clamp(ATop, FFixedRows, std::max(FFixedRows, FRowCount - 1));
-    (void)maxTL;
     if (ALeft == FTopLeft.X && ATop == FTopLeft.Y) return;
     int dx = ALeft - FTopLeft.X, dy = ATop - FTopLeft.Y;
     FTopLeft = TGridCoord{ALeft, ATop};
@@ -618,10 +609,9 @@ void TCustomGrid::MoveTopLeft(int ALeft, int ATop)
     if (FInplaceEdit && FEditorMode) UpdateEdit();
 }
 
-void TCustomGrid::ScrollData(int DX, int DY)
+// The control repaints its whole client area, so a scroll is one invalidation.
+void TCustomGrid::ScrollData(int, int)
 {
-    (void)DX;
-    (void)DY;
     InvalidateGrid();
 }
 
@@ -837,7 +827,6 @@ void TCustomGrid::Paint()
             y += h + lw;
         }
         drawLines(firstCol, firstRow, x0, y0, x1, y1, fixedArea);
-        (void)fixedArea;
     };
 
     const int fb_x = std::min(di.Horz.FixedBoundary, cw);
@@ -1171,7 +1160,6 @@ void TCustomGrid::KeyDown(WORD& Key, TShiftState Shift)
     TGridCoord newTL = FTopLeft;
     TGridCoord cur = FCurrent;
     const int vRows = VisibleRowCount();
-    const int vCols = VisibleColCount();
     const int lastRow = FRowCount - 1, lastCol = FColCount - 1;
     bool handled = true;
     if (ctrl) {
@@ -1258,7 +1246,6 @@ void TCustomGrid::KeyDown(WORD& Key, TShiftState Shift)
         default: handled = false; break;
         }
     }
-    (void)vCols;
     if (!handled) return;
     TGridCoord maxTL = CalcMaxTopLeft(newTL, di);
     newTL.X = std::clamp(newTL.X, FFixedCols, std::max(FFixedCols, maxTL.X));

@@ -344,7 +344,6 @@ protected:
     void ScrollData(int DX, int DY);
     bool IsActiveControl();
     TGridCoord CalcCoordFromPoint(int X, int Y, const TGridDrawInfo& DrawInfo);
-    int BorderWidthPx() const;
     // Scroll message handling on the 0..127 scale (WM_HSCROLL / WM_VSCROLL).
     void ModifyScrollBar(int ScrollBar, int ScrollCode, int Pos, bool UseRightToLeft = false);
 
@@ -359,7 +358,6 @@ protected:
     int FMovePos = 0;
     TPoint FHitTest;
     bool FCanEditModify = true;
-    bool FInplaceColChanged = false;
     QString FEditText;
 
 private:

@@ -414,6 +414,15 @@ TEST_F(GridTest, DraggingAHeaderBorderResizesTheColumn)
     QTest::mousePress(g.get(), Qt::LeftButton, {}, At(151, 10));
     EXPECT_EQ(g->GridState(), gsNormal);
     QTest::mouseRelease(g.get(), Qt::LeftButton, {}, At(151, 10));
+
+    // Rows size on their border inside the fixed column: row 1 spans 25..48, its line is at 49.
+    g->SetOptions(plain | goRowSizing);
+    QTest::mousePress(g.get(), Qt::LeftButton, {}, At(10, 49));
+    EXPECT_EQ(g->GridState(), gsRowSizing);
+    QTest::mouseMove(g.get(), At(10, 70));
+    QTest::mouseRelease(g.get(), Qt::LeftButton, {}, At(10, 70));
+    EXPECT_EQ(g->RowHeights(1), 45);
+    EXPECT_EQ(g->ColWidths(1), 85);
 }
 
 TEST_F(GridTest, DraggingAHeaderMovesTheColumnOnce)
