@@ -358,7 +358,8 @@ protected:
     // Paints the non-client frame (WM_NCPAINT default).
     virtual void PaintNonClient(TCanvas* canvas);
     void LayoutScrollBars();
-    int NonClientBorder() const;
+    // Width of the frame drawn by the control itself (client edge or border).
+    virtual int NonClientBorder() const;
     void ApplyCreateParams();
     friend class TControl;
 

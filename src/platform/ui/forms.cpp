@@ -77,13 +77,36 @@ void TCustomForm::ApplyWindowFlags()
         if ((FBorderIcons & biMaximize) && FFormBorderStyle != bsDialog) f |= Qt::WindowMaximizeButtonHint;
         if (FBorderIcons & biHelp) f |= Qt::WindowContextHelpButtonHint;
     }
-    if (FFormStyle == fsStayOnTop) f |= Qt::WindowStaysOnTopHint;
+    if (FFormStyle == fsStayOnTop || (FParams.ExStyle & WS_EX_TOPMOST)) f |= Qt::WindowStaysOnTopHint;
+    if (FParams.ExStyle & (WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW)) f |= Qt::Tool;
+    if (FParams.ExStyle & WS_EX_NOACTIVATE) {
+        f |= Qt::WindowDoesNotAcceptFocus;
+        setAttribute(Qt::WA_ShowWithoutActivating);
+    }
     const bool vis = isVisible();
     setWindowFlags(f);
     const bool fixed = FFormBorderStyle == bsSingle || FFormBorderStyle == bsDialog || FFormBorderStyle == bsToolWindow;
     if (fixed) setFixedSize(FWidth, FHeight);
     else { setMinimumSize(0, 0); setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX); }
     if (vis) show();
+}
+
+void TCustomForm::CreateParams(TCreateParams& p)
+{
+    TCustomControl::CreateParams(p);
+    p.Style &= ~unsigned(WS_CHILD);
+    p.Style |= WS_POPUP | WS_CLIPCHILDREN;
+    if (FFormBorderStyle != bsNone) p.Style |= WS_CAPTION | WS_SYSMENU;
+    if (FFormBorderStyle == bsSizeable || FFormBorderStyle == bsSizeToolWin) p.Style |= WS_THICKFRAME;
+    if (FFormStyle == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+    if (FFormBorderStyle == bsToolWindow || FFormBorderStyle == bsSizeToolWin) p.ExStyle |= WS_EX_TOOLWINDOW;
+    p.WndParent = nullptr;
+}
+
+void TCustomForm::CreateWnd()
+{
+    TCustomControl::CreateWnd();
+    ApplyWindowFlags();
 }
 
 void TCustomForm::SetBorderStyle(TBorderStyle b) { FFormBorderStyle = b; ApplyWindowFlags(); }
@@ -146,10 +169,12 @@ void TCustomForm::SetVisible(bool v)
         if (!FShown) { ApplyPosition(); FShown = true; }
         QWidget::show();
         if (FWindowState == wsMaximized) showMaximized();
-        activateWindow();
         if (QGuiApplication::platformName() != QLatin1String("offscreen")) raise();
-        if (FActiveControl && FActiveControl->CanFocus()) FActiveControl->InputWidget()->setFocus(Qt::OtherFocusReason);
-        else if (TWinControl* first = FindNextControl(nullptr, true, true, false)) first->InputWidget()->setFocus(Qt::TabFocusReason);
+        if (!(FParams.ExStyle & WS_EX_NOACTIVATE)) {
+            activateWindow();
+            if (FActiveControl && FActiveControl->CanFocus()) FActiveControl->InputWidget()->setFocus(Qt::OtherFocusReason);
+            else if (TWinControl* first = FindNextControl(nullptr, true, true, false)) first->InputWidget()->setFocus(Qt::TabFocusReason);
+        }
     } else {
         QWidget::hide();
     }
@@ -176,7 +201,10 @@ void TCustomForm::changeEvent(QEvent* e)
     if (e->type() == QEvent::ActivationChange) {
         Guard([this] {
             const bool active = isActiveWindow();
-            Perform(WM_ACTIVATE, active ? 1 : 0);
+            // lParam: the window taking the activation over (deactivation only).
+            TControl* other = active ? nullptr : FindControl(QApplication::activeWindow());
+            Perform(WM_NCACTIVATE, active ? 1 : 0);
+            Perform(WM_ACTIVATE, active ? 1 : 0, LPARAM(other));
             if (active) { if (OnActivate) OnActivate(this); }
             else if (OnDeactivate) OnDeactivate(this);
         });

@@ -94,6 +94,12 @@ protected:
     bool CloseModal();
     void ApplyWindowFlags();
     void ApplyPosition();
+    // Forms are top-level windows: WS_POPUP style; WS_EX_TOPMOST keeps them on
+    // top, WS_EX_NOACTIVATE shows them without taking the activation.
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    // The window manager draws a form's frame.
+    int NonClientBorder() const override { return 0; }
     void closeEvent(QCloseEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;

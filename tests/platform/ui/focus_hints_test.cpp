@@ -184,3 +184,30 @@ TEST(Windows, CloseBoxEndsAModalFormWithCancel)
     EXPECT_EQ(f.ShowModal(), mrCancel);
     EXPECT_EQ(seen, caHide);
 }
+
+TEST(Windows, PopupFormStylesFromCreateParams)
+{
+    struct TDropForm : TForm {
+        TDropForm() { SetBorderStyle(bsNone); }
+        void CreateParams(TCreateParams& p) override
+        {
+            TForm::CreateParams(p);
+            p.ExStyle |= WS_EX_TOPMOST | WS_EX_NOACTIVATE;
+        }
+    };
+    TForm owner;
+    owner.Show();
+    QApplication::setActiveWindow(&owner);
+    TDropForm drop;
+    drop.SetBounds(10, 10, 120, 80);
+    drop.Show();
+    const Qt::WindowFlags f = drop.windowFlags();
+    EXPECT_TRUE(f & Qt::FramelessWindowHint);
+    EXPECT_TRUE(f & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(f & Qt::WindowDoesNotAcceptFocus);
+    EXPECT_TRUE(drop.testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_EQ(drop.ClientRect(), TRect(0, 0, 120, 80));
+    EXPECT_TRUE(drop.isVisible());
+    drop.Hide();
+    owner.Hide();
+}
