@@ -30,7 +30,12 @@ TFAbout::TFAbout(TComponent* AOwner) : TForm(AOwner)
     const QString picture = PathJoin({WS().Dir_Exe, QStringLiteral("Pictures"), QStringLiteral("Btn_Info.bmp")});
     if (FileExists(picture)) {
         try {
-            Image2->Picture()->LoadFromFile(picture);
+            const QImage img = Read_Plain_Bmp(ReadBinaryFile(picture));
+            if (!img.isNull()) {
+                auto bmp = std::make_unique<TBitmap>();
+                bmp->SetImage(img);
+                Image2->Picture()->SetGraphic(std::move(bmp));
+            }
         } catch (...) {
         }
     }

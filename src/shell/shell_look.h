@@ -38,3 +38,6 @@ TLbButton* Make_Button(TForm* owner, TWinControl* parent, const QString& name, i
 // Loads a picture of the program folder's Pictures folder as the button's glyph;
 // a missing picture leaves the button without one.
 void Load_Button_Glyph(TLbButton* button, const QString& dirExe, const QString& file);
+
+// An uncompressed 24-bit bitmap file; a null image for any other content.
+QImage Read_Plain_Bmp(const QByteArray& data);

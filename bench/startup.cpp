@@ -1,0 +1,123 @@
+// Start-up to the first painted main window, with all 42 windows created, against a
+// bare window of the toolkit on the same machine.
+
+#include "platform/ui/forms.h"
+#include "shell/common/working_state.h"
+#include "shell/program_windows.h"
+#include "shell/window_set.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void BM_BareWindow(benchmark::State& state)
+{
+    for (auto _ : state) {
+        QWidget w;
+        w.setWindowTitle(QStringLiteral("bare"));
+        w.resize(694, 484);
+        w.show();
+        benchmark::DoNotOptimize(w.grab());  // paints the window once
+        state.PauseTiming();
+        w.hide();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_BareWindow)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_ProgramStartup(benchmark::State& state)
+{
+    // The program folder of the build (pictures beside the executable); settings and
+    // project folders go to a temporary copy so every round starts alike.
+    const QString pictures = QCoreApplication::applicationDirPath() + QStringLiteral("/../app/Pictures");
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTemporaryDir dir;
+        QDir().mkpath(dir.filePath(QStringLiteral("Pictures")));
+        for (const QString& f : QDir(pictures).entryList(QDir::Files))
+            QFile::copy(pictures + QLatin1Char('/') + f, dir.filePath(QStringLiteral("Pictures/") + f));
+        auto saved = Install_Working_State(std::make_unique<TWorkingState>(dir.path()));
+        state.ResumeTiming();
+
+        Create_Program_Windows();
+        FKalvoraFirmWare->Show();
+        benchmark::DoNotOptimize(FKalvoraFirmWare->grab());
+
+        state.PauseTiming();
+        Destroy_Program_Windows();
+        QCoreApplication::processEvents();
+        Install_Working_State(std::move(saved));
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ProgramStartup)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The whole start-up as a user sees it: a fresh process that loads the libraries,
+// creates the application and its windows and paints the main window once. The same
+// executable runs as the child in one of two modes.
+void Run_Child(benchmark::State& state, const char* mode)
+{
+    const QString self = QCoreApplication::applicationFilePath();
+    for (auto _ : state) {
+        QProcess p;
+        p.start(self, {QString::fromLatin1(mode)});
+        if (!p.waitForFinished(30000) || p.exitCode() != 0) {
+            state.SkipWithError("child failed");
+            break;
+        }
+    }
+}
+void BM_Process_BareWindow(benchmark::State& state) { Run_Child(state, "--child-bare"); }
+void BM_Process_ProgramStartup(benchmark::State& state) { Run_Child(state, "--child-program"); }
+BENCHMARK(BM_Process_BareWindow)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
+BENCHMARK(BM_Process_ProgramStartup)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
+
+int Child(const QString& mode)
+{
+    if (mode == QLatin1String("--child-bare")) {
+        QWidget w;
+        w.setWindowTitle(QStringLiteral("bare"));
+        w.resize(694, 484);
+        w.show();
+        return w.grab().isNull() ? 1 : 0;
+    }
+    InitPlatformApplication();
+    // The build's program folder, as the installed program has it (pictures beside it).
+    Install_Working_State(std::make_unique<TWorkingState>(
+        QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../app"))));
+    QElapsedTimer t;
+    t.start();
+    Create_Program_Windows();
+    const qint64 a = t.nsecsElapsed();
+    FKalvoraFirmWare->Show();
+    const qint64 b = t.nsecsElapsed();
+    const bool painted = !FKalvoraFirmWare->grab().isNull();
+    const qint64 c = t.nsecsElapsed();
+    if (qEnvironmentVariableIsSet("KV_BENCH_PHASES"))
+        fprintf(stderr, "create %.2f show %.2f paint %.2f ms\n", a / 1e6, (b - a) / 1e6, (c - b) / 1e6);
+    Destroy_Program_Windows();
+    return painted ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc > 1 && QByteArray(argv[1]).startsWith("--child-"))
+        return Child(QString::fromLatin1(argv[1]));
+    InitPlatformApplication();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
