@@ -27,6 +27,7 @@ public:
     std::vector<Drawn> DrawnCells;
     std::vector<std::tuple<int, int, QString>> EditWrites;
     std::vector<std::pair<int, int>> ColMoves;
+    int EditLimit = 0;
 
     using TCustomGrid::CalcDrawInfo;
     void RepaintNow()
@@ -48,6 +49,7 @@ protected:
         EditWrites.emplace_back(ACol, ARow, Value);
         TStringGrid::SetEditText(ACol, ARow, Value);
     }
+    int GetEditLimit() override { return EditLimit; }
     void ColumnMoved(int FromIndex, int ToIndex) override
     {
         ColMoves.emplace_back(FromIndex, ToIndex);
@@ -313,15 +315,19 @@ TEST_F(GridTest, EditorOpensWithF2AndEnterWritesBack)
     EXPECT_FALSE(g->EditorMode());
     EXPECT_EQ(g->Cells(1, 1), QStringLiteral("new"));
 
-    // A typed character opens the editor with that character.
+    // A typed character opens the editor with that character; limit and mask come from the grid.
+    g->EditLimit = 3;
+    g->OnGetEditMask = [](TObject*, int, int, QString& mask) { mask = QStringLiteral(">LLL;0;_"); };
     Key(Qt::Key_X);
     ASSERT_TRUE(g->EditorMode());
-    EXPECT_EQ(g->InplaceEditor()->Text(), QStringLiteral("x"));
+    EXPECT_EQ(g->InplaceEditor()->MaxLength(), 3);
+    EXPECT_EQ(g->InplaceEditor()->EditMask(), QStringLiteral(">LLL;0;_"));
+    EXPECT_EQ(g->InplaceEditor()->Text(), QStringLiteral("X")) << "the mask upper-cases";
     // Moving the current cell writes back and closes the editor first.
     Key(Qt::Key_Down);
     EXPECT_FALSE(g->EditorMode());
     EXPECT_EQ(g->Row(), 2);
-    EXPECT_EQ(g->Cells(1, 1), QStringLiteral("x"));
+    EXPECT_EQ(g->Cells(1, 1), QStringLiteral("X"));
 }
 
 TEST_F(GridTest, EditorPassesVerticalKeysAndTextEdgesToTheGrid)
