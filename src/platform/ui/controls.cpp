@@ -1518,6 +1518,7 @@ void TCustomControl::paintEvent(QPaintEvent*)
     EnsureBuffer();
     if (!FBlitOnly) {
         FPainting = true;
+        FCanvas->Font()->Assign(FFont);
         const TPoint o = ClientOrigin();
         FCanvas->RemoveClip();
         FCanvas->SetWindowOrg(-o.X, -o.Y);
@@ -1577,6 +1578,7 @@ void TGraphicControl::paintEvent(QPaintEvent*)
     FCanvas->ReleasePainter();
     if (Transparent()) FBuffer.fill(Qt::transparent);
     else FBuffer.fill(ToQColor(FColor));
+    FCanvas->Font()->Assign(FFont);
     Guard([this] { Perform(WM_PAINT); });
     Guard([this] { Paint(); });
     FCanvas->ReleasePainter();

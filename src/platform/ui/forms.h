@@ -218,6 +218,8 @@ public:
     void ProcessMessages();
     void Terminate();
     bool Terminated() const { return FTerminated; }
+    // Starts a new run in the same process (test binaries run several).
+    void ClearTerminated() { FTerminated = false; }
     void BringToFront();
     void Minimize();
     void Restore();

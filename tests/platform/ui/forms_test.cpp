@@ -5,6 +5,7 @@
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
 
+#include <QtCore/QTimer>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QCheckBox>
@@ -19,7 +20,7 @@ namespace {
 // SetBounds, OK as the default button and Cancel as the cancel button.
 class TFSample : public TForm {
 public:
-    TFSample() : TForm(nullptr)
+    explicit TFSample(TComponent* owner = nullptr) : TForm(owner)
     {
         SetCaption(QStringLiteral("Sample"));
         SetBounds(0, 0, 300, 200);
@@ -159,4 +160,32 @@ TEST(Forms, TabMovesFocusInTabOrder)
     QTest::keyClick(f.Kind->Combo(), Qt::Key_Tab, Qt::ShiftModifier);
     EXPECT_TRUE(f.Name->Focused());
     f.Hide();
+}
+
+TEST(Forms, RealModalLoopAndApplicationRun)
+{
+    // No seam: the real loop runs until ModalResult is set.
+    TFSample f;
+    QTimer::singleShot(0, [&] { QTest::mouseClick(f.Cancel->PushButton(), Qt::LeftButton); });
+    EXPECT_EQ(f.ShowModal(), mrCancel);
+    EXPECT_FALSE(f.IsModal());
+    // OnCloseQuery refusing keeps the loop running until it agrees.
+    int asked = 0;
+    f.OnCloseQuery = [&](TObject*, bool& can) { can = ++asked > 1; };
+    QTimer::singleShot(0, [&] { f.SetModalResult(mrOk); QTimer::singleShot(0, [&] { f.SetModalResult(mrYes); }); });
+    EXPECT_EQ(f.ShowModal(), mrYes);
+    EXPECT_EQ(asked, 2);
+
+    TFSample* main = nullptr;
+    Application->CreateForm(main);
+    bool created = false;
+    ASSERT_EQ(Application->MainForm(), main);
+    main->OnShow = [&](TObject*) { created = true; };
+    QTimer::singleShot(0, [] { Application->Terminate(); });
+    Application->Run();
+    EXPECT_TRUE(created);
+    EXPECT_TRUE(Application->Terminated());
+    Application->DestroyForms();
+    Application->ClearTerminated();
+    EXPECT_EQ(Application->MainForm(), nullptr);
 }
