@@ -2,6 +2,7 @@
 // keys, caption shortening, presets and the fade.
 
 #include "platform/ui/forms.h"
+#include "platform/ui/menus.h"
 #include "platform/ui/stdctrls.h"
 #include "shell/common/lb_button.h"
 
@@ -308,4 +309,26 @@ TEST(LbButton, SlowDeceaseFadesThroughEveryStepThenStops)
 
     f.b->SetSlowDecease(false);
     EXPECT_EQ(f.b->FadeThread(), nullptr);
+}
+
+TEST(LbButton, PopupMenuShowsItsArrowAndOpensBelowTheButton)
+{
+    struct TRecordingMenu : TPopupMenu {
+        using TPopupMenu::TPopupMenu;
+        std::vector<TPoint> At;
+        void Popup(int x, int y) override { At.push_back(TPoint(x, y)); }
+    };
+    ButtonFixture f(bsEncarta, QString());
+    auto* menu = new TRecordingMenu(&f.form);
+    // Without a menu the arrow's place shows the face.
+    const int ax = f.b->Width() - 11 + 2, ay = f.b->Height() / 2 - 1;
+    EXPECT_EQ(f.Face().pixel(ax, ay), Rgb(0xEDF7F8));
+    f.b->SetPopupMenu(menu);
+    EXPECT_EQ(f.Face().pixel(ax, ay), qRgb(0, 0, 0));
+    f.b->Click();
+    ASSERT_EQ(menu->At.size(), 1u);
+    EXPECT_EQ(menu->At[0], f.b->ClientToScreen(TPoint(0, f.b->Height())));
+    EXPECT_EQ(menu->PopupComponent, f.b);
+    delete menu;
+    EXPECT_EQ(f.b->PopupMenu(), nullptr);
 }

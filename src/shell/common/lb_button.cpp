@@ -4,6 +4,7 @@
 
 #include "platform/ui/drawing.h"
 #include "platform/ui/forms.h"
+#include "platform/ui/menus.h"
 
 #include <QtCore/QTimer>
 #include <QtGui/QPainter>
@@ -588,6 +589,28 @@ void TLbButton::DoClick()
         if (TCustomForm* form = GetParentForm())
             form->SetModalResult(FModalResult);
     }
+    if (FPopupMenu) {
+        const TPoint p = ClientToScreen(TPoint(0, Height()));
+        FPopupMenu->PopupComponent = this;
+        FPopupMenu->Popup(p.X, p.Y);
+    }
+}
+
+void TLbButton::SetPopupMenu(TPopupMenu* v)
+{
+    if (FPopupMenu)
+        FPopupMenu->RemoveFreeNotification(this);
+    FPopupMenu = v;
+    if (v)
+        v->FreeNotification(this);
+    Invalidate();
+}
+
+void TLbButton::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TCustomControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FPopupMenu)
+        FPopupMenu = nullptr;
 }
 
 void TLbButton::FadeStep(TLbButtonThread* /*Sender*/)
@@ -640,7 +663,7 @@ void TLbButton::Paint()
     const bool hot = bCursorOnButton || focused;
     if (FStyle == bsOld && focused) {
         DrawButton(bmp.Canvas(), W - 2, H - 2, FHotTrackStep, FNumGlyphs, &FGlyph, bDown, hot,
-                   Enabled(), FFlat, FWordWrap, false, FStyle, Color(), FColorWhenDown,
+                   Enabled(), FFlat, FWordWrap, FPopupMenu != nullptr, FStyle, Color(), FColorWhenDown,
                    FHotTrackColor, bDown ? FShadowColor : FLightColor, FShadowColor, &font,
                    FLayout, Caption(), FAlignment);
         bmp.Canvas()->ReleasePainter();
@@ -655,7 +678,7 @@ void TLbButton::Paint()
         bmp.Canvas()->Rectangle(0, 0, W, H);
     } else {
         DrawButton(bmp.Canvas(), W, H, FHotTrackStep, FNumGlyphs, &FGlyph, bDown, hot, Enabled(),
-                   FFlat, FWordWrap, false, FStyle, Color(), FColorWhenDown, FHotTrackColor,
+                   FFlat, FWordWrap, FPopupMenu != nullptr, FStyle, Color(), FColorWhenDown, FHotTrackColor,
                    FLightColor, FShadowColor, &font, FLayout, Caption(), FAlignment);
     }
     bmp.Canvas()->ReleasePainter();

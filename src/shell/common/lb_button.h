@@ -13,6 +13,7 @@
 
 class QTimer;
 class TCustomForm;
+class TPopupMenu;
 
 enum TLbButtonKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
 enum TLbButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
@@ -92,6 +93,10 @@ public:
     void SetUseHotTrackFont(bool v) { FUseHTFont = v; }
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool v);
+    // A pop-up menu adds the drop-down arrow to the face and opens below the button
+    // on a click.
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* v);
     void SetEnabled(bool v) override;
 
     // The window's extended style (WS_EX_TRANSPARENT for the see-through styles).
@@ -124,6 +129,7 @@ protected:
     void DoEnter() override;
     void DoExit() override;
     void WndProc(TMessage& Message) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     bool ParentShowing() const;
@@ -154,6 +160,7 @@ private:
     std::unique_ptr<TLbButtonThread> FThread;
     int FHotTrackStep = 0;
     unsigned FExStyle = 0;
+    TPopupMenu* FPopupMenu = nullptr;
     bool FDestroying = false;
 };
 
