@@ -1,6 +1,6 @@
 // Instances of the windows still to be written, and the writers of the hidden steps.
 
-#include "shell/pending_windows.h"
+#include "shell/window_set.h"
 
 #ifndef KV_HAVE_PARGEN_WINDOW
 TFParGen* FParGen = nullptr;

@@ -2,9 +2,11 @@
 // Every window class of the program: the real ones where they exist, the stand-ins of
 // pending_windows.h for the others. Switch a window to its real class here.
 
-// Real windows of other folders, once they are ready:
-//   #include "enip_outputs/boot_window.h"      + #define KV_HAVE_BOOT_WINDOW 1
-//   #include "params_iolink/par_gen_window.h"  + #define KV_HAVE_PARGEN_WINDOW 1
+// Real windows of other folders.
+#include "enip_outputs/boot_window.h"
+#define KV_HAVE_BOOT_WINDOW 1
+#include "params_iolink/par_gen_window.h"
+#define KV_HAVE_PARGEN_WINDOW 1
 
 #include "shell/about_box.h"
 #include "shell/main_window.h"
