@@ -407,3 +407,29 @@ TEST_F(ShellProgram, MainWindowRendersToPng)
     EXPECT_EQ(img.pixel(b->Left() + 160, b->Top() + 3) & 0xFFFFFF, 0xF8F7EDu);
     FKalvoraFirmWare->Hide();
 }
+
+TEST_F(ShellProgram, StepSixCompilesTheBanksThenShowsTheUpdateDialogForTheNetwork)
+{
+    Start();
+    const QString folder = PathJoin(Ws().Dir_Projects, QStringLiteral("p"));
+    QDir().mkpath(folder + QStringLiteral("/bin"));
+    Ws().Project_Name = QStringLiteral("p");
+    Ws().Dir_Project = folder;
+    Ws().Set_Files();
+    TDialogResponder answers;  // the IODD step's folder picker is cancelled
+    int formType = -1;
+    TModalScript modal([&](TCustomForm* f) -> int {
+        if (f == FBoot)
+            formType = FBoot->Form_Type;
+        return mrCancel;
+    });
+    FBoot->Form_Type = 0;
+    FKalvoraFirmWare->Btn_CreateBin->Click();
+    for (const char* bank : {"bank1.bin", "bank2.bin", "bank3.bin"})
+        EXPECT_TRUE(QFile::exists(folder + QStringLiteral("/bin/") + QLatin1String(bank))) << bank;
+    EXPECT_EQ(modal.Shown, QStringList{QStringLiteral("TFBoot")});
+    EXPECT_EQ(formType, 1);
+
+    FKalvoraFirmWare->Btn_IOLink_IODD->Click();
+    EXPECT_EQ(modal.Shown.size(), 1);
+}
