@@ -400,6 +400,7 @@ void TControl::WndProc(TMessage& m)
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
+        if (m.Msg == WM_LBUTTONDOWN && FDragMode == dmAutomatic) { BeginDrag(true); return; }
         const TMouseButton b = m.Msg == WM_LBUTTONDOWN ? mbLeft : m.Msg == WM_RBUTTONDOWN ? mbRight : mbMiddle;
         if (b == mbLeft && (FControlStyle & csClickEvents)) FClickPending = true;
         MouseDown(b, TShiftState::FromBits(unsigned(m.WParam)), x, y);
@@ -714,6 +715,7 @@ bool TControl::HandleKeyEvent(QObject* target, QKeyEvent* e)
 
 bool TControl::HandleMouseEvent(QObject* target, QMouseEvent* e)
 {
+    if (DragMouse(e, e->globalPosition().toPoint())) { e->accept(); return true; }
     QPoint p = e->position().toPoint();
     if (target != this) p = static_cast<QWidget*>(target)->mapTo(this, p);
     const TPoint o = ClientOrigin();
@@ -1602,4 +1604,195 @@ TControl* FindDragTarget(const TPoint& screenPos, bool allowDisabled)
     TControl* c = FindControl(w);
     if (c && !allowDisabled && !c->Enabled()) return nullptr;
     return c;
+}
+
+// ---------------------------------------------------------------- dragging
+namespace {
+struct TDragRun {
+    QPointer<TControl> Source;
+    QPointer<TControl> Target;
+    TDragObject* Object = nullptr;
+    bool OwnsObject = false;
+    bool Pending = false;
+    bool Active = false;
+    bool CursorSet = false;
+    QPoint Start;
+    int Threshold = 5;
+};
+TDragRun gDrag;
+
+void SetDragCursorShape(TCursor c)
+{
+    if (gDrag.CursorSet) QApplication::changeOverrideCursor(CursorToQCursor(c));
+    else { QApplication::setOverrideCursor(CursorToQCursor(c)); gDrag.CursorSet = true; }
+}
+
+void FinishDrag()
+{
+    if (gDrag.Source && QWidget::mouseGrabber() == gDrag.Source->InputWidget()) gDrag.Source->InputWidget()->releaseMouse();
+    if (gDrag.CursorSet) QApplication::restoreOverrideCursor();
+    if (gDrag.OwnsObject) delete gDrag.Object;
+    gDrag = TDragRun();
+}
+} // namespace
+
+bool TControl::Dragging() const { return gDrag.Active && gDrag.Source == this; }
+
+void TControl::BeginDrag(bool immediate, int threshold)
+{
+    if (gDrag.Active || gDrag.Pending) return;
+    gDrag = TDragRun();
+    gDrag.Source = this;
+    gDrag.Start = QCursor::pos();
+    gDrag.Threshold = threshold < 0 ? GetSystemMetrics(SM_CXDRAG) : threshold;
+    gDrag.Pending = true;
+    InputWidget()->grabMouse();
+    if (immediate) {
+        gDrag.Pending = false;
+        gDrag.Active = true;
+        TDragObject* obj = nullptr;
+        DoStartDrag(obj);
+        if (!obj) { obj = new TDragObject; gDrag.OwnsObject = true; }
+        obj->Source = this;
+        obj->DragPos = TPoint::From(gDrag.Start);
+        gDrag.Object = obj;
+        SetDragCursorShape(crNoDrop);
+    }
+}
+
+void TControl::EndDrag(bool drop)
+{
+    EndDragAt(drop, gDrag.Object && gDrag.Source == this ? gDrag.Object->DragPos : TPoint::From(QCursor::pos()));
+}
+
+void TControl::EndDragAt(bool drop, const TPoint& pos)
+{
+    if (gDrag.Source != this) return;
+    if (gDrag.Active) {
+        TControl* t = gDrag.Target;
+        bool accept = false;
+        if (t) {
+            const TPoint c = t->ScreenToClient(pos);
+            t->DragOver(this, c.X, c.Y, dsDragMove, accept);
+        }
+        if (drop && t && accept) {
+            const TPoint c = t->ScreenToClient(pos);
+            gDrag.Object->Dropped = true;
+            t->DragDrop(this, c.X, c.Y);
+            const TPoint sc = ScreenToClient(pos);
+            DoEndDrag(t, sc.X, sc.Y);
+        } else {
+            if (t) { bool a = false; const TPoint c = t->ScreenToClient(pos); t->DragOver(this, c.X, c.Y, dsDragLeave, a); }
+            DoEndDrag(nullptr, 0, 0);
+        }
+    }
+    FinishDrag();
+}
+
+bool TControl::DragMouse(QMouseEvent* e, const QPoint& screenPos)
+{
+    if (gDrag.Source != this || (!gDrag.Pending && !gDrag.Active)) return false;
+    if (e->type() == QEvent::MouseMove) {
+        if (gDrag.Pending) {
+            if ((screenPos - gDrag.Start).manhattanLength() < gDrag.Threshold) return false;
+            gDrag.Pending = false;
+            gDrag.Active = true;
+            TDragObject* obj = nullptr;
+            DoStartDrag(obj);
+            if (!obj) { obj = new TDragObject; gDrag.OwnsObject = true; }
+            obj->Source = this;
+            gDrag.Object = obj;
+        }
+        gDrag.Object->DragPos = TPoint::From(screenPos);
+        TControl* t = FindDragTarget(TPoint::From(screenPos), false);
+        if (t != gDrag.Target) {
+            if (TControl* old = gDrag.Target) {
+                bool a = false;
+                const TPoint c = old->ScreenToClient(TPoint::From(screenPos));
+                old->DragOver(this, c.X, c.Y, dsDragLeave, a);
+            }
+            gDrag.Target = t;
+            if (t) {
+                bool a = false;
+                const TPoint c = t->ScreenToClient(TPoint::From(screenPos));
+                t->DragOver(this, c.X, c.Y, dsDragEnter, a);
+            }
+        }
+        bool accept = false;
+        if (t) {
+            const TPoint c = t->ScreenToClient(TPoint::From(screenPos));
+            t->DragOver(this, c.X, c.Y, dsDragMove, accept);
+        }
+        SetDragCursorShape(accept ? FDragCursor : crNoDrop);
+        return true;
+    }
+    if (e->type() == QEvent::MouseButtonRelease) {
+        if (gDrag.Pending) { FinishDrag(); return false; }
+        EndDragAt(e->button() == Qt::LeftButton, TPoint::From(screenPos));
+        return true;
+    }
+    if (e->type() == QEvent::MouseButtonPress && gDrag.Active) {
+        EndDrag(false);
+        return true;
+    }
+    return false;
+}
+
+void TControl::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept)
+{
+    Accept = bool(OnDragOver);
+    if (OnDragOver) OnDragOver(this, Source, X, Y, State, Accept);
+}
+
+void TControl::DragDrop(TObject* Source, int X, int Y) { if (OnDragDrop) OnDragDrop(this, Source, X, Y); }
+void TControl::DoStartDrag(TDragObject*& obj) { if (OnStartDrag) OnStartDrag(this, obj); }
+void TControl::DoEndDrag(TObject* Target, int X, int Y) { if (OnEndDrag) OnEndDrag(this, Target, X, Y); }
+
+// ---------------------------------------------------------------- more platform calls
+int GetDeviceCaps(TCanvas* canvas, int index)
+{
+    switch (index) {
+    case LOGPIXELSX: case LOGPIXELSY: return kScreenPPI;
+    case BITSPIXEL: return 32;
+    case HORZRES: return canvas && canvas->SurfaceSize().cx > 0 ? canvas->SurfaceSize().cx : Screen->Width();
+    case VERTRES: return canvas && canvas->SurfaceSize().cy > 0 ? canvas->SurfaceSize().cy : Screen->Height();
+    default: return 0;
+    }
+}
+
+bool SystemParametersInfo(unsigned action, unsigned, void* value, unsigned)
+{
+    if (!value) return false;
+    switch (action) {
+    case SPI_GETWHEELSCROLLLINES: *static_cast<unsigned*>(value) = unsigned(Mouse->WheelScrollLines()); return true;
+    case SPI_GETWORKAREA: *static_cast<TRect*>(value) = Screen->WorkAreaRect(); return true;
+    default: return false;
+    }
+}
+
+bool SetWindowPos(HWND wnd, HWND after, int x, int y, int cx, int cy, unsigned flags)
+{
+    if (!wnd) return false;
+    int l = wnd->Left(), t = wnd->Top(), w = wnd->Width(), h = wnd->Height();
+    if (!(flags & SWP_NOMOVE)) { l = x; t = y; }
+    if (!(flags & SWP_NOSIZE)) { w = cx; h = cy; }
+    wnd->SetBounds(l, t, w, h);
+    if (!(flags & SWP_NOZORDER)) {
+        if (wnd->isWindow() && (after == HWND_TOPMOST() || after == HWND_NOTOPMOST())) {
+            const bool vis = wnd->isVisible();
+            wnd->setAttribute(Qt::WA_ShowWithoutActivating, (flags & SWP_NOACTIVATE) != 0);
+            wnd->setWindowFlag(Qt::WindowStaysOnTopHint, after == HWND_TOPMOST());
+            if (vis) wnd->QWidget::show();
+        }
+        if (after == HWND_TOP() || after == HWND_TOPMOST()) wnd->raise();
+    }
+    if (flags & SWP_SHOWWINDOW) {
+        if (flags & SWP_NOACTIVATE) wnd->setAttribute(Qt::WA_ShowWithoutActivating);
+        wnd->SetVisible(true);
+        wnd->QWidget::show();
+    } else if (flags & SWP_HIDEWINDOW) {
+        wnd->SetVisible(false);
+        wnd->QWidget::hide();
+    }
+    return true;
 }

@@ -18,6 +18,7 @@
 #include <vector>
 
 class QScrollBar;
+class QMouseEvent;
 class TWinControl;
 class TCustomForm;
 class TForm;
@@ -75,6 +76,18 @@ enum TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSize
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 enum TBevelKind { bkNone, bkTile, bkSoft, bkFlat };
 
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+
+// The object carried by an in-window drag (the source control by default).
+class TDragObject {
+public:
+    virtual ~TDragObject() = default;
+    TControl* Source = nullptr;
+    TPoint DragPos;          // screen position
+    bool Dropped = false;
+};
+
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
@@ -83,6 +96,10 @@ using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState S
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, QChar& Key)>;
 using TPaintEvent = TNotifyEvent;
+using TStartDragEvent = std::function<void(TObject* Sender, TDragObject*& DragObject)>;
+using TDragOverEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
 
 // Scroll-bar information of a windowed control.
 enum : unsigned { SIF_RANGE = 0x1, SIF_PAGE = 0x2, SIF_POS = 0x4, SIF_DISABLENOSCROLL = 0x8,
@@ -203,7 +220,29 @@ public:
     virtual void Click();
     virtual void DblClick();
 
+    // ---- dragging inside the application (dmAutomatic starts it on a left press)
+    TDragMode DragMode() const { return FDragMode; }
+    void SetDragMode(TDragMode m) { FDragMode = m; }
+    TCursor DragCursor() const { return FDragCursor; }
+    void SetDragCursor(TCursor c) { FDragCursor = c; }
+    // Starts dragging now, or once the mouse moved `threshold` pixels.
+    void BeginDrag(bool immediate, int threshold = -1);
+    void EndDrag(bool drop);
+    bool Dragging() const;
+    TStartDragEvent OnStartDrag;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TEndDragEvent OnEndDrag;
+    // Answers whether `source` may be dropped here (fires OnDragOver).
+    virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    virtual void DragDrop(TObject* Source, int X, int Y);
+
 protected:
+    virtual void DoStartDrag(TDragObject*& DragObject);
+    virtual void DoEndDrag(TObject* Target, int X, int Y);
+    // Mouse input while a drag is pending or running; true when consumed.
+    bool DragMouse(QMouseEvent* e, const QPoint& screenPos);
+    void EndDragAt(bool drop, const TPoint& screenPos);
     virtual QString GetText() const { return FText; }
     virtual void SetTextBuf(const QString& s);
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -271,6 +310,8 @@ protected:
     bool FMouseInside = false;
     bool FClickPending = false;
     bool FSettingFont = false;
+    TDragMode FDragMode = dmManual;
+    TCursor FDragCursor = crDrag;
 };
 
 class TWinControl : public TControl {
@@ -454,4 +495,20 @@ void ScrollWindow(HWND wnd, int dx, int dy, const TRect* scroll = nullptr, const
 void SetCurrentCursor(TCursor c);
 // The control holding the keyboard focus.
 TWinControl* GetFocusControl();
+enum : int { HORZRES = 8, VERTRES = 10, BITSPIXEL = 12, LOGPIXELSX = 88, LOGPIXELSY = 90 };
+// Device capabilities of a canvas (96 ppi screen profile; the surface size in pixels).
+int GetDeviceCaps(TCanvas* canvas, int index);
+enum : unsigned { SPI_GETWORKAREA = 0x30, SPI_GETWHEELSCROLLLINES = 0x68 };
+// SPI_GETWHEELSCROLLLINES writes an unsigned, SPI_GETWORKAREA a TRect.
+bool SystemParametersInfo(unsigned action, unsigned param, void* value, unsigned winIni = 0);
+enum : unsigned {
+    SWP_NOSIZE = 0x1, SWP_NOMOVE = 0x2, SWP_NOZORDER = 0x4, SWP_NOREDRAW = 0x8, SWP_NOACTIVATE = 0x10,
+    SWP_FRAMECHANGED = 0x20, SWP_SHOWWINDOW = 0x40, SWP_HIDEWINDOW = 0x80, SWP_NOOWNERZORDER = 0x200,
+};
+inline HWND HWND_TOP() { return nullptr; }
+inline HWND HWND_TOPMOST() { return reinterpret_cast<HWND>(intptr_t(-1)); }
+inline HWND HWND_NOTOPMOST() { return reinterpret_cast<HWND>(intptr_t(-2)); }
+// Moves, sizes, shows or hides a control in one call; showing never takes the activation
+// when SWP_NOACTIVATE is given.
+bool SetWindowPos(HWND wnd, HWND insertAfter, int x, int y, int cx, int cy, unsigned flags);
 

@@ -414,3 +414,44 @@ TEST(DemoForm, RendersToPng)
     EXPECT_GT(dark, 3);
     f.Hide();
 }
+
+TEST(Controls, DragAndDropBetweenControls)
+{
+    TForm f;
+    f.SetBounds(0, 0, 300, 100);
+    auto* src = new TPanel(&f);
+    src->SetParent(&f);
+    src->SetBounds(0, 0, 100, 100);
+    src->SetDragMode(dmAutomatic);
+    auto* dst = new TPanel(&f);
+    dst->SetParent(&f);
+    dst->SetBounds(150, 0, 100, 100);
+    std::vector<QString> log;
+    dst->OnDragOver = [&](TObject*, TObject* s, int, int, TDragState st, bool& accept) {
+        accept = s == src;
+        if (st == dsDragEnter) log.push_back(QStringLiteral("enter"));
+    };
+    dst->OnDragDrop = [&](TObject*, TObject* s, int x, int y) {
+        log.push_back(QStringLiteral("drop %1,%2").arg(x).arg(y));
+        EXPECT_EQ(s, src);
+    };
+    src->OnEndDrag = [&](TObject*, TObject* target, int, int) { log.push_back(target == dst ? "end on dst" : "end nowhere"); };
+    int downs = 0;
+    src->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++downs; };
+    f.Show();
+    QApplication::processEvents();
+    QTest::mousePress(src, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    EXPECT_TRUE(src->Dragging());
+    EXPECT_EQ(downs, 0);   // automatic dragging takes the press
+    QTest::mouseMove(src, QPoint(170, 20));
+    QTest::mouseRelease(src, Qt::LeftButton, Qt::NoModifier, QPoint(170, 20));
+    EXPECT_FALSE(src->Dragging());
+    EXPECT_EQ(log, (std::vector<QString>{"enter", "drop 20,20", "end on dst"}));
+
+    // A drop where nobody accepts ends the drag without a target.
+    log.clear();
+    src->BeginDrag(true);
+    src->EndDrag(true);
+    EXPECT_EQ(log, (std::vector<QString>{"end nowhere"}));
+    f.Hide();
+}
