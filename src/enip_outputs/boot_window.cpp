@@ -1,5 +1,6 @@
 #include "enip_outputs/boot_window.h"
 
+#include "enip_outputs/project_xml.h"
 #include "enip_outputs/update_job.h"
 #include "platform/core/datetime.h"
 #include "platform/core/exceptions.h"
@@ -337,6 +338,9 @@ void TFBoot::Btn_COM_ListClick(TObject*)
 
 int TFBoot::Get_Type_Dev()
 {
-    // Reads nothing the device type depends on in this product.
+    // This product has one device type; the file is only checked to be readable.
+    const QString path = WS().Name_File_ParGen;
+    if (FileExists(path))
+        Load_Project_Xml(path);
     return 0;
 }
