@@ -431,11 +431,17 @@ void TControl::WndProc(TMessage& m)
         MouseMove(TShiftState::FromBits(unsigned(m.WParam)), x, y);
         DefaultHandler(m);
         return;
-    case WM_MOUSEWHEEL: {
+    case WM_MOUSEWHEEL:
+        // The form routes the wheel to its focused control first (CM_MOUSEWHEEL),
+        // which offers it up the parent chain; unhandled, the native control gets it.
+        m.Result = 0;
+        MouseWheelHandler(m);
+        if (m.Result == 0) DefaultHandler(m);
+        return;
+    case CM_MOUSEWHEEL: {
         const int delta = int16_t(m.WParamHi());
-        const TPoint pos(x, y);
-        if (DoMouseWheel(TShiftState::FromBits(m.WParamLo()), delta, pos)) { m.Result = 1; return; }
-        DefaultHandler(m);
+        if (DoMouseWheel(TShiftState::FromBits(m.WParamLo()), delta, TPoint(x, y))) { m.Result = 1; return; }
+        m.Result = FParent ? FParent->Perform(CM_MOUSEWHEEL, m.WParam, m.LParam) : 0;
         return;
     }
     case WM_SIZE:
@@ -492,6 +498,13 @@ void TControl::WndProc(TMessage& m)
     }
     (void)keys;
     DefaultHandler(m);
+}
+
+void TControl::MouseWheelHandler(TMessage& m)
+{
+    TCustomForm* form = GetParentForm();
+    if (form && form != this) form->MouseWheelHandler(m);
+    else m.Result = Perform(CM_MOUSEWHEEL, m.WParam, m.LParam);
 }
 
 void TControl::Click() { if (OnClick) OnClick(this); }
@@ -831,17 +844,7 @@ bool TControl::HandleWheelEvent(QObject* target, QWheelEvent* e)
     m.LParam = MAKELPARAM(unsigned(g.x()) & 0xFFFF, unsigned(g.y()) & 0xFFFF);
     FDefaultReached = false;
     WndProc(m);
-    if (m.Result) { e->accept(); return true; }
-    if (!FDefaultReached) { e->accept(); return true; }
-    if (target != this || FInner) {
-        RunNative(target, e);
-        if (e->isAccepted()) return true;
-    }
-    // Unhandled: the parent gets the chance, as with the classic platform.
-    if (FParent) {
-        const LRESULT r = FParent->Perform(WM_MOUSEWHEEL, m.WParam, m.LParam);
-        (void)r;
-    }
+    if (!m.Result && FDefaultReached && (target != this || FInner)) RunNative(target, e);
     e->accept();
     return true;
 }

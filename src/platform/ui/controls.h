@@ -253,6 +253,10 @@ protected:
     virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
     virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
     virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
+public:
+    // Where a wheel message goes first: the form passes it to its focused control.
+    virtual void MouseWheelHandler(TMessage& Message);
+protected:
     virtual void Resize();
     virtual void Changed() {}
     // Called when the font, colour or enabled state changed (after the message).

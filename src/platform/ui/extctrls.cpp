@@ -363,12 +363,16 @@ void TScrollBox::resizeEvent(QResizeEvent* e)
 
 void TScrollBox::WndProc(TMessage& m)
 {
-    if (m.Msg == WM_MOUSEWHEEL) {
-        TWinControl::WndProc(m);
-        if (m.Result) return;
+    if (m.Msg == CM_MOUSEWHEEL) {
         const int delta = int16_t(m.WParamHi());
-        SetVertPosition(VertPosition() - delta / 120 * FLine * 3);
-        m.Result = 1;
+        if (DoMouseWheel(TShiftState::FromBits(m.WParamLo()), delta, TPoint(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)))) {
+            m.Result = 1;
+            return;
+        }
+        const int before = VertPosition();
+        SetVertPosition(before - delta * Mouse->WheelScrollLines() * FLine / 120);
+        if (VertPosition() != before) { m.Result = 1; return; }
+        m.Result = FParent ? FParent->Perform(CM_MOUSEWHEEL, m.WParam, m.LParam) : 0;
         return;
     }
     TWinControl::WndProc(m);

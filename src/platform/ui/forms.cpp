@@ -343,6 +343,12 @@ void TCustomForm::WndProc(TMessage& m)
     TCustomControl::WndProc(m);
 }
 
+void TCustomForm::MouseWheelHandler(TMessage& m)
+{
+    if (TWinControl* c = FActiveControl; c && c != this && c->Focused()) m.Result = c->Perform(CM_MOUSEWHEEL, m.WParam, m.LParam);
+    else TCustomControl::MouseWheelHandler(m);
+}
+
 TForm::TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
 
 // ---------------------------------------------------------------- hint window

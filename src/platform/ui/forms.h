@@ -80,6 +80,7 @@ public:
     TCloseQueryEvent OnCloseQuery;
 
     void WndProc(TMessage& Message) override;
+    void MouseWheelHandler(TMessage& Message) override;
     using TWinControl::KeyDown;
     using TWinControl::KeyPress;
     using TWinControl::KeyUp;

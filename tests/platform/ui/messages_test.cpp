@@ -6,6 +6,7 @@
 #include "platform/ui/stdctrls.h"
 
 #include <QtGui/QKeyEvent>
+#include <QtGui/QWheelEvent>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLineEdit>
@@ -308,4 +309,51 @@ TEST(Messages, EditQueriesAndClipboardKeys)
     EXPECT_EQ(np.Pastes, 1);
     np.SetParent(nullptr);
     f.Hide();
+}
+
+TEST(Messages, WheelGoesThroughTheFocusedControlUpToTheForm)
+{
+    TForm f;
+    f.SetBounds(0, 0, 300, 200);
+    auto* panel = new TPanel(&f);
+    panel->SetParent(&f);
+    panel->SetBounds(0, 0, 300, 100);
+    auto* e = new TEdit(&f);
+    e->SetParent(panel);
+    std::vector<QString> log;
+    f.OnMouseWheel = [&](TObject*, TShiftState, int delta, TPoint pos, bool& handled) {
+        log.push_back(QStringLiteral("form %1 %2,%3").arg(delta).arg(pos.X).arg(pos.Y));
+        handled = true;
+    };
+    panel->OnMouseWheel = [&](TObject*, TShiftState, int, TPoint, bool&) { log.push_back(QStringLiteral("panel")); };
+    // A control that handles the raw message itself (as the grid does).
+    struct TWheelGrid : TCustomControl {
+        int Steps = 0;
+        void WndProc(TMessage& m) override
+        {
+            if (m.Msg == WM_MOUSEWHEEL) { Steps += int16_t(m.WParamHi()) / 120; m.Result = 1; return; }
+            TCustomControl::WndProc(m);
+        }
+    };
+    auto* grid = new TWheelGrid;
+    grid->SetParent(&f);
+    grid->SetBounds(0, 120, 100, 60);
+    f.Show();
+    QApplication::setActiveWindow(&f);
+    e->SetFocus();
+    auto wheel = [&](QWidget* w, int delta) {
+        const QPoint local(5, 5);
+        QWheelEvent ev(QPointF(local), QPointF(w->mapToGlobal(local)), QPoint(), QPoint(0, delta), Qt::NoButton,
+                       Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(w, &ev);
+    };
+    wheel(panel, -120);
+    const QPoint g = panel->mapToGlobal(QPoint(5, 5));
+    EXPECT_EQ(log, (std::vector<QString>{"panel", QStringLiteral("form -120 %1,%2").arg(g.x()).arg(g.y())}));
+    wheel(grid, -240);
+    EXPECT_EQ(grid->Steps, -2);
+    EXPECT_EQ(log.size(), 2u);
+    f.Hide();
+    grid->SetParent(nullptr);
+    delete grid;
 }
