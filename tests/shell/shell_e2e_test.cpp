@@ -19,6 +19,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QtTest/QTest>
+#include <QtWidgets/QLineEdit>
 #include <gtest/gtest.h>
 
 namespace {
@@ -166,10 +168,15 @@ TEST_F(ShellProgram, NewProjectCreatesItsFolderAndOpensIt)
     Start();
     TDialogResponder answers;
     QString typed = QStringLiteral("x");
+    bool pressEnter = false;
     TModalScript modal([&](TCustomForm* f) -> int {
         if (f == FNew_Project) {
+            EXPECT_TRUE(FNew_Project->E_New_Proj->Text().isEmpty()) << "emptied on every show";
             FNew_Project->E_New_Proj->SetText(typed);
-            FNew_Project->Btn_OK->Click();
+            if (pressEnter)
+                QTest::keyClick(FNew_Project->E_New_Proj->LineEdit(), Qt::Key_Return);
+            else
+                FNew_Project->Btn_OK->Click();
             return FNew_Project->ModalResult() == mrOk ? int(mrOk) : int(mrCancel);
         }
         return mrCancel;
@@ -190,8 +197,10 @@ TEST_F(ShellProgram, NewProjectCreatesItsFolderAndOpensIt)
     w->Btn_EtherNetIP_Access->Click();
     EXPECT_EQ(modal.Shown.mid(1), (QStringList{"TFParGen", "TFVIZediZadud", "TFEtherNetIP_Master_Access"}));
 
-    // The same name in other letters is refused and nothing changes.
+    // The same name in other letters is refused and nothing changes; Enter in the
+    // name field is the OK button.
     typed = QStringLiteral("X");
+    pressEnter = true;
     w->Btn_New->Click();
     EXPECT_EQ(answers.LastText(), Lang_Str(106));
     EXPECT_EQ(Ws().Dir_Project, folder);
