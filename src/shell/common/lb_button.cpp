@@ -14,32 +14,39 @@
 
 // ---------------------------------------------------------------- fade timer
 
-TLbButtonThread::TLbButtonThread(std::function<void(TLbButtonThread*)> notify)
-    : FNotify(std::move(notify)), FTimer(std::make_unique<QTimer>())
-{
-    FTimer->setInterval(Interval_Ms);
-    QObject::connect(FTimer.get(), &QTimer::timeout, [this] {
-        if (!FTerminated && FNotify)
-            FNotify(this);
-    });
-}
+TLbButtonThread::TLbButtonThread(std::function<void(TLbButtonThread*)> notify) : FNotify(std::move(notify)) {}
 
 TLbButtonThread::~TLbButtonThread() { Terminate(); }
 
 void TLbButtonThread::Resume()
 {
-    if (!FTerminated)
-        FTimer->start();
+    if (FTerminated)
+        return;
+    // Most buttons never fade: the timer is made on the first resume.
+    if (!FTimer) {
+        FTimer = std::make_unique<QTimer>();
+        FTimer->setInterval(Interval_Ms);
+        QObject::connect(FTimer.get(), &QTimer::timeout, [this] {
+            if (!FTerminated && FNotify)
+                FNotify(this);
+        });
+    }
+    FTimer->start();
 }
 
-void TLbButtonThread::Suspend() { FTimer->stop(); }
+void TLbButtonThread::Suspend()
+{
+    if (FTimer)
+        FTimer->stop();
+}
 
-bool TLbButtonThread::Suspended() const { return !FTimer->isActive(); }
+bool TLbButtonThread::Suspended() const { return !FTimer || !FTimer->isActive(); }
 
 void TLbButtonThread::Terminate()
 {
     FTerminated = true;
-    FTimer->stop();
+    if (FTimer)
+        FTimer->stop();
 }
 
 // ---------------------------------------------------------------- kind glyphs
@@ -422,7 +429,6 @@ void TLbButton::EndThread()
     if (!FThread)
         return;
     try {
-        FThread->Resume();
         FThread->Terminate();
     } catch (...) {
     }
