@@ -517,3 +517,9 @@ QImage ResourceImage(const QString& name);
 bool HasResourceImage(const QString& name);
 void RegisterResourceImage(const QString& name, const QImage& img);
 QStringList ResourceImageNames();
+// Named cursors drawn by the program (hot spot given); unknown names give the arrow.
+class QCursor;
+void RegisterResourceCursor(const QString& name, const QImage& img, const QPoint& hotSpot);
+QCursor ResourceCursor(const QString& name);
+bool HasResourceCursor(const QString& name);
+

@@ -5,7 +5,9 @@
 #include <QtCore/QBuffer>
 #include <QtCore/QFile>
 #include <QtCore/QMap>
+#include <QtGui/QCursor>
 #include <QtGui/QImageReader>
+#include <QtGui/QPixmap>
 #include <QtGui/QPainter>
 
 #include <csetjmp>
@@ -536,3 +538,28 @@ void RegisterBuiltins()
     }
 }
 } // namespace
+
+// ---------------------------------------------------------------- resource cursors
+namespace {
+struct CursorEntry { QImage Image; QPoint HotSpot; };
+QMap<QString, CursorEntry>& Cursors()
+{
+    static QMap<QString, CursorEntry> c;
+    return c;
+}
+} // namespace
+
+void RegisterResourceCursor(const QString& name, const QImage& img, const QPoint& hotSpot)
+{
+    Cursors().insert(name.toUpper(), CursorEntry{img, hotSpot});
+}
+
+bool HasResourceCursor(const QString& name) { return Cursors().contains(name.toUpper()); }
+
+QCursor ResourceCursor(const QString& name)
+{
+    auto it = Cursors().find(name.toUpper());
+    if (it == Cursors().end()) return QCursor(Qt::ArrowCursor);
+    return QCursor(QPixmap::fromImage(it->Image), it->HotSpot.x(), it->HotSpot.y());
+}
+

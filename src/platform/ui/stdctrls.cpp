@@ -433,8 +433,8 @@ TMemo::TMemo(TComponent* AOwner) : TWinControl(AOwner)
         FSyncing = false;
     });
     SetScrollBars(ssNone);
+    // Changes made through Lines notify too, as the classic memo does.
     QObject::connect(FMemo, &QPlainTextEdit::textChanged, this, [this] {
-        if (FSyncing) return;
         Guard([this] { NotifyParent(this, EN_CHANGE); });
     });
 }
