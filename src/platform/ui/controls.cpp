@@ -217,7 +217,7 @@ void TControl::SetTextBuf(const QString& s)
 {
     FText = s;
     if (isWindow()) setWindowTitle(s);
-    QWidget::update();
+    Invalidate();
 }
 
 void TControl::SetColor(TColor c)
@@ -273,7 +273,7 @@ void TControl::ApplyFontAndColor()
         pal.setColor(QPalette::Base, ToQColor(FColor));
         FInner->setPalette(pal);
     }
-    QWidget::update();
+    Invalidate();
 }
 
 void TControl::SetHint(const QString& h)
@@ -601,7 +601,11 @@ bool TControl::HandleQtEvent(QObject* target, QEvent* e)
         if (target == InputWidget() && !FMouseInside) { FMouseInside = true; Perform(CM_MOUSEENTER); }
         return false;
     case QEvent::Leave:
-        if (target == InputWidget() && FMouseInside) { FMouseInside = false; Perform(CM_MOUSELEAVE); }
+        if (target == InputWidget() && FMouseInside) {
+            FMouseInside = false;
+            Application->HintMouseLeave(this);
+            Perform(CM_MOUSELEAVE);
+        }
         return false;
     case QEvent::FocusIn:
     case QEvent::FocusOut: {
@@ -625,12 +629,9 @@ bool TControl::HandleQtEvent(QObject* target, QEvent* e)
         }
         return false;
     }
-    case QEvent::ToolTip: {
-        if (target != InputWidget()) return false;
-        auto* he = static_cast<QHelpEvent*>(e);
-        Application->ShowHintFor(this, TPoint::From(he->globalPos()));
+    case QEvent::ToolTip:
+        // Hints run on the application's own timer (HintPause).
         return true;
-    }
     default:
         break;
     }
@@ -749,7 +750,12 @@ bool TControl::HandleMouseEvent(QObject* target, QMouseEvent* e)
     default:
         break;
     }
-    if (msg == WM_MOUSEMOVE && !e->buttons()) UpdateCursor(msg);
+    if (msg == WM_MOUSEMOVE && !e->buttons()) {
+        UpdateCursor(msg);
+        Application->HintMouseMove(this, TPoint::From(e->globalPosition().toPoint()));
+    } else if (msg != WM_MOUSEMOVE) {
+        Application->CancelHint();
+    }
     TMessage m;
     m.Msg = msg;
     m.WParam = shift.Bits();
@@ -1541,6 +1547,12 @@ void TCustomControl::paintEvent(QPaintEvent*)
     FCanvas->ReleasePainter();
     QPainter p(this);
     p.drawImage(0, 0, FBuffer);
+}
+
+void TCustomControl::changeEvent(QEvent* e)
+{
+    TWinControl::changeEvent(e);
+    FBlitOnly = false;
 }
 
 void TCustomControl::resizeEvent(QResizeEvent* e)

@@ -441,6 +441,7 @@ protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void WndProc(TMessage& Message) override;
+    void changeEvent(QEvent* e) override;
     void EnsureBuffer();
     friend class TControl;
     QImage FBuffer;

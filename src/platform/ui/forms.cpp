@@ -547,7 +547,38 @@ bool EffectiveShowHint(TControl* c)
 void TApplication::CancelHint()
 {
     if (FHintTimer) FHintTimer->stop();
+    if (FHintPauseTimer) FHintPauseTimer->stop();
     if (FHintWindow && FHintWindow->isVisible()) FHintWindow->hide();
+}
+
+void TApplication::HintMouseMove(TControl* c, const TPoint& screenPos)
+{
+    if (!FShowHint || !c) return;
+    FHintPos = screenPos;
+    const bool showing = FHintWindow && FHintWindow->isVisible();
+    if (c == FHintControl && showing && FHintCursorRect.Contains(screenPos)) return;
+    const bool wasShowing = showing;
+    if (c != FHintControl || showing) CancelHint();
+    FHintControl = c;
+    if (!FHintPauseTimer) {
+        FHintPauseTimer = new QTimer();
+        FHintPauseTimer->setSingleShot(true);
+        QObject::connect(FHintPauseTimer, &QTimer::timeout, [this] { HintTimerExpired(); });
+    }
+    FHintPauseTimer->start(wasShowing ? FHintShortPause : FHintPause);
+}
+
+void TApplication::HintMouseLeave(TControl* c)
+{
+    if (c != FHintControl) return;
+    CancelHint();
+    FHintControl = nullptr;
+}
+
+void TApplication::HintTimerExpired()
+{
+    if (FHintPauseTimer) FHintPauseTimer->stop();
+    if (FHintControl) TControl::Guard([this] { ShowHintFor(FHintControl, FHintPos); });
 }
 
 void TApplication::ActivateHint(const TPoint& screenPos)
@@ -569,6 +600,11 @@ void TApplication::ShowHintFor(TControl* c, const TPoint& screenPos)
     info.HintStr = c->Hint();
     info.HideTimeout = FHintHidePause;
     if (c->Perform(CM_HINTSHOW, 0, LPARAM(&info)) != 0) { CancelHint(); return; }
+    FHintControl = c;
+    {
+        const TPoint tl = c->ClientToScreen(info.CursorRect.TopLeft());
+        FHintCursorRect = Bounds(tl.X, tl.Y, info.CursorRect.Width(), info.CursorRect.Height());
+    }
     bool canShow = true;
     if (OnShowHint) OnShowHint(info.HintStr, canShow, info);
     if (!canShow || info.HintStr.isEmpty()) { CancelHint(); return; }

@@ -250,6 +250,12 @@ public:
     // control adjust or cancel it).
     void ShowHintFor(TControl* c, const TPoint& screenPos);
     THintWindow* HintWindow() const { return FHintWindow; }
+    // Mouse tracking for hints: after HintPause over a control its hint shows;
+    // moving out of the hint's cursor rectangle asks the control again.
+    void HintMouseMove(TControl* c, const TPoint& screenPos);
+    void HintMouseLeave(TControl* c);
+    // Fires the pending hint now (tests drive the pause by hand).
+    void HintTimerExpired();
     std::function<THintWindow*()> HintWindowClass;
     std::function<void(QString& HintStr, bool& CanShow, THintInfo& HintInfo)> OnShowHint;
     TNotifyEvent OnHint;
@@ -266,6 +272,10 @@ private:
     bool FShowHint = true;
     THintWindow* FHintWindow = nullptr;
     QTimer* FHintTimer = nullptr;
+    QTimer* FHintPauseTimer = nullptr;
+    QPointer<TControl> FHintControl;
+    TRect FHintCursorRect; // screen coordinates
+    TPoint FHintPos;
 };
 extern TApplication* Application;
 

@@ -211,3 +211,44 @@ TEST(Windows, PopupFormStylesFromCreateParams)
     drop.Hide();
     owner.Hide();
 }
+
+TEST(Hints, PauseThenPerCellHintsFollowTheMouse)
+{
+    struct TCells : TCustomControl {
+        void WndProc(TMessage& m) override
+        {
+            if (m.Msg == CM_HINTSHOW) {
+                auto* info = reinterpret_cast<THintInfo*>(m.LParam);
+                const int cell = info->CursorPos.X / 10;
+                info->HintStr = QStringLiteral("cell %1").arg(cell);
+                info->CursorRect = TRect(cell * 10, 0, cell * 10 + 10, Height());
+                return;
+            }
+            TCustomControl::WndProc(m);
+        }
+    };
+    TForm f;
+    f.SetShowHint(true);
+    auto* c = new TCells;
+    c->SetParent(&f);
+    c->SetBounds(0, 0, 100, 20);
+    c->SetHint(QStringLiteral("x"));
+    f.Show();
+    QTest::mouseMove(c, QPoint(35, 5));
+    EXPECT_TRUE(Application->HintWindow() == nullptr || !Application->HintWindow()->isVisible());
+    Application->HintTimerExpired();   // the pause has elapsed
+    ASSERT_NE(Application->HintWindow(), nullptr);
+    EXPECT_TRUE(Application->HintWindow()->isVisible());
+    EXPECT_EQ(Application->HintWindow()->Caption(), QStringLiteral("cell 3"));
+    QTest::mouseMove(c, QPoint(37, 6));   // same cell: the hint stays
+    EXPECT_TRUE(Application->HintWindow()->isVisible());
+    QTest::mouseMove(c, QPoint(55, 6));   // another cell: asked again after the short pause
+    EXPECT_FALSE(Application->HintWindow()->isVisible());
+    Application->HintTimerExpired();
+    EXPECT_EQ(Application->HintWindow()->Caption(), QStringLiteral("cell 5"));
+    QTest::mouseClick(c, Qt::LeftButton, Qt::NoModifier, QPoint(55, 6));   // a click hides it
+    EXPECT_FALSE(Application->HintWindow()->isVisible());
+    f.Hide();
+    c->SetParent(nullptr);
+    delete c;
+}
