@@ -519,8 +519,10 @@ void TApplication::ShowException(const QString& message)
     // An exception thrown while its box is up is not shown again.
     if (FInException) return;
     FInException = true;
-    QString text = message.trimmed();
-    if (!text.isEmpty() && !text.endsWith(QLatin1Char('.'))) text += QLatin1Char('.');
+    // As the classic runtime: a full stop is added unless the text ends in
+    // punctuation that sorts at or below it ("!", ")", "." ...).
+    QString text = message;
+    if (!text.isEmpty() && text.back().unicode() > u'.') text += QLatin1Char('.');
     try {
         ::MessageBox(text, FTitle, MB_OK | MB_ICONERROR);
     } catch (...) {

@@ -228,7 +228,8 @@ void TCustomEdit::Change() { if (OnChange) OnChange(this); }
 
 void TCustomEdit::DoEnter()
 {
-    if (FAutoSelect && !FEdit->hasSelectedText()) {
+    // Entering by keyboard selects the text; a click places the caret instead.
+    if (FAutoSelect && !FEdit->hasSelectedText() && !(QApplication::mouseButtons() & Qt::LeftButton)) {
         QPointer<QLineEdit> e = FEdit;
         // After the focus change the line edit would reset the selection.
         QMetaObject::invokeMethod(FEdit, [e] { if (e) e->selectAll(); }, Qt::QueuedConnection);

@@ -177,6 +177,9 @@ TEST(Messages, ExceptionInOnClickIsShownAndTheProgramGoesOn)
     b->OnClick = [](TObject*) { throw EAbort(QStringLiteral("quiet")); };
     QTest::mouseClick(b->PushButton(), Qt::LeftButton);
     EXPECT_EQ(responder.MessageCount(), 2);
+    b->OnClick = [](TObject*) { throw Exception(QStringLiteral("Stop!")); };
+    QTest::mouseClick(b->PushButton(), Qt::LeftButton);
+    EXPECT_EQ(responder.LastText(), QStringLiteral("Stop!"));   // ends in punctuation: no full stop added
     b->OnClick = [](TObject*) { throw std::runtime_error("disk full"); };
     QTest::mouseClick(b->PushButton(), Qt::LeftButton);
     EXPECT_EQ(responder.LastText(), QStringLiteral("disk full."));
