@@ -442,3 +442,45 @@ TEST_F(ShellProgram, StepSixCompilesTheBanksThenShowsTheUpdateDialogForTheNetwor
     FKalvoraFirmWare->Btn_IOLink_IODD->Click();
     EXPECT_EQ(modal.Shown.size(), 1);
 }
+
+TEST_F(ShellProgram, LanguagePagesShowSixSlotsAPage)
+{
+    for (const char* name : {"A1", "b2", "C3", "d4", "E5", "f6", "G7"})
+        WriteFile(QStringLiteral("LANGUAGE/%1.lng").arg(QLatin1String(name)), "STR0 = x\n");
+    WriteFile(QStringLiteral("LANGUAGE/A1.bmp"), QByteArray());  // unreadable: no picture for A1
+    Start();
+    // The build places the default flag; here the test does.
+    QFile::copy(QStringLiteral(KV_FIXTURES_DIR "/../../resources/program/LANGUAGE/DefaultFlag.bmp"),
+                Dir.filePath(QStringLiteral("LANGUAGE/DefaultFlag.bmp")));
+    TModalScript modal([](TCustomForm* f) -> int {
+        if (f != FSoftOptions)
+            return mrCancel;
+        TFSoftOptions* o = FSoftOptions;
+        EXPECT_EQ(o->Page_Count(), 2);
+        EXPECT_EQ(o->L_Page_Lang->Caption(), Lang_Str(305) + "1" + Lang_Str(306) + "2");
+        EXPECT_FALSE(o->Btn_Prev->Visible());
+        EXPECT_TRUE(o->Btn_Next->Visible());
+        for (int i = 0; i < 6; ++i)
+            EXPECT_TRUE(o->L_L[i]->Visible()) << i;
+        EXPECT_EQ(o->L_L[1]->Caption(), QStringLiteral("b2"));  // ignoring case: A1, b2, C3, ...
+        EXPECT_FALSE(o->I_L[0]->Visible()) << "a flag that cannot be read shows nothing";
+        EXPECT_TRUE(o->I_L[1]->Visible()) << "the default flag stands in";
+
+        o->Btn_NextClick(o->Btn_Next);
+        EXPECT_EQ(o->Show_Page, 2);
+        EXPECT_EQ(o->L_Page_Lang->Caption(), Lang_Str(305) + "2" + Lang_Str(306) + "2");
+        EXPECT_TRUE(o->Btn_Prev->Visible());
+        EXPECT_FALSE(o->Btn_Next->Visible());
+        EXPECT_TRUE(o->L_L[0]->Visible());
+        EXPECT_EQ(o->L_L[0]->Caption(), QStringLiteral("G7"));
+        for (int i = 1; i < 6; ++i)
+            EXPECT_FALSE(o->L_L[i]->Visible()) << i;
+        o->Btn_NextClick(o->Btn_Next);  // no third page
+        EXPECT_EQ(o->Show_Page, 2);
+        o->Btn_NextClick(o->Btn_Prev);
+        EXPECT_EQ(o->Show_Page, 1);
+        return mrCancel;
+    });
+    FKalvoraFirmWare->Btn_Opz->Click();
+    EXPECT_EQ(modal.Shown, QStringList{QStringLiteral("TFSoftOptions")});
+}
