@@ -1486,10 +1486,14 @@ TCanvas* TCustomControl::Canvas()
 {
     EnsureBuffer();
     if (!FPainting) {
-        // Drawing outside Paint goes to the buffer and is shown as it is.
-        FCanvas->RemoveClip();
-        const TPoint o = ClientOrigin();
-        FCanvas->SetWindowOrg(-o.X, -o.Y);
+        // Drawing outside Paint goes to the buffer and is shown as it is. The
+        // canvas state is set up once, so a clip set between calls stays.
+        if (!FExternalSetup) {
+            FCanvas->RemoveClip();
+            const TPoint o = ClientOrigin();
+            FCanvas->SetWindowOrg(-o.X, -o.Y);
+            FExternalSetup = true;
+        }
         const bool wasValid = FBlitOnly;
         QWidget::update();
         FBlitOnly = wasValid;
@@ -1544,6 +1548,7 @@ void TCustomControl::paintEvent(QPaintEvent*)
         FPainting = false;
         FBlitOnly = true;
     }
+    FExternalSetup = false;
     FCanvas->ReleasePainter();
     QPainter p(this);
     p.drawImage(0, 0, FBuffer);

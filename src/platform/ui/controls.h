@@ -448,6 +448,7 @@ protected:
     std::unique_ptr<TCanvas> FCanvas;
     bool FPainting = false;
     bool FBlitOnly = false;
+    bool FExternalSetup = false;
 };
 
 // A control without focus, drawn by its Paint method on Canvas.

@@ -287,7 +287,12 @@ bool DrawFrameControl(TCanvas* c, TRect& rect, unsigned type, unsigned state)
         const unsigned kind = state & 0xFF;
         if (kind & DFCS_BUTTONPUSH) {
             TRect r = rect;
-            if (flat) {
+            const bool hot = state & DFCS_HOT;
+            if (flat && hot && !pushed && !checked) {
+                // A flat button under the mouse shows a thin raised edge.
+                DrawEdge(c, r, BDR_RAISEDINNER, BF_RECT | BF_ADJUST);
+                Fill(c, r, clBtnFace);
+            } else if (flat) {
                 Fill(c, r, clBtnShadow);
                 InflateRect(r, -1, -1);
                 Fill(c, r, pushed || checked ? cl3DLight : clBtnFace);

@@ -195,6 +195,8 @@ public:
     TApplication();
     ~TApplication();
     QString Title() const { return FTitle; }
+    // The main window is the one on the task bar (kept for the start-up code).
+    bool MainFormOnTaskBar = true;
     void SetTitle(const QString& t) { FTitle = t; }
     QString ExeName() const;
     TCustomForm* MainForm() const { return FMainForm; }

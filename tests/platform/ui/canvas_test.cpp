@@ -201,6 +201,27 @@ TEST(FrameControl, CheckBoxStatesByPixel)
     EXPECT_EQ(f.At(1, 1), clWhite);
 }
 
+TEST(FrameControl, PushButtonAndArrowStates)
+{
+    struct Case { unsigned type, state; int x, y; TColor expected; };
+    const Case cases[] = {
+        {DFC_BUTTON, DFCS_BUTTONPUSH, 0, 0, ColorToRGB(cl3DLight)},                              // raised
+        {DFC_BUTTON, DFCS_BUTTONPUSH, 15, 15, ColorToRGB(cl3DDkShadow)},
+        {DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_PUSHED, 0, 0, ColorToRGB(clBtnShadow)},              // sunken
+        {DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_FLAT, 0, 0, ColorToRGB(clBtnShadow)},
+        {DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_FLAT | DFCS_HOT, 0, 0, ColorToRGB(clBtnHighlight)},
+        {DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_CHECKED, 5, 5, ColorToRGB(cl3DLight)},               // latched face
+        {DFC_SCROLL, DFCS_SCROLLDOWN, 8, 8, ColorToRGB(clBtnText)},                              // arrow tip row
+        {DFC_SCROLL, DFCS_SCROLLDOWN | DFCS_INACTIVE, 8, 8, ColorToRGB(clBtnShadow)},
+    };
+    for (const Case& k : cases) {
+        TBitmap b(16, 16);
+        TRect r(0, 0, 16, 16);
+        DrawFrameControl(b.Canvas(), r, k.type, k.state);
+        EXPECT_EQ(b.Canvas()->Pixels(k.x, k.y), k.expected) << k.type << "/" << k.state;
+    }
+}
+
 TEST(FrameControl, EdgesAdjustTheRectangle)
 {
     Surface s;

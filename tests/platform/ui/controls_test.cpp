@@ -455,3 +455,47 @@ TEST(Controls, DragAndDropBetweenControls)
     EXPECT_EQ(log, (std::vector<QString>{"end nowhere"}));
     f.Hide();
 }
+
+TEST(Controls, CustomControlPaintsClientAndFrameAndKeepsOutsideDrawing)
+{
+    struct TRed : TCustomControl {
+        int Paints = 0;
+        void Paint() override
+        {
+            ++Paints;
+            Canvas()->Brush()->SetColor(clRed);
+            Canvas()->FillRect(ClientRect());
+        }
+    };
+    TForm f;
+    auto* c = new TRed;
+    c->SetParent(&f);
+    c->SetBorderStyle(bsSingle);
+    c->SetBounds(0, 0, 40, 30);
+    f.Show();
+    QImage img = c->Snapshot();
+    const int paints = c->Paints;
+    EXPECT_GE(paints, 1);
+    EXPECT_EQ(img.pixelColor(0, 0), ToQColor(clBtnShadow));      // sunken client edge
+    EXPECT_EQ(img.pixelColor(1, 1), ToQColor(cl3DDkShadow));
+    EXPECT_EQ(img.pixelColor(39, 29), ToQColor(clBtnHighlight));
+    EXPECT_EQ(img.pixelColor(2, 2), QColor(Qt::red));           // client (0,0) sits inside the edge
+    EXPECT_EQ(c->ClientRect(), TRect(0, 0, 36, 26));
+
+    // Drawing outside Paint: the clip set between calls holds, and the next
+    // repaint shows it without running Paint again.
+    c->Canvas()->SetClipRect(TRect(0, 0, 5, 5));
+    c->Canvas()->Brush()->SetColor(clBlue);
+    c->Canvas()->FillRect(TRect(0, 0, 36, 26));
+    img = c->Snapshot();
+    EXPECT_EQ(img.pixelColor(4, 4), QColor(Qt::blue));
+    EXPECT_EQ(img.pixelColor(12, 12), QColor(Qt::red));
+    EXPECT_EQ(c->Paints, paints);
+    c->Invalidate();
+    img = c->Snapshot();
+    EXPECT_EQ(img.pixelColor(4, 4), QColor(Qt::red));
+    EXPECT_EQ(c->Paints, paints + 1);
+    f.Hide();
+    c->SetParent(nullptr);
+    delete c;
+}
