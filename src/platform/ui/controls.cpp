@@ -394,7 +394,6 @@ void TControl::DefaultHandler(TMessage&)
 
 void TControl::WndProc(TMessage& m)
 {
-    const TShiftState keys = ShiftStateFromQt(QApplication::keyboardModifiers(), QApplication::mouseButtons());
     const int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
     switch (m.Msg) {
     case WM_LBUTTONDOWN:
@@ -496,7 +495,6 @@ void TControl::WndProc(TMessage& m)
     default:
         break;
     }
-    (void)keys;
     DefaultHandler(m);
 }
 
@@ -1594,6 +1592,12 @@ TCanvas* TGraphicControl::Canvas()
 
 void TGraphicControl::Paint() { if (OnPaint) OnPaint(this); }
 
+void TGraphicControl::WndProc(TMessage& m)
+{
+    if (m.Msg == WM_PAINT) { Paint(); return; }
+    TControl::WndProc(m);
+}
+
 void TGraphicControl::paintEvent(QPaintEvent*)
 {
     EnsureBuffer();
@@ -1602,7 +1606,6 @@ void TGraphicControl::paintEvent(QPaintEvent*)
     else FBuffer.fill(ToQColor(FColor));
     FCanvas->Font()->Assign(FFont);
     Guard([this] { Perform(WM_PAINT); });
-    Guard([this] { Paint(); });
     FCanvas->ReleasePainter();
     QPainter p(this);
     p.drawImage(0, 0, FBuffer);

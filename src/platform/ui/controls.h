@@ -436,11 +436,11 @@ public:
     TPaintEvent OnPaint;
     // Renders the control (with children) to an image, as it would appear.
     QImage Snapshot();
+    void WndProc(TMessage& Message) override;
 protected:
     virtual void Paint();
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
-    void WndProc(TMessage& Message) override;
     void changeEvent(QEvent* e) override;
     void EnsureBuffer();
     friend class TControl;
@@ -459,6 +459,7 @@ public:
     ~TGraphicControl() override;
     TCanvas* Canvas();
     TPaintEvent OnPaint;
+    void WndProc(TMessage& Message) override;
 protected:
     virtual void Paint();
     void paintEvent(QPaintEvent* e) override;

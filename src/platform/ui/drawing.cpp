@@ -256,8 +256,6 @@ void Fill(TCanvas* c, const TRect& r, TColor col)
 // The 7x7 check mark, three pixels thick, as drawn by the classic platform.
 void CheckMark(TCanvas* c, int x, int y, TColor col)
 {
-    static const int rows[7][2] = {{6, 6}, {5, 6}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}};
-    (void)rows;
     // Columns 0..6: the mark goes down 2 px to column 2 then up to column 6.
     static const int top[7] = {2, 3, 4, 3, 2, 1, 0};
     for (int i = 0; i < 7; ++i) Fill(c, TRect(x + i, y + top[i], x + i + 1, y + top[i] + 3), col);

@@ -182,8 +182,7 @@ void TTimer::SetInterval(unsigned ms) { FInterval = ms; Update(); }
 void TTimer::Update()
 {
     FTimer->stop();
-    if (FEnabled && FInterval > 0 && OnTimer) FTimer->start(int(FInterval));
-    else if (FEnabled && FInterval > 0) FTimer->start(int(FInterval));
+    if (FEnabled && FInterval > 0) FTimer->start(int(FInterval));
 }
 
 void TTimer::Tick()

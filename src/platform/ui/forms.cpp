@@ -307,11 +307,6 @@ int TCustomForm::ShowModal()
     return FModalResult;
 }
 
-void TCustomForm::ClickDialogButton(bool cancel)
-{
-    (void)cancel;
-}
-
 void TCustomForm::WndProc(TMessage& m)
 {
     if (m.Msg == CM_DIALOGKEY) {

@@ -106,7 +106,6 @@ protected:
     void hideEvent(QHideEvent* e) override;
     void moveEvent(QMoveEvent* e) override;
     void changeEvent(QEvent* e) override;
-    void ClickDialogButton(bool cancel);
 
     TBorderStyle FFormBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;

@@ -861,11 +861,6 @@ bool TButtonControl::IsAccel(QChar ch) const
 }
 
 namespace {
-QString ToQtMnemonic(const QString& s) { return s; } // Qt uses the same '&' convention
-QString FromQtMnemonic(const QString& s) { return s; }
-} // namespace
-
-namespace {
 // The whole control reacts to the mouse, not only the glyph and the text.
 class KvCheckWidget : public QCheckBox {
 protected:
@@ -890,8 +885,8 @@ TCheckBox::TCheckBox(TComponent* AOwner) : TButtonControl(AOwner)
     QObject::connect(FBox, &QCheckBox::clicked, this, [this] { Guard([this] { Toggle(); }); });
 }
 
-QString TCheckBox::GetText() const { return FromQtMnemonic(FBox->text()); }
-void TCheckBox::SetTextBuf(const QString& s) { FBox->setText(ToQtMnemonic(s)); }
+QString TCheckBox::GetText() const { return FBox->text(); }
+void TCheckBox::SetTextBuf(const QString& s) { FBox->setText(s); }
 
 void TCheckBox::Toggle()
 {
