@@ -2,12 +2,6 @@
 
 #include "shell/window_set.h"
 
-#ifndef KV_HAVE_PARGEN_WINDOW
-TFParGen* FParGen = nullptr;
-#endif
-#ifndef KV_HAVE_BOOT_WINDOW
-TFBoot* FBoot = nullptr;
-#endif
 TFVIZediZadud* FVIZediZadud = nullptr;
 TFSetAccess* FSetAccess = nullptr;
 TFModbus_TCP_Master_Set_Access* FModbus_TCP_Master_Set_Access = nullptr;

@@ -14,9 +14,6 @@
     };                                                                             \
     extern T##Name* Name;
 
-#ifndef KV_HAVE_PARGEN_WINDOW
-KV_PENDING_WINDOW(FParGen)
-#endif
 KV_PENDING_WINDOW(FVIZediZadud)
 KV_PENDING_WINDOW(FSetAccess)
 KV_PENDING_WINDOW(FModbus_TCP_Master_Set_Access)
@@ -61,18 +58,6 @@ public:
     QString Name_File_XML;
 };
 extern TFProfinetFileName* FProfinetFileName;
-
-#ifndef KV_HAVE_BOOT_WINDOW
-// The device update dialog; the main window sets its form type before showing it.
-class TFBoot : public TForm {
-public:
-    explicit TFBoot(TComponent* AOwner = nullptr) : TForm(AOwner) {}
-    QString ClassName() const override { return QStringLiteral("TFBoot"); }
-    void Set_Lang() {}
-    int Form_Type = 0;
-};
-extern TFBoot* FBoot;
-#endif
 
 // Device-file writers of the hidden steps, not written yet: they do nothing.
 void Write_EDE_File(const QString& fileName);

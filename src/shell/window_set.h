@@ -4,9 +4,7 @@
 
 // Real windows of other folders.
 #include "enip_outputs/boot_window.h"
-#define KV_HAVE_BOOT_WINDOW 1
 #include "params_iolink/par_gen_window.h"
-#define KV_HAVE_PARGEN_WINDOW 1
 
 #include "shell/about_box.h"
 #include "shell/main_window.h"
