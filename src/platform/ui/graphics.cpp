@@ -170,6 +170,7 @@ bool TFont::operator==(const TFont& o) const
 
 QFont TFont::ToQFont() const
 {
+    if (FCacheValid) return FCache;
     QFont f(SubstituteFontName(FName));
     // A positive height is the cell height including internal leading.
     int px = FHeight < 0 ? -FHeight : int(std::lround(FHeight * 0.85));
@@ -180,6 +181,8 @@ QFont TFont::ToQFont() const
     f.setStrikeOut(FStyle.Contains(fsStrikeOut));
     if (FPitch == fpFixed) f.setFixedPitch(true);
     f.setHintingPreference(QFont::PreferFullHinting);
+    FCache = f;
+    FCacheValid = true;
     return f;
 }
 
@@ -239,6 +242,7 @@ QPainter* TCanvas::Painter()
 
 void TCanvas::ReleasePainter()
 {
+    FMetricsDevice = nullptr;
     if (FPainter) {
         FPainter->end();
         FPainter.reset();
@@ -474,33 +478,22 @@ void TCanvas::DrawFocusRect(const TRect& r)
     }
 }
 
-int TCanvas::TextWidth(const QString& text)
+const QFontMetrics& TCanvas::Metrics()
 {
-    QPainter* p = Painter();
-    QFontMetrics fm(CurrentQFont(), p->device());
-    return fm.horizontalAdvance(text);
+    QPaintDevice* dev = Painter()->device();
+    const QFont f = CurrentQFont();
+    if (!FMetrics || dev != FMetricsDevice || !(f == FMetricsFont)) {
+        FMetrics = std::make_unique<QFontMetrics>(f, dev);
+        FMetricsFont = f;
+        FMetricsDevice = dev;
+    }
+    return *FMetrics;
 }
 
-int TCanvas::TextHeight(const QString&)
-{
-    QPainter* p = Painter();
-    QFontMetrics fm(CurrentQFont(), p->device());
-    return fm.height();
-}
-
-int TCanvas::TextAscent()
-{
-    QPainter* p = Painter();
-    QFontMetrics fm(CurrentQFont(), p->device());
-    return fm.ascent();
-}
-
-int TCanvas::TextLeading()
-{
-    QPainter* p = Painter();
-    QFontMetrics fm(CurrentQFont(), p->device());
-    return std::max(0, fm.leading());
-}
+int TCanvas::TextWidth(const QString& text) { return Metrics().horizontalAdvance(text); }
+int TCanvas::TextHeight(const QString&) { return Metrics().height(); }
+int TCanvas::TextAscent() { return Metrics().ascent(); }
+int TCanvas::TextLeading() { return std::max(0, Metrics().leading()); }
 
 void TCanvas::TextOut(int x, int y, const QString& text)
 {

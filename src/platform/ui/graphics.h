@@ -6,6 +6,7 @@
 #include <QtCore/QString>
 #include <QtGui/QColor>
 #include <QtGui/QFont>
+#include <QtGui/QFontMetrics>
 #include <QtGui/QImage>
 #include <QtGui/QRegion>
 #include <QtGui/QTransform>
@@ -128,15 +129,22 @@ constexpr int kScreenPPI = 96;
 // Graphics objects notify their owner of changes through OnChange.
 class TGraphicsObject {
 public:
+    TGraphicsObject() = default;
+    // A copy never takes over the owner's change notification.
+    TGraphicsObject(const TGraphicsObject&) {}
+    TGraphicsObject& operator=(const TGraphicsObject&) { return *this; }
     virtual ~TGraphicsObject() = default;
     std::function<void()> OnChange;
 protected:
-    void Changed() { if (OnChange) OnChange(); }
+    virtual void Changed() { if (OnChange) OnChange(); }
 };
 
 class TFont : public TGraphicsObject {
 public:
     TFont();
+    TFont(const TFont&) = default;
+    // Assigning notifies the owner, as Assign does.
+    TFont& operator=(const TFont& o) { Assign(o); return *this; }
     void Assign(const TFont& src);
     QString Name() const { return FName; }
     void SetName(const QString& v);
@@ -159,7 +167,11 @@ public:
     QFont ToQFont() const;
     void AssignQFont(const QFont& f);
     bool operator==(const TFont& o) const;
+protected:
+    void Changed() override { FCacheValid = false; TGraphicsObject::Changed(); }
 private:
+    mutable QFont FCache;
+    mutable bool FCacheValid = false;
     QString FName = QStringLiteral("Tahoma");
     int FHeight = -11; // 8 pt at 96 ppi
     TColor FColor = clWindowText;
@@ -174,6 +186,9 @@ enum TPenMode { pmCopy, pmXor, pmNotXor, pmNot, pmBlack, pmWhite, pmMask, pmMerg
 
 class TPen : public TGraphicsObject {
 public:
+    TPen() = default;
+    TPen(const TPen&) = default;
+    TPen& operator=(const TPen& o) { Assign(o); return *this; }
     void Assign(const TPen& src);
     TColor Color() const { return FColor; }
     void SetColor(TColor c) { FColor = c; Changed(); }
@@ -194,6 +209,9 @@ enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBD
 
 class TBrush : public TGraphicsObject {
 public:
+    TBrush() = default;
+    TBrush(const TBrush&) = default;
+    TBrush& operator=(const TBrush& o) { Assign(o); return *this; }
     void Assign(const TBrush& src);
     TColor Color() const { return FColor; }
     void SetColor(TColor c) { FColor = c; if (FStyle == bsClear) FStyle = bsSolid; Changed(); }
@@ -298,6 +316,8 @@ public:
 
 protected:
     QFont CurrentQFont() const;
+    // Metrics of the current font on the current device (cached).
+    const QFontMetrics& Metrics();
     void ApplyPen(QPainter* p);
     void ApplyRasterOp(QPainter* p, TPenMode mode);
     void PlotLine(int x1, int y1, int x2, int y2);
@@ -314,6 +334,9 @@ protected:
     QImage* FTarget = nullptr;
     std::unique_ptr<QPainter> FPainter;
     QImage FScratch; // measuring device when there is no target
+    std::unique_ptr<QFontMetrics> FMetrics;
+    QFont FMetricsFont;
+    QPaintDevice* FMetricsDevice = nullptr;
 };
 
 // A canvas that records what is drawn, with fixed font metrics: every character

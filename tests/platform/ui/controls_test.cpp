@@ -499,3 +499,18 @@ TEST(Controls, CustomControlPaintsClientAndFrameAndKeepsOutsideDrawing)
     c->SetParent(nullptr);
     delete c;
 }
+
+TEST(Controls, FontCopiesAreDetachedAndAssignmentNotifies)
+{
+    TLabel l;
+    l.SetCaption(QStringLiteral("Text"));
+    const int h = l.Height();
+    TFont copy = *l.Font();
+    copy.SetSize(30);
+    EXPECT_NE(l.Font()->Size(), 30);
+    EXPECT_EQ(l.Height(), h);
+    *l.Font() = copy;   // goes through Assign: the label resizes
+    EXPECT_EQ(l.Font()->Size(), 30);
+    EXPECT_GT(l.Height(), h);
+    EXPECT_FALSE(l.ParentFont());
+}
