@@ -387,9 +387,14 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam)
     return m.Result;
 }
 
-void TControl::DefaultHandler(TMessage&)
+void TControl::DefaultHandler(TMessage& m)
 {
     FDefaultReached = true;
+    if (m.Msg == WM_PAINT && FPendingPaint.Event && !FPendingPaint.Done) {
+        FPendingPaint.Done = true;
+        if (FPendingPaint.Canvas) FPendingPaint.Canvas->ReleasePainter();
+        RunNative(FPendingPaint.Target, FPendingPaint.Event);
+    }
 }
 
 void TControl::WndProc(TMessage& m)
@@ -630,6 +635,21 @@ bool TControl::HandleQtEvent(QObject* target, QEvent* e)
     case QEvent::ToolTip:
         // Hints run on the application's own timer (HintPause).
         return true;
+    case QEvent::Paint: {
+        // A wrapped widget paints through WM_PAINT: wParam is a canvas on the
+        // widget, the default handling is the widget's own painting, so a
+        // control can draw before and after it.
+        if (!FInner || target != FInner || FPendingPaint.Event) return false;
+        TCanvas canvas;
+        canvas.SetDevice(FInner);
+        canvas.Font()->Assign(FFont);
+        canvas.Brush()->SetColor(FColor);
+        FPendingPaint = TPendingPaint{target, e, &canvas, false};
+        Guard([&] { Perform(WM_PAINT, WPARAM(&canvas)); });
+        canvas.ReleasePainter();
+        FPendingPaint = TPendingPaint();
+        return true;
+    }
     default:
         break;
     }

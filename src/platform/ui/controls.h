@@ -310,6 +310,9 @@ protected:
     QWidget* FInner = nullptr;
     TWinControl* FFocusPeer = nullptr;
     bool FDefaultReached = false;
+    // The native paint of a wrapped widget runs when WM_PAINT reaches the default.
+    struct TPendingPaint { QObject* Target = nullptr; QEvent* Event = nullptr; TCanvas* Canvas = nullptr; bool Done = false; };
+    TPendingPaint FPendingPaint;
     bool FInSetBounds = false;
     bool FMouseInside = false;
     bool FClickPending = false;

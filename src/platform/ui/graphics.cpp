@@ -212,19 +212,28 @@ void TCanvas::SetTarget(QImage* target)
 {
     ReleasePainter();
     FTarget = target;
+    FDevice = nullptr;
+}
+
+void TCanvas::SetDevice(QPaintDevice* device)
+{
+    ReleasePainter();
+    FTarget = nullptr;
+    FDevice = device;
 }
 
 TSize TCanvas::SurfaceSize() const
 {
     if (FTarget) return TSize{FTarget->width(), FTarget->height()};
+    if (FDevice) return TSize{FDevice->width(), FDevice->height()};
     return TSize{0, 0};
 }
 
 QPainter* TCanvas::Painter()
 {
     if (!FPainter) {
-        QPaintDevice* dev = FTarget;
-        if (!dev || FTarget->isNull()) {
+        QPaintDevice* dev = FTarget ? static_cast<QPaintDevice*>(FTarget) : FDevice;
+        if (!dev || (FTarget && FTarget->isNull())) {
             if (FScratch.isNull()) FScratch = QImage(1, 1, QImage::Format_RGB32);
             dev = &FScratch;
         }

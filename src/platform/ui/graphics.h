@@ -306,6 +306,9 @@ public:
     // The image the canvas draws on (null for painter-only or recording canvases).
     QImage* Target() const { return FTarget; }
     void SetTarget(QImage* target);
+    // Draws on any paint device (a widget inside its paint event); pixel reads
+    // need an image target.
+    void SetDevice(QPaintDevice* device);
     // A painter set up with the canvas state (origin and clip); pen and brush are not applied.
     QPainter* Painter();
     // Ends painting so that the target can be read, resized or copied.
@@ -332,6 +335,7 @@ protected:
     struct Saved { TFont font; TPen pen; TBrush brush; bool clipOn; QRegion clip; TPoint org; };
     std::vector<Saved> FSaved;
     QImage* FTarget = nullptr;
+    QPaintDevice* FDevice = nullptr;
     std::unique_ptr<QPainter> FPainter;
     QImage FScratch; // measuring device when there is no target
     std::unique_ptr<QFontMetrics> FMetrics;

@@ -514,3 +514,36 @@ TEST(Controls, FontCopiesAreDetachedAndAssignmentNotifies)
     EXPECT_GT(l.Height(), h);
     EXPECT_FALSE(l.ParentFont());
 }
+
+TEST(Controls, WrappedControlsPaintThroughWmPaint)
+{
+    // A combo with its own frame drawn over the native painting.
+    struct TFramedCombo : TComboBox {
+        bool Native = true;
+        void WndProc(TMessage& m) override
+        {
+            if (m.Msg == WM_PAINT) {
+                auto* c = reinterpret_cast<TCanvas*>(m.WParam);
+                if (Native) TComboBox::WndProc(m);   // the combo paints itself first
+                c->Brush()->SetColor(clRed);
+                c->FrameRect(ClientRect());
+                return;
+            }
+            TComboBox::WndProc(m);
+        }
+    };
+    TForm f;
+    auto* c = new TFramedCombo;
+    c->SetParent(&f);
+    c->SetBounds(0, 0, 120, 22);
+    c->Items()->Add(QStringLiteral("item"));
+    c->SetItemIndex(0);
+    f.Show();
+    QImage img = c->grab().toImage();
+    EXPECT_EQ(img.pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_EQ(img.pixelColor(119, 21), QColor(Qt::red));
+    EXPECT_NE(img.pixelColor(60, 11), QColor(Qt::red));
+    f.Hide();
+    c->SetParent(nullptr);
+    delete c;
+}
