@@ -303,7 +303,7 @@ void TControl::SetParent(TWinControl* p)
     FParent = p;
     if (p) {
         p->InsertControl(this);
-        QWidget::setParent(p, Qt::Widget);
+        QWidget::setParent(p->ChildHost(), Qt::Widget);
         if (FParentFont) {
             FSettingFont = true;
             FFont.Assign(*p->Font());

@@ -375,6 +375,9 @@ public:
     int GetScrollPos(int bar) const;
     void SetScrollRange(int bar, int min, int max, bool redraw = true);
     void ShowScrollBar(int bar, bool show);
+    // The Qt widget child controls are placed on (the control itself, or an
+    // inner content widget such as a scroll box's).
+    virtual QWidget* ChildHost() { return this; }
     bool ScrollBarVisible(int bar) const;
     // Scrolls the client area contents (repaints it).
     void ScrollBy(int dx, int dy);

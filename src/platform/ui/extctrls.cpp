@@ -300,8 +300,6 @@ TScrollBox::TScrollBox(TComponent* AOwner) : TWinControl(AOwner)
     FArea->viewport()->installEventFilter(this);
     SetBounds(0, 0, 185, 41);
     SetLineIncrement(8);
-    QObject::connect(FArea->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { for (TControl* c : FControls) c->ApplyGeometry(); });
-    QObject::connect(FArea->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { for (TControl* c : FControls) c->ApplyGeometry(); });
 }
 
 void TScrollBox::SetAutoScroll(bool v)
@@ -323,11 +321,6 @@ void TScrollBox::SetLineIncrement(int v)
     FArea->verticalScrollBar()->setSingleStep(FLine);
 }
 
-TPoint TScrollBox::ClientOrigin() const
-{
-    return TPoint(-HorzPosition(), -VertPosition());
-}
-
 TRect TScrollBox::ClientRect() const
 {
     const QSize s = FArea->viewport()->size();
@@ -342,9 +335,14 @@ void TScrollBox::UpdateScrollRange()
         w = std::max(w, c->Left() + c->Width());
         h = std::max(h, c->Top() + c->Height());
     }
-    FCanvasWidget->resize(w, h);
-    // Children live on this control; the inner widget only sizes the scroll range.
-    for (TControl* c : FControls) c->raise();
+    const QSize vp = FArea->viewport()->size();
+    FCanvasWidget->resize(std::max(w, vp.width()), std::max(h, vp.height()));
+}
+
+void TScrollBox::AlignControls(TControl* c, TRect& r)
+{
+    TWinControl::AlignControls(c, r);
+    UpdateScrollRange();
 }
 
 void TScrollBox::ScrollInView(TControl* c)

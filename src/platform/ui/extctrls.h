@@ -160,10 +160,12 @@ public:
     int LineIncrement() const { return FLine; }
     void SetLineIncrement(int v);
     void ScrollInView(TControl* c);
-    TPoint ClientOrigin() const override;
     TRect ClientRect() const override;
     void UpdateScrollRange();
     void WndProc(TMessage& m) override;
+    // Children live on the scrolled content widget.
+    QWidget* ChildHost() override { return FCanvasWidget; }
+    void AlignControls(TControl* AControl, TRect& Rect) override;
 protected:
     void resizeEvent(QResizeEvent* e) override;
     QScrollArea* FArea;

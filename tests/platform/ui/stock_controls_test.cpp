@@ -170,3 +170,29 @@ TEST(CanvasText, TextRectOpaqueOrTransparentAndCopyRect)
     EXPECT_TRUE(HasResourceCursor(QStringLiteral("pan_down")));
     EXPECT_EQ(ResourceCursor(QStringLiteral("PAN_DOWN")).hotSpot(), QPoint(4, 4));
 }
+
+TEST(StockControls, ScrollBoxScrollsItsChildren)
+{
+    TForm f;
+    f.SetBounds(0, 0, 200, 200);
+    auto* box = new TScrollBox(&f);
+    box->SetParent(&f);
+    box->SetBounds(0, 0, 100, 100);
+    auto* far = new TPanel(&f);
+    far->SetParent(box);
+    far->SetBounds(0, 300, 50, 40);
+    box->UpdateScrollRange();
+    f.Show();
+    QApplication::processEvents();
+    EXPECT_EQ(far->Top(), 300);   // logical position stays
+    box->ScrollInView(far);
+    EXPECT_GT(box->VertPosition(), 200);
+    const QPoint shown = far->mapTo(box, QPoint(0, 0));
+    EXPECT_EQ(shown.y(), 300 - box->VertPosition());
+    // The wheel scrolls by the line increment.
+    box->SetVertPosition(0);
+    box->SetLineIncrement(10);
+    box->Perform(CM_MOUSEWHEEL, MAKEWPARAM(0, unsigned(int16_t(-120)) & 0xFFFF), 0);
+    EXPECT_EQ(box->VertPosition(), 30);   // three lines per notch
+    f.Hide();
+}
