@@ -13,6 +13,7 @@
 #include <QtGui/QGuiApplication>
 #include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QStyle>
 #include <QtWidgets/QStyleFactory>
 
 // ---------------------------------------------------------------- modal seam
@@ -727,6 +728,32 @@ void InitPlatformApplication()
     for (const char* n : {"Tahoma", "MS Sans Serif", "Microsoft Sans Serif", "MS Shell Dlg", "MS Shell Dlg 2",
                           "Segoe UI", "Arial", "Verdana", "Times New Roman", "Courier New", "Courier"})
         QFont::insertSubstitution(QString::fromLatin1(n), SubstituteFontName(QString::fromLatin1(n)));
+    // Native widgets take the platform profile's colour scheme.
+    QPalette pal = QApplication::style()->standardPalette();
+    auto set = [&](QPalette::ColorRole role, TColor c) { pal.setColor(QPalette::All, role, ToQColor(c)); };
+    set(QPalette::Window, clBtnFace);
+    set(QPalette::WindowText, clWindowText);
+    set(QPalette::Base, clWindow);
+    set(QPalette::AlternateBase, clBtnFace);
+    set(QPalette::Text, clWindowText);
+    set(QPalette::Button, clBtnFace);
+    set(QPalette::ButtonText, clBtnText);
+    set(QPalette::Highlight, clHighlight);
+    set(QPalette::HighlightedText, clHighlightText);
+    set(QPalette::ToolTipBase, clInfoBk);
+    set(QPalette::ToolTipText, clInfoText);
+    set(QPalette::Light, clBtnHighlight);
+    set(QPalette::Midlight, cl3DLight);
+    set(QPalette::Mid, clBtnShadow);
+    set(QPalette::Dark, clBtnShadow);
+    set(QPalette::Shadow, cl3DDkShadow);
+    pal.setColor(QPalette::Disabled, QPalette::Text, ToQColor(clGrayText));
+    pal.setColor(QPalette::Disabled, QPalette::WindowText, ToQColor(clGrayText));
+    pal.setColor(QPalette::Disabled, QPalette::ButtonText, ToQColor(clGrayText));
+    pal.setColor(QPalette::Disabled, QPalette::Base, ToQColor(clBtnFace));
+    QApplication::setPalette(pal);
+    QApplication::setDoubleClickInterval(int(GetDoubleClickTime()));
+    QApplication::setWheelScrollLines(Mouse->WheelScrollLines());
     TFont def;
     QApplication::setFont(def.ToQFont());
     Screen->HintFont()->Assign(def);
