@@ -1,7 +1,11 @@
 #include "platform/ui/comctrls.h"
+#include "platform/core/format_settings.h"
 
 #include <QtGui/QIcon>
 #include <QtGui/QPixmap>
+#include <QtWidgets/QCalendarWidget>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QDateTimeEdit>
 #include <QtWidgets/QHeaderView>
 #include <QtWidgets/QProgressBar>
 #include <QtWidgets/QSlider>
@@ -437,4 +441,158 @@ void TProgressBar::StepBy(int d)
     // The classic bar wraps to the start when it passes the end.
     if (v > Max()) v = Min() + (v - Max());
     SetPosition(v);
+}
+
+// ---------------------------------------------------------------- date and time
+QString RuntimeFormatToQt(const QString& fmt)
+{
+    const TFormatSettings& fs = FormatSettings();
+    QString out;
+    bool afterHour = false;
+    for (int i = 0; i < fmt.size();) {
+        const QChar c = fmt[i];
+        if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
+            const int end = int(fmt.indexOf(c, i + 1));
+            const QString lit = fmt.mid(i + 1, (end < 0 ? fmt.size() : end) - i - 1);
+            out += QLatin1Char('\'') + QString(lit).replace(QLatin1String("'"), QLatin1String("''")) + QLatin1Char('\'');
+            i = end < 0 ? int(fmt.size()) : end + 1;
+            continue;
+        }
+        if (fmt.mid(i, 5).compare(QLatin1String("am/pm"), Qt::CaseInsensitive) == 0) { out += QLatin1String("AP"); i += 5; continue; }
+        if (fmt.mid(i, 4).compare(QLatin1String("ampm"), Qt::CaseInsensitive) == 0) { out += QLatin1String("AP"); i += 4; continue; }
+        const QChar l = c.toLower();
+        int n = 1;
+        while (i + n < fmt.size() && fmt[i + n].toLower() == l) ++n;
+        switch (l.unicode()) {
+        case 'd': out += QString(std::min(n, 4), QLatin1Char('d')); afterHour = false; break;
+        case 'y': out += n <= 2 ? QLatin1String("yy") : QLatin1String("yyyy"); afterHour = false; break;
+        case 'm':
+            if (afterHour && n <= 2) out += QString(n, QLatin1Char('m'));
+            else out += QString(std::min(n, 4), QLatin1Char('M'));
+            afterHour = false;
+            break;
+        case 'n': out += QString(std::min(n, 2), QLatin1Char('m')); afterHour = false; break;
+        case 'h': out += QString(std::min(n, 2), QLatin1Char('H')); afterHour = true; break;
+        case 's': out += QString(std::min(n, 2), QLatin1Char('s')); afterHour = false; break;
+        case 'z': out += n >= 3 ? QLatin1String("zzz") : QLatin1String("z"); afterHour = false; break;
+        case '/': out += fs.DateSeparator; break;
+        case ':': out += fs.TimeSeparator; break;
+        default:
+            if (c.isLetter()) out += QLatin1Char('\'') + QString(n, c) + QLatin1Char('\'');
+            else out += QString(n, c);
+            break;
+        }
+        i += n;
+    }
+    return out;
+}
+
+TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FColor = clWindow;
+    FEdit = new QDateTimeEdit();
+    FEdit->setCalendarPopup(true);
+    FEdit->setDateTime(QDateTime(QDate::currentDate(), QTime(0, 0)));
+    SetInnerWidget(FEdit);
+    FTabStop = true;
+    SetBounds(0, 0, 186, 21);
+    ApplyFormat();
+    QObject::connect(FEdit, &QDateTimeEdit::dateTimeChanged, this, [this] {
+        if (!FSetting) Guard([this] { if (OnChange) OnChange(this); });
+    });
+}
+
+void TDateTimePicker::ApplyFormat()
+{
+    QString f;
+    if (!FFormat.isEmpty()) {
+        f = FFormat;
+        f.replace(QLatin1String("tt"), QLatin1String("AP"));
+    } else if (FKind == dtkTime) {
+        f = RuntimeFormatToQt(FormatSettings().LongTimeFormat);
+    } else {
+        f = RuntimeFormatToQt(FDateFormat == dfShort ? FormatSettings().ShortDateFormat : FormatSettings().LongDateFormat);
+    }
+    FEdit->setDisplayFormat(f);
+    FEdit->setCalendarPopup(FKind == dtkDate);
+}
+
+void TDateTimePicker::SetKind(TDateTimeKind k) { FKind = k; ApplyFormat(); }
+void TDateTimePicker::SetDateFormat(TDTDateFormat f) { FDateFormat = f; ApplyFormat(); }
+void TDateTimePicker::SetFormat(const QString& f) { FFormat = f; ApplyFormat(); }
+
+TDateTime TDateTimePicker::DateTime() const { return QDateTimeToDateTime(FEdit->dateTime()); }
+
+void TDateTimePicker::SetDateTime(TDateTime v)
+{
+    FSetting = true;
+    FEdit->setDateTime(DateTimeToQDateTime(v));
+    FSetting = false;
+}
+
+void TDateTimePicker::SetMinDate(TDateTime v) { FEdit->setMinimumDateTime(DateTimeToQDateTime(v)); }
+void TDateTimePicker::SetMaxDate(TDateTime v) { FEdit->setMaximumDateTime(DateTimeToQDateTime(v)); }
+
+void TDateTimePicker::SetShowCheckbox(bool v)
+{
+    FShowCheckbox = v;
+    if (v && !FCheck) {
+        FCheck = new QCheckBox(this);
+        FCheck->setChecked(FChecked);
+        FCheck->setGeometry(2, (FHeight - 16) / 2, 16, 16);
+        FCheck->raise();
+        FEdit->setContentsMargins(18, 0, 0, 0);
+        QObject::connect(FCheck, &QCheckBox::toggled, this, [this](bool on) {
+            FChecked = on;
+            FEdit->setEnabled(on);
+            Guard([this] { if (OnChange) OnChange(this); });
+        });
+    }
+    if (FCheck) FCheck->setVisible(v);
+}
+
+void TDateTimePicker::SetChecked(bool v)
+{
+    FChecked = v;
+    if (FCheck) { QSignalBlocker b(FCheck); FCheck->setChecked(v); FEdit->setEnabled(v); }
+}
+
+bool TDateTimePicker::DroppedDown() const
+{
+    return FEdit->calendarWidget() && FEdit->calendarWidget()->isVisible();
+}
+
+void TDateTimePicker::WndProc(TMessage& m)
+{
+    if (m.Msg == WM_GETDLGCODE) { m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; return; }
+    TWinControl::WndProc(m);
+}
+
+TMonthCalendar::TMonthCalendar(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FCal = new QCalendarWidget();
+    FCal->setGridVisible(false);
+    FCal->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    SetInnerWidget(FCal);
+    FTabStop = true;
+    SetBounds(0, 0, 225, 160);
+    FControlStyle &= ~unsigned(csClickEvents);
+    QObject::connect(FCal, &QCalendarWidget::clicked, this, [this] {
+        if (!FSetting) Guard([this] { if (OnClick) OnClick(this); });
+    });
+    QObject::connect(FCal, &QCalendarWidget::activated, this, [this] {
+        Guard([this] { if (OnDblClick) OnDblClick(this); });
+    });
+}
+
+TDateTime TMonthCalendar::Date() const
+{
+    return QDateTimeToDateTime(QDateTime(FCal->selectedDate(), QTime(0, 0)));
+}
+
+void TMonthCalendar::SetDate(TDateTime v)
+{
+    FSetting = true;
+    FCal->setSelectedDate(DateTimeToQDateTime(v).date());
+    FSetting = false;
 }

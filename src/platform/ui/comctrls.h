@@ -1,6 +1,7 @@
 #pragma once
 // Common controls: page control with tab sheets, tree view, track bar and
 // progress bar.
+#include "platform/core/datetime.h"
 #include "platform/ui/extctrls.h"
 
 class QTabBar;
@@ -8,6 +9,8 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class QSlider;
 class QProgressBar;
+class QDateTimeEdit;
+class QCalendarWidget;
 
 class TPageControl;
 
@@ -206,3 +209,65 @@ protected:
     QProgressBar* FBar;
     int FStep = 10;
 };
+
+// Date format of the runtime ("dd/mm/yyyy hh:nn") as a Qt format ("dd/MM/yyyy hh:mm");
+// "/" and ":" become the separators of FormatSettings.
+QString RuntimeFormatToQt(const QString& fmt);
+
+enum TDateTimeKind { dtkDate, dtkTime };
+enum TDTDateFormat { dfShort, dfLong };
+
+// Date or time picker with a drop-down calendar.
+class TDateTimePicker : public TWinControl {
+    Q_OBJECT
+public:
+    explicit TDateTimePicker(TComponent* AOwner = nullptr);
+    TDateTimeKind Kind() const { return FKind; }
+    void SetKind(TDateTimeKind k);
+    TDTDateFormat DateFormat() const { return FDateFormat; }
+    void SetDateFormat(TDTDateFormat f);
+    // Custom display format in the picker's own notation (d, M, y, H, h, m, s, tt);
+    // empty: the locale's short or long format.
+    QString Format() const { return FFormat; }
+    void SetFormat(const QString& f);
+    TDateTime DateTime() const;
+    void SetDateTime(TDateTime v);
+    TDateTime Date() const { return DateOf(DateTime()); }
+    void SetDate(TDateTime v) { SetDateTime(DateOf(v) + TimeOf(DateTime())); }
+    TDateTime Time() const { return TimeOf(DateTime()); }
+    void SetTime(TDateTime v) { SetDateTime(DateOf(DateTime()) + TimeOf(v)); }
+    void SetMinDate(TDateTime v);
+    void SetMaxDate(TDateTime v);
+    bool ShowCheckbox() const { return FShowCheckbox; }
+    void SetShowCheckbox(bool v);
+    bool Checked() const { return FChecked; }
+    void SetChecked(bool v);
+    bool DroppedDown() const;
+    QDateTimeEdit* Editor() const { return FEdit; }
+    TNotifyEvent OnChange, OnCloseUp, OnDropDown;
+    void WndProc(TMessage& m) override;
+protected:
+    void ApplyFormat();
+    QDateTimeEdit* FEdit;
+    QCheckBox* FCheck = nullptr;
+    TDateTimeKind FKind = dtkDate;
+    TDTDateFormat FDateFormat = dfShort;
+    QString FFormat;
+    bool FShowCheckbox = false;
+    bool FChecked = true;
+    bool FSetting = false;
+};
+
+class TMonthCalendar : public TWinControl {
+    Q_OBJECT
+public:
+    explicit TMonthCalendar(TComponent* AOwner = nullptr);
+    TDateTime Date() const;
+    void SetDate(TDateTime v);
+    QCalendarWidget* Calendar() const { return FCal; }
+    TNotifyEvent OnClick, OnDblClick;
+protected:
+    QCalendarWidget* FCal;
+    bool FSetting = false;
+};
+

@@ -1,5 +1,6 @@
 // The smaller stock controls: memo lines, list boxes, link labels, images,
 // splitters, scroll bars, and canvas copies and text rectangles.
+#include "platform/core/format_settings.h"
 #include "platform/ui/comctrls.h"
 #include "platform/ui/drawing.h"
 #include "platform/ui/extctrls.h"
@@ -9,6 +10,7 @@
 #include <QtGui/QCursor>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QDateTimeEdit>
 #include <QtWidgets/QListWidget>
 #include <gtest/gtest.h>
 
@@ -195,4 +197,34 @@ TEST(StockControls, ScrollBoxScrollsItsChildren)
     box->Perform(CM_MOUSEWHEEL, MAKEWPARAM(0, unsigned(int16_t(-120)) & 0xFFFF), 0);
     EXPECT_EQ(box->VertPosition(), 30);   // three lines per notch
     f.Hide();
+}
+
+TEST(StockControls, DateTimePickerFollowsTheRuntimeFormats)
+{
+    TFormatSettings fs = InvariantFormatSettings();
+    fs.DateSeparator = QLatin1Char('/');
+    fs.TimeSeparator = QLatin1Char(':');
+    TFormatSettingsScope scope(fs);
+    struct Case { const char* runtime; const char* qt; };
+    for (const Case c : {Case{"dd/mm/yyyy", "dd/MM/yyyy"}, Case{"hh:nn:ss", "HH:mm:ss"}, Case{"d mmmm yy", "d MMMM yy"},
+                         Case{"hh:mm", "HH:mm"}, Case{"yyyy-mm-dd \"at\" h", "yyyy-MM-dd 'at' H"}, Case{"h:nn am/pm", "H:mm AP"}})
+        EXPECT_EQ(RuntimeFormatToQt(QString::fromLatin1(c.runtime)), QString::fromLatin1(c.qt)) << c.runtime;
+
+    TDateTimePicker p;
+    int changes = 0;
+    p.OnChange = [&](TObject*) { ++changes; };
+    const TDateTime d = EncodeDate(2024, 2, 29) + EncodeTime(13, 45, 0, 0);
+    p.SetDateTime(d);
+    EXPECT_EQ(changes, 0);   // set by the program
+    EXPECT_DOUBLE_EQ(p.Date(), EncodeDate(2024, 2, 29));
+    EXPECT_NEAR(p.Time(), EncodeTime(13, 45, 0, 0), 1e-9);
+    p.SetKind(dtkTime);
+    EXPECT_EQ(p.Editor()->displayFormat(), RuntimeFormatToQt(FormatSettings().LongTimeFormat));
+    p.SetShowCheckbox(true);
+    p.SetChecked(false);
+    EXPECT_FALSE(p.Editor()->isEnabled());
+
+    TMonthCalendar cal;
+    cal.SetDate(EncodeDate(2023, 12, 31));
+    EXPECT_DOUBLE_EQ(cal.Date(), EncodeDate(2023, 12, 31));
 }
