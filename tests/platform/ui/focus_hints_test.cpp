@@ -7,8 +7,19 @@
 
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
+#include <QtGui/QMouseEvent>
 #include <QtWidgets/QLineEdit>
 #include <gtest/gtest.h>
+
+namespace {
+// A plain mouse move straight to the widget, independent of where earlier
+// tests left the pointer and its buttons.
+void MoveTo(QWidget* w, const QPoint& p)
+{
+    QMouseEvent e(QEvent::MouseMove, QPointF(p), QPointF(w->mapToGlobal(p)), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+} // namespace
 
 TEST(Focus, EnterAndExitKnowTheOtherControl)
 {
@@ -58,10 +69,10 @@ TEST(Cursor, SetCursorMessageChoosesByPosition)
     s->SetBounds(0, 0, 100, 40);
     s->SetCursor(crIBeam);
     f.Show();
-    QTest::mouseMove(s, QPoint(10, 10));
+    MoveTo(s, QPoint(10, 10));
     EXPECT_EQ(s->cursor().shape(), Qt::IBeamCursor);
     s->LastX = 60;
-    QTest::mouseMove(s, QPoint(70, 10));
+    MoveTo(s, QPoint(70, 10));
     EXPECT_EQ(s->cursor().shape(), Qt::SplitHCursor);
     f.Hide();
     s->SetParent(nullptr);
@@ -234,15 +245,15 @@ TEST(Hints, PauseThenPerCellHintsFollowTheMouse)
     c->SetBounds(0, 0, 100, 20);
     c->SetHint(QStringLiteral("x"));
     f.Show();
-    QTest::mouseMove(c, QPoint(35, 5));
+    MoveTo(c, QPoint(35, 5));
     EXPECT_TRUE(Application->HintWindow() == nullptr || !Application->HintWindow()->isVisible());
     Application->HintTimerExpired();   // the pause has elapsed
     ASSERT_NE(Application->HintWindow(), nullptr);
     EXPECT_TRUE(Application->HintWindow()->isVisible());
     EXPECT_EQ(Application->HintWindow()->Caption(), QStringLiteral("cell 3"));
-    QTest::mouseMove(c, QPoint(37, 6));   // same cell: the hint stays
+    MoveTo(c, QPoint(37, 6));   // same cell: the hint stays
     EXPECT_TRUE(Application->HintWindow()->isVisible());
-    QTest::mouseMove(c, QPoint(55, 6));   // another cell: asked again after the short pause
+    MoveTo(c, QPoint(55, 6));   // another cell: asked again after the short pause
     EXPECT_FALSE(Application->HintWindow()->isVisible());
     Application->HintTimerExpired();
     EXPECT_EQ(Application->HintWindow()->Caption(), QStringLiteral("cell 5"));
