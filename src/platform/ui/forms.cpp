@@ -110,6 +110,13 @@ void TCustomForm::CreateWnd()
     ApplyWindowFlags();
 }
 
+void TCustomForm::ApplyGeometry()
+{
+    const bool fixed = FFormBorderStyle == bsSingle || FFormBorderStyle == bsDialog || FFormBorderStyle == bsToolWindow;
+    if (fixed) setFixedSize(std::max(0, FWidth), std::max(0, FHeight));
+    TCustomControl::ApplyGeometry();
+}
+
 void TCustomForm::SetBorderStyle(TBorderStyle b) { FFormBorderStyle = b; ApplyWindowFlags(); }
 void TCustomForm::SetBorderIcons(TBorderIcons b) { FBorderIcons = b; ApplyWindowFlags(); }
 void TCustomForm::SetFormStyle(TFormStyle s) { FFormStyle = s; ApplyWindowFlags(); }

@@ -101,6 +101,8 @@ protected:
     void CreateWnd() override;
     // The window manager draws a form's frame.
     int NonClientBorder() const override { return 0; }
+    // Fixed-size borders stop the user, not the program.
+    void ApplyGeometry() override;
     void closeEvent(QCloseEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;

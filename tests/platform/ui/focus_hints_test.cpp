@@ -180,6 +180,11 @@ TEST(Windows, PositionMoveHookAndRegions)
     EXPECT_FALSE(CreateRoundRectRgn(0, 0, 20, 20, 8, 8).contains(QPoint(0, 0)));
     f.SetAlphaBlend(true, 128);
     EXPECT_EQ(f.AlphaBlendValue(), 128);
+    // A dialog border fixes the size for the user only.
+    f.SetBorderStyle(bsDialog);
+    f.SetBounds(f.Left(), f.Top(), 260, 140);
+    EXPECT_EQ(f.size(), QSize(260, 140));
+    EXPECT_EQ(f.ClientWidth(), 260);
     f.Hide();
 }
 
