@@ -484,3 +484,17 @@ TEST_F(ShellProgram, LanguagePagesShowSixSlotsAPage)
     FKalvoraFirmWare->Btn_Opz->Click();
     EXPECT_EQ(modal.Shown, QStringList{QStringLiteral("TFSoftOptions")});
 }
+
+TEST_F(ShellProgram, ASettingsFileThatCannotBeWrittenIsReportedAndTheProgramStillCloses)
+{
+    Start();
+    TDialogResponder answers;
+    SetAtomicWriteHookForTests([](const QString&) { throw EInOutError(QStringLiteral("disk full")); });
+    FKalvoraFirmWare->Show();
+    FKalvoraFirmWare->Btn_Close->Click();
+    SetAtomicWriteHookForTests(nullptr);
+    ASSERT_EQ(answers.MessageCount(), 1);
+    EXPECT_TRUE(answers.LastText().contains(QStringLiteral("Kalvora.xml")));
+    EXPECT_FALSE(FKalvoraFirmWare->isVisible());
+    EXPECT_FALSE(QFile::exists(Dir.filePath(QStringLiteral("Kalvora.xml"))));
+}
