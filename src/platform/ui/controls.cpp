@@ -390,6 +390,18 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam)
 void TControl::DefaultHandler(TMessage& m)
 {
     FDefaultReached = true;
+    if (m.Msg == WM_MOUSEWHEEL) {
+        // As the classic default window procedure: the native control may take
+        // the wheel; otherwise it goes on to the parent window.
+        if (FPendingWheel.Event && !FPendingWheel.Done) {
+            FPendingWheel.Done = true;
+            FPendingWheel.Event->setAccepted(false);
+            if (FPendingWheel.Target != this || FInner) RunNative(FPendingWheel.Target, FPendingWheel.Event);
+            if (FPendingWheel.Event->isAccepted()) { m.Result = 1; return; }
+        }
+        m.Result = FParent ? FParent->Perform(WM_MOUSEWHEEL, m.WParam, m.LParam) : 0;
+        return;
+    }
     if (m.Msg == WM_PAINT && FPendingPaint.Event && !FPendingPaint.Done) {
         FPendingPaint.Done = true;
         if (FPendingPaint.Canvas) FPendingPaint.Canvas->ReleasePainter();
@@ -866,9 +878,9 @@ bool TControl::HandleWheelEvent(QObject* target, QWheelEvent* e)
     m.Msg = WM_MOUSEWHEEL;
     m.WParam = MAKEWPARAM(shift.Bits(), unsigned(int16_t(delta)) & 0xFFFF);
     m.LParam = MAKELPARAM(unsigned(g.x()) & 0xFFFF, unsigned(g.y()) & 0xFFFF);
-    FDefaultReached = false;
+    FPendingWheel = TPendingWheel{target, e, false};
     WndProc(m);
-    if (!m.Result && FDefaultReached && (target != this || FInner)) RunNative(target, e);
+    FPendingWheel = TPendingWheel();
     e->accept();
     return true;
 }

@@ -313,6 +313,8 @@ protected:
     // The native paint of a wrapped widget runs when WM_PAINT reaches the default.
     struct TPendingPaint { QObject* Target = nullptr; QEvent* Event = nullptr; TCanvas* Canvas = nullptr; bool Done = false; };
     TPendingPaint FPendingPaint;
+    struct TPendingWheel { QObject* Target = nullptr; QEvent* Event = nullptr; bool Done = false; };
+    TPendingWheel FPendingWheel;
     bool FInSetBounds = false;
     bool FMouseInside = false;
     bool FClickPending = false;

@@ -356,6 +356,14 @@ TEST(Messages, WheelGoesThroughTheFocusedControlUpToTheForm)
     wheel(grid, -240);
     EXPECT_EQ(grid->Steps, -2);
     EXPECT_EQ(log.size(), 2u);
+
+    // Unhandled by the form, the wheel goes on to the parent window, as the
+    // default window procedure passes it up: a scrolling container takes it.
+    f.OnMouseWheel = nullptr;
+    panel->OnMouseWheel = nullptr;
+    e->SetParent(grid);
+    wheel(e->LineEdit(), -120);
+    EXPECT_EQ(grid->Steps, -3);
     f.Hide();
     grid->SetParent(nullptr);
     delete grid;
