@@ -59,6 +59,9 @@ TFAbout::TFAbout(TComponent* AOwner) : TForm(AOwner)
     Label4->Font()->SetColor(clBlue);
     Label4->Font()->SetStyle(fsUnderline);
     Label4->SetCursor(crHandPoint);
+    // The address is longer than the place was made for: keep it inside the box.
+    if (Label4->Left() + Label4->Width() > ClientWidth() - 8)
+        Label4->SetLeft(ClientWidth() - 8 - Label4->Width());
     Label4->OnClick = [this](TObject*) { Label4Click(); };
 
     LbButton1 = Make_Button(this, this, QStringLiteral("LbButton1"), 32, 115, 81, 22);

@@ -95,6 +95,8 @@ void TFKalvoraFirmWare::FormCreate()
     L_Norvel = Make_Label(this, this, QStringLiteral("L_Norvel"), 565, Step_Top[5], true);
     L_Norvel->SetCaption(QString::fromLatin1(maker::Web_Address));
     L_Norvel->SetCursor(crHandPoint);
+    if (L_Norvel->Left() + L_Norvel->Width() > 694 - 10)
+        L_Norvel->SetLeft(694 - 10 - L_Norvel->Width());
     L_Norvel->OnClick = [this](TObject*) { L_NorvelClick(); };
 
     Btn_New = Make_Step_Button(QStringLiteral("Btn_New"), 80, 112, true, QStringLiteral("Btn_New.bmp"));
