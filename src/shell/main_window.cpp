@@ -11,6 +11,7 @@
 #include "platform/core/shell_open.h"
 #include "platform/ui/dialogs.h"
 #include "shell/common/lang_table.h"
+#include "shell/common/start_program.h"
 #include "shell/common/working_state.h"
 #include "shell/shell_look.h"
 #include "shell/version_check.h"
@@ -24,7 +25,6 @@ namespace {
 constexpr int Step_Top[8] = {128, 172, 216, 260, 304, 348, 392, 436};
 constexpr int Update_First_Interval = 60000;
 constexpr int Update_Next_Interval = 7200000;
-constexpr int Program_Wait_Ms = 150000;
 
 } // namespace
 
@@ -531,13 +531,5 @@ void TFKalvoraFirmWare::Timer_UpdateTimer()
 
 bool TFKalvoraFirmWare::Start_Program(const QString& NomeSW, const QString& Parameter, uint8_t tipo)
 {
-    const TLaunchResult r = LaunchAndWait(NomeSW, SplitParameters(Parameter), tipo, Program_Wait_Ms);
-    if (r.Status == TLaunchStatus::CouldNotStart) {
-        QString text = QStringLiteral("The program \"%1\" could not be started.").arg(NomeSW);
-        if (!r.Error.isEmpty())
-            text += QLatin1Char('\n') + r.Error;
-        MessageDlg(text, mtError, mbOK);
-        return false;
-    }
-    return true;
+    return ::Start_Program(NomeSW, Parameter, tipo);
 }
