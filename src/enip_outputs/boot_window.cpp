@@ -6,11 +6,11 @@
 #include "platform/core/exceptions.h"
 #include "platform/core/files.h"
 #include "platform/core/icmp.h"
-#include "platform/core/process.h"
 #include "platform/ui/dialogs.h"
 #include "shell/common/common_routines.h"
 #include "shell/common/lang_table.h"
 #include "shell/common/lb_button.h"
+#include "shell/common/start_program.h"
 #include "shell/common/working_state.h"
 
 #include <QThread>
@@ -22,7 +22,6 @@ namespace {
 constexpr int Ping_Timeout_Ms = 400;
 constexpr int Ping_Total_Ms = 5001;
 constexpr int Ping_Pause_Ms = 10;
-constexpr int Updater_Timeout_Ms = 150000;
 
 template <class T>
 T* Make(TWinControl* parent, int left, int top, int width, int height)
@@ -297,14 +296,7 @@ void TFBoot::Btn_UpdateClick(TObject*)
         MessageDlg(e.Message(), mtError, mbOK);
         return;
     }
-    // Without the updater nothing reaches the device: say so instead of
-    // returning as if the update had run.
-    const QString updater = PathJoin(ws.Dir_Exe, Updater_Program_Name);
-    const TLaunchResult r = FileExists(updater)
-                                ? LaunchAndWait(updater, QStringList(), 0, Updater_Timeout_Ms)
-                                : TLaunchResult{TLaunchStatus::CouldNotStart, -1, 0, QString()};
-    if (r.Status == TLaunchStatus::CouldNotStart)
-        MessageDlg(QStringLiteral("The updater program %1 cannot be started.").arg(updater), mtError, mbOK);
+    Start_Program(PathJoin(ws.Dir_Exe, Updater_Program_Name), QString(), 0);
 }
 
 void TFBoot::KeyPress(TObject* Sender, QChar& Key)
