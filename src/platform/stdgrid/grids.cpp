@@ -3,6 +3,7 @@
 #include "platform/stdgrid/grids.h"
 
 #include "platform/core/sysutils.h"
+#include "platform/ui/drawing.h"
 
 #include <QtCore/QTimer>
 #include <QtGui/QCursor>
@@ -750,6 +751,11 @@ void TCustomGrid::Paint()
     const bool focused = IsActiveControl();
     const bool editing = FInplaceEdit && FInplaceEdit->Visible();
     const TGridRect sel = Selection();
+    // Fixed cells look raised: light on the left/top, shadow on the right/bottom,
+    // on the sides where the fixed grid lines are on.
+    unsigned fixedEdges = 0;
+    if (FOptions.Contains(goFixedVertLine)) fixedEdges |= BF_LEFT | BF_RIGHT;
+    if (FOptions.Contains(goFixedHorzLine)) fixedEdges |= BF_TOP | BF_BOTTOM;
 
     auto drawLines = [&](int firstCol, int firstRow, int x0, int y0, int x1, int y1, bool fixed) {
         if (lw <= 0) return;
@@ -817,6 +823,10 @@ void TCustomGrid::Paint()
                             if (FDefaultDrawing && st.Contains(gdFocused) && !FOptions.Contains(goRowSelect) &&
                                 !FOptions.Contains(goDrawFocusSelected))
                                 cv->DrawFocusRect(where);
+                            if (FDefaultDrawing && isFixed && Ctl3D() && fixedEdges != 0) {
+                                TRect edge = where;
+                                DrawEdge(cv, edge, BDR_RAISEDINNER, fixedEdges);
+                            }
                         }
                     }
                     x += w + lw;

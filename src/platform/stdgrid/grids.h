@@ -44,7 +44,10 @@
 //   ones included), so its cost does not grow with the row or column count.
 //   With DefaultDrawing the grid fills each cell (FixedColor, Color or the
 //   highlight for selected cells) before DrawCell and draws the focus
-//   rectangle after it; the string grid then draws the cell text.
+//   rectangle after it; the string grid then draws the cell text. With
+//   DefaultDrawing and Ctl3D, fixed cells get a raised edge after DrawCell on
+//   the sides whose fixed lines are on (goFixedVertLine: left and right,
+//   goFixedHorzLine: top and bottom).
 // - The wheel moves the current row by one per notch. While a press selects or
 //   moves outside the view, a timer (WM_TIMER id 1) scrolls one cell at a time
 //   towards the last mouse position. The right button never moves the current

@@ -2,6 +2,7 @@
 // states, storage beyond the counts, in-place editing, sizing and moving.
 #include "platform/stdgrid/grids.h"
 
+#include "platform/core/sysutils.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/menus.h"
 #include "platform/ui/stdctrls.h"
@@ -661,6 +662,82 @@ TEST_F(GridTest, CurrentCellIsNotDrawnUnderTheEditor)
     g->RepaintNow();
     for (const auto& d : g->DrawnCells) EXPECT_FALSE(d.Col == 1 && d.Row == 1);
     EXPECT_FALSE(g->DrawnCells.empty());
+}
+
+// The suite runs its grids with GridLineWidth 0: cells touch, and geometry,
+// hit testing, scrolling, sizing and painting must all agree on that.
+TEST_F(GridTest, WorksWithoutGridLines)
+{
+    Make(5, 100, 400, 127);
+    g->SetGridLineWidth(0);
+    EXPECT_EQ(g->CellRect(0, 0), TRect(0, 0, 64, 24));
+    EXPECT_EQ(g->CellRect(2, 2), TRect(128, 48, 192, 72));
+    // 127 pixels hold the fixed row and four full rows of 24 (120).
+    EXPECT_EQ(g->VisibleRowCount(), 4);
+    EXPECT_EQ(g->VisibleColCount(), 4);
+    EXPECT_FALSE(g->ScrollBarVisible(SB_HORZ));
+    const struct { int x, y, col, row; } hits[] = {{63, 23, 0, 0}, {64, 24, 1, 1}, {191, 71, 2, 2}, {192, 72, 3, 3}};
+    for (const auto& h : hits) {
+        TGridCoord at = g->MouseCoord(h.x, h.y);
+        EXPECT_EQ(at.X, h.col) << h.x << "," << h.y;
+        EXPECT_EQ(at.Y, h.row) << h.x << "," << h.y;
+    }
+
+    // Scrolling on the 0..127 scale over RowCount - VisibleRowCount - FixedRows = 95 rows.
+    g->SendScroll(WM_VSCROLL, SB_THUMBPOSITION, 64);
+    EXPECT_EQ(g->TopRow(), 1 + MulDiv(64, 95, 127));
+    g->SendScroll(WM_VSCROLL, SB_BOTTOM);
+    EXPECT_EQ(g->TopRow(), 96);
+    EXPECT_EQ(g->GetScrollPos(SB_VERT), 127);
+    g->SendScroll(WM_VSCROLL, SB_TOP);
+
+    // Painting: the cells get adjacent rectangles, each drawn once.
+    g->RepaintNow();
+    std::set<std::pair<int, int>> seen;
+    for (const auto& d : g->DrawnCells) {
+        EXPECT_TRUE(seen.insert({d.Col, d.Row}).second);
+        EXPECT_EQ(d.R, TRect(64 * d.Col, 24 * d.Row, 64 * d.Col + 64, 24 * d.Row + 24));
+    }
+    EXPECT_TRUE(seen.count({0, 5})) << "the partly visible row is drawn";
+    EXPECT_FALSE(seen.count({0, 6}));
+
+    // Sizing on the border between two header cells (column 1 ends at 128).
+    g->SetOptions(g->Options() | goColSizing);
+    QTest::mousePress(g.get(), Qt::LeftButton, {}, At(128, 10));
+    EXPECT_EQ(g->GridState(), gsColSizing);
+    QTest::mouseMove(g.get(), At(140, 10));
+    QTest::mouseRelease(g.get(), Qt::LeftButton, {}, At(140, 10));
+    EXPECT_EQ(g->ColWidths(1), 76);
+    EXPECT_EQ(g->CellRect(2, 1), TRect(140, 24, 204, 48));
+}
+
+// Fixed cells look raised while DefaultDrawing and Ctl3D are on; the
+// scrollable cells get no edge.
+TEST_F(GridTest, FixedCellsHaveRaisedEdges)
+{
+    Make(5, 5, 400, 200);
+    g->SetColor(clWindow);
+    const QColor light = ToQColor(ColorToRGB(clBtnHighlight));
+    const QColor shadow = ToQColor(ColorToRGB(clBtnShadow));
+    const QColor face = ToQColor(ColorToRGB(g->FixedColor()));
+    ASSERT_NE(light, shadow);
+    // Header cell (1,0) spans 65..128 x 0..23 with one-pixel lines.
+    QImage img = g->Snapshot();
+    EXPECT_EQ(img.pixelColor(65, 10), light);
+    EXPECT_EQ(img.pixelColor(90, 0), light);
+    EXPECT_EQ(img.pixelColor(128, 10), shadow);
+    EXPECT_EQ(img.pixelColor(90, 23), shadow);
+    EXPECT_EQ(img.pixelColor(140, 60), ToQColor(ColorToRGB(clWindow))) << "scrollable cells stay flat";
+
+    g->SetCtl3D(false);
+    img = g->Snapshot();
+    EXPECT_EQ(img.pixelColor(65, 10), face);
+    EXPECT_EQ(img.pixelColor(128, 10), face);
+    // Without DefaultDrawing the grid leaves fixed cells to DrawCell.
+    g->SetCtl3D(true);
+    g->SetDefaultDrawing(false);
+    img = g->Snapshot();
+    EXPECT_NE(img.pixelColor(128, 10), shadow);
 }
 
 } // namespace
