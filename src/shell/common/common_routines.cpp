@@ -245,8 +245,29 @@ const char* const Data_Type_Names[] = {"Boolean", "Int8",  "UInt8",  "Int16",   
                                        "Int32",   "UInt32", "Int64", "UInt64",   "Float",
                                        "Double",  "String", "DateTime", "Guid", "ByteString"};
 
-const char* const Sec_Policy_Names[] = {"None", "Basic 128 RSA 15", "Basic 256",
-                                        "Basic 256 SHA 256", "AES 128 SHA 256 RSA OAEP"};
+// Name lists whose last name stands for every code the list does not name before it.
+const char* const Auth_Names[] = {"Anonymous", "Username and Password", "Certificate"};
+const char* const Sec_Type_Names[] = {"None", "Sign", "Sign and Encrypt"};
+const char* const Sec_Policy_Names[] = {"None", "Basic 128 RSA 15", "Basic 256", "Basic 256 SHA 256",
+                                        "AES 128 SHA 256 RSA OAEP", "AES 256 SHA 256 RSA PSS"};
+
+template <size_t N>
+QString Name_Or_Last(const char* const (&names)[N], int code)
+{
+    const int last = int(N) - 1;
+    return QString::fromLatin1(names[code >= 0 && code < last ? code : last]);
+}
+
+// Exact comparison with every name but the last; anything else is the last code.
+template <size_t N>
+int Code_Or_Last(const char* const (&names)[N], const QString& text)
+{
+    const int last = int(N) - 1;
+    for (int i = 0; i < last; ++i)
+        if (text == QLatin1String(names[i]))
+            return i;
+    return last;
+}
 
 QString Hex(quint64 v, int digits)
 {
@@ -310,53 +331,32 @@ QString Get_OPC_UA_Data_Type_Str(int Code)
 
 QString Get_OPC_UA_Auth_Str(int Code)
 {
-    switch (Code) {
-    case 0: return QStringLiteral("Anonymous");
-    case 1: return QStringLiteral("Username and Password");
-    default: return QStringLiteral("Certificate");
-    }
+    return Name_Or_Last(Auth_Names, Code);
 }
 
 int Get_OPC_UA_Auth(const QString& Text)
 {
-    if (Text == QLatin1String("Anonymous"))
-        return 0;
-    if (Text == QLatin1String("Username and Password"))
-        return 1;
-    return 2;
+    return Code_Or_Last(Auth_Names, Text);
 }
 
 QString Get_OPC_UA_Sec_Type_Str(int Code)
 {
-    switch (Code) {
-    case 0: return QStringLiteral("None");
-    case 1: return QStringLiteral("Sign");
-    default: return QStringLiteral("Sign and Encrypt");
-    }
+    return Name_Or_Last(Sec_Type_Names, Code);
 }
 
 int Get_OPC_UA_Sec_Type(const QString& Text)
 {
-    if (Text == QLatin1String("None"))
-        return 0;
-    if (Text == QLatin1String("Sign"))
-        return 1;
-    return 2;
+    return Code_Or_Last(Sec_Type_Names, Text);
 }
 
 QString Get_OPC_UA_Sec_Policy_Str(int Code)
 {
-    if (Code < 0 || Code >= int(std::size(Sec_Policy_Names)))
-        return QStringLiteral("AES 256 SHA 256 RSA PSS");
-    return QString::fromLatin1(Sec_Policy_Names[Code]);
+    return Name_Or_Last(Sec_Policy_Names, Code);
 }
 
 int Get_OPC_UA_Sec_Policy(const QString& Text)
 {
-    for (int i = 0; i < int(std::size(Sec_Policy_Names)); ++i)
-        if (Text == QLatin1String(Sec_Policy_Names[i]))
-            return i;
-    return 5;
+    return Code_Or_Last(Sec_Policy_Names, Text);
 }
 
 // ---- SNMP -------------------------------------------------------------------------------

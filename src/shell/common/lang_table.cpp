@@ -22,6 +22,12 @@ std::vector<TLangBlockSource>& Sources()
 const QString Filler = QStringLiteral(" ");
 const QChar Pilcrow = QChar(0x00B6);
 
+bool Is_Fixed_Filler(qsizetype i)
+{
+    return std::find(std::begin(Lang_Fixed_Fillers), std::end(Lang_Fixed_Fillers), i) !=
+           std::end(Lang_Fixed_Fillers);
+}
+
 }  // namespace
 
 QString Lang_Str(int n)
@@ -64,6 +70,11 @@ QStringList Build_Lang_Table(const std::vector<TLangBlock>& blocks,
             const qsizetype i = block.Start + k;
             if (written[i])
                 throw EInvalidOperation(QStringLiteral("Two text blocks write entry %1 (block starting at %2)")
+                                            .arg(i)
+                                            .arg(block.Start));
+            // These entries are captions their windows show as a blank, whatever a block says.
+            if (Is_Fixed_Filler(i) && block.Texts.at(k) != Filler)
+                throw EInvalidOperation(QStringLiteral("Entry %1 must stay a blank (block starting at %2)")
                                             .arg(i)
                                             .arg(block.Start));
             written[i] = true;

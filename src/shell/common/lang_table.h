@@ -41,9 +41,14 @@ std::vector<TLangBlock> Shell_Lang_Blocks();
 // registered (4301 and 4303, read by the OPC UA windows).
 std::vector<TLangBlock> Shell_Lang_Shared_Blocks();
 
+// Entries inside or right after a window's range that its window reads as a caption and
+// shows as a blank: they always hold the single blank " ".
+inline constexpr int Lang_Fixed_Fillers[] = {766, 1328, 2659};
+
 // Builds a table of Lang_Table_Size entries from the given blocks; indexes no block covers
 // get the text of a "yielding" block when one covers them, else a single blank " ".
-// Throws EInvalidOperation when two blocks write one index or a block leaves the table.
+// Throws EInvalidOperation when two blocks write one index, a block leaves the table or a
+// block puts anything but " " at one of Lang_Fixed_Fillers.
 QStringList Build_Lang_Table(const std::vector<TLangBlock>& blocks,
                              const std::vector<TLangBlock>& yielding = {});
 

@@ -61,8 +61,9 @@ inline bool ParGen_Flag(const QString& text) { return text == QLatin1String("1")
 inline QString ParGen_Flag_Text(bool set) { return set ? QStringLiteral("1") : QStringLiteral("0"); }
 
 // Reads the file. A missing file gives the defaults (fileFound, when given, tells the
-// two apart); a missing key gives that key's default. The first top-level element is the
-// root whatever its name; key order and unknown elements do not matter.
+// two apart); a missing key gives that key's default. The first top-level node is the
+// root whatever its name (a leading comment leaves every key at its default; an XML
+// declaration is not a node); key order and unknown elements do not matter.
 // A file that exists but cannot be read or parsed raises the XML layer's error.
 TParGen_Data Read_ParGen_File(const QString& path, bool* fileFound = nullptr);
 

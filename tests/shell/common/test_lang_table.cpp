@@ -102,6 +102,21 @@ TEST(LangTable, OverlappingBlocksAreRefused)
     EXPECT_NO_THROW(Build_Lang_Table({{5599, {QStringLiteral("x")}}}));
 }
 
+TEST(LangTable, BlankCaptionEntriesStayBlank)
+{
+    // A block running over 766 or 1328 (inside the general parameters' range) or 2659 (just
+    // after the CAN receive window's) may only hold the blank there.
+    for (const int filler : {766, 1328, 2659}) {
+        EXPECT_THROW(Build_Lang_Table({{filler - 1, {QStringLiteral("Type"), QStringLiteral("Hint")}}}),
+                     std::exception)
+            << filler;
+        const QStringList table =
+            Build_Lang_Table({{filler - 1, {QStringLiteral("Type"), QStringLiteral(" "), QStringLiteral("Item")}}});
+        EXPECT_EQ(table[filler], " ") << filler;
+        EXPECT_EQ(table[filler + 1], "Item") << filler;
+    }
+}
+
 TEST(LangTable, ShellBlocksHoldTheirEntryCounts)
 {
     std::map<int, int> counts;

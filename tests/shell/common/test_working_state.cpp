@@ -82,12 +82,18 @@ TEST_F(WorkingStateTest, FirstStartInAnEmptyProgramFolder)
     EXPECT_EQ(ws.Name_File_ParGen, "/ParGen.xml");  // no project open yet
 
     ws.Save_Setting();
-    pugi::xml_document doc;
-    const QByteArray xml = Read_Settings();
-    ASSERT_TRUE(doc.load_buffer(xml.constData(), size_t(xml.size())));
-    EXPECT_STREQ(doc.select_node("/Conf_Settings/lastproj/projectname").node().child_value(), "");
-    for (const char* opt : {"enable_internet", "enable_update", "enable_jump_field_tables", "Double_Click_Auto_Size"})
-        EXPECT_STREQ(doc.child("Conf_Settings").child("lastinternet").child(opt).child_value(), "0") << opt;
+    // UTF-8 without declaration or indentation, the root followed by CR LF.
+    EXPECT_EQ(Read_Settings(), QByteArray("<Conf_Settings>"
+                                          "<lastproj><projectname/></lastproj>"
+                                          "<lastipadd><ipaddress>192.168.2.205</ipaddress></lastipadd>"
+                                          "<lastlang><language>English</language></lastlang>"
+                                          "<lastinternet>"
+                                          "<enable_internet>0</enable_internet>"
+                                          "<enable_update>0</enable_update>"
+                                          "<enable_jump_field_tables>0</enable_jump_field_tables>"
+                                          "<Double_Click_Auto_Size>0</Double_Click_Auto_Size>"
+                                          "</lastinternet>"
+                                          "</Conf_Settings>\r\n"));
 }
 
 TEST_F(WorkingStateTest, WrittenFileIsWellFormedWithElementsInOrder)
