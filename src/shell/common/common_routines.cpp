@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <cfloat>
 #include <cmath>
 #include <fcntl.h>
 #include <unistd.h>
@@ -35,7 +36,8 @@ QString Conv_Decimal_Sep(const QString& Text, QChar Separator)
 bool Conv_Str_To_Float(const QString& Text, QChar Separator, float& Value)
 {
     double d = 0;
-    if (!TryStrToFloat(Conv_Decimal_Sep(Text, Separator), d)) {
+    // A number beyond the 32-bit float's range does not convert either.
+    if (!TryStrToFloat(Conv_Decimal_Sep(Text, Separator), d) || !(std::fabs(d) <= FLT_MAX)) {
         Value = 1.0f;
         return false;
     }

@@ -50,6 +50,8 @@ TEST(CommonRoutines, FloatTextWithEitherSeparator)
         {u',', "-0.5", true, -0.5f},    {u'.', "1e3", true, 1000.0f},
         {u',', "abc", false, 1.0f},     {u'.', "", false, 1.0f},
         {u'.', "1.2.3", false, 1.0f},
+        {u'.', "1e40", false, 1.0f},    {u',', "-1e40", false, 1.0f},  // beyond a 32-bit float
+        {u'.', "3.4e38", true, 3.4e38f},
     };
     for (const Case& c : cases) {
         TFormatSettingsScope scope(With_Decimal(c.locale));
