@@ -3,6 +3,8 @@
 #include "enip_outputs/enip_convert.h"
 #include "enip_outputs/maker_identity.h"
 #include "enip_outputs/project_xml.h"
+#include "platform/core/format_settings.h"
+#include "platform/core/sysutils.h"
 #include "shell/common/common_routines.h"
 #include "shell/common/par_gen_file.h"
 
@@ -143,9 +145,13 @@ QString IODD_Base_Name(const QDate& date)
 
 QString IODD_Float_Str(float value)
 {
-    return QString::number(double(value), 'g', 15).replace(QLatin1Char(','), QLatin1Char('.'));
+    TFormatSettings fs = FormatSettings();
+    fs.DecimalSeparator = QLatin1Char('.');
+    return FloatToStr(double(value), fs);
 }
 
+// Only what would break a double-quoted attribute is replaced, so a text without
+// those characters is written exactly as typed.
 QString IODD_Escape(const QString& text)
 {
     QString out;
@@ -154,9 +160,7 @@ QString IODD_Escape(const QString& text)
         switch (c.unicode()) {
         case '&': out += QLatin1String("&amp;"); break;
         case '<': out += QLatin1String("&lt;"); break;
-        case '>': out += QLatin1String("&gt;"); break;
         case '"': out += QLatin1String("&quot;"); break;
-        case '\'': out += QLatin1String("&apos;"); break;
         case '\t': out += QLatin1String("&#9;"); break;
         case '\n': out += QLatin1String("&#10;"); break;
         case '\r': out += QLatin1String("&#13;"); break;

@@ -1,16 +1,15 @@
 #include "enip_outputs/update_job.h"
 
 #include "platform/core/files.h"
+#include "platform/core/xml.h"
 
-#include <pugixml.hpp>
-
-#include <sstream>
+#include <vector>
 
 namespace {
 
-void Add(pugi::xml_node parent, const char* name, const QString& text)
+void Add(TXmlNode parent, const char* name, const QString& text)
 {
-    parent.append_child(name).text().set(text.toUtf8().constData());
+    parent.AddChild(QLatin1String(name)).SetText(text);
 }
 
 // Bank files go to fixed device addresses; the firmware image has its own.
@@ -25,8 +24,9 @@ struct TOperation {
 
 QByteArray Build_Update_Job(const TUpdate_Job& job)
 {
-    pugi::xml_document doc;
-    pugi::xml_node root = doc.append_child("Ethernet_Update");
+    // Written through the project files' XML layer, so the job has their saved form.
+    TXmlDocument doc;
+    TXmlNode root = doc.AddChild(QStringLiteral("Ethernet_Update"));
     Add(root, "Version", QStringLiteral("1000"));
     Add(root, "Title", QStringLiteral("Norvel - TK27518 Ethernet Update"));
     Add(root, "IP_Address_Dev", job.IP_Address);
@@ -34,8 +34,8 @@ QByteArray Build_Update_Job(const TUpdate_Job& job)
     Add(root, "Boot_Port", QStringLiteral("2008"));
     Add(root, "Boot_Port_Sec", QStringLiteral("2007"));
     Add(root, "Address_Protection", QStringLiteral("0x07800"));
-    Add(root.append_child("Protections"), "Protection", QStringLiteral("0xE5A"));
-    pugi::xml_node ops = root.append_child("Operations");
+    Add(root.AddChild(QStringLiteral("Protections")), "Protection", QStringLiteral("0xE5A"));
+    TXmlNode ops = root.AddChild(QStringLiteral("Operations"));
 
     const QString bin = PathJoin(job.Dir_Project, QStringLiteral("bin"));
     const TOperation firmware{PathJoin(job.Dir_Master, Firmware_File_Name), "0x8000", true,
@@ -51,7 +51,7 @@ QByteArray Build_Update_Job(const TUpdate_Job& job)
 
     const QString read_back = job.Read_Back ? QStringLiteral("1") : QStringLiteral("0");
     for (const TOperation& o : list) {
-        pugi::xml_node op = ops.append_child("Operation");
+        TXmlNode op = ops.AddChild(QStringLiteral("Operation"));
         Add(op, "Ope_Protection_Enabled", QString());
         Add(op, "Ope_GoToBoot_Before", QStringLiteral("0"));
         Add(op, "Ope_GoToApp_Before", QStringLiteral("0"));
@@ -73,9 +73,7 @@ QByteArray Build_Update_Job(const TUpdate_Job& job)
         Add(op, "Ope_WID_Data", QStringLiteral("0x00, 0x00, 0x00, 0x01"));
         Add(op, "Ope_GoToApp_After", o.Go_To_App ? QStringLiteral("1") : QStringLiteral("0"));
     }
-    std::ostringstream out;
-    doc.save(out, "\t", pugi::format_default, pugi::encoding_utf8);
-    return QByteArray::fromStdString(out.str());
+    return doc.SaveToBytes();
 }
 
 void Write_Update_Job(const QString& path, const TUpdate_Job& job)

@@ -80,7 +80,8 @@ bool TZipWriter::Add_Data(const QString& name, const QByteArray& data, const QDa
     bool ascii = true;
     for (char ch : e.Name)
         ascii = ascii && uchar(ch) < 0x80;
-    e.Flags = ascii ? 0 : 0x0800;  // names beyond ASCII are marked UTF-8
+    // Bit 1: deflated at maximum compression; bit 11: a name beyond ASCII is UTF-8.
+    e.Flags = uint16_t(0x0002 | (ascii ? 0 : 0x0800));
     const uint16_t flags = e.Flags;
     Put32(FBody, 0x04034b50);
     Put16(FBody, 20);

@@ -2,6 +2,7 @@
 #include "enip_outputs/iodd_writer.h"
 #include "enip_outputs/zip_writer.h"
 #include "enip_test_support.h"
+#include "platform/core/format_settings.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -79,10 +80,20 @@ TEST(IoddWriter, DocumentValidatesAndCarriesTheCrcOfItsFirstPass)
     bytes.replace(stamp, "<Stamp crc=\"\">");
     const uLong expected = crc32(0L, reinterpret_cast<const Bytef*>(bytes.constData()), uInt(bytes.size()));
     EXPECT_EQ(crc, uint32_t(expected));
+    if (!QStandardPaths::findExecutable(QStringLiteral("python3")).isEmpty()) {
+        const QString emptied = dir.filePath(QStringLiteral("emptied.xml"));
+        Write_File(emptied, bytes);
+        QProcess py;
+        py.start(QStringLiteral("python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import sys, zlib; print(zlib.crc32(open(sys.argv[1], 'rb').read()))"), emptied});
+        py.waitForFinished(30000);
+        EXPECT_EQ(py.readAllStandardOutput().trimmed(), QByteArray::number(crc));
+    }
 
     // Texts from the project are escaped, not inserted raw.
     const QByteArray raw = Read_File(doc);
-    EXPECT_TRUE(raw.contains("value=\"Speed &amp; &lt;limit&gt;\""));
+    EXPECT_TRUE(raw.contains("value=\"Speed &amp; &lt;limit>\""));
     EXPECT_TRUE(raw.contains("value=\"Motor &quot;A&quot; speed\""));
 }
 
@@ -112,12 +123,24 @@ TEST(IoddWriter, TemplateDetailsOfTheFixtureDocument)
         "<PhysicalLayer minCycleTime=\"2600\" sioSupported=\"true\" bitrate=\"COM2\" mSequenceCapability=\"41\">",
         "<StdErrorTypeRef code=\"128\" additionalCode=\"130\"/><!-- Application not ready -->",
         "\t\t\t<Text id=\"TN_PDOut_0\" value=\"Setpoint\"/>\r\n\t\t\t<Text id=\"TD_PDOut_0\" value=\"Set "
-        "&lt;point&gt;\"/>\r\n\t\t\t<Text id=\"TN_PD_In\" value=\"Process data input\"/>",
+        "&lt;point>\"/>\r\n\t\t\t<Text id=\"TN_PD_In\" value=\"Process data input\"/>",
         "\t<Stamp crc=\"123\"><Checker name=\"IODD-Checker V1.1.6\" version=\"V1.1.6.0\"/></Stamp>\r\n</IODevice>\r\n",
     };
     for (const char* e : expected)
         EXPECT_TRUE(d.contains(e)) << "missing: " << e;
     EXPECT_TRUE(d.startsWith("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<IODevice "));
+}
+
+TEST(IoddWriter, FixtureDocumentMatchesTheTemplateLineByLine)
+{
+    // The expected file was written by hand from the template, with the stamp of the first pass.
+    const QByteArray expected = Read_File(Fixture_Path(QStringLiteral("full_project_iodd_20260307.xml")));
+    ASSERT_FALSE(expected.isEmpty());
+    const QByteArray d = Build_IODD_Document(Fixture_Data(), QString(), QDate(2026, 3, 7));
+    const QList<QByteArray> want = expected.split('\n'), got = d.split('\n');
+    for (int i = 0; i < std::min(want.size(), got.size()); ++i)
+        ASSERT_EQ(got[i].toStdString(), want[i].toStdString()) << "line " << i + 1;
+    EXPECT_EQ(d, expected);
 }
 
 TEST(IoddWriter, ProcessDataBitLengths)
@@ -180,12 +203,25 @@ TEST(IoddWriter, RefusesDataTheSchemaWouldReject)
     EXPECT_TRUE(Check_IODD_Data(onlyOut).isEmpty());
 }
 
-TEST(IoddWriter, EscapesEveryMarkupCharacter)
+TEST(IoddWriter, EscapesWhatWouldBreakAnAttribute)
 {
-    EXPECT_EQ(IODD_Escape(QStringLiteral("a&b<c>d\"e'f\tg\x01h")),
-              QStringLiteral("a&amp;b&lt;c&gt;d&quot;e&apos;f&#9;gh"));
-    EXPECT_EQ(IODD_Float_Str(0.1f), QStringLiteral("0.100000001490116"));
-    EXPECT_EQ(IODD_Float_Str(1.0f), QStringLiteral("1"));
+    // Characters that are legal inside a double-quoted attribute stay as typed.
+    EXPECT_EQ(IODD_Escape(QStringLiteral("a&b<c>d\"e'f\tg\x01h\u00e9")),
+              QStringLiteral("a&amp;b&lt;c>d&quot;e'f&#9;gh\u00e9"));
+    const struct {
+        float value;
+        const char* text;
+    } floats[] = {{0.1f, "0.100000001490116"}, {1.0f, "1"}, {-2.5f, "-2.5"}, {1e-5f, "9.99999974737875E-6"},
+                  {1e20f, "1.00000002004088E20"}};
+    for (const auto& f : floats)
+        EXPECT_EQ(IODD_Float_Str(f.value), QString::fromLatin1(f.text)) << f.text;
+    {
+        // A locale with a decimal comma still writes a point.
+        TFormatSettings fs = FormatSettings();
+        fs.DecimalSeparator = QLatin1Char(',');
+        TFormatSettingsScope scope(fs);
+        EXPECT_EQ(IODD_Float_Str(0.5f), QStringLiteral("0.5"));
+    }
     EXPECT_EQ(Get_Date_Str(QDate(2026, 1, 5)), QStringLiteral("20260105"));
 }
 
@@ -269,6 +305,8 @@ TEST(ZipWriter, StoresNamesAndDeflatedData)
     const QByteArray zip = z.Archive();
     EXPECT_TRUE(zip.startsWith("PK\x03\x04"));
     EXPECT_LT(zip.size(), 200);  // deflated, not stored
+    EXPECT_EQ(uint8_t(zip[6]) | (uint8_t(zip[7]) << 8), 0x0002);  // maximum compression
+    EXPECT_EQ(uint8_t(zip[8]) | (uint8_t(zip[9]) << 8), 8);       // deflate
     // DOS time 13:45:58 and date 2024-02-29 in the local header.
     EXPECT_EQ(uint8_t(zip[10]) | (uint8_t(zip[11]) << 8), (13 << 11) | (45 << 5) | 29);
     EXPECT_EQ(uint8_t(zip[12]) | (uint8_t(zip[13]) << 8), ((2024 - 1980) << 9) | (2 << 5) | 29);
