@@ -164,17 +164,29 @@ int TCustomGrid::ColWidths(int Index) const
     return Index >= 0 && Index < FColCount ? FColWidths[size_t(Index)] : FDefaultColWidth;
 }
 
-void TCustomGrid::SetColWidths(int Index, int Value)
+// Stores one column width or row height; false when it was already so.
+static bool StoreExtent(std::vector<int>& Extents, int Count, int Index, int Value)
 {
-    if (Index < 0 || Index >= FColCount)
+    if (Index < 0 || Index >= Count)
         throw EInvalidGridOperation(QStringLiteral("Grid index out of range"));
-    if (Value < 0) Value = 0;
-    if (FColWidths[size_t(Index)] == Value) return;
-    FColWidths[size_t(Index)] = Value;
-    ColWidthsChanged();
+    Value = std::max(Value, 0);
+    if (Extents[size_t(Index)] == Value) return false;
+    Extents[size_t(Index)] = Value;
+    return true;
+}
+
+void TCustomGrid::ExtentChanged()
+{
     UpdateScrollRange();
     InvalidateGrid();
     if (FInplaceEdit && FEditorMode) UpdateEdit();
+}
+
+void TCustomGrid::SetColWidths(int Index, int Value)
+{
+    if (!StoreExtent(FColWidths, FColCount, Index, Value)) return;
+    ColWidthsChanged();
+    ExtentChanged();
 }
 
 int TCustomGrid::RowHeights(int Index) const
@@ -184,15 +196,9 @@ int TCustomGrid::RowHeights(int Index) const
 
 void TCustomGrid::SetRowHeights(int Index, int Value)
 {
-    if (Index < 0 || Index >= FRowCount)
-        throw EInvalidGridOperation(QStringLiteral("Grid index out of range"));
-    if (Value < 0) Value = 0;
-    if (FRowHeights[size_t(Index)] == Value) return;
-    FRowHeights[size_t(Index)] = Value;
+    if (!StoreExtent(FRowHeights, FRowCount, Index, Value)) return;
     RowHeightsChanged();
-    UpdateScrollRange();
-    InvalidateGrid();
-    if (FInplaceEdit && FEditorMode) UpdateEdit();
+    ExtentChanged();
 }
 
 void TCustomGrid::SetGridLineWidth(int Value)

@@ -366,6 +366,7 @@ protected:
 private:
     friend class TInplaceEdit;
     void ChangeSize(int NewColCount, int NewRowCount);
+    void ExtentChanged();
     void ClampInView(TGridCoord& Coord);
     void CalcAxis(TGridAxisDrawInfo& Axis, int ClientExtent, int FirstCell);
     TGridCoord CalcMaxTopLeft(const TGridCoord& Coord, const TGridDrawInfo& DrawInfo);
