@@ -1,8 +1,10 @@
 #include "platform/ui/controls.h"
 #include "platform/ui/drawing.h"
 #include "platform/ui/forms.h"
+#include "platform/ui/menus.h"
 
 #include <QtCore/QCoreApplication>
+#include <QtGui/QContextMenuEvent>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
@@ -100,6 +102,8 @@ TControl::TControl(TComponent* AOwner) : QWidget(nullptr), TComponent(AOwner)
 TControl::~TControl()
 {
     FComponentState |= csDestroying;
+    if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
+    FPopupMenu = nullptr;
     DestroyComponents();
     if (FParent) FParent->RemoveControl(this);
     FParent = nullptr;
@@ -182,12 +186,17 @@ TPoint TControl::ScreenToClient(const TPoint& p) const
 
 void TControl::SetVisible(bool v)
 {
-    if (v == FVisible) return;
+    // A control without a parent is a window of its own: Show opens it even
+    // though Visible already reads true, Hide closes it.
+    const bool windowOutOfStep = !FParent && isWindow() && v != isVisible();
+    if (v == FVisible && !windowOutOfStep) return;
+    const bool changed = v != FVisible;
     FVisible = v;
     if (FParent || isWindow()) {
         if (FParent || v) setVisible(v);
         else hide();
     }
+    if (!changed) return;
     Perform(CM_VISIBLECHANGED, v ? 1 : 0);
     if (FParent && FAlign != alNone) FParent->Realign();
 }
@@ -285,6 +294,20 @@ void TControl::SetShowHint(bool v)
 {
     FShowHint = v;
     FParentShowHint = false;
+}
+
+void TControl::SetPopupMenu(TPopupMenu* m)
+{
+    if (m == FPopupMenu) return;
+    if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
+    FPopupMenu = m;
+    if (m) m->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
 }
 
 void TControl::SetCursor(TCursor c)
@@ -441,11 +464,32 @@ void TControl::WndProc(TMessage& m)
         MouseUp(b, TShiftState::FromBits(unsigned(m.WParam)), x, y);
         if (click) Click();
         DefaultHandler(m);
+        // As the default window procedure: a right button release asks for the
+        // context menu. A wrapped native control without a menu of ours shows its own.
+        if (b == mbRight && (!FInner || FPopupMenu)) {
+            const TPoint s = ClientToScreen(TPoint(x, y));
+            Perform(WM_CONTEXTMENU, WPARAM(this), MAKELPARAM(unsigned(s.X) & 0xFFFF, unsigned(s.Y) & 0xFFFF));
+        }
         return;
     }
     case WM_MOUSEMOVE:
         MouseMove(TShiftState::FromBits(unsigned(m.WParam)), x, y);
         DefaultHandler(m);
+        return;
+    case WM_CONTEXTMENU:
+        if (FPopupMenu && FPopupMenu->AutoPopup) {
+            TPoint pt(x, y);
+            // From the keyboard: the menu opens at the control's top-left corner.
+            if (pt.X == -1 && pt.Y == -1) pt = ClientToScreen(TPoint(0, 0));
+            Perform(WM_CANCELMODE);
+            FPopupMenu->PopupComponent = this;
+            FPopupMenu->Popup(pt.X, pt.Y);
+            m.Result = 1;
+            return;
+        }
+        DefaultHandler(m);
+        // Unhandled, the request goes on to the parent (native controls have their own menu).
+        if (!FInner && FParent) m.Result = FParent->Perform(WM_CONTEXTMENU, m.WParam, m.LParam);
         return;
     case WM_MOUSEWHEEL:
         // The form routes the wheel to its focused control first (CM_MOUSEWHEEL),
@@ -643,6 +687,29 @@ bool TControl::HandleQtEvent(QObject* target, QEvent* e)
             FFocusPeer = nullptr;
         }
         return false;
+    }
+    case QEvent::ContextMenu: {
+        // The wrapped widget had its turn first; what it left goes to the parent.
+        if (target == this && FInner) return false;
+        auto* ce = static_cast<QContextMenuEvent*>(e);
+        if (ce->reason() != QContextMenuEvent::Keyboard) {
+            // Mouse requests come from the right button release (WM_RBUTTONUP);
+            // only a native control's own menu is left to Qt.
+            if (FInner && !FPopupMenu) return false;
+            e->accept();
+            return true;
+        }
+        const TPoint pt(-1, -1);
+        TMessage m;
+        m.Msg = WM_CONTEXTMENU;
+        m.WParam = WPARAM(this);
+        m.LParam = MAKELPARAM(unsigned(pt.X) & 0xFFFF, unsigned(pt.Y) & 0xFFFF);
+        FDefaultReached = false;
+        WndProc(m);
+        // Our controls passed it to the parent already; a native one shows its own menu.
+        if (FDefaultReached && FInner) RunNative(target, e);
+        else e->accept();
+        return true;
     }
     case QEvent::ToolTip:
         // Hints run on the application's own timer (HintPause).

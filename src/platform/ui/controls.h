@@ -22,6 +22,7 @@ class QMouseEvent;
 class TWinControl;
 class TCustomForm;
 class TForm;
+class TPopupMenu;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 
@@ -173,6 +174,10 @@ public:
     void SetParentShowHint(bool v) { FParentShowHint = v; }
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor c);
+    // Shown on WM_CONTEXTMENU (right click or the menu key); without one the
+    // message goes on to the native control, then to the parent.
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* m);
     unsigned ControlStyle() const { return FControlStyle; }
     void SetControlStyle(unsigned s) { FControlStyle = s; }
     TWinControl* Parent() const { return FParent; }
@@ -258,6 +263,7 @@ public:
     virtual void MouseWheelHandler(TMessage& Message);
 protected:
     virtual void Resize();
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     virtual void Changed() {}
     // Called when the font, colour or enabled state changed (after the message).
     virtual void FontChanged();
@@ -305,6 +311,7 @@ protected:
     bool FShowHint = false;
     bool FParentShowHint = true;
     TCursor FCursor = crDefault;
+    TPopupMenu* FPopupMenu = nullptr;
     unsigned FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
     TWinControl* FParent = nullptr;
     QWidget* FInner = nullptr;

@@ -9,6 +9,7 @@
 #include <QtGui/QPainter>
 #include <QtGui/QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -375,22 +376,69 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
     PlotLine(x1, y2 - 1, x1, y1);
 }
 
+namespace {
+// Pixels of a rounded box inside [x1,x2) x [y1,y2): a pixel belongs to it when its
+// centre lies inside. The corners are quarters of an rx by ry ellipse; an
+// ellipse is the box with rx, ry equal to its size.
+QRegion RoundedBoxRegion(int x1, int y1, int x2, int y2, int rx, int ry)
+{
+    QRegion rgn;
+    if (x2 <= x1 || y2 <= y1) return rgn;
+    const double a = std::clamp(rx, 0, x2 - x1) / 2.0, b = std::clamp(ry, 0, y2 - y1) / 2.0;
+    for (int y = y1; y < y2; ++y) {
+        const double yc = y + 0.5;
+        double d = 0;
+        if (b > 0 && yc < y1 + b) d = (y1 + b - yc) / b;
+        else if (b > 0 && yc > y2 - b) d = (yc - (y2 - b)) / b;
+        const double inset = a * (1 - std::sqrt(std::max(0.0, 1 - d * d)));
+        const int l = int(std::ceil(x1 + inset - 0.5));
+        const int r = int(std::floor(x2 - inset - 0.5)) + 1;
+        if (r > l) rgn += QRect(l, y, r - l, 1);
+    }
+    return rgn;
+}
+} // namespace
+
+// Ellipses and rounded rectangles follow the rectangle rule: brush and outline
+// stay inside (x1, y1)-(x2-1, y2-1) and touch each of its edges.
+void TCanvas::DrawRoundedBox(int x1, int y1, int x2, int y2, int rx, int ry, bool ellipse)
+{
+    if (x2 < x1) std::swap(x1, x2);
+    if (y2 < y1) std::swap(y1, y2);
+    if (x2 == x1 || y2 == y1) return;
+    if (ellipse) { rx = x2 - x1; ry = y2 - y1; }
+    const QRegion outer = RoundedBoxRegion(x1, y1, x2, y2, rx, ry);
+    QPainter* p = Painter();
+    if (FBrush.Style() != bsClear) {
+        static const Qt::BrushStyle hatch[] = {Qt::SolidPattern, Qt::NoBrush, Qt::HorPattern, Qt::VerPattern,
+                                               Qt::FDiagPattern, Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+        const QBrush br(ToQColor(FBrush.Color()), hatch[FBrush.Style()]);
+        for (const QRect& q : outer) p->fillRect(q, br);
+    }
+    if (FPen.Style() == psClear) return;
+    ApplyPen(p);
+    if (FPen.Style() == psSolid || FPen.Style() == psInsideFrame) {
+        const int w = std::max(1, FPen.Width());
+        const QRegion inner = RoundedBoxRegion(x1 + w, y1 + w, x2 - w, y2 - w, rx - 2 * w, ry - 2 * w);
+        const QColor c = p->pen().color();
+        for (const QRect& q : outer - inner) p->fillRect(q, c);
+        return;
+    }
+    // Broken pens: Qt's outline through the pixel centres of the edge pixels.
+    p->setBrush(Qt::NoBrush);
+    const QRectF box(x1 + 0.5, y1 + 0.5, x2 - x1 - 1, y2 - y1 - 1);
+    if (ellipse) p->drawEllipse(box);
+    else p->drawRoundedRect(box, rx / 2.0, ry / 2.0);
+}
+
 void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int rx, int ry)
 {
-    QPainter* p = Painter();
-    ApplyPen(p);
-    p->setBrush(FBrush.Style() == bsClear ? QBrush(Qt::NoBrush) : QBrush(ToQColor(FBrush.Color())));
-    p->drawRoundedRect(QRectF(x1, y1, x2 - x1 - 1, y2 - y1 - 1), rx / 2.0, ry / 2.0);
-    p->setBrush(Qt::NoBrush);
+    DrawRoundedBox(x1, y1, x2, y2, rx, ry, false);
 }
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
 {
-    QPainter* p = Painter();
-    ApplyPen(p);
-    p->setBrush(FBrush.Style() == bsClear ? QBrush(Qt::NoBrush) : QBrush(ToQColor(FBrush.Color())));
-    p->drawEllipse(QRectF(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
-    p->setBrush(Qt::NoBrush);
+    DrawRoundedBox(x1, y1, x2, y2, 0, 0, true);
 }
 
 void TCanvas::Polygon(const std::vector<TPoint>& pts)

@@ -324,6 +324,7 @@ protected:
     void ApplyPen(QPainter* p);
     void ApplyRasterOp(QPainter* p, TPenMode mode);
     void PlotLine(int x1, int y1, int x2, int y2);
+    void DrawRoundedBox(int x1, int y1, int x2, int y2, int rx, int ry, bool ellipse);
     TFont FFont;
     TPen FPen;
     TBrush FBrush;

@@ -54,6 +54,8 @@ public:
     virtual void Popup(int x, int y);
     void ClosePopup();
     TControl* PopupComponent = nullptr;
+    // Whether a control shows the menu by itself on a right click.
+    bool AutoPopup = true;
     TNotifyEvent OnPopup;
     TMenuItem* CreateItem(const QString& caption, TNotifyEvent onClick);
 private:

@@ -2,6 +2,7 @@
 #include "platform/ui/drawing.h"
 
 #include <QtGui/QPainter>
+#include <QtGui/QValidator>
 #include <QtWidgets/QAbstractItemView>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QCheckBox>
@@ -13,6 +14,8 @@
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QScrollBar>
 #include <QtWidgets/QToolTip>
+
+#include <limits>
 
 void NotifyParent(TWinControl* child, uint16_t code)
 {
@@ -145,10 +148,51 @@ void TCustomLabel::WndProc(TMessage& m)
 }
 
 // ---------------------------------------------------------------- edit
+// Holds typed and pasted text to the edit's MaxLength, as the classic edit
+// control does: a character that does not fit is refused, a paste keeps the
+// part that fits. Text set by the program, and edits that do not lengthen the
+// text, pass whole.
+class TEditTypingLimit : public QValidator {
+public:
+    TEditTypingLimit(QLineEdit* e, const int* limit, const bool* program)
+        : QValidator(e), FEdit(e), FMax(limit), FProgram(program)
+    {
+        connect(e, &QLineEdit::textChanged, this, [this](const QString& t) { FLast = t; });
+    }
+    void Sync() { FLast = FEdit->text(); }
+    State validate(QString& input, int& pos) const override
+    {
+        const int limit = *FMax;
+        const QString& old = FLast;
+        if (*FProgram || limit <= 0 || !FEdit->inputMask().isEmpty() || input.size() <= limit || input.size() <= old.size())
+            return Acceptable;
+        const int n = int(std::min(old.size(), input.size()));
+        int pre = 0;
+        while (pre < n && old[pre] == input[pre]) ++pre;
+        int suf = 0;
+        while (suf < n - pre && old[old.size() - 1 - suf] == input[input.size() - 1 - suf]) ++suf;
+        // What is left of the old text is its common prefix and suffix.
+        const int room = limit - (pre + suf);
+        if (room <= 0) return Invalid;
+        input = input.left(pre) + input.mid(pre, room) + input.right(suf);
+        pos = pre + room;
+        return Acceptable;
+    }
+private:
+    QLineEdit* FEdit;
+    const int* FMax;
+    const bool* FProgram;
+    QString FLast;
+};
+
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner)
 {
     FColor = clWindow;
     FEdit = new QLineEdit();
+    // The native length limit would cut text the program sets; the validator limits typing.
+    FEdit->setMaxLength(std::numeric_limits<int>::max() / 2);
+    FLimit = new TEditTypingLimit(FEdit, &FMaxLength, &FProgramText);
+    FEdit->setValidator(FLimit);
     SetInnerWidget(FEdit);
     FTabStop = true;
     SetBounds(0, 0, 121, 21);
@@ -161,19 +205,24 @@ QString TCustomEdit::GetText() const { return FEdit->text(); }
 
 void TCustomEdit::SetTextBuf(const QString& s)
 {
+    FProgramText = true;
     FEdit->setText(s);
+    FProgramText = false;
+    FLimit->Sync();
     FEdit->setCursorPosition(0);
 }
 
 void TCustomEdit::SetTextNoChange(const QString& s)
 {
     FNoChange = true;
+    FProgramText = true;
     FEdit->setText(s);
+    FProgramText = false;
     FNoChange = false;
+    FLimit->Sync();
 }
 
-int TCustomEdit::MaxLength() const { return FEdit->maxLength() >= 32767 ? 0 : FEdit->maxLength(); }
-void TCustomEdit::SetMaxLength(int v) { FEdit->setMaxLength(v <= 0 ? 32767 : v); }
+void TCustomEdit::SetMaxLength(int v) { FMaxLength = std::max(0, v); }
 bool TCustomEdit::ReadOnly() const { return FEdit->isReadOnly(); }
 void TCustomEdit::SetReadOnly(bool v) { FEdit->setReadOnly(v); }
 

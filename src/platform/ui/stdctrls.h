@@ -13,6 +13,7 @@ class QRadioButton;
 class QPushButton;
 class QListWidget;
 class QScrollBar;
+class TEditTypingLimit;
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TTextLayout { tlTop, tlCenter, tlBottom };
@@ -77,7 +78,7 @@ class TCustomEdit : public TWinControl {
     Q_OBJECT
 public:
     explicit TCustomEdit(TComponent* AOwner = nullptr);
-    int MaxLength() const;
+    int MaxLength() const { return FMaxLength; }
     void SetMaxLength(int v);
     bool ReadOnly() const;
     void SetReadOnly(bool v);
@@ -119,6 +120,10 @@ protected:
     void SetTextBuf(const QString& s) override;
     void DoEnter() override;
     QLineEdit* FEdit;
+    // MaxLength limits typing and pasting only; text set by the program stays whole.
+    int FMaxLength = 0;
+    bool FProgramText = false;
+    TEditTypingLimit* FLimit = nullptr;
     QChar FPasswordChar;
     TEditCharCase FCharCase = ecNormal;
     TAlignment FAlignment = taLeftJustify;

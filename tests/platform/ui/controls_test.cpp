@@ -318,7 +318,10 @@ TEST(Controls, WindowScrollBarsSendScrollMessages)
     si.nPos = 3;
     s.SetScrollInfo(SB_VERT, si);
     EXPECT_TRUE(s.ScrollBarVisible(SB_VERT));
-    EXPECT_EQ(s.ClientRect(), TRect(0, 0, 100 - 4 - 17, 80 - 4));
+    // The bar is as thick as the system metrics say (17 pixels).
+    EXPECT_EQ(GetSystemMetrics(SM_CXVSCROLL), 17);
+    EXPECT_EQ(GetSystemMetrics(SM_CYHSCROLL), 17);
+    EXPECT_EQ(s.ClientRect(), TRect(0, 0, 100 - 4 - GetSystemMetrics(SM_CXVSCROLL), 80 - 4));
     s.Perform(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0));
     EXPECT_EQ(s.GetScrollPos(SB_VERT), 4);
     // A range that fits in one page hides the bar.
