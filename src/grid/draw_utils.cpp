@@ -661,8 +661,8 @@ void DrawErrorUnderline(TWinControl* /*Owner*/, TCanvas* Canvas, const QString& 
     const int x1 = charX(start);
     const int y1 = 0;
     int x2, y2;
-    if (ErrPos + ErrLen < len && ErrLen > 0 && ErrPos < len) {
-        x2 = charX(std::max(start, ErrPos + ErrLen - 1));
+    if (ErrPos + ErrLen < len) {
+        x2 = charX(ErrPos + ErrLen - 1);
         y2 = 0;
     } else {
         x2 = charX(lastChar) + 4;

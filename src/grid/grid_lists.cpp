@@ -1,5 +1,7 @@
 #include "grid/grid_lists.h"
 
+#include <algorithm>
+
 #include "platform/core/exceptions.h"
 #include "platform/core/sysutils.h"
 #include "platform/ui/controls.h"
@@ -83,6 +85,11 @@ bool TIntList::HasValue(int Value) const
 void TIntList::Clear()
 {
     FItems.clear();
+}
+
+void TIntList::Sort(const std::function<int(int A, int B)>& Compare)
+{
+    std::stable_sort(FItems.begin(), FItems.end(), [&](int A, int B) { return Compare(A, B) < 0; });
 }
 
 QString TIntList::StrValue() const

@@ -30,6 +30,8 @@ public:
     // Raises EListError for an index out of range.
     int Items(int Index) const;
     void SetItems(int Index, int Value);    // notifies
+    int GetInteger(int Index) const { return Items(Index); }
+    void SetInteger(int Index, int Value) { SetItems(Index, Value); }
     int operator[](int Index) const { return Items(Index); }
     int Add(int Value);                     // notifies; returns the new index
     void Delete(int Index);                 // notifies
@@ -38,6 +40,9 @@ public:
     bool HasValue(int Value) const;
     int IndexOf(int Value) const;
     void Clear();                           // does not notify
+    // Orders the entries by Compare (negative, 0 or positive as A sorts before,
+    // with or after B); equal entries keep their order. Does not notify.
+    void Sort(const std::function<int(int A, int B)>& Compare);
 
     // The entries as "3,10,-1". Writing clears the list and adds each comma-text
     // part; a part that is no integer raises EConvertError, keeping those added so far.
@@ -67,6 +72,7 @@ private:
 class TSortIndexList : public TIntList {
 public:
     TSortIndexList() : TIntList(-1, -1) {}
+    TSortIndexList(int Col, int Row) : TIntList(Col, Row) {}
 
     void AddIndex(int ColumnIndex, bool Ascending);
     int FindIndex(int ColumnIndex) const;
@@ -103,6 +109,7 @@ public:
     void AddControl(int X, int Y, TControl* Control);
     int ControlIndex(int X, int Y) const;
     TControlItem* Control(int Index) const;    // raises EListError
+    TControlItem* GetControl(int Index) const { return Control(Index); }
     void RemoveControl(int Index);             // raises EListError
     // Whether some item's control is a windowed control with this window handle.
     bool HasHandle(HWND Handle) const;

@@ -209,9 +209,11 @@ TSearchFooter::~TSearchFooter()
 
 void TSearchFooter::SetFont(const TFont* Value)
 {
+    // The owned font reports its own change once.
     if (Value)
         FFont->Assign(*Value);
-    Notify();
+    else
+        Notify();
 }
 
 void TSearchFooter::Assign(const TPersistent* Source)
@@ -514,22 +516,30 @@ TFilterDropDown::~TFilterDropDown()
     FGlyphActive->OnChange = nullptr;
 }
 
+namespace {
+
+// Copies a glyph; the bitmap's own change notice reports it once.
+void AssignGlyph(TBitmap& Glyph, const TBitmap* Value)
+{
+    if (Value) {
+        Glyph.Assign(*Value);
+    } else {
+        Glyph.SetSize(0, 0);
+        if (Glyph.OnChange)
+            Glyph.OnChange();
+    }
+}
+
+} // namespace
+
 void TFilterDropDown::SetGlyph(const TBitmap* Value)
 {
-    if (Value)
-        FGlyph->Assign(*Value);
-    else
-        FGlyph->SetSize(0, 0);
-    Notify();
+    AssignGlyph(*FGlyph, Value);
 }
 
 void TFilterDropDown::SetGlyphActive(const TBitmap* Value)
 {
-    if (Value)
-        FGlyphActive->Assign(*Value);
-    else
-        FGlyphActive->SetSize(0, 0);
-    Notify();
+    AssignGlyph(*FGlyphActive, Value);
 }
 
 void TFilterDropDown::Assign(const TPersistent* Source)

@@ -20,6 +20,20 @@ QString UpperSameLength(const QString& Text)
     return r;
 }
 
+// Every CR becomes Mark and every LF goes: the one-line forms of a cell text.
+QString ReplaceLineBreaks(const QString& Text, const QString& Mark)
+{
+    QString r;
+    r.reserve(Text.size() + 8);
+    for (QChar c : Text) {
+        if (c == CR)
+            r.append(Mark);
+        else if (c != LF)
+            r.append(c);
+    }
+    return r;
+}
+
 bool WholeInt(const QString& Text, int& Value)
 {
     return TryStrToInt(Text, Value);
@@ -98,15 +112,7 @@ QString EscapedToLineBreaks(const QString& Text)
 
 QString LineBreaksToEscaped(const QString& Text)
 {
-    QString r;
-    r.reserve(Text.size() + 8);
-    for (QChar c : Text) {
-        if (c == CR)
-            r.append(QLatin1String("\\n"));
-        else if (c != LF)
-            r.append(c);
-    }
-    return r;
+    return ReplaceLineBreaks(Text, QStringLiteral("\\n"));
 }
 
 QString LineBreaksToControlChars(const QString& Text)
@@ -201,15 +207,7 @@ QString CRToHTMLBreaks(const QString& Text)
 
 void LineBreaksToTilde(QString& Text)
 {
-    QString r;
-    r.reserve(Text.size());
-    for (QChar c : Text) {
-        if (c == CR)
-            r.append(QLatin1Char('~'));
-        else if (c != LF)
-            r.append(c);
-    }
-    Text = r;
+    Text = ReplaceLineBreaks(Text, QStringLiteral("~"));
 }
 
 void TildeToLineBreaks(QString& Text)

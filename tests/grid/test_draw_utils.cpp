@@ -354,6 +354,9 @@ TEST(DrawUtils, ErrorUnderline)
     auto past = lineXs(QStringLiteral("abc"), 10, 3);
     EXPECT_EQ(past.front(), 114);
     EXPECT_LE(past.back(), 114 + 4 + 6);
+    // Nothing to mark inside the text: a single zigzag step at the position.
+    auto none = lineXs(QStringLiteral("abcd"), 2, 0);
+    EXPECT_EQ(none, (std::vector<int>{114, 117}));
     auto emptyText = lineXs(QString(), 0, 0);
     EXPECT_EQ(emptyText.front(), 100);
 }

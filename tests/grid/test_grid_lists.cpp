@@ -2,6 +2,8 @@
 // file pictures and the order of the shared enumerations.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <QDir>
 #include <QImage>
 #include <QTemporaryDir>
@@ -76,6 +78,21 @@ TEST(GridLists, IntListNotifiesExactlyOncePerChange)
     EXPECT_EQ(Entries(l), (std::vector<int>{2}));
     EXPECT_TRUE(l.HasValue(2));
     EXPECT_THROW(l.Items(5), EListError);
+}
+
+TEST(GridLists, IntListSortsByTheCallersOrder)
+{
+    TIntList l(0, 0);
+    for (int v : {30, -4, 12, 7, 30, 0})
+        l.Add(v);
+    Counter n;
+    l.OnChange = n.Handler();
+    l.Sort([](int a, int b) { return a < b ? -1 : (a > b ? 1 : 0); });
+    EXPECT_EQ(Entries(l), (std::vector<int>{-4, 0, 7, 12, 30, 30}));
+    // By the last digit, descending: equal keys keep their order.
+    l.Sort([](int a, int b) { return std::abs(b % 10) - std::abs(a % 10); });
+    EXPECT_EQ(Entries(l), (std::vector<int>{7, -4, 12, 0, 30, 30}));
+    EXPECT_EQ(n.calls, 0);
 }
 
 TEST(GridLists, SortIndexList)

@@ -216,6 +216,11 @@ TEST(GridSettings, SearchFooter)
     EXPECT_EQ(changes, 4);
     code.SetSearchColumn(3);
     EXPECT_EQ(changes, 4);
+    TFont tahoma;
+    tahoma.SetName(QStringLiteral("Tahoma"));
+    code.SetFont(&tahoma); // one notice for one write
+    EXPECT_EQ(changes, 5);
+    EXPECT_EQ(code.Font()->Name(), QStringLiteral("Tahoma"));
 
     const std::vector<Option<S>> options = {
         BOOL_OPT(S, Visible), VAL_OPT(S, Color, clRed), VAL_OPT(S, ColorTo, 0xF0F0F0),
@@ -414,8 +419,12 @@ TEST(GridSettings, FilterDropDown)
     EXPECT_EQ(changes, 0);
     TBitmap glyph(4, 4);
     f.SetGlyph(&glyph);
-    EXPECT_GE(changes, 1);
+    EXPECT_EQ(changes, 1);
     EXPECT_EQ(f.Glyph()->Width(), 4);
+    f.SetGlyphActive(nullptr);
+    EXPECT_EQ(changes, 2);
+    f.Glyph()->Assign(glyph); // a change made on the bitmap itself
+    EXPECT_EQ(changes, 3);
 
     TFilterDropDown g;
     g.SetAutoSize(true);
