@@ -62,6 +62,13 @@ public:
             }
             if (Clock::now() >= Deadline) {
                 R.Status = TLaunchStatus::TimedOut;
+                // Left running, it is still our child: collect it when it ends so that
+                // it does not linger as a zombie for the rest of the session.
+                std::thread([Pid] {
+                    int Ignored = 0;
+                    while (::waitpid(Pid, &Ignored, 0) < 0 && errno == EINTR) {
+                    }
+                }).detach();
                 return R;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(LaunchPollIntervalMs));

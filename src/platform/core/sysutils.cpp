@@ -151,10 +151,12 @@ TDecimal ToDecimal(double V, int Precision, int Decimals)
     V = std::fabs(V);
     if (V == 0)
         return D;
+    // 30 significant digits: enough that rounding to 18 or fewer never rounds twice (17
+    // digits could turn ...4|97 into ...5 and then round up).
     char Buf[64];
-    auto Res = std::to_chars(Buf, Buf + sizeof Buf, V, std::chars_format::scientific, 16);
+    auto Res = std::to_chars(Buf, Buf + sizeof Buf - 1, V, std::chars_format::scientific, 29);
     *Res.ptr = 0;
-    // Buf: d.dddddddddddddddde[+-]XX
+    // Buf: d.ddd...de[+-]XX
     QByteArray Dig;
     Dig += Buf[0];
     const char* P = Buf + 2;

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
+#include <cerrno>
 #include <atomic>
 #include <chrono>
 #include <dlfcn.h>
@@ -132,6 +133,14 @@ TEST(Process, LaunchWaitsForExitOrLimit)
     ASSERT_GT(R.ProcessId, 0);
     EXPECT_EQ(::kill(static_cast<pid_t>(R.ProcessId), 0), 0);   // still there
     ::kill(static_cast<pid_t>(R.ProcessId), SIGKILL);
+    // Once it ends it is collected, not left behind as a zombie.
+    bool Gone = false;
+    for (int i = 0; i < 200 && !Gone; ++i) {
+        Gone = ::kill(static_cast<pid_t>(R.ProcessId), 0) != 0 && errno == ESRCH;
+        if (!Gone)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(Gone);
     const TLaunchResult Again = LaunchAndWait(Quick, {}, 0, 5000);   // reaps nothing twice
     EXPECT_EQ(Again.Status, TLaunchStatus::Finished);
 

@@ -120,6 +120,7 @@ TEST(FloatConversion, FloatToStrUses15SignificantDigits)
         {1e100, "1E100"},
         {99.9999999999999999, "100"},
         {0.9999999999999999, "1"},
+        {0.9883447461352235, "0.988344746135223"},   // exactly ...2234952...: the 16th digit is 4
     };
     for (const Case& C : Cases)
         EXPECT_EQ(FloatToStr(C.Value, InvariantFormatSettings()), QString::fromLatin1(C.Text)) << C.Text;
