@@ -96,6 +96,7 @@ TEST_F(StepActions, IoddStepWritesThePackageIntoTheChosenFolder)
 
     // The package exists now: "No" leaves everything as it was.
     const QByteArray package = Read_File(Package());
+    const QByteArray document = Read_File(Document());
     QFile::remove(Document());
     Dialogs.QueueFile(Target.path());
     Dialogs.QueueResult(mrNo);
@@ -109,7 +110,7 @@ TEST_F(StepActions, IoddStepWritesThePackageIntoTheChosenFolder)
     Dialogs.QueueFile(Target.path());
     Dialogs.QueueResult(mrYes);
     EXPECT_TRUE(Save_IODD_File());
-    EXPECT_TRUE(QFile::exists(Document()));
+    EXPECT_EQ(Read_File(Document()), document);  // same day: same document, same stamp
 }
 
 TEST_F(StepActions, MissingLogoIsReportedAndTheOtherEntriesStay)
