@@ -123,10 +123,30 @@ void CloseThemeData(HTHEME Theme)
     delete Theme;
 }
 
-bool DrawThemeBackground(HTHEME Theme, TCanvas* Canvas, int PartId, int StateId, const TRect& R)
+namespace {
+
+bool DrawThemePart(HTHEME Theme, TCanvas* Canvas, int PartId, int StateId, const TRect& R);
+
+} // namespace
+
+bool DrawThemeBackground(HTHEME Theme, TCanvas* Canvas, int PartId, int StateId, const TRect& R,
+                         const TRect* ClipRect)
 {
     if (!Theme || !Canvas)
         return false;
+    if (!ClipRect)
+        return DrawThemePart(Theme, Canvas, PartId, StateId, R);
+    const int saved = Canvas->SaveState();
+    Canvas->IntersectClipRect(*ClipRect);
+    const bool drawn = DrawThemePart(Theme, Canvas, PartId, StateId, R);
+    Canvas->RestoreState(saved);
+    return drawn;
+}
+
+namespace {
+
+bool DrawThemePart(HTHEME Theme, TCanvas* Canvas, int PartId, int StateId, const TRect& R)
+{
     const QString& cls = Theme->ClassName;
     // Normal, hot, pressed, disabled by the classic state numbers 1..4.
     auto baseState = [](int s) -> unsigned {
@@ -176,6 +196,8 @@ bool DrawThemeBackground(HTHEME Theme, TCanvas* Canvas, int PartId, int StateId,
     }
     return false;
 }
+
+} // namespace
 
 bool IsThemeActive()
 {

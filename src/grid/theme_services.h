@@ -88,8 +88,10 @@ bool IsThemeLibraryLoaded();
 // "progress") for a window; nullptr when the binding is not loaded.
 HTHEME OpenThemeData(HWND Window, const QString& ClassList);
 void CloseThemeData(HTHEME Theme);
-// Draws part/state of the theme's class into R (the classic part and state numbers).
-bool DrawThemeBackground(HTHEME Theme, TCanvas* Canvas, int PartId, int StateId, const TRect& R);
+// Draws part/state of the theme's class into R (the classic part and state
+// numbers), limited to ClipRect when one is given.
+bool DrawThemeBackground(HTHEME Theme, TCanvas* Canvas, int PartId, int StateId, const TRect& R,
+                         const TRect* ClipRect = nullptr);
 bool IsThemeActive();
 bool GetCurrentThemeName(QString& FileName, QString& ColorName, QString& SizeName);
 

@@ -217,6 +217,26 @@ TEST(ThemeServices, ThemedDrawingAndChecker)
     for (int x = 0; x < 40 && !painted; ++x)
         painted = image.pixelColor(x, 12) != QColor(Qt::white);
     EXPECT_TRUE(painted);
+
+    // A clip rectangle limits the part; the canvas keeps no clip afterwards.
+    QImage clipped(40, 24, QImage::Format_RGB32);
+    clipped.fill(Qt::white);
+    {
+        TCanvas canvas(&clipped);
+        HTHEME theme = OpenThemeData(nullptr, QStringLiteral("button"));
+        const TRect clip(10, 0, 20, 24);
+        EXPECT_TRUE(DrawThemeBackground(theme, &canvas, 1, 1, TRect(0, 0, 40, 24), &clip));
+        CloseThemeData(theme);
+        EXPECT_FALSE(canvas.HasClip());
+        canvas.ReleasePainter();
+    }
+    int inside = 0, outside = 0;
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 40; ++x)
+            if (clipped.pixelColor(x, y) != QColor(Qt::white))
+                ++((x >= 10 && x < 20) ? inside : outside);
+    EXPECT_GT(inside, 0);
+    EXPECT_EQ(outside, 0);
     QString file, color, size;
     ASSERT_TRUE(GetCurrentThemeName(file, color, size));
     EXPECT_EQ(color, QStringLiteral("NormalColor"));
