@@ -3,6 +3,7 @@
 #include "enip_test_support.h"
 #include "platform/core/datetime.h"
 #include "platform/core/icmp.h"
+#include "platform/core/process.h"
 #include "platform/ui/dialogs.h"
 #include "shell/common/lang_table.h"
 #include "shell/common/lb_button.h"
@@ -209,6 +210,23 @@ TEST_F(BootWindow, MissingUpdaterIsNamedInAMessage)
         << Dialogs.LastText().toStdString();
     // The job is written before the launch is tried.
     EXPECT_TRUE(QFile::exists(Exe.filePath(QStringLiteral("Ethernet_Update.xml"))));
+}
+
+TEST_F(BootWindow, UpdaterIsStartedWithoutParametersInANormalWindowAndAWaitOf150s)
+{
+    TFakePinger pinger;
+    SetPinger(&pinger);
+    TRecordingLauncher launcher;
+    SetProcessLauncher(&launcher);
+    Form->FormShow(nullptr);
+    Form->Btn_UpdateClick(nullptr);
+    SetProcessLauncher(nullptr);
+    ASSERT_EQ(launcher.Requests.size(), 1u);
+    EXPECT_EQ(launcher.Requests[0].Program, Exe.filePath(QStringLiteral("Ethernet_Update")));
+    EXPECT_TRUE(launcher.Requests[0].Arguments.isEmpty());
+    EXPECT_EQ(launcher.Requests[0].ShowMode, 0);
+    EXPECT_EQ(launcher.Requests[0].TimeoutMs, 150000);
+    EXPECT_EQ(Dialogs.MessageCount(), 0);
 }
 
 TEST_F(BootWindow, EthernetFormLayoutTextsAndAddressKeys)
