@@ -28,6 +28,7 @@ public:
     std::vector<Drawn> DrawnCells;
     std::vector<std::tuple<int, int, QString>> EditWrites;
     std::vector<std::pair<int, int>> ColMoves;
+    QStringList Notes;
     int EditLimit = 0;
 
     using TCustomGrid::CalcDrawInfo;
@@ -51,6 +52,18 @@ protected:
         TStringGrid::SetEditText(ACol, ARow, Value);
     }
     int GetEditLimit() override { return EditLimit; }
+    void SizeChanged(int OldColCount, int OldRowCount) override
+    {
+        Notes.push_back(QStringLiteral("size %1x%2").arg(OldColCount).arg(OldRowCount));
+        TStringGrid::SizeChanged(OldColCount, OldRowCount);
+    }
+    void ColWidthsChanged() override { Notes.push_back(QStringLiteral("widths")); }
+    void RowHeightsChanged() override { Notes.push_back(QStringLiteral("heights")); }
+    void TopLeftChanged() override
+    {
+        Notes.push_back(QStringLiteral("topleft %1,%2").arg(LeftCol()).arg(TopRow()));
+        TStringGrid::TopLeftChanged();
+    }
     void ColumnMoved(int FromIndex, int ToIndex) override
     {
         ColMoves.emplace_back(FromIndex, ToIndex);
@@ -738,6 +751,27 @@ TEST_F(GridTest, FixedCellsHaveRaisedEdges)
     g->SetDefaultDrawing(false);
     img = g->Snapshot();
     EXPECT_NE(img.pixelColor(128, 10), shadow);
+}
+
+TEST_F(GridTest, NotificationsAndDoubleClick)
+{
+    Make(5, 5, 400, 200);
+    g->Notes.clear();
+    int topLeftEvents = 0, dbl = 0;
+    g->OnTopLeftChanged = [&](TObject*) { ++topLeftEvents; };
+    g->OnDblClick = [&](TObject*) { ++dbl; };
+    g->SetRowCount(40);
+    g->SetColWidths(2, 80);
+    g->SetRowHeights(3, 30);
+    g->SetDefaultRowHeight(20);
+    g->SetTopRow(6);
+    g->SetColCount(3);
+    const QStringList want = {QStringLiteral("size 5x5"), QStringLiteral("widths"), QStringLiteral("heights"),
+                              QStringLiteral("heights"), QStringLiteral("topleft 1,6"), QStringLiteral("size 5x40")};
+    EXPECT_EQ(g->Notes, want);
+    EXPECT_EQ(topLeftEvents, 1);
+    QTest::mouseDClick(g.get(), Qt::LeftButton, {}, At(100, 30));
+    EXPECT_EQ(dbl, 1);
 }
 
 } // namespace
