@@ -1435,35 +1435,24 @@ void TWinControl::KeyDown(WORD& Key, TShiftState Shift) { if (OnKeyDown) OnKeyDo
 void TWinControl::KeyUp(WORD& Key, TShiftState Shift) { if (OnKeyUp) OnKeyUp(this, Key, Shift); }
 void TWinControl::KeyPress(QChar& Key) { if (OnKeyPress) OnKeyPress(this, Key); }
 
-bool TWinControl::DoKeyDown(TMessage& m)
+// The form sees the key first when it has KeyPreview; a key set to 0 is eaten.
+bool TWinControl::DoKey(TMessage& m, void (TWinControl::*handler)(WORD&, TShiftState))
 {
     TCustomForm* form = GetParentForm();
     WORD key = WORD(m.WParam);
     const TShiftState shift = ShiftStateFromQt(QApplication::keyboardModifiers());
     if (form && form != this && form->KeyPreview()) {
-        form->KeyDown(key, shift);
+        (form->*handler)(key, shift);
         m.WParam = key;
         if (key == 0) return true;
     }
-    KeyDown(key, shift);
+    (this->*handler)(key, shift);
     m.WParam = key;
     return key == 0;
 }
 
-bool TWinControl::DoKeyUp(TMessage& m)
-{
-    TCustomForm* form = GetParentForm();
-    WORD key = WORD(m.WParam);
-    const TShiftState shift = ShiftStateFromQt(QApplication::keyboardModifiers());
-    if (form && form != this && form->KeyPreview()) {
-        form->KeyUp(key, shift);
-        m.WParam = key;
-        if (key == 0) return true;
-    }
-    KeyUp(key, shift);
-    m.WParam = key;
-    return key == 0;
-}
+bool TWinControl::DoKeyDown(TMessage& m) { return DoKey(m, &TWinControl::KeyDown); }
+bool TWinControl::DoKeyUp(TMessage& m) { return DoKey(m, &TWinControl::KeyUp); }
 
 bool TWinControl::DoKeyPress(TMessage& m)
 {

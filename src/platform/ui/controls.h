@@ -410,6 +410,7 @@ protected:
     // Form preview then KeyDown; true when the key was eaten.
     bool DoKeyDown(TMessage& m);
     bool DoKeyUp(TMessage& m);
+    bool DoKey(TMessage& m, void (TWinControl::*handler)(WORD&, TShiftState));
     bool DoKeyPress(TMessage& m);
     void ApplyGeometry() override;
     void resizeEvent(QResizeEvent* e) override;

@@ -655,28 +655,29 @@ void TCanvas::SetClipRect(const TRect& r)
     FClipOn = true;
 }
 
-void TCanvas::IntersectClipRect(const TRect& r)
+// The clip region in device coordinates, the whole surface when none is set.
+QRegion& TCanvas::ClipForChange()
 {
-    TRect d = r;
-    OffsetRect(d, -FOrg.X, -FOrg.Y);
     if (!FClipOn) {
         const TSize s = SurfaceSize();
         FClip = QRegion(0, 0, std::max(s.cx, 1 << 20), std::max(s.cy, 1 << 20));
         FClipOn = true;
     }
-    FClip &= QRegion(d.ToQRect());
+    return FClip;
+}
+
+void TCanvas::IntersectClipRect(const TRect& r)
+{
+    TRect d = r;
+    OffsetRect(d, -FOrg.X, -FOrg.Y);
+    ClipForChange() &= QRegion(d.ToQRect());
 }
 
 void TCanvas::ExcludeClipRect(const TRect& r)
 {
     TRect d = r;
     OffsetRect(d, -FOrg.X, -FOrg.Y);
-    if (!FClipOn) {
-        const TSize s = SurfaceSize();
-        FClip = QRegion(0, 0, std::max(s.cx, 1 << 20), std::max(s.cy, 1 << 20));
-        FClipOn = true;
-    }
-    FClip -= QRegion(d.ToQRect());
+    ClipForChange() -= QRegion(d.ToQRect());
 }
 
 void TCanvas::SelectClipRegion(const QRegion& rgn)

@@ -325,6 +325,7 @@ protected:
     void ApplyRasterOp(QPainter* p, TPenMode mode);
     void PlotLine(int x1, int y1, int x2, int y2);
     void DrawRoundedBox(int x1, int y1, int x2, int y2, int rx, int ry, bool ellipse);
+    QRegion& ClipForChange();
     TFont FFont;
     TPen FPen;
     TBrush FBrush;
