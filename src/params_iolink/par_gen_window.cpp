@@ -124,43 +124,48 @@ void TFParGen::New_Address_Row(TWinControl* Parent, int LabelTop, int EditTop,
 
 void TFParGen::Build_Frame()
 {
+  // The frame looks like the program's other windows: title, description and buttons
+  // on the windows' background.
+  SetColor(Group_Color);
+  Font()->SetName(QStringLiteral("Verdana"));
+  Font()->SetHeight(-11);
+
   P_Title = new TPanel(this);
   P_Title->SetParent(this);
   P_Title->SetAlign(alTop);
   P_Title->SetHeight(69);
   P_Title->SetBevelOuter(bvNone);
-  P_Title->SetColor(clWhite);
+  P_Title->SetColor(Group_Color);
   P_Title->SetCaption(QString());
 
-  L_SW_Code = New_Label(P_Title, 14, 10);
-  L_SW_Code->Font()->SetName(QStringLiteral("Verdana"));
-  L_SW_Code->Font()->SetHeight(-16);
-  L_SW_Code->Font()->SetStyle(TFontStyles(fsBold));
-  L_SW_Code->Font()->SetColor(clNavy);
-  L_SW_Desc = New_Label(P_Title, 14, 40);
-  L_SW_Desc->Font()->SetName(QStringLiteral("Verdana"));
-  L_SW_Desc->Font()->SetHeight(-13);
-  L_SW_Desc->Font()->SetColor(clBlack);
+  L_SW_Code = New_Label(P_Title, 16, 8);
+  L_SW_Code->Font()->SetHeight(-32);
+  L_SW_Code->Font()->SetColor(clGray);
+  L_SW_Desc = New_Label(P_Title, 16, 42);
+  L_SW_Desc->Font()->SetStyle(TFontStyles(fsBold));
+  L_SW_Desc->Font()->SetColor(clGray);
 
   P_Button = new TPanel(this);
   P_Button->SetParent(this);
   P_Button->SetAlign(alBottom);
   P_Button->SetHeight(40);
   P_Button->SetBevelOuter(bvNone);
+  P_Button->SetColor(Group_Color);
   P_Button->SetCaption(QString());
 
   Btn_OK = new TLbButton(this);
   Btn_OK->SetParent(P_Button);
-  Btn_OK->SetBounds(262, 7, 90, 26);
+  Btn_OK->SetBounds(214, 6, 110, 28);
+  Set_Window_Button_Look(Btn_OK);
   Btn_OK->SetShowHint(true);
   Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
 
   Btn_Cancel = new TLbButton(this);
   Btn_Cancel->SetParent(P_Button);
-  Btn_Cancel->SetBounds(360, 7, 90, 26);
+  Btn_Cancel->SetBounds(332, 6, 110, 28);
+  Set_Window_Button_Look(Btn_Cancel);
   Btn_Cancel->SetShowHint(true);
   Btn_Cancel->SetModalResult(mrCancel);
-  Btn_Cancel->SetCancel(true);
 
   Make_Section_Chevron_Images(ImageList1, clGray);
 

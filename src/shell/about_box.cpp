@@ -35,6 +35,8 @@ TFAbout::TFAbout(TComponent* AOwner) : TForm(AOwner)
                 auto bmp = std::make_unique<TBitmap>();
                 bmp->SetImage(img);
                 Image2->Picture()->SetGraphic(std::move(bmp));
+                // The picture's key colour (its bottom-left pixel) shows the box behind.
+                Image2->SetTransparent(true);
             }
         } catch (...) {
         }

@@ -84,12 +84,7 @@ TLbButton* Make_Button(TForm* owner, TWinControl* parent, const QString& name, i
     b->SetName(name);
     b->SetParent(parent);
     b->SetBounds(left, top, width, height);
-    b->SetStyle(style);
-    b->SetParentColor(false);
-    b->SetColor(Shell_Back_Color);
-    b->SetColorWhenDown(0x0080FF);
-    b->SetHotTrackColor(clYellow);
-    b->SetLightColor(clGray);
+    Set_Window_Button_Look(b, style);
     b->SetShowHint(true);
     return b;
 }

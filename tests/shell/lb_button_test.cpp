@@ -163,6 +163,12 @@ TEST(LbButton, DefaultAndCancelKeysFireUnlessAnotherButtonHasTheFocus)
     QTest::keyClick(cancel, Qt::Key_Return);
     EXPECT_EQ(okClicks, 2);
     EXPECT_EQ(cancelClicks, 2);
+    // A lone release (its press closed a message box elsewhere) does not click.
+    QTest::keyRelease(cancel, Qt::Key_Return);
+    QTest::keyRelease(cancel, Qt::Key_Space);
+    EXPECT_EQ(cancelClicks, 2);
+    QTest::keyClick(cancel, Qt::Key_Space);
+    EXPECT_EQ(cancelClicks, 3);
 }
 
 TEST(LbButton, CaptionIsShortenedFromItsEndUnlessWordWrapIsOn)

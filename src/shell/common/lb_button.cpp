@@ -750,7 +750,9 @@ void TLbButton::KeyDown(WORD& Key, TShiftState Shift)
 void TLbButton::KeyUp(WORD& Key, TShiftState Shift)
 {
     TCustomControl::KeyUp(Key, Shift);
-    if (Key == VK_RETURN || Key == VK_SPACE)
+    // Only a press that began on this button clicks: the release of a Return that
+    // closed a message box lands here and must not run the step again.
+    if ((Key == VK_RETURN || Key == VK_SPACE) && bDown)
         Click();
     RepaintNow();
 }
@@ -817,4 +819,14 @@ void TLbButton::WndProc(TMessage& Message)
         break;
     }
     TCustomControl::WndProc(Message);
+}
+
+void Set_Window_Button_Look(TLbButton* Button, TLbButtonStyle Style)
+{
+    Button->SetStyle(Style);
+    Button->SetParentColor(false);
+    Button->SetColor(0xEDF7F8);
+    Button->SetColorWhenDown(0x0080FF);
+    Button->SetHotTrackColor(clYellow);
+    Button->SetLightColor(clGray);
 }
