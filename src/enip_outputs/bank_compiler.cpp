@@ -153,16 +153,15 @@ void Compile_ParGen(const QString& path)
         std::memset(&Bank1_Rec[Off_Gateway], 255, 4);
 }
 
-int Encode_Path_String(const QString& text, uint8_t segment, uint8_t* dest, int area, int* dropped)
+int Encode_Path_String(const QString& text, uint8_t segment, uint8_t* dest, int maxValues, int* dropped)
 {
-    const int max_values = area - 4;
     int n = 0;
     int over = 0;
     for (const QString& piece : text.split(QLatin1Char(','))) {
         const int v = enip::Str_To_Int_Def(piece.trimmed(), -1);
         if (v < 0 || v > 255)
             continue;
-        if (n >= max_values) {
+        if (n >= maxValues) {
             ++over;
             continue;
         }
@@ -180,13 +179,13 @@ int Encode_Path_String(const QString& text, uint8_t segment, uint8_t* dest, int 
 int Encode_Electronic_Key(const QString& text, int index)
 {
     TEtherNetIP_Master_Conn& c = EtherNetIP_Conn[size_t(qBound(0, index, Max_EtherNetIP_Conn - 1))];
-    return Encode_Path_String(text, 0x34, c.Key, Key_Area_Size, nullptr);
+    return Encode_Path_String(text, 0x34, c.Key, Max_Key_Values, nullptr);
 }
 
 int Encode_Data_Segment(const QString& text, int index)
 {
     TEtherNetIP_Master_Conn& c = EtherNetIP_Conn[size_t(qBound(0, index, Max_EtherNetIP_Conn - 1))];
-    return Encode_Path_String(text, 0x80, c.Data_Segment, Data_Segment_Area_Size, nullptr);
+    return Encode_Path_String(text, 0x80, c.Data_Segment, Max_Data_Segment_Values, nullptr);
 }
 
 void Compile_EtherNetIP_Master(const QString& path, uint32_t base)
@@ -238,17 +237,17 @@ void Compile_EtherNetIP_Master(const QString& path, uint32_t base)
 
             const int index = EtherNetIP_Count + 1;
             auto path_string = [&](const char* enable, const char* value, uint8_t segment, uint8_t* area,
-                                   int area_size, uint32_t& add, uint16_t& len, const char* what) {
+                                   int max_values, uint32_t& add, uint16_t& len, const char* what) {
                 const QString text = a.Text(value);
                 if (a.Text(enable).trimmed().toUpper() == QLatin1String("Y") && !text.isEmpty()) {
                     int dropped = 0;
-                    const int size = Encode_Path_String(text, segment, area, area_size, &dropped);
+                    const int size = Encode_Path_String(text, segment, area, max_values, &dropped);
                     if (dropped > 0)
                         Warnings << QStringLiteral("EtherNet/IP rule %1: the %2 holds more than %3 bytes; "
                                                    "%4 bytes were left out.")
                                         .arg(index)
                                         .arg(QLatin1String(what))
-                                        .arg(area_size - 4)
+                                        .arg(max_values)
                                         .arg(dropped);
                     add = next_add;
                     len = uint16_t(size);
@@ -257,9 +256,9 @@ void Compile_EtherNetIP_Master(const QString& path, uint32_t base)
                     add = empty_add;
                 }
             };
-            path_string("EnableElectronicKey", "ElectronicKey", 0x34, c.Key, Key_Area_Size, c.Key_Add, c.Key_Len,
+            path_string("EnableElectronicKey", "ElectronicKey", 0x34, c.Key, Max_Key_Values, c.Key_Add, c.Key_Len,
                         "electronic key");
-            path_string("EnableDataSegment", "DataSegment", 0x80, c.Data_Segment, Data_Segment_Area_Size,
+            path_string("EnableDataSegment", "DataSegment", 0x80, c.Data_Segment, Max_Data_Segment_Values,
                         c.Data_Segment_Add, c.Data_Segment_Len, "data segment");
 
             if (a.Text("ResetData", QStringLiteral("N")).toUpper() == QLatin1String("Y"))

@@ -18,7 +18,9 @@ constexpr int Max_EtherNetIP_Conn = 10;
 constexpr int Key_Area_Size = 101;           // encoded electronic key string
 constexpr int Data_Segment_Area_Size = 1001; // encoded data-segment string
 constexpr int Max_Key_Values = Key_Area_Size - 4;
-constexpr int Max_Data_Segment_Values = Data_Segment_Area_Size - 4;
+// The size byte counts 16-bit words, so a data segment holds at most 255 of them.
+constexpr int Max_Data_Segment_Values = 510;
+static_assert(Max_Data_Segment_Values + 4 <= Data_Segment_Area_Size);
 constexpr int Max_IOLink_Par = 512;
 constexpr int Bank2_Table_Size = 40 * Max_EtherNetIP_Conn + 2;  // entries + empty string
 constexpr int Bank3_Header_Size = 28;
@@ -83,10 +85,10 @@ int Make_Bank1(int pos, std::vector<uint8_t>& buffer);
 int Make_Bank2(int pos, std::vector<uint8_t>& buffer);
 int Make_Bank3(int pos, std::vector<uint8_t>& buffer);
 
-// Encodes a comma-separated byte list as a CIP path string into dest (area
-// bytes at most); returns its size n + 4. Values beyond the area are dropped
-// and counted in *dropped.
-int Encode_Path_String(const QString& text, uint8_t segment, uint8_t* dest, int area, int* dropped);
+// Encodes a comma-separated byte list as a CIP path string into dest (at most
+// maxValues value bytes); returns its size n + 4. Values beyond maxValues are
+// dropped and counted in *dropped.
+int Encode_Path_String(const QString& text, uint8_t segment, uint8_t* dest, int maxValues, int* dropped);
 // The same into scanner entry index's key or data-segment area.
 int Encode_Electronic_Key(const QString& text, int index);
 int Encode_Data_Segment(const QString& text, int index);

@@ -207,8 +207,12 @@ TEST(BankCompiler, InputsBeyondCapacityAreCappedAndReported)
     EXPECT_EQ(EtherNetIP_Master_Count(), Max_EtherNetIP_Conn);
     const TEtherNetIP_Master_Conn& c = EtherNetIP_Master_Conn(9);
     EXPECT_EQ(c.Key_Len, Key_Area_Size);
-    EXPECT_EQ(c.Data_Segment_Len, Data_Segment_Area_Size);
-    EXPECT_EQ(Bank_Data(2).size(), size_t(402 + 10 * (Key_Area_Size + Data_Segment_Area_Size)));
+    // A data segment stops at 255 words, the most its size byte can count.
+    EXPECT_EQ(c.Data_Segment_Len, 514);
+    EXPECT_EQ(c.Data_Segment[0] | (c.Data_Segment[1] << 8), 512);
+    EXPECT_EQ(c.Data_Segment[3], 255);
+    EXPECT_EQ(c.Key[3], 49);
+    EXPECT_EQ(Bank_Data(2).size(), size_t(402 + 10 * (Key_Area_Size + 514)));
     EXPECT_EQ(IOLink_Slave_Dev().n_par, uint32_t(Max_IOLink_Par));
     EXPECT_EQ(Bank_Data(3).size(), size_t(28 + 20 * Max_IOLink_Par));
 
