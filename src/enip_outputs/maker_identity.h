@@ -4,6 +4,7 @@
 // (vendorId 1..65535, deviceId 1..16777215).
 
 #include <cstdint>
+#include <string>
 
 namespace maker {
 
@@ -18,5 +19,8 @@ inline constexpr const char* Web_Address = "www.norvel.example";
 
 static_assert(IOLink_Vendor_Id >= 1 && IOLink_Vendor_Id <= 65535);
 static_assert(IOLink_Device_Id >= 1 && IOLink_Device_Id <= 16777215);
+// Defaults of V_VendorName and V_VendorText, both restricted to 32 characters.
+static_assert(std::char_traits<char>::length(Vendor_Name) <= 32);
+static_assert(std::char_traits<char>::length(Web_Address) <= 32);
 
 }  // namespace maker
