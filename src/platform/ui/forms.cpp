@@ -86,8 +86,7 @@ void TCustomForm::ApplyWindowFlags()
     }
     const bool vis = isVisible();
     setWindowFlags(f);
-    const bool fixed = FFormBorderStyle == bsSingle || FFormBorderStyle == bsDialog || FFormBorderStyle == bsToolWindow;
-    if (fixed) setFixedSize(FWidth, FHeight);
+    if (FixedBorder()) setFixedSize(std::max(0, FWidth), std::max(0, FHeight));
     else { setMinimumSize(0, 0); setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX); }
     if (vis) show();
 }
@@ -112,8 +111,7 @@ void TCustomForm::CreateWnd()
 
 void TCustomForm::ApplyGeometry()
 {
-    const bool fixed = FFormBorderStyle == bsSingle || FFormBorderStyle == bsDialog || FFormBorderStyle == bsToolWindow;
-    if (fixed) setFixedSize(std::max(0, FWidth), std::max(0, FHeight));
+    if (FixedBorder()) setFixedSize(std::max(0, FWidth), std::max(0, FHeight));
     TCustomControl::ApplyGeometry();
 }
 

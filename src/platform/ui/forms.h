@@ -103,6 +103,7 @@ protected:
     int NonClientBorder() const override { return 0; }
     // Fixed-size borders stop the user, not the program.
     void ApplyGeometry() override;
+    bool FixedBorder() const { return FFormBorderStyle == bsSingle || FFormBorderStyle == bsDialog || FFormBorderStyle == bsToolWindow; }
     void closeEvent(QCloseEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;

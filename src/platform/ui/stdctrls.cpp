@@ -1,6 +1,7 @@
 #include "platform/ui/stdctrls.h"
 #include "platform/ui/drawing.h"
 
+#include <QtGui/QClipboard>
 #include <QtGui/QPainter>
 #include <QtGui/QValidator>
 #include <QtWidgets/QAbstractItemView>
@@ -573,12 +574,24 @@ void TMemo::WndProc(TMessage& m)
     case CN_COMMAND:
         if (m.WParamHi() == EN_CHANGE) Change();
         return;
-    case WM_CHAR:
+    case WM_CHAR: {
         if (DoKeyPress(m)) return;
-        if (FMaxLength > 0 && m.WParam >= 32 && FMemo->toPlainText().size() >= FMaxLength) return;
+        // Typing replaces the selection, so only the unselected text counts against the limit.
+        const int kept = int(FMemo->toPlainText().size() - FMemo->textCursor().selectedText().size());
+        if (FMaxLength > 0 && m.WParam >= 32 && kept >= FMaxLength) return;
         DefaultHandler(m);
         return;
-    case WM_PASTE: if (!ReadOnly()) FMemo->paste(); return;
+    }
+    case WM_PASTE:
+        if (ReadOnly()) return;
+        if (FMaxLength > 0) {
+            // A paste keeps the part that fits.
+            const int kept = int(FMemo->toPlainText().size() - FMemo->textCursor().selectedText().size());
+            FMemo->insertPlainText(QApplication::clipboard()->text().left(std::max(0, FMaxLength - kept)));
+        } else {
+            FMemo->paste();
+        }
+        return;
     case WM_CUT: if (!ReadOnly()) FMemo->cut(); return;
     case WM_COPY: FMemo->copy(); return;
     default:

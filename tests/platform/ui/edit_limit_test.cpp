@@ -4,9 +4,11 @@
 #include "platform/ui/stdctrls.h"
 
 #include <QtGui/QClipboard>
+#include <QtGui/QTextCursor>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QPlainTextEdit>
 #include <gtest/gtest.h>
 
 TEST(EditLimit, ProgramTextStaysWholeTypingIsLimited)
@@ -55,5 +57,22 @@ TEST(EditLimit, ProgramTextStaysWholeTypingIsLimited)
     e->SetMaxLength(0);
     e->SetTextNoChange(QString(40000, QLatin1Char('z')));
     EXPECT_EQ(e->Text().size(), 40000);
+
+    // A memo counts the same way: typing over a selection fits, a paste is cut to the room left.
+    auto* m = new TMemo(&f);
+    m->SetParent(&f);
+    m->SetMaxLength(5);
+    m->SetText(QStringLiteral("abcde"));
+    QTextCursor cur = m->Editor()->textCursor();
+    cur.setPosition(1);
+    cur.setPosition(3, QTextCursor::KeepAnchor);
+    m->Editor()->setTextCursor(cur);
+    QTest::keyClicks(m->Editor(), QStringLiteral("x"));
+    EXPECT_EQ(m->Text(), QStringLiteral("axde"));
+    QApplication::clipboard()->setText(QStringLiteral("123"));
+    m->Perform(WM_PASTE);
+    EXPECT_EQ(m->Text(), QStringLiteral("ax1de"));
+    QTest::keyClicks(m->Editor(), QStringLiteral("z"));
+    EXPECT_EQ(m->Text(), QStringLiteral("ax1de"));
     f.Hide();
 }

@@ -117,3 +117,27 @@ TEST(Windows, FormsStartHiddenAndTopLevelControlsOpenOnShow)
     EXPECT_TRUE(child->Showing());
     g.Hide();
 }
+
+TEST(Windows, FixedBorderStopsTheUserNotTheProgram)
+{
+    TForm f;
+    f.SetBounds(0, 0, 200, 100);
+    f.SetBorderStyle(bsSingle);
+    f.Show();
+    // Sizes set after the border style still apply, by bounds or by client size.
+    f.SetBounds(f.Left(), f.Top(), 260, 140);
+    EXPECT_EQ(f.size(), QSize(260, 140));
+    f.SetClientWidth(300);
+    f.SetClientHeight(180);
+    EXPECT_EQ(f.size(), QSize(300, 180));
+    EXPECT_EQ(f.Width(), 300);
+    // The user cannot drag it to another size ...
+    EXPECT_EQ(f.minimumSize(), QSize(300, 180));
+    EXPECT_EQ(f.maximumSize(), QSize(300, 180));
+    // ... until the border is sizeable again.
+    f.SetBorderStyle(bsSizeable);
+    EXPECT_EQ(f.minimumSize(), QSize(0, 0));
+    EXPECT_EQ(f.size(), QSize(300, 180));
+    f.Hide();
+}
+
