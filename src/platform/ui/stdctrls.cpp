@@ -149,23 +149,26 @@ void TCustomLabel::WndProc(TMessage& m)
 }
 
 // ---------------------------------------------------------------- edit
-// Holds typed and pasted text to the edit's MaxLength, as the classic edit
-// control does: a character that does not fit is refused, a paste keeps the
-// part that fits. Text set by the program, and edits that do not lengthen the
-// text, pass whole.
+// Holds typed and pasted text to a line edit's length limit, as the classic
+// edit control does: a character that does not fit is refused, a paste keeps
+// the part that fits. Text that `whole` lets through (set by the program), and
+// edits that do not lengthen the text, pass whole.
 class TEditTypingLimit : public QValidator {
 public:
-    TEditTypingLimit(QLineEdit* e, const int* limit, const bool* program)
-        : QValidator(e), FEdit(e), FMax(limit), FProgram(program)
+    TEditTypingLimit(QLineEdit* e, std::function<int()> limit, std::function<bool(const QString&)> whole)
+        : QValidator(e), FEdit(e), FMax(std::move(limit)), FWhole(std::move(whole))
     {
+        // The native limit would cut text the program sets.
+        e->setMaxLength(std::numeric_limits<int>::max() / 2);
+        e->setValidator(this);
         connect(e, &QLineEdit::textChanged, this, [this](const QString& t) { FLast = t; });
     }
     void Sync() { FLast = FEdit->text(); }
     State validate(QString& input, int& pos) const override
     {
-        const int limit = *FMax;
+        const int limit = FMax();
         const QString& old = FLast;
-        if (*FProgram || limit <= 0 || !FEdit->inputMask().isEmpty() || input.size() <= limit || input.size() <= old.size())
+        if (limit <= 0 || input.size() <= limit || input.size() <= old.size() || !FEdit->inputMask().isEmpty() || FWhole(input))
             return Acceptable;
         const int n = int(std::min(old.size(), input.size()));
         int pre = 0;
@@ -181,8 +184,8 @@ public:
     }
 private:
     QLineEdit* FEdit;
-    const int* FMax;
-    const bool* FProgram;
+    std::function<int()> FMax;
+    std::function<bool(const QString&)> FWhole;
     QString FLast;
 };
 
@@ -190,10 +193,7 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner)
 {
     FColor = clWindow;
     FEdit = new QLineEdit();
-    // The native length limit would cut text the program sets; the validator limits typing.
-    FEdit->setMaxLength(std::numeric_limits<int>::max() / 2);
-    FLimit = new TEditTypingLimit(FEdit, &FMaxLength, &FProgramText);
-    FEdit->setValidator(FLimit);
+    FLimit = new TEditTypingLimit(FEdit, [this] { return FMaxLength; }, [this](const QString&) { return FProgramText; });
     SetInnerWidget(FEdit);
     FTabStop = true;
     SetBounds(0, 0, 121, 21);
@@ -653,7 +653,10 @@ void TCustomComboBox::ApplyStyle()
         QObject::connect(le, &QLineEdit::textEdited, this, [this] {
             if (!FSyncing) Guard([this] { NotifyParent(this, CBN_EDITCHANGE); });
         });
-        le->setMaxLength(FMaxLength <= 0 ? 32767 : FMaxLength);
+        // The program's text and the list's items show whole; the limit is for typing.
+        new TEditTypingLimit(le, [this] { return FMaxLength; }, [this](const QString& text) {
+            return FSyncing || FCombo->findText(text, Qt::MatchExactly) >= 0;
+        });
         FCombo->setInsertPolicy(QComboBox::NoInsert);
         FCombo->setCompleter(nullptr);
         FSyncing = true;
@@ -745,11 +748,7 @@ void TCustomComboBox::SetDroppedDown(bool v)
 
 void TCustomComboBox::SetDroppedWidth(int w) { FDroppedWidth = w; }
 
-void TCustomComboBox::SetMaxLength(int v)
-{
-    FMaxLength = v;
-    if (FCombo->lineEdit()) FCombo->lineEdit()->setMaxLength(v <= 0 ? 32767 : v);
-}
+void TCustomComboBox::SetMaxLength(int v) { FMaxLength = std::max(0, v); }
 
 void TCustomComboBox::SetSorted(bool v)
 {

@@ -1,4 +1,5 @@
-// MaxLength limits what the user types or pastes; text the program sets stays whole.
+// MaxLength limits what the user types or pastes into edits, memos and combo
+// boxes; text the program sets stays whole.
 #include "platform/ui/clipboard.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
@@ -7,6 +8,7 @@
 #include <QtGui/QTextCursor>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QComboBox>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QPlainTextEdit>
 #include <gtest/gtest.h>
@@ -74,5 +76,18 @@ TEST(EditLimit, ProgramTextStaysWholeTypingIsLimited)
     EXPECT_EQ(m->Text(), QStringLiteral("ax1de"));
     QTest::keyClicks(m->Editor(), QStringLiteral("z"));
     EXPECT_EQ(m->Text(), QStringLiteral("ax1de"));
+
+    // An editable combo: its own text and its items show whole, typing stops at the limit.
+    auto* cb = new TComboBox(&f);
+    cb->SetParent(&f);
+    cb->Items()->Add(QStringLiteral("a long item"));
+    cb->SetMaxLength(3);
+    cb->SetText(QStringLiteral("program"));
+    EXPECT_EQ(cb->Text(), QStringLiteral("program"));
+    cb->SetItemIndex(0);
+    EXPECT_EQ(cb->Text(), QStringLiteral("a long item"));
+    cb->SetText(QString());
+    QTest::keyClicks(cb->Combo()->lineEdit(), QStringLiteral("abcdef"));
+    EXPECT_EQ(cb->Text(), QStringLiteral("abc"));
     f.Hide();
 }
