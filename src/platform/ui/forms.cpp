@@ -16,6 +16,8 @@
 #include <QtWidgets/QStyle>
 #include <QtWidgets/QStyleFactory>
 
+#include <algorithm>
+
 // ---------------------------------------------------------------- modal seam
 namespace {
 TModalHandler& ModalHandlerRef()
@@ -55,7 +57,10 @@ TCustomForm::~TCustomForm()
     FComponentState |= csDestroying;
     Guard([this] { if (OnDestroy) OnDestroy(this); });
     if (FModalLoop) FModalLoop->exit();
+    Application->RemoveForm(this);
 }
+
+void TCustomForm::Release() { PostMessage(this, CM_RELEASE); }
 
 void TCustomForm::DoCreate()
 {
@@ -269,6 +274,7 @@ void TCustomForm::Close()
     if (a == caMinimize) { showMinimized(); return; }
     SetVisible(false);
     if (this == Application->MainForm()) Application->Terminate();
+    else if (a == caFree) Release();
 }
 
 void TCustomForm::closeEvent(QCloseEvent* e)
@@ -315,6 +321,11 @@ int TCustomForm::ShowModal()
 
 void TCustomForm::WndProc(TMessage& m)
 {
+    if (m.Msg == CM_RELEASE) {
+        // Deleted from the event loop, after whatever is running on the form returns.
+        deleteLater();
+        return;
+    }
     if (m.Msg == CM_DIALOGKEY) {
         const WORD vk = WORD(m.WParam);
         const TShiftState shift = TShiftState::FromBits(unsigned(m.LParam));
@@ -451,6 +462,12 @@ void TApplication::AddForm(TCustomForm* f)
 {
     FForms.push_back(f);
     if (!FMainForm) FMainForm = f;
+}
+
+void TApplication::RemoveForm(TCustomForm* f)
+{
+    FForms.erase(std::remove(FForms.begin(), FForms.end(), f), FForms.end());
+    if (FMainForm == f) FMainForm = nullptr;
 }
 
 void TApplication::DestroyForms()

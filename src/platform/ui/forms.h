@@ -65,7 +65,8 @@ public:
     void Show();
     void Close();
     bool CloseQuery();
-    void Release() { hide(); }
+    // Frees the form once the message being handled is done (posted CM_RELEASE).
+    void Release();
     void SetVisible(bool v) override;
     // Fires OnCreate; the application calls it right after constructing a form.
     virtual void DoCreate();
@@ -213,6 +214,8 @@ public:
         ref->DoCreate();
     }
     void AddForm(TCustomForm* f);
+    // A form being destroyed leaves the list (and stops being the main form).
+    void RemoveForm(TCustomForm* f);
     int FormCount() const { return int(FForms.size()); }
     TCustomForm* Forms(int i) const { return FForms.at(size_t(i)); }
     // Destroys the forms in reverse creation order (end of the program).

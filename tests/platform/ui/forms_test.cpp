@@ -189,3 +189,27 @@ TEST(Forms, RealModalLoopAndApplicationRun)
     Application->ClearTerminated();
     EXPECT_EQ(Application->MainForm(), nullptr);
 }
+
+TEST(Forms, CloseWithCaFreeFreesTheFormAfterTheHandlerReturns)
+{
+    TForm* keep = new TForm(nullptr);  // the main form: closing it ends the run instead
+    const bool hadMain = Application->MainForm() != nullptr;
+    if (!hadMain) Application->AddForm(keep);
+    auto* f = new TForm(nullptr);
+    Application->AddForm(f);
+    QPointer<TForm> alive(f);
+    bool destroyed = false;
+    f->OnDestroy = [&](TObject*) { destroyed = true; };
+    f->OnClose = [](TObject*, TCloseAction& a) { a = caFree; };
+    f->Show();
+    f->Close();
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_FALSE(destroyed);  // still there while the closing code runs
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(destroyed);
+    EXPECT_TRUE(alive.isNull());
+    for (int i = 0; i < Application->FormCount(); ++i) EXPECT_NE(Application->Forms(i), f);
+    if (!hadMain) Application->RemoveForm(keep);
+    delete keep;
+}
