@@ -162,6 +162,7 @@ public:
 
     // The items of the fixed-cell combo editor.
     TStringList* FixedComboValues() const { return FFixedComboValues.get(); }
+    TStringList* GetFixedComboValues() const { return FixedComboValues(); }
     void SetFixedComboValues(const TStrings* Value);
 
 private:
