@@ -529,7 +529,11 @@ public:
     TSettingsNotifyEvent OnChange; // a change of either glyph
 
     TFont* Font() const { return FFont.get(); }
-    void SetFont(const TFont* Value) { FFont->Assign(*Value); }
+    void SetFont(const TFont* Value)
+    {
+        if (Value)
+            FFont->Assign(*Value);
+    }
     TBitmap* Glyph() const { return FGlyph.get(); }
     void SetGlyph(const TBitmap* Value);
     TBitmap* GlyphActive() const { return FGlyphActive.get(); }
