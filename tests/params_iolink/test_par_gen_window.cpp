@@ -642,6 +642,22 @@ TEST_F(ParGenWindow, TextsComeFromTheTable)
     EXPECT_EQ(Form->CB_IOLink_Slave_Baudrate->Hint(), QStringLiteral("Select Baudrate to use in IO-Link Slave"));
 }
 
+TEST_F(ParGenWindow, ButtonsWearTheFaceOfTheProgramsWindows)
+{
+    for (TLbButton* b : {Form->Btn_OK, Form->Btn_Cancel}) {
+        SCOPED_TRACE(b->Caption().toStdString());
+        EXPECT_EQ(b->Style(), bsEncarta);
+        EXPECT_EQ(b->Color(), TColor(0xEDF7F8));
+        EXPECT_EQ(b->HotTrackColor(), clYellow);
+        EXPECT_EQ(b->ColorWhenDown(), TColor(0x0080FF));
+        EXPECT_EQ(b->LightColor(), clGray);
+        // Escape is not bound: no window of the program makes a Cancel key button.
+        EXPECT_FALSE(b->Cancel());
+    }
+    EXPECT_EQ(Form->Btn_Cancel->ModalResult(), mrCancel);
+    EXPECT_EQ(Form->Btn_OK->ModalResult(), mrNone);
+}
+
 TEST_F(ParGenWindow, LanguageChangeLeavesTheSectionCaptions)
 {
     SL_Lang[1314] = QStringLiteral("DNS attivo");
