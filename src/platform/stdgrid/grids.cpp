@@ -16,7 +16,6 @@ namespace {
 
 constexpr int kScrollMax = 127;   // the classic fixed scroll scale
 constexpr int kSizingMargin = 3;  // pixels either side of a border that start sizing
-constexpr int kBarExtent = 17;    // scroll-bar thickness of the widget layer
 
 // Timed-scroll directions while the mouse is held outside the view.
 enum : unsigned { sdLeft = 1, sdRight = 2, sdUp = 4, sdDown = 8 };
@@ -51,7 +50,6 @@ TCustomGrid::~TCustomGrid()
         FInplaceEdit->FGrid = nullptr;
         FInplaceEdit = nullptr;
     }
-    if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
     for (auto& [id, t] : FTimers) delete t;
     FTimers.clear();
 }
@@ -899,7 +897,7 @@ void TCustomGrid::UpdateScrollRange()
     // Thickness of the widget layer's scroll bars.
     const int extent = ScrollBarWidget(SB_VERT) && ScrollBarVisible(SB_VERT) ? ScrollBarWidget(SB_VERT)->width()
                      : ScrollBarWidget(SB_HORZ) && ScrollBarVisible(SB_HORZ) ? ScrollBarWidget(SB_HORZ)->height()
-                                                                             : kBarExtent;
+                                                                             : GetSystemMetrics(SM_CXVSCROLL);
     // Client size as it would be without our bars.
     int baseW = ClientWidth() + (ScrollBarVisible(SB_VERT) ? extent : 0);
     int baseH = ClientHeight() + (ScrollBarVisible(SB_HORZ) ? extent : 0);
@@ -954,20 +952,6 @@ void TCustomGrid::SetScrollBars(TScrollStyle Value)
     FScrollStyle = Value;
     RecreateWnd();
     UpdateScrollRange();
-}
-
-void TCustomGrid::SetPopupMenu(TPopupMenu* Value)
-{
-    if (Value == FPopupMenu) return;
-    if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
-    FPopupMenu = Value;
-    if (Value) Value->FreeNotification(this);
-}
-
-void TCustomGrid::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
 }
 
 void TCustomGrid::CreateParams(TCreateParams& Params)
@@ -1132,13 +1116,6 @@ void TCustomGrid::WndProc(TMessage& Message)
     case WM_CREATE:
         // New bars come up shown; set them from the grid.
         UpdateScrollRange();
-        break;
-    case WM_RBUTTONUP:
-        if (FPopupMenu) {
-            TPoint p = ClientToScreen(TPoint(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)));
-            FPopupMenu->PopupComponent = this;
-            FPopupMenu->Popup(p.X, p.Y);
-        }
         break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:

@@ -51,7 +51,7 @@
 // - The wheel moves the current row by one per notch. While a press selects or
 //   moves outside the view, a timer (WM_TIMER id 1) scrolls one cell at a time
 //   towards the last mouse position. The right button never moves the current
-//   cell; its release shows PopupMenu. Keyboard, wheel and Col/Row moves go
+//   cell; the control's PopupMenu opens on it. Keyboard, wheel and Col/Row moves go
 //   through FocusCell, which fires OnClick like a click does.
 // - Indexes outside the grid raise EInvalidGridOperation ("Grid index out of
 //   range") for Col/Row, widths and heights; cell storage accepts any index
@@ -289,10 +289,6 @@ public:
     void SetGridTimer(unsigned Id, int Interval);
     void KillGridTimer(unsigned Id);
 
-    // ---- context menu, shown when the right button is released over the grid
-    TPopupMenu* PopupMenu() const { return FPopupMenu; }
-    void SetPopupMenu(TPopupMenu* Value);
-
     // ---- events
     std::function<void(TObject* Sender)> OnTopLeftChanged;
 
@@ -329,7 +325,6 @@ protected:
     void Paint() override;
     void WndProc(TMessage& Message) override;
     void CreateParams(TCreateParams& Params) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(QChar& Key) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -399,7 +394,6 @@ private:
     bool FInPaint = false;
     bool FSettingBars = false;
     bool FClickOnCurrent = false;
-    TPopupMenu* FPopupMenu = nullptr;
     TPoint FLastMousePos;
     std::map<unsigned, QTimer*> FTimers;
     int FSizingLinePos = -1; // pixel of the sizing line shown while sizing (-1 none)

@@ -84,7 +84,7 @@ protected:
         g->SetColCount(cols);
         g->SetRowCount(rows);
         g->SetBounds(0, 0, width, height);
-        g->show(); // a top-level control is visible already; show its window
+        g->Show();
         QApplication::setActiveWindow(g.get());
         (void)QTest::qWaitForWindowActive(g.get());
         g->SetFocus();
@@ -514,7 +514,7 @@ TEST_F(GridTest, DescendantWndProcSeesMessagesFirst)
     TSwallowingGrid sg;
     sg.SetBorderStyle(bsNone);
     sg.SetBounds(0, 0, 400, 200);
-    sg.show();
+    sg.Show();
     sg.Swallow = WM_KEYDOWN;
     QTest::keyClick(&sg, Qt::Key_Down);
     EXPECT_EQ(sg.Row(), 1);
