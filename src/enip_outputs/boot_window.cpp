@@ -237,6 +237,7 @@ bool TFBoot::Send_Ping()
 {
     const quint64 start = GetTickCount64();
     ping_res = 0;
+    Ping_Error.clear();
     const QString host = IP_Text();
     try {
         int replies = 0;
@@ -252,6 +253,10 @@ bool TFBoot::Send_Ping()
             if (ping_res == 1 && ++replies >= 2)
                 break;
         } while (GetTickCount64() - start < quint64(Ping_Total_Ms));
+    } catch (const EIcmpSocketError& e) {
+        ping_res = 0;
+        Ping_Error = e.Message();
+        return false;
     } catch (const Exception&) {
         return false;
     }
@@ -281,7 +286,9 @@ void TFBoot::Btn_UpdateClick(TObject*)
     if (Form_Type != 1)
         return;
     if (!Send_Ping()) {
-        if (ping_res == 2)
+        if (!Ping_Error.isEmpty())
+            MessageDlg(Ping_Error, mtError, mbOK);
+        else if (ping_res == 2)
             MessageDlg(Lang_Str(1636), mtWarning, mbOK);
         else
             MessageDlg(Lang_Str(1637), mtError, mbOK);

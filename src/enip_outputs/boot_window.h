@@ -18,6 +18,9 @@ public:
     int Form_Type = 1;
     // Result of the last echo: 0 none yet, 1 reply with data, 2 time-out or empty reply.
     int ping_res = 0;
+    // Set when this machine cannot send an echo at all (no ICMP socket), so the
+    // user is told that instead of being asked to check the address.
+    QString Ping_Error;
     int BACnetType = 0;
 
     TPanel* P_Title;

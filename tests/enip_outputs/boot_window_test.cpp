@@ -23,7 +23,7 @@ using job_check::TOpExpect;
 // manual clock when it times out.
 class TFakePinger : public IPinger {
 public:
-    enum TMode { Answer, Silent, Unresolvable } Mode = Answer;
+    enum TMode { Answer, Silent, Unresolvable, NoSocket } Mode = Answer;
     TManualClock* Clock = nullptr;
     QStringList Hosts;
     TPingReply Echo(const QString& Host, const QByteArray&, int TimeoutMs) override
@@ -31,6 +31,8 @@ public:
         Hosts << Host;
         if (Mode == Unresolvable)
             throw EHostNotFound(QStringLiteral("cannot resolve ") + Host);
+        if (Mode == NoSocket)
+            throw EIcmpSocketError(QStringLiteral("Cannot open an ICMP socket: raw socket: Operation not permitted (needs CAP_NET_RAW)"));
         TPingReply r;
         if (Mode == Answer) {
             r.TimedOut = false;
@@ -197,6 +199,23 @@ TEST_F(BootWindow, UnusableAddressAsksToCheckIt)
     EXPECT_EQ(pinger.Hosts[0], QStringLiteral("192.168..1"));
     EXPECT_EQ(Dialogs.LastText(), QStringLiteral("Error!!! Check the Ip Address"));
     EXPECT_EQ(Dialogs.Requests.back().DlgType, mtError);
+}
+
+// A machine that cannot open any ICMP socket is told so; the address is not blamed
+// and nothing is stored, written or launched.
+TEST_F(BootWindow, NoIcmpSocketIsReportedAsSuch)
+{
+    TFakePinger pinger;
+    pinger.Mode = TFakePinger::NoSocket;
+    SetPinger(&pinger);
+    Form->FormShow(nullptr);
+    const QString before = WS().Last_IP_Address;
+    Type_Address("127", "0", "0", "1");
+    Form->Btn_UpdateClick(nullptr);
+    EXPECT_TRUE(Dialogs.LastText().startsWith(QStringLiteral("Cannot open an ICMP socket")));
+    EXPECT_EQ(Dialogs.Requests.back().DlgType, mtError);
+    EXPECT_EQ(WS().Last_IP_Address, before);
+    EXPECT_FALSE(FileExists(PathJoin(WS().Dir_Exe, QStringLiteral("Ethernet_Update.xml"))));
 }
 
 TEST_F(BootWindow, MissingUpdaterIsNamedInAMessage)

@@ -51,6 +51,7 @@ KV_DECLARE_EXCEPTION(ENetworkError, Exception)
 KV_DECLARE_EXCEPTION(EHostNotFound, ENetworkError)   // the address cannot be resolved
 KV_DECLARE_EXCEPTION(ETimeoutError, ENetworkError)   // no answer within the time-out
 KV_DECLARE_EXCEPTION(EHttpError, ENetworkError)      // connection or protocol failure
-KV_DECLARE_EXCEPTION(EIcmpError, ENetworkError)      // no ICMP socket could be opened
+KV_DECLARE_EXCEPTION(EIcmpError, ENetworkError)      // the echo request could not be sent
+KV_DECLARE_EXCEPTION(EIcmpSocketError, EIcmpError)  // no ICMP socket could be opened on this machine
 
 #undef KV_DECLARE_EXCEPTION

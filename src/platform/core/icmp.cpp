@@ -90,7 +90,7 @@ TPingReply TIcmpPinger::Echo(const QString& Host, const QByteArray& Payload, int
         if (RawErr)
             Why += QStringLiteral(" raw socket: %1 (needs CAP_NET_RAW);").arg(QString::fromLocal8Bit(std::strerror(RawErr)));
         Why.chop(1);
-        throw EIcmpError(QStringLiteral("Cannot open an ICMP socket:%1").arg(Why));
+        throw EIcmpSocketError(QStringLiteral("Cannot open an ICMP socket:%1").arg(Why));
     }
 
     const quint16 Id = static_cast<quint16>(::getpid() & 0xFFFF);
