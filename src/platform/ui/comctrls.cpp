@@ -70,9 +70,33 @@ void TTabSheet::TextChanged()
 }
 
 // ---------------------------------------------------------------- page control
+namespace {
+// Tabs as high as a classic desktop draws them (20 pixels for an 8-point font at
+// 96 dpi), not the taller ones of the widget style, so that pages keep the room
+// their controls were placed for.
+class KvTabBar : public QTabBar {
+public:
+    using QTabBar::QTabBar;
+    int RowHeight() const { return fontMetrics().height() + 7; }
+protected:
+    QSize tabSizeHint(int index) const override
+    {
+        QSize s = QTabBar::tabSizeHint(index);
+        s.setHeight(RowHeight());
+        return s;
+    }
+    QSize minimumTabSizeHint(int index) const override
+    {
+        QSize s = QTabBar::minimumTabSizeHint(index);
+        s.setHeight(RowHeight());
+        return s;
+    }
+};
+} // namespace
+
 TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner)
 {
-    FTabs = new QTabBar(this);
+    FTabs = new KvTabBar(this);
     FTabs->setDrawBase(true);
     FTabs->setExpanding(false);
     FTabs->installEventFilter(this);
@@ -125,7 +149,7 @@ void TPageControl::UpdateTabs()
     for (TTabSheet* p : FPages)
         if (p->TabVisible()) FTabs->addTab(p->Caption());
     FTabs->setCurrentIndex(FActive ? FActive->TabIndex() : -1);
-    FTabs->setGeometry(2, 0, std::max(0, FWidth - 4), FTabs->sizeHint().height());
+    FTabs->setGeometry(2, 0, std::max(0, FWidth - 4), TabRowHeight());
     FUpdating = false;
 }
 
@@ -175,10 +199,16 @@ void TPageControl::SelectNextPage(bool forward, bool checkTabVisible)
     if (OnChange) OnChange(this);
 }
 
+int TPageControl::TabRowHeight() const
+{
+    return static_cast<KvTabBar*>(FTabs)->RowHeight();
+}
+
 TRect TPageControl::DisplayRect() const
 {
-    const int th = FTabs->sizeHint().height();
-    return TRect(4, th + 4, std::max(4, FWidth - 4), std::max(th + 4, FHeight - 4));
+    // The tab row, then a 4-pixel frame on every side of the page.
+    const int top = TabRowHeight() + 4;
+    return TRect(4, top, std::max(4, FWidth - 4), std::max(top, FHeight - 4));
 }
 
 void TPageControl::AlignControls(TControl* c, TRect& r)
@@ -188,10 +218,20 @@ void TPageControl::AlignControls(TControl* c, TRect& r)
     TWinControl::AlignControls(c, r);
 }
 
+void TPageControl::WndProc(TMessage& m)
+{
+    TWinControl::WndProc(m);
+    if (m.Msg == CM_FONTCHANGED) {
+        // The tab row follows the font, and the pages follow the tab row.
+        FTabs->setGeometry(2, 0, std::max(0, FWidth - 4), TabRowHeight());
+        Realign();
+    }
+}
+
 void TPageControl::resizeEvent(QResizeEvent* e)
 {
     TWinControl::resizeEvent(e);
-    FTabs->setGeometry(2, 0, std::max(0, FWidth - 4), FTabs->sizeHint().height());
+    FTabs->setGeometry(2, 0, std::max(0, FWidth - 4), TabRowHeight());
 }
 
 // ---------------------------------------------------------------- tree nodes

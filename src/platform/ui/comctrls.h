@@ -46,11 +46,14 @@ public:
     void SetActivePageIndex(int i);
     TTabSheet* FindNextPage(TTabSheet* cur, bool forward, bool checkTabVisible) const;
     void SelectNextPage(bool forward, bool checkTabVisible = true);
+    // The pages' area: below the tab row, inside a 4-pixel frame.
     TRect DisplayRect() const;
+    int TabRowHeight() const;
     QTabBar* TabBar() const { return FTabs; }
     TNotifyEvent OnChange;
     std::function<void(TObject* Sender, bool& AllowChange)> OnChanging;
     void AlignControls(TControl* AControl, TRect& Rect) override;
+    void WndProc(TMessage& Message) override;
 protected:
     friend class TTabSheet;
     void InsertPage(TTabSheet* p);

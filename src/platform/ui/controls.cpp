@@ -276,10 +276,21 @@ void TControl::ApplyFontAndColor()
     if (FInner) {
         QPalette pal = FInner->palette();
         const QColor text = ToQColor(FFont.Color());
-        pal.setColor(QPalette::Text, text);
-        pal.setColor(QPalette::WindowText, text);
-        pal.setColor(QPalette::ButtonText, text);
-        pal.setColor(QPalette::Base, ToQColor(FColor));
+        const QColor back = ToQColor(FColor);
+        for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+            pal.setColor(g, QPalette::Text, text);
+            pal.setColor(g, QPalette::WindowText, text);
+            pal.setColor(g, QPalette::ButtonText, text);
+            pal.setColor(g, QPalette::Base, back);
+        }
+        // Disabled controls show grey text whatever their font colour; an edit
+        // on the window colour turns to the button face, any other colour stays.
+        const QColor grey = ToQColor(clGrayText);
+        pal.setColor(QPalette::Disabled, QPalette::Text, grey);
+        pal.setColor(QPalette::Disabled, QPalette::WindowText, grey);
+        pal.setColor(QPalette::Disabled, QPalette::ButtonText, grey);
+        pal.setColor(QPalette::Disabled, QPalette::Base,
+                     ColorToRGB(FColor) == ColorToRGB(clWindow) ? ToQColor(clBtnFace) : back);
         FInner->setPalette(pal);
     }
     Invalidate();
@@ -849,7 +860,12 @@ bool TControl::HandleMouseEvent(QObject* target, QMouseEvent* e)
     }
     if (msg == WM_MOUSEMOVE && !e->buttons()) {
         UpdateCursor(msg);
-        Application->HintMouseMove(this, TPoint::From(e->globalPosition().toPoint()));
+        // A disabled control gets no mouse events (its parent does), yet its
+        // hint is the one to show.
+        const TPoint screenPos = TPoint::From(e->globalPosition().toPoint());
+        TControl* hinted = FindDragTarget(screenPos, true);
+        if (!hinted || (hinted != this && !isAncestorOf(hinted))) hinted = this;
+        Application->HintMouseMove(hinted, screenPos);
     } else if (msg != WM_MOUSEMOVE) {
         Application->CancelHint();
     }

@@ -14,6 +14,7 @@
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
+#include <QtWidgets/QTabBar>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLineEdit>
@@ -257,6 +258,38 @@ TEST(Controls, PageControlTabsAndTreeView)
     EXPECT_EQ(root->Count(), 1);
 }
 
+TEST(Controls, TabSheetGetsTheClassicDisplayArea)
+{
+    // The pages' area is what a classic tab control leaves: a tab row of about
+    // 20 pixels for an 11-pixel font and a 4-pixel frame, so a page laid out
+    // for it (a 28-pixel button at top 205 of a 264-pixel control) is not cut.
+    TForm f;
+    f.Font()->SetName(QStringLiteral("Verdana"));
+    f.Font()->SetHeight(-11);
+    auto* pc = new TPageControl(&f);
+    pc->SetParent(&f);
+    pc->SetBounds(0, 69, 509, 264);
+    auto* ts = new TTabSheet(&f);
+    ts->SetPageControl(pc);
+    ts->SetCaption(QStringLiteral("Language"));
+    const int row = pc->TabRowHeight();
+    EXPECT_GE(row, 19);
+    EXPECT_LE(row, 22);
+    EXPECT_EQ(pc->TabBar()->height(), row);
+    EXPECT_EQ(ts->BoundsRect(), TRect(4, row + 4, 505, 260));
+    EXPECT_EQ(ts->ClientRect(), TRect(0, 0, 501, 256 - row));
+    EXPECT_GE(ts->ClientHeight(), 205 + 28);
+
+    pc->SetBounds(0, 0, 289, 193);
+    EXPECT_EQ(ts->BoundsRect(), TRect(4, row + 4, 285, 189));
+
+    // A larger font makes a taller tab row, and the page moves down with it.
+    f.Font()->SetHeight(-20);
+    EXPECT_GT(pc->TabRowHeight(), row);
+    EXPECT_EQ(ts->Top(), pc->TabRowHeight() + 4);
+    EXPECT_EQ(ts->Height(), 189 - ts->Top());
+}
+
 TEST(Controls, TimerByHandAndControlTimers)
 {
     TTimer t;
@@ -416,6 +449,77 @@ TEST(DemoForm, RendersToPng)
             if (img.pixelColor(cbo.x() + x, cbo.y() + y).lightness() < 100) ++dark;
     EXPECT_GT(dark, 3);
     f.Hide();
+}
+
+TEST(Controls, DisabledControlsShowGreyTextAndTheirDisabledBackground)
+{
+    // Font and colour set by the program must not hide that a control is disabled.
+    struct TCase {
+        const char* name;
+        bool check;
+        TColor font, back, disabledBack;
+    };
+    const TCase cases[] = {
+        {"window edit", false, clWindowText, clWindow, clBtnFace},
+        {"red text on window", false, clRed, clWindow, clBtnFace},
+        {"yellow edit", false, clBlack, clYellow, clYellow},
+        {"check box", true, clBlack, clBtnFace, clBtnFace},
+    };
+    // The pixel of the text with most ink: the one farthest from the background.
+    auto ink = [](const QImage& img, int x0, const QColor& bg) {
+        QColor best = bg;
+        int bestDist = -1;
+        for (int y = 4; y < img.height() - 4; ++y)
+            for (int x = x0; x < img.width() - 4; ++x) {
+                const QColor c = img.pixelColor(x, y);
+                const int d = std::abs(c.red() - bg.red()) + std::abs(c.green() - bg.green()) +
+                              std::abs(c.blue() - bg.blue());
+                if (d > bestDist) { bestDist = d; best = c; }
+            }
+        return best;
+    };
+    auto near = [](const QColor& a, const QColor& b) {
+        return std::abs(a.red() - b.red()) < 40 && std::abs(a.green() - b.green()) < 40 &&
+               std::abs(a.blue() - b.blue()) < 40;
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TForm f;
+        f.SetBounds(0, 0, 200, 60);
+        TWinControl* ctl = nullptr;
+        if (c.check) {
+            auto* b = new TCheckBox(&f);
+            b->SetCaption(QStringLiteral("MMMMH"));
+            ctl = b;
+        } else {
+            auto* e = new TEdit(&f);
+            e->SetText(QStringLiteral("MMMMH"));
+            ctl = e;
+        }
+        ctl->SetParent(&f);
+        ctl->SetBounds(8, 8, 150, 23);
+        ctl->Font()->SetHeight(-15);
+        ctl->Font()->SetColor(c.font);
+        ctl->SetColor(c.back);
+        f.Show();
+        const int x0 = c.check ? 24 : 4;
+        const int bgX = 140, bgY = 11;   // right of the text, inside the frame
+        QImage img = ctl->grab().toImage();
+        if (!c.check) EXPECT_EQ(img.pixelColor(bgX, bgY).name().toStdString(), ToQColor(c.back).name().toStdString());
+        EXPECT_TRUE(near(ink(img, x0, img.pixelColor(bgX, bgY)), ToQColor(c.font)));
+
+        ctl->SetEnabled(false);
+        img = ctl->grab().toImage();
+        const QColor bg = img.pixelColor(bgX, bgY);
+        if (!c.check) EXPECT_EQ(bg.name().toStdString(), ToQColor(c.disabledBack).name().toStdString());
+        const QColor text = ink(img, x0, bg);
+        EXPECT_TRUE(near(text, ToQColor(clGrayText))) << text.name().toStdString();
+
+        ctl->SetEnabled(true);   // and back to the program's colours
+        img = ctl->grab().toImage();
+        EXPECT_TRUE(near(ink(img, x0, img.pixelColor(bgX, bgY)), ToQColor(c.font)));
+        f.Hide();
+    }
 }
 
 TEST(Controls, DragAndDropBetweenControls)

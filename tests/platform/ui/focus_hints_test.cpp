@@ -228,6 +228,40 @@ TEST(Windows, PopupFormStylesFromCreateParams)
     owner.Hide();
 }
 
+TEST(Hints, DisabledControlShowsItsOwnHint)
+{
+    // The mouse move reaches the panel under the disabled edit; the edit's hint
+    // is the one shown, and the panel's own hint away from it.
+    TForm f;
+    f.SetShowHint(true);
+    f.SetBounds(100, 100, 300, 120);
+    auto* panel = new TPanel(&f);
+    panel->SetParent(&f);
+    panel->SetBounds(0, 0, 300, 100);
+    panel->SetHint(QStringLiteral("panel"));
+    auto* port = new TEdit(&f);
+    port->SetParent(panel);
+    port->SetBounds(50, 20, 100, 21);
+    port->SetHint(QStringLiteral("Insert the Port of EtherNet/IP (fixed to 44818)"));
+    port->SetEnabled(false);
+    f.Show();
+    const struct {
+        QPoint at;
+        const char* hint;
+    } cases[] = {{QPoint(60, 25), "Insert the Port of EtherNet/IP (fixed to 44818)"}, {QPoint(200, 70), "panel"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.hint);
+        Application->CancelHint();
+        MoveTo(panel, c.at);
+        Application->HintTimerExpired();
+        ASSERT_NE(Application->HintWindow(), nullptr);
+        EXPECT_TRUE(Application->HintWindow()->isVisible());
+        EXPECT_EQ(Application->HintWindow()->Caption().toStdString(), c.hint);
+    }
+    Application->CancelHint();
+    f.Hide();
+}
+
 TEST(Hints, PauseThenPerCellHintsFollowTheMouse)
 {
     struct TCells : TCustomControl {
