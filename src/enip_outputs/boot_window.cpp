@@ -11,6 +11,7 @@
 #include "shell/common/lang_table.h"
 #include "shell/common/lb_button.h"
 #include "shell/common/start_program.h"
+#include "shell/common/window_look.h"
 #include "shell/common/working_state.h"
 
 #include <QThread>
@@ -32,41 +33,19 @@ T* Make(TWinControl* parent, int left, int top, int width, int height)
     return c;
 }
 
-TPanel* Make_Panel(TFBoot* form, int height, TAlign align)
-{
-    TPanel* p = new TPanel(form);
-    p->SetParent(form);
-    p->SetBounds(0, 0, 449, height);
-    p->SetAlign(align);
-    p->SetCaption(QString());
-    return p;
-}
-
-TLabel* Make_Label(TWinControl* parent, int left, int top, const QString& caption = QString())
-{
-    TLabel* l = new TLabel(parent);
-    l->SetParent(parent);
-    l->SetLeft(left);
-    l->SetTop(top);
-    l->SetCaption(caption);
-    return l;
-}
-
 }  // namespace
 
 TFBoot::TFBoot(TComponent* AOwner) : TForm(AOwner)
 {
-    SetBorderStyle(bsSingle);
-    SetBorderIcons(biSystemMenu);
-    SetPosition(poScreenCenter);
-    SetClientWidth(449);
+    // The Ethernet form's size; each show sets it again for its form.
+    Apply_Shell_Look(this, 449, 230);
+    const TTitlePanel title = Make_Title_Panel(this);
+    P_Title = title.P_Title;
+    L_SW_Code = title.L_SW_Code;
+    L_SW_Desc = title.L_SW_Desc;
 
-    P_Title = Make_Panel(this, 69, alTop);
-    L_SW_Code = Make_Label(P_Title, 16, 10);
-    L_SW_Desc = Make_Label(P_Title, 16, 38);
-
-    P_IP_Address = Make_Panel(this, 49, alTop);
-    L_IP_Address = Make_Label(P_IP_Address, 16, 16);
+    P_IP_Address = Make_Plain_Panel(this, QStringLiteral("P_IP_Address"), 49, alTop);
+    L_IP_Address = Make_Label(this, P_IP_Address, QStringLiteral("L_IP_Address"), 16, 16);
     TEdit** edits[4] = {&E_IP1, &E_IP2, &E_IP3, &E_IP4};
     for (int i = 0; i < 4; ++i) {
         TEdit* e = Make<TEdit>(P_IP_Address, 232 + i * 52, 12, 41, 21);
@@ -76,29 +55,30 @@ TFBoot::TFBoot(TComponent* AOwner) : TForm(AOwner)
         e->OnKeyPress = [this](TObject* s, QChar& k) { KeyPress(s, k); };
         *edits[i] = e;
         if (i < 3)
-            Make_Label(P_IP_Address, 232 + i * 52 + 44, 16, QStringLiteral("."));
+            Make_Label(this, P_IP_Address, QStringLiteral("L_Dot%1").arg(i + 1), 232 + i * 52 + 44, 16)
+                ->SetCaption(QStringLiteral("."));
     }
 
-    P_Serial = Make_Panel(this, 51, alTop);
-    L_COM_Port = Make_Label(P_Serial, 16, 18);
+    P_Serial = Make_Plain_Panel(this, QStringLiteral("P_Serial"), 51, alTop);
+    L_COM_Port = Make_Label(this, P_Serial, QStringLiteral("L_COM_Port"), 16, 18);
     CB_COM_Port = Make<TComboBox>(P_Serial, 232, 14, 121, 21);
     CB_COM_Port->SetStyle(csDropDownList);
     CB_COM_Port->Items()->Add(QStringLiteral("COM1"));
-    Btn_COM_List = Make<TLbButton>(P_Serial, 360, 12, 25, 25);
+    Btn_COM_List = Make_Button(this, P_Serial, QStringLiteral("Btn_COM_List"), 360, 12, 25, 25);
     Btn_COM_List->SetHint(QStringLiteral("Update COM Ports List"));
-    Btn_COM_List->SetShowHint(true);
     Btn_COM_List->OnClick = [this](TObject* s) { Btn_COM_ListClick(s); };
 
-    P_Eth_Search = Make_Panel(this, 184, alNone);
+    P_Eth_Search = Make_Plain_Panel(this, QStringLiteral("P_Eth_Search"), 184, alNone);
+    P_Eth_Search->SetWidth(449);
     P_Eth_Search->SetVisible(false);
-    L_List_Device = Make_Label(P_Eth_Search, 16, 8);
-    Btn_Search = Make<TLbButton>(P_Eth_Search, 340, 4, 90, 25);
+    L_List_Device = Make_Label(this, P_Eth_Search, QStringLiteral("L_List_Device"), 16, 8);
+    Btn_Search = Make_Button(this, P_Eth_Search, QStringLiteral("Btn_Search"), 340, 4, 90, 25);
     KCG_List_Devices = Make<TListBox>(P_Eth_Search, 16, 34, 362, 120);
     List_Devices_Headers = {QStringLiteral("IP Address"), QStringLiteral("MAC Address")};
     CB_Find_All_NVL = Make<TCheckBox>(P_Eth_Search, 16, 160, 300, 17);
 
-    P_Options = Make_Panel(this, 72, alTop);
-    L_Update_Option = Make_Label(P_Options, 16, 10);
+    P_Options = Make_Plain_Panel(this, QStringLiteral("P_Options"), 72, alTop);
+    L_Update_Option = Make_Label(this, P_Options, QStringLiteral("L_Update_Option"), 16, 10);
     CB_Update_Options = Make<TComboBox>(P_Options, 16, 30, 230, 21);
     CB_Update_Options->SetStyle(csDropDownList);
     for (const char* item : {"Firmware + Configuration", "Firmware", "Configuration"})
@@ -108,14 +88,13 @@ TFBoot::TFBoot(TComponent* AOwner) : TForm(AOwner)
     CB_Update_Option_Read_Back->SetCaption(QStringLiteral("Read Back"));
     CB_Update_Option_Read_Back->SetCheckedNoClick(true);
 
-    P_Button = Make_Panel(this, 40, alBottom);
-    Btn_Cancel = Make<TLbButton>(P_Button, 16, 6, 110, 28);
+    P_Button = Make_Button_Panel(this);
+    Btn_Cancel = Make_Button(this, P_Button, QStringLiteral("Btn_Cancel"), 16, 6, 110, 28);
     Btn_Cancel->SetModalResult(mrCancel);
-    Btn_Update = Make<TLbButton>(P_Button, 132, 6, 228, 28);
+    Btn_Update = Make_Button(this, P_Button, QStringLiteral("Btn_Update"), 132, 6, 228, 28);
     Btn_Update->OnClick = [this](TObject* s) { Btn_UpdateClick(s); };
-    for (TControl* c : std::initializer_list<TControl*>{Btn_Cancel, Btn_Update, CB_Update_Options,
-                                                        CB_Update_Option_Read_Back, Btn_Search, KCG_List_Devices,
-                                                        CB_Find_All_NVL})
+    for (TControl* c : std::initializer_list<TControl*>{CB_Update_Options, CB_Update_Option_Read_Back,
+                                                        KCG_List_Devices, CB_Find_All_NVL})
         c->SetShowHint(true);
 
     OnShow = [this](TObject* s) { FormShow(s); };

@@ -1,39 +1,12 @@
 #pragma once
-// The look the shell's windows share: background, font, title and button panels,
-// and the push buttons in their usual colours.
+// Button pictures of the shell's windows; the windows' shared look comes with them.
 
-#include "shell/common/lb_button.h"
+#include "shell/common/window_look.h"
 
 #include <QString>
 
-class TForm;
-class TLabel;
-class TPanel;
-class TWinControl;
-
-constexpr TColor Shell_Back_Color = 0xEDF7F8;
-
-// Background colour, Verdana 11 pixels, the client size, single border with only the
-// system menu, centred on the screen. The size comes first: a single border fixes it.
-void Apply_Shell_Look(TForm* form, int clientWidth, int clientHeight, bool sizeable = false);
-
-TLabel* Make_Label(TForm* owner, TWinControl* parent, const QString& name, int left, int top,
-                   bool boldGrey = false);
-
-// The usual title panel (69 pixels, software code and description) and button panel
-// (40 pixels at the bottom).
-struct TTitlePanel {
-    TPanel* P_Title = nullptr;
-    TLabel* L_SW_Code = nullptr;
-    TLabel* L_SW_Desc = nullptr;
-};
-TTitlePanel Make_Title_Panel(TForm* form);
-TPanel* Make_Button_Panel(TForm* form);
-
-// A push button in the windows' colours (face 0xEDF7F8, yellow under the cursor,
-// orange while pressed, gray frame).
-TLbButton* Make_Button(TForm* owner, TWinControl* parent, const QString& name, int left, int top,
-                       int width, int height, TLbButtonStyle style = bsEncarta);
+class QByteArray;
+class QImage;
 
 // Loads a picture of the program folder's Pictures folder as the button's glyph;
 // a missing picture leaves the button without one.

@@ -263,6 +263,19 @@ TEST_F(BootWindow, EthernetFormLayoutTextsAndAddressKeys)
     EXPECT_FALSE(Form->P_Serial->Visible());
     EXPECT_FALSE(Form->P_Eth_Search->Visible());
     EXPECT_EQ(Form->IP_Text(), QStringLiteral("192.168.2.205"));  // the working state's default
+    // The look of the program's other windows.
+    EXPECT_EQ(Form->Color(), TColor(0x00EDF7F8));
+    EXPECT_EQ(Form->L_SW_Code->BoundsRect().TopLeft(), TPoint(16, 8));
+    EXPECT_EQ(Form->L_SW_Code->Font()->Height(), -32);
+    EXPECT_EQ(Form->L_SW_Desc->BoundsRect().TopLeft(), TPoint(16, 42));
+    EXPECT_TRUE(Form->L_SW_Desc->Font()->Style().Contains(fsBold));
+    for (TLabel* l : {Form->L_SW_Code, Form->L_SW_Desc})
+        EXPECT_EQ(l->Font()->Color(), clGray);
+    EXPECT_EQ(Form->L_IP_Address->Font()->Name(), QStringLiteral("Verdana"));
+    for (TLbButton* b : {Form->Btn_Cancel, Form->Btn_Update}) {
+        EXPECT_EQ(b->Color(), TColor(0x00EDF7F8));
+        EXPECT_EQ(b->HotTrackColor(), clYellow);
+    }
 
     for (TEdit* e : {Form->E_IP1, Form->E_IP4}) {
         QChar dot = QLatin1Char('.');
