@@ -331,20 +331,9 @@ bool TFParGen::Is_DHCP_Trigger(TObject* Sender) const
   return Sender == CB_EthConn_En_DHCP_Cable || Sender == CB_EthConn_En_DHCP_WiFi;
 }
 
-void TFParGen::On_Change(TObject* Sender)
+void TFParGen::On_Change(TObject*)
 {
   // No list of this product changes the layout.
-  if (Sender == E_EthConn_Device_Name)
-    Fit_Device_Name_Limit(E_EthConn_Device_Name->Text().size());
-}
-
-void TFParGen::Fit_Device_Name_Limit(qsizetype Length)
-{
-  // The edit control cuts any text to its limit, typed or not; keep the limit at the
-  // text's own length while a longer name is loaded, so that only typing is limited.
-  const int limit = int(std::max<qsizetype>(Device_Name_Typing_Limit, Length));
-  if (E_EthConn_Device_Name->MaxLength() != limit)
-    E_EthConn_Device_Name->SetMaxLength(limit);
 }
 
 void TFParGen::On_Click(TObject* Sender)
@@ -385,7 +374,6 @@ int TFParGen::Get_IOLink_Slave_Baudrate(const QString& Baud) const
 
 void TFParGen::Put_Data(const TParGen_Data& d, bool KeepBaudrate)
 {
-  Fit_Device_Name_Limit(d.Eth_Conn_Device_Name.size());
   E_EthConn_Device_Name->SetText(d.Eth_Conn_Device_Name);
   CB_EthConn_En_DHCP_Cable->SetChecked(ParGen_Flag(d.Eth_Conn_DHCP_Cable));
   CB_EthConn_En_DHCP_WiFi->SetChecked(ParGen_Flag(d.Eth_Conn_DHCP_WiFi));

@@ -124,7 +124,6 @@ private:
   void Apply_Height_Rule(TCategoryPanel* Section, TControl* Lowest);
   bool Check_Byte(TEdit* Edit, int Message);
   bool Is_DHCP_Trigger(TObject* Sender) const;
-  void Fit_Device_Name_Limit(qsizetype Length);
 
   bool FResizing = false;
 };

@@ -7,7 +7,6 @@
 #include "enip_outputs/iodd_writer.h"
 #include "enip_outputs/maker_identity.h"
 #include "platform/core/files.h"
-#include "platform/core/process.h"
 #include "platform/core/shell_open.h"
 #include "platform/ui/dialogs.h"
 #include "shell/common/lang_table.h"
