@@ -152,7 +152,9 @@ int DrawText(TCanvas* canvas, const QString& text, TRect& r, unsigned flags)
     const int totalH = lineH * int(lines.size());
 
     if (flags & DT_CALCRECT) {
-        if (!(flags & DT_WORDBREAK) || maxW > width) r.Right = r.Left + maxW;
+        // Wrapped text too: the width shrinks to the widest line (or grows to a
+        // word that does not fit), so hints and balloons are no wider than their text.
+        r.Right = r.Left + maxW;
         r.Bottom = r.Top + totalH;
         return totalH;
     }

@@ -245,10 +245,13 @@ TEST(Hints, DisabledControlShowsItsOwnHint)
     port->SetHint(QStringLiteral("Insert the Port of EtherNet/IP (fixed to 44818)"));
     port->SetEnabled(false);
     f.Show();
+    // The hint window is as wide as its text, well below the 400-pixel wrapping width.
     const struct {
         QPoint at;
         const char* hint;
-    } cases[] = {{QPoint(60, 25), "Insert the Port of EtherNet/IP (fixed to 44818)"}, {QPoint(200, 70), "panel"}};
+        int maxWidth;
+    } cases[] = {{QPoint(60, 25), "Insert the Port of EtherNet/IP (fixed to 44818)", 380},
+                 {QPoint(200, 70), "panel", 60}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.hint);
         Application->CancelHint();
@@ -257,6 +260,7 @@ TEST(Hints, DisabledControlShowsItsOwnHint)
         ASSERT_NE(Application->HintWindow(), nullptr);
         EXPECT_TRUE(Application->HintWindow()->isVisible());
         EXPECT_EQ(Application->HintWindow()->Caption().toStdString(), c.hint);
+        EXPECT_LT(Application->HintWindow()->Width(), c.maxWidth);
     }
     Application->CancelHint();
     f.Hide();
