@@ -6,6 +6,7 @@
 #include "shell/common/common_routines.h"
 #include "shell/common/lang_table.h"
 #include "shell/common/lb_button.h"
+#include "shell/common/window_look.h"
 #include "shell/common/working_state.h"
 
 #include <algorithm>
@@ -14,7 +15,7 @@ TFParGen* FParGen = nullptr;
 
 namespace {
 
-constexpr TColor Group_Color = TColor(0x00EDF7F8);
+constexpr TColor Group_Color = Shell_Back_Color;
 constexpr TColor Header_Color = TColor(0x00D8D8E7);
 
 // Placement grid of the sections' client areas.
@@ -126,45 +127,19 @@ void TFParGen::Build_Frame()
 {
   // The frame looks like the program's other windows: title, description and buttons
   // on the windows' background.
-  SetColor(Group_Color);
+  SetColor(Shell_Back_Color);
   Font()->SetName(QStringLiteral("Verdana"));
   Font()->SetHeight(-11);
 
-  P_Title = new TPanel(this);
-  P_Title->SetParent(this);
-  P_Title->SetAlign(alTop);
-  P_Title->SetHeight(69);
-  P_Title->SetBevelOuter(bvNone);
-  P_Title->SetColor(Group_Color);
-  P_Title->SetCaption(QString());
+  const TTitlePanel title = Make_Title_Panel(this);
+  P_Title = title.P_Title;
+  L_SW_Code = title.L_SW_Code;
+  L_SW_Desc = title.L_SW_Desc;
 
-  L_SW_Code = New_Label(P_Title, 16, 8);
-  L_SW_Code->Font()->SetHeight(-32);
-  L_SW_Code->Font()->SetColor(clGray);
-  L_SW_Desc = New_Label(P_Title, 16, 42);
-  L_SW_Desc->Font()->SetStyle(TFontStyles(fsBold));
-  L_SW_Desc->Font()->SetColor(clGray);
-
-  P_Button = new TPanel(this);
-  P_Button->SetParent(this);
-  P_Button->SetAlign(alBottom);
-  P_Button->SetHeight(40);
-  P_Button->SetBevelOuter(bvNone);
-  P_Button->SetColor(Group_Color);
-  P_Button->SetCaption(QString());
-
-  Btn_OK = new TLbButton(this);
-  Btn_OK->SetParent(P_Button);
-  Btn_OK->SetBounds(214, 6, 110, 28);
-  Set_Window_Button_Look(Btn_OK);
-  Btn_OK->SetShowHint(true);
+  P_Button = Make_Button_Panel(this);
+  Btn_OK = Make_Button(this, P_Button, QStringLiteral("Btn_OK"), 214, 6, 110, 28);
   Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
-
-  Btn_Cancel = new TLbButton(this);
-  Btn_Cancel->SetParent(P_Button);
-  Btn_Cancel->SetBounds(332, 6, 110, 28);
-  Set_Window_Button_Look(Btn_Cancel);
-  Btn_Cancel->SetShowHint(true);
+  Btn_Cancel = Make_Button(this, P_Button, QStringLiteral("Btn_Cancel"), 332, 6, 110, 28);
   Btn_Cancel->SetModalResult(mrCancel);
 
   Make_Section_Chevron_Images(ImageList1, clGray);
