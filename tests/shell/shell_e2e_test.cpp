@@ -129,8 +129,9 @@ TEST_F(ShellProgram, FirstStartCreatesTheWindowsInOrderAndTheProgramFolders)
         EXPECT_EQ(s.b->Top(), s.top);
         EXPECT_EQ(s.b->Width(), 170);
         EXPECT_EQ(s.b->Height(), 36);
-        if (s.caption)
+        if (s.caption) {
             EXPECT_EQ(s.b->Caption(), QString::fromLatin1(s.caption));
+        }
     }
     const auto all = w->Step_Buttons();
     EXPECT_EQ(all.size(), 31u);

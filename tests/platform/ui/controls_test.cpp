@@ -505,13 +505,17 @@ TEST(Controls, DisabledControlsShowGreyTextAndTheirDisabledBackground)
         const int x0 = c.check ? 24 : 4;
         const int bgX = 140, bgY = 11;   // right of the text, inside the frame
         QImage img = ctl->grab().toImage();
-        if (!c.check) EXPECT_EQ(img.pixelColor(bgX, bgY).name().toStdString(), ToQColor(c.back).name().toStdString());
+        if (!c.check) {
+            EXPECT_EQ(img.pixelColor(bgX, bgY).name().toStdString(), ToQColor(c.back).name().toStdString());
+        }
         EXPECT_TRUE(near(ink(img, x0, img.pixelColor(bgX, bgY)), ToQColor(c.font)));
 
         ctl->SetEnabled(false);
         img = ctl->grab().toImage();
         const QColor bg = img.pixelColor(bgX, bgY);
-        if (!c.check) EXPECT_EQ(bg.name().toStdString(), ToQColor(c.disabledBack).name().toStdString());
+        if (!c.check) {
+            EXPECT_EQ(bg.name().toStdString(), ToQColor(c.disabledBack).name().toStdString());
+        }
         const QColor text = ink(img, x0, bg);
         EXPECT_TRUE(near(text, ToQColor(clGrayText))) << text.name().toStdString();
 
