@@ -61,8 +61,9 @@ TFBoot::TFBoot(TComponent* AOwner) : TForm(AOwner)
 
     P_Serial = Make_Plain_Panel(this, QStringLiteral("P_Serial"), 51, alTop);
     L_COM_Port = Make_Label(this, P_Serial, QStringLiteral("L_COM_Port"), 16, 18);
-    CB_COM_Port = Make<TComboBox>(P_Serial, 232, 14, 121, 21);
-    CB_COM_Port->SetStyle(csDropDownList);
+    CB_COM_Port = new TComboBox(P_Serial, csDropDownList);
+    CB_COM_Port->SetParent(P_Serial);
+    CB_COM_Port->SetBounds(232, 14, 121, 21);
     CB_COM_Port->Items()->Add(QStringLiteral("COM1"));
     Btn_COM_List = Make_Button(this, P_Serial, QStringLiteral("Btn_COM_List"), 360, 12, 25, 25);
     Btn_COM_List->SetHint(QStringLiteral("Update COM Ports List"));
@@ -79,8 +80,9 @@ TFBoot::TFBoot(TComponent* AOwner) : TForm(AOwner)
 
     P_Options = Make_Plain_Panel(this, QStringLiteral("P_Options"), 72, alTop);
     L_Update_Option = Make_Label(this, P_Options, QStringLiteral("L_Update_Option"), 16, 10);
-    CB_Update_Options = Make<TComboBox>(P_Options, 16, 30, 230, 21);
-    CB_Update_Options->SetStyle(csDropDownList);
+    CB_Update_Options = new TComboBox(P_Options, csDropDownList);
+    CB_Update_Options->SetParent(P_Options);
+    CB_Update_Options->SetBounds(16, 30, 230, 21);
     for (const char* item : {"Firmware + Configuration", "Firmware", "Configuration"})
         CB_Update_Options->Items()->Add(QString::fromLatin1(item));
     CB_Update_Options->SetItemIndex(0);

@@ -196,9 +196,8 @@ void TFParGen::Build_IOLink_Slave()
   Set_Section_Font(s->Font());
 
   L_IOLink_Slave_Baudrate = New_Label(s, Label_Left, 12);
-  CB_IOLink_Slave_Baudrate = new TComboBox(this);
+  CB_IOLink_Slave_Baudrate = new TComboBox(this, csDropDownList);
   CB_IOLink_Slave_Baudrate->SetParent(s);
-  CB_IOLink_Slave_Baudrate->SetStyle(csDropDownList);
   CB_IOLink_Slave_Baudrate->SetBounds(Input_Left, 9, Input_Width, Combo_Height);
   CB_IOLink_Slave_Baudrate->Items()->Add(QStringLiteral("COM1"));
   CB_IOLink_Slave_Baudrate->Items()->Add(QStringLiteral("COM2"));

@@ -169,9 +169,29 @@ bool TFont::operator==(const TFont& o) const
         && FCharset == o.FCharset && FPitch == o.FPitch && FOrientation == o.FOrientation;
 }
 
+namespace {
+struct QFontKey {
+    QString name;
+    int height;
+    unsigned style;
+    int pitch;
+    bool operator==(const QFontKey&) const = default;
+};
+size_t qHash(const QFontKey& k, size_t seed = 0) { return qHashMulti(seed, k.name, k.height, k.style, k.pitch); }
+} // namespace
+
 QFont TFont::ToQFont() const
 {
     if (FCacheValid) return FCache;
+    // Every control of a window asks for the same few fonts; sharing one QFont per
+    // description keeps its resolved font engine instead of resolving it per control.
+    static QHash<QFontKey, QFont> shared;
+    const QFontKey key{FName, FHeight, FStyle.Bits(), int(FPitch)};
+    if (const auto it = shared.constFind(key); it != shared.cend()) {
+        FCache = *it;
+        FCacheValid = true;
+        return FCache;
+    }
     QFont f(SubstituteFontName(FName));
     // A positive height is the cell height including internal leading.
     int px = FHeight < 0 ? -FHeight : int(std::lround(FHeight * 0.85));
@@ -182,6 +202,8 @@ QFont TFont::ToQFont() const
     f.setStrikeOut(FStyle.Contains(fsStrikeOut));
     if (FPitch == fpFixed) f.setFixedPitch(true);
     f.setHintingPreference(QFont::PreferFullHinting);
+    if (shared.size() >= 256) shared.clear();
+    shared.insert(key, f);
     FCache = f;
     FCacheValid = true;
     return f;

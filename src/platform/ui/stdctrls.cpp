@@ -1,6 +1,7 @@
 #include "platform/ui/stdctrls.h"
 #include "platform/ui/drawing.h"
 
+#include <QtCore/QHash>
 #include <QtGui/QClipboard>
 #include <QtGui/QPainter>
 #include <QtGui/QValidator>
@@ -89,14 +90,42 @@ unsigned TCustomLabel::DrawTextFlags() const
     return f;
 }
 
+// The size of a caption in a font on the probe canvas. A label is measured again after
+// every change of font or text while its window is built, and short captions repeat
+// across the windows, so the answers are kept; the probe measures alike every time.
+namespace {
+struct CaptionKey {
+    QString name, text;
+    int height, pitch, charset, orientation, width;
+    unsigned style, flags;
+    bool operator==(const CaptionKey&) const = default;
+};
+size_t qHash(const CaptionKey& k, size_t seed = 0)
+{
+    return qHashMulti(seed, k.name, k.text, k.height, k.pitch, k.charset, k.orientation, k.width, k.style, k.flags);
+}
+
+TRect MeasureCaption(const TFont& font, const QString& text, unsigned flags, int width)
+{
+    static QHash<CaptionKey, TRect> known;
+    CaptionKey key{font.Name(), text, font.Height(), int(font.Pitch()), int(font.Charset()),
+                   font.Orientation(), width, font.Style().Bits(), flags};
+    const auto it = known.constFind(key);
+    if (it != known.cend()) return *it;
+    TRect r(0, 0, width, 0);
+    QString t = text;
+    DrawText(MeasureCanvas(font), t, r, flags | DT_CALCRECT);
+    if (known.size() >= 4096) known.clear();
+    known.insert(std::move(key), r);
+    return r;
+}
+} // namespace
+
 void TCustomLabel::AdjustBounds()
 {
     if (!FAutoSize) return;
-    TCanvas* c = MeasureCanvas(FFont);
-    TRect r(0, 0, FWordWrap ? FWidth : 0, 0);
-    QString t = FText;
-    if (t.isEmpty()) t = QStringLiteral(" ");
-    DrawText(c, t, r, DrawTextFlags() | DT_CALCRECT);
+    const TRect r = MeasureCaption(FFont, FText.isEmpty() ? QStringLiteral(" ") : FText, DrawTextFlags(),
+                                   FWordWrap ? FWidth : 0);
     int w = FWordWrap ? FWidth : r.Width();
     int left = FLeft;
     if (!FWordWrap && FAlignment == taRightJustify) left = FLeft + FWidth - w;
@@ -624,8 +653,9 @@ private:
     TCustomComboBox* FOwner;
 };
 
-TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner)
+TCustomComboBox::TCustomComboBox(TComponent* AOwner, TComboBoxStyle style) : TWinControl(AOwner)
 {
+    FStyle = style;
     FColor = clWindow;
     FCombo = new KvComboWidget(this);
     SetInnerWidget(FCombo);

@@ -212,7 +212,9 @@ class TComboBox;
 class TCustomComboBox : public TWinControl {
     Q_OBJECT
 public:
-    explicit TCustomComboBox(TComponent* AOwner = nullptr);
+    explicit TCustomComboBox(TComponent* AOwner = nullptr) : TCustomComboBox(AOwner, csDropDown) {}
+    // Born with its style, so a list-only combo never builds the editor it would drop.
+    TCustomComboBox(TComponent* AOwner, TComboBoxStyle style);
     ~TCustomComboBox() override;
     TComboBoxStyle Style() const { return FStyle; }
     void SetStyle(TComboBoxStyle s);
@@ -271,6 +273,7 @@ class TComboBox : public TCustomComboBox {
     Q_OBJECT
 public:
     explicit TComboBox(TComponent* AOwner = nullptr) : TCustomComboBox(AOwner) {}
+    TComboBox(TComponent* AOwner, TComboBoxStyle style) : TCustomComboBox(AOwner, style) {}
 };
 
 // ---------------------------------------------------------------- buttons
