@@ -44,6 +44,16 @@ TEST(ProjectFolders, NewProjectNamesAreCreatedOrRefusedWithTheirText)
               QStringList{QStringLiteral("bin")});
 }
 
+// A name longer than the file system allows cannot be created by any user, root included.
+TEST(ProjectFolders, ANameTooLongForTheFileSystemIsRefused)
+{
+    QTemporaryDir root;
+    const QString projects = root.filePath(QStringLiteral("PROJECTS"));
+    ASSERT_TRUE(QDir().mkpath(projects));
+    EXPECT_EQ(Create_Project_Folder(projects, QString(300, QLatin1Char('n'))), Txt_Name_Not_Valid);
+    EXPECT_TRUE(QDir(projects).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+}
+
 TEST(ProjectFolders, AFolderThatCannotBeCreatedIsRefused)
 {
     QTemporaryDir root;
@@ -52,6 +62,7 @@ TEST(ProjectFolders, AFolderThatCannotBeCreatedIsRefused)
     QFile::setPermissions(projects, QFile::ReadOwner | QFile::ExeOwner);
     if (QDir().mkdir(projects + QStringLiteral("/probe"))) {
         QDir().rmdir(projects + QStringLiteral("/probe"));
+        QFile::setPermissions(projects, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         GTEST_SKIP() << "running with rights that ignore folder permissions";
     }
     EXPECT_EQ(Create_Project_Folder(projects, QStringLiteral("x")), Txt_Name_Not_Valid);
