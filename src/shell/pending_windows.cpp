@@ -39,7 +39,6 @@ TFEtherNetIP_Data_Seg* FEtherNetIP_Data_Seg = nullptr;
 TFProfinetFileName* FProfinetFileName = nullptr;
 
 void Write_EDE_File(const QString&) {}
-void Write_EDS_File(const QString&) {}
 void Save_ESI_File() {}
 void Save_GSDML_File(const QString&) {}
 void Save_MIB_File() {}
