@@ -41,4 +41,3 @@ TFProfinetFileName* FProfinetFileName = nullptr;
 void Write_EDE_File(const QString&) {}
 void Save_ESI_File() {}
 void Save_GSDML_File(const QString&) {}
-void Save_MIB_File() {}

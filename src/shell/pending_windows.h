@@ -63,4 +63,3 @@ extern TFProfinetFileName* FProfinetFileName;
 void Write_EDE_File(const QString& fileName);
 void Save_ESI_File();
 void Save_GSDML_File(const QString& fileName);
-void Save_MIB_File();

@@ -223,7 +223,9 @@ QString ApplyDefaultExt(const QString& fileName, const QString& defaultExt)
     if (fileName.isEmpty() || defaultExt.isEmpty()) return fileName;
     if (!QFileInfo(fileName).suffix().isEmpty()) return fileName;
     QString ext = defaultExt;
-    if (ext.startsWith(QLatin1Char('.'))) ext = ext.mid(1);
+    // Written as a pattern ("*.eds") or with its dot: the extension is what follows.
+    if (ext.startsWith(QLatin1String("*."))) ext = ext.mid(2);
+    else if (ext.startsWith(QLatin1Char('.'))) ext = ext.mid(1);
     return fileName + QLatin1Char('.') + ext;
 }
 

@@ -81,6 +81,7 @@ TEST(Dialogs, FilterPatternsIgnoreCase)
         EXPECT_EQ(MatchesFilterPattern(QString::fromLatin1(c.name), QString::fromLatin1(c.pats)), c.match) << c.name;
     EXPECT_EQ(ApplyDefaultExt(QStringLiteral("a"), QStringLiteral(".txt")), QStringLiteral("a.txt"));
     EXPECT_EQ(ApplyDefaultExt(QStringLiteral("a.csv"), QStringLiteral("txt")), QStringLiteral("a.csv"));
+    EXPECT_EQ(ApplyDefaultExt(QStringLiteral("a"), QStringLiteral("*.mib")), QStringLiteral("a.mib"));
 }
 
 TEST(Pictures, GifFramesAndFormatDetection)
