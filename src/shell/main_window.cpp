@@ -4,6 +4,7 @@
 #include "shell/main_window.h"
 
 #include "editors_can/canopen_eds_writer.h"
+#include "editors_modbus_bacnet/bacnet_ede_writer.h"
 #include "editors_it/snmp_mib_writer.h"
 #include "enip_outputs/bank_compiler.h"
 #include "enip_outputs/iodd_writer.h"

@@ -38,6 +38,5 @@ TFEtherNetIP_Master_Access* FEtherNetIP_Master_Access = nullptr;
 TFEtherNetIP_Data_Seg* FEtherNetIP_Data_Seg = nullptr;
 TFProfinetFileName* FProfinetFileName = nullptr;
 
-void Write_EDE_File(const QString&) {}
 void Save_ESI_File() {}
 void Save_GSDML_File(const QString&) {}

@@ -60,6 +60,5 @@ public:
 extern TFProfinetFileName* FProfinetFileName;
 
 // Device-file writers of the hidden steps, not written yet: they do nothing.
-void Write_EDE_File(const QString& fileName);
 void Save_ESI_File();
 void Save_GSDML_File(const QString& fileName);
