@@ -229,22 +229,17 @@ void Add_SDO_Objects(TSheet& s, const std::vector<SDO_Index>& indexes)
       s.Add(QStringLiteral("[") + Sub_Name(idx.Index, sub.Sub) + QStringLiteral("]"));
       s.Add(QStringLiteral("ParameterName=Application Variable"));
       s.Add(QStringLiteral("ObjectType=0x7"));
-      if (sub.Quantity == 1) {
-        s.Add(QStringLiteral("DataType=0x0005"));
-        s.Add(QStringLiteral("LowLimit=0x00"));
-        s.Add(QStringLiteral("HighLimit=0xFF"));
-        s.Add(QStringLiteral("DefaultValue=0x00"));
-      } else if (sub.Quantity == 2) {
-        s.Add(QStringLiteral("DataType=0x0006"));
-        s.Add(QStringLiteral("LowLimit=0x0000"));
-        s.Add(QStringLiteral("HighLimit=0xFFFF"));
-        s.Add(QStringLiteral("DefaultValue=0x0000"));
-      } else {
-        s.Add(QStringLiteral("DataType=0x0007"));
-        s.Add(QStringLiteral("LowLimit=0x00000000"));
-        s.Add(QStringLiteral("HighLimit=0xFFFFFFFF"));
-        s.Add(QStringLiteral("DefaultValue=0x00000000"));
-      }
+      // Limits and default by size: 1 and 2 bytes, anything else 4.
+      static const char* const Limits[3][4] = {
+          {"0x0005", "0x00", "0xFF", "0x00"},
+          {"0x0006", "0x0000", "0xFFFF", "0x0000"},
+          {"0x0007", "0x00000000", "0xFFFFFFFF", "0x00000000"},
+      };
+      const char* const* l = Limits[sub.Quantity == 1 ? 0 : sub.Quantity == 2 ? 1 : 2];
+      s.Add(QStringLiteral("DataType=") + QString::fromLatin1(l[0]));
+      s.Add(QStringLiteral("LowLimit=") + QString::fromLatin1(l[1]));
+      s.Add(QStringLiteral("HighLimit=") + QString::fromLatin1(l[2]));
+      s.Add(QStringLiteral("DefaultValue=") + QString::fromLatin1(l[3]));
       s.Add(sub.Readonly ? QStringLiteral("AccessType=ro") : QStringLiteral("AccessType=rw"));
       s.Add(QStringLiteral("PDOMapping=0"));
       s.Blank();

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/file_bytes.h"
+
 namespace {
 
 QString Fixture(const char* name)
@@ -22,20 +24,6 @@ QString Fixture(const char* name)
     return QString::fromUtf8(KV_FIXTURES_DIR) + QStringLiteral("/editors_it/") + QString::fromLatin1(name);
 }
 
-QByteArray Read_All(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
-
-void Write_All(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 QByteArray Trap_File(const QByteArray& readRows, const QByteArray& writeRows)
 {

@@ -12,22 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include "support/file_bytes.h"
+
 namespace {
-
-QByteArray Read_All(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
-
-void Write_All(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 QByteArray Row(const QByteArray& dataType, const QByteArray& unit, const QByteArray& mnemonic)
 {

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/file_bytes.h"
+
 namespace {
 
 QString Fixture(const char* name)
@@ -17,20 +19,6 @@ QString Fixture(const char* name)
     return QString::fromUtf8(KV_FIXTURES_DIR) + QStringLiteral("/params_iolink/") + QString::fromLatin1(name);
 }
 
-QByteArray Read_All(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
-
-void Write_All(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 }  // namespace
 
