@@ -3,6 +3,7 @@
 #include "platform/core/files.h"
 #include "platform/core/sysutils.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -151,3 +152,86 @@ int Get_NumByte_EDE(int objectType)
 }
 
 bool Is_Known_ObjType_EDE(int objectType) { return Find_Type(objectType) != nullptr; }
+
+namespace {
+
+// Columns of the client's rule grids that the import fills.
+struct TEDE_Grid_Columns {
+  int Position, NByte;
+};
+constexpr TEDE_Grid_Columns Read_Columns{13, 6};
+constexpr TEDE_Grid_Columns Write_Columns{17, 8};
+
+// Where the next imported rule of a grid goes: its free rows in order and the next position.
+struct TEDE_Fill {
+  TEDE_Rule_Grid& Grid;
+  std::vector<int> Free_Rows;
+  size_t Next_Free = 0;
+  qint64 Next_Pos = 0;
+
+  TEDE_Fill(TEDE_Rule_Grid& grid, int keyColumn, TEDE_Grid_Columns cols) : Grid(grid)
+  {
+    for (int r = 1; r < grid.Row_Count; ++r) {
+      if (Trim(grid.Cell(keyColumn, r)).isEmpty()) {
+        Free_Rows.push_back(r);
+        continue;
+      }
+      // 32-bit cells summed in 64 bits: no sum can wrap below a used position.
+      int pos = -1, nbyte = -1;
+      if (TryStrToInt(grid.Cell(cols.Position, r), pos) && TryStrToInt(grid.Cell(cols.NByte, r), nbyte) && pos >= 0 &&
+          nbyte >= 0)
+        Next_Pos = std::max(Next_Pos, qint64(pos) + qint64(nbyte));
+    }
+  }
+
+  // The next free row, or 0 when there is none.
+  int Take() { return Next_Free < Free_Rows.size() ? Free_Rows[Next_Free++] : 0; }
+};
+
+}  // namespace
+
+TEDE_Append_Result Append_EDE_Objects(const std::vector<TBACnet_Var>& vars, const QString& device, int bacnetType,
+                                      TEDE_Rule_Grid& readGrid, TEDE_Rule_Grid& writeGrid)
+{
+  const int keyColumn = (bacnetType == 0 || bacnetType == 1) ? 2 : 3;
+  TEDE_Fill read(readGrid, keyColumn, Read_Columns);
+  TEDE_Fill write(writeGrid, keyColumn, Write_Columns);
+  TEDE_Append_Result result;
+  const QString present = QStringLiteral("Present Value (85)");
+  const QString Y = QStringLiteral("Y"), N = QStringLiteral("N");
+  for (const TBACnet_Var& v : vars) {
+    if (!v.import)
+      continue;
+    const QString type = Get_ObjType_EDE(v.object_type);
+    const int nbyte = Get_NumByte_EDE(v.object_type);
+    const QString mnemonic = v.object_name + QStringLiteral(" - ") + v.description;
+    if (v.read) {
+      if (const int r = read.Take()) {
+        const QStringList cells = {Y, device, type, QString::number(v.object_instance), present, QString::number(nbyte),
+                                   N, QString(), QString(), QString(), QStringLiteral("1000"), QStringLiteral("0"),
+                                   QString::number(read.Next_Pos), QStringLiteral("0"), N, QString(), mnemonic};
+        for (int c = 0; c < cells.size(); ++c)
+          readGrid.Set_Cell(c + 1, r, cells.at(c));
+        read.Next_Pos += nbyte;
+        ++result.Read_Added;
+      } else {
+        ++result.Not_Placed;
+      }
+    }
+    if (v.write) {
+      if (const int r = write.Take()) {
+        const QStringList cells = {Y, device, type, Get_DataType_EDE(v.object_type), QString::number(v.object_instance),
+                                   present, QStringLiteral("0"), QString::number(nbyte), N, QString(), QString(),
+                                   QString(), N, N, QStringLiteral("1000"), QStringLiteral("0"),
+                                   QString::number(write.Next_Pos), QStringLiteral("0"), N, QString(), mnemonic};
+        for (int c = 0; c < cells.size(); ++c)
+          writeGrid.Set_Cell(c + 1, r, cells.at(c));
+        write.Next_Pos += nbyte;
+        ++result.Write_Added;
+      } else {
+        ++result.Not_Placed;
+      }
+    }
+  }
+  return result;
+}

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // One kept object line, fields in column order; texts are trimmed.
@@ -57,3 +58,27 @@ QString Get_DataType_EDE(int objectType);
 int Get_NumByte_EDE(int objectType);
 // Whether the import keeps objects of the type.
 bool Is_Known_ObjType_EDE(int objectType);
+
+// ---- appending the marked objects to the client's rule grids ---------------------------
+
+// A rule grid as the import sees it: cells by real column (hidden ones included) and row;
+// rows 1 to Row_Count - 1 are rule rows.
+struct TEDE_Rule_Grid {
+  int Row_Count = 0;
+  std::function<QString(int col, int row)> Cell;
+  std::function<void(int col, int row, const QString& text)> Set_Cell;
+};
+
+struct TEDE_Append_Result {
+  int Read_Added = 0;
+  int Write_Added = 0;
+  int Not_Placed = 0;  // marked rules that found no free row
+};
+
+// Appends a read rule for every object marked Import and Read and a write rule for every
+// one marked Import and Write, in list order, into the grids' free rows (rows whose key
+// cell is empty: column 2 for the BACnet types 0 and 1, column 3 for the others), never
+// over a used row. Positions follow the end of the used rows' data (Position + NByte,
+// the largest) and each other. device is the device address as typed in the picker.
+TEDE_Append_Result Append_EDE_Objects(const std::vector<TBACnet_Var>& vars, const QString& device, int bacnetType,
+                                      TEDE_Rule_Grid& readGrid, TEDE_Rule_Grid& writeGrid);
