@@ -4,6 +4,7 @@
 
 #include "platform/core/datetime.h"
 #include "platform/core/exceptions.h"
+#include "shell/common/working_state.h"
 
 #include <QFile>
 #include <QProcess>
@@ -252,6 +253,28 @@ TEST_F(CanopenEdsWriter, CheckerRefusesARepeatedSectionAndAcceptsAPublicProfile)
     if (!QFile::exists(profile))
         GTEST_SKIP() << "missing " << profile.toStdString() << ": the checker was not tried on a public profile";
     EXPECT_EQ(Checker_Faults(profile, false), QString());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CanopenEdsStep, ReadsTheOpenProjectsFiles)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    TWorkingState& ws = WS();
+    const QString savedPdo = ws.Name_File_PDO_CANopen, savedSdo = ws.Name_File_SDO_Server_CANopen;
+    ws.Name_File_PDO_CANopen = dir.filePath(QStringLiteral("PDO_CANopen.xml"));
+    ws.Name_File_SDO_Server_CANopen = dir.filePath(QStringLiteral("SDO_Server_CANopen.xml"));
+    Write_All(ws.Name_File_PDO_CANopen, Pdo_File(Rx_Row("0x201", "2") + Rx_Row("0x202", "1"), Tx_Row("0x181", "1")));
+    Write_All(ws.Name_File_SDO_Server_CANopen, Sdo_File(Sdo_Row("0x2000", "1", "1"), Sdo_Row("0x3000", "0", "2")));
+    Write_EDS_File(dir.filePath(QStringLiteral("out.eds")));
+    ws.Name_File_PDO_CANopen = savedPdo;
+    ws.Name_File_SDO_Server_CANopen = savedSdo;
+    const QString text = QString::fromLatin1(Read_All(dir.filePath(QStringLiteral("out.eds"))));
+    EXPECT_TRUE(text.contains(QStringLiteral("NrOfRXPDO=2\r\nNrOfTXPDO=1\r\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("[ManufacturerObjects]\r\nSupportedObjects=2\r\n1=0x2000\r\n2=0x3000\r\n")));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "platform/core/datetime.h"
 #include "platform/core/exceptions.h"
+#include "shell/common/working_state.h"
 
 #include <QFile>
 #include <QProcess>
@@ -230,6 +231,28 @@ TEST(BacnetEdeTypes, DataTypeTextsGiveObjectTypesAndCountTheirInstances)
     Clear_EDE_Counters(run);
     EXPECT_EQ(Get_EDE_Instance(run, 48), 0);
     EXPECT_EQ(Get_EDE_Project_Part(), QString());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BacnetEdeWriter, ReadsTheOpenProjectsFiles)
+{
+    TWorkingState& ws = WS();
+    const QString savedParGen = ws.Name_File_ParGen, savedSlave = ws.Name_File_BACnet_Slave, savedName = ws.Project_Name;
+    ws.Name_File_ParGen = ParGen();
+    ws.Name_File_BACnet_Slave = Slave();
+    ws.Project_Name = QStringLiteral("Site");
+    Write_All(ParGen(), Par_Gen("<BACnet_DEV_IDE>5</BACnet_DEV_IDE>"));
+    Write_All(Slave(), Slave_File(Row("Analog Input", "62", "T"), ""));
+    Write_EDE_File(Path("site.csv"));
+    ws.Name_File_ParGen = savedParGen;
+    ws.Name_File_BACnet_Slave = savedSlave;
+    ws.Project_Name = savedName;
+    const QString text = QString::fromLatin1(Read_All(Path("site.csv")));
+    EXPECT_TRUE(text.startsWith(QStringLiteral("PROJECT_NAME; Norvel--Site;;;;;;\r\n")));
+    EXPECT_TRUE(text.endsWith(QStringLiteral("\r\n5_T_0;5;T;0;0;T;62;\r\n")));
 }
 
 }  // namespace
