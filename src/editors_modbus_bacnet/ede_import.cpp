@@ -199,39 +199,37 @@ TEDE_Append_Result Append_EDE_Objects(const std::vector<TBACnet_Var>& vars, cons
   TEDE_Append_Result result;
   const QString present = QStringLiteral("Present Value (85)");
   const QString Y = QStringLiteral("Y"), N = QStringLiteral("N");
+  // Fills the next free row of a grid from column 1 on; Position is the grid's next one.
+  const auto place = [&](TEDE_Fill& fill, QStringList cells, int positionColumn, int nbyte, int& added) {
+    const int r = fill.Take();
+    if (r == 0) {
+      ++result.Not_Placed;
+      return;
+    }
+    cells[positionColumn - 1] = QString::number(fill.Next_Pos);
+    for (int c = 0; c < cells.size(); ++c)
+      fill.Grid.Set_Cell(c + 1, r, cells.at(c));
+    fill.Next_Pos += nbyte;
+    ++added;
+  };
   for (const TBACnet_Var& v : vars) {
     if (!v.import)
       continue;
     const QString type = Get_ObjType_EDE(v.object_type);
     const int nbyte = Get_NumByte_EDE(v.object_type);
+    const QString instance = QString::number(v.object_instance);
     const QString mnemonic = v.object_name + QStringLiteral(" - ") + v.description;
-    if (v.read) {
-      if (const int r = read.Take()) {
-        const QStringList cells = {Y, device, type, QString::number(v.object_instance), present, QString::number(nbyte),
-                                   N, QString(), QString(), QString(), QStringLiteral("1000"), QStringLiteral("0"),
-                                   QString::number(read.Next_Pos), QStringLiteral("0"), N, QString(), mnemonic};
-        for (int c = 0; c < cells.size(); ++c)
-          readGrid.Set_Cell(c + 1, r, cells.at(c));
-        read.Next_Pos += nbyte;
-        ++result.Read_Added;
-      } else {
-        ++result.Not_Placed;
-      }
-    }
-    if (v.write) {
-      if (const int r = write.Take()) {
-        const QStringList cells = {Y, device, type, Get_DataType_EDE(v.object_type), QString::number(v.object_instance),
-                                   present, QStringLiteral("0"), QString::number(nbyte), N, QString(), QString(),
-                                   QString(), N, N, QStringLiteral("1000"), QStringLiteral("0"),
-                                   QString::number(write.Next_Pos), QStringLiteral("0"), N, QString(), mnemonic};
-        for (int c = 0; c < cells.size(); ++c)
-          writeGrid.Set_Cell(c + 1, r, cells.at(c));
-        write.Next_Pos += nbyte;
-        ++result.Write_Added;
-      } else {
-        ++result.Not_Placed;
-      }
-    }
+    if (v.read)
+      place(read,
+            {Y, device, type, instance, present, QString::number(nbyte), N, QString(), QString(), QString(),
+             QStringLiteral("1000"), QStringLiteral("0"), QString(), QStringLiteral("0"), N, QString(), mnemonic},
+            Read_Columns.Position, nbyte, result.Read_Added);
+    if (v.write)
+      place(write,
+            {Y, device, type, Get_DataType_EDE(v.object_type), instance, present, QStringLiteral("0"),
+             QString::number(nbyte), N, QString(), QString(), QString(), N, N, QStringLiteral("1000"),
+             QStringLiteral("0"), QString(), QStringLiteral("0"), N, QString(), mnemonic},
+            Write_Columns.Position, nbyte, result.Write_Added);
   }
   return result;
 }
