@@ -1,6 +1,7 @@
 #include "enip_outputs/bank_compiler.h"
 
 #include "enip_outputs/enip_convert.h"
+#include "enip_outputs/enip_master_rules_file.h"
 #include "enip_outputs/project_xml.h"
 #include "shell/common/common_routines.h"
 #include "shell/common/par_gen_file.h"
@@ -197,49 +198,51 @@ void Compile_EtherNetIP_Master(const QString& path, uint32_t base)
     const uint32_t empty_add = base + Bank2_Table_Size - 2;
 
     if (QFile::exists(path)) {
-        const TProjectXml doc = Load_Project_Xml(path);
+        // Every row counts, not only the editor's ten: the table takes the first ten
+        // enabled ones and reports the rest.
+        const TEtherNetIP_Master_Rules rules = Read_EtherNetIP_Master_Rules(path);
         int skipped = 0;
-        for (pugi::xml_node row = doc.Root().first_child(); row; row = row.next_sibling()) {
-            if (row.type() != pugi::node_element)
-                continue;
-            const TAttrReader a(row);
-            if (!a.Has("Enable") || a.Text("Enable").trimmed().toUpper() != QLatin1String("Y"))
+        for (const TEtherNetIP_Master_Row& r : rules.Rows) {
+            // A row without Enable reads "N" and is skipped.
+            if (r.Enable.trimmed().toUpper() != QLatin1String("Y"))
                 continue;
             if (EtherNetIP_Count >= Max_EtherNetIP_Conn) {
                 ++skipped;
                 continue;
             }
             TEtherNetIP_Master_Conn& c = EtherNetIP_Conn[size_t(EtherNetIP_Count)];
-            if (a.Has("IP_Address"))
-                Get_IP_Bytes(a.Text("IP_Address"), c.IP[0], c.IP[1], c.IP[2], c.IP[3]);
+            if (r.Has(ema_IP_Address))
+                Get_IP_Bytes(r.IP_Address, c.IP[0], c.IP[1], c.IP[2], c.IP[3]);
             else
                 std::memset(c.IP, 255, 4);
 
-            c.Start_Input = uint16_t(a.Int("Start_Input", 0));
-            c.Num_Input = uint16_t(a.Int("Num_Input", 0));
+            // A missing numeric attribute reads "", which is no number and takes the
+            // compiler's default.
+            using enip::Str_To_Int_Def;
+            c.Start_Input = uint16_t(Str_To_Int_Def(r.Start_Input, 0));
+            c.Num_Input = uint16_t(Str_To_Int_Def(r.Num_Input, 0));
             c.Offset_Input = uint16_t(input_total);
             input_total += c.Num_Input;
-            c.Start_Output = uint16_t(a.Int("Start_Output", 0));
-            c.Num_Output = uint16_t(a.Int("Num_Output", 0));
+            c.Start_Output = uint16_t(Str_To_Int_Def(r.Start_Output, 0));
+            c.Num_Output = uint16_t(Str_To_Int_Def(r.Num_Output, 0));
             c.Offset_Output = uint16_t(output_total);
             output_total += c.Num_Output;
-            c.Time_Poll = uint32_t(enip::Str_To_Int64_Def(a.Text("Time_Poll", QStringLiteral("1000")), 1000));
-            c.Instance_T_O = uint16_t(a.Int("Instance_T_O", 1));
-            c.Connection_Point_T_O = uint16_t(a.Int("Connection_Point_T_O", 100));
-            c.Instance_O_T = uint16_t(a.Int("Instance_O_T", 1));
-            c.Connection_Point_O_T = uint16_t(a.Int("Connection_Point_O_T", 101));
+            c.Time_Poll = uint32_t(enip::Str_To_Int64_Def(r.Time_Poll, 1000));
+            c.Instance_T_O = uint16_t(Str_To_Int_Def(r.Instance_T_O, 1));
+            c.Connection_Point_T_O = uint16_t(Str_To_Int_Def(r.Connection_Point_T_O, 100));
+            c.Instance_O_T = uint16_t(Str_To_Int_Def(r.Instance_O_T, 1));
+            c.Connection_Point_O_T = uint16_t(Str_To_Int_Def(r.Connection_Point_O_T, 101));
 
             uint32_t flags = 0;
-            const QString hto = a.Text("Dim_Header_T_O", QStringLiteral("Default"));
-            flags |= hto.toUpper() == QLatin1String("DEFAULT") ? 0u : uint32_t(enip::Str_To_Int_Def(hto, 0)) & 7u;
-            const QString hot = a.Text("Dim_Header_O_T", QStringLiteral("Default"));
-            flags |= (hot.toUpper() == QLatin1String("DEFAULT") ? 4u : uint32_t(enip::Str_To_Int_Def(hot, 4)) & 7u) * 8u;
+            const QString& hto = r.Dim_Header_T_O;
+            flags |= hto.toUpper() == QLatin1String("DEFAULT") ? 0u : uint32_t(Str_To_Int_Def(hto, 0)) & 7u;
+            const QString& hot = r.Dim_Header_O_T;
+            flags |= (hot.toUpper() == QLatin1String("DEFAULT") ? 4u : uint32_t(Str_To_Int_Def(hot, 4)) & 7u) * 8u;
 
             const int index = EtherNetIP_Count + 1;
-            auto path_string = [&](const char* enable, const char* value, uint8_t segment, uint8_t* area,
+            auto path_string = [&](const QString& enable, const QString& text, uint8_t segment, uint8_t* area,
                                    int max_values, uint32_t& add, uint16_t& len, const char* what) {
-                const QString text = a.Text(value);
-                if (a.Text(enable).trimmed().toUpper() == QLatin1String("Y") && !text.isEmpty()) {
+                if (enable.trimmed().toUpper() == QLatin1String("Y") && !text.isEmpty()) {
                     int dropped = 0;
                     const int size = Encode_Path_String(text, segment, area, max_values, &dropped);
                     if (dropped > 0)
@@ -256,12 +259,12 @@ void Compile_EtherNetIP_Master(const QString& path, uint32_t base)
                     add = empty_add;
                 }
             };
-            path_string("EnableElectronicKey", "ElectronicKey", 0x34, c.Key, Max_Key_Values, c.Key_Add, c.Key_Len,
+            path_string(r.EnableElectronicKey, r.ElectronicKey, 0x34, c.Key, Max_Key_Values, c.Key_Add, c.Key_Len,
                         "electronic key");
-            path_string("EnableDataSegment", "DataSegment", 0x80, c.Data_Segment, Max_Data_Segment_Values,
+            path_string(r.EnableDataSegment, r.DataSegment, 0x80, c.Data_Segment, Max_Data_Segment_Values,
                         c.Data_Segment_Add, c.Data_Segment_Len, "data segment");
 
-            if (a.Text("ResetData", QStringLiteral("N")).toUpper() == QLatin1String("Y"))
+            if (r.ResetData.toUpper() == QLatin1String("Y"))
                 flags |= 0x100;
             c.Flags = flags;
             ++EtherNetIP_Count;

@@ -1,0 +1,318 @@
+#include "enip_outputs/target_config.h"
+
+#include "enip_outputs/eds_text.h"
+#include "shell/common/common_routines.h"
+
+#include "platform/core/files.h"
+#include "platform/core/sysutils.h"
+
+#include <bit>
+#include <cfloat>
+#include <cmath>
+#include <limits>
+
+QString TTC_ParamObj::GetEnumString() const
+{
+    for (const TTC_EnumObj& e : ListEnum)
+        if (int64_t(e.Value) == Value)
+            return e.Description;
+    return QString();
+}
+
+int64_t TTC_ParamObj::SetValueFromEnum(const QString& Val_Enum) const
+{
+    for (const TTC_EnumObj& e : ListEnum)
+        if (e.Description == Val_Enum)
+            return e.Value;
+    return Default;
+}
+
+namespace {
+
+// A parameter entry ends on the line whose first ";" closes it.
+bool Param_Entry_Ends(const QString& line)
+{
+    const int semi = Unquoted_Index_Of(line, QLatin1Char(';'));
+    return semi >= 0 && semi == line.size() - 1;
+}
+
+bool Entry_Ends(const QString& line)
+{
+    return Unquoted_Index_Of(line, QLatin1Char(';')) >= 0;
+}
+
+QString After_Equals(const QString& line)
+{
+    return Trim(line.mid(line.indexOf(QLatin1Char('=')) + 1));
+}
+
+QString Without_Terminator(const QString& text)
+{
+    QString t = Trim(text);
+    if (t.endsWith(QLatin1Char(';'))) {
+        t.chop(1);
+        t = Trim(t);
+    }
+    return t;
+}
+
+int64_t Int64_Field(const QString& field)
+{
+    return StrToInt64Def(Trim(field), 0);
+}
+
+double Real_Field(const QString& field, const TFormatSettings& settings)
+{
+    double v = 0;
+    if (!TryStrToFloat(Trim(Conv_Decimal_Sep(field, settings.DecimalSeparator)), v, settings))
+        return 0;
+    return v;
+}
+
+// The parameter entry's fields read by the decoding: up to the default value.
+constexpr int Param_Fields_Needed = 12;
+
+}  // namespace
+
+TTC_Decode_Result TTargetConfig::DecodeTargetConf()
+{
+    if (StrToInt64Def(Size, 0) > TC_Max_Bytes)
+        return {TTC_Decode_Result::Too_Large, Size};
+    if (!FileExists(FileName))
+        return {};
+    QStringList lines;
+    try {
+        lines = ReadTextLines(FileName);
+    } catch (const Exception& e) {
+        return {TTC_Decode_Result::Unreadable_File, e.Message()};
+    }
+    return DecodeAssemblyObj(Find_Assembly_Object(lines), lines);
+}
+
+QString TTargetConfig::Find_Assembly_Object(const QStringList& sl) const
+{
+    QString entry;
+    bool inSection = false;
+    bool found = false;
+    for (const QString& raw : sl) {
+        const QString s = Clean_EDS_Line(raw);
+        if (!inSection) {
+            inSection = s.contains(QLatin1String("[Assembly]"));
+            continue;
+        }
+        if (s.contains(QLatin1Char('[')) && s.contains(QLatin1Char(']')))
+            break;
+        if (!found) {
+            if (EDS_Key_Matches(s, Format)) {
+                found = true;
+                entry = After_Equals(s);
+                // An entry written whole on its key line ends there.
+                if (Entry_Ends(entry))
+                    break;
+            }
+        } else {
+            entry += s;
+            if (Entry_Ends(s))
+                break;
+        }
+    }
+    return entry;
+}
+
+void TTargetConfig::find_Param_Enum_Object(const QString& Param, const QStringList& sl, QString& ParamText,
+                                           QString& EnumText) const
+{
+    ParamText.clear();
+    EnumText.clear();
+    const QString enumKey = QStringLiteral("Enum") + Param.mid(5);
+    bool inSection = false;
+    bool inParam = false;
+    bool inEnum = false;
+    for (const QString& raw : sl) {
+        const QString s = Clean_EDS_Line(raw);
+        if (!inSection) {
+            inSection = s.contains(QLatin1String("[Params]"));
+            continue;
+        }
+        if (s.contains(QLatin1Char('[')) && s.contains(QLatin1Char(']')))
+            break;
+        if (!inParam) {
+            if (EDS_Key_Matches(s, Param)) {
+                const QString first = After_Equals(s);
+                ParamText += first;
+                inParam = !Param_Entry_Ends(first);
+            }
+        } else {
+            ParamText += s;
+            inParam = !Param_Entry_Ends(s);
+        }
+        if (!inEnum) {
+            if (EDS_Key_Matches(s, enumKey)) {
+                const QString first = After_Equals(s);
+                EnumText += first;
+                inEnum = !Entry_Ends(first);
+            }
+        } else {
+            EnumText += s;
+            inEnum = !Entry_Ends(s);
+        }
+    }
+}
+
+TTC_Decode_Result TTargetConfig::DecodeAssemblyObj(const QString& AssemObj, const QStringList& sl)
+{
+    TFormatSettings settings = FormatSettings();
+    settings.DecimalSeparator = Get_Decimal_Separator();
+
+    const QStringList fields = Split_EDS_Fields(Without_Terminator(AssemObj));
+    if (fields.size() < 7)
+        return {};
+    AO_Name = fields.at(0);
+    AO_SizeBit = fields.at(2);
+    const size_t first = ListParamObject.size();
+    for (qsizetype k = 0; k < (fields.size() - 6) / 2; ++k) {
+        TTC_ParamObj m;
+        m.BitSize = fields.at(6 + 2 * k);
+        m.ParamName = fields.at(7 + 2 * k);
+        ListParamObject.push_back(std::move(m));
+    }
+
+    for (size_t i = first; i < ListParamObject.size(); ++i) {
+        TTC_ParamObj& m = ListParamObject[i];
+        if (m.ParamName.isEmpty()) {
+            m.Empty = true;
+            m.DataSizeByte = StrToIntDef(m.BitSize, 0) / 8;
+            if (m.DataSizeByte > TC_Max_Bytes)
+                return {TTC_Decode_Result::Too_Large, m.BitSize};
+            continue;
+        }
+        for (size_t j = 0; j < i; ++j) {
+            const TTC_ParamObj& earlier = ListParamObject[j];
+            if (earlier.ParamName != m.ParamName)
+                continue;
+            m.Name = earlier.Name;
+            m.DataSizeByte = earlier.DataSizeByte;
+            m.DataType = earlier.DataType;
+            m.Min = earlier.Min;
+            m.Max = earlier.Max;
+            m.Default = earlier.Default;
+            m.Value = earlier.Value;
+            m.MinReal = earlier.MinReal;
+            m.MaxReal = earlier.MaxReal;
+            m.DefaultReal = earlier.DefaultReal;
+            m.ValueReal = earlier.ValueReal;
+            m.Enum = earlier.Enum;
+            m.ListEnum.insert(m.ListEnum.end(), earlier.ListEnum.begin(), earlier.ListEnum.end());
+            break;
+        }
+
+        QString paramText;
+        QString enumText;
+        find_Param_Enum_Object(m.ParamName, sl, paramText, enumText);
+        const QStringList p = Split_EDS_Fields(Without_Terminator(paramText));
+        if (p.size() < Param_Fields_Needed)
+            return {TTC_Decode_Result::Short_Entry, m.ParamName};
+        m.Name = p.at(6);
+        if (!Trim(p.at(5)).isEmpty())
+            m.DataSizeByte = StrToIntDef(Trim(p.at(5)), 0);
+        if (!Trim(p.at(4)).isEmpty())
+            m.DataType = StrToIntDef(Trim(p.at(4)), 0);
+        if (m.DataSizeByte > TC_Max_Bytes)
+            return {TTC_Decode_Result::Too_Large, m.ParamName};
+
+        if (m.DataType == TC_Real_Single || m.DataType == TC_Real_Double) {
+            if (!Trim(p.at(9)).isEmpty())
+                m.MinReal = Real_Field(p.at(9), settings);
+            if (!Trim(p.at(10)).isEmpty())
+                m.MaxReal = Real_Field(p.at(10), settings);
+            if (!Trim(p.at(11)).isEmpty())
+                m.DefaultReal = Real_Field(p.at(11), settings);
+            m.ValueReal = m.DefaultReal;
+            m.Min = m.Max = m.Default = m.Value = 0;
+        } else {
+            if (!Trim(p.at(9)).isEmpty())
+                m.Min = Int64_Field(p.at(9));
+            if (!Trim(p.at(10)).isEmpty())
+                m.Max = Int64_Field(p.at(10));
+            if (!Trim(p.at(11)).isEmpty())
+                m.Default = Int64_Field(p.at(11));
+            m.Value = m.Default;
+            m.MinReal = m.MaxReal = m.DefaultReal = m.ValueReal = 0;
+        }
+
+        const QString enumBody = Without_Terminator(enumText);
+        if (!enumBody.isEmpty()) {
+            m.Enum = true;
+            const QStringList e = Split_EDS_Fields(enumBody);
+            for (qsizetype k = 0; k + 1 < e.size(); k += 2) {
+                TTC_EnumObj entry;
+                entry.Value = StrToIntDef(Trim(e.at(k)), 0);
+                entry.Description = Trim(e.at(k + 1));
+                m.ListEnum.push_back(entry);
+                m.EnumString.append(entry.Description);
+            }
+        } else {
+            m.Enum = false;
+            m.ListEnum.clear();
+        }
+    }
+    return {};
+}
+
+namespace {
+
+void Put_Byte(QString& out, uint8_t b)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    out += QLatin1String("0x");
+    out += QLatin1Char(hex[b >> 4]);
+    out += QLatin1Char(hex[b & 15]);
+}
+
+float To_Single(double v)
+{
+    // Out of range becomes an infinity of its sign, as the hardware would store it.
+    if (std::isfinite(v) && std::fabs(v) > double(FLT_MAX))
+        return v > 0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
+    return float(v);
+}
+
+}  // namespace
+
+QString TTargetConfig::GetConfigStrData() const
+{
+    QString out;
+    int64_t written = 0;
+    const size_t count = ListParamObject.size();
+    for (size_t i = 0; i < count; ++i) {
+        const TTC_ParamObj& m = ListParamObject[i];
+        uint64_t bits = 0;
+        int n = 0;
+        if (m.DataType == TC_Real_Single) {
+            bits = std::bit_cast<uint32_t>(To_Single(m.ValueReal));
+            n = 4;
+        } else if (m.DataType == TC_Real_Double) {
+            bits = std::bit_cast<uint64_t>(m.ValueReal);
+            n = 8;
+        } else {
+            bits = uint64_t(m.Value);
+            n = qBound(0, m.DataSizeByte, TC_Max_Bytes);
+        }
+        const bool last = i + 1 == count;
+        for (int b = 0; b < n; ++b) {
+            // Bytes past the value's eighth are zero.
+            Put_Byte(out, b < 8 ? uint8_t(bits >> (8 * b)) : uint8_t(0));
+            if (!(last && b == n - 1))
+                out += QLatin1Char(',');
+        }
+        written += n;
+    }
+    const int64_t size = StrToInt64Def(Size, 0);
+    if (size > 0 && size > written) {
+        const int64_t missing = qMin<int64_t>(size - written, TC_Max_Bytes);
+        out.reserve(out.size() + qsizetype(missing) * 5);
+        for (int64_t k = 0; k < missing; ++k)
+            out += QLatin1String(",0x00");
+    }
+    return out;
+}
