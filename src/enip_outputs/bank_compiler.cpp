@@ -2,8 +2,8 @@
 
 #include "enip_outputs/enip_convert.h"
 #include "enip_outputs/enip_master_rules_file.h"
-#include "enip_outputs/project_xml.h"
 #include "shell/common/common_routines.h"
+#include "shell/common/iolink_slave_file.h"
 #include "shell/common/par_gen_file.h"
 
 #include "platform/core/files.h"
@@ -296,26 +296,20 @@ void Compile_IOLink_Slave(const QString& path, uint32_t base)
     IOLink_Dev.add_parameters = base + Bank3_Header_Size;
     if (!QFile::exists(path))
         return;
-    const TProjectXml doc = Load_Project_Xml(path);
-    const pugi::xml_node root = doc.Root();
+    const TIOLink_Slave_Data file = Read_IOLink_Slave_File(path);
     IOLink_Dev.pd_in_bit_length = 0;
     IOLink_Dev.pd_out_bit_length = 0;
 
-    auto enabled = [](const TAttrReader& a) { return a.Has("Enable") && a.Text("Enable").toUpper() == QLatin1String("Y"); };
+    // The device takes a row only with an Enable attribute that reads "Y".
+    auto enabled = [](const auto& row) { return row.Has(iol_Enable) && row.Enable.toUpper() == QLatin1String("Y"); };
 
-    if (pugi::xml_node pd = root.child("Process_Data")) {
-        auto sum = [&](const char* section, uint32_t& total) {
-            for (pugi::xml_node r = pd.child(section).first_child(); r; r = r.next_sibling()) {
-                if (r.type() != pugi::node_element)
-                    continue;
-                const TAttrReader a(r);
-                if (enabled(a) && a.Has("Length"))
-                    total += uint32_t(a.Int("Length", 0));
-            }
-        };
-        sum("Process_Data_Input", IOLink_Dev.pd_in_bit_length);
-        sum("Process_Data_Output", IOLink_Dev.pd_out_bit_length);
-    }
+    auto sum = [&](const std::vector<TIOLink_Slave_Process_Row>& rows, uint32_t& total) {
+        for (const TIOLink_Slave_Process_Row& r : rows)
+            if (enabled(r))
+                total += uint32_t(enip::Str_To_Int_Def(r.Length, 0));
+    };
+    sum(file.Process_Data_Input, IOLink_Dev.pd_in_bit_length);
+    sum(file.Process_Data_Output, IOLink_Dev.pd_out_bit_length);
     const QString rate = IOLink_Dev.com == 2 ? QStringLiteral("COM2")
                          : IOLink_Dev.com == 3 ? QStringLiteral("COM3")
                                                : QStringLiteral("COM1");
@@ -323,36 +317,34 @@ void Compile_IOLink_Slave(const QString& path, uint32_t base)
     IOLink_Dev.min_cycle_time = Calc_IOLink_Min_Cycle_Time(rate, int(IOLink_Dev.pd_in_bit_length),
                                                            int(IOLink_Dev.pd_out_bit_length), micros);
 
-    if (pugi::xml_node vars = root.child("Variables")) {
-        int skipped = 0;
-        for (pugi::xml_node r = vars.first_child(); r; r = r.next_sibling()) {
-            if (r.type() != pugi::node_element)
-                continue;
-            const TAttrReader a(r);
-            if (!enabled(a))
-                continue;
-            if (IOLink_Dev.parameter.size() >= size_t(Max_IOLink_Par)) {
-                ++skipped;
-                continue;
-            }
-            TIO_Link_Slave_Par p;
-            p.index = uint16_t(a.Int("Index", 0));
-            p.access = uint8_t(a.Has("Access") ? Get_IOLink_Access_Code(a.Text("Access")) : 2);
-            p.bit_length = uint32_t(a.Int("Length", 0));
-            p.default_value = uint32_t(a.Int("DefaultValue", 0));
-            p.position_read = uint16_t(a.Int("PositionRead", 0));
-            p.bit_address_read = uint8_t(a.Int("StartBitRead", 0));
-            p.position_write = uint16_t(a.Int("PositionWrite", 0));
-            p.bit_address_write = uint8_t(a.Int("StartBitWrite", 0));
-            IOLink_Dev.parameter.push_back(p);
+    int skipped = 0;
+    for (const TIOLink_Slave_Variable& v : file.Variables) {
+        if (!enabled(v))
+            continue;
+        if (IOLink_Dev.parameter.size() >= size_t(Max_IOLink_Par)) {
+            ++skipped;
+            continue;
         }
-        if (skipped > 0)
-            Warnings << QStringLiteral("The IO-Link device takes %1 variables; %2 further enabled variables were "
-                                       "left out.")
-                            .arg(Max_IOLink_Par)
-                            .arg(skipped);
-        IOLink_Dev.n_par = uint32_t(IOLink_Dev.parameter.size());
+        // Missing integers read "", which is no number: 0; a missing Access reads "",
+        // which gives the read-only code.
+        using enip::Str_To_Int_Def;
+        TIO_Link_Slave_Par p;
+        p.index = uint16_t(Str_To_Int_Def(v.Index, 0));
+        p.access = uint8_t(Get_IOLink_Access_Code(v.Access));
+        p.bit_length = uint32_t(Str_To_Int_Def(v.Length, 0));
+        p.default_value = uint32_t(Str_To_Int_Def(v.DefaultValue, 0));
+        p.position_read = uint16_t(Str_To_Int_Def(v.PositionRead, 0));
+        p.bit_address_read = uint8_t(Str_To_Int_Def(v.StartBitRead, 0));
+        p.position_write = uint16_t(Str_To_Int_Def(v.PositionWrite, 0));
+        p.bit_address_write = uint8_t(Str_To_Int_Def(v.StartBitWrite, 0));
+        IOLink_Dev.parameter.push_back(p);
     }
+    if (skipped > 0)
+        Warnings << QStringLiteral("The IO-Link device takes %1 variables; %2 further enabled variables were "
+                                   "left out.")
+                        .arg(Max_IOLink_Par)
+                        .arg(skipped);
+    IOLink_Dev.n_par = uint32_t(IOLink_Dev.parameter.size());
 }
 
 int Make_Bank1(int pos, std::vector<uint8_t>& buffer)
