@@ -282,6 +282,23 @@ TEST(TargetConfig, FieldsSplitOutsideQuotes)
     EXPECT_EQ(Split_EDS_Fields(QStringLiteral("\"open, never closed")), (QStringList{"open, never closed"}));
 }
 
+TEST(TargetConfig, EntriesEndOnTheirKeyLine)
+{
+    const QStringList sl = Lines(Small_Eds);
+    TTargetConfig tc;
+    QString param, enumeration;
+    tc.find_Param_Enum_Object(QStringLiteral("Param1"), sl, param, enumeration);
+    EXPECT_EQ(param, QStringLiteral("0,,,0x0000,0xC7,2,\"Speed\",\"\",\"slow, fast or stop\",0,2000,1000,,,,,,,,,;"));
+    EXPECT_EQ(enumeration, QString());
+    tc.find_Param_Enum_Object(QStringLiteral("Param3"), sl, param, enumeration);
+    EXPECT_EQ(param, QStringLiteral("0,,,0,0xC6,1,\"Mode\",\"\",\"\",0,2,1,;"));
+    EXPECT_EQ(enumeration, QStringLiteral("0,\"Off\", 1, \"On, slow\",2,\"Fast \"\"x\"\"\";"));
+    tc.Format = QStringLiteral("Assem1");
+    EXPECT_EQ(tc.Find_Assembly_Object(sl), QStringLiteral("\"One\",,1,0,,,8,Param1;"));
+    tc.Format = QStringLiteral("Assem99");
+    EXPECT_EQ(tc.Find_Assembly_Object(sl), QString());
+}
+
 TEST(TargetConfig, MembersAndDataSegment)
 {
     const TTargetConfig tc = Decode(QStringLiteral("Assem20"));
