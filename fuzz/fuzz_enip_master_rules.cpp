@@ -31,13 +31,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     return 0;
 }
 
-#ifdef KV_FUZZ_STANDALONE
-int main(int argc, char** argv)
-{
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray b = ReadBinaryFile(QString::fromLocal8Bit(argv[i]));
-        LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(b.constData()), size_t(b.size()));
-    }
-    return 0;
-}
-#endif
+#include "fuzz_standalone_main.h"

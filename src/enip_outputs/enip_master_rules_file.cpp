@@ -1,5 +1,7 @@
 #include "enip_outputs/enip_master_rules_file.h"
 
+#include "shell/common/xml_rows.h"
+
 #include "platform/core/files.h"
 #include "platform/core/sysutils.h"
 #include "platform/core/xml.h"
@@ -188,12 +190,7 @@ TEtherNetIP_Master_Rules Read_EtherNetIP_Master_Rules(const QString& path, int M
             continue;
         }
         TEtherNetIP_Master_Row row;
-        for (int i = 0; i < EtherNetIP_Master_Attr_Count; ++i) {
-            if (node.HasAttribute(names.at(i))) {
-                row.Field(i) = node.Attribute(names.at(i));
-                row.Present |= 1u << i;
-            }
-        }
+        row.Present = Read_Row_Attributes(node, names, row);
         if (const TXmlNode tc = node.ChildByName(QStringLiteral("TargetCong")))
             row.TargetCong = Read_Target_Config(tc);
         rules.Rows.push_back(std::move(row));
@@ -212,8 +209,7 @@ void Write_EtherNetIP_Master_Rules(const QString& path, const std::vector<TEther
         if (Trim(rule.IP_Address).isEmpty())
             break;
         TXmlNode row = root.AddChild(QStringLiteral("row"));
-        for (int i = 0; i < EtherNetIP_Master_Attr_Count; ++i)
-            row.SetAttribute(names.at(i), rule.Field(i));
+        Write_Row_Attributes(row, names, rule);
         if (rule.TargetCong)
             Write_Target_Config(row, *rule.TargetCong);
     }

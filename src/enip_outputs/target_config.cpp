@@ -89,74 +89,80 @@ TTC_Decode_Result TTargetConfig::DecodeTargetConf()
     return DecodeAssemblyObj(Find_Assembly_Object(lines), lines);
 }
 
-QString TTargetConfig::Find_Assembly_Object(const QStringList& sl) const
+namespace {
+
+// The cleaned lines after the first one holding Header, up to the next line holding
+// both "[" and "]".
+QStringList Section_Lines(const QStringList& sl, QLatin1String Header)
 {
-    QString entry;
+    QStringList out;
     bool inSection = false;
-    bool found = false;
     for (const QString& raw : sl) {
         const QString s = Clean_EDS_Line(raw);
         if (!inSection) {
-            inSection = s.contains(QLatin1String("[Assembly]"));
+            inSection = s.contains(Header);
             continue;
         }
         if (s.contains(QLatin1Char('[')) && s.contains(QLatin1Char(']')))
             break;
-        if (!found) {
-            if (EDS_Key_Matches(s, Format)) {
-                found = true;
-                entry = After_Equals(s);
-                // An entry written whole on its key line ends there.
-                if (Entry_Ends(entry))
-                    break;
-            }
-        } else {
-            entry += s;
-            if (Entry_Ends(s))
-                break;
-        }
+        out.append(s);
     }
-    return entry;
+    return out;
+}
+
+// Gathers an entry: a line matching Key starts it with its text after the "=", and the
+// following lines are added unchanged until one ends the entry. The key line's own
+// terminator ends it too, so an entry written on one line does not swallow the next.
+struct TEntry_Collector {
+    TEntry_Collector(QString key, bool (*ends)(const QString&)) : Key(std::move(key)), Ends(ends) {}
+
+    QString Key;
+    bool (*Ends)(const QString&);
+    QString Text;
+    bool Collecting = false;
+    bool Ended = false;  // at least one entry is complete
+
+    void Feed(const QString& s)
+    {
+        if (!Collecting) {
+            if (!EDS_Key_Matches(s, Key))
+                return;
+            const QString first = After_Equals(s);
+            Text += first;
+            Collecting = !Ends(first);
+        } else {
+            Text += s;
+            Collecting = !Ends(s);
+        }
+        Ended = !Collecting;
+    }
+};
+
+}  // namespace
+
+QString TTargetConfig::Find_Assembly_Object(const QStringList& sl) const
+{
+    TEntry_Collector assembly{Format, Entry_Ends};
+    for (const QString& s : Section_Lines(sl, QLatin1String("[Assembly]"))) {
+        assembly.Feed(s);
+        if (assembly.Ended)
+            break;
+    }
+    return assembly.Text;
 }
 
 void TTargetConfig::find_Param_Enum_Object(const QString& Param, const QStringList& sl, QString& ParamText,
                                            QString& EnumText) const
 {
-    ParamText.clear();
-    EnumText.clear();
-    const QString enumKey = QStringLiteral("Enum") + Param.mid(5);
-    bool inSection = false;
-    bool inParam = false;
-    bool inEnum = false;
-    for (const QString& raw : sl) {
-        const QString s = Clean_EDS_Line(raw);
-        if (!inSection) {
-            inSection = s.contains(QLatin1String("[Params]"));
-            continue;
-        }
-        if (s.contains(QLatin1Char('[')) && s.contains(QLatin1Char(']')))
-            break;
-        if (!inParam) {
-            if (EDS_Key_Matches(s, Param)) {
-                const QString first = After_Equals(s);
-                ParamText += first;
-                inParam = !Param_Entry_Ends(first);
-            }
-        } else {
-            ParamText += s;
-            inParam = !Param_Entry_Ends(s);
-        }
-        if (!inEnum) {
-            if (EDS_Key_Matches(s, enumKey)) {
-                const QString first = After_Equals(s);
-                EnumText += first;
-                inEnum = !Entry_Ends(first);
-            }
-        } else {
-            EnumText += s;
-            inEnum = !Entry_Ends(s);
-        }
+    // A later line matching a key starts collecting again, into the same text.
+    TEntry_Collector param{Param, Param_Entry_Ends};
+    TEntry_Collector enumeration{QStringLiteral("Enum") + Param.mid(5), Entry_Ends};
+    for (const QString& s : Section_Lines(sl, QLatin1String("[Params]"))) {
+        param.Feed(s);
+        enumeration.Feed(s);
     }
+    ParamText = param.Text;
+    EnumText = enumeration.Text;
 }
 
 TTC_Decode_Result TTargetConfig::DecodeAssemblyObj(const QString& AssemObj, const QStringList& sl)

@@ -5,8 +5,8 @@
 #include "enip_outputs/bank_compiler.h"
 
 #include "platform/core/exceptions.h"
+#include "platform/core/files.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -15,17 +15,12 @@ namespace {
 
 QByteArray Read_All(const QString& path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
+    return ReadBinaryFile(path);
 }
 
 void Write_All(const QString& path, const QByteArray& bytes)
 {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
+    WriteBinaryFile(path, bytes);
 }
 
 TIOLink_Slave_Variable Variable(const QString& index, const QString& enable = QStringLiteral("Y"))

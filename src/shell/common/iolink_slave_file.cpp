@@ -1,5 +1,7 @@
 #include "shell/common/iolink_slave_file.h"
 
+#include "shell/common/xml_rows.h"
+
 #include "platform/core/files.h"
 #include "platform/core/sysutils.h"
 #include "platform/core/xml.h"
@@ -79,12 +81,7 @@ void Read_Section(const TXmlNode& section, const QStringList& names, int maxRows
             continue;
         }
         Row row;
-        for (int i = 0; i < names.size(); ++i) {
-            if (node.HasAttribute(names.at(i))) {
-                row.Field(i) = node.Attribute(names.at(i));
-                row.Present |= 1u << i;
-            }
-        }
+        row.Present = Read_Row_Attributes(node, names, row);
         rows.push_back(std::move(row));
     }
 }
@@ -96,9 +93,7 @@ void Write_Section(TXmlNode section, const QStringList& names, const std::vector
     for (size_t r = 0; r < rows.size() && r < size_t(IOLink_Slave_Max_Rows); ++r) {
         if (Trim(rows[r].*key).isEmpty())
             break;
-        TXmlNode row = section.AddChild(QStringLiteral("row"));
-        for (int i = 0; i < names.size(); ++i)
-            row.SetAttribute(names.at(i), rows[r].Field(i));
+        Write_Row_Attributes(section.AddChild(QStringLiteral("row")), names, rows[r]);
     }
 }
 

@@ -1,0 +1,21 @@
+#pragma once
+// Included last by each fuzz target: with KV_FUZZ_STANDALONE (no libFuzzer) the target
+// becomes a program that runs the files named on its command line once each.
+
+#ifdef KV_FUZZ_STANDALONE
+#include "platform/core/files.h"
+
+#include <QByteArray>
+
+#include <cstddef>
+#include <cstdint>
+
+int main(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray b = ReadBinaryFile(QString::fromLocal8Bit(argv[i]));
+        LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(b.constData()), size_t(b.size()));
+    }
+    return 0;
+}
+#endif
