@@ -215,3 +215,14 @@ void Write_EtherNetIP_Master_Rules(const QString& path, const std::vector<TEther
     }
     doc.SaveToFile(path);
 }
+
+QString Electronic_Key_Text(uint16_t VendCode, uint16_t ProdType, uint16_t ProdCode, uint8_t MajRev,
+                            uint8_t MinRev)
+{
+    const unsigned items[8] = {VendCode & 0xFFu, unsigned(VendCode) >> 8, ProdType & 0xFFu, unsigned(ProdType) >> 8,
+                               ProdCode & 0xFFu, unsigned(ProdCode) >> 8, MajRev + 0x80u, MinRev};
+    QStringList parts;
+    for (const unsigned v : items)
+        parts << QStringLiteral("0x") + IntToHex(v, 2);
+    return parts.join(QStringLiteral(", "));
+}

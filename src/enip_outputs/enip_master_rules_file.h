@@ -76,6 +76,14 @@ struct TEtherNetIP_Master_Rules {
     int Rows_Left_Out = 0;
 };
 
+// The electronic key text the EDS import writes: eight items "0x" plus upper-case hex
+// digits, separated by a comma and a blank: vendor code, product type and product code
+// least significant byte first, the major revision with 0x80 added (the compatibility
+// bit; a major revision of 128 or more gives a three-digit item, which the editor's
+// check refuses), the minor revision.
+QString Electronic_Key_Text(uint16_t VendCode, uint16_t ProdType, uint16_t ProdCode, uint8_t MajRev,
+                            uint8_t MinRev);
+
 // Reads the file: one rule per element under the root, in order; a missing attribute
 // gives its default. The root is the first top-level node whatever its name (a leading
 // comment is that node and holds no rules). MaxRows < 0 reads every row. A missing file

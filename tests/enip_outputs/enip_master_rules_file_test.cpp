@@ -265,3 +265,12 @@ TEST(EtherNetIPMasterRulesFile, BankCompilerTakesTheRootAsTheFirstNode)
     Compile_Banks(sources);
     EXPECT_EQ(EtherNetIP_Master_Count(), 0);
 }
+
+TEST(EtherNetIPMasterRulesFile, ElectronicKeyTextOfTheImport)
+{
+    EXPECT_EQ(Electronic_Key_Text(1, 12, 0x0102, 2, 1), QStringLiteral("0x01, 0x00, 0x0C, 0x00, 0x02, 0x01, 0x82, 0x01"));
+    EXPECT_EQ(Electronic_Key_Text(1, 12, 65001, 2, 3), QStringLiteral("0x01, 0x00, 0x0C, 0x00, 0xE9, 0xFD, 0x82, 0x03"));
+    EXPECT_EQ(Electronic_Key_Text(640, 7, 55542, 1, 13),
+              QStringLiteral("0x80, 0x02, 0x07, 0x00, 0xF6, 0xD8, 0x81, 0x0D"));
+    EXPECT_EQ(Electronic_Key_Text(0, 0, 0, 200, 0), QStringLiteral("0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x148, 0x00"));
+}
