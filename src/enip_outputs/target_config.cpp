@@ -6,6 +6,8 @@
 #include "platform/core/files.h"
 #include "platform/core/sysutils.h"
 
+#include <QHash>
+
 #include <bit>
 #include <cfloat>
 #include <cmath>
@@ -151,18 +153,29 @@ QString TTargetConfig::Find_Assembly_Object(const QStringList& sl) const
     return assembly.Text;
 }
 
-void TTargetConfig::find_Param_Enum_Object(const QString& Param, const QStringList& sl, QString& ParamText,
-                                           QString& EnumText) const
+namespace {
+
+// The parameter and enumeration entries of Param among the cleaned lines of [Params].
+void Collect_Param_Enum(const QString& Param, const QStringList& paramsSection, QString& ParamText,
+                        QString& EnumText)
 {
     // A later line matching a key starts collecting again, into the same text.
     TEntry_Collector param{Param, Param_Entry_Ends};
     TEntry_Collector enumeration{QStringLiteral("Enum") + Param.mid(5), Entry_Ends};
-    for (const QString& s : Section_Lines(sl, QLatin1String("[Params]"))) {
+    for (const QString& s : paramsSection) {
         param.Feed(s);
         enumeration.Feed(s);
     }
     ParamText = param.Text;
     EnumText = enumeration.Text;
+}
+
+}  // namespace
+
+void TTargetConfig::find_Param_Enum_Object(const QString& Param, const QStringList& sl, QString& ParamText,
+                                           QString& EnumText) const
+{
+    Collect_Param_Enum(Param, Section_Lines(sl, QLatin1String("[Params]")), ParamText, EnumText);
 }
 
 TTC_Decode_Result TTargetConfig::DecodeAssemblyObj(const QString& AssemObj, const QStringList& sl)
@@ -176,6 +189,9 @@ TTC_Decode_Result TTargetConfig::DecodeAssemblyObj(const QString& AssemObj, cons
     AO_Name = fields.at(0);
     AO_SizeBit = fields.at(2);
     const size_t first = ListParamObject.size();
+    // Assemblies often list one parameter many times: search each once.
+    const QStringList paramsSection = Section_Lines(sl, QLatin1String("[Params]"));
+    QHash<QString, std::pair<QString, QString>> entries;
     for (qsizetype k = 0; k < (fields.size() - 6) / 2; ++k) {
         TTC_ParamObj m;
         m.BitSize = fields.at(6 + 2 * k);
@@ -212,9 +228,14 @@ TTC_Decode_Result TTargetConfig::DecodeAssemblyObj(const QString& AssemObj, cons
             break;
         }
 
-        QString paramText;
-        QString enumText;
-        find_Param_Enum_Object(m.ParamName, sl, paramText, enumText);
+        auto found = entries.find(m.ParamName);
+        if (found == entries.end()) {
+            std::pair<QString, QString> texts;
+            Collect_Param_Enum(m.ParamName, paramsSection, texts.first, texts.second);
+            found = entries.insert(m.ParamName, texts);
+        }
+        const QString& paramText = found->first;
+        const QString& enumText = found->second;
         const QStringList p = Split_EDS_Fields(Without_Terminator(paramText));
         if (p.size() < Param_Fields_Needed)
             return {TTC_Decode_Result::Short_Entry, m.ParamName};
