@@ -1,7 +1,7 @@
 #include "enip_outputs/iodd_document.h"
 
 #include "enip_outputs/enip_convert.h"
-#include "enip_outputs/maker_identity.h"
+#include "shell/common/maker_identity.h"
 #include "enip_outputs/project_xml.h"
 #include "platform/core/format_settings.h"
 #include "platform/core/sysutils.h"

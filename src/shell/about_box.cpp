@@ -2,7 +2,7 @@
 
 #include "shell/about_box.h"
 
-#include "enip_outputs/maker_identity.h"
+#include "shell/common/maker_identity.h"
 #include "platform/core/files.h"
 #include "platform/core/shell_open.h"
 #include "shell/common/working_state.h"

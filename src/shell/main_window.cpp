@@ -8,7 +8,7 @@
 #include "editors_it/snmp_mib_writer.h"
 #include "enip_outputs/bank_compiler.h"
 #include "enip_outputs/iodd_writer.h"
-#include "enip_outputs/maker_identity.h"
+#include "shell/common/maker_identity.h"
 #include "platform/core/files.h"
 #include "platform/core/shell_open.h"
 #include "platform/ui/dialogs.h"

@@ -2,7 +2,7 @@
 
 #include "shell/version_check.h"
 
-#include "enip_outputs/maker_identity.h"
+#include "shell/common/maker_identity.h"
 #include "platform/core/http.h"
 #include "shell/common/working_state.h"
 
