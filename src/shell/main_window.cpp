@@ -4,6 +4,8 @@
 #include "shell/main_window.h"
 
 #include "editors_can/canopen_eds_writer.h"
+#include "editors_industrial/esi_writer.h"
+#include "editors_industrial/gsdml_writer.h"
 #include "editors_modbus_bacnet/bacnet_ede_writer.h"
 #include "editors_it/snmp_mib_writer.h"
 #include "enip_outputs/bank_compiler.h"

@@ -37,6 +37,3 @@ TFEtherNEtIP_EDS* FEtherNEtIP_EDS = nullptr;
 TFEtherNetIP_Master_Access* FEtherNetIP_Master_Access = nullptr;
 TFEtherNetIP_Data_Seg* FEtherNetIP_Data_Seg = nullptr;
 TFProfinetFileName* FProfinetFileName = nullptr;
-
-void Save_ESI_File() {}
-void Save_GSDML_File(const QString&) {}

@@ -58,7 +58,3 @@ public:
     QString Name_File_XML;
 };
 extern TFProfinetFileName* FProfinetFileName;
-
-// Device-file writers of the hidden steps, not written yet: they do nothing.
-void Save_ESI_File();
-void Save_GSDML_File(const QString& fileName);

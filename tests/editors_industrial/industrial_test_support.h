@@ -1,6 +1,8 @@
 #pragma once
 // Paths, file helpers and the xmllint check shared by the industrial-Ethernet tests.
 
+#include "shell/common/working_state.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QProcess>
@@ -54,6 +56,25 @@ inline QString Xmllint_Errors(const QString& doc, const QString& schema = QStrin
   const QString err = QString::fromUtf8(p.readAllStandardError());
   return err.isEmpty() ? QStringLiteral("xmllint failed") : err;
 }
+
+// A working state on a temporary program folder with its project folder open, for the
+// life of the object.
+class TProjectScope {
+public:
+  explicit TProjectScope(const QString& dirExe, const QString& dirProject)
+  {
+    auto ws = std::make_unique<TWorkingState>(dirExe);
+    ws->Dir_Project = dirProject;
+    ws->Set_Files();
+    FPrev = Install_Working_State(std::move(ws));
+  }
+  ~TProjectScope() { Install_Working_State(std::move(FPrev)); }
+  TProjectScope(const TProjectScope&) = delete;
+  TProjectScope& operator=(const TProjectScope&) = delete;
+
+private:
+  std::unique_ptr<TWorkingState> FPrev;
+};
 
 }  // namespace industrial_test
 

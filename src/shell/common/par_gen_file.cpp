@@ -98,6 +98,20 @@ TParGen_Data Read_ParGen_File(const QString& path, bool* fileFound)
   return data;
 }
 
+QString Read_ParGen_Key(const QString& path, const QString& key, const QString& defaultValue)
+{
+  if (!QFileInfo(path).isFile())
+    return defaultValue;
+  TXmlDocument doc;
+  doc.LoadFromFile(path);
+  try {
+    const TXmlNode node = doc.Root().ChildByName(key);
+    return node ? node.Text() : defaultValue;
+  } catch (const Exception&) {
+    return defaultValue;  // an empty document has no root
+  }
+}
+
 void Write_ParGen_File(const QString& path, const TParGen_Data& data)
 {
   TXmlDocument doc;
