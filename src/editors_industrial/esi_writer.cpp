@@ -1,6 +1,5 @@
 #include "editors_industrial/esi_writer.h"
 
-#include "editors_industrial/xml_text.h"
 #include "platform/core/files.h"
 #include "platform/core/sysutils.h"
 #include "platform/core/xml.h"
@@ -9,6 +8,7 @@
 #include "shell/common/maker_identity.h"
 #include "shell/common/par_gen_file.h"
 #include "shell/common/working_state.h"
+#include "shell/common/xml_text.h"
 
 namespace {
 

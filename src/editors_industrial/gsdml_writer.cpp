@@ -1,6 +1,5 @@
 #include "editors_industrial/gsdml_writer.h"
 
-#include "editors_industrial/xml_text.h"
 #include "platform/core/files.h"
 #include "platform/core/sysutils.h"
 #include "platform/ui/dialogs.h"
@@ -8,6 +7,7 @@
 #include "shell/common/maker_identity.h"
 #include "shell/common/par_gen_file.h"
 #include "shell/common/working_state.h"
+#include "shell/common/xml_text.h"
 
 #include <initializer_list>
 #include <utility>

@@ -7,6 +7,7 @@
 #include "platform/core/sysutils.h"
 #include "shell/common/common_routines.h"
 #include "shell/common/par_gen_file.h"
+#include "shell/common/xml_text.h"
 
 #include <QFile>
 
@@ -154,23 +155,7 @@ QString IODD_Float_Str(float value)
 // those characters is written exactly as typed.
 QString IODD_Escape(const QString& text)
 {
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case '&': out += QLatin1String("&amp;"); break;
-        case '<': out += QLatin1String("&lt;"); break;
-        case '"': out += QLatin1String("&quot;"); break;
-        case '\t': out += QLatin1String("&#9;"); break;
-        case '\n': out += QLatin1String("&#10;"); break;
-        case '\r': out += QLatin1String("&#13;"); break;
-        default:
-            // Other control characters cannot appear in an XML 1.0 document.
-            if (c.unicode() >= 0x20 && c.unicode() != 0xFFFE && c.unicode() != 0xFFFF)
-                out += c;
-        }
-    }
-    return out;
+    return Xml_Escape(text, false);
 }
 
 int IODD_PD_Bit_Length(const QVector<TProcessData>& items)
