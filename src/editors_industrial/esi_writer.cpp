@@ -115,7 +115,7 @@ QString Three_Digit_Text(int N)
   return QString::number(N);
 }
 
-QString Get_ESI_Data_Type(const QString& TypeText, int& Length)
+QString Get_ESI_Data_Type(const QString& TypeText, qint64& Length)
 {
   const QString t = TypeText.toUpper().trimmed();
   struct TFixed {
@@ -167,8 +167,8 @@ TESI_Data Load_ESI_Data(const QString& parGenPath, const QString& etherCatPath)
     for (const TXmlNode& row : sections[s].ChildElements()) {
       if (row.AttributeDef(QStringLiteral("Enable"), QString()) != QLatin1String("Y"))
         continue;
-      const int bytes = StrToIntDef(row.AttributeDef(QStringLiteral("Length"), QString()), 0);
-      int length = bytes;
+      const qint64 bytes = StrToIntDef(row.AttributeDef(QStringLiteral("Length"), QString()), 0);
+      qint64 length = bytes;
       const QString name = row.AttributeDef(QStringLiteral("Name"), QString());
       const QString dataType = Get_ESI_Data_Type(row.AttributeDef(QStringLiteral("Type"), QString()), length);
       (s == 0 ? d.Slave_To_Master : d.Master_To_Slave).push_back({dataType, length, name});
@@ -247,7 +247,9 @@ QStringList ESI_Lines(const TESI_Data& data)
          mailboxSm + A("ControlByte", QStringLiteral("#x22")) + A("Enable", QStringLiteral("0")));
   // The outputs follow the inputs' area at 4096, sized three times the input bytes, in
   // steps of four bytes.
-  const quint64 outputs = 4096 + 4 * ((3 * static_cast<quint64>(std::max(data.Input_Byte_Count, 0)) + 3) / 4);
+  // A negative count (lengths typed below zero) places nothing before the inputs' area.
+  const quint64 outputs =
+      4096 + 4 * ((3 * static_cast<quint64>(std::max<qint64>(data.Input_Byte_Count, 0)) + 3) / 4);
   o.Text(4, QStringLiteral("Sm"), QStringLiteral("Outputs"),
          A("StartAddress", QStringLiteral("#x") + Hex(outputs, 4)) + A("ControlByte", QStringLiteral("#x64")) +
              A("DefaultSize", QStringLiteral("1")) + A("Enable", QStringLiteral("1")));

@@ -17,7 +17,7 @@
 // One process variable of the mapping.
 struct TEtherCAT_Rule {
   QString DataType;  // ESI data type name
-  int Length = 0;    // bits
+  qint64 Length = 0;  // bits
   QString Name;
   bool operator==(const TEtherCAT_Rule&) const = default;
 };
@@ -28,15 +28,16 @@ struct TESI_Data {
   quint16 Node_Address = 1;
   std::vector<TEtherCAT_Rule> Slave_To_Master;  // inputs: TxPDOs
   std::vector<TEtherCAT_Rule> Master_To_Slave;  // outputs: RxPDOs
-  int Input_Byte_Count = 0;
+  qint64 Input_Byte_Count = 0;
 };
 
 // "00" + N up to 9, "0" + N from 10 to 99, N itself from 100.
 QString Three_Digit_Text(int N);
 
 // Maps an editor type (any case, blanks around ignored) to the ESI data type and turns
-// Length (bytes for strings) into bits. Unknown types become one bit.
-QString Get_ESI_Data_Type(const QString& TypeText, int& Length);
+// Length (bytes for strings) into bits. Unknown types become one bit. 64 bits wide, so
+// no length a file can hold overflows.
+QString Get_ESI_Data_Type(const QString& TypeText, qint64& Length);
 
 // Reads the general parameters and the enabled variables of both directions. A missing
 // file gives its defaults (no variables); a file that is not well-formed, or an

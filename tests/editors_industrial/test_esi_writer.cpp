@@ -255,15 +255,16 @@ TEST(EsiWriter, ThreeDigitTextAndDataTypes)
   EXPECT_EQ(Three_Digit_Text(1234), "1234");
   struct {
     const char* Type;
-    int Length;
+    qint64 Length;
     const char* DataType;
-    int Bits;
+    qint64 Bits;
   } const table[] = {{"Bool", 1, "BIT", 1},       {"INT8", 1, "SINT", 8},      {"Int16", 2, "INT", 16},
                      {"int32", 4, "DINT", 32},    {"UInt8", 1, "USINT", 8},    {"UInt16", 2, "UINT", 16},
                      {"UInt32", 4, "UDINT", 32},  {"Float32", 4, "REAL", 32},  {"String", 10, "STRING(10)", 80},
-                     {"ByteString", 10, "BIT", 1}, {"", 3, "BIT", 1},           {"Int64", 8, "BIT", 1}};
+                     {"ByteString", 10, "BIT", 1}, {"", 3, "BIT", 1},           {"Int64", 8, "BIT", 1},
+                     {"String", 2147483647, "STRING(2147483647)", 17179869176}};
   for (const auto& t : table) {
-    int length = t.Length;
+    qint64 length = t.Length;
     EXPECT_EQ(Get_ESI_Data_Type(QString::fromLatin1(t.Type), length), QString::fromLatin1(t.DataType)) << t.Type;
     EXPECT_EQ(length, t.Bits) << t.Type;
   }
