@@ -1,7 +1,6 @@
 // Fuzz target of the device-file writers' readers: the bytes serve as EtherCAT_Slave.xml
 // and as ParGen.xml; loading either decodes or raises the XML layer's error, and the
-// documents built from what was read are complete. Builds with libFuzzer or, without it,
-// as a program that runs the files named on its command line once each.
+// documents built from what was read are complete.
 #include "editors_industrial/esi_writer.h"
 #include "editors_industrial/gsdml_writer.h"
 #include "platform/core/exceptions.h"
@@ -45,13 +44,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
   return 0;
 }
 
-#ifndef KV_LIBFUZZER
-int main(int argc, char** argv)
-{
-  for (int i = 1; i < argc; ++i) {
-    const QByteArray bytes = ReadBinaryFile(QString::fromLocal8Bit(argv[i]));
-    LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size()));
-  }
-  return 0;
-}
-#endif
+#include "fuzz_standalone_main.h"

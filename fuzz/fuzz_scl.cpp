@@ -1,7 +1,5 @@
 // Fuzz target of the SCL decoder: any bytes, as a catalog file, either decode into a
 // device model or raise the XML layer's error; nothing else may escape, crash or hang.
-// Builds with libFuzzer (-fsanitize=fuzzer) or, without it, as a program that runs the
-// files named on its command line once each.
 #include "editors_industrial/scl_model.h"
 #include "platform/core/exceptions.h"
 #include "platform/core/files.h"
@@ -66,13 +64,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
   return 0;
 }
 
-#ifndef KV_LIBFUZZER
-int main(int argc, char** argv)
-{
-  for (int i = 1; i < argc; ++i) {
-    const QByteArray bytes = ReadBinaryFile(QString::fromLocal8Bit(argv[i]));
-    LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size()));
-  }
-  return 0;
-}
-#endif
+#include "fuzz_standalone_main.h"

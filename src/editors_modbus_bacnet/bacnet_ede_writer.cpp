@@ -4,25 +4,10 @@
 #include "platform/core/files.h"
 #include "platform/core/sysutils.h"
 #include "platform/core/xml.h"
+#include "shell/common/par_gen_file.h"
 #include "shell/common/working_state.h"
 
 namespace {
-
-// Stand-in for the shared reader of single ParGen.xml keys until it is in the common
-// services: the text of the root's child element of that name; a missing file or key gives
-// defaultValue; a file that cannot be parsed raises.
-QString Read_ParGen_Key(const QString& path, const QString& key, const QString& defaultValue)
-{
-  if (!FileExists(path))
-    return defaultValue;
-  TXmlDocument doc;
-  doc.LoadFromFile(path);
-  const TXmlNode root = doc.Root();
-  if (!root.IsElement())
-    return defaultValue;
-  const TXmlNode node = root.ChildByName(key);
-  return node ? node.Text() : defaultValue;
-}
 
 struct TEDE_Type {
   const char* Text;
