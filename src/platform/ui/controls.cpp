@@ -1879,10 +1879,13 @@ void TControl::DoEndDrag(TObject* Target, int X, int Y) { if (OnEndDrag) OnEndDr
 int GetDeviceCaps(TCanvas* canvas, int index)
 {
     switch (index) {
-    case LOGPIXELSX: case LOGPIXELSY: return kScreenPPI;
+    // A printer's canvas carries the printer's resolution; every other surface the screen's.
+    case LOGPIXELSX: return canvas ? canvas->PixelsPerInchX() : kScreenPPI;
+    case LOGPIXELSY: return canvas ? canvas->PixelsPerInchY() : kScreenPPI;
     case BITSPIXEL: return 32;
-    case HORZRES: return canvas && canvas->SurfaceSize().cx > 0 ? canvas->SurfaceSize().cx : Screen->Width();
-    case VERTRES: return canvas && canvas->SurfaceSize().cy > 0 ? canvas->SurfaceSize().cy : Screen->Height();
+    case HORZRES: case PHYSICALWIDTH: return canvas && canvas->SurfaceSize().cx > 0 ? canvas->SurfaceSize().cx : Screen->Width();
+    case VERTRES: case PHYSICALHEIGHT: return canvas && canvas->SurfaceSize().cy > 0 ? canvas->SurfaceSize().cy : Screen->Height();
+    case PHYSICALOFFSETX: case PHYSICALOFFSETY: return 0;
     default: return 0;
     }
 }

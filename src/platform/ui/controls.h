@@ -518,8 +518,10 @@ void ScrollWindow(HWND wnd, int dx, int dy, const TRect* scroll = nullptr, const
 void SetCurrentCursor(TCursor c);
 // The control holding the keyboard focus.
 TWinControl* GetFocusControl();
-enum : int { HORZRES = 8, VERTRES = 10, BITSPIXEL = 12, LOGPIXELSX = 88, LOGPIXELSY = 90 };
-// Device capabilities of a canvas (96 ppi screen profile; the surface size in pixels).
+enum : int { HORZRES = 8, VERTRES = 10, BITSPIXEL = 12, LOGPIXELSX = 88, LOGPIXELSY = 90,
+             PHYSICALWIDTH = 110, PHYSICALHEIGHT = 111, PHYSICALOFFSETX = 112, PHYSICALOFFSETY = 113 };
+// Device capabilities of a canvas: its pixels per inch (the 96 ppi screen profile unless a
+// printer canvas carries its own) and the surface size in pixels.
 int GetDeviceCaps(TCanvas* canvas, int index);
 enum : unsigned { SPI_GETWORKAREA = 0x30, SPI_GETWHEELSCROLLLINES = 0x68 };
 // SPI_GETWHEELSCROLLLINES writes an unsigned, SPI_GETWORKAREA a TRect.

@@ -109,6 +109,27 @@ QStringList DrawTextLines(TCanvas* canvas, const QString& text, int width, unsig
 int DrawText(TCanvas* canvas, const QString& text, TRect& r, unsigned flags)
 {
     if (!canvas) return 0;
+    if (canvas->MapMode() != MM_TEXT && !canvas->IsRecording()) {
+        // Lay the text out in pixels, where lines run downwards, and map the result back.
+        TRect d = canvas->LPtoDP(r);
+        const TPoint origin = canvas->LPtoDP(r.TopLeft());
+        int h;
+        {
+            TCanvasDeviceUnits du(canvas);
+            h = DrawText(canvas, text, d, flags);
+        }
+        if (flags & DT_CALCRECT) {
+            // The rectangle keeps its top-left corner and grows by the laid-out size.
+            const TPoint far = canvas->DPtoLP(TPoint(origin.X + d.Width(), origin.Y + d.Height()));
+            r.Right = far.X;
+            r.Bottom = far.Y;
+        }
+        const TPoint zero = canvas->DPtoLP(TPoint(0, 0)), down = canvas->DPtoLP(TPoint(0, h));
+        return std::abs(down.Y - zero.Y);
+    }
+    // A recording canvas in a mapping mode lays out in logical units: lines run towards
+    // decreasing y there.
+    const int dn = canvas->MapMode() != MM_TEXT ? -1 : 1;
     const bool prefix = !(flags & DT_NOPREFIX);
     const int lineH = canvas->TextHeight(QStringLiteral("Wg"))
                     + ((flags & DT_EXTERNALLEADING) ? canvas->TextLeading() : 0);
@@ -143,7 +164,7 @@ int DrawText(TCanvas* canvas, const QString& text, TRect& r, unsigned flags)
 
     // An edit control shows no partly visible last line.
     if ((flags & DT_EDITCONTROL) && !(flags & DT_CALCRECT) && lineH > 0) {
-        const int fit = std::max(1, r.Height() / lineH);
+        const int fit = std::max(1, std::abs(r.Height()) / lineH);
         while (lines.size() > fit) { lines.removeLast(); underlines.pop_back(); }
     }
 
@@ -155,14 +176,14 @@ int DrawText(TCanvas* canvas, const QString& text, TRect& r, unsigned flags)
         // Wrapped text too: the width shrinks to the widest line (or grows to a
         // word that does not fit), so hints and balloons are no wider than their text.
         r.Right = r.Left + maxW;
-        r.Bottom = r.Top + totalH;
+        r.Bottom = r.Top + dn * totalH;
         return totalH;
     }
 
     int y = r.Top;
     if (flags & DT_SINGLELINE) {
-        if (flags & DT_VCENTER) y = r.Top + (r.Height() - lineH) / 2;
-        else if (flags & DT_BOTTOM) y = r.Bottom - lineH;
+        if (flags & DT_VCENTER) y = r.Top + dn * ((std::abs(r.Height()) - lineH) / 2);
+        else if (flags & DT_BOTTOM) y = r.Bottom - dn * lineH;
     }
     const int saved = canvas->SaveState();
     if (!(flags & DT_NOCLIP)) canvas->IntersectClipRect(r);
@@ -177,15 +198,15 @@ int DrawText(TCanvas* canvas, const QString& text, TRect& r, unsigned flags)
         if (u >= 0 && !(flags & DT_HIDEPREFIX) && u < l.size()) {
             const int ux = x + canvas->TextWidth(l.left(u));
             const int uw = canvas->TextWidth(l.mid(u, 1));
-            const int uy = y + canvas->TextAscent() + 1;
+            const int uy = y + dn * (canvas->TextAscent() + 1);
             const TColor fill = canvas->Brush()->Color();
             const TBrushStyle st = canvas->Brush()->Style();
             canvas->Brush()->SetColor(canvas->Font()->Color());
-            canvas->FillRect(TRect(ux, uy, ux + uw, uy + 1));
+            canvas->FillRect(TRect(ux, uy, ux + uw, uy + dn));
             canvas->Brush()->SetColor(fill);
             canvas->Brush()->SetStyle(st);
         }
-        y += lineH;
+        y += dn * lineH;
     }
     canvas->RestoreState(saved);
     return totalH;

@@ -346,12 +346,22 @@ void TCanvas::PlotLine(int x1, int y1, int x2, int y2)
 
 void TCanvas::LineTo(int x, int y)
 {
+    if (Mapped()) {
+        const TPoint a = LPtoDP(FPenPos), b = LPtoDP(TPoint(x, y));
+        {
+            TCanvasDeviceUnits du(this);
+            PlotLine(a.X, a.Y, b.X, b.Y);
+        }
+        FPenPos = TPoint(x, y);
+        return;
+    }
     PlotLine(FPenPos.X, FPenPos.Y, x, y);
     FPenPos = TPoint(x, y);
 }
 
 void TCanvas::FillRect(const TRect& r)
 {
+    if (Mapped()) { const TRect d = LPtoDP(r); TCanvasDeviceUnits du(this); FillRect(d); return; }
     if (r.IsEmpty() || FBrush.Style() == bsClear) return;
     QPainter* p = Painter();
     if (FBrush.Style() == bsSolid) {
@@ -365,6 +375,7 @@ void TCanvas::FillRect(const TRect& r)
 
 void TCanvas::FrameRect(const TRect& r)
 {
+    if (Mapped()) { const TRect d = LPtoDP(r); TCanvasDeviceUnits du(this); FrameRect(d); return; }
     if (r.IsEmpty()) return;
     QPainter* p = Painter();
     const QColor c = ToQColor(FBrush.Color());
@@ -376,6 +387,12 @@ void TCanvas::FrameRect(const TRect& r)
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
 {
+    if (Mapped()) {
+        const TRect d = LPtoDP(TRect(x1, y1, x2, y2));
+        TCanvasDeviceUnits du(this);
+        Rectangle(d.Left, d.Top, d.Right, d.Bottom);
+        return;
+    }
     if (x2 < x1) std::swap(x1, x2);
     if (y2 < y1) std::swap(y1, y2);
     if (x2 == x1 || y2 == y1) return;
@@ -455,16 +472,36 @@ void TCanvas::DrawRoundedBox(int x1, int y1, int x2, int y2, int rx, int ry, boo
 
 void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int rx, int ry)
 {
+    if (Mapped()) {
+        const TRect d = LPtoDP(TRect(x1, y1, x2, y2));
+        const int drx = int(std::lround(std::abs(rx) * ScaleX())), dry = int(std::lround(std::abs(ry) * ScaleY()));
+        TCanvasDeviceUnits du(this);
+        RoundRect(d.Left, d.Top, d.Right, d.Bottom, drx, dry);
+        return;
+    }
     DrawRoundedBox(x1, y1, x2, y2, rx, ry, false);
 }
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
 {
+    if (Mapped()) {
+        const TRect d = LPtoDP(TRect(x1, y1, x2, y2));
+        TCanvasDeviceUnits du(this);
+        Ellipse(d.Left, d.Top, d.Right, d.Bottom);
+        return;
+    }
     DrawRoundedBox(x1, y1, x2, y2, 0, 0, true);
 }
 
 void TCanvas::Polygon(const std::vector<TPoint>& pts)
 {
+    if (Mapped()) {
+        std::vector<TPoint> d;
+        for (const TPoint& pt : pts) d.push_back(LPtoDP(pt));
+        TCanvasDeviceUnits du(this);
+        Polygon(d);
+        return;
+    }
     if (pts.empty()) return;
     QPolygon poly;
     for (const auto& pt : pts) poly << pt.ToQPoint();
@@ -477,12 +514,23 @@ void TCanvas::Polygon(const std::vector<TPoint>& pts)
 
 void TCanvas::Polyline(const std::vector<TPoint>& pts)
 {
+    if (Mapped()) {
+        std::vector<TPoint> d;
+        for (const TPoint& pt : pts) d.push_back(LPtoDP(pt));
+        {
+            TCanvasDeviceUnits du(this);
+            Polyline(d);
+        }
+        if (!pts.empty()) FPenPos = pts.back();
+        return;
+    }
     for (size_t i = 1; i < pts.size(); ++i) PlotLine(pts[i - 1].X, pts[i - 1].Y, pts[i].X, pts[i].Y);
     if (!pts.empty()) FPenPos = pts.back();
 }
 
 TColor TCanvas::Pixels(int x, int y)
 {
+    if (Mapped()) { const TPoint d = LPtoDP(TPoint(x, y)); TCanvasDeviceUnits du(this); return Pixels(d.X, d.Y); }
     if (!FTarget) return clNone;
     const int dx = x - FOrg.X, dy = y - FOrg.Y;
     if (dx < 0 || dy < 0 || dx >= FTarget->width() || dy >= FTarget->height()) return clNone;
@@ -492,6 +540,7 @@ TColor TCanvas::Pixels(int x, int y)
 
 void TCanvas::SetPixel(int x, int y, TColor c)
 {
+    if (Mapped()) { const TPoint d = LPtoDP(TPoint(x, y)); TCanvasDeviceUnits du(this); SetPixel(d.X, d.Y, c); return; }
     if (!FTarget) return;
     const int dx = x - FOrg.X, dy = y - FOrg.Y;
     if (dx < 0 || dy < 0 || dx >= FTarget->width() || dy >= FTarget->height()) return;
@@ -502,6 +551,7 @@ void TCanvas::SetPixel(int x, int y, TColor c)
 
 void TCanvas::FloodFill(int x, int y, TColor c, TFillStyle style)
 {
+    if (Mapped()) { const TPoint d = LPtoDP(TPoint(x, y)); TCanvasDeviceUnits du(this); FloodFill(d.X, d.Y, c, style); return; }
     if (!FTarget || FBrush.Style() == bsClear) return;
     ReleasePainter();
     QImage& img = *FTarget;
@@ -539,6 +589,7 @@ void TCanvas::FloodFill(int x, int y, TColor c, TFillStyle style)
 
 void TCanvas::DrawFocusRect(const TRect& r)
 {
+    if (Mapped()) { const TRect d = LPtoDP(r); TCanvasDeviceUnits du(this); DrawFocusRect(d); return; }
     if (!FTarget || r.IsEmpty()) return;
     ReleasePainter();
     QImage& img = *FTarget;
@@ -569,13 +620,58 @@ const QFontMetrics& TCanvas::Metrics()
     return *FMetrics;
 }
 
-int TCanvas::TextWidth(const QString& text) { return Metrics().horizontalAdvance(text); }
-int TCanvas::TextHeight(const QString&) { return Metrics().height(); }
-int TCanvas::TextAscent() { return Metrics().ascent(); }
-int TCanvas::TextLeading() { return std::max(0, Metrics().leading()); }
+// In a mapping mode the metrics are taken in pixels and converted back to logical units.
+int TCanvas::TextWidth(const QString& text)
+{
+    if (Mapped()) {
+        const double s = ScaleX();
+        TCanvasDeviceUnits du(this);
+        return int(std::lround(Metrics().horizontalAdvance(text) / s));
+    }
+    return Metrics().horizontalAdvance(text);
+}
+int TCanvas::TextHeight(const QString& text)
+{
+    if (Mapped()) {
+        const double s = ScaleY();
+        TCanvasDeviceUnits du(this);
+        return int(std::lround(TextHeight(text) / s));
+    }
+    return Metrics().height();
+}
+int TCanvas::TextAscent()
+{
+    if (Mapped()) {
+        const double s = ScaleY();
+        TCanvasDeviceUnits du(this);
+        return int(std::lround(Metrics().ascent() / s));
+    }
+    return Metrics().ascent();
+}
+int TCanvas::TextLeading()
+{
+    if (Mapped()) {
+        const double s = ScaleY();
+        TCanvasDeviceUnits du(this);
+        return int(std::lround(std::max(0, Metrics().leading()) / s));
+    }
+    return std::max(0, Metrics().leading());
+}
 
 void TCanvas::TextOut(int x, int y, const QString& text)
 {
+    if (Mapped()) {
+        const TPoint d = LPtoDP(TPoint(x, y));
+        const double s = ScaleX();
+        int w;
+        {
+            TCanvasDeviceUnits du(this);
+            TextOut(d.X, d.Y, text);
+            w = FPenPos.X - d.X;
+        }
+        FPenPos = TPoint(x + int(std::lround(w / s)), y);
+        return;
+    }
     QPainter* p = Painter();
     const QFont f = CurrentQFont();
     QFontMetrics fm(f, p->device());
@@ -597,6 +693,13 @@ void TCanvas::TextOut(int x, int y, const QString& text)
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
 {
+    if (Mapped()) {
+        const TRect d = LPtoDP(r);
+        const TPoint at = LPtoDP(TPoint(x, y));
+        TCanvasDeviceUnits du(this);
+        TextRect(d, at.X, at.Y, text);
+        return;
+    }
     QPainter* p = Painter();
     p->save();
     p->setClipRect(r.ToQRect(), Qt::IntersectClip);
@@ -627,16 +730,29 @@ void TCanvas::TextRect(TRect& r, QString& text, unsigned tf)
 
 void TCanvas::Draw(int x, int y, TGraphic* g)
 {
+    if (Mapped()) {
+        // A picture's pixels count as logical units, as on a mapped device context.
+        if (g && !g->Empty()) StretchDraw(TRect(x, y, x + g->Width(), y - g->Height()), g);
+        return;
+    }
     if (g && !g->Empty()) g->Draw(this, Bounds(x, y, g->Width(), g->Height()));
 }
 
 void TCanvas::StretchDraw(const TRect& r, TGraphic* g)
 {
+    if (Mapped()) { const TRect d = LPtoDP(r); TCanvasDeviceUnits du(this); StretchDraw(d, g); return; }
     if (g && !g->Empty()) g->Draw(this, r);
 }
 
 void TCanvas::CopyRect(const TRect& dest, TCanvas* src, const TRect& source)
 {
+    if (Mapped()) { const TRect d = LPtoDP(dest); TCanvasDeviceUnits du(this); CopyRect(d, src, source); return; }
+    if (src && src->Mapped()) {
+        const TRect s = src->LPtoDP(source);
+        TCanvasDeviceUnits du(src);
+        CopyRect(dest, src, s);
+        return;
+    }
     if (!src || !src->Target()) return;
     src->ReleasePainter();
     TRect s = source;
@@ -657,6 +773,7 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas* src, const TRect& source)
 
 void TCanvas::BrushCopy(const TRect& dest, TBitmap* bmp, const TRect& source, TColor replace)
 {
+    if (Mapped()) { const TRect d = LPtoDP(dest); TCanvasDeviceUnits du(this); BrushCopy(d, bmp, source, replace); return; }
     if (!bmp) return;
     QImage piece = bmp->Image().copy(source.ToQRect()).convertToFormat(QImage::Format_RGB32);
     const QRgb key = ToQColor(replace).rgb() & 0xFFFFFF;
@@ -671,6 +788,7 @@ void TCanvas::BrushCopy(const TRect& dest, TBitmap* bmp, const TRect& source, TC
 
 void TCanvas::SetClipRect(const TRect& r)
 {
+    if (Mapped()) { const TRect d = LPtoDP(r); TCanvasDeviceUnits du(this); SetClipRect(d); return; }
     TRect d = r;
     OffsetRect(d, -FOrg.X, -FOrg.Y);
     FClip = QRegion(d.ToQRect());
@@ -690,6 +808,7 @@ QRegion& TCanvas::ClipForChange()
 
 void TCanvas::IntersectClipRect(const TRect& r)
 {
+    if (Mapped()) { const TRect d = LPtoDP(r); TCanvasDeviceUnits du(this); IntersectClipRect(d); return; }
     TRect d = r;
     OffsetRect(d, -FOrg.X, -FOrg.Y);
     ClipForChange() &= QRegion(d.ToQRect());
@@ -697,6 +816,7 @@ void TCanvas::IntersectClipRect(const TRect& r)
 
 void TCanvas::ExcludeClipRect(const TRect& r)
 {
+    if (Mapped()) { const TRect d = LPtoDP(r); TCanvasDeviceUnits du(this); ExcludeClipRect(d); return; }
     TRect d = r;
     OffsetRect(d, -FOrg.X, -FOrg.Y);
     ClipForChange() -= QRegion(d.ToQRect());
@@ -720,6 +840,8 @@ TRect TCanvas::ClipRect() const
     QRect r = FClipOn ? FClip.boundingRect() : QRect(0, 0, s.cx, s.cy);
     if (FClipOn && s.cx > 0) r &= QRect(0, 0, s.cx, s.cy);
     TRect t = TRect::From(r);
+    if (Mapped())
+        return DPtoLP(t);
     OffsetRect(t, FOrg.X, FOrg.Y);
     return t;
 }
@@ -733,6 +855,7 @@ int TCanvas::SaveState()
     s.clipOn = FClipOn;
     s.clip = FClip;
     s.org = FOrg;
+    s.mapMode = FMapMode;
     FSaved.push_back(std::move(s));
     return int(FSaved.size());
 }
@@ -749,10 +872,68 @@ void TCanvas::RestoreState(int id)
     FClipOn = s.clipOn;
     FClip = s.clip;
     FOrg = s.org;
+    FMapMode = s.mapMode;
     FSaved.resize(keep);
 }
 
 void TCanvas::SetWindowOrg(int x, int y) { FOrg = TPoint(x, y); }
+
+int TCanvas::SetMapMode(int Mode)
+{
+    const int old = FMapMode;
+    FMapMode = Mode == MM_LOMETRIC ? MM_LOMETRIC : MM_TEXT;
+    return old;
+}
+
+TPoint TCanvas::LPtoDP(const TPoint& P) const
+{
+    if (!Mapped())
+        return TPoint(P.X - FOrg.X, P.Y - FOrg.Y);
+    return TPoint(int(std::lround((P.X - FOrg.X) * ScaleX())), int(std::lround(-(P.Y - FOrg.Y) * ScaleY())));
+}
+
+TPoint TCanvas::DPtoLP(const TPoint& P) const
+{
+    if (!Mapped())
+        return TPoint(P.X + FOrg.X, P.Y + FOrg.Y);
+    return TPoint(int(std::lround(P.X / ScaleX())) + FOrg.X, int(std::lround(-P.Y / ScaleY())) + FOrg.Y);
+}
+
+TRect TCanvas::LPtoDP(const TRect& R) const
+{
+    const TPoint a = LPtoDP(R.TopLeft()), b = LPtoDP(R.BottomRight());
+    return TRect(std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y));
+}
+
+TRect TCanvas::DPtoLP(const TRect& R) const
+{
+    const TPoint a = DPtoLP(R.TopLeft()), b = DPtoLP(R.BottomRight());
+    return TRect(a.X, a.Y, b.X, b.Y);
+}
+
+TCanvasDeviceUnits::TCanvasDeviceUnits(TCanvas* Canvas)
+    : FCanvas(Canvas), FMode(Canvas->FMapMode), FOrg(Canvas->FOrg), FFontHeight(Canvas->FFont.Height()),
+      FPenWidth(Canvas->FPen.Width())
+{
+    if (FMode == MM_TEXT)
+        return;
+    const double sx = Canvas->ScaleX(), sy = Canvas->ScaleY();
+    const int h = int(std::lround(FFontHeight * sy));
+    Canvas->FMapMode = MM_TEXT;
+    Canvas->FOrg = TPoint();
+    Canvas->FFont.SetHeight(h == 0 ? (FFontHeight < 0 ? -1 : 1) : h);
+    Canvas->FPen.SetWidth(std::max(1, int(std::lround(FPenWidth * sx))));
+}
+
+TCanvasDeviceUnits::~TCanvasDeviceUnits()
+{
+    if (FMode == MM_TEXT)
+        return;
+    FCanvas->FMapMode = FMode;
+    FCanvas->FOrg = FOrg;
+    FCanvas->FFont.SetHeight(FFontHeight);
+    FCanvas->FPen.SetWidth(FPenWidth);
+}
 
 // ---------------------------------------------------------------- recording canvas
 TRecordingCanvas::TRecordingCanvas(int cw, int lh, int asc, int w, int h)
@@ -762,7 +943,11 @@ void TRecordingCanvas::Rec(const QString& kind, const TRect& r, int x, int y, co
 {
     Op op;
     op.Kind = kind; op.R = r; op.X = x; op.Y = y; op.Text = text; op.Color = c;
-    if (FClipOn) { op.Clip = TRect::From(FClip.boundingRect()); OffsetRect(op.Clip, FOrg.X, FOrg.Y); }
+    if (FClipOn) {
+        op.Clip = TRect::From(FClip.boundingRect());
+        if (Mapped()) op.Clip = DPtoLP(op.Clip);
+        else OffsetRect(op.Clip, FOrg.X, FOrg.Y);
+    }
     Ops.push_back(op);
 }
 

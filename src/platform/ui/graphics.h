@@ -229,6 +229,10 @@ class TBitmap;
 enum TFillStyle { fsSurface, fsBorder };
 enum TCopyMode { cmSrcCopy, cmSrcAnd, cmSrcPaint, cmSrcInvert, cmBlackness, cmWhiteness };
 
+// Mapping modes: MM_TEXT (a unit is a pixel, y grows downwards) and MM_LOMETRIC (a unit
+// is 0.1 mm, y grows upwards from the surface's top edge at y = 0).
+enum TMapMode { MM_TEXT = 1, MM_LOMETRIC = 2 };
+
 // TextRect format flags (subset of DrawText's).
 enum TTextFormatFlag : unsigned {
     tfLeft = 0, tfCenter = 1, tfRight = 2, tfVerticalCenter = 4, tfBottom = 8, tfWordBreak = 16,
@@ -303,6 +307,23 @@ public:
     virtual void SetWindowOrg(int x, int y);
     TPoint WindowOrg() const { return FOrg; }
 
+    // The mapping mode; answers the previous one. In MM_LOMETRIC every coordinate, size,
+    // font height and pen width the canvas is given is in tenths of a millimetre at the
+    // surface's resolution; text and pictures are drawn upright at their transformed
+    // points, rotated fonts turn as on screen. SaveState keeps the mode.
+    int SetMapMode(int Mode);
+    int MapMode() const { return FMapMode; }
+    TPoint LPtoDP(const TPoint& P) const;
+    TPoint DPtoLP(const TPoint& P) const;
+    // Device rectangles are normalised; logical ones are converted corner by corner, so
+    // in MM_LOMETRIC a rectangle's Top lies above its Bottom (Top > Bottom).
+    TRect LPtoDP(const TRect& R) const;
+    TRect DPtoLP(const TRect& R) const;
+    // Pixels per inch of the surface: the screen's unless the surface set its own (a printer).
+    int PixelsPerInchX() const { return FPpiX > 0 ? FPpiX : kScreenPPI; }
+    int PixelsPerInchY() const { return FPpiY > 0 ? FPpiY : kScreenPPI; }
+    void SetPixelsPerInch(int X, int Y) { FPpiX = X; FPpiY = Y; FMetricsDevice = nullptr; }
+
     // The image the canvas draws on (null for painter-only or recording canvases).
     QImage* Target() const { return FTarget; }
     void SetTarget(QImage* target);
@@ -318,6 +339,11 @@ public:
     virtual bool IsRecording() const { return false; }
 
 protected:
+    friend class TCanvasDeviceUnits;
+    bool Mapped() const { return FMapMode != MM_TEXT; }
+    // Device pixels per logical unit.
+    double ScaleX() const { return Mapped() ? PixelsPerInchX() / 254.0 : 1.0; }
+    double ScaleY() const { return Mapped() ? PixelsPerInchY() / 254.0 : 1.0; }
     QFont CurrentQFont() const;
     // Metrics of the current font on the current device (cached).
     const QFontMetrics& Metrics();
@@ -334,7 +360,9 @@ protected:
     TCopyMode FCopyMode = cmSrcCopy;
     bool FClipOn = false;
     QRegion FClip; // device coordinates
-    struct Saved { TFont font; TPen pen; TBrush brush; bool clipOn; QRegion clip; TPoint org; };
+    int FMapMode = MM_TEXT;
+    int FPpiX = 0, FPpiY = 0;
+    struct Saved { TFont font; TPen pen; TBrush brush; bool clipOn; QRegion clip; TPoint org; int mapMode; };
     std::vector<Saved> FSaved;
     QImage* FTarget = nullptr;
     QPaintDevice* FDevice = nullptr;
@@ -345,8 +373,26 @@ protected:
     QPaintDevice* FMetricsDevice = nullptr;
 };
 
+// Switches a canvas to device units for a while: MM_TEXT, no window origin, the font
+// height and pen width converted to pixels; everything is restored at the end. Drawing in
+// device units inside a metric job (pictures, owner drawing) goes through this.
+class TCanvasDeviceUnits {
+public:
+    explicit TCanvasDeviceUnits(TCanvas* Canvas);
+    ~TCanvasDeviceUnits();
+    TCanvasDeviceUnits(const TCanvasDeviceUnits&) = delete;
+    TCanvasDeviceUnits& operator=(const TCanvasDeviceUnits&) = delete;
+private:
+    TCanvas* FCanvas;
+    int FMode;
+    TPoint FOrg;
+    int FFontHeight;
+    int FPenWidth;
+};
+
 // A canvas that records what is drawn, with fixed font metrics: every character
 // is CharWidth pixels wide and a line is LineHeight pixels high (ascent LineAscent).
+// In a mapping mode it records logical coordinates, the metrics then being logical units.
 class TRecordingCanvas : public TCanvas {
 public:
     struct Op {
