@@ -65,3 +65,20 @@ bool ParseCellReference(const QString& Ref, int& Column, int& Row)
     Row = int(row);
     return true;
 }
+
+bool ParseRangeAddress(const QString& Address, int& FirstRow, int& FirstCol, int& LastRow, int& LastCol)
+{
+    const QStringList parts = Address.split(QLatin1Char(':'));
+    if (parts.size() > 2 || !ParseCellReference(parts[0].trimmed(), FirstCol, FirstRow))
+        return false;
+    if (parts.size() == 1) {
+        LastRow = FirstRow;
+        LastCol = FirstCol;
+        return true;
+    }
+    if (!ParseCellReference(parts[1].trimmed(), LastCol, LastRow))
+        return false;
+    if (LastRow < FirstRow) std::swap(FirstRow, LastRow);
+    if (LastCol < FirstCol) std::swap(FirstCol, LastCol);
+    return true;
+}

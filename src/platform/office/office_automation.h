@@ -209,3 +209,7 @@ QString ConnectionFileName(const QString& ConnectionText);
 // parse of "A1" / "$A$1" into 1-based column and row (false when it is no cell reference).
 QString ColumnLetters(int Column);
 bool ParseCellReference(const QString& Ref, int& Column, int& Row);
+// "A1:C3", "$A$1:$C$3" or one cell into its first and last row and column (ordered).
+bool ParseRangeAddress(const QString& Address, int& FirstRow, int& FirstCol, int& LastRow, int& LastCol);
+// The same, raising EOfficeError for an invalid address or a block too large to build.
+void CheckRangeAddress(const QString& Address, int& FirstRow, int& FirstCol, int& LastRow, int& LastCol);

@@ -6,33 +6,16 @@
 
 #include "platform/core/files.h"
 
-namespace {
-
-bool ParseRange(const QString& Address, int& R1, int& C1, int& R2, int& C2)
+void CheckRangeAddress(const QString& Address, int& R1, int& C1, int& R2, int& C2)
 {
-    const QStringList parts = Address.split(QLatin1Char(':'));
-    if (parts.size() > 2 || !ParseCellReference(parts[0].trimmed(), C1, R1))
-        return false;
-    if (parts.size() == 1) {
-        R2 = R1;
-        C2 = C1;
-        return true;
-    }
-    if (!ParseCellReference(parts[1].trimmed(), C2, R2))
-        return false;
-    if (R2 < R1) std::swap(R1, R2);
-    if (C2 < C1) std::swap(C1, C2);
-    return true;
-}
-
-void CheckRange(const QString& Address, int& R1, int& C1, int& R2, int& C2)
-{
-    if (!ParseRange(Address, R1, C1, R2, C2))
+    if (!ParseRangeAddress(Address, R1, C1, R2, C2))
         throw EOfficeError(QStringLiteral("Invalid range ") + Address);
     // A range read builds every element: keep the block within reason.
     if (qint64(R2 - R1 + 1) * (C2 - C1 + 1) > 20'000'000)
         throw EOfficeError(QStringLiteral("Range ") + Address + QStringLiteral(" is too large"));
 }
+
+namespace {
 
 // ---------------------------------------------------------------- spreadsheet
 
@@ -57,7 +40,7 @@ public:
     TOfficeArray RangeValue(const QString& Address) const override
     {
         int r1, c1, r2, c2;
-        CheckRange(Address, r1, c1, r2, c2);
+        CheckRangeAddress(Address, r1, c1, r2, c2);
         TOfficeArray a(size_t(r2 - r1 + 1), std::vector<TOfficeValue>(size_t(c2 - c1 + 1)));
         for (int r = r1; r <= r2; ++r)
             for (int c = c1; c <= c2; ++c)
@@ -67,7 +50,7 @@ public:
     void SetRangeValue(const QString& Address, const TOfficeArray& Values) override
     {
         int r1, c1, r2, c2;
-        CheckRange(Address, r1, c1, r2, c2);
+        CheckRangeAddress(Address, r1, c1, r2, c2);
         // The overlap of the range and the block is written.
         for (int r = r1; r <= r2 && size_t(r - r1) < Values.size(); ++r) {
             const auto& row = Values[size_t(r - r1)];
