@@ -283,12 +283,7 @@ TDocumentFile::~TDocumentFile() = default;
 
 std::unique_ptr<TDocumentFile> TDocumentFile::Load(const QString& FileName)
 {
-    QByteArray bytes;
-    try {
-        bytes = ReadBinaryFile(FileName);
-    } catch (const Exception& e) {
-        throw EOfficeError(QStringLiteral("Cannot open ") + FileName + QStringLiteral(": ") + e.Message());
-    }
+    const QByteArray bytes = ReadOfficeFile(FileName);
     return LoadBytes(bytes, FileName);
 }
 
@@ -552,11 +547,6 @@ void TDocumentFile::SaveToFile(const QString& FileName)
     if (FileName.endsWith(QLatin1String(".doc"), Qt::CaseInsensitive))
         throw EOfficeError(QStringLiteral("Cannot write ") + FileName +
                            QStringLiteral(": legacy documents (.doc) are not written; save as .docx"));
-    const QByteArray bytes = SaveBytes();
-    try {
-        WriteFileAtomic(FileName, bytes);
-    } catch (const Exception& e) {
-        throw EOfficeError(QStringLiteral("Cannot write ") + FileName + QStringLiteral(": ") + e.Message());
-    }
+    WriteOfficeFile(FileName, SaveBytes());
     FImpl->FileName = FileName;
 }

@@ -1,5 +1,6 @@
 #include "platform/office/ooxml_package.h"
 
+#include "platform/core/files.h"
 #include "platform/core/zip_archive.h"
 
 #include <QDateTime>
@@ -37,6 +38,24 @@ QString ResolveTarget(const QString& Folder, const QString& Target)
 }
 
 }  // namespace
+
+QByteArray ReadOfficeFile(const QString& FileName)
+{
+    try {
+        return ReadBinaryFile(FileName);
+    } catch (const Exception& e) {
+        throw EOfficeError(QStringLiteral("Cannot open ") + FileName + QStringLiteral(": ") + e.Message());
+    }
+}
+
+void WriteOfficeFile(const QString& FileName, const QByteArray& Bytes)
+{
+    try {
+        WriteFileAtomic(FileName, Bytes);
+    } catch (const Exception& e) {
+        throw EOfficeError(QStringLiteral("Cannot write ") + FileName + QStringLiteral(": ") + e.Message());
+    }
+}
 
 const char* LocalName(const pugi::xml_node& Node)
 {

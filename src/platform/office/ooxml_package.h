@@ -48,6 +48,11 @@ private:
     QString FFileName;
 };
 
+// A whole office file read or written (temporary file, then rename), failures raised as
+// EOfficeError naming the file.
+QByteArray ReadOfficeFile(const QString& FileName);
+void WriteOfficeFile(const QString& FileName, const QByteArray& Bytes);
+
 // Element name without its prefix.
 const char* LocalName(const pugi::xml_node& Node);
 pugi::xml_node ChildLocal(const pugi::xml_node& Node, const char* Local);

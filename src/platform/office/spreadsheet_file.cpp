@@ -336,12 +336,7 @@ TSpreadsheetFile::~TSpreadsheetFile() = default;
 
 std::unique_ptr<TSpreadsheetFile> TSpreadsheetFile::Load(const QString& FileName)
 {
-    QByteArray bytes;
-    try {
-        bytes = ReadBinaryFile(FileName);
-    } catch (const Exception& e) {
-        throw EOfficeError(QStringLiteral("Cannot open ") + FileName + QStringLiteral(": ") + e.Message());
-    }
+    const QByteArray bytes = ReadOfficeFile(FileName);
     // The compound-file signature of legacy workbooks.
     if (bytes.startsWith(QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)))
         return LoadXls(FileName);
@@ -615,11 +610,6 @@ void TSpreadsheetFile::SaveToFile(const QString& FileName)
     if (FImpl->Legacy || FileName.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive))
         throw EOfficeError(QStringLiteral("Cannot write ") + FileName +
                            QStringLiteral(": legacy workbooks (.xls) are read only; save as .xlsx"));
-    const QByteArray bytes = SaveXlsx();
-    try {
-        WriteFileAtomic(FileName, bytes);
-    } catch (const Exception& e) {
-        throw EOfficeError(QStringLiteral("Cannot write ") + FileName + QStringLiteral(": ") + e.Message());
-    }
+    WriteOfficeFile(FileName, SaveXlsx());
     FImpl->FileName = FileName;
 }
