@@ -1,5 +1,6 @@
 #include "platform/office/office_automation.h"
 
+#include "platform/core/datetime.h"
 #include "platform/core/sysutils.h"
 
 namespace {
@@ -17,6 +18,7 @@ QString TOfficeValue::AsText() const
 {
     switch (Kind) {
     case Number: return FloatToStr(Num);
+    case Date: return DateTimeToStr(Num);
     case Text: return Str;
     case Boolean: return Bool ? QStringLiteral("True") : QStringLiteral("False");
     default: return QString();

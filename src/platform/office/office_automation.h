@@ -29,9 +29,9 @@ public:
 
 // One cell value as a spreadsheet hands it out.
 struct TOfficeValue {
-    enum TKind { Empty, Number, Text, Boolean, Error };
+    enum TKind { Empty, Number, Text, Boolean, Error, Date };
     TKind Kind = Empty;
-    double Num = 0;
+    double Num = 0;   // Number; Date: days since 30 Dec 1899 with the time as the fraction
     QString Str;      // Text; Error: the error text ("#DIV/0!")
     bool Bool = false;
 
@@ -40,7 +40,8 @@ struct TOfficeValue {
     bool IsEmpty() const { return Kind == Empty; }
     bool IsError() const { return Kind == Error; }
     // The value as text: numbers with 15 significant digits in the platform's format
-    // settings, Booleans "True"/"False", empty and error values as empty text.
+    // settings, dates in its short date format (and long time when there is one), Booleans
+    // "True"/"False", empty and error values as empty text.
     QString AsText() const;
     bool operator==(const TOfficeValue& O) const
     {

@@ -1,5 +1,6 @@
 #include "platform/office/spreadsheet_file.h"
 
+#include "platform/core/datetime.h"
 #include "platform/core/files.h"
 #include "platform/office/ooxml_package.h"
 
@@ -82,6 +83,48 @@ QString ItemText(const pugi::xml_node& Item)
     return DecodeEscapes(s);
 }
 
+// Whether a number format shows a date or a time: the built-in date formats, or a format
+// code with date or time letters outside its quoted texts, escapes and [colour] sections.
+bool IsDateFormat(int Id, const QString& Code)
+{
+    if ((Id >= 14 && Id <= 22) || (Id >= 27 && Id <= 36) || (Id >= 45 && Id <= 47) || (Id >= 50 && Id <= 58))
+        return true;
+    bool quoted = false, bracket = false;
+    for (int i = 0; i < Code.size(); ++i) {
+        const QChar c = Code[i];
+        if (quoted) { quoted = c != QLatin1Char('"'); continue; }
+        if (bracket) { bracket = c != QLatin1Char(']'); continue; }
+        if (c == QLatin1Char('"')) quoted = true;
+        else if (c == QLatin1Char('[')) bracket = true;
+        else if (c == QLatin1Char('\\') || c == QLatin1Char('_') || c == QLatin1Char('*')) ++i;
+        else if (QStringLiteral("dmyhsDMYHS").contains(c)) return true;
+    }
+    return false;
+}
+
+// "YYYY-MM-DD", "YYYY-MM-DD HH:MM:SS" or "HH:MM:SS", as the legacy reader gives dates.
+bool ParseIsoDateTime(const QString& S, TDateTime& Value)
+{
+    const QStringList parts = S.trimmed().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (parts.isEmpty() || parts.size() > 2)
+        return false;
+    TDateTime date = 0, time = 0;
+    for (const QString& p : parts) {
+        const QStringList d = p.split(QLatin1Char('-')), t = p.split(QLatin1Char(':'));
+        if (d.size() == 3) {
+            if (!TryEncodeDate(d[0].toInt(), d[1].toInt(), d[2].toInt(), date))
+                return false;
+        } else if (t.size() == 3) {
+            if (!TryEncodeTime(t[0].toInt(), t[1].toInt(), int(t[2].toDouble()), 0, time))
+                return false;
+        } else {
+            return false;
+        }
+    }
+    Value = date + time;
+    return true;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- the model
@@ -103,6 +146,7 @@ struct TSpreadsheetFile::TImpl {
     QString WorkbookPart;
     std::vector<TSheetModel> Sheets;
     int Active = 0;
+    std::vector<bool> DateStyles;   // per cell format: whether it shows a date or time
 
     void ReadXlsx();
     void ReadSheet(TSheetModel& S, const std::vector<QString>& Shared);
@@ -123,6 +167,21 @@ void TSpreadsheetFile::TImpl::ReadXlsx()
     pugi::xml_node wb = Pkg.Xml(WorkbookPart).document_element();
     const auto rels = Pkg.PartRelationships(WorkbookPart);
     std::vector<QString> shared;
+    DateStyles.clear();
+    for (const auto& [id, part] : Pkg.PartRelationships(WorkbookPart, QStringLiteral("/styles"))) {
+        if (!Pkg.HasPart(part))
+            continue;
+        pugi::xml_node styles = Pkg.Xml(part).document_element();
+        std::map<int, QString> codes;
+        for (pugi::xml_node f = ChildLocal(ChildLocal(styles, "numFmts"), "numFmt"); f; f = f.next_sibling())
+            codes[f.attribute("numFmtId").as_int()] = Utf8(f.attribute("formatCode").as_string());
+        for (pugi::xml_node xf = ChildLocal(ChildLocal(styles, "cellXfs"), "xf"); xf; xf = xf.next_sibling()) {
+            if (std::strcmp(LocalName(xf), "xf") != 0)
+                continue;
+            const int fmt = xf.attribute("numFmtId").as_int();
+            DateStyles.push_back(IsDateFormat(fmt, codes.count(fmt) ? codes[fmt] : QString()));
+        }
+    }
     for (const auto& [id, part] : Pkg.PartRelationships(WorkbookPart, QStringLiteral("/sharedStrings"))) {
         if (!Pkg.HasPart(part))
             continue;
@@ -201,6 +260,9 @@ void TSpreadsheetFile::TImpl::ReadSheet(TSheetModel& S, const std::vector<QStrin
                 bool ok = false;
                 const double d = QString::fromUtf8(v.text().get()).trimmed().toDouble(&ok);
                 val = ok ? TOfficeValue::FromNumber(d) : TOfficeValue::FromText(Utf8(v.text().get()));
+                const int style = c.attribute("s").as_int(-1);
+                if (ok && style >= 0 && size_t(style) < DateStyles.size() && DateStyles[size_t(style)])
+                    val.Kind = TOfficeValue::Date;
             }
             S.Values[Key(row, col)] = val;   // a styled empty cell still belongs to the used range
         }
@@ -391,10 +453,19 @@ std::unique_ptr<TSpreadsheetFile> TSpreadsheetFile::LoadXls(const QString& FileN
                     case FREEXL_CELL_INT: val = TOfficeValue::FromNumber(v.value.int_value); break;
                     case FREEXL_CELL_DOUBLE: val = TOfficeValue::FromNumber(v.value.double_value); break;
                     case FREEXL_CELL_TEXT:
-                    case FREEXL_CELL_SST_TEXT:
+                    case FREEXL_CELL_SST_TEXT: val = TOfficeValue::FromText(Utf8(v.value.text_value)); break;
                     case FREEXL_CELL_DATE:
                     case FREEXL_CELL_DATETIME:
-                    case FREEXL_CELL_TIME: val = TOfficeValue::FromText(Utf8(v.value.text_value)); break;
+                    case FREEXL_CELL_TIME: {
+                        TDateTime dt = 0;
+                        val = TOfficeValue::FromText(Utf8(v.value.text_value));
+                        if (ParseIsoDateTime(val.Str, dt)) {
+                            val.Kind = TOfficeValue::Date;
+                            val.Num = dt;
+                            val.Str.clear();
+                        }
+                        break;
+                    }
                     default: continue;
                     }
                     s.Values[Key(int(r) + 1, int(c) + 1)] = val;
@@ -554,6 +625,7 @@ void TSpreadsheetFile::SetCell(int Sheet, int Row, int Column, const TOfficeValu
     case TOfficeValue::Empty:
         break;
     case TOfficeValue::Number:
+    case TOfficeValue::Date:
         c.append_child(SamePrefix(c, "v").c_str()).text() =
             QString::number(Value.Num, 'g', QLocale::FloatingPointShortest).toUtf8().constData();
         break;

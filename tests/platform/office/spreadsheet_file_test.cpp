@@ -1,4 +1,5 @@
 #include "office_test_support.h"
+#include "platform/core/datetime.h"
 #include "platform/office/spreadsheet_file.h"
 
 #include <QTemporaryDir>
@@ -13,10 +14,11 @@ QString WriteOpenpyxlWorkbook(const QString& Dir)
 {
     const QString file = Dir + QStringLiteral("/openpyxl.xlsx");
     const TRunResult r = RunPython(QStringLiteral(
-        "import sys, openpyxl\n"
+        "import sys, datetime, openpyxl\n"
         "wb = openpyxl.Workbook()\n"
         "ws = wb.active; ws.title = 'Data'\n"
         "ws['B2'] = 'north'; ws['C2'] = 12; ws['B3'] = 'süd'; ws['C3'] = 2.5; ws['D3'] = True\n"
+        "ws['D2'] = datetime.datetime(2024, 5, 17, 8, 30)\n"
         "ws.sheet_view.selection[0].activeCell = 'C10'; ws.sheet_view.selection[0].sqref = 'C10'\n"
         "other = wb.create_sheet('Notes'); other['A1'] = 'keep me'\n"
         "wb.save(sys.argv[1])\n"), {file});
@@ -110,7 +112,8 @@ TEST(SpreadsheetFile, AWorkbookOfAnotherWriterReadsAndKeepsWhatWasNotChanged)
     const TOfficeArray v = data->RangeValue(QStringLiteral("B2:D3"));
     EXPECT_EQ(v[0][0].AsText(), QStringLiteral("north"));
     EXPECT_EQ(v[0][1].AsText(), QStringLiteral("12"));
-    EXPECT_TRUE(v[0][2].IsEmpty());
+    EXPECT_EQ(v[0][2].Kind, TOfficeValue::Date) << "a number in a date format is a date";
+    EXPECT_EQ(v[0][2].AsText(), DateTimeToStr(EncodeDate(2024, 5, 17) + EncodeTime(8, 30, 0, 0)));
     EXPECT_EQ(v[1][0].AsText(), QStringLiteral("süd"));
     EXPECT_EQ(v[1][2].AsText(), QStringLiteral("True"));
 
@@ -159,6 +162,7 @@ TEST(SpreadsheetFile, LegacyWorkbooksAreReadAndNeverWritten)
         "import sys, xlwt\n"
         "wb = xlwt.Workbook(); ws = wb.add_sheet('Alt'); ws2 = wb.add_sheet('Zwei')\n"
         "ws.write(1, 1, 'Grüße'); ws.write(1, 2, 42); ws.write(2, 1, 3.25)\n"
+        "import datetime; ws.write(2, 2, datetime.date(2023, 2, 1), xlwt.easyxf(num_format_str='YYYY-MM-DD'))\n"
         "wb.save(sys.argv[1])\n"), {file});
     ASSERT_EQ(made.ExitCode, 0) << made.Output.toStdString();
 
@@ -173,6 +177,8 @@ TEST(SpreadsheetFile, LegacyWorkbooksAreReadAndNeverWritten)
     EXPECT_EQ(v[0][0].AsText(), QStringLiteral("Grüße"));
     EXPECT_EQ(v[0][1].AsText(), QStringLiteral("42"));
     EXPECT_EQ(v[1][0].AsText(), QStringLiteral("3.25"));
+    EXPECT_EQ(v[1][1].Kind, TOfficeValue::Date);
+    EXPECT_EQ(v[1][1].AsText(), DateToStr(EncodeDate(2023, 2, 1)));
     try {
         s->SetRangeValue(QStringLiteral("A1"), {{T("x")}});
         FAIL() << "a legacy workbook took a change";
