@@ -182,8 +182,10 @@ int DrawText(TCanvas* canvas, const QString& text, TRect& r, unsigned flags)
 
     int y = r.Top;
     if (flags & DT_SINGLELINE) {
-        if (flags & DT_VCENTER) y = r.Top + dn * ((std::abs(r.Height()) - lineH) / 2);
-        else if (flags & DT_BOTTOM) y = r.Bottom - dn * lineH;
+        // External leading lies between lines: a single line sits on the bottom by its own height.
+        const int textH = canvas->TextHeight(QStringLiteral("Wg"));
+        if (flags & DT_VCENTER) y = r.Top + dn * ((std::abs(r.Height()) - textH) / 2);
+        else if (flags & DT_BOTTOM) y = r.Bottom - dn * textH;
     }
     const int saved = canvas->SaveState();
     if (!(flags & DT_NOCLIP)) canvas->IntersectClipRect(r);

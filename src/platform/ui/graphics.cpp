@@ -140,6 +140,8 @@ QString SubstituteFontName(const QString& name)
         {QStringLiteral("courier"), QStringLiteral("Liberation Mono")},
         {QStringLiteral("lucida console"), QStringLiteral("DejaVu Sans Mono")},
         {QStringLiteral("consolas"), QStringLiteral("DejaVu Sans Mono")},
+        // The symbol font's characters are mapped to their Unicode forms when drawn.
+        {QStringLiteral("symbol"), QStringLiteral("DejaVu Sans")},
     };
     auto it = table.find(name.trimmed().toLower());
     return it == table.end() ? name : *it;
@@ -620,15 +622,26 @@ const QFontMetrics& TCanvas::Metrics()
     return *FMetrics;
 }
 
+namespace {
+// Text in the symbol font is written in its own code page: its 0xB7 is a bullet.
+QString SymbolFontText(const TFont& font, const QString& text)
+{
+    if (font.Name().compare(QLatin1String("Symbol"), Qt::CaseInsensitive) != 0) return text;
+    QString s = text;
+    s.replace(QChar(0x00B7), QChar(0x2022));
+    return s;
+}
+} // namespace
+
 // In a mapping mode the metrics are taken in pixels and converted back to logical units.
 int TCanvas::TextWidth(const QString& text)
 {
     if (Mapped()) {
         const double s = ScaleX();
         TCanvasDeviceUnits du(this);
-        return int(std::lround(Metrics().horizontalAdvance(text) / s));
+        return int(std::lround(TextWidth(text) / s));
     }
-    return Metrics().horizontalAdvance(text);
+    return Metrics().horizontalAdvance(SymbolFontText(FFont, text));
 }
 int TCanvas::TextHeight(const QString& text)
 {
@@ -658,7 +671,7 @@ int TCanvas::TextLeading()
     return std::max(0, Metrics().leading());
 }
 
-void TCanvas::TextOut(int x, int y, const QString& text)
+void TCanvas::TextOut(int x, int y, const QString& shown)
 {
     if (Mapped()) {
         const TPoint d = LPtoDP(TPoint(x, y));
@@ -666,12 +679,13 @@ void TCanvas::TextOut(int x, int y, const QString& text)
         int w;
         {
             TCanvasDeviceUnits du(this);
-            TextOut(d.X, d.Y, text);
+            TextOut(d.X, d.Y, shown);
             w = FPenPos.X - d.X;
         }
         FPenPos = TPoint(x + int(std::lround(w / s)), y);
         return;
     }
+    const QString text = SymbolFontText(FFont, shown);
     QPainter* p = Painter();
     const QFont f = CurrentQFont();
     QFontMetrics fm(f, p->device());
