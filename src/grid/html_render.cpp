@@ -28,6 +28,14 @@ void SetTextBk(TCanvas* C, TColor Color)
     else C->Brush()->SetColor(Color);
 }
 
+void SetFontStyle(TFont* Font, TFontStyle Style, bool On)
+{
+    TFontStyles s = Font->Style();
+    if (On) s << Style;
+    else s >> Style;
+    Font->SetStyle(s);
+}
+
 int ScaleX(int V) { return MulDiv(V, kScreenPPI, 96); }
 int ScaleY(int V) { return MulDiv(V, kScreenPPI, 96); }
 
@@ -60,7 +68,6 @@ public:
 private:
     QString RenderLine(TRenderMode Mode, QString& Text, const TRect& R);
     void DrawSegment(const QString& Seg, const TRect& R, int Width);
-    // Returns false when the tag set the overflow switch (it stays for the next line).
     void ApplyOpenTag(const QString& Tag, const QString& Up, const TRect& R);
     void ApplyCloseTag(const QString& Up, const TRect& R);
     void Image(const QString& Tag, const QString& Up, const TRect& R);
@@ -375,12 +382,7 @@ void THTMLRenderer::ApplyOpenTag(const QString& Tag, const QString& Up, const TR
     const QChar c1 = Up[1];
     const QChar c2 = Up.size() > 2 ? Up[2] : QChar();
     TFont* font = C->Font();
-    auto setStyle = [&](TFontStyle st, bool on) {
-        TFontStyles s = font->Style();
-        if (on) s << st;
-        else s >> st;
-        font->SetStyle(s);
-    };
+    auto setStyle = [font](TFontStyle st, bool on) { SetFontStyle(font, st, on); };
     switch (c1.unicode()) {
     case 'A': {
         if (FAnchorCounter == P.FocusLink && Drawing()) {
@@ -576,12 +578,7 @@ void THTMLRenderer::ApplyCloseTag(const QString& Up, const TRect& R)
     const QChar c2 = Up[2];
     const QChar c3 = Up.size() > 3 ? Up[3] : QChar();
     TFont* font = C->Font();
-    auto setStyle = [&](TFontStyle st, bool on) {
-        TFontStyles s = font->Style();
-        if (on) s << st;
-        else s >> st;
-        font->SetStyle(s);
-    };
+    auto setStyle = [font](TFontStyle st, bool on) { SetFontStyle(font, st, on); };
     switch (c2.unicode()) {
     case 'A':
         if ((!P.HoverStyle || P.HoverLink == FAnchorCounter) && Drawing()) {

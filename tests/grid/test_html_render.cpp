@@ -511,6 +511,23 @@ TEST(HTMLRenderDrawn, BackgroundsHighlightAndWavyUnderline)
     }
 }
 
+TEST(HTMLRenderDrawn, TheListBulletIsTheSymbolFontsBulletNotAMiddleDot)
+{
+    const QString family = RegisterTestFont();
+    ASSERT_FALSE(family.isEmpty());
+    Surface s(60, 60);
+    s.Canvas.Font()->SetName(family);
+    s.Canvas.Font()->SetHeight(-20);
+    THTMLTextParams p = Params(&s.Canvas, QStringLiteral("<UL><LI>"), TRect(0, 0, 60, 60));
+    DrawHTMLText(p);
+    s.Canvas.ReleasePainter();
+    int dark = 0;
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 14; ++x)
+            if (qGray(s.Image.pixel(x, y)) < 128) ++dark;
+    EXPECT_GE(dark, 12); // a middle dot at this size has about four dark pixels
+}
+
 // A sheet of sample markups drawn with the test font, for looking at.
 TEST(HTMLRenderDrawn, SampleSheet)
 {
