@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QFile>
 #include <QFontDatabase>
 
 #include "grid/html_render.h"
@@ -24,12 +25,13 @@ public:
         TFontStyles Style;
         int Size;
         QString Name;
+        int Orientation;
     };
     std::vector<Text> Texts;
     void TextOut(int x, int y, const QString& t) override
     {
         Texts.push_back({t, x, y, Font()->Color(), Brush()->Style() == bsClear ? clNone : Brush()->Color(),
-                         Font()->Style(), Font()->Size(), Font()->Name()});
+                         Font()->Style(), Font()->Size(), Font()->Name(), Font()->Orientation()});
         TRecordingCanvas::TextOut(x, y, t);
     }
     int TextHeight(const QString&) override { return -Font()->Height() + 2; }
@@ -314,6 +316,87 @@ TEST(HTMLRender, AnUnclosedBracketEndsTheText)
     ASSERT_EQ(c.Texts.size(), 1u);
     EXPECT_EQ(c.Texts[0].S, "ab");
     EXPECT_EQ(p.StrippedText, "ab");
+}
+
+TEST(HTMLRender, HiddenIndentRotationAndFocus)
+{
+    {
+        TTextCanvas c;
+        THTMLTextParams p = Params(&c, QStringLiteral("a<Z>secret</Z>b<IND x=\"40\">c"));
+        DrawHTMLText(p);
+        EXPECT_EQ(c.Find("secret"), nullptr);
+        EXPECT_EQ(p.StrippedText, "asecretbc");
+        EXPECT_EQ(c.Find("b")->X, 8);
+        EXPECT_EQ(c.Find("c")->X, 40); // the rectangle's left + 40
+    }
+    {
+        TTextCanvas c;
+        THTMLTextParams p = Params(&c, QStringLiteral("<R a=\"90\">up</R>flat"));
+        DrawHTMLText(p);
+        EXPECT_EQ(c.Find("up")->Orientation, 900);
+        EXPECT_EQ(c.Find("flat")->Orientation, 0);
+    }
+    {
+        TTextCanvas c;
+        THTMLTextParams p = Params(&c, QStringLiteral("<A href=\"a\">one</A> <A href=\"b\">two</A>"));
+        p.FocusLink = 1;
+        DrawHTMLText(p);
+        EXPECT_EQ(p.FocusAnchor, "b");
+        EXPECT_EQ(p.AnchorCount, 2);
+        const auto focus = c.OpsOf(QStringLiteral("DrawFocusRect"));
+        ASSERT_EQ(focus.size(), 1u);
+        EXPECT_EQ(focus[0].R, TRect(28, 0, 51, 13)); // "two" from x 29 to 50, widened by 1 each side
+    }
+    {
+        TTextCanvas c; // blinking text takes the entry background in the off phase
+        c.Brush()->SetColor(clWhite);
+        c.Font()->SetColor(clBlack);
+        THTMLTextParams p = Params(&c, QStringLiteral("<BLINK>now</BLINK>then"));
+        p.BlinkOn = false;
+        DrawHTMLText(p);
+        EXPECT_EQ(c.Find("now")->Color, clWhite);
+        EXPECT_EQ(c.Find("then")->Color, clBlack);
+    }
+}
+
+TEST(HTMLRender, AnimatedPictureOverTheEntryBackgroundAndAltPictureOnHover)
+{
+    TPictureContainer box;
+    TPictureItem* anim = box.Items()->Add();
+    anim->SetName(QStringLiteral("anim"));
+    QFile f(QStringLiteral(KV_FIXTURES_DIR "/grid/frames_delays_offsets.gif"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    anim->Picture()->LoadFromData(f.readAll());
+    anim->Picture()->SetFrame(2);
+    AddPicture(box, QStringLiteral("a"), 10, 10);
+    AddPicture(box, QStringLiteral("b"), 30, 12);
+    {
+        TTextCanvas c;
+        c.Brush()->SetColor(clCream);
+        THTMLTextParams p = Params(&c, QStringLiteral("<IMG src=\"anim\">x"));
+        p.Container = &box;
+        DrawHTMLText(p);
+        const auto fills = c.OpsOf(QStringLiteral("FillRect"));
+        ASSERT_EQ(fills.size(), 1u);
+        EXPECT_EQ(fills[0].R, TRect(1, 0, 9, 8)); // the whole 8 x 8 screen
+        EXPECT_EQ(fills[0].Color, clCream);
+        const auto draws = c.OpsOf(QStringLiteral("Draw"));
+        ASSERT_EQ(draws.size(), 1u);
+        EXPECT_EQ(draws[0].R, TRect(3, 3, 7, 7)); // frame 2 at (2, 3)
+        EXPECT_EQ(c.Find("x")->X, 9);
+    }
+    {
+        TTextCanvas c;
+        THTMLTextParams p = Params(&c, QStringLiteral("<A href=\"go\"><IMG src=\"a\" alt=\"b\"></A>"));
+        p.Container = &box;
+        p.XPos = 5;
+        p.YPos = 5;
+        EXPECT_TRUE(DrawHTMLText(p));
+        EXPECT_EQ(p.AnchorValue, "go");
+        const auto draws = c.OpsOf(QStringLiteral("Draw"));
+        ASSERT_EQ(draws.size(), 1u);
+        EXPECT_EQ(draws[0].R, TRect(1, 0, 31, 12));
+    }
 }
 
 TEST(HTMLRender, ImagesScaleWrapOverflowAndAlign)
