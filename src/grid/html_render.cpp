@@ -974,7 +974,9 @@ void DrawShellIcon(TCanvas* Canvas, int X, int Y, TSize& Size, double Ratio, boo
     const int side = Large ? 32 : 16;
     Size = TSize{side, side};
     if (!Draw || !Canvas || Path.isEmpty()) return;
-    const QImage icon = FileIconImage(Path, Large);
+    // A number named an entry of a system image list, which this desktop lacks.
+    int index = 0;
+    const QImage icon = HTMLTryNumber(Path, index) ? GenericFileIcon(false, Large) : FileIconImage(Path, Large);
     if (!Scaled) {
         TIcon ico;
         ico.SetImage(icon);
