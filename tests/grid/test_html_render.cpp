@@ -399,6 +399,23 @@ TEST(HTMLRender, AnimatedPictureOverTheEntryBackgroundAndAltPictureOnHover)
     }
 }
 
+TEST(HTMLRender, BodyBackgroundIsTiledOverTheRectangleOnly)
+{
+    TPictureContainer box;
+    AddPicture(box, QStringLiteral("Tile"), 10, 10);
+    TTextCanvas c;
+    THTMLTextParams p = Params(&c, QStringLiteral("<BODY background=\"Tile\">x"), TRect(5, 5, 30, 27));
+    p.Container = &box;
+    DrawHTMLText(p);
+    const auto draws = c.OpsOf(QStringLiteral("Draw"));
+    ASSERT_EQ(draws.size(), 9u);
+    EXPECT_EQ(TPoint(draws.front().X, draws.front().Y), TPoint(5, 5));
+    EXPECT_EQ(TPoint(draws.back().X, draws.back().Y), TPoint(25, 25));
+    for (const auto& d : draws) EXPECT_EQ(d.Clip, TRect(5, 5, 30, 27));
+    EXPECT_FALSE(c.HasClip());
+    ASSERT_NE(c.Find("x"), nullptr);
+}
+
 TEST(HTMLRender, ImagesScaleWrapOverflowAndAlign)
 {
     TPictureContainer box;
