@@ -282,11 +282,12 @@ QString THTMLRenderer::RenderLine(TRenderMode Mode, QString& Text, const TRect& 
             DrawText(C, seg, calc, kTextFormat | DT_CALCRECT);
             const int w = calc.Right - calc.Left;
             const int before = FLineWidth;
-            // The drawing pass does not count text, so it breaks where measuring did.
+            // The drawing pass does not count text widths.
             const int with = before + (Drawing() ? 0 : w);
             const bool fits = with < lineW || w >= lineW
                            || (!FLineText.isEmpty() && !FLineText.endsWith(QLatin1Char(' ')));
-            if (!fits && P.WordWrap) {
+            // The second pass lays out exactly what measuring put on the line.
+            if (!fits && P.WordWrap && Mode == rmMeasure) {
                 FLineEnd = true;
                 break;
             }
@@ -696,7 +697,7 @@ bool THTMLRenderer::PointInObject(const TRect& R) const
 void THTMLRenderer::PlaceObject(const TRect& R)
 {
     const int lineW = R.Right - R.Left;
-    if (FLineWidth + FHitW > lineW && lineW > FHitW) {
+    if (FMode == rmMeasure && FLineWidth + FHitW > lineW && lineW > FHitW) {
         FOverflow = true;
         return;
     }

@@ -132,7 +132,8 @@ public:
     THTMLPicture* FindPicture(const QString& ID) const;
     int Count() const { return int(FItems.size()); }
     THTMLPicture* Items(int Index) const;       // raises EListError
-    void SetItems(int Index, THTMLPicture* Value); // the list keeps no other claim on the old one
+    // The list owns the new picture; the replaced one is the caller's to free.
+    void SetItems(int Index, THTMLPicture* Value);
     void ClearPictures();
     bool Animate();
 

@@ -450,6 +450,16 @@ TEST(HTMLRender, ImagesScaleWrapOverflowAndAlign)
         EXPECT_EQ(p.YSize, 20);
     }
     {
+        TTextCanvas c; // an indented line draws all that was measured on it
+        THTMLTextParams p = Params(&c, QStringLiteral("<P indent=\"50\"><IMG src=\"p80\">ab cd"), TRect(0, 0, 121, 200));
+        p.Container = &box;
+        p.WordWrap = true;
+        DrawHTMLText(p);
+        ASSERT_NE(c.Find("ab "), nullptr);
+        EXPECT_EQ(c.Find("ab ")->X, 131);
+        EXPECT_EQ(c.Find("ab ")->Y, 7); // on the picture's line, whose bottom is 20
+    }
+    {
         TTextCanvas c; // text taller than the line: the middle offset is 0, not huge
         run(QStringLiteral("<FONT size=\"5\"><IMG src=\"dot\" align=\"middle\">Xy"), 200, c);
         ASSERT_NE(c.Find("Xy"), nullptr);
