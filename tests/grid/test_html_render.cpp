@@ -638,6 +638,28 @@ TEST(HTMLRenderDrawn, TheListBulletIsTheSymbolFontsBulletNotAMiddleDot)
     EXPECT_GE(dark, 12); // a middle dot at this size has about four dark pixels
 }
 
+TEST(HTMLRenderDrawn, ScaledImagesAndIconsAreStretchedByTheRatio)
+{
+    TImageList images(16, 16);
+    QImage red(16, 16, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    images.AddImage(red);
+    Surface s(100, 60);
+    THTMLTextParams p = Params(&s.Canvas, QStringLiteral("<IMG src=\"idx:0\"><IMG src=\"lsys:/tmp\">"),
+                               TRect(0, 0, 100, 60));
+    p.Images = &images;
+    p.ScaleImages = true;
+    p.ImageRatio = 1.5;
+    DrawHTMLText(p);
+    // 16 x 1.5 = 24 pixels of red from x 1; the icon is placed 16 pixels on
+    // (the layout does not scale) and its folder starts lower down.
+    EXPECT_EQ(s.At(20, 5), clRed);
+    EXPECT_EQ(s.At(24, 5), clRed);
+    EXPECT_EQ(s.At(26, 5), clWhite);
+    EXPECT_GT(s.Count(TRect(17, 0, 100, 60), clWhite), 0);
+    EXPECT_LT(s.Count(TRect(17, 0, 65, 48), clWhite), 48 * 48); // the large folder icon, 48 pixels wide
+}
+
 // A sheet of sample markups drawn with the test font, for looking at.
 TEST(HTMLRenderDrawn, SampleSheet)
 {
