@@ -544,6 +544,60 @@ TEST(HTMLRender, ControlsTakeTheirWidthAndAreFoundByPointOrID)
     }
 }
 
+TEST(HTMLRender, ControlRectanglesWithoutVisualStyles)
+{
+    TThemeProfile classic;
+    classic.ThemeActive = false;
+    TThemeProfileScope scope(classic);
+    auto draw = [](const QString& control, TTextCanvas& c) {
+        THTMLTextParams p = Params(&c, control);
+        DrawHTMLText(p);
+    };
+    auto unionOf = [](const TTextCanvas& c, const QString& kind) {
+        TRect u;
+        for (const auto& op : c.OpsOf(kind)) UnionRect(u, u, op.R);
+        return u;
+    };
+    {
+        TTextCanvas c;
+        draw(QStringLiteral("<CONTROL TYPE=\"EDIT\" ID=\"e\" VALUE=\"v\" WIDTH=\"60\">"), c);
+        ASSERT_EQ(c.OpsOf(QStringLiteral("Rectangle")).size(), 1u);
+        EXPECT_EQ(c.OpsOf(QStringLiteral("Rectangle"))[0].R, TRect(1, 4, 61, 25));
+        EXPECT_EQ(c.OpsOf(QStringLiteral("Rectangle"))[0].Color, clWhite);
+        EXPECT_EQ(TPoint(c.Find("v")->X, c.Find("v")->Y), TPoint(3, 7));
+    }
+    {
+        TTextCanvas c;
+        draw(QStringLiteral("<CONTROL TYPE=\"PASSWORD\" ID=\"p\" VALUE=\"abc\" WIDTH=\"60\">"), c);
+        ASSERT_NE(c.Find("***"), nullptr);
+        EXPECT_EQ(c.Find("abc"), nullptr);
+    }
+    {
+        TTextCanvas c;
+        draw(QStringLiteral("<CONTROL TYPE=\"COMBO\" ID=\"c\" VALUE=\"k\" WIDTH=\"70\">"), c);
+        // The box is placed from the line height 23 of the type; the line itself
+        // is 25 high, the hit height of a combo box.
+        EXPECT_EQ(c.OpsOf(QStringLiteral("Rectangle"))[0].R, TRect(1, 6, 71, 27));
+        EXPECT_EQ(TPoint(c.Find("k")->X, c.Find("k")->Y), TPoint(5, 9));
+        const TRect arrow = unionOf(c, QStringLiteral("FillRect"));
+        EXPECT_GE(arrow.Left, 53);
+        EXPECT_LE(arrow.Right, 70);
+    }
+    {
+        TTextCanvas c;
+        draw(QStringLiteral("<CONTROL TYPE=\"RADIO\" ID=\"r\" VALUE=\"TRUE\" WIDTH=\"16\">"), c);
+        ASSERT_GE(c.OpsOf(QStringLiteral("Ellipse")).size(), 2u); // the box and its dot
+        EXPECT_EQ(c.OpsOf(QStringLiteral("Ellipse"))[0].R, TRect(3, 3, 15, 15));
+    }
+    {
+        TTextCanvas c;
+        draw(QStringLiteral("<CONTROL TYPE=\"BUTTON\" ID=\"b\" VALUE=\"Go\" WIDTH=\"60\">"), c);
+        EXPECT_EQ(unionOf(c, QStringLiteral("FillRect")), TRect(3, 0, 59, 25)); // 25 high, on a 25 high line
+        ASSERT_NE(c.Find("Go"), nullptr);
+        EXPECT_EQ(c.Find("Go")->X, 24); // centred in 5 .. 57
+    }
+}
+
 // ---------------------------------------------------------------- drawn on images
 struct Surface {
     QImage Image;
