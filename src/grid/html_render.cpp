@@ -298,7 +298,9 @@ QString THTMLRenderer::RenderLine(TRenderMode Mode, QString& Text, const TRect& 
                     if (P.YPos > R.Top) {
                         P.AnchorValue = FLink;
                         P.AnchorHint = FTitle;
-                        FPendingHover = true;
+                        // The anchor's rectangle is taken from the second pass, which has the
+                        // line's final place and height.
+                        if (Mode != rmMeasure) FPendingHover = true;
                     }
                 }
             } else {
@@ -589,7 +591,7 @@ void THTMLRenderer::ApplyCloseTag(const QString& Up, const TRect& R)
         }
         if (!P.Selected) font->SetColor(FBaseFont.Color());
         FInAnchor = false;
-        if (FPendingHover) {
+        if (FPendingHover && FMode != rmMeasure) {
             const bool sameLine = FAnchorStartLine == FLineIndex;
             P.HoverRect = TRect(sameLine ? FAnchorStartX : R.Left, sameLine ? FAnchorStartY : R.Top,
                                 R.Left + FLineWidth, R.Bottom);

@@ -234,6 +234,19 @@ TEST(HTMLRender, AnchorUnderThePointIsFoundOnlyWhenCheckingAndNotWhenOnlyMeasuri
     EXPECT_FALSE(DrawHTMLText(off));
 }
 
+TEST(HTMLRender, AnAnchorOverTwoLinesReportsItsRectangleOnTheLineWhereItEnds)
+{
+    TTextCanvas c;
+    THTMLTextParams p = Params(&c, QStringLiteral("<A href=\"x\">ab cd</A>"), TRect(0, 0, 30, 100));
+    p.WordWrap = true;
+    p.CheckHotSpot = true;
+    p.XPos = 5;
+    p.YPos = 5;
+    EXPECT_TRUE(DrawHTMLText(p));
+    EXPECT_EQ(p.MouseLink, 1);
+    EXPECT_EQ(p.HoverRect, TRect(1, 13, 15, 26));
+}
+
 TEST(HTMLRender, HoverStyleUnderlinesOnlyTheHoveredAnchor)
 {
     const QString text = QStringLiteral("<A href=\"a\">one</A> <A href=\"b\">two</A>");
