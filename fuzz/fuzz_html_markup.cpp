@@ -1,6 +1,6 @@
 // Cell markup from outside (imported or pasted cells): laid out, drawn and
 // hit-tested on a recording canvas, and run through the markup routines.
-// Builds with libFuzzer or, without it, as a plain program over files.
+// Builds with libFuzzer or, without it, as a program over the files it is given.
 #include <QString>
 #include <cstddef>
 #include <cstdint>
@@ -38,3 +38,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     UnhighlightHTMLText(hi, QStringLiteral("hi"));
     return 0;
 }
+
+#include "fuzz_standalone_main.h"

@@ -31,3 +31,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     }
     return 0;
 }
+
+#include "fuzz_standalone_main.h"
