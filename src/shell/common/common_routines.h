@@ -3,6 +3,8 @@
 // the IO-Link rate code and minimum cycle time, the serial-port list, the text forms of
 // the OPC UA and SNMP settings, and the product's Wi-Fi answers. None holds state.
 
+#include "shell/common/opcua_records.h"
+
 #include <QChar>
 #include <QString>
 #include <QStringList>
@@ -10,39 +12,7 @@
 #include <cstdint>
 #include <functional>
 
-// Records exchanged with the OPC UA browse library: packed, little-endian, pointers to
-// zero-terminated 8-bit texts (4-byte pointers on a 32-bit build: 56 and 32 bytes).
 #pragma pack(push, 1)
-struct opcua_structure {
-  uint16_t nameSpaceIndex;
-  uint16_t identifierType;  // 0 numeric, 3 string, 4 GUID, 5 byte string
-  uint32_t numeric;
-  const char* stringname;
-  uint32_t stringLength;
-  uint32_t guide1;
-  uint16_t guide2;
-  uint16_t guide3;
-  uint8_t guide4[8];
-  const char* byteString;
-  uint32_t byteStringLength;
-  const char* displayName;
-  uint32_t displayNameLength;
-  int32_t dataType;
-  uint8_t accessLevel;
-  uint8_t spare[3];
-};
-
-struct opcua_server_to_discover {
-  const char* server_address;
-  int32_t user_pass_auth_flag;
-  const char* username;
-  const char* password;
-  const char* cert;
-  const char* priv_key;
-  int32_t security_type;
-  int32_t security_policy;
-};
-
 struct TOPC_UA_Guid {
   uint32_t data1;
   uint16_t data2;
@@ -51,8 +21,6 @@ struct TOPC_UA_Guid {
 };
 #pragma pack(pop)
 
-static_assert(sizeof(opcua_structure) == 44 + 3 * sizeof(void*));
-static_assert(sizeof(opcua_server_to_discover) == 12 + 5 * sizeof(void*));
 static_assert(sizeof(TOPC_UA_Guid) == 16);
 
 // --- Numbers and separators ---
