@@ -23,19 +23,6 @@ QString Copy_Text(const char* Text)
     return Text ? AnsiToUnicode(QByteArray(Text)) : QString();
 }
 
-// The record with its numbers only, for the shared text routines.
-opcua_structure Numbers_Record(const TOPC_UA_Browsed_Variable& V)
-{
-    opcua_structure R{};
-    R.identifierType = V.identifierType;
-    R.numeric = V.numeric;
-    R.guide1 = V.guide1;
-    R.guide2 = V.guide2;
-    R.guide3 = V.guide3;
-    std::memcpy(R.guide4, V.guide4.data(), sizeof R.guide4);
-    return R;
-}
-
 }  // namespace
 
 QString TOPC_UA_Browsed_Variable::Access_Text() const
@@ -45,15 +32,6 @@ QString TOPC_UA_Browsed_Variable::Access_Text() const
     if (accessLevel == 2)
         return QStringLiteral("Write");
     return QStringLiteral("Read/Write");
-}
-
-QString TOPC_UA_Browsed_Variable::Node_ID_Text() const
-{
-    switch (identifierType) {
-    case 3: return stringname;
-    case 5: return byteString;
-    default: return Get_OPC_UA_Node_ID_Str(Numbers_Record(*this));
-    }
 }
 
 QString TOPC_UA_Browse_Result::Failure_Message() const
@@ -128,7 +106,10 @@ TOPC_UA_Browse_Result OPC_UA_Browse(const TOPC_UA_Server& Server)
     for (int32_t i = 0; i < Count; ++i) {
         opcua_structure R{};
         Return_Variable(&R, i);
-        TOPC_UA_Browsed_Variable V;
+        TOPC_UA_Browsed_Variable F;
+        TOPC_UA_Variable& V = F.Variable;
+        V.Enable = true;
+        V.DispalyName = Copy_Text(R.displayName);
         V.nameSpaceIndex = R.nameSpaceIndex;
         V.identifierType = R.identifierType;
         V.numeric = R.numeric;
@@ -138,30 +119,11 @@ TOPC_UA_Browse_Result OPC_UA_Browse(const TOPC_UA_Server& Server)
         V.guide3 = R.guide3;
         std::memcpy(V.guide4.data(), R.guide4, V.guide4.size());
         V.byteString = Copy_Text(R.byteString);
-        V.displayName = Copy_Text(R.displayName);
         V.dataType = R.dataType;
-        V.accessLevel = R.accessLevel;
-        Result.Variables.push_back(std::move(V));
+        F.accessLevel = R.accessLevel;
+        Result.Variables.push_back(std::move(F));
     }
     return Result;
-}
-
-TOPC_UA_Variable OPC_UA_Variable_From_Browse(const TOPC_UA_Browsed_Variable& Found)
-{
-    TOPC_UA_Variable V;
-    V.Enable = true;
-    V.DispalyName = Found.displayName;
-    V.identifierType = Found.identifierType;
-    V.numeric = Found.numeric;
-    V.guide1 = Found.guide1;
-    V.guide2 = Found.guide2;
-    V.guide3 = Found.guide3;
-    V.guide4 = Found.guide4;
-    V.nameSpaceIndex = Found.nameSpaceIndex;
-    V.dataType = Found.dataType;
-    V.stringname = Found.stringname;
-    V.byteString = Found.byteString;
-    return V;
 }
 
 int OPC_UA_Append_Browsed(std::vector<TOPC_UA_Variable>& List, const std::vector<TOPC_UA_Browsed_Variable>& Found,
@@ -174,7 +136,7 @@ int OPC_UA_Append_Browsed(std::vector<TOPC_UA_Variable>& List, const std::vector
         if (List.size() >= size_t(OPC_UA_Max_Variables))
             ++Left_Out;
         else
-            List.push_back(OPC_UA_Variable_From_Browse(Found[i]));
+            List.push_back(Found[i].Variable);
     }
     return Left_Out;
 }

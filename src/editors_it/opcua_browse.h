@@ -10,7 +10,6 @@
 
 #include <QString>
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -20,19 +19,11 @@ inline const QString OPC_UA_Search_Library_Name = QStringLiteral("libOPC_UA_Sear
 inline constexpr int OPC_UA_Text_Library_Not_Found = 4630;
 inline constexpr int OPC_UA_Text_Function_Not_Found = 4631;
 
-// One record of the library, its texts copied.
+// One record of the library: the variable it becomes in a server's list (enabled, the
+// display name, identifier and data type copied, every other text empty), and how the
+// server lets it be used.
 struct TOPC_UA_Browsed_Variable {
-    uint16_t nameSpaceIndex = 0;
-    uint16_t identifierType = 0;
-    uint32_t numeric = 0;
-    QString stringname;
-    uint32_t guide1 = 0;
-    uint16_t guide2 = 0;
-    uint16_t guide3 = 0;
-    std::array<uint8_t, 8> guide4{};
-    QString byteString;
-    QString displayName;
-    int32_t dataType = 0;
+    TOPC_UA_Variable Variable;
     uint8_t accessLevel = 0;
 
     // Access level 0 counts as both.
@@ -40,7 +31,6 @@ struct TOPC_UA_Browsed_Variable {
     bool Writable() const { return accessLevel == 0 || (accessLevel & 2u); }
     // "Read" for level 1, "Write" for 2, "Read/Write" for any other.
     QString Access_Text() const;
-    QString Node_ID_Text() const;  // as the variable lists show it
 
     bool operator==(const TOPC_UA_Browsed_Variable&) const = default;
 };
@@ -70,10 +60,6 @@ opcua_server_to_discover OPC_UA_Server_Record(const TOPC_UA_Server& Server, TOPC
 
 // Loads the library, browses the server and unloads the library.
 TOPC_UA_Browse_Result OPC_UA_Browse(const TOPC_UA_Server& Server);
-
-// A new variable of a server's list from a found one: enabled, identifier and data
-// type copied, every other text empty.
-TOPC_UA_Variable OPC_UA_Variable_From_Browse(const TOPC_UA_Browsed_Variable& Found);
 
 // Appends the found variables whose mark is set (Marked[i] for Found[i]) to List, as
 // long as the list has fewer than OPC_UA_Max_Variables; returns how many marked ones

@@ -114,25 +114,25 @@ TEST_F(OpcUaBrowse, FoundVariablesKeepTheirTextsAfterTheLibraryIsGone)
                            {"Counter", "4294967295", "Read/Write", true, true}};
     for (size_t i = 0; i < 4; ++i) {
         const TOPC_UA_Browsed_Variable& v = r.Variables[i];
-        EXPECT_EQ(v.displayName, QString::fromUtf8(shown[i].display)) << i;
-        EXPECT_EQ(v.Node_ID_Text(), QString::fromUtf8(shown[i].nodeId)) << i;
+        EXPECT_EQ(v.Variable.DispalyName, QString::fromUtf8(shown[i].display)) << i;
+        EXPECT_EQ(v.Variable.NodeID(), QString::fromUtf8(shown[i].nodeId)) << i;
         EXPECT_EQ(v.Access_Text(), QString::fromLatin1(shown[i].access)) << i;
         EXPECT_EQ(v.Readable(), shown[i].read) << i;
         EXPECT_EQ(v.Writable(), shown[i].write) << i;
     }
-    EXPECT_EQ(r.Variables[0].nameSpaceIndex, 2);
-    EXPECT_EQ(r.Variables[1].dataType, 12);
+    EXPECT_EQ(r.Variables[0].Variable.nameSpaceIndex, 2);
+    EXPECT_EQ(r.Variables[1].Variable.dataType, 12);
 
-    // The variables made from them: enabled, identifier and type copied, no other text.
-    const TOPC_UA_Variable guid = OPC_UA_Variable_From_Browse(r.Variables[1]);
+    // As they join a list: enabled, identifier and type copied, no other text.
+    const TOPC_UA_Variable& guid = r.Variables[1].Variable;
     EXPECT_TRUE(guid.Enable);
     EXPECT_EQ(guid.NodeType(), QStringLiteral("Guid"));
     EXPECT_EQ(guid.NodeID(), QStringLiteral("0102030A-0B0C-0D0E-0F10-111213141516"));
     EXPECT_EQ(guid.VarType(), QStringLiteral("DateTime"));
     EXPECT_EQ(guid.DispalyName, QStringLiteral("Stamp"));
     EXPECT_TRUE(guid.Time.isEmpty() && guid.Position.isEmpty() && guid.OnTimer.isEmpty() && guid.Mnemonic.isEmpty());
-    EXPECT_EQ(OPC_UA_Variable_From_Browse(r.Variables[0]).NodeID(), QStringLiteral("ns=2;s=Temp A"));
-    EXPECT_EQ(OPC_UA_Variable_From_Browse(r.Variables[2]).NodeID(), QStringLiteral("AQID"));
+    EXPECT_EQ(r.Variables[0].Variable.NodeID(), QStringLiteral("ns=2;s=Temp A"));
+    EXPECT_EQ(r.Variables[2].Variable.NodeID(), QStringLiteral("AQID"));
 }
 
 TEST_F(OpcUaBrowse, OnlyTheLoopbackAddressIsAskedAndNothingFoundIsNoFailure)
