@@ -52,6 +52,16 @@ std::optional<TOPC_UA_Server_Var_Length> OPC_UA_Server_Type_Length(const QString
     return TOPC_UA_Server_Var_Length{QString::number(Sizes[i]), true};
 }
 
+std::optional<bool> OPC_UA_Server_Var_Set_Length(TOPC_UA_Server_Var_Row& Row, const QString& Type)
+{
+    const std::optional<TOPC_UA_Server_Var_Length> L = OPC_UA_Server_Type_Length(Type);
+    if (L)
+        Row.Length = L->Length;
+    if (Row.ReadWrite.isEmpty())
+        Row.ReadWrite = OPC_UA_Server_RW_Types().at(1);
+    return L ? std::optional<bool>(L->Read_Only) : std::nullopt;
+}
+
 int OPC_UA_Server_First_Bad_Row(const std::vector<TOPC_UA_Server_Var_Row>& Rows)
 {
     for (size_t i = 0; i < Rows.size(); ++i) {

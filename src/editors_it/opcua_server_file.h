@@ -49,6 +49,11 @@ struct TOPC_UA_Server_Var_Length {
 };
 std::optional<TOPC_UA_Server_Var_Length> OPC_UA_Server_Type_Length(const QString& Type);
 
+// What choosing a type does to a row: the type's length when it has one, then "Read/Write"
+// for an empty access. Returns the Length cell's new read-only state, or nothing when
+// the type leaves the length and its state as they were.
+std::optional<bool> OPC_UA_Server_Var_Set_Length(TOPC_UA_Server_Var_Row& Row, const QString& Type);
+
 // The type names offered in the Type column, and the access names of the R/W column.
 const QStringList& OPC_UA_Server_Var_Types();
 const QStringList& OPC_UA_Server_RW_Types();

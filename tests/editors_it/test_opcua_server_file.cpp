@@ -62,6 +62,25 @@ TEST(OpcUaServerVariables, TypeGivesItsLength)
     EXPECT_EQ(OPC_UA_Server_RW_Types(), (QStringList{QStringLiteral("Read Only"), QStringLiteral("Read/Write")}));
 }
 
+TEST(OpcUaServerVariables, ChoosingATypeSetsTheLengthAndAnEmptyAccess)
+{
+    TOPC_UA_Server_Var_Row r;
+    EXPECT_EQ(OPC_UA_Server_Var_Set_Length(r, QStringLiteral("Float")), std::optional<bool>(true));
+    EXPECT_EQ(r.Length, QStringLiteral("4"));
+    EXPECT_EQ(r.ReadWrite, QStringLiteral("Read/Write"));
+
+    r.ReadWrite = QStringLiteral("Read Only");
+    EXPECT_EQ(OPC_UA_Server_Var_Set_Length(r, QStringLiteral("String")), std::optional<bool>(false));
+    EXPECT_EQ(r.Length, QStringLiteral("10"));
+    EXPECT_EQ(r.ReadWrite, QStringLiteral("Read Only"));
+
+    r.Length = QStringLiteral("32");
+    r.ReadWrite.clear();
+    EXPECT_EQ(OPC_UA_Server_Var_Set_Length(r, QStringLiteral("Char")), std::nullopt);
+    EXPECT_EQ(r.Length, QStringLiteral("32"));
+    EXPECT_EQ(r.ReadWrite, QStringLiteral("Read/Write"));
+}
+
 TEST(OpcUaServerVariables, CheckFindsTheFirstEnabledRowWithABadPosition)
 {
     struct Case {
