@@ -2,6 +2,8 @@
 
 #include <QtGui/QImage>
 
+#include <iterator>
+
 #include "platform/ui/forms.h"
 
 const char* const SpectrumResourceName = "KVCOLORSPECTRUM";

@@ -314,7 +314,9 @@ TEST(ButtonPanel, CaptionAndPictureInTheFourLayouts)
         EXPECT_EQ(TPoint(d.text.X, d.text.Y), c.text);
         EXPECT_EQ(d.text.Clip, c.clip);
         EXPECT_EQ(d.hasImage, c.image);
-        if (c.image) EXPECT_EQ(d.image.R, Bounds(c.picture.X, c.picture.Y, 16, 16));
+        if (c.image) {
+            EXPECT_EQ(d.image.R, Bounds(c.picture.X, c.picture.Y, 16, 16));
+        }
     }
     LayoutFixture f;
     f.key->SetImage(&f.picture);
