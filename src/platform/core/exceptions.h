@@ -31,6 +31,7 @@ KV_DECLARE_EXCEPTION(EListError, Exception)
 KV_DECLARE_EXCEPTION(EStringListError, EListError)
 KV_DECLARE_EXCEPTION(EInvalidOperation, Exception)
 KV_DECLARE_EXCEPTION(EInvalidPointer, Exception)
+KV_DECLARE_EXCEPTION(EInvalidCast, Exception)      // "Invalid class typecast"
 KV_DECLARE_EXCEPTION(ERangeError, Exception)
 KV_DECLARE_EXCEPTION(EAbort, Exception)
 KV_DECLARE_EXCEPTION(EOSError, Exception)

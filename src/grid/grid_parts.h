@@ -1,0 +1,180 @@
+#pragma once
+// Settings and records the grid owns beside its cells: sort settings, the
+// column filter, the tree-node look, the background, the hidden-row record,
+// the hint window and the grid's in-place edit. Each starts with its
+// construction values; the code that acts on them comes with sorting,
+// filtering, tree nodes, background painting, hidden rows and editing.
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+#include "grid/grid_enums.h"
+#include "platform/core/classes.h"
+#include "platform/core/stringlist.h"
+#include "platform/stdgrid/grids.h"
+#include "platform/ui/graphics.h"
+
+class TKvStringGrid;
+
+// ---- sorting
+enum TIndexSortKey : int { ikShift, ikCtrl, ikAlt, ikNone };
+
+class TSortSettings : public TPersistent {
+public:
+    explicit TSortSettings(TKvStringGrid* AOwner);
+    QString ClassName() const override { return QStringLiteral("TSortSettings"); }
+    void Assign(const TPersistent* Source) override;
+
+    TBitmap* GetUpGlyph() { return &FUpGlyph; }
+    TBitmap* GetDownGlyph() { return &FDownGlyph; }
+    TBitmap* IndexUpGlyph() { return &FIndexUpGlyph; }
+    TBitmap* IndexDownGlyph() { return &FIndexDownGlyph; }
+
+    // Writing a new colour repaints the last fixed row.
+    TColor HeaderColor() const { return FHeaderColor; }
+    void SetHeaderColor(TColor Value);
+    TColor HeaderColorTo() const { return FHeaderColorTo; }
+    void SetHeaderColorTo(TColor Value);
+    TColor HeaderMirrorColor() const { return FHeaderMirrorColor; }
+    void SetHeaderMirrorColor(TColor Value);
+    TColor HeaderMirrorColorTo() const { return FHeaderMirrorColorTo; }
+    void SetHeaderMirrorColorTo(TColor Value);
+
+    bool Show = false;
+    bool Full = true;
+    bool AutoFormat = true;
+    TColor IndexColor = 0xFFFF;
+    bool AutoSortForGrouping = true;
+    bool SortOnVirtualCells = true;
+    bool IgnoreCase = false;
+    int Column = -1;
+    TIndexSortKey IndexSortKey = ikShift;
+    bool IndexShow = false;
+
+private:
+    void StoreHeaderColour(TColor& Field, TColor Value);
+    TKvStringGrid* FOwner;
+    TBitmap FUpGlyph, FDownGlyph, FIndexUpGlyph, FIndexDownGlyph;
+    TColor FHeaderColor = clNone;
+    TColor FHeaderColorTo = clNone;
+    TColor FHeaderMirrorColor = clNone;
+    TColor FHeaderMirrorColorTo = clNone;
+};
+
+// ---- filtering
+enum TFilterOperation : int { foNONE, foAND, foOR, foXOR };
+
+class TFilterData : public TCollectionItem {
+public:
+    using TCollectionItem::TCollectionItem;
+    QString ClassName() const override { return QStringLiteral("TFilterData"); }
+    void Assign(const TPersistent* Source) override;
+
+    int Column = 0;
+    QString Condition;
+    bool CaseSensitive = false;
+    TFilterOperation Operation = foNONE;
+};
+
+class TFilter : public TCollection {
+public:
+    explicit TFilter(TKvStringGrid* AOwner);
+    QString ClassName() const override { return QStringLiteral("TFilter"); }
+    TFilterData* Items(int Index) const { return static_cast<TFilterData*>(TCollection::Items(Index)); }
+    TFilterData* Add() { return static_cast<TFilterData*>(TCollection::Add()); }
+    // The entry of column Col, added when there is none.
+    TFilterData* GetColFilter(int Col);
+    bool HasFilter(int Col) const;
+
+private:
+    TKvStringGrid* FOwner;
+};
+
+// ---- tree nodes
+enum TNodeType : int { cnFlat, cn3D, cnGlyph, cnLeaf, cnXP };
+
+class TCellNode : public TPersistent {
+public:
+    explicit TCellNode(TKvStringGrid* AOwner) : FOwner(AOwner) {}
+    QString ClassName() const override { return QStringLiteral("TCellNode"); }
+    void Assign(const TPersistent* Source) override;
+
+    TColor Color = clSilver;
+    TNodeType NodeType = cnXP;
+    TColor NodeColor = clBlack;
+    bool ExpandOne = false;
+    bool ShowTree = true;
+    bool ShowTreeFull = true;
+    int NodeIndent = 12;
+    TColor TreeColor = clGray;
+    TBitmap* ExpandGlyph() { return &FExpandGlyph; }
+    TBitmap* ContractGlyph() { return &FContractGlyph; }
+
+private:
+    TKvStringGrid* FOwner;
+    TBitmap FExpandGlyph, FContractGlyph;
+};
+
+// ---- background
+enum TBackGroundDisplay : int { bdTile, bdFixed, bdGradientHorz, bdGradientVert };
+enum TBackGroundCells : int { bcNormal, bcFixed, bcAll };
+
+class TBackGround : public TPersistent {
+public:
+    explicit TBackGround(TKvStringGrid* AOwner) : FOwner(AOwner) {}
+    QString ClassName() const override { return QStringLiteral("TBackGround"); }
+    void Assign(const TPersistent* Source) override;
+
+    int Left = 0;
+    int Top = 0;
+    TBackGroundDisplay Display = bdTile;
+    TBackGroundCells Cells = bcNormal;
+    TColor Color = clWindow;
+    TColor ColorTo = clBtnFace;
+    TBitmap* Bitmap() { return &FBitmap; }
+
+private:
+    TKvStringGrid* FOwner;
+    TBitmap FBitmap;
+};
+
+// The window that shows cell hints with markup.
+class THTMLHintWindow : public TObject {
+public:
+    QString ClassName() const override { return QStringLiteral("THTMLHintWindow"); }
+    int TextHeight = 0;
+    int TextWidth = 0;
+    QString WideCaption;
+};
+
+// ---- hidden rows
+// One hidden row: its index and the stored cells with their properties. The
+// properties stay owned by the grid while the record holds them.
+class TGridItem : public TCollectionItem {
+public:
+    using TCollectionItem::TCollectionItem;
+    QString ClassName() const override { return QStringLiteral("TGridItem"); }
+    int Idx = 0;
+    int RowHeight = 0;
+    TStringList* Cells() { return &FCells; }
+
+private:
+    TStringList FCells;
+};
+
+// ---- the normal in-place editor
+class TKvInplaceEdit : public TInplaceEdit {
+public:
+    explicit TKvInplaceEdit(TComponent* AOwner);
+    QString ClassName() const override { return QStringLiteral("TKvInplaceEdit"); }
+    TKvStringGrid* KvGrid() const { return FKvGrid; }
+    bool WordWrap() const { return FWordWrap; }
+    // Stored only: the stock editor is a single-line edit kept for its life.
+    void SetWordWrap(bool Value) { FWordWrap = Value; }
+    bool AlternateBackground = false;
+
+private:
+    TKvStringGrid* FKvGrid;
+    bool FWordWrap = false;
+};

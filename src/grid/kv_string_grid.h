@@ -1,0 +1,717 @@
+#pragma once
+// The grid control of every editor window: the base grid with the settings
+// objects, lists and chrome it owns, its initial values, life cycle, row and
+// column selection, row state, dimensions, per-cell queries and the floating
+// footer's calculation. Hidden rows and columns, painting, input and the data
+// operations (sort, filter, export, print) are added in further files of the
+// same class; operations declared here with a minimal body are completed there.
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "grid/base_grid.h"
+#include "grid/cell_graphic.h"
+#include "grid/control_look.h"
+#include "grid/grid_chrome.h"
+#include "grid/grid_lists.h"
+#include "grid/grid_parts.h"
+#include "grid/grid_settings.h"
+#include "grid/grid_settings_objects.h"
+#include "grid/style_interfaces.h"
+
+class THTMLPictureCache;
+class TCustomForm;
+
+// Misuse of the grid (rows or columns out of range).
+class EKvGridError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+enum TGridLook : int { glTMS, glXP, glSoft, glStandard, glClassic, glOffice2003, glVista, glWin7, glQRV, glCustom };
+enum TScrollType : int { ssNormal, ssFlat, ssEncarta, ssMetro };
+enum TInvalidEntryIcon : int { ieNone, ieInformation, ieWarning, ieError };
+enum TFilterDropDownColumns : int { fdNormal, fdAll };
+enum THoverFixedCells : int { hfNone, hfAll, hfFixedColumns, hfFixedRows };
+
+using TCellBorders = TGridFlags<TCellBorder>;
+
+// Receives the changed rectangle of every cells-changed notification.
+class TGridChangeNotifier : public TComponent {
+public:
+    using TComponent::TComponent;
+    virtual void CellsChanged(TKvStringGrid* Grid, const TGridRect& R) = 0;
+};
+
+// Told the new current cell when it changes.
+class ITKvStringGridSelect {
+public:
+    virtual ~ITKvStringGridSelect() = default;
+    virtual void SelectionChanged(TKvStringGrid* Grid, int ACol, int ARow) = 0;
+};
+
+// ---- unit-wide state
+namespace KvGridUnit {
+extern TKvStringGrid* FocusGrid;
+extern bool DateTimeControlAvailable;
+extern unsigned GridCellsClipboardFormat;
+extern unsigned GridEditDoneMessage;
+extern unsigned DateTimePickerShiftFocusMessage;
+extern QString GridHintFontName;
+extern int GridLinkCursor;
+// Starts the grid unit once (a nested start only counts); Finalize undoes it at count 0.
+void Initialize();
+void Finalize();
+} // namespace KvGridUnit
+
+// High 32 bits of a file's fixed version; this platform answers 6.0 for the
+// common controls library and -1 for every other file.
+int GetFileVersion(const QString& FileName);
+
+// The first form up the parent chain of Control, or nullptr.
+TCustomForm* FindParentForm(TControl* Control);
+
+class TKvStringGrid : public TBaseGrid, public IQRVStyle, public IQRVTones {
+public:
+    explicit TKvStringGrid(TComponent* AOwner = nullptr);
+    ~TKvStringGrid() override;
+    QString ClassName() const override { return QStringLiteral("TKvStringGrid"); }
+
+    // ---- copying and life cycle
+    // From another TKvStringGrid only; anything else is ignored.
+    void Assign(const TPersistent* Source) override;
+    virtual void AssignCells(const TPersistent* Source);
+    void Loaded() override;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    void Invalidate();
+    void CreateWnd();
+    void SetParent(TWinControl* AParent) override;
+    bool IsLoaded() const { return FLoaded; }
+    bool IsRunTime() const { return !FDesigning; }
+    // Design-time construction builds no editor controls.
+    static void SetDesignTimeConstruction(bool Value);
+
+    // IQRVStyle, IQRVTones: applied by the look and tones code.
+    void SetComponentStyle(TQRVStyle AStyle) override;
+    void SetColorTones(const TColorTones& ATones) override;
+
+    // ---- platform flags
+    bool IsWinXP() const { return FIsWinXP; }
+    bool IsWin7() const { return FIsWin7; }
+    bool IsWinVista() const { return FIsWinVista; }
+    bool IsThemed() const { return FIsThemed; }
+    int WheelScrollLines() const { return FWheelScrollLines; }
+
+    // ---- owned settings objects
+    TPrintSettings* PrintSettings() const { return FPrintSettings.get(); }
+    THTMLSettings* HTMLSettings() const { return FHTMLSettings.get(); }
+    TColumnSize* ColumnSize() const { return FColumnSize.get(); }
+    TSizeWhileTyping* SizeWhileTyping() const { return FSizeWhileTyping.get(); }
+    TControlLook* ControlLook() const { return FControlLook.get(); }
+    TNavigation* Navigation() const { return FNavigation.get(); }
+    TMouseActions* MouseActions() const { return FMouseActions.get(); }
+    TSearchFooter* SearchFooter() const { return FSearchFooter.get(); }
+    TBands* Bands() const { return FBands.get(); }
+    TSyncGrid* SyncGrid() const { return FSyncGrid.get(); }
+    void SetSyncGrid(const TSyncGrid* Value) { FSyncGrid->Assign(Value); }
+    TFocusHelper* FocusHelper() const { return FFocusHelper.get(); }
+    void SetFocusHelper(const TFocusHelper* Value) { FFocusHelper->Assign(Value); }
+    TFloatingFooter* FloatingFooter() const { return FFloatingFooter.get(); }
+    TSortSettings* SortSettings() const { return FSortSettings.get(); }
+    void SetSortSettings(const TSortSettings* Value) { FSortSettings->Assign(Value); }
+    TFilter* Filter() const { return FFilter.get(); }
+    TFilterDropDown* FilterDropDown() const { return FFilterDropDown.get(); }
+    TGrouping* Grouping() const { return FGrouping.get(); }
+    TDragDropSettings* DragDropSettings() const { return FDragDropSettings.get(); }
+    TDragScrollOptions* DragScrollOptions() const { return FDragScrollOptions.get(); }
+    void SetDragScrollOptions(const TDragScrollOptions* Value) { FDragScrollOptions->Assign(Value); }
+    TBalloonSettings* Balloon() const { return FBalloon.get(); }
+    void SetBalloon(const TBalloonSettings* Value) { FBalloon->Assign(Value); }
+    TShowModified* ShowModified() const { return FShowModified.get(); }
+    void SetShowModified(const TShowModified* Value) { FShowModified->Assign(Value); }
+    TGridProgressAppearance* ProgressAppearance() const { return FProgressAppearance.get(); }
+    void SetProgressAppearance(const TGridProgressAppearance* Value) { FProgressAppearance->Assign(Value); }
+    TBackGround* BackGround() const { return FBackGround.get(); }
+    void SetBackGround(const TBackGround* Value);
+    TCellNode* CellNode() const { return FCellNode.get(); }
+    TFont* FixedFont() const { return FFixedFont.get(); }
+    void SetFixedFont(const TFont& Value) { FFixedFont->Assign(Value); }
+    TFont* ActiveCellFont() const { return FActiveCellFont.get(); }
+    void SetActiveCellFont(const TFont& Value);
+    TStringList* ColumnHeaders() const { return FColumnHeaders.get(); }
+    void SetColumnHeaders(const TStrings* Value) { FColumnHeaders->Assign(Value); }
+    TStringList* RowHeaders() const { return FRowHeaders.get(); }
+    void SetRowHeaders(const TStrings* Value) { FRowHeaders->Assign(Value); }
+    TStringList* LookupItems() const { return FLookupItems.get(); }
+    void SetLookupItems(const TStrings* Value);
+    TBitmap* RowIndicator() const { return FRowIndicator.get(); }
+    void SetRowIndicator(const TBitmap& Value);
+    TIntList* MergedColumns() const { return FMergedColumns.get(); }
+    TIntList* IgnoreColumns() const { return FIgnoreColumns.get(); }
+    TSortIndexList* SortIndexes() const { return FSortIndexes.get(); }
+    TStringList* FilterList() const { return FFilterList.get(); }
+    THTMLPictureCache* ImageCache() const { return FImageCache; }
+    TSearchPanel* SearchPanel() const { return FSearchPanel; }
+    TFooterPanel* FooterPanel() const { return FFooterPanel; }
+    TCellGraphic* SpareCellGraphic() const { return FCellGraphic.get(); }
+    TCollection* HiddenRowList() const { return FHiddenRowList.get(); }
+    TControlList* CellControls() const { return FCellControls.get(); }
+    TIntList* SelectedRowList() const { return FSelectedRows.get(); }
+    TIntList* SelectedCells() const { return FSelectedCells.get(); }
+    TDropList* FilterDropList() const { return FFilterDropList; }
+    TDropCheckList* FilterCheckList() const { return FFilterCheckList; }
+    TKvInplaceEdit* NormalEdit() const;
+
+    // ---- plain settings with their initial values
+    TGridLook Look() const { return FLook; }
+    void SetLook(TGridLook Value) { FLook = Value; Invalidate(); }
+    TScrollType ScrollType() const { return FScrollType; }
+    TColor ScrollColor() const { return FScrollColor; }
+    int ScrollWidth() const { return FScrollWidth; }
+    TColor BorderColor() const { return FBorderColor; }
+    void SetBorderColor(TColor Value);
+    TColor HintColor() const { return FHintColor; }
+    void SetHintColor(TColor Value) { FHintColor = Value; }
+    TColor HighlightColor() const { return FHighlightColor; }
+    void SetHighlightColor(TColor Value);
+    TColor HighlightTextColor() const { return FHighlightTextColor; }
+    void SetHighlightTextColor(TColor Value);
+    TColor SelectionColor() const { return FSelectionColor; }
+    void SetSelectionColor(TColor Value);
+    TColor SelectionColorTo() const { return FSelectionColorTo; }
+    void SetSelectionColorTo(TColor Value);
+    TColor SelectionMirrorColor() const { return FSelectionMirrorColor; }
+    void SetSelectionMirrorColor(TColor Value);
+    TColor SelectionMirrorColorTo() const { return FSelectionMirrorColorTo; }
+    void SetSelectionMirrorColorTo(TColor Value);
+    TColor SelectionTextColor() const { return FSelectionTextColor; }
+    void SetSelectionTextColor(TColor Value);
+    bool SelectionColorMixer() const { return FSelectionColorMixer; }
+    void SetSelectionColorMixer(bool Value);
+    int SelectionColorMixerFactor() const { return FSelectionColorMixerFactor; }
+    void SetSelectionColorMixerFactor(int Value);
+    bool SelectionRectangle() const { return FSelectionRectangle; }
+    void SetSelectionRectangle(bool Value);
+    bool SelectionResizer() const { return FSelectionResizer; }
+    void SetSelectionResizer(bool Value);
+    bool ShowSelection() const { return FShowSelection; }
+    void SetShowSelection(bool Value);
+    bool ShowDesignHelper() const { return FShowDesignHelper; }
+    void SetShowDesignHelper(bool Value);
+    TAlignment DefaultAlignment() const { return FDefaultAlignment; }
+    void SetDefaultAlignment(TAlignment Value);
+    TVAlignment VAlignment() const { return FVAlignment; }
+    void SetVAlignment(TVAlignment Value);
+    unsigned VAlignmentFlag() const { return FVAlign; }
+    TEditorType DefaultEditor() const { return FDefaultEditor; }
+    void SetDefaultEditor(TEditorType Value) { FDefaultEditor = Value; }
+    bool WordWrap() const { return FKvWordWrap; }
+    void SetWordWrap(bool Value);
+    bool ActiveCellShow() const { return FActiveCellShow; }
+    void SetActiveCellShow(bool Value);
+    TColor ActiveCellColor() const { return FActiveCellColor; }
+    void SetActiveCellColor(TColor Value);
+    TColor ActiveCellColorTo() const { return FActiveCellColorTo; }
+    void SetActiveCellColorTo(TColor Value);
+    TColor DisabledFontColor() const { return FDisabledFontColor; }
+    bool UseDisabledFont() const { return FUseDisabledFont; }
+    TColor URLColor() const { return FURLColor; }
+    bool EnableHTML() const { return FEnableHTML; }
+    bool EnableWheel() const { return FEnableWheel; }
+    bool EnhRowColMove() const { return FEnhRowColMove; }
+    bool IntelliZoom() const { return FIntelliZoom; }
+    bool AutoFilterUpdate() const { return FAutoFilterUpdate; }
+    bool FilterNormalCellsOnly() const { return FFilterNormalCellsOnly; }
+    bool UseInternalHintClass() const { return FUseInternalHintClass; }
+    bool FitCellsInGrid() const { return FFitCellsInGrid; }
+    QString FilterDropDownClear() const { return FFilterDropDownClear; }
+    void SetFilterDropDownClear(const QString& Value) { FFilterDropDownClear = Value; }
+    TFilterDropDownColumns FilterDropDownColumns() const { return FFilterDropDownColumns; }
+    void SetFilterDropDownColumns(TFilterDropDownColumns Value) { FFilterDropDownColumns = Value; }
+    bool FilterDropDownAuto() const { return FFilterDropDownAuto; }
+    void SetFilterDropDownAuto(bool Value) { FFilterDropDownAuto = Value; }
+    bool FilterIncremental() const { return FFilterIncremental; }
+    void SetFilterIncremental(bool Value) { FFilterIncremental = Value; }
+    bool FilterDropDownCheck() const { return FFilterDropDownCheck; }
+    void SetFilterDropDownCheck(bool Value) { FFilterDropDownCheck = Value; }
+    QString XMLEncoding() const { return FXMLEncoding; }
+    QString FloatFormat() const { return FFloatFormat; }
+    void SetFloatFormat(const QString& Value) { FFloatFormat = Value; }
+    QChar PasswordChar() const { return FPasswordChar; }
+    QString CheckTrue() const { return FCheckTrue; }
+    void SetCheckTrue(const QString& Value) { FCheckTrue = Value; }
+    QString CheckFalse() const { return FCheckFalse; }
+    void SetCheckFalse(const QString& Value) { FCheckFalse = Value; }
+    TPoint XYOffset() const { return FXYOffset; }
+    void SetXYOffset(const TPoint& Value);
+    void UpdateXYOffset(int X, int Y) { FXYOffset = TPoint(X, Y); }
+    bool SaveFixedCells() const { return FSaveFixedCells; }
+    bool SaveVirtCells() const { return FSaveVirtCells; }
+    bool SaveWithHTML() const { return FSaveWithHTML; }
+    bool LoadFirstRow() const { return FLoadFirstRow; }
+    bool QuoteEmptyCells() const { return FQuoteEmptyCells; }
+    bool ShowNullDates() const { return FShowNullDates; }
+    TInvalidEntryIcon InvalidEntryIcon() const { return FInvalidEntryIcon; }
+    int GroupColumn() const { return FGroupColumn; }
+    int PreviewPage() const { return FPreviewPage; }
+    int MinRowHeight() const { return FMinRowHeight; }
+    void SetMinRowHeight(int Value) { FMinRowHeight = Value; }
+    int MaxRowHeight() const { return FMaxRowHeight; }
+    void SetMaxRowHeight(int Value) { FMaxRowHeight = Value; }
+    int MinColWidth() const { return FMinColWidth; }
+    void SetMinColWidth(int Value) { FMinColWidth = Value; }
+    int MaxColWidth() const { return FMaxColWidth; }
+    void SetMaxColWidth(int Value) { FMaxColWidth = Value; }
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool Value);
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool Value);
+    bool SpreadSheet() const { return FSpreadSheet; }
+    void SetSpreadSheet(bool Value);
+    int MaxEditLength() const { return FMaxEditLength; }
+    void SetMaxEditLength(int Value);
+    bool Hovering() const { return FHovering; }
+    void SetHovering(bool Value) { FHovering = Value; }
+    bool AutoThemeAdapt() const { return FAutoThemeAdapt; }
+    void SetAutoThemeAdapt(bool Value);
+    bool IntegralHeight() const { return FIntegralHeight; }
+    void SetIntegralHeight(bool Value) { FIntegralHeight = Value; }
+    bool SizeWithForm() const { return FSizeWithForm; }
+    void SetSizeWithForm(bool Value) { FSizeWithForm = Value; }
+    bool FixedRowAlways() const { return FFixedRowAlways; }
+    void SetFixedRowAlways(bool Value) { FFixedRowAlways = Value; }
+    bool FixedColAlways() const { return FFixedColAlways; }
+    void SetFixedColAlways(bool Value) { FFixedColAlways = Value; }
+    THoverFixedCells HoverFixedCells() const { return FHoverFixedCells; }
+    void SetHoverFixedCells(THoverFixedCells Value) { FHoverFixedCells = Value; }
+    QString EditMask;
+
+    // Fixed-cell gradient colours written by the control look.
+    TColor QRVGradientFrom() const { return FQRVGradientFrom; }
+    void SetQRVGradientFrom(TColor Value);
+    TColor QRVGradientTo() const { return FQRVGradientTo; }
+    void SetQRVGradientTo(TColor Value);
+    TColor QRVGradientMirrorFrom() const { return FQRVGradientMirrorFrom; }
+    void SetQRVGradientMirrorFrom(TColor Value);
+    TColor QRVGradientMirrorTo() const { return FQRVGradientMirrorTo; }
+    void SetQRVGradientMirrorTo(TColor Value);
+    TColor QRVGradientHoverFrom() const { return FQRVGradientHoverFrom; }
+    TColor QRVGradientHoverTo() const { return FQRVGradientHoverTo; }
+    TColor QRVGradientHoverMirrorFrom() const { return FQRVGradientHoverMirrorFrom; }
+    TColor QRVGradientHoverMirrorTo() const { return FQRVGradientHoverMirrorTo; }
+    TColor QRVGradientHoverBorder() const { return FQRVGradientHoverBorder; }
+    TColor QRVGradientDownFrom() const { return FQRVGradientDownFrom; }
+    TColor QRVGradientDownTo() const { return FQRVGradientDownTo; }
+    TColor QRVGradientDownMirrorFrom() const { return FQRVGradientDownMirrorFrom; }
+    TColor QRVGradientDownMirrorTo() const { return FQRVGradientDownMirrorTo; }
+    TColor QRVGradientDownBorder() const { return FQRVGradientDownBorder; }
+
+    // ---- dimensions
+    void SetRowCount(int Value);
+    void SetColCount(int Value);
+    int FixedRows() const;
+    void SetFixedRows(int Value);
+    int FixedCols() const;
+    void SetFixedCols(int Value);
+    int FixedColWidth() const { return ColCount() > 0 ? ColWidths(0) : 0; }
+    void SetFixedColWidth(int Value);
+    int FixedRowHeight() const { return FFixedRowHeight; }
+    void SetFixedRowHeight(int Value);
+    void SetDefaultRowHeight(int Value);
+    int FixedFooters() const { return FFixedFooters; }
+    void SetFixedFooters(int Value);
+    int FixedRightCols() const { return FFixedRightCols; }
+    void SetFixedRightCols(int Value);
+    void SetCol(int Value);
+    int MaxRowCount() const { return FMaxRowCount; }
+    int MaxColCount() const { return FMaxColCount; }
+    // Number of hidden rows and columns (kept by the hidden-row code).
+    int NumHiddenRows() const { return FNumHiddenRows; }
+    int NumHiddenColumns() const { return FNumHiddenColumns; }
+    int AllColCount() const { return ColCount() + FNumHiddenColumns; }
+    int VisibleFixedRightCols() const;
+    int FirstDataCol();
+
+    // ---- selection (the stock selection rectangle and disjunct selections)
+    TGridRect Selection() const { return TBaseGrid::Selection(); }
+    void SetSelection(const TGridRect& Value);
+    void FocusCell(int ACol, int ARow);
+    void SelectRange(int FromCol, int ToCol, int FromRow, int ToRow);
+    void GotoCell(int ACol, int ARow);
+    void EditCell(int ACol, int ARow);
+    void MoveToCell(int ACol, int ARow);
+    void SelectRows(int RowIndex, int RCount);
+    void UnSelectRows(int RowIndex, int RCount);
+    void SelectCols(int ColIndex, int CCount);
+    void UnSelectCols(int ColIndex, int CCount);
+    bool RowSelect(int ARow);
+    void SetRowSelect(int ARow, bool Value);
+    bool ColSelect(int ACol);
+    void SetColSelect(int ACol, bool Value);
+    void ClearRowSelect();
+    void ClearColSelect();
+    void SelectionToRowSelect(bool All);
+    void SelectionToColSelect(bool All);
+    int RowSelectCount() const;
+    int ColSelectCount() const;
+    bool SelectionChangeFlag() const { return FSelChange; }
+
+    // ---- row state
+    bool RowModified(int ARow) const;
+    void SetRowModified(int ARow, bool Value);
+    int ModifiedRowCount() const;
+    bool RowEnabled(int ARow) const;
+    void SetRowEnabled(int ARow, bool Value);
+    bool UsesEnabledRows() const { return FUseEnabledRows; }
+
+    // ---- repainting
+    void RepaintRect(const TGridRect& R);
+    void RepaintCell(int c, int r);
+    void RepaintRow(int ARow);
+    void RepaintCol(int ACol);
+    void SwapCells(const TPoint& FromCell, const TPoint& ToCell);
+
+    // ---- cell queries
+    virtual void GridHint(int ACol, int ARow, QString& WideHint, QString& Hint);
+    virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+    virtual void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+    virtual void GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+    virtual void GetCellPrintBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+    virtual void GetAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+    virtual void GetFormat(int ACol, TSortStyle& AStyle, QString& Prefix, QString& Suffix);
+    virtual void GetEditorType(int ACol, int ARow, TEditorType& AEditor);
+    virtual void GetCellEditor(int ACol, int ARow, TEditorType& AEditor);
+    virtual bool HasNoEditor(int ACol, int ARow);
+    virtual void IsFixedCell(int ACol, int ARow, bool& IsFixed);
+    virtual void CanEditCell(int ACol, int ARow, bool& CanEdit);
+    virtual void CanEdit(int ACol, int ARow, bool& CanEdit);
+    virtual void IsPasswordCell(int ACol, int ARow, bool& IsPassword);
+    virtual void GetCellWordWrap(int ACol, int ARow, bool& WordWrap);
+    virtual bool HasComboBox(int ACol, int ARow);
+    virtual bool HasSpinEdit(int ACol, int ARow);
+    virtual void GetCheckTrue(int ACol, int ARow, QString& Value);
+    virtual void GetCheckFalse(int ACol, int ARow, QString& Value);
+    virtual bool GetFilterList(int Column);
+    virtual void GetCellCursor(int ACol, int ARow, int X, int Y);
+    virtual void SearchFooterAction(const QString& Value, int ACol, int ARow, int SearchAction);
+    virtual void ButtonClick(int ACol, int ARow);
+    virtual void ExpandClick(int ACol, int ARow, bool Expanded);
+    virtual void ComboCloseUp(int ARow, int ACol);
+    virtual void ComboDropDown(int ARow, int ACol);
+    bool UsesPlatformStyles() override { return FPlatformStyle; }
+    bool IsEditable(int ACol, int ARow);
+    bool IsCellEditable(int ACol, int ARow);
+    bool IsFixed(int ACol, int ARow) override;
+    bool IsPassword(int ACol, int ARow);
+    TFont* GetCellFont(int i, int j);
+    bool IsHoverFixedCell(int ACol, int ARow) const;
+
+    // ---- hooks without a rule of their own
+    virtual void F2KeyEdit() {}
+    virtual void KeySelectAll() {}
+    virtual void MouseActionsChanged() {}
+    virtual void NavigationChanged() {}
+    virtual void MouseActionsInvalidate() { Invalidate(); }
+    virtual void DisableEdit();
+    virtual bool IsDesigning(bool& Designing);
+    virtual void AppendRow() { SetRowCount(RowCount() + 1); }
+    virtual void StoreEditValue(int ACol, int ARow, const QString& Value);
+    virtual int GetEditLimit() override { return FMaxEditLength; }
+
+    // ---- combo list of the combo editor
+    void ClearComboString() { FComboItems.Clear(); }
+    void AddComboString(const QString& s) { FComboItems.Add(s); }
+    void AddComboStringObject(const QString& s, TObject* AObject) { FComboItems.AddObject(s, AObject); }
+    bool RemoveComboString(const QString& s);
+    int GetComboCount() const { return FComboItems.Count(); }
+    void SetComboSelection(int idx) { FComboIndex = idx; }
+    bool SetComboSelectionString(const QString& s);
+    int ComboSelection() const { return FComboIndex; }
+    TStringList* ComboItems() { return &FComboItems; }
+    void SetComboIndex(int ACol, int ARow, int Value);
+    int GetComboIndex(int ACol, int ARow);
+    virtual void GetEditorProp(int ACol, int ARow);
+
+    // ---- footer and change notifications
+    virtual void CalcFooter(int ACol);
+    virtual void CalcFloatingFooter(int ACol);
+    virtual void RecalcFooterColumn(int ACol, int ARow) { (void)ARow; CalcFooter(ACol); }
+    void UpdateFooter();
+    void LastRowChanged() override;
+    void GetDefaultCellProperties(int ACol, int ARow, TFont* AFont, TBrush* ABrush, TColor& AColorTo,
+                                  TColor& AMirrorColor, TColor& AMirrorColorTo, TAlignment& HA, TVAlignment& VA,
+                                  bool& WW, TCellGradientDirection& GD) override;
+    virtual void CellsChanged(const TGridRect& R);
+    virtual void CellsLoaded() { CalcFooter(-1); }
+    void RegisterNotifier(TGridChangeNotifier* Item);
+    void UnRegisterNotifier(TGridChangeNotifier* Item);
+    void RegisterSelListener(std::shared_ptr<ITKvStringGridSelect> Listener) { FSelListener = std::move(Listener); }
+    void UnRegisterSelListener(const std::shared_ptr<ITKvStringGridSelect>&) { FSelListener.reset(); }
+
+    // ---- cell numbers written by the footer calculation
+    void SetInts(int ACol, int ARow, int Value) { SetCells(ACol, ARow, QString::number(Value)); }
+    void SetFloats(int ACol, int ARow, double Value);
+    virtual QString GetCellFloatFormat(int ACol, int ARow);
+
+    // ---- column calculations (measured with the data operations)
+    virtual double ColumnSum(int ACol, int FromRow, int ToRow);
+    virtual double ColumnAvg(int ACol, int FromRow, int ToRow);
+    virtual double ColumnMin(int ACol, int FromRow, int ToRow);
+    virtual double ColumnMax(int ACol, int FromRow, int ToRow);
+    virtual double ColumnStdDev(int ACol, int FromRow, int ToRow);
+    virtual double ColumnDistinct(int ACol, int FromRow, int ToRow);
+
+    // ---- cell objects (completed with the cell-object code)
+    virtual TCellGraphic* GetCellGraphic(int ACol, int ARow);
+    virtual TCellType GetCellType(int ACol, int ARow);
+    bool HasCheckBox(int ACol, int ARow);
+    bool HasDataCheckBox(int ACol, int ARow);
+    bool HasRadio(int ACol, int ARow);
+    bool HasButton(int ACol, int ARow);
+    bool HasClickControl(int ACol, int ARow);
+    bool IsNode(int ARow) { (void)ARow; return false; }
+    bool IsSummary(int ARow) { (void)ARow; return false; }
+    int GetNodeLevel(int ARow) { (void)ARow; return 0; }
+    int GetNodeSpan(int ARow) { (void)ARow; return 0; }
+    bool HasNodes() override { return false; }
+
+    // ---- index conversions (identity until hidden columns and rows exist)
+    int RealColIndex(int ACol) const { return ACol; }
+    int DisplColIndex(int ACol) override { return ACol; }
+    int RealRowIndex(int ARow) const { return ARow; }
+    int DisplRowIndex(int ARow) const { return ARow; }
+    int TotalColCount() const override { return ColCount() + FNumHiddenColumns; }
+
+    // ---- declared here, built with the input and data operations
+    virtual void SaveToStream(TStream* Stream) { (void)Stream; }
+    virtual void LoadFromStream(TStream* Stream) { (void)Stream; }
+    virtual void AutoSizeCol(int Index, int Padding) { (void)Index; (void)Padding; }
+    virtual void AutoSizeColumns(bool DoFixedCols, int Padding);
+    virtual void SaveColSizes() {}
+    virtual void LoadColSizes() {}
+    virtual void StretchRightColumn() {}
+    virtual void UpdateSearchFooter() {}
+    virtual void ShowInplaceEdit() { ShowEditor(); }
+    void InitOrigColSizes();
+    void GridFormResize(TObject* Sender);
+
+    // ---- events
+    std::function<void(TObject*, int ARow, int ACol, QString& Hint)> OnGridHint, OnGridWideHint;
+    std::function<void(TObject*, int ARow, int ACol, TGridDrawState, TBrush*, TFont*)> OnGetCellColor,
+        OnGetCellPrintColor;
+    std::function<void(TObject*, int ARow, int ACol, TPen*, TCellBorders&)> OnGetCellBorder, OnGetCellPrintBorder;
+    std::function<void(TObject*, int ARow, int ACol, TAlignment&, TVAlignment&)> OnGetAlignment;
+    std::function<void(TObject*, int ACol, TSortStyle&, QString&, QString&)> OnGetFormat;
+    std::function<void(TObject*, int ACol, int ARow, TEditorType&)> OnGetEditorType;
+    std::function<void(TObject*, int ARow, int ACol, bool&)> OnIsFixedCell, OnCanEditCell, OnIsPasswordCell;
+    std::function<void(TObject*, int ACol, int ARow, bool&)> OnGetWordWrap, OnHasComboBox, OnHasSpinEdit;
+    std::function<void(TObject*, int ACol, int ARow, QString&)> OnGetCheckTrue, OnGetCheckFalse;
+    std::function<void(TObject*, int Column, TStrings* Filter)> OnGetColumnFilter;
+    std::function<void(TObject*, int ACol, int ARow, int X, int Y, TCursor&)> OnGetCellCursor;
+    std::function<void(TObject*, const QString&, int ACol, int ARow, int SearchAction)> OnSearchFooterAction;
+    std::function<void(TObject*, int ACol, int ARow)> OnButtonClick;
+    std::function<void(TObject*, int ACol, int ARow, bool Expanded)> OnExpandClick;
+    std::function<void(TObject*, int ARow, int ACol)> OnComboCloseUp, OnComboDropDown;
+    std::function<void(TObject*, int ACol, int ARow, QString&)> OnGetEditorProp;
+    std::function<void(TObject*, int ACol, int ARow, QString&)> OnFooterCalc;
+    std::function<void(TObject*, const TGridRect&)> OnCellsChanged;
+    std::function<void(TObject*, int ARow, bool Value, bool& Allow)> OnRowDisjunctSelect;
+    std::function<void(TObject*, int ARow)> OnRowDisjunctSelected;
+    std::function<void(TObject*, int ACol, int ARow, QString&)> OnGetEditMask;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Resize() override;
+    TInplaceEdit* CreateEditor() override;
+    QString GetEditMask(int ACol, int ARow) override;
+    void GetDisplText(int ACol, int ARow, QString& Value) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseLeave() override;
+
+    // The cell test of the check-box family, on the base cell.
+    bool HasCellType(int ACol, int ARow, std::initializer_list<TCellType> Types);
+
+private:
+    friend class TControlLook;
+    friend class TFloatingFooter;
+    void CreateEditorControls();
+    void FreeEditorControls();
+    int FixedRowsMin() const { return FFixedRowsMin; }
+    void GrowTo(std::vector<int>& List, int Size);
+
+    // owned objects
+    std::unique_ptr<TFocusHelper> FFocusHelper;
+    std::unique_ptr<TSearchFooter> FSearchFooter;
+    std::unique_ptr<TFloatingFooter> FFloatingFooter;
+    std::unique_ptr<TPrintSettings> FPrintSettings;
+    std::unique_ptr<THTMLSettings> FHTMLSettings;
+    std::unique_ptr<TSortSettings> FSortSettings;
+    std::unique_ptr<TDragDropSettings> FDragDropSettings;
+    std::unique_ptr<TDragScrollOptions> FDragScrollOptions;
+    std::unique_ptr<TControlLook> FControlLook;
+    std::unique_ptr<TNavigation> FNavigation;
+    std::unique_ptr<TColumnSize> FColumnSize;
+    std::unique_ptr<TCellNode> FCellNode;
+    std::unique_ptr<TBands> FBands;
+    std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
+    std::unique_ptr<TMouseActions> FMouseActions;
+    std::unique_ptr<TGrouping> FGrouping;
+    std::unique_ptr<TStringList> FColumnHeaders;
+    std::unique_ptr<TFont> FFixedFont;
+    std::unique_ptr<TFont> FActiveCellFont;
+    std::unique_ptr<TFont> FCellFont;
+    std::unique_ptr<TStringList> FRowHeaders;
+    std::unique_ptr<TStringList> FSortList;
+    std::unique_ptr<TStringList> FLookupItems;
+    std::unique_ptr<TSortIndexList> FSortIndexes;
+    std::unique_ptr<TIntList> FSortRowXRef, FUnSortRowXRef, FMergedColumns, FSelectedCells, FSelectedRows;
+    std::unique_ptr<TBitmap> FRowIndicator;
+    std::unique_ptr<TBackGround> FBackGround;
+    std::unique_ptr<THTMLHintWindow> FScrollHintWnd;
+    std::unique_ptr<TControlList> FCellControls;
+    std::unique_ptr<TGridProgressAppearance> FProgressAppearance;
+    std::unique_ptr<TSyncGrid> FSyncGrid;
+    std::unique_ptr<TCollection> FHiddenRowList;
+    std::unique_ptr<TFilter> FFilter;
+    std::unique_ptr<TBalloonSettings> FBalloon;
+    std::unique_ptr<TShowModified> FShowModified;
+    std::unique_ptr<TCellGraphic> FCellGraphic;
+    std::unique_ptr<TIntList> FIgnoreColumns;
+    std::unique_ptr<TFilterDropDown> FFilterDropDown;
+    std::unique_ptr<TStringList> FFilterList;
+    THTMLPictureCache* FImageCache = nullptr; // joined when the picture cache lands
+    // child controls, freed with the grid as its components
+    TFooterPanel* FFooterPanel = nullptr;
+    TSearchPanel* FSearchPanel = nullptr;
+    TDropList* FFilterDropList = nullptr;
+    TDropCheckList* FFilterCheckList = nullptr;
+    std::vector<TComponent*> FEditorControls;
+    std::vector<int> FOrigColSizes;
+    std::vector<int> FColumnOrder;
+    std::vector<TGridChangeNotifier*> FNotifiers;
+    std::shared_ptr<ITKvStringGridSelect> FSelListener;
+    TStringList FComboItems;
+    int FComboIndex = -1;
+
+    // selection and row state
+    std::vector<bool> FRowSelect;
+    std::vector<bool> FColSelect;
+    std::vector<int> FModifiedRows;
+    std::vector<int> FEnabledRows;
+    bool FUseEnabledRows = false;
+    bool FSelChange = false;
+    int FMaxRowCount = 0;
+    int FMaxColCount = 0;
+    int FFixedRowsMin = 1;
+    int FFixedColsMin = 1;
+    int FFixedRowHeight = 22;
+    int FFixedFooters = 0;
+    int FFixedRightCols = 0;
+    int FNumHiddenRows = 0;
+    int FNumHiddenColumns = 0;
+
+    // settings
+    bool FDesigning = false;
+    bool FLoaded = false;
+    bool FIsWinXP = false, FIsWin7 = false, FIsWinVista = false, FIsThemed = false;
+    int FWheelScrollLines = 3;
+    bool FPlatformStyle = false;
+    TGridLook FLook = glXP;
+    TScrollType FScrollType = ssNormal;
+    TColor FScrollColor = clNone;
+    int FScrollWidth = 16;
+    TColor FBorderColor = 0x808080;
+    TColor FHintColor = clInfoBk;
+    TColor FHighlightColor = clHighlight;
+    TColor FHighlightTextColor = clHighlightText;
+    TColor FSelectionColor = 0xEACAB6;
+    TColor FSelectionColorTo = clNone;
+    TColor FSelectionMirrorColor = clNone;
+    TColor FSelectionMirrorColorTo = clNone;
+    TColor FSelectionTextColor = clBlack;
+    bool FSelectionColorMixer = false;
+    int FSelectionColorMixerFactor = 50;
+    bool FSelectionRectangle = false;
+    bool FSelectionResizer = false;
+    bool FShowSelection = true;
+    bool FShowDesignHelper = true;
+    TAlignment FDefaultAlignment = taLeftJustify;
+    TVAlignment FVAlignment = vtaTop;
+    unsigned FVAlign = 0;
+    TEditorType FDefaultEditor = edNormal;
+    bool FKvWordWrap = true;
+    bool FActiveCellShow = false;
+    TColor FActiveCellColor = 0x808080;
+    TColor FActiveCellColorTo = clNone;
+    TColor FDisabledFontColor = clSilver;
+    bool FUseDisabledFont = true;
+    TColor FURLColor = 0xFF0000;
+    TColor FQRVGradientFrom = 0xFFFFFF;
+    TColor FQRVGradientTo = 0;
+    TColor FQRVGradientMirrorFrom = clNone;
+    TColor FQRVGradientMirrorTo = clNone;
+    TColor FQRVGradientHoverFrom = 0, FQRVGradientHoverTo = 0, FQRVGradientHoverMirrorFrom = 0,
+           FQRVGradientHoverMirrorTo = 0, FQRVGradientHoverBorder = 0;
+    TColor FQRVGradientDownFrom = 0, FQRVGradientDownTo = 0, FQRVGradientDownMirrorFrom = 0,
+           FQRVGradientDownMirrorTo = 0, FQRVGradientDownBorder = 0;
+    bool FEnableHTML = true;
+    bool FEnableWheel = true;
+    bool FEnhRowColMove = true;
+    bool FIntelliZoom = true;
+    bool FAutoFilterUpdate = true;
+    bool FFilterNormalCellsOnly = true;
+    bool FUseInternalHintClass = true;
+    bool FFitCellsInGrid = true;
+    QString FFilterDropDownClear = QStringLiteral("(All)");
+    TFilterDropDownColumns FFilterDropDownColumns = fdNormal;
+    bool FFilterDropDownAuto = false;
+    bool FFilterIncremental = false;
+    bool FFilterDropDownCheck = false;
+    QString FXMLEncoding = QStringLiteral("ISO-8859-1");
+    QString FFloatFormat = QStringLiteral("%.2f");
+    QChar FPasswordChar = QLatin1Char('*');
+    QString FCheckTrue = QStringLiteral("Y");
+    QString FCheckFalse = QStringLiteral("N");
+    TPoint FXYOffset{2, 2};
+    bool FSaveFixedCells = true, FSaveVirtCells = true, FSaveWithHTML = true, FLoadFirstRow = true,
+         FQuoteEmptyCells = true, FShowNullDates = true;
+    TInvalidEntryIcon FInvalidEntryIcon = ieWarning;
+    int FGroupColumn = -1;
+    int FPreviewPage = 1;
+    int FPrintPageTo = 1;
+    int FMinRowHeight = 0, FMaxRowHeight = 0, FMinColWidth = 0, FMaxColWidth = 0;
+    bool FAutoSize = false;
+    bool FFlat = false;
+    bool FSpreadSheet = false;
+    int FMaxEditLength = 0;
+    bool FHovering = false;
+    bool FAutoThemeAdapt = false;
+    bool FIntegralHeight = false;
+    bool FSizeWithForm = false;
+    bool FFixedRowAlways = false;
+    bool FFixedColAlways = false;
+    THoverFixedCells FHoverFixedCells = hfNone;
+    bool FEditChange = false;
+
+    // internal markers
+    int FFilterCol = -1;
+    TPoint FHoverFixedCell{-1, -1};
+    TPoint FCellButtonPushed{-1, -1};
+    TPoint FClipAnchor{-1, -1};
+    TPoint FLastHintPos{-1, -1};
+    int FLastTabCol = -1, FLastTabRow = -1;
+    int FClickedCol = -1, FClickedRow = -1;
+    int FPrevWidth = -1, FPrevHeight = -1;
+    int FMouseSelectStart = -1;
+    int FOldSelRow = -1;
+    bool FLastValidation = true;
+    bool FColChange = true;
+    int FOldLeftCol = 1, FOldTopRow = 1;
+
+    // the owner form's resize relay
+    TCustomForm* FOwnerForm = nullptr;
+    std::function<void(TObject*)> FChainedResize;
+    int FFormWidth = 0, FFormHeight = 0;
+};
