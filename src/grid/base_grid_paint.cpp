@@ -350,7 +350,14 @@ void TBaseGrid::KeyDown(WORD& Key, TShiftState Shift)
 bool TBaseGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
 {
     bool res = TObjStringGrid::DoMouseWheelDown(Shift, MousePos);
-    if (VisibleRowCount() < Row() - TopRow() && Row() < RowCount() - 1 && FHideLastRow) SetTopRow(TopRow() + 1);
+    if (FHideLastRow && RowCount() > 1) {
+        // Navigation stays above the blank last row, and the view scrolls one
+        // row further so that the current row is not the last one shown.
+        if (Row() > RowCount() - 2) SetRow(RowCount() - 2);
+        if (Row() < RowCount() - 1 && Row() - TopRow() >= VisibleRowCount() - 1 &&
+            TopRow() + VisibleRowCount() < RowCount())
+            SetTopRow(TopRow() + 1);
+    }
     MoveToBaseCell();
     return res;
 }
