@@ -77,9 +77,10 @@ public:
     QString CellText() const { return FCellText; }
     void SetCellText(const QString& v) { FCellText = v; }
 
-    // Width and height the graphic claims in its cell; the kinds that claim room
-    // are measured by the cell-object code, every other kind claims none.
-    virtual TPoint GetPictureSize(int MaxWidth, int MaxHeight, bool Printing) const;
+    // Size of a picture (ctPicture, ctFilePicture) placed in a room of cw x rh
+    // pixels by its stretch mode (CellAngle) less its padding (CellIndex);
+    // every other kind answers Default.
+    TPoint GetPictureSize(int cw, int rh, bool HasText, TPoint Default = TPoint()) const;
 
     TCellSlot FCellBitmap;
     TCellSlot FCellIcon;

@@ -34,6 +34,11 @@ void Initialize()
     DateTimePickerShiftFocusMessage = RegisterWindowMessage(QStringLiteral("DTPShiftFocus"));
 }
 
+void FocusWindowHook()
+{
+    // Nothing to move until the focus frame window exists (grid chrome).
+}
+
 void Finalize()
 {
     if (StartCount == 0 || --StartCount > 0) return;
@@ -148,6 +153,7 @@ TKvStringGrid::TKvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
             form->OnResize = [this](TObject* Sender) { GridFormResize(Sender); };
             FFormWidth = form->Width();
             FFormHeight = form->Height();
+            FMoveHookId = form->AddMoveHook([](TCustomForm*) { KvGridUnit::FocusWindowHook(); });
         }
     }
 
@@ -211,7 +217,11 @@ TKvStringGrid::~TKvStringGrid()
 {
     FComponentState |= csDestroying;
     if (KvGridUnit::FocusGrid == this) KvGridUnit::FocusGrid = nullptr;
-    if (FOwnerForm) FOwnerForm->OnResize = FChainedResize;
+    // A form being destroyed takes its handlers along.
+    if (FOwnerForm && !FOwnerForm->IsDestroying()) {
+        FOwnerForm->OnResize = FChainedResize;
+        if (FMoveHookId >= 0) FOwnerForm->RemoveMoveHook(FMoveHookId);
+    }
     if (FColumnSize->Save()) SaveColSizes();
     int rows = RowCount(), cols = ColCount();
     if (FNumHiddenRows == 0 && !HasNodes()) {

@@ -70,6 +70,12 @@ void Finalize();
 // common controls library and -1 for every other file.
 int GetFileVersion(const QString& FileName);
 
+namespace KvGridUnit {
+// Run whenever a window of a grid's form moves: keeps the focused grid's
+// focus frame on its cell (the frame itself comes with the grid's chrome).
+void FocusWindowHook();
+} // namespace KvGridUnit
+
 // The first form up the parent chain of Control, or nullptr.
 TCustomForm* FindParentForm(TControl* Control);
 
@@ -466,6 +472,8 @@ public:
     // ---- cell objects (completed with the cell-object code)
     virtual TCellGraphic* GetCellGraphic(int ACol, int ARow);
     virtual TCellType GetCellType(int ACol, int ARow);
+    // The error marker of a cell's graphic; (0, 0) without graphic.
+    void GetMarker(int ACol, int ARow, int& ErrPos, int& ErrLen);
     bool HasCheckBox(int ACol, int ARow);
     bool HasDataCheckBox(int ACol, int ARow);
     bool HasRadio(int ACol, int ARow);
@@ -712,6 +720,7 @@ private:
 
     // the owner form's resize relay
     TCustomForm* FOwnerForm = nullptr;
+    int FMoveHookId = -1;
     std::function<void(TObject*)> FChainedResize;
     int FFormWidth = 0, FFormHeight = 0;
 };

@@ -331,6 +331,16 @@ TCellType TKvStringGrid::GetCellType(int ACol, int ARow)
     return g ? g->CellType() : ctEmpty;
 }
 
+void TKvStringGrid::GetMarker(int ACol, int ARow, int& ErrPos, int& ErrLen)
+{
+    ErrPos = 0;
+    ErrLen = 0;
+    if (TCellGraphic* g = GetCellGraphic(ACol, ARow)) {
+        ErrPos = g->CellErrFrom();
+        ErrLen = g->CellErrLen();
+    }
+}
+
 bool TKvStringGrid::HasCellType(int ACol, int ARow, std::initializer_list<TCellType> Types)
 {
     if (ACol < 0 || ARow < 0) return false;

@@ -461,3 +461,49 @@ TEST(KvStringGridFooter, NotifiersAndCellsChangedRecalculate)
     g.CellsChanged(TGridRect(1, 1, 2, 2));
     EXPECT_EQ(n.Count, 1);
 }
+
+TEST(KvStringGridCellObjects, GraphicTypeMarkerAndPictureSize)
+{
+    TKvStringGrid g;
+    auto* graphic = new TCellGraphic;
+    graphic->SetCellType(ctButton);
+    graphic->SetCellErrFrom(3);
+    graphic->SetCellErrLen(2);
+    g.SetGraphicObjects(1, 1, graphic);
+    EXPECT_EQ(g.GetCellType(1, 1), ctButton);
+    EXPECT_EQ(g.GetCellType(-1, 1), ctEmpty);
+    EXPECT_TRUE(g.HasButton(1, 1));
+    EXPECT_TRUE(g.HasClickControl(1, 1));
+    EXPECT_FALSE(g.HasCheckBox(1, 1));
+    int pos = -1, len = -1;
+    g.GetMarker(1, 1, pos, len);
+    EXPECT_EQ(TPoint(pos, len), TPoint(3, 2));
+    g.GetMarker(2, 2, pos, len);
+    EXPECT_EQ(TPoint(pos, len), TPoint(0, 0));
+    g.MergeCells(1, 1, 2, 1);
+    EXPECT_TRUE(g.HasButton(2, 1)) << "a covered cell answers with its base's graphic";
+
+    // A 40 x 20 picture in a room of 60 x 60 with 2 pixels of padding.
+    TCellGraphic pic;
+    auto* picture = new TPicture;
+    picture->SetGraphic(std::make_unique<TBitmap>(40, 20));
+    pic.FCellBitmap = picture;
+    pic.SetCellCreated(true);
+    pic.SetCellType(ctPicture);
+    pic.SetCellIndex(2);
+    const struct { TStretchMode mode; TPoint want; } table[] = {
+        {noStretch, TPoint(40, 20)},
+        {Stretch, TPoint(58, 58)},
+        {Shrink, TPoint(40, 20)},
+        {StretchWithAspectRatio, TPoint(58, 29)},
+        {ShrinkWithAspectRatio, TPoint(40, 20)},
+    };
+    for (const auto& t : table) {
+        pic.SetCellAngle(t.mode);
+        EXPECT_EQ(pic.GetPictureSize(60, 60, false), t.want) << int(t.mode);
+    }
+    pic.SetCellAngle(ShrinkWithAspectRatio);
+    EXPECT_EQ(pic.GetPictureSize(22, 60, false), TPoint(20, 10)) << "wider than the room: scaled by its width";
+    TCellGraphic other;
+    EXPECT_EQ(other.GetPictureSize(60, 60, false, TPoint(7, 8)), TPoint(7, 8));
+}
