@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "grid/grid_editor_controls.h"
 #include "grid/theme_services.h"
 #include "platform/ui/clipboard.h"
 #include "platform/ui/forms.h"
@@ -24,10 +25,31 @@ namespace {
 int StartCount = 0;
 }
 
+std::map<QString, std::function<TComponent*(TComponent*)>>& ClassRegistry()
+{
+    static std::map<QString, std::function<TComponent*(TComponent*)>> registry;
+    return registry;
+}
+
 void Initialize()
 {
     if (StartCount++ > 0) return;
     FocusGrid = nullptr;
+    auto& reg = ClassRegistry();
+    reg[QStringLiteral("TKvStringGrid")] = [](TComponent* o) -> TComponent* { return new TKvStringGrid(o); };
+    reg[QStringLiteral("TDropList")] = [](TComponent* o) -> TComponent* { return new TDropList(o); };
+    reg[QStringLiteral("TArrowWindow")] = [](TComponent* o) -> TComponent* { return new TArrowWindow(o, arrUp); };
+    reg[QStringLiteral("TGridCombo")] = [](TComponent* o) -> TComponent* { return new TGridCombo(o); };
+    reg[QStringLiteral("TGridTransEdit")] = [](TComponent* o) -> TComponent* { return new TGridTransEdit(o); };
+    reg[QStringLiteral("TGridTransCombo")] = [](TComponent* o) -> TComponent* { return new TGridTransCombo(o); };
+    reg[QStringLiteral("TGridCheckBox")] = [](TComponent* o) -> TComponent* { return new TGridCheckBox(o); };
+    reg[QStringLiteral("TGridEditBtn")] = [](TComponent* o) -> TComponent* { return new TGridEditBtn(o); };
+    reg[QStringLiteral("TGridUnitEditBtn")] = [](TComponent* o) -> TComponent* { return new TGridUnitEditBtn(o); };
+    reg[QStringLiteral("TGridButton")] = [](TComponent* o) -> TComponent* { return new TGridButton(o); };
+    reg[QStringLiteral("THeaderDragButton")] = [](TComponent* o) -> TComponent* { return new THeaderDragButton(o); };
+    reg[QStringLiteral("TControlEdit")] = [](TComponent* o) -> TComponent* { return new TControlEdit(o); };
+    reg[QStringLiteral("TControlCombo")] = [](TComponent* o) -> TComponent* { return new TControlCombo(o); };
+    reg[QStringLiteral("TScrollBar")] = [](TComponent* o) -> TComponent* { return new TScrollBar(o); };
     DateTimeControlAvailable = GetFileVersion(QStringLiteral("comctl32.dll")) > 0x00040045;
     GridCellsClipboardFormat = RegisterClipboardFormat(QStringLiteral("TKvStringGrid Cells"));
     GridEditDoneMessage = RegisterWindowMessage(QStringLiteral("GridEditDone"));
@@ -203,6 +225,38 @@ void TKvStringGrid::CreateEditorControls()
     drag->Grid = this;
     drag->SetEnabled(false);
     hidden(drag);
+    auto* combo = new TGridCombo(this);
+    combo->SetEnabled(false);
+    combo->IsWinXP = FIsWinXP;
+    combo->IsVistaComCtl6 = FIsWinVista && FIsThemed;
+    hidden(combo);
+    hidden(new TGridTransEdit(this));
+    hidden(new TGridTransCombo(this));
+    auto* check = new TGridCheckBox(this);
+    check->SetEnabled(false);
+    hidden(check);
+    auto* editBtn = new TGridEditBtn(this);
+    editBtn->SetEnabled(false);
+    editBtn->SetButtonCaption(QStringLiteral("..."));
+    editBtn->SetBorderStyle(bsNone);
+    editBtn->IsWinXP = FIsWinXP;
+    hidden(editBtn);
+    auto* unitBtn = new TGridUnitEditBtn(this);
+    unitBtn->SetEnabled(false);
+    unitBtn->SetButtonCaption(QStringLiteral("..."));
+    unitBtn->SetBorderStyle(bsNone);
+    unitBtn->OnUnitChanged = [this](TObject*, const QString& NewUnit) {
+        if (OnUnitChanged) OnUnitChanged(this, Col(), NewUnit, Row());
+    };
+    hidden(unitBtn);
+    auto* button = new TGridButton(this);
+    button->SetEnabled(false);
+    button->OnClick = [this](TObject*) {
+        if (OnButtonClick) OnButtonClick(this, Col(), Row());
+    };
+    hidden(button);
+    hidden(new TControlEdit(this));
+    hidden(new TControlCombo(this));
     hidden(new TScrollBar(this));
     hidden(new TScrollBar(this));
 }

@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -61,6 +62,9 @@ extern unsigned GridEditDoneMessage;
 extern unsigned DateTimePickerShiftFocusMessage;
 extern QString GridHintFontName;
 extern int GridLinkCursor;
+// Class name to factory, for creation by class name; the editors added with
+// later parts of the grid register themselves here.
+std::map<QString, std::function<TComponent*(TComponent*)>>& ClassRegistry();
 // Starts the grid unit once (a nested start only counts); Finalize undoes it at count 0.
 void Initialize();
 void Finalize();
@@ -520,6 +524,7 @@ public:
     std::function<void(TObject*, int ACol, int ARow, int X, int Y, TCursor&)> OnGetCellCursor;
     std::function<void(TObject*, const QString&, int ACol, int ARow, int SearchAction)> OnSearchFooterAction;
     std::function<void(TObject*, int ACol, int ARow)> OnButtonClick;
+    std::function<void(TObject*, int ACol, const QString& NewUnit, int ARow)> OnUnitChanged;
     std::function<void(TObject*, int ACol, int ARow, bool Expanded)> OnExpandClick;
     std::function<void(TObject*, int ARow, int ACol)> OnComboCloseUp, OnComboDropDown;
     std::function<void(TObject*, int ACol, int ARow, QString&)> OnGetEditorProp;

@@ -10,6 +10,13 @@
 
 namespace {
 
+TComponent* FindByClass(const TComponent& Owner, const QString& Name)
+{
+    for (int i = 0; i < Owner.ComponentCount(); ++i)
+        if (Owner.Components(i)->ClassName() == Name) return Owner.Components(i);
+    return nullptr;
+}
+
 template <class F>
 QString ErrorOf(F&& f)
 {
@@ -75,6 +82,13 @@ TEST(KvStringGridLife, DesignTimeGridHasNoEditorControls)
     TKvStringGrid::SetDesignTimeConstruction(false);
     EXPECT_LT(design.ComponentCount(), run.ComponentCount());
     EXPECT_EQ(design.ActiveCellFont()->Name(), QStringLiteral("Tahoma"));
+    auto* combo = dynamic_cast<TControl*>(FindByClass(run, QStringLiteral("TGridCombo")));
+    ASSERT_NE(combo, nullptr);
+    EXPECT_FALSE(combo->Enabled());
+    EXPECT_FALSE(combo->Visible());
+    EXPECT_EQ(FindByClass(design, QStringLiteral("TGridCombo")), nullptr);
+    for (const char* name : {"TKvStringGrid", "TGridEditBtn", "TGridButton", "TDropList"})
+        EXPECT_EQ(KvGridUnit::ClassRegistry().count(QLatin1String(name)), 1u) << name;
 }
 
 TEST(KvStringGridLife, LoadedSetsMinimaAndMovesAlwaysEdit)
