@@ -496,7 +496,52 @@ public:
     int DisplRowIndex(int ARow) const { return ARow; }
     int TotalColCount() const override { return ColCount() + FNumHiddenColumns; }
 
-    // ---- declared here, built with the input and data operations
+    // ---- declared here, built with the structure, input and data operations
+    virtual void InsertRows(int RowIndex, int RCount, bool UpdateCellControls = true)
+    {
+        (void)UpdateCellControls;
+        for (int i = 0; i < RCount; ++i) {
+            SetRowCount(RowCount() + 1);
+            MoveRow(RowCount() - 1, RowIndex);
+        }
+    }
+    virtual void RemoveRows(int RowIndex, int RCount)
+    {
+        for (int i = 0; i < RCount && RowIndex < RowCount(); ++i) DeleteRow(RowIndex);
+    }
+    virtual void InsertCols(int ColIndex, int CCount)
+    {
+        for (int i = 0; i < CCount; ++i) {
+            SetColCount(ColCount() + 1);
+            MoveColumn(ColCount() - 1, ColIndex);
+        }
+    }
+    virtual void RemoveCols(int ColIndex, int CCount)
+    {
+        for (int i = 0; i < CCount && ColIndex < ColCount(); ++i) DeleteColumn(ColIndex);
+    }
+    virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
+    {
+        FreeCellPropertiesRect(ACol1, ARow1, ACol2, ARow2);
+        for (int c = ACol1; c <= ACol2; ++c)
+            for (int r = ARow1; r <= ARow2; ++r) SetGridCell(c, r, QString());
+    }
+    virtual void Group(int ColIndex) { (void)ColIndex; }
+    virtual void UnGroup() {}
+    virtual void QSort() {}
+    virtual void QUnSort() {}
+    virtual void SaveColPositions() {}
+    virtual void LoadColPositions() {}
+    virtual void RestoreCellValue() {}
+    virtual void ScrollCell(int ACol, int ARow, int Position, int Min, int Max)
+    {
+        (void)ACol; (void)ARow; (void)Position; (void)Min; (void)Max;
+    }
+    virtual void FilterDropDownSelect(TObject* Sender, int ItemIndex) { (void)Sender; (void)ItemIndex; }
+    virtual void UpdateColumnSize() {}
+    virtual void UpdateAutoColumnSize() {}
+    virtual void SyncColumnHeaders() {}
+    virtual QString GetFormattedCell(int ACol, int ARow) { return Cells(ACol, ARow); }
     virtual void SaveToStream(TStream* Stream) { (void)Stream; }
     virtual void LoadFromStream(TStream* Stream) { (void)Stream; }
     virtual void AutoSizeCol(int Index, int Padding) { (void)Index; (void)Padding; }
@@ -535,6 +580,21 @@ public:
     std::function<void(TObject*, int ACol, int ARow, QString&)> OnGetEditMask;
 
 protected:
+    // Stock overrides the input and painting code of the grid completes.
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override
+    {
+        TBaseGrid::MouseDown(Button, Shift, X, Y);
+    }
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override
+    {
+        TBaseGrid::MouseUp(Button, Shift, X, Y);
+    }
+    void KeyPress(QChar& Key) override { TBaseGrid::KeyPress(Key); }
+    void DblClick() override { TBaseGrid::DblClick(); }
+    bool CanEditShow() override { return TBaseGrid::CanEditShow(); }
+    void ColumnMoved(int FromIndex, int ToIndex) override { TBaseGrid::ColumnMoved(FromIndex, ToIndex); }
+    void RowMoved(int FromIndex, int ToIndex) override { TBaseGrid::RowMoved(FromIndex, ToIndex); }
+
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Resize() override;
     TInplaceEdit* CreateEditor() override;
