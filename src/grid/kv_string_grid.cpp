@@ -6,6 +6,7 @@
 
 #include "grid/grid_editor_controls.h"
 #include "grid/theme_services.h"
+#include "platform/core/format_settings.h"
 #include "platform/ui/clipboard.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/messages.h"
@@ -74,6 +75,14 @@ int GetFileVersion(const QString& FileName)
     if (FileName.compare(QLatin1String("comctl32.dll"), Qt::CaseInsensitive) == 0) return 0x00060000;
     return -1;
 }
+
+QChar GetLocaleTimeSeparator() { return FormatSettings().TimeSeparator; }
+QChar GetLocaleDateSeparator() { return FormatSettings().DateSeparator; }
+QChar GetLocaleThousandSeparator() { return FormatSettings().ThousandSeparator; }
+QChar GetLocaleDecimalSeparator() { return FormatSettings().DecimalSeparator; }
+QString GetLocaleShortDateFormat() { return FormatSettings().ShortDateFormat; }
+QString GetLocaleShortTimeFormat() { return FormatSettings().ShortTimeFormat; }
+QString GetLocaleLongTimeFormat() { return FormatSettings().LongTimeFormat; }
 
 TCustomForm* FindParentForm(TControl* Control)
 {

@@ -80,6 +80,15 @@ namespace KvGridUnit {
 void FocusWindowHook();
 } // namespace KvGridUnit
 
+// The process-wide locale values the editors and the data exchange read.
+QChar GetLocaleTimeSeparator();
+QChar GetLocaleDateSeparator();
+QChar GetLocaleThousandSeparator();
+QChar GetLocaleDecimalSeparator();
+QString GetLocaleShortDateFormat();
+QString GetLocaleShortTimeFormat();
+QString GetLocaleLongTimeFormat();
+
 // The first form up the parent chain of Control, or nullptr.
 TCustomForm* FindParentForm(TControl* Control);
 
