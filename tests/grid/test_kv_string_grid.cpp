@@ -155,6 +155,15 @@ TEST(KvStringGridLife, SettersWithSideEffects)
     EXPECT_FALSE(g.TBaseGrid::WordWrap());
     g.SetShowSelection(false);
     EXPECT_FALSE(g.ShowSel());
+
+    g.SetOptions(g.Options() | goEditing | goAlwaysShowEditor);
+    g.SetMaxEditLength(12);
+    g.ShowEditor();
+    ASSERT_NE(g.NormalEdit(), nullptr);
+    EXPECT_EQ(g.NormalEdit()->KvGrid(), &g);
+    EXPECT_EQ(g.GetEditLimit(), 12);
+    g.SetWordWrap(true);
+    EXPECT_TRUE(g.NormalEdit()->WordWrap()) << "the editor keeps the grid's flag";
 }
 
 TEST(KvStringGridLife, AssignCopiesSettingsFromAGridOnly)
