@@ -1,35 +1,28 @@
 #include "grid/dropdown_appearance.h"
 
-namespace {
+// ---- buttons
 
-template <class TButton>
-void NotifyButtons(TCollection* C)
+void TAppearanceButton::NotifyCollection()
 {
-    auto* b = static_cast<TAppearanceButtons<TButton>*>(C);
+    auto* b = dynamic_cast<TAppearanceButtonsBase*>(Collection());
     if (b && b->OnChange) b->OnChange(b);
 }
 
-} // namespace
-
-// ---- buttons
-
-void THeaderButton::NotifyCollection() { NotifyButtons<THeaderButton>(Collection()); }
-
-void THeaderButton::SetCaption(const QString& Value)
+void TAppearanceButton::SetCaption(const QString& Value)
 {
     if (FCaption == Value) return;
     FCaption = Value;
     NotifyCollection();
 }
 
-void THeaderButton::SetEnabled(bool Value)
+void TAppearanceButton::SetEnabled(bool Value)
 {
     if (FEnabled == Value) return;
     FEnabled = Value;
     NotifyCollection();
 }
 
-void THeaderButton::SetWidth(int Value)
+void TAppearanceButton::SetWidth(int Value)
 {
     if (FWidth == Value) return;
     FWidth = Value;
@@ -43,34 +36,11 @@ void THeaderButton::Assign(const TPersistent* Source)
         TCollectionItem::Assign(Source);
         return;
     }
-    SetCaption(s->FCaption);
-    SetImageIndex(s->FImageIndex);
-    SetEnabled(s->FEnabled);
-    SetWidth(s->FWidth);
-    SetHeight(s->FHeight);
-}
-
-void TFooterButton::NotifyCollection() { NotifyButtons<TFooterButton>(Collection()); }
-
-void TFooterButton::SetCaption(const QString& Value)
-{
-    if (FCaption == Value) return;
-    FCaption = Value;
-    NotifyCollection();
-}
-
-void TFooterButton::SetEnabled(bool Value)
-{
-    if (FEnabled == Value) return;
-    FEnabled = Value;
-    NotifyCollection();
-}
-
-void TFooterButton::SetWidth(int Value)
-{
-    if (FWidth == Value) return;
-    FWidth = Value;
-    NotifyCollection();
+    SetCaption(s->Caption());
+    SetImageIndex(s->ImageIndex());
+    SetEnabled(s->Enabled());
+    SetWidth(s->Width());
+    SetHeight(s->Height());
 }
 
 void TFooterButton::Assign(const TPersistent* Source)
@@ -80,12 +50,12 @@ void TFooterButton::Assign(const TPersistent* Source)
         TCollectionItem::Assign(Source);
         return;
     }
-    SetCaption(s->FCaption);
-    SetImageIndex(s->FImageIndex);
-    SetModalResult(s->FModalResult);
-    SetEnabled(s->FEnabled);
-    SetWidth(s->FWidth);
-    SetHeight(s->FHeight);
+    SetCaption(s->Caption());
+    SetImageIndex(s->ImageIndex());
+    SetModalResult(s->ModalResult());
+    SetEnabled(s->Enabled());
+    SetWidth(s->Width());
+    SetHeight(s->Height());
 }
 
 // ---- appearances

@@ -18,79 +18,76 @@ enum TButtonAlignment : int { baLeft, baRight };
 
 using TAppearanceNotifyEvent = std::function<void(TObject* Sender)>;
 
-class THeaderButton : public TCollectionItem {
+// What header and footer buttons share. Caption, Enabled and Width tell the
+// collection when they change; Height and ImageIndex only store.
+class TAppearanceButton : public TCollectionItem {
 public:
     using TCollectionItem::TCollectionItem;
+
+    QString Caption() const { return FCaption; }
+    void SetCaption(const QString& Value);
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value) { FImageIndex = Value; }
+    bool Enabled() const { return FEnabled; }
+    void SetEnabled(bool Value);
+    int Width() const { return FWidth; }
+    void SetWidth(int Value);
+    int Height() const { return FHeight; }
+    void SetHeight(int Value) { FHeight = Value; }
+
+private:
+    void NotifyCollection();
+    QString FCaption;
+    int FImageIndex = -1;
+    bool FEnabled = true;
+    int FWidth = 0;
+    int FHeight = 0;
+};
+
+class THeaderButton : public TAppearanceButton {
+public:
+    using TAppearanceButton::TAppearanceButton;
     QString ClassName() const override { return QStringLiteral("THeaderButton"); }
     void Assign(const TPersistent* Source) override;
-
-    QString Caption() const { return FCaption; }
-    void SetCaption(const QString& Value);
-    int ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int Value) { FImageIndex = Value; }
-    bool Enabled() const { return FEnabled; }
-    void SetEnabled(bool Value);
-    int Width() const { return FWidth; }
-    void SetWidth(int Value);
-    int Height() const { return FHeight; }
-    void SetHeight(int Value) { FHeight = Value; }
-
-private:
-    void NotifyCollection();
-    QString FCaption;
-    int FImageIndex = -1;
-    bool FEnabled = true;
-    int FWidth = 0;
-    int FHeight = 0;
 };
 
-class TFooterButton : public TCollectionItem {
+class TFooterButton : public TAppearanceButton {
 public:
-    using TCollectionItem::TCollectionItem;
+    using TAppearanceButton::TAppearanceButton;
     QString ClassName() const override { return QStringLiteral("TFooterButton"); }
     void Assign(const TPersistent* Source) override;
-
-    QString Caption() const { return FCaption; }
-    void SetCaption(const QString& Value);
-    bool Enabled() const { return FEnabled; }
-    void SetEnabled(bool Value);
-    int ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int Value) { FImageIndex = Value; }
     TModalResult ModalResult() const { return FModalResult; }
     void SetModalResult(TModalResult Value) { FModalResult = Value; }
-    int Width() const { return FWidth; }
-    void SetWidth(int Value);
-    int Height() const { return FHeight; }
-    void SetHeight(int Value) { FHeight = Value; }
 
 private:
-    void NotifyCollection();
-    QString FCaption;
-    bool FEnabled = true;
-    int FImageIndex = -1;
     TModalResult FModalResult = 0;
-    int FWidth = 0;
-    int FHeight = 0;
 };
 
-// A button collection that keeps the appearance's owner and has a change notice.
-template <class TButton>
-class TAppearanceButtons : public TCollection {
+// The button collection of an appearance: keeps the appearance's owner and
+// has a change notice of its own.
+class TAppearanceButtonsBase : public TCollection {
 public:
-    explicit TAppearanceButtons(TPersistent* AOwner)
-        : TCollection([](TCollection* c) -> TCollectionItem* { return new TButton(c); }), FOwner(AOwner)
+    TAppearanceButtonsBase(TItemFactory Factory, TPersistent* AOwner) : TCollection(std::move(Factory)), FOwner(AOwner)
     {
     }
     TPersistent* GetOwner() const { return FOwner; }
-    TButton* Add() { return static_cast<TButton*>(TCollection::Add()); }
-    TButton* Insert(int Index) { return static_cast<TButton*>(TCollection::Insert(Index)); }
-    TButton* Items(int Index) const { return static_cast<TButton*>(TCollection::Items(Index)); }
-    void SetItems(int Index, const TButton* Value) { Items(Index)->Assign(Value); }
-
     TAppearanceNotifyEvent OnChange;
 
 private:
     TPersistent* FOwner;
+};
+
+template <class TButton>
+class TAppearanceButtons : public TAppearanceButtonsBase {
+public:
+    explicit TAppearanceButtons(TPersistent* AOwner)
+        : TAppearanceButtonsBase([](TCollection* c) -> TCollectionItem* { return new TButton(c); }, AOwner)
+    {
+    }
+    TButton* Add() { return static_cast<TButton*>(TCollection::Add()); }
+    TButton* Insert(int Index) { return static_cast<TButton*>(TCollection::Insert(Index)); }
+    TButton* Items(int Index) const { return static_cast<TButton*>(TCollection::Items(Index)); }
+    void SetItems(int Index, const TButton* Value) { Items(Index)->Assign(Value); }
 };
 
 using THeaderButtons = TAppearanceButtons<THeaderButton>;

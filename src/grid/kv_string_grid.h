@@ -622,6 +622,9 @@ private:
     void FreeEditorControls();
     int FixedRowsMin() const { return FFixedRowsMin; }
     void GrowTo(std::vector<int>& List, int Size);
+    // A range of -1 stands for the normal rows above the footer rows.
+    void ColumnRange(int& FromRow, int& ToRow) const;
+    double ColumnExtreme(int ACol, int FromRow, int ToRow, int Sign);
 
     // owned objects
     std::unique_ptr<TFocusHelper> FFocusHelper;

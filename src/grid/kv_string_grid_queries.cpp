@@ -458,12 +458,17 @@ bool CellNumber(const QString& Text, double& Value)
 
 } // namespace
 
-double TKvStringGrid::ColumnSum(int ACol, int FromRow, int ToRow)
+void TKvStringGrid::ColumnRange(int& FromRow, int& ToRow) const
 {
     if (FromRow == -1 || ToRow == -1) {
         FromRow = TBaseGrid::FixedRows();
         ToRow = RowCount() - FFixedFooters - 1;
     }
+}
+
+double TKvStringGrid::ColumnSum(int ACol, int FromRow, int ToRow)
+{
+    ColumnRange(FromRow, ToRow);
     double sum = 0;
     for (int r = FromRow; r <= ToRow; ++r) {
         if (!IsBaseCell(ACol, r)) continue;
@@ -475,25 +480,20 @@ double TKvStringGrid::ColumnSum(int ACol, int FromRow, int ToRow)
 
 double TKvStringGrid::ColumnAvg(int ACol, int FromRow, int ToRow)
 {
-    if (FromRow == -1 || ToRow == -1) {
-        FromRow = TBaseGrid::FixedRows();
-        ToRow = RowCount() - FFixedFooters - 1;
-    }
+    ColumnRange(FromRow, ToRow);
     const int n = ToRow - FromRow + 1;
     return n > 0 ? ColumnSum(ACol, FromRow, ToRow) / n : 0.0;
 }
 
-double TKvStringGrid::ColumnMin(int ACol, int FromRow, int ToRow)
+// The smallest (Sign 1) or largest (Sign -1) number of the range; 0 without numbers.
+double TKvStringGrid::ColumnExtreme(int ACol, int FromRow, int ToRow, int Sign)
 {
-    if (FromRow == -1 || ToRow == -1) {
-        FromRow = TBaseGrid::FixedRows();
-        ToRow = RowCount() - FFixedFooters - 1;
-    }
+    ColumnRange(FromRow, ToRow);
     bool any = false;
     double m = 0;
     for (int r = FromRow; r <= ToRow; ++r) {
         double v = 0;
-        if (CellNumber(Cells(ACol, r), v) && (!any || v < m)) {
+        if (CellNumber(Cells(ACol, r), v) && (!any || Sign * v < Sign * m)) {
             m = v;
             any = true;
         }
@@ -501,30 +501,12 @@ double TKvStringGrid::ColumnMin(int ACol, int FromRow, int ToRow)
     return m;
 }
 
-double TKvStringGrid::ColumnMax(int ACol, int FromRow, int ToRow)
-{
-    if (FromRow == -1 || ToRow == -1) {
-        FromRow = TBaseGrid::FixedRows();
-        ToRow = RowCount() - FFixedFooters - 1;
-    }
-    bool any = false;
-    double m = 0;
-    for (int r = FromRow; r <= ToRow; ++r) {
-        double v = 0;
-        if (CellNumber(Cells(ACol, r), v) && (!any || v > m)) {
-            m = v;
-            any = true;
-        }
-    }
-    return m;
-}
+double TKvStringGrid::ColumnMin(int ACol, int FromRow, int ToRow) { return ColumnExtreme(ACol, FromRow, ToRow, 1); }
+double TKvStringGrid::ColumnMax(int ACol, int FromRow, int ToRow) { return ColumnExtreme(ACol, FromRow, ToRow, -1); }
 
 double TKvStringGrid::ColumnStdDev(int ACol, int FromRow, int ToRow)
 {
-    if (FromRow == -1 || ToRow == -1) {
-        FromRow = TBaseGrid::FixedRows();
-        ToRow = RowCount() - FFixedFooters - 1;
-    }
+    ColumnRange(FromRow, ToRow);
     const int n = ToRow - FromRow + 1;
     if (n <= 0) return 0;
     const double mean = ColumnAvg(ACol, FromRow, ToRow);
@@ -539,10 +521,7 @@ double TKvStringGrid::ColumnStdDev(int ACol, int FromRow, int ToRow)
 
 double TKvStringGrid::ColumnDistinct(int ACol, int FromRow, int ToRow)
 {
-    if (FromRow == -1 || ToRow == -1) {
-        FromRow = TBaseGrid::FixedRows();
-        ToRow = RowCount() - FFixedFooters - 1;
-    }
+    ColumnRange(FromRow, ToRow);
     QSet<QString> seen;
     for (int r = FromRow; r <= ToRow; ++r) seen.insert(Cells(ACol, r).toUpper());
     return double(seen.size());
