@@ -94,7 +94,9 @@ void TBaseGrid::Notification(TComponent* AComponent, TOperation Operation)
 
 TCellProperties* TBaseGrid::SlotProps(int c, int r) const
 {
-    return static_cast<TCellProperties*>(TStringGrid::Objects(c, r));
+    // The stock row and column lists can put any object into a slot; only
+    // properties count as properties.
+    return dynamic_cast<TCellProperties*>(TStringGrid::Objects(c, r));
 }
 
 void TBaseGrid::StoreSlot(int c, int r, TCellProperties* Props)

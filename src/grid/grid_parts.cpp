@@ -80,33 +80,77 @@ bool TFilter::HasFilter(int Col) const
 
 // ---- tree nodes and background
 
+void TCellNode::Repaint()
+{
+    if (FOwner) FOwner->Invalidate();
+}
+
 void TCellNode::Assign(const TPersistent* Source)
 {
     auto* s = dynamic_cast<const TCellNode*>(Source);
     if (!s) return;
-    Color = s->Color;
-    ExpandOne = s->ExpandOne;
-    NodeType = s->NodeType;
-    NodeColor = s->NodeColor;
-    NodeIndent = s->NodeIndent;
+    FColor = s->FColor;
+    FExpandOne = s->FExpandOne;
+    FNodeType = s->FNodeType;
+    FNodeColor = s->FNodeColor;
+    FNodeIndent = s->FNodeIndent;
     FExpandGlyph.Assign(s->FExpandGlyph);
     FContractGlyph.Assign(s->FContractGlyph);
-    ShowTree = s->ShowTree;
-    ShowTreeFull = s->ShowTreeFull;
-    TreeColor = s->TreeColor;
+    FShowTree = s->FShowTree;
+    FShowTreeFull = s->FShowTreeFull;
+    FTreeColor = s->FTreeColor;
+}
+
+#define KV_NODE_SETTER(Name, Type)                                                                           \
+    void TCellNode::Set##Name(Type Value)                                                                    \
+    {                                                                                                        \
+        if (F##Name == Value) return;                                                                        \
+        F##Name = Value;                                                                                     \
+        Repaint();                                                                                           \
+    }
+KV_NODE_SETTER(NodeType, TNodeType)
+KV_NODE_SETTER(ShowTree, bool)
+KV_NODE_SETTER(ShowTreeFull, bool)
+KV_NODE_SETTER(NodeIndent, int)
+KV_NODE_SETTER(TreeColor, TColor)
+#undef KV_NODE_SETTER
+
+void TBackGround::Repaint()
+{
+    if (FOwner) FOwner->Invalidate();
 }
 
 void TBackGround::Assign(const TPersistent* Source)
 {
     auto* s = dynamic_cast<const TBackGround*>(Source);
     if (!s) return;
-    Left = s->Left;
-    Top = s->Top;
-    Display = s->Display;
-    Cells = s->Cells;
-    Color = s->Color;
-    ColorTo = s->ColorTo;
+    FLeft = s->FLeft;
+    FTop = s->FTop;
+    FDisplay = s->FDisplay;
+    FCells = s->FCells;
+    FColor = s->FColor;
+    FColorTo = s->FColorTo;
     FBitmap.Assign(s->FBitmap);
+}
+
+#define KV_BACKGROUND_SETTER(Name, Type)                                                                     \
+    void TBackGround::Set##Name(Type Value)                                                                  \
+    {                                                                                                        \
+        F##Name = Value;                                                                                     \
+        Repaint();                                                                                           \
+    }
+KV_BACKGROUND_SETTER(Left, int)
+KV_BACKGROUND_SETTER(Top, int)
+KV_BACKGROUND_SETTER(Display, TBackGroundDisplay)
+KV_BACKGROUND_SETTER(Cells, TBackGroundCells)
+KV_BACKGROUND_SETTER(Color, TColor)
+KV_BACKGROUND_SETTER(ColorTo, TColor)
+#undef KV_BACKGROUND_SETTER
+
+void TBackGround::SetBitmap(const TBitmap& Value)
+{
+    FBitmap.Assign(Value);
+    Repaint();
 }
 
 // ---- the normal in-place editor

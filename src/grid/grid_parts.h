@@ -98,44 +98,81 @@ class TCellNode : public TPersistent {
 public:
     explicit TCellNode(TKvStringGrid* AOwner) : FOwner(AOwner) {}
     QString ClassName() const override { return QStringLiteral("TCellNode"); }
+    // From another TCellNode only: every property, the glyphs by content.
     void Assign(const TPersistent* Source) override;
 
-    TColor Color = clSilver;
-    TNodeType NodeType = cnXP;
-    TColor NodeColor = clBlack;
-    bool ExpandOne = false;
-    bool ShowTree = true;
-    bool ShowTreeFull = true;
-    int NodeIndent = 12;
-    TColor TreeColor = clGray;
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value) { FColor = Value; }
+    TNodeType NodeType() const { return FNodeType; }
+    void SetNodeType(TNodeType Value);
+    TColor NodeColor() const { return FNodeColor; }
+    void SetNodeColor(TColor Value) { FNodeColor = Value; }
+    bool ExpandOne() const { return FExpandOne; }
+    void SetExpandOne(bool Value) { FExpandOne = Value; }
+    bool ShowTree() const { return FShowTree; }
+    void SetShowTree(bool Value);
+    bool ShowTreeFull() const { return FShowTreeFull; }
+    void SetShowTreeFull(bool Value);
+    int NodeIndent() const { return FNodeIndent; }
+    void SetNodeIndent(int Value);
+    TColor TreeColor() const { return FTreeColor; }
+    void SetTreeColor(TColor Value);
     TBitmap* ExpandGlyph() { return &FExpandGlyph; }
+    void SetExpandGlyph(const TBitmap& Value) { FExpandGlyph.Assign(Value); }
     TBitmap* ContractGlyph() { return &FContractGlyph; }
+    void SetContractGlyph(const TBitmap& Value) { FContractGlyph.Assign(Value); }
 
 private:
+    void Repaint();
     TKvStringGrid* FOwner;
-    TBitmap FExpandGlyph, FContractGlyph;
+    TColor FColor = clSilver;
+    TNodeType FNodeType = cnXP;
+    TColor FNodeColor = clBlack;
+    TBitmap FExpandGlyph;
+    bool FExpandOne = false;
+    TBitmap FContractGlyph;
+    bool FShowTree = true;
+    bool FShowTreeFull = true;
+    int FNodeIndent = 12;
+    TColor FTreeColor = clGray;
 };
 
 // ---- background
 enum TBackGroundDisplay : int { bdTile, bdFixed, bdGradientHorz, bdGradientVert };
 enum TBackGroundCells : int { bcNormal, bcFixed, bcAll };
 
+// Every write repaints the whole grid.
 class TBackGround : public TPersistent {
 public:
     explicit TBackGround(TKvStringGrid* AOwner) : FOwner(AOwner) {}
     QString ClassName() const override { return QStringLiteral("TBackGround"); }
     void Assign(const TPersistent* Source) override;
 
-    int Left = 0;
-    int Top = 0;
-    TBackGroundDisplay Display = bdTile;
-    TBackGroundCells Cells = bcNormal;
-    TColor Color = clWindow;
-    TColor ColorTo = clBtnFace;
+    int Left() const { return FLeft; }
+    void SetLeft(int Value);
+    int Top() const { return FTop; }
+    void SetTop(int Value);
+    TBackGroundDisplay Display() const { return FDisplay; }
+    void SetDisplay(TBackGroundDisplay Value);
+    TBackGroundCells Cells() const { return FCells; }
+    void SetCells(TBackGroundCells Value);
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
+    TColor ColorTo() const { return FColorTo; }
+    void SetColorTo(TColor Value);
     TBitmap* Bitmap() { return &FBitmap; }
+    void SetBitmap(const TBitmap& Value);
+    bool IsGradient() const { return FDisplay == bdGradientHorz || FDisplay == bdGradientVert; }
 
 private:
+    void Repaint();
     TKvStringGrid* FOwner;
+    int FLeft = 0;
+    int FTop = 0;
+    TBackGroundDisplay FDisplay = bdTile;
+    TBackGroundCells FCells = bcNormal;
+    TColor FColor = clWindow;
+    TColor FColorTo = clBtnFace;
     TBitmap FBitmap;
 };
 

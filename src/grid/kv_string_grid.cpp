@@ -424,8 +424,7 @@ void TKvStringGrid::Loaded()
 void TKvStringGrid::Resize()
 {
     TBaseGrid::Resize();
-    if ((FBackGround->Display == bdGradientHorz || FBackGround->Display == bdGradientVert) &&
-        FBackGround->ColorTo != clNone)
+    if (FBackGround->IsGradient() && FBackGround->ColorTo() != clNone)
         Invalidate();
     if (FDesigning) Invalidate();
 }

@@ -307,6 +307,15 @@ public:
     void SetHoverFixedCells(THoverFixedCells Value) { FHoverFixedCells = Value; }
     QString EditMask;
 
+    // State the grid's mouse, keyboard and editing code keeps.
+    bool EditMode = false;
+    TWinControl* EditCtrl = nullptr;
+    QString SearchInc;
+    int Colclicked = -1, Rowclicked = -1;
+    int Colclickedsize = 0, Rowclickedsize = 0;
+    int ColSized = -1, Rowsized = -1;
+    bool ColSizeFlg = false;
+
     // Fixed-cell gradient colours written by the control look.
     TColor QRVGradientFrom() const { return FQRVGradientFrom; }
     void SetQRVGradientFrom(TColor Value);
@@ -560,6 +569,8 @@ public:
     virtual void StretchRightColumn() {}
     virtual void UpdateSearchFooter() {}
     virtual void ShowInplaceEdit() { ShowEditor(); }
+    // Closes the editor when one is open and selects the current cell again.
+    void HideInplaceEdit();
     void InitOrigColSizes();
     void GridFormResize(TObject* Sender);
 

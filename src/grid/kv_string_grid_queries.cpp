@@ -538,8 +538,7 @@ void TKvStringGrid::GetDefaultCellProperties(int ACol, int ARow, TFont* AFont, T
     TGridDrawState st;
     GetVisualProperties(ACol, ARow, st, false, false, false, ABrush, AColorTo, AMirrorColor, AMirrorColorTo, AFont,
                         HA, VA, WW, GD);
-    if (IsFixed(ACol, ARow) || FBands->Active() || FBackGround->Display == bdGradientHorz ||
-        FBackGround->Display == bdGradientVert || st.Contains(gdSelected)) {
+    if (IsFixed(ACol, ARow) || FBands->Active() || FBackGround->IsGradient() || st.Contains(gdSelected)) {
         ABrush->SetColor(clNone);
         AColorTo = clNone;
     }

@@ -277,6 +277,18 @@ TEST(BaseGridOwnership, PropertiesAndGraphicsAreFreedOnceWhateverHoldsThem)
     delete foreign;
 }
 
+TEST(BaseGridOwnership, ForeignObjectInASlotIsNotTakenForProperties)
+{
+    auto g = MakeGrid();
+    TObject foreign;
+    g->Rows(2)->PutObject(1, &foreign);
+    EXPECT_EQ(g->GridObjects(1, 2), nullptr);
+    EXPECT_FALSE(g->HasCellProperties(1, 2));
+    EXPECT_TRUE(g->IsBaseCell(1, 2));
+    g->CellProperties(1, 2)->SetReadOnly(true);
+    EXPECT_TRUE(g->GridObjects(1, 2)->ReadOnly()) << "properties replace the reference; the object is not freed";
+}
+
 TEST(BaseGridOwnership, AdoptedPropertiesBelongToTheNewGrid)
 {
     auto a = MakeGrid();
