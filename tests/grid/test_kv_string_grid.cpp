@@ -8,6 +8,9 @@
 #include "grid/theme_services.h"
 #include "platform/ui/forms.h"
 
+#include <QtTest/QTest>
+#include <QtWidgets/QApplication>
+
 namespace {
 
 TComponent* FindByClass(const TComponent& Owner, const QString& Name)
@@ -529,4 +532,67 @@ TEST(KvStringGridCellObjects, GraphicTypeMarkerAndPictureSize)
     EXPECT_EQ(pic.GetPictureSize(22, 60, false), TPoint(20, 10)) << "wider than the room: scaled by its width";
     TCellGraphic other;
     EXPECT_EQ(other.GetPictureSize(60, 60, false, TPoint(7, 8)), TPoint(7, 8));
+}
+
+TEST(KvStringGridWindow, CreatingTheWindowPlacesThePanelsAndReadsTheWheel)
+{
+    TForm form;
+    auto* g = new TKvStringGrid(&form);
+    EXPECT_EQ(g->FooterPanel()->Parent(), nullptr);
+    g->SetParent(&form);
+    EXPECT_EQ(g->FooterPanel()->Parent(), g);
+    EXPECT_EQ(g->SearchPanel()->Parent(), g);
+    EXPECT_FALSE(g->FooterPanel()->Visible());
+    EXPECT_EQ(g->WheelScrollLines(), 3);
+    EXPECT_TRUE(g->IsWinXP());
+    EXPECT_EQ(FindParentForm(g), &form);
+    EXPECT_EQ(FindParentForm(nullptr), nullptr);
+}
+
+TEST(KvStringGridWindow, WindowWithoutVisualStylesDropsTheXPFlag)
+{
+    TThemeProfile p;
+    p.ThemeActive = false;
+    TThemeProfileScope scope(p);
+    TForm form;
+    auto* g = new TKvStringGrid(&form);
+    EXPECT_TRUE(g->IsWinXP());
+    g->SetParent(&form);
+    EXPECT_FALSE(g->IsWinXP());
+}
+
+TEST(KvStringGridWindow, HoverRowFollowsTheMouse)
+{
+    TKvStringGrid g;
+    g.SetBorderStyle(bsNone);
+    g.SetHoverRow(true);
+    g.Show();
+    QApplication::processEvents();
+    const TRect r = g.CellRect(2, 3);
+    QTest::mouseMove(&g, QPoint(r.Left + 5, r.Top + 5));
+    QApplication::processEvents();
+    EXPECT_EQ(g.HoverRowIdx(), 3);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&g, &leave);
+    EXPECT_EQ(g.HoverRowIdx(), -1);
+}
+
+TEST(KvStringGridWindow, HoverFixedCellsByKind)
+{
+    TKvStringGrid g;
+    const struct { THoverFixedCells kind; bool col0, row0, body; } table[] = {
+        {hfNone, false, false, false},
+        {hfAll, true, true, false},
+        {hfFixedColumns, true, false, false},
+        {hfFixedRows, false, true, false},
+    };
+    for (const auto& t : table) {
+        g.SetHoverFixedCells(t.kind);
+        EXPECT_EQ(g.IsHoverFixedCell(0, 3), t.col0) << int(t.kind);
+        EXPECT_EQ(g.IsHoverFixedCell(2, 0), t.row0) << int(t.kind);
+        EXPECT_EQ(g.IsHoverFixedCell(2, 3), t.body) << int(t.kind);
+    }
+    EXPECT_EQ(g.FirstDataCol(), 1);
+    EXPECT_EQ(g.VisibleFixedRightCols(), 0);
+    g.InitOrigColSizes();
 }
