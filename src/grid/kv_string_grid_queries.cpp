@@ -413,9 +413,11 @@ void TKvStringGrid::CalcFloatingFooter(int ACol)
         return;
     const int F = RowCount() - 1;
     const int H = FFloatingFooter->CalculateHiddenRows() ? FNumHiddenRows : 0;
-    // The footer row is never part of its own calculation: with hidden rows the
-    // range is the real rows from the first normal one to the one above it.
-    const int from = TBaseGrid::FixedRows(), to = F - 1 + H;
+    // The footer row is never part of its own calculation. Counting hidden rows,
+    // the range is in real rows: the footer's real index is F + H, so the range
+    // ends on the real row just above it (the column calculations then read
+    // real rows); without them it ends on the display row above the footer.
+    const int from = TBaseGrid::FixedRows(), to = F + H - 1;
     const int first = ACol < 0 ? 0 : ACol, last = ACol < 0 ? AllColCount() - 1 : ACol;
     for (int c = first; c <= last; ++c) {
         if (!HasCellProperties(c, F)) continue;
