@@ -560,6 +560,51 @@ public:
     virtual void UpdateAutoColumnSize() {}
     virtual void SyncColumnHeaders() {}
     virtual QString GetFormattedCell(int ACol, int ARow) { return Cells(ACol, ARow); }
+    virtual void ClickSort(int ACol) { (void)ACol; }
+    virtual void PasteCell(int ACol, int ARow, const QString& Value) { SetCells(ACol, ARow, Value); }
+    virtual void PasteStart() {}
+    virtual void PasteDone() {}
+    virtual bool ToggleCellCheck(int ACol, int ARow, bool UserAction) { (void)ACol; (void)ARow; (void)UserAction; return false; }
+    virtual bool ToggleCellRadio(int ACol, int ARow, bool UserAction) { (void)ACol; (void)ARow; (void)UserAction; return false; }
+    virtual TPoint CalcCellGraphicSize(int ACol, int ARow, int HeightReserve)
+    {
+        (void)ACol; (void)ARow; (void)HeightReserve;
+        return TPoint();
+    }
+    TPoint GetCellGraphicSize(int ACol, int ARow) { return CalcCellGraphicSize(ACol, ARow, 0); }
+    virtual TPoint GetRawGraphicSize(int ACol, int ARow, int W, int H, double Scale)
+    {
+        (void)ACol; (void)ARow; (void)W; (void)H; (void)Scale;
+        return TPoint();
+    }
+    virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom)
+    {
+        (void)ALeft; (void)ATop; (void)ARight; (void)ABottom;
+    }
+    virtual void InsertGridRow(int ARow) { (void)ARow; }
+    virtual void DeleteGridRow(int ARow) { (void)ARow; }
+    virtual void FilterDone() {}
+    virtual bool RowMatchesFilter(int ARow) { (void)ARow; return true; }
+    virtual void GetEvaluatedCell(int ACol, int ARow, QString& Value) { (void)ACol; (void)ARow; (void)Value; }
+    virtual void GetSaveCellText(int ACol, int ARow, QString& Value) { Value = Cells(ACol, ARow); }
+    virtual void SetLoadCellText(int ACol, int ARow, const QString& Value) { SetCells(ACol, ARow, Value); }
+    virtual void StoreOldCell(int ACol, int ARow) { (void)ACol; (void)ARow; }
+    virtual void RemoveRowRange(int ARow, int Count) { RemoveRows(ARow, Count); }
+    virtual void CanAddRow(bool& Allow) { (void)Allow; }
+    virtual void CanInsertRow(int ARow, bool& CanInsert) { (void)ARow; (void)CanInsert; }
+    virtual void CellSelectorClick(int ACol, int ARow) { (void)ACol; (void)ARow; }
+    virtual void MouseSelectAll() {}
+    virtual void DesignHelperClick(int X, int Y) { (void)X; (void)Y; }
+    virtual void CheckBoxChange(int ACol, int ARow, bool State) { (void)ACol; (void)ARow; (void)State; }
+    virtual bool RatingChange(int ACol, int ARow, double& NewRate) { (void)ACol; (void)ARow; (void)NewRate; return true; }
+    virtual void CellChanging(int NewCol, int NewRow, bool& Allow) { (void)NewCol; (void)NewRow; (void)Allow; }
+    virtual bool CanShowFixedDropDown(int ACol) { (void)ACol; return false; }
+    virtual void SubGroup(int ColIndex) { (void)ColIndex; }
+    virtual void SubUnGroup(int ColIndex) { (void)ColIndex; }
+    virtual void TrimRect(int ACol1, int ARow1, int ACol2, int ARow2)
+    {
+        (void)ACol1; (void)ARow1; (void)ACol2; (void)ARow2;
+    }
     virtual void SaveToStream(TStream* Stream) { (void)Stream; }
     virtual void LoadFromStream(TStream* Stream) { (void)Stream; }
     virtual void AutoSizeCol(int Index, int Padding) { (void)Index; (void)Padding; }
