@@ -6,6 +6,7 @@
 
 #include "grid/grid_editor_controls.h"
 #include "grid/theme_services.h"
+#include "platform/core/datetime.h"
 #include "platform/core/format_settings.h"
 #include "platform/ui/clipboard.h"
 #include "platform/ui/forms.h"
@@ -692,6 +693,32 @@ void TKvStringGrid::SetQRVGradientMirrorTo(TColor Value)
 {
     FQRVGradientMirrorTo = GradientRGB(Value);
     Invalidate();
+}
+
+// ============================================================ date editor relays
+
+void TKvStringGrid::DateTimeEditorChange(double Value)
+{
+    if (OnDateTimeChange) OnDateTimeChange(this, Col(), Row(), Value);
+}
+
+void TKvStringGrid::DateEditorChange(double Value, bool TimeMode)
+{
+    if (!OnEditChange) return;
+    const TFormatSettings& fs = FormatSettings();
+    const QString text = TimeMode ? FormatDateTime(fs.LongTimeFormat, Value) : FormatDateTime(fs.ShortDateFormat, Value);
+    OnEditChange(this, Col(), Row(), text);
+}
+
+void TKvStringGrid::DateEditorCloseUp()
+{
+    if (OnDatePickerCloseUp) OnDatePickerCloseUp(this, Col(), Row());
+    if (FMouseActions->DirectDateClose()) HideInplaceEdit();
+}
+
+void TKvStringGrid::DateEditorDropDown()
+{
+    if (OnDatePickerDropDown) OnDatePickerDropDown(this, Col(), Row());
 }
 
 // ============================================================ listeners and hooks

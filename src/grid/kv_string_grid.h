@@ -462,6 +462,15 @@ public:
     int GetComboIndex(int ACol, int ARow);
     virtual void GetEditorProp(int ACol, int ARow);
 
+    // ---- relays of the date editors (installed as their handlers)
+    // The date-time editor's value changed.
+    void DateTimeEditorChange(double Value);
+    // The date editor's value changed; in time mode the text is its time.
+    void DateEditorChange(double Value, bool TimeMode);
+    void DateEditorCloseUp();
+    // The calendar's look was set by the editor; only the event is left here.
+    void DateEditorDropDown();
+
     // ---- footer and change notifications
     virtual void CalcFooter(int ACol);
     virtual void CalcFloatingFooter(int ACol);
@@ -640,6 +649,9 @@ public:
     std::function<void(TObject*, int ACol, int ARow, QString&)> OnGetEditorProp;
     std::function<void(TObject*, int ACol, int ARow, QString&)> OnFooterCalc;
     std::function<void(TObject*, const TGridRect&)> OnCellsChanged;
+    std::function<void(TObject*, int ACol, int ARow, double Value)> OnDateTimeChange;
+    std::function<void(TObject*, int ACol, int ARow, const QString& Value)> OnEditChange;
+    std::function<void(TObject*, int ACol, int ARow)> OnDatePickerCloseUp, OnDatePickerDropDown;
     std::function<void(TObject*, int ARow, bool Value, bool& Allow)> OnRowDisjunctSelect;
     std::function<void(TObject*, int ARow)> OnRowDisjunctSelected;
     std::function<void(TObject*, int ACol, int ARow, QString&)> OnGetEditMask;

@@ -6,6 +6,8 @@
 #include "grid/kv_string_grid.h"
 #include "grid/grid_text.h"
 #include "grid/theme_services.h"
+#include "platform/core/datetime.h"
+#include "platform/core/format_settings.h"
 #include "platform/ui/forms.h"
 
 #include <QtTest/QTest>
@@ -595,4 +597,24 @@ TEST(KvStringGridWindow, HoverFixedCellsByKind)
     EXPECT_EQ(g.FirstDataCol(), 1);
     EXPECT_EQ(g.VisibleFixedRightCols(), 0);
     g.InitOrigColSizes();
+}
+
+TEST(KvStringGridRelays, DateEditorRelaysReportTheCurrentCell)
+{
+    TKvStringGrid g;
+    g.SetCol(2);
+    g.SetRow(3);
+    QStringList seen;
+    g.OnEditChange = [&](TObject*, int c, int r, const QString& v) { seen << QStringLiteral("%1,%2:%3").arg(c).arg(r).arg(v); };
+    g.OnDatePickerCloseUp = [&](TObject*, int c, int r) { seen << QStringLiteral("close %1,%2").arg(c).arg(r); };
+    const double noon = 0.5;
+    g.DateEditorChange(noon, true);
+    g.DateEditorCloseUp();
+    ASSERT_EQ(seen.size(), 2);
+    EXPECT_EQ(seen[0], QStringLiteral("2,3:") + FormatDateTime(FormatSettings().LongTimeFormat, noon));
+    EXPECT_EQ(seen[1], QStringLiteral("close 2,3"));
+    double got = 0;
+    g.OnDateTimeChange = [&](TObject*, int, int, double v) { got = v; };
+    g.DateTimeEditorChange(45000.25);
+    EXPECT_EQ(got, 45000.25);
 }
