@@ -11,6 +11,7 @@
 #include "platform/core/classes.h"
 #include "platform/core/stringlist.h"
 #include "platform/ui/graphics.h"
+#include "platform/ui/printers.h"
 
 class TKvStringGrid;
 
@@ -109,7 +110,6 @@ enum TPrintBorders : int {
     pbCustom
 };
 enum TFitToPage : int { fpNever, fpGrow, fpShrink, fpAlways, fpCustom };
-enum TPrinterOrientation : int { poPortrait, poLandscape };
 
 class TPrintSettings : public TPersistent {
 public:
