@@ -386,16 +386,20 @@ void TBaseGrid::MergeCells(int c, int r, int spanx, int spany)
 {
     ++FMergeCount;
     if (c < 0 || r < 0) return;
-    for (int i = c; i < c + spanx; ++i)
-        for (int j = r; j < r + spany; ++j) {
+    // The base keeps the spans asked for; cells beyond the grid get no
+    // properties, so an oversized area costs no more than the grid itself.
+    const int lastCol = std::min<qint64>(qint64(c) + spanx, std::max(TotalColCount(), c + 1)) - 1;
+    const int lastRow = std::min<qint64>(qint64(r) + spany, std::max(RowCount(), r + 1)) - 1;
+    for (int i = c; i <= lastCol; ++i)
+        for (int j = r; j <= lastRow; ++j) {
             TCellProperties* p = GetCellProperties(i, j);
             const bool base = i == c && j == r;
             p->SetIsBaseCell(base);
             p->SetCellSpanX(base ? spanx - 1 : i - c);
             p->SetCellSpanY(base ? spany - 1 : j - r);
         }
-    for (int i = c; i < c + spanx; ++i)
-        for (int j = r; j < r + spany; ++j) BaseRepaintCell(i, j);
+    for (int i = c; i <= lastCol; ++i)
+        for (int j = r; j <= lastRow; ++j) BaseRepaintCell(i, j);
 }
 
 void TBaseGrid::SplitCells(int c, int r)
@@ -404,16 +408,17 @@ void TBaseGrid::SplitCells(int c, int r)
         TCellProperties* p = GetCellProperties(c, r);
         TPoint b = p->BaseCell(c, r);
         TCellProperties* bp = GetCellProperties(b.X, b.Y);
-        const int sx = bp->CellSpanX(), sy = bp->CellSpanY();
-        for (int i = b.X; i <= b.X + sx; ++i)
-            for (int j = b.Y; j <= b.Y + sy; ++j) {
+        const int lastCol = int(std::min<qint64>(qint64(b.X) + bp->CellSpanX(), std::max(TotalColCount() - 1, b.X)));
+        const int lastRow = int(std::min<qint64>(qint64(b.Y) + bp->CellSpanY(), std::max(RowCount() - 1, b.Y)));
+        for (int i = b.X; i <= lastCol; ++i)
+            for (int j = b.Y; j <= lastRow; ++j) {
                 TCellProperties* q = GetCellProperties(i, j);
                 q->SetIsBaseCell(true);
                 q->SetCellSpanX(-1);
                 q->SetCellSpanY(-1);
             }
-        for (int i = b.X; i <= b.X + sx; ++i)
-            for (int j = b.Y; j <= b.Y + sy; ++j) BaseRepaintCell(i, j);
+        for (int i = b.X; i <= lastCol; ++i)
+            for (int j = b.Y; j <= lastRow; ++j) BaseRepaintCell(i, j);
     }
     --FMergeCount;
 }

@@ -159,6 +159,18 @@ TEST(BaseGridMerge, DegenerateMergeAndSplitOnlyCount)
     EXPECT_TRUE(g->IsBaseCell(4, 4));
 }
 
+TEST(BaseGridMerge, OversizedAreaStopsAtTheGridsEdge)
+{
+    auto g = MakeGrid();
+    g->MergeCells(4, 4, 1000000, 1000000);
+    EXPECT_EQ(g->CellSpan(5, 5), TPoint(999999, 999999));
+    EXPECT_EQ(g->OwnedCellPropertiesCount(), 4) << "only the cells inside the grid";
+    EXPECT_TRUE(g->CheckConsistency());
+    g->SplitCells(5, 5);
+    EXPECT_EQ(g->CellSpan(4, 4), TPoint(0, 0));
+    EXPECT_TRUE(g->IsBaseCell(5, 5));
+}
+
 TEST(BaseGridMerge, SpanIdentityNeedsAMergedAreaInBoth)
 {
     auto g = MakeGrid();
