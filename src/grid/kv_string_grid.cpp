@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "grid/grid_editor_controls.h"
+#include "grid/html_render.h"
 #include "grid/theme_services.h"
 #include "platform/core/datetime.h"
 #include "platform/core/format_settings.h"
@@ -142,6 +143,7 @@ TKvStringGrid::TKvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FMouseActions->OnInvalidate = [this](TObject*) { MouseActionsInvalidate(); };
     FGrouping = std::make_unique<TGrouping>();
     FColumnHeaders = std::make_unique<TStringList>();
+    FImageCache = std::make_unique<THTMLPictureCache>();
     FFixedFont = std::make_unique<TFont>();
     FFixedFont->SetName(QStringLiteral("Tahoma"));
     FFixedFont->SetStyle(TFontStyles() << fsBold);
@@ -581,6 +583,7 @@ void TKvStringGrid::SetHighlightColor(TColor Value)
 {
     if (FHighlightColor == Value) return;
     FHighlightColor = Value;
+    SetHTMLHighlightColors(FHighlightColor, FHighlightTextColor);
     Invalidate();
 }
 
@@ -588,6 +591,7 @@ void TKvStringGrid::SetHighlightTextColor(TColor Value)
 {
     if (FHighlightTextColor == Value) return;
     FHighlightTextColor = Value;
+    SetHTMLHighlightColors(FHighlightColor, FHighlightTextColor);
     Invalidate();
 }
 

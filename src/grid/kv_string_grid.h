@@ -20,9 +20,9 @@
 #include "grid/grid_parts.h"
 #include "grid/grid_settings.h"
 #include "grid/grid_settings_objects.h"
+#include "grid/picture_container.h"
 #include "grid/style_interfaces.h"
 
-class THTMLPictureCache;
 class TCustomForm;
 
 // Misuse of the grid (rows or columns out of range).
@@ -171,7 +171,7 @@ public:
     TIntList* IgnoreColumns() const { return FIgnoreColumns.get(); }
     TSortIndexList* SortIndexes() const { return FSortIndexes.get(); }
     TStringList* FilterList() const { return FFilterList.get(); }
-    THTMLPictureCache* ImageCache() const { return FImageCache; }
+    THTMLPictureCache* ImageCache() const { return FImageCache.get(); }
     TSearchPanel* SearchPanel() const { return FSearchPanel; }
     TFooterPanel* FooterPanel() const { return FFooterPanel; }
     TCellGraphic* SpareCellGraphic() const { return FCellGraphic.get(); }
@@ -734,7 +734,7 @@ private:
     std::unique_ptr<TIntList> FIgnoreColumns;
     std::unique_ptr<TFilterDropDown> FFilterDropDown;
     std::unique_ptr<TStringList> FFilterList;
-    THTMLPictureCache* FImageCache = nullptr; // joined when the picture cache lands
+    std::unique_ptr<THTMLPictureCache> FImageCache;
     // child controls, freed with the grid as its components
     TFooterPanel* FFooterPanel = nullptr;
     TSearchPanel* FSearchPanel = nullptr;

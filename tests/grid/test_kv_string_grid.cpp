@@ -77,6 +77,8 @@ TEST(KvStringGridLife, ConstructionValues)
     EXPECT_EQ(GetFileVersion(QStringLiteral("comctl32.dll")), 0x00060000);
     EXPECT_EQ(GetFileVersion(QStringLiteral("other.dll")), -1);
     EXPECT_GT(g->ComponentCount(), 0);
+    ASSERT_NE(g->ImageCache(), nullptr);
+    EXPECT_EQ(g->ImageCache()->Count(), 0);
 }
 
 TEST(KvStringGridLife, DesignTimeGridHasNoEditorControls)
