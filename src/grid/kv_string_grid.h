@@ -505,11 +505,13 @@ public:
     virtual TCellType GetCellType(int ACol, int ARow);
     // The error marker of a cell's graphic; (0, 0) without graphic.
     void GetMarker(int ACol, int ARow, int& ErrPos, int& ErrLen);
+    // Tests of the base cell's graphic kind; False for a negative index.
     bool HasCheckBox(int ACol, int ARow);
     bool HasDataCheckBox(int ACol, int ARow);
-    bool HasRadio(int ACol, int ARow);
-    bool HasButton(int ACol, int ARow);
+    bool IsDataGraphicCell(int ACol, int ARow);
     bool HasClickControl(int ACol, int ARow);
+    bool HasRadioButton(int ACol, int ARow);
+    bool IsRadioButtonChecked(int ACol, int ARow);
     bool IsNode(int ARow) { (void)ARow; return false; }
     bool IsSummary(int ARow) { (void)ARow; return false; }
     int GetNodeLevel(int ARow) { (void)ARow; return 0; }

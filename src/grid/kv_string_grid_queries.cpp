@@ -356,24 +356,31 @@ bool TKvStringGrid::HasCheckBox(int ACol, int ARow)
 
 bool TKvStringGrid::HasDataCheckBox(int ACol, int ARow)
 {
-    return HasCellType(ACol, ARow, {ctDataCheckBox, ctVirtCheckBox});
+    return HasCellType(ACol, ARow, {ctDataCheckBox, ctVirtCheckBox, ctRowCheckBox});
 }
 
-bool TKvStringGrid::HasRadio(int ACol, int ARow)
+bool TKvStringGrid::IsDataGraphicCell(int ACol, int ARow)
 {
-    return HasCellType(ACol, ARow, {ctRadio, ctRadioButton});
-}
-
-bool TKvStringGrid::HasButton(int ACol, int ARow)
-{
-    return HasCellType(ACol, ARow, {ctButton, ctBitButton});
+    return HasCellType(ACol, ARow, {ctDataCheckBox, ctDataImage, ctVirtCheckBox, ctRowCheckBox});
 }
 
 bool TKvStringGrid::HasClickControl(int ACol, int ARow)
 {
     return HasCellType(ACol, ARow,
-                       {ctCheckBox, ctDataCheckBox, ctVirtCheckBox, ctRowCheckBox, ctTriStateCheckBox, ctRadio,
-                        ctRadioButton, ctButton, ctBitButton, ctRating, ctExpand});
+                       {ctCheckBox, ctDataCheckBox, ctRadio, ctButton, ctVirtCheckBox, ctRowCheckBox, ctRadioButton,
+                        ctTriStateCheckBox});
+}
+
+bool TKvStringGrid::HasRadioButton(int ACol, int ARow)
+{
+    return GetCellType(ACol, ARow) == ctRadioButton;
+}
+
+bool TKvStringGrid::IsRadioButtonChecked(int ACol, int ARow)
+{
+    if (!HasRadioButton(ACol, ARow)) return false;
+    TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    return g && g->CellBoolean();
 }
 
 // ============================================================ footer

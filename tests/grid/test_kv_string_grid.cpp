@@ -502,16 +502,41 @@ TEST(KvStringGridCellObjects, GraphicTypeMarkerAndPictureSize)
     g.SetGraphicObjects(1, 1, graphic);
     EXPECT_EQ(g.GetCellType(1, 1), ctButton);
     EXPECT_EQ(g.GetCellType(-1, 1), ctEmpty);
-    EXPECT_TRUE(g.HasButton(1, 1));
     EXPECT_TRUE(g.HasClickControl(1, 1));
     EXPECT_FALSE(g.HasCheckBox(1, 1));
+    EXPECT_FALSE(g.HasClickControl(-1, 1));
+    // The kind tests, one row per kind: check box, data box, data graphic, click control, radio button.
+    const struct { TCellType t; bool check, data, graphic, click, radio; } kinds[] = {
+        {ctCheckBox, true, false, false, true, false},
+        {ctDataCheckBox, true, true, true, true, false},
+        {ctRowCheckBox, true, true, true, true, false},
+        {ctTriStateCheckBox, true, false, false, true, false},
+        {ctDataImage, false, false, true, false, false},
+        {ctRadio, false, false, false, true, false},
+        {ctRadioButton, false, false, false, true, true},
+        {ctProgress, false, false, false, false, false},
+    };
+    auto* probe = new TCellGraphic;
+    g.SetGraphicObjects(3, 3, probe);
+    for (const auto& k : kinds) {
+        probe->SetCellType(k.t);
+        EXPECT_EQ(g.HasCheckBox(3, 3), k.check) << int(k.t);
+        EXPECT_EQ(g.HasDataCheckBox(3, 3), k.data) << int(k.t);
+        EXPECT_EQ(g.IsDataGraphicCell(3, 3), k.graphic) << int(k.t);
+        EXPECT_EQ(g.HasClickControl(3, 3), k.click) << int(k.t);
+        EXPECT_EQ(g.HasRadioButton(3, 3), k.radio) << int(k.t);
+    }
+    probe->SetCellType(ctRadioButton);
+    EXPECT_FALSE(g.IsRadioButtonChecked(3, 3));
+    probe->SetCellBoolean(true);
+    EXPECT_TRUE(g.IsRadioButtonChecked(3, 3));
     int pos = -1, len = -1;
     g.GetMarker(1, 1, pos, len);
     EXPECT_EQ(TPoint(pos, len), TPoint(3, 2));
     g.GetMarker(2, 2, pos, len);
     EXPECT_EQ(TPoint(pos, len), TPoint(0, 0));
     g.MergeCells(1, 1, 2, 1);
-    EXPECT_TRUE(g.HasButton(2, 1)) << "a covered cell answers with its base's graphic";
+    EXPECT_TRUE(g.HasClickControl(2, 1)) << "a covered cell answers with its base's graphic";
 
     // A 40 x 20 picture in a room of 60 x 60 with 2 pixels of padding.
     TCellGraphic pic;
