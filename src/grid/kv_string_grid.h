@@ -512,10 +512,14 @@ public:
     bool HasClickControl(int ACol, int ARow);
     bool HasRadioButton(int ACol, int ARow);
     bool IsRadioButtonChecked(int ACol, int ARow);
-    bool IsNode(int ARow) { (void)ARow; return false; }
-    bool IsSummary(int ARow) { (void)ARow; return false; }
-    int GetNodeLevel(int ARow) { (void)ARow; return 0; }
-    int GetNodeSpan(int ARow) { (void)ARow; return 0; }
+    // Node queries; node rows come with the tree-node code, so until then
+    // every row answers as a row without a node.
+    bool IsNode(int ARow) { return ARow >= 0 && GetCellType(0, ARow) == ctNode; }
+    bool IsSummary(int ARow) { return ARow >= 0 && GetCellType(0, ARow) == ctSummary; }
+    bool GetNodeState(int ARow) { (void)ARow; return false; }
+    int GetNodeLevel(int ARow) { (void)ARow; return -1; }
+    int GetNodeSpan(int ARow) { (void)ARow; return -1; }
+    int GetSubNodeCount(int ARow) { (void)ARow; return 0; }
     bool HasNodes() override { return false; }
 
     // ---- index conversions (identity until hidden columns and rows exist)
