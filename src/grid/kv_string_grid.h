@@ -359,6 +359,7 @@ public:
     int NumHiddenRows() const { return FNumHiddenRows; }
     int NumHiddenColumns() const { return FNumHiddenColumns; }
     int AllColCount() const { return ColCount() + FNumHiddenColumns; }
+    int AllRowCount() const { return RowCount() + FNumHiddenRows; }
     int VisibleFixedRightCols() const;
     int FirstDataCol();
 
