@@ -1,8 +1,11 @@
 #include "params_iolink/par_gen_window.h"
 
+#include "params_iolink/par_gen_sections.h"
 #include "params_iolink/par_gen_texts.h"
+#include "platform/core/exceptions.h"
 #include "platform/core/sysutils.h"
 #include "platform/ui/dialogs.h"
+#include "platform/ui/richedit.h"
 #include "shell/common/common_routines.h"
 #include "shell/common/lang_table.h"
 #include "shell/common/lb_button.h"
@@ -33,6 +36,16 @@ constexpr int Byte_Lefts[4] = {191, 252, 313, 374};
 constexpr int Dot_Lefts[3] = {247, 308, 369};
 constexpr int Dot_Width = 4;
 constexpr int Height_Margin = 12;
+constexpr int Rich_Edit_Height = 25;
+// Offsets from a row's Top: edits and combos stand higher than the label beside them,
+// rich edits higher still; a gateway row's byte edits stand above its check box and its
+// separators below.
+constexpr int Input_Offset = 3;
+constexpr int Rich_Edit_Offset = 5;
+constexpr int Gateway_Edit_Offset = 2;
+constexpr int Gateway_Dot_Offset = 1;
+// Design texts of every address row's four byte edits.
+const char* const Byte_Design_Texts[4] = {"192", "168", "0", "5"};
 
 // The device name takes at most 31 typed characters; a longer stored name is kept whole.
 constexpr int Device_Name_Typing_Limit = 31;
@@ -65,6 +78,9 @@ TFParGen::TFParGen(TComponent* AOwner) : TForm(AOwner)
   Build_Ethernet_Connection();
   Build_IOLink_Slave();
   Build_EtherNetIP_Master();
+  Build_Product_Sections();
+  Register_Own_Controls();
+  Resolve_Lang_Map();
 
   OnCreate = [this](TObject* s) { FormCreate(s); };
   OnShow = [this](TObject* s) { FormShow(s); };
@@ -82,9 +98,9 @@ TFParGen::~TFParGen()
 
 // ---------------------------------------------------------------------- building
 
-TLabel* TFParGen::New_Label(TWinControl* Parent, int Left, int Top, const QString& Caption)
+TLabel* TFParGen::New_Label(TWinControl* Parent, int Left, int Top, const QString& Caption, TComponent* Owner)
 {
-  auto* l = new TLabel(this);
+  auto* l = new TLabel(Owner ? Owner : this);
   l->SetParent(Parent);
   l->SetLeft(Left);
   l->SetTop(Top);
@@ -92,18 +108,18 @@ TLabel* TFParGen::New_Label(TWinControl* Parent, int Left, int Top, const QStrin
   return l;
 }
 
-TEdit* TFParGen::New_Edit(TWinControl* Parent, int Left, int Top, int Width)
+TEdit* TFParGen::New_Edit(TWinControl* Parent, int Left, int Top, int Width, TComponent* Owner)
 {
-  auto* e = new TEdit(this);
+  auto* e = new TEdit(Owner ? Owner : this);
   e->SetParent(Parent);
   e->SetBounds(Left, Top, Width, Edit_Height);
   e->OnChange = [this](TObject* s) { On_Change(s); };
   return e;
 }
 
-TCheckBox* TFParGen::New_Check(TWinControl* Parent, int Left, int Top, int Width)
+TCheckBox* TFParGen::New_Check(TWinControl* Parent, int Left, int Top, int Width, TComponent* Owner)
 {
-  auto* c = new TCheckBox(this);
+  auto* c = new TCheckBox(Owner ? Owner : this);
   c->SetParent(Parent);
   c->SetBounds(Left, Top, Width, Check_Height);
   c->OnClick = [this](TObject* s) { On_Click(s); };
@@ -233,6 +249,267 @@ std::vector<TCategoryPanel*> TFParGen::All_Sections() const
   return {CP_Ethernet_Connection, CP_IOLink_Slave, CP_EtherNetIP_Master};
 }
 
+std::vector<TCategoryPanel*> TFParGen::Every_Section() const
+{
+  return FSections;
+}
+
+int TFParGen::Section_Title(const TCategoryPanel* Section) const
+{
+  const auto it = FTitles.find(Section);
+  return it == FTitles.end() ? 0 : it->second;
+}
+
+TControl* TFParGen::Find_Control(std::string_view Name) const
+{
+  const auto it = FControls.find(Name);
+  return it == FControls.end() ? nullptr : it->second;
+}
+
+TControl* TFParGen::C(std::string_view Name) const
+{
+  TControl* c = Find_Control(Name);
+  if (!c)
+    throw EInvalidOperation(QStringLiteral("The general-parameters window has no control %1")
+                                .arg(QString::fromUtf8(Name.data(), qsizetype(Name.size()))));
+  return c;
+}
+
+void TFParGen::Register(std::string_view Name, TControl* Control)
+{
+  Register(std::string(Name), Control);
+}
+
+void TFParGen::Register(std::string Name, TControl* Control)
+{
+  if (!FControls.emplace(std::move(Name), Control).second)
+    throw EInvalidOperation(QStringLiteral("Two controls of the general-parameters window share a name"));
+}
+
+void TFParGen::Register_Own_Controls()
+{
+  Register(std::string_view("FParGen"), this);
+  Register(std::string_view("L_SW_Desc"), L_SW_Desc);
+  Register(std::string_view("Btn_OK"), Btn_OK);
+  Register(std::string_view("Btn_Cancel"), Btn_Cancel);
+
+  const std::pair<const char*, TCategoryPanel*> sections[] = {
+      {"CP_Ethernet_Connection", CP_Ethernet_Connection},
+      {"CP_IOLink_Slave", CP_IOLink_Slave},
+      {"CP_EtherNetIP_Master", CP_EtherNetIP_Master}};
+  for (const auto& [name, p] : sections)
+    Register(std::string_view(name), p);
+  FTitles[CP_Ethernet_Connection] = ParGen_Txt::Title_Ethernet_Connection;
+  FTitles[CP_IOLink_Slave] = ParGen_Txt::Title_IOLink_Slave;
+  FTitles[CP_EtherNetIP_Master] = ParGen_Txt::Title_EtherNetIP_Master;
+
+  const std::pair<const char*, TControl*> controls[] = {
+      {"L_EthConn_Device_Name", L_EthConn_Device_Name},
+      {"E_EthConn_Device_Name", E_EthConn_Device_Name},
+      {"CB_EthConn_En_DHCP_Cable", CB_EthConn_En_DHCP_Cable},
+      {"CB_EthConn_En_DHCP_WiFi", CB_EthConn_En_DHCP_WiFi},
+      {"CB_EthConn_Enable_DNS", CB_EthConn_Enable_DNS},
+      {"L_EthConn_Primary_DNS", L_EthConn_Primary_DNS},
+      {"L_EthConn_Secondary_DNS", L_EthConn_Secondary_DNS},
+      {"L_IOLink_Slave_Baudrate", L_IOLink_Slave_Baudrate},
+      {"CB_IOLink_Slave_Baudrate", CB_IOLink_Slave_Baudrate},
+      {"L_EtherNetIP_Master_IP", L_EtherNetIP_Master_IP},
+      {"L_EtherNetIP_Master_SM", L_EtherNetIP_Master_SM},
+      {"CB_EtherNetIP_Master_GAT", CB_EtherNetIP_Master_GAT},
+      {"L_EtherNetIP_Master_TunnelPort", L_EtherNetIP_Master_TunnelPort},
+      {"E_EtherNetIP_Master_Port", E_EtherNetIP_Master_Port}};
+  for (const auto& [name, c] : controls)
+    Register(std::string_view(name), c);
+  for (int i = 0; i < 4; ++i) {
+    const std::string k = std::to_string(i + 1);
+    Register("E_EthConn_Pri_DNS_IP" + k, E_EthConn_Pri_DNS_IP[size_t(i)]);
+    Register("E_EthConn_Sec_DNS_IP" + k, E_EthConn_Sec_DNS_IP[size_t(i)]);
+    Register("E_EtherNetIP_Master_IP" + k, E_EtherNetIP_Master_IP[size_t(i)]);
+    Register("E_EtherNetIP_Master_SM" + k, E_EtherNetIP_Master_SM[size_t(i)]);
+    Register("E_EtherNetIP_Master_GAT" + k, E_EtherNetIP_Master_GAT[size_t(i)]);
+  }
+  const int dots[5][3] = {{172, 173, 174}, {175, 176, 177}, {161, 162, 163}, {158, 159, 160}, {155, 156, 157}};
+  const std::array<TLabel*, 3>* rows[5] = {&Label172_174, &Label175_177, &Label161_163, &Label158_160,
+                                           &Label155_157};
+  for (int r = 0; r < 5; ++r)
+    for (int i = 0; i < 3; ++i)
+      Register("Label" + std::to_string(dots[r][i]), (*rows[r])[size_t(i)]);
+
+  // Every section, this product's first.
+  FSections.insert(FSections.begin(), {CP_Ethernet_Connection, CP_IOLink_Slave, CP_EtherNetIP_Master});
+}
+
+void TFParGen::Build_Product_Sections()
+{
+  using K = TParGen_Kind;
+  for (size_t s = 0; s < ParGen_Product_Section_Count; ++s) {
+    const TParGen_Section_Def& def = ParGen_Product_Sections[s];
+    auto* section = new TCategoryPanel(CPG, this);
+    // Hidden from the start: no variant of this build shows it, and a hidden section
+    // costs the group no restacking while it fills.
+    section->SetVisible(false);
+    section->SetColor(Group_Color);
+    Register(std::string_view(def.Name), section);
+    FTitles[section] = def.Title;
+    FSections.push_back(section);
+    TWinControl* surface = section->Surface();
+    Set_Section_Font(surface->Font());
+
+    int bottom = 0;
+    int rowChecks = 0;  // check boxes after the first control of the row
+    for (size_t i = 0; i < def.Count; ++i) {
+      const TParGen_Control_Def& c = def.Controls[i];
+      const bool rowStart = i == 0 || def.Controls[i - 1].Top != c.Top;
+      const bool sharesRow = i + 1 < def.Count && def.Controls[i + 1].Top == c.Top;
+      const bool afterCheck = !rowStart && def.Controls[i - 1].Kind == K::Check;
+      if (rowStart)
+        rowChecks = 0;
+      TControl* made = nullptr;
+      switch (c.Kind) {
+      case K::Label:
+        made = New_Label(surface, Label_Left, c.Top, QString(), section);
+        break;
+      case K::Check:
+        if (rowStart) {
+          made = New_Check(surface, Label_Left, c.Top, sharesRow ? Check_Width_Row : Check_Width, section);
+        } else {
+          // Several boxes after a row label stand in the byte-edit columns.
+          made = New_Check(surface, Byte_Lefts[std::min(rowChecks, 3)], c.Top, Byte_Width, section);
+          ++rowChecks;
+        }
+        break;
+      case K::Edit: {
+        TEdit* e = New_Edit(surface, Input_Left, c.Top - Input_Offset, Input_Width, section);
+        e->SetTextNoChange(QString::fromUtf8(c.Text));
+        if (c.Max_Length > 0)
+          e->SetMaxLength(c.Max_Length);
+        made = e;
+        break;
+      }
+      case K::Rich_Edit: {
+        auto* r = new TRichEdit(section);
+        r->SetParent(surface);
+        r->SetBounds(Input_Left, c.Top - Rich_Edit_Offset, Input_Width, Rich_Edit_Height);
+        made = r;
+        break;
+      }
+      case K::Combo: {
+        auto* cb = new TComboBox(section, csDropDownList);
+        cb->SetParent(surface);
+        cb->SetBounds(Input_Left, c.Top - Input_Offset, Input_Width, Combo_Height);
+        cb->Items()->SetText(QString::fromUtf8(c.Text));
+        cb->SetItemIndex(c.Item);
+        cb->OnChange = [this](TObject* sender) { On_Change(sender); };
+        made = cb;
+        break;
+      }
+      case K::Address: {
+        const int editTop = c.Top - (afterCheck ? Gateway_Edit_Offset : Input_Offset);
+        const int dotTop = c.Top + (afterCheck ? Gateway_Dot_Offset : 0);
+        const QStringList dotNames = QString::fromUtf8(c.Dots).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        for (int k = 0; k < 4; ++k) {
+          TEdit* e = New_Edit(surface, Byte_Lefts[k], editTop, Byte_Width, section);
+          e->SetTextNoChange(QString::fromLatin1(Byte_Design_Texts[k]));
+          Register(std::string(c.Name) + char('1' + k), e);
+          bottom = std::max(bottom, e->Top() + e->Height());
+        }
+        for (int k = 0; k < 3; ++k) {
+          TLabel* d = New_Label(surface, Dot_Lefts[k], dotTop, QStringLiteral("."), section);
+          d->SetAutoSize(false);
+          d->SetWidth(Dot_Width);
+          if (k < dotNames.size())
+            Register(dotNames.at(k).toStdString(), d);
+        }
+        continue;
+      }
+      }
+      if (c.Hidden)
+        made->SetVisible(false);
+      else
+        bottom = std::max(bottom, made->Top() + made->Height());
+      if (c.Disabled)
+        made->SetEnabled(false);
+      Register(std::string_view(c.Name), made);
+    }
+    section->SetBounds(0, 0, CPG->ClientWidth(), bottom + Height_Margin + CPG->HeaderHeight());
+  }
+
+  const std::pair<const char*, TCategoryPanel* TFParGen::*> sections[] = {
+      {"CP_Select_Device", &TFParGen::CP_Select_Device},
+      {"CP_Serial", &TFParGen::CP_Serial},
+      {"CP_Modbus_Master", &TFParGen::CP_Modbus_Master},
+      {"CP_Modbus_Slave", &TFParGen::CP_Modbus_Slave},
+      {"CP_Modbus_TCP_Master", &TFParGen::CP_Modbus_TCP_Master},
+      {"CP_Modbus_TCP_Slave", &TFParGen::CP_Modbus_TCP_Slave},
+      {"CP_BACnet_Master", &TFParGen::CP_BACnet_Master},
+      {"CP_BACnet_Slave", &TFParGen::CP_BACnet_Slave},
+      {"CP_CAN", &TFParGen::CP_CAN},
+      {"CP_CANopen", &TFParGen::CP_CANopen},
+      {"CP_DeviceNet_Master", &TFParGen::CP_DeviceNet_Master},
+      {"CP_DeviceNet_Slave", &TFParGen::CP_DeviceNet_Slave},
+      {"CP_EtherCAT_Slave", &TFParGen::CP_EtherCAT_Slave},
+      {"CP_Ethernet", &TFParGen::CP_Ethernet},
+      {"CP_EtherNetIP", &TFParGen::CP_EtherNetIP},
+      {"CP_IEC61850_Client", &TFParGen::CP_IEC61850_Client},
+      {"CP_IEC61850_Server", &TFParGen::CP_IEC61850_Server},
+      {"CP_TLS_Server", &TFParGen::CP_TLS_Server},
+      {"CP_J1939", &TFParGen::CP_J1939},
+      {"CP_MQTT", &TFParGen::CP_MQTT},
+      {"CP_TLS", &TFParGen::CP_TLS},
+      {"CP_NTP", &TFParGen::CP_NTP},
+      {"CP_WiFi", &TFParGen::CP_WiFi},
+      {"CP_WiFi2", &TFParGen::CP_WiFi2},
+      {"CP_GSM_GPRS", &TFParGen::CP_GSM_GPRS},
+      {"CP_NMEA2000", &TFParGen::CP_NMEA2000},
+      {"CP_OPC_UA_Client", &TFParGen::CP_OPC_UA_Client},
+      {"CP_OPC_UA_Server", &TFParGen::CP_OPC_UA_Server},
+      {"CP_PROFINET", &TFParGen::CP_PROFINET},
+      {"CP_PROFINET_Master", &TFParGen::CP_PROFINET_Master},
+      {"CP_S7_Protocol", &TFParGen::CP_S7_Protocol},
+      {"CP_SNMP_Manager", &TFParGen::CP_SNMP_Manager},
+      {"CP_SNMP_Agent", &TFParGen::CP_SNMP_Agent}};
+  for (const auto& [name, member] : sections)
+    this->*member = static_cast<TCategoryPanel*>(C(name));
+
+  const std::pair<const char*, TComboBox* TFParGen::*> combos[] = {
+      {"CB_Select_Device_Device", &TFParGen::CB_Select_Device_Device},
+      {"CB_BACnet_Master_Type", &TFParGen::CB_BACnet_Master_Type},
+      {"CB_BACnet_Slave_Type", &TFParGen::CB_BACnet_Slave_Type},
+      {"CB_SNMP_Agent_SecurityLevel", &TFParGen::CB_SNMP_Agent_SecurityLevel},
+      {"CB_WiFi_Type", &TFParGen::CB_WiFi_Type},
+      {"CB_WiFi_Secure_Type", &TFParGen::CB_WiFi_Secure_Type},
+      {"CB_WiFi2_Type", &TFParGen::CB_WiFi2_Type},
+      {"CB_WiFi2_Secure_Type", &TFParGen::CB_WiFi2_Secure_Type}};
+  for (const auto& [name, member] : combos)
+    this->*member = dynamic_cast<TComboBox*>(C(name));
+
+  const std::pair<const char*, TCheckBox* TFParGen::*> checks[] = {
+      {"CB_SNMP_Agent_Version3", &TFParGen::CB_SNMP_Agent_Version3},
+      {"CB_MQTT_WillFlag", &TFParGen::CB_MQTT_WillFlag},
+      {"CB_MQTT_PublishTopicConnection", &TFParGen::CB_MQTT_PublishTopicConnection},
+      {"CB_TLS_Enable", &TFParGen::CB_TLS_Enable},
+      {"CB_TLS_En_Server_Auth", &TFParGen::CB_TLS_En_Server_Auth},
+      {"CB_TLS_En_Client_Auth", &TFParGen::CB_TLS_En_Client_Auth},
+      {"CB_TLS_Server_Enable", &TFParGen::CB_TLS_Server_Enable},
+      {"CB_WiFi_IP_Auto", &TFParGen::CB_WiFi_IP_Auto},
+      {"CB_WiFi_En_DHCP", &TFParGen::CB_WiFi_En_DHCP},
+      {"CB_WiFi2_En_DHCP", &TFParGen::CB_WiFi2_En_DHCP}};
+  for (const auto& [name, member] : checks)
+    this->*member = dynamic_cast<TCheckBox*>(C(name));
+}
+
+void TFParGen::Resolve_Lang_Map()
+{
+  FLang_Targets.reserve(ParGen_Lang_Map_Count);
+  for (size_t i = 0; i < ParGen_Lang_Map_Count; ++i) {
+    const TParGen_Lang_Entry& e = ParGen_Lang_Map[i];
+    TControl* c = C(e.Control);
+    if (e.Prop == TParGen_Lang_Prop::Item && !dynamic_cast<TComboBox*>(c))
+      throw EInvalidOperation(QStringLiteral("Text %1 fills the items of a control that is no list").arg(e.Index));
+    FLang_Targets.push_back({e.Index, c, uint8_t(e.Prop)});
+  }
+}
+
 // ---------------------------------------------------------------------- window events
 
 void TFParGen::FormCreate(TObject*)
@@ -240,7 +517,7 @@ void TFParGen::FormCreate(TObject*)
   L_SW_Code->SetCaption(WS().SW_Code);
   SetClientWidth(Fixed_Client_Width);
   SetClientHeight(700);
-  for (TCategoryPanel* p : All_Sections())
+  for (TCategoryPanel* p : Every_Section())
     p->SetVisible(false);
   Order_TAB_Panels();
   Move_GroupBoxs();
@@ -300,19 +577,27 @@ void TFParGen::Btn_OKClick(TObject*)
   SetModalResult(mrOk);
 }
 
-bool TFParGen::Is_DHCP_Trigger(TObject* Sender) const
+bool TFParGen::Is_Layout_Trigger(TObject* Sender) const
 {
-  return Sender == CB_EthConn_En_DHCP_Cable || Sender == CB_EthConn_En_DHCP_WiFi;
+  const TObject* boxes[] = {CB_SNMP_Agent_Version3, CB_MQTT_WillFlag,        CB_TLS_Enable,
+                            CB_TLS_En_Server_Auth,  CB_TLS_En_Client_Auth,   CB_WiFi_IP_Auto,
+                            CB_WiFi_En_DHCP,        CB_TLS_Server_Enable,    CB_EthConn_En_DHCP_Cable,
+                            CB_EthConn_En_DHCP_WiFi, CB_WiFi2_En_DHCP,       CB_MQTT_PublishTopicConnection};
+  return Sender && std::find(std::begin(boxes), std::end(boxes), Sender) != std::end(boxes);
 }
 
-void TFParGen::On_Change(TObject*)
+void TFParGen::On_Change(TObject* Sender)
 {
-  // No list of this product changes the layout.
+  const TObject* lists[] = {CB_BACnet_Slave_Type, CB_SNMP_Agent_SecurityLevel, CB_WiFi_Type,
+                            CB_WiFi_Secure_Type,  CB_BACnet_Master_Type,       CB_WiFi2_Secure_Type,
+                            CB_WiFi2_Type,        CB_Select_Device_Device};
+  if (Sender && std::find(std::begin(lists), std::end(lists), Sender) != std::end(lists))
+    Move_GroupBoxs();
 }
 
 void TFParGen::On_Click(TObject* Sender)
 {
-  if (Is_DHCP_Trigger(Sender))
+  if (Is_Layout_Trigger(Sender))
     Move_GroupBoxs();
 }
 
@@ -457,27 +742,53 @@ void TFParGen::Move_GroupBoxs()
   RePosition_Objects_27518();
 }
 
-void TFParGen::Order_TAB_Panels_27518()
+void TFParGen::Order_Sections(std::initializer_list<TCategoryPanel*> Sections)
 {
-  struct TEntry {
-    TCategoryPanel* Section;
-    int Title;
-  };
-  const TEntry order[] = {{CP_Ethernet_Connection, ParGen_Txt::Title_Ethernet_Connection},
-                          {CP_IOLink_Slave, ParGen_Txt::Title_IOLink_Slave},
-                          {CP_EtherNetIP_Master, ParGen_Txt::Title_EtherNetIP_Master}};
-  for (const TEntry& e : order)
-    e.Section->SetVisible(true);
+  for (TCategoryPanel* p : Sections)
+    p->SetVisible(true);
   int top = 0;
   int k = 0;
-  for (const TEntry& e : order) {
-    e.Section->SetTop(top);
-    top = e.Section->Top() + e.Section->Height();
+  for (TCategoryPanel* p : Sections) {
+    p->SetTop(top);
+    top = p->Top() + p->Height();
     ++k;
-    e.Section->SetCaption(QString::number(k) + QStringLiteral(". ") + Lang_Str(e.Title));
-    e.Section->SetTabOrder(k - 1);
+    p->SetCaption(QString::number(k) + QStringLiteral(". ") + Lang_Str(Section_Title(p)));
+    p->SetTabOrder(k - 1);
   }
 }
+
+// clang-format off
+void TFParGen::Order_TAB_Panels_27518() { Order_Sections({CP_Ethernet_Connection, CP_IOLink_Slave, CP_EtherNetIP_Master}); }
+void TFParGen::Order_TAB_Panels_31407() { Order_Sections({CP_Ethernet_Connection, CP_IOLink_Slave, CP_Serial, CP_Ethernet}); }
+void TFParGen::Order_TAB_Panels_31412() { Order_Sections({CP_Ethernet_Connection, CP_IOLink_Slave, CP_Modbus_Master, CP_Ethernet}); }
+void TFParGen::Order_TAB_Panels_31425() { Order_Sections({CP_Ethernet_Connection, CP_IOLink_Slave, CP_Modbus_Slave, CP_Ethernet}); }
+void TFParGen::Order_TAB_Panels_31433() { Order_Sections({CP_Ethernet_Connection, CP_IOLink_Slave, CP_Modbus_TCP_Master}); }
+void TFParGen::Order_TAB_Panels_31446() { Order_Sections({CP_Ethernet_Connection, CP_IOLink_Slave, CP_Modbus_TCP_Slave}); }
+void TFParGen::Order_TAB_Panels_31451() { Order_Sections({CP_Ethernet_Connection, CP_IOLink_Slave, CP_BACnet_Master, CP_Ethernet}); }
+void TFParGen::Order_TAB_Panels_31468() { Order_Sections({CP_Ethernet_Connection, CP_IOLink_Slave, CP_BACnet_Slave, CP_Ethernet}); }
+void TFParGen::Order_TAB_Panels_31474() { Order_Sections({CP_Ethernet_Connection, CP_IOLink_Slave, CP_CAN, CP_Ethernet}); }
+void TFParGen::Order_TAB_Panels_31489() { Order_Sections({CP_Ethernet_Connection, CP_IOLink_Slave, CP_CANopen, CP_Ethernet}); }
+void TFParGen::Order_TAB_Panels_31490() { Order_Sections({CP_Ethernet_Connection, CP_IOLink_Slave, CP_DeviceNet_Master, CP_Ethernet}); }
+void TFParGen::Order_TAB_Panels_31503() { Order_Sections({CP_Ethernet_Connection, CP_IOLink_Slave, CP_DeviceNet_Slave, CP_Ethernet}); }
+void TFParGen::Order_TAB_Panels_31517() { Order_Sections({CP_Ethernet_Connection, CP_IOLink_Slave, CP_EtherCAT_Slave, CP_Ethernet}); }
+void TFParGen::Order_TAB_Panels_31526() { Order_Sections({CP_Ethernet_Connection, CP_IOLink_Slave, CP_Ethernet}); }
+void TFParGen::Order_TAB_Panels_31548() { Order_Sections({CP_Ethernet_Connection, CP_IOLink_Slave, CP_EtherNetIP}); }
+void TFParGen::Order_TAB_Panels_31555() { Order_Sections({CP_Ethernet_Connection, CP_IOLink_Slave, CP_IEC61850_Client}); }
+void TFParGen::Order_TAB_Panels_31562() { Order_Sections({CP_Ethernet_Connection, CP_IOLink_Slave, CP_IEC61850_Server, CP_TLS_Server}); }
+void TFParGen::Order_TAB_Panels_31579() { Order_Sections({CP_Ethernet_Connection, CP_IOLink_Slave, CP_J1939, CP_Ethernet}); }
+void TFParGen::Order_TAB_Panels_31584()
+{
+  Order_Sections({CP_Select_Device, CP_Ethernet_Connection, CP_IOLink_Slave, CP_MQTT, CP_Ethernet, CP_TLS, CP_NTP,
+                  CP_WiFi2, CP_GSM_GPRS});
+}
+void TFParGen::Order_TAB_Panels_31602() { Order_Sections({CP_Ethernet_Connection, CP_IOLink_Slave, CP_NMEA2000, CP_Ethernet}); }
+void TFParGen::Order_TAB_Panels_31613() { Order_Sections({CP_Ethernet_Connection, CP_IOLink_Slave, CP_OPC_UA_Client, CP_NTP}); }
+void TFParGen::Order_TAB_Panels_31627() { Order_Sections({CP_Ethernet_Connection, CP_IOLink_Slave, CP_OPC_UA_Server, CP_NTP}); }
+void TFParGen::Order_TAB_Panels_31641() { Order_Sections({CP_Ethernet_Connection, CP_IOLink_Slave, CP_PROFINET}); }
+void TFParGen::Order_TAB_Panels_31656() { Order_Sections({CP_Ethernet_Connection, CP_IOLink_Slave, CP_S7_Protocol}); }
+void TFParGen::Order_TAB_Panels_31668() { Order_Sections({CP_Ethernet_Connection, CP_IOLink_Slave, CP_SNMP_Manager}); }
+void TFParGen::Order_TAB_Panels_31673() { Order_Sections({CP_Ethernet_Connection, CP_IOLink_Slave, CP_SNMP_Agent}); }
+// clang-format on
 
 void TFParGen::RePosition_Objects_27518()
 {
@@ -486,9 +797,176 @@ void TFParGen::RePosition_Objects_27518()
   RePosition_Object_EtherNetIP_Master();
 }
 
+// The common head of every other product: the Ethernet connection and the IO-Link slave.
+#define KV_PARGEN_RELAYOUT(PRODUCT, ...)                  \
+  void TFParGen::RePosition_Objects_##PRODUCT()           \
+  {                                                       \
+    RePosition_Object_Ethernet_Connection();              \
+    RePosition_Object_IOLink_Slave();                     \
+    for (void (TFParGen::*routine)() : {__VA_ARGS__})     \
+      (this->*routine)();                                 \
+  }
+KV_PARGEN_RELAYOUT(31407, &TFParGen::RePosition_Object_Serial, &TFParGen::RePosition_Object_Ethernet)
+KV_PARGEN_RELAYOUT(31412, &TFParGen::RePosition_Object_Modbus_Master, &TFParGen::RePosition_Object_Ethernet)
+KV_PARGEN_RELAYOUT(31425, &TFParGen::RePosition_Object_Modbus_Slave, &TFParGen::RePosition_Object_Ethernet)
+KV_PARGEN_RELAYOUT(31433, &TFParGen::RePosition_Object_Modbus_TCP_Master)
+KV_PARGEN_RELAYOUT(31446, &TFParGen::RePosition_Object_Modbus_TCP_Slave)
+KV_PARGEN_RELAYOUT(31474, &TFParGen::RePosition_Object_CAN, &TFParGen::RePosition_Object_Ethernet)
+KV_PARGEN_RELAYOUT(31489, &TFParGen::RePosition_Object_CANopen, &TFParGen::RePosition_Object_Ethernet)
+KV_PARGEN_RELAYOUT(31490, &TFParGen::RePosition_Object_DeviceNet_Master, &TFParGen::RePosition_Object_Ethernet)
+KV_PARGEN_RELAYOUT(31503, &TFParGen::RePosition_Object_DeviceNet_Slave, &TFParGen::RePosition_Object_Ethernet)
+KV_PARGEN_RELAYOUT(31517, &TFParGen::RePosition_Object_EtherCAT_Slave, &TFParGen::RePosition_Object_Ethernet)
+KV_PARGEN_RELAYOUT(31526, &TFParGen::RePosition_Object_Ethernet)
+KV_PARGEN_RELAYOUT(31548, &TFParGen::RePosition_Object_EtherNetIP)
+KV_PARGEN_RELAYOUT(31555, &TFParGen::RePosition_Object_IEC61850_Client)
+KV_PARGEN_RELAYOUT(31562, &TFParGen::RePosition_Object_IEC61850_Server, &TFParGen::RePosition_Object_TLS_Server)
+KV_PARGEN_RELAYOUT(31579, &TFParGen::RePosition_Object_J1939, &TFParGen::RePosition_Object_Ethernet)
+KV_PARGEN_RELAYOUT(31602, &TFParGen::RePosition_Object_NMEA2000, &TFParGen::RePosition_Object_Ethernet)
+KV_PARGEN_RELAYOUT(31613, &TFParGen::RePosition_Object_OPC_UA_Client, &TFParGen::RePosition_Object_NTP)
+KV_PARGEN_RELAYOUT(31627, &TFParGen::RePosition_Object_OPC_UA_Server, &TFParGen::RePosition_Object_NTP)
+KV_PARGEN_RELAYOUT(31641, &TFParGen::RePosition_Object_PROFINET)
+KV_PARGEN_RELAYOUT(31656, &TFParGen::RePosition_Object_S7_Protocol)
+KV_PARGEN_RELAYOUT(31668, &TFParGen::RePosition_Object_SNMP_Manager)
+KV_PARGEN_RELAYOUT(31673, &TFParGen::RePosition_Object_SNMP_Agent)
+#undef KV_PARGEN_RELAYOUT
+
+void TFParGen::RePosition_Objects_31451()
+{
+  RePosition_Object_Ethernet_Connection();
+  RePosition_Object_IOLink_Slave();
+  RePosition_Object_BACnet_Master();
+  RePosition_Object_Ethernet();
+  // BACnet/IP runs over the section's own address: the Ethernet section only serves MS/TP.
+  CP_Ethernet->SetVisible(CB_BACnet_Master_Type->ItemIndex() != 0);
+}
+
+void TFParGen::RePosition_Objects_31468()
+{
+  RePosition_Object_Ethernet_Connection();
+  RePosition_Object_IOLink_Slave();
+  RePosition_Object_BACnet_Slave();
+  RePosition_Object_Ethernet();
+  CP_Ethernet->SetVisible(CB_BACnet_Slave_Type->ItemIndex() != 0);
+}
+
+void TFParGen::RePosition_Objects_31584()
+{
+  RePosition_Object_Ethernet_Connection();
+  RePosition_Object_IOLink_Slave();
+  RePosition_Object_MQTT();
+  RePosition_Object_Ethernet();
+  RePosition_Object_TLS();
+  RePosition_Object_NTP();
+  RePosition_Object_WiFi2();
+  RePosition_Object_GSM_GPRS();
+  Apply_Select_Device_Rule();
+}
+
+void TFParGen::Apply_Select_Device_Rule()
+{
+  // Only the connection the device has stays open and usable.
+  const int item = CB_Select_Device_Device->ItemIndex();
+  const bool wifi = item == 1;
+  const bool mobile = item != 0 && item != 1;
+  CP_WiFi2->SetEnabled(wifi);
+  CP_WiFi2->SetCollapsed(!wifi);
+  CP_GSM_GPRS->SetEnabled(mobile);
+  CP_GSM_GPRS->SetCollapsed(!mobile);
+}
+
+const std::vector<TParGen_Variant>& TFParGen::Variants()
+{
+#define KV_PARGEN_VARIANT(PRODUCT) {PRODUCT, &TFParGen::Order_TAB_Panels_##PRODUCT, &TFParGen::RePosition_Objects_##PRODUCT}
+  static const std::vector<TParGen_Variant> list = {
+      KV_PARGEN_VARIANT(27518), KV_PARGEN_VARIANT(31407), KV_PARGEN_VARIANT(31412), KV_PARGEN_VARIANT(31425),
+      KV_PARGEN_VARIANT(31433), KV_PARGEN_VARIANT(31446), KV_PARGEN_VARIANT(31451), KV_PARGEN_VARIANT(31468),
+      KV_PARGEN_VARIANT(31474), KV_PARGEN_VARIANT(31489), KV_PARGEN_VARIANT(31490), KV_PARGEN_VARIANT(31503),
+      KV_PARGEN_VARIANT(31517), KV_PARGEN_VARIANT(31526), KV_PARGEN_VARIANT(31548), KV_PARGEN_VARIANT(31555),
+      KV_PARGEN_VARIANT(31562), KV_PARGEN_VARIANT(31579), KV_PARGEN_VARIANT(31584), KV_PARGEN_VARIANT(31602),
+      KV_PARGEN_VARIANT(31613), KV_PARGEN_VARIANT(31627), KV_PARGEN_VARIANT(31641), KV_PARGEN_VARIANT(31656),
+      KV_PARGEN_VARIANT(31668), KV_PARGEN_VARIANT(31673)};
+#undef KV_PARGEN_VARIANT
+  return list;
+}
+
+// ---- layout helpers
+
 void TFParGen::Apply_Height_Rule(TCategoryPanel* Section, TControl* Lowest)
 {
   Section->SetHeight(Lowest->Top() + Lowest->Height() + Height_Margin + CPG->HeaderHeight());
+}
+
+void TFParGen::Apply_Height_Rule(TCategoryPanel* Section, std::string_view Lowest)
+{
+  Apply_Height_Rule(Section, C(Lowest));
+}
+
+void TFParGen::Set_Shown(std::initializer_list<std::string_view> Names, bool Visible)
+{
+  for (std::string_view n : Names)
+    C(n)->SetVisible(Visible);
+}
+
+void TFParGen::Place_Row(std::string_view Label, std::string_view Input, int RowTop)
+{
+  C(Label)->SetTop(RowTop);
+  C(Input)->SetTop(RowTop - Input_Offset);
+}
+
+TFParGen::TAddress_Row TFParGen::Address_Row(std::string_view Head, std::string_view Stem,
+                                             std::array<std::string_view, 3> Dots) const
+{
+  TAddress_Row row{C(Head), {}, {}};
+  std::string name(Stem);
+  name.push_back('1');
+  for (size_t k = 0; k < 4; ++k) {
+    name.back() = char('1' + k);
+    row.Edits[k] = C(name);
+  }
+  for (size_t k = 0; k < 3; ++k)
+    row.Dots[k] = C(Dots[k]);
+  return row;
+}
+
+void TFParGen::Show_Address_Row(const TAddress_Row& Row, bool Visible)
+{
+  Row.Head->SetVisible(Visible);
+  for (TControl* c : Row.Edits)
+    c->SetVisible(Visible);
+  for (TControl* c : Row.Dots)
+    c->SetVisible(Visible);
+}
+
+void TFParGen::Place_Address_Row(const TAddress_Row& Row, int RowTop, int EditOffset, int DotOffset)
+{
+  Row.Head->SetTop(RowTop);
+  for (TControl* c : Row.Edits)
+    c->SetTop(RowTop - EditOffset);
+  for (TControl* c : Row.Dots)
+    c->SetTop(RowTop + DotOffset);
+}
+
+void TFParGen::Enable_Address_Row(const TAddress_Row& Row, bool Enabled)
+{
+  for (TControl* c : Row.Edits)
+    c->SetEnabled(Enabled);
+}
+
+void TFParGen::Apply_DHCP_Rule(std::string_view Prefix, std::string_view Gateway_Check)
+{
+  const bool fixed = !CB_EthConn_En_DHCP_Cable->Checked();
+  std::string name(Prefix);
+  const size_t stem = name.size();
+  for (const char* part : {"IP", "SM", "GAT"}) {
+    for (char k = '1'; k <= '4'; ++k) {
+      name.resize(stem);
+      name += part;
+      name += k;
+      C(name)->SetEnabled(fixed);
+    }
+  }
+  if (!Gateway_Check.empty())
+    C(Gateway_Check)->SetEnabled(fixed);
 }
 
 void TFParGen::Place_Address_Row(int RowTop, TLabel* RowLabel, std::array<TEdit*, 4>& Edits,
@@ -498,8 +976,10 @@ void TFParGen::Place_Address_Row(int RowTop, TLabel* RowLabel, std::array<TEdit*
   for (TLabel* d : Dots)
     d->SetTop(RowTop);
   for (TEdit* e : Edits)
-    e->SetTop(RowTop - 3);
+    e->SetTop(RowTop - Input_Offset);
 }
+
+// ---- this product's sections
 
 void TFParGen::RePosition_Object_Ethernet_Connection()
 {
@@ -507,8 +987,9 @@ void TFParGen::RePosition_Object_Ethernet_Connection()
   if (Is_WiFi_Present()) {
     CB_EthConn_En_DHCP_WiFi->SetVisible(true);
     y = CB_EthConn_En_DHCP_WiFi->Top() + Row_Step;
-    // No "Select Device" list in this product, so the Wi-Fi box stays enabled.
-    CB_EthConn_En_DHCP_WiFi->SetEnabled(true);
+    // DHCP over Wi-Fi means nothing while the device is chosen without Wi-Fi.
+    const int device = CB_Select_Device_Device->ItemIndex();
+    CB_EthConn_En_DHCP_WiFi->SetEnabled(device != 0 && device != 2);
   } else {
     CB_EthConn_En_DHCP_WiFi->SetVisible(false);
     y = CB_EthConn_En_DHCP_Cable->Top() + Row_Step;
@@ -535,50 +1016,552 @@ void TFParGen::RePosition_Object_EtherNetIP_Master()
   }
 }
 
+// ---- the sections that only size themselves (and follow the cable DHCP)
+
+void TFParGen::RePosition_Object_Serial() { Apply_Height_Rule(CP_Serial, "CB_Serial_StopBits"); }
+void TFParGen::RePosition_Object_Modbus_Master() { Apply_Height_Rule(CP_Modbus_Master, "E_ModbusMaster_CyclicDelay"); }
+void TFParGen::RePosition_Object_Modbus_Slave() { Apply_Height_Rule(CP_Modbus_Slave, "CB_ModbusSlave_ReadInput"); }
+void TFParGen::RePosition_Object_CAN() { Apply_Height_Rule(CP_CAN, "CB_CAN_Baudrate"); }
+void TFParGen::RePosition_Object_CANopen() { Apply_Height_Rule(CP_CANopen, "E_CANopen_SDO_Timeout"); }
+void TFParGen::RePosition_Object_DeviceNet_Master() { Apply_Height_Rule(CP_DeviceNet_Master, "CB_DeviceNet_Master_Baudrate"); }
+void TFParGen::RePosition_Object_DeviceNet_Slave() { Apply_Height_Rule(CP_DeviceNet_Slave, "E_DeviceNet_Slave_NumByteOut"); }
+void TFParGen::RePosition_Object_EtherCAT_Slave() { Apply_Height_Rule(CP_EtherCAT_Slave, "E_EtherCAT_Slave_Node_Address"); }
+void TFParGen::RePosition_Object_J1939() { Apply_Height_Rule(CP_J1939, "E_J1939_ID_Device"); }
+void TFParGen::RePosition_Object_NTP() { Apply_Height_Rule(CP_NTP, "E_NTP_Poll_Time"); }
+void TFParGen::RePosition_Object_NMEA2000() { Apply_Height_Rule(CP_NMEA2000, "CB_NMEA2000_Peer_To_Peer"); }
+void TFParGen::RePosition_Object_GSM_GPRS() { Apply_Height_Rule(CP_GSM_GPRS, "E_GSM_GPRS_Password"); }
+
+void TFParGen::RePosition_Object_Modbus_TCP_Master()
+{
+  Apply_Height_Rule(CP_Modbus_TCP_Master, "E_ModbusTCPMaster_CyclicDelay");
+  Apply_DHCP_Rule("E_ModbusTCPMaster_", "CB_ModbusTCPMaster_En_GAT");
+}
+
+void TFParGen::RePosition_Object_Modbus_TCP_Slave()
+{
+  Apply_Height_Rule(CP_Modbus_TCP_Slave, "CB_ModbusTCPSlave_ReadInput");
+  Apply_DHCP_Rule("E_ModbusTCPSlave_", "CB_ModbusTCPSlave_En_GAT");
+}
+
+void TFParGen::RePosition_Object_Ethernet()
+{
+  // The device serves no TCP or UDP port of its own here.
+  Set_Shown({"L_Ethernet_TCP_Port", "E_Ethernet_TCP_Port", "L_Ethernet_UDP_Port", "E_Ethernet_UDP_Port"}, false);
+  Apply_Height_Rule(CP_Ethernet, "E_Ethernet_GAT4");
+  Apply_DHCP_Rule("E_Ethernet_", "CB_Ethernet_En_GAT");
+}
+
+void TFParGen::RePosition_Object_EtherNetIP()
+{
+  Apply_Height_Rule(CP_EtherNetIP, "E_EtherNetIP_NByte_Out");
+  Apply_DHCP_Rule("E_EtherNetIP_");
+}
+
+void TFParGen::RePosition_Object_IEC61850_Client()
+{
+  Apply_Height_Rule(CP_IEC61850_Client, "E_IEC61850_Client_AppID");
+  Apply_DHCP_Rule("E_IEC61850_Client_");
+}
+
+void TFParGen::RePosition_Object_IEC61850_Server()
+{
+  Apply_Height_Rule(CP_IEC61850_Server, "E_IEC61850_Server_Password");
+  Apply_DHCP_Rule("E_IEC61850_Server_");
+}
+
+void TFParGen::RePosition_Object_OPC_UA_Client()
+{
+  Apply_Height_Rule(CP_OPC_UA_Client, "E_OPC_UA_Client_GAT4");
+  Apply_DHCP_Rule("E_OPC_UA_Client_");
+}
+
+void TFParGen::RePosition_Object_OPC_UA_Server()
+{
+  Apply_Height_Rule(CP_OPC_UA_Server, "E_OPC_UA_Server_Port");
+  Apply_DHCP_Rule("E_OPC_UA_Server_");
+}
+
+void TFParGen::RePosition_Object_PROFINET()
+{
+  Set_Shown({"CB_PROFINET_Diagnostic", "E_PROFINET_Diagnostic"}, false);
+  Apply_Height_Rule(CP_PROFINET, "E_PROFINET_NByte_Out");
+  Apply_DHCP_Rule("E_PROFINET_");
+}
+
+void TFParGen::RePosition_Object_S7_Protocol()
+{
+  Apply_Height_Rule(CP_S7_Protocol, "E_S7_Protocol_GAT4");
+  Apply_DHCP_Rule("E_S7_Protocol_");
+}
+
+void TFParGen::RePosition_Object_SNMP_Manager()
+{
+  Apply_Height_Rule(CP_SNMP_Manager, "E_SNMP_Manager_NameStation");
+  Apply_DHCP_Rule("E_SNMP_Manager_");
+}
+
+// ---- the sections that follow their own lists and boxes
+
+void TFParGen::RePosition_Object_BACnet_Master()
+{
+  const TAddress_Row rows[] = {
+      Address_Row("L_BACnet_IP_Master_IP", "E_BACnet_IP_Master_IP", {"Label90", "Label97", "Label98"}),
+      Address_Row("L_BACnet_IP_Master_SM", "E_BACnet_IP_Master_SM", {"Label100", "Label101", "Label102"}),
+      Address_Row("CB_BACnet_IP_Master_GAT", "E_BACnet_IP_Master_GAT", {"Label103", "Label104", "Label105"})};
+  const std::initializer_list<std::string_view> ipRows = {
+      "L_BACnet_IP_Master_Port", "E_BACnet_IP_Master_Port", "L_BACnet_IP_Master_Device_Name",
+      "E_BACnet_IP_Master_Device_Name", "L_BACnet_IP_Master_Device_Identifier",
+      "E_BACnet_IP_Master_Device_Identifier", "L_BACnet_IP_Master_TimeOut_Polling",
+      "E_BACnet_IP_Master_TimeOut_Polling"};
+  static constexpr std::pair<std::string_view, std::string_view> mstp[] = {
+      {"L_BACnet_MSTP_Master_Baudrate", "CB_BACnet_MSTP_Master_Baudrate"},
+      {"L_BACnet_MSTP_Master_Parity", "CB_BACnet_MSTP_Master_Parity"},
+      {"L_BACnet_MSTP_Master_Device_Name", "E_BACnet_MSTP_Master_Device_Name"},
+      {"L_BACnet_MSTP_Master_MAC_Address", "E_BACnet_MSTP_Master_MAC_Address"},
+      {"L_BACnet_MSTP_Master_Max_Master", "E_BACnet_MSTP_Master_Max_Master"},
+      {"L_BACnet_MSTP_Master_Max_Info_Frame", "E_BACnet_MSTP_Master_Max_Info_Frame"},
+      {"L_BACnet_MSTP_Master_Device_Instance", "E_BACnet_MSTP_Master_Device_Instance"}};
+  const bool ip = CB_BACnet_Master_Type->ItemIndex() == 0;
+  for (const TAddress_Row& r : rows)
+    Show_Address_Row(r, ip);
+  Set_Shown(ipRows, ip);
+  for (const auto& [label, input] : mstp)
+    Set_Shown({label, input}, !ip);
+  if (ip) {
+    Apply_DHCP_Rule("E_BACnet_IP_Master_");
+    Apply_Height_Rule(CP_BACnet_Master, "E_BACnet_IP_Master_TimeOut_Polling");
+    return;
+  }
+  // MS/TP rows take the places from the address row down.
+  const int labelTop = rows[0].Head->Top();
+  const int inputTop = rows[0].Edits[0]->Top();
+  int k = 0;
+  for (const auto& [label, input] : mstp) {
+    C(label)->SetTop(labelTop + Row_Step * k);
+    C(input)->SetTop(inputTop + Row_Step * k);
+    ++k;
+  }
+  Apply_Height_Rule(CP_BACnet_Master, "E_BACnet_MSTP_Master_Device_Instance");
+}
+
+void TFParGen::RePosition_Object_BACnet_Slave()
+{
+  const TAddress_Row rows[] = {
+      Address_Row("L_BACnet_IP_Slave_IP", "E_BACnet_IP_Slave_IP", {"Label78", "Label88", "Label89"}),
+      Address_Row("L_BACnet_IP_Slave_SM", "E_BACnet_IP_Slave_SM", {"Label91", "Label92", "Label93"}),
+      Address_Row("CB_BACnet_IP_Slave_GAT", "E_BACnet_IP_Slave_GAT", {"Label96", "Label95", "Label94"})};
+  const std::initializer_list<std::string_view> ipRows = {
+      "L_BACnet_IP_Slave_Port", "E_BACnet_IP_Slave_Port", "L_BACnet_IP_Slave_Device_Name",
+      "E_BACnet_IP_Slave_Device_Name", "L_BACnet_IP_Slave_Device_Identifier",
+      "E_BACnet_IP_Slave_Device_Identifier"};
+  static constexpr std::pair<std::string_view, std::string_view> mstp[] = {
+      {"L_BACnet_MSTP_Slave_Baudrate", "CB_BACnet_MSTP_Slave_Baudrate"},
+      {"L_BACnet_MSTP_Slave_Parity", "CB_BACnet_MSTP_Slave_Parity"},
+      {"L_BACnet_MSTP_Slave_Device_Name", "E_BACnet_MSTP_Slave_Device_Name"},
+      {"L_BACnet_MSTP_Slave_MAC_Address", "E_BACnet_MSTP_Slave_MAC_Address"},
+      {"L_BACnet_MSTP_Slave_Max_Master", "E_BACnet_MSTP_Slave_Max_Master"},
+      {"L_BACnet_MSTP_Slave_Max_Info_Frame", "E_BACnet_MSTP_Slave_Max_Info_Frame"},
+      {"L_BACnet_MSTP_Slave_Device_Instance", "E_BACnet_MSTP_Slave_Device_Instance"},
+      {"L_BACnet_MSTP_Slave_Network", "E_BACnet_MSTP_Slave_Network"}};
+  TControl* desc = C("CB_BACnet_Slave_Desc_32_Chars");
+  desc->SetVisible(true);
+  const bool ip = CB_BACnet_Slave_Type->ItemIndex() == 0;
+  for (const TAddress_Row& r : rows)
+    Show_Address_Row(r, ip);
+  Set_Shown(ipRows, ip);
+  for (const auto& [label, input] : mstp)
+    Set_Shown({label, input}, !ip);
+  if (ip) {
+    Apply_DHCP_Rule("E_BACnet_IP_Slave_");
+    desc->SetTop(C("L_BACnet_IP_Slave_Device_Identifier")->Top() + Row_Step);
+  } else {
+    const int labelTop = rows[0].Head->Top();
+    const int inputTop = rows[0].Edits[0]->Top();
+    int k = 0;
+    for (const auto& [label, input] : mstp) {
+      C(label)->SetTop(labelTop + Row_Step * k);
+      C(input)->SetTop(inputTop + Row_Step * k);
+      ++k;
+    }
+    desc->SetTop(C("L_BACnet_MSTP_Slave_Network")->Top() + Row_Step);
+  }
+  Apply_Height_Rule(CP_BACnet_Slave, desc);
+}
+
+void TFParGen::RePosition_Object_MQTT()
+{
+  const std::initializer_list<std::string_view> will = {"L_MQTT_Will_TopicName", "E_MQTT_Will_TopicName",
+                                                        "L_MQTT_Will_Message",   "E_MQTT_Will_Message",
+                                                        "CB_MQTT_Will_Retained", "L_MQTT_Will_QoS",
+                                                        "CB_MQTT_Will_QoS"};
+  int p;
+  if (CB_MQTT_WillFlag->Checked()) {
+    Set_Shown(will, true);
+    p = C("L_MQTT_Will_QoS")->Top() + Row_Step;
+  } else {
+    Set_Shown(will, false);
+    p = C("L_MQTT_Will_TopicName")->Top();
+  }
+  CB_MQTT_PublishTopicConnection->SetTop(p);
+  const std::initializer_list<std::string_view> connection = {
+      "L_MQTT_Connection_TopicName", "E_MQTT_Connection_TopicName", "L_MQTT_Connection_Message",
+      "E_MQTT_Connection_Message", "CB_MQTT_Connection_Retained"};
+  int q;
+  if (CB_MQTT_PublishTopicConnection->Checked()) {
+    Set_Shown(connection, true);
+    Place_Row("L_MQTT_Connection_TopicName", "E_MQTT_Connection_TopicName", p + Row_Step);
+    Place_Row("L_MQTT_Connection_Message", "E_MQTT_Connection_Message", p + 2 * Row_Step);
+    C("CB_MQTT_Connection_Retained")->SetTop(p + 3 * Row_Step);
+    q = p + 4 * Row_Step;
+  } else {
+    Set_Shown(connection, false);
+    q = p + Row_Step;
+  }
+  Place_Row("L_MQTT_Username", "E_MQTT_Username", q);
+  Place_Row("L_MQTT_Password", "E_MQTT_Password", q + Row_Step);
+  Set_Shown({"L_MQTT_ASync_Send_Time", "E_MQTT_ASync_Send_Time"}, false);
+  Apply_Height_Rule(CP_MQTT, "E_MQTT_Password");
+}
+
+void TFParGen::RePosition_Object_TLS()
+{
+  const std::initializer_list<std::string_view> server = {"L_TLS_Server_Cert", "E_TLS_Server_Cert"};
+  const std::initializer_list<std::string_view> client = {
+      "L_TLS_Client_Cert",     "E_TLS_Client_Cert",          "L_TLS_Client_Cert_Key",
+      "E_TLS_Client_Cert_Key", "L_TLS_Client_Cert_Key_Pass", "E_TLS_Client_Cert_Key_Pass"};
+  if (!CB_TLS_Enable->Checked()) {
+    CB_TLS_En_Server_Auth->SetVisible(false);
+    CB_TLS_En_Client_Auth->SetVisible(false);
+    Set_Shown(server, false);
+    Set_Shown(client, false);
+    Apply_Height_Rule(CP_TLS, CB_TLS_Enable);
+    return;
+  }
+  CB_TLS_En_Server_Auth->SetVisible(true);
+  int c;
+  if (CB_TLS_En_Server_Auth->Checked()) {
+    Set_Shown(server, true);
+    c = C("E_TLS_Server_Cert")->Top() + Row_Step;
+  } else {
+    Set_Shown(server, false);
+    c = CB_TLS_En_Server_Auth->Top() + Row_Step;
+  }
+  CB_TLS_En_Client_Auth->SetVisible(true);
+  CB_TLS_En_Client_Auth->SetTop(c);
+  if (CB_TLS_En_Client_Auth->Checked()) {
+    Set_Shown(client, true);
+    Place_Row("L_TLS_Client_Cert", "E_TLS_Client_Cert", c + Row_Step);
+    Place_Row("L_TLS_Client_Cert_Key", "E_TLS_Client_Cert_Key", c + 2 * Row_Step);
+    Place_Row("L_TLS_Client_Cert_Key_Pass", "E_TLS_Client_Cert_Key_Pass", c + 3 * Row_Step);
+    Apply_Height_Rule(CP_TLS, "E_TLS_Client_Cert_Key_Pass");
+  } else {
+    Set_Shown(client, false);
+    Apply_Height_Rule(CP_TLS, CB_TLS_En_Client_Auth);
+  }
+}
+
+void TFParGen::RePosition_Object_TLS_Server()
+{
+  const bool on = CB_TLS_Server_Enable->Checked();
+  Set_Shown({"L_TLS_Server_Key", "E_TLS_Server_Key", "L_TLS_Server_Key_Pass", "E_TLS_Server_Key_Pass",
+        "L_TLS_Server_Server_Cert", "E_TLS_Server_Server_Cert", "L_TLS_Server_Root_Cert", "E_TLS_Server_Root_Cert",
+        "CB_TLS_Server_En_Known_Cert"},
+       on);
+  if (on)
+    Apply_Height_Rule(CP_TLS_Server, "CB_TLS_Server_En_Known_Cert");
+  else
+    Apply_Height_Rule(CP_TLS_Server, CB_TLS_Server_Enable);
+}
+
+void TFParGen::RePosition_Object_SNMP_Agent()
+{
+  const std::initializer_list<std::string_view> authority = {"L_SNMP_Agent_Authority", "E_SNMP_Agent_Authority",
+                                                             "L_SNMP_Agent_AuthorityMode",
+                                                             "CB_SNMP_Agent_AuthorityMode"};
+  const std::initializer_list<std::string_view> privacy = {"L_SNMP_Agent_Privacy", "E_SNMP_Agent_Privacy",
+                                                           "L_SNMP_Agent_PrivacyMode", "CB_SNMP_Agent_PrivacyMode"};
+  const std::initializer_list<std::string_view> user = {"L_SNMP_Agent_User", "E_SNMP_Agent_User",
+                                                        "L_SNMP_Agent_SecurityLevel",
+                                                        "CB_SNMP_Agent_SecurityLevel"};
+  if (CB_SNMP_Agent_Version3->Checked()) {
+    Set_Shown(user, true);
+    switch (CB_SNMP_Agent_SecurityLevel->ItemIndex()) {
+    case 0:
+      Set_Shown(authority, false);
+      Set_Shown(privacy, false);
+      Apply_Height_Rule(CP_SNMP_Agent, CB_SNMP_Agent_SecurityLevel);
+      break;
+    case 1:
+      Set_Shown(authority, true);
+      Set_Shown(privacy, false);
+      Apply_Height_Rule(CP_SNMP_Agent, "CB_SNMP_Agent_AuthorityMode");
+      break;
+    default:
+      Set_Shown(authority, true);
+      Set_Shown(privacy, true);
+      Apply_Height_Rule(CP_SNMP_Agent, "CB_SNMP_Agent_PrivacyMode");
+      break;
+    }
+  } else {
+    Set_Shown(user, false);
+    Set_Shown(authority, false);
+    Set_Shown(privacy, false);
+    Apply_Height_Rule(CP_SNMP_Agent, CB_SNMP_Agent_Version3);
+  }
+  Apply_DHCP_Rule("E_SNMP_Agent_");
+}
+
+void TFParGen::RePosition_Object_WiFi()
+{
+  const int t = C("L_WiFi_Type")->Top();
+  const TAddress_Row ip = Address_Row("L_WiFi_IP", "E_WiFi_IP", {"Label15", "Label19", "Label26"});
+  const TAddress_Row sm = Address_Row("L_WiFi_SM", "E_WiFi_SM", {"Label14", "Label18", "Label25"});
+  const TAddress_Row gat = Address_Row("CB_WiFi_En_Gat", "E_WiFi_GAT", {"Label13", "Label17", "Label24"});
+  const TAddress_Row dns = Address_Row("CB_WiFi_En_DNS", "E_WiFi_DNS", {"Label12", "Label16", "Label20"});
+  const TAddress_Row dhcpIp =
+      Address_Row("L_WiFi_DHCP_First_IP", "E_WiFi_DHCP_First_IP", {"Label27", "Label30", "Label32"});
+  const TAddress_Row dhcpSm = Address_Row("L_WiFi_DHCP_SM", "E_WiFi_DHCP_SM", {"Label28", "Label29", "Label31"});
+  auto place_addresses = [&](int y) {
+    for (const TAddress_Row* r : {&ip, &sm, &gat, &dns})
+      Show_Address_Row(*r, true);
+    Place_Address_Row(ip, y, Input_Offset, 0);
+    Place_Address_Row(sm, y + Row_Step, Input_Offset, 0);
+    Place_Address_Row(gat, y + 2 * Row_Step, Input_Offset, Gateway_Dot_Offset);
+    Place_Address_Row(dns, y + 3 * Row_Step, Input_Offset, Gateway_Dot_Offset);
+  };
+  const std::initializer_list<std::string_view> password = {"L_WiFi_Password", "E_WiFi_Password"};
+  const std::initializer_list<std::string_view> lease = {"L_WiFi_Lease_Time", "E_WiFi_Lease_Time"};
+  const std::initializer_list<std::string_view> clients = {"L_WiFi_Max_Client", "CB_WiFi_Max_Client",
+                                                           "L_WiFi_Channel", "CB_WiFi_Channel"};
+  const std::initializer_list<std::string_view> name = {"L_WiFi_Name", "E_WiFi_Name"};
+  const std::initializer_list<std::string_view> security = {"L_WiFi_Secure_Type", "CB_WiFi_Secure_Type"};
+
+  switch (CB_WiFi_Type->ItemIndex()) {
+  case 0: {  // access point
+    CB_WiFi_IP_Auto->SetVisible(false);
+    place_addresses(t + Row_Step);
+    Place_Row("L_WiFi_Port", "E_WiFi_Port", t + 5 * Row_Step);
+    C("CB_WiFi_En_WPS")->SetVisible(false);
+    Place_Row("L_WiFi_SSID", "E_WiFi_SSID", t + 6 * Row_Step);
+    Set_Shown(security, true);
+    Place_Row("L_WiFi_Secure_Type", "CB_WiFi_Secure_Type", t + 7 * Row_Step);
+    int d;
+    if (CB_WiFi_Secure_Type->ItemIndex() != 0) {
+      Set_Shown(password, true);
+      Place_Row("L_WiFi_Password", "E_WiFi_Password", t + 8 * Row_Step);
+      d = t + 9 * Row_Step;
+    } else {
+      Set_Shown(password, false);
+      d = t + 8 * Row_Step;
+    }
+    CB_WiFi_En_DHCP->SetVisible(true);
+    CB_WiFi_En_DHCP->SetTop(d);
+    int m;
+    if (CB_WiFi_En_DHCP->Checked()) {
+      Show_Address_Row(dhcpIp, true);
+      Show_Address_Row(dhcpSm, true);
+      Set_Shown(lease, true);
+      Place_Address_Row(dhcpIp, d + Row_Step, Input_Offset, 0);
+      Place_Address_Row(dhcpSm, d + 2 * Row_Step, Input_Offset, 0);
+      Place_Row("L_WiFi_Lease_Time", "E_WiFi_Lease_Time", d + 3 * Row_Step);
+      m = d + 4 * Row_Step;
+    } else {
+      Show_Address_Row(dhcpIp, false);
+      Show_Address_Row(dhcpSm, false);
+      Set_Shown(lease, false);
+      m = d + Row_Step;
+    }
+    Set_Shown(name, false);
+    Set_Shown(clients, true);
+    Place_Row("L_WiFi_Max_Client", "CB_WiFi_Max_Client", m);
+    Place_Row("L_WiFi_Channel", "CB_WiFi_Channel", m + Row_Step);
+    Apply_Height_Rule(CP_WiFi, "CB_WiFi_Channel");
+    break;
+  }
+  case 1: {  // client
+    CB_WiFi_IP_Auto->SetVisible(true);
+    CB_WiFi_IP_Auto->SetTop(t + Row_Step);
+    int r;
+    if (CB_WiFi_IP_Auto->Checked()) {
+      for (const TAddress_Row* a : {&ip, &sm, &gat, &dns})
+        Show_Address_Row(*a, false);
+      Set_Shown(name, true);
+      Place_Row("L_WiFi_Name", "E_WiFi_Name", t + 2 * Row_Step);
+      r = t + 3 * Row_Step;
+    } else {
+      place_addresses(t + 2 * Row_Step);
+      Set_Shown(name, false);
+      r = t + 6 * Row_Step;
+    }
+    Place_Row("L_WiFi_Port", "E_WiFi_Port", r);
+    C("CB_WiFi_En_WPS")->SetVisible(false);
+    Place_Row("L_WiFi_SSID", "E_WiFi_SSID", r + Row_Step);
+    Set_Shown(security, false);
+    Set_Shown(password, true);
+    Place_Row("L_WiFi_Password", "E_WiFi_Password", r + 2 * Row_Step);
+    CB_WiFi_En_DHCP->SetVisible(false);
+    Show_Address_Row(dhcpIp, false);
+    Show_Address_Row(dhcpSm, false);
+    Set_Shown(lease, false);
+    Set_Shown(clients, false);
+    Apply_Height_Rule(CP_WiFi, "E_WiFi_Password");
+    break;
+  }
+  default:  // Wi-Fi Direct has no layout of its own
+    break;
+  }
+}
+
+void TFParGen::RePosition_Object_WiFi2()
+{
+  const int t = C("L_WiFi2_Type")->Top();
+  const TAddress_Row ip1 = Address_Row("L_WiFi2_IP1_IP", "E_WiFi2_IP1_IP", {"Label178", "Label179", "Label180"});
+  const TAddress_Row sm1 = Address_Row("L_WiFi2_IP1_SM", "E_WiFi2_IP1_SM", {"Label181", "Label182", "Label183"});
+  const TAddress_Row gat1 =
+      Address_Row("CB_WiFi2_IP1_En_GAT", "E_WiFi2_IP1_GAT", {"Label184", "Label185", "Label186"});
+  const TAddress_Row ip2 = Address_Row("L_WiFi2_IP2_IP", "E_WiFi2_IP2_IP", {"Label187", "Label188", "Label189"});
+  const TAddress_Row sm2 = Address_Row("L_WiFi2_IP2_SM", "E_WiFi2_IP2_SM", {"Label190", "Label191", "Label192"});
+  const TAddress_Row gat2 =
+      Address_Row("CB_WiFi2_IP2_En_GAT", "E_WiFi2_IP2_GAT", {"Label193", "Label194", "Label195"});
+  const TAddress_Row dhcpIp =
+      Address_Row("L_WiFi2_DHCP_First_IP", "E_WiFi2_DHCP_First_IP", {"Label202", "Label197", "Label198"});
+  const TAddress_Row dhcpSm = Address_Row("L_WiFi2_DHCP_SM", "E_WiFi2_DHCP_SM", {"Label203", "Label200", "Label201"});
+  TControl* caption1 = C("L_WiFi2_IP1");
+  TControl* caption2 = C("L_WiFi2_IP2");
+  // A group's address and mask edits stand 3 px above their row, its gateway edits
+  // 2 px above the check box; every separator on the row.
+  auto place_group = [&](const TAddress_Row& a, const TAddress_Row& m, const TAddress_Row& g, int y) {
+    for (const TAddress_Row* r : {&a, &m, &g})
+      Show_Address_Row(*r, true);
+    Place_Address_Row(a, y, Input_Offset, 0);
+    Place_Address_Row(m, y + Row_Step, Input_Offset, 0);
+    Place_Address_Row(g, y + 2 * Row_Step, Gateway_Edit_Offset, 0);
+  };
+  auto show_group = [&](TControl* caption, const TAddress_Row& a, const TAddress_Row& m, const TAddress_Row& g,
+                        bool visible) {
+    caption->SetVisible(visible);
+    for (const TAddress_Row* r : {&a, &m, &g})
+      Show_Address_Row(*r, visible);
+  };
+  const std::initializer_list<std::string_view> password = {"L_WiFi2_Password", "E_WiFi2_Password"};
+  const std::initializer_list<std::string_view> security = {"L_WiFi2_Secure_Type", "CB_WiFi2_Secure_Type"};
+  const std::initializer_list<std::string_view> lease = {"L_WiFi2_Lease_Time", "E_WiFi2_Lease_Time"};
+  const std::initializer_list<std::string_view> clients = {"L_WiFi2_Max_Client", "CB_WiFi2_Max_Client",
+                                                           "L_WiFi2_Channel", "CB_WiFi2_Channel"};
+
+  if (CB_WiFi2_Type->ItemIndex() == 0) {  // access point
+    caption1->SetVisible(false);
+    place_group(ip1, sm1, gat1, t + Row_Step);
+    show_group(caption2, ip2, sm2, gat2, false);
+    Place_Row("L_WiFi2_SSID", "E_WiFi2_SSID", t + 4 * Row_Step);
+    Set_Shown(security, true);
+    Place_Row("L_WiFi2_Secure_Type", "CB_WiFi2_Secure_Type", t + 5 * Row_Step);
+    int d;
+    if (CB_WiFi2_Secure_Type->ItemIndex() > 0) {
+      Set_Shown(password, true);
+      Place_Row("L_WiFi2_Password", "E_WiFi2_Password", t + 6 * Row_Step);
+      d = t + 7 * Row_Step;
+    } else {
+      Set_Shown(password, false);
+      d = t + 6 * Row_Step;
+    }
+    CB_WiFi2_En_DHCP->SetVisible(true);
+    CB_WiFi2_En_DHCP->SetTop(d);
+    int m;
+    if (CB_WiFi2_En_DHCP->Checked()) {
+      Show_Address_Row(dhcpIp, true);
+      Show_Address_Row(dhcpSm, true);
+      Set_Shown(lease, true);
+      Place_Address_Row(dhcpIp, d + Row_Step, Input_Offset, 0);
+      Place_Address_Row(dhcpSm, d + 2 * Row_Step, Input_Offset, 0);
+      Place_Row("L_WiFi2_Lease_Time", "E_WiFi2_Lease_Time", d + 3 * Row_Step);
+      m = d + 4 * Row_Step;
+    } else {
+      Show_Address_Row(dhcpIp, false);
+      Show_Address_Row(dhcpSm, false);
+      Set_Shown(lease, false);
+      m = d + Row_Step;
+    }
+    Set_Shown(clients, true);
+    Place_Row("L_WiFi2_Max_Client", "CB_WiFi2_Max_Client", m);
+    Place_Row("L_WiFi2_Channel", "CB_WiFi2_Channel", m + Row_Step);
+    Apply_Height_Rule(CP_WiFi2, "CB_WiFi2_Channel");
+    return;
+  }
+
+  // Station: one or two address groups, as the product has them.
+  QString name1, name2;
+  const int n = Get_WiFi_IP_Count(name1, name2);
+  int y = t + Row_Step;
+  if (n == 2) {
+    caption1->SetVisible(true);
+    caption1->SetTop(y);
+    caption1->SetCaption(Lang_Str(ParGen_Txt::WiFi2_IP1_Caption) + QStringLiteral(" - ") + name1);
+    y += Row_Step;
+  } else {
+    caption1->SetVisible(false);
+  }
+  // Addresses the Wi-Fi DHCP gives are not typed.
+  const bool fixed = !CB_EthConn_En_DHCP_WiFi->Checked();
+  place_group(ip1, sm1, gat1, y);
+  for (const TAddress_Row* r : {&ip1, &sm1, &gat1})
+    Enable_Address_Row(*r, fixed);
+  gat1.Head->SetEnabled(fixed);
+  int s;
+  if (n == 2) {
+    show_group(caption2, ip2, sm2, gat2, true);
+    caption2->SetTop(y + 3 * Row_Step);
+    caption2->SetCaption(Lang_Str(ParGen_Txt::WiFi2_IP2_Caption) + QStringLiteral(" - ") + name2);
+    place_group(ip2, sm2, gat2, y + 4 * Row_Step);
+    for (const TAddress_Row* r : {&ip2, &sm2, &gat2})
+      Enable_Address_Row(*r, fixed);
+    gat2.Head->SetEnabled(fixed);
+    s = y + 7 * Row_Step;
+  } else {
+    show_group(caption2, ip2, sm2, gat2, false);
+    s = y + 3 * Row_Step;
+  }
+  Place_Row("L_WiFi2_SSID", "E_WiFi2_SSID", s);
+  Set_Shown(password, true);
+  Place_Row("L_WiFi2_Password", "E_WiFi2_Password", s + Row_Step);
+  Set_Shown(security, false);
+  CB_WiFi2_En_DHCP->SetVisible(false);
+  Show_Address_Row(dhcpIp, false);
+  Show_Address_Row(dhcpSm, false);
+  Set_Shown(lease, false);
+  Set_Shown(clients, false);
+  Apply_Height_Rule(CP_WiFi2, "E_WiFi2_Password");
+}
+
 // ---------------------------------------------------------------------- texts
 
 void TFParGen::Set_Lang()
 {
-  // Strictly by ascending index, one text per assignment.
-  int n = ParGen_Txt::Caption;
-  auto next = [&n]() { return Lang_Str(n++); };
-
-  SetCaption(next());                      // 400
-  L_SW_Desc->SetCaption(next());           // 401
-  Btn_OK->SetCaption(next());              // 402
-  Btn_Cancel->SetCaption(next());          // 403
-  Btn_OK->SetHint(next());                 // 404
-  Btn_Cancel->SetHint(next());             // 405
-
-  auto address_row = [&next](TLabel* l, std::array<TEdit*, 4>& edits) {
-    l->SetCaption(next());
-    for (TEdit* e : edits)
-      e->SetHint(next());
-  };
-  auto check = [&next](TCheckBox* c) {
-    c->SetCaption(next());
-    c->SetHint(next());
-  };
-
-  n = ParGen_Txt::IOLink_Slave_First;                       // 407-408
-  L_IOLink_Slave_Baudrate->SetCaption(next());
-  CB_IOLink_Slave_Baudrate->SetHint(next());
-
-  n = ParGen_Txt::EtherNetIP_Master_First;                  // 634-651
-  address_row(L_EtherNetIP_Master_IP, E_EtherNetIP_Master_IP);
-  address_row(L_EtherNetIP_Master_SM, E_EtherNetIP_Master_SM);
-  check(CB_EtherNetIP_Master_GAT);
-  for (TEdit* e : E_EtherNetIP_Master_GAT)
-    e->SetHint(next());
-  L_EtherNetIP_Master_TunnelPort->SetCaption(next());
-  E_EtherNetIP_Master_Port->SetHint(next());
-
-  n = ParGen_Txt::Ethernet_Connection_First;                // 1308-1325
-  L_EthConn_Device_Name->SetCaption(next());
-  E_EthConn_Device_Name->SetHint(next());
-  check(CB_EthConn_En_DHCP_Cable);
-  check(CB_EthConn_En_DHCP_WiFi);
-  check(CB_EthConn_Enable_DNS);
-  address_row(L_EthConn_Primary_DNS, E_EthConn_Pri_DNS_IP);
-  address_row(L_EthConn_Secondary_DNS, E_EthConn_Sec_DNS_IP);
+  // Strictly by ascending index, one text per assignment; a combo's run of items
+  // replaces its list and selects the first.
+  const size_t n = FLang_Targets.size();
+  for (size_t i = 0; i < n; ++i) {
+    const TLang_Target& t = FLang_Targets[i];
+    const QString text = Lang_Str(t.Index);
+    switch (TParGen_Lang_Prop(t.Prop)) {
+    case TParGen_Lang_Prop::Caption:
+      t.Control->SetCaption(text);
+      break;
+    case TParGen_Lang_Prop::Hint:
+      t.Control->SetHint(text);
+      break;
+    case TParGen_Lang_Prop::Item: {
+      auto* combo = static_cast<TComboBox*>(t.Control);
+      auto same_run = [&](size_t j) {
+        return FLang_Targets[j].Control == t.Control && TParGen_Lang_Prop(FLang_Targets[j].Prop) == TParGen_Lang_Prop::Item;
+      };
+      if (i == 0 || !same_run(i - 1))
+        combo->Items()->Clear();
+      combo->Items()->Add(text);
+      if (i + 1 == n || !same_run(i + 1))
+        combo->SetItemIndex(0);
+      break;
+    }
+    }
+  }
 }

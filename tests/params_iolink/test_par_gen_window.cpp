@@ -684,9 +684,9 @@ TEST(ParGenTexts, BlocksCoverTheWindowsIndexes)
     EXPECT_EQ(Lang_Str(1412), QStringLiteral("Error Secondary DNS!! DNS 4 must be between 0 and 255"));
     EXPECT_EQ(Lang_Str(1470), QStringLiteral("Error EtherNet/IP Master!! IP Address 1 must be between 0 and 255"));
     EXPECT_EQ(Lang_Str(1481), QStringLiteral("Error EtherNet/IP Master!! GATEWAY IP 4 must be between 0 and 255"));
-    // Entries of other products' sections are not this window's yet.
-    EXPECT_EQ(Lang_Str(409), QStringLiteral(" "));
-    EXPECT_EQ(Lang_Str(1413), QStringLiteral(" "));
+    // The other products' sections have their texts too.
+    EXPECT_EQ(Lang_Str(409), QStringLiteral("Serial"));
+    EXPECT_EQ(Lang_Str(1413), QStringLiteral("Error Wi-Fi!! IP Address 1 must be between 0 and 255"));
 }
 
 // ---------------------------------------------------------------------- picture

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <fcntl.h>
 #include <unistd.h>
+#include <utility>
 
 // ---- numbers and separators -------------------------------------------------------------
 
@@ -227,8 +228,23 @@ QStringList Get_COM_Port_List()
 
 // ---- product hooks ----------------------------------------------------------------------
 
+namespace {
+TWiFi_Present_Hook& WiFi_Present_Hook()
+{
+    static TWiFi_Present_Hook hook;
+    return hook;
+}
+TWiFi_IP_Count_Hook& WiFi_IP_Count_Hook()
+{
+    static TWiFi_IP_Count_Hook hook;
+    return hook;
+}
+}  // namespace
+
 bool Is_WiFi_Present()
 {
+    if (const auto& hook = WiFi_Present_Hook())
+        return hook();
     return false;
 }
 
@@ -236,7 +252,19 @@ int Get_WiFi_IP_Count(QString& Text1, QString& Text2)
 {
     Text1.clear();
     Text2.clear();
+    if (const auto& hook = WiFi_IP_Count_Hook())
+        return hook(Text1, Text2);
     return 1;
+}
+
+TWiFi_Present_Hook Install_WiFi_Present_Hook(TWiFi_Present_Hook Hook)
+{
+    return std::exchange(WiFi_Present_Hook(), std::move(Hook));
+}
+
+TWiFi_IP_Count_Hook Install_WiFi_IP_Count_Hook(TWiFi_IP_Count_Hook Hook)
+{
+    return std::exchange(WiFi_IP_Count_Hook(), std::move(Hook));
 }
 
 // ---- OPC UA texts -----------------------------------------------------------------------

@@ -83,6 +83,13 @@ QStringList Get_COM_Port_List(const TSerialPortProbe& probe);
 bool Is_WiFi_Present();                            // this product: false
 int Get_WiFi_IP_Count(QString& Text1, QString& Text2);  // empties both, returns 1
 
+// Test seam: answers of another product. An empty function gives back this product's
+// answer; each returns the one it replaces.
+using TWiFi_Present_Hook = std::function<bool()>;
+using TWiFi_IP_Count_Hook = std::function<int(QString& Text1, QString& Text2)>;
+TWiFi_Present_Hook Install_WiFi_Present_Hook(TWiFi_Present_Hook Hook);
+TWiFi_IP_Count_Hook Install_WiFi_IP_Count_Hook(TWiFi_IP_Count_Hook Hook);
+
 // --- OPC UA texts ---
 
 QString Get_OPC_UA_Node_Type_Str(int Code);
