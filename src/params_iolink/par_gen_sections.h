@@ -13,7 +13,7 @@ struct TParGen_Control_Def {
   TParGen_Kind Kind;
   int Top;             // the row's Top (labels and check boxes stand there)
   const char* Name;    // an address row: the stem its four byte edits add 1 to 4 to
-  const char* Text;    // design text; a combo's items, one per line
+  const char* Text;    // design text or caption; a combo's items, one per line
   int Item;            // a combo's item selected at design
   int Max_Length;      // 0: no limit
   const char* Dots;    // an address row's separator names, one per line; empty: unnamed

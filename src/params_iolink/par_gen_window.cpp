@@ -377,6 +377,9 @@ void TFParGen::Build_Product_Sections()
           made = New_Check(surface, Byte_Lefts[std::min(rowChecks, 3)], c.Top, Byte_Width, section);
           ++rowChecks;
         }
+        // Most boxes take their caption from the text table; a few keep their design one.
+        if (*c.Text)
+          made->SetCaption(QString::fromUtf8(c.Text));
         break;
       case K::Edit: {
         TEdit* e = New_Edit(surface, Input_Left, c.Top - Input_Offset, Input_Width, section);
