@@ -56,6 +56,30 @@ constexpr int Design_Height_Ethernet_Connection = 206;
 constexpr int Design_Height_IOLink_Slave = 67;
 constexpr int Design_Height_EtherNetIP_Master = 150;
 
+// Bottom of a section's lowest control as designed, from the table alone (a row's
+// input or box always reaches lower than its label).
+int Design_Bottom(const TParGen_Section_Def& Def)
+{
+  int bottom = 0;
+  for (size_t i = 0; i < Def.Count; ++i) {
+    const TParGen_Control_Def& c = Def.Controls[i];
+    if (c.Hidden)
+      continue;
+    const bool afterCheck = i > 0 && Def.Controls[i - 1].Top == c.Top && Def.Controls[i - 1].Kind == TParGen_Kind::Check;
+    int b = 0;
+    switch (c.Kind) {
+    case TParGen_Kind::Label: break;
+    case TParGen_Kind::Check: b = c.Top + Check_Height; break;
+    case TParGen_Kind::Edit: b = c.Top - Input_Offset + Edit_Height; break;
+    case TParGen_Kind::Combo: b = c.Top - Input_Offset + Combo_Height; break;
+    case TParGen_Kind::Rich_Edit: b = c.Top - Rich_Edit_Offset + Rich_Edit_Height; break;
+    case TParGen_Kind::Address: b = c.Top - (afterCheck ? Gateway_Edit_Offset : Input_Offset) + Edit_Height; break;
+    }
+    bottom = std::max(bottom, b);
+  }
+  return bottom;
+}
+
 void Set_Section_Font(TFont* f)
 {
   f->SetName(QStringLiteral("Verdana"));
@@ -78,7 +102,7 @@ TFParGen::TFParGen(TComponent* AOwner) : TForm(AOwner)
   Build_Ethernet_Connection();
   Build_IOLink_Slave();
   Build_EtherNetIP_Master();
-  Build_Product_Sections();
+  Create_Product_Sections();
   Register_Own_Controls();
   Resolve_Lang_Map();
 
@@ -260,13 +284,31 @@ int TFParGen::Section_Title(const TCategoryPanel* Section) const
   return it == FTitles.end() ? 0 : it->second;
 }
 
-TControl* TFParGen::Find_Control(std::string_view Name) const
+TControl* TFParGen::Find_Control(std::string_view Name)
 {
-  const auto it = FControls.find(Name);
+  auto it = FControls.find(Name);
+  if (it == FControls.end()) {
+    Build_Sections();
+    it = FControls.find(Name);
+  }
   return it == FControls.end() ? nullptr : it->second;
 }
 
-TControl* TFParGen::C(std::string_view Name) const
+void TFParGen::Build_Sections()
+{
+  for (TProduct_Section& s : FProduct_Sections)
+    Ensure_Built(s.Panel);
+}
+
+bool TFParGen::Section_Built(const TCategoryPanel* Section) const
+{
+  for (const TProduct_Section& s : FProduct_Sections)
+    if (s.Panel == Section)
+      return s.Built;
+  return true;  // this product's sections are built with the window
+}
+
+TControl* TFParGen::C(std::string_view Name)
 {
   TControl* c = Find_Control(Name);
   if (!c)
@@ -339,104 +381,22 @@ void TFParGen::Register_Own_Controls()
   FSections.insert(FSections.begin(), {CP_Ethernet_Connection, CP_IOLink_Slave, CP_EtherNetIP_Master});
 }
 
-void TFParGen::Build_Product_Sections()
+void TFParGen::Create_Product_Sections()
 {
-  using K = TParGen_Kind;
   for (size_t s = 0; s < ParGen_Product_Section_Count; ++s) {
     const TParGen_Section_Def& def = ParGen_Product_Sections[s];
     auto* section = new TCategoryPanel(CPG, this);
     // Hidden from the start: no variant of this build shows it, and a hidden section
-    // costs the group no restacking while it fills.
+    // costs the group no restacking.
     section->SetVisible(false);
     section->SetColor(Group_Color);
+    Set_Section_Font(section->Surface()->Font());
+    section->SetBounds(0, 0, CPG->ClientWidth(), Design_Bottom(def) + Height_Margin + CPG->HeaderHeight());
     Register(std::string_view(def.Name), section);
     FTitles[section] = def.Title;
     FSections.push_back(section);
-    TWinControl* surface = section->Surface();
-    Set_Section_Font(surface->Font());
-
-    int bottom = 0;
-    int rowChecks = 0;  // check boxes after the first control of the row
-    for (size_t i = 0; i < def.Count; ++i) {
-      const TParGen_Control_Def& c = def.Controls[i];
-      const bool rowStart = i == 0 || def.Controls[i - 1].Top != c.Top;
-      const bool sharesRow = i + 1 < def.Count && def.Controls[i + 1].Top == c.Top;
-      const bool afterCheck = !rowStart && def.Controls[i - 1].Kind == K::Check;
-      if (rowStart)
-        rowChecks = 0;
-      TControl* made = nullptr;
-      switch (c.Kind) {
-      case K::Label:
-        made = New_Label(surface, Label_Left, c.Top, QString(), section);
-        break;
-      case K::Check:
-        if (rowStart) {
-          made = New_Check(surface, Label_Left, c.Top, sharesRow ? Check_Width_Row : Check_Width, section);
-        } else {
-          // Several boxes after a row label stand in the byte-edit columns.
-          made = New_Check(surface, Byte_Lefts[std::min(rowChecks, 3)], c.Top, Byte_Width, section);
-          ++rowChecks;
-        }
-        // Most boxes take their caption from the text table; a few keep their design one.
-        if (*c.Text)
-          made->SetCaption(QString::fromUtf8(c.Text));
-        break;
-      case K::Edit: {
-        TEdit* e = New_Edit(surface, Input_Left, c.Top - Input_Offset, Input_Width, section);
-        e->SetTextNoChange(QString::fromUtf8(c.Text));
-        if (c.Max_Length > 0)
-          e->SetMaxLength(c.Max_Length);
-        made = e;
-        break;
-      }
-      case K::Rich_Edit: {
-        auto* r = new TRichEdit(section);
-        r->SetParent(surface);
-        r->SetBounds(Input_Left, c.Top - Rich_Edit_Offset, Input_Width, Rich_Edit_Height);
-        made = r;
-        break;
-      }
-      case K::Combo: {
-        auto* cb = new TComboBox(section, csDropDownList);
-        cb->SetParent(surface);
-        cb->SetBounds(Input_Left, c.Top - Input_Offset, Input_Width, Combo_Height);
-        cb->Items()->SetText(QString::fromUtf8(c.Text));
-        cb->SetItemIndex(c.Item);
-        cb->OnChange = [this](TObject* sender) { On_Change(sender); };
-        made = cb;
-        break;
-      }
-      case K::Address: {
-        const int editTop = c.Top - (afterCheck ? Gateway_Edit_Offset : Input_Offset);
-        const int dotTop = c.Top + (afterCheck ? Gateway_Dot_Offset : 0);
-        const QStringList dotNames = QString::fromUtf8(c.Dots).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        for (int k = 0; k < 4; ++k) {
-          TEdit* e = New_Edit(surface, Byte_Lefts[k], editTop, Byte_Width, section);
-          e->SetTextNoChange(QString::fromLatin1(Byte_Design_Texts[k]));
-          Register(std::string(c.Name) + char('1' + k), e);
-          bottom = std::max(bottom, e->Top() + e->Height());
-        }
-        for (int k = 0; k < 3; ++k) {
-          TLabel* d = New_Label(surface, Dot_Lefts[k], dotTop, QStringLiteral("."), section);
-          d->SetAutoSize(false);
-          d->SetWidth(Dot_Width);
-          if (k < dotNames.size())
-            Register(dotNames.at(k).toStdString(), d);
-        }
-        continue;
-      }
-      }
-      if (c.Hidden)
-        made->SetVisible(false);
-      else
-        bottom = std::max(bottom, made->Top() + made->Height());
-      if (c.Disabled)
-        made->SetEnabled(false);
-      Register(std::string_view(c.Name), made);
-    }
-    section->SetBounds(0, 0, CPG->ClientWidth(), bottom + Height_Margin + CPG->HeaderHeight());
+    FProduct_Sections.push_back({section, &def, false});
   }
-
   const std::pair<const char*, TCategoryPanel* TFParGen::*> sections[] = {
       {"CP_Select_Device", &TFParGen::CP_Select_Device},
       {"CP_Serial", &TFParGen::CP_Serial},
@@ -472,8 +432,106 @@ void TFParGen::Build_Product_Sections()
       {"CP_SNMP_Manager", &TFParGen::CP_SNMP_Manager},
       {"CP_SNMP_Agent", &TFParGen::CP_SNMP_Agent}};
   for (const auto& [name, member] : sections)
-    this->*member = static_cast<TCategoryPanel*>(C(name));
+    this->*member = static_cast<TCategoryPanel*>(FControls.at(name));
 
+}
+
+void TFParGen::Ensure_Built(TCategoryPanel* Section)
+{
+  for (TProduct_Section& s : FProduct_Sections) {
+    if (s.Panel != Section || s.Built)
+      continue;
+    s.Built = true;
+    Build_Section_Controls(s.Panel, *s.Def);
+    Bind_Named_Controls();
+    Apply_Lang(s.Panel);
+    return;
+  }
+}
+
+void TFParGen::Build_Section_Controls(TCategoryPanel* section, const TParGen_Section_Def& def)
+{
+  using K = TParGen_Kind;
+  TWinControl* surface = section->Surface();
+  int rowChecks = 0;  // check boxes after the first control of the row
+  for (size_t i = 0; i < def.Count; ++i) {
+    const TParGen_Control_Def& c = def.Controls[i];
+    const bool rowStart = i == 0 || def.Controls[i - 1].Top != c.Top;
+    const bool sharesRow = i + 1 < def.Count && def.Controls[i + 1].Top == c.Top;
+    const bool afterCheck = !rowStart && def.Controls[i - 1].Kind == K::Check;
+    if (rowStart)
+      rowChecks = 0;
+    TControl* made = nullptr;
+    switch (c.Kind) {
+    case K::Label:
+      made = New_Label(surface, Label_Left, c.Top, QString(), section);
+      break;
+    case K::Check:
+      if (rowStart) {
+        made = New_Check(surface, Label_Left, c.Top, sharesRow ? Check_Width_Row : Check_Width, section);
+      } else {
+        // Several boxes after a row label stand in the byte-edit columns.
+        made = New_Check(surface, Byte_Lefts[std::min(rowChecks, 3)], c.Top, Byte_Width, section);
+        ++rowChecks;
+      }
+      // Most boxes take their caption from the text table; a few keep their design one.
+      if (*c.Text)
+        made->SetCaption(QString::fromUtf8(c.Text));
+      break;
+    case K::Edit: {
+      TEdit* e = New_Edit(surface, Input_Left, c.Top - Input_Offset, Input_Width, section);
+      e->SetTextNoChange(QString::fromUtf8(c.Text));
+      if (c.Max_Length > 0)
+        e->SetMaxLength(c.Max_Length);
+      made = e;
+      break;
+    }
+    case K::Rich_Edit: {
+      auto* r = new TRichEdit(section);
+      r->SetParent(surface);
+      r->SetBounds(Input_Left, c.Top - Rich_Edit_Offset, Input_Width, Rich_Edit_Height);
+      made = r;
+      break;
+    }
+    case K::Combo: {
+      auto* cb = new TComboBox(section, csDropDownList);
+      cb->SetParent(surface);
+      cb->SetBounds(Input_Left, c.Top - Input_Offset, Input_Width, Combo_Height);
+      cb->Items()->SetText(QString::fromUtf8(c.Text));
+      cb->SetItemIndex(c.Item);
+      cb->OnChange = [this](TObject* sender) { On_Change(sender); };
+      made = cb;
+      break;
+    }
+    case K::Address: {
+      const int editTop = c.Top - (afterCheck ? Gateway_Edit_Offset : Input_Offset);
+      const int dotTop = c.Top + (afterCheck ? Gateway_Dot_Offset : 0);
+      const QStringList dotNames = QString::fromUtf8(c.Dots).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+      for (int k = 0; k < 4; ++k) {
+        TEdit* e = New_Edit(surface, Byte_Lefts[k], editTop, Byte_Width, section);
+        e->SetTextNoChange(QString::fromLatin1(Byte_Design_Texts[k]));
+        Register(std::string(c.Name) + char('1' + k), e);
+      }
+      for (int k = 0; k < 3; ++k) {
+        TLabel* d = New_Label(surface, Dot_Lefts[k], dotTop, QStringLiteral("."), section);
+        d->SetAutoSize(false);
+        d->SetWidth(Dot_Width);
+        if (k < dotNames.size())
+          Register(dotNames.at(k).toStdString(), d);
+      }
+      continue;
+    }
+    }
+    if (c.Hidden)
+      made->SetVisible(false);
+    if (c.Disabled)
+      made->SetEnabled(false);
+    Register(std::string_view(c.Name), made);
+  }
+}
+
+void TFParGen::Bind_Named_Controls()
+{
   const std::pair<const char*, TComboBox* TFParGen::*> combos[] = {
       {"CB_Select_Device_Device", &TFParGen::CB_Select_Device_Device},
       {"CB_BACnet_Master_Type", &TFParGen::CB_BACnet_Master_Type},
@@ -484,7 +542,9 @@ void TFParGen::Build_Product_Sections()
       {"CB_WiFi2_Type", &TFParGen::CB_WiFi2_Type},
       {"CB_WiFi2_Secure_Type", &TFParGen::CB_WiFi2_Secure_Type}};
   for (const auto& [name, member] : combos)
-    this->*member = dynamic_cast<TComboBox*>(C(name));
+    if (!(this->*member))
+      if (const auto it = FControls.find(std::string_view(name)); it != FControls.end())
+        this->*member = dynamic_cast<TComboBox*>(it->second);
 
   const std::pair<const char*, TCheckBox* TFParGen::*> checks[] = {
       {"CB_SNMP_Agent_Version3", &TFParGen::CB_SNMP_Agent_Version3},
@@ -498,18 +558,19 @@ void TFParGen::Build_Product_Sections()
       {"CB_WiFi_En_DHCP", &TFParGen::CB_WiFi_En_DHCP},
       {"CB_WiFi2_En_DHCP", &TFParGen::CB_WiFi2_En_DHCP}};
   for (const auto& [name, member] : checks)
-    this->*member = dynamic_cast<TCheckBox*>(C(name));
+    if (!(this->*member))
+      if (const auto it = FControls.find(std::string_view(name)); it != FControls.end())
+        this->*member = dynamic_cast<TCheckBox*>(it->second);
 }
 
 void TFParGen::Resolve_Lang_Map()
 {
+  // The other products' controls are found once their sections are built.
   FLang_Targets.reserve(ParGen_Lang_Map_Count);
   for (size_t i = 0; i < ParGen_Lang_Map_Count; ++i) {
     const TParGen_Lang_Entry& e = ParGen_Lang_Map[i];
-    TControl* c = C(e.Control);
-    if (e.Prop == TParGen_Lang_Prop::Item && !dynamic_cast<TComboBox*>(c))
-      throw EInvalidOperation(QStringLiteral("Text %1 fills the items of a control that is no list").arg(e.Index));
-    FLang_Targets.push_back({e.Index, c, uint8_t(e.Prop)});
+    const auto it = FControls.find(std::string_view(e.Control));
+    FLang_Targets.push_back({e.Index, e.Control, it == FControls.end() ? nullptr : it->second, uint8_t(e.Prop)});
   }
 }
 
@@ -748,6 +809,8 @@ void TFParGen::Move_GroupBoxs()
 void TFParGen::Order_Sections(std::initializer_list<TCategoryPanel*> Sections)
 {
   for (TCategoryPanel* p : Sections)
+    Ensure_Built(p);
+  for (TCategoryPanel* p : Sections)
     p->SetVisible(true);
   int top = 0;
   int k = 0;
@@ -868,6 +931,7 @@ void TFParGen::RePosition_Objects_31584()
 void TFParGen::Apply_Select_Device_Rule()
 {
   // Only the connection the device has stays open and usable.
+  Ensure_Built(CP_Select_Device);
   const int item = CB_Select_Device_Device->ItemIndex();
   const bool wifi = item == 1;
   const bool mobile = item != 0 && item != 1;
@@ -901,6 +965,7 @@ void TFParGen::Apply_Height_Rule(TCategoryPanel* Section, TControl* Lowest)
 
 void TFParGen::Apply_Height_Rule(TCategoryPanel* Section, std::string_view Lowest)
 {
+  Ensure_Built(Section);
   Apply_Height_Rule(Section, C(Lowest));
 }
 
@@ -917,7 +982,7 @@ void TFParGen::Place_Row(std::string_view Label, std::string_view Input, int Row
 }
 
 TFParGen::TAddress_Row TFParGen::Address_Row(std::string_view Head, std::string_view Stem,
-                                             std::array<std::string_view, 3> Dots) const
+                                             std::array<std::string_view, 3> Dots)
 {
   TAddress_Row row{C(Head), {}, {}};
   std::string name(Stem);
@@ -991,6 +1056,7 @@ void TFParGen::RePosition_Object_Ethernet_Connection()
     CB_EthConn_En_DHCP_WiFi->SetVisible(true);
     y = CB_EthConn_En_DHCP_WiFi->Top() + Row_Step;
     // DHCP over Wi-Fi means nothing while the device is chosen without Wi-Fi.
+    Ensure_Built(CP_Select_Device);
     const int device = CB_Select_Device_Device->ItemIndex();
     CB_EthConn_En_DHCP_WiFi->SetEnabled(device != 0 && device != 2);
   } else {
@@ -1036,18 +1102,21 @@ void TFParGen::RePosition_Object_GSM_GPRS() { Apply_Height_Rule(CP_GSM_GPRS, "E_
 
 void TFParGen::RePosition_Object_Modbus_TCP_Master()
 {
+  Ensure_Built(CP_Modbus_TCP_Master);
   Apply_Height_Rule(CP_Modbus_TCP_Master, "E_ModbusTCPMaster_CyclicDelay");
   Apply_DHCP_Rule("E_ModbusTCPMaster_", "CB_ModbusTCPMaster_En_GAT");
 }
 
 void TFParGen::RePosition_Object_Modbus_TCP_Slave()
 {
+  Ensure_Built(CP_Modbus_TCP_Slave);
   Apply_Height_Rule(CP_Modbus_TCP_Slave, "CB_ModbusTCPSlave_ReadInput");
   Apply_DHCP_Rule("E_ModbusTCPSlave_", "CB_ModbusTCPSlave_En_GAT");
 }
 
 void TFParGen::RePosition_Object_Ethernet()
 {
+  Ensure_Built(CP_Ethernet);
   // The device serves no TCP or UDP port of its own here.
   Set_Shown({"L_Ethernet_TCP_Port", "E_Ethernet_TCP_Port", "L_Ethernet_UDP_Port", "E_Ethernet_UDP_Port"}, false);
   Apply_Height_Rule(CP_Ethernet, "E_Ethernet_GAT4");
@@ -1056,36 +1125,42 @@ void TFParGen::RePosition_Object_Ethernet()
 
 void TFParGen::RePosition_Object_EtherNetIP()
 {
+  Ensure_Built(CP_EtherNetIP);
   Apply_Height_Rule(CP_EtherNetIP, "E_EtherNetIP_NByte_Out");
   Apply_DHCP_Rule("E_EtherNetIP_");
 }
 
 void TFParGen::RePosition_Object_IEC61850_Client()
 {
+  Ensure_Built(CP_IEC61850_Client);
   Apply_Height_Rule(CP_IEC61850_Client, "E_IEC61850_Client_AppID");
   Apply_DHCP_Rule("E_IEC61850_Client_");
 }
 
 void TFParGen::RePosition_Object_IEC61850_Server()
 {
+  Ensure_Built(CP_IEC61850_Server);
   Apply_Height_Rule(CP_IEC61850_Server, "E_IEC61850_Server_Password");
   Apply_DHCP_Rule("E_IEC61850_Server_");
 }
 
 void TFParGen::RePosition_Object_OPC_UA_Client()
 {
+  Ensure_Built(CP_OPC_UA_Client);
   Apply_Height_Rule(CP_OPC_UA_Client, "E_OPC_UA_Client_GAT4");
   Apply_DHCP_Rule("E_OPC_UA_Client_");
 }
 
 void TFParGen::RePosition_Object_OPC_UA_Server()
 {
+  Ensure_Built(CP_OPC_UA_Server);
   Apply_Height_Rule(CP_OPC_UA_Server, "E_OPC_UA_Server_Port");
   Apply_DHCP_Rule("E_OPC_UA_Server_");
 }
 
 void TFParGen::RePosition_Object_PROFINET()
 {
+  Ensure_Built(CP_PROFINET);
   Set_Shown({"CB_PROFINET_Diagnostic", "E_PROFINET_Diagnostic"}, false);
   Apply_Height_Rule(CP_PROFINET, "E_PROFINET_NByte_Out");
   Apply_DHCP_Rule("E_PROFINET_");
@@ -1093,12 +1168,14 @@ void TFParGen::RePosition_Object_PROFINET()
 
 void TFParGen::RePosition_Object_S7_Protocol()
 {
+  Ensure_Built(CP_S7_Protocol);
   Apply_Height_Rule(CP_S7_Protocol, "E_S7_Protocol_GAT4");
   Apply_DHCP_Rule("E_S7_Protocol_");
 }
 
 void TFParGen::RePosition_Object_SNMP_Manager()
 {
+  Ensure_Built(CP_SNMP_Manager);
   Apply_Height_Rule(CP_SNMP_Manager, "E_SNMP_Manager_NameStation");
   Apply_DHCP_Rule("E_SNMP_Manager_");
 }
@@ -1107,6 +1184,7 @@ void TFParGen::RePosition_Object_SNMP_Manager()
 
 void TFParGen::RePosition_Object_BACnet_Master()
 {
+  Ensure_Built(CP_BACnet_Master);
   const TAddress_Row rows[] = {
       Address_Row("L_BACnet_IP_Master_IP", "E_BACnet_IP_Master_IP", {"Label90", "Label97", "Label98"}),
       Address_Row("L_BACnet_IP_Master_SM", "E_BACnet_IP_Master_SM", {"Label100", "Label101", "Label102"}),
@@ -1149,6 +1227,7 @@ void TFParGen::RePosition_Object_BACnet_Master()
 
 void TFParGen::RePosition_Object_BACnet_Slave()
 {
+  Ensure_Built(CP_BACnet_Slave);
   const TAddress_Row rows[] = {
       Address_Row("L_BACnet_IP_Slave_IP", "E_BACnet_IP_Slave_IP", {"Label78", "Label88", "Label89"}),
       Address_Row("L_BACnet_IP_Slave_SM", "E_BACnet_IP_Slave_SM", {"Label91", "Label92", "Label93"}),
@@ -1193,6 +1272,7 @@ void TFParGen::RePosition_Object_BACnet_Slave()
 
 void TFParGen::RePosition_Object_MQTT()
 {
+  Ensure_Built(CP_MQTT);
   const std::initializer_list<std::string_view> will = {"L_MQTT_Will_TopicName", "E_MQTT_Will_TopicName",
                                                         "L_MQTT_Will_Message",   "E_MQTT_Will_Message",
                                                         "CB_MQTT_Will_Retained", "L_MQTT_Will_QoS",
@@ -1228,6 +1308,7 @@ void TFParGen::RePosition_Object_MQTT()
 
 void TFParGen::RePosition_Object_TLS()
 {
+  Ensure_Built(CP_TLS);
   const std::initializer_list<std::string_view> server = {"L_TLS_Server_Cert", "E_TLS_Server_Cert"};
   const std::initializer_list<std::string_view> client = {
       "L_TLS_Client_Cert",     "E_TLS_Client_Cert",          "L_TLS_Client_Cert_Key",
@@ -1265,6 +1346,7 @@ void TFParGen::RePosition_Object_TLS()
 
 void TFParGen::RePosition_Object_TLS_Server()
 {
+  Ensure_Built(CP_TLS_Server);
   const bool on = CB_TLS_Server_Enable->Checked();
   Set_Shown({"L_TLS_Server_Key", "E_TLS_Server_Key", "L_TLS_Server_Key_Pass", "E_TLS_Server_Key_Pass",
         "L_TLS_Server_Server_Cert", "E_TLS_Server_Server_Cert", "L_TLS_Server_Root_Cert", "E_TLS_Server_Root_Cert",
@@ -1278,6 +1360,7 @@ void TFParGen::RePosition_Object_TLS_Server()
 
 void TFParGen::RePosition_Object_SNMP_Agent()
 {
+  Ensure_Built(CP_SNMP_Agent);
   const std::initializer_list<std::string_view> authority = {"L_SNMP_Agent_Authority", "E_SNMP_Agent_Authority",
                                                              "L_SNMP_Agent_AuthorityMode",
                                                              "CB_SNMP_Agent_AuthorityMode"};
@@ -1316,6 +1399,7 @@ void TFParGen::RePosition_Object_SNMP_Agent()
 
 void TFParGen::RePosition_Object_WiFi()
 {
+  Ensure_Built(CP_WiFi);
   const int t = C("L_WiFi_Type")->Top();
   const TAddress_Row ip = Address_Row("L_WiFi_IP", "E_WiFi_IP", {"Label15", "Label19", "Label26"});
   const TAddress_Row sm = Address_Row("L_WiFi_SM", "E_WiFi_SM", {"Label14", "Label18", "Label25"});
@@ -1417,6 +1501,7 @@ void TFParGen::RePosition_Object_WiFi()
 
 void TFParGen::RePosition_Object_WiFi2()
 {
+  Ensure_Built(CP_WiFi2);
   const int t = C("L_WiFi2_Type")->Top();
   const TAddress_Row ip1 = Address_Row("L_WiFi2_IP1_IP", "E_WiFi2_IP1_IP", {"Label178", "Label179", "Label180"});
   const TAddress_Row sm1 = Address_Row("L_WiFi2_IP1_SM", "E_WiFi2_IP1_SM", {"Label181", "Label182", "Label183"});
@@ -1540,11 +1625,29 @@ void TFParGen::RePosition_Object_WiFi2()
 
 void TFParGen::Set_Lang()
 {
+  Apply_Lang(nullptr);
+}
+
+void TFParGen::Apply_Lang(const TCategoryPanel* Only)
+{
   // Strictly by ascending index, one text per assignment; a combo's run of items
-  // replaces its list and selects the first.
+  // replaces its list and selects the first. Controls of sections not built yet take
+  // their texts when they are built.
   const size_t n = FLang_Targets.size();
+  for (TLang_Target& t : FLang_Targets) {
+    if (!t.Control) {
+      const auto it = FControls.find(std::string_view(t.Name));
+      if (it == FControls.end())
+        continue;
+      t.Control = it->second;
+      if (TParGen_Lang_Prop(t.Prop) == TParGen_Lang_Prop::Item && !dynamic_cast<TComboBox*>(t.Control))
+        throw EInvalidOperation(QStringLiteral("Text %1 fills the items of a control that is no list").arg(t.Index));
+    }
+  }
   for (size_t i = 0; i < n; ++i) {
     const TLang_Target& t = FLang_Targets[i];
+    if (!t.Control || (Only && t.Control->Owner() != Only))
+      continue;
     const QString text = Lang_Str(t.Index);
     switch (TParGen_Lang_Prop(t.Prop)) {
     case TParGen_Lang_Prop::Caption:
@@ -1556,7 +1659,8 @@ void TFParGen::Set_Lang()
     case TParGen_Lang_Prop::Item: {
       auto* combo = static_cast<TComboBox*>(t.Control);
       auto same_run = [&](size_t j) {
-        return FLang_Targets[j].Control == t.Control && TParGen_Lang_Prop(FLang_Targets[j].Prop) == TParGen_Lang_Prop::Item;
+        return FLang_Targets[j].Control == t.Control &&
+               TParGen_Lang_Prop(FLang_Targets[j].Prop) == TParGen_Lang_Prop::Item;
       };
       if (i == 0 || !same_run(i - 1))
         combo->Items()->Clear();

@@ -23,6 +23,7 @@
 
 class TLbButton;
 class TFParGen;
+struct TParGen_Section_Def;
 
 // One product of the family: its ordering and re-layout methods.
 struct TParGen_Variant {
@@ -52,8 +53,10 @@ public:
   TCategoryPanel* CP_IOLink_Slave = nullptr;
   TCategoryPanel* CP_EtherNetIP_Master = nullptr;
 
-  // ---- sections of the other products (built from their design table; their other
-  // controls are found by name with Find_Control)
+  // ---- sections of the other products. Each fills with its controls (from the design
+  // table, with the texts of the current language) the first time it is needed: when an
+  // ordering shows it, its layout routine runs or a control is looked up by name. This
+  // product never shows them, so its start-up does not pay for their controls.
   TCategoryPanel* CP_Select_Device = nullptr;
   TCategoryPanel* CP_Serial = nullptr;
   TCategoryPanel* CP_Modbus_Master = nullptr;
@@ -88,7 +91,7 @@ public:
   TCategoryPanel* CP_SNMP_Manager = nullptr;
   TCategoryPanel* CP_SNMP_Agent = nullptr;
 
-  // The lists and boxes the layout follows.
+  // The lists and boxes the layout follows (set once their section is built).
   TComboBox* CB_Select_Device_Device = nullptr;
   TComboBox* CB_BACnet_Master_Type = nullptr;
   TComboBox* CB_BACnet_Slave_Type = nullptr;
@@ -256,8 +259,12 @@ public:
   std::vector<TCategoryPanel*> All_Sections() const;
   // All 36 sections of the window, shown or not, in creation order.
   std::vector<TCategoryPanel*> Every_Section() const;
-  // A control, section or the window ("FParGen") by its name; nullptr for none.
-  TControl* Find_Control(std::string_view Name) const;
+  // A control, section or the window ("FParGen") by its name; nullptr for none. A name
+  // not found among the built controls builds every section first.
+  TControl* Find_Control(std::string_view Name);
+  // Fills every section with its controls.
+  void Build_Sections();
+  bool Section_Built(const TCategoryPanel* Section) const;
   // Text index of a section's title (0 for none).
   int Section_Title(const TCategoryPanel* Section) const;
 
@@ -275,13 +282,18 @@ private:
   void Build_Ethernet_Connection();
   void Build_IOLink_Slave();
   void Build_EtherNetIP_Master();
-  void Build_Product_Sections();
+  void Create_Product_Sections();
+  void Ensure_Built(TCategoryPanel* Section);
+  void Build_Section_Controls(TCategoryPanel* Section, const TParGen_Section_Def& Def);
+  void Bind_Named_Controls();
   void Register_Own_Controls();
   void Register(std::string_view Name, TControl* Control);
   void Register(std::string Name, TControl* Control);
   void Resolve_Lang_Map();
+  // Applies the texts of the map; with Only, just those of that section's controls.
+  void Apply_Lang(const TCategoryPanel* Only);
   // The control of that name; throws when the window has none (a wrong name in code).
-  TControl* C(std::string_view Name) const;
+  TControl* C(std::string_view Name);
   void Set_Shown(std::initializer_list<std::string_view> Names, bool Visible);
   // A label and its input (3 px higher).
   void Place_Row(std::string_view Label, std::string_view Input, int RowTop);
@@ -292,7 +304,7 @@ private:
     std::array<TControl*, 3> Dots;
   };
   TAddress_Row Address_Row(std::string_view Head, std::string_view Stem,
-                           std::array<std::string_view, 3> Dots) const;
+                           std::array<std::string_view, 3> Dots);
   void Show_Address_Row(const TAddress_Row& Row, bool Visible);
   void Place_Address_Row(const TAddress_Row& Row, int RowTop, int EditOffset, int DotOffset);
   void Enable_Address_Row(const TAddress_Row& Row, bool Enabled);
@@ -322,9 +334,16 @@ private:
   std::map<std::string, TControl*, std::less<>> FControls;
   std::unordered_map<const TCategoryPanel*, int> FTitles;
   std::vector<TCategoryPanel*> FSections;
+  struct TProduct_Section {
+    TCategoryPanel* Panel;
+    const TParGen_Section_Def* Def;
+    bool Built;
+  };
+  std::vector<TProduct_Section> FProduct_Sections;
   struct TLang_Target {
     int Index;
-    TControl* Control;
+    const char* Name;
+    TControl* Control;  // nullptr until its section is built
     uint8_t Prop;
   };
   std::vector<TLang_Target> FLang_Targets;

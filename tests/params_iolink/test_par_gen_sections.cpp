@@ -203,6 +203,21 @@ TEST_F(ParGenSections, TheWindowHasThirtySixSectionsAllHiddenAfterCreation)
             shown.insert(p);
     EXPECT_EQ(shown, (std::set<TCategoryPanel*>{Form->CP_Ethernet_Connection, Form->CP_IOLink_Slave,
                                                  Form->CP_EtherNetIP_Master}));
+    // The other products' sections have no controls until a product needs them.
+    for (TCategoryPanel* p : all) {
+        const bool own = shown.count(p) > 0;
+        EXPECT_EQ(Form->Section_Built(p), own);
+        EXPECT_EQ(p->Surface()->ControlCount() > 0, own);
+    }
+    // Each keeps its design height meanwhile, as the ordering stacks by it.
+    EXPECT_EQ(Form->CP_GSM_GPRS->Height(), 121 + 21 + 12 + 24);
+    EXPECT_EQ(Form->CP_MQTT->Height(), 457 + 21 + 12 + 24);
+    Apply(31451);
+    EXPECT_TRUE(Form->Section_Built(Form->CP_BACnet_Master));
+    EXPECT_TRUE(Form->Section_Built(Form->CP_Ethernet));
+    EXPECT_FALSE(Form->Section_Built(Form->CP_BACnet_Slave));
+    EXPECT_NE(Form->CB_BACnet_Master_Type, nullptr);
+    EXPECT_EQ(Form->CB_BACnet_Slave_Type, nullptr);
     // Two sections belong to no product.
     EXPECT_EQ(Form->Section_Title(Form->CP_WiFi), 764);
     EXPECT_EQ(Form->Section_Title(Form->CP_PROFINET_Master), 895);
@@ -240,6 +255,7 @@ TEST_F(ParGenSections, EachProductShowsItsSectionsNumberedAndStackedInOrder)
 TEST_F(ParGenSections, ThisBuildStillCallsOnlyItsOwnProduct)
 {
     Form->DoCreate();
+    Form->Build_Sections();
     Form->CB_BACnet_Master_Type->SetItemIndex(1);
     Form->On_Change(Form->CB_BACnet_Master_Type);
     Form->CB_Select_Device_Device->SetItemIndex(1);
@@ -543,6 +559,7 @@ TEST_F(ParGenSections, CableDhcpDisablesEachSectionsOwnAddress)
 TEST_F(ParGenSections, WiFiLaysOutEachTypeAndOption)
 {
     // No product shows this section; its routine still lays it out.
+    Form->Build_Sections();
     auto relayout = [&] { Form->RePosition_Object_WiFi(); };
     Form->CB_WiFi_Type->SetItemIndex(0);
     Form->CB_WiFi_Secure_Type->SetItemIndex(0);
@@ -761,7 +778,6 @@ TEST(ParGenLangMap, HoldsSevenHundredFourAscendingEntries)
 
 TEST_F(ParGenSections, EachIndexOfALanguageFileLandsOnItsControl)
 {
-    Form->DoCreate();
     const QString file = Tmp.filePath(QStringLiteral("Numbers.txt"));
     {
         QFile f(file);
@@ -770,47 +786,61 @@ TEST_F(ParGenSections, EachIndexOfALanguageFileLandsOnItsControl)
         for (int i = 400; i <= 1481; ++i)
             out << "STR" << i << "=" << i << "\n";
     }
-    ASSERT_TRUE(Load_Lang_File(file));
-    Form->Set_Lang();
+    // Sections built before the language change take it from Set_Lang; sections built
+    // after it take the texts of the language then in force.
+    for (bool builtFirst : {true, false}) {
+        SCOPED_TRACE(builtFirst);
+        delete Form;
+        Init_Lang_Table();
+        Form = new TFParGen();
+        FParGen = Form;
+        Form->DoCreate();
+        if (builtFirst)
+            Form->Build_Sections();
+        ASSERT_TRUE(Load_Lang_File(file));
+        Form->Set_Lang();
+        Form->Build_Sections();
 
-    std::map<TControl*, int> itemCounter;
-    for (size_t i = 0; i < ParGen_Lang_Map_Count; ++i) {
-        const TParGen_Lang_Entry& e = ParGen_Lang_Map[i];
-        SCOPED_TRACE(e.Index);
-        TControl* c = Form->Find_Control(e.Control);
-        ASSERT_NE(c, nullptr) << e.Control;
-        const QString want = QString::number(e.Index);
-        switch (e.Prop) {
-        case TParGen_Lang_Prop::Caption:
-            EXPECT_EQ(c->Caption(), want);
-            break;
-        case TParGen_Lang_Prop::Hint:
-            EXPECT_EQ(c->Hint(), want);
-            break;
-        case TParGen_Lang_Prop::Item: {
-            auto* combo = dynamic_cast<TComboBox*>(c);
-            ASSERT_NE(combo, nullptr);
-            const int k = itemCounter[c]++;
-            EXPECT_EQ(combo->Items()->Strings(k), want);
-            break;
+        std::map<TControl*, int> itemCounter;
+        for (size_t i = 0; i < ParGen_Lang_Map_Count; ++i) {
+            const TParGen_Lang_Entry& e = ParGen_Lang_Map[i];
+            SCOPED_TRACE(e.Index);
+            TControl* c = Form->Find_Control(e.Control);
+            ASSERT_NE(c, nullptr) << e.Control;
+            const QString want = QString::number(e.Index);
+            switch (e.Prop) {
+            case TParGen_Lang_Prop::Caption:
+                EXPECT_EQ(c->Caption(), want);
+                break;
+            case TParGen_Lang_Prop::Hint:
+                EXPECT_EQ(c->Hint(), want);
+                break;
+            case TParGen_Lang_Prop::Item: {
+                auto* combo = dynamic_cast<TComboBox*>(c);
+                ASSERT_NE(combo, nullptr);
+                const int k = itemCounter[c]++;
+                EXPECT_EQ(combo->Items()->Strings(k), want);
+                break;
+            }
+            }
         }
-        }
+        // The six re-filled combos hold exactly their runs.
+        EXPECT_EQ(itemCounter.size(), 6u);
+        for (const auto& [combo, count] : itemCounter)
+            EXPECT_EQ(static_cast<TComboBox*>(combo)->Items()->Count(), count);
+        // The exceptions: the version boxes keep their captions, the headers their language.
+        EXPECT_EQ(C("CB_SNMP_Agent_Version2")->Caption(), QStringLiteral("2"));
+        EXPECT_EQ(C("CB_SNMP_Agent_Version3")->Caption(), QStringLiteral("3"));
+        EXPECT_EQ(Form->CP_Ethernet_Connection->Caption(), QStringLiteral("1. Ethernet Connection"));
+        EXPECT_EQ(C("E_SNMP_Manager_NameStation")->Hint(), QString());
     }
-    // The six re-filled combos hold exactly their runs.
-    EXPECT_EQ(itemCounter.size(), 6u);
-    for (const auto& [combo, count] : itemCounter)
-        EXPECT_EQ(static_cast<TComboBox*>(combo)->Items()->Count(), count);
-    // The exceptions: the version boxes keep their captions, the headers their language.
-    EXPECT_EQ(C("CB_SNMP_Agent_Version2")->Caption(), QStringLiteral("2"));
-    EXPECT_EQ(C("CB_SNMP_Agent_Version3")->Caption(), QStringLiteral("3"));
-    EXPECT_EQ(Form->CP_Ethernet_Connection->Caption(), QStringLiteral("1. Ethernet Connection"));
-    EXPECT_EQ(C("E_SNMP_Manager_NameStation")->Hint(), QString());
     Init_Lang_Table();
 }
 
 TEST_F(ParGenSections, LanguageChangeResetsTheSixWiFiListsAndKeepsTheOthers)
 {
     Form->DoCreate();
+    Form->Build_Sections();
     TComboBox* refilled[] = {Form->CB_WiFi_Type, Form->CB_WiFi_Secure_Type, As<TComboBox>("CB_WiFi_Channel"),
                              Form->CB_WiFi2_Type, Form->CB_WiFi2_Secure_Type, As<TComboBox>("CB_WiFi2_Channel")};
     for (TComboBox* c : refilled)
