@@ -941,6 +941,11 @@ TEST(RichEdit, ShowsThePlainTextOfItsRtf)
         {"{\\rtf1 \\u8364?uro{\\*\\generator Writer;}}", "\xE2\x82\xACuro"},
         {"plain bytes", "plain bytes"},
         {"{\\rtf1 cut \\'", "cut "},
+        {"{\\rtf1 \\'4", ""},
+        {"{\\rtf1 a\\", "a"},
+        {"{\\rtf1 {\\*", ""},
+        {"{\\rtf1 \\u-4064?x\\u", "\xEF\x80\xA0x"},
+        {"}}}{\\rtf1 b}}}", "b"},
         {"", ""},
     };
     for (const TCase& c : cases) {
