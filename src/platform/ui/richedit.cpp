@@ -47,7 +47,9 @@ QString RTF_To_Plain_Text(const std::vector<uint8_t>& b)
         if (c == '{') { ++depth; groupStart = true; ++i; continue; }
         if (c == '}') { if (hiddenFrom == depth) hiddenFrom = 0; if (depth > 0) --depth; groupStart = false; ++i; continue; }
         const bool hidden = hiddenFrom != 0;
-        if (c == '\\' && i + 1 < n) {
+        if (c == '\\' && i + 1 == n)
+            break;  // a document cut after its escape character
+        if (c == '\\') {
             const uint8_t d = b[i + 1];
             if (Is_Alpha(d)) {
                 size_t j = i + 1;
@@ -56,7 +58,8 @@ QString RTF_To_Plain_Text(const std::vector<uint8_t>& b)
                 size_t k = j;
                 if (k < n && b[k] == '-') ++k;
                 while (k < n && k - j < 11 && b[k] >= '0' && b[k] <= '9') ++k;
-                const long long param = k > j ? QByteArray(reinterpret_cast<const char*>(b.data()) + j, qsizetype(k - j)).toLongLong() : 0;
+                const bool hasParam = k > j && b[k - 1] != '-';
+                const long long param = hasParam ? QByteArray(reinterpret_cast<const char*>(b.data()) + j, qsizetype(k - j)).toLongLong() : 0;
                 if (k < n && b[k] == ' ') ++k;
                 i = k;
                 if (groupStart && Is_Hidden_Destination(word) && !hidden) hiddenFrom = depth;
@@ -64,7 +67,7 @@ QString RTF_To_Plain_Text(const std::vector<uint8_t>& b)
                 if (hidden) continue;
                 if (word == "par" || word == "line") { ansi += '\n'; skip = 0; }
                 else if (word == "tab") ansi += '\t';
-                else if (word == "u") { flush(); out += QChar(char16_t(param)); skip = 1; }
+                else if (word == "u" && hasParam) { flush(); out += QChar(char16_t(param)); skip = 1; }
                 continue;
             }
             groupStart = false;
