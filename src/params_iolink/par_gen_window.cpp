@@ -1397,6 +1397,49 @@ void TFParGen::RePosition_Object_SNMP_Agent()
   Apply_DHCP_Rule("E_SNMP_Agent_");
 }
 
+void TFParGen::Place_Access_Point_Rows(TCategoryPanel* Section, const std::string& P, int SecurityTop, bool Secured,
+                                       const TAddress_Row& DhcpIp, const TAddress_Row& DhcpSm)
+{
+  const std::string securityLabel = "L_" + P + "_Secure_Type", security = "CB_" + P + "_Secure_Type";
+  const std::string passwordLabel = "L_" + P + "_Password", password = "E_" + P + "_Password";
+  const std::string leaseLabel = "L_" + P + "_Lease_Time", lease = "E_" + P + "_Lease_Time";
+  const std::string clientsLabel = "L_" + P + "_Max_Client", clients = "CB_" + P + "_Max_Client";
+  const std::string channelLabel = "L_" + P + "_Channel", channel = "CB_" + P + "_Channel";
+  Set_Shown({securityLabel, security}, true);
+  Place_Row(securityLabel, security, SecurityTop);
+  int d;
+  if (Secured) {
+    Set_Shown({passwordLabel, password}, true);
+    Place_Row(passwordLabel, password, SecurityTop + Row_Step);
+    d = SecurityTop + 2 * Row_Step;
+  } else {
+    Set_Shown({passwordLabel, password}, false);
+    d = SecurityTop + Row_Step;
+  }
+  auto* dhcp = static_cast<TCheckBox*>(C("CB_" + P + "_En_DHCP"));
+  dhcp->SetVisible(true);
+  dhcp->SetTop(d);
+  int m;
+  if (dhcp->Checked()) {
+    Show_Address_Row(DhcpIp, true);
+    Show_Address_Row(DhcpSm, true);
+    Set_Shown({leaseLabel, lease}, true);
+    Place_Address_Row(DhcpIp, d + Row_Step, Input_Offset, 0);
+    Place_Address_Row(DhcpSm, d + 2 * Row_Step, Input_Offset, 0);
+    Place_Row(leaseLabel, lease, d + 3 * Row_Step);
+    m = d + 4 * Row_Step;
+  } else {
+    Show_Address_Row(DhcpIp, false);
+    Show_Address_Row(DhcpSm, false);
+    Set_Shown({leaseLabel, lease}, false);
+    m = d + Row_Step;
+  }
+  Set_Shown({clientsLabel, clients, channelLabel, channel}, true);
+  Place_Row(clientsLabel, clients, m);
+  Place_Row(channelLabel, channel, m + Row_Step);
+  Apply_Height_Rule(Section, channel);
+}
+
 void TFParGen::RePosition_Object_WiFi()
 {
   Ensure_Built(CP_WiFi);
@@ -1430,39 +1473,8 @@ void TFParGen::RePosition_Object_WiFi()
     Place_Row("L_WiFi_Port", "E_WiFi_Port", t + 5 * Row_Step);
     C("CB_WiFi_En_WPS")->SetVisible(false);
     Place_Row("L_WiFi_SSID", "E_WiFi_SSID", t + 6 * Row_Step);
-    Set_Shown(security, true);
-    Place_Row("L_WiFi_Secure_Type", "CB_WiFi_Secure_Type", t + 7 * Row_Step);
-    int d;
-    if (CB_WiFi_Secure_Type->ItemIndex() != 0) {
-      Set_Shown(password, true);
-      Place_Row("L_WiFi_Password", "E_WiFi_Password", t + 8 * Row_Step);
-      d = t + 9 * Row_Step;
-    } else {
-      Set_Shown(password, false);
-      d = t + 8 * Row_Step;
-    }
-    CB_WiFi_En_DHCP->SetVisible(true);
-    CB_WiFi_En_DHCP->SetTop(d);
-    int m;
-    if (CB_WiFi_En_DHCP->Checked()) {
-      Show_Address_Row(dhcpIp, true);
-      Show_Address_Row(dhcpSm, true);
-      Set_Shown(lease, true);
-      Place_Address_Row(dhcpIp, d + Row_Step, Input_Offset, 0);
-      Place_Address_Row(dhcpSm, d + 2 * Row_Step, Input_Offset, 0);
-      Place_Row("L_WiFi_Lease_Time", "E_WiFi_Lease_Time", d + 3 * Row_Step);
-      m = d + 4 * Row_Step;
-    } else {
-      Show_Address_Row(dhcpIp, false);
-      Show_Address_Row(dhcpSm, false);
-      Set_Shown(lease, false);
-      m = d + Row_Step;
-    }
     Set_Shown(name, false);
-    Set_Shown(clients, true);
-    Place_Row("L_WiFi_Max_Client", "CB_WiFi_Max_Client", m);
-    Place_Row("L_WiFi_Channel", "CB_WiFi_Channel", m + Row_Step);
-    Apply_Height_Rule(CP_WiFi, "CB_WiFi_Channel");
+    Place_Access_Point_Rows(CP_WiFi, "WiFi", t + 7 * Row_Step, CB_WiFi_Secure_Type->ItemIndex() != 0, dhcpIp, dhcpSm);
     break;
   }
   case 1: {  // client
@@ -1542,38 +1554,9 @@ void TFParGen::RePosition_Object_WiFi2()
     place_group(ip1, sm1, gat1, t + Row_Step);
     show_group(caption2, ip2, sm2, gat2, false);
     Place_Row("L_WiFi2_SSID", "E_WiFi2_SSID", t + 4 * Row_Step);
-    Set_Shown(security, true);
-    Place_Row("L_WiFi2_Secure_Type", "CB_WiFi2_Secure_Type", t + 5 * Row_Step);
-    int d;
-    if (CB_WiFi2_Secure_Type->ItemIndex() > 0) {
-      Set_Shown(password, true);
-      Place_Row("L_WiFi2_Password", "E_WiFi2_Password", t + 6 * Row_Step);
-      d = t + 7 * Row_Step;
-    } else {
-      Set_Shown(password, false);
-      d = t + 6 * Row_Step;
-    }
-    CB_WiFi2_En_DHCP->SetVisible(true);
-    CB_WiFi2_En_DHCP->SetTop(d);
-    int m;
-    if (CB_WiFi2_En_DHCP->Checked()) {
-      Show_Address_Row(dhcpIp, true);
-      Show_Address_Row(dhcpSm, true);
-      Set_Shown(lease, true);
-      Place_Address_Row(dhcpIp, d + Row_Step, Input_Offset, 0);
-      Place_Address_Row(dhcpSm, d + 2 * Row_Step, Input_Offset, 0);
-      Place_Row("L_WiFi2_Lease_Time", "E_WiFi2_Lease_Time", d + 3 * Row_Step);
-      m = d + 4 * Row_Step;
-    } else {
-      Show_Address_Row(dhcpIp, false);
-      Show_Address_Row(dhcpSm, false);
-      Set_Shown(lease, false);
-      m = d + Row_Step;
-    }
-    Set_Shown(clients, true);
-    Place_Row("L_WiFi2_Max_Client", "CB_WiFi2_Max_Client", m);
-    Place_Row("L_WiFi2_Channel", "CB_WiFi2_Channel", m + Row_Step);
-    Apply_Height_Rule(CP_WiFi2, "CB_WiFi2_Channel");
+    // Secured by any item after "Unsecured" (none chosen counts as unsecured).
+    Place_Access_Point_Rows(CP_WiFi2, "WiFi2", t + 5 * Row_Step, CB_WiFi2_Secure_Type->ItemIndex() > 0, dhcpIp,
+                            dhcpSm);
     return;
   }
 

@@ -312,6 +312,11 @@ private:
   // cable DHCP box.
   void Apply_DHCP_Rule(std::string_view Prefix, std::string_view Gateway_Check = {});
   void Order_Sections(std::initializer_list<TCategoryPanel*> Sections);
+  // An access point's rows of a Wi-Fi section (control names "<kind>_" + P + "_..."),
+  // from the security list down: the password when secured, the DHCP server's rows when
+  // it is on, then the client count and the channel; the section's height follows.
+  void Place_Access_Point_Rows(TCategoryPanel* Section, const std::string& P, int SecurityTop, bool Secured,
+                               const TAddress_Row& DhcpIp, const TAddress_Row& DhcpSm);
   void Apply_Height_Rule(TCategoryPanel* Section, std::string_view Lowest);
   void Apply_Select_Device_Rule();
   // Controls belong to the window, or to their section when Owner says so (the other

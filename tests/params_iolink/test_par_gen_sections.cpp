@@ -945,7 +945,7 @@ TEST(RichEdit, ShowsThePlainTextOfItsRtf)
         {"{\\rtf1 a\\", "a"},
         {"{\\rtf1 {\\*", ""},
         {"{\\rtf1 \\u-4064?x\\u", "\xEF\x80\xA0x"},
-        {"}}}{\\rtf1 b}}}", "b"},
+        {"{\\rtf1 b}}}}{", "b"},
         {"", ""},
     };
     for (const TCase& c : cases) {
