@@ -541,10 +541,6 @@ void TFParGen::Bind_Named_Controls()
       {"CB_WiFi_Secure_Type", &TFParGen::CB_WiFi_Secure_Type},
       {"CB_WiFi2_Type", &TFParGen::CB_WiFi2_Type},
       {"CB_WiFi2_Secure_Type", &TFParGen::CB_WiFi2_Secure_Type}};
-  for (const auto& [name, member] : combos)
-    if (!(this->*member))
-      if (const auto it = FControls.find(std::string_view(name)); it != FControls.end())
-        this->*member = dynamic_cast<TComboBox*>(it->second);
 
   const std::pair<const char*, TCheckBox* TFParGen::*> checks[] = {
       {"CB_SNMP_Agent_Version3", &TFParGen::CB_SNMP_Agent_Version3},
@@ -557,10 +553,15 @@ void TFParGen::Bind_Named_Controls()
       {"CB_WiFi_IP_Auto", &TFParGen::CB_WiFi_IP_Auto},
       {"CB_WiFi_En_DHCP", &TFParGen::CB_WiFi_En_DHCP},
       {"CB_WiFi2_En_DHCP", &TFParGen::CB_WiFi2_En_DHCP}};
-  for (const auto& [name, member] : checks)
-    if (!(this->*member))
-      if (const auto it = FControls.find(std::string_view(name)); it != FControls.end())
-        this->*member = dynamic_cast<TCheckBox*>(it->second);
+  // Members of sections not built yet stay empty.
+  auto bind = [this](const auto& list) {
+    for (const auto& [name, member] : list)
+      if (!(this->*member))
+        if (const auto it = FControls.find(std::string_view(name)); it != FControls.end())
+          this->*member = dynamic_cast<std::remove_reference_t<decltype(this->*member)>>(it->second);
+  };
+  bind(combos);
+  bind(checks);
 }
 
 void TFParGen::Resolve_Lang_Map()
