@@ -1553,6 +1553,11 @@ void TFParGen::RePosition_Object_WiFi2()
   if (CB_WiFi2_Type->ItemIndex() == 0) {  // access point
     caption1->SetVisible(false);
     place_group(ip1, sm1, gat1, t + Row_Step);
+    // The access point's own address is always typed: a station's Wi-Fi DHCP, which
+    // may have disabled the group, does not apply to it.
+    for (const TAddress_Row* r : {&ip1, &sm1, &gat1})
+      Enable_Address_Row(*r, true);
+    gat1.Head->SetEnabled(true);
     show_group(caption2, ip2, sm2, gat2, false);
     Place_Row("L_WiFi2_SSID", "E_WiFi2_SSID", t + 4 * Row_Step);
     // Secured by any item after "Unsecured" (none chosen counts as unsecured).

@@ -692,6 +692,17 @@ TEST_F(ParGenSections, WiFiOfTheWiFiProductAsStationWithTwoAddressGroups)
             EXPECT_EQ(C(n)->Enabled(), !dhcp) << n;
     }
 
+    // Back to access point with the Wi-Fi DHCP still ticked: its address is typed.
+    Form->CB_EthConn_En_DHCP_WiFi->SetChecked(true);
+    Relayout();
+    EXPECT_FALSE(C("E_WiFi2_IP1_IP1")->Enabled());
+    Form->CB_WiFi2_Type->SetItemIndex(0);
+    Relayout();
+    for (const char* n : {"E_WiFi2_IP1_IP1", "E_WiFi2_IP1_SM4", "E_WiFi2_IP1_GAT2", "CB_WiFi2_IP1_En_GAT"})
+        EXPECT_TRUE(C(n)->Enabled()) << n;
+    Form->CB_WiFi2_Type->SetItemIndex(1);
+    Form->CB_EthConn_En_DHCP_WiFi->SetChecked(false);
+
     // One group: no captions, the first group right below the type.
     Install_WiFi_IP_Count_Hook({});
     Relayout();
