@@ -385,9 +385,9 @@ void TFParGen::Create_Product_Sections()
 {
   for (size_t s = 0; s < ParGen_Product_Section_Count; ++s) {
     const TParGen_Section_Def& def = ParGen_Product_Sections[s];
-    auto* section = new TCategoryPanel(CPG, this);
-    // Hidden from the start: no variant of this build shows it, and a hidden section
-    // costs the group no restacking.
+    // Outside the group and hidden until it is built: no variant of this build shows it,
+    // and a section waiting outside costs the group nothing.
+    auto* section = new TCategoryPanel(nullptr, this);
     section->SetVisible(false);
     section->SetColor(Group_Color);
     Set_Section_Font(section->Surface()->Font());
@@ -442,6 +442,7 @@ void TFParGen::Ensure_Built(TCategoryPanel* Section)
     if (s.Panel != Section || s.Built)
       continue;
     s.Built = true;
+    s.Panel->Join_Group(CPG);
     Build_Section_Controls(s.Panel, *s.Def);
     Bind_Named_Controls();
     Apply_Lang(s.Panel);

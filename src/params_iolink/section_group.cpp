@@ -87,6 +87,16 @@ TCategoryPanel::TCategoryPanel(TCategoryPanelGroup* Group, TComponent* AOwner)
   LayoutSurface();
 }
 
+void TCategoryPanel::Join_Group(TCategoryPanelGroup* Group)
+{
+  if (FGroup || !Group)
+    return;
+  FGroup = Group;
+  SetParent(Group);
+  Group->AddPanel(this);
+  LayoutSurface();
+}
+
 TCategoryPanel::~TCategoryPanel()
 {
   if (FGroup)

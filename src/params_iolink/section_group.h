@@ -33,8 +33,10 @@ void Pass_Wheel_To_Parent(TControl* Control, TMessage& Message);
 class TCategoryPanel : public TCustomControl {
   Q_OBJECT
 public:
-  // The section is placed into the group at once.
+  // The section is placed into the group at once; without a group it waits, hidden,
+  // until Join_Group places it.
   explicit TCategoryPanel(TCategoryPanelGroup* Group, TComponent* AOwner = nullptr);
+  void Join_Group(TCategoryPanelGroup* Group);
   ~TCategoryPanel() override;
 
   TCategoryPanelGroup* PanelGroup() const { return FGroup; }
