@@ -266,6 +266,14 @@ void TCategoryPanelGroup::CreateParams(TCreateParams& Params)
   TCustomControl::CreateParams(Params);
 }
 
+void TCategoryPanelGroup::CreateWnd()
+{
+  TCustomControl::CreateWnd();
+  // A new window starts from the creation parameters, without the scroll bar the
+  // stacked sections may need: work it out again.
+  Restack();
+}
+
 void TCategoryPanelGroup::AddPanel(TCategoryPanel* p)
 {
   FPanels.push_back(p);

@@ -135,6 +135,7 @@ protected:
   void Paint() override;
   void Resize() override;
   void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
 
 private:
   friend class TCategoryPanel;

@@ -992,6 +992,8 @@ TEST_F(ParGenSections, RendersTheWiFiAndBACnetProductsToPng)
         Relayout();
         Form->Show();
         QApplication::processEvents();
+        // Taller than the window: the group scrolls.
+        EXPECT_EQ(Form->CPG->ScrollBarVisible(SB_VERT), Form->CPG->ContentHeight() > Form->CPG->ClientHeight());
         const QImage img = Form->grab().toImage();
         ASSERT_FALSE(img.isNull());
         EXPECT_TRUE(img.save(QStringLiteral(KV_TEST_BINARY_DIR "/") + QString::fromLatin1(c.File)));
