@@ -4,7 +4,9 @@
 #include <QElapsedTimer>
 #include <QTime>
 
+#include <chrono>
 #include <cmath>
+#include <thread>
 
 namespace {
 
@@ -503,6 +505,11 @@ TDateTime StrToDateTime(const QString& S)
 
 IClock::~IClock() = default;
 
+void IClock::Sleep(unsigned MSecs)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(MSecs));
+}
+
 IClock& Clock()
 {
     static TSystemClock System;
@@ -547,4 +554,9 @@ quint32 GetTickCount()
 quint64 GetTickCount64()
 {
     return Clock().TickCount();
+}
+
+void Sleep(unsigned MSecs)
+{
+    Clock().Sleep(MSecs);
 }

@@ -64,6 +64,8 @@ public:
     virtual ~IClock();
     virtual TDateTime Now() = 0;            // local time
     virtual quint64 TickCount() = 0;        // milliseconds since an arbitrary start
+    // Blocks the calling thread; a test clock advances instead of waiting.
+    virtual void Sleep(unsigned MSecs);
 };
 
 // The clock in use; SetClock(nullptr) restores the system clock. Not owned.
@@ -80,6 +82,7 @@ public:
         Ticks += MSecs;
         NowValue += MSecs / MSecsPerDay;
     }
+    void Sleep(unsigned MSecs) override { Advance(MSecs); }
     TDateTime NowValue = 0;
     quint64 Ticks = 0;
 };
@@ -99,3 +102,5 @@ TDateTime Date();
 TDateTime Time();
 quint32 GetTickCount();      // wraps after 49.7 days, as the classic one does
 quint64 GetTickCount64();
+// Waits through the clock in use (no message processing meanwhile).
+void Sleep(unsigned MSecs);

@@ -750,6 +750,15 @@ void InitPlatformApplication()
     for (const char* n : {"Tahoma", "MS Sans Serif", "Microsoft Sans Serif", "MS Shell Dlg", "MS Shell Dlg 2",
                           "Segoe UI", "Arial", "Verdana", "Times New Roman", "Courier New", "Courier"})
         QFont::insertSubstitution(QString::fromLatin1(n), SubstituteFontName(QString::fromLatin1(n)));
+    // Faces of the watch styles: a look-alike when one is installed, else the stock families.
+    QFont::insertSubstitutions(QStringLiteral("Comic Sans MS"),
+                               {QStringLiteral("Comic Neue"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Century"),
+                               {QStringLiteral("TeX Gyre Schola"), QStringLiteral("C059"),
+                                QStringLiteral("DejaVu Serif"), QStringLiteral("Liberation Serif")});
+    QFont::insertSubstitutions(QStringLiteral("Century Gothic"),
+                               {QStringLiteral("TeX Gyre Adventor"), QStringLiteral("URW Gothic"),
+                                QStringLiteral("DejaVu Sans")});
     // Native widgets take the platform profile's colour scheme.
     QPalette pal = QApplication::style()->standardPalette();
     auto set = [&](QPalette::ColorRole role, TColor c) { pal.setColor(QPalette::All, role, ToQColor(c)); };
