@@ -3,6 +3,8 @@
 #include "dropdown/dropdown_draw.h"
 
 #include "platform/core/format_settings.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/extctrls.h"
 #include "platform/ui/graphics.h"
 
 #include <gtest/gtest.h>
@@ -203,4 +205,30 @@ TEST(DropDownDraw, HexAndSmallRoutines)
     EXPECT_EQ(out, QStringLiteral("Äbc"));
     CaseFold(QStringLiteral("äbc"), false, out);
     EXPECT_EQ(out, QStringLiteral("ÄBC"));
+}
+
+TEST(DropDownDraw, PaintCtrlsDrawsTheWindowlessChildrenFromTheFirstOn)
+{
+    TWinControl panel;
+    panel.SetBounds(0, 0, 40, 20);
+    auto* skipped = new TShape(&panel);
+    skipped->SetParent(&panel);
+    skipped->SetBounds(0, 0, 10, 10);
+    skipped->Brush()->SetColor(clBlue);
+    skipped->Pen()->SetColor(clBlue);
+    auto* first = new TShape(&panel);
+    first->SetParent(&panel);
+    first->SetBounds(20, 5, 10, 10);
+    first->Brush()->SetColor(clRed);
+    first->Pen()->SetColor(clRed);
+    TBitmap bmp(40, 20);
+    bmp.Canvas()->Brush()->SetColor(clWhite);
+    bmp.Canvas()->FillRect(TRect(0, 0, 40, 20));
+    PaintCtrls(&panel, bmp.Canvas(), first);
+    bmp.Canvas()->ReleasePainter();
+    EXPECT_EQ(PixelAt(bmp, 25, 10), clRed);
+    EXPECT_EQ(PixelAt(bmp, 5, 5), clWhite) << "children before First are left out";
+    PaintCtrls(&panel, bmp.Canvas(), nullptr);
+    bmp.Canvas()->ReleasePainter();
+    EXPECT_EQ(PixelAt(bmp, 5, 5), clBlue);
 }

@@ -403,6 +403,34 @@ TEST(Watch, DialogCodeFollowsTabStop)
     EXPECT_EQ(w.Perform(WM_GETDLGCODE), 5);
 }
 
+TEST(Watch, TheFaceIsClippedToItsShapeAndThePictureKeepsItsKeyColourTransparent)
+{
+    const TColor face = ColorToRGB(clBtnFace);
+    TKvWatch w;
+    QImage shot = w.Snapshot();
+    EXPECT_EQ(FromQColor(QColor(shot.pixel(3, 3))), face) << "outside the circle";
+    EXPECT_EQ(FromQColor(QColor(shot.pixel(60, 60))), clWhite);
+
+    w.Appearance()->SetShape(wsRoundRect);
+    w.Appearance()->SetBorderColor(clNone);
+    shot = w.Snapshot();
+    EXPECT_EQ(FromQColor(QColor(shot.pixel(0, 0))), face) << "outside the rounded corner";
+    EXPECT_EQ(FromQColor(QColor(shot.pixel(2, 90))), clWhite);
+
+    // A 2 x 2 picture: its bottom-left colour is the key.
+    auto bmp = std::make_unique<TBitmap>(2, 2);
+    bmp->Canvas()->Brush()->SetColor(clLime);
+    bmp->Canvas()->FillRect(TRect(0, 0, 2, 2));
+    bmp->Canvas()->SetPixel(1, 0, clRed);
+    bmp->Canvas()->ReleasePainter();
+    TPicture picture;
+    picture.SetGraphic(std::move(bmp));
+    w.Appearance()->SetPicture(&picture);
+    shot = w.Snapshot();
+    EXPECT_EQ(FromQColor(QColor(shot.pixel(150, 30))), clRed) << "the picture is stretched over the client";
+    EXPECT_EQ(FromQColor(QColor(shot.pixel(20, 150))), clWhite) << "its key colour shows the face";
+}
+
 TEST(Watch, TwelveFacesSideBySide)
 {
     const int n = 12;
