@@ -1,5 +1,6 @@
 #include "dropdown/dropdown_draw.h"
 
+#include "grid/draw_utils.h"
 #include "platform/core/format_settings.h"
 #include "platform/core/sysutils.h"
 #include "platform/ui/controls.h"
@@ -180,16 +181,13 @@ void DrawTextWithImage(TCanvas* Canvas, TRect R, const QString& Text, int ImageI
 
 void DrawTransparentBitmap(TCanvas* Canvas, TBitmap* Bitmap, TColor Color, const TRect& R)
 {
-    if (!Canvas || !Bitmap || Bitmap->Empty())
+    if (!Canvas)
         return;
-    const int w = Bitmap->Width(), h = Bitmap->Height();
-    TBitmap temp(w, h);
-    const TColor key = Bitmap->Canvas()->Pixels(0, 0);
-    Bitmap->Canvas()->ReleasePainter();
-    temp.Canvas()->Brush()->SetColor(Color);
-    temp.Canvas()->BrushCopy(TRect(0, 0, w, h), Bitmap, TRect(0, 0, w, h), key);
-    Canvas->CopyRect(R, temp.Canvas(), TRect(0, 0, R.Width(), R.Height()));
-    temp.Canvas()->ReleasePainter();
+    // The grid's copy with the key colour replaced, limited to R.
+    const int saved = Canvas->SaveState();
+    Canvas->IntersectClipRect(R);
+    DrawBitmapTransparent(Canvas, Bitmap, Color, R);
+    Canvas->RestoreState(saved);
 }
 
 TSize GetTextSize(TCanvas* Canvas, const QString& Text)

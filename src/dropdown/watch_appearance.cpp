@@ -37,44 +37,11 @@ void ResetFont(TFont& Font, const char* Name, int Size)
 
 void TWatchAppearance::Reset()
 {
-    FSize = 0;
-    FHourPointer = 0x000000;
-    FBackgroundColor = 0xFFFFFF;
-    FMinutePointerShadow = clBtnShadow;
-    FBackgroundColorTo = clNone;
-    FHourPointerShadow = clBtnShadow;
-    FSecondPointerShadow = clBtnShadow;
-    FSecondPointer = 0x0000FF;
-    FBorderColor = 0x000000;
-    FMinutePointer = 0x000000;
+    FV = TValues{};
     ResetFont(FHourFont, "Tahoma", 8);
     ResetFont(FAMPMFont, "Tahoma", 10);
     if (FPicture.Graphic())
         FPicture.Clear();
-    FAMPMFrame = apRect;
-    FWatchShape = wsCircle;
-    FPointerStyle = psLine;
-    FBorderStyle = wbLine;
-    FHourPointerSize = 4;
-    FSecondPointerSize = 1;
-    FMinutePointerSize = 3;
-    FHourColor = 0x000000;
-    FMinuteColor = 0x808080;
-    FCenterPointSize = 4;
-    FCenterPointColor = 0x000000;
-    FCenterPointBorderColor = clNone;
-    FBackgroundGradient = wgVertical;
-    FRounding = 5;
-    FHourMarkLength = 0;
-    FHourMarkWidth = 1;
-    FMinuteMarkLength = 0;
-    FMinuteMarkWidth = 1;
-    FBorderWidth = 4;
-    FAMPMColor = 0xFFFFFF;
-    FAMPMBorderColor = 0x000000;
-    FCenterPointOuterBorderColor = clNone;
-    FTickMarks = tmAll;
-    FHourMarkStyle = hmsLine;
 }
 
 void TWatchAppearance::Assign(const TPersistent* Source)
@@ -84,56 +51,30 @@ void TWatchAppearance::Assign(const TPersistent* Source)
         TPersistent::Assign(Source);
         return;
     }
-    FSize = src->FSize;
-    FHourPointer = src->FHourPointer;
-    FBackgroundColor = src->FBackgroundColor;
-    FMinutePointerShadow = src->FMinutePointerShadow;
-    FBackgroundColorTo = src->FBackgroundColorTo;
-    FHourPointerShadow = src->FHourPointerShadow;
-    FSecondPointerShadow = src->FSecondPointerShadow;
-    FSecondPointer = src->FSecondPointer;
-    FBorderColor = src->FBorderColor;
-    FMinutePointer = src->FMinutePointer;
+    const TValues own = FV;
+    FV = src->FV;
     FHourFont.Assign(src->FHourFont);
     FAMPMFont.Assign(src->FAMPMFont);
     FPicture.Assign(&src->FPicture);
-    FAMPMFrame = src->FAMPMFrame;
-    FWatchShape = src->FWatchShape;
-    FPointerStyle = src->FPointerStyle;
-    FBorderStyle = src->FBorderStyle;
-    FHourPointerSize = src->FHourPointerSize;
-    FSecondPointerSize = src->FSecondPointerSize;
-    FMinutePointerSize = src->FMinutePointerSize;
-    FHourColor = src->FHourColor;
-    FMinuteColor = src->FMinuteColor;
-    FCenterPointSize = src->FCenterPointSize;
-    FCenterPointColor = src->FCenterPointColor;
-    FCenterPointBorderColor = src->FCenterPointBorderColor;
-    FBackgroundGradient = src->FBackgroundGradient;
-    FRounding = src->FRounding;
-    FHourMarkLength = src->FHourMarkLength;
-    FHourMarkWidth = src->FHourMarkWidth;
-    FMinuteMarkLength = src->FMinuteMarkLength;
-    FMinuteMarkWidth = src->FMinuteMarkWidth;
-    FBorderWidth = src->FBorderWidth;
-    FAMPMColor = src->FAMPMColor;
-    FAMPMBorderColor = src->FAMPMBorderColor;
     // The last three go through their setters, so a change of them is announced.
-    SetCenterPointOuterBorderColor(src->FCenterPointOuterBorderColor);
-    SetTickMarks(src->FTickMarks);
-    SetHourMarkStyle(src->FHourMarkStyle);
+    FV.FCenterPointOuterBorderColor = own.FCenterPointOuterBorderColor;
+    FV.FTickMarks = own.FTickMarks;
+    FV.FHourMarkStyle = own.FHourMarkStyle;
+    SetCenterPointOuterBorderColor(src->FV.FCenterPointOuterBorderColor);
+    SetTickMarks(src->FV.FTickMarks);
+    SetHourMarkStyle(src->FV.FHourMarkStyle);
 }
 
-void TWatchAppearance::SetSize(int V) { Store(FSize, V); }
-void TWatchAppearance::SetHourPointer(TColor V) { Store(FHourPointer, V); }
-void TWatchAppearance::SetBackgroundColor(TColor V) { Store(FBackgroundColor, V); }
-void TWatchAppearance::SetMinutePointerShadow(TColor V) { Store(FMinutePointerShadow, V); }
-void TWatchAppearance::SetBackgroundColorTo(TColor V) { Store(FBackgroundColorTo, V); }
-void TWatchAppearance::SetHourPointerShadow(TColor V) { Store(FHourPointerShadow, V); }
-void TWatchAppearance::SetSecondPointerShadow(TColor V) { Store(FSecondPointerShadow, V); }
-void TWatchAppearance::SetSecondPointer(TColor V) { Store(FSecondPointer, V); }
-void TWatchAppearance::SetBorderColor(TColor V) { Store(FBorderColor, V); }
-void TWatchAppearance::SetMinutePointer(TColor V) { Store(FMinutePointer, V); }
+void TWatchAppearance::SetSize(int V) { Store(FV.FSize, V); }
+void TWatchAppearance::SetHourPointer(TColor V) { Store(FV.FHourPointer, V); }
+void TWatchAppearance::SetBackgroundColor(TColor V) { Store(FV.FBackgroundColor, V); }
+void TWatchAppearance::SetMinutePointerShadow(TColor V) { Store(FV.FMinutePointerShadow, V); }
+void TWatchAppearance::SetBackgroundColorTo(TColor V) { Store(FV.FBackgroundColorTo, V); }
+void TWatchAppearance::SetHourPointerShadow(TColor V) { Store(FV.FHourPointerShadow, V); }
+void TWatchAppearance::SetSecondPointerShadow(TColor V) { Store(FV.FSecondPointerShadow, V); }
+void TWatchAppearance::SetSecondPointer(TColor V) { Store(FV.FSecondPointer, V); }
+void TWatchAppearance::SetBorderColor(TColor V) { Store(FV.FBorderColor, V); }
+void TWatchAppearance::SetMinutePointer(TColor V) { Store(FV.FMinutePointer, V); }
 
 void TWatchAppearance::SetHourFont(const TFont& V)
 {
@@ -153,28 +94,28 @@ void TWatchAppearance::SetPicture(const TPicture* V)
     FPicture.Assign(V);
 }
 
-void TWatchAppearance::SetAMPMFrame(TAMPMFrame V) { Store(FAMPMFrame, V); }
-void TWatchAppearance::SetShape(TWatchShape V) { Store(FWatchShape, V); }
-void TWatchAppearance::SetPointerStyle(TPointerStyle V) { Store(FPointerStyle, V); }
-void TWatchAppearance::SetBorderStyle(TWatchBorderStyle V) { Store(FBorderStyle, V); }
-void TWatchAppearance::SetHourPointerSize(int V) { Store(FHourPointerSize, V); }
-void TWatchAppearance::SetSecondPointerSize(int V) { Store(FSecondPointerSize, V); }
-void TWatchAppearance::SetMinutePointerSize(int V) { Store(FMinutePointerSize, V); }
-void TWatchAppearance::SetHourColor(TColor V) { Store(FHourColor, V); }
-void TWatchAppearance::SetMinuteColor(TColor V) { Store(FMinuteColor, V); }
-void TWatchAppearance::SetCenterPointSize(int V) { Store(FCenterPointSize, V); }
-void TWatchAppearance::SetCenterPointColor(TColor V) { Store(FCenterPointColor, V); }
-void TWatchAppearance::SetCenterPointBorderColor(TColor V) { Store(FCenterPointBorderColor, V); }
-void TWatchAppearance::SetBackgroundGradient(TWatchGradient V) { Store(FBackgroundGradient, V); }
-void TWatchAppearance::SetRounding(int V) { Store(FRounding, V); }
-void TWatchAppearance::SetHourMarkLength(int V) { Store(FHourMarkLength, V); }
-void TWatchAppearance::SetHourMarkWidth(int V) { Store(FHourMarkWidth, V); }
-void TWatchAppearance::SetMinuteMarkLength(int V) { Store(FMinuteMarkLength, V); }
-void TWatchAppearance::SetMinuteMarkWidth(int V) { Store(FMinuteMarkWidth, V); }
-void TWatchAppearance::SetBorderWidth(int V) { Store(FBorderWidth, V); }
-void TWatchAppearance::SetCenterPointOuterBorderColor(TColor V) { Store(FCenterPointOuterBorderColor, V); }
-void TWatchAppearance::SetTickMarks(TTickMarks V) { Store(FTickMarks, V); }
-void TWatchAppearance::SetHourMarkStyle(THourMarkStyle V) { Store(FHourMarkStyle, V); }
+void TWatchAppearance::SetAMPMFrame(TAMPMFrame V) { Store(FV.FAMPMFrame, V); }
+void TWatchAppearance::SetShape(TWatchShape V) { Store(FV.FWatchShape, V); }
+void TWatchAppearance::SetPointerStyle(TPointerStyle V) { Store(FV.FPointerStyle, V); }
+void TWatchAppearance::SetBorderStyle(TWatchBorderStyle V) { Store(FV.FBorderStyle, V); }
+void TWatchAppearance::SetHourPointerSize(int V) { Store(FV.FHourPointerSize, V); }
+void TWatchAppearance::SetSecondPointerSize(int V) { Store(FV.FSecondPointerSize, V); }
+void TWatchAppearance::SetMinutePointerSize(int V) { Store(FV.FMinutePointerSize, V); }
+void TWatchAppearance::SetHourColor(TColor V) { Store(FV.FHourColor, V); }
+void TWatchAppearance::SetMinuteColor(TColor V) { Store(FV.FMinuteColor, V); }
+void TWatchAppearance::SetCenterPointSize(int V) { Store(FV.FCenterPointSize, V); }
+void TWatchAppearance::SetCenterPointColor(TColor V) { Store(FV.FCenterPointColor, V); }
+void TWatchAppearance::SetCenterPointBorderColor(TColor V) { Store(FV.FCenterPointBorderColor, V); }
+void TWatchAppearance::SetBackgroundGradient(TWatchGradient V) { Store(FV.FBackgroundGradient, V); }
+void TWatchAppearance::SetRounding(int V) { Store(FV.FRounding, V); }
+void TWatchAppearance::SetHourMarkLength(int V) { Store(FV.FHourMarkLength, V); }
+void TWatchAppearance::SetHourMarkWidth(int V) { Store(FV.FHourMarkWidth, V); }
+void TWatchAppearance::SetMinuteMarkLength(int V) { Store(FV.FMinuteMarkLength, V); }
+void TWatchAppearance::SetMinuteMarkWidth(int V) { Store(FV.FMinuteMarkWidth, V); }
+void TWatchAppearance::SetBorderWidth(int V) { Store(FV.FBorderWidth, V); }
+void TWatchAppearance::SetCenterPointOuterBorderColor(TColor V) { Store(FV.FCenterPointOuterBorderColor, V); }
+void TWatchAppearance::SetTickMarks(TTickMarks V) { Store(FV.FTickMarks, V); }
+void TWatchAppearance::SetHourMarkStyle(THourMarkStyle V) { Store(FV.FHourMarkStyle, V); }
 
 // ---------------------------------------------------------------- TWatchSettings
 

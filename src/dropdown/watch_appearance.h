@@ -37,25 +37,25 @@ public:
     void Reset();
     void Assign(const TPersistent* Source) override;
 
-    int Size() const { return FSize; }
+    int Size() const { return FV.FSize; }
     void SetSize(int V);
-    TColor HourPointer() const { return FHourPointer; }
+    TColor HourPointer() const { return FV.FHourPointer; }
     void SetHourPointer(TColor V);
-    TColor BackgroundColor() const { return FBackgroundColor; }
+    TColor BackgroundColor() const { return FV.FBackgroundColor; }
     void SetBackgroundColor(TColor V);
-    TColor MinutePointerShadow() const { return FMinutePointerShadow; }
+    TColor MinutePointerShadow() const { return FV.FMinutePointerShadow; }
     void SetMinutePointerShadow(TColor V);
-    TColor BackgroundColorTo() const { return FBackgroundColorTo; }
+    TColor BackgroundColorTo() const { return FV.FBackgroundColorTo; }
     void SetBackgroundColorTo(TColor V);
-    TColor HourPointerShadow() const { return FHourPointerShadow; }
+    TColor HourPointerShadow() const { return FV.FHourPointerShadow; }
     void SetHourPointerShadow(TColor V);
-    TColor SecondPointerShadow() const { return FSecondPointerShadow; }
+    TColor SecondPointerShadow() const { return FV.FSecondPointerShadow; }
     void SetSecondPointerShadow(TColor V);
-    TColor SecondPointer() const { return FSecondPointer; }
+    TColor SecondPointer() const { return FV.FSecondPointer; }
     void SetSecondPointer(TColor V);
-    TColor BorderColor() const { return FBorderColor; }
+    TColor BorderColor() const { return FV.FBorderColor; }
     void SetBorderColor(TColor V);
-    TColor MinutePointer() const { return FMinutePointer; }
+    TColor MinutePointer() const { return FV.FMinutePointer; }
     void SetMinutePointer(TColor V);
     TFont* HourFont() { return &FHourFont; }
     const TFont* HourFont() const { return &FHourFont; }
@@ -66,54 +66,54 @@ public:
     TPicture* Picture() { return &FPicture; }
     const TPicture* Picture() const { return &FPicture; }
     void SetPicture(const TPicture* V);
-    TAMPMFrame AMPMFrame() const { return FAMPMFrame; }
+    TAMPMFrame AMPMFrame() const { return FV.FAMPMFrame; }
     void SetAMPMFrame(TAMPMFrame V);
-    TWatchShape Shape() const { return FWatchShape; }
+    TWatchShape Shape() const { return FV.FWatchShape; }
     void SetShape(TWatchShape V);
-    TPointerStyle PointerStyle() const { return FPointerStyle; }
+    TPointerStyle PointerStyle() const { return FV.FPointerStyle; }
     void SetPointerStyle(TPointerStyle V);
-    TWatchBorderStyle BorderStyle() const { return FBorderStyle; }
+    TWatchBorderStyle BorderStyle() const { return FV.FBorderStyle; }
     void SetBorderStyle(TWatchBorderStyle V);
-    int HourPointerSize() const { return FHourPointerSize; }
+    int HourPointerSize() const { return FV.FHourPointerSize; }
     void SetHourPointerSize(int V);
-    int SecondPointerSize() const { return FSecondPointerSize; }
+    int SecondPointerSize() const { return FV.FSecondPointerSize; }
     void SetSecondPointerSize(int V);
-    int MinutePointerSize() const { return FMinutePointerSize; }
+    int MinutePointerSize() const { return FV.FMinutePointerSize; }
     void SetMinutePointerSize(int V);
-    TColor HourColor() const { return FHourColor; }
+    TColor HourColor() const { return FV.FHourColor; }
     void SetHourColor(TColor V);
-    TColor MinuteColor() const { return FMinuteColor; }
+    TColor MinuteColor() const { return FV.FMinuteColor; }
     void SetMinuteColor(TColor V);
-    int CenterPointSize() const { return FCenterPointSize; }
+    int CenterPointSize() const { return FV.FCenterPointSize; }
     void SetCenterPointSize(int V);
-    TColor CenterPointColor() const { return FCenterPointColor; }
+    TColor CenterPointColor() const { return FV.FCenterPointColor; }
     void SetCenterPointColor(TColor V);
-    TColor CenterPointBorderColor() const { return FCenterPointBorderColor; }
+    TColor CenterPointBorderColor() const { return FV.FCenterPointBorderColor; }
     void SetCenterPointBorderColor(TColor V);
-    TWatchGradient BackgroundGradient() const { return FBackgroundGradient; }
+    TWatchGradient BackgroundGradient() const { return FV.FBackgroundGradient; }
     void SetBackgroundGradient(TWatchGradient V);
-    int Rounding() const { return FRounding; }
+    int Rounding() const { return FV.FRounding; }
     void SetRounding(int V);
-    int HourMarkLength() const { return FHourMarkLength; }
+    int HourMarkLength() const { return FV.FHourMarkLength; }
     void SetHourMarkLength(int V);
-    int HourMarkWidth() const { return FHourMarkWidth; }
+    int HourMarkWidth() const { return FV.FHourMarkWidth; }
     void SetHourMarkWidth(int V);
-    int MinuteMarkLength() const { return FMinuteMarkLength; }
+    int MinuteMarkLength() const { return FV.FMinuteMarkLength; }
     void SetMinuteMarkLength(int V);
-    int MinuteMarkWidth() const { return FMinuteMarkWidth; }
+    int MinuteMarkWidth() const { return FV.FMinuteMarkWidth; }
     void SetMinuteMarkWidth(int V);
-    int BorderWidth() const { return FBorderWidth; }
+    int BorderWidth() const { return FV.FBorderWidth; }
     void SetBorderWidth(int V);
     // The AM/PM box colours are stored without notification.
-    TColor AMPMColor() const { return FAMPMColor; }
-    void SetAMPMColor(TColor V) { FAMPMColor = V; }
-    TColor AMPMBorderColor() const { return FAMPMBorderColor; }
-    void SetAMPMBorderColor(TColor V) { FAMPMBorderColor = V; }
-    TColor CenterPointOuterBorderColor() const { return FCenterPointOuterBorderColor; }
+    TColor AMPMColor() const { return FV.FAMPMColor; }
+    void SetAMPMColor(TColor V) { FV.FAMPMColor = V; }
+    TColor AMPMBorderColor() const { return FV.FAMPMBorderColor; }
+    void SetAMPMBorderColor(TColor V) { FV.FAMPMBorderColor = V; }
+    TColor CenterPointOuterBorderColor() const { return FV.FCenterPointOuterBorderColor; }
     void SetCenterPointOuterBorderColor(TColor V);
-    TTickMarks TickMarks() const { return FTickMarks; }
+    TTickMarks TickMarks() const { return FV.FTickMarks; }
     void SetTickMarks(TTickMarks V);
-    THourMarkStyle HourMarkStyle() const { return FHourMarkStyle; }
+    THourMarkStyle HourMarkStyle() const { return FV.FHourMarkStyle; }
     void SetHourMarkStyle(THourMarkStyle V);
 
     TWatchNotify OnChange;
@@ -129,43 +129,48 @@ private:
         }
     }
 
-    int FSize = 0;
-    TColor FHourPointer = 0;
-    TColor FBackgroundColor = 0;
-    TColor FMinutePointerShadow = 0;
-    TColor FBackgroundColorTo = 0;
-    TColor FHourPointerShadow = 0;
-    TColor FSecondPointerShadow = 0;
-    TColor FSecondPointer = 0;
-    TColor FBorderColor = 0;
-    TColor FMinutePointer = 0;
+    // Everything but the fonts and the picture, in field order; the
+    // initialisers are the defaults the reset restores.
+    struct TValues {
+        int FSize = 0; // automatic: the client's smaller side less 20
+        TColor FHourPointer = 0x000000;
+        TColor FBackgroundColor = 0xFFFFFF;
+        TColor FMinutePointerShadow = clBtnShadow;
+        TColor FBackgroundColorTo = clNone;
+        TColor FHourPointerShadow = clBtnShadow;
+        TColor FSecondPointerShadow = clBtnShadow; // kept, never drawn
+        TColor FSecondPointer = 0x0000FF;
+        TColor FBorderColor = 0x000000;
+        TColor FMinutePointer = 0x000000;
+        TAMPMFrame FAMPMFrame = apRect;
+        TWatchShape FWatchShape = wsCircle;
+        TPointerStyle FPointerStyle = psLine;
+        TWatchBorderStyle FBorderStyle = wbLine; // kept, never drawn
+        int FHourPointerSize = 4;
+        int FSecondPointerSize = 1;
+        int FMinutePointerSize = 3;
+        TColor FHourColor = 0x000000;
+        TColor FMinuteColor = 0x808080;
+        int FCenterPointSize = 4;
+        TColor FCenterPointColor = 0x000000;
+        TColor FCenterPointBorderColor = clNone;
+        TWatchGradient FBackgroundGradient = wgVertical;
+        int FRounding = 5; // kept, never drawn
+        int FHourMarkLength = 0;  // automatic
+        int FHourMarkWidth = 1;
+        int FMinuteMarkLength = 0; // automatic
+        int FMinuteMarkWidth = 1;
+        int FBorderWidth = 4;
+        TColor FAMPMColor = 0xFFFFFF;
+        TColor FAMPMBorderColor = 0x000000;
+        TColor FCenterPointOuterBorderColor = clNone;
+        TTickMarks FTickMarks = tmAll;
+        THourMarkStyle FHourMarkStyle = hmsLine;
+    };
+    TValues FV;
     TFont FHourFont;
     TFont FAMPMFont;
     TPicture FPicture;
-    TAMPMFrame FAMPMFrame = apRect;
-    TWatchShape FWatchShape = wsCircle;
-    TPointerStyle FPointerStyle = psLine;
-    TWatchBorderStyle FBorderStyle = wbLine;
-    int FHourPointerSize = 0;
-    int FSecondPointerSize = 0;
-    int FMinutePointerSize = 0;
-    TColor FHourColor = 0;
-    TColor FMinuteColor = 0;
-    int FCenterPointSize = 0;
-    TColor FCenterPointColor = 0;
-    TColor FCenterPointBorderColor = 0;
-    TWatchGradient FBackgroundGradient = wgVertical;
-    int FRounding = 0;
-    int FHourMarkLength = 0;
-    int FHourMarkWidth = 0;
-    int FMinuteMarkLength = 0;
-    int FMinuteMarkWidth = 0;
-    int FBorderWidth = 0;
-    TColor FAMPMColor = 0;
-    TColor FAMPMBorderColor = 0;
-    TColor FCenterPointOuterBorderColor = 0;
-    TTickMarks FTickMarks = tmAll;
-    THourMarkStyle FHourMarkStyle = hmsLine;
 };
 
 class TWatchSettings : public TPersistent {
