@@ -6,9 +6,11 @@
 
 #include "platform/core/exceptions.h"
 #include "platform/ui/extctrls.h"
+#include "platform/ui/forms.h"
 
 #include <QImage>
 #include <QPainter>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -393,6 +395,20 @@ TEST(Watch, LiveModeFollowsTheClockAndIgnoresInput)
     c.Clear();
     w.DrawHands(&c);
     EXPECT_EQ(Count(c, "LineTo"), 4) << "no second hand outside live mode";
+}
+
+TEST(Watch, TheHandPointsOverTheAMPMBoxOnly)
+{
+    TKvWatch w;
+    w.show();
+    const TRect box = w.AMPMRect();
+    const TPoint inside((box.Left + box.Right) / 2, (box.Top + box.Bottom) / 2);
+    Mouse->SetCursorPos(w.ClientToScreen(inside));
+    QTest::mouseMove(&w, inside.ToQPoint());
+    EXPECT_EQ(w.cursor().shape(), Qt::PointingHandCursor);
+    Mouse->SetCursorPos(w.ClientToScreen(TPoint(40, 40)));
+    QTest::mouseMove(&w, QPoint(40, 40));
+    EXPECT_EQ(w.cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST(Watch, DialogCodeFollowsTabStop)
