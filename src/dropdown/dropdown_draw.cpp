@@ -1,6 +1,7 @@
 #include "dropdown/dropdown_draw.h"
 
 #include "grid/draw_utils.h"
+#include "grid/html_render.h"
 #include "platform/core/format_settings.h"
 #include "platform/core/sysutils.h"
 #include "platform/ui/controls.h"
@@ -40,39 +41,6 @@ bool IsDigit(QChar Ch)
 bool IsHexLetter(QChar Ch)
 {
     return (Ch >= QLatin1Char('A') && Ch <= QLatin1Char('F')) || (Ch >= QLatin1Char('a') && Ch <= QLatin1Char('f'));
-}
-
-// Tags dropped, <br> and <hr> as line breaks and the common entities decoded:
-// enough to show what a mini-HTML text says.
-QString PlainTextOfHTML(const QString& Text)
-{
-    QString Result;
-    Result.reserve(Text.size());
-    int i = 0;
-    const int n = int(Text.size());
-    while (i < n) {
-        const QChar c = Text.at(i);
-        if (c == QLatin1Char('<')) {
-            const int close = int(Text.indexOf(QLatin1Char('>'), i));
-            if (close < 0)
-                break;
-            const QString tag = Text.mid(i + 1, close - i - 1).trimmed().toUpper();
-            if (tag.startsWith(QLatin1String("BR")) || tag.startsWith(QLatin1String("HR")))
-                Result += QLatin1Char('\n');
-            i = close + 1;
-        } else {
-            Result += c;
-            ++i;
-        }
-    }
-    static const struct {
-        const char* Entity;
-        const char* Text;
-    } Entities[] = {{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&nbsp;", " "}, {"&amp;", "&"}};
-    for (const auto& e : Entities)
-        Result.replace(QLatin1String(e.Entity), QLatin1String(e.Text));
-    Result.remove(QLatin1Char('\r'));
-    return Result;
 }
 
 } // namespace
@@ -217,21 +185,21 @@ void FitTextEllipsis(TCanvas* Canvas, const QString& Text, int MaxWidth, QString
 void DrawHTMLTextEx(TCanvas* Canvas, const QString& Text, const TRect& R, TSize& Size, TPictureContainer* Pictures,
                     bool Flag, TImageList* Images)
 {
-    (void)Pictures;
-    (void)Flag;
-    (void)Images;
     Size = TSize{0, 0};
     if (Text.isEmpty() || !Canvas)
         return;
-    const QString plain = PlainTextOfHTML(Text);
-    TRect measure = R;
-    DrawText(Canvas, plain, measure, DT_CALCRECT | DT_LEFT | DT_NOPREFIX);
-    TRect r = R;
-    const TBrushStyle saved = Canvas->Brush()->Style();
-    Canvas->Brush()->SetStyle(bsClear);
-    DrawText(Canvas, plain, r, DT_LEFT | DT_NOPREFIX);
-    Canvas->Brush()->SetStyle(saved);
-    Size = TSize{measure.Width(), measure.Height()};
+    THTMLTextParams p;
+    p.Canvas = Canvas;
+    p.Text = Text;
+    p.Rect = R;
+    p.Images = Images;
+    p.CalcOnly = !Flag;
+    p.URLColor = 0x808080;
+    p.HoverColor = clNone;
+    p.HoverFontColor = clNone;
+    p.Container = Pictures;
+    DrawHTMLText(p);
+    Size = TSize{p.XSize, p.YSize};
 }
 
 void PaintCtrls(TWinControl* Control, TCanvas* Canvas, TControl* First)

@@ -41,9 +41,8 @@ TSize GetTextSize(TCanvas* Canvas, const QString& Text);
 // The longest head of Text (with "..." when Ellipsis) strictly narrower than
 // MaxWidth; the full text when it fits or when nothing does.
 void FitTextEllipsis(TCanvas* Canvas, const QString& Text, int MaxWidth, QString& Result, bool Ellipsis);
-// Mini-HTML text drawn left-aligned in R; Size receives its extent. Until the
-// grid's HTML renderer is in place the markup is dropped and the plain text is
-// drawn, line by line.
+// Mini-HTML text drawn left-aligned in R by the grid's renderer, anchors in
+// grey; Size receives its extent. A false Flag only measures.
 void DrawHTMLTextEx(TCanvas* Canvas, const QString& Text, const TRect& R, TSize& Size,
                     TPictureContainer* Pictures, bool Flag, TImageList* Images);
 

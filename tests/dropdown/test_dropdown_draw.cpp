@@ -2,6 +2,8 @@
 // colour arithmetic, text fitting on the recording canvas and the number tables.
 #include "dropdown/dropdown_draw.h"
 
+#include "grid/html_render.h"
+
 #include "platform/core/format_settings.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/extctrls.h"
@@ -117,7 +119,7 @@ TEST(DropDownDraw, FitTextEllipsisTable)
     }
 }
 
-TEST(DropDownDraw, TextSizeAndPlainHTMLText)
+TEST(DropDownDraw, TextSizeAndHTMLTextThroughTheGridRenderer)
 {
     TRecordingCanvas c;
     EXPECT_EQ(GetTextSize(&c, QString()), (TSize{0, 0}));
@@ -126,13 +128,32 @@ TEST(DropDownDraw, TextSizeAndPlainHTMLText)
     TSize size{5, 5};
     DrawHTMLTextEx(&c, QString(), TRect(0, 0, 100, 20), size, nullptr, true, nullptr);
     EXPECT_EQ(size, (TSize{0, 0}));
+    EXPECT_TRUE(c.Ops.empty());
+
+    const QString markup = QStringLiteral("<b>Hi</b> &amp; <a href=\"x\">bye</a>");
+    THTMLTextParams measure;
+    measure.Canvas = &c;
+    measure.Text = markup;
+    measure.Rect = TRect(0, 0, 200, 20);
+    measure.CalcOnly = true;
+    DrawHTMLText(measure);
+    DrawHTMLTextEx(&c, markup, TRect(0, 0, 200, 20), size, nullptr, true, nullptr);
+    EXPECT_EQ(size, (TSize{measure.XSize, measure.YSize}));
+    EXPECT_GT(size.cx, 0);
+    QString drawn;
+    bool greyAnchor = false;
+    for (const auto& op : c.OpsOf(QStringLiteral("TextOut"))) {
+        drawn += op.Text;
+        greyAnchor = greyAnchor || (op.Text.contains(QStringLiteral("bye")) && op.Color == 0x808080);
+    }
+    EXPECT_TRUE(drawn.contains(QStringLiteral("Hi"))) << drawn.toStdString();
+    EXPECT_TRUE(drawn.contains(QStringLiteral("&"))) << drawn.toStdString();
+    EXPECT_TRUE(greyAnchor) << "anchors in grey";
+
     c.Clear();
-    DrawHTMLTextEx(&c, QStringLiteral("<b>Hi</b> &amp; bye"), TRect(0, 0, 200, 20), size, nullptr, true, nullptr);
-    EXPECT_EQ(size.cx, 8 * 7);
-    bool drawn = false;
-    for (const auto& op : c.Ops)
-        drawn = drawn || op.Text == QStringLiteral("Hi & bye");
-    EXPECT_TRUE(drawn) << "the markup is dropped, the text is drawn";
+    DrawHTMLTextEx(&c, markup, TRect(0, 0, 200, 20), size, nullptr, false, nullptr);
+    EXPECT_TRUE(c.OpsOf(QStringLiteral("TextOut")).empty()) << "a false flag only measures";
+    EXPECT_EQ(size, (TSize{measure.XSize, measure.YSize}));
 }
 
 TEST(DropDownDraw, TransparentBitmapShowsItsKeyColourAsTheGivenColour)
