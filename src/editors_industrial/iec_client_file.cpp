@@ -3,6 +3,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/core/files.h"
 #include "platform/core/xml.h"
+#include "shell/common/xml_load.h"
 
 #include <climits>
 
@@ -32,14 +33,6 @@ const TMember_Text Member_Texts[] = {
     {"Mnemonic", &TDataSet_DA::Mnemonic}};
 
 QString Name(const char* N) { return QString::fromLatin1(N); }
-
-TXmlNode Need_Child(const TXmlNode& Parent, const QString& Child)
-{
-  const TXmlNode N = Parent.ChildByName(Child);
-  if (!N)
-    throw EXmlError(QStringLiteral("element \"%1\" not found").arg(Child));
-  return N;
-}
 
 // Reads the row's attributes in column order; stops at the first missing one that is not
 // optional and gives its name (the fields before it are filled), else the empty text.
@@ -108,12 +101,8 @@ TIEC_Client_Load Read_IEC_61850_Client_File(const QString& Path, const QString& 
     return Load;
   Load.File_Found = true;
   TXmlDocument Doc;
-  try {
-    Doc.LoadFromFile(Path);
-  } catch (const Exception& E) {
-    Load.Failure = E.Message();  // names the file and the line
+  if (!Load_Xml_Or_Failure(Path, Doc, Load.Failure))
     return Load;
-  }
   QString Where;
   try {
     const TXmlNode Root = Need_Child(Doc.AsNode(), IEC_Client_Root_Name);
@@ -158,8 +147,7 @@ TIEC_Client_Load Read_IEC_61850_Client_File(const QString& Path, const QString& 
       Read_Members(DS_Items[i], *DS);
     }
   } catch (const Exception& E) {
-    Load.Failure = Where.isEmpty() ? QStringLiteral("\"%1\": %2").arg(Path, E.Message())
-                                   : QStringLiteral("\"%1\", %2: %3").arg(Path, Where, E.Message());
+    Load.Failure = Load_Failure_Text(Path, Where, E.Message());
   }
   // Saved spans of the fixed-size types never count: the rule replaces them.
   Set_Start_Num_Byte(Model.DA_Rows);

@@ -1,6 +1,7 @@
 #include "editors_it/opcua_client_file.h"
 
 #include "shell/common/common_routines.h"
+#include "shell/common/xml_load.h"
 
 #include "platform/core/exceptions.h"
 #include "platform/core/files.h"
@@ -60,15 +61,6 @@ bool Flag(const TXmlNode& Node, const QString& Name)
 QString YN(const TXmlNode& Node, const QString& Name)
 {
     return Flag(Node, Name) ? QStringLiteral("Y") : QStringLiteral("N");
-}
-
-// The element's child of that name; a missing one stops the load naming it.
-TXmlNode Need_Child(const TXmlNode& Parent, const QString& Name)
-{
-    const TXmlNode N = Parent.ChildByName(Name);
-    if (N.IsNull())
-        throw EXmlError(QStringLiteral("Element \"%1\" not found").arg(Name));
-    return N;
 }
 
 TOPC_UA_Variable Read_Variable(const TXmlNode& Node)
@@ -222,12 +214,8 @@ TOPC_UA_Client_Load Read_OPC_UA_Client_File(const QString& Path)
         return Load;
     Load.File_Found = true;
     TXmlDocument Doc;
-    try {
-        Doc.LoadFromFile(Path);
-    } catch (const Exception& E) {
-        Load.Failure = E.Message();  // names the file and the line
+    if (!Load_Xml_Or_Failure(Path, Doc, Load.Failure))
         return Load;
-    }
     QString Where;  // the place being read, for the failure report
     try {
         const TXmlNode Root = Need_Child(Doc.AsNode(), OPC_UA_Client_Root_Name);
@@ -262,8 +250,7 @@ TOPC_UA_Client_Load Read_OPC_UA_Client_File(const QString& Path)
             Load.Servers.push_back(std::move(Server));
         }
     } catch (const Exception& E) {
-        Load.Failure = Where.isEmpty() ? QStringLiteral("\"%1\": %2").arg(Path, E.Message())
-                                       : QStringLiteral("\"%1\", %2: %3").arg(Path, Where, E.Message());
+        Load.Failure = Load_Failure_Text(Path, Where, E.Message());
     }
     return Load;
 }

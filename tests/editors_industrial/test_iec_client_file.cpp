@@ -208,16 +208,16 @@ TEST(IecClientFile, LoadStopsAtWhatItCannotReadAndKeepsWhatCameBefore)
                                    "<DataSet_DA_Item bType=\"Dbpos\" Reference=\"IED1LD1");
   No_Members.replace("Mnemonic=\"Q0 XSWI1\"/></DataSet_List_DAs>", "Mnemonic=\"Q0 XSWI1\"/>");
   const TCase Cases[] = {
-      {"root of another name", Replaced("IEC_68850_Client>", "IEC_61850_Client>"), "element \"IEC_68850_Client\" not found", 0, 0, 0},
-      {"no file list", Replaced("List_ICD_Files>", "Files>"), "element \"List_ICD_Files\" not found", 0, 0, 0},
+      {"root of another name", Replaced("IEC_68850_Client>", "IEC_61850_Client>"), "Element \"IEC_68850_Client\" not found", 0, 0, 0},
+      {"no file list", Replaced("List_ICD_Files>", "Files>"), "Element \"List_ICD_Files\" not found", 0, 0, 0},
       {"file without FileName", Replaced(" FileName=\"scl_main.icd\"", ""), "ICD_File 2: Attribute \"FileName\" not found", 1, 0, 0},
-      {"no variables list", Replaced("List_DA_Selected>", "DA_Selected>"), "element \"List_DA_Selected\" not found", 2, 0, 0},
+      {"no variables list", Replaced("List_DA_Selected>", "DA_Selected>"), "Element \"List_DA_Selected\" not found", 2, 0, 0},
       {"variable without Port", Replaced("Port=\"102\" OnChange=\"N\" OnCMD=\"N\" OnTimer=\"Y\"", "OnChange=\"N\" OnCMD=\"N\" OnTimer=\"Y\""),
        "DA_Item 2: Attribute \"Port\" not found", 2, 2, 0},
       {"data set without Time", Replaced("Time=\"250\" ", ""), "DataSet_Item 2: Attribute \"Time\" not found", 2, 3, 2},
       {"data-set Index in hex", Replaced("<DataSet_Item Index=\"1\"", "<DataSet_Item Index=\"0x1\""),
        "DataSet_Item 2: Index \"0x1\" is not a whole number", 2, 3, 2},
-      {"data set without member list", No_Members, "DataSet_Item 2: element \"DataSet_List_DAs\" not found", 2, 3, 2},
+      {"data set without member list", No_Members, "DataSet_Item 2: Element \"DataSet_List_DAs\" not found", 2, 3, 2},
       {"not well-formed", Replaced("</List_DA_Selected>", "</List_DA_Selecte>"), "IEC_61850_Client.xml", 0, 0, 0},
   };
   for (const TCase& C : Cases) {
