@@ -19,16 +19,17 @@ const QString File_Name = QStringLiteral("IEC_61850_Client.xml");
 const QString OpenSCD = QStringLiteral("openscd_valid2007B4.scd");
 const QString Hand = QStringLiteral("scl_main.icd");
 
-// A project folder with the fixture project's file (or the given text) and a catalog of
-// the two SCL fixtures, less the ones named in Leave_Out.
+// A copy of the fixture project (its file replaced by the given text), less the catalog
+// files named in Leave_Out.
 class Project {
 public:
   explicit Project(const QByteArray& Text = Fixture_Text(), const QStringList& Leave_Out = {})
   {
     QDir(Dir.path()).mkdir(IEC_Catalog_Folder_Name);
-    for (const QString& F : {OpenSCD, Hand})
+    const QString From = Fixture(QStringLiteral("iec_client_project/") + IEC_Catalog_Folder_Name);
+    for (const QString& F : QDir(From).entryList(QDir::Files))
       if (!Leave_Out.contains(F))
-        QFile::copy(Fixture(F), PathJoin(Catalog(), F));
+        QFile::copy(PathJoin(From, F), PathJoin(Catalog(), F));
     Write_All(Path(), Text);
   }
   static QByteArray Fixture_Text() { return Read_All(Fixture(QStringLiteral("iec_client_project/") + File_Name)); }
