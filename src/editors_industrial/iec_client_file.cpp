@@ -117,9 +117,9 @@ TIEC_Client_Load Read_IEC_61850_Client_File(const QString& Path, const QString& 
       // A missing file gives an empty device that still carries the file's name.
       Model.List_IEC_Dev.Add(std::make_unique<TIEC_Device>(Catalog_Path));
     }
+    Where.clear();
 
     const std::vector<TXmlNode> Items = Need_Child(Root, List_DA_Selected).ChildElements();
-    Where.clear();
     for (size_t i = 0; i < Items.size(); ++i) {
       Where = QStringLiteral("DA_Item %1").arg(i + 1);
       TIEC_DA_Row& R = Model.DA_Rows.emplace_back();
