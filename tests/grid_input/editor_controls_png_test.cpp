@@ -1,0 +1,51 @@
+// Writes a picture of the stand-alone editor controls in their looks, for a person to look at.
+#include "grid_input/ksg_spin_edit.h"
+
+#include "platform/ui/forms.h"
+
+#include <QApplication>
+#include <QDir>
+#include <gtest/gtest.h>
+
+TEST(EditorControlsPicture, WritesThePng)
+{
+    TFormatSettingsScope locale(TFormatSettings{});
+    TForm form;
+    form.SetBounds(0, 0, 420, 200);
+    form.SetColor(clWhite);
+    int y = 8;
+    auto place = [&](TWinControl* c, int x = 8) {
+        c->SetParent(&form);
+        c->SetBounds(x, y, 121, 22);
+    };
+    auto* plain = new TKsgSpinEdit(&form);
+    place(plain);
+    plain->SetValue(42);
+    auto* coloured = new TKsgSpinEdit(&form);
+    place(coloured, 140);
+    coloured->Button()->ButtonColor = 0x00F0D0B0;
+    coloured->Button()->ButtonColorHot = 0x00E0B080;
+    coloured->Button()->ButtonColorDown = 0x00C09060;
+    coloured->SetSpinType(sptFloat);
+    coloured->SetPrecision(2);
+    coloured->SetFloatValue(3.25);
+    auto* themed = new TKsgSpinEdit(&form);
+    place(themed, 272);
+    themed->SetIsWinXP(true);
+    themed->SetSpinType(sptTime);
+    themed->SetTimeValue(EncodeTime(9, 5, 30, 0));
+    y += 30;
+    auto* horizontal = new TKsgSpinEdit(&form);
+    place(horizontal);
+    horizontal->SetDirection(spHorizontal);
+    horizontal->SetEditAlign(eaRight);
+    horizontal->SetSpinType(sptDate);
+    horizontal->SetDateValue(EncodeDate(2024, 6, 15));
+    y += 30;
+    form.Show();
+    QApplication::processEvents();
+    const QImage img = form.grab().toImage();
+    const QString path = QDir(QStringLiteral(KV_TEST_BINARY_DIR)).filePath(QStringLiteral("grid_editor_controls.png"));
+    ASSERT_TRUE(img.save(path));
+    form.Hide();
+}
