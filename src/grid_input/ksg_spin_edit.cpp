@@ -1,11 +1,10 @@
 #include "grid_input/ksg_spin_edit.h"
 
 #include "grid/theme_services.h"
+#include "grid_input/edit_button_layout.h"
 #include "platform/ui/drawing.h"
 #include "platform/ui/messages.h"
 #include "platform/ui/spin_glyphs.h"
-
-#include <QFontMetrics>
 
 // ---------------------------------------------------------------- arrow button
 TKvTimerSpeedButton::TKvTimerSpeedButton(TKsgSpinButton* Pair) : TRepeatSpeedButton(Pair), FPair(Pair)
@@ -288,9 +287,8 @@ void TKsgSpinEdit::SetBorderStyle(TBorderStyle b)
 
 int TKsgSpinEdit::GetMinHeight() const
 {
-    const int fontH = QFontMetrics(Font()->ToQFont()).height();
-    const int sysH = QFontMetrics(TFont().ToQFont()).height();
-    const int i = std::min(fontH, sysH);
+    int fontH = 0, i = 0;
+    EditFontHeights(Font(), fontH, i);
     int h = fontH + i / 4 + 2;
     if (FEditBorder == bsSingle) h += 4 * GetSystemMetrics(SM_CYBORDER);
     return h;
@@ -305,24 +303,15 @@ void TKsgSpinEdit::Resize()
         SetHeight(minH);
         return;
     }
-    const int fw = FrameWidth();
-    const int k = FEditBorder == bsNone ? 1 : 5;
-    const int bw = FButton->Width();
-    if (FCtl3D) FButton->SetBounds(FWidth - bw - k + fw, fw, bw, FHeight - k);
-    else FButton->SetBounds(FWidth - bw + fw, 1 + fw, bw, FHeight - 3);
+    PlaceEditButton(FButton, FWidth, FHeight, FEditBorder, FCtl3D);
     SetEditRect();
 }
 
 void TKsgSpinEdit::SetEditRect()
 {
-    const int fw = FrameWidth();
-    const int clientW = FWidth - 2 * fw;
     const int m = FEditBorder == bsNone ? 3 : 0;
-    // The rectangle message takes widget coordinates: keep the right margin of
-    // the client area. The bottom lies below the client area, so no margin there.
-    const int right = clientW - FButton->Width() - 2 - m;
-    TRect r(m, m, FWidth - (clientW - right), FHeight);
-    Perform(EM_SETRECT, 0, LPARAM(&r));
+    const int clientW = FWidth - 2 * EditFrameWidth(FEditBorder);
+    SetEditTextRect(this, FEditBorder, m, m, clientW - FButton->Width() - 2 - m);
 }
 
 void TKsgSpinEdit::WndProc(TMessage& m)

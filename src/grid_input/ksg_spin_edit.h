@@ -114,8 +114,6 @@ protected:
     void DoExit() override;
     void Resize() override;
     void SetEditRect();
-    // Layout numbers are in the classic client area, inside the edit's frame.
-    int FrameWidth() const { return FEditBorder == bsSingle ? 2 : 0; }
 private:
     TKsgSpinButton* FButton;
     TSpinDirection FDirection = spVertical;

@@ -1,4 +1,5 @@
 // Writes a picture of the stand-alone editor controls in their looks, for a person to look at.
+#include "grid_input/ksg_edit_btn.h"
 #include "grid_input/ksg_spin_edit.h"
 
 #include "platform/ui/forms.h"
@@ -41,6 +42,28 @@ TEST(EditorControlsPicture, WritesThePng)
     horizontal->SetEditAlign(eaRight);
     horizontal->SetSpinType(sptDate);
     horizontal->SetDateValue(EncodeDate(2024, 6, 15));
+    auto* ellipsis = new TKsgEditBtn(&form);
+    place(ellipsis, 140);
+    ellipsis->SetButtonCaption(QStringLiteral("..."));
+    ellipsis->SetText(QStringLiteral("C:\\data"));
+    auto* unit = new TKsgUnitEditBtn(&form);
+    place(unit, 272);
+    unit->SetButtonCaption(QStringLiteral("..."));
+    unit->Units()->AddStrings(QStringList{QStringLiteral("mm"), QStringLiteral("m")});
+    unit->SetTextAndUnit(QStringLiteral("25mm"));
+    y += 30;
+    auto* colouredBtn = new TKsgEditBtn(&form);
+    place(colouredBtn);
+    colouredBtn->Button()->ButtonColor = 0x0080E0FF;
+    colouredBtn->SetButtonCaption(QStringLiteral("..."));
+    auto* themedBtn = new TKsgEditBtn(&form);
+    place(themedBtn, 140);
+    themedBtn->SetIsWinXP(true);
+    themedBtn->SetButtonCaption(QStringLiteral("..."));
+    auto* flatBtn = new TKsgEditBtn(&form);
+    place(flatBtn, 272);
+    flatBtn->Button()->SetFlat(true);
+    flatBtn->SetButtonCaption(QStringLiteral("..."));
     y += 30;
     form.Show();
     QApplication::processEvents();
