@@ -6,6 +6,8 @@
 #include <QtWidgets/QCalendarWidget>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QDateTimeEdit>
+#include <QtGui/QMouseEvent>
+#include <QtCore/QCoreApplication>
 #include <QtWidgets/QHeaderView>
 #include <QtWidgets/QProgressBar>
 #include <QtWidgets/QSlider>
@@ -538,23 +540,80 @@ TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner)
     SetBounds(0, 0, 186, 21);
     ApplyFormat();
     QObject::connect(FEdit, &QDateTimeEdit::dateTimeChanged, this, [this] {
+        // A date picked in the calendar reaches the field model too.
+        if (QDateTimeToDateTime(FEdit->dateTime()) != FFields.Value()) FFields.SetValue(QDateTimeToDateTime(FEdit->dateTime()));
         if (!FSetting) Guard([this] { if (OnChange) OnChange(this); });
     });
 }
 
+QString TDateTimePicker::EffectiveFormat() const
+{
+    if (!FFormat.isEmpty()) return FFormat;
+    QString f = RuntimeFormatToQt(FKind == dtkTime ? FormatSettings().LongTimeFormat
+                                  : FDateFormat == dfShort ? FormatSettings().ShortDateFormat
+                                                           : FormatSettings().LongDateFormat);
+    f.replace(QLatin1String("AP"), QLatin1String("tt"), Qt::CaseInsensitive);
+    return f;
+}
+
 void TDateTimePicker::ApplyFormat()
 {
-    QString f;
-    if (!FFormat.isEmpty()) {
-        f = FFormat;
-        f.replace(QLatin1String("tt"), QLatin1String("AP"));
-    } else if (FKind == dtkTime) {
-        f = RuntimeFormatToQt(FormatSettings().LongTimeFormat);
-    } else {
-        f = RuntimeFormatToQt(FDateFormat == dfShort ? FormatSettings().ShortDateFormat : FormatSettings().LongDateFormat);
+    FFields.SetFormat(EffectiveFormat());
+    FFields.SetValue(QDateTimeToDateTime(FEdit->dateTime()));
+    FEdit->setDisplayFormat(FFields.QtFormat());
+    FEdit->setCalendarPopup(FKind == dtkDate && FDateMode == dmComboBox);
+    FEdit->setButtonSymbols(FEdit->calendarPopup() ? QAbstractSpinBox::NoButtons : QAbstractSpinBox::UpDownArrows);
+    if (FEdit->calendarPopup()) WatchCalendar();
+}
+
+namespace {
+// Reports the calendar popup's showing and hiding.
+class TCalendarWatch : public QObject {
+public:
+    TCalendarWatch(QObject* parent, std::function<void(bool)> f) : QObject(parent), FNotify(std::move(f)) {}
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Show) FNotify(true);
+        else if (e->type() == QEvent::Hide) FNotify(false);
+        return false;
     }
-    FEdit->setDisplayFormat(f);
-    FEdit->setCalendarPopup(FKind == dtkDate);
+private:
+    std::function<void(bool)> FNotify;
+};
+} // namespace
+
+void TDateTimePicker::WatchCalendar()
+{
+    if (FWatchingCalendar || !FEdit->calendarWidget()) return;
+    FWatchingCalendar = true;
+    QCalendarWidget* cal = FEdit->calendarWidget();
+    cal->window()->installEventFilter(new TCalendarWatch(FEdit, [this](bool shown) {
+        Guard([this, shown] {
+            if (shown) { if (OnDropDown) OnDropDown(this); }
+            else if (OnCloseUp) OnCloseUp(this);
+        });
+    }));
+}
+
+void TDateTimePicker::SetDateMode(TDTDateMode m)
+{
+    FDateMode = m;
+    ApplyFormat();
+}
+
+void TDateTimePicker::DropDown()
+{
+    if (!FEdit->calendarPopup() || DroppedDown()) return;
+    // The editor opens its calendar on a press over its arrow.
+    const QPoint at(FEdit->width() - 4, FEdit->height() / 2);
+    QMouseEvent press(QEvent::MouseButtonPress, at, FEdit->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(FEdit, &press);
+}
+
+void TDateTimePicker::SyncFromFields(bool changed)
+{
+    if (changed) FEdit->setDateTime(DateTimeToQDateTime(FFields.Value()));   // fires OnChange
+    if (FFields.FieldCount() > 0) FEdit->setCurrentSectionIndex(FFields.CurrentField());
 }
 
 void TDateTimePicker::SetKind(TDateTimeKind k) { FKind = k; ApplyFormat(); }
@@ -565,13 +624,23 @@ TDateTime TDateTimePicker::DateTime() const { return QDateTimeToDateTime(FEdit->
 
 void TDateTimePicker::SetDateTime(TDateTime v)
 {
+    FFields.SetValue(v);
     FSetting = true;
-    FEdit->setDateTime(DateTimeToQDateTime(v));
+    FEdit->setDateTime(DateTimeToQDateTime(FFields.Value()));
     FSetting = false;
 }
 
-void TDateTimePicker::SetMinDate(TDateTime v) { FEdit->setMinimumDateTime(DateTimeToQDateTime(v)); }
-void TDateTimePicker::SetMaxDate(TDateTime v) { FEdit->setMaximumDateTime(DateTimeToQDateTime(v)); }
+void TDateTimePicker::SetMinDate(TDateTime v)
+{
+    FEdit->setMinimumDateTime(DateTimeToQDateTime(v));
+    FFields.SetLimits(v, QDateTimeToDateTime(FEdit->maximumDateTime()));
+}
+
+void TDateTimePicker::SetMaxDate(TDateTime v)
+{
+    FEdit->setMaximumDateTime(DateTimeToQDateTime(v));
+    FFields.SetLimits(QDateTimeToDateTime(FEdit->minimumDateTime()), v);
+}
 
 void TDateTimePicker::SetShowCheckbox(bool v)
 {
@@ -604,7 +673,40 @@ bool TDateTimePicker::DroppedDown() const
 
 void TDateTimePicker::WndProc(TMessage& m)
 {
-    if (m.Msg == WM_GETDLGCODE) { m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; return; }
+    switch (m.Msg) {
+    case WM_GETDLGCODE: m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; return;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+        if (DoKeyDown(m)) return;
+        const WORD vk = WORD(m.WParam);
+        const bool alt = m.Msg == WM_SYSKEYDOWN;
+        if (vk == VK_F4 && !alt) { DropDown(); return; }
+        if (vk == VK_DOWN && alt) { DropDown(); return; }
+        if (alt) { DefaultHandler(m); return; }
+        if (FShowCheckbox && !FChecked && vk != VK_TAB) return;   // no date: nothing to edit
+        switch (vk) {
+        case VK_LEFT: FFields.PrevField(); SyncFromFields(false); return;
+        case VK_RIGHT: FFields.NextField(); SyncFromFields(false); return;
+        case VK_UP: SyncFromFields(FFields.Step(1)); return;
+        case VK_DOWN: SyncFromFields(FFields.Step(-1)); return;
+        case VK_HOME: case VK_END: case VK_DELETE: case VK_BACK: return;
+        default: break;
+        }
+        DefaultHandler(m);
+        return;
+    }
+    case WM_CHAR: {
+        if (DoKeyPress(m)) return;
+        const QChar c(char16_t(m.WParam));
+        if (c.unicode() >= '0' && c.unicode() <= '9' && !(FShowCheckbox && !FChecked))
+            SyncFromFields(FFields.TypeDigit(c.unicode() - '0'));
+        // The editor types nothing itself.
+        if (c.unicode() >= 32 || c.unicode() == 8) return;
+        DefaultHandler(m);
+        return;
+    }
+    default: break;
+    }
     TWinControl::WndProc(m);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Common controls: page control with tab sheets, tree view, track bar and
 // progress bar.
+#include "platform/ui/datetime_fields.h"
 #include "platform/core/datetime.h"
 #include "platform/ui/extctrls.h"
 
@@ -219,8 +220,12 @@ QString RuntimeFormatToQt(const QString& fmt);
 
 enum TDateTimeKind { dtkDate, dtkTime };
 enum TDTDateFormat { dfShort, dfLong };
+enum TDTDateMode { dmComboBox, dmUpDown };
 
-// Date or time picker with a drop-down calendar.
+// Date or time picker with a drop-down calendar. The keys go to our field model
+// (datetime_fields.h): digits fill the current field, Left and Right change
+// fields, Up and Down step the field, F4 and Alt+Down open the calendar; the
+// Qt editor only shows the value and the current field.
 class TDateTimePicker : public TWinControl {
     Q_OBJECT
 public:
@@ -246,11 +251,24 @@ public:
     bool Checked() const { return FChecked; }
     void SetChecked(bool v);
     bool DroppedDown() const;
+    // Opens the calendar (date kind in drop-down mode only).
+    void DropDown();
+    TDTDateMode DateMode() const { return FDateMode; }
+    void SetDateMode(TDTDateMode m);
+    // The format in force in the picker's letters (custom or the locale's).
+    QString EffectiveFormat() const;
+    const TDateTimeFields& Fields() const { return FFields; }
     QDateTimeEdit* Editor() const { return FEdit; }
     TNotifyEvent OnChange, OnCloseUp, OnDropDown;
     void WndProc(TMessage& m) override;
 protected:
     void ApplyFormat();
+    // Shows the model's value and current field; fires OnChange when the value changed.
+    void SyncFromFields(bool changed);
+    void WatchCalendar();
+    TDateTimeFields FFields;
+    TDTDateMode FDateMode = dmComboBox;
+    bool FWatchingCalendar = false;
     QDateTimeEdit* FEdit;
     QCheckBox* FCheck = nullptr;
     TDateTimeKind FKind = dtkDate;
