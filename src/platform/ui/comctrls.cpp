@@ -538,13 +538,19 @@ TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner)
     SetInnerWidget(FEdit);
     FTabStop = true;
     SetBounds(0, 0, 186, 21);
+    FFields.SetValue(QDateTimeToDateTime(FEdit->dateTime()));
     ApplyFormat();
     QObject::connect(FEdit, &QDateTimeEdit::dateTimeChanged, this, [this] {
-        // A date picked in the calendar reaches the field model too.
-        if (QDateTimeToDateTime(FEdit->dateTime()) != FFields.Value()) FFields.SetValue(QDateTimeToDateTime(FEdit->dateTime()));
-        if (!FSetting) Guard([this] { if (OnChange) OnChange(this); });
+        // A date picked in the calendar reaches the field model too; the parts
+        // the editor does not show are the model's.
+        const TDateTime shown = QDateTimeToDateTime(FEdit->dateTime());
+        const TDateTime v = FKind == dtkTime ? DateOf(FFields.Value()) + TimeOf(shown) : DateOf(shown) + TimeOf(FFields.Value());
+        if (v != FFields.Value()) FFields.SetValue(v);
+        if (!FSetting) Guard([this] { Change(); });
     });
 }
+
+void TDateTimePicker::Change() { if (OnChange) OnChange(this); }
 
 QString TDateTimePicker::EffectiveFormat() const
 {
@@ -559,8 +565,10 @@ QString TDateTimePicker::EffectiveFormat() const
 void TDateTimePicker::ApplyFormat()
 {
     FFields.SetFormat(EffectiveFormat());
-    FFields.SetValue(QDateTimeToDateTime(FEdit->dateTime()));
+    FSetting = true;
     FEdit->setDisplayFormat(FFields.QtFormat());
+    FEdit->setDateTime(DateTimeToQDateTime(FFields.Value()));
+    FSetting = false;
     FEdit->setCalendarPopup(FKind == dtkDate && FDateMode == dmComboBox);
     FEdit->setButtonSymbols(FEdit->calendarPopup() ? QAbstractSpinBox::NoButtons : QAbstractSpinBox::UpDownArrows);
     if (FEdit->calendarPopup()) WatchCalendar();
@@ -620,7 +628,8 @@ void TDateTimePicker::SetKind(TDateTimeKind k) { FKind = k; ApplyFormat(); }
 void TDateTimePicker::SetDateFormat(TDTDateFormat f) { FDateFormat = f; ApplyFormat(); }
 void TDateTimePicker::SetFormat(const QString& f) { FFormat = f; ApplyFormat(); }
 
-TDateTime TDateTimePicker::DateTime() const { return QDateTimeToDateTime(FEdit->dateTime()); }
+// The model holds the whole value; the editor shows only the parts of its format.
+TDateTime TDateTimePicker::DateTime() const { return FFields.Value(); }
 
 void TDateTimePicker::SetDateTime(TDateTime v)
 {
@@ -654,7 +663,7 @@ void TDateTimePicker::SetShowCheckbox(bool v)
         QObject::connect(FCheck, &QCheckBox::toggled, this, [this](bool on) {
             FChecked = on;
             FEdit->setEnabled(on);
-            Guard([this] { if (OnChange) OnChange(this); });
+            Guard([this] { Change(); });
         });
     }
     if (FCheck) FCheck->setVisible(v);

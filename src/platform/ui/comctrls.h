@@ -265,6 +265,8 @@ protected:
     void ApplyFormat();
     // Shows the model's value and current field; fires OnChange when the value changed.
     void SyncFromFields(bool changed);
+    // A change by the user (value or check box); fires OnChange.
+    virtual void Change();
     void WatchCalendar();
     TDateTimeFields FFields;
     TDTDateMode FDateMode = dmComboBox;
