@@ -115,7 +115,7 @@ void TKsgDateTimePicker::EnabledChanged()
 void TKsgDateTimePicker::PaintFlat(TCanvas* c)
 {
     // The frame first, as the system paints the non-client area before the client area.
-    if (!FCtl3D && FBorderColor != clNone) DrawNCBorder(c);
+    if (!FCtl3D && (FBorderColor != clNone || FDateTimeVariant)) DrawNCBorder(c);
     if ((!FEnabled && UseThemes() && !FDisabledBorder) || (FFocusBorderColor != clNone && FHasFocus) ||
         FBorderColor != clNone)
         Outline(c);
@@ -126,17 +126,22 @@ void TKsgDateTimePicker::PaintFlat(TCanvas* c)
             const int right = FlatClientWidth();
             c->Brush()->SetStyle(bsSolid);
             c->Brush()->SetColor(FColor);
-            if (IsThemeActive()) c->FillRect(TRect(right - FButtonWidth - 15, 1, right, FHeight));
+            if (IsThemeActive()) c->FillRect(TRect(right - FButtonWidth - (FDateTimeVariant ? 4 : 15), 1, right, FHeight));
             else c->FillRect(TRect(right - FButtonWidth - 2, 4, right - 2, FHeight - 4));
         }
         DrawButton(c);
+        if (FDateTimeVariant && !FCtl3D) {
+            DrawNCBorder(c);
+            if (IsVistaOrLater() && !IsThemeActive())
+                c->Polyline({{1, FHeight}, {1, 1}, {FWidth - 2, 1}, {FWidth - 2, FHeight - 2}, {0, FHeight - 2}});
+        }
     }
     Outline(c);
 }
 
 void TKsgDateTimePicker::Outline(TCanvas* c)
 {
-    if (!IsMetro() || (FEnabled && FBorderColor == clNone && FFocusBorderColor == clNone)) return;
+    if (SuppressFlatDraw() || !IsMetro() || (FEnabled && FBorderColor == clNone && FFocusBorderColor == clNone)) return;
     DrawBorders(c);
     if (!FIsWinXP || !UseThemes()) DrawFlatButton(c);
 }

@@ -35,7 +35,7 @@ public:
     static bool IsVistaOrLater();
     static bool IsComCtl6();
     bool UseThemes() const;
-    bool IsMetro() const { return FMetroStyle; }
+    bool IsMetro() const { return FMetroStyle && !SuppressFlatDraw(); }
     bool IsHot() const;
     bool ShowsFocusBorder() const;
     // Left or right mouse button down now (virtual for tests).
@@ -45,6 +45,8 @@ public:
     void PaintFlat(TCanvas* Canvas);
     void WndProc(TMessage& m) override;
 protected:
+    // True for a picker that never draws flat (the time part of the date-and-time picker).
+    virtual bool SuppressFlatDraw() const { return false; }
     void MouseEnter() override;
     void MouseLeave() override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
@@ -68,6 +70,9 @@ protected:
     bool FDisabledBorder = false;
     bool FHasFocus = false;
     bool FFocusBorder = false;
+    // The date-and-time picker's variant of the drawing: the outline whenever
+    // the 3-D look is off, a narrower strip, and the outline again after the button.
+    bool FDateTimeVariant = false;
 private:
     void DrawButton(TCanvas* c);
     void DrawBorders(TCanvas* c);
