@@ -1,6 +1,7 @@
 // Writes a picture of the stand-alone editor controls in their looks, for a person to look at.
 #include "grid_input/ksg_edit_btn.h"
 #include "grid_input/ksg_spin_edit.h"
+#include "grid_input/kv_date_time_picker.h"
 
 #include "platform/ui/forms.h"
 
@@ -12,7 +13,7 @@ TEST(EditorControlsPicture, WritesThePng)
 {
     TFormatSettingsScope locale(TFormatSettings{});
     TForm form;
-    form.SetBounds(0, 0, 420, 200);
+    form.SetBounds(0, 0, 420, 170);
     form.SetColor(clWhite);
     int y = 8;
     auto place = [&](TWinControl* c, int x = 8) {
@@ -64,6 +65,43 @@ TEST(EditorControlsPicture, WritesThePng)
     place(flatBtn, 272);
     flatBtn->Button()->SetFlat(true);
     flatBtn->SetButtonCaption(QStringLiteral("..."));
+    y += 30;
+    auto* dateFlat = new TKsgDateTimePicker(&form);
+    place(dateFlat);
+    dateFlat->SetFormat(QStringLiteral("dd/MM/yyyy"));
+    dateFlat->SetDateTime(EncodeDate(2024, 6, 15));
+    dateFlat->SetMetroStyle(true);
+    dateFlat->SetBorderColor(0x00B99D7F);
+    dateFlat->ButtonColor = 0x00F0D0B0;
+    dateFlat->ButtonColorHot = 0x00E0B080;
+    dateFlat->ButtonTextColor = clBlack;
+    auto* datePlain = new TKsgDateTimePicker(&form);
+    place(datePlain, 140);
+    datePlain->SetFormat(QStringLiteral("dd/MM/yyyy"));
+    datePlain->SetDateTime(EncodeDate(2024, 6, 15));
+    auto* dateDisabled = new TKsgDateTimePicker(&form);
+    place(dateDisabled, 272);
+    dateDisabled->SetFormat(QStringLiteral("dd/MM/yyyy"));
+    dateDisabled->SetDateTime(EncodeDate(2024, 6, 15));
+    dateDisabled->SetMetroStyle(true);
+    dateDisabled->SetEnabled(false);
+    y += 30;
+    auto* both = new TKvDateTimePicker(&form);
+    both->SetParent(&form);
+    both->SetBounds(60, y, 200, 22);
+    both->SetFormat(QStringLiteral("dd/MM/yyyy"));
+    both->SetTimeFormat(QStringLiteral("HH:mm:ss"));
+    both->SetDateTime(EncodeDate(2024, 6, 15) + EncodeTime(9, 5, 30, 0));
+    both->SetLabelPosition(lpLeftCenter);
+    both->SetLabelCaption(QStringLiteral("When"));
+    auto* bothFlat = new TKvDateTimePicker(&form);
+    bothFlat->SetParent(&form);
+    bothFlat->SetBounds(272, y, 140, 22);
+    bothFlat->SetFormat(QStringLiteral("dd/MM/yy"));
+    bothFlat->SetTimeFormat(QStringLiteral("HH:mm"));
+    bothFlat->SetDateTime(EncodeDate(2024, 6, 15) + EncodeTime(9, 5, 0, 0));
+    bothFlat->SetMetroStyle(true);
+    bothFlat->SetBorderColor(0x00B99D7F);
     y += 30;
     form.Show();
     QApplication::processEvents();
