@@ -28,3 +28,21 @@ void SetEditTextRect(TControl* Edit, TBorderStyle Border, int Left, int Top, int
     TRect r(Left, Top, w - (clientW - Right), Edit->Height());
     Edit->Perform(EM_SETRECT, 0, LPARAM(&r));
 }
+
+bool FitEditButton(TControl* Edit, TControl* Button, int MinHeight, TBorderStyle Border, bool Ctl3D)
+{
+    if (Edit->Height() < MinHeight) {
+        Edit->SetHeight(MinHeight);
+        return false;
+    }
+    PlaceEditButton(Button, Edit->Width(), Edit->Height(), Border, Ctl3D);
+    return true;
+}
+
+void FocusAfterButton(TWinControl* Host, TWinControl* FocusControl)
+{
+    if (FocusControl && FocusControl->TabStop() && FocusControl->CanFocus() && !FocusControl->Focused())
+        FocusControl->SetFocus();
+    else if (Host->TabStop() && Host->CanFocus() && !Host->Focused())
+        Host->SetFocus();
+}

@@ -94,10 +94,7 @@ void TKsgEditButton::BtnMouseUp(TMouseButton Button)
     // The release clicks wherever the pointer is.
     if (Button != mbLeft) return;
     if (OnClick) OnClick(this);
-    if (FFocusControl && FFocusControl->TabStop() && FFocusControl->CanFocus() && !FFocusControl->Focused())
-        FFocusControl->SetFocus();
-    else if (FTabStop && CanFocus() && !Focused())
-        SetFocus();
+    FocusAfterButton(this, FFocusControl);
 }
 
 // ---------------------------------------------------------------- edit with button
@@ -156,14 +153,7 @@ int TKsgEditBtn::GetMinHeight() const
 void TKsgEditBtn::Resize()
 {
     TMaskEdit::Resize();
-    if (!FButton) return;
-    const int minH = GetMinHeight();
-    if (FHeight < minH) {
-        SetHeight(minH);
-        return;
-    }
-    PlaceEditButton(FButton, FWidth, FHeight, FEditBorder, FCtl3D);
-    SetEditRect();
+    if (FButton && FitEditButton(this, FButton, GetMinHeight(), FEditBorder, FCtl3D)) SetEditRect();
 }
 
 void TKsgEditBtn::SetEditRect()

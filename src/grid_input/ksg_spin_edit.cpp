@@ -169,10 +169,7 @@ void TKsgSpinButton::BtnMouseDown(TObject* Sender, TMouseButton Button)
 {
     if (Button != mbLeft) return;
     SetFocusBtn(static_cast<TKvTimerSpeedButton*>(static_cast<TControl*>(Sender)));
-    if (FFocusControl && FFocusControl->TabStop() && FFocusControl->CanFocus() && !FFocusControl->Focused())
-        FFocusControl->SetFocus();
-    else if (FTabStop && CanFocus() && !Focused())
-        SetFocus();
+    FocusAfterButton(this, FFocusControl);
 }
 
 void TKsgSpinButton::SetFocusBtn(TKvTimerSpeedButton* Btn)
@@ -297,14 +294,7 @@ int TKsgSpinEdit::GetMinHeight() const
 void TKsgSpinEdit::Resize()
 {
     TMaskEdit::Resize();
-    if (!FButton) return;
-    const int minH = GetMinHeight();
-    if (FHeight < minH) {
-        SetHeight(minH);
-        return;
-    }
-    PlaceEditButton(FButton, FWidth, FHeight, FEditBorder, FCtl3D);
-    SetEditRect();
+    if (FButton && FitEditButton(this, FButton, GetMinHeight(), FEditBorder, FCtl3D)) SetEditRect();
 }
 
 void TKsgSpinEdit::SetEditRect()
