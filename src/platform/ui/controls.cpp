@@ -1213,6 +1213,7 @@ int TWinControl::NonClientBorder() const
 void TWinControl::CreateWnd()
 {
     CreateParams(FParams);
+    FClassStyle = FParams.WindowClassStyle;
     ApplyCreateParams();
     FHandleCreated = true;
     Perform(WM_CREATE);
@@ -1898,6 +1899,29 @@ bool SystemParametersInfo(unsigned action, unsigned, void* value, unsigned)
     case SPI_GETWORKAREA: *static_cast<TRect*>(value) = Screen->WorkAreaRect(); return true;
     default: return false;
     }
+}
+
+unsigned GetClassLong(HWND wnd, int index)
+{
+    auto* w = dynamic_cast<TWinControl*>(wnd);
+    if (!w || index != GCL_STYLE) return 0;
+    return w->WindowClassStyle();
+}
+
+unsigned SetClassLong(HWND wnd, int index, unsigned value)
+{
+    auto* w = dynamic_cast<TWinControl*>(wnd);
+    if (!w || index != GCL_STYLE) return 0;
+    const unsigned old = w->WindowClassStyle();
+    w->SetWindowClassStyle(value);
+    return old;
+}
+
+HWND ParentOrOwnerWindow(HWND wnd)
+{
+    if (!wnd) return nullptr;
+    if (auto* f = dynamic_cast<TCustomForm*>(wnd); f && f->OwnerWindow()) return f->OwnerWindow();
+    return wnd->Parent();
 }
 
 bool SetWindowPos(HWND wnd, HWND after, int x, int y, int cx, int cy, unsigned flags)

@@ -364,6 +364,9 @@ public:
     void RecreateWnd();
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle b);
+    // Window class style bits (CS_...) of this window; see GetClassLong.
+    unsigned WindowClassStyle() const { return FClassStyle; }
+    void SetWindowClassStyle(unsigned v) { FClassStyle = v; }
     bool Ctl3D() const { return FCtl3D; }
     void SetCtl3D(bool v);
     int BorderWidth() const { return FBorderWidth; }
@@ -435,6 +438,7 @@ protected:
     int FAlignDisabled = 0;
     bool FAligning = false;
     TCreateParams FParams;
+    unsigned FClassStyle = CS_DBLCLKS;
     QScrollBar* FScrollBars[2] = {nullptr, nullptr};
     bool FScrollShown[2] = {false, false};
     TScrollInfo FScroll[2];
@@ -536,4 +540,15 @@ inline HWND HWND_NOTOPMOST() { return reinterpret_cast<HWND>(intptr_t(-2)); }
 // Moves, sizes, shows or hides a control in one call; showing never takes the activation
 // when SWP_NOACTIVATE is given.
 bool SetWindowPos(HWND wnd, HWND insertAfter, int x, int y, int cx, int cy, unsigned flags);
+// Class long values of a window; only GCL_STYLE is kept. Each window has its own
+// class style (set from CreateParams when its handle is made). CS_DROPSHADOW is
+// stored and read back, but no shadow is drawn: Linux has no portable request for
+// the shadow of a frameless window.
+enum : int { GCL_STYLE = -26 };
+unsigned GetClassLong(HWND wnd, int index);
+// Returns the previous value.
+unsigned SetClassLong(HWND wnd, int index, unsigned value);
+// The next window up the chain a window belongs to: a form's owner window when
+// it has one, otherwise the parent control; null at the end of the chain.
+HWND ParentOrOwnerWindow(HWND wnd);
 

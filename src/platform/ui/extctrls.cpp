@@ -438,6 +438,13 @@ void TSpeedButton::SetDown(bool v)
     Invalidate();
 }
 
+TButtonState TSpeedButton::State() const
+{
+    if (!FEnabled) return bsDisabled;
+    if (FPressed) return FDown ? bsExclusive : bsDown;
+    return FDown ? bsDown : bsUp;
+}
+
 void TSpeedButton::Click() { TGraphicControl::Click(); }
 
 void TSpeedButton::MouseDown(TMouseButton b, TShiftState s, int x, int y)

@@ -3,6 +3,8 @@
 // and speed buttons.
 #include "platform/ui/stdctrls.h"
 
+#include <algorithm>
+
 class QTimer;
 class QScrollArea;
 class QLabel;
@@ -192,10 +194,18 @@ protected:
     QLabel* FLabel;
 };
 
+// The drawn state of a speed button: a button of a group that is held down by
+// the mouse while already down shows bsExclusive.
+enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
+
 class TSpeedButton : public TGraphicControl {
     Q_OBJECT
 public:
     explicit TSpeedButton(TComponent* AOwner = nullptr);
+    TButtonState State() const;
+    // Number of images side by side in the glyph (up, disabled, down, exclusive).
+    int NumGlyphs() const { return FNumGlyphs; }
+    void SetNumGlyphs(int v) { FNumGlyphs = std::clamp(v, 1, 4); Invalidate(); }
     bool Flat() const { return FFlat; }
     void SetFlat(bool v) { FFlat = v; Invalidate(); }
     bool Down() const { return FDown; }
@@ -214,6 +224,7 @@ protected:
     void MouseLeave() override { FHot = false; Invalidate(); TGraphicControl::MouseLeave(); }
     bool FFlat = false, FDown = false, FPressed = false, FHot = false, FAllowAllUp = false;
     int FGroupIndex = 0;
+    int FNumGlyphs = 1;
     TBitmap FGlyph;
 };
 

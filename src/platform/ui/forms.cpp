@@ -12,6 +12,8 @@
 #include <QtGui/QFontDatabase>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QScreen>
+#include <QtGui/QResizeEvent>
+#include <QtGui/QWindow>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QStyle>
 #include <QtWidgets/QStyleFactory>
@@ -93,7 +95,63 @@ void TCustomForm::ApplyWindowFlags()
     setWindowFlags(f);
     if (FixedBorder()) setFixedSize(std::max(0, FWidth), std::max(0, FHeight));
     else { setMinimumSize(0, 0); setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX); }
+    ApplyOwner();
     if (vis) show();
+}
+
+void TCustomForm::ApplyOwner()
+{
+    if (!FOwnerWnd) return;
+    QWidget* top = FOwnerWnd->window();
+    if (!top || top == this) return;
+    top->winId();
+    winId();
+    if (windowHandle() && top->windowHandle()) windowHandle()->setTransientParent(top->windowHandle());
+}
+
+void TCustomForm::SetMinSize(int w, int h)
+{
+    FMinWidth = std::max(0, w);
+    FMinHeight = std::max(0, h);
+    if (FWidth < FMinWidth || FHeight < FMinHeight) SetBounds(FLeft, FTop, FWidth, FHeight);
+}
+
+void TCustomForm::SetBounds(int l, int t, int w, int h)
+{
+    TCustomControl::SetBounds(l, t, std::max(w, FMinWidth), std::max(h, FMinHeight));
+}
+
+void TCustomForm::StartCornerSizing(const TPoint& screenPos)
+{
+    FSystemSizing = false;
+    HandleNeeded();
+    if (windowHandle() && isVisible() && windowHandle()->startSystemResize(Qt::BottomEdge | Qt::RightEdge)) {
+        FSystemSizing = true;
+        return;
+    }
+    FSizeTracking = true;
+    FTrackStart = screenPos;
+    FTrackWidth = FWidth;
+    FTrackHeight = FHeight;
+    grabMouse();
+}
+
+void TCustomForm::TrackCornerSizing(const TPoint& screenPos)
+{
+    TRect r(FLeft, FTop, FLeft + std::max(0, FTrackWidth + screenPos.X - FTrackStart.X),
+            FTop + std::max(0, FTrackHeight + screenPos.Y - FTrackStart.Y));
+    Perform(WM_SIZING, WMSZ_BOTTOMRIGHT, LPARAM(&r));
+    SetBounds(r.Left, r.Top, r.Width(), r.Height());
+}
+
+void TCustomForm::resizeEvent(QResizeEvent* e)
+{
+    TCustomControl::resizeEvent(e);
+    // The window system sizes the window itself: tell the form what it did.
+    if (FSystemSizing && e->spontaneous()) {
+        TRect r(FLeft, FTop, FLeft + e->size().width(), FTop + e->size().height());
+        Guard([&] { Perform(WM_SIZING, WMSZ_BOTTOMRIGHT, LPARAM(&r)); });
+    }
 }
 
 void TCustomForm::CreateParams(TCreateParams& p)
@@ -111,6 +169,7 @@ void TCustomForm::CreateParams(TCreateParams& p)
 void TCustomForm::CreateWnd()
 {
     TCustomControl::CreateWnd();
+    FOwnerWnd = FParams.WndParent;
     ApplyWindowFlags();
 }
 
@@ -351,6 +410,40 @@ void TCustomForm::WndProc(TMessage& m)
         // Return and Escape: the buttons answer (focused or Default button, Cancel button).
         TWinControl::WndProc(m);
         return;
+    }
+    switch (m.Msg) {
+    case WM_LBUTTONDOWN:
+        if (FFormBorderStyle == bsNone) {
+            const QPoint g = mapToGlobal(QPoint(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)));
+            const LPARAM at = MAKELPARAM(unsigned(g.x()), unsigned(g.y()));
+            if (Perform(WM_NCHITTEST, 0, at) == HTBOTTOMRIGHT) { Perform(WM_NCLBUTTONDOWN, HTBOTTOMRIGHT, at); return; }
+        }
+        break;
+    case WM_NCLBUTTONDOWN:
+        if (m.WParam == WPARAM(HTBOTTOMRIGHT)) {
+            StartCornerSizing(TPoint(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)));
+            return;
+        }
+        break;
+    case WM_MOUSEMOVE:
+        if (FSizeTracking) {
+            const QPoint g = mapToGlobal(QPoint(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)));
+            TrackCornerSizing(TPoint(g.x(), g.y()));
+            return;
+        }
+        break;
+    case WM_LBUTTONUP:
+        FSystemSizing = false;
+        if (FSizeTracking) {
+            const QPoint g = mapToGlobal(QPoint(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)));
+            TrackCornerSizing(TPoint(g.x(), g.y()));
+            FSizeTracking = false;
+            releaseMouse();
+            return;
+        }
+        break;
+    default:
+        break;
     }
     TCustomControl::WndProc(m);
 }
@@ -644,20 +737,81 @@ void TApplication::ShowHintFor(TControl* c, const TPoint& screenPos)
 }
 
 // ---------------------------------------------------------------- screen and mouse
+// ---------------------------------------------------------------- monitors
+namespace {
+std::vector<TMonitorInfo>* gMonitorLayout = nullptr;
+}
+
+std::vector<TMonitorInfo> MonitorLayout()
+{
+    if (gMonitorLayout) return *gMonitorLayout;
+    std::vector<TMonitorInfo> out;
+    QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary) out.push_back({TRect::From(primary->geometry()), TRect::From(primary->availableGeometry()), true});
+    for (QScreen* s : QGuiApplication::screens())
+        if (s != primary) out.push_back({TRect::From(s->geometry()), TRect::From(s->availableGeometry()), false});
+    return out;
+}
+
+HMONITOR MonitorFromPoint(const TPoint& pt, unsigned flags)
+{
+    const auto mons = MonitorLayout();
+    if (mons.empty()) return 0;
+    long long best = -1;
+    int bestIndex = -1;
+    for (size_t i = 0; i < mons.size(); ++i) {
+        const TRect& r = mons[i].rcMonitor;
+        const long long dx = pt.X < r.Left ? r.Left - pt.X : (pt.X >= r.Right ? pt.X - r.Right + 1 : 0);
+        const long long dy = pt.Y < r.Top ? r.Top - pt.Y : (pt.Y >= r.Bottom ? pt.Y - r.Bottom + 1 : 0);
+        const long long d = dx * dx + dy * dy;
+        if (best < 0 || d < best) { best = d; bestIndex = int(i); }
+    }
+    if (best == 0) return bestIndex + 1;
+    if (flags == MONITOR_DEFAULTTONEAREST) return bestIndex + 1;
+    if (flags == MONITOR_DEFAULTTOPRIMARY) return 1;
+    return 0;
+}
+
+bool GetMonitorInfo(HMONITOR monitor, TMonitorInfo* info)
+{
+    const auto mons = MonitorLayout();
+    if (!info || monitor < 1 || monitor > int(mons.size())) return false;
+    *info = mons[size_t(monitor - 1)];
+    return true;
+}
+
+TScreenLayoutScope::TScreenLayoutScope(std::vector<TMonitorInfo> monitors)
+    : FHadSaved(gMonitorLayout != nullptr)
+{
+    if (FHadSaved) FSaved = *gMonitorLayout;
+    if (!monitors.empty()) monitors.front().Primary = true;
+    delete gMonitorLayout;
+    gMonitorLayout = new std::vector<TMonitorInfo>(std::move(monitors));
+}
+
+TScreenLayoutScope::~TScreenLayoutScope()
+{
+    delete gMonitorLayout;
+    gMonitorLayout = FHadSaved ? new std::vector<TMonitorInfo>(FSaved) : nullptr;
+}
+
 int TScreen::Width() const
 {
+    if (gMonitorLayout && !gMonitorLayout->empty()) return gMonitorLayout->front().rcMonitor.Width();
     QScreen* s = QGuiApplication::primaryScreen();
     return s ? s->geometry().width() : 1024;
 }
 
 int TScreen::Height() const
 {
+    if (gMonitorLayout && !gMonitorLayout->empty()) return gMonitorLayout->front().rcMonitor.Height();
     QScreen* s = QGuiApplication::primaryScreen();
     return s ? s->geometry().height() : 768;
 }
 
 TRect TScreen::WorkAreaRect() const
 {
+    if (gMonitorLayout && !gMonitorLayout->empty()) return gMonitorLayout->front().rcWork;
     QScreen* s = QGuiApplication::primaryScreen();
     return s ? TRect::From(s->availableGeometry()) : TRect(0, 0, 1024, 768);
 }

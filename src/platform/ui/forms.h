@@ -72,6 +72,19 @@ public:
     virtual void DoCreate();
     void FocusChanged(TWinControl* c);
 
+    // The window CreateParams named as owner (WndParent). The form stays a
+    // top-level window of its own, transient for the owner's window, so it
+    // stays above the owner and the window manager treats it as the owner's.
+    TWinControl* OwnerWindow() const { return FOwnerWnd; }
+    // True while the form follows the mouse for a corner resize that the
+    // window system refused to run.
+    bool SizeTracking() const { return FSizeTracking; }
+    // Size constraints: SetBounds and the user's sizing never go below them (0 = none).
+    int MinWidth() const { return FMinWidth; }
+    int MinHeight() const { return FMinHeight; }
+    void SetMinSize(int w, int h);
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
     // Called with the form whenever its window moves on screen.
     int AddMoveHook(std::function<void(TCustomForm*)> hook);
     void RemoveMoveHook(int id);
@@ -95,7 +108,16 @@ protected:
     // Ends the modal state when ModalResult is set; false keeps the form open.
     bool CloseModal();
     void ApplyWindowFlags();
+    // Makes the form's window transient for the owner named in FParams.
+    void ApplyOwner();
     void ApplyPosition();
+    // Corner sizing of a frameless form: WM_NCLBUTTONDOWN with HTBOTTOMRIGHT
+    // asks the window system to size the window; where it refuses, the form
+    // follows the mouse until the button is released. WM_SIZING reaches the
+    // form with the proposed rectangle either way.
+    void StartCornerSizing(const TPoint& screenPos);
+    void TrackCornerSizing(const TPoint& screenPos);
+    void resizeEvent(QResizeEvent* e) override;
     // Forms are top-level windows: WS_POPUP style; WS_EX_TOPMOST keeps them on
     // top, WS_EX_NOACTIVATE shows them without taking the activation.
     void CreateParams(TCreateParams& Params) override;
@@ -123,6 +145,12 @@ protected:
     bool FShown = false;
     int FAlpha = 255;
     QEventLoop* FModalLoop = nullptr;
+    QPointer<TWinControl> FOwnerWnd;
+    bool FSizeTracking = false;
+    bool FSystemSizing = false;
+    TPoint FTrackStart;
+    int FTrackWidth = 0, FTrackHeight = 0;
+    int FMinWidth = 0, FMinHeight = 0;
     std::vector<std::pair<int, std::function<void(TCustomForm*)>>> FMoveHooks;
     int FNextHook = 1;
 };
@@ -313,6 +341,33 @@ private:
     TFont FHintFont;
 };
 extern TScreen* Screen;
+
+// ---------------------------------------------------------------- monitors
+// A monitor handle is the 1-based index of a monitor in the current layout; 0 is none.
+using HMONITOR = int;
+enum : unsigned { MONITOR_DEFAULTTONULL = 0, MONITOR_DEFAULTTOPRIMARY = 1, MONITOR_DEFAULTTONEAREST = 2 };
+struct TMonitorInfo {
+    TRect rcMonitor;   // screen coordinates
+    TRect rcWork;      // the monitor minus task bars and docked windows
+    bool Primary = false;
+};
+// The monitors: Qt's screens, or the layout a test installed (the first one is primary).
+std::vector<TMonitorInfo> MonitorLayout();
+HMONITOR MonitorFromPoint(const TPoint& pt, unsigned flags);
+bool GetMonitorInfo(HMONITOR monitor, TMonitorInfo* info);
+// Installs a monitor layout for the lifetime of the object; the screen size, the work area,
+// GetSystemMetrics(SM_CXSCREEN/SM_CYSCREEN) and SystemParametersInfo(SPI_GETWORKAREA)
+// answer from its primary monitor.
+class TScreenLayoutScope {
+public:
+    explicit TScreenLayoutScope(std::vector<TMonitorInfo> monitors);
+    ~TScreenLayoutScope();
+    TScreenLayoutScope(const TScreenLayoutScope&) = delete;
+    TScreenLayoutScope& operator=(const TScreenLayoutScope&) = delete;
+private:
+    std::vector<TMonitorInfo> FSaved;
+    bool FHadSaved;
+};
 
 class TMouse {
 public:

@@ -231,6 +231,54 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner)
     });
 }
 
+// Sits on top of the line edit, passes the mouse through and paints what the
+// edit's PaintOver draws.
+class TEditOverlay : public QWidget {
+public:
+    explicit TEditOverlay(TCustomEdit* edit) : QWidget(edit), FOwner(edit)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setAttribute(Qt::WA_TranslucentBackground);
+        setFocusPolicy(Qt::NoFocus);
+        setGeometry(0, 0, edit->width(), edit->height());
+        edit->installEventFilter(this);
+        raise();
+        show();
+    }
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (o == FOwner && (e->type() == QEvent::Resize || e->type() == QEvent::ChildAdded)) {
+            setGeometry(0, 0, FOwner->width(), FOwner->height());
+            if (e->type() == QEvent::Resize) raise();
+        }
+        return false;
+    }
+    void paintEvent(QPaintEvent*) override
+    {
+        QImage img(size(), QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::transparent);
+        {
+            TCanvas c(&img);
+            FOwner->Guard([&] { FOwner->PaintOver(&c); });
+        }
+        QPainter p(this);
+        p.drawImage(0, 0, img);
+    }
+private:
+    TCustomEdit* FOwner;
+};
+
+void TCustomEdit::SetPaintOver(bool on)
+{
+    if (on == (FOverlay != nullptr)) return;
+    if (on) FOverlay = new TEditOverlay(this);
+    else { delete FOverlay; FOverlay = nullptr; }
+}
+
+void TCustomEdit::InvalidatePaintOver() { if (FOverlay) FOverlay->update(); }
+
 QString TCustomEdit::GetText() const { return FEdit->text(); }
 
 void TCustomEdit::SetTextBuf(const QString& s)

@@ -114,7 +114,16 @@ public:
     QLineEdit* LineEdit() const { return FEdit; }
     TNotifyEvent OnChange;
     void WndProc(TMessage& m) override;
+    // With paint-over on, PaintOver draws on top of the edit after it has painted
+    // itself: the place for a frame over the outer pixels, which a classic edit
+    // drew in its non-client area.
+    void SetPaintOver(bool on);
+    bool PaintOverEnabled() const { return FOverlay != nullptr; }
+    // Repaints what PaintOver drew.
+    void InvalidatePaintOver();
 protected:
+    virtual void PaintOver(TCanvas* Canvas) { (void)Canvas; }
+    friend class TEditOverlay;
     virtual void Change();
     QString GetText() const override;
     void SetTextBuf(const QString& s) override;
@@ -130,6 +139,7 @@ protected:
     bool FAutoSelect = true;
     bool FNumbersOnly = false;
     bool FNoChange = false;
+    QWidget* FOverlay = nullptr;
 };
 class TEdit : public TCustomEdit {
     Q_OBJECT
