@@ -270,6 +270,27 @@ private:
     TCustomEdit* FOwner;
 };
 
+void TCustomEdit::DefaultHandler(TMessage& m)
+{
+    TWinControl::DefaultHandler(m);
+    if (m.LParam != 0 || (m.Msg != WM_CHAR && m.Msg != WM_KEYDOWN)) return;
+    if (m.Msg == WM_CHAR) {
+        const char16_t ch = char16_t(m.WParam);
+        if (FEdit->isReadOnly()) return;
+        if (ch == 8) FEdit->backspace();
+        else if (ch >= 32) FEdit->insert(QString(QChar(ch)));
+        return;
+    }
+    switch (WORD(m.WParam)) {
+    case VK_LEFT: FEdit->cursorBackward(false); break;
+    case VK_RIGHT: FEdit->cursorForward(false); break;
+    case VK_HOME: FEdit->home(false); break;
+    case VK_END: FEdit->end(false); break;
+    case VK_DELETE: if (!FEdit->isReadOnly()) FEdit->del(); break;
+    default: break;
+    }
+}
+
 void TCustomEdit::SetPaintOver(bool on)
 {
     if (on == (FOverlay != nullptr)) return;

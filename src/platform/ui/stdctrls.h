@@ -114,6 +114,9 @@ public:
     QLineEdit* LineEdit() const { return FEdit; }
     TNotifyEvent OnChange;
     void WndProc(TMessage& m) override;
+    // Key messages the program sends (lParam 0) act on the text as the typed keys
+    // would: characters and backspace, cursor keys, Home, End and Delete.
+    void DefaultHandler(TMessage& m) override;
     // With paint-over on, PaintOver draws on top of the edit after it has painted
     // itself: the place for a frame over the outer pixels, which a classic edit
     // drew in its non-client area.

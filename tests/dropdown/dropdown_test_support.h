@@ -1,0 +1,61 @@
+#pragma once
+// A drop-down editor as the suite's editors build one: a panel (or an edit) as
+// content, created on the first opening, on a shown form at a known place of a
+// known screen.
+#include "dropdown/kv_dropdown.h"
+#include "platform/core/datetime.h"
+#include "platform/ui/extctrls.h"
+#include "platform/ui/forms.h"
+
+#include <memory>
+
+QString DropDownTestFontFamily();
+
+class TTestDropDown : public TKvCustomDropDown {
+public:
+    explicit TTestDropDown(TComponent* AOwner, bool EditContent = false)
+        : TKvCustomDropDown(AOwner), FEditContent(EditContent)
+    {
+        ConstructOverrides();
+    }
+    TPanel* Panel = nullptr;
+    TEdit* ContentEdit = nullptr;
+    int Befores = 0;
+    std::vector<bool> DropUps;
+
+    void BeforeDropDown() override
+    {
+        ++Befores;
+        if (!Panel && !ContentEdit) {
+            if (FEditContent) {
+                ContentEdit = new TEdit(this);
+                ContentEdit->SetBounds(0, 0, 150, 24);
+                SetControl(ContentEdit);
+            } else {
+                Panel = new TPanel(this);
+                Panel->SetBounds(0, 0, 160, 100);
+                Panel->SetColor(clWhite);
+                SetControl(Panel);
+            }
+        }
+        TKvCustomDropDown::BeforeDropDown();
+    }
+    using TKvCustomDropDown::HandleWmKeyDown;
+
+private:
+    bool FEditContent;
+};
+
+// A form at the screen's origin area holding one drop-down editor.
+struct TDropDownHost {
+    explicit TDropDownHost(int FormTop = 0, int EditLeft = 20, int EditTop = 20, bool EditContent = false);
+    ~TDropDownHost();
+    TForm* Form;
+    TTestDropDown* Edit;
+    TManualClock Clock;
+    std::unique_ptr<TClockScope> ClockScope;
+};
+
+// The inner speed button of an editor's drop-down button.
+inline TKvDropDownSpeedButton* Arrow(TKvCustomDropDown* e) { return e->Button()->InnerButton(); }
+void ClickWidget(QWidget* w, Qt::MouseButton b = Qt::LeftButton);
