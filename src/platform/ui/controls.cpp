@@ -5,6 +5,7 @@
 
 #include <QtCore/QCoreApplication>
 #include <QtGui/QContextMenuEvent>
+#include <QtGui/QGuiApplication>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
@@ -1938,7 +1939,9 @@ bool SetWindowPos(HWND wnd, HWND after, int x, int y, int cx, int cy, unsigned f
             wnd->setWindowFlag(Qt::WindowStaysOnTopHint, after == HWND_TOPMOST());
             if (vis) wnd->QWidget::show();
         }
-        if (after == HWND_TOP() || after == HWND_TOPMOST()) wnd->raise();
+        // The offscreen platform keeps no stacking order (and says so on every raise).
+        if ((after == HWND_TOP() || after == HWND_TOPMOST()) && QGuiApplication::platformName() != QLatin1String("offscreen"))
+            wnd->raise();
     }
     if (flags & SWP_SHOWWINDOW) {
         if (flags & SWP_NOACTIVATE) wnd->setAttribute(Qt::WA_ShowWithoutActivating);
