@@ -58,7 +58,8 @@ void TDropDownForm::DrawBackground(TCanvas* c)
         c->Brush()->SetColor(e->DropDownColor());
         c->FillRect(r);
     }
-    if (b > 0) {
+    // A border colour that is not set draws no border.
+    if (b > 0 && e->DropDownBorderColor() != clNone) {
         c->Brush()->SetStyle(bsClear);
         c->Pen()->SetColor(e->DropDownBorderColor());
         c->Pen()->SetWidth(b);
@@ -103,7 +104,8 @@ void TDropDownForm::WndProc(TMessage& m)
             if (TWinControl* w = GetParentWnd()) SendMessage(w, WM_NCACTIVATE, 1);
             return;
         }
-        if (!isVisible()) return;
+        // Visible, not isVisible: hiding the popup deactivates it on the way out.
+        if (!Visible()) return;
         FDeActivate = GetTickCount();
         // A window of the popup's own (a dialog it owns) keeps it open.
         for (HWND w = ParentOrOwnerWindow(reinterpret_cast<HWND>(m.LParam)); w; w = ParentOrOwnerWindow(w))

@@ -5,8 +5,10 @@
 // the caption shows. The hot, pressed and checked faces are one colour each:
 // their "To" colours are kept and copied but not painted.
 #include "dropdown/dropdown_gradient.h"
+#include "grid/grid_enums.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/extctrls.h"
+#include "platform/ui/forms.h"
 
 class TKvCustomDropDown;
 
@@ -76,4 +78,67 @@ private:
     TColor FColorCheckedTo = clNone;
     TDropDownGradient FGradient = ddgVertical;
     TFont FFont;
+};
+
+// The suite's one button kind list: tasButton, tasCheck.
+using TKvButtonStyle = TKvGridButtonStyle;
+
+class TKvButton : public TCustomControl {
+    Q_OBJECT
+public:
+    explicit TKvButton(TComponent* AOwner = nullptr);
+    ~TKvButton() override;
+
+    TKvButtonAppearance* Appearance() const { return FAppearance; }
+    void SetAppearance(TKvButtonAppearance* Value) { FAppearance = Value; Invalidate(); }
+    TImageList* Images() const { return FImages; }
+    void SetImages(TImageList* Value) { FImages = Value; Invalidate(); }
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value) { FImageIndex = Value; Invalidate(); }
+    TKvButtonStyle Style() const { return FStyle; }
+    void SetStyle(TKvButtonStyle Value) { FStyle = Value; Invalidate(); }
+    int GroupIndex() const { return FGroupIndex; }
+    void SetGroupIndex(int Value) { FGroupIndex = Value; }
+    bool AllowAllUp() const { return FAllowAllUp; }
+    void SetAllowAllUp(bool Value) { FAllowAllUp = Value; }
+    bool Down() const { return FDown; }
+    void SetDown(bool Value);
+    TModalResult ModalResult() const { return FModalResult; }
+    void SetModalResult(TModalResult Value) { FModalResult = Value; }
+    TKvCustomDropDown* DropDown() const { return FDropDown; }
+    void SetDropDown(TKvCustomDropDown* Value) { FDropDown = Value; }
+    // Drawing state: 0 up, 1 disabled, 2 down, 4 latched down.
+    int State() const { return FState; }
+    bool MouseInControl() const { return FMouseInControl; }
+    TTimer* UnHotTimer() const { return FUnHotTimer; }
+    // Sizes the button to its caption and image.
+    void AutoSizeButton();
+
+    void Click() override;
+    void Loaded() override;
+    void WndProc(TMessage& Message) override;
+
+protected:
+    void Paint() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void UnHotTick();
+    void UpdateTracking();
+    void PaintParentBackground();
+
+    TKvButtonAppearance* FAppearance = nullptr;
+    TImageList* FImages = nullptr;
+    int FImageIndex = -1;
+    TKvButtonStyle FStyle = tasButton;
+    int FGroupIndex = 0;
+    bool FAllowAllUp = false;
+    bool FDown = false, FInitialDown = false;
+    int FState = 0;
+    bool FMouseInControl = false, FMouseDownInControl = false, FDragging = false, FHot = false;
+    TModalResult FModalResult = 0;
+    TKvCustomDropDown* FDropDown = nullptr;
+    bool FInternalClick = false;
+    TTimer* FUnHotTimer = nullptr;
 };
