@@ -1,6 +1,8 @@
 // The popup form of the drop-down editors.
 #include "dropdown/kv_dropdown.h"
 
+#include "dropdown/kv_header.h"
+
 #include "platform/core/datetime.h"
 
 TDropDownForm::TDropDownForm(TComponent* AOwner) : TForm(AOwner)
@@ -30,9 +32,41 @@ TWinControl* TDropDownForm::GetParentWnd() const
 
 void TDropDownForm::InitializeAndUpdate()
 {
-    // The header and footer panels are built from the editor's header and
-    // footer appearance; nothing to build without an editor.
     if (!FKvDropDown) return;
+    TKvCustomDropDown* e = FKvDropDown;
+    // A hidden appearance never creates a panel; a panel once created is only hidden.
+    if (FHeader) {
+        FHeader->SetKvDropDown(e);
+        FHeader->RefreshButtons();
+        FHeader->SetVisible(e->DropDownHeader()->Visible());
+    } else if (e->DropDownHeader()->Visible()) {
+        FHeader = new TKvHeader(this);
+        FHeader->SetParent(this);
+        FHeader->SetBounds(0, 0, Width(), e->DropDownHeader()->Height());
+        FHeader->SetKvDropDown(e);
+        FHeader->RefreshButtons();
+        FHeader->SetAlign(alTop);
+    }
+    if (FHeader) {
+        FHeader->OnDrawBackGround = e->OnDrawHeader;
+        FHeader->OnGetText = e->OnGetHeaderText;
+    }
+    if (FFooter) {
+        FFooter->SetKvDropDown(e);
+        FFooter->RefreshButtons();
+        FFooter->SetVisible(e->DropDownFooter()->Visible());
+    } else if (e->DropDownFooter()->Visible()) {
+        FFooter = new TKvFooter(this);
+        FFooter->SetParent(this);
+        FFooter->SetBounds(0, Height() - e->DropDownFooter()->Height(), Width(), e->DropDownFooter()->Height());
+        FFooter->SetKvDropDown(e);
+        FFooter->RefreshButtons();
+        FFooter->SetAlign(alBottom);
+    }
+    if (FFooter) {
+        FFooter->OnDrawBackGround = e->OnDrawFooter;
+        FFooter->OnGetText = e->OnGetFooterText;
+    }
 }
 
 void TDropDownForm::AlignControls(TControl* AControl, TRect& Rect)

@@ -1,7 +1,7 @@
 // Style tables and the style operations of the drop-down edit.
 #include "dropdown/dropdown_styles.h"
 
-#include "dropdown/dropdown_standins.h"
+#include "dropdown/dropdown_draw.h"
 #include "dropdown/item_appearance.h"
 #include "dropdown/kv_button.h"
 #include "grid/draw_utils.h"
@@ -104,7 +104,17 @@ void TKvCustomDropDown::SetComponentStyle(TQRVStyle AStyle)
     Apply(a->Popup, [this](TColor v) { SetDropDownColor(v); });
     Apply(a->PopupTo, [this](TColor v) { FDropDownColorTo = v; });
     Apply(a->PopupBorder, [this](TColor v) { FDropDownBorderColor = v; });
-    // The header and footer columns go to the panels' appearances.
+    // Header and footer are written directly: an open popup shows them at its next painting.
+    THeaderAppearance* hd = FDropDownHeader;
+    TFooterAppearance* ft = FDropDownFooter;
+    Apply(a->Header, [hd](TColor v) { hd->SetColor(v); });
+    Apply(a->HeaderTo, [hd](TColor v) { hd->SetColorTo(v); });
+    Apply(a->HeaderBorder, [hd](TColor v) { hd->SetBorderColor(v); });
+    Apply(a->HeaderFont, [hd](TColor v) { hd->Font()->SetColor(v); });
+    Apply(a->Footer, [ft](TColor v) { ft->SetColor(v); });
+    Apply(a->FooterTo, [ft](TColor v) { ft->SetColorTo(v); });
+    Apply(a->FooterBorder, [ft](TColor v) { ft->SetBorderColor(v); });
+    Apply(a->FooterFont, [ft](TColor v) { ft->Font()->SetColor(v); });
     TKvButtonAppearance* ba = FButtonAppearance;
     if (!ba) return;
     Apply(b->Color, [ba](TColor v) { ba->SetColor(v); });
@@ -171,9 +181,9 @@ void TKvCustomDropDown::DrawSelection(TCanvas* ACanvas, const TRect& R, int Part
 }
 
 void TKvCustomDropDown::DrawGradient(TCanvas* ACanvas, TColor FromColor, TColor ToColor, int Steps, const TRect& R,
-                                     TDropDownGradient Direction)
+                                     TGradientDirection Direction)
 {
-    kvdd_standin::DrawGradient(ACanvas, FromColor, ToColor, Steps, R, Direction == ddgHorizontal);
+    ::DrawGradient(ACanvas, FromColor, ToColor, Steps, R, Direction == gdHorizontal);
 }
 
 void SetItemAppearanceStyle(TItemAppearance* Appearance, TQRVStyle AStyle)

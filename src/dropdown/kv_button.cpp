@@ -1,6 +1,6 @@
 #include "dropdown/kv_button.h"
 
-#include "dropdown/dropdown_standins.h"
+#include "dropdown/dropdown_draw.h"
 #include "dropdown/kv_dropdown.h"
 
 #include <QtGui/QPainter>
@@ -8,8 +8,8 @@
 TKvButtonAppearance::TKvButtonAppearance()
 {
     FFont.SetName(QStringLiteral("Tahoma"));
-    FColorChecked = kvdd_standin::ColorTone(0xF5F0E1, -10, -10, 0);
-    FColorCheckedTo = kvdd_standin::ColorTone(0xF9D2B2, -10, -10, 0);
+    FColorChecked = ColorTone(0xF5F0E1, -10, -10, 0);
+    FColorCheckedTo = ColorTone(0xF9D2B2, -10, -10, 0);
 }
 
 void TKvButtonAppearance::Assign(const TPersistent* Source)
@@ -63,7 +63,7 @@ void TKvButton::AutoSizeButton()
     if (!FAppearance) return;
     TCanvas* c = Canvas();
     c->SetFont(*FAppearance->Font());
-    TSize s = kvdd_standin::GetTextSize(c, Text());
+    TSize s = GetTextSize(c, Text());
     int w = s.cx, h = s.cy;
     if (FImages && FImageIndex >= 0) {
         w = std::max(w, FImages->Width());
@@ -100,10 +100,10 @@ void TKvButton::Paint()
     TCanvas* c = Canvas();
     const TRect r = ClientRect();
     // One colour as both ends is no gradient.
-    kvdd_standin::DrawFilledRect(c, r, color, colorTo == color ? clNone : colorTo, a->Gradient() == ddgVertical, 1, border);
+    DrawFilledRect(c, r, color, colorTo == color ? clNone : colorTo, a->Gradient() == gdVertical, 1, border);
     c->Brush()->SetStyle(bsClear);
     c->SetFont(*a->Font());
-    kvdd_standin::DrawTextWithImage(c, r, Text(), FImageIndex, FImages);
+    DrawTextWithImage(c, r, Text(), FImageIndex, FImages);
 }
 
 void TKvButton::UnHotTick()

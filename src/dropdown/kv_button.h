@@ -4,7 +4,7 @@
 // its parent's background under its face, so at rest (no normal colour) only
 // the caption shows. The hot, pressed and checked faces are one colour each:
 // their "To" colours are kept and copied but not painted.
-#include "dropdown/dropdown_gradient.h"
+#include "grid/dropdown_appearance.h"
 #include "grid/grid_enums.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/extctrls.h"
@@ -43,8 +43,8 @@ public:
     KV_APPEARANCE_COLOR(ColorCheckedTo)
 #undef KV_APPEARANCE_COLOR
 
-    TDropDownGradient Gradient() const { return FGradient; }
-    void SetGradient(TDropDownGradient Value)
+    TGradientDirection Gradient() const { return FGradient; }
+    void SetGradient(TGradientDirection Value)
     {
         if (FGradient == Value) return;
         FGradient = Value;
@@ -76,7 +76,7 @@ private:
     TColor FColorHotTo = 0xF9D2B2;
     TColor FColorChecked = clNone;
     TColor FColorCheckedTo = clNone;
-    TDropDownGradient FGradient = ddgVertical;
+    TGradientDirection FGradient = gdVertical;
     TFont FFont;
 };
 

@@ -2,7 +2,7 @@
 // text, button placement, frame, focus painting and the attached label.
 #include "dropdown/kv_dropdown.h"
 
-#include "dropdown/dropdown_standins.h"
+#include "dropdown/dropdown_draw.h"
 #include "dropdown/kv_button.h"
 #include "grid/theme_services.h"
 #include "platform/core/datetime.h"
@@ -24,6 +24,12 @@ TKvCustomDropDown::TKvCustomDropDown(TComponent* AOwner) : TMaskEdit(AOwner)
     FUserDropDownWidth = -1;
     FUserDropDownHeight = -1;
     FDropDownEnabled = false;
+    FDropDownHeader = new THeaderAppearance(this);
+    FDropDownHeader->OnChange = [this](TObject*) { PanelAppearanceChanged(); };
+    FDropDownHeader->OnButtonsChanged = [this](TObject*) { PanelAppearanceChanged(); };
+    FDropDownFooter = new TFooterAppearance(this);
+    FDropDownFooter->OnChange = [this](TObject*) { PanelAppearanceChanged(); };
+    FDropDownFooter->OnButtonsChanged = [this](TObject*) { PanelAppearanceChanged(); };
     FButtonAppearance = new TKvButtonAppearance();
     FDefaultHandling = true;
     FIsWinXP = ThemeProfile().WinXPOrLater;
@@ -44,8 +50,17 @@ TKvCustomDropDown::~TKvCustomDropDown()
     delete FButton;
     FButton = nullptr;
     delete FDropDownForm.data();
+    delete FDropDownHeader;
+    FDropDownHeader = nullptr;
+    delete FDropDownFooter;
+    FDropDownFooter = nullptr;
     delete FButtonAppearance;
     FButtonAppearance = nullptr;
+}
+
+void TKvCustomDropDown::PanelAppearanceChanged()
+{
+    if (FDroppedDown && FDropDownForm) FDropDownForm->InitializeAndUpdate();
 }
 
 void TKvCustomDropDown::ConstructOverrides()
@@ -346,6 +361,8 @@ void TKvCustomDropDown::Assign(const TPersistent* Source)
     FSigned = s->FSigned;
     FAutoThousandSeparator = s->FAutoThousandSeparator;
     if (FButtonAppearance && s->FButtonAppearance) FButtonAppearance->Assign(s->FButtonAppearance);
+    FDropDownHeader->Assign(s->FDropDownHeader);
+    FDropDownFooter->Assign(s->FDropDownFooter);
     FDropPosition = s->FDropPosition;
     FFlat = s->FFlat;
     SetDropDownButtonWidth(s->FButtonWidth);

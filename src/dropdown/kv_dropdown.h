@@ -17,7 +17,7 @@
 // shadow class bit is stored but draws nothing on Linux, and the active-caption
 // message sent to the owner form shows nothing (the window manager draws
 // captions). The frame is painted over the edit's outer pixels.
-#include "dropdown/dropdown_gradient.h"
+#include "grid/dropdown_appearance.h"
 #include "grid/style_interfaces.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"
@@ -27,6 +27,8 @@
 
 class TKvCustomDropDown;
 class TKvButtonAppearance;
+class TKvHeader;
+class TKvFooter;
 
 // ---------------------------------------------------------------- popup form
 class TDropDownForm : public TForm {
@@ -41,6 +43,8 @@ public:
     void SetShadow(bool v) { FShadow = v; }
     TKvCustomDropDown* KvDropDown() const { return FKvDropDown; }
     void SetKvDropDown(TKvCustomDropDown* v) { FKvDropDown = v; }
+    TKvHeader* Header() const { return FHeader; }
+    TKvFooter* Footer() const { return FFooter; }
     TScrollBox* ScrollBox() const { return FScrollBox; }
     bool Sizeable() const { return FSizeable; }
     void SetSizeable(bool v) { FSizeable = v; }
@@ -67,6 +71,8 @@ protected:
 
     quint32 FDeActivate = 0;
     bool FShadow = true;
+    TKvFooter* FFooter = nullptr;
+    TKvHeader* FHeader = nullptr;
     TKvCustomDropDown* FKvDropDown = nullptr;
     TScrollBox* FScrollBox = nullptr;
     bool FSizeable = false;
@@ -214,8 +220,8 @@ public:
     void SetDropDownColorTo(TColor v) { FDropDownColorTo = v; }
     TColor DropDownBorderColor() const { return FDropDownBorderColor; }
     void SetDropDownBorderColor(TColor v) { FDropDownBorderColor = v; }
-    TDropDownGradient DropDownGradient() const { return FDropDownGradient; }
-    void SetDropDownGradient(TDropDownGradient v) { FDropDownGradient = v; }
+    TGradientDirection DropDownGradient() const { return FDropDownGradient; }
+    void SetDropDownGradient(TGradientDirection v) { FDropDownGradient = v; }
     bool DropDownSizeable() const { return FDropDownSizeable; }
     void SetDropDownSizeable(bool v) { FDropDownSizeable = v; }
     bool DropDownEnabled() const { return FDropDownEnabled; }
@@ -234,6 +240,10 @@ public:
     void SetEtched(bool v) { FEtched = v; }
     bool Flat() const { return FFlat; }
     void SetFlat(bool v) { FFlat = v; UpdateButtonBounds(); }
+    THeaderAppearance* DropDownHeader() const { return FDropDownHeader; }
+    void SetDropDownHeader(const THeaderAppearance* Value) { if (Value) FDropDownHeader->Assign(Value); }
+    TFooterAppearance* DropDownFooter() const { return FDropDownFooter; }
+    void SetDropDownFooter(const TFooterAppearance* Value) { if (Value) FDropDownFooter->Assign(Value); }
     TKvButtonAppearance* ButtonAppearance() const { return FButtonAppearance; }
     void SetButtonAppearance(const TKvButtonAppearance* Value);
 
@@ -365,7 +375,7 @@ public:
     virtual void SetSelectionColorStyle(TSelectionColorStyle Value);
     virtual void DrawSelection(TCanvas* ACanvas, const TRect& R, int Part, TColor Background);
     virtual void DrawGradient(TCanvas* ACanvas, TColor FromColor, TColor ToColor, int Steps, const TRect& R,
-                              TDropDownGradient Direction);
+                              TGradientDirection Direction);
 
     // What a left release on the button and a press on a non-editable edit call.
     void ButtonPressed();
@@ -384,9 +394,11 @@ protected:
     void DrawBorders(TCanvas* Canvas);
     void CreateLabel();
     void UpdateButtonFocus();
-    // Height of the popup's header and footer panels when shown (none are built yet).
-    int HeaderPanelHeight() const { return 0; }
-    int FooterPanelHeight() const { return 0; }
+    // Height of the popup's header and footer when they show, else 0.
+    int HeaderPanelHeight() const { return FDropDownHeader->Visible() ? FDropDownHeader->Height() : 0; }
+    int FooterPanelHeight() const { return FDropDownFooter->Visible() ? FDropDownFooter->Height() : 0; }
+    // A header or footer change re-initialises an open popup.
+    void PanelAppearanceChanged();
     void HandleWmKeyDown(TMessage& m);
     void HandleWmChar(TMessage& m);
     void HandleWantSpecialKey(TMessage& m);
@@ -414,9 +426,11 @@ protected:
     bool FMouseInControl = false;
     bool FEtched = false;
     TWinControl* FFocusControl = nullptr;
+    THeaderAppearance* FDropDownHeader = nullptr;
     TKvButtonAppearance* FButtonAppearance = nullptr;
+    TFooterAppearance* FDropDownFooter = nullptr;
     QPointer<TControl> FControl;
-    TDropDownGradient FDropDownGradient = ddgHorizontal;
+    TGradientDirection FDropDownGradient = gdHorizontal;
     bool FDropDownSizeable = true;
     TColor FSelectionColor = clNone, FSelectionColorTo = clNone;
     TSelectionColorStyle FSelectionColorStyle = scOffice2007;

@@ -19,7 +19,7 @@ const auto* const kEnv = ::testing::AddGlobalTestEnvironment(new DropDownEnviron
 
 QString DropDownTestFontFamily() { return gFamily; }
 
-TDropDownHost::TDropDownHost(int FormTop, int EditLeft, int EditTop, bool EditContent)
+TDropDownHost::TDropDownHost(int FormTop, int EditLeft, int EditTop, bool EditContent, bool Panels)
 {
     Clock.Ticks = 100000;
     ClockScope = std::make_unique<TClockScope>(Clock);
@@ -29,6 +29,8 @@ TDropDownHost::TDropDownHost(int FormTop, int EditLeft, int EditTop, bool EditCo
     Edit = new TTestDropDown(Form, EditContent);
     Edit->SetParent(Form);
     Edit->SetBounds(EditLeft, EditTop, 120, 25);
+    Edit->DropDownHeader()->SetVisible(Panels);
+    Edit->DropDownFooter()->SetVisible(Panels);
     Form->Show();
     QApplication::processEvents();
 }

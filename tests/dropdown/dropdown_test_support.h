@@ -46,9 +46,11 @@ private:
     bool FEditContent;
 };
 
-// A form at the screen's origin area holding one drop-down editor.
+// A form at the screen's origin area holding one drop-down editor; the popup's
+// header and footer are hidden unless asked for.
 struct TDropDownHost {
-    explicit TDropDownHost(int FormTop = 0, int EditLeft = 20, int EditTop = 20, bool EditContent = false);
+    explicit TDropDownHost(int FormTop = 0, int EditLeft = 20, int EditTop = 20, bool EditContent = false,
+                           bool Panels = false);
     ~TDropDownHost();
     TForm* Form;
     TTestDropDown* Edit;

@@ -266,7 +266,7 @@ TEST(DropDownStyles, ButtonAppearanceDefaultsAndAssign)
     EXPECT_EQ(a.BorderColorDown(), TColor(0x800000));
     EXPECT_EQ(a.Color(), TColor(clNone));
     EXPECT_EQ(a.ColorChecked(), TColor(0xF5D8CA)) << "ColorTone of $F5F0E1 by -10, -10, 0";
-    EXPECT_EQ(a.Gradient(), ddgVertical);
+    EXPECT_EQ(a.Gradient(), gdVertical);
     EXPECT_EQ(a.Font()->Name(), QStringLiteral("Tahoma"));
     TKvButtonAppearance b;
     b.SetColor(0x010101);

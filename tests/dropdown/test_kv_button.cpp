@@ -28,6 +28,7 @@ struct TButtonHost {
             B[i]->SetAppearance(&Look);
             B[i]->OnClick = [this](TObject*) { ++Clicks; };
         }
+        Mouse->SetCursorPos(TPoint(700, 500)); // away from the buttons
         Form.Show();
         QApplication::processEvents();
     }
