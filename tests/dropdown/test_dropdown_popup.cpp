@@ -1,6 +1,8 @@
 // Opening, placing and closing the popup of the drop-down edit.
 #include "dropdown_test_support.h"
 
+#include "dropdown/kv_button.h"
+
 #include <QtTest/QTest>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QApplication>
@@ -219,4 +221,56 @@ TEST(DropDownPopup, TextWithoutPrefixAndSuffix)
     EXPECT_EQ(e->OldText(), QStringLiteral("7"));
     e->SetTextDirect(QStringLiteral("x"));
     EXPECT_EQ(e->OldText(), QStringLiteral("7")) << "a direct write leaves the remembered value";
+}
+
+TEST(DropDownPopup, AssignCopiesOnlyFromAnotherDropDown)
+{
+    TDropDownHost h;
+    TTestDropDown* src = h.Edit;
+    src->SetDropDownColor(0x010203);
+    src->SetDropDownBorderWidth(3);
+    src->SetDropPosition(dpUp);
+    src->SetPrefix(QStringLiteral("#"));
+    src->SetDropDownButtonWidth(21);
+    src->SetDropDownButtonHint(QStringLiteral("Open"));
+    src->SetEditorEnabled(false);
+    src->DropDownHeader()->SetCaption(QStringLiteral("Head"));
+    src->ButtonAppearance()->SetColor(0x0A0B0C);
+    src->SetSelectionColorStyle(scWindows7);
+    TTestDropDown dst(h.Form);
+    dst.Assign(src);
+    EXPECT_EQ(dst.DropDownColor(), TColor(0x010203));
+    EXPECT_EQ(dst.DropDownBorderWidth(), 3);
+    EXPECT_EQ(dst.DropPosition(), dpUp);
+    EXPECT_EQ(dst.Prefix(), QStringLiteral("#"));
+    EXPECT_EQ(dst.DropDownButtonWidth(), 21);
+    EXPECT_EQ(dst.Button()->BWidth(), 21);
+    EXPECT_EQ(dst.DropDownButtonHint(), QStringLiteral("Open"));
+    EXPECT_FALSE(dst.EditorEnabled());
+    EXPECT_EQ(dst.DropDownHeader()->Caption(), QStringLiteral("Head"));
+    EXPECT_EQ(dst.ButtonAppearance()->Color(), TColor(0x0A0B0C));
+    EXPECT_EQ(dst.SelectionColor(), TColor(0xFCEBDC));
+    // Anything else is ignored, not even the inherited assignment runs.
+    TEdit plain(h.Form);
+    TTestDropDown untouched(h.Form);
+    untouched.Assign(&plain);
+    EXPECT_EQ(untouched.DropDownColor(), TColor(0xF3E5DA));
+}
+
+TEST(DropDownPopup, ReturnIsTabMovesTheFocusOn)
+{
+    TDropDownHost h;
+    TTestDropDown* e = h.Edit;
+    TEdit next(h.Form);
+    next.SetParent(h.Form);
+    next.SetBounds(200, 20, 80, 21);
+    e->SetReturnIsTab(true);
+    e->SetFocus();
+    QApplication::processEvents();
+    std::vector<WORD> keys;
+    e->OnKeyDown = [&](TObject*, WORD& k, TShiftState) { keys.push_back(k); };
+    e->Perform(WM_KEYDOWN, VK_RETURN, 0);
+    QApplication::processEvents();
+    ASSERT_GE(keys.size(), 1u);
+    EXPECT_EQ(keys.front(), WORD(VK_TAB)) << "Return becomes Tab";
 }
