@@ -523,6 +523,48 @@ public:
     int GetSubNodeCount(int ARow) { (void)ARow; return 0; }
     bool HasNodes() override { return false; }
 
+    // ---- cell-object plumbing (cell_objects.cpp)
+    // Frees the cell's own graphic (never a shared one) and attaches a fresh one.
+    TCellGraphic* CreateCellGraphic(int ACol, int ARow);
+    bool RemoveCellGraphic(int ACol, int ARow);
+    bool RemoveCellGraphicOfType(int ACol, int ARow, TCellType AType);
+    TCellGraphic* CellGraphics(int ACol, int ARow) { return GetCellGraphic(ACol, ARow); }
+    TCellType CellTypes(int ACol, int ARow) { return GetCellType(ACol, ARow); }
+
+    // ---- check boxes and radio buttons (check_boxes.cpp)
+    // "Invalid cell" (a general exception) for an index outside the grid,
+    // hidden columns and rows counted, negative ones included.
+    void AddCheckBox(int ACol, int ARow, bool State, bool Data);
+    void AddCheckBox(int ACol, int ARow, TCheckBoxState State);
+    void AddCheckBoxColumn(int ACol, bool DefaultState = false, bool DataCheckBox = false);
+    void AddTriStateCheckBoxColumn(int ACol, TCheckBoxState State);
+    void RemoveCheckBox(int ACol, int ARow);
+    void RemoveCheckBoxColumn(int ACol);
+    void AddRadioButton(int ACol, int ARow, bool State = false);
+    void AddRadioButtonColumn(int ACol);
+    void RemoveRadioButton(int ACol, int ARow);
+    void RemoveRadioButtonColumn(int ACol);
+    // True when the cell holds a two-state check box; State is written only
+    // then. A tri-state box is no two-state box: the Boolean overload answers
+    // False for it, with and without hidden rows.
+    bool GetCheckBoxState(int ACol, int ARow, bool& State);
+    bool GetCheckBoxState(int ACol, int ARow, TCheckBoxState& State);
+    bool IsChecked(int ACol, int ARow);
+    // No change event; True for a two-state check box.
+    bool SetCheckBoxState(int ACol, int ARow, bool State);
+    bool SetCheckBoxState(int ACol, int ARow, TCheckBoxState State);
+    // As SetCheckBoxState on a display row, with the change event when the state changes.
+    bool ChangeCheckBoxState(int ACol, int ARow, bool State);
+    void CheckAll(int ACol);
+    void UnCheckAll(int ACol);
+    bool ToggleCheckBox(int ACol, int ARow) { return ToggleCellCheck(ACol, ARow, false); }
+    bool SetRadioButtonState(int ACol, int ARow, bool State);
+    void SetRadioButtonColumnIndex(int ACol, int Index);
+    int GetRadioButtonColumnIndex(int ACol);
+    // Client coordinates; with PreciseCheckBoxCheck only the box itself counts.
+    bool IsInCheckBox(int ACol, int ARow, int XPos, int YPos);
+    std::function<void(TObject*, int ACol, int ARow, bool State)> OnCheckBoxChange;
+
     // ---- index conversions (identity until hidden columns and rows exist)
     int RealColIndex(int ACol) const { return ACol; }
     int DisplColIndex(int ACol) override { return ACol; }
@@ -560,6 +602,9 @@ public:
         for (int c = ACol1; c <= ACol2; ++c)
             for (int r = ARow1; r <= ARow2; ++r) SetGridCell(c, r, QString());
     }
+    // ---- needed by the column grid, completed with the filter and column-order code
+    virtual void SetFilterActive(bool Value) { (void)Value; }
+    virtual void ResetColumnOrder() {}
     virtual void Group(int ColIndex) { (void)ColIndex; }
     virtual void UnGroup() {}
     virtual void QSort() {}
@@ -580,8 +625,8 @@ public:
     virtual void PasteCell(int ACol, int ARow, const QString& Value) { SetCells(ACol, ARow, Value); }
     virtual void PasteStart() {}
     virtual void PasteDone() {}
-    virtual bool ToggleCellCheck(int ACol, int ARow, bool UserAction) { (void)ACol; (void)ARow; (void)UserAction; return false; }
-    virtual bool ToggleCellRadio(int ACol, int ARow, bool UserAction) { (void)ACol; (void)ARow; (void)UserAction; return false; }
+    virtual bool ToggleCellCheck(int ACol, int ARow, bool UserAction);
+    virtual bool ToggleCellRadio(int ACol, int ARow, bool UserAction);
     virtual TPoint CalcCellGraphicSize(int ACol, int ARow, int HeightReserve)
     {
         (void)ACol; (void)ARow; (void)HeightReserve;
@@ -611,7 +656,7 @@ public:
     virtual void CellSelectorClick(int ACol, int ARow) { (void)ACol; (void)ARow; }
     virtual void MouseSelectAll() {}
     virtual void DesignHelperClick(int X, int Y) { (void)X; (void)Y; }
-    virtual void CheckBoxChange(int ACol, int ARow, bool State) { (void)ACol; (void)ARow; (void)State; }
+    virtual void CheckBoxChange(int ACol, int ARow, bool State);
     virtual bool RatingChange(int ACol, int ARow, double& NewRate) { (void)ACol; (void)ARow; (void)NewRate; return true; }
     virtual void CellChanging(int NewCol, int NewRow, bool& Allow) { (void)NewCol; (void)NewRow; (void)Allow; }
     virtual bool CanShowFixedDropDown(int ACol) { (void)ACol; return false; }

@@ -320,14 +320,34 @@ int TKvStringGrid::GetComboIndex(int ACol, int ARow)
 
 TCellGraphic* TKvStringGrid::GetCellGraphic(int ACol, int ARow)
 {
+    if (ACol < 0 || ARow < 0) return nullptr;
     TObject* g = GraphicObjects(ACol, ARow);
-    return g && g->ClassName() == QLatin1String("TCellGraphic") ? static_cast<TCellGraphic*>(g) : nullptr;
+    const bool isGraphic = g && g->ClassName() == QLatin1String("TCellGraphic");
+    if (ACol == 0 && FMouseActions->HotmailRowSelect() && (!g || isGraphic)) {
+        // The shared row check box of column 0, dressed for this row.
+        TCellGraphic* rg = FCellGraphic.get();
+        rg->SetCellType(ctRowCheckBox);
+        rg->SetCellTransparent(FControlLook->ControlStyle() == csFlat);
+        if (ARow == 0) {
+            const int sel = RowSelectCount();
+            const int body = RowCount() - TBaseGrid::FixedRows();
+            rg->SetCellBoolean(sel >= body);
+            rg->SetCellAngle(sel > 0 && sel < body ? 1 : 0);
+        } else {
+            rg->SetCellAngle(0);
+            rg->SetCellBoolean(RowSelect(RealRowIndex(ARow)));
+        }
+        return rg;
+    }
+    return isGraphic ? static_cast<TCellGraphic*>(g) : nullptr;
 }
 
 TCellType TKvStringGrid::GetCellType(int ACol, int ARow)
 {
     if (ACol < 0 || ARow < 0) return ctEmpty;
-    TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    if (ACol == 0 && FMouseActions->HotmailRowSelect()) return ctRowCheckBox;
+    // The cell's own graphic: a descendant's shared graphics answer their own types.
+    TCellGraphic* g = TKvStringGrid::GetCellGraphic(ACol, ARow);
     return g ? g->CellType() : ctEmpty;
 }
 

@@ -151,6 +151,9 @@ std::vector<TLangBlock> Shell_Lang_Blocks()
              QStringLiteral("Error! Please set the Set Communication Parameter before to create the GSD file"), // 1504
              QStringLiteral("File already exists. Do you want to overwrite?"), // 1505
         }},
+        {1509, {
+             QStringLiteral("The table is full! Delete or clear the last row before inserting a new row"), // 1509
+        }},
     };
 }
 
