@@ -38,6 +38,8 @@ enum TFilterDropDownColumns : int { fdNormal, fdAll };
 enum THoverFixedCells : int { hfNone, hfAll, hfFixedColumns, hfFixedRows };
 
 using TCellBorders = TGridFlags<TCellBorder>;
+enum TGridExportState : int { esExportStart, esExportNewRow, esExportDone, esExportSelRow, esExportFail, esExportNextRow };
+enum TGridImportState : int { isImportStart, isImportNewRow, isImportDone, isImportSelRow };
 
 // Receives the changed rectangle of every cells-changed notification.
 class TGridChangeNotifier : public TComponent {
@@ -523,6 +525,23 @@ public:
     int GetSubNodeCount(int ARow) { (void)ARow; return 0; }
     bool HasNodes() override { return false; }
 
+    // ---- hooks of row keys, selection, filtering and exchange (grid_hooks.cpp)
+    virtual void InplaceEditChange() {}
+    virtual void FixedEdit(int ACol, int ARow, TGridFixedCellEditor& AEditor, TStrings* Values);
+    virtual void ExportNotification(TGridExportState AState, int ARow) { (void)AState; (void)ARow; }
+    virtual void ImportNotification(TGridImportState AState, int ARow) { (void)AState; (void)ARow; }
+    // Empties the cells of RCount rows from RowIndex (the row stays).
+    void ClearRows(int RowIndex, int RCount);
+    bool SaveWithRTF() const { return FSaveWithRTF; }
+    void SetSaveWithRTF(bool Value) { FSaveWithRTF = Value; }
+    void SetSaveWithHTML(bool Value) { FSaveWithHTML = Value; }
+    void SetSaveVirtCells(bool Value) { FSaveVirtCells = Value; }
+    std::function<void(TObject*, int ALeft, int ATop, int ARight, int ABottom)> OnSelectionChanged;
+    std::function<void(TObject*, int ARow)> OnAutoDeleteRow;
+    std::function<void(TObject*)> OnFilterDone;
+    std::function<void(TObject*, int ACol, int ARow, TGridFixedCellEditor&, TStrings*)> OnFixedEdit;
+    std::function<void(TObject*, int ACol, int ARow, QString& Value)> OnSaveCell, OnLoadCell;
+
     // ---- cell-object plumbing (cell_objects.cpp)
     // Frees the cell's own graphic (never a shared one) and attaches a fresh one.
     TCellGraphic* CreateCellGraphic(int ACol, int ARow);
@@ -638,17 +657,16 @@ public:
         (void)ACol; (void)ARow; (void)W; (void)H; (void)Scale;
         return TPoint();
     }
-    virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom)
-    {
-        (void)ALeft; (void)ATop; (void)ARight; (void)ABottom;
-    }
-    virtual void InsertGridRow(int ARow) { (void)ARow; }
-    virtual void DeleteGridRow(int ARow) { (void)ARow; }
-    virtual void FilterDone() {}
+    virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
+    virtual void InsertGridRow(int ARow);
+    virtual void DeleteGridRow(int ARow);
+    virtual void FilterDone();
     virtual bool RowMatchesFilter(int ARow) { (void)ARow; return true; }
-    virtual void GetEvaluatedCell(int ACol, int ARow, QString& Value) { (void)ACol; (void)ARow; (void)Value; }
-    virtual void GetSaveCellText(int ACol, int ARow, QString& Value) { Value = Cells(ACol, ARow); }
-    virtual void SetLoadCellText(int ACol, int ARow, const QString& Value) { SetCells(ACol, ARow, Value); }
+    virtual void GetEvaluatedCell(int ACol, int ARow, QString& Value);
+    // The text an export or save writes for a cell.
+    virtual void GetSaveCellText(int ACol, int ARow, QString& Value);
+    // A raw write of an imported or loaded text: no repaint, no change hooks.
+    virtual void SetLoadCellText(int ACol, int ARow, const QString& Value);
     virtual void StoreOldCell(int ACol, int ARow) { (void)ACol; (void)ARow; }
     virtual void RemoveRowRange(int ARow, int Count) { RemoveRows(ARow, Count); }
     virtual void CanAddRow(bool& Allow) { (void)Allow; }
@@ -882,6 +900,7 @@ private:
     TPoint FXYOffset{2, 2};
     bool FSaveFixedCells = true, FSaveVirtCells = true, FSaveWithHTML = true, FLoadFirstRow = true,
          FQuoteEmptyCells = true, FShowNullDates = true;
+    bool FSaveWithRTF = false;
     TInvalidEntryIcon FInvalidEntryIcon = ieWarning;
     int FGroupColumn = -1;
     int FPreviewPage = 1;
