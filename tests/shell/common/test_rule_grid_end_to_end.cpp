@@ -1,0 +1,154 @@
+// An editor-like column grid on a shown form: Enter walks the cells through the
+// jump routine wired to the key press, the row commands copy, paste, delete and
+// insert rules, and the grid renders to a picture.
+#include "shell/common/grid_row_commands.h"
+
+#include "grid/column_grid.h"
+#include "platform/ui/dialogs.h"
+#include "platform/ui/forms.h"
+#include "shell/common/lang_table.h"
+#include "shell/common/working_state.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest/QTest>
+#include <QtWidgets/QApplication>
+
+#include "shell/common/qstring_print.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr TColor kBlue = 0xFEFAE0;
+constexpr TColor kPink = 0xF4D6FC;
+
+TKvColumnGrid* BuildRuleGrid(TForm& form)
+{
+    auto* g = new TKvColumnGrid(&form);
+    g->SetParent(&form);
+    g->SetBounds(0, 0, 1000, 400);
+    g->SetColCount(16);
+    g->SetRowCount(513);
+    g->SetOptions(g->Options() | goEditing);
+    const char* headers[16] = {"N.", "Enable", "Name", "Type", "Address", "Length", "Swap", "Scale",
+                               "Offset", "Unit", "Min", "Max", "Default", "Comment", "Read only", "ID"};
+    for (int c = 0; c < 16; ++c) {
+        TGridColumnItem* item = g->Columns()->Items(c);
+        item->SetHeader(QString::fromLatin1(headers[c]));
+        item->SetWidth(60);
+        if (c > 0) item->SetColor(c % 2 ? kBlue : kPink);
+    }
+    TGridColumnItem* type = g->Columns()->Items(3);
+    type->SetEditor(edComboList);
+    for (const char* s : {"INT", "UINT", "REAL"}) type->ComboItems()->Add(QString::fromLatin1(s));
+    for (int c : {1, 6}) {
+        g->Columns()->Items(c)->SetEditor(edDataCheckBox);
+        g->Columns()->Items(c)->SetAlignment(taCenter);
+    }
+    g->Columns()->Items(14)->SetReadOnly(true);
+    g->Columns()->Items(15)->SetName(QStringLiteral("ID"));
+    for (int r = 1; r < 513; ++r) {
+        g->SetCells(0, r, QString::number(r));
+        g->SetCells(1, r, QStringLiteral("N"));
+        g->SetCells(6, r, QStringLiteral("N"));
+    }
+    return g;
+}
+
+} // namespace
+
+TEST(RuleGridEndToEnd, EnterWalksRowCommandsEditAndTheGridRenders)
+{
+    QTemporaryDir tmp;
+    auto old = Install_Working_State(std::make_unique<TWorkingState>(tmp.path()));
+    Init_Lang_Table();
+    WS().Enable_Jump_Field_Tables = true;
+
+    TForm form;
+    form.SetBounds(0, 0, 1040, 440);
+    TKvColumnGrid* g = BuildRuleGrid(form);
+    g->OnKeyPress = Grid_Jump_Next_Cell;
+    form.Show();
+    QApplication::processEvents();
+    QApplication::setActiveWindow(&form);
+    (void)QTest::qWaitForWindowActive(&form);
+    g->SetFocus();
+    QApplication::processEvents();
+
+    auto enter = [&] {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : static_cast<QWidget*>(g);
+        QTest::keyClick(target, Qt::Key_Return);
+        QApplication::processEvents();
+    };
+    g->FocusCell(1, 1);
+    for (int c = 2; c <= 15; ++c) {
+        enter();
+        EXPECT_EQ(g->Col(), c);
+        EXPECT_EQ(g->Row(), 1);
+    }
+    enter();
+    EXPECT_EQ(g->Col(), 1);
+    EXPECT_EQ(g->Row(), 2);
+    g->FocusCell(15, 512);
+    enter();
+    EXPECT_EQ(g->Col(), 1);
+    EXPECT_EQ(g->Row(), 1);
+    EXPECT_FALSE(g->EditorMode());
+
+    // Rules in rows 1 and 3, then copy 3 over a used row 7 after a Yes.
+    for (int c : {2, 4, 5}) g->SetCells(c, 1, QStringLiteral("r1c%1").arg(c));
+    g->SetCells(1, 1, QStringLiteral("Y"));
+    for (int c : {2, 4, 5}) g->SetCells(c, 3, QStringLiteral("r3c%1").arg(c));
+    g->SetCells(3, 3, QStringLiteral("REAL"));
+    g->SetCells(1, 3, QStringLiteral("Y"));
+    g->SetCells(6, 3, QStringLiteral("Y"));
+    g->SetCells(2, 7, QStringLiteral("old"));
+    TDialogResponder answers;
+    Grid_Copy_Row(g, 3);
+    answers.QueueResult(mrYes);
+    Grid_Paste_Row(g, 7, true);
+    ASSERT_EQ(answers.Requests.size(), 1u);
+    EXPECT_EQ(answers.LastText(), Lang_Str(1500));
+    EXPECT_EQ(g->Cells(2, 7), QStringLiteral("r3c2"));
+    EXPECT_EQ(g->Cells(3, 7), QStringLiteral("REAL"));
+
+    Grid_Delete_Row(1, g);   // row 3 becomes 2, row 7 becomes 6
+    EXPECT_EQ(g->Cells(2, 2), QStringLiteral("r3c2"));
+    EXPECT_EQ(g->Cells(2, 6), QStringLiteral("r3c2"));
+    Grid_Insert_Row(5, g, true);   // row 6 moves to 7
+    EXPECT_EQ(g->Cells(2, 7), QStringLiteral("r3c2"));
+    EXPECT_EQ(g->Cells(2, 5), QString());
+    EXPECT_EQ(g->Cells(1, 5), QStringLiteral("Y"));
+    EXPECT_EQ(g->Cells(0, 5), QStringLiteral("5"));
+    bool s = false;
+    EXPECT_TRUE(g->GetCheckBoxState(6, 7, s));
+    EXPECT_TRUE(s);
+    EXPECT_TRUE(g->GetCheckBoxState(6, 5, s));
+    EXPECT_FALSE(s);
+    EXPECT_EQ(g->Cells(6, 5), QString());   // an inserted row is empty but for Enable
+
+    bool can = true;
+    g->CanEdit(14, 4, can);
+    EXPECT_FALSE(can);
+    g->CanEdit(13, 4, can);
+    EXPECT_TRUE(can);
+
+    g->SetTopRow(1);
+    g->Invalidate();
+    QApplication::processEvents();
+    const QImage img = g->Snapshot();
+    ASSERT_FALSE(img.isNull());
+    const QString png = QDir::current().filePath(QStringLiteral("rule_grid_end_to_end.png"));
+    EXPECT_TRUE(img.save(png));
+    // The column's colour is what the painting asks for a body cell, not for its header.
+    TBrush b;
+    TFont f;
+    g->GetCellColor(13, 4, TGridDrawState(), &b, &f);
+    EXPECT_EQ(b.Color(), kBlue);
+    b.SetColor(clWhite);
+    g->GetCellColor(13, 0, TGridDrawState(), &b, &f);
+    EXPECT_NE(b.Color(), kBlue);
+
+    Install_Working_State(std::move(old));
+}
