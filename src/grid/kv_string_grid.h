@@ -515,15 +515,50 @@ public:
     bool HasClickControl(int ACol, int ARow);
     bool HasRadioButton(int ACol, int ARow);
     bool IsRadioButtonChecked(int ACol, int ARow);
-    // Node queries; node rows come with the tree-node code, so until then
-    // every row answers as a row without a node.
+    // ---- tree nodes (cell_nodes.cpp): a node is a ctNode graphic in column 0
+    // heading a span of rows; contracting hides the span's rows.
     bool IsNode(int ARow) { return ARow >= 0 && GetCellType(0, ARow) == ctNode; }
     bool IsSummary(int ARow) { return ARow >= 0 && GetCellType(0, ARow) == ctSummary; }
-    bool GetNodeState(int ARow) { (void)ARow; return false; }
-    int GetNodeLevel(int ARow) { (void)ARow; return -1; }
-    int GetNodeSpan(int ARow) { (void)ARow; return -1; }
-    int GetSubNodeCount(int ARow) { (void)ARow; return 0; }
-    bool HasNodes() override { return false; }
+    // Contracted flag of a node row; False for any other row.
+    bool GetNodeState(int ARow);
+    bool NodeState(int ARow) { return GetNodeState(ARow); }
+    void SetNodeState(int ARow, bool Value);
+    // Level of a node row, -1 for any other row.
+    int GetNodeLevel(int ARow);
+    // Span of a node row (its own row counted; 0: up to the next node), -1 otherwise.
+    int GetNodeSpan(int ARow);
+    void SetNodeSpan(int ARow, int Span);
+    void UpdateNodeSpan(int ARow, int Delta);
+    int GetSubNodeCount(int ARow);
+    void UpdateSubNodeCount(int ARow, int Delta);
+    // 0 node row, 1 last row of its span, 2 more rows of the span follow.
+    int GetNodeSpanType(int ARow);
+    // The node row heading ARow; a node without parent is its own; -1 for none.
+    int GetParentRow(int ARow);
+    // Real row indexes.
+    void AddNode(int ARow, int Span);
+    void MarkSummaryRow(int ARow);
+    void RemoveNode(int ARow);
+    void RemoveAllNodes();
+    void ExpandNode(int ARow);
+    void ContractNode(int ARow);
+    void ExpandAll();
+    void ContractAll();
+    void InsertChildRow(int ARow, int InsertAt);
+    void RemoveChildRow(int ARow);
+    void InsertNormalRow(int ARow);
+    void RemoveNormalRow(int ARow);
+    bool IsInNodeButton(int ARow, int X);
+    int NumNodes() const { return FNumNodes; }
+    int GetRowIndent(int ARow) override;
+    bool HasNodes() override { return FNumNodes > 0; }
+
+    // ---- row hiding of the grid-structure code, which the tree nodes call.
+    // Declared here until that code is joined in; the bodies in
+    // kv_string_grid_rows_pending.cpp hide nothing and go with the join.
+    void HideRows(int FromRow, int ToRow);
+    void HideRowList(const TIntList* RowList);
+    void UnHideRows(int FromRow, int ToRow);
 
     // ---- hooks of row keys, selection, filtering and exchange (grid_hooks.cpp)
     virtual void InplaceEditChange() {}
@@ -834,6 +869,7 @@ private:
     int FFixedRightCols = 0;
     int FNumHiddenRows = 0;
     int FNumHiddenColumns = 0;
+    int FNumNodes = 0;
 
     // settings
     bool FDesigning = false;
