@@ -1,0 +1,182 @@
+// The kinds of cell graphics: replacement by a new kind, base-cell lookups,
+// the angle and colour rules, radio-group stepping, balloons on check boxes,
+// and the expand and graphic rectangles.
+#include <gtest/gtest.h>
+
+#include "grid/kv_string_grid.h"
+#include "platform/ui/forms.h"
+
+namespace {
+class TCountingGrid : public TKvStringGrid {
+public:
+    using TKvStringGrid::TKvStringGrid;
+    void CellTextChanged(int ACol, int ARow) override
+    {
+        ++Changes;
+        TKvStringGrid::CellTextChanged(ACol, ARow);
+    }
+    int Changes = 0;
+};
+} // namespace
+
+TEST(CellObjectKinds, ANewKindReplacesTheOldAndRemoveOnlyTakesItsOwn)
+{
+    TForm form;
+    auto* g = new TCountingGrid(&form);
+    const int before = g->Changes;
+    g->AddComment(1, 1, QStringLiteral("note"));
+    EXPECT_GE(g->Changes - before, 1);   // the writes go through the change hook
+    EXPECT_EQ(g->Cells(1, 1), QString());
+    EXPECT_EQ(g->CellComment(1, 1), QStringLiteral("note"));
+    EXPECT_FALSE(g->RemoveBitmap(1, 1));   // a comment is no bitmap
+    TBitmap* b = g->CreateBitmap(1, 1, false, haLeft, vaTop);
+    EXPECT_EQ(g->GetBitmap(1, 1), b);
+    EXPECT_EQ(g->CellComment(1, 1), QString());
+    EXPECT_EQ(g->GetCellImageRef(1, 1), reinterpret_cast<intptr_t>(b));
+    EXPECT_TRUE(g->RemoveBitmap(1, 1));
+    EXPECT_FALSE(g->HasBitmap(1, 1));
+    EXPECT_EQ(g->GetCellImageRef(1, 1), -1);
+
+    TBitmap own;
+    g->AddBitmap(2, 2, &own, true, haLeft, vaTop);
+    g->RemoveBitmap(2, 2);   // the caller's bitmap stays the caller's
+    EXPECT_EQ(own.Width(), own.Width());
+
+    g->SetCellComment(3, 3, QStringLiteral("a"));
+    g->SetCellComment(3, 3, QStringLiteral("b"));
+    EXPECT_EQ(g->CellComment(3, 3), QStringLiteral("b"));
+    g->AddButton(4, 4, 30, 18, QStringLiteral("Go"), haLeft, vaTop);
+    g->SetCellComment(4, 4, QStringLiteral("ignored"));
+    EXPECT_TRUE(g->HasButton(4, 4));
+    EXPECT_EQ(g->GetButtonText(4, 4), QStringLiteral("Go"));
+    g->RemoveAllComments();
+    g->RemoveAllButtons();
+    EXPECT_FALSE(g->HasButton(4, 4));
+    EXPECT_EQ(g->CellComment(3, 3), QString());
+}
+
+TEST(CellObjectKinds, BaseCellTestsSeeTheMergedAreasGraphic)
+{
+    TForm form;
+    auto* g = new TKvStringGrid(&form);
+    g->AddProgress(1, 1, clBlue, clWhite);
+    g->MergeCells(1, 1, 2, 2);
+    EXPECT_TRUE(g->HasProgress(2, 2));
+    g->AddScrollBar(3, 1, false);
+    EXPECT_EQ(g->GetScrollPosition(3, 1), 0);
+    EXPECT_EQ(g->GetScrollProp(3, 1).Range, 100);
+    g->SetScrollPosition(3, 1, 40);
+    EXPECT_EQ(g->GetScrollPosition(3, 1), 40);
+    EXPECT_EQ(g->GetScrollPosition(3, 2), -1);
+    EXPECT_EQ(g->GetScrollProp(3, 2).PageSize, -1);
+    EXPECT_EQ(g->GetShapeColor(3, 2), clNone);
+    g->AddShape(3, 3, 1, clRed, clBlack, haLeft, vaTop);
+    g->SetShapeColor(3, 3, clGreen);
+    EXPECT_EQ(g->GetShapeColor(3, 3), clGreen);
+}
+
+TEST(CellObjectKinds, RotatedAnglesStayWithinAFullTurn)
+{
+    TForm form;
+    auto* g = new TKvStringGrid(&form);
+    struct Case { short in; int out; };
+    for (Case k : {Case{-90, 270}, Case{720, 360}, Case{360, 360}, Case{45, 45}}) {
+        g->SetRotated(1, 1, k.in);
+        int a = -1;
+        EXPECT_TRUE(g->IsRotated(1, 1, a));
+        EXPECT_EQ(a, k.out) << k.in;
+    }
+    g->AddRotated(2, 1, 90, QStringLiteral("up"));
+    EXPECT_EQ(g->Cells(2, 1), QStringLiteral("up"));
+}
+
+TEST(CellObjectKinds, BalloonsRideOnCheckBoxesOnly)
+{
+    TForm form;
+    auto* g = new TKvStringGrid(&form);
+    g->AddButton(1, 1, 20, 20, QStringLiteral("B"), haLeft, vaTop);
+    g->AddBalloon(1, 1, QStringLiteral("T"), QStringLiteral("x"), biInfo);
+    QString t, x;
+    TBalloonIcon icon = biNone;
+    EXPECT_FALSE(g->IsBalloon(1, 1, t, x, icon));
+    EXPECT_TRUE(g->HasButton(1, 1));
+    g->AddCheckBox(2, 1, true, false);
+    g->AddBalloon(2, 1, QStringLiteral("Title"), QStringLiteral("Text"), biWarning);
+    EXPECT_TRUE(g->HasCheckBox(2, 1));
+    EXPECT_TRUE(g->IsBalloon(2, 1, t, x, icon));
+    EXPECT_EQ(t, QStringLiteral("Title"));
+    EXPECT_EQ(icon, biWarning);
+    EXPECT_FALSE(g->HasBalloon(2, 1));
+    g->RemoveBalloon(2, 1);
+    EXPECT_FALSE(g->IsBalloon(2, 1, t, x, icon));
+    g->AddBalloon(3, 1, QStringLiteral("A"), QStringLiteral("B"), biError);
+    EXPECT_TRUE(g->HasBalloon(3, 1));
+}
+
+TEST(CellObjectKinds, RadioGroupStepsThroughItsItems)
+{
+    TForm form;
+    auto* g = new TKvStringGrid(&form);
+    TStrings* items = g->CreateRadio(1, 1, 0, -1);
+    for (const char* s : {"a", "b", "c"}) items->Add(QString::fromLatin1(s));
+    g->SetRadioIdx(1, 1, -1);
+    g->GetCellGraphic(1, 1)->SetCellAngle(3);
+    std::vector<QString> seen;
+    for (int i = 0; i < 4; ++i) {
+        g->SelectNextRadio(1, 1, false);
+        seen.push_back(g->Cells(1, 1));
+    }
+    EXPECT_EQ(seen, (std::vector<QString>{"a", "b", "c", "a"}));
+    int idx = -5;
+    EXPECT_TRUE(g->GetRadioIdx(1, 1, idx));
+    EXPECT_EQ(idx, 0);
+    EXPECT_EQ(g->GetRadioStrings(1, 1), items);
+    EXPECT_TRUE(g->RemoveRadio(1, 1));
+}
+
+TEST(CellObjectKinds, ExpandAndGraphicRectangles)
+{
+    TForm form;
+    auto* g = new TKvStringGrid(&form);
+    g->SetFixedCols(0);
+    g->SetFixedRows(0);
+    g->SetColWidths(0, 100);
+    g->SetRowHeights(0, 20);
+    EXPECT_EQ(g->GetExpandRect(0, 0), TRect(0, 0, 0, 0));
+    g->AddExpand(0, 0, 60);
+    const TRect R = g->CellRect(0, 0);
+    EXPECT_EQ(g->GetExpandRect(0, 0), TRect(R.Left + 87, R.Top + 2, R.Left + 98, R.Top + 13));
+    EXPECT_EQ(g->GetExpandHeight(0, 0, true), 60);
+    EXPECT_EQ(g->GetExpandHeight(0, 0, false), 20);
+    EXPECT_TRUE(g->ToggleExpand(0, 0));
+    EXPECT_TRUE(g->GetExpandState(0, 0));
+    g->AddButton(1, 1, 30, 18, QStringLiteral("B"), haLeft, vaTop);
+    g->GetCellGraphic(1, 1)->SetCellValue(double(3 | (4 << 16)));
+    const TRect C = g->CellRect(1, 1);
+    EXPECT_EQ(g->GetCellGraphicRect(1, 1), TRect(C.Left + 3, C.Top + 4, C.Left + 33, C.Top + 22));
+}
+
+TEST(CellObjectKinds, MarkersKeepTheGraphicOrGoWithAnEmptyOne)
+{
+    TForm form;
+    auto* g = new TKvStringGrid(&form);
+    g->AddMarker(1, 1, 2, 3);
+    int p = 0, l = 0;
+    g->GetMarker(1, 1, p, l);
+    EXPECT_EQ(p, 2);
+    EXPECT_EQ(l, 3);
+    EXPECT_EQ(g->GetCellType(1, 1), ctEmpty);
+    g->RemoveMarker(1, 1);
+    EXPECT_EQ(g->GetCellGraphic(1, 1), nullptr);
+    g->AddComment(2, 2, QStringLiteral("c"));
+    g->AddMarker(2, 2, 1, 1);
+    g->RemoveAllMarkers();
+    g->GetMarker(2, 2, p, l);
+    EXPECT_EQ(l, 0);
+    EXPECT_EQ(g->CellComment(2, 2), QStringLiteral("c"));
+    double rate = 3;
+    g->OnRatingChange = [](TObject*, int, int, double& r, bool& allow) { allow = r < 5; };
+    EXPECT_TRUE(g->RatingChange(1, 1, rate));
+    rate = 6;
+    EXPECT_FALSE(g->RatingChange(1, 1, rate));
+}
