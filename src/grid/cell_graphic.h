@@ -102,5 +102,17 @@ private:
     TCheckBoxState FCellCheckBoxState = cbUnchecked;
 };
 
+// What the object of a ctInterface cell may offer: found with dynamic_cast,
+// never owned by the cell.
+class IInterfacedCell {
+public:
+    virtual ~IInterfacedCell() = default;
+    virtual void Draw(TCanvas* Canvas, const TRect& R, int Col, int Row, bool Selected, TObject* Grid) = 0;
+    virtual int GetWidth() = 0;
+    virtual int GetHeight() = 0;
+    // Drawn before the cell text.
+    virtual bool IsBefore() = 0;
+};
+
 // Frees the object a slot holds (colours and empty slots hold none) and empties it.
 void FreeCellSlot(TCellSlot& Slot);

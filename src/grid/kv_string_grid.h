@@ -788,17 +788,13 @@ public:
     virtual void PasteDone() {}
     virtual bool ToggleCellCheck(int ACol, int ARow, bool UserAction);
     virtual bool ToggleCellRadio(int ACol, int ARow, bool UserAction);
-    virtual TPoint CalcCellGraphicSize(int ACol, int ARow, int HeightReserve)
-    {
-        (void)ACol; (void)ARow; (void)HeightReserve;
-        return TPoint();
-    }
+    // The room a cell's graphic claims beside its text on screen (cell_graphic_sizes.cpp).
+    virtual TPoint CalcCellGraphicSize(int ACol, int ARow, int HeightReserve);
     TPoint GetCellGraphicSize(int ACol, int ARow) { return CalcCellGraphicSize(ACol, ARow, 0); }
-    virtual TPoint GetRawGraphicSize(int ACol, int ARow, int W, int H, double Scale)
-    {
-        (void)ACol; (void)ARow; (void)W; (void)H; (void)Scale;
-        return TPoint();
-    }
+    // The printed size of a cell's graphic in a room of W x H at a printer scale.
+    virtual TPoint GetRawGraphicSize(int ACol, int ARow, int W, int H, double Scale);
+    // A scroll bar with automatic range follows the height of its cell's text.
+    void CellTextChanged(int ACol, int ARow) override;
     virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
     virtual void InsertGridRow(int ARow);
     virtual void DeleteGridRow(int ARow);

@@ -180,3 +180,61 @@ TEST(CellObjectKinds, MarkersKeepTheGraphicOrGoWithAnEmptyOne)
     rate = 6;
     EXPECT_FALSE(g->RatingChange(1, 1, rate));
 }
+
+namespace {
+class TFixedCell : public TObject, public IInterfacedCell {
+public:
+    void Draw(TCanvas*, const TRect&, int, int, bool, TObject*) override {}
+    int GetWidth() override { return 33; }
+    int GetHeight() override { return 0; }
+    bool IsBefore() override { return false; }
+};
+} // namespace
+
+TEST(CellGraphicSizes, ScreenAndPrintSizesByKind)
+{
+    TForm form;
+    auto* g = new TKvStringGrid(&form);
+    EXPECT_EQ(g->GetCellGraphicSize(1, 1), TPoint(0, 0));
+    g->AddCheckBox(1, 1, false, false);
+    const int cs = g->ControlLook()->CheckSize();
+    EXPECT_EQ(g->GetCellGraphicSize(1, 1), TPoint(cs, cs));
+    EXPECT_EQ(g->GetRawGraphicSize(1, 1, 50, 20, 1.0), TPoint(cs, cs));
+    g->AddProgressPie(2, 1, clRed, 40);
+    EXPECT_EQ(g->GetCellGraphicSize(2, 1), TPoint(20, 20));
+    g->AddRating(3, 1, 5, clYellow, clGray);
+    EXPECT_EQ(g->GetCellGraphicSize(3, 1), TPoint(90, 16));   // full width does not override it
+    g->AddButton(1, 2, 30, 18, QStringLiteral("B"), haLeft, vaTop);
+    EXPECT_EQ(g->GetCellGraphicSize(1, 2), TPoint(30, 18));
+    EXPECT_EQ(g->GetRawGraphicSize(1, 2, 0, 0, 1.0), TPoint(30, 18));
+    g->SetCells(1, 2, QStringLiteral("text"));
+    EXPECT_EQ(g->GetCellGraphicSize(1, 2), TPoint(30, 0));
+
+    TStrings* items = g->CreateRadio(2, 2, 0, 0);
+    for (const char* s : {"a", "b", "c"}) items->Add(QString::fromLatin1(s));
+    const TPoint screen = g->GetCellGraphicSize(2, 2);
+    const TPoint print = g->GetRawGraphicSize(2, 2, 0, 0, 1.0);
+    EXPECT_EQ(screen.Y, 3 * std::max(16, print.Y / 3));
+    EXPECT_EQ(print.Y % 3, 0);
+
+    TFixedCell cell;
+    g->AddInterfacedCell(3, 2, &cell);
+    const TPoint whole = g->CellSize(3, 2);
+    EXPECT_EQ(g->GetCellGraphicSize(3, 2), whole);   // a zero height takes the cell's size
+    const TRect R = g->CellRect(3, 2);
+    EXPECT_EQ(g->GetRawGraphicSize(3, 2, 0, 0, 1.0), TPoint(33, R.Bottom - R.Top));
+}
+
+TEST(CellGraphicSizes, AutoRangeScrollBarFollowsTheText)
+{
+    TForm form;
+    auto* g = new TKvStringGrid(&form);
+    g->SetCells(1, 1, QStringLiteral("one two three four five six seven eight nine ten eleven twelve"));
+    g->AddScrollBar(1, 1, true);
+    EXPECT_TRUE(g->HasAutoRangeScrollBar(1, 1));
+    const TScrollProp p = g->GetScrollProp(1, 1);
+    EXPECT_EQ(p.PageSize, g->RowHeights(1));
+    EXPECT_GT(p.Range, 0);
+    g->AddScrollBar(2, 1, false);
+    EXPECT_EQ(g->GetScrollProp(2, 1).Range, 100);
+}
