@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "grid/grid_text.h"
+#include "platform/core/sysutils.h"
 
 // ============================================================ queries with events
 
@@ -576,4 +577,10 @@ void TKvStringGrid::GetDefaultCellProperties(int ACol, int ARow, TFont* AFont, T
 void TKvStringGrid::GetDisplText(int ACol, int ARow, QString& Value)
 {
     TBaseGrid::GetDisplText(ACol, ARow, Value);
+    // A group's node row shows how many data rows the group holds.
+    if (FGrouping->ShowGroupCount() && ACol == 1 && IsNode(ARow)) {
+        const int n = GetNodeSpan(ARow) - 1 - GetSubNodeCount(ARow);
+        if (!FGrouping->GroupCountFormat().isEmpty()) Value += Format(FGrouping->GroupCountFormat(), {n});
+        else Value += QStringLiteral(" (") + QString::number(n) + QLatin1Char(')');
+    }
 }

@@ -125,3 +125,23 @@ TEST(CellNodes, ContractAllEndsWithAZeroSpanNode)
     EXPECT_EQ(g->RowCount(), 10 - 2 - 1);   // rows 5, 6 and 8
     EXPECT_TRUE(g->GetNodeState(5));        // the second node, moved up
 }
+
+TEST(CellNodes, NodeRowsShowTheirGroupCount)
+{
+    TForm form;
+    TKvStringGrid* g = MakeGrid(form);
+    g->AddNode(1, 5);
+    QString v = QStringLiteral("Group");
+    g->Grouping()->SetShowGroupCount(true);
+    struct Case { int sub; const char* format; const char* shown; };
+    for (Case k : {Case{0, "", "Group (4)"}, Case{1, "", "Group (3)"}, Case{1, " [%d]", "Group [3]"}}) {
+        g->UpdateSubNodeCount(1, k.sub - g->GetSubNodeCount(1));
+        g->Grouping()->SetGroupCountFormat(QString::fromLatin1(k.format));
+        QString t = v;
+        static_cast<TBaseGrid*>(g)->GetDisplText(1, 1, t);
+        EXPECT_EQ(t, QString::fromLatin1(k.shown));
+    }
+    QString plain = v;
+    static_cast<TBaseGrid*>(g)->GetDisplText(1, 2, plain);
+    EXPECT_EQ(plain, v);
+}
