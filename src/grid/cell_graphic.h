@@ -102,6 +102,13 @@ private:
     TCheckBoxState FCellCheckBoxState = cbUnchecked;
 };
 
+// The five check-box kinds (plain, data, virtual, row, tri-state).
+inline bool IsCheckBoxKind(TCellType t)
+{
+    return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox ||
+           t == ctTriStateCheckBox;
+}
+
 // What the object of a ctInterface cell may offer: found with dynamic_cast,
 // never owned by the cell.
 class IInterfacedCell {

@@ -8,12 +8,6 @@
 #include "platform/core/sysutils.h"
 
 namespace {
-bool IsCheckKind(TCellType t)
-{
-    return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox ||
-           t == ctTriStateCheckBox;
-}
-
 int GraphicWidth(const TCellSlot& s)
 {
     if (auto* g = std::get_if<TGraphic*>(&s)) return *g ? (*g)->Width() : 0;
@@ -125,7 +119,7 @@ TPoint TKvStringGrid::CalcCellGraphicSize(int ACol, int ARow, int HeightReserve)
         }
         break;
     default:
-        if (IsCheckKind(g->CellType())) X = Y = FControlLook->CheckSize();
+        if (IsCheckBoxKind(g->CellType())) X = Y = FControlLook->CheckSize();
         break;
     }
     const TRect R = CellRect(ACol, ARow);
@@ -181,7 +175,7 @@ TPoint TKvStringGrid::GetRawGraphicSize(int ACol, int ARow, int W, int H, double
         return TPoint(s, s);
     }
     default:
-        if (IsCheckKind(g->CellType())) return TPoint(FControlLook->CheckSize(), FControlLook->CheckSize());
+        if (IsCheckBoxKind(g->CellType())) return TPoint(FControlLook->CheckSize(), FControlLook->CheckSize());
         return TPoint(0, 0);
     }
 }

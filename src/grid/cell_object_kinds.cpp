@@ -14,12 +14,6 @@ T* SlotAs(const TCellSlot& Slot)
     return nullptr;
 }
 
-TColor SlotColor(const TCellSlot& Slot, TColor Default = clNone)
-{
-    if (auto* c = std::get_if<TColor>(&Slot)) return *c;
-    return Default;
-}
-
 TCellGraphic* OfType(TKvStringGrid* G, int ACol, int ARow, TCellType T)
 {
     TCellGraphic* g = G->GetCellGraphic(ACol, ARow);

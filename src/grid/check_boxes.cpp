@@ -19,12 +19,6 @@ TCellVAlign VAlignOf(TVAlignment v)
     }
 }
 
-bool IsCheckKind(TCellType t)
-{
-    return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox ||
-           t == ctTriStateCheckBox;
-}
-
 TCheckBoxState BoolToCheckBoxState(bool bChecked)
 {
     return bChecked ? cbChecked : cbUnchecked;
@@ -291,7 +285,7 @@ bool TKvStringGrid::ToggleCellCheck(int ACol, int ARow, bool UserAction)
             }
         }
     }
-    if (!IsCheckKind(g->CellType())) return false;
+    if (!IsCheckBoxKind(g->CellType())) return false;
     if (UserAction && !FControlLook->CheckAlwaysActive()) {
         bool can = true;
         CanEdit(ACol, ARow, can);
@@ -414,7 +408,7 @@ bool TKvStringGrid::IsInCheckBox(int ACol, int ARow, int XPos, int YPos)
     TCellGraphic* g = GetCellGraphic(ACol, ARow);
     if (!g) return false;
     const TCellType t = g->CellType();
-    if (!(IsCheckKind(t) || t == ctRadioButton)) return false;
+    if (!(IsCheckBoxKind(t) || t == ctRadioButton)) return false;
     if (!FMouseActions->PreciseCheckBoxCheck()) return true;
     const TRect R = CellRect(DisplColIndex(ACol), ARow);
     const int S = FControlLook->CheckSize();

@@ -6,18 +6,8 @@
 #include "grid/kv_string_grid.h"
 #include "platform/ui/forms.h"
 
-namespace {
-class TCountingGrid : public TKvStringGrid {
-public:
-    using TKvStringGrid::TKvStringGrid;
-    void CellTextChanged(int ACol, int ARow) override
-    {
-        ++Changes;
-        TKvStringGrid::CellTextChanged(ACol, ARow);
-    }
-    int Changes = 0;
-};
-} // namespace
+#include "counting_grid.h"
+
 
 TEST(CellObjectKinds, ANewKindReplacesTheOldAndRemoveOnlyTakesItsOwn)
 {

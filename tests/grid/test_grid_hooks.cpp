@@ -4,18 +4,8 @@
 #include "grid/column_grid.h"
 #include "platform/ui/forms.h"
 
-namespace {
-class TCountingGrid : public TKvStringGrid {
-public:
-    using TKvStringGrid::TKvStringGrid;
-    void CellTextChanged(int ACol, int ARow) override
-    {
-        ++Changes;
-        TKvStringGrid::CellTextChanged(ACol, ARow);
-    }
-    int Changes = 0;
-};
-} // namespace
+#include "counting_grid.h"
+
 
 TEST(GridHooks, DeleteKeyClearsTheOnlyNormalRowAndStillReports)
 {
