@@ -671,3 +671,38 @@ TRect TKvStringGrid::GetCellGraphicRect(int ACol, int ARow)
     }
     return res;
 }
+
+// ============================================================ picker hooks
+
+namespace {
+TComponent* MakeRegistered(TComponent* Owner, const char* ClassName)
+{
+    auto& reg = KvGridUnit::ClassRegistry();
+    auto it = reg.find(QString::fromLatin1(ClassName));
+    return it == reg.end() || !it->second ? nullptr : it->second(Owner);
+}
+} // namespace
+
+TComponent* TKvStringGrid::ColorPickerDropDown()
+{
+    if (!FColorPicker) FColorPicker = MakeRegistered(this, "TColorPickerDropDown");
+    return FColorPicker;
+}
+
+TComponent* TKvStringGrid::ImagePickerDropDown()
+{
+    if (!FImagePicker) FImagePicker = MakeRegistered(this, "TImagePickerDropDown");
+    return FImagePicker;
+}
+
+void TKvStringGrid::ColorSelect()
+{
+    auto* picker = dynamic_cast<IColorPickerSelection*>(ColorPickerDropDown());
+    if (OnColorSelect && picker) OnColorSelect(this, Col(), Row(), picker->SelectedColor(), picker->SelectedColorText());
+}
+
+void TKvStringGrid::ImageSelect()
+{
+    auto* picker = dynamic_cast<IImagePickerSelection*>(ImagePickerDropDown());
+    if (OnImageSelect && picker) OnImageSelect(this, Col(), Row(), picker->ItemIndex());
+}

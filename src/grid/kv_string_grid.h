@@ -94,6 +94,21 @@ QString GetLocaleLongTimeFormat();
 // The first form up the parent chain of Control, or nullptr.
 TCustomForm* FindParentForm(TControl* Control);
 
+// What the grid reads of its colour and image picker editors; the drop-down
+// editors offer these and register their classes in KvGridUnit::ClassRegistry.
+class IColorPickerSelection {
+public:
+    virtual ~IColorPickerSelection() = default;
+    virtual TColor SelectedColor() const = 0;
+    virtual QString SelectedColorText() const = 0;
+};
+
+class IImagePickerSelection {
+public:
+    virtual ~IImagePickerSelection() = default;
+    virtual int ItemIndex() const = 0;
+};
+
 class TKvStringGrid : public TBaseGrid, public IQRVStyle, public IQRVTones {
 public:
     explicit TKvStringGrid(TComponent* AOwner = nullptr);
@@ -691,6 +706,14 @@ public:
     TRect GetExpandRect(int ACol, int ARow);
     TRect GetCellGraphicRect(int ACol, int ARow);
     std::function<void(TObject*, int ACol, int ARow, double& NewRate, bool& Allow)> OnRatingChange;
+    // The pickers' choice for the current cell (the pickers are made on first
+    // use from the class registry; without one registered nothing fires).
+    virtual void ColorSelect();
+    virtual void ImageSelect();
+    TComponent* ColorPickerDropDown();
+    TComponent* ImagePickerDropDown();
+    std::function<void(TObject*, int ACol, int ARow, TColor Color, const QString& Value)> OnColorSelect;
+    std::function<void(TObject*, int ACol, int ARow, int Index)> OnImageSelect;
 
     // ---- check boxes and radio buttons (check_boxes.cpp)
     // "Invalid cell" (a general exception) for an index outside the grid,
@@ -973,6 +996,8 @@ private:
     int FNumHiddenRows = 0;
     int FNumHiddenColumns = 0;
     int FNumNodes = 0;
+    TComponent* FColorPicker = nullptr;
+    TComponent* FImagePicker = nullptr;
 
     // settings
     bool FDesigning = false;

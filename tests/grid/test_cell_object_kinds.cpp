@@ -228,3 +228,38 @@ TEST(CellGraphicSizes, AutoRangeScrollBarFollowsTheText)
     g->AddScrollBar(2, 1, false);
     EXPECT_EQ(g->GetScrollProp(2, 1).Range, 100);
 }
+
+namespace {
+class TTestColorPicker : public TComponent, public IColorPickerSelection {
+public:
+    using TComponent::TComponent;
+    TColor SelectedColor() const override { return 0x00FF00; }
+    QString SelectedColorText() const override { return QStringLiteral("Lime"); }
+};
+} // namespace
+
+TEST(CellObjectKinds, ColourSelectionReportsThePickersChoiceForTheCurrentCell)
+{
+    TForm form;
+    auto* g = new TKvStringGrid(&form);
+    int fired = 0;
+    g->OnColorSelect = [&](TObject*, int c, int r, TColor col, const QString& v) {
+        ++fired;
+        EXPECT_EQ(c, 2);
+        EXPECT_EQ(r, 3);
+        EXPECT_EQ(col, TColor(0x00FF00));
+        EXPECT_EQ(v, QStringLiteral("Lime"));
+    };
+    g->FocusCell(2, 3);
+    auto& reg = KvGridUnit::ClassRegistry();
+    const auto saved = reg.find(QStringLiteral("TColorPickerDropDown")) != reg.end()
+                           ? reg[QStringLiteral("TColorPickerDropDown")]
+                           : std::function<TComponent*(TComponent*)>();
+    reg[QStringLiteral("TColorPickerDropDown")] = [](TComponent* o) { return new TTestColorPicker(o); };
+    g->ColorSelect();
+    EXPECT_EQ(fired, 1);
+    EXPECT_EQ(g->ColorPickerDropDown(), g->ColorPickerDropDown());   // made once
+    if (saved) reg[QStringLiteral("TColorPickerDropDown")] = saved;
+    else reg.erase(QStringLiteral("TColorPickerDropDown"));
+    g->ImageSelect();   // no image picker registered: nothing happens
+}
