@@ -13,7 +13,9 @@ enum TEditorType : int {
     edPositiveFloat, edNumericUnitEditBtn, edFloatUnitEditBtn, edMaskEditBtn
 };
 
-enum TCellBorder : int { cbTop, cbLeft, cbRight, cbBottom };
+// Borders are kept as a set: each member is its own bit, bit n for the n-th border, so a
+// stored set reads back with the same numbers.
+enum TCellBorder : int { cbTop = 1 << 0, cbLeft = 1 << 1, cbRight = 1 << 2, cbBottom = 1 << 3 };
 
 enum TCellGradientDirection : int { GradientVertical, GradientHorizontal };
 
