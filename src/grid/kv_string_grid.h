@@ -523,37 +523,95 @@ public:
     int GetSubNodeCount(int ARow) { (void)ARow; return 0; }
     bool HasNodes() override { return false; }
 
-    // ---- index conversions (identity until hidden columns and rows exist)
-    int RealColIndex(int ACol) const { return ACol; }
-    int DisplColIndex(int ACol) override { return ACol; }
-    int RealRowIndex(int ARow) const { return ARow; }
-    int DisplRowIndex(int ARow) const { return ARow; }
     int TotalColCount() const override { return ColCount() + FNumHiddenColumns; }
 
-    // ---- declared here, built with the structure, input and data operations
-    virtual void InsertRows(int RowIndex, int RCount, bool UpdateCellControls = true)
-    {
-        (void)UpdateCellControls;
-        for (int i = 0; i < RCount; ++i) {
-            SetRowCount(RowCount() + 1);
-            MoveRow(RowCount() - 1, RowIndex);
-        }
-    }
-    virtual void RemoveRows(int RowIndex, int RCount)
-    {
-        for (int i = 0; i < RCount && RowIndex < RowCount(); ++i) DeleteRow(RowIndex);
-    }
-    virtual void InsertCols(int ColIndex, int CCount)
-    {
-        for (int i = 0; i < CCount; ++i) {
-            SetColCount(ColCount() + 1);
-            MoveColumn(ColCount() - 1, ColIndex);
-        }
-    }
-    virtual void RemoveCols(int ColIndex, int CCount)
-    {
-        for (int i = 0; i < CCount && ColIndex < ColCount(); ++i) DeleteColumn(ColIndex);
-    }
+    // ---- hidden columns and rows, index mapping (kv_string_grid_hidden.cpp)
+    // Storage is addressed by real column and display row: a hidden column
+    // keeps its cells in place, a hidden row moves into a TGridItem record.
+    // Only real columns 0 .. 511 can be hidden; from 512 on the conversions
+    // answer the index unchanged.
+    static constexpr int MaxHiddenColumnIndex = 511;
+    void HideColumn(int ColIndex) { HideColumns(ColIndex, ColIndex); }
+    void HideColumns(int FromCol, int ToCol);
+    void UnHideColumn(int ColIndex) { UnHideColumns(ColIndex, ColIndex); }
+    void UnHideColumns(int FromCol, int ToCol);
+    void UnHideColumnsAll();
+    bool IsHiddenColumn(int Colindex) const;
+    int AllColWidths(int i) const;
+    void SetAllColWidths(int i, int w);
+    void SetColumnVisible(int i, bool Visible);
+    bool IsColumnVisible(int i) const;
+    int RealColIndex(int ACol) const;
+    int DisplColIndex(int ACol) override;
+    int DisplColIndexOf(int ACol) const;
+    int RealRowIndex(int ARow) const;
+    int DisplRowIndex(int ARow) const;
+    int DisplToRealColumn(int ACol) const { return RealColIndex(ACol); }
+    int RealToDisplColumn(int ACol) const { return DisplColIndexOf(ACol); }
+    int DisplToRealRow(int ARow) const { return RealRowIndex(ARow); }
+    int RealToDisplRow(int ARow) const { return DisplRowIndex(ARow); }
+    int RealCol() const { return RealColIndex(Col()); }
+    int RealRow() const { return RealRowIndex(Row()); }
+    int TotalRowCount() const { return AllRowCount(); }
+    void HideRow(int Rowindex) { HideRows(Rowindex, Rowindex); }
+    void HideRows(int FromRow, int ToRow);
+    void HideRowsEx(int FromRow, int ToRow);
+    // RowList holds display rows in ascending order; they become one filter level.
+    void HideRowList(const TIntList* RowList);
+    void UnHideRow(int Rowindex);
+    void UnHideRows(int FromRow, int ToRow);
+    void UnHideRowList();
+    void UnHideRowsAll();
+    bool IsHiddenRow(int Rowindex) const;
+    // Builds ListHidden on the first call (when nullptr); the caller frees it.
+    bool IsHiddenRow(int Rowindex, TIntList*& ListHidden) const;
+    // The stored cells of the hidden row with this real index (the record's own list), or nullptr.
+    TStringList* GetHiddenRowCells(int ARow) const;
+    int FilterLevel() const { return FFilterLevel; }
+    void SetFilterLevel(int Value) { FFilterLevel = Value; }
+    void SetRow(int Value);
+    void SetTopRow(int Value);
+    int SortedRowIndex(int ARow) const;
+    int UnSortedRowIndex(int ARow) const;
+    QString UnSortedCells(int i, int j) const;
+    void SetUnSortedCells(int i, int j, const QString& Value);
+    // The hidden-row and hidden-column structure: counts agree with the
+    // records and flags, no properties object is held by two storage cells or
+    // records, the records of HideRows stand in ascending Idx.
+    bool CheckHiddenConsistency() const;
+    std::function<void(TObject*, int OldRow, int NewRow)> OnRowChanged;
+
+    // ---- row and column insertion and removal, update bracket (kv_string_grid_rows.cpp)
+    void BeginUpdate();
+    void EndUpdate();
+    void StartUpdate() { ++FUpdateCount; }
+    void ResetUpdate() { FUpdateCount = 0; }
+    bool LockUpdate() const { return FUpdateCount != 0; }
+    void SetLockUpdate(bool Value) { Value ? BeginUpdate() : EndUpdate(); }
+    int UpdateCount() const { return FUpdateCount; }
+    virtual void InsertRows(int RowIndex, int RCount, bool UpdateCellControls = true);
+    void InsertRowBlock(int RowIndex, int RCount, bool UpdateCellControls);
+    void AddRow();
+    virtual void RemoveRows(int RowIndex, int RCount);
+    virtual void RemoveRowsEx(int RowIndex, int RCount);
+    void DeleteRowBlock(int ARow, int Count, bool Permanent);
+    void RemoveSelectedRows();
+    void RemoveUnSelectedRows();
+    void RemoveCheckedRows(int CheckBoxColumn, bool RemoveChecked);
+    void RemoveDuplicates(int ACol, bool DoCase);
+    void HideSelectedRows();
+    void HideUnSelectedRows();
+    virtual void InsertCols(int ColIndex, int CCount);
+    void AddColumn() { InsertCols(ColCount(), 1); }
+    virtual void RemoveCols(int ColIndex, int CCount);
+    void RemoveSelectedCols();
+    void RemoveUnSelectedCols();
+    void HideSelection();
+    void UnHideSelection();
+    bool SelectionHidden() const { return FSelHidden; }
+    // Places the controls of the cell-control list over their cells.
+    void CellControlsUpdate(bool RebuildList = false);
+
     virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
     {
         FreeCellPropertiesRect(ACol1, ARow1, ACol2, ARow2);
@@ -605,7 +663,7 @@ public:
     virtual void GetSaveCellText(int ACol, int ARow, QString& Value) { Value = Cells(ACol, ARow); }
     virtual void SetLoadCellText(int ACol, int ARow, const QString& Value) { SetCells(ACol, ARow, Value); }
     virtual void StoreOldCell(int ACol, int ARow) { (void)ACol; (void)ARow; }
-    virtual void RemoveRowRange(int ARow, int Count) { RemoveRows(ARow, Count); }
+    virtual void RemoveRowRange(int ARow, int Count);
     virtual void CanAddRow(bool& Allow) { (void)Allow; }
     virtual void CanInsertRow(int ARow, bool& CanInsert) { (void)ARow; (void)CanInsert; }
     virtual void CellSelectorClick(int ACol, int ARow) { (void)ACol; (void)ARow; }
@@ -869,6 +927,25 @@ private:
     bool FLastValidation = true;
     bool FColChange = true;
     int FOldLeftCol = 1, FOldTopRow = 1;
+
+    // hidden columns and rows, update bracket
+    // Kept as hidden flags so that all-visible is the zero state.
+    bool FHiddenCol[513] = {};
+    short FAllColWidths[513] = {};
+    int FFilterLevel = 0;
+    int FUpdateCount = 0;
+    bool FSelHidden = false;
+    TGridRect FOldSelection;
+    bool FEntered = false;
+    int FReportedRow = -1;
+    void CopyStorageRow(int FromRow, int ToRow);
+    void WipeStorageRow(int ARow);
+    void RowToItem(int ARow, TGridItem* Item);
+    void ItemToRow(TGridItem* Item, int ARow);
+    TGridItem* HiddenItem(int Index) const;
+    int HiddenBelow(int RealRow) const;
+    int FindHiddenItem(int Idx) const;
+    void SyncHiddenCount();
 
     // the owner form's resize relay
     TCustomForm* FOwnerForm = nullptr;

@@ -1,0 +1,372 @@
+// Hidden rows and columns, the index conversions, opening and closing rows
+// and columns and the update bracket. Every mutation is followed by the
+// structure check, so a broken operation fails where it happens.
+#include <gtest/gtest.h>
+
+#include "grid/kv_string_grid.h"
+#include "platform/ui/forms.h"
+
+namespace {
+
+class GridStructure : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g = new TKvStringGrid(&form);
+        Fill();
+    }
+    void Fill()
+    {
+        for (int c = 0; c < g->AllColCount(); ++c)
+            for (int r = 0; r < g->RowCount(); ++r) g->SetCells(c, r, Tag(c, r));
+    }
+    static QString Tag(int c, int r) { return QStringLiteral("%1,%2").arg(c).arg(r); }
+    // The texts of column 1 over the displayed rows, one tag row per entry.
+    std::vector<int> RowTags() const
+    {
+        std::vector<int> v;
+        for (int r = 0; r < g->RowCount(); ++r) v.push_back(g->Cells(1, r).section(QLatin1Char(','), 1).toInt());
+        return v;
+    }
+    void Check() const { ASSERT_TRUE(g->CheckHiddenConsistency()); }
+
+    TForm form;
+    TKvStringGrid* g = nullptr;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------- columns
+
+TEST_F(GridStructure, HiddenColumnMapsAroundIt)
+{
+    g->SetColWidths(2, 33);
+    g->HideColumn(2);
+    Check();
+    EXPECT_EQ(g->ColCount(), 4);
+    EXPECT_EQ(g->AllColCount(), 5);
+    EXPECT_EQ(g->NumHiddenColumns(), 1);
+    EXPECT_EQ(g->RealColIndex(2), 3);
+    EXPECT_EQ(g->DisplColIndex(3), 2);
+    EXPECT_EQ(g->DisplColIndex(2), 2);
+    EXPECT_EQ(g->RealColIndex(3), 4);
+    EXPECT_TRUE(g->IsHiddenColumn(2));
+    EXPECT_EQ(g->Cells(2, 4), QStringLiteral("2,4"));
+    EXPECT_EQ(g->AllColWidths(2), 33);
+    EXPECT_EQ(g->RealColIndex(-1), 0);
+    g->UnHideColumn(2);
+    Check();
+    EXPECT_EQ(g->ColCount(), 5);
+    EXPECT_EQ(g->ColWidths(2), 33);
+    EXPECT_FALSE(g->IsHiddenColumn(2));
+}
+
+TEST_F(GridStructure, ColumnsFrom512OnAreNeverHidden)
+{
+    g->HideColumn(1);
+    g->HideColumns(600, 600);
+    g->HideColumn(512);
+    g->SetColumnVisible(700, false);
+    Check();
+    EXPECT_FALSE(g->IsHiddenColumn(600));
+    EXPECT_FALSE(g->IsHiddenColumn(512));
+    EXPECT_FALSE(g->IsHiddenColumn(-3));
+    EXPECT_TRUE(g->IsColumnVisible(700));
+    EXPECT_EQ(g->NumHiddenColumns(), 1);
+    EXPECT_EQ(g->RealColIndex(600), 600);
+    EXPECT_EQ(g->DisplColIndex(600), 600);
+}
+
+TEST_F(GridStructure, TheLastDisplayedColumnStays)
+{
+    g->HideColumns(0, 4);
+    Check();
+    EXPECT_EQ(g->ColCount(), 1);
+    EXPECT_EQ(g->NumHiddenColumns(), 4);
+    EXPECT_EQ(g->RealColIndex(0), 4);
+    g->UnHideColumnsAll();
+    Check();
+    EXPECT_EQ(g->ColCount(), 5);
+    EXPECT_EQ(g->NumHiddenColumns(), 0);
+}
+
+// ---------------------------------------------------------------- rows
+
+TEST_F(GridStructure, HideRowsAndBackWithTextsPropertiesAndHeights)
+{
+    g->SetRowHeights(3, 30);
+    g->SetRowHeights(4, 40);
+    g->CellProperties(2, 4)->SetReadOnly(true);
+    TCellProperties* p = g->GridObjects(2, 4);
+    g->HideRows(3, 4);
+    Check();
+    EXPECT_EQ(g->RowCount(), 8);
+    EXPECT_EQ(g->NumHiddenRows(), 2);
+    EXPECT_EQ(g->AllRowCount(), 10);
+    EXPECT_EQ(g->RealRowIndex(3), 5);
+    EXPECT_EQ(g->DisplRowIndex(5), 3);
+    EXPECT_EQ(g->DisplRowIndex(4), 3);
+    EXPECT_TRUE(g->IsHiddenRow(4));
+    EXPECT_FALSE(g->IsHiddenRow(5));
+    EXPECT_EQ(g->Cells(1, 3), QStringLiteral("1,5"));
+    ASSERT_NE(g->GetHiddenRowCells(4), nullptr);
+    EXPECT_EQ(g->GetHiddenRowCells(4)->Strings(2), QStringLiteral("2,4"));
+    TIntList* cache = nullptr;
+    EXPECT_TRUE(g->IsHiddenRow(3, cache));
+    EXPECT_FALSE(g->IsHiddenRow(2, cache));
+    delete cache;
+
+    g->HideRows(3, 4); // all hidden already: nothing changes
+    Check();
+    EXPECT_EQ(g->RowCount(), 8);
+
+    g->UnHideRows(3, 4);
+    Check();
+    EXPECT_EQ(g->RowCount(), 10);
+    EXPECT_EQ(g->NumHiddenRows(), 0);
+    EXPECT_EQ(RowTags(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_EQ(g->RowHeights(3), 30);
+    EXPECT_EQ(g->RowHeights(4), 40);
+    EXPECT_EQ(g->GridObjects(2, 4), p);
+    EXPECT_TRUE(p->ReadOnly());
+}
+
+TEST_F(GridStructure, HiddenColumnCellsTravelWithAHiddenRow)
+{
+    g->HideColumn(2);
+    g->CellProperties(2, 5)->SetReadOnly(true);
+    g->HideRow(5);
+    Check();
+    g->UnHideRow(5);
+    Check();
+    EXPECT_EQ(g->GridCells(2, 5), QStringLiteral("2,5"));
+    ASSERT_TRUE(g->HasCellProperties(2, 5));
+    EXPECT_TRUE(g->GridObjects(2, 5)->ReadOnly());
+}
+
+TEST_F(GridStructure, UnHideRowsAllShowsRunsOfConsecutiveRows)
+{
+    g->HideRows(7, 7);
+    g->HideRows(2, 3);
+    Check();
+    EXPECT_EQ(g->RealRowIndex(2), 4);
+    EXPECT_EQ(g->RealRowIndex(4), 6);
+    EXPECT_EQ(g->RealRowIndex(5), 8);
+    EXPECT_EQ(g->RealRowIndex(-1), -1);
+    g->UnHideRowsAll();
+    Check();
+    EXPECT_EQ(g->NumHiddenRows(), 0);
+    EXPECT_EQ(RowTags(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+}
+
+TEST_F(GridStructure, RowListRoundTrip)
+{
+    for (bool footer : {false, true}) {
+        SCOPED_TRACE(footer);
+        g->FloatingFooter()->SetVisible(footer);
+        Fill();
+        TIntList list(0, 0);
+        list.Add(2);
+        list.Add(5);
+        list.Add(6);
+        g->HideRowList(&list);
+        Check();
+        EXPECT_EQ(g->RowCount(), 7);
+        EXPECT_EQ(g->FilterLevel(), 1);
+        EXPECT_EQ(RowTags(), (std::vector<int>{0, 1, 3, 4, 7, 8, 9}));
+        g->UnHideRowList();
+        g->SetFilterLevel(0);
+        Check();
+        EXPECT_EQ(g->RowCount(), 10);
+        EXPECT_EQ(g->NumHiddenRows(), 0);
+        EXPECT_EQ(RowTags(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    }
+}
+
+TEST_F(GridStructure, TwoFilterLevelsComeBackInTurn)
+{
+    TIntList a(0, 0), b(0, 0);
+    a.Add(1);
+    a.Add(8);
+    g->HideRowList(&a); // 0 2 3 4 5 6 7 9
+    b.Add(3);
+    g->HideRowList(&b); // 0 2 3 5 6 7 9
+    Check();
+    EXPECT_EQ(RowTags(), (std::vector<int>{0, 2, 3, 5, 6, 7, 9}));
+    g->UnHideRowList();
+    g->SetFilterLevel(1);
+    Check();
+    EXPECT_EQ(RowTags(), (std::vector<int>{0, 2, 3, 4, 5, 6, 7, 9}));
+    g->UnHideRowList();
+    g->SetFilterLevel(0);
+    Check();
+    EXPECT_EQ(RowTags(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+}
+
+TEST_F(GridStructure, TopRowOutsideTheRowsIsIgnored)
+{
+    g->SetRowCount(40);
+    g->SetTopRow(5);
+    EXPECT_EQ(g->TopRow(), 5);
+    g->SetTopRow(0);
+    EXPECT_EQ(g->TopRow(), 5);
+    g->SetTopRow(40);
+    EXPECT_EQ(g->TopRow(), 5);
+}
+
+TEST_F(GridStructure, RowSetterReportsTheChange)
+{
+    std::vector<std::pair<int, int>> seen;
+    g->OnRowChanged = [&](TObject*, int o, int n) { seen.emplace_back(o, n); };
+    g->SetRow(3);
+    g->SetRow(3);
+    g->SetRow(5);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1], std::make_pair(3, 5));
+}
+
+// ---------------------------------------------------------------- removal and insertion
+
+TEST_F(GridStructure, RemoveRowsMovesTextsAndHeightsAndFreesProperties)
+{
+    g->SetRowCount(5);
+    for (int r = 0; r < 5; ++r) g->SetRowHeights(r, 20 + r);
+    g->CellProperties(1, 2)->SetReadOnly(true);
+    const int owned = g->OwnedCellPropertiesCount();
+    g->RemoveRows(2, 1);
+    Check();
+    EXPECT_EQ(g->RowCount(), 4);
+    EXPECT_EQ(g->RowHeights(2), 23);
+    EXPECT_EQ(g->RowHeights(3), 24);
+    EXPECT_EQ(RowTags(), (std::vector<int>{0, 1, 3, 4}));
+    EXPECT_EQ(g->OwnedCellPropertiesCount(), owned - 1);
+}
+
+TEST_F(GridStructure, RemoveRowsAtOrPastTheEndOnlyTakesRowsThatExist)
+{
+    g->CellProperties(1, 9)->SetReadOnly(true);
+    const int owned = g->OwnedCellPropertiesCount();
+    g->RemoveRows(g->RowCount(), 1);
+    Check();
+    EXPECT_EQ(g->RowCount(), 10);
+    g->RemoveRows(8, 5);
+    Check();
+    EXPECT_EQ(g->RowCount(), 8);
+    EXPECT_EQ(g->OwnedCellPropertiesCount(), owned - 1);
+    g->SetRowCount(10); // the removed rows do not come back
+    EXPECT_EQ(g->GridCells(1, 9), QString());
+    EXPECT_FALSE(g->HasCellProperties(1, 9));
+}
+
+TEST_F(GridStructure, InsertRowsOpensEmptyRows)
+{
+    g->SetRowCount(3);
+    g->SetRowHeights(1, 31);
+    g->SetRowHeights(2, 32);
+    g->CellProperties(1, 2)->SetReadOnly(true);
+    g->InsertRows(1, 2);
+    Check();
+    EXPECT_EQ(g->RowCount(), 5);
+    EXPECT_EQ(g->Cells(1, 1), QString());
+    EXPECT_EQ(g->Cells(1, 2), QString());
+    EXPECT_EQ(g->RowHeights(1), g->DefaultRowHeight());
+    EXPECT_EQ(g->Cells(1, 3), QStringLiteral("1,1"));
+    EXPECT_EQ(g->RowHeights(3), 31);
+    EXPECT_EQ(g->RowHeights(4), 32);
+    ASSERT_TRUE(g->HasCellProperties(1, 4));
+    EXPECT_TRUE(g->GridObjects(1, 4)->ReadOnly());
+}
+
+TEST_F(GridStructure, RemovingARowAboveAHiddenRowLowersItsIndex)
+{
+    g->HideRow(6);
+    g->RemoveRows(2, 1);
+    Check();
+    EXPECT_TRUE(g->IsHiddenRow(5));
+    g->UnHideRows(5, 5);
+    Check();
+    EXPECT_EQ(RowTags(), (std::vector<int>{0, 1, 3, 4, 5, 6, 7, 8, 9}));
+}
+
+TEST_F(GridStructure, InsertingAndSimpleHidingLeaveOtherHiddenIndexes)
+{
+    g->HideRow(6);
+    g->InsertRows(2, 1);
+    Check();
+    EXPECT_TRUE(g->IsHiddenRow(6));
+    g->HideRowsEx(1, 1);
+    Check();
+    EXPECT_TRUE(g->IsHiddenRow(6));
+    EXPECT_TRUE(g->IsHiddenRow(1));
+    EXPECT_EQ(g->NumHiddenRows(), 2);
+}
+
+TEST_F(GridStructure, RemoveSelectedRowsKeepsTheUpdateCount)
+{
+    g->SetSelection(TGridRect(1, 3, 1, 5));
+    g->BeginUpdate();
+    g->RemoveSelectedRows();
+    Check();
+    EXPECT_EQ(g->UpdateCount(), 1);
+    g->EndUpdate();
+    EXPECT_EQ(RowTags(), (std::vector<int>{0, 1, 2, 6, 7, 8, 9}));
+}
+
+TEST_F(GridStructure, RemoveDuplicatesWithAndWithoutCase)
+{
+    struct Case {
+        bool DoCase;
+        std::vector<QString> Left;
+    };
+    for (const Case& k : {Case{false, {QStringLiteral("a"), QStringLiteral("b")}},
+                          Case{true, {QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("b")}}}) {
+        SCOPED_TRACE(k.DoCase);
+        g->SetRowCount(5);
+        const char* texts[] = {"a", "A", "b", "a"};
+        for (int r = 1; r < 5; ++r) g->SetCells(1, r, QString::fromLatin1(texts[r - 1]));
+        g->RemoveDuplicates(1, k.DoCase);
+        Check();
+        std::vector<QString> left;
+        for (int r = 1; r < g->RowCount(); ++r) left.push_back(g->Cells(1, r));
+        EXPECT_EQ(left, k.Left);
+    }
+}
+
+TEST_F(GridStructure, NestedUpdateBrackets)
+{
+    g->BeginUpdate();
+    g->BeginUpdate();
+    g->EndUpdate();
+    EXPECT_TRUE(g->LockUpdate());
+    EXPECT_TRUE(g->RedrawLocked());
+    g->EndUpdate();
+    EXPECT_FALSE(g->LockUpdate());
+    EXPECT_FALSE(g->RedrawLocked());
+    g->EndUpdate();
+    EXPECT_EQ(g->UpdateCount(), 0);
+}
+
+TEST_F(GridStructure, ColumnsOpenAndCloseAroundAHiddenColumn)
+{
+    g->AddColumn();
+    Check();
+    EXPECT_EQ(g->ColCount(), 6);
+    EXPECT_EQ(g->ColWidths(5), g->DefaultColWidth());
+    EXPECT_EQ(g->Cells(5, 1), QString());
+    g->HideColumn(3);
+    g->HideRow(4);
+    g->InsertCols(1, 1);
+    Check();
+    EXPECT_TRUE(g->IsHiddenColumn(4));
+    EXPECT_EQ(g->GridCells(4, 2), QStringLiteral("3,2"));
+    EXPECT_EQ(g->GetHiddenRowCells(4)->Strings(4), QStringLiteral("3,4"));
+    g->RemoveCols(1, 1);
+    Check();
+    EXPECT_TRUE(g->IsHiddenColumn(3));
+    EXPECT_EQ(g->GridCells(3, 2), QStringLiteral("3,2"));
+    g->RemoveCols(3, 1); // the hidden one
+    Check();
+    EXPECT_EQ(g->NumHiddenColumns(), 0);
+    EXPECT_EQ(g->ColCount(), 5);
+    EXPECT_EQ(g->GridCells(3, 2), QStringLiteral("4,2"));
+}
