@@ -612,6 +612,77 @@ public:
     // Places the controls of the cell-control list over their cells.
     void CellControlsUpdate(bool RebuildList = false);
 
+    // ---- cell access by index system and per-cell appearance (kv_string_grid_cells.cpp)
+    // All* take a real column and a real row; the rest a real column and a display row.
+    QString AllCells(int i, int j) const;
+    void SetAllCells(int i, int j, const QString& Value);
+    QString AllGridCells(int i, int j) const;
+    void SetAllGridCells(int i, int j, const QString& Value);
+    QString AllWideCells(int i, int j) const { return AllCells(i, j); }
+    void SetAllWideCells(int i, int j, const QString& Value) { SetAllCells(i, j, Value); }
+    QString WideCells(int i, int j) const { return Cells(i, j); }
+    void SetWideCells(int i, int j, const QString& Value) { SetCells(i, j, Value); }
+    // Initial column index (as the column order records it), display row.
+    QString OriginalCells(int i, int j) const;
+    void SetOriginalCells(int i, int j, const QString& Value);
+    TObject* AllObjects(int i, int j) const;
+    void SetAllObjects(int i, int j, TObject* Value);
+    TObject* GetGridObjectsEx(int i, int j) const;
+    TControl* CellControls(int i, int j) const;
+    void SetCellControls(int i, int j, TControl* AControl);
+    bool IsWideCell(int ACol, int ARow) const;
+    int LinesInCell(int i, int j) const;
+    TColor Colors(int i, int j) const;
+    void SetColors(int i, int j, TColor Value);
+    TColor ColorsTo(int i, int j) const;
+    void SetColorsTo(int i, int j, TColor Value);
+    TCellGradientDirection Gradients(int i, int j) const;
+    void SetGradients(int i, int j, TCellGradientDirection Value);
+    TFont* Fonts(int i, int j) { return GetCellFont(i, j); }
+    void SetFonts(int i, int j, const TFont& Value);
+    TColor FontColors(int i, int j) const;
+    void SetFontColors(int i, int j, TColor Value);
+    TFontStyles FontStyles(int i, int j) const;
+    void SetFontStyles(int i, int j, TFontStyles Value);
+    int FontSizes(int i, int j) const;
+    void SetFontSizes(int i, int j, int Value);
+    QString FontNames(int i, int j) const;
+    void SetFontNames(int i, int j, const QString& Value);
+    TAlignment Alignments(int i, int j) const;
+    void SetAlignments(int i, int j, TAlignment Value);
+    bool ReadOnly(int i, int j) const;
+    void SetReadOnly(int i, int j, bool Value);
+    bool WordWraps(int i, int j);
+    void SetWordWraps(int i, int j, bool Value);
+    void SetRowColor(int r, TColor Value);
+    void SetRowColorTo(int r, TColor Value);
+    void SetRowFontColor(int r, TColor Value);
+
+    // ---- column order, moving, scrolling into view, ranges (kv_string_grid_order.cpp)
+    void SetColumnOrder();
+    void ResetColumnOrder();
+    int ColumnPosition(int ACol) const;
+    int ColumnAtPosition(int APos);
+    int ColumnByHeader(const QString& AValue) const;
+    void MoveColumn(int FromIndex, int ToIndex);
+    void MoveRow(int FromIndex, int ToIndex);
+    void MoveRows(int FromIndex, int ToIndex, int Count);
+    void ScrollInView(int ColIndex, int RowIndex);
+    void UpdateEditMode() { SelectCell(Col(), Row()); }
+    TGridRect UsedCells() const;
+    bool IsIgnoredColumn(int ACol) const { return FIgnoreColumns->HasValue(ACol); }
+    int SaveStartCol() const;
+    int SaveStartRow() const;
+    int SaveEndCol() const;
+    int SaveEndRow() const;
+    int SaveColCount() const;
+    int SaveRowCount() const;
+    bool SaveFixedCols() const { return FSaveFixedCols; }
+    void SetSaveFixedCols(bool Value) { FSaveFixedCols = Value; }
+    bool SaveFixedRows() const { return FSaveFixedRows; }
+    void SetSaveFixedRows(bool Value) { FSaveFixedRows = Value; }
+    void SetSaveFixedCells(bool Value) { FSaveFixedCells = Value; }
+
     virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
     {
         FreeCellPropertiesRect(ACol1, ARow1, ACol2, ARow2);
@@ -734,8 +805,10 @@ protected:
     void KeyPress(QChar& Key) override { TBaseGrid::KeyPress(Key); }
     void DblClick() override { TBaseGrid::DblClick(); }
     bool CanEditShow() override { return TBaseGrid::CanEditShow(); }
-    void ColumnMoved(int FromIndex, int ToIndex) override { TBaseGrid::ColumnMoved(FromIndex, ToIndex); }
-    void RowMoved(int FromIndex, int ToIndex) override { TBaseGrid::RowMoved(FromIndex, ToIndex); }
+    // Move the order entry, widths or heights (with EnhRowColMove), the
+    // visibility flags and the cells of hidden rows along (kv_string_grid_order.cpp).
+    void ColumnMoved(int FromIndex, int ToIndex) override;
+    void RowMoved(int FromIndex, int ToIndex) override;
 
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Resize() override;
@@ -938,6 +1011,10 @@ private:
     TGridRect FOldSelection;
     bool FEntered = false;
     int FReportedRow = -1;
+    bool FSaveFixedCols = false, FSaveFixedRows = false;
+    // Set while the stock row deletion runs: it carries the heights itself.
+    bool FStockDelete = false;
+    bool OnlySeededValues(TCellProperties* p, int c, int r);
     void CopyStorageRow(int FromRow, int ToRow);
     void WipeStorageRow(int ARow);
     void RowToItem(int ARow, TGridItem* Item);

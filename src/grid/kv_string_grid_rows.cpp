@@ -288,10 +288,12 @@ void TKvStringGrid::DeleteRowBlock(int ARow, int Count, bool Permanent)
         }
     }
     const int oldCount = RowCount();
+    FStockDelete = true;
     for (int i = 0; i < Count; ++i) {
         DeleteRow(ARow);
         heights.erase(heights.begin() + ARow);
     }
+    FStockDelete = false;
     // The deleted rows' references went to the slots past the new count: they
     // were freed (a removal) or kept by hidden-row records (hiding), so the
     // slots let go and a later larger row count brings back empty rows.

@@ -370,3 +370,222 @@ TEST_F(GridStructure, ColumnsOpenAndCloseAroundAHiddenColumn)
     EXPECT_EQ(g->ColCount(), 5);
     EXPECT_EQ(g->GridCells(3, 2), QStringLiteral("4,2"));
 }
+
+// ---------------------------------------------------------------- cell access
+
+TEST_F(GridStructure, AllCellsReadAndWriteHiddenRowsAndColumns)
+{
+    g->HideRow(2);
+    Check();
+    EXPECT_EQ(g->AllCells(1, 2), QStringLiteral("1,2"));
+    EXPECT_EQ(g->AllCells(1, 3), g->Cells(1, 2));
+    EXPECT_EQ(g->AllCells(-1, 3), QString());
+    EXPECT_EQ(g->AllCells(1, -1), QString());
+    g->SetAllCells(1, 2, QStringLiteral("new"));
+    g->SetAllCells(-1, 2, QStringLiteral("x"));
+    g->SetAllCells(1, -2, QStringLiteral("x"));
+    g->SetAllCells(9, 2, QStringLiteral("far")); // pads the stored texts
+    EXPECT_EQ(g->Cells(1, 2), QStringLiteral("1,3"));
+    EXPECT_EQ(g->AllGridCells(20, 2), QString());
+    g->SetAllGridCells(20, 2, QStringLiteral("ignored"));
+    EXPECT_EQ(g->AllGridCells(20, 2), QString());
+    g->UnHideRow(2);
+    Check();
+    EXPECT_EQ(g->Cells(1, 2), QStringLiteral("new"));
+    g->HideColumn(1);
+    g->SetAllCells(2, 0, QStringLiteral("h"));
+    EXPECT_EQ(g->Cells(2, 0), QStringLiteral("h"));
+    EXPECT_EQ(g->AllCells(1, 0), QStringLiteral("1,0"));
+}
+
+TEST_F(GridStructure, AllObjectsReachIntoTheStoredProperties)
+{
+    TObject user;
+    g->SetObjects(1, 4, &user);
+    g->HideRow(4);
+    EXPECT_EQ(g->AllObjects(1, 4), &user);
+    EXPECT_NE(g->GetGridObjectsEx(1, 4), nullptr);
+    g->SetAllObjects(1, 4, nullptr);
+    EXPECT_EQ(g->AllObjects(1, 4), nullptr);
+    Check();
+}
+
+TEST_F(GridStructure, ReadingAppearanceCreatesNothingButWordWrap)
+{
+    EXPECT_EQ(g->Colors(3, 4), clNone);
+    EXPECT_EQ(g->FontSizes(3, 4), 0);
+    EXPECT_EQ(g->Alignments(3, 4), taLeftJustify);
+    EXPECT_FALSE(g->ReadOnly(3, 4));
+    EXPECT_FALSE(g->HasCellProperties(3, 4));
+    EXPECT_EQ(g->WordWraps(3, 4), g->TBaseGrid::WordWrap());
+    EXPECT_TRUE(g->HasCellProperties(3, 4));
+    g->SetColors(2, 2, 0x0000FF);
+    EXPECT_EQ(g->Colors(2, 2), TColor(0x0000FF));
+    Check();
+}
+
+TEST_F(GridStructure, TextQueries)
+{
+    g->SetCells(1, 1, QStringLiteral("a\r\nb"));
+    EXPECT_EQ(g->LinesInCell(1, 1), 2);
+    EXPECT_EQ(g->LinesInCell(2, 2), 1);
+    g->SetCells(1, 2, QStringLiteral("ab|\\c"));
+    EXPECT_FALSE(g->IsWideCell(1, 2));
+    g->SetCells(1, 3, QStringLiteral("|\\abc"));
+    EXPECT_TRUE(g->IsWideCell(1, 3));
+}
+
+TEST_F(GridStructure, RowColoursToNoneKeepWhatIsNotAColour)
+{
+    g->SetColors(1, 2, 0x00FF00);
+    g->SetColorsTo(2, 2, 0x00FF00);
+    g->SetReadOnly(3, 2, true);
+    g->SetColorsTo(3, 2, 0x00FF00);
+    g->SetFontColors(4, 2, 0x0000FF);
+    g->SetRowColor(2, clNone);
+    Check();
+    EXPECT_FALSE(g->HasCellProperties(1, 2));
+    EXPECT_TRUE(g->HasCellProperties(3, 2));
+    g->SetRowColorTo(2, clNone);
+    Check();
+    EXPECT_FALSE(g->HasCellProperties(2, 2));
+    ASSERT_TRUE(g->HasCellProperties(3, 2));
+    EXPECT_TRUE(g->ReadOnly(3, 2));
+    EXPECT_EQ(g->ColorsTo(3, 2), clNone);
+    g->SetRowFontColor(2, clNone);
+    EXPECT_FALSE(g->HasCellProperties(4, 2));
+    EXPECT_TRUE(g->ReadOnly(3, 2));
+    g->SetRowColor(5, 0x123456);
+    EXPECT_EQ(g->Colors(0, 5), clNone); // the fixed column keeps its look
+    EXPECT_EQ(g->Colors(4, 5), TColor(0x123456));
+    Check();
+}
+
+TEST_F(GridStructure, CellControlsClearedOnACellWithoutOneChangesNothing)
+{
+    g->SetCellControls(2, 3, nullptr);
+    EXPECT_EQ(g->CellControls()->Count(), 0);
+    auto* ctl = new TControl(&form);
+    g->SetCellControls(2, 3, ctl);
+    EXPECT_EQ(g->CellControls()->Count(), 1);
+    EXPECT_EQ(g->CellControls(2, 3), ctl);
+    g->SetCellControls(2, 3, nullptr);
+    EXPECT_EQ(g->CellControls()->Count(), 0);
+    EXPECT_EQ(g->CellControls(2, 3), nullptr);
+}
+
+// ---------------------------------------------------------------- order, moving, ranges
+
+TEST_F(GridStructure, ColumnOrderFollowsAMoveAndResets)
+{
+    EXPECT_EQ(g->ColumnPosition(3), 3);
+    g->SetColWidths(1, 41);
+    g->MoveColumn(1, 3);
+    EXPECT_EQ(g->ColumnPosition(1), 3);
+    EXPECT_EQ(g->ColumnAtPosition(3), 1);
+    EXPECT_EQ(g->Cells(3, 2), QStringLiteral("1,2"));
+    EXPECT_EQ(g->OriginalCells(1, 2), QStringLiteral("1,2"));
+    EXPECT_EQ(g->ColWidths(3), 41);
+    g->ResetColumnOrder();
+    Check();
+    EXPECT_EQ(g->Cells(1, 2), QStringLiteral("1,2"));
+    EXPECT_EQ(g->ColumnPosition(1), 1);
+    EXPECT_EQ(g->ColWidths(1), 41);
+}
+
+TEST_F(GridStructure, ColumnMoveCarriesHiddenRowCells)
+{
+    g->HideRow(4);
+    g->MoveColumn(1, 3);
+    Check();
+    EXPECT_EQ(g->GetHiddenRowCells(4)->Strings(3), QStringLiteral("1,4"));
+    g->UnHideRow(4);
+    EXPECT_EQ(g->Cells(3, 4), QStringLiteral("1,4"));
+}
+
+TEST_F(GridStructure, ColumnByHeaderIsExact)
+{
+    g->SetCells(2, 0, QStringLiteral("Name"));
+    EXPECT_EQ(g->ColumnByHeader(QStringLiteral("Name")), 2);
+    EXPECT_EQ(g->ColumnByHeader(QStringLiteral("name")), -1);
+    EXPECT_EQ(g->ColumnByHeader(QStringLiteral("none")), -1);
+    g->HideColumn(2);
+    EXPECT_EQ(g->ColumnByHeader(QStringLiteral("Name")), 2);
+}
+
+TEST_F(GridStructure, UsedCellsAndSaveRanges)
+{
+    for (int c = 0; c < g->ColCount(); ++c)
+        for (int r = 0; r < g->RowCount(); ++r) g->SetCells(c, r, QString());
+    EXPECT_EQ(g->UsedCells(), TGridRect(0, 0, 0, 0));
+    g->SetCells(2, 3, QStringLiteral("x"));
+    g->SetCells(4, 1, QStringLiteral("y"));
+    EXPECT_EQ(g->UsedCells(), TGridRect(2, 1, 4, 3));
+
+    g->SetSaveFixedCells(false);
+    EXPECT_EQ(g->SaveStartCol(), 1);
+    EXPECT_EQ(g->SaveStartRow(), 1);
+    EXPECT_EQ(g->SaveEndCol(), 4);
+    EXPECT_EQ(g->SaveEndRow(), 9);
+    EXPECT_EQ(g->SaveColCount(), 4);
+    EXPECT_EQ(g->SaveRowCount(), 9);
+    g->SetSaveFixedCells(true);
+    EXPECT_EQ(g->SaveColCount(), 5);
+}
+
+TEST_F(GridStructure, HideAndUnHideSelection)
+{
+    g->SetSelection(TGridRect(1, 2, 3, 4));
+    g->HideSelection();
+    EXPECT_EQ(g->Selection(), TGridRect(5, 10, 5, 10));
+    g->UnHideSelection();
+    EXPECT_EQ(g->Selection(), TGridRect(1, 2, 3, 4));
+    g->SetSelection(TGridRect(1, 8, 1, 8));
+    g->HideSelection();
+    g->RemoveRows(5, 4);
+    g->UnHideSelection();
+    EXPECT_EQ(g->Selection(), TGridRect(1, 1, 1, 1));
+}
+
+TEST_F(GridStructure, ScrollInView)
+{
+    g->SetRowCount(100);
+    g->ScrollInView(1, 60);
+    const int top = g->TopRow();
+    EXPECT_LT(top, 60);
+    EXPECT_GT(top + g->VisibleRowCount(), 60);
+    EXPECT_NEAR(60 - top, g->VisibleRowCount() / 2, 1);
+    g->ScrollInView(1, top + 1); // already in view
+    EXPECT_EQ(g->TopRow(), top);
+    g->ScrollInView(7, 3); // beyond ColCount
+    EXPECT_EQ(g->TopRow(), top);
+}
+
+TEST_F(GridStructure, ScrollAboveTheSearchPanelEndsWhenTheTopRowStops)
+{
+    if (!g->SearchPanel()) GTEST_SKIP() << "grid without search panel";
+    g->SetRowCount(30);
+    g->SearchFooter()->SetVisible(true);
+    g->SearchPanel()->SetHeight(10000); // the row can never get above it
+    g->ScrollInView(1, 29);
+    EXPECT_EQ(g->TopRow(), 29);
+}
+
+TEST_F(GridStructure, MoveRowsLandsTheBlock)
+{
+    g->MoveRows(2, 6, 2);
+    Check();
+    EXPECT_EQ(RowTags(), (std::vector<int>{0, 1, 4, 5, 2, 3, 6, 7, 8, 9}));
+}
+
+TEST_F(GridStructure, MoveRowsTakesHiddenColumnsAndKeepsHiddenRowsInPlace)
+{
+    g->HideColumn(2);
+    g->HideRow(5); // between real 4 and 6
+    g->MoveRows(2, 6, 1); // display 2 = real 2 lands after real 6
+    Check();
+    EXPECT_EQ(g->GridCells(2, 5), QStringLiteral("2,2"));
+    g->UnHideRowsAll();
+    Check();
+    EXPECT_EQ(RowTags(), (std::vector<int>{0, 1, 3, 4, 5, 6, 2, 7, 8, 9}));
+}
