@@ -683,12 +683,36 @@ public:
     void SetSaveFixedRows(bool Value) { FSaveFixedRows = Value; }
     void SetSaveFixedCells(bool Value) { FSaveFixedCells = Value; }
 
-    virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
-    {
-        FreeCellPropertiesRect(ACol1, ARow1, ACol2, ARow2);
-        for (int c = ACol1; c <= ACol2; ++c)
-            for (int r = ARow1; r <= ARow2; ++r) SetGridCell(c, r, QString());
-    }
+    // ---- clearing, trimming, colouring and merging ranges (kv_string_grid_ranges.cpp)
+    // With SaveHiddenCells the rectangle operations take display columns.
+    bool SaveHiddenCells = false;
+    // Clearing then leaves the cells' properties in place.
+    bool ClearTextOnly = false;
+    virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+    void ClearRows(int RowIndex, int RCount);
+    void ClearCols(int ColIndex, int CCount);
+    void ClearNormalRows(int RowIndex, int RCount);
+    void ClearNormalCols(int ColIndex, int CCount);
+    void ClearNormalCells();
+    void Clear();
+    void ClearAll();
+    void ClearSelection();
+    virtual void TrimRect(int ACol1, int ARow1, int ACol2, int ARow2);
+    void TrimColumn(int ACol) { TrimRect(ACol, 0, ACol, RowCount() - 1); }
+    void TrimRow(int ARow) { TrimRect(0, ARow, ColCount() - 1, ARow); }
+    void TrimAll() { TrimRect(0, 0, ColCount() - 1, RowCount() - 1); }
+    void ColorRect(int ACol1, int ARow1, int ACol2, int ARow2, TColor AColor);
+    void MergeColumnCells(int ColIndex, bool MainMerge);
+    void MergeRowCells(int RowIndex, bool MainMerge);
+    void SplitColumnCells(int ColIndex);
+    void SplitRowCells(int RowIndex);
+    void SplitAllCells();
+    void MergeCols(int ColIndex1, int ColIndex2, const QString& Separator);
+    bool IsCell(const QString& SubStr, int& ACol, int& ARow) const;
+    // Set while a footer row or a sort's scratch row is cleared: the references are moved, not freed.
+    bool FNilObjects = false;
+    bool FBlockCellChange = false;
+
     virtual void Group(int ColIndex) { (void)ColIndex; }
     virtual void UnGroup() {}
     virtual void QSort() {}
@@ -746,10 +770,6 @@ public:
     virtual bool CanShowFixedDropDown(int ACol) { (void)ACol; return false; }
     virtual void SubGroup(int ColIndex) { (void)ColIndex; }
     virtual void SubUnGroup(int ColIndex) { (void)ColIndex; }
-    virtual void TrimRect(int ACol1, int ARow1, int ACol2, int ARow2)
-    {
-        (void)ACol1; (void)ARow1; (void)ACol2; (void)ARow2;
-    }
     virtual void SaveToStream(TStream* Stream) { (void)Stream; }
     virtual void LoadFromStream(TStream* Stream) { (void)Stream; }
     virtual void AutoSizeCol(int Index, int Padding) { (void)Index; (void)Padding; }

@@ -589,3 +589,137 @@ TEST_F(GridStructure, MoveRowsTakesHiddenColumnsAndKeepsHiddenRowsInPlace)
     Check();
     EXPECT_EQ(RowTags(), (std::vector<int>{0, 1, 3, 4, 5, 6, 2, 7, 8, 9}));
 }
+
+// ---------------------------------------------------------------- clearing, trimming, merging
+
+TEST_F(GridStructure, ClearingAMergedAreaUnmergesIt)
+{
+    g->MergeCells(1, 1, 2, 2);
+    g->ClearRect(1, 1, 2, 2);
+    Check();
+    for (int c = 1; c <= 2; ++c)
+        for (int r = 1; r <= 2; ++r) {
+            EXPECT_FALSE(g->HasCellProperties(c, r));
+            EXPECT_EQ(g->Cells(c, r), QString());
+        }
+    EXPECT_EQ(g->Cells(3, 1), QStringLiteral("3,1"));
+}
+
+TEST_F(GridStructure, ClearTextOnlyKeepsProperties)
+{
+    g->SetColors(2, 2, 0x00FF00);
+    g->ClearTextOnly = true;
+    g->ClearRect(2, 2, 2, 2);
+    EXPECT_EQ(g->Cells(2, 2), QString());
+    EXPECT_EQ(g->Colors(2, 2), TColor(0x00FF00));
+    Check();
+}
+
+TEST_F(GridStructure, SaveHiddenCellsTakesDisplayColumns)
+{
+    g->HideColumn(1);
+    g->SaveHiddenCells = true;
+    g->ClearRect(1, 1, 1, 1);
+    EXPECT_EQ(g->GridCells(2, 1), QString());
+    EXPECT_EQ(g->GridCells(1, 1), QStringLiteral("1,1"));
+    Check();
+}
+
+TEST_F(GridStructure, ClearReachesHiddenColumnsAndClearAllHiddenRows)
+{
+    g->HideColumns(1, 2);
+    g->CellProperties(1, 3)->SetReadOnly(true);
+    g->CellProperties(4, 6)->SetReadOnly(true);
+    g->HideRow(6);
+    g->Clear();
+    Check();
+    EXPECT_EQ(g->GridCells(1, 3), QString());
+    EXPECT_EQ(g->GridCells(2, 5), QString());
+    EXPECT_FALSE(g->HasCellProperties(1, 3));
+    EXPECT_TRUE(g->HasCellProps()); // the hidden row still holds properties
+    EXPECT_EQ(g->AllCells(1, 6), QStringLiteral("1,6"));
+    g->ClearAll();
+    Check();
+    EXPECT_EQ(g->AllCells(1, 6), QString());
+    EXPECT_EQ(g->NumHiddenRows(), 1);
+}
+
+TEST_F(GridStructure, MainAndDependentColumnMergesAndTheirSplit)
+{
+    g->SetRowCount(6);
+    const char* main[] = {"x", "x", "y", "y", "y"};
+    const char* dep[] = {"p", "p", "p", "q", "q"};
+    for (int r = 1; r < 6; ++r) {
+        g->SetCells(1, r, QString::fromLatin1(main[r - 1]));
+        g->SetCells(2, r, QString::fromLatin1(dep[r - 1]));
+    }
+    g->MergeColumnCells(1, true);
+    Check();
+    EXPECT_EQ(g->CellSpan(1, 1), TPoint(0, 1));
+    EXPECT_EQ(g->CellSpan(1, 3), TPoint(0, 2));
+    g->MergeColumnCells(2, false);
+    Check();
+    EXPECT_EQ(g->CellSpan(2, 1), TPoint(0, 1)); // p p inside x x
+    EXPECT_FALSE(g->IsMergedCell(2, 3));          // p q across the areas
+    EXPECT_EQ(g->CellSpan(2, 4), TPoint(0, 1));   // q q inside y y y
+    g->SplitColumnCells(1);
+    g->SplitColumnCells(2);
+    Check();
+    for (int r = 1; r < 6; ++r) {
+        EXPECT_FALSE(g->IsMergedCell(1, r));
+        EXPECT_FALSE(g->IsMergedCell(2, r));
+    }
+}
+
+TEST_F(GridStructure, SplittingReachesTheLastRowAndColumn)
+{
+    g->MergeCells(4, 8, 1, 2);
+    g->SplitRowCells(8);
+    EXPECT_FALSE(g->IsMergedCell(4, 8));
+    g->MergeCells(4, 8, 1, 2);
+    g->SplitColumnCells(4);
+    EXPECT_FALSE(g->IsMergedCell(4, 9));
+    g->MergeCells(3, 9, 2, 1);
+    g->SplitAllCells();
+    EXPECT_FALSE(g->IsMergedCell(4, 9));
+    Check();
+}
+
+TEST_F(GridStructure, MergeColsJoinsAndRemoves)
+{
+    g->SetCells(1, 1, QStringLiteral("a"));
+    g->SetCells(2, 1, QStringLiteral("b"));
+    g->SetCells(1, 2, QStringLiteral("a"));
+    g->SetCells(2, 2, QString());
+    g->MergeCols(1, 2, QStringLiteral(" "));
+    Check();
+    EXPECT_EQ(g->ColCount(), 4);
+    EXPECT_EQ(g->Cells(1, 1), QStringLiteral("a b"));
+    EXPECT_EQ(g->Cells(1, 2), QStringLiteral("a"));
+    EXPECT_EQ(g->Cells(2, 1), QStringLiteral("3,1"));
+}
+
+TEST_F(GridStructure, IsCellAndTrimAll)
+{
+    int c = -1, r = -1;
+    EXPECT_FALSE(g->IsCell(QStringLiteral("3,"), c, r));
+    EXPECT_TRUE(g->IsCell(QStringLiteral("3,4"), c, r));
+    EXPECT_EQ(TPoint(c, r), TPoint(3, 4));
+    g->SetCells(2, 2, QStringLiteral(" a \t"));
+    g->TrimAll();
+    EXPECT_EQ(g->Cells(2, 2), QStringLiteral("a"));
+    g->ColorRect(1, 1, 2, 2, 0x0000FF);
+    EXPECT_EQ(g->Colors(2, 2), TColor(0x0000FF));
+    Check();
+}
+
+TEST(KvStringGridLifeHidden, DestroyingAGridThatHidRowsAndColumnsLeavesNothing)
+{
+    TForm form;
+    auto* g = new TKvStringGrid(&form);
+    g->CellProperties(2, 3)->SetReadOnly(true);
+    g->CellProperties(3, 5)->SetReadOnly(true);
+    g->HideColumn(2);
+    g->HideRow(5);
+    delete g; // the sanitizers report what is freed twice or lost
+}
