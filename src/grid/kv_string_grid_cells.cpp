@@ -2,6 +2,8 @@
 // in the cells' properties. Reading an attribute never creates properties
 // (word wrap excepted: it reports what new properties would hold).
 
+#include <functional>
+
 #include "grid/kv_string_grid.h"
 
 namespace {
@@ -284,47 +286,41 @@ bool TKvStringGrid::OnlySeededValues(TCellProperties* p, int c, int r)
            p->FontName() == font.Name() && p->FontSize() == font.Size() && p->FontStyle() == font.Style();
 }
 
-void TKvStringGrid::SetRowColor(int r, TColor Value)
+namespace {
+enum TRowColour { rcBrush, rcBrushTo, rcFont };
+} // namespace
+
+// One colour attribute over the normal cells of a row; none resets just that
+// attribute and drops properties left holding nothing else.
+static void ApplyRowColour(TKvStringGrid* g, int r, TColor Value, TRowColour Which,
+                           const std::function<bool(TCellProperties*, int c)>& MayFree)
 {
     if (r < 0) return;
-    for (int c = TBaseGrid::FixedCols(); c < AllColCount(); ++c) {
-        if (Value != clNone) {
-            GetCellProperties(c, r)->SetBrushColor(Value);
-        } else if (HasCellProperties(c, r)) {
-            TCellProperties* p = GridObjects(c, r);
-            p->SetBrushColor(clNone);
-            if (OnlySeededValues(p, c, r)) FreeCellProperties(c, r);
+    for (int c = g->TBaseGrid::FixedCols(); c < g->AllColCount(); ++c) {
+        if (Value == clNone && !g->HasCellProperties(c, r)) continue;
+        TCellProperties* p = g->CellProperties(c, r);
+        switch (Which) {
+        case rcBrush: p->SetBrushColor(Value); break;
+        case rcBrushTo: p->SetBrushColorTo(Value); break;
+        case rcFont: p->SetFontColor(Value); break;
         }
+        if (Value == clNone && MayFree(p, c)) g->FreeCellProperties(c, r);
     }
-    RepaintRow(r);
+    g->RepaintRow(r);
+}
+
+void TKvStringGrid::SetRowColor(int r, TColor Value)
+{
+    ApplyRowColour(this, r, Value, rcBrush, [&](TCellProperties* p, int c) { return OnlySeededValues(p, c, r); });
 }
 
 void TKvStringGrid::SetRowColorTo(int r, TColor Value)
 {
-    if (r < 0) return;
-    for (int c = TBaseGrid::FixedCols(); c < AllColCount(); ++c) {
-        if (Value != clNone) {
-            GetCellProperties(c, r)->SetBrushColorTo(Value);
-        } else if (HasCellProperties(c, r)) {
-            TCellProperties* p = GridObjects(c, r);
-            p->SetBrushColorTo(clNone);
-            if (OnlySeededValues(p, c, r)) FreeCellProperties(c, r);
-        }
-    }
-    RepaintRow(r);
+    ApplyRowColour(this, r, Value, rcBrushTo, [&](TCellProperties* p, int c) { return OnlySeededValues(p, c, r); });
 }
 
 void TKvStringGrid::SetRowFontColor(int r, TColor Value)
 {
-    if (r < 0) return;
-    for (int c = TBaseGrid::FixedCols(); c < AllColCount(); ++c) {
-        if (Value != clNone) {
-            GetCellProperties(c, r)->SetFontColor(Value);
-        } else if (HasCellProperties(c, r)) {
-            TCellProperties* p = GridObjects(c, r);
-            p->SetFontColor(clNone);
-            if (p->BrushColor() == clNone && OnlySeededValues(p, c, r)) FreeCellProperties(c, r);
-        }
-    }
-    RepaintRow(r);
+    ApplyRowColour(this, r, Value, rcFont,
+                   [&](TCellProperties* p, int c) { return p->BrushColor() == clNone && OnlySeededValues(p, c, r); });
 }
