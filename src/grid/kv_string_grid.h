@@ -657,6 +657,9 @@ public:
     void SetRowColor(int r, TColor Value);
     void SetRowColorTo(int r, TColor Value);
     void SetRowFontColor(int r, TColor Value);
+    // The published cursor: also the one restored after temporary cursors.
+    void SetCursor(TCursor Value);
+    TCursor RestoreCursor() const { return FRestoreCursor; }
 
     // ---- column order, moving, scrolling into view, ranges (kv_string_grid_order.cpp)
     void SetColumnOrder();
@@ -1034,6 +1037,7 @@ private:
     bool FSaveFixedCols = false, FSaveFixedRows = false;
     // Set while the stock row deletion runs: it carries the heights itself.
     bool FStockDelete = false;
+    TCursor FRestoreCursor = crDefault;
     bool OnlySeededValues(TCellProperties* p, int c, int r);
     void CopyStorageRow(int FromRow, int ToRow);
     void WipeStorageRow(int ARow);

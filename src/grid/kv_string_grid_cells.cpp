@@ -265,6 +265,12 @@ void TKvStringGrid::SetWordWraps(int i, int j, bool Value)
     RepaintCell(DisplColIndexOf(i), j);
 }
 
+void TKvStringGrid::SetCursor(TCursor Value)
+{
+    TBaseGrid::SetCursor(Value);
+    FRestoreCursor = Value;
+}
+
 // ============================================================ row colours
 
 // Whether the properties hold nothing beyond colours and what their creation

@@ -99,6 +99,16 @@ void TKvStringGrid::ColumnMoved(int FromIndex, int ToIndex)
         l->Delete(rf);
         l->InsertObject(rt, s, o);
     }
+    // Sort columns follow the column to its new real index.
+    auto follow = [rf, rt](int c) {
+        if (c == rf) return rt;
+        if (rf < rt && c > rf && c <= rt) return c - 1;
+        if (rt < rf && c >= rt && c < rf) return c + 1;
+        return c;
+    };
+    FSortSettings->Column = FSortSettings->Column < 0 ? FSortSettings->Column : follow(FSortSettings->Column);
+    for (int i = 0; i < FSortIndexes->Count(); ++i)
+        FSortIndexes->SetSortColumns(i, follow(FSortIndexes->SortColumns(i)));
     // The storage move runs on real columns and fires the moved event.
     TBaseGrid::ColumnMoved(rf, rt);
     const int lo = std::min(rf, rt), hi = std::max(rf, rt);

@@ -723,3 +723,37 @@ TEST(KvStringGridLifeHidden, DestroyingAGridThatHidRowsAndColumnsLeavesNothing)
     g->HideRow(5);
     delete g; // the sanitizers report what is freed twice or lost
 }
+
+TEST_F(GridStructure, HideSelectedAndUnselectedRows)
+{
+    g->SetSelection(TGridRect(1, 3, 1, 4));
+    g->HideSelectedRows();
+    Check();
+    EXPECT_EQ(RowTags(), (std::vector<int>{0, 1, 2, 5, 6, 7, 8, 9}));
+    EXPECT_TRUE(g->IsHiddenRow(3));
+    EXPECT_TRUE(g->IsHiddenRow(4));
+    g->UnHideRowsAll();
+    g->SetSelection(TGridRect(1, 3, 1, 4));
+    g->HideUnSelectedRows();
+    Check();
+    EXPECT_EQ(RowTags(), (std::vector<int>{0, 3, 4}));
+    g->UnHideRowsAll();
+    Check();
+    EXPECT_EQ(RowTags(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+}
+
+TEST_F(GridStructure, SortColumnsFollowAColumnMove)
+{
+    g->SortSettings()->Column = 1;
+    g->SortIndexes()->AddIndex(2, true);
+    g->MoveColumn(1, 3);
+    EXPECT_EQ(g->SortSettings()->Column, 3);
+    EXPECT_EQ(g->SortIndexes()->SortColumns(0), 1);
+}
+
+TEST_F(GridStructure, CursorIsRememberedForRestoring)
+{
+    g->SetCursor(crIBeam);
+    EXPECT_EQ(g->Cursor(), crIBeam);
+    EXPECT_EQ(g->RestoreCursor(), crIBeam);
+}
