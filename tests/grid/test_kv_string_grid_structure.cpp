@@ -757,3 +757,19 @@ TEST_F(GridStructure, CursorIsRememberedForRestoring)
     EXPECT_EQ(g->Cursor(), crIBeam);
     EXPECT_EQ(g->RestoreCursor(), crIBeam);
 }
+
+TEST_F(GridStructure, AddRowGoesBeforeAVisibleFooterRow)
+{
+    g->AddRow();
+    Check();
+    EXPECT_EQ(g->RowCount(), 11);
+    EXPECT_EQ(g->Cells(1, 10), QString());
+    g->FloatingFooter()->SetVisible(true);
+    g->SetCells(1, 10, QStringLiteral("footer"));
+    g->AddRow();
+    Check();
+    EXPECT_EQ(g->RowCount(), 12);
+    EXPECT_EQ(g->Cells(1, 11), QStringLiteral("footer"));
+    EXPECT_EQ(g->Cells(1, 10), QString());
+    EXPECT_EQ(g->Cells(1, 9), QStringLiteral("1,9"));
+}
