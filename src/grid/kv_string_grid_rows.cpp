@@ -33,7 +33,6 @@ void TKvStringGrid::EndUpdate()
     }
     if (FUpdateCount == 0 && !IsDestroying()) {
         FSelChange = false;
-        while (RedrawLocked()) UnlockRedraw();
         Invalidate();
     }
 }
