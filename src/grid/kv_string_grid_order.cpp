@@ -234,7 +234,7 @@ void TKvStringGrid::ScrollInView(int ColIndex, int RowIndex)
     SetTopRow(T);
     if (FSearchFooter->Visible() && FSearchPanel) {
         int usable = Height() - FSearchPanel->Height();
-        if (TBaseGrid::FixedCols() + VisibleColCount() < ColCount()) usable -= 17;
+        if (TBaseGrid::FixedCols() + VisibleColCount() < ColCount()) usable -= GetSystemMetrics(SM_CYHSCROLL);
         // Stops once the top row cannot rise any further.
         while (CellRect(0, RowIndex).Bottom > usable) {
             const int before = TopRow();
