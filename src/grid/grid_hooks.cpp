@@ -28,12 +28,6 @@ void TKvStringGrid::DeleteGridRow(int ARow)
     if (OnAutoDeleteRow) OnAutoDeleteRow(this, ARow);
 }
 
-void TKvStringGrid::ClearRows(int RowIndex, int RCount)
-{
-    if (RCount <= 0 || RowIndex < 0) return;
-    ClearRect(0, RowIndex, AllColCount() - 1, std::min(RowIndex + RCount, RowCount()) - 1);
-}
-
 void TKvStringGrid::FilterDone()
 {
     if (OnFilterDone) OnFilterDone(this);

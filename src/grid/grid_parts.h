@@ -194,6 +194,10 @@ public:
     QString ClassName() const override { return QStringLiteral("TGridItem"); }
     int Idx = 0;
     int RowHeight = 0;
+    // The filter level of the batch that hid the row; 0 for rows hidden one range at a time.
+    int Level = 0;
+    // Appended by a batch or the simple hiding rather than inserted in Idx order.
+    bool Appended = false;
     TStringList* Cells() { return &FCells; }
 
 private:

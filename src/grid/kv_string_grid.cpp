@@ -289,7 +289,7 @@ TKvStringGrid::~TKvStringGrid()
         if (FMoveHookId >= 0) FOwnerForm->RemoveMoveHook(FMoveHookId);
     }
     if (FColumnSize->Save()) SaveColSizes();
-    int rows = RowCount(), cols = ColCount();
+    int rows = RowCount(), cols = AllColCount();
     if (FNumHiddenRows == 0 && !HasNodes()) {
         rows = std::max(rows, FMaxRowCount);
         cols = std::max(cols, FMaxColCount);

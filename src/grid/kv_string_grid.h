@@ -568,20 +568,11 @@ public:
     int GetRowIndent(int ARow) override;
     bool HasNodes() override { return FNumNodes > 0; }
 
-    // ---- row hiding of the grid-structure code, which the tree nodes call.
-    // Declared here until that code is joined in; the bodies in
-    // kv_string_grid_rows_pending.cpp hide nothing and go with the join.
-    void HideRows(int FromRow, int ToRow);
-    void HideRowList(const TIntList* RowList);
-    void UnHideRows(int FromRow, int ToRow);
-
     // ---- hooks of row keys, selection, filtering and exchange (grid_hooks.cpp)
     virtual void InplaceEditChange() {}
     virtual void FixedEdit(int ACol, int ARow, TGridFixedCellEditor& AEditor, TStrings* Values);
     virtual void ExportNotification(TGridExportState AState, int ARow) { (void)AState; (void)ARow; }
     virtual void ImportNotification(TGridImportState AState, int ARow) { (void)AState; (void)ARow; }
-    // Empties the cells of RCount rows from RowIndex (the row stays).
-    void ClearRows(int RowIndex, int RCount);
     bool SaveWithRTF() const { return FSaveWithRTF; }
     void SetSaveWithRTF(bool Value) { FSaveWithRTF = Value; }
     void SetSaveWithHTML(bool Value) { FSaveWithHTML = Value; }
@@ -749,46 +740,202 @@ public:
     bool IsInCheckBox(int ACol, int ARow, int XPos, int YPos);
     std::function<void(TObject*, int ACol, int ARow, bool State)> OnCheckBoxChange;
 
-    // ---- index conversions (identity until hidden columns and rows exist)
-    int RealColIndex(int ACol) const { return ACol; }
-    int DisplColIndex(int ACol) override { return ACol; }
-    int RealRowIndex(int ARow) const { return ARow; }
-    int DisplRowIndex(int ARow) const { return ARow; }
     int TotalColCount() const override { return ColCount() + FNumHiddenColumns; }
 
-    // ---- declared here, built with the structure, input and data operations
-    virtual void InsertRows(int RowIndex, int RCount, bool UpdateCellControls = true)
-    {
-        (void)UpdateCellControls;
-        for (int i = 0; i < RCount; ++i) {
-            SetRowCount(RowCount() + 1);
-            MoveRow(RowCount() - 1, RowIndex);
-        }
-    }
-    virtual void RemoveRows(int RowIndex, int RCount)
-    {
-        for (int i = 0; i < RCount && RowIndex < RowCount(); ++i) DeleteRow(RowIndex);
-    }
-    virtual void InsertCols(int ColIndex, int CCount)
-    {
-        for (int i = 0; i < CCount; ++i) {
-            SetColCount(ColCount() + 1);
-            MoveColumn(ColCount() - 1, ColIndex);
-        }
-    }
-    virtual void RemoveCols(int ColIndex, int CCount)
-    {
-        for (int i = 0; i < CCount && ColIndex < ColCount(); ++i) DeleteColumn(ColIndex);
-    }
-    virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
-    {
-        FreeCellPropertiesRect(ACol1, ARow1, ACol2, ARow2);
-        for (int c = ACol1; c <= ACol2; ++c)
-            for (int r = ARow1; r <= ARow2; ++r) SetGridCell(c, r, QString());
-    }
-    // ---- needed by the column grid, completed with the filter and column-order code
+    // ---- needed by the column grid, completed with the filter code
     virtual void SetFilterActive(bool Value) { (void)Value; }
-    virtual void ResetColumnOrder() {}
+
+    // ---- hidden columns and rows, index mapping (kv_string_grid_hidden.cpp)
+    // Storage is addressed by real column and display row: a hidden column
+    // keeps its cells in place, a hidden row moves into a TGridItem record.
+    // Only real columns 0 .. 511 can be hidden; from 512 on the conversions
+    // answer the index unchanged.
+    static constexpr int MaxHiddenColumnIndex = 511;
+    void HideColumn(int ColIndex) { HideColumns(ColIndex, ColIndex); }
+    void HideColumns(int FromCol, int ToCol);
+    void UnHideColumn(int ColIndex) { UnHideColumns(ColIndex, ColIndex); }
+    void UnHideColumns(int FromCol, int ToCol);
+    void UnHideColumnsAll();
+    bool IsHiddenColumn(int Colindex) const;
+    int AllColWidths(int i) const;
+    void SetAllColWidths(int i, int w);
+    void SetColumnVisible(int i, bool Visible);
+    bool IsColumnVisible(int i) const;
+    int RealColIndex(int ACol) const;
+    int DisplColIndex(int ACol) override;
+    int DisplColIndexOf(int ACol) const;
+    int RealRowIndex(int ARow) const;
+    int DisplRowIndex(int ARow) const;
+    int DisplToRealColumn(int ACol) const { return RealColIndex(ACol); }
+    int RealToDisplColumn(int ACol) const { return DisplColIndexOf(ACol); }
+    int DisplToRealRow(int ARow) const { return RealRowIndex(ARow); }
+    int RealToDisplRow(int ARow) const { return DisplRowIndex(ARow); }
+    int RealCol() const { return RealColIndex(Col()); }
+    int RealRow() const { return RealRowIndex(Row()); }
+    int TotalRowCount() const { return AllRowCount(); }
+    void HideRow(int Rowindex) { HideRows(Rowindex, Rowindex); }
+    void HideRows(int FromRow, int ToRow);
+    void HideRowsEx(int FromRow, int ToRow);
+    // RowList holds display rows in ascending order; they become one filter level.
+    void HideRowList(const TIntList* RowList);
+    void UnHideRow(int Rowindex);
+    void UnHideRows(int FromRow, int ToRow);
+    void UnHideRowList();
+    void UnHideRowsAll();
+    bool IsHiddenRow(int Rowindex) const;
+    // Builds ListHidden on the first call (when nullptr); the caller frees it.
+    bool IsHiddenRow(int Rowindex, TIntList*& ListHidden) const;
+    // The stored cells of the hidden row with this real index (the record's own list), or nullptr.
+    TStringList* GetHiddenRowCells(int ARow) const;
+    int FilterLevel() const { return FFilterLevel; }
+    void SetFilterLevel(int Value) { FFilterLevel = Value; }
+    void SetRow(int Value);
+    void SetTopRow(int Value);
+    int SortedRowIndex(int ARow) const;
+    int UnSortedRowIndex(int ARow) const;
+    QString UnSortedCells(int i, int j) const;
+    void SetUnSortedCells(int i, int j, const QString& Value);
+    // The hidden-row and hidden-column structure: counts agree with the
+    // records and flags, no properties object is held by two storage cells or
+    // records, the records of HideRows stand in ascending Idx.
+    bool CheckHiddenConsistency() const;
+    std::function<void(TObject*, int OldRow, int NewRow)> OnRowChanged;
+
+    // ---- row and column insertion and removal, update bracket (kv_string_grid_rows.cpp)
+    void BeginUpdate();
+    void EndUpdate();
+    void StartUpdate() { ++FUpdateCount; }
+    void ResetUpdate() { FUpdateCount = 0; }
+    bool LockUpdate() const { return FUpdateCount != 0; }
+    void SetLockUpdate(bool Value) { Value ? BeginUpdate() : EndUpdate(); }
+    int UpdateCount() const { return FUpdateCount; }
+    virtual void InsertRows(int RowIndex, int RCount, bool UpdateCellControls = true);
+    void InsertRowBlock(int RowIndex, int RCount, bool UpdateCellControls);
+    void AddRow();
+    virtual void RemoveRows(int RowIndex, int RCount);
+    virtual void RemoveRowsEx(int RowIndex, int RCount);
+    void DeleteRowBlock(int ARow, int Count, bool Permanent);
+    void RemoveSelectedRows();
+    void RemoveUnSelectedRows();
+    void RemoveCheckedRows(int CheckBoxColumn, bool RemoveChecked);
+    void RemoveDuplicates(int ACol, bool DoCase);
+    void HideSelectedRows();
+    void HideUnSelectedRows();
+    virtual void InsertCols(int ColIndex, int CCount);
+    void AddColumn() { InsertCols(ColCount(), 1); }
+    virtual void RemoveCols(int ColIndex, int CCount);
+    void RemoveSelectedCols();
+    void RemoveUnSelectedCols();
+    void HideSelection();
+    void UnHideSelection();
+    bool SelectionHidden() const { return FSelHidden; }
+    // Places the controls of the cell-control list over their cells.
+    void CellControlsUpdate(bool RebuildList = false);
+
+    // ---- cell access by index system and per-cell appearance (kv_string_grid_cells.cpp)
+    // All* take a real column and a real row; the rest a real column and a display row.
+    QString AllCells(int i, int j) const;
+    void SetAllCells(int i, int j, const QString& Value);
+    QString AllGridCells(int i, int j) const;
+    void SetAllGridCells(int i, int j, const QString& Value);
+    QString AllWideCells(int i, int j) const { return AllCells(i, j); }
+    void SetAllWideCells(int i, int j, const QString& Value) { SetAllCells(i, j, Value); }
+    QString WideCells(int i, int j) const { return Cells(i, j); }
+    void SetWideCells(int i, int j, const QString& Value) { SetCells(i, j, Value); }
+    // Initial column index (as the column order records it), display row.
+    QString OriginalCells(int i, int j) const;
+    void SetOriginalCells(int i, int j, const QString& Value);
+    TObject* AllObjects(int i, int j) const;
+    void SetAllObjects(int i, int j, TObject* Value);
+    TObject* GetGridObjectsEx(int i, int j) const;
+    TControl* CellControls(int i, int j) const;
+    void SetCellControls(int i, int j, TControl* AControl);
+    bool IsWideCell(int ACol, int ARow) const;
+    int LinesInCell(int i, int j) const;
+    TColor Colors(int i, int j) const;
+    void SetColors(int i, int j, TColor Value);
+    TColor ColorsTo(int i, int j) const;
+    void SetColorsTo(int i, int j, TColor Value);
+    TCellGradientDirection Gradients(int i, int j) const;
+    void SetGradients(int i, int j, TCellGradientDirection Value);
+    TFont* Fonts(int i, int j) { return GetCellFont(i, j); }
+    void SetFonts(int i, int j, const TFont& Value);
+    TColor FontColors(int i, int j) const;
+    void SetFontColors(int i, int j, TColor Value);
+    TFontStyles FontStyles(int i, int j) const;
+    void SetFontStyles(int i, int j, TFontStyles Value);
+    int FontSizes(int i, int j) const;
+    void SetFontSizes(int i, int j, int Value);
+    QString FontNames(int i, int j) const;
+    void SetFontNames(int i, int j, const QString& Value);
+    TAlignment Alignments(int i, int j) const;
+    void SetAlignments(int i, int j, TAlignment Value);
+    bool ReadOnly(int i, int j) const;
+    void SetReadOnly(int i, int j, bool Value);
+    bool WordWraps(int i, int j);
+    void SetWordWraps(int i, int j, bool Value);
+    void SetRowColor(int r, TColor Value);
+    void SetRowColorTo(int r, TColor Value);
+    void SetRowFontColor(int r, TColor Value);
+    // The published cursor: also the one restored after temporary cursors.
+    void SetCursor(TCursor Value);
+    TCursor RestoreCursor() const { return FRestoreCursor; }
+
+    // ---- column order, moving, scrolling into view, ranges (kv_string_grid_order.cpp)
+    void SetColumnOrder();
+    void ResetColumnOrder();
+    int ColumnPosition(int ACol) const;
+    int ColumnAtPosition(int APos);
+    int ColumnByHeader(const QString& AValue) const;
+    void MoveColumn(int FromIndex, int ToIndex);
+    void MoveRow(int FromIndex, int ToIndex);
+    void MoveRows(int FromIndex, int ToIndex, int Count);
+    void ScrollInView(int ColIndex, int RowIndex);
+    void UpdateEditMode() { SelectCell(Col(), Row()); }
+    TGridRect UsedCells() const;
+    bool IsIgnoredColumn(int ACol) const { return FIgnoreColumns->HasValue(ACol); }
+    int SaveStartCol() const;
+    int SaveStartRow() const;
+    int SaveEndCol() const;
+    int SaveEndRow() const;
+    int SaveColCount() const;
+    int SaveRowCount() const;
+    bool SaveFixedCols() const { return FSaveFixedCols; }
+    void SetSaveFixedCols(bool Value) { FSaveFixedCols = Value; }
+    bool SaveFixedRows() const { return FSaveFixedRows; }
+    void SetSaveFixedRows(bool Value) { FSaveFixedRows = Value; }
+    void SetSaveFixedCells(bool Value) { FSaveFixedCells = Value; }
+
+    // ---- clearing, trimming, colouring and merging ranges (kv_string_grid_ranges.cpp)
+    // With SaveHiddenCells the rectangle operations take display columns.
+    bool SaveHiddenCells = false;
+    // Clearing then leaves the cells' properties in place.
+    bool ClearTextOnly = false;
+    virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+    void ClearRows(int RowIndex, int RCount);
+    void ClearCols(int ColIndex, int CCount);
+    void ClearNormalRows(int RowIndex, int RCount);
+    void ClearNormalCols(int ColIndex, int CCount);
+    void ClearNormalCells();
+    void Clear();
+    void ClearAll();
+    void ClearSelection();
+    virtual void TrimRect(int ACol1, int ARow1, int ACol2, int ARow2);
+    void TrimColumn(int ACol) { TrimRect(ACol, 0, ACol, RowCount() - 1); }
+    void TrimRow(int ARow) { TrimRect(0, ARow, ColCount() - 1, ARow); }
+    void TrimAll() { TrimRect(0, 0, ColCount() - 1, RowCount() - 1); }
+    void ColorRect(int ACol1, int ARow1, int ACol2, int ARow2, TColor AColor);
+    void MergeColumnCells(int ColIndex, bool MainMerge);
+    void MergeRowCells(int RowIndex, bool MainMerge);
+    void SplitColumnCells(int ColIndex);
+    void SplitRowCells(int RowIndex);
+    void SplitAllCells();
+    void MergeCols(int ColIndex1, int ColIndex2, const QString& Separator);
+    bool IsCell(const QString& SubStr, int& ACol, int& ARow) const;
+    // Set while a footer row or a sort's scratch row is cleared: the references are moved, not freed.
+    bool FNilObjects = false;
+    bool FBlockCellChange = false;
+
     virtual void Group(int ColIndex) { (void)ColIndex; }
     virtual void UnGroup() {}
     virtual void QSort() {}
@@ -829,7 +976,7 @@ public:
     // A raw write of an imported or loaded text: no repaint, no change hooks.
     virtual void SetLoadCellText(int ACol, int ARow, const QString& Value);
     virtual void StoreOldCell(int ACol, int ARow) { (void)ACol; (void)ARow; }
-    virtual void RemoveRowRange(int ARow, int Count) { RemoveRows(ARow, Count); }
+    virtual void RemoveRowRange(int ARow, int Count);
     virtual void CanAddRow(bool& Allow) { (void)Allow; }
     virtual void CanInsertRow(int ARow, bool& CanInsert) { (void)ARow; (void)CanInsert; }
     virtual void CellSelectorClick(int ACol, int ARow) { (void)ACol; (void)ARow; }
@@ -841,10 +988,6 @@ public:
     virtual bool CanShowFixedDropDown(int ACol) { (void)ACol; return false; }
     virtual void SubGroup(int ColIndex) { (void)ColIndex; }
     virtual void SubUnGroup(int ColIndex) { (void)ColIndex; }
-    virtual void TrimRect(int ACol1, int ARow1, int ACol2, int ARow2)
-    {
-        (void)ACol1; (void)ARow1; (void)ACol2; (void)ARow2;
-    }
     virtual void SaveToStream(TStream* Stream) { (void)Stream; }
     virtual void LoadFromStream(TStream* Stream) { (void)Stream; }
     virtual void AutoSizeCol(int Index, int Padding) { (void)Index; (void)Padding; }
@@ -900,8 +1043,10 @@ protected:
     void KeyPress(QChar& Key) override { TBaseGrid::KeyPress(Key); }
     void DblClick() override { TBaseGrid::DblClick(); }
     bool CanEditShow() override { return TBaseGrid::CanEditShow(); }
-    void ColumnMoved(int FromIndex, int ToIndex) override { TBaseGrid::ColumnMoved(FromIndex, ToIndex); }
-    void RowMoved(int FromIndex, int ToIndex) override { TBaseGrid::RowMoved(FromIndex, ToIndex); }
+    // Move the order entry, widths or heights (with EnhRowColMove), the
+    // visibility flags and the cells of hidden rows along (kv_string_grid_order.cpp).
+    void ColumnMoved(int FromIndex, int ToIndex) override;
+    void RowMoved(int FromIndex, int ToIndex) override;
 
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Resize() override;
@@ -1097,6 +1242,30 @@ private:
     bool FLastValidation = true;
     bool FColChange = true;
     int FOldLeftCol = 1, FOldTopRow = 1;
+
+    // hidden columns and rows, update bracket
+    // Kept as hidden flags so that all-visible is the zero state.
+    bool FHiddenCol[513] = {};
+    short FAllColWidths[513] = {};
+    int FFilterLevel = 0;
+    int FUpdateCount = 0;
+    bool FSelHidden = false;
+    TGridRect FOldSelection;
+    bool FEntered = false;
+    int FReportedRow = -1;
+    bool FSaveFixedCols = false, FSaveFixedRows = false;
+    // Set while the stock row deletion runs: it carries the heights itself.
+    bool FStockDelete = false;
+    TCursor FRestoreCursor = crDefault;
+    bool OnlySeededValues(TCellProperties* p, int c, int r);
+    void CopyStorageRow(int FromRow, int ToRow);
+    void WipeStorageRow(int ARow);
+    void RowToItem(int ARow, TGridItem* Item);
+    void ItemToRow(TGridItem* Item, int ARow);
+    TGridItem* HiddenItem(int Index) const;
+    int HiddenBelow(int RealRow) const;
+    int FindHiddenItem(int Idx) const;
+    void SyncHiddenCount();
 
     // the owner form's resize relay
     TCustomForm* FOwnerForm = nullptr;
