@@ -14,8 +14,7 @@ TEST(CANTexts, CoverTheEightEditorRanges)
 TEST(CANTexts, TableHoldsTheEnglishTextsAtTheirIndexes)
 {
     TLangSourceScope scope(&CAN_Lang_Blocks);
-    ASSERT_EQ(SL_Lang.size(), Lang_Table_Size);
-    const std::pair<int, const char*> expected[] = {
+    Expect_Lang_Texts({
         {2600, "Receive CAN Frames Set Access"},
         {2621, "Byte8"},
         {2643, "Insert a description of the CAN Frame"},
@@ -47,9 +46,7 @@ TEST(CANTexts, TableHoldsTheEnglishTextsAtTheirIndexes)
         {4239, "!! Num Byte must be between 0 and "},
         {4242, "Are you sure to delete the Row number "},
         {4243, " "},
-    };
-    for (const auto& [index, text] : expected)
-        EXPECT_EQ(SL_Lang[index], QString::fromUtf8(text)) << index;
+    });
 }
 
 TEST(CANTexts, LanguageFileReplacesThem)

@@ -13,8 +13,7 @@ TEST(BACnetTexts, CoverTheClientImportServerAndUnitRanges)
 TEST(BACnetTexts, TableHoldsTheEnglishTextsAtTheirIndexes)
 {
     TLangSourceScope scope(&BACnet_Lang_Blocks);
-    ASSERT_EQ(SL_Lang.size(), Lang_Table_Size);
-    const std::pair<int, const char*> expected[] = {
+    Expect_Lang_Texts({
         {2206, "BACnet Read"},
         {2237, "Error in Read, row "},
         {2245, "!! Max Err must be between 0 and 655535"},
@@ -36,9 +35,7 @@ TEST(BACnetTexts, TableHoldsTheEnglishTextsAtTheirIndexes)
         {2500, "Select the BACnet Engineering Unit"},
         {2508, "Select Engineering Unit"},
         {2509, " "},
-    };
-    for (const auto& [index, text] : expected)
-        EXPECT_EQ(SL_Lang[index], QString::fromUtf8(text)) << index;
+    });
 }
 
 TEST(BACnetTexts, LanguageFileReplacesThem)

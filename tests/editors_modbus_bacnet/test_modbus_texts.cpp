@@ -13,8 +13,7 @@ TEST(ModbusTexts, CoverTheSerialAndTcpRanges)
 TEST(ModbusTexts, TableHoldsTheEnglishTextsAtTheirIndexes)
 {
     TLangSourceScope scope(&Modbus_Lang_Blocks);
-    ASSERT_EQ(SL_Lang.size(), Lang_Table_Size);
-    const std::pair<int, const char*> expected[] = {
+    Expect_Lang_Texts({
         {1914, "Modbus Read"},
         {1927, "Mnemonic"},
         {1941, "Mnemonic"},
@@ -35,9 +34,7 @@ TEST(ModbusTexts, TableHoldsTheEnglishTextsAtTheirIndexes)
         {2099, "!! [Modbus Read] Poll Time must be between 1 and 100000000"},
         {2101, "Swap Word"},
         {2104, " "},
-    };
-    for (const auto& [index, text] : expected)
-        EXPECT_EQ(SL_Lang[index], QString::fromUtf8(text)) << index;
+    });
 }
 
 TEST(ModbusTexts, LanguageFileReplacesThem)

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -45,6 +46,14 @@ inline void Expect_Lang_Ranges(TLangBlockSource source, const std::vector<std::p
     for (qsizetype k = 0; k < blocks[i].Texts.size(); ++k)
       EXPECT_FALSE(blocks[i].Texts[k].isEmpty()) << "index " << blocks[i].Start + k;
   }
+}
+
+// The built table holds these texts at these indexes.
+inline void Expect_Lang_Texts(std::initializer_list<std::pair<int, const char*>> expected)
+{
+  ASSERT_EQ(SL_Lang.size(), Lang_Table_Size);
+  for (const auto& [index, text] : expected)
+    EXPECT_EQ(SL_Lang[index], QString::fromUtf8(text)) << "index " << index;
 }
 
 // Writes the language file lines (UTF-8 with a byte-order mark) and lays them over the
