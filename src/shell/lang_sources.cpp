@@ -3,6 +3,7 @@
 
 #include "shell/lang_sources.h"
 
+#include "editors_can/canopen_texts.h"
 #include "enip_outputs/boot_texts.h"
 #include "params_iolink/par_gen_texts.h"
 #include "shell/common/lang_table.h"
@@ -11,4 +12,9 @@ void Register_Lang_Sources()
 {
     Add_Lang_Block_Source(&ParGen_Lang_Blocks);
     Add_Lang_Block_Source(&Boot_Lang_Blocks);
+
+    // CANopen, industrial Ethernet and IT protocol editors
+    Add_Lang_Block_Source(&PDO_Lang_Blocks);
+    Add_Lang_Block_Source(&SDO_Client_Lang_Blocks);
+    Add_Lang_Block_Source(&SDO_Server_Lang_Blocks);
 }
