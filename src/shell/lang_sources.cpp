@@ -4,6 +4,12 @@
 #include "shell/lang_sources.h"
 
 #include "editors_can/canopen_texts.h"
+#include "editors_industrial/ethercat_texts.h"
+#include "editors_industrial/iec_client_texts.h"
+#include "editors_industrial/iec_variables_texts.h"
+#include "editors_industrial/profinet_name_texts.h"
+#include "editors_industrial/s7_texts.h"
+#include "editors_industrial/tls_cert_texts.h"
 #include "enip_outputs/boot_texts.h"
 #include "params_iolink/par_gen_texts.h"
 #include "shell/common/lang_table.h"
@@ -17,4 +23,10 @@ void Register_Lang_Sources()
     Add_Lang_Block_Source(&PDO_Lang_Blocks);
     Add_Lang_Block_Source(&SDO_Client_Lang_Blocks);
     Add_Lang_Block_Source(&SDO_Server_Lang_Blocks);
+    Add_Lang_Block_Source(&EtherCAT_Lang_Blocks);
+    Add_Lang_Block_Source(&IEC_Client_Lang_Blocks);
+    Add_Lang_Block_Source(&IEC_Variables_Lang_Blocks);
+    Add_Lang_Block_Source(&TLS_Cert_Lang_Blocks);
+    Add_Lang_Block_Source(&Profinet_Name_Lang_Blocks);
+    Add_Lang_Block_Source(&S7_Lang_Blocks);
 }
