@@ -10,6 +10,9 @@
 #include "editors_industrial/profinet_name_texts.h"
 #include "editors_industrial/s7_texts.h"
 #include "editors_industrial/tls_cert_texts.h"
+#include "editors_it/mqtt_texts.h"
+#include "editors_it/opcua_texts.h"
+#include "editors_it/snmp_texts.h"
 #include "enip_outputs/boot_texts.h"
 #include "params_iolink/par_gen_texts.h"
 #include "shell/common/lang_table.h"
@@ -29,4 +32,12 @@ void Register_Lang_Sources()
     Add_Lang_Block_Source(&TLS_Cert_Lang_Blocks);
     Add_Lang_Block_Source(&Profinet_Name_Lang_Blocks);
     Add_Lang_Block_Source(&S7_Lang_Blocks);
+    Add_Lang_Block_Source(&MQTT_Topic_Lang_Blocks);
+    Add_Lang_Block_Source(&Topic_Template_Lang_Blocks);
+    Add_Lang_Block_Source(&OPC_UA_Client_Lang_Blocks);
+    Add_Lang_Block_Source(&OPC_UA_Add_Server_Lang_Blocks);
+    Add_Lang_Block_Source(&OPC_UA_Scan_Lang_Blocks);
+    Add_Lang_Block_Source(&OPC_UA_Server_Lang_Blocks);
+    Add_Lang_Block_Source(&SNMP_Manager_Lang_Blocks);
+    Add_Lang_Block_Source(&SNMP_Agent_Lang_Blocks);
 }
