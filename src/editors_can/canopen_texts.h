@@ -1,0 +1,11 @@
+#pragma once
+// English texts of the CANopen editors: PDO map (2800 to 2891), SDO client (2900 to 2979)
+// and SDO server (3000 to 3065).
+
+#include "shell/common/lang_table.h"
+
+#include <vector>
+
+std::vector<TLangBlock> PDO_Lang_Blocks();
+std::vector<TLangBlock> SDO_Client_Lang_Blocks();
+std::vector<TLangBlock> SDO_Server_Lang_Blocks();

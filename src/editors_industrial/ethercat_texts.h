@@ -1,0 +1,8 @@
+#pragma once
+// English texts of the EtherCAT slave editor (entries 3300 to 3350).
+
+#include "shell/common/lang_table.h"
+
+#include <vector>
+
+std::vector<TLangBlock> EtherCAT_Lang_Blocks();

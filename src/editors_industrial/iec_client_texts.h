@@ -1,0 +1,8 @@
+#pragma once
+// English texts of the IEC 61850 client editor (entries 3400 to 3467).
+
+#include "shell/common/lang_table.h"
+
+#include <vector>
+
+std::vector<TLangBlock> IEC_Client_Lang_Blocks();

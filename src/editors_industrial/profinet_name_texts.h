@@ -1,0 +1,8 @@
+#pragma once
+// English texts of the PROFINET file name dialog (entries 4800 to 4808).
+
+#include "shell/common/lang_table.h"
+
+#include <vector>
+
+std::vector<TLangBlock> Profinet_Name_Lang_Blocks();
