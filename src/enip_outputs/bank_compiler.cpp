@@ -291,6 +291,13 @@ int Get_IOLink_Access_Code(const QString& text)
     return 2;
 }
 
+QString IOLink_Variables_Left_Out(int count)
+{
+    return QStringLiteral("The IO-Link device takes %1 variables; %2 further enabled variables were left out.")
+        .arg(Max_IOLink_Par)
+        .arg(count);
+}
+
 void Compile_IOLink_Slave(const QString& path, uint32_t base)
 {
     IOLink_Dev.add_parameters = base + Bank3_Header_Size;
@@ -340,10 +347,7 @@ void Compile_IOLink_Slave(const QString& path, uint32_t base)
         IOLink_Dev.parameter.push_back(p);
     }
     if (skipped > 0)
-        Warnings << QStringLiteral("The IO-Link device takes %1 variables; %2 further enabled variables were "
-                                   "left out.")
-                        .arg(Max_IOLink_Par)
-                        .arg(skipped);
+        Warnings << IOLink_Variables_Left_Out(skipped);
     IOLink_Dev.n_par = uint32_t(IOLink_Dev.parameter.size());
 }
 

@@ -93,6 +93,8 @@ int Encode_Path_String(const QString& text, uint8_t segment, uint8_t* dest, int 
 int Encode_Electronic_Key(const QString& text, int index);
 int Encode_Data_Segment(const QString& text, int index);
 int Get_IOLink_Access_Code(const QString& text);
+// The warning for enabled IO-Link variables beyond the Max_IOLink_Par the device takes.
+QString IOLink_Variables_Left_Out(int count);
 
 // Builds the three banks in memory. Throws EXmlError naming the file when
 // a project file is not well-formed XML. Capacity limits met on the way are kept in

@@ -1,5 +1,6 @@
 #include "enip_outputs/iodd_document.h"
 
+#include "enip_outputs/bank_compiler.h"
 #include "enip_outputs/enip_convert.h"
 #include "shell/common/maker_identity.h"
 #include "enip_outputs/project_xml.h"
@@ -10,11 +11,18 @@
 #include "shell/common/xml_text.h"
 
 #include <QFile>
+#include <QHash>
+
+#include <algorithm>
+#include <limits>
 
 namespace {
 
 constexpr int Max_Item_Bits = 64;
 constexpr int Max_PD_Bits = 256;
+constexpr int Max_Index = 65535;
+// Schema checkers (libxml2's among them) take decimals of at most this many digits.
+constexpr int Max_Decimal_Digits = 24;
 
 QString Q(const char* s)
 {
@@ -55,7 +63,7 @@ void Write_Process_Data(TLines& w, const QVector<TProcessData>& items, bool inpu
     w.Add(5, QStringLiteral("<%1 id=\"%2\" bitLength=\"%3\">").arg(elem, id).arg(total));
     w.Add(6, QStringLiteral("<Datatype xsi:type=\"RecordT\" bitLength=\"%1\" subindexAccessSupported=\"false\">")
                  .arg(total));
-    int offset = 0;
+    qint64 offset = 0;
     for (int j = 0; j < items.size(); ++j) {
         const TProcessData& p = items[j];
         w.Add(7, QStringLiteral("<RecordItem subindex=\"%1\" bitOffset=\"%2\">").arg(j + 1).arg(offset));
@@ -148,8 +156,60 @@ QString IODD_Float_Str(float value)
 {
     TFormatSettings fs = FormatSettings();
     fs.DecimalSeparator = QLatin1Char('.');
-    return FloatToStr(double(value), fs);
+    const QString general = FloatToStr(double(value), fs);
+    const qsizetype e = general.indexOf(QLatin1Char('E'));
+    if (e < 0)
+        return general;
+    // The attribute is a schema decimal, which has no exponent: move the point instead.
+    QString mantissa = general.left(e);
+    const int exponent = general.mid(e + 1).toInt();
+    const bool negative = mantissa.startsWith(QLatin1Char('-'));
+    if (negative)
+        mantissa.remove(0, 1);
+    const qsizetype dot = mantissa.indexOf(QLatin1Char('.'));
+    qsizetype point = dot < 0 ? mantissa.size() : dot;
+    QString digits = mantissa;
+    if (dot >= 0)
+        digits.remove(dot, 1);
+    point += exponent;
+    if (point <= 0) {
+        digits.prepend(QString(-point, QLatin1Char('0')));
+        point = 0;
+    } else if (point > digits.size()) {
+        digits.append(QString(point - digits.size(), QLatin1Char('0')));
+    }
+    QString intPart = digits.left(point), fracPart = digits.mid(point);
+    while (fracPart.endsWith(QLatin1Char('0')))
+        fracPart.chop(1);
+    if (intPart.isEmpty())
+        intPart = QStringLiteral("0");
+    QString out = negative ? QStringLiteral("-") : QString();
+    out += intPart;
+    if (!fracPart.isEmpty())
+        out += QLatin1Char('.') + fracPart;
+    return out;
 }
+
+namespace {
+
+// Digits a schema checker counts in a decimal: the integer part without its leading
+// zeros, and the whole fraction.
+qsizetype Decimal_Digits(const QString& text)
+{
+    const qsizetype dot = text.indexOf(QLatin1Char('.'));
+    QString intPart = dot < 0 ? text : text.left(dot);
+    intPart.remove(QLatin1Char('-'));
+    while (intPart.startsWith(QLatin1Char('0')))
+        intPart.remove(0, 1);
+    return intPart.size() + (dot < 0 ? 0 : text.size() - dot - 1);
+}
+
+bool Gradient_Writable(float gradient)
+{
+    return Decimal_Digits(IODD_Float_Str(gradient)) <= Max_Decimal_Digits;
+}
+
+}  // namespace
 
 // Only what would break a double-quoted attribute is replaced, so a text without
 // those characters is written exactly as typed.
@@ -158,9 +218,9 @@ QString IODD_Escape(const QString& text)
     return Xml_Escape(text, false);
 }
 
-int IODD_PD_Bit_Length(const QVector<TProcessData>& items)
+qint64 IODD_PD_Bit_Length(const QVector<TProcessData>& items)
 {
-    int total = 0;
+    qint64 total = 0;
     for (const TProcessData& p : items)
         total += p.Length;
     if (total > 16 && total % 8 != 0)
@@ -172,8 +232,10 @@ TIODD_Data Load_IODD_Data(const QString& parGenPath, const QString& ioLinkSlaveP
 {
     TIODD_Data d;
     if (QFile::exists(parGenPath)) {
+        // Matched as the general-parameters window and the bank compiler match it, so
+        // the three agree and the document names a rate the schema knows.
         try {
-            d.Bit_Rate = Read_ParGen_File(parGenPath).IOLink_Slave_Baudrate;
+            d.Bit_Rate = QStringLiteral("COM%1").arg(Get_IOLink_Slave_Com(Read_ParGen_File(parGenPath).IOLink_Slave_Baudrate));
         } catch (...) {
             d.Bit_Rate = QStringLiteral("COM1");
         }
@@ -192,12 +254,19 @@ TIODD_Data Load_IODD_Data(const QString& parGenPath, const QString& ioLinkSlaveP
                 g = 1.0f;
             return g;
         };
+        // The editor and the bank compiler hold Max_IOLink_Par rows a section; rows beyond
+        // them are counted, not read.
+        int skipped = 0;
         for (pugi::xml_node r = root.child("Variables").first_child(); r; r = r.next_sibling()) {
             if (r.type() != pugi::node_element)
                 continue;
             const TAttrReader a(r);
             if (!enabled(a))
                 continue;
+            if (d.Variables.size() >= Max_IOLink_Par) {
+                ++skipped;
+                continue;
+            }
             TVariable v;
             v.Index = a.Int("Index", 60);
             v.Name = a.Text("Name");
@@ -210,9 +279,14 @@ TIODD_Data Load_IODD_Data(const QString& parGenPath, const QString& ioLinkSlaveP
             v.Description = a.Text("Description");
             d.Variables.append(v);
         }
+        if (skipped > 0)
+            d.Warnings << IOLink_Variables_Left_Out(skipped);
         const pugi::xml_node pd = root.child("Process_Data");
-        auto read_pd = [&](const char* section, QVector<TProcessData>& list, int& total) {
-            for (pugi::xml_node r = pd.child(section).first_child(); r; r = r.next_sibling()) {
+        // More process-data items than the editor holds exceed what IO-Link carries, so
+        // the surplus is not read and the check refuses the rest.
+        auto read_pd = [&](const char* section, QVector<TProcessData>& list, qint64& total) {
+            for (pugi::xml_node r = pd.child(section).first_child(); r && list.size() < Max_IOLink_Par;
+                 r = r.next_sibling()) {
                 if (r.type() != pugi::node_element)
                     continue;
                 const TAttrReader a(r);
@@ -232,8 +306,11 @@ TIODD_Data Load_IODD_Data(const QString& parGenPath, const QString& ioLinkSlaveP
         read_pd("Process_Data_Input", d.Input, d.Input_Bits);
         read_pd("Process_Data_Output", d.Output, d.Output_Bits);
     }
+    auto bits = [](qint64 total) {
+        return int(std::clamp<qint64>(total, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    };
     int us = 0;
-    Calc_IOLink_Min_Cycle_Time(d.Bit_Rate, d.Input_Bits, d.Output_Bits, us);
+    Calc_IOLink_Min_Cycle_Time(d.Bit_Rate, bits(d.Input_Bits), bits(d.Output_Bits), us);
     d.Min_Cycle_Time = us;
     return d;
 }
@@ -258,16 +335,51 @@ QString Check_IODD_Data(const TIODD_Data& data)
                                   "valid access (Read Only, Write Only or Read Write).")
                 .arg(v.Name)
                 .arg(v.Index);
+        if (v.Index < 0 || v.Index > Max_Index)
+            return QStringLiteral("The IODD file was not written: the IO-Link variable \"%1\" has the index %2; "
+                                  "an IODD variable index is 0 to %3.")
+                .arg(v.Name)
+                .arg(v.Index)
+                .arg(Max_Index);
+        if (v.Length != 1 && v.UnitCode < 0)
+            return QStringLiteral("The IODD file was not written: the IO-Link variable \"%1\" (index %2) has the "
+                                  "unit code %3; a unit code is a positive number, or 0 for none.")
+                .arg(v.Name)
+                .arg(v.Index)
+                .arg(v.UnitCode);
+        if (v.Length != 1 && !Gradient_Writable(v.Gradient))
+            return QStringLiteral("The IODD file was not written: the gradient %1 of the IO-Link variable \"%2\" "
+                                  "(index %3) needs more than %4 digits as a decimal number.")
+                .arg(IODD_Float_Str(v.Gradient), v.Name)
+                .arg(v.Index)
+                .arg(Max_Decimal_Digits);
+    }
+    QHash<int, int> byIndex;
+    for (int j = 0; j < data.Variables.size(); ++j) {
+        const TVariable& v = data.Variables[j];
+        const auto seen = byIndex.constFind(v.Index);
+        if (seen != byIndex.constEnd())
+            return QStringLiteral("The IODD file was not written: the IO-Link variables \"%1\" and \"%2\" both "
+                                  "have the index %3.")
+                .arg(data.Variables[*seen].Name, v.Name)
+                .arg(v.Index);
+        byIndex.insert(v.Index, j);
     }
     auto check_pd = [](const QVector<TProcessData>& items, const QString& dir) -> QString {
-        for (const TProcessData& p : items)
+        for (const TProcessData& p : items) {
             if (p.Length < 1 || p.Length > Max_Item_Bits)
                 return QStringLiteral("The IODD file was not written: the %1 process data item \"%2\" is %3 bits "
                                       "long; an item holds 1 to %4 bits.")
                     .arg(dir, p.Name)
                     .arg(p.Length)
                     .arg(Max_Item_Bits);
-        const int total = IODD_PD_Bit_Length(items);
+            if (p.Length != 1 && !Gradient_Writable(p.Gradient))
+                return QStringLiteral("The IODD file was not written: the gradient %1 of the %2 process data item "
+                                      "\"%3\" needs more than %4 digits as a decimal number.")
+                    .arg(IODD_Float_Str(p.Gradient), dir, p.Name)
+                    .arg(Max_Decimal_Digits);
+        }
+        const qint64 total = IODD_PD_Bit_Length(items);
         if (total > Max_PD_Bits)
             return QStringLiteral("The IODD file was not written: the %1 process data take %2 bits; IO-Link "
                                   "carries at most %3 bits.")
@@ -409,11 +521,12 @@ QByteArray Build_IODD_Document(const TIODD_Data& data, const QString& crc, const
     for (int j = 0; j < data.Variables.size(); ++j) {
         const TVariable& v = data.Variables[j];
         QString line = QStringLiteral("<VariableRef variableId=\"PAR_%1\" displayFormat=\"Dec\"").arg(j);
-        if (v.Length != 1)
-            line += QStringLiteral(" gradient=\"%1\" offset=\"%2\" unitCode=\"%3\"")
-                        .arg(IODD_Float_Str(v.Gradient))
-                        .arg(v.Offset)
-                        .arg(v.UnitCode);
+        if (v.Length != 1) {
+            line += QStringLiteral(" gradient=\"%1\" offset=\"%2\"").arg(IODD_Float_Str(v.Gradient)).arg(v.Offset);
+            // A unit code is a positive number; a row without one writes none.
+            if (v.UnitCode > 0)
+                line += QStringLiteral(" unitCode=\"%1\"").arg(v.UnitCode);
+        }
         w.Add(6, line + QStringLiteral("/>"));
     }
     w.Add(5, QStringLiteral("</Menu>"));

@@ -31,13 +31,20 @@ bool Save_IODD_File()
         MessageDlg(refused, mtError, mbOK);
         return false;
     }
+    if (!data.Warnings.isEmpty())
+        MessageDlg(data.Warnings.join(QLatin1Char('\n')), mtWarning, mbOK);
     const QString document = PathJoin(ws.Dir_IODD, base + QStringLiteral(".xml"));
     Write_IODD_Xml(document, data, date);
 
     QString failed;
+    const bool hadPackage = FileExists(package);
     if (!Zip_IODD_Files(package, document, ws.Dir_IODD, &failed)) {
         if (failed == package)
-            MessageDlg(QStringLiteral("The IODD package %1 cannot be written.").arg(package), mtError, mbOK);
+            MessageDlg(hadPackage ? QStringLiteral("The IODD package %1 cannot be written; the previous package is "
+                                                   "kept.")
+                                        .arg(package)
+                                  : QStringLiteral("The IODD package %1 cannot be written.").arg(package),
+                       mtError, mbOK);
         else
             MessageDlg(QStringLiteral("The IODD package %1 is incomplete: %2 could not be added.").arg(package, failed),
                        mtError, mbOK);

@@ -15,8 +15,7 @@ uint32_t Write_IODD_Xml(const QString& documentPath, const TIODD_Data& data, con
 bool Zip_IODD_Files(const QString& packagePath, const QString& documentPath, const QString& pictureDir,
                     QString* failed)
 {
-    if (FileExists(packagePath))
-        DeleteFile(packagePath);
+    // The old package stays until the new one is complete beside it.
     TZipWriter zip;
     QStringList files{documentPath};
     for (const QString& p : IODD_Picture_Names)

@@ -16,7 +16,9 @@ uint32_t Write_IODD_Xml(const QString& documentPath, const TIODD_Data& data, con
 
 // Packs the document and the three pictures of pictureDir. On a file that
 // cannot be added, packing stops there, the archive keeps the entries added
-// before and is closed; false is returned with *failed naming the file.
+// before and is closed; false is returned with *failed naming the file. The
+// package replaces an existing one only once it is written whole: when the
+// write fails, *failed names the package and the old one is left as it was.
 bool Zip_IODD_Files(const QString& packagePath, const QString& documentPath, const QString& pictureDir,
                     QString* failed);
 

@@ -1,8 +1,9 @@
 #include "enip_outputs/zip_writer.h"
 
+#include "platform/core/files.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <zlib.h>
 
@@ -138,9 +139,9 @@ QByteArray TZipWriter::Archive() const
 
 bool TZipWriter::Close(const QString& path)
 {
-    QSaveFile f(path);
-    const QByteArray data = Archive();
-    if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size() || !f.commit()) {
+    try {
+        WriteFileAtomic(path, Archive());
+    } catch (const Exception&) {
         FLastError = path;
         return false;
     }

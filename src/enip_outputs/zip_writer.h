@@ -20,7 +20,8 @@ public:
 
     // The archive with its central directory.
     QByteArray Archive() const;
-    // Writes the archive to path (temporary file, then rename).
+    // Writes the archive to path (temporary file, then rename): a failed write keeps
+    // the file that was there.
     bool Close(const QString& path);
 
     int Count() const { return int(FEntries.size()); }

@@ -1,7 +1,9 @@
+#include "enip_outputs/bank_compiler.h"
 #include "enip_outputs/crc32.h"
 #include "enip_outputs/iodd_writer.h"
 #include "enip_outputs/zip_writer.h"
 #include "enip_test_support.h"
+#include "platform/core/files.h"
 #include "platform/core/format_settings.h"
 
 #include <QProcess>
@@ -203,6 +205,126 @@ TEST(IoddWriter, RefusesDataTheSchemaWouldReject)
     EXPECT_TRUE(Check_IODD_Data(onlyOut).isEmpty());
 }
 
+TEST(IoddWriter, BitRateIsMatchedAsTheGeneralParametersWindowMatchesIt)
+{
+    // The stored rate is trimmed and compared exactly; anything else is COM1, as in the
+    // window and the banks.
+    const TIODD_Data fixture = Load_IODD_Data(QStringLiteral(KV_FIXTURES_DIR "/params_iolink/ParGen_all_keys.xml"),
+                                              Project_File("IOLink_Slave.xml"));
+    EXPECT_EQ(fixture.Bit_Rate, QStringLiteral("COM3"));  // stored as " COM3 "
+    EXPECT_TRUE(Build_IODD_Document(fixture, QString(), QDate(2026, 3, 7)).contains("bitrate=\"COM3\""));
+
+    QTemporaryDir dir;
+    const QString parGen = dir.filePath(QStringLiteral("ParGen.xml"));
+    const struct {
+        const char* stored;
+        const char* rate;
+    } cases[] = {{"COM2", "COM2"}, {"\tCOM2 ", "COM2"}, {"com3", "COM1"}, {"COM 3", "COM1"}, {"", "COM1"}, {"COM4", "COM1"}};
+    for (const auto& c : cases) {
+        Write_File(parGen, QByteArray("<Par_Gen><IOLink_Slave_Baudrate>") + c.stored + "</IOLink_Slave_Baudrate></Par_Gen>");
+        EXPECT_EQ(Load_IODD_Data(parGen, QString()).Bit_Rate, QString::fromLatin1(c.rate)) << c.stored;
+    }
+    Write_File(parGen, "<Par_Gen><IOLink_Slave_Baudrate>COM2");
+    EXPECT_EQ(Load_IODD_Data(parGen, QString()).Bit_Rate, QStringLiteral("COM1"));  // not well-formed
+}
+
+TEST(IoddWriter, ProcessDataLengthsAreSummedWide)
+{
+    QTemporaryDir dir;
+    const QString slave = dir.filePath(QStringLiteral("IOLink_Slave.xml"));
+    Write_File(slave, "<VIZediZadud><Process_Data><Process_Data_Input>"
+                      "<row Enable=\"Y\" Name=\"Big\" Length=\"2147483647\"/><row Enable=\"Y\" Length=\"8\"/>"
+                      "</Process_Data_Input><Process_Data_Output>"
+                      "<row Enable=\"Y\" Length=\"-2147483648\"/><row Enable=\"Y\" Length=\"-8\"/>"
+                      "</Process_Data_Output></Process_Data></VIZediZadud>");
+    TIODD_Data d = Load_IODD_Data(QString(), slave);
+    EXPECT_EQ(d.Input_Bits, 2147483655LL);
+    EXPECT_EQ(d.Output_Bits, -2147483656LL);
+    EXPECT_EQ(IODD_PD_Bit_Length(d.Input), 2147483656LL);
+    TVariable v;
+    v.Access = QStringLiteral("ro");
+    v.Length = 8;
+    d.Variables << v;
+    EXPECT_TRUE(Check_IODD_Data(d).contains(QStringLiteral("\"Big\" is 2147483647 bits long")))
+        << Check_IODD_Data(d).toStdString();
+    d.Input[0].Length = 64;
+    d.Input.fill(d.Input[0], 5);
+    EXPECT_TRUE(Check_IODD_Data(d).contains(QStringLiteral("input process data take 320 bits")));
+}
+
+// Each change either gives a document the schema accepts or is refused with a message
+// naming the variable or item.
+TEST(IoddWriter, WhatTheSchemaWouldRejectIsRefusedAndTheRestValidates)
+{
+    REQUIRE_SCHEMA();
+    struct {
+        const char* what;
+        std::function<void(TIODD_Data&)> change;
+        const char* refusal;  // nullptr: the document validates
+        const char* written;  // a text the document holds
+    } cases[] = {
+        {"no unit code", [](TIODD_Data& d) { d.Variables[0].UnitCode = 0; }, nullptr,
+         "<VariableRef variableId=\"PAR_0\" displayFormat=\"Dec\" gradient=\"0.100000001490116\" offset=\"-5\"/>"},
+        {"negative unit code", [](TIODD_Data& d) { d.Variables[0].UnitCode = -3; },
+         "\"Speed & <limit>\" (index 64) has the unit code -3", nullptr},
+        {"unit code of a 1-bit variable is not written", [](TIODD_Data& d) { d.Variables[1].UnitCode = -3; }, nullptr,
+         "<VariableRef variableId=\"PAR_1\" displayFormat=\"Dec\"/>"},
+        {"index 65535", [](TIODD_Data& d) { d.Variables[2].Index = 65535; }, nullptr, "index=\"65535\""},
+        {"index 65536", [](TIODD_Data& d) { d.Variables[2].Index = 65536; },
+         "\"Status\" has the index 65536; an IODD variable index is 0 to 65535", nullptr},
+        {"index -1", [](TIODD_Data& d) { d.Variables[0].Index = -1; }, "\"Speed & <limit>\" has the index -1", nullptr},
+        {"same index twice", [](TIODD_Data& d) { d.Variables[2].Index = 64; },
+         "variables \"Speed & <limit>\" and \"Status\" both have the index 64", nullptr},
+        {"small gradient", [](TIODD_Data& d) { d.Variables[0].Gradient = 1e-5f; }, nullptr,
+         "gradient=\"0.00000999999974737875\""},
+        {"small process-data gradient", [](TIODD_Data& d) { d.Input[0].Gradient = -2e-10f; }, nullptr,
+         "gradient=\"-0.000000000200000002"},
+        {"large gradient", [](TIODD_Data& d) { d.Variables[2].Gradient = 1e20f; }, nullptr,
+         "gradient=\"100000002004088000000\""},
+        {"gradient too small for a decimal", [](TIODD_Data& d) { d.Variables[0].Gradient = 1e-30f; },
+         "gradient 0.00000000000000000000000000000100000000317108 of the IO-Link variable \"Speed & <limit>\"", nullptr},
+        {"process-data gradient too large", [](TIODD_Data& d) { d.Output[0].Gradient = 3e38f; },
+         "of the output process data item \"Setpoint\" needs more than 24 digits", nullptr},
+    };
+    QTemporaryDir dir;
+    for (const auto& c : cases) {
+        TIODD_Data d = Fixture_Data();
+        c.change(d);
+        const QString refusal = Check_IODD_Data(d);
+        if (c.refusal) {
+            EXPECT_TRUE(refusal.contains(QString::fromUtf8(c.refusal))) << c.what << ": " << refusal.toStdString();
+            continue;
+        }
+        ASSERT_TRUE(refusal.isEmpty()) << c.what << ": " << refusal.toStdString();
+        const QString doc = dir.filePath(QStringLiteral("case.xml"));
+        Write_IODD_Xml(doc, d, QDate(2026, 3, 7));
+        const QString errors = Schema_Errors(doc);
+        EXPECT_TRUE(errors.isEmpty()) << c.what << ": " << errors.toStdString();
+        EXPECT_TRUE(Read_File(doc).contains(c.written)) << c.what;
+    }
+}
+
+TEST(IoddWriter, ReadsAtMostTheRowsTheEditorHoldsAndSaysWhatWasLeftOut)
+{
+    QTemporaryDir dir;
+    const QString slave = dir.filePath(QStringLiteral("IOLink_Slave.xml"));
+    QByteArray xml = "<VIZediZadud><Variables>";
+    for (int i = 0; i < 600; ++i)
+        xml += "<row Enable=\"Y\" Index=\"" + QByteArray::number(1000 + i) +
+               "\" Access=\"Read Only\" Length=\"8\"/><row Enable=\"N\" Length=\"8\"/>";
+    xml += "</Variables><Process_Data><Process_Data_Input>";
+    for (int i = 0; i < 600; ++i)
+        xml += "<row Enable=\"Y\" Length=\"1\"/>";
+    xml += "</Process_Data_Input></Process_Data></VIZediZadud>";
+    Write_File(slave, xml);
+    const TIODD_Data d = Load_IODD_Data(QString(), slave);
+    ASSERT_EQ(d.Variables.size(), Max_IOLink_Par);
+    EXPECT_EQ(d.Variables.back().Index, 1000 + Max_IOLink_Par - 1);
+    EXPECT_EQ(d.Warnings, QStringList{IOLink_Variables_Left_Out(600 - Max_IOLink_Par)});
+    EXPECT_EQ(d.Input.size(), Max_IOLink_Par);
+    EXPECT_EQ(d.Input_Bits, Max_IOLink_Par);
+}
+
 TEST(IoddWriter, EscapesWhatWouldBreakAnAttribute)
 {
     // Characters that are legal inside a double-quoted attribute stay as typed.
@@ -211,8 +333,9 @@ TEST(IoddWriter, EscapesWhatWouldBreakAnAttribute)
     const struct {
         float value;
         const char* text;
-    } floats[] = {{0.1f, "0.100000001490116"}, {1.0f, "1"}, {-2.5f, "-2.5"}, {1e-5f, "9.99999974737875E-6"},
-                  {1e20f, "1.00000002004088E20"}};
+    } floats[] = {{0.1f, "0.100000001490116"}, {1.0f, "1"},           {-2.5f, "-2.5"},
+                  {0.0f, "0"},                 {1e-5f, "0.00000999999974737875"}, {-1.5e-7f, "-0.000000150000005305628"},
+                  {1e20f, "100000002004088000000"}, {123456.7f, "123456.703125"}, {-4e15f, "-3999999947964420"}};
     for (const auto& f : floats)
         EXPECT_EQ(IODD_Float_Str(f.value), QString::fromLatin1(f.text)) << f.text;
     {
@@ -295,6 +418,22 @@ TEST_F(IoddPackage, MissingLogoKeepsTheEntriesBeforeItAndNamesIt)
     EXPECT_TRUE(failed.endsWith(QStringLiteral("Norvel-logo.png")));
     EXPECT_EQ(Unzip_List(), (QStringList{QStringLiteral("Norvel-MB31804-20260307-IODD1.1.xml"),
                                          QStringLiteral("Norvel-pic.png"), QStringLiteral("Norvel-icon.png")}));
+}
+
+TEST_F(IoddPackage, FailedWriteKeepsThePreviousPackageByteForByte)
+{
+    QString failed;
+    ASSERT_TRUE(Zip_IODD_Files(Package, Document, Pictures, &failed)) << failed.toStdString();
+    const QByteArray before = Read_File(Package);
+    Write_IODD_Xml(Document, TIODD_Data{}, QDate(2026, 3, 8));  // a different document
+    SetAtomicWriteHookForTests([](const QString&) { throw EInOutError(QStringLiteral("disk full")); });
+    const bool written = Zip_IODD_Files(Package, Document, Pictures, &failed);
+    SetAtomicWriteHookForTests(nullptr);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(failed, Package);
+    EXPECT_EQ(Read_File(Package), before);
+    EXPECT_EQ(QDir(Out.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("Norvel-MB31804-20260307-IODD1.1.zip")});  // no temporary file left
 }
 
 TEST(ZipWriter, StoresNamesAndDeflatedData)

@@ -4,6 +4,7 @@
 #include "enip_outputs/bank_compiler.h"
 #include "enip_outputs/iodd_writer.h"
 #include "enip_test_support.h"
+#include "platform/core/files.h"
 #include "platform/ui/dialogs.h"
 #include "shell/common/lang_table.h"
 #include "shell/common/working_state.h"
@@ -136,6 +137,77 @@ TEST_F(StepActions, ProjectWithoutEnabledVariableIsRefusedWithAMessage)
     EXPECT_TRUE(Dialogs.LastText().contains(QStringLiteral("no enabled IO-Link variable")));
     EXPECT_FALSE(QFile::exists(Document()));
     EXPECT_FALSE(QFile::exists(Package()));
+}
+
+TEST_F(StepActions, DataTheSchemaWouldRejectIsRefusedBeforeAnyFileIsTouched)
+{
+    const struct {
+        const char* variables;
+        const char* message;
+    } cases[] = {
+        {"<row Enable=\"Y\" Index=\"70000\" Name=\"Far\" Length=\"8\" Access=\"Read Only\"/>",
+         "\"Far\" has the index 70000"},
+        {"<row Enable=\"Y\" Index=\"9\" Name=\"A\" Length=\"8\" Access=\"Read Only\"/>"
+         "<row Enable=\"N\" Index=\"9\" Name=\"Off\" Length=\"8\" Access=\"Read Only\"/>"
+         "<row Enable=\"Y\" Index=\"0x9\" Name=\"B\" Length=\"8\" Access=\"Read Only\"/>",
+         "\"A\" and \"B\" both have the index 9"},
+        {"<row Enable=\"Y\" Index=\"9\" Name=\"U\" Length=\"8\" UnitCode=\"-1\" Access=\"Read Only\"/>",
+         "\"U\" (index 9) has the unit code -1"},
+    };
+    for (const auto& c : cases) {
+        Write_File(WS().Name_File_IOLink_Slave,
+                   QByteArray("<VIZediZadud><Variables>") + c.variables +
+                       "</Variables><Process_Data><Process_Data_Input><row Enable=\"Y\" Length=\"8\"/>"
+                       "</Process_Data_Input></Process_Data></VIZediZadud>");
+        Dialogs.QueueFile(Target.path());
+        const int before = Dialogs.MessageCount();
+        EXPECT_FALSE(Save_IODD_File()) << c.message;
+        EXPECT_EQ(Dialogs.MessageCount(), before + 1) << c.message;
+        EXPECT_TRUE(Dialogs.LastText().contains(QString::fromLatin1(c.message))) << Dialogs.LastText().toStdString();
+        EXPECT_FALSE(QFile::exists(Document())) << c.message;
+        EXPECT_FALSE(QFile::exists(Package())) << c.message;
+    }
+}
+
+TEST_F(StepActions, PackageThatCannotBeWrittenKeepsThePreviousOneAndSaysSo)
+{
+    Dialogs.QueueFile(Target.path());
+    ASSERT_TRUE(Save_IODD_File());
+    const QByteArray package = Read_File(Package());
+    // Only the package's write fails, as on a full target folder.
+    SetAtomicWriteHookForTests([](const QString& temp) {
+        if (temp.contains(QStringLiteral(".zip.")))
+            throw EInOutError(QStringLiteral("No space left on device"));
+    });
+    Dialogs.QueueFile(Target.path());
+    Dialogs.QueueResult(mrYes);
+    const bool written = Save_IODD_File();
+    SetAtomicWriteHookForTests(nullptr);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(Dialogs.LastText(),
+              QStringLiteral("The IODD package %1 cannot be written; the previous package is kept.").arg(Package()));
+    EXPECT_EQ(Read_File(Package()), package);
+}
+
+TEST_F(StepActions, SurplusVariablesAreLeftOutWithOneMessage)
+{
+    QByteArray xml = "<VIZediZadud><Variables>";
+    for (int i = 0; i < 600; ++i)
+        xml += "<row Enable=\"Y\" Index=\"" + QByteArray::number(1000 + i) + "\" Name=\"V" + QByteArray::number(i) +
+               "\" Access=\"Read Only\" Length=\"8\" UnitCode=\"1000\"/>";
+    xml += "</Variables><Process_Data><Process_Data_Input><row Enable=\"Y\" Length=\"8\"/></Process_Data_Input>"
+           "</Process_Data></VIZediZadud>";
+    Write_File(WS().Name_File_IOLink_Slave, xml);
+    Dialogs.QueueFile(Target.path());
+    EXPECT_TRUE(Save_IODD_File());
+    EXPECT_EQ(Dialogs.MessageCount(), 1);
+    EXPECT_EQ(Dialogs.LastText(), QStringLiteral("The IO-Link device takes 512 variables; 88 further enabled variables "
+                                                 "were left out."));
+    EXPECT_EQ(Dialogs.Requests.back().DlgType, mtWarning);
+    const QByteArray doc = Read_File(Document());
+    EXPECT_TRUE(doc.contains("<Variable id=\"PAR_511\" accessRights=\"ro\"  index=\"1511\""));
+    EXPECT_FALSE(doc.contains("PAR_512"));
+    EXPECT_EQ(doc.count("<Variable id="), 512);
 }
 
 TEST_F(StepActions, CancelledFolderQuestionWritesNothing)

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/deep_xml.h"
 #include "support/file_bytes.h"
 
 namespace {
@@ -139,4 +140,17 @@ TEST(ParGenFile, WriteIntoAMissingFolderRaises)
     QTemporaryDir dir;
     const QString missingFolder = dir.filePath(QStringLiteral("no_such_folder/ParGen.xml"));
     EXPECT_THROW(Write_ParGen_File(missingFolder, TParGen_Data{}), Exception);
+}
+
+TEST(ParGenFile, KeyNestedAMillionLevelsDeepReadsItsText)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ParGen.xml"));
+    Write_All(path, "<Par_Gen><IOLink_Slave_Baudrate>" + Nested_Xml(1000000, "COM2") +
+                        "</IOLink_Slave_Baudrate>" + Nested_Xml(1000000, "<x/>", "Unknown") +
+                        "<EtherNetIP_Master_Port>2222</EtherNetIP_Master_Port></Par_Gen>");
+    TParGen_Data expected;
+    expected.IOLink_Slave_Baudrate = QStringLiteral("COM2");
+    expected.EtherNetIP_Master_Port = QStringLiteral("2222");
+    EXPECT_EQ(Read_ParGen_File(path), expected);
 }

@@ -18,6 +18,20 @@ QString CleanValue(const QString& Raw)
     return V;
 }
 
+// Names compare without regard to case.
+QString Fold(const QString& Name)
+{
+    return Name.toCaseFolded();
+}
+
+// Keeps the first position of a name.
+void IndexFirst(QHash<QString, size_t>& Index, const QString& Name, size_t Position)
+{
+    const QString Key = Fold(Name);
+    if (!Index.contains(Key))
+        Index.insert(Key, Position);
+}
+
 }  // namespace
 
 // ---- TCustomIniFile -------------------------------------------------------------------
@@ -102,12 +116,43 @@ TMemIniFile::TMemIniFile(const QString& FileName) : TCustomIniFile(FileName)
         SetText(ReadTextFile(FileName));
 }
 
+const TMemIniFile::TEntry* TMemIniFile::TSection::Find(const QString& Key) const
+{
+    const auto It = KeyIndex.constFind(Fold(Key));
+    return It == KeyIndex.constEnd() ? nullptr : &Entries[*It];
+}
+
+void TMemIniFile::TSection::Add(const QString& Key, const QString& Value)
+{
+    Entries.push_back(TEntry{Key, Value});
+    IndexFirst(KeyIndex, Key, Entries.size() - 1);
+}
+
+void TMemIniFile::TSection::Reindex()
+{
+    KeyIndex.clear();
+    for (size_t i = 0; i < Entries.size(); ++i)
+        IndexFirst(KeyIndex, Entries[i].Key, i);
+}
+
 const TMemIniFile::TSection* TMemIniFile::FindSection(const QString& Name) const
 {
-    for (const TSection& S : FSections)
-        if (S.Name.compare(Name, Qt::CaseInsensitive) == 0)
-            return &S;
-    return nullptr;
+    const auto It = FSectionIndex.constFind(Fold(Name));
+    return It == FSectionIndex.constEnd() ? nullptr : &FSections[*It];
+}
+
+TMemIniFile::TSection& TMemIniFile::AddSection(const QString& Name)
+{
+    FSections.push_back(TSection{Name, {}, {}});
+    IndexFirst(FSectionIndex, Name, FSections.size() - 1);
+    return FSections.back();
+}
+
+void TMemIniFile::ReindexSections()
+{
+    FSectionIndex.clear();
+    for (size_t i = 0; i < FSections.size(); ++i)
+        IndexFirst(FSectionIndex, FSections[i].Name, i);
 }
 
 TMemIniFile::TSection* TMemIniFile::FindSection(const QString& Name)
@@ -118,28 +163,21 @@ TMemIniFile::TSection* TMemIniFile::FindSection(const QString& Name)
 QString TMemIniFile::ReadString(const QString& Section, const QString& Ident, const QString& Default) const
 {
     if (const TSection* S = FindSection(Section))
-        for (const TEntry& E : S->Entries)
-            if (E.Key.compare(Ident, Qt::CaseInsensitive) == 0)
-                return E.Value;
+        if (const TEntry* E = S->Find(Ident))
+            return E->Value;
     return Default;
 }
 
 void TMemIniFile::WriteString(const QString& Section, const QString& Ident, const QString& Value)
 {
     TSection* S = FindSection(Section);
-    if (!S) {
-        FSections.push_back(TSection{Section.trimmed(), {}});
-        S = &FSections.back();
-    }
-    bool Found = false;
-    for (TEntry& E : S->Entries)
-        if (E.Key.compare(Ident, Qt::CaseInsensitive) == 0) {
-            E.Value = Value;
-            Found = true;
-            break;
-        }
-    if (!Found)
-        S->Entries.push_back(TEntry{Ident.trimmed(), Value});
+    if (!S)
+        S = &AddSection(Section.trimmed());
+    const auto It = S->KeyIndex.constFind(Fold(Ident));
+    if (It != S->KeyIndex.constEnd())
+        S->Entries[*It].Value = Value;
+    else
+        S->Add(Ident.trimmed(), Value);
     Modified();
 }
 
@@ -164,8 +202,10 @@ void TMemIniFile::EraseSection(const QString& Section)
 {
     const auto Before = FSections.size();
     std::erase_if(FSections, [&](const TSection& S) { return S.Name.compare(Section, Qt::CaseInsensitive) == 0; });
-    if (FSections.size() != Before)
+    if (FSections.size() != Before) {
+        ReindexSections();
         Modified();
+    }
 }
 
 void TMemIniFile::DeleteKey(const QString& Section, const QString& Ident)
@@ -175,18 +215,21 @@ void TMemIniFile::DeleteKey(const QString& Section, const QString& Ident)
         return;
     const auto Before = S->Entries.size();
     std::erase_if(S->Entries, [&](const TEntry& E) { return E.Key.compare(Ident, Qt::CaseInsensitive) == 0; });
-    if (S->Entries.size() != Before)
+    if (S->Entries.size() != Before) {
+        S->Reindex();
         Modified();
+    }
 }
 
 void TMemIniFile::Clear()
 {
     FSections.clear();
+    FSectionIndex.clear();
 }
 
 void TMemIniFile::SetText(const QString& Text)
 {
-    FSections.clear();
+    Clear();
     TSection* Current = nullptr;
     for (const QString& Raw : SplitLines(Text)) {
         const QString L = Raw.trimmed();
@@ -195,10 +238,8 @@ void TMemIniFile::SetText(const QString& Text)
         if (L.startsWith(QLatin1Char('[')) && L.endsWith(QLatin1Char(']'))) {
             const QString Name = L.mid(1, L.size() - 2).trimmed();
             Current = FindSection(Name);
-            if (!Current) {
-                FSections.push_back(TSection{Name, {}});
-                Current = &FSections.back();
-            }
+            if (!Current)
+                Current = &AddSection(Name);
             continue;
         }
         if (!Current)
@@ -206,14 +247,9 @@ void TMemIniFile::SetText(const QString& Text)
         const int Eq = L.indexOf(QLatin1Char('='));
         const QString Key = (Eq < 0 ? L : L.left(Eq)).trimmed();
         const QString Value = Eq < 0 ? QString() : CleanValue(L.mid(Eq + 1));
-        bool Found = false;
-        for (TEntry& E : Current->Entries)
-            if (E.Key.compare(Key, Qt::CaseInsensitive) == 0) {
-                Found = true;   // the first occurrence wins, as the profile functions read
-                break;
-            }
-        if (!Found)
-            Current->Entries.push_back(TEntry{Key, Value});
+        // The first occurrence wins, as the profile functions read.
+        if (!Current->Find(Key))
+            Current->Add(Key, Value);
     }
 }
 

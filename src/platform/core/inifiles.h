@@ -7,6 +7,7 @@
 
 #include "platform/core/classes.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -71,13 +72,23 @@ private:
         QString Key;
         QString Value;
     };
+    // Names are found through hashes of their case-folded form, so reading a large
+    // file costs time in proportion to its size; where two names fold alike, the
+    // first one is found.
     struct TSection {
         QString Name;
         std::vector<TEntry> Entries;
+        QHash<QString, size_t> KeyIndex;
+        const TEntry* Find(const QString& Key) const;
+        void Add(const QString& Key, const QString& Value);
+        void Reindex();
     };
     const TSection* FindSection(const QString& Name) const;
     TSection* FindSection(const QString& Name);
+    TSection& AddSection(const QString& Name);
+    void ReindexSections();
     std::vector<TSection> FSections;
+    QHash<QString, size_t> FSectionIndex;
 };
 
 class TIniFile : public TMemIniFile {

@@ -23,14 +23,47 @@ QString FromU8(const char* S)
     return QString::fromUtf8(S);
 }
 
+// Walks below N in document order without recursion: a file may nest elements deeper
+// than any stack allows.
 void CollectText(const pugi::xml_node& N, QString& Out)
 {
-    for (pugi::xml_node C = N.first_child(); C; C = C.next_sibling()) {
+    pugi::xml_node C = N.first_child();
+    while (C) {
         if (C.type() == pugi::node_pcdata || C.type() == pugi::node_cdata)
             Out += FromU8(C.value());
-        else if (C.type() == pugi::node_element)
-            CollectText(C, Out);
+        else if (C.type() == pugi::node_element && C.first_child()) {
+            C = C.first_child();
+            continue;
+        }
+        // Next in document order: a sibling, or the sibling of the nearest ancestor below N.
+        while (C && C != N && !C.next_sibling())
+            C = C.parent();
+        if (!C || C == N)
+            break;
+        C = C.next_sibling();
     }
+}
+
+// Removes every child of N. The parser's own removal recurses once per level, so the
+// deepest nodes go first and each removal takes a leaf.
+void RemoveChildren(pugi::xml_node N)
+{
+    pugi::xml_node C = N.first_child();
+    while (C) {
+        if (C.first_child()) {
+            C = C.first_child();
+            continue;
+        }
+        pugi::xml_node Parent = C.parent();
+        Parent.remove_child(C);
+        C = Parent == N ? N.first_child() : Parent;
+    }
+}
+
+void RemoveSubtree(pugi::xml_node N)
+{
+    RemoveChildren(N);
+    N.parent().remove_child(N);
 }
 
 // Parse options: keep comments (they count as nodes), keep text made only of blanks when
@@ -129,8 +162,7 @@ void TXmlNode::SetText(const QString& Value)
         N.set_value(U8(Value).constData());
         return;
     }
-    while (N.first_child())
-        N.remove_child(N.first_child());
+    RemoveChildren(N);
     if (!Value.isEmpty())
         N.append_child(pugi::node_pcdata).set_value(U8(Value).constData());
 }
@@ -287,16 +319,14 @@ TXmlNode TXmlNode::AddText(const QString& Text)
 void TXmlNode::RemoveChild(const TXmlNode& Child)
 {
     Need();
-    if (Child.FNode)
-        Node().remove_child(Child.Node());
+    if (Child.FNode && Child.Node().parent() == Node())
+        RemoveSubtree(Child.Node());
 }
 
 void TXmlNode::ClearChildren()
 {
     Need();
-    pugi::xml_node N = Node();
-    while (N.first_child())
-        N.remove_child(N.first_child());
+    RemoveChildren(Node());
 }
 
 // ---- TXmlDocument ---------------------------------------------------------------------

@@ -2,6 +2,7 @@
 #include "platform/core/xml.h"
 
 #include <QTemporaryDir>
+#include "support/deep_xml.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -141,4 +142,41 @@ TEST(XmlDom, LoadErrorsNameFileAndLine)
     } catch (const EXmlError& E) {
         EXPECT_TRUE(E.Message().contains(Missing));
     }
+}
+
+namespace {
+
+// An element nested Depth levels deep below <Root><Key>, holding Value at the bottom.
+QByteArray DeepDocument(int Depth, const QByteArray& Value)
+{
+    return "<Root><Before>1</Before><Key>" + Nested_Xml(Depth, Value) +
+           "<!--c--><after>2</after></Key><Next>3</Next></Root>";
+}
+
+}  // namespace
+
+TEST(XmlDom, NestingAMillionLevelsDeepIsWalkedWithoutRecursion)
+{
+    TXmlDocument Doc;
+    Doc.LoadFromBytes(DeepDocument(1000000, "deep"));
+    const TXmlNode Key = Doc.Root().ChildByName(QStringLiteral("Key"));
+    EXPECT_EQ(Key.Text(), QStringLiteral("deep2"));   // all text below, in document order
+    EXPECT_EQ(ReadKey(Doc, QStringLiteral("Next"), QString()), QStringLiteral("3"));
+    EXPECT_EQ(Doc.SaveToBytes(), DeepDocument(1000000, "deep") + "\r\n");
+
+    // Replacing, clearing and removing deep subtrees leave the rest intact.
+    TXmlDocument Other;
+    Other.LoadFromBytes(DeepDocument(1000000, "x"));
+    Other.Root().ChildByName(QStringLiteral("Key")).SetText(QStringLiteral("flat"));
+    EXPECT_EQ(Other.SaveToBytes(), QByteArray("<Root><Before>1</Before><Key>flat</Key><Next>3</Next></Root>\r\n"));
+    Doc.Root().RemoveChild(Doc.Root().ChildByName(QStringLiteral("Key")));
+    EXPECT_EQ(Doc.SaveToBytes(), QByteArray("<Root><Before>1</Before><Next>3</Next></Root>\r\n"));
+    Other.LoadFromBytes(DeepDocument(1000000, "x"));
+    Other.Root().ClearChildren();
+    EXPECT_EQ(Other.SaveToBytes(), QByteArray("<Root/>\r\n"));
+
+    // A child of another node is not removed.
+    Other.LoadFromBytes(DeepDocument(3, "x"));
+    Other.Root().RemoveChild(Other.Root().ChildByName(QStringLiteral("Key")).FirstChild());
+    EXPECT_EQ(Other.Root().ChildByName(QStringLiteral("Key")).Text(), QStringLiteral("x2"));
 }

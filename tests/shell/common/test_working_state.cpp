@@ -11,6 +11,7 @@
 #include <pugixml.hpp>
 
 #include "shell/common/qstring_print.h"
+#include "support/deep_xml.h"
 
 #include <gtest/gtest.h>
 
@@ -197,6 +198,20 @@ TEST_F(WorkingStateTest, EachValueFallsBackAlone)
         EXPECT_EQ(Stored(ws), c.expected) << c.name;
         EXPECT_EQ(ws.Update_Check_Enabled(), c.expected.Internet && c.expected.Update) << c.name;
     }
+}
+
+TEST_F(WorkingStateTest, ValuesNestedAMillionLevelsDeepAreReadAndTheStartGoesOn)
+{
+    // The text of a value element is all the text below it, however deep.
+    Write_Settings("<Conf_Settings><lastproj><projectname>" + Nested_Xml(1000000, "Deep") +
+                   "</projectname></lastproj><lastlang><language>Deutsch</language></lastlang>"
+                   "<lastinternet>" + Nested_Xml(1000000, "<enable_internet>1</enable_internet>", "lastinternet") +
+                   "<enable_update>1</enable_update></lastinternet></Conf_Settings>");
+    TWorkingState ws(Tmp.path());
+    ws.Start_Up();
+    EXPECT_EQ(Stored(ws), (TStored{"Deep", "192.168.2.205", "Deutsch", false, true, false, false}));
+    ws.Save_Setting();
+    EXPECT_TRUE(Read_Settings().contains("<projectname>Deep</projectname>"));
 }
 
 TEST_F(WorkingStateTest, ReopensTheLastProjectOnlyWhenItsFolderExists)
