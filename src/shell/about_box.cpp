@@ -3,7 +3,6 @@
 #include "shell/about_box.h"
 
 #include "shell/common/maker_identity.h"
-#include "platform/core/files.h"
 #include "platform/core/shell_open.h"
 #include "shell/common/working_state.h"
 #include "shell/shell_look.h"
@@ -27,19 +26,13 @@ TFAbout::TFAbout(TComponent* AOwner) : TForm(AOwner)
     Image2->SetStretch(true);
     Image2->SetCursor(crHandPoint);
     Image2->OnClick = [this](TObject*) { Label4Click(); };
-    const QString picture = PathJoin({WS().Dir_Exe, QStringLiteral("Pictures"), QStringLiteral("Btn_Info.bmp")});
-    if (FileExists(picture)) {
-        try {
-            const QImage img = Read_Plain_Bmp(ReadBinaryFile(picture));
-            if (!img.isNull()) {
-                auto bmp = std::make_unique<TBitmap>();
-                bmp->SetImage(img);
-                Image2->Picture()->SetGraphic(std::move(bmp));
-                // The picture's key colour (its bottom-left pixel) shows the box behind.
-                Image2->SetTransparent(true);
-            }
-        } catch (...) {
-        }
+    const QImage img = Read_Plain_Bmp(Program_Picture(QStringLiteral("Btn_Info.bmp")));
+    if (!img.isNull()) {
+        auto bmp = std::make_unique<TBitmap>();
+        bmp->SetImage(img);
+        Image2->Picture()->SetGraphic(std::move(bmp));
+        // The picture's key colour (its bottom-left pixel) shows the box behind.
+        Image2->SetTransparent(true);
     }
 
     auto label = [this](const char* name, int left, int top, const char* text) {

@@ -46,7 +46,7 @@ TLbButton* TFKalvoraFirmWare::Make_Step_Button(const QString& name, int left, in
 {
     TLbButton* b = Make_Button(this, this, name, left, top, 170, 36);
     b->SetAlignment(taLeftJustify);
-    Load_Button_Glyph(b, WS().Dir_Exe, picture);
+    Load_Button_Glyph(b, picture);
     b->SetVisible(visible);
     b->OnClick = [this](TObject* s) { Btn_Click(s); };
     return b;
@@ -77,7 +77,7 @@ void TFKalvoraFirmWare::FormCreate()
     auto pictureButton = [this](const QString& name, int left, const QString& picture) {
         TLbButton* b = Make_Button(this, this, name, left, 8, 50, 50, bsNormal);
         b->SetHotTrackColor(clSkyBlue);
-        Load_Button_Glyph(b, WS().Dir_Exe, picture);
+        Load_Button_Glyph(b, picture);
         b->OnClick = [this](TObject* s) { Btn_Click(s); };
         return b;
     };

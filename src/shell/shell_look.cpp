@@ -2,7 +2,7 @@
 
 #include "shell/shell_look.h"
 
-#include "platform/core/files.h"
+#include "platform/core/classes.h"
 
 #include <QHash>
 
@@ -33,27 +33,39 @@ QImage Read_Plain_Bmp(const QByteArray& data)
     return img;
 }
 
-void Load_Button_Glyph(TLbButton* button, const QString& dirExe, const QString& file)
+// Resources of a static library are registered by hand, once.
+static void Register_Pictures()
 {
-    // Many buttons share a picture: each file is read once.
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(pictures);
+        return true;
+    }();
+    (void)registered;
+}
+
+QByteArray Program_Picture(const QString& file)
+{
+    Register_Pictures();
+    try {
+        const TResourceStream stream(QStringLiteral(":/Pictures/") + file);
+        const std::vector<uint8_t>& bytes = stream.Bytes();
+        return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+    } catch (const Exception&) {
+        return QByteArray();
+    }
+}
+
+void Load_Button_Glyph(TLbButton* button, const QString& file)
+{
+    // Many buttons share a picture: each is decoded once.
     static QHash<QString, QImage> cache;
-    const QString path = PathJoin({dirExe, QStringLiteral("Pictures"), file});
-    auto it = cache.find(path);
+    auto it = cache.find(file);
     if (it == cache.end()) {
-        QImage img;
-        if (FileExists(path)) {
-            try {
-                img = Read_Plain_Bmp(ReadBinaryFile(path));
-                if (img.isNull()) {
-                    TBitmap bmp;
-                    bmp.LoadFromFile(path);
-                    img = bmp.ToImage();
-                }
-            } catch (...) {
-                // An unreadable picture leaves the button without one.
-            }
-        }
-        it = cache.insert(path, img);
+        const QByteArray data = Program_Picture(file);
+        QImage img = Read_Plain_Bmp(data);
+        if (img.isNull() && !data.isEmpty())
+            img.loadFromData(data);
+        it = cache.insert(file, img);
     }
     if (it->isNull())
         return;

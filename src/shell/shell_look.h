@@ -8,9 +8,13 @@
 class QByteArray;
 class QImage;
 
-// Loads a picture of the program folder's Pictures folder as the button's glyph;
-// a missing picture leaves the button without one.
-void Load_Button_Glyph(TLbButton* button, const QString& dirExe, const QString& file);
+// The windows' pictures are compiled into the program (":/Pictures/<file>"), so a
+// program copied without any folder beside it still shows them.
+// The picture file's bytes; empty when there is no such picture.
+QByteArray Program_Picture(const QString& file);
+// Loads one of the program's pictures as the button's glyph; an unknown name leaves
+// the button without one.
+void Load_Button_Glyph(TLbButton* button, const QString& file);
 
 // An uncompressed 24-bit bitmap file; a null image for any other content.
 QImage Read_Plain_Bmp(const QByteArray& data);

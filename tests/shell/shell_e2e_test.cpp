@@ -25,8 +25,6 @@
 
 namespace {
 
-const QString Source_Pictures = QStringLiteral(KV_FIXTURES_DIR "/../../resources/program/Pictures");
-
 class ShellProgram : public ::testing::Test {
 protected:
     QTemporaryDir Dir;
@@ -37,10 +35,8 @@ protected:
 
     void SetUp() override
     {
+        // The program starts in an empty folder: everything it shows is built in.
         ASSERT_TRUE(Dir.isValid());
-        QDir().mkpath(Dir.filePath(QStringLiteral("Pictures")));
-        for (const QString& f : QDir(Source_Pictures).entryList(QDir::Files))
-            QFile::copy(Source_Pictures + QLatin1Char('/') + f, Dir.filePath(QStringLiteral("Pictures/") + f));
     }
     // Separate from SetUp so a test can prepare the folder first.
     void Start()
@@ -415,6 +411,37 @@ TEST_F(ShellProgram, MainWindowRendersToPng)
     // A step button's face next to its glyph.
     const TLbButton* b = FKalvoraFirmWare->Btn_New;
     EXPECT_EQ(img.pixel(b->Left() + 160, b->Top() + 3) & 0xFFFFFF, 0xF8F7EDu);
+    FKalvoraFirmWare->Hide();
+}
+
+// Started from a folder that holds nothing but the program: every picture button shows
+// its picture, because the pictures are built in.
+TEST_F(ShellProgram, EveryButtonPictureShowsWhenStartedFromAnEmptyFolder)
+{
+    ASSERT_TRUE(QDir(ProgramDir()).isEmpty());
+    Start();
+    FKalvoraFirmWare->Show();
+    const QImage with = FKalvoraFirmWare->Snapshot();
+    ASSERT_TRUE(with.save(QStringLiteral(KV_TEST_BINARY_DIR "/main_window_empty_folder.png")));
+    EXPECT_FALSE(QDir(Dir.filePath(QStringLiteral("Pictures"))).exists());
+
+    TFKalvoraFirmWare* w = FKalvoraFirmWare;
+    TLbButton* const buttons[] = {w->Btn_Info,    w->Btn_Opz,        w->Btn_Close,
+                                  w->Btn_New,     w->Btn_Open,       w->Btn_Prm_Gen,
+                                  w->Btn_IOLink_Set_Access, w->Btn_EtherNetIP_Access, w->Btn_IOLink_IODD,
+                                  w->Btn_CreateBin};
+    for (TLbButton* b : buttons) {
+        ASSERT_TRUE(b->Visible()) << b->Name().toStdString();
+        EXPECT_EQ(b->NumGlyphs(), 1) << b->Name().toStdString();
+        // The picture is what changes when the button loses it.
+        b->SetGlyph(nullptr);
+        const QImage without = FKalvoraFirmWare->Snapshot();
+        int changed = 0;
+        for (int y = b->Top(); y < b->Top() + b->Height(); ++y)
+            for (int x = b->Left(); x < b->Left() + b->Width(); ++x)
+                changed += with.pixel(x, y) != without.pixel(x, y);
+        EXPECT_GT(changed, 50) << b->Name().toStdString();
+    }
     FKalvoraFirmWare->Hide();
 }
 

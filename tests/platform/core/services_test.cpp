@@ -331,6 +331,22 @@ TEST(IniFiles, ClassicReadsWithDefaults)
     EXPECT_FALSE(Ini.SectionExists(QStringLiteral("Nums")));
 }
 
+TEST(IniFiles, FirstKeyWinsAndLookupsFollowDeletions)
+{
+    TMemIniFile Ini;
+    Ini.SetText(QStringLiteral("[A]\nKey=1\nx=0\nKEY=2\n[B]\ny=1\n[a]\nkey=3\nz=4\n"));
+    EXPECT_EQ(Ini.ReadString(QStringLiteral("a"), QStringLiteral("key"), QString()), QStringLiteral("1"));
+    EXPECT_EQ(Ini.SectionKeys(QStringLiteral("A")), (QStringList{"Key", "x", "z"}));
+    Ini.DeleteKey(QStringLiteral("A"), QStringLiteral("X"));
+    EXPECT_EQ(Ini.ReadString(QStringLiteral("A"), QStringLiteral("z"), QString()), QStringLiteral("4"));
+    Ini.WriteString(QStringLiteral("A"), QStringLiteral("z"), QStringLiteral("5"));
+    EXPECT_EQ(Ini.SectionKeys(QStringLiteral("A")), (QStringList{"Key", "z"}));
+    Ini.EraseSection(QStringLiteral("a"));
+    EXPECT_EQ(Ini.ReadString(QStringLiteral("B"), QStringLiteral("Y"), QString()), QStringLiteral("1"));
+    Ini.WriteString(QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("v"));
+    EXPECT_EQ(Ini.Text(), QStringLiteral("[B]\r\ny=1\r\n\r\n[A]\r\nk=v\r\n"));
+}
+
 TEST(IniFiles, IniFileWritesThroughAndRegistryStoreStartsEmpty)
 {
     QTemporaryDir Dir;

@@ -1,0 +1,7 @@
+// ParGen.xml through the bank compiler.
+#include "fuzz_bank.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    return Fuzz_Bank_Project_File("ParGen.xml", data, size);
+}

@@ -1,0 +1,19 @@
+// ParGen.xml: a file that parses reads to values that survive a write and a read.
+#include "fuzz_support.h"
+#include "platform/core/exceptions.h"
+#include "shell/common/par_gen_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QString path = Fuzz_Path("ParGen.xml");
+    Fuzz_Write(path, data, size);
+    TParGen_Data first;
+    try {
+        first = Read_ParGen_File(path);
+    } catch (const Exception&) {
+        return 0;  // not well-formed: the caller's error message
+    }
+    Write_ParGen_File(path, first);
+    FUZZ_REQUIRE(Read_ParGen_File(path) == first);
+    return 0;
+}
