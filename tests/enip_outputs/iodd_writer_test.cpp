@@ -3,6 +3,7 @@
 #include "enip_outputs/iodd_writer.h"
 #include "enip_outputs/zip_writer.h"
 #include "enip_test_support.h"
+#include "support/deep_xml.h"
 #include "platform/core/files.h"
 #include "platform/core/format_settings.h"
 
@@ -323,6 +324,22 @@ TEST(IoddWriter, ReadsAtMostTheRowsTheEditorHoldsAndSaysWhatWasLeftOut)
     EXPECT_EQ(d.Warnings, QStringList{IOLink_Variables_Left_Out(600 - Max_IOLink_Par)});
     EXPECT_EQ(d.Input.size(), Max_IOLink_Par);
     EXPECT_EQ(d.Input_Bits, Max_IOLink_Par);
+}
+
+TEST(IoddWriter, ProjectFilesNestedAMillionLevelsDeepAreRead)
+{
+    QTemporaryDir dir;
+    const QString parGen = dir.filePath(QStringLiteral("ParGen.xml"));
+    const QString slave = dir.filePath(QStringLiteral("IOLink_Slave.xml"));
+    Write_File(parGen, "<Par_Gen><IOLink_Slave_Baudrate>" + Nested_Xml(1000000, "COM2") +
+                           "</IOLink_Slave_Baudrate></Par_Gen>");
+    Write_File(slave, "<VIZediZadud><Variables>" + Nested_Xml(1000000, "x", "row") +
+                          "<row Enable=\"Y\" Index=\"7\" Access=\"Read Only\" Length=\"8\"/></Variables>"
+                          "</VIZediZadud>");
+    const TIODD_Data d = Load_IODD_Data(parGen, slave);
+    EXPECT_EQ(d.Bit_Rate, QStringLiteral("COM2"));
+    ASSERT_EQ(d.Variables.size(), 1);
+    EXPECT_EQ(d.Variables[0].Index, 7);
 }
 
 TEST(IoddWriter, EscapesWhatWouldBreakAnAttribute)
