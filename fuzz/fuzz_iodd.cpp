@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_REQUIRE(!"the document is well-formed");
     }
     if (!Schema().isEmpty()) {
-        const QByteArray cmd = "xmllint --noout --schema '" + Schema().toUtf8() + "' '" + doc.toUtf8() + "' 2>/dev/null";
+        const QByteArray cmd =
+            "xmllint --noout --schema '" + Schema().toUtf8() + "' '" + doc.toUtf8() + "' 2>/dev/null";
         FUZZ_REQUIRE(std::system(cmd.constData()) == 0);
     }
     return 0;

@@ -235,7 +235,8 @@ TIODD_Data Load_IODD_Data(const QString& parGenPath, const QString& ioLinkSlaveP
         // Matched as the general-parameters window and the bank compiler match it, so
         // the three agree and the document names a rate the schema knows.
         try {
-            d.Bit_Rate = QStringLiteral("COM%1").arg(Get_IOLink_Slave_Com(Read_ParGen_File(parGenPath).IOLink_Slave_Baudrate));
+            const QString stored = Read_ParGen_File(parGenPath).IOLink_Slave_Baudrate;
+            d.Bit_Rate = QStringLiteral("COM%1").arg(Get_IOLink_Slave_Com(stored));
         } catch (...) {
             d.Bit_Rate = QStringLiteral("COM1");
         }

@@ -220,9 +220,11 @@ TEST(IoddWriter, BitRateIsMatchedAsTheGeneralParametersWindowMatchesIt)
     const struct {
         const char* stored;
         const char* rate;
-    } cases[] = {{"COM2", "COM2"}, {"\tCOM2 ", "COM2"}, {"com3", "COM1"}, {"COM 3", "COM1"}, {"", "COM1"}, {"COM4", "COM1"}};
+    } cases[] = {{"COM2", "COM2"}, {"\tCOM2 ", "COM2"}, {"com3", "COM1"},
+                 {"COM 3", "COM1"}, {"", "COM1"},         {"COM4", "COM1"}};
     for (const auto& c : cases) {
-        Write_File(parGen, QByteArray("<Par_Gen><IOLink_Slave_Baudrate>") + c.stored + "</IOLink_Slave_Baudrate></Par_Gen>");
+        Write_File(parGen,
+                   QByteArray("<Par_Gen><IOLink_Slave_Baudrate>") + c.stored + "</IOLink_Slave_Baudrate></Par_Gen>");
         EXPECT_EQ(Load_IODD_Data(parGen, QString()).Bit_Rate, QString::fromLatin1(c.rate)) << c.stored;
     }
     Write_File(parGen, "<Par_Gen><IOLink_Slave_Baudrate>COM2");
@@ -283,7 +285,8 @@ TEST(IoddWriter, WhatTheSchemaWouldRejectIsRefusedAndTheRestValidates)
         {"large gradient", [](TIODD_Data& d) { d.Variables[2].Gradient = 1e20f; }, nullptr,
          "gradient=\"100000002004088000000\""},
         {"gradient too small for a decimal", [](TIODD_Data& d) { d.Variables[0].Gradient = 1e-30f; },
-         "gradient 0.00000000000000000000000000000100000000317108 of the IO-Link variable \"Speed & <limit>\"", nullptr},
+         "gradient 0.00000000000000000000000000000100000000317108 of the IO-Link variable \"Speed & <limit>\"",
+         nullptr},
         {"process-data gradient too large", [](TIODD_Data& d) { d.Output[0].Gradient = 3e38f; },
          "of the output process data item \"Setpoint\" needs more than 24 digits", nullptr},
     };
