@@ -34,7 +34,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!Check_IODD_Data(d).isEmpty())
         return 0;
     const QString doc = Fuzz_Path("IODD.xml");
-    Write_IODD_Xml(doc, d, QDate(2026, 3, 7));
+    try {
+        Write_IODD_Xml(doc, d, QDate(2026, 3, 7));
+    } catch (const Exception&) {
+        return 0;  // a full disk: reported to the user, not a writer fault
+    }
     TXmlDocument parsed;
     try {
         parsed.LoadFromFile(doc);

@@ -13,7 +13,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     } catch (const Exception&) {
         return 0;  // not well-formed: the caller's error message
     }
-    Write_ParGen_File(path, first);
+    try {
+        Write_ParGen_File(path, first);
+    } catch (const Exception&) {
+        return 0;  // a full disk: reported to the user, not a reader fault
+    }
     FUZZ_REQUIRE(Read_ParGen_File(path) == first);
     return 0;
 }
