@@ -19,6 +19,7 @@ class TKvStringGrid;
 
 // ---- sorting
 enum TIndexSortKey : int { ikShift, ikCtrl, ikAlt, ikNone };
+enum TSortDirection : int { sdAscending, sdDescending };
 
 class TSortSettings : public TPersistent {
 public:
@@ -51,6 +52,10 @@ public:
     int Column = -1;
     TIndexSortKey IndexSortKey = ikShift;
     bool IndexShow = false;
+    // ---- read by the header painting
+    int Row = 0;
+    TSortDirection Direction = sdAscending;
+    bool FixedCols = false;
 
 private:
     void StoreHeaderColour(TColor& Field, TColor Value);

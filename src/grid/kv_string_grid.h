@@ -951,7 +951,7 @@ public:
     virtual void UpdateColumnSize() {}
     virtual void UpdateAutoColumnSize() {}
     virtual void SyncColumnHeaders() {}
-    virtual QString GetFormattedCell(int ACol, int ARow) { return Cells(ACol, ARow); }
+    virtual QString GetFormattedCell(int ACol, int ARow);
     virtual void ClickSort(int ACol) { (void)ACol; }
     virtual void PasteCell(int ACol, int ARow, const QString& Value) { SetCells(ACol, ARow, Value); }
     virtual void PasteStart() {}
@@ -1030,6 +1030,87 @@ public:
     std::function<void(TObject*, int ARow)> OnRowDisjunctSelected;
     std::function<void(TObject*, int ACol, int ARow, QString&)> OnGetEditMask;
 
+    // ==================== cell painting (kv_string_grid_paint.cpp, cell_text_draw.cpp,
+    // cell_graphics_draw.cpp)
+    // Resolves one cell's brush, font, gradient, alignment, word wrap and draw state.
+    void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select, bool Remap,
+                             TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor, TColor& AMirrorColorTo,
+                             TFont* AFont, TAlignment& HA, TVAlignment& VA, bool& WW,
+                             TCellGradientDirection& GD) override;
+    // The font a cell is measured with.
+    void GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState& AState, TFont* AFont, TBrush* ABrush,
+                           bool Remap);
+    void DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
+    // Horizontal and vertical alignment of a cell's text.
+    void CalcCellAlignment(int ACol, int ARow, TAlignment& HA, TVAlignment& VA);
+    // Size the text of (display column, row) needs; VS reserves a vertical scroll
+    // bar, SB measures word-wrapped in the cell's own width.
+    TSize GetCellTextSize(int ACol, int ARow, bool VS, bool SB);
+    TSize CalcCellTextExtent(int RCol, int DCol, int ARow, bool VS, bool SB);
+    void DrawSortIndicator(TCanvas* ACanvas, int ACol, int Y, int X);
+    // A rich-text cell is drawn by its plain text.
+    void DrawRTFCell(int ACol, int ARow, TRect ARect, TCanvas* ACanvas);
+    // Whether a cell shows the sort glyph (real column).
+    bool ShowsSortIndicator(int RCol, int ARow);
+    // Whether a normal cell is selected (disjunct cell, row or column selection, else the range).
+    bool IsSelected(int ACol, int ARow);
+    // What a cell's graphic needs before its text is laid out.
+    struct TCellGraphicInfo {
+        TCellGraphic* Graphic = nullptr;
+        int Width = 0;
+        int Height = 0;
+        bool ShowText = true;
+        TCellHAlign HAlign = haLeft;
+        TCellVAlign VAlign = vaTop;
+    };
+    TCellGraphicInfo GetCellGraphicInfo(int ACol, int ARow);
+    void DrawCheck(TCanvas* ACanvas, TRect R, bool Checked, bool Enabled, bool Grayed, TControlStyle Style,
+                   bool TriState, TCheckBoxState State);
+    void DrawRadioButtons(TCanvas* ACanvas, TRect R, int Count, int ItemIndex, bool Horizontal, bool Disabled,
+                          const TStrings* Items, bool Selected, int ACol, int ARow, TControlStyle Style,
+                          double Scale, bool Upward);
+    // The painting's own settings.
+    bool URLShow = false;
+    bool URLFull = false;
+    bool URLUnderlineOnHover = false;
+    bool EnhTextSize = false;
+    bool MultiLineCells = false;
+    bool HideFocusRect = false;
+    bool NoImageAndText = false;
+    bool NoDefaultDraw = false;
+    bool XYOffsetTopLeftOnly = false;
+    bool SelectionRTFKeep = false;
+    bool AutoNumAlign = false;
+    // Images of the image-list, data-image and images cells (not owned).
+    TImageList* GridImages = nullptr;
+    TColor SelectionRectangleColor = clBlack;
+    int ZoomFactor = 0;
+    int FilterDropDownRow = -1;
+    // Set while the grid is printing: the print hooks and no selection colours.
+    bool Printing = false;
+    // What the last painted cell measured (text width + 2) and the last vertical text flag.
+    int LastTextWidth = 0;
+    // Whether the system draws themed parts (check boxes, progress bars).
+    bool VisualStylesActive() const;
+    std::function<void(TObject*, int ARow, int ACol, TColor&, TColor&, TColor&, TColor&, TCellGradientDirection&)>
+        OnGetCellGradient;
+    std::function<void(TObject*, TCanvas*, int ACol, int ARow, TGridDrawState, TRect, bool Printing)>
+        OnCustomCellBkgDraw, OnCustomCellDraw;
+    std::function<void(TObject*, int ARow, int ACol, TPen* LeftPen, TPen* TopPen, TPen* RightPen, TPen* BottomPen)>
+        OnGetCellBorderProp;
+    std::function<void(TObject*)> OnPainted;
+    std::function<void(TObject*, int ACol, int ARow, bool& IsFloat, QString& FloatFormat)> OnGetFloatFormat;
+    // Pieces of the cell content, in the order they are painted.
+    bool LookAfterClassic() const;
+    void DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R, TGridDrawState AState, TAlignment HA,
+                      TVAlignment VA, bool WW, const TCellGraphicInfo& GI, bool FilterButton, TColor PlainBrush,
+                      TColor PlainFont, bool FixedCell);
+    void DrawCellBorders(TCanvas* ACanvas, int RC, int ARow, const TRect& R);
+    void DrawCellGraphic(TCanvas* ACanvas, int ACol, int ARow, TRect& R, TGridDrawState AState,
+                         const TCellGraphicInfo& GI, TAlignment HA, TVAlignment VA);
+    void PaintEmptyArea(TCanvas* ACanvas);
+    // ==================== end of cell painting
+
 protected:
     // Stock overrides the input and painting code of the grid completes.
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override
@@ -1048,6 +1129,10 @@ protected:
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void RowMoved(int FromIndex, int ToIndex) override;
 
+    // ==================== cell painting
+    void Paint() override;
+    void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
+    // ==================== end of cell painting
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Resize() override;
     TInplaceEdit* CreateEditor() override;

@@ -1,0 +1,19 @@
+#pragma once
+// Free helpers of the cell painting, shared with printing and export.
+#include <QString>
+
+#include "platform/ui/graphics.h"
+
+// Moves R's top-left corner to where text rotated by Angle degrees starts so
+// that its bounding box sits in R (shrunk by 2) by the two alignments
+// (0 left/top, 1 right/bottom, 2 centre), measured with the canvas font.
+void RotatedTextOrigin(TCanvas* Canvas, TRect& R, int Angle, const QString& Text, int HAlign, int VAlign);
+
+// x limited to 0 .. 100.
+double ClampPercent(double x);
+
+// A selection colour mixed into a cell colour: Factor per cent of the selection.
+TColor MixSelectionColor(TColor Selection, TColor Cell, bool Mixer, int Factor);
+
+// The plain text of a rich-text cell, which is drawn and measured as such.
+QString RichCellPlainText(const QString& CellText);
