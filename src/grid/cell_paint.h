@@ -17,3 +17,7 @@ TColor MixSelectionColor(TColor Selection, TColor Cell, bool Mixer, int Factor);
 
 // The plain text of a rich-text cell, which is drawn and measured as such.
 QString RichCellPlainText(const QString& CellText);
+
+// Draws the grid's own check, radio, node and filter bitmaps into the resource
+// registry once ("KSGCHK01" .. "KSGCHK08", "KSGRAD01" .. "KSGRAD08", "metro..." ...).
+void RegisterGridResourceImages();

@@ -129,7 +129,7 @@ void TKvStringGrid::CalcCellAlignment(int ACol, int ARow, TAlignment& HA, TVAlig
 bool TKvStringGrid::ShowsSortIndicator(int RCol, int ARow)
 {
     const int fr = TBaseGrid::FixedRows();
-    if (!FSortSettings->Show || ARow != FSortSettings->Row || fr <= 0 || RowCount() <= fr) return false;
+    if (fr <= 0 || !HasSortIndicator(DisplColIndex(RCol), ARow)) return false;
     const int idx = FSortIndexes->Count() > 0 ? FSortIndexes->FindIndex(RCol) : -1;
     if (RCol != FSortSettings->Column && idx < 0) return false;
     if (RCol < TBaseGrid::FixedCols() && !FSortSettings->FixedCols) return false;

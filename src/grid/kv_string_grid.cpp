@@ -323,8 +323,6 @@ QString TKvStringGrid::GetEditMask(int ACol, int ARow)
     return v;
 }
 
-void TKvStringGrid::SetComponentStyle(TQRVStyle) {}
-void TKvStringGrid::SetColorTones(const TColorTones&) {}
 
 // ============================================================ copying
 

@@ -109,6 +109,15 @@ public:
     virtual int ItemIndex() const = 0;
 };
 
+// ==================== styles and looks (grid_styles.cpp)
+enum TKvGridStyle : int {
+    gsOffice2003Blue, gsOffice2003Silver, gsOffice2003Olive, gsOffice2003Classic, gsOffice2007Luna,
+    gsOffice2007Obsidian, gsWindowsXP, gsWhidbey, gsCustom, gsOffice2007Silver, gsWindowsVista, gsWindows7,
+    gsTerminal, gsOffice2010Blue, gsOffice2010Silver, gsOffice2010Black
+};
+enum TXPColorScheme : int { xpNone, xpBlue, xpGreen, xpGray, vistaAero };
+// ==================== end of styles and looks
+
 class TKvStringGrid : public TBaseGrid, public IQRVStyle, public IQRVTones {
 public:
     explicit TKvStringGrid(TComponent* AOwner = nullptr);
@@ -202,7 +211,7 @@ public:
 
     // ---- plain settings with their initial values
     TGridLook Look() const { return FLook; }
-    void SetLook(TGridLook Value) { FLook = Value; Invalidate(); }
+    void SetLook(TGridLook Value);
     TScrollType ScrollType() const { return FScrollType; }
     TColor ScrollColor() const { return FScrollColor; }
     int ScrollWidth() const { return FScrollWidth; }
@@ -977,8 +986,8 @@ public:
     virtual void SetLoadCellText(int ACol, int ARow, const QString& Value);
     virtual void StoreOldCell(int ACol, int ARow) { (void)ACol; (void)ARow; }
     virtual void RemoveRowRange(int ARow, int Count);
-    virtual void CanAddRow(bool& Allow) { (void)Allow; }
-    virtual void CanInsertRow(int ARow, bool& CanInsert) { (void)ARow; (void)CanInsert; }
+    virtual void CanAddRow(bool& Allow) { if (OnCanAddRow) OnCanAddRow(this, Allow); }
+    virtual void CanInsertRow(int ARow, bool& CanInsert) { if (OnCanInsertRow) OnCanInsertRow(this, ARow, CanInsert); }
     virtual void CellSelectorClick(int ACol, int ARow) { (void)ACol; (void)ARow; }
     virtual void MouseSelectAll() {}
     virtual void DesignHelperClick(int X, int Y) { (void)X; (void)Y; }
@@ -1109,6 +1118,24 @@ public:
     void DrawCellGraphic(TCanvas* ACanvas, int ACol, int ARow, TRect& R, TGridDrawState AState,
                          const TCellGraphicInfo& GI, TAlignment HA, TVAlignment VA);
     void PaintEmptyArea(TCanvas* ACanvas);
+
+    // ==================== styles and looks (grid_styles.cpp)
+    virtual void SetStyle(TKvGridStyle AStyle);
+    void SetTheme(TXPColorScheme Scheme);
+    // Follows the detected Office colour theme (never at design time).
+    void UpdateOfficeTheme();
+    const TColorTones& ColorTones() const { return FTones; }
+    TQRVStyle ComponentStyle() const { return FComponentStyle; }
+    static void LookToString(TGridLook Look, QString& Text);
+    static void LookToDisplayName(TGridLook Look, QString& Text);
+    bool HasSortIndicator(int ACol, int ARow);
+    bool URLShowInText = false;
+    std::function<void(TObject*, bool& CanAdd)> OnCanAddRow;
+    std::function<void(TObject*, int ARow, bool& CanInsert)> OnCanInsertRow;
+    TColorTones FTones;
+    TQRVStyle FComponentStyle = tsCustom;
+    int FLastOfficeTheme = 10; // the last Office theme applied (TOfficeTheme), unknown at first
+    // ==================== end of styles and looks
     // ==================== end of cell painting
 
 protected:

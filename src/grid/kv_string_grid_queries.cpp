@@ -577,6 +577,15 @@ void TKvStringGrid::GetDefaultCellProperties(int ACol, int ARow, TFont* AFont, T
 void TKvStringGrid::GetDisplText(int ACol, int ARow, QString& Value)
 {
     TBaseGrid::GetDisplText(ACol, ARow, Value);
+    if (URLShowInText) {
+        for (const char* prefix : {"HTTP://", "WWW.", "MAILTO:", "HTTPS://", "NNTP://", "FILE://", "FTP://"}) {
+            QString wrapped;
+            if (WrapURLAsLink(Value, QString::fromLatin1(prefix), wrapped)) {
+                Value = wrapped;
+                break;
+            }
+        }
+    }
     // A group's node row shows how many data rows the group holds.
     if (FGrouping->ShowGroupCount() && ACol == 1 && IsNode(ARow)) {
         const int n = GetNodeSpan(ARow) - 1 - GetSubNodeCount(ARow);

@@ -1,0 +1,150 @@
+// Whole-grid styles, colour tones, the Office theme and the Look presets.
+#include <gtest/gtest.h>
+
+#include "grid/kv_string_grid.h"
+#include "grid/theme_services.h"
+
+namespace {
+
+TEST(GridStyles, CustomStyleOnlyResetsSelectionSortHeaderAndControlLook)
+{
+    TKvStringGrid g;
+    g.SetSelectionColor(0x123456);
+    g.SortSettings()->SetHeaderColor(0x00FF00);
+    g.ControlLook()->SetCheckSize(20);
+    g.SetGridLineColor(0x010203);
+    const TColor from = g.QRVGradientFrom();
+    g.SetStyle(gsCustom);
+    EXPECT_EQ(g.SelectionColor(), clHighlight);
+    EXPECT_EQ(g.SelectionTextColor(), clHighlightText);
+    EXPECT_EQ(g.SortSettings()->HeaderColor(), clNone);
+    EXPECT_EQ(g.ControlLook()->CheckSize(), 15);
+    EXPECT_EQ(g.GridLineColor(), TColor(0x010203));
+    EXPECT_EQ(g.QRVGradientFrom(), from);
+}
+
+TEST(GridStyles, TableStylesAndTheSearchFooter)
+{
+    TKvStringGrid g;
+    g.SetStyle(gsOffice2003Blue);
+    EXPECT_EQ(g.Look(), glXP);
+    EXPECT_EQ(g.QRVGradientFrom(), TColor(0xFCE1CB));
+    EXPECT_EQ(g.QRVGradientTo(), TColor(0xE0A57D));
+    EXPECT_EQ(g.SelectionColor(), TColor(0x94E6FB));
+    EXPECT_EQ(g.GridFixedLineColor(), TColor(0x808080));
+    EXPECT_EQ(g.SearchFooter()->Color(), TColor(0xFCE1CB));
+    EXPECT_EQ(g.SearchFooter()->ColorTo(), clNone);
+    // a system colour written directly keeps its form
+    g.SetStyle(gsWindowsXP);
+    EXPECT_EQ(g.QRVGradientFrom(), clBtnFace);
+    EXPECT_EQ(g.ControlLook()->FixedGradientFrom(), clNone);
+    g.SetStyle(gsWindows7);
+    EXPECT_EQ(g.SelectionStyle(), ssWin7);
+    EXPECT_EQ(g.SortSettings()->HeaderColor(), TColor(0xFCF9F2));
+}
+
+TEST(GridStyles, ComponentStyleAndMetroScrolling)
+{
+    TKvStringGrid g;
+    TColorTones t;
+    t.Foreground.BrushColor = 0x808080;
+    g.SetColorTones(t);
+    EXPECT_EQ(g.ScrollType(), ssMetro);
+    EXPECT_EQ(g.GridFixedLineColor(), TColor(0x666666));
+    EXPECT_EQ(g.Look(), glClassic);
+    EXPECT_TRUE(g.Flat());
+    EXPECT_EQ(g.ControlLook()->ControlStyle(), csGlyph);
+    EXPECT_FALSE(g.ControlLook()->CheckedGlyph()->Empty());
+    g.SetComponentStyle(tsCustom);
+    EXPECT_EQ(g.ScrollType(), ssMetro);
+    g.SetComponentStyle(tsOffice2007Luna);
+    EXPECT_EQ(g.ScrollType(), ssNormal);
+    EXPECT_EQ(g.ComponentStyle(), tsOffice2007Luna);
+}
+
+TEST(GridStyles, OfficeThemeAppliedOnceAndNeverAtDesignTime)
+{
+    TKvStringGrid g; // the profile answers Office 2003 blue
+    g.UpdateOfficeTheme();
+    EXPECT_EQ(g.ComponentStyle(), tsOffice2003Blue);
+    g.SetSelectionColor(0x123456);
+    g.UpdateOfficeTheme();
+    EXPECT_EQ(g.SelectionColor(), TColor(0x123456));
+
+    TKvStringGrid::SetDesignTimeConstruction(true);
+    TKvStringGrid d;
+    TKvStringGrid::SetDesignTimeConstruction(false);
+    d.UpdateOfficeTheme();
+    EXPECT_EQ(d.ComponentStyle(), tsCustom);
+}
+
+TEST(GridStyles, ThemeSchemes)
+{
+    TKvStringGrid g;
+    g.SetTheme(vistaAero);
+    EXPECT_EQ(g.QRVGradientMirrorFrom(), TColor(0xFAF8F7));
+    EXPECT_EQ(g.SearchFooter()->Color(), TColor(0xECE2E1));
+    g.SetTheme(xpNone);
+    EXPECT_EQ(g.QRVGradientTo(), clBtnFace);
+    EXPECT_EQ(g.ActiveCellColorTo(), TColor(0xFFD9B3));
+}
+
+TEST(GridLooks, QRVTwiceAndCustom)
+{
+    TKvStringGrid g;
+    g.SetLook(glQRV);
+    EXPECT_EQ(g.SelectionColor(), TColor(0xEACAB6));
+    EXPECT_EQ(g.GridLineColor(), TColor(0xC0C0C0));
+    EXPECT_EQ(g.ControlLook()->FixedGradientTo(), clSilver);
+    EXPECT_EQ(g.BorderColor(), TColor(0xB99D7F));
+    g.SetSelectionColor(0x00FF00);
+    g.SetLook(glQRV);
+    EXPECT_EQ(g.SelectionColor(), TColor(0x00FF00));
+
+    g.SetBorderColor(0x010101);
+    g.SetLook(glCustom);
+    EXPECT_EQ(g.SelectionColor(), TColor(0x00FF00));
+    EXPECT_EQ(g.BorderColor(), TColor(0xB99D7F));
+    EXPECT_EQ(g.ScrollType(), ssNormal);
+}
+
+TEST(GridLooks, NamesAndSortIndicatorRows)
+{
+    struct { TGridLook look; const char* name; const char* display; } cases[] = {
+        {glStandard, "glStandard", "Standard"}, {glXP, "glXP", "Windows XP"},
+        {glVista, "glVista", "Windows Vista"}, {glWin7, "glWin7", "Windows 7"}, {glQRV, "glQRV", "QRV"},
+    };
+    for (const auto& c : cases) {
+        QString a, b;
+        TKvStringGrid::LookToString(c.look, a);
+        TKvStringGrid::LookToDisplayName(c.look, b);
+        EXPECT_EQ(a, QString::fromLatin1(c.name));
+        EXPECT_EQ(b, QString::fromLatin1(c.display));
+    }
+    QString keep = QStringLiteral("kept");
+    TKvStringGrid::LookToString(glCustom, keep);
+    TKvStringGrid::LookToDisplayName(glCustom, keep);
+    EXPECT_EQ(keep, QStringLiteral("kept"));
+
+    TKvStringGrid g;
+    g.SetRowCount(2);
+    g.SortSettings()->Show = true;
+    EXPECT_FALSE(g.HasSortIndicator(1, 0));
+    g.SetRowCount(3);
+    EXPECT_TRUE(g.HasSortIndicator(1, 0));
+}
+
+TEST(GridLooks, URLsShownInText)
+{
+    TKvStringGrid g;
+    g.SetColCount(2);
+    g.SetRowCount(2);
+    g.SetCells(1, 1, QStringLiteral("see www.kalvora.example now"));
+    EXPECT_EQ(g.Cells(1, 1), QStringLiteral("see www.kalvora.example now"));
+    g.URLShowInText = true;
+    EXPECT_TRUE(g.Cells(1, 1).contains(QStringLiteral("<a href")));
+    g.SetCells(1, 1, QStringLiteral("no address"));
+    EXPECT_EQ(g.Cells(1, 1), QStringLiteral("no address"));
+}
+
+} // namespace
