@@ -153,6 +153,11 @@ TKvStringGrid::TKvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     if (FDesigning) FActiveCellFont->SetName(QStringLiteral("Tahoma"));
     FActiveCellFont->OnChange = [this] { Invalidate(); };
     FRowHeaders = std::make_unique<TStringList>();
+    FColumnHeaders->OnChange = [this](TObject*) {
+        SyncColumnHeaders();
+        ShowColumnHeaders();
+    };
+    FRowHeaders->OnChange = [this](TObject*) { ShowRowHeaders(); };
     FSortList = std::make_unique<TStringList>();
     FSortList->SetSorted(true);
     FLookupItems = std::make_unique<TStringList>();

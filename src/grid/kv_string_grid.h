@@ -24,6 +24,7 @@
 #include "grid/style_interfaces.h"
 
 class TCustomForm;
+class TKvStringGridCheck;
 
 // Misuse of the grid (rows or columns out of range).
 class EKvGridError : public Exception {
@@ -186,9 +187,9 @@ public:
     TFont* ActiveCellFont() const { return FActiveCellFont.get(); }
     void SetActiveCellFont(const TFont& Value);
     TStringList* ColumnHeaders() const { return FColumnHeaders.get(); }
-    void SetColumnHeaders(const TStrings* Value) { FColumnHeaders->Assign(Value); }
+    void SetColumnHeaders(const TStrings* Value);
     TStringList* RowHeaders() const { return FRowHeaders.get(); }
-    void SetRowHeaders(const TStrings* Value) { FRowHeaders->Assign(Value); }
+    void SetRowHeaders(const TStrings* Value);
     TStringList* LookupItems() const { return FLookupItems.get(); }
     void SetLookupItems(const TStrings* Value);
     TBitmap* RowIndicator() const { return FRowIndicator.get(); }
@@ -1136,6 +1137,67 @@ public:
     TQRVStyle FComponentStyle = tsCustom;
     int FLastOfficeTheme = 10; // the last Office theme applied (TOfficeTheme), unknown at first
     // ==================== end of styles and looks
+
+    // ==================== headers, marks, checking, fills, typed values (kv_string_grid_values.cpp)
+    void ShowColumnHeaders();
+    void ShowRowHeaders();
+    void ClearColumnHeaders();
+    void ClearRowHeaders();
+    QString HilightText(bool DoCase, const QString& S, const QString& Text);
+    QString MarkText(bool DoCase, const QString& S, const QString& Text);
+    QString UnHilightText(const QString& S);
+    QString UnMarkText(const QString& S);
+    void HilightInRange(const QString& HiText, const QString& Tag, bool DoCase, int FromCol, int FromRow,
+                        int ToCol, int ToRow);
+    void UnHilightInRange(const QString& Tag, int FromCol, int FromRow, int ToCol, int ToRow);
+    void HilightInCell(bool DoCase, int Col, int Row, const QString& HiText);
+    void HilightInCol(bool DoFixed, bool DoCase, int Col, const QString& HiText);
+    void HilightInRow(bool DoFixed, bool DoCase, int Row, const QString& HiText);
+    void HilightInGrid(bool DoFixed, bool DoCase, const QString& HiText);
+    void MarkInCell(bool DoCase, int Col, int Row, const QString& HiText);
+    void MarkInCol(bool DoFixed, bool DoCase, int Col, const QString& HiText);
+    void MarkInRow(bool DoFixed, bool DoCase, int Row, const QString& HiText);
+    void MarkInGrid(bool DoFixed, bool DoCase, const QString& HiText);
+    void UnHilightInCell(int Col, int Row);
+    void UnHilightInCol(bool DoFixed, int Col);
+    void UnHilightInRow(bool DoFixed, int Row);
+    void UnHilightInGrid(bool DoFixed);
+    void UnMarkInCell(int Col, int Row);
+    void UnMarkInCol(bool DoFixed, int Col);
+    void UnMarkInRow(bool DoFixed, int Row);
+    void UnMarkInGrid(bool DoFixed);
+    // The optional cell checker (not owned).
+    TKvStringGridCheck* CellChecker = nullptr;
+    bool CheckCell(int Col, int Row);
+    bool CheckCells(int FromCol, int FromRow, int ToCol, int ToRow);
+    bool CheckCol(bool DoFixed, int Col);
+    bool CheckRow(bool DoFixed, int Row);
+    bool CheckGrid(bool DoFixed);
+    void TextFill(bool DoFixed, const QString& Txt);
+    void FormatFill(bool DoFixed, const QString& Fmt);
+    void RandomFill(bool DoFixed, int Rnd);
+    void LinearFill(bool DoFixed);
+    // The displayed text without its tags.
+    QString StrippedCells(int ACol, int ARow);
+    int Ints(int ACol, int ARow);
+    int AllInts(int ACol, int ARow);
+    void SetAllInts(int ACol, int ARow, int Value);
+    double Floats(int ACol, int ARow);
+    double AllFloats(int ACol, int ARow);
+    void SetAllFloats(int ACol, int ARow, double Value);
+    void SetShowNullDates(bool Value) { FShowNullDates = Value; }
+    double Dates(int ACol, int ARow);
+    void SetDates(int ACol, int ARow, double Value);
+    double Times(int ACol, int ARow);
+    void SetTimes(int ACol, int ARow, double Value);
+    QString ControlValues(int ACol, int ARow, const QString& ID);
+    void SetControlValues(int ACol, int ARow, const QString& ID, const QString& Value);
+    // Printed column widths and offsets of the last print layout (filled by printing).
+    int PrintColWidth(int ACol) const;
+    int PrintColOffset(int ACol) const;
+    int FPrintColWidths[513] = {};
+    int FPrintColOffsets[513] = {};
+    // ==================== end of headers, marks, checking, fills, typed values
     // ==================== end of cell painting
 
 protected:
