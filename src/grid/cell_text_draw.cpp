@@ -210,6 +210,8 @@ void TKvStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R, 
         if (ZoomFactor != 0) ACanvas->Font()->SetSize(ACanvas->Font()->Size() + ZoomFactor);
         linkColor = FURLColor;
     }
+    // 6. background picture or gradient
+    PaintCellBackground(ACanvas, ACol, ARow, T, AState);
     // 7. selection rectangle
     const TGridRect sel = Selection();
     if (FSelectionRectangle && !FixedCell && PointInGridRect(sel, ACol, ARow)) {

@@ -25,6 +25,7 @@
 
 class TCustomForm;
 class TKvStringGridCheck;
+class TBalloonHint;
 
 // Misuse of the grid (rows or columns out of range).
 class EKvGridError : public Exception {
@@ -1198,6 +1199,22 @@ public:
     int FPrintColWidths[513] = {};
     int FPrintColOffsets[513] = {};
     // ==================== end of headers, marks, checking, fills, typed values
+
+    // ==================== background and balloons (grid_background.cpp)
+    // The background behind one cell's text rectangle T.
+    void PaintCellBackground(TCanvas* ACanvas, int ACol, int ARow, const TRect& T, TGridDrawState AState);
+    void BalloonInit();
+    void BalloonDone();
+    bool BalloonInitialised() const { return FBalloonInit; }
+    // The title, text and icon a balloon shows for a cell, prepared as it is shown.
+    void GetBalloonContent(int ACol, int ARow, QString& Title, QString& Text, int& Icon);
+    // Shows the balloon of a cell (when balloons are enabled).
+    void ShowCellBalloon(int ACol, int ARow);
+    std::function<void(TObject*, int ACol, int ARow, QString& Title, QString& Text, int& Icon)> OnCellBalloon;
+    TBalloonHint* FBalloonHint = nullptr;
+    bool FBalloonInit = false;
+    TPoint FLastBalloonCell{-1, -1};
+    // ==================== end of background and balloons
     // ==================== end of cell painting
 
 protected:

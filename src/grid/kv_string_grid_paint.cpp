@@ -509,19 +509,3 @@ void TKvStringGrid::DrawCellBorders(TCanvas* ACanvas, int RC, int ARow, const TR
     ACanvas->Pen()->Assign(keep);
 }
 
-// The area right of and below the cells, for a background picture or gradient.
-void TKvStringGrid::PaintEmptyArea(TCanvas* ACanvas)
-{
-    int w = 0, h = 0;
-    for (int c = 0; c < TBaseGrid::FixedCols(); ++c) w += ColWidths(c);
-    for (int c = LeftCol(); c < ColCount(); ++c) w += ColWidths(c);
-    for (int r = 0; r < TBaseGrid::FixedRows(); ++r) h += RowHeights(r);
-    for (int r = TopRow(); r < RowCount(); ++r) h += RowHeights(r);
-    const TColor from = FBackGround->Color(), to = FBackGround->ColorTo();
-    const bool horz = FBackGround->Display() == bdGradientHorz;
-    if (w < ClientWidth())
-        FillGradient(ACanvas, from, to == clNone ? from : to, 64, TRect(w, 0, ClientWidth(), ClientHeight()), horz);
-    if (h < ClientHeight())
-        FillGradient(ACanvas, from, to == clNone ? from : to, 64, TRect(0, h, std::min(w, ClientWidth()),
-                                                                          ClientHeight()), horz);
-}

@@ -541,3 +541,87 @@ TEST(GridCellPaintHelpers, MixerAndRotatedOrigin)
 }
 
 } // namespace
+
+namespace {
+
+class GridBackground : public ::testing::Test {
+protected:
+    std::unique_ptr<TKvStringGrid> g;
+    void SetUp() override
+    {
+        g = std::make_unique<TKvStringGrid>();
+        g->SetBorderStyle(bsNone);
+        g->SetColCount(3);
+        g->SetRowCount(3);
+        g->SetDefaultColWidth(50);
+        g->SetDefaultRowHeight(20);
+        g->SetBounds(0, 0, 300, 200);
+        g->Show();
+        QApplication::processEvents();
+    }
+    QImage Render()
+    {
+        g->Invalidate();
+        return g->Snapshot();
+    }
+};
+
+TEST_F(GridBackground, EmptyAreaGradientOnlyWithAnEndColour)
+{
+    const QImage plain = Render();
+    // the default background draws nothing
+    g->BackGround()->SetDisplay(bdGradientVert);
+    g->BackGround()->SetColor(0x0000FF);
+    g->BackGround()->SetColorTo(clNone);
+    EXPECT_EQ(Render(), plain);
+    g->BackGround()->SetColorTo(0xFF0000);
+    const QImage img = Render();
+    img.save(QStringLiteral("grid_background_gradient.png"));
+    // right of the last column: red at the top turning blue at the bottom
+    const TColor top = At(img, 250, 2), bottom = At(img, 250, 197);
+    EXPECT_GT(Channel(top, 0), 200);
+    EXPECT_GT(Channel(bottom, 16), 200);
+    // below the last row too, but not over the cells' text area
+    EXPECT_GT(Channel(At(img, 20, 190), 16), 150);
+}
+
+TEST_F(GridBackground, CellsTakeTheRunningGradient)
+{
+    g->BackGround()->SetDisplay(bdGradientHorz);
+    g->BackGround()->SetColor(0xFFFFFF);
+    g->BackGround()->SetColorTo(0x000000);
+    g->BackGround()->SetCells(bcAll);
+    const QImage img = Render();
+    // a normal cell further right is darker
+    EXPECT_GT(Channel(At(img, 60, 30), 8), Channel(At(img, 140, 30), 8));
+}
+
+TEST(GridBalloons, TextAndTitleLimits)
+{
+    TKvStringGrid g;
+    g.SetColCount(3);
+    g.SetRowCount(3);
+    g.SetCells(1, 1, QStringLiteral("\r\n") + QString(3000, QLatin1Char('x')));
+    QString title, text;
+    int icon = 0;
+    g.GetBalloonContent(1, 1, title, text, icon);
+    EXPECT_EQ(text.size(), 2048);
+    EXPECT_TRUE(text.endsWith(QStringLiteral("x...")));
+    EXPECT_EQ(title, QStringLiteral(" "));
+    EXPECT_EQ(icon, 1);
+
+    g.OnCellBalloon = [](TObject*, int, int, QString& T, QString&, int&) { T = QString(120, QLatin1Char('t')); };
+    g.SetCells(2, 2, QStringLiteral("<b>bold</b>\there"));
+    g.GetBalloonContent(2, 2, title, text, icon);
+    EXPECT_EQ(title.size(), 100);
+    EXPECT_TRUE(title.endsWith(QStringLiteral("t...")));
+    EXPECT_EQ(text, QStringLiteral("bold here"));
+
+    EXPECT_FALSE(g.BalloonInitialised());
+    g.BalloonInit();
+    EXPECT_TRUE(g.BalloonInitialised());
+    g.BalloonDone();
+    EXPECT_FALSE(g.BalloonInitialised());
+}
+
+} // namespace
