@@ -182,13 +182,8 @@ private:
 };
 
 // The window that shows cell hints with markup.
-class THTMLHintWindow : public TObject {
-public:
-    QString ClassName() const override { return QStringLiteral("THTMLHintWindow"); }
-    int TextHeight = 0;
-    int TextWidth = 0;
-    QString WideCaption;
-};
+// The cell hint window is declared in grid/html_hint_window.h.
+class THTMLHintWindow;
 
 // ---- hidden rows
 // One hidden row: its index and the stored cells with their properties. The

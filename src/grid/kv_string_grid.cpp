@@ -1,6 +1,7 @@
 // Construction, destruction, copying, window creation, loading, sizing and the
 // setters with side effects of the grid control, and the grid unit's start-up.
 #include "grid/kv_string_grid.h"
+#include "grid/html_hint_window.h"
 
 #include <algorithm>
 

@@ -10,6 +10,7 @@
 #include <set>
 
 #include "grid/cell_paint.h"
+#include "grid/html_hint_window.h"
 #include "grid/kv_string_grid.h"
 #include "grid/theme_services.h"
 #include "platform/ui/drawing.h"
@@ -622,6 +623,30 @@ TEST(GridBalloons, TextAndTitleLimits)
     EXPECT_TRUE(g.BalloonInitialised());
     g.BalloonDone();
     EXPECT_FALSE(g.BalloonInitialised());
+}
+
+} // namespace
+
+namespace {
+
+TEST(GridHintWindow, SizedByItsTextAndKeptOnTheScreen)
+{
+    THTMLHintWindow w;
+    w.ScreenArea = TRect(0, 0, 400, 300);
+    w.ActivateHint(TRect(100, 50, 100, 50), QStringLiteral("<b>Hint</b> text"));
+    EXPECT_EQ(w.Hint(), QStringLiteral("<b>Hint</b> text"));
+    EXPECT_GT(w.TextWidth, 0);
+    EXPECT_EQ(w.Width(), w.TextWidth + 16);
+    EXPECT_EQ(w.Height(), w.TextHeight + 4);
+    EXPECT_EQ(w.Left(), 100);
+    // a hint passing the right and bottom edges ends 2 pixels inside them
+    w.ActivateHint(TRect(390, 295, 390, 295), QStringLiteral("A rather long hint for a small screen"));
+    EXPECT_EQ(w.Left() + w.Width(), 398);
+    EXPECT_EQ(w.Top() + w.Height(), 298);
+    const TRect r = w.CalcHintRect(1000, QStringLiteral("abc"), nullptr);
+    EXPECT_EQ(r.Left, 0);
+    EXPECT_GT(r.Right, 0);
+    w.ReleaseHandle();
 }
 
 } // namespace
