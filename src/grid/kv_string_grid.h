@@ -1198,6 +1198,12 @@ public:
     int PrintColOffset(int ACol) const;
     int FPrintColWidths[513] = {};
     int FPrintColOffsets[513] = {};
+    void RowRange(bool DoFixed, int& From, int& To) const;
+    void ColRange(bool DoFixed, bool WithHidden, int& From, int& To) const;
+    void TagInCol(bool DoFixed, bool DoCase, int Col, const QString& Text, const QString& Tag);
+    void TagInRow(bool DoFixed, bool DoCase, int Row, const QString& Text, const QString& Tag);
+    void TagInGrid(bool DoFixed, bool DoCase, bool WithHidden, const QString& Text, const QString& Tag);
+    void FillRange(bool DoFixed, const std::function<void(int, int)>& Fill);
     // ==================== end of headers, marks, checking, fills, typed values
 
     // ==================== background and balloons (grid_background.cpp)

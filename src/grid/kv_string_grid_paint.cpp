@@ -158,31 +158,24 @@ void TKvStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
     const TColor plainTo = AColorTo, plainMirror = AMirrorColor, plainMirrorTo = AMirrorColorTo;
     bool shownSelected = false;
     const bool down = MouseButtonDown();
-    // 11. disjunct rows
-    if (normal && FMouseActions->DisjunctRowSelect() && !Print && Select && FShowSelection && !fixed) {
-        bool sel;
+    // 11. and 12. disjunct rows and columns
+    auto disjunct = [&](bool sel) {
+        if (sel) {
+            AState = TGridDrawState(gdSelected);
+            ABrush->SetColor(FSelectionColor);
+            shownSelected = true;
+        } else {
+            AState >> gdSelected;
+        }
+    };
+    const bool disjunctOk = normal && !Print && Select && FShowSelection && !fixed;
+    if (disjunctOk && FMouseActions->DisjunctRowSelect()) {
         const bool flagged = RowSelect(selRow);
-        if (!down) sel = flagged;
-        else sel = flagged ? ARow != Row() : AState.Contains(gdSelected);
-        if (sel) {
-            AState = TGridDrawState(gdSelected);
-            ABrush->SetColor(FSelectionColor);
-            shownSelected = true;
-        } else {
-            AState >> gdSelected;
-        }
+        disjunct(!down ? flagged : flagged ? ARow != Row() : AState.Contains(gdSelected));
     }
-    // 12. disjunct columns
-    if (normal && FMouseActions->DisjunctColSelect() && !Print && Select && FShowSelection && !fixed) {
+    if (disjunctOk && FMouseActions->DisjunctColSelect()) {
         const bool flagged = ColSelect(RC);
-        const bool sel = (flagged && (!down || RC != Col())) || (down && !flagged && AState.Contains(gdSelected));
-        if (sel) {
-            AState = TGridDrawState(gdSelected);
-            ABrush->SetColor(FSelectionColor);
-            shownSelected = true;
-        } else {
-            AState >> gdSelected;
-        }
+        disjunct((flagged && (!down || RC != Col())) || (down && !flagged && AState.Contains(gdSelected)));
     }
     // 13. range selection
     const TGridRect s = Selection();

@@ -168,105 +168,87 @@ void TKvStringGrid::UnHilightInRange(const QString& Tag, int FromCol, int FromRo
         }
 }
 
-namespace {
-struct TRanges {
-    int C0, C1, R0, R1, H, Cols, Rows;
-};
-} // namespace
+// The row range of a column operation and the column range of a row operation;
+// WithHidden reaches past the hidden columns as the un-highlighting does.
+void TKvStringGrid::RowRange(bool DoFixed, int& From, int& To) const
+{
+    From = DoFixed ? 0 : TBaseGrid::FixedRows();
+    To = DoFixed ? RowCount() - 1 : RowCount() - 1 - FFixedFooters;
+}
 
-#define KV_RANGES                                                                                          \
-    const TRanges rg{TBaseGrid::FixedCols(), ColCount() - 1 - FFixedRightCols, TBaseGrid::FixedRows(),     \
-                     RowCount() - 1 - FFixedFooters, FNumHiddenColumns, ColCount(), RowCount()}
+void TKvStringGrid::ColRange(bool DoFixed, bool WithHidden, int& From, int& To) const
+{
+    From = DoFixed ? 0 : TBaseGrid::FixedCols();
+    To = (DoFixed ? ColCount() - 1 : ColCount() - 1 - FFixedRightCols) + (WithHidden ? FNumHiddenColumns : 0);
+}
 
+void TKvStringGrid::TagInCol(bool DoFixed, bool DoCase, int Col, const QString& Text, const QString& Tag)
+{
+    int r0, r1;
+    RowRange(DoFixed, r0, r1);
+    if (Text.isNull()) UnHilightInRange(Tag, Col, r0, Col, r1);
+    else HilightInRange(Text, Tag, DoCase, Col, r0, Col, r1);
+}
+
+void TKvStringGrid::TagInRow(bool DoFixed, bool DoCase, int Row, const QString& Text, const QString& Tag)
+{
+    int c0, c1;
+    ColRange(DoFixed, Text.isNull(), c0, c1);
+    if (Text.isNull()) UnHilightInRange(Tag, c0, Row, c1, Row);
+    else HilightInRange(Text, Tag, DoCase, c0, Row, c1, Row);
+}
+
+void TKvStringGrid::TagInGrid(bool DoFixed, bool DoCase, bool WithHidden, const QString& Text, const QString& Tag)
+{
+    int c0, c1, r0, r1;
+    ColRange(DoFixed, WithHidden && !DoFixed, c0, c1);
+    if (Text.isNull() && DoFixed) c1 += FNumHiddenColumns;
+    RowRange(DoFixed, r0, r1);
+    if (Text.isNull()) UnHilightInRange(Tag, c0, r0, c1, r1);
+    else HilightInRange(Text, Tag, DoCase, c0, r0, c1, r1);
+}
+
+// A null text stands for removing the tag.
 void TKvStringGrid::HilightInCell(bool DoCase, int Col, int Row, const QString& HiText)
 {
     HilightInRange(HiText, kHi, DoCase, Col, Row, Col, Row);
 }
-
 void TKvStringGrid::HilightInCol(bool DoFixed, bool DoCase, int Col, const QString& HiText)
 {
-    KV_RANGES;
-    HilightInRange(HiText, kHi, DoCase, Col, DoFixed ? 0 : rg.R0, Col, DoFixed ? rg.Rows - 1 : rg.R1);
+    TagInCol(DoFixed, DoCase, Col, HiText.isNull() ? QStringLiteral("") : HiText, kHi);
 }
-
 void TKvStringGrid::HilightInRow(bool DoFixed, bool DoCase, int Row, const QString& HiText)
 {
-    KV_RANGES;
-    HilightInRange(HiText, kHi, DoCase, DoFixed ? 0 : rg.C0, Row, DoFixed ? rg.Cols - 1 : rg.C1, Row);
+    TagInRow(DoFixed, DoCase, Row, HiText.isNull() ? QStringLiteral("") : HiText, kHi);
 }
-
 void TKvStringGrid::HilightInGrid(bool DoFixed, bool DoCase, const QString& HiText)
 {
-    KV_RANGES;
-    HilightInRange(HiText, kHi, DoCase, DoFixed ? 0 : rg.C0, DoFixed ? 0 : rg.R0,
-                   DoFixed ? rg.Cols - 1 : rg.C1 + rg.H, DoFixed ? rg.Rows - 1 : rg.R1);
+    TagInGrid(DoFixed, DoCase, true, HiText.isNull() ? QStringLiteral("") : HiText, kHi);
 }
-
 void TKvStringGrid::MarkInCell(bool DoCase, int Col, int Row, const QString& HiText)
 {
     HilightInRange(HiText, kMark, DoCase, Col, Row, Col, Row);
 }
-
 void TKvStringGrid::MarkInCol(bool DoFixed, bool DoCase, int Col, const QString& HiText)
 {
-    KV_RANGES;
-    HilightInRange(HiText, kMark, DoCase, Col, DoFixed ? 0 : rg.R0, Col, DoFixed ? rg.Rows - 1 : rg.R1);
+    TagInCol(DoFixed, DoCase, Col, HiText.isNull() ? QStringLiteral("") : HiText, kMark);
 }
-
 void TKvStringGrid::MarkInRow(bool DoFixed, bool DoCase, int Row, const QString& HiText)
 {
-    KV_RANGES;
-    HilightInRange(HiText, kMark, DoCase, DoFixed ? 0 : rg.C0, Row, DoFixed ? rg.Cols - 1 : rg.C1, Row);
+    TagInRow(DoFixed, DoCase, Row, HiText.isNull() ? QStringLiteral("") : HiText, kMark);
 }
-
 void TKvStringGrid::MarkInGrid(bool DoFixed, bool DoCase, const QString& HiText)
 {
-    KV_RANGES;
-    HilightInRange(HiText, kMark, DoCase, DoFixed ? 0 : rg.C0, DoFixed ? 0 : rg.R0, DoFixed ? rg.Cols - 1 : rg.C1,
-                   DoFixed ? rg.Rows - 1 : rg.R1);
+    TagInGrid(DoFixed, DoCase, false, HiText.isNull() ? QStringLiteral("") : HiText, kMark);
 }
-
 void TKvStringGrid::UnHilightInCell(int Col, int Row) { UnHilightInRange(kHi, Col, Row, Col, Row); }
-
-void TKvStringGrid::UnHilightInCol(bool DoFixed, int Col)
-{
-    KV_RANGES;
-    UnHilightInRange(kHi, Col, DoFixed ? 0 : rg.R0, Col, DoFixed ? rg.Rows - 1 : rg.R1);
-}
-
-void TKvStringGrid::UnHilightInRow(bool DoFixed, int Row)
-{
-    KV_RANGES;
-    UnHilightInRange(kHi, DoFixed ? 0 : rg.C0, Row, (DoFixed ? rg.Cols - 1 : rg.C1) + rg.H, Row);
-}
-
-void TKvStringGrid::UnHilightInGrid(bool DoFixed)
-{
-    KV_RANGES;
-    UnHilightInRange(kHi, DoFixed ? 0 : rg.C0, DoFixed ? 0 : rg.R0, (DoFixed ? rg.Cols - 1 : rg.C1) + rg.H,
-                     DoFixed ? rg.Rows - 1 : rg.R1);
-}
-
+void TKvStringGrid::UnHilightInCol(bool DoFixed, int Col) { TagInCol(DoFixed, false, Col, QString(), kHi); }
+void TKvStringGrid::UnHilightInRow(bool DoFixed, int Row) { TagInRow(DoFixed, false, Row, QString(), kHi); }
+void TKvStringGrid::UnHilightInGrid(bool DoFixed) { TagInGrid(DoFixed, false, true, QString(), kHi); }
 void TKvStringGrid::UnMarkInCell(int Col, int Row) { UnHilightInRange(kMark, Col, Row, Col, Row); }
-
-void TKvStringGrid::UnMarkInCol(bool DoFixed, int Col)
-{
-    KV_RANGES;
-    UnHilightInRange(kMark, Col, DoFixed ? 0 : rg.R0, Col, DoFixed ? rg.Rows - 1 : rg.R1);
-}
-
-void TKvStringGrid::UnMarkInRow(bool DoFixed, int Row)
-{
-    KV_RANGES;
-    UnHilightInRange(kMark, DoFixed ? 0 : rg.C0, Row, (DoFixed ? rg.Cols - 1 : rg.C1) + rg.H, Row);
-}
-
-void TKvStringGrid::UnMarkInGrid(bool DoFixed)
-{
-    KV_RANGES;
-    UnHilightInRange(kMark, DoFixed ? 0 : rg.C0, DoFixed ? 0 : rg.R0, (DoFixed ? rg.Cols - 1 : rg.C1) + rg.H,
-                     DoFixed ? rg.Rows - 1 : rg.R1);
-}
+void TKvStringGrid::UnMarkInCol(bool DoFixed, int Col) { TagInCol(DoFixed, false, Col, QString(), kMark); }
+void TKvStringGrid::UnMarkInRow(bool DoFixed, int Row) { TagInRow(DoFixed, false, Row, QString(), kMark); }
+void TKvStringGrid::UnMarkInGrid(bool DoFixed) { TagInGrid(DoFixed, false, true, QString(), kMark); }
 
 // ============================================================ cell checking
 
@@ -305,48 +287,47 @@ bool TKvStringGrid::CheckCells(int FromCol, int FromRow, int ToCol, int ToRow)
 
 bool TKvStringGrid::CheckCol(bool DoFixed, int Col)
 {
-    KV_RANGES;
-    return CheckCells(Col, DoFixed ? 0 : rg.R0, Col, DoFixed ? rg.Rows - 1 : rg.R1);
+    int r0, r1;
+    RowRange(DoFixed, r0, r1);
+    return CheckCells(Col, r0, Col, r1);
 }
 
 bool TKvStringGrid::CheckRow(bool DoFixed, int Row)
 {
-    KV_RANGES;
-    return CheckCells(DoFixed ? 0 : rg.C0, Row, DoFixed ? rg.Cols - 1 : rg.C1, Row);
+    int c0, c1;
+    ColRange(DoFixed, false, c0, c1);
+    return CheckCells(c0, Row, c1, Row);
 }
 
 bool TKvStringGrid::CheckGrid(bool DoFixed)
 {
-    KV_RANGES;
-    return CheckCells(DoFixed ? 0 : rg.C0, DoFixed ? 0 : rg.R0, DoFixed ? rg.Cols - 1 : rg.C1,
-                      DoFixed ? rg.Rows - 1 : rg.R1);
+    int c0, c1, r0, r1;
+    ColRange(DoFixed, false, c0, c1);
+    RowRange(DoFixed, r0, r1);
+    return CheckCells(c0, r0, c1, r1);
 }
 
 // ============================================================ fills
 
-namespace {
-template <class F>
-void ForFillRange(TKvStringGrid* g, bool DoFixed, int C0, int C1, int R0, int R1, F f)
+void TKvStringGrid::FillRange(bool DoFixed, const std::function<void(int, int)>& Fill)
 {
-    const int fc = DoFixed ? 0 : C0, lc = DoFixed ? g->ColCount() - 1 : C1;
-    const int fr = DoFixed ? 0 : R0, lr = DoFixed ? g->RowCount() - 1 : R1;
-    for (int r = fr; r <= lr; ++r)
-        for (int c = fc; c <= lc; ++c) f(c, r);
+    int c0, c1, r0, r1;
+    ColRange(DoFixed, false, c0, c1);
+    RowRange(DoFixed, r0, r1);
+    for (int r = r0; r <= r1; ++r)
+        for (int c = c0; c <= c1; ++c) Fill(c, r);
+    CellsLoaded();
 }
-} // namespace
 
 void TKvStringGrid::TextFill(bool DoFixed, const QString& Txt)
 {
-    KV_RANGES;
-    ForFillRange(this, DoFixed, rg.C0, rg.C1, rg.R0, rg.R1, [&](int c, int r) { SetCells(c, r, Txt); });
-    CellsLoaded();
+    FillRange(DoFixed, [&](int c, int r) { SetCells(c, r, Txt); });
 }
 
 void TKvStringGrid::FormatFill(bool DoFixed, const QString& Fmt)
 {
-    KV_RANGES;
     // Only the two integer placeholders are filled: a format is never handed to printf.
-    ForFillRange(this, DoFixed, rg.C0, rg.C1, rg.R0, rg.R1, [&](int c, int r) {
+    FillRange(DoFixed, [&](int c, int r) {
         QString t = Fmt;
         const int a = t.indexOf(QStringLiteral("%d"));
         if (a >= 0) t.replace(a, 2, QString::number(c));
@@ -354,28 +335,21 @@ void TKvStringGrid::FormatFill(bool DoFixed, const QString& Fmt)
         if (b >= 0) t.replace(b, 2, QString::number(r));
         SetCells(c, r, t);
     });
-    CellsLoaded();
 }
 
 void TKvStringGrid::RandomFill(bool DoFixed, int Rnd)
 {
-    KV_RANGES;
-    ForFillRange(this, DoFixed, rg.C0, rg.C1, rg.R0, rg.R1, [&](int c, int r) {
+    FillRange(DoFixed, [&](int c, int r) {
         SetInts(c, r, Rnd > 0 ? int(QRandomGenerator::global()->bounded(Rnd)) : 0);
     });
-    CellsLoaded();
 }
 
 void TKvStringGrid::LinearFill(bool DoFixed)
 {
-    KV_RANGES;
-    ForFillRange(this, DoFixed, rg.C0, rg.C1, rg.R0, rg.R1, [&](int c, int r) {
+    FillRange(DoFixed, [&](int c, int r) {
         SetCells(c, r, QString::number(c) + QLatin1Char(':') + QString::number(r));
     });
-    CellsLoaded();
 }
-
-#undef KV_RANGES
 
 // ============================================================ typed values
 
