@@ -413,6 +413,7 @@ void TKvStringGrid::DrawRadioButtons(TCanvas* ACanvas, TRect R, int Count, int I
 void TKvStringGrid::DrawCellGraphic(TCanvas* ACanvas, int ACol, int ARow, TRect& R, TGridDrawState AState,
                                     const TCellGraphicInfo& GI, TAlignment HA, TVAlignment VA)
 {
+    RegisterGridResourceImages();
     TCellGraphic* g = GI.Graphic;
     const int RC = RealColIndex(ACol);
     const TCellType t = g->CellType();
@@ -572,6 +573,80 @@ void TKvStringGrid::DrawCellGraphic(TCanvas* ACanvas, int ACol, int ARow, TRect&
         ACanvas->Font()->Assign(keep);
         if (ShowsSortIndicator(RC, ARow) && TBaseGrid::FixedRows() > 0)
             DrawSortIndicator(ACanvas, RC, G.Top + 8, G.Right - 10);
+        break;
+    }
+    case ctNode: {
+        TCellNode* cn = FCellNode.get();
+        const int indent = GetRowIndent(ARow);
+        const int ni = cn->NodeIndent();
+        R.Left = indent - ni;
+        const bool contracted = g->CellBoolean();
+        if (cn->ShowTree() && ARow >= TBaseGrid::FixedRows()) {
+            ACanvas->Pen()->SetColor(cn->TreeColor());
+            const int x = R.Left + ni / 2 + 2;
+            if (ARow + 1 < RowCount() && GetRowIndent(ARow + 1) > 0 &&
+                !(contracted && GetRowIndent(ARow + 1) < indent)) {
+                ACanvas->MoveTo(x, R.Top + R.Height() / 2);
+                ACanvas->LineTo(x, R.Bottom);
+            }
+            if (ARow > 0 && GetRowIndent(ARow - 1) >= indent) {
+                ACanvas->MoveTo(x, R.Top);
+                ACanvas->LineTo(x, R.Top + 6);
+            }
+        }
+        R.Left = indent - ni / 2 - 4;
+        TColor back = ACanvas->Brush()->Color();
+        if (back == clNone) back = TBaseGrid::FixedCols() > 0 ? FixedColor() : Color();
+        if (FShowSelection && AState.Contains(gdSelected) && !FMouseActions->DisjunctRowSelect())
+            back = FSelectionColor;
+        auto glyph = [&](const QString& name, int dy) {
+            DrawResourceBitmapTransparent(ACanvas, back, TRect(R.Left, R.Top + dy, R.Right, R.Bottom), name);
+        };
+        switch (cn->NodeType()) {
+        case cnLeaf:
+            glyph(contracted ? QStringLiteral("KSGLEAFCLOSE") : QStringLiteral("KSGLEAFOPEN"), (R.Height() - 12) / 2);
+            break;
+        case cnXP:
+            R.Left += 4;
+            glyph(contracted ? QStringLiteral("XPNODEC") : QStringLiteral("XPNODEO"), (R.Height() - 10) / 2);
+            break;
+        case cnGlyph:
+            if (!cn->ExpandGlyph()->Empty() && !cn->ContractGlyph()->Empty()) {
+                TBitmap* b = contracted ? cn->ContractGlyph() : cn->ExpandGlyph();
+                const int y = R.Top + (R.Height() - b->Height()) / 2;
+                DrawBitmapTransparent(ACanvas, b, back, TRect(R.Left, y, R.Left + b->Width(), y + b->Height()));
+            }
+            break;
+        default: {
+            const int top = R.Top + (R.Height() - 8) / 2, left = R.Left + 4;
+            TRect B(left, top, left + 8, top + 8);
+            if (cn->NodeType() == cn3D) {
+                FillRectColor(ACanvas, R, cn->Color());
+                ACanvas->Pen()->SetColor(clWhite);
+                ACanvas->MoveTo(R.Left, R.Bottom - 1);
+                ACanvas->LineTo(R.Left, R.Top);
+                ACanvas->LineTo(R.Right - 1, R.Top);
+                ACanvas->Pen()->SetColor(clGray);
+                ACanvas->LineTo(R.Right - 1, R.Bottom - 1);
+                ACanvas->LineTo(R.Left, R.Bottom - 1);
+            }
+            ACanvas->Brush()->SetColor(cn->Color());
+            if (cn->NodeType() == cnFlat) {
+                ACanvas->Pen()->SetColor(cn->NodeColor());
+                ACanvas->Rectangle(TRect(B.Left - 1, B.Top - 1, B.Right + 1, B.Bottom + 1));
+                ACanvas->MoveTo(left + 2, top + 4);
+                ACanvas->LineTo(left + 7, top + 4);
+                if (contracted) {
+                    ACanvas->MoveTo(left + 4, top + 2);
+                    ACanvas->LineTo(left + 4, top + 7);
+                }
+            } else {
+                FillRectColor(ACanvas, B, cn->Color());
+                DrawEdge(ACanvas, B, contracted ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT | BF_SOFT);
+            }
+            break;
+        }
+        }
         break;
     }
     case ctProgress: {

@@ -272,6 +272,7 @@ void TKvStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R, 
         p.URLColor = linkColor;
         p.HoverStyle = URLUnderlineOnHover;
         p.ImageCache = FImageCache.get();
+        p.Images = GridImages;
         p.WindowHandle = Handle();
         p.WordWrap = WW;
         p.Selected = AState.Contains(gdSelected) && FShowSelection && !FixedCell;

@@ -650,3 +650,37 @@ TEST(GridHintWindow, SizedByItsTextAndKeptOnTheScreen)
 }
 
 } // namespace
+
+namespace {
+
+class TNodeGrid : public TKvStringGrid {
+public:
+    int GetRowIndent(int) override { return 12; }
+};
+
+TEST(GridNodeButtons, PlusWhenContractedMinusWhenExpanded)
+{
+    for (TNodeType type : {cnXP, cnLeaf, cnFlat}) {
+        TNodeGrid g;
+        g.SetColCount(2);
+        g.SetRowCount(3);
+        g.CellNode()->SetNodeType(type);
+        TCellGraphic* n = Attach(&g, 0, 1, ctNode);
+        auto render = [&]() {
+            QImage img(60, 20, QImage::Format_RGB32);
+            img.fill(Qt::white);
+            TCanvas cv(&img);
+            cv.Brush()->SetColor(clWhite);
+            g.DrawCellContent(&cv, 0, 1, TRect(0, 0, 60, 20), TGridDrawState());
+            return CountColor(img, TRect(0, 0, 60, 20), clBlack);
+        };
+        n->SetCellBoolean(false);
+        const int minus = render();
+        n->SetCellBoolean(true);
+        const int plus = render();
+        EXPECT_GT(minus, 0) << type;
+        EXPECT_GT(plus, minus) << type;
+    }
+}
+
+} // namespace
