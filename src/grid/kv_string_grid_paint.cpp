@@ -283,7 +283,17 @@ void TKvStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect 
     const bool gradientLook = FLook == glQRV || FLook == glXP || FLook == glVista || FLook == glWin7 ||
                               FLook == glOffice2003;
     if (fixedFlag && gradientLook) {
-        if (FActiveCellShow && ((ARow == Row() && ACol == fc - 1) || (ACol == Col() && ARow == fr - 1))) {
+        if (!FDesigning && IsHoverFixedCell(ACol, ARow) && FHoverFixedCell == TPoint(ACol, ARow)) {
+            TRect H = R;
+            H.Bottom += 1;
+            if (!MouseButtonDown() && GridState() != gsColMoving)
+                DrawMirroredGradient(ACanvas, H, FQRVGradientHoverFrom, FQRVGradientHoverTo,
+                                     FQRVGradientHoverMirrorFrom, FQRVGradientHoverMirrorTo, 1,
+                                     FQRVGradientHoverBorder, false, true);
+            else
+                DrawMirroredGradient(ACanvas, H, FQRVGradientDownFrom, FQRVGradientDownTo, FQRVGradientDownMirrorFrom,
+                                     FQRVGradientDownMirrorTo, 1, FQRVGradientDownBorder, false, true);
+        } else if (FActiveCellShow && ((ARow == Row() && ACol == fc - 1) || (ACol == Col() && ARow == fr - 1))) {
             FillGradient(ACanvas, FActiveCellColor, FActiveCellColorTo, 128, R, false);
         } else if (FSortSettings->Column == RC && FSortSettings->HeaderColor() != clNone && ARow == fr - 1 &&
                    (ACol >= fc || FSortSettings->FixedCols)) {
