@@ -106,24 +106,18 @@ void RegisterGridResourceImages()
     const TColor xpFrame = 0x80511C, qrvFrame = 0x808080, off = 0xC0C0C0, green = 0x21A121;
     // QRV 01..04 and XP 05..08: checked enabled, unchecked enabled, checked disabled, unchecked disabled.
     struct S { int n; TColor frame; TColor tick; };
-    for (const S& s : {S{1, qrvFrame, clBlack}, S{5, xpFrame, green}}) {
-        RegisterResourceImage(QStringLiteral("KSGCHK%1").arg(s.n, 2, 10, QLatin1Char('0')),
-                              CheckImage(s.frame, clWhite, s.tick, true));
-        RegisterResourceImage(QStringLiteral("KSGCHK%1").arg(s.n + 1, 2, 10, QLatin1Char('0')),
-                              CheckImage(s.frame, clWhite, s.tick, false));
-        RegisterResourceImage(QStringLiteral("KSGCHK%1").arg(s.n + 2, 2, 10, QLatin1Char('0')),
-                              CheckImage(off, 0xF0F0F0, clGray, true));
-        RegisterResourceImage(QStringLiteral("KSGCHK%1").arg(s.n + 3, 2, 10, QLatin1Char('0')),
-                              CheckImage(off, 0xF0F0F0, clGray, false));
-        RegisterResourceImage(QStringLiteral("KSGRAD%1").arg(s.n, 2, 10, QLatin1Char('0')),
-                              RadioImage(s.frame, clWhite, s.tick, true));
-        RegisterResourceImage(QStringLiteral("KSGRAD%1").arg(s.n + 1, 2, 10, QLatin1Char('0')),
-                              RadioImage(s.frame, clWhite, s.tick, false));
-        RegisterResourceImage(QStringLiteral("KSGRAD%1").arg(s.n + 2, 2, 10, QLatin1Char('0')),
-                              RadioImage(off, 0xF0F0F0, clGray, true));
-        RegisterResourceImage(QStringLiteral("KSGRAD%1").arg(s.n + 3, 2, 10, QLatin1Char('0')),
-                              RadioImage(off, 0xF0F0F0, clGray, false));
-    }
+    using TMaker = QImage (*)(TColor, TColor, TColor, bool);
+    const std::pair<const char*, TMaker> kinds[] = {{"KSGCHK%1", &CheckImage}, {"KSGRAD%1", &RadioImage}};
+    for (const auto& [name, make] : kinds)
+        for (const S& s : {S{1, qrvFrame, clBlack}, S{5, xpFrame, green}}) {
+            auto reg = [&, name = name](int n, const QImage& img) {
+                RegisterResourceImage(QString::fromLatin1(name).arg(n, 2, 10, QLatin1Char('0')), img);
+            };
+            reg(s.n, make(s.frame, clWhite, s.tick, true));
+            reg(s.n + 1, make(s.frame, clWhite, s.tick, false));
+            reg(s.n + 2, make(off, 0xF0F0F0, clGray, true));
+            reg(s.n + 3, make(off, 0xF0F0F0, clGray, false));
+        }
     RegisterResourceImage(QStringLiteral("metrocheckon"), CheckImage(0x9D5B00, 0x9D5B00, clWhite, true));
     RegisterResourceImage(QStringLiteral("metrocheckoff"), CheckImage(0x9D5B00, clWhite, clWhite, false));
     RegisterResourceImage(QStringLiteral("metroradioon"), RadioImage(0x9D5B00, clWhite, 0x9D5B00, true));

@@ -383,32 +383,21 @@ void TKvStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect 
             ACanvas->MoveTo(E.Right - 1, E.Top);
             ACanvas->LineTo(E.Right - 1, E.Bottom - 1);
             ACanvas->LineTo(E.Left - 1, E.Bottom - 1);
-        } else if (FLook == glQRV || FLook == glXP) {
+        } else if (FLook == glQRV || FLook == glXP || FLook == glSoft) {
             TRect E = R;
             E.Bottom += 1;
+            if (FLook == glSoft) E.Right += 1;
+            // bottom line in half the fixed colour, white top and left lines
             if (opts.Contains(goFixedHorzLine)) {
                 ACanvas->Pen()->SetColor(HalfColor(FixedColor()));
                 ACanvas->MoveTo(E.Left, E.Bottom - 1);
                 ACanvas->LineTo(E.Right - 1, E.Bottom - 1);
                 ACanvas->Pen()->SetColor(clWhite);
-                ACanvas->MoveTo(E.Right - 2, E.Top + 1);
+                ACanvas->MoveTo(FLook == glSoft ? E.Right : E.Right - 2, E.Top + 1);
                 ACanvas->LineTo(E.Left + 1, E.Top + 1);
                 ACanvas->LineTo(E.Left + 1, E.Bottom - 1);
             }
-        } else if (FLook == glSoft) {
-            TRect E = R;
-            E.Right += 1;
-            E.Bottom += 1;
-            if (opts.Contains(goFixedHorzLine)) {
-                ACanvas->Pen()->SetColor(HalfColor(FixedColor()));
-                ACanvas->MoveTo(E.Left, E.Bottom - 1);
-                ACanvas->LineTo(E.Right - 1, E.Bottom - 1);
-                ACanvas->Pen()->SetColor(clWhite);
-                ACanvas->MoveTo(E.Right, E.Top + 1);
-                ACanvas->LineTo(E.Left + 1, E.Top + 1);
-                ACanvas->LineTo(E.Left + 1, E.Bottom - 1);
-            }
-            if (opts.Contains(goFixedVertLine)) {
+            if (FLook == glSoft && opts.Contains(goFixedVertLine)) {
                 ACanvas->Pen()->SetColor(HalfColor(FixedColor()));
                 ACanvas->MoveTo(E.Right - 2, E.Top);
                 ACanvas->LineTo(E.Right - 2, E.Bottom - 1);
