@@ -204,6 +204,7 @@ void TKvStringGrid::SetColorTones(const TColorTones& ATones)
     SetLook(glClassic);
     SetFlat(true);
     FScrollType = ssMetro;
+    CreateMetroScrollControls();
     SetFixedColor(ATones.Foreground.BrushColor);
     FFixedFont->SetColor(ATones.Foreground.TextColor);
     FFixedFont->SetName(DefaultGridFontName());
@@ -360,4 +361,32 @@ bool TKvStringGrid::HasSortIndicator(int ACol, int ARow)
     int r = ARow;
     if (IsMergedCell(ACol, ARow)) r += CellSpan(ACol, ARow).Y;
     return r == FSortSettings->Row && FSortSettings->Show && RowCount() > TBaseGrid::FixedRows() + 1;
+}
+
+void TKvStringGrid::RepaintActiveHeaders(int Col1, int Row1, int Col2, int Row2)
+{
+    const int fr = TBaseGrid::FixedRows(), fc = TBaseGrid::FixedCols();
+    for (const TPoint& p : {TPoint(Col1, Row1), TPoint(Col2, Row2)}) {
+        if (fr > 0) RepaintCell(p.X, fr - 1);
+        if (fc > 0) RepaintCell(fc - 1, p.Y);
+    }
+}
+
+void TKvStringGrid::CreateMetroScrollControls()
+{
+    if (!FVScrollControl) {
+        // Qt widgets paint through a back buffer already.
+        FVScrollControl = new TScrollControl(this);
+        FVScrollControl->SetParent(this);
+        FVScrollControl->SetWidth(6);
+        FVScrollControl->SetAlign(alRight);
+        FVScrollControl->SetVisible(true);
+    }
+    if (!FHScrollControl) {
+        FHScrollControl = new TScrollControl(this);
+        FHScrollControl->SetParent(this);
+        FHScrollControl->SetHeight(6);
+        FHScrollControl->SetAlign(alBottom);
+        FHScrollControl->SetVisible(true);
+    }
 }

@@ -1131,6 +1131,12 @@ public:
     static void LookToString(TGridLook Look, QString& Text);
     static void LookToDisplayName(TGridLook Look, QString& Text);
     bool HasSortIndicator(int ACol, int ARow);
+    // Repaints the header cells of two cells (the old and the new current cell).
+    void RepaintActiveHeaders(int Col1, int Row1, int Col2, int Row2);
+    // The thin scroll controls of the metro scroll type, made once.
+    void CreateMetroScrollControls();
+    TScrollControl* FVScrollControl = nullptr;
+    TScrollControl* FHScrollControl = nullptr;
     bool URLShowInText = false;
     std::function<void(TObject*, bool& CanAdd)> OnCanAddRow;
     std::function<void(TObject*, int ARow, bool& CanInsert)> OnCanInsertRow;

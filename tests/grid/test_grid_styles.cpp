@@ -50,6 +50,9 @@ TEST(GridStyles, ComponentStyleAndMetroScrolling)
     t.Foreground.BrushColor = 0x808080;
     g.SetColorTones(t);
     EXPECT_EQ(g.ScrollType(), ssMetro);
+    ASSERT_NE(g.FVScrollControl, nullptr);
+    EXPECT_EQ(g.FVScrollControl->Width(), 6);
+    EXPECT_EQ(g.FHScrollControl->Height(), 6);
     EXPECT_EQ(g.GridFixedLineColor(), TColor(0x666666));
     EXPECT_EQ(g.Look(), glClassic);
     EXPECT_TRUE(g.Flat());
