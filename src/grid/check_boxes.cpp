@@ -36,7 +36,7 @@ static void CheckCell(const TKvStringGrid* G, int ACol, int ARow)
 
 void TKvStringGrid::AddCheckBox(int ACol, int ARow, bool State, bool Data)
 {
-    CheckCell(this, ACol, ARow);
+    ::CheckCell(this, ACol, ARow);
     TCellGraphic* g = CreateCellGraphic(ACol, ARow);
     g->SetCellType(Data ? ctDataCheckBox : ctCheckBox);
     g->SetCellBoolean(State);
@@ -51,7 +51,7 @@ void TKvStringGrid::AddCheckBox(int ACol, int ARow, bool State, bool Data)
 
 void TKvStringGrid::AddCheckBox(int ACol, int ARow, TCheckBoxState State)
 {
-    CheckCell(this, ACol, ARow);
+    ::CheckCell(this, ACol, ARow);
     TCellGraphic* g = CreateCellGraphic(ACol, ARow);
     g->SetCellType(ctTriStateCheckBox);
     g->SetCellCheckBoxState(State);
@@ -100,7 +100,7 @@ void TKvStringGrid::RemoveCheckBoxColumn(int ACol)
 
 void TKvStringGrid::AddRadioButton(int ACol, int ARow, bool State)
 {
-    CheckCell(this, ACol, ARow);
+    ::CheckCell(this, ACol, ARow);
     TCellGraphic* g = CreateCellGraphic(ACol, ARow);
     g->SetCellType(ctRadioButton);
     g->SetCellBoolean(State);
