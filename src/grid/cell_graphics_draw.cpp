@@ -99,6 +99,17 @@ QImage NodeImage(int size, TColor frame, bool plus)
 
 } // namespace
 
+void DrawRaisedFrame(TCanvas* Canvas, const TRect& R, TColor Light, TColor Dark)
+{
+    Canvas->Pen()->SetColor(Light);
+    Canvas->MoveTo(R.Left, R.Bottom - 1);
+    Canvas->LineTo(R.Left, R.Top);
+    Canvas->LineTo(R.Right - 1, R.Top);
+    Canvas->Pen()->SetColor(Dark);
+    Canvas->LineTo(R.Right - 1, R.Bottom - 1);
+    Canvas->LineTo(R.Left, R.Bottom - 1);
+}
+
 // The program's own check, radio, node and filter bitmaps, drawn once.
 void RegisterGridResourceImages()
 {
@@ -263,13 +274,7 @@ void TKvStringGrid::DrawCheck(TCanvas* ACanvas, TRect R, bool Checked, bool Enab
         ACanvas->Brush()->SetColor(Enabled ? clBtnFace : clBtnShadow);
         ACanvas->Pen()->SetColor(clBtnFace);
         ACanvas->Rectangle(B);
-        ACanvas->Pen()->SetColor(clBtnHighlight);
-        ACanvas->MoveTo(B.Left, B.Bottom - 1);
-        ACanvas->LineTo(B.Left, B.Top);
-        ACanvas->LineTo(B.Right - 1, B.Top);
-        ACanvas->Pen()->SetColor(clBtnShadow);
-        ACanvas->LineTo(B.Right - 1, B.Bottom - 1);
-        ACanvas->LineTo(B.Left, B.Bottom - 1);
+        DrawRaisedFrame(ACanvas, B, clBtnHighlight, clBtnShadow);
         if (Checked) {
             const int L = B.Left, T = B.Top, Rt = B.Right, Bt = B.Bottom;
             ACanvas->Pen()->SetColor(Enabled ? FControlLook->Color() : clGray);
@@ -616,13 +621,7 @@ void TKvStringGrid::DrawCellGraphic(TCanvas* ACanvas, int ACol, int ARow, TRect&
             TRect B(left, top, left + 8, top + 8);
             if (cn->NodeType() == cn3D) {
                 FillRectColor(ACanvas, R, cn->Color());
-                ACanvas->Pen()->SetColor(clWhite);
-                ACanvas->MoveTo(R.Left, R.Bottom - 1);
-                ACanvas->LineTo(R.Left, R.Top);
-                ACanvas->LineTo(R.Right - 1, R.Top);
-                ACanvas->Pen()->SetColor(clGray);
-                ACanvas->LineTo(R.Right - 1, R.Bottom - 1);
-                ACanvas->LineTo(R.Left, R.Bottom - 1);
+                DrawRaisedFrame(ACanvas, R, clWhite, clGray);
             }
             ACanvas->Brush()->SetColor(cn->Color());
             if (cn->NodeType() == cnFlat) {

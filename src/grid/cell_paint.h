@@ -21,3 +21,6 @@ QString RichCellPlainText(const QString& CellText);
 // Draws the grid's own check, radio, node and filter bitmaps into the resource
 // registry once ("KSGCHK01" .. "KSGCHK08", "KSGRAD01" .. "KSGRAD08", "metro..." ...).
 void RegisterGridResourceImages();
+
+// A one-pixel frame: Light on the left and top, Dark on the right and bottom.
+void DrawRaisedFrame(TCanvas* Canvas, const TRect& R, TColor Light, TColor Dark);

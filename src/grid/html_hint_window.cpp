@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "grid/cell_paint.h"
 #include "grid/grid_text.h"
 #include "grid/html_render.h"
 #include "grid/kv_string_grid.h"
@@ -87,13 +88,7 @@ void THTMLHintWindow::Paint()
     TRect r = ClientRect();
     c->Brush()->SetColor(Color());
     c->FillRect(r);
-    c->Pen()->SetColor(cl3DLight);
-    c->MoveTo(r.Left, r.Bottom - 1);
-    c->LineTo(r.Left, r.Top);
-    c->LineTo(r.Right - 1, r.Top);
-    c->Pen()->SetColor(cl3DDkShadow);
-    c->LineTo(r.Right - 1, r.Bottom - 1);
-    c->LineTo(r.Left, r.Bottom - 1);
+    DrawRaisedFrame(c, r, cl3DLight, cl3DDkShadow);
     c->Brush()->SetStyle(bsClear);
     c->SetFont(*Font());
     TRect t(r.Left + 4, r.Top + (r.Height() - TextHeight) / 2, r.Right - 4, 0);
