@@ -9,6 +9,7 @@
 #include "platform/ui/drawing.h"
 
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QLineEdit>
 
 TKvCustomDropDown::TKvCustomDropDown(TComponent* AOwner) : TMaskEdit(AOwner)
 {
@@ -279,12 +280,6 @@ QString TKvCustomDropDown::GetText() const
     return s;
 }
 
-void TKvCustomDropDown::SetText(const QString& Value)
-{
-    SetTextBuf(FPrefix + Value + FSuffix);
-    FOldText = Value;
-}
-
 void TKvCustomDropDown::SetTextDirect(const QString& Value) { SetTextBuf(Value); }
 
 void TKvCustomDropDown::SetEditorEnabled(bool Value)
@@ -480,7 +475,16 @@ void TKvCustomDropDown::KeyPress(QChar& Key)
 
 void TKvCustomDropDown::DoEnter()
 {
-    TMaskEdit::DoEnter();
+    if (FPrefix.isEmpty() && FSuffix.isEmpty()) {
+        TMaskEdit::DoEnter();
+    } else {
+        // The edit's own select-all would take in prefix and suffix: select the value only.
+        if (AutoSelect() && !(QApplication::mouseButtons() & Qt::LeftButton)) {
+            QPointer<TKvCustomDropDown> self = this;
+            QMetaObject::invokeMethod(LineEdit(), [self] { if (self) self->SelectAll(); }, Qt::QueuedConnection);
+        }
+        TWinControl::DoEnter();
+    }
     SetEditRect();
 }
 
@@ -518,14 +522,30 @@ void TKvCustomDropDown::HandleWmKeyDown(TMessage& m)
         m.WParam = VK_TAB;
         if (isVisible()) PostMessage(this, WM_KEYDOWN, VK_TAB, 0);
     }
-    TMaskEdit::WndProc(m);
+    if (EditingKeyDown(m)) return;
+    if (vk == VK_DELETE && !KeyIsDown(VK_SHIFT)) {
+        // Deleted now, so the rules after the key see the new value.
+        const LPARAM lp = m.LParam;
+        m.LParam = 0;
+        TMaskEdit::WndProc(m);
+        m.LParam = lp;
+        m.WParam = 0;
+    } else {
+        TMaskEdit::WndProc(m);
+    }
+    AfterEditingKey(vk);
     closeKeys();
 }
 
 void TKvCustomDropDown::HandleWmChar(TMessage& m)
 {
     const QChar ch(char16_t(m.WParam));
-    if (!FEditorEnabled) { TMaskEdit::WndProc(m); return; }
+    if (!FEditorEnabled) { m.WParam = 0; return; }
+    {
+        // Typing over the whole value: the change the deletion would report is not one.
+        const QString value = GetText();
+        if (!value.isEmpty() && SelStart() == FPrefix.size() && SelLength() == value.size()) FBlockChange = true;
+    }
     TCustomForm* form = GetParentForm();
     const bool preview = form && form->KeyPreview();
     if ((ch == QChar(13) || ch == QChar(10)) && KeyIsDown(VK_CONTROL)) {
@@ -552,11 +572,9 @@ void TKvCustomDropDown::HandleWmChar(TMessage& m)
             PostMessage(Parent(), WM_KEYDOWN, VK_ESCAPE, 0);
             PostMessage(Parent(), WM_KEYUP, VK_ESCAPE, 0);
         }
-        // The typed-entry rules handle Escape the same way as other characters here.
-        TMaskEdit::WndProc(m);
-        return;
+        if (!FCanUndo) { TMaskEdit::WndProc(m); return; }
     }
-    TMaskEdit::WndProc(m);
+    FilterTypedChar(m);
 }
 
 void TKvCustomDropDown::HandleWantSpecialKey(TMessage& m)
@@ -612,14 +630,25 @@ void TKvCustomDropDown::WndProc(TMessage& m)
         RedrawBorders();
         return;
     case WM_LBUTTONDOWN:
+        if (FEditorEnabled) { HandleEntryMouseDown(m); return; }
         TMaskEdit::WndProc(m);
-        if (!FEditorEnabled) ButtonPressed();
+        ButtonPressed();
         return;
-    case WM_LBUTTONUP:
+    case WM_LBUTTONUP: HandleEntryMouseUp(m); return;
+    case WM_CUT: HandleCut(m); return;
+    case WM_COPY: HandleCopy(m); return;
+    case WM_PASTE: HandlePaste(m); return;
+    case WM_SETFOCUS: HandleSetFocus(m); return;
+    case WM_KILLFOCUS: HandleKillFocus(m); return;
+    case CN_COMMAND:
+        if (m.WParamHi() == EN_CHANGE && FBlockChange) { FBlockChange = false; return; }
         TMaskEdit::WndProc(m);
-        if (!FEditorEnabled || ReadOnly()) InvalidatePaintOver();
         return;
     case CM_ENTER:
+        if (AutoSelect() && !KeyIsDown(VK_LBUTTON)) SelectAll();
+        TMaskEdit::WndProc(m);
+        RedrawBorders();
+        return;
     case CM_EXIT:
         TMaskEdit::WndProc(m);
         RedrawBorders();

@@ -176,7 +176,11 @@ enum TLabelPosition {
     lpLeftBottomLeft, lpTopCenter, lpBottomCenter, lpRightTop, lpRightCenter, lpRighBottom, lpTopRight,
     lpBottomRight
 };
-enum TKvEditType : int { etString };
+enum TKvEditType : int {
+    etString, etNumeric, etFloat, etUppercase, etMixedCase, etLowerCase, etPassword, etMoney, etRange, etHex,
+    etAlphaNumeric, etValidChars
+};
+using TDropDownEditType = TKvEditType;
 
 using TDropDown = std::function<void(TObject* Sender, bool& AcceptDrop)>;
 using TDropUp = std::function<void(TObject* Sender, bool Cancelled)>;
@@ -277,6 +281,29 @@ public:
     bool AutoThousandSeparator() const { return FAutoThousandSeparator; }
     bool ExcelStyleDecimalSeparator() const { return FExcelStyleDecimalSeparator; }
     TKvEditType EditType() const { return FEditType; }
+    // ---- typed entry (kv_dropdown_entry.cpp)
+    void SetEditType(TKvEditType Value);
+    void SetPrecision(int Value);
+    void SetLengthLimit(int v) { FLengthLimit = v; }
+    void SetSigned(bool v) { FSigned = v; }
+    void SetValidChars(const QString& v) { FValidChars = v; }
+    void SetAutoThousandSeparator(bool v) { FAutoThousandSeparator = v; }
+    void SetExcelStyleDecimalSeparator(bool v) { FExcelStyleDecimalSeparator = v; }
+    bool AllowNumericNullValue() const { return FAllowNumericNullValue; }
+    void SetAllowNumericNullValue(bool v) { FAllowNumericNullValue = v; }
+    void SetFloatValue(double X);
+    void SetIntValue(int X);
+    double GetFloatValue() const;
+    // S without thousand separators in the locale's format; 0 when it does not convert.
+    static double EStrToFloat(const QString& S);
+    // Rewrites a money value with thousand separators, keeping the caret's distance to the end.
+    void AutoSeparators();
+    // Selects the value only (never prefix or suffix).
+    void SelectAll();
+    void SelectAfterDecimal();
+    void SelectBeforeDecimal();
+    void SetModified(bool Value);
+    bool GetModified() const { return FIsModified; }
     bool IsWinXP() const { return FIsWinXP; }
     bool IsThemed() const { return FIsThemed; }
     QString Version() const;
@@ -402,6 +429,24 @@ protected:
     void HandleWmKeyDown(TMessage& m);
     void HandleWmChar(TMessage& m);
     void HandleWantSpecialKey(TMessage& m);
+    // Typed entry: the character filter after Return and Escape, the editing
+    // keys, the mouse rules and the clipboard (kv_dropdown_entry.cpp).
+    void FilterTypedChar(TMessage& m);
+    // True when the key was swallowed.
+    bool EditingKeyDown(TMessage& m);
+    void AfterEditingKey(WORD Key);
+    void HandleEntryMouseDown(TMessage& m);
+    void HandleEntryMouseUp(TMessage& m);
+    void HandleCut(TMessage& m);
+    void HandleCopy(TMessage& m);
+    void HandlePaste(TMessage& m);
+    void HandleSetFocus(TMessage& m);
+    void HandleKillFocus(TMessage& m);
+    // Inserts a passed character at once (typed or sent), so rules can act after it.
+    void PassChar(TMessage& m);
+    QString WindowText() const { return TMaskEdit::GetText(); }
+    // Window text := Prefix + Value + Suffix, caret at Caret with no selection.
+    void PutValue(const QString& Value, int Caret);
     void SetMouseInControl(bool v);
     // The message being handled (tells a system key from a forwarded one).
     UINT FKeyMsg = 0;
