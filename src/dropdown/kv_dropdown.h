@@ -17,6 +17,7 @@
 // shadow class bit is stored but draws nothing on Linux, and the active-caption
 // message sent to the owner form shows nothing (the window manager draws
 // captions). The frame is painted over the edit's outer pixels.
+#include "dropdown/selector_enums.h"
 #include "grid/dropdown_appearance.h"
 #include "grid/style_interfaces.h"
 #include "platform/ui/extctrls.h"
@@ -170,7 +171,6 @@ protected:
 
 // ---------------------------------------------------------------- the edit
 enum TDropPosition { dpAuto, dpDown, dpUp };
-enum TSelectionColorStyle : int { scCustom, scOffice2007, scWindowsVista, scWindows7 };
 enum TLabelPosition {
     lpLeftTop, lpLeftCenter, lpLeftBottom, lpTopLeft, lpBottomLeft, lpLeftTopLeft, lpLeftCenterLeft,
     lpLeftBottomLeft, lpTopCenter, lpBottomCenter, lpRightTop, lpRightCenter, lpRighBottom, lpTopRight,
