@@ -4,12 +4,22 @@
 // known screen.
 #include "dropdown/kv_dropdown.h"
 #include "platform/core/datetime.h"
+#include "platform/core/format_settings.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"
 
 #include <memory>
 
 QString DropDownTestFontFamily();
+
+// Format settings with the given number separators (the rest left at their defaults).
+inline TFormatSettings NumberSeparators(char Decimal, char Thousand)
+{
+    TFormatSettings fs;
+    fs.DecimalSeparator = QLatin1Char(Decimal);
+    fs.ThousandSeparator = QLatin1Char(Thousand);
+    return fs;
+}
 
 class TTestDropDown : public TKvCustomDropDown {
 public:

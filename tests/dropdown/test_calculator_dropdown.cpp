@@ -1,6 +1,7 @@
 // The calculator drop-down: key sequences on the panel and in the popup, the
 // memory, the display rules, the key colours by style, and the popup end to end.
 #include "dropdown/calculator_dropdown.h"
+#include "dropdown_test_support.h"
 #include "dropdown/kv_button.h"
 
 #include "platform/core/format_settings.h"
@@ -11,14 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-TFormatSettings DotAndComma()
-{
-    TFormatSettings fs;
-    fs.DecimalSeparator = QLatin1Char('.');
-    fs.ThousandSeparator = QLatin1Char(',');
-    return fs;
-}
-
 struct CalcHost {
     CalcHost()
     {
@@ -63,7 +56,7 @@ void Press(TKvCalculatorDropdown* c, const char* Keys)
 
 TEST(CalculatorDropdown, PanelKeySequences)
 {
-    TFormatSettingsScope scope(DotAndComma());
+    TFormatSettingsScope scope(NumberSeparators('.', ','));
     struct Row {
         const char* Keys;
         const char* Display;
@@ -99,7 +92,7 @@ TEST(CalculatorDropdown, PanelKeySequences)
 
 TEST(CalculatorDropdown, DisplayLimitsAndTypedDigits)
 {
-    TFormatSettingsScope scope(DotAndComma());
+    TFormatSettingsScope scope(NumberSeparators('.', ','));
     {
         CalcHost h;
         Press(h.Calc, "1");
@@ -125,7 +118,7 @@ TEST(CalculatorDropdown, DisplayLimitsAndTypedDigits)
 
 TEST(CalculatorDropdown, ThousandSeparatorsAndMemory)
 {
-    TFormatSettingsScope scope(DotAndComma());
+    TFormatSettingsScope scope(NumberSeparators('.', ','));
     CalcHost h;
     h.Calc->SetShowThousandSeparator(true);
     EXPECT_EQ(h.Calc->EditType(), etMoney);
@@ -141,7 +134,7 @@ TEST(CalculatorDropdown, ThousandSeparatorsAndMemory)
 
 TEST(CalculatorDropdown, UnconvertibleDisplayCountsAsZero)
 {
-    TFormatSettingsScope scope(DotAndComma());
+    TFormatSettingsScope scope(NumberSeparators('.', ','));
     CalcHost h;
     Press(h.Calc, "5 +");
     h.Calc->SetTextDirect(QStringLiteral("-"));
@@ -161,7 +154,7 @@ TEST(CalculatorDropdown, UnconvertibleDisplayCountsAsZero)
 
 TEST(CalculatorDropdown, SignKeyTouchesOnlyALeadingMinus)
 {
-    TFormatSettingsScope scope(DotAndComma());
+    TFormatSettingsScope scope(NumberSeparators('.', ','));
     CalcHost h;
     h.Calc->SetPrecision(-1);
     h.Calc->SetText(QStringLiteral("1E-5"));
@@ -189,7 +182,7 @@ TEST(CalculatorDropdown, KeyColoursFollowTheStyle)
 
 TEST(CalculatorDropdown, PopupKeysEndToEnd)
 {
-    TFormatSettingsScope scope(DotAndComma());
+    TFormatSettingsScope scope(NumberSeparators('.', ','));
     CalcHost h;
     TKvCalculatorDropdown* c = h.Calc;
     std::vector<bool> ups;

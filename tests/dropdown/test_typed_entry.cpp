@@ -13,14 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-TFormatSettings Separators(char Decimal, char Thousand)
-{
-    TFormatSettings fs;
-    fs.DecimalSeparator = QLatin1Char(Decimal);
-    fs.ThousandSeparator = QLatin1Char(Thousand);
-    return fs;
-}
-
 void Type(TKvCustomDropDown* e, const QString& s)
 {
     for (QChar c : s) e->Perform(WM_CHAR, c.unicode(), 0);
@@ -78,7 +70,7 @@ TEST(TypedEntry, CharacterFilterByEditType)
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.Name);
-        TFormatSettingsScope scope(Separators(r.DS, r.TS));
+        TFormatSettingsScope scope(NumberSeparators(r.DS, r.TS));
         TDropDownHost h;
         TKvCustomDropDown* e = h.Edit;
         e->SetEditType(r.Type);
@@ -96,7 +88,7 @@ TEST(TypedEntry, CharacterFilterByEditType)
 
 TEST(TypedEntry, SetTextFormatsByEditType)
 {
-    TFormatSettingsScope scope(Separators('.', ','));
+    TFormatSettingsScope scope(NumberSeparators('.', ','));
     TDropDownHost h;
     TKvCustomDropDown* e = h.Edit;
     e->SetEditType(etHex);
@@ -121,7 +113,7 @@ TEST(TypedEntry, SetTextFormatsByEditType)
 
 TEST(TypedEntry, ChangingTheEditTypeReclassifiesTheValue)
 {
-    TFormatSettingsScope scope(Separators('.', ','));
+    TFormatSettingsScope scope(NumberSeparators('.', ','));
     struct Row {
         const char* Value;
         TKvEditType Type;
@@ -153,7 +145,7 @@ TEST(TypedEntry, ChangingTheEditTypeReclassifiesTheValue)
 
 TEST(TypedEntry, KeypadDecimalTypesTheLocaleSeparator)
 {
-    TFormatSettingsScope scope(Separators(',', '.'));
+    TFormatSettingsScope scope(NumberSeparators(',', '.'));
     TDropDownHost h;
     TKvCustomDropDown* e = h.Edit;
     e->SetEditType(etFloat);
@@ -210,7 +202,7 @@ TEST(TypedEntry, PrefixAndSuffixKeepTheCaretInTheValue)
 
 TEST(TypedEntry, PasteRulesByEditType)
 {
-    TFormatSettingsScope scope(Separators('.', ','));
+    TFormatSettingsScope scope(NumberSeparators('.', ','));
     struct Row {
         const char* Name;
         TKvEditType Type;
@@ -280,7 +272,7 @@ TEST(TypedEntry, ClipboardEventsSeeTheSelectedValue)
 
 TEST(TypedEntry, LeavingAnEmptyNumber)
 {
-    TFormatSettingsScope scope(Separators('.', ','));
+    TFormatSettingsScope scope(NumberSeparators('.', ','));
     struct Row {
         TKvEditType Type;
         int Precision;
