@@ -610,7 +610,14 @@ void TKvCustomDropDown::WndProc(TMessage& m)
         m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTALLKEYS;
         return;
     case WM_KEYDOWN: HandleWmKeyDown(m); return;
-    case WM_CHAR: HandleWmChar(m); return;
+    case WM_CHAR: {
+        const QString before = WindowText();
+        const bool blocked = FBlockChange;
+        HandleWmChar(m);
+        // A character that changed nothing leaves no swallowed change behind.
+        if (!blocked && FBlockChange && WindowText() == before) FBlockChange = false;
+        return;
+    }
     case CM_WANTSPECIALKEY: HandleWantSpecialKey(m); return;
     case EM_SETREADONLY:
         TMaskEdit::WndProc(m);

@@ -82,7 +82,9 @@ TEST(TypedEntry, CharacterFilterByEditType)
         Start(e, QString::fromLatin1(r.Start), r.Caret);
         Type(e, QString::fromLatin1(r.Typed));
         EXPECT_EQ(e->LineEdit()->text(), QString::fromLatin1(r.Window));
-        if (r.CaretAfter >= 0) EXPECT_EQ(e->SelStart(), r.CaretAfter);
+        if (r.CaretAfter >= 0) {
+            EXPECT_EQ(e->SelStart(), r.CaretAfter);
+        }
     }
 }
 
@@ -312,4 +314,14 @@ TEST(TypedEntry, ErasingTheWholeValueReportsOneChange)
     // The next change is reported again.
     Type(e, QStringLiteral("x"));
     EXPECT_EQ(changes, 2);
+    // A refused character over the whole value does not eat the next change.
+    e->SetEditType(etNumeric);
+    e->SetText(QStringLiteral("12"));
+    changes = 0;
+    e->SelectAll();
+    Type(e, QStringLiteral("a"));
+    EXPECT_EQ(e->Text(), QStringLiteral("12"));
+    e->SetSelStart(2);
+    Type(e, QStringLiteral("3"));
+    EXPECT_EQ(changes, 1);
 }
