@@ -325,3 +325,24 @@ TEST(TypedEntry, ErasingTheWholeValueReportsOneChange)
     Type(e, QStringLiteral("3"));
     EXPECT_EQ(changes, 1);
 }
+
+TEST(TypedEntry, AClickInThePrefixSelectsTheValue)
+{
+    TDropDownHost h;
+    TKvCustomDropDown* e = h.Edit;
+    e->SetPrefix(QStringLiteral("$$$$ "));
+    e->SetSuffix(QStringLiteral(" kg"));
+    e->SetText(QStringLiteral("123"));
+    e->SetFocus();
+    QApplication::processEvents();
+    h.Clock.Advance(1000);
+    QTest::mouseClick(e->LineEdit(), Qt::LeftButton, Qt::NoModifier, QPoint(4, 10));
+    QApplication::processEvents();
+    EXPECT_EQ(e->SelStart(), 5);
+    EXPECT_EQ(e->SelLength(), 3);
+    // A click far right, in the suffix, puts the caret at the value end.
+    QTest::mouseClick(e->LineEdit(), Qt::LeftButton, Qt::NoModifier, QPoint(110, 10));
+    QApplication::processEvents();
+    EXPECT_EQ(e->SelStart(), 8);
+    EXPECT_EQ(e->SelLength(), 0);
+}
