@@ -315,3 +315,29 @@ TEST(TimePickerDropDown, TheTimeControlFollowsTheWatch)
     EXPECT_FALSE(p->Visible()) << "hidden when not asked for";
     e->HideDropDown(false);
 }
+
+TEST(TimePickerDropDown, StylesColourTheWatchAndOpeningCopiesThemIn)
+{
+    TPickerHost h;
+    auto* e = h.Edit;
+    TWatchAppearance expected;
+    ApplyWatchColorScheme(expected, tsOffice2007Luna);
+    EXPECT_EQ(e->WatchAppearance()->BackgroundColor(), expected.BackgroundColor()) << "the constructed style";
+    for (TQRVStyle s : {tsOffice2010Black, tsWindows7, tsTerminal}) {
+        e->SetComponentStyle(s);
+        TWatchAppearance a;
+        ApplyWatchColorScheme(a, s);
+        EXPECT_EQ(e->WatchAppearance()->BackgroundColor(), a.BackgroundColor()) << int(s);
+        EXPECT_EQ(e->WatchAppearance()->HourColor(), a.HourColor()) << int(s);
+    }
+    e->SetShowWatchNumbers(false);
+    e->SetAnimationFactor(3);
+    e->WatchSettings()->SetSecond(false);
+    e->ShowDropDown();
+    EXPECT_EQ(e->Watch()->Appearance()->BackgroundColor(), e->WatchAppearance()->BackgroundColor());
+    EXPECT_NE(e->Watch()->Appearance(), e->WatchAppearance()) << "copied, not shared";
+    EXPECT_FALSE(e->Watch()->ShowNumbers());
+    EXPECT_EQ(e->Watch()->AnimationFactor(), 3);
+    EXPECT_FALSE(e->Watch()->Settings()->Second());
+    e->HideDropDown(true);
+}
