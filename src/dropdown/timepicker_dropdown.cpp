@@ -8,17 +8,6 @@
 #include "platform/ui/extctrls.h"
 
 namespace {
-struct THMS {
-    int H = 0, M = 0, S = 0, MS = 0;
-};
-
-THMS Split(TDateTime T)
-{
-    THMS r;
-    DecodeTime(T, r.H, r.M, r.S, r.MS);
-    return r;
-}
-
 QString Two(int V) { return QStringLiteral("%1").arg(V, 2, 10, QLatin1Char('0')); }
 
 // Times equal to the millisecond (the time control rounds its value).
@@ -81,7 +70,7 @@ bool TKvTimePickerDropDown::Live() const { return FWatchSettings->Auto(); }
 
 QString TKvTimePickerDropDown::NormalText(TDateTime Value) const
 {
-    const THMS t = Split(Value);
+    const THMS t = SplitTime(Value);
     const QString s = FormatSettings().TimeSeparator;
     QString r = Two(t.H) + s + Two(t.M);
     if (FShowSeconds) r += s + Two(t.S);
@@ -118,7 +107,7 @@ void TKvTimePickerDropDown::SetTime(TDateTime Value)
 
 void TKvTimePickerDropDown::SetHourPart(int Value)
 {
-    THMS t = Split(FTime);
+    THMS t = SplitTime(FTime);
     if (Value == t.H || Value < 0 || Value > 23) return;
     SetTime(EncodeTime(Value, t.M, t.S, t.MS));
     if (OnTimeChange) OnTimeChange(this);
@@ -126,7 +115,7 @@ void TKvTimePickerDropDown::SetHourPart(int Value)
 
 void TKvTimePickerDropDown::SetMinutePart(int Value)
 {
-    THMS t = Split(FTime);
+    THMS t = SplitTime(FTime);
     if (Value == t.M || Value < 0 || Value >= 60) return;
     SetTime(EncodeTime(t.H, Value, t.S, t.MS));
     if (OnTimeChange) OnTimeChange(this);
@@ -134,7 +123,7 @@ void TKvTimePickerDropDown::SetMinutePart(int Value)
 
 void TKvTimePickerDropDown::SetSecondPart(int Value)
 {
-    THMS t = Split(FTime);
+    THMS t = SplitTime(FTime);
     if (Value == t.S || Value < 0 || Value >= 60) return;
     SetTime(EncodeTime(t.H, t.M, Value, t.MS));
     if (OnTimeChange) OnTimeChange(this);
@@ -171,7 +160,7 @@ void TKvTimePickerDropDown::KeyDown(WORD& Key, TShiftState Shift)
     const QString t = Text();
     const QString sep = FormatSettings().TimeSeparator;
     const int a = t.indexOf(sep) + 1; // 1-based, 0 when missing
-    const THMS v = Split(FTime);
+    const THMS v = SplitTime(FTime);
     const int d = key == VK_UP ? -1 : 1;
     if (p < a) {
         SetHourPart((v.H + d + 24) % 24);

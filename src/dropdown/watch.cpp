@@ -23,17 +23,6 @@ double Rad(double Degrees)
     return Degrees * std::numbers::pi / 180.0;
 }
 
-struct THMS {
-    int H = 0, M = 0, S = 0, MS = 0;
-};
-
-THMS Split(TDateTime T)
-{
-    THMS r;
-    DecodeTime(T, r.H, r.M, r.S, r.MS);
-    return r;
-}
-
 void SetPen(TCanvas* C, TColor Color, int Width)
 {
     C->Pen()->SetStyle(psSolid);
@@ -42,6 +31,13 @@ void SetPen(TCanvas* C, TColor Color, int Width)
 }
 
 } // namespace
+
+THMS SplitTime(TDateTime T)
+{
+    THMS r;
+    DecodeTime(T, r.H, r.M, r.S, r.MS);
+    return r;
+}
 
 TKvWatch::TKvWatch(TComponent* AOwner)
     : TCustomControl(AOwner), FAppearance(std::make_unique<TWatchAppearance>()),
@@ -90,7 +86,7 @@ void TKvWatch::ApplyTime(TDateTime Value)
     FTime = Value;
     const bool saved = FInternalSet;
     FInternalSet = true;
-    SetAM(Split(Value).H < 12);
+    SetAM(SplitTime(Value).H < 12);
     FInternalSet = saved;
 }
 
@@ -104,7 +100,7 @@ void TKvWatch::SetTime(TDateTime Value)
 
 void TKvWatch::SetHour(int Value)
 {
-    const THMS t = Split(GetCurrentTime());
+    const THMS t = SplitTime(GetCurrentTime());
     if (Value == t.H)
         return;
     if (!FAnimation || FInternalCall || Inert()) {
@@ -127,7 +123,7 @@ void TKvWatch::SetMinute(int Value)
 {
     if (Value >= 60 || Value < 0)
         throw Exception(QStringLiteral("Invalid time"));
-    const THMS t = Split(GetCurrentTime());
+    const THMS t = SplitTime(GetCurrentTime());
     if (Value == t.M)
         return;
     if (FAnimation && !FInternalCall && !Inert()) {
@@ -158,7 +154,7 @@ void TKvWatch::AnimationStep()
         return;
     // A factor below 1 would divide by zero or run away; it counts as 1.
     const double factor = std::max(1, FAnimationFactor);
-    const THMS t = Split(GetCurrentTime());
+    const THMS t = SplitTime(GetCurrentTime());
     if (FHourAnimating) {
         const int target = FCurrentHourTo;
         if (t.H == target) {
@@ -190,7 +186,7 @@ void TKvWatch::HandleKey(WORD Key)
 {
     if (FSettings->Auto())
         return;
-    const THMS t = Split(GetCurrentTime());
+    const THMS t = SplitTime(GetCurrentTime());
     switch (Key) {
     case 65:
     case 97:
@@ -245,7 +241,7 @@ void TKvWatch::SettingsChanged()
         SetTime(GetCurrentTime());
         const bool saved = FInternalSet;
         FInternalSet = true;
-        SetAM(Split(GetCurrentTime()).H < 12);
+        SetAM(SplitTime(GetCurrentTime()).H < 12);
         FInternalSet = saved;
     }
     Invalidate();
@@ -398,7 +394,7 @@ void TKvWatch::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
     if (FShowAMPM && AMPMRect().Contains(TPoint(X, Y))) {
         if (FAnimation)
             SetAM(!FAM);
-        const int h = Split(GetCurrentTime()).H;
+        const int h = SplitTime(GetCurrentTime()).H;
         FCurrentHourTo = h < 12 ? h + 12 : h - 12;
         const int target = FCurrentHourTo;
         Internally([&] { SetHour(target); });
@@ -658,7 +654,7 @@ void TKvWatch::DrawHands(TCanvas* C)
 {
     const TWatchAppearance& a = *FAppearance;
     const TDateTime now = GetCurrentTime();
-    const THMS t = Split(now);
+    const THMS t = SplitTime(now);
     const bool live = FSettings->Auto();
     if (live) {
         const bool saved = FInternalSet;

@@ -15,6 +15,12 @@
 
 class TTimer;
 
+// The parts of a time of day.
+struct THMS {
+    int H = 0, M = 0, S = 0, MS = 0;
+};
+THMS SplitTime(TDateTime T);
+
 class TKvWatch : public TCustomControl, public IQRVStyle {
     Q_OBJECT
 public:

@@ -8,6 +8,8 @@
 #include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"
 
+#include <QtWidgets/QApplication>
+
 #include <memory>
 
 QString DropDownTestFontFamily();
@@ -71,3 +73,27 @@ struct TDropDownHost {
 // The inner speed button of an editor's drop-down button.
 inline TKvDropDownSpeedButton* Arrow(TKvCustomDropDown* e) { return e->Button()->InnerButton(); }
 void ClickWidget(QWidget* w, Qt::MouseButton b = Qt::LeftButton);
+
+// A borderless form at the screen's origin holding one editor of type T at
+// (10, 10), 120 x 25, with the tick clock far from 0 (so a first opening is
+// not taken for a click right after a close).
+template <class T>
+struct TEditorHost {
+    explicit TEditorHost(int FormHeight = 80)
+    {
+        Clock.Ticks = 100000;
+        Form = new TForm(nullptr);
+        Form->SetBorderStyle(bsNone);
+        Form->SetBounds(0, 0, 300, FormHeight);
+        Edit = new T(Form);
+        Edit->SetParent(Form);
+        Edit->SetBounds(10, 10, 120, 25);
+        Form->Show();
+        QApplication::processEvents();
+    }
+    ~TEditorHost() { delete Form; }
+    TManualClock Clock;
+    TClockScope Scope{Clock};
+    TForm* Form;
+    T* Edit;
+};

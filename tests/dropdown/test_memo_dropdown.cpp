@@ -14,25 +14,7 @@
 
 namespace {
 
-struct TMemoHost {
-    TMemoHost()
-    {
-        Clock.Ticks = 100000;
-        Form = new TForm(nullptr);
-        Form->SetBorderStyle(bsNone);
-        Form->SetBounds(0, 0, 300, 80);
-        Edit = new TKvMemoDropDown(Form);
-        Edit->SetParent(Form);
-        Edit->SetBounds(10, 10, 120, 25);
-        Form->Show();
-        QApplication::processEvents();
-    }
-    ~TMemoHost() { delete Form; }
-    TManualClock Clock;
-    TClockScope Scope{Clock};
-    TForm* Form;
-    TKvMemoDropDown* Edit;
-};
+using TMemoHost = TEditorHost<TKvMemoDropDown>;
 
 void SetLines(TKvMemoDropDown* E, const QStringList& Lines)
 {

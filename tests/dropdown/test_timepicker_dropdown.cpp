@@ -29,27 +29,18 @@ namespace {
 
 TDateTime At(int H, int M, int S = 0) { return EncodeTime(H, M, S, 0); }
 
-struct TPickerHost {
-    TPickerHost()
-    {
-        Clock.Ticks = 100000;
-        Form = new TForm(nullptr);
-        Form->SetBorderStyle(bsNone);
-        Form->SetBounds(0, 0, 300, 60);
-        Edit = new TKvTimePickerDropDown(Form);
-        Edit->SetParent(Form);
-        Edit->SetBounds(10, 10, 120, 25);
-        Form->Show();
-        QApplication::processEvents();
-    }
-    ~TPickerHost() { delete Form; }
-    TManualClock Clock;
-    TClockScope Scope{Clock};
-    TForm* Form;
-    TKvTimePickerDropDown* Edit;
-};
+using TPickerHost = TEditorHost<TKvTimePickerDropDown>;
 
 void ReleaseOnWatch(TKvWatch* W, int X, int Y) { W->Perform(WM_LBUTTONUP, 0, MAKELPARAM(unsigned(X), unsigned(Y))); }
+
+// Opens the popup at 09:30:15 with the hands moving at once.
+TKvTimePickerDropDown* OpenAtNineThirty(TPickerHost& H)
+{
+    H.Edit->SetAnimation(false);
+    H.Edit->SetTime(At(9, 30, 15));
+    H.Edit->ShowDropDown();
+    return H.Edit;
+}
 
 // Three o'clock inside the face.
 void ClickThreeOClock(TKvWatch* W)
@@ -199,10 +190,7 @@ TEST(TimePickerDropDown, TypedTimes)
 TEST(TimePickerDropDown, ClickingThreeOClockAndClosing)
 {
     TPickerHost h;
-    auto* e = h.Edit;
-    e->SetAnimation(false);
-    e->SetTime(At(9, 30, 15));
-    e->ShowDropDown();
+    auto* e = OpenAtNineThirty(h);
     ASSERT_TRUE(e->DroppedDown());
     EXPECT_EQ(e->Control(), e->PanelCtrl());
     EXPECT_FALSE(e->DropDownForm()->CancelOnDeActivate());
@@ -218,10 +206,7 @@ TEST(TimePickerDropDown, ClickingThreeOClockAndClosing)
 TEST(TimePickerDropDown, ACancelledCloseRestoresTimeAndText)
 {
     TPickerHost h;
-    auto* e = h.Edit;
-    e->SetAnimation(false);
-    e->SetTime(At(9, 30, 15));
-    e->ShowDropDown();
+    auto* e = OpenAtNineThirty(h);
     ClickThreeOClock(e->Watch());
     ReleaseOnWatch(e->Watch(), e->Watch()->Center().X, e->Watch()->Center().Y + int(e->Watch()->Radius()) + 5);
     EXPECT_NE(e->Text(), QStringLiteral("09:30:15")) << "the hands moved the shown time";
@@ -234,10 +219,7 @@ TEST(TimePickerDropDown, ACancelledCloseRestoresTimeAndText)
 TEST(TimePickerDropDown, LosingTheActivationTakesTheWatchTime)
 {
     TPickerHost h;
-    auto* e = h.Edit;
-    e->SetAnimation(false);
-    e->SetTime(At(9, 30, 15));
-    e->ShowDropDown();
+    auto* e = OpenAtNineThirty(h);
     WORD k = VK_PRIOR;
     e->DropDownFormKeyDown(k, {});
     EXPECT_TRUE(e->DroppedDown()) << "Page Up goes to the watch, not the edit";

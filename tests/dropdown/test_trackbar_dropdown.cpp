@@ -11,25 +11,7 @@
 
 namespace {
 
-struct TTrackHost {
-    TTrackHost()
-    {
-        Clock.Ticks = 100000;
-        Form = new TForm(nullptr);
-        Form->SetBorderStyle(bsNone);
-        Form->SetBounds(0, 0, 300, 80);
-        Edit = new TKvTrackBarDropDown(Form);
-        Edit->SetParent(Form);
-        Edit->SetBounds(10, 10, 120, 25);
-        Form->Show();
-        QApplication::processEvents();
-    }
-    ~TTrackHost() { delete Form; }
-    TManualClock Clock;
-    TClockScope Scope{Clock};
-    TForm* Form;
-    TKvTrackBarDropDown* Edit;
-};
+using TTrackHost = TEditorHost<TKvTrackBarDropDown>;
 
 void Key(TKvTrackBarDropDown* E, WORD Vk) { E->Perform(WM_KEYDOWN, Vk, 0); }
 
