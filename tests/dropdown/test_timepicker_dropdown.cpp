@@ -323,3 +323,25 @@ TEST(TimePickerDropDown, StylesColourTheWatchAndOpeningCopiesThemIn)
     EXPECT_FALSE(e->Watch()->Settings()->Second());
     e->HideDropDown(true);
 }
+
+TEST(TimePickerDropDown, AnimatedHandsReachTheTextWhenTheyArrive)
+{
+    TPickerHost h;
+    auto* e = h.Edit;
+    e->SetShowTimePicker(true);
+    e->SetTime(At(9, 30, 15));
+    e->ShowDropDown();
+    int changes = 0;
+    e->OnTimeChange = [&](TObject*) { ++changes; };
+    TKvWatch* w = e->Watch();
+    ASSERT_TRUE(w->Animation());
+    ReleaseOnWatch(w, w->Center().X - int(w->Radius()) - 5, w->Center().Y); // outside at 9: minute 45
+    ASSERT_TRUE(w->AnimationTimer()->Enabled());
+    EXPECT_EQ(e->Text(), QStringLiteral("09:30:15")) << "not while the hand moves";
+    for (int guard = 0; w->AnimationTimer()->Enabled() && guard < 200; ++guard) w->AnimationTimer()->Tick();
+    EXPECT_EQ(e->Text(), QStringLiteral("09:45:15"));
+    EXPECT_TRUE(SameTime(e->DateTimePicker()->Time(), At(9, 45, 15)));
+    EXPECT_EQ(changes, 1);
+    e->HideDropDown(false);
+    EXPECT_EQ(e->Time(), At(9, 45, 15));
+}
