@@ -10,8 +10,7 @@ TKvTrackBarDropDown::TKvTrackBarDropDown(TComponent* AOwner) : TKvCustomDropDown
 {
     SetEditorEnabled(false);
     SetDropDownEnabled(true);
-    // The numeric edit type waits for the typed-entry rules of the base; the
-    // text is still read strictly as a decimal integer in Change.
+    SetEditType(etNumeric);
     DropDownHeader()->SetVisible(false);
     DropDownFooter()->SetVisible(false);
     SetForceShadow(true);

@@ -156,3 +156,9 @@ TEST(TrackBarDropDown, OpeningHandsTheValuesToTheBar)
     e->HideDropDown(false);
     EXPECT_EQ(e->Position(), 8);
 }
+
+TEST(TrackBarDropDownEditType, IsANumericEdit)
+{
+    TKvTrackBarDropDown t(nullptr);
+    EXPECT_EQ(t.EditType(), etNumeric);
+}
