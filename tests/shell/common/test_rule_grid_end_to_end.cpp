@@ -22,12 +22,27 @@ namespace {
 
 constexpr TColor kBlue = 0xFEFAE0;
 constexpr TColor kPink = 0xF4D6FC;
+constexpr TColor kXPTick = 0x21A121;   // the tick of the XP-style check box
+
+TColor At(const QImage& img, int x, int y) { return FromQColor(img.pixelColor(x, y)); }
+
+int TickPixels(const QImage& img, const TRect& R)
+{
+    int n = 0;
+    for (int y = R.Top; y < R.Bottom; ++y)
+        for (int x = R.Left; x < R.Right; ++x)
+            if (At(img, x, y) == kXPTick) ++n;
+    return n;
+}
 
 TKvColumnGrid* BuildRuleGrid(TForm& form)
 {
     auto* g = new TKvColumnGrid(&form);
     g->SetParent(&form);
+    g->SetBorderStyle(bsNone);
     g->SetBounds(0, 0, 1000, 400);
+    g->SetLook(glXP);
+    g->ControlLook()->SetControlStyle(csWinXP);
     g->SetColCount(16);
     g->SetRowCount(513);
     g->SetOptions(g->Options() | goEditing);
@@ -52,7 +67,9 @@ TKvColumnGrid* BuildRuleGrid(TForm& form)
         g->SetCells(0, r, QString::number(r));
         g->SetCells(1, r, QStringLiteral("N"));
         g->SetCells(6, r, QStringLiteral("N"));
+        g->SetCells(15, r, QStringLiteral("id%1").arg(r));
     }
+    g->HideColumn(15);   // the rule's ID travels with its row but is not shown
     return g;
 }
 
@@ -68,6 +85,9 @@ TEST(RuleGridEndToEnd, EnterWalksRowCommandsEditAndTheGridRenders)
     TForm form;
     form.SetBounds(0, 0, 1040, 440);
     TKvColumnGrid* g = BuildRuleGrid(form);
+    ASSERT_EQ(g->ColCount(), 15);
+    ASSERT_EQ(g->Columns()->Count(), 16);   // hiding a column keeps its item
+    EXPECT_EQ(g->Columns()->Items(15)->Name(), QStringLiteral("ID"));
     g->OnKeyPress = Grid_Jump_Next_Cell;
     form.Show();
     QApplication::processEvents();
@@ -82,7 +102,7 @@ TEST(RuleGridEndToEnd, EnterWalksRowCommandsEditAndTheGridRenders)
         QApplication::processEvents();
     };
     g->FocusCell(1, 1);
-    for (int c = 2; c <= 15; ++c) {
+    for (int c = 2; c <= 14; ++c) {
         enter();
         EXPECT_EQ(g->Col(), c);
         EXPECT_EQ(g->Row(), 1);
@@ -90,7 +110,7 @@ TEST(RuleGridEndToEnd, EnterWalksRowCommandsEditAndTheGridRenders)
     enter();
     EXPECT_EQ(g->Col(), 1);
     EXPECT_EQ(g->Row(), 2);
-    g->FocusCell(15, 512);
+    g->FocusCell(14, 512);
     enter();
     EXPECT_EQ(g->Col(), 1);
     EXPECT_EQ(g->Row(), 1);
@@ -112,15 +132,20 @@ TEST(RuleGridEndToEnd, EnterWalksRowCommandsEditAndTheGridRenders)
     EXPECT_EQ(answers.LastText(), Lang_Str(1500));
     EXPECT_EQ(g->Cells(2, 7), QStringLiteral("r3c2"));
     EXPECT_EQ(g->Cells(3, 7), QStringLiteral("REAL"));
+    EXPECT_EQ(g->Cells(15, 7), QStringLiteral("id3"));   // the hidden column is copied too
 
     Grid_Delete_Row(1, g);   // row 3 becomes 2, row 7 becomes 6
     EXPECT_EQ(g->Cells(2, 2), QStringLiteral("r3c2"));
     EXPECT_EQ(g->Cells(2, 6), QStringLiteral("r3c2"));
+    EXPECT_EQ(g->Cells(15, 2), QStringLiteral("id3"));
+    EXPECT_EQ(g->Cells(15, 512), QString());
     Grid_Insert_Row(5, g, true);   // row 6 moves to 7
     EXPECT_EQ(g->Cells(2, 7), QStringLiteral("r3c2"));
     EXPECT_EQ(g->Cells(2, 5), QString());
     EXPECT_EQ(g->Cells(1, 5), QStringLiteral("Y"));
     EXPECT_EQ(g->Cells(0, 5), QStringLiteral("5"));
+    EXPECT_EQ(g->Cells(15, 5), QString());
+    EXPECT_EQ(g->Cells(15, 7), QStringLiteral("id3"));
     bool s = false;
     EXPECT_TRUE(g->GetCheckBoxState(6, 7, s));
     EXPECT_TRUE(s);
@@ -141,14 +166,16 @@ TEST(RuleGridEndToEnd, EnterWalksRowCommandsEditAndTheGridRenders)
     ASSERT_FALSE(img.isNull());
     const QString png = QDir::current().filePath(QStringLiteral("rule_grid_end_to_end.png"));
     EXPECT_TRUE(img.save(png));
-    // The column's colour is what the painting asks for a body cell, not for its header.
-    TBrush b;
-    TFont f;
-    g->GetCellColor(13, 4, TGridDrawState(), &b, &f);
-    EXPECT_EQ(b.Color(), kBlue);
-    b.SetColor(clWhite);
-    g->GetCellColor(13, 0, TGridDrawState(), &b, &f);
-    EXPECT_NE(b.Color(), kBlue);
+    // Row 7 holds the pasted checked Swap box, row 4 an unchecked one.
+    EXPECT_EQ(g->Cells(6, 4), QStringLiteral("N"));
+    EXPECT_GT(TickPixels(img, g->CellRect(6, 7)), 0);
+    EXPECT_EQ(TickPixels(img, g->CellRect(6, 4)), 0);
+    // The column colour fills the body cells, not the header.
+    const TRect body = g->CellRect(13, 4), head = g->CellRect(13, 0);
+    EXPECT_EQ(At(img, (body.Left + body.Right) / 2, (body.Top + body.Bottom) / 2), kBlue);
+    EXPECT_EQ(At(img, body.Right - 4, body.Bottom - 4), kBlue);
+    EXPECT_NE(At(img, (head.Left + head.Right) / 2, (head.Top + head.Bottom) / 2), kBlue);
+    EXPECT_EQ(At(img, (g->CellRect(12, 4).Left + g->CellRect(12, 4).Right) / 2, body.Top + 4), kPink);
 
     Install_Working_State(std::move(old));
 }
