@@ -26,6 +26,13 @@ TStrings* RadioItems(const TCellGraphic* g)
     return nullptr;
 }
 
+int ImageCount(const TCellGraphic* g)
+{
+    if (auto* o = std::get_if<TObject*>(&g->FCellBitmap))
+        if (auto* l = dynamic_cast<TIntList*>(*o)) return l->Count();
+    return 0;
+}
+
 TPoint PictureSizeOf(const TCellGraphic* g, int cw, int rh)
 {
     return g->GetPictureSize(cw, rh, false);
@@ -53,6 +60,21 @@ TPoint TKvStringGrid::CalcCellGraphicSize(int ACol, int ARow, int HeightReserve)
         break;
     case ctRadioButton:
         X = Y = FControlLook->RadioSize();
+        break;
+    case ctImageList:
+    case ctDataImage:
+        if (TImageList* il = GetCellImageList()) {
+            if (beside || !text) X = il->Width();
+            if (stacked || !text) Y = il->Height();
+        }
+        break;
+    case ctImages:
+        X = Y = 0;
+        if (TImageList* il = GetCellImageList()) {
+            const int n = ImageCount(g);
+            X = g->CellBoolean() ? n * il->Width() : il->Width();
+            Y = g->CellBoolean() ? il->Height() : n * il->Height();
+        }
         break;
     case ctRadio: {
         TStrings* items = RadioItems(g);
@@ -140,6 +162,16 @@ TPoint TKvStringGrid::GetRawGraphicSize(int ACol, int ARow, int W, int H, double
         return TPoint(GraphicWidth(g->FCellIcon), GraphicHeight(g->FCellIcon));
     case ctRadioButton:
         return TPoint(FControlLook->RadioSize(), FControlLook->RadioSize());
+    case ctImageList:
+    case ctDataImage: {
+        TImageList* il = GetCellImageList();
+        if (!il) return TPoint(0, 0);
+        const bool beside = g->CellHAlign() == haBeforeText || g->CellHAlign() == haAfterText;
+        const bool wide = g->CellType() == ctDataImage || beside || Cells(ACol, ARow).isEmpty();
+        return TPoint(wide ? il->Width() : 0, il->Height());
+    }
+    case ctImages:
+        return CalcCellGraphicSize(ACol, ARow, 0);
     case ctNode:
     case ctProgressPie:
         return TPoint(20, 20);

@@ -15,6 +15,12 @@
 
 namespace {
 
+const TIntList* ImagesOf(const TCellGraphic* g)
+{
+    if (auto* o = std::get_if<TObject*>(&g->FCellBitmap)) return dynamic_cast<const TIntList*>(*o);
+    return nullptr;
+}
+
 constexpr TColor kKey = 0xFF00FF; // background of the bitmaps, shown as the cell colour
 
 TColor SlotColor(const TCellSlot& s, TColor Default)
@@ -198,7 +204,8 @@ TKvStringGrid::TCellGraphicInfo TKvStringGrid::GetCellGraphicInfo(int ACol, int 
         gi.ShowText = false;
         break;
     case ctImages: {
-        const int n = g->FCellVar.toList().size();
+        const TIntList* list = ImagesOf(g);
+        const int n = list ? list->Count() : 0;
         if (GridImages) {
             gi.Width = g->CellBoolean() ? n * GridImages->Width() : GridImages->Width();
             gi.Height = g->CellBoolean() ? GridImages->Height() : n * GridImages->Height();
@@ -496,8 +503,8 @@ void TKvStringGrid::DrawCellGraphic(TCanvas* ACanvas, int ACol, int ARow, TRect&
     case ctImages:
         if (GridImages) {
             int x = G.Left, y = G.Top;
-            for (const QVariant& v : g->FCellVar.toList()) {
-                const int idx = v.toInt();
+            const TIntList* list = ImagesOf(g);
+            for (const int idx : list ? std::vector<int>(list->begin(), list->end()) : std::vector<int>()) {
                 if (idx >= 0 && idx < GridImages->Count()) GridImages->Draw(ACanvas, x, y, idx, true);
                 if (g->CellBoolean()) x += GridImages->Width();
                 else y += GridImages->Height();

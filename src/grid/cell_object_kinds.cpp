@@ -139,6 +139,70 @@ TIcon* TKvStringGrid::CreateIcon(int ACol, int ARow, TCellHAlign hal, TCellVAlig
     return i;
 }
 
+// ============================================================ images of the grid's image list
+
+void TKvStringGrid::AddImageIdx(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val)
+{
+    if (!GridImages) return;
+    TCellGraphic* g = CreateCellGraphic(ACol, ARow);
+    g->SetCellType(ctImageList);
+    g->SetCellIndex(Aidx);
+    g->SetCellHAlign(hal);
+    g->SetCellVAlign(val);
+}
+
+bool TKvStringGrid::GetImageIdx(int ACol, int ARow, int& idx)
+{
+    if (!GridImages) return false;
+    TCellGraphic* g = OfType(this, ACol, ARow, ctImageList);
+    if (!g) return false;
+    idx = g->CellIndex();
+    return true;
+}
+
+void TKvStringGrid::SetImageIdx(int ACol, int ARow, int Idx)
+{
+    if (!GridImages) return;
+    if (TCellGraphic* g = OfType(this, ACol, ARow, ctImageList)) g->SetCellIndex(Idx);
+}
+
+void TKvStringGrid::AddDataImage(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val)
+{
+    if (!GridImages) return;
+    TCellGraphic* g = CreateCellGraphic(ACol, ARow);
+    g->SetCellType(ctDataImage);
+    g->SetCellIndex(Aidx);
+    g->SetCellHAlign(hal);
+    g->SetCellVAlign(val);
+    if (Cells(ACol, ARow).isEmpty()) SetInts(ACol, ARow, Aidx);
+}
+
+bool TKvStringGrid::RemoveDataImage(int ACol, int ARow)
+{
+    if (!RemoveCellGraphicOfType(ACol, ARow, ctDataImage)) return false;
+    SetCells(ACol, ARow, QString());
+    return true;
+}
+
+void TKvStringGrid::AddMultiImage(int ACol, int ARow, int Dir, TCellHAlign hal, TCellVAlign val)
+{
+    if (!GridImages) return;
+    TCellGraphic* g = CreateCellGraphic(ACol, ARow);
+    auto* list = new TIntList(ACol, ARow);
+    list->OnChange = [this](TObject*, int c, int r) { RepaintCell(c, r); };
+    g->SetCellType(ctImages);
+    g->FCellBitmap = static_cast<TObject*>(list);
+    g->SetCellBoolean(Dir == 0);
+    g->SetCellHAlign(hal);
+    g->SetCellVAlign(val);
+}
+
+TIntList* TKvStringGrid::CellImages(int ACol, int ARow)
+{
+    TCellGraphic* g = OfType(this, ACol, ARow, ctImages);
+    return g ? SlotAs<TIntList>(g->FCellBitmap) : nullptr;
+}
+
 // ============================================================ rotated text, interfaced cells
 
 void TKvStringGrid::AddRotated(int ACol, int ARow, short AAngle, const QString& s)
@@ -334,6 +398,7 @@ void TKvStringGrid::AddProgressFormatted(int ACol, int ARow, TColor FGColor, TCo
     g->SetCellBoolean(true);
     g->SetCellHAlign(haLeft);
     g->SetCellVAlign(vaTop);
+    if (AutoNumAlign) SetAlignments(ACol, ARow, taRightJustify);
 }
 
 void TKvStringGrid::AddProgressEx(int ACol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor,

@@ -625,6 +625,21 @@ public:
     void AddIcon(int ACol, int ARow, TIcon* AIcon, TCellHAlign hal, TCellVAlign val);
     TIcon* CreateIcon(int ACol, int ARow, TCellHAlign hal, TCellVAlign val);
     bool RemoveIcon(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctIcon); }
+    // The image-list kinds need GridImages: without it the Add... calls attach nothing.
+    void AddImageIdx(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+    bool GetImageIdx(int ACol, int ARow, int& idx);
+    void SetImageIdx(int ACol, int ARow, int Idx);   // no repaint
+    bool RemoveImageIdx(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctImageList); }
+    // The image index is the cell's integer text; Aidx is written when the text is empty.
+    void AddDataImage(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+    bool HasDataImage(int ACol, int ARow) { return HasCellType(ACol, ARow, {ctDataImage}); }
+    bool RemoveDataImage(int ACol, int ARow);
+    // Dir 0 lays the images side by side, any other value stacks them. The list
+    // belongs to the graphic and repaints its cell on every change.
+    void AddMultiImage(int ACol, int ARow, int Dir, TCellHAlign hal, TCellVAlign val);
+    TIntList* CellImages(int ACol, int ARow);
+    bool RemoveMultiImage(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctImages); }
+    virtual TImageList* GetCellImageList() { return GridImages; }
     // The angle is brought into 0 .. 360 (360 stays 360).
     void AddRotated(int ACol, int ARow, short AAngle, const QString& s);
     void SetRotated(int ACol, int ARow, short AAngle);

@@ -215,6 +215,116 @@ TEST(CellGraphicSizes, ScreenAndPrintSizesByKind)
     EXPECT_EQ(g->GetRawGraphicSize(3, 2, 0, 0, 1.0), TPoint(33, R.Bottom - R.Top));
 }
 
+TEST(CellObjectKinds, ImageListKindsNeedTheGridsImages)
+{
+    TForm form;
+    auto* g = new TKvStringGrid(&form);
+    int idx = -1;
+    g->AddImageIdx(1, 1, 3, haLeft, vaTop);
+    g->AddDataImage(2, 1, 4, haLeft, vaTop);
+    g->AddMultiImage(3, 1, 0, haLeft, vaTop);
+    for (int c = 1; c <= 3; ++c) EXPECT_EQ(g->GetCellType(c, 1), ctEmpty);   // no image list: nothing attached
+    EXPECT_EQ(g->Cells(2, 1), QString());
+    EXPECT_EQ(g->CellImages(3, 1), nullptr);
+
+    TImageList images(16, 12);
+    g->GridImages = &images;
+    g->AddImageIdx(1, 1, 3, haLeft, vaTop);
+    ASSERT_TRUE(g->GetImageIdx(1, 1, idx));
+    EXPECT_EQ(idx, 3);
+    EXPECT_EQ(g->GetCellImageRef(1, 1), 3);
+    g->SetImageIdx(1, 1, 5);
+    EXPECT_TRUE(g->GetImageIdx(1, 1, idx));
+    EXPECT_EQ(idx, 5);
+    EXPECT_FALSE(g->GetImageIdx(2, 2, idx));
+    g->SetImageIdx(2, 2, 9);   // no such graphic: nothing attached
+    EXPECT_EQ(g->GetCellType(2, 2), ctEmpty);
+
+    g->AddDataImage(2, 1, 4, haLeft, vaTop);   // an empty text takes the index
+    EXPECT_EQ(g->Cells(2, 1), QStringLiteral("4"));
+    EXPECT_TRUE(g->HasDataImage(2, 1));
+    g->SetCells(2, 2, QStringLiteral("1"));
+    g->AddDataImage(2, 2, 4, haLeft, vaTop);   // a present text stays
+    EXPECT_EQ(g->Cells(2, 2), QStringLiteral("1"));
+    EXPECT_TRUE(g->RemoveDataImage(2, 2));
+    EXPECT_EQ(g->Cells(2, 2), QString());
+    EXPECT_FALSE(g->RemoveDataImage(1, 1));   // an image-list cell is no data image
+    EXPECT_EQ(g->GetCellType(1, 1), ctImageList);
+
+    g->AddMultiImage(3, 1, 0, haLeft, vaTop);
+    TIntList* list = g->CellImages(3, 1);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->Col(), 3);
+    EXPECT_EQ(list->Row(), 1);
+    EXPECT_EQ(g->CellImages(1, 1), nullptr);
+    EXPECT_TRUE(g->RemoveMultiImage(3, 1));   // the list goes with the graphic
+    EXPECT_EQ(g->CellImages(3, 1), nullptr);
+    EXPECT_TRUE(g->RemoveImageIdx(1, 1));
+    EXPECT_FALSE(g->GetImageIdx(1, 1, idx));
+}
+
+TEST(CellGraphicSizes, ImageListKindsTakeTheListsImageSize)
+{
+    TForm form;
+    auto* g = new TKvStringGrid(&form);
+    TImageList images(16, 12);
+    g->GridImages = &images;
+    struct Case {
+        TCellType Type;
+        TCellHAlign H;
+        TCellVAlign V;
+        bool Text;
+        TPoint Screen, Print;
+    };
+    const Case cases[] = {
+        {ctImageList, haLeft, vaTop, false, {16, 12}, {16, 12}},
+        {ctImageList, haLeft, vaTop, true, {0, 0}, {0, 12}},
+        {ctImageList, haBeforeText, vaTop, true, {16, 0}, {16, 12}},
+        {ctImageList, haLeft, vaUnderText, true, {0, 12}, {0, 12}},
+        {ctDataImage, haLeft, vaTop, true, {0, 0}, {16, 12}},
+        {ctDataImage, haAfterText, vaAboveText, true, {16, 12}, {16, 12}},
+        {ctImageList, haFull, vaFull, false, {0, 0}, {16, 12}},   // the screen size takes the cell
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.Type) * 100 + int(c.H) * 10 + int(c.V));
+        g->SetCells(1, 1, QString());
+        if (c.Type == ctImageList) g->AddImageIdx(1, 1, 0, c.H, c.V);
+        else g->AddDataImage(1, 1, 0, c.H, c.V);
+        g->SetCells(1, 1, c.Text ? QStringLiteral("7") : QString());
+        TPoint screen = c.Screen;
+        if (c.H == haFull) {
+            const TRect R = g->CellRect(1, 1);
+            screen = TPoint(R.Right - R.Left, R.Bottom - R.Top);
+        }
+        EXPECT_EQ(g->GetCellGraphicSize(1, 1), screen);
+        EXPECT_EQ(g->GetRawGraphicSize(1, 1, 50, 20, 1.0), c.Print);
+    }
+    g->AddMultiImage(2, 1, 0, haLeft, vaTop);
+    for (int i : {0, 1, 2}) g->CellImages(2, 1)->Add(i);
+    EXPECT_EQ(g->GetCellGraphicSize(2, 1), TPoint(48, 12));
+    EXPECT_EQ(g->GetRawGraphicSize(2, 1, 10, 10, 2.0), TPoint(48, 12));
+    g->AddMultiImage(2, 1, 1, haLeft, vaTop);
+    for (int i : {0, 1}) g->CellImages(2, 1)->Add(i);
+    EXPECT_EQ(g->GetCellGraphicSize(2, 1), TPoint(16, 24));
+    g->GridImages = nullptr;
+    EXPECT_EQ(g->GetCellGraphicSize(2, 1), TPoint(0, 0));
+}
+
+TEST(CellObjectKinds, ProgressBarsRightAlignTheCellWithAutoNumAlign)
+{
+    TForm form;
+    auto* g = new TKvStringGrid(&form);
+    g->AddProgress(1, 1, clBlue, clWhite);
+    EXPECT_NE(g->Alignments(1, 1), taRightJustify);
+    g->AutoNumAlign = true;
+    g->AddProgress(1, 2, clBlue, clWhite);
+    g->AddProgressEx(2, 2, clBlue, clWhite, clWhite, clBlack);
+    g->AddProgressFormatted(3, 2, clBlue, clWhite, clWhite, clBlack, QStringLiteral("%d%%"), 0, 10);
+    for (int c = 1; c <= 3; ++c) EXPECT_EQ(g->Alignments(c, 2), taRightJustify);
+    g->AddKvProgress(4, 2, 0, 10);   // the themed bar shows no text
+    EXPECT_NE(g->Alignments(4, 2), taRightJustify);
+}
+
 TEST(CellGraphicSizes, AutoRangeScrollBarFollowsTheText)
 {
     TForm form;

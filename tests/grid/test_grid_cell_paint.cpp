@@ -524,6 +524,29 @@ TEST_F(GridCellGraphics, DataImageOutsideTheListDrawsNothing)
     EXPECT_GT(CountColor(Render(1, 1), TRect(0, 0, 80, 40), clRed), 0);
 }
 
+TEST_F(GridCellGraphics, MultiImageDrawsItsListSideBySideOrStacked)
+{
+    TImageList images(16, 16);
+    for (TColor c : {clRed, clBlue}) {
+        TBitmap b(16, 16);
+        b.Canvas()->Brush()->SetColor(c);
+        b.Canvas()->FillRect(TRect(0, 0, 16, 16));
+        images.Add(&b, nullptr);
+    }
+    g.GridImages = &images;
+    g.AddMultiImage(1, 1, 0, haLeft, vaTop);
+    for (int i : {0, 1, 0, 7}) g.CellImages(1, 1)->Add(i);   // 7 is past the list: nothing drawn
+    QImage img = Render(1, 1);
+    EXPECT_EQ(CountColor(img, TRect(0, 0, 80, 40), clRed), 2 * 256);
+    EXPECT_EQ(CountColor(img, TRect(0, 0, 80, 40), clBlue), 256);
+    g.AddMultiImage(1, 1, 1, haLeft, vaTop);   // a new list, stacked
+    g.CellImages(1, 1)->Add(1);
+    g.CellImages(1, 1)->Add(0);
+    img = Render(1, 1);
+    EXPECT_EQ(CountColor(img, TRect(0, 0, 80, 40), clRed), 256);
+    EXPECT_EQ(CountColor(img, TRect(0, 0, 80, 40), clBlue), 256);
+}
+
 TEST(GridCellPaintHelpers, MixerAndRotatedOrigin)
 {
     EXPECT_EQ(MixSelectionColor(0xFF0000, 0x0000FF, true, 50), TColor(0x800080));
