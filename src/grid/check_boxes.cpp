@@ -129,9 +129,32 @@ void TKvStringGrid::RemoveRadioButtonColumn(int ACol)
 
 // ============================================================ state
 
+TCellGraphic* TKvStringGrid::CheckGraphicAt(int ACol, int ARow, bool& ByProps)
+{
+    ByProps = false;
+    if (NumHiddenRows() == 0 || ACol < 0 || ARow < 0 || ARow >= AllRowCount()) return GetCellGraphic(ACol, ARow);
+    TCellProperties* p = nullptr;
+    const TStringList* hidden = GetHiddenRowCells(ARow);
+    const int d = hidden ? ARow : DisplRowIndex(ARow);
+    if (hidden) {
+        if (ACol < hidden->Count()) p = dynamic_cast<TCellProperties*>(hidden->Objects(ACol));
+    } else if (HasCellProperties(ACol, d)) {
+        p = CellProperties(ACol, d);
+    }
+    TObject* o = p ? p->GraphicObject() : nullptr;
+    if (o && o->ClassName() == QLatin1String("TCellGraphic")) {
+        ByProps = true;
+        return static_cast<TCellGraphic*>(o);
+    }
+    // No graphic of its own: a shown row answers what its display cell shows
+    // (a column's shared box, the row check box).
+    return GetCellGraphic(ACol, d);
+}
+
 bool TKvStringGrid::GetCheckBoxState(int ACol, int ARow, bool& State)
 {
-    TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    bool byProps = false;
+    TCellGraphic* g = CheckGraphicAt(ACol, ARow, byProps);
     if (!g) return false;
     switch (g->CellType()) {
     case ctCheckBox:
@@ -141,7 +164,7 @@ bool TKvStringGrid::GetCheckBoxState(int ACol, int ARow, bool& State)
     case ctVirtCheckBox: {
         QString t;
         GetCheckTrue(ACol, ARow, t);
-        State = Cells(ACol, ARow) == t;
+        State = (NumHiddenRows() > 0 ? AllCells(ACol, ARow) : Cells(ACol, ARow)) == t;
         return true;
     }
     case ctRowCheckBox:
@@ -155,7 +178,8 @@ bool TKvStringGrid::GetCheckBoxState(int ACol, int ARow, bool& State)
 
 bool TKvStringGrid::GetCheckBoxState(int ACol, int ARow, TCheckBoxState& State)
 {
-    TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    bool byProps = false;
+    TCellGraphic* g = CheckGraphicAt(ACol, ARow, byProps);
     if (g && g->CellType() == ctTriStateCheckBox) {
         State = g->CellCheckBoxState();
         return true;
@@ -174,7 +198,8 @@ bool TKvStringGrid::IsChecked(int ACol, int ARow)
 
 bool TKvStringGrid::SetCheckBoxState(int ACol, int ARow, bool State)
 {
-    TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    bool byProps = false;
+    TCellGraphic* g = CheckGraphicAt(ACol, ARow, byProps);
     if (!g) return false;
     switch (g->CellType()) {
     case ctCheckBox:
@@ -186,7 +211,8 @@ bool TKvStringGrid::SetCheckBoxState(int ACol, int ARow, bool State)
         QString t;
         if (State) GetCheckTrue(ACol, ARow, t);
         else GetCheckFalse(ACol, ARow, t);
-        SetCells(ACol, ARow, t);
+        if (NumHiddenRows() > 0) SetAllCells(ACol, ARow, t);
+        else SetCells(ACol, ARow, t);
         return true;
     }
     case ctRowCheckBox:
@@ -200,7 +226,8 @@ bool TKvStringGrid::SetCheckBoxState(int ACol, int ARow, bool State)
 
 bool TKvStringGrid::SetCheckBoxState(int ACol, int ARow, TCheckBoxState State)
 {
-    TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    bool byProps = false;
+    TCellGraphic* g = CheckGraphicAt(ACol, ARow, byProps);
     if (!g || g->CellType() != ctTriStateCheckBox) return false;
     g->SetCellCheckBoxState(State);
     RepaintCell(DisplColIndex(ACol), DisplRowIndex(ARow));
@@ -209,8 +236,10 @@ bool TKvStringGrid::SetCheckBoxState(int ACol, int ARow, TCheckBoxState State)
 
 bool TKvStringGrid::ChangeCheckBoxState(int ACol, int ARow, bool State)
 {
+    // ARow is shown, so its graphic and text are those of the display row;
+    // the row check box keeps its selection by real row.
     const int r = NumHiddenRows() > 0 ? RealRowIndex(ARow) : ARow;
-    TCellGraphic* g = GetCellGraphic(ACol, r);
+    TCellGraphic* g = GetCellGraphic(ACol, ARow);
     if (!g) return false;
     switch (g->CellType()) {
     case ctCheckBox:
@@ -223,10 +252,10 @@ bool TKvStringGrid::ChangeCheckBoxState(int ACol, int ARow, bool State)
     case ctDataCheckBox:
     case ctVirtCheckBox: {
         QString t, f;
-        GetCheckTrue(ACol, r, t);
-        GetCheckFalse(ACol, r, f);
-        const bool was = Cells(ACol, r) == t;
-        SetCells(ACol, r, State ? t : f);
+        GetCheckTrue(ACol, ARow, t);
+        GetCheckFalse(ACol, ARow, f);
+        const bool was = Cells(ACol, ARow) == t;
+        SetCells(ACol, ARow, State ? t : f);
         if (was != State) CheckBoxChange(ACol, ARow, State);
         return true;
     }
@@ -292,7 +321,7 @@ bool TKvStringGrid::ToggleCellCheck(int ACol, int ARow, bool UserAction)
         if (!can) return false;
     }
     bool before = false;
-    GetCheckBoxState(ACol, ARow, before);
+    GetCheckBoxState(ACol, NumHiddenRows() > 0 ? RealRowIndex(ARow) : ARow, before);
     bool N = false;
     switch (g->CellType()) {
     case ctCheckBox:

@@ -813,6 +813,10 @@ public:
     bool IsHiddenRow(int Rowindex, TIntList*& ListHidden) const;
     // The stored cells of the hidden row with this real index (the record's own list), or nullptr.
     TStringList* GetHiddenRowCells(int ARow) const;
+    // The check-box graphic of the real row ARow read through that row's cell
+    // properties, hidden or shown (ByProps); without hidden rows, or when the
+    // properties hold no graphic, the cell's graphic at the given index.
+    TCellGraphic* CheckGraphicAt(int ACol, int ARow, bool& ByProps);
     int FilterLevel() const { return FFilterLevel; }
     void SetFilterLevel(int Value) { FFilterLevel = Value; }
     void SetRow(int Value);

@@ -369,7 +369,8 @@ void TKvStringGrid::RemoveCheckedRows(int CheckBoxColumn, bool RemoveChecked)
 {
     BeginUpdate();
     for (int r = RowCount() - 1; r >= TBaseGrid::FixedRows(); --r) {
-        const bool checked = HasCheckBox(CheckBoxColumn, r) && Cells(CheckBoxColumn, r) == FCheckTrue;
+        // The check-box state query, which takes real rows while rows are hidden.
+        const bool checked = IsChecked(CheckBoxColumn, NumHiddenRows() > 0 ? RealRowIndex(r) : r);
         if (checked == RemoveChecked) RemoveRows(r, 1);
     }
     EndUpdate();

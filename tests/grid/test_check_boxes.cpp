@@ -230,3 +230,92 @@ TEST(CheckBoxes, PreciseHitTestStartsTwoPixelsIn)
     EXPECT_FALSE(g->IsInCheckBox(1, 1, R.Left + 2 + S, R.Top + 2));
     EXPECT_FALSE(g->IsInCheckBox(2, 1, R.Left + 2, R.Top + 2));
 }
+
+TEST(CheckBoxes, StatesUnderHiddenRowsTakeRealRows)
+{
+    TForm form;
+    TKvStringGrid* g = MakeGrid(form, 6);
+    g->AddCheckBox(1, 2, true, false);
+    g->SetCells(2, 3, QStringLiteral("Y"));
+    g->AddCheckBox(2, 3, true, true);
+    g->AddCheckBox(3, 4, cbGrayed);
+    g->HideRow(2);   // real rows 3 .. 5 now show at 2 .. 4
+    ASSERT_EQ(g->NumHiddenRows(), 1);
+    bool s = false;
+    EXPECT_TRUE(g->GetCheckBoxState(1, 2, s));   // found through the hidden row's properties
+    EXPECT_TRUE(s);
+    EXPECT_TRUE(g->GetCheckBoxState(2, 3, s));
+    EXPECT_TRUE(s);
+    EXPECT_FALSE(g->GetCheckBoxState(3, 4, s));   // a tri-state box is no two-state box
+    TCheckBoxState t = cbUnchecked;
+    EXPECT_TRUE(g->GetCheckBoxState(3, 4, t));
+    EXPECT_EQ(t, cbGrayed);
+
+    EXPECT_TRUE(g->SetCheckBoxState(2, 3, false));   // real row 3, shown at 2
+    EXPECT_EQ(g->Cells(2, 2), QStringLiteral("N"));
+    EXPECT_TRUE(g->SetCheckBoxState(1, 2, false));   // the hidden row's own box
+    EXPECT_TRUE(g->SetCheckBoxState(3, 4, cbChecked));
+
+    std::vector<int> events;
+    g->OnCheckBoxChange = [&](TObject*, int, int ARow, bool) { events.push_back(ARow); };
+    EXPECT_TRUE(g->ChangeCheckBoxState(2, 2, true));   // a display row
+    EXPECT_EQ(g->AllCells(2, 3), QStringLiteral("Y"));
+    EXPECT_EQ(events, std::vector<int>{2});
+
+    g->UnHideRowsAll();
+    EXPECT_FALSE(g->IsChecked(1, 2));
+    EXPECT_TRUE(g->IsChecked(2, 3));
+    EXPECT_TRUE(g->GetCheckBoxState(3, 4, t));
+    EXPECT_EQ(t, cbChecked);
+}
+
+TEST(CheckBoxes, ColumnGridBoxesUnderHiddenRowsReadTheRealRowsText)
+{
+    TForm form;
+    auto* g = new TKvColumnGrid(&form);
+    g->SetColCount(4);
+    g->SetRowCount(6);
+    g->Columns()->Items(2)->SetEditor(edDataCheckBox);
+    const char* texts[] = {"", "Y", "N", "Y", "N", "N"};
+    for (int r = 1; r < 6; ++r) g->SetCells(2, r, QString::fromLatin1(texts[r]));
+    g->HideRow(1);
+    for (int r = 1; r < 6; ++r) {
+        bool s = false;
+        EXPECT_TRUE(g->GetCheckBoxState(2, r, s)) << r;
+        EXPECT_EQ(s, texts[r][0] == 'Y') << r;
+    }
+    EXPECT_TRUE(g->SetCheckBoxState(2, 4, true));
+    EXPECT_EQ(g->Cells(2, 3), QStringLiteral("Y"));   // real row 4 shows at 3
+    g->UnHideRowsAll();
+    EXPECT_EQ(g->Cells(2, 1), QStringLiteral("Y"));
+    EXPECT_EQ(g->Cells(2, 4), QStringLiteral("Y"));
+}
+
+TEST(CheckBoxes, RemoveCheckedRowsAsksTheCheckBoxState)
+{
+    TForm form;
+    TKvStringGrid* g = MakeGrid(form, 6);
+    for (int r = 1; r < 6; ++r) {
+        g->SetCells(0, r, QString::number(r));
+        g->AddCheckBox(1, r, r % 2 == 1, false);   // plain boxes: rows 1, 3 and 5 checked
+    }
+    g->RemoveCheckedRows(1, true);
+    ASSERT_EQ(g->RowCount(), 3);
+    EXPECT_EQ(g->Cells(0, 0), QString());   // the fixed row stays
+    EXPECT_EQ(g->Cells(0, 1), QStringLiteral("2"));
+    EXPECT_EQ(g->Cells(0, 2), QStringLiteral("4"));
+
+    auto* c = new TKvColumnGrid(&form);
+    c->SetColCount(3);
+    c->SetRowCount(6);
+    c->Columns()->Items(1)->SetEditor(edDataCheckBox);
+    for (int r = 1; r < 6; ++r) {
+        c->SetCells(0, r, QString::number(r));
+        c->SetCells(1, r, r == 2 || r == 5 ? QStringLiteral("Y") : QStringLiteral("N"));
+    }
+    c->HideRow(1);   // shown rows are asked by their real rows
+    c->RemoveCheckedRows(1, false);
+    ASSERT_EQ(c->RowCount(), 3);
+    EXPECT_EQ(c->Cells(0, 1), QStringLiteral("2"));
+    EXPECT_EQ(c->Cells(0, 2), QStringLiteral("5"));
+}

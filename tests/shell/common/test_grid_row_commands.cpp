@@ -294,3 +294,46 @@ TEST_F(RowCommands, HeaderDoubleClickSizesTheColumn)
     ASSERT_EQ(g->Calls.size(), 1u);
     EXPECT_EQ(g->Calls[0], std::make_pair(4, 0));
 }
+
+TEST_F(RowCommands, AHiddenColumnTravelsWithItsRow)
+{
+    TSizingGrid* g = ColumnGrid();
+    for (int r = 1; r < 513; ++r) g->SetCells(12, r, QStringLiteral("id%1").arg(r));
+    g->HideColumn(12);   // N stays 13: ColCount 12 plus the hidden column
+    ASSERT_EQ(g->ColCount(), 12);
+    ASSERT_EQ(g->Columns()->Count(), 13);
+    TDialogResponder answers;
+    FillRow(g, 3, QStringLiteral("c"));   // FillRow walks the shown columns only
+    Grid_Copy_Row(g, 3);
+    answers.QueueResult(mrYes);
+    Grid_Paste_Row(g, 9, true);   // the hidden ID makes row 9 a used row; no 1501 for width
+    ASSERT_EQ(answers.Requests.size(), 1u);
+    EXPECT_EQ(answers.LastText(), Lang_Str(1500));
+    EXPECT_EQ(g->Cells(12, 9), QStringLiteral("id3"));
+    EXPECT_EQ(g->Cells(11, 9), QStringLiteral("c11"));
+
+    Grid_Delete_Row(1, g);
+    EXPECT_EQ(g->Cells(12, 1), QStringLiteral("id2"));
+    EXPECT_EQ(g->Cells(12, 8), QStringLiteral("id3"));
+    EXPECT_EQ(g->Cells(12, 512), QString());
+    Grid_Insert_Row(2, g, true);
+    EXPECT_EQ(g->Cells(12, 2), QString());
+    EXPECT_EQ(g->Cells(12, 3), QStringLiteral("id3"));
+    EXPECT_EQ(g->Cells(0, 3), QStringLiteral("3"));
+
+    // A rule only in the hidden column of the last row still fills the table.
+    g->SetCells(12, 512, QStringLiteral("kept"));
+    Grid_Insert_Row(2, g, true);
+    ASSERT_EQ(answers.Requests.size(), 2u);
+    EXPECT_EQ(answers.LastText(), Lang_Str(1509));
+    EXPECT_EQ(g->Cells(12, 512), QStringLiteral("kept"));
+
+    WS().Enable_Jump_Field_Tables = true;
+    QChar key(13);
+    g->FocusCell(11, 4);   // the last shown column
+    Grid_Jump_Next_Cell(g, key);
+    EXPECT_EQ(g->Col(), 1);
+    EXPECT_EQ(g->Row(), 5);
+    g->UnHideColumn(12);
+    EXPECT_EQ(g->Cells(12, 3), QStringLiteral("id3"));
+}
