@@ -169,11 +169,8 @@ void TKvStringGrid::SetImageIdx(int ACol, int ARow, int Idx)
 void TKvStringGrid::AddDataImage(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val)
 {
     if (!GridImages) return;
-    TCellGraphic* g = CreateCellGraphic(ACol, ARow);
-    g->SetCellType(ctDataImage);
-    g->SetCellIndex(Aidx);
-    g->SetCellHAlign(hal);
-    g->SetCellVAlign(val);
+    AddImageIdx(ACol, ARow, Aidx, hal, val);
+    GetCellGraphic(ACol, ARow)->SetCellType(ctDataImage);
     if (Cells(ACol, ARow).isEmpty()) SetInts(ACol, ARow, Aidx);
 }
 
