@@ -315,7 +315,9 @@ TEST_F(GridCellText, TableOfDisplayedTexts)
         const auto op = rc.OpsOf(QStringLiteral("TextOut"))[0];
         const bool link = c.url && QString::fromLatin1(c.text).contains(QLatin1Char(':'));
         EXPECT_EQ(op.Color == g.URLColor(), link);
-        if (!c.enh) EXPECT_FALSE(op.Clip.IsEmpty());
+        if (!c.enh) {
+            EXPECT_FALSE(op.Clip.IsEmpty());
+        }
     }
 }
 
