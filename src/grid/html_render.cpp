@@ -551,7 +551,8 @@ void THTMLRenderer::ApplyOpenTag(const QString& Tag, const QString& Up, const TR
         int n = 0;
         if (LetterAttrNumber(Tag, QLatin1Char('a'), n)) {
             if (!FRotRestore) FRotRestore = *font;
-            font->SetOrientation(n * 10);
+            // Whole turns change nothing, and reducing first keeps huge angles from overflowing.
+            font->SetOrientation(int((static_cast<qint64>(n) % 360) * 10));
         }
         break;
     }

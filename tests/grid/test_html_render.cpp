@@ -350,6 +350,12 @@ TEST(HTMLRender, HiddenIndentRotationAndFocus)
         EXPECT_EQ(c.Find("flat")->Orientation, 0);
     }
     {
+        TTextCanvas c; // a huge angle is taken modulo whole turns instead of overflowing
+        THTMLTextParams p = Params(&c, QStringLiteral("<R a=\"2147483647\">up</R>"));
+        DrawHTMLText(p);
+        EXPECT_EQ(c.Find("up")->Orientation, (2147483647 % 360) * 10);
+    }
+    {
         TTextCanvas c;
         THTMLTextParams p = Params(&c, QStringLiteral("<A href=\"a\">one</A> <A href=\"b\">two</A>"));
         p.FocusLink = 1;
