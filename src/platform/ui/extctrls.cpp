@@ -314,6 +314,20 @@ int TScrollBox::VertPosition() const { return FArea->verticalScrollBar()->value(
 void TScrollBox::SetHorzPosition(int v) { FArea->horizontalScrollBar()->setValue(v); }
 void TScrollBox::SetVertPosition(int v) { FArea->verticalScrollBar()->setValue(v); }
 
+// Decided from the policy and the range, so that the answer holds before the box is first shown.
+static bool ScrollBarShows(Qt::ScrollBarPolicy policy, const QScrollBar* bar)
+{
+    return policy == Qt::ScrollBarAlwaysOn || (policy == Qt::ScrollBarAsNeeded && bar->maximum() > bar->minimum());
+}
+bool TScrollBox::VertScrollBarVisible() const
+{
+    return ScrollBarShows(FArea->verticalScrollBarPolicy(), FArea->verticalScrollBar());
+}
+bool TScrollBox::HorzScrollBarVisible() const
+{
+    return ScrollBarShows(FArea->horizontalScrollBarPolicy(), FArea->horizontalScrollBar());
+}
+
 void TScrollBox::SetLineIncrement(int v)
 {
     FLine = std::max(1, v);

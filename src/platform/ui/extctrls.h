@@ -161,6 +161,12 @@ public:
     // Scroll step of one line (arrow click / wheel notch).
     int LineIncrement() const { return FLine; }
     void SetLineIncrement(int v);
+    // Whether the bars currently show (as needed or always).
+    bool VertScrollBarVisible() const;
+    bool HorzScrollBarVisible() const;
+    // Pixels kept clear around an item scrolled into view vertically.
+    int VertScrollBarMargin() const { return FVertMargin; }
+    void SetVertScrollBarMargin(int v) { FVertMargin = std::max(0, v); }
     void ScrollInView(TControl* c);
     TRect ClientRect() const override;
     void UpdateScrollRange();
@@ -174,6 +180,7 @@ protected:
     QWidget* FCanvasWidget;
     bool FAutoScroll = true;
     int FLine = 8;
+    int FVertMargin = 0;
 };
 
 // A label whose caption holds anchors: 'Visit <a href="http://x">our site</a>'.
