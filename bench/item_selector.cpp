@@ -1,0 +1,64 @@
+// Laying out the picker item list and painting one page of it at 1,000 and
+// 10,000 items: the page paint must cost the same whatever the count (only
+// the items meeting the painted area are drawn); the layout grows linearly.
+#include "dropdown/item_selector.h"
+
+#include <QtWidgets/QApplication>
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+constexpr int kPageWidth = 200, kPageHeight = 300;
+
+std::unique_ptr<TKvCustomItemSelector> MakeSelector(int count)
+{
+    auto s = std::make_unique<TKvCustomItemSelector>();
+    s->SetBounds(0, 0, kPageWidth, kPageHeight);
+    s->SetSelectorType(stColor);
+    s->Items()->BeginUpdate();
+    for (int i = 0; i < count; ++i) {
+        TSelectorItem* it = s->Items()->Add();
+        it->SetCaption(QStringLiteral("<b>Colour</b> %1").arg(i));
+        it->SetColor(TColor(i * 2654435761u & 0xFFFFFF));
+    }
+    s->Items()->EndUpdate();
+    return s;
+}
+
+void BM_SelectorLayout(benchmark::State& state)
+{
+    auto s = MakeSelector(int(state.range(0)));
+    for (auto _ : state) s->UpdateSelectorPanel();
+}
+BENCHMARK(BM_SelectorLayout)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// One page from the middle of the list, as a scrolled repaint asks for it.
+void BM_SelectorPagePaint(benchmark::State& state)
+{
+    const int count = int(state.range(0));
+    auto s = MakeSelector(count);
+    s->UpdateSelectorPanel();
+    s->SetItemIndex(count / 2);
+    TRect mid;
+    s->SelectorPanel()->GetItemRect(count / 2, mid);
+    TBitmap page(kPageWidth, kPageHeight);
+    TCanvas* c = page.Canvas();
+    c->SetWindowOrg(0, mid.Top);
+    c->SetClipRect(TRect(0, mid.Top, kPageWidth, mid.Top + kPageHeight));
+    for (auto _ : state) s->SelectorPanel()->DrawItems(c);
+}
+BENCHMARK(BM_SelectorPagePaint)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
