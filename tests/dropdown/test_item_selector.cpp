@@ -3,6 +3,8 @@
 // and the type-ahead text.
 #include <gtest/gtest.h>
 
+#include <QtTest/QTest>
+
 #include "dropdown/item_selector.h"
 #include "dropdown/type_ahead.h"
 #include "platform/core/exceptions.h"
@@ -266,4 +268,39 @@ TEST(ItemSelector, TypeAheadCollectsKeysUntilTheTimerFromTheFirstKey)
     EXPECT_FALSE(t.Timer()->Enabled());
     EXPECT_EQ(t.Text(), QString());
     EXPECT_EQ(t.Add('B'), QStringLiteral("B"));
+}
+
+TEST(ItemSelector, MouseTracksTheHotItemWithItsHintAndSelectsEnabledItems)
+{
+    SelectorFixture f(3);
+    f.form.Show();
+    f.host->Items()->Items(1)->SetHint(QStringLiteral("Second"));
+    f.host->Items()->Items(2)->SetEnabled(false);
+    f.host->Items()->Items(2)->SetHint(QStringLiteral("Third"));
+    const TRect r1 = f.ItemRect(1), r2 = f.ItemRect(2);
+    QTest::mouseMove(f.panel, QPoint(r1.Left + 3, r1.Top + 3));
+    EXPECT_EQ(f.panel->ItemHot(), 1);
+    EXPECT_EQ(f.panel->Hint(), QStringLiteral("Second"));
+    QTest::mouseMove(f.panel, QPoint(r2.Left + 3, r2.Top + 3));
+    EXPECT_EQ(f.panel->ItemHot(), -1) << "a disabled item is never hot";
+    EXPECT_EQ(f.panel->Hint(), QStringLiteral("Third"));
+    QTest::mouseClick(f.panel, Qt::LeftButton, {}, QPoint(r2.Left + 3, r2.Top + 3));
+    EXPECT_EQ(f.host->ItemIndex(), -1);
+    QTest::mouseClick(f.panel, Qt::LeftButton, {}, QPoint(r1.Left + 3, r1.Top + 3));
+    EXPECT_EQ(f.host->ItemIndex(), 1);
+    EXPECT_EQ(f.selects, 1);
+    f.panel->Perform(CM_MOUSELEAVE);
+    EXPECT_EQ(f.panel->ItemHot(), -1);
+}
+
+TEST(ItemSelector, HostWantsArrowsAndAllKeysAndFollowsTheThumb)
+{
+    SelectorFixture f(0);
+    f.form.Show();
+    EXPECT_EQ(f.host->Perform(WM_GETDLGCODE), 5);
+    f.host->OnItemSize = [](TObject*, TSize& Size) { Size = TSize{50, 40}; };
+    for (int i = 0; i < 20; ++i) f.host->Items()->Add();
+    f.host->UpdateSelectorPanel();
+    f.host->Perform(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 123), 0);
+    EXPECT_EQ(f.host->VertPosition(), 123);
 }
