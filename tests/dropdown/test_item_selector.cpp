@@ -5,6 +5,7 @@
 
 #include <QtTest/QTest>
 
+#include "dropdown/dropdown_draw.h"
 #include "dropdown/item_selector.h"
 #include "dropdown/type_ahead.h"
 #include "platform/core/exceptions.h"
@@ -303,4 +304,46 @@ TEST(ItemSelector, HostWantsArrowsAndAllKeysAndFollowsTheThumb)
     f.host->UpdateSelectorPanel();
     f.host->Perform(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 123), 0);
     EXPECT_EQ(f.host->VertPosition(), 123);
+}
+
+TEST(ItemSelector, CaptionLayoutsPlaceTheCaptionAndTheBox)
+{
+    struct Case {
+        TItemLayout layout;
+        // Box and caption top-left relative to the item's inner rectangle; -1: centred.
+        int boxX, boxY, textX, textY;
+    };
+    SelectorFixture f(1);
+    TRecordingCanvas probe;
+    TSize cs{0, 0};
+    probe.Font()->Assign(*f.host->ItemAppearance()->Font());
+    DrawHTMLTextEx(&probe, f.host->Items()->Items(0)->Caption(), TRect(0, 0, 1000, 500), cs, nullptr, false, nullptr);
+    ASSERT_GT(cs.cx, 0);
+    const Case cases[] = {
+        {ilCaptionRight, 0, 0, 14 + 4, -1},
+        {ilCaptionLeft, cs.cx + 4, 0, 0, -1},
+        {ilCaptionTop, -1, cs.cy + 4, 0, 0},
+        {ilCaptionBottom, -1, 0, 0, 14 + 4},
+    };
+    for (const Case& c : cases) {
+        f.host->SetItemLayout(c.layout);
+        f.host->UpdateSelectorPanel();
+        TRect inner = f.ItemRect(0);
+        InflateRect(inner, -f.panel->ItemOffSetX(), -f.panel->ItemOffSetY());
+        TRecordingCanvas canvas;
+        f.panel->DrawItem(0, &canvas);
+        const auto boxes = canvas.OpsOf(QStringLiteral("Rectangle"));
+        ASSERT_EQ(boxes.size(), 1u);
+        const TRecordingCanvas::Op* text = nullptr;
+        for (const auto& op : canvas.Ops)
+            if (op.Kind.startsWith(QStringLiteral("Text")) && !text) text = &op;
+        ASSERT_TRUE(text) << c.layout;
+        const int boxX = c.boxX < 0 ? (inner.Width() - 14) / 2 : c.boxX;
+        const int textY = c.textY < 0 ? (inner.Height() - cs.cy) / 2 : c.textY;
+        EXPECT_EQ(boxes[0].R.Left - inner.Left, boxX) << c.layout;
+        EXPECT_EQ(boxes[0].R.Top - inner.Top, c.boxY) << c.layout;
+        // The mini-HTML renderer starts a line one pixel inside its rectangle.
+        EXPECT_EQ(text->X - inner.Left - 1, c.textX) << c.layout;
+        EXPECT_EQ(text->Y - inner.Top, textY) << c.layout;
+    }
 }
