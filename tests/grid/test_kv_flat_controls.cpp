@@ -407,3 +407,28 @@ TEST(FlatControls, CheckBoxBoxPlacesAndTransparency)
     cb->SetBounds(150, 10, 90, 30);
     EXPECT_FALSE(cb->BackgroundCached()) << "a move drops the cache";
 }
+
+TEST(FlatControls, PictureOfTheFacesAndTheCheckBox)
+{
+    THost h;
+    h.Panel->SetColor(0xFFFFFF);
+    TBitmap g;
+    MakeGlyph(g, 12, 12, 0x00FF00, 0x804000);
+    for (TKvGridButton* b : h.B) {
+        b->SetGlyph(&g);
+        b->SetCaption(QStringLiteral("Find"));
+        b->SetBounds(b->Left(), 10, 56, 23);
+    }
+    h.B[0]->SetLook(2);
+    h.B[0]->Perform(CM_MOUSEENTER); // hovered
+    h.B[1]->Perform(CM_MOUSEENTER);
+    h.Press(h.B[1], 5, 5); // pressed
+    auto* cb = new TKvCheckBox(h.Panel);
+    cb->SetParent(h.Panel);
+    cb->SetBounds(150, 10, 98, 20);
+    cb->SetCaption(QStringLiteral("Match case"));
+    cb->SetChecked(true);
+    const QImage img = h.Panel->grab().toImage();
+    EXPECT_TRUE(img.save(QStringLiteral(KV_TEST_BINARY_DIR "/flat_buttons.png")));
+    h.Release(h.B[1], 5, 5);
+}
