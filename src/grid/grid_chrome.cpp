@@ -102,9 +102,3 @@ TFooterPanel::TFooterPanel(TKvStringGrid* AGrid) : TCustomPanel(AGrid), FGrid(AG
     SetVisible(false);
 }
 
-TSearchPanel::TSearchPanel(TKvStringGrid* AGrid) : TCustomPanel(AGrid), FGrid(AGrid)
-{
-    SetAlign(alBottom);
-    SetHeight(0);
-    SetVisible(false);
-}

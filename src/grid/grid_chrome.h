@@ -79,6 +79,22 @@ private:
     int FLastHintX = -1;
 };
 
+// A one-line edit that hands Return and Ctrl+Return to its owner instead of
+// inserting a line break.
+class TRetEdit : public TEdit {
+    Q_OBJECT
+public:
+    explicit TRetEdit(TComponent* AOwner = nullptr) : TEdit(AOwner) {}
+    TNotifyEvent OnReturn, OnCtrlReturn;
+
+protected:
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(QChar& Key) override;
+};
+
+class TKvGridButton;
+class TKvCheckBox;
+
 // The search bar at the grid's bottom.
 class TSearchPanel : public TCustomPanel {
 public:
@@ -86,14 +102,40 @@ public:
     QString ClassName() const override { return QStringLiteral("TSearchPanel"); }
     TKvStringGrid* Grid() const { return FGrid; }
 
-    TColor ColorTo = clNone;
+    TRetEdit* EditControl() const { return FEdit; }
+    TKvGridButton* ForwardButton() const { return FForwardButton; }
+    TKvGridButton* BackwardButton() const { return FBackwardButton; }
+    TKvGridButton* HiliteButton() const { return FHiliteButton; }
+    TKvGridButton* ExitButton() const { return FExitButton; }
+    TKvCheckBox* MatchCase() const { return FMatchCase; }
+    TColor ColorTo() const { return FColorTo; }
+    void SetColorTo(TColor Value);
+    // Places the controls and takes the captions and hints.
+    void LayoutControls();
+
     QString FindNextCaption, FindPrevCaption, MatchCaseCaption, HighLightCaption;
     QString HintFindNext, HintFindPrev, HintClose, HintHighlight;
     std::function<void(TObject*)> OnForwardClick, OnBackwardClick, OnEditChange, OnExitClick, OnHighlightClick;
 
+protected:
+    void CreateWnd() override;
+    void Paint() override;
+
 private:
+    void EditChanged();
     TKvStringGrid* FGrid;
+    TRetEdit* FEdit;
+    TKvGridButton *FForwardButton, *FBackwardButton, *FHiliteButton, *FExitButton;
+    TKvCheckBox* FMatchCase;
+    TColor FColorTo = clNone;
 };
+
+// Registers the search bar's pictures (arrows, highlight and close) once.
+void RegisterSearchBarImages();
+
+// The footer preview template: "<#n>" becomes the text of cell n of the
+// current row; an "<#" without a closing ">" is kept as text.
+QString ExpandFooterTemplate(const TKvStringGrid* Grid, const QString& Template);
 
 using TDropSelectEvent = std::function<void(TObject* Sender, int ItemIndex)>;
 
