@@ -139,18 +139,34 @@ QString ExpandFooterTemplate(const TKvStringGrid* Grid, const QString& Template)
 
 using TDropSelectEvent = std::function<void(TObject* Sender, int ItemIndex)>;
 
+// The filter lists close when the user clicks outside them (the cancel-mode
+// notice) and reset the grid's open filter column.
 class TDropList : public TListBox {
 public:
-    explicit TDropList(TComponent* AOwner) : TListBox(AOwner) {}
+    explicit TDropList(TComponent* AOwner);
+    ~TDropList() override;
     QString ClassName() const override { return QStringLiteral("TDropList"); }
+    void WndProc(TMessage& Message) override;
     TDropSelectEvent OnSelect;
+
+protected:
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+private:
+    QObject* FOutsideWatch;
 };
 
 class TDropCheckList : public TCheckListBox {
 public:
-    explicit TDropCheckList(TComponent* AOwner) : TCheckListBox(AOwner) {}
+    explicit TDropCheckList(TComponent* AOwner);
+    ~TDropCheckList() override;
     QString ClassName() const override { return QStringLiteral("TDropCheckList"); }
+    void WndProc(TMessage& Message) override;
     TDropSelectEvent OnSelect;
+
+private:
+    QObject* FOutsideWatch;
 };
 
 // The glowing frame around the focused cell's editor.

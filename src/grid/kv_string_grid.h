@@ -201,6 +201,9 @@ public:
     TStringList* FilterList() const { return FFilterList.get(); }
     THTMLPictureCache* ImageCache() const { return FImageCache.get(); }
     TSearchPanel* SearchPanel() const { return FSearchPanel; }
+    // The column whose filter list is open, -1 for none.
+    int OpenFilterCol() const { return FFilterCol; }
+    void SetOpenFilterCol(int Value) { FFilterCol = Value; }
     TFooterPanel* FooterPanel() const { return FFooterPanel; }
     TCellGraphic* SpareCellGraphic() const { return FCellGraphic.get(); }
     TCollection* HiddenRowList() const { return FHiddenRowList.get(); }
