@@ -237,21 +237,11 @@ void TKvCheckBox::DoExit()
     TCustomControl::DoExit();
 }
 
-bool TKvCheckBox::IsAccel(QChar Ch) const
-{
-    for (int i = 0; i + 1 < FCaption.size(); ++i) {
-        if (FCaption[i] != QLatin1Char('&')) continue;
-        if (FCaption[i + 1] == QLatin1Char('&')) { ++i; continue; }
-        return FCaption[i + 1].toUpper() == Ch.toUpper();
-    }
-    return false;
-}
-
 void TKvCheckBox::WndProc(TMessage& m)
 {
     switch (m.Msg) {
     case CM_DIALOGCHAR:
-        if (IsAccel(QChar(char16_t(m.WParam))) && CanFocus()) {
+        if (IsCaptionAccel(QChar(char16_t(m.WParam)), FCaption) && CanFocus()) {
             Toggle();
             if (TabStop()) SetFocus();
             m.Result = 1;

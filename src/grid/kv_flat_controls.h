@@ -25,6 +25,9 @@ void LayoutGlyphAndCaption(const TRect& Client, const TPoint& Offset, TPoint Gly
                            TButtonLayout Layout, int Margin, int Spacing, bool RightToLeft, TPoint& GlyphPos,
                            TRect& TextBounds);
 
+// True when Ch is the caption's accelerator ("&Find" -> F; "&&" is a plain "&").
+bool IsCaptionAccel(QChar Ch, const QString& Caption);
+
 // 0 without visual styles; 1 "NormalColor", 2 "HomeStead", 3 "Metallic", else 0.
 int GetXPColorScheme();
 
@@ -208,7 +211,6 @@ protected:
 
 private:
     bool Themed() const;
-    bool IsAccel(QChar Ch) const;
     void InvalidateBox();
     void PaintParentBackground(TCanvas* Target);
 

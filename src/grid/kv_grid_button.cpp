@@ -133,6 +133,19 @@ void LayoutGlyphAndCaption(const TRect& Client, const TPoint& Offset, TPoint Gly
     TextBounds = TRect(textPos.X + dx, textPos.Y + dy, textPos.X + dx + CaptionSize.X, textPos.Y + dy + CaptionSize.Y);
 }
 
+bool IsCaptionAccel(QChar Ch, const QString& Caption)
+{
+    for (int i = 0; i + 1 < Caption.size(); ++i) {
+        if (Caption[i] != QLatin1Char('&')) continue;
+        if (Caption[i + 1] == QLatin1Char('&')) {
+            ++i;
+            continue;
+        }
+        return Caption[i + 1].toUpper() == Ch.toUpper();
+    }
+    return false;
+}
+
 int GetXPColorScheme()
 {
     if (!IsWinXPOrLater() || !IsThemeActive()) return 0;
@@ -481,17 +494,11 @@ void TKvGridButton::WndProc(TMessage& m)
         return;
     }
     case CM_DIALOGCHAR: {
-        const QString t = Caption();
-        const QChar ch(char16_t(m.WParam));
-        for (int i = 0; i + 1 < t.size(); ++i) {
-            if (t[i] != QLatin1Char('&')) continue;
-            if (t[i + 1] == QLatin1Char('&')) { ++i; continue; }
-            if (t[i + 1].toUpper() == ch.toUpper() && FEnabled && Visible() && Parent() && Parent()->Showing()) {
-                Click();
-                m.Result = 1;
-                return;
-            }
-            break;
+        if (IsCaptionAccel(QChar(char16_t(m.WParam)), Caption()) && FEnabled && Visible() && Parent() &&
+            Parent()->Showing()) {
+            Click();
+            m.Result = 1;
+            return;
         }
         break;
     }
