@@ -127,7 +127,7 @@ void TKvCheckBox::Paint()
             DrawThemeBackground(theme, c, 3, state, box);
             CloseThemeData(theme);
         } else {
-            DrawFrameControl(c, box, DFC_BUTTON, DFCS_BUTTONCHECK | (FState == cbChecked ? DFCS_CHECKED : 0));
+            DrawFrameControl(c, box, DFC_BUTTON, DFCS_BUTTONCHECK | (FState == cbChecked ? unsigned(DFCS_CHECKED) : 0u));
         }
     } else {
         unsigned flags = DFCS_BUTTONCHECK;

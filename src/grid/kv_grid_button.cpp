@@ -600,7 +600,7 @@ void TKvGridButton::Paint()
             DrawThemeBackground(theme, c, 1, pushed ? 3 : (hovered ? 2 : 1), R);
             CloseThemeData(theme);
         } else {
-            DrawFrameControl(c, R, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (pushed ? DFCS_PUSHED : 0));
+            DrawFrameControl(c, R, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (pushed ? unsigned(DFCS_PUSHED) : 0u));
         }
     }
     TPoint offset(0, 0);

@@ -197,8 +197,12 @@ TEST(ItemSelector, LookupMatchesThePlainUpperCaseStartOfCaptions)
     for (const auto& c : cases) {
         f.host->SetItemIndex(-1);
         EXPECT_EQ(f.host->LookupItem(QString::fromLatin1(c.text)), c.found) << c.text;
-        if (c.found && *c.text) EXPECT_EQ(f.host->ItemIndex(), 1) << c.text;
-        if (!c.found) EXPECT_EQ(f.host->ItemIndex(), -1) << c.text;
+        if (c.found && *c.text) {
+            EXPECT_EQ(f.host->ItemIndex(), 1) << c.text;
+        }
+        if (!c.found) {
+            EXPECT_EQ(f.host->ItemIndex(), -1) << c.text;
+        }
     }
 }
 
