@@ -124,8 +124,9 @@ TEST(DateTime, StrToDateFollowsShortDateOrder)
         TDateTime V = -1;
         const bool Ok = TryStrToDate(QString::fromLatin1(C.Text), V, Settings(C.Format));
         EXPECT_EQ(Ok, C.Y != 0) << C.Text;
-        if (Ok)
+        if (Ok) {
             EXPECT_EQ(V, EncodeDate(C.Y, C.M, C.D)) << C.Text;
+        }
     }
     TFormatSettingsScope FS(Settings("dd/mm/yyyy"));
     try {

@@ -156,8 +156,9 @@ TEST(FloatConversion, StrToFloatFollowsDecimalSeparator)
         double V = -1;
         const TFormatSettings FS = C.Dot ? InvariantFormatSettings() : Comma();
         EXPECT_EQ(TryStrToFloat(QString::fromLatin1(C.Text), V, FS), C.Ok) << C.Text;
-        if (C.Ok)
+        if (C.Ok) {
             EXPECT_DOUBLE_EQ(V, C.Value) << C.Text;
+        }
     }
     TFormatSettingsScope Scope(Comma());
     EXPECT_DOUBLE_EQ(StrToFloat(QStringLiteral("3,25")), 3.25);
