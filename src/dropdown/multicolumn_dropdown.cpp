@@ -1,0 +1,508 @@
+#include "dropdown/multicolumn_dropdown.h"
+
+#include "platform/ui/messages.h"
+
+#include <algorithm>
+#include <cmath>
+
+TKvMultiColumnDropDown::TKvMultiColumnDropDown(TComponent* AOwner)
+    : TKvCustomDropDown(AOwner),
+      FItems(std::make_unique<TMultiColumnDropDownItems>(this)),
+      FColumns(std::make_unique<TMultiColumnDropDownColumns>(this)),
+      FHeaderFont(std::make_unique<TFont>()),
+      FLookupItems(std::make_unique<TStringList>())
+{
+    ConstructOverrides();
+    // The own fields are set after the base's construction, over what the
+    // style calls wrote (the header font keeps the style's colour).
+    FHeaderColorTo = 0x00808080;
+    FHeaderColor = 0x00FFFFFF;
+    FItemIndex = -1;
+    FHeaderHeight = 25;
+    FSelectionTextColor = 0;
+    SetDropDownColor(0x00FFFFFF);
+    SetDropDownHeight(200);
+    SetAutoSelect(true);
+    SetSelectionColorStyle(scOffice2007);
+}
+
+TKvMultiColumnDropDown::~TKvMultiColumnDropDown() = default;
+
+void TKvMultiColumnDropDown::Assign(const TPersistent* Source)
+{
+    TKvCustomDropDown::Assign(Source);
+    auto* S = dynamic_cast<const TKvMultiColumnDropDown*>(Source);
+    if (!S) return;
+    FCaseSensitive = S->FCaseSensitive;
+    FDropDownAutoWidth = S->FDropDownAutoWidth;
+    FDropDownRowHeight = S->FDropDownRowHeight;
+    FLineColor = S->FLineColor;
+    FFixedLineColor = S->FFixedLineColor;
+    FColumnSizing = S->FColumnSizing;
+    FColumnSizeWithDropDown = S->FColumnSizeWithDropDown;
+    FColumns->Assign(S->FColumns.get());
+    FHeaderColor = S->FHeaderColor;
+    FHeaderColorTo = S->FHeaderColorTo;
+    FHeaderHeight = S->FHeaderHeight;
+    FHeaderFont->Assign(*S->FHeaderFont);
+    FLookupColumn = S->FLookupColumn;
+    FSelectionTextColor = S->FSelectionTextColor;
+    FItems->Assign(S->FItems.get());
+    FItemIndex = S->FItemIndex;
+}
+
+void TKvMultiColumnDropDown::Loaded()
+{
+    TKvCustomDropDown::Loaded();
+    BuildLookupList();
+}
+
+void TKvMultiColumnDropDown::BuildLookupList()
+{
+    if (FLookupColumn < 0 || FItems->Count() == 0) return;
+    FLookupItems->Clear();
+    for (int i = 0; i < FItems->Count(); ++i) FLookupItems->Add(FItems->Items(i)->ColumnText(FLookupColumn));
+}
+
+QString TKvMultiColumnDropDown::LookupTextOf(int Item) const
+{
+    if (Item < 0 || Item >= FItems->Count()) return QString();
+    return FItems->Items(Item)->ColumnText(FLookupColumn);
+}
+
+int TKvMultiColumnDropDown::GetItemIndex(const QString& Value) const
+{
+    for (int i = 0; i < FItems->Count(); ++i)
+        if (LookupTextOf(i) == Value) return i;
+    return -1;
+}
+
+void TKvMultiColumnDropDown::SetItemIndex(int Value)
+{
+    if (Value >= FItems->Count()) return;
+    FItemIndex = Value;
+    // A chosen item's text is not a typed one: it reaches Change without being completed.
+    const bool Typing = workmode;
+    workmode = false;
+    SetText(Value < 0 ? QString() : LookupTextOf(Value));
+    workmode = Typing;
+}
+
+void TKvMultiColumnDropDown::SelectFirst()
+{
+    if (FItems->Count() > 0) SetItemIndex(0);
+}
+
+void TKvMultiColumnDropDown::SelectLast()
+{
+    if (FItems->Count() > 0) SetItemIndex(FItems->Count() - 1);
+}
+
+void TKvMultiColumnDropDown::SelectNext()
+{
+    if (FItems->Count() == 0) return;
+    if (FItemIndex < 0) SetItemIndex(0);
+    else if (FItemIndex < FItems->Count() - 1) SetItemIndex(FItemIndex + 1);
+}
+
+void TKvMultiColumnDropDown::SelectPrevious()
+{
+    if (FItems->Count() == 0) return;
+    if (FItemIndex < 0) SetItemIndex(0);
+    else if (FItemIndex > 0) SetItemIndex(FItemIndex - 1);
+}
+
+void TKvMultiColumnDropDown::SelectNextPage()
+{
+    if (FItems->Count() == 0) return;
+    if (FItemIndex < 0) SetItemIndex(0);
+    else SetItemIndex(std::min(FItemIndex + 10, FItems->Count() - 1));
+}
+
+void TKvMultiColumnDropDown::SelectPreviousPage()
+{
+    if (FItems->Count() == 0) return;
+    SetItemIndex(FItemIndex < 0 ? 0 : std::max(FItemIndex - 10, 0));
+}
+
+// ---------------------------------------------------------------- styles
+
+void TKvMultiColumnDropDown::SetSelectionColorStyle(TSelectionColorStyle Value)
+{
+    switch (Value) {
+    case scOffice2007: FLineColor = 0x00F1EDEB; FFixedLineColor = 0x00D1BBA4; break;
+    case scWindowsVista:
+    case scWindows7: FLineColor = 0x00ECECF0; FFixedLineColor = 0x00D4D2D1; break;
+    case scCustom: break;
+    }
+    TKvCustomDropDown::SetSelectionColorStyle(Value);
+}
+
+namespace {
+constexpr TColor kKeep = clDefault; // the column leaves the value as it is
+struct TMultiColumnStyleRow {
+    TColor Header, HeaderTo;
+    TSelectionColorStyle Selection;
+    TColor HeaderFont, Line, FixedLine, Sel, SelTo, SelText;
+};
+constexpr TMultiColumnStyleRow kStyles[] = {
+    /* tsOffice2003Blue */ {0x00D68759, 0x00933803, scOffice2007, 0x00FFFFFF, 0x00962D00, 0x00962D00, kKeep, kKeep, 0},
+    /* tsOffice2003Silver */ {0x00BDA4A5, 0x00957475, scOffice2007, kKeep, 0x00947C7C, 0x00947C7C, kKeep, kKeep, 0},
+    /* tsOffice2003Olive */ {0x0082C0AF, 0x00447A63, scOffice2007, kKeep, 0x00588060, 0x00588060, kKeep, kKeep, 0},
+    /* tsOffice2003Classic */ {0x00808080, 0x00808080, scOffice2007, kKeep, 0x00808080, 0x00808080, kKeep, kKeep, 0},
+    /* tsOffice2007Luna */ {0x00FFEFE3, 0x00FFD2AF, scOffice2007, 0x00723708, 0x00FFD2AF, 0x00FFD2AF, kKeep, kKeep, 0},
+    /* tsOffice2007Obsidian */ {0x00F2F1F0, 0x00C9C2BD, scOffice2007, 0x00433C37, 0x005C534C, 0x005C534C, kKeep, kKeep, 0},
+    /* tsWindowsXP */ {clBtnFace, clBtnFace, scCustom, 0, 0x00C0C0C0, 0, clHighlight, clHighlight, clHighlightText},
+    /* tsWhidbey */ {0x00EBEEEF, 0x007E9898, scOffice2007, 0x00FFFFFF, 0x00962D00, 0x00962D00, kKeep, kKeep, 0},
+    /* tsCustom */ {},
+    /* tsOffice2007Silver */ {0x00F8F7F6, 0x00E8E0DB, scOffice2007, 0x008B4215, 0x0074706F, 0x0074706F, kKeep, kKeep, 0},
+    /* tsWindowsVista */ {0x00FFFDF9, 0x00FFFAF0, scWindowsVista, 0, 0x00FCF2DA, 0x00FCF2DA, kKeep, kKeep, 0},
+    /* tsWindows7 */ {0x00FDFBFA, 0x00FDF3EB, scWindows7, 0, 0x00FBD6B8, 0x00FBD6B8, kKeep, kKeep, 0},
+    /* tsTerminal */ {clBtnFace, clBtnFace, scCustom, 0, 0x00808080, 0x00808080, clHighlight, clHighlight, clHighlightText},
+    /* tsOffice2010Blue */ {0x00EDDBCD, clNone, scCustom, 0x005B391E, 0x00EEDDCF, 0x00EEDDCF, 0x006CD0FF, 0x006CD0FF, 0},
+    /* tsOffice2010Silver */ {0x00EDE9E5, clNone, scCustom, 0x005B391E, 0x00EEDDCF, 0x00EEDDCF, 0x006CD0FF, 0x006CD0FF, 0},
+    /* tsOffice2010Black */ {0x00828282, clNone, scCustom, 0x00D7D7D6, 0x00EEDDCF, 0x00EEDDCF, 0x006CD0FF, 0x006CD0FF, 0},
+};
+} // namespace
+
+void TKvMultiColumnDropDown::SetComponentStyle(TQRVStyle AStyle)
+{
+    TKvCustomDropDown::SetComponentStyle(AStyle);
+    if (AStyle == tsCustom || int(AStyle) < 0 || int(AStyle) >= int(std::size(kStyles))) return;
+    const TMultiColumnStyleRow& s = kStyles[AStyle];
+    FHeaderColor = s.Header;
+    FHeaderColorTo = s.HeaderTo;
+    SetSelectionColorStyle(s.Selection);
+    if (s.HeaderFont != kKeep) FHeaderFont->SetColor(s.HeaderFont);
+    FLineColor = s.Line;
+    FFixedLineColor = s.FixedLine;
+    if (s.Sel != kKeep) SetSelectionColor(s.Sel);
+    if (s.SelTo != kKeep) SetSelectionColorTo(s.SelTo);
+    FSelectionTextColor = s.SelText;
+}
+
+// ---------------------------------------------------------------- typing
+
+void TKvMultiColumnDropDown::Change()
+{
+    FItemChange = false;
+    TKvCustomDropDown::Change();
+    if ((ComponentState() & csDesigning) || !workmode) return;
+    const QString Cur = Text();
+    // The old value is never recorded, so "modified" means "not empty".
+    SetModified(Cur != FOldValue);
+    const int Caret = std::min<int>(SelStart(), Cur.size());
+    const QString Typed = Cur.left(Caret);
+    const QString Prefix = FMatchCase ? Typed : Typed.toUpper();
+    for (int i = 0; i < FLookupItems->Count(); ++i) {
+        const QString Entry = FLookupItems->Get(i);
+        const QString Folded = FMatchCase ? Entry : Entry.toUpper();
+        if (!Folded.startsWith(Prefix)) continue;
+        const QString NewText = Cur.left(Prefix.size()) + Entry.mid(Prefix.size(), 255);
+        FItemIndex = i;
+        FItemIdx = i;
+        FItemSel = Prefix.size();
+        FItemChange = true;
+        if (NewText != Cur) {
+            workmode = false; // the completion's own change must not complete again
+            SetText(NewText);
+            workmode = true;
+            FItemChange = true;
+        }
+        Perform(EM_SETSEL, WPARAM(Text().size()), LPARAM(Prefix.size()));
+        return;
+    }
+    if (!Typed.isEmpty() && Typed != Cur) {
+        workmode = false;
+        SetText(Typed);
+        workmode = true;
+        SetSelStart(Typed.size());
+        SetSelLength(0);
+    }
+}
+
+void TKvMultiColumnDropDown::KeyDown(WORD& Key, TShiftState Shift)
+{
+    if (FLookupColumn < 0 || FItems->Count() == 0) {
+        TKvCustomDropDown::KeyDown(Key, Shift);
+        return;
+    }
+    workmode = !(Key == VK_BACK || Key == VK_ESCAPE || Key == VK_DELETE);
+    if (Key == VK_RETURN) {
+        const QString Cur = Text();
+        for (int i = 0; i < FLookupItems->Count(); ++i) {
+            if (FLookupItems->Get(i).compare(Cur, Qt::CaseInsensitive) != 0) continue;
+            SetText(FLookupItems->Get(i));
+            SetItemIndex(i);
+            Change();
+            break;
+        }
+        if (FReturnIsTab) {
+            PostMessage(Handle(), WM_KEYDOWN, VK_TAB, 0);
+            Key = 0;
+        }
+    }
+    TKvCustomDropDown::KeyDown(Key, Shift);
+    if (Key == VK_ESCAPE) {
+        int Found = -1;
+        const QString Cur = Text();
+        for (int i = 0; i < FLookupItems->Count() && Found < 0; ++i)
+            if (FLookupItems->Get(i).compare(Cur, Qt::CaseInsensitive) == 0) Found = i;
+        SetItemIndex(Found);
+    }
+}
+
+void TKvMultiColumnDropDown::KeyPress(QChar& Key)
+{
+    if (Key == QChar(VK_RETURN) && FReturnIsTab) {
+        Key = QChar(0);
+        return;
+    }
+    TKvCustomDropDown::KeyPress(Key);
+}
+
+void TKvMultiColumnDropDown::KeyUp(WORD& Key, TShiftState Shift)
+{
+    if (!(Key == VK_RETURN && FReturnIsTab)) TKvCustomDropDown::KeyUp(Key, Shift);
+    if (FItemChange) {
+        SetItemIndex(FItemIdx);
+        SetSelStart(FItemSel);
+        SetSelLength(Text().size() - FItemSel);
+        FItemChange = false;
+    }
+}
+
+void TKvMultiColumnDropDown::WndProc(TMessage& Message)
+{
+    TKvCustomDropDown::WndProc(Message);
+    if (Message.Msg != WM_KEYDOWN || !Enabled() || GetKeyState(VK_MENU) < 0) return;
+    switch (Message.WParam) {
+    case VK_PRIOR: SelectPreviousPage(); break;
+    case VK_NEXT: SelectNextPage(); break;
+    case VK_END: if (!EditorEnabled()) SelectLast(); break;
+    case VK_HOME: if (!EditorEnabled()) SelectFirst(); break;
+    case VK_UP: SelectPrevious(); break;
+    case VK_DOWN: SelectNext(); break;
+    default: break;
+    }
+}
+
+void TKvMultiColumnDropDown::HandleMouseWheelDown()
+{
+    TKvCustomDropDown::HandleMouseWheelDown();
+    SelectNext();
+}
+
+void TKvMultiColumnDropDown::HandleMouseWheelUp()
+{
+    TKvCustomDropDown::HandleMouseWheelUp();
+    SelectPrevious();
+}
+
+// ---------------------------------------------------------------- popup
+
+void TKvMultiColumnDropDown::CreateDropDownForm()
+{
+    TKvCustomDropDown::CreateDropDownForm();
+    if (!FDropDownForm || FKvColGrid) return;
+    FKvColGrid = new TMultiColumnGrid(this);
+    FKvColGrid->SetParent(FDropDownForm);
+    FKvColGrid->SetDropDown(this);
+    FKvColGrid->SetBounds(0, 0, FKvColGrid->Width(), 180);
+    FKvColGrid->SetColor(DropDownColor());
+}
+
+void TKvMultiColumnDropDown::PlaceDropDownControl()
+{
+    SetControl(FKvColGrid);
+    TKvCustomDropDown::PlaceDropDownControl();
+}
+
+void TKvMultiColumnDropDown::GridRowChanged(int ARow)
+{
+    // While the wheel scrolls or the popup is being shown the item stays.
+    if (!FKvColGrid || FKvColGrid->MouseWheelSelection() || FShowing) return;
+    SetItemIndex(ARow - 1);
+}
+
+void TKvMultiColumnDropDown::GridSelect()
+{
+    if (FKvColGrid && FKvColGrid->ConfirmSelection()) SetItemIndex(FKvColGrid->Row() - 1);
+    DoHideDropDown(false);
+    if (OnSelect) OnSelect(this);
+}
+
+void TKvMultiColumnDropDown::BeforeDropDown()
+{
+    TKvCustomDropDown::BeforeDropDown();
+    if (FDropDownForm) FDropDownForm->SetCancelOnDeActivate(false);
+    FShowing = true;
+    if (!FKvColGrid) return;
+    FKvColGrid->UpdateFromDropDown(this);
+    FKvColGrid->SetOptions(FKvColGrid->Options() | goThumbTracking);
+    FKvColGrid->SetColor(DropDownColor());
+    FKvColGrid->OnSelectCell = [this](TObject*, int, int ARow, bool&) { GridRowChanged(ARow); };
+    FKvColGrid->OnSelect = [this](TObject*) { GridSelect(); };
+    if (FKvColGrid->RowCount() > 1) FKvColGrid->SetRow(std::max(1, FItemIndex + 1));
+    FOldItemIndex = FItemIndex;
+}
+
+void TKvMultiColumnDropDown::AdjustDropDownHeight(int& Height)
+{
+    // A row height below 1 leaves the height as computed (it would divide by zero).
+    if (FDropDownRowHeight < 1) return;
+    const int Panels = HeaderPanelHeight() + FooterPanelHeight();
+    const int Avail = Height - Panels;
+    const int Rows = (Avail - FHeaderHeight - 2) / FDropDownRowHeight;
+    Height = Panels + FHeaderHeight + Rows * FDropDownRowHeight + 2;
+}
+
+void TKvMultiColumnDropDown::UpdateDropDownSize()
+{
+    TKvCustomDropDown::UpdateDropDownSize();
+    if (!FDropDownAutoWidth || !FKvColGrid || !FDropDownForm) return;
+    FKvColGrid->SetAlign(alNone);
+    const int w = FKvColGrid->GetTotalWidth();
+    FKvColGrid->SetWidth(w);
+    FDropDownForm->SetWidth(w + 2 * DropDownBorderWidth());
+    FKvColGrid->SetAlign(alClient);
+}
+
+void TKvMultiColumnDropDown::DoShowDropDown()
+{
+    TKvCustomDropDown::DoShowDropDown();
+    SizeColumnsToDropDown();
+    if (FKvColGrid && FKvColGrid->RowCount() > 1) {
+        const int r = std::max(1, FItemIndex + 1);
+        FKvColGrid->SetRow(r);
+        const int vis = FKvColGrid->VisibleRowCount();
+        if (r < FKvColGrid->TopRow() || r >= FKvColGrid->TopRow() + vis)
+            FKvColGrid->SetTopRow(std::max(1, r - vis + 1));
+    }
+    FShowing = false;
+}
+
+void TKvMultiColumnDropDown::DoHideDropDown(bool Cancelled)
+{
+    if (!FDropDownForm || !FDropDownForm->isVisible()) {
+        TKvCustomDropDown::DoHideDropDown(Cancelled);
+        return;
+    }
+    TKvCustomDropDown::DoHideDropDown(Cancelled);
+    if (Cancelled) SetItemIndex(FOldItemIndex);
+    else if (FKvColGrid && FKvColGrid->ConfirmSelection()) SetItemIndex(FKvColGrid->Row() - 1);
+    FOldItemIndex = FItemIndex;
+}
+
+void TKvMultiColumnDropDown::DropDownFormSizing()
+{
+    TKvCustomDropDown::DropDownFormSizing();
+    SizeColumnsToDropDown();
+}
+
+void TKvMultiColumnDropDown::SizeColumnsToDropDown()
+{
+    if (!FColumnSizeWithDropDown || !FKvColGrid || !FDropDownForm) return;
+    FKvColGrid->SetScrollBars(ssVertical);
+    if (FKvColGrid->ColCount() == 0 || FColumns->Count() == 0) return;
+    int Total = 1;
+    for (int i = 0; i < FKvColGrid->ColCount(); ++i) Total += FKvColGrid->ColWidths(i);
+    int Avail = FDropDownForm->Width();
+    if (FKvColGrid->VisibleRowCount() + FKvColGrid->FixedRows() < FKvColGrid->RowCount())
+        Avail -= GetSystemMetrics(SM_CXVSCROLL);
+    const double Factor = double(Avail) / double(Total);
+    double Carry = 0.0;
+    for (int i = 0; i < FKvColGrid->ColCount(); ++i) {
+        const double Exact = Factor * FKvColGrid->ColWidths(i);
+        const int w = int(std::nearbyint(Exact)); // halves to even
+        Carry += Exact - w;
+        if (Carry > 1.0) {
+            FKvColGrid->SetColWidths(i, w + 1);
+            Carry -= 1.0;
+        } else {
+            FKvColGrid->SetColWidths(i, w);
+        }
+    }
+}
+
+// ---------------------------------------------------------------- keys of the open popup
+
+void TKvMultiColumnDropDown::ControlKeyDown(WORD& Key, TShiftState Shift)
+{
+    if (!Shift.Contains(ssAlt) && (Key == VK_PRIOR || Key == VK_NEXT || Key == VK_UP || Key == VK_DOWN)) return;
+    TKvCustomDropDown::ControlKeyDown(Key, Shift);
+}
+
+void TKvMultiColumnDropDown::ControlKeyUp(WORD& Key, TShiftState Shift)
+{
+    if (!Shift.Contains(ssAlt) && (Key == VK_PRIOR || Key == VK_NEXT || Key == VK_UP || Key == VK_DOWN)) return;
+    TKvCustomDropDown::ControlKeyUp(Key, Shift);
+}
+
+void TKvMultiColumnDropDown::ControlKeyPress(QChar& Key)
+{
+    const ushort k = Key.unicode();
+    const bool Nav = k == VK_RETURN || k == VK_ESCAPE || k == VK_PRIOR || k == VK_NEXT || k == VK_END
+                     || k == VK_HOME || k == VK_UP || k == VK_DOWN;
+    if (Nav && GetKeyState(VK_MENU) >= 0) return;
+    if (FKvColGrid && FKvColGrid->EditorMode()) return;
+    IncrementalLookup(Key);
+}
+
+int TKvMultiColumnDropDown::LookupText(const QString& Value)
+{
+    if (!FKvColGrid) return -1;
+    const QString v = FCaseSensitive ? Value : Value.toUpper();
+    for (int i = 0; i < FItems->Count(); ++i) {
+        const QString t = FCaseSensitive ? LookupTextOf(i) : LookupTextOf(i).toUpper();
+        if (t.startsWith(v)) return i;
+    }
+    return -1;
+}
+
+int TKvMultiColumnDropDown::IncrementalLookup(QChar Key)
+{
+    if (Key == QChar(VK_BACK)) {
+        if (SelLength() == 0) {
+            FLookupEntry.chop(1);
+            SetText(FLookupEntry);
+            SetSelStart(FLookupEntry.size());
+        } else {
+            QString t = Text();
+            t.remove(SelStart(), SelLength());
+            SetText(t);
+            SetSelStart(t.size());
+        }
+        return -1;
+    }
+    if (Key != QChar(VK_TAB)) FLookupEntry += Key;
+    auto Take = [this](int i) {
+        FItemIndex = i;
+        SetText(LookupTextOf(i));
+        SetSelStart(FLookupEntry.size());
+        SetSelLength(Text().size() - FLookupEntry.size());
+    };
+    int Found = LookupText(FLookupEntry);
+    if (Found >= 0) {
+        Take(Found);
+    } else {
+        Found = LookupText(QString(Key));
+        if (Found >= 0) {
+            FLookupEntry = QString(Key);
+            Take(Found);
+        } else {
+            FLookupEntry.clear();
+        }
+    }
+    if (Found < 0) {
+        FLookupEntry.clear();
+        return -1;
+    }
+    if (FKvColGrid && Found + 1 < FKvColGrid->RowCount()) {
+        const int r = Found + 1;
+        if (r < FKvColGrid->TopRow() || r >= FKvColGrid->TopRow() + FKvColGrid->VisibleRowCount())
+            FKvColGrid->SetTopRow(r);
+        FKvColGrid->FocusCell(0, r, true);
+    }
+    return Found;
+}
