@@ -150,6 +150,9 @@ std::vector<TLangBlock> Shell_Lang_Blocks()
              QStringLiteral("File already exists! Do you want to overwrite the file?"), // 1503
              QStringLiteral("Error! Please set the Set Communication Parameter before to create the GSD file"), // 1504
              QStringLiteral("File already exists. Do you want to overwrite?"), // 1505
+             QStringLiteral("The file could not be loaded completely: saving replaces it with the rows shown and the rows not loaded are lost. Do you want to save?"), // 1506
+             QStringLiteral("%1 rows of the section \"%2\" do not fit in the table and are not shown."), // 1507
+             QStringLiteral("Rows after the first row without its key field hold data and will not be saved. Do you want to save?"), // 1508
         }},
         {1509, {
              QStringLiteral("The table is full! Delete or clear the last row before inserting a new row"), // 1509

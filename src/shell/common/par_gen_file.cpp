@@ -98,15 +98,21 @@ TParGen_Data Read_ParGen_File(const QString& path, bool* fileFound)
   return data;
 }
 
-QString Read_ParGen_Key(const QString& path, const QString& key, const QString& defaultValue)
+QString Read_ParGen_Key(const QString& path, const QString& key, const QString& defaultValue, bool* found)
 {
+  if (found)
+    *found = false;
   if (!QFileInfo(path).isFile())
     return defaultValue;
   TXmlDocument doc;
   doc.LoadFromFile(path);
   try {
     const TXmlNode node = doc.Root().ChildByName(key);
-    return node ? node.Text() : defaultValue;
+    if (!node)
+      return defaultValue;
+    if (found)
+      *found = true;
+    return node.Text();
   } catch (const Exception&) {
     return defaultValue;  // an empty document has no root
   }

@@ -69,9 +69,11 @@ TParGen_Data Read_ParGen_File(const QString& path, bool* fileFound = nullptr);
 
 // Reads one key that the general-parameters window does not write (the protocol editors'
 // and device-file writers' own keys): the text of the root's child element of that name.
-// A missing file or key gives defaultValue; a file that is not well-formed (or cannot be
-// read) raises EXmlError, which the caller reports.
-QString Read_ParGen_Key(const QString& path, const QString& key, const QString& defaultValue);
+// A missing file or key gives defaultValue (found, when given, tells whether the key was
+// there); a file that is not well-formed (or cannot be read) raises EXmlError, which the
+// caller reports.
+QString Read_ParGen_Key(const QString& path, const QString& key, const QString& defaultValue,
+                        bool* found = nullptr);
 
 // Writes the whole file: root "Par_Gen", the version comment after the root, the 27
 // keys in order, each value as its element's text. Raises on failure; the old file stays.

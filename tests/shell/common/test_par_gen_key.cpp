@@ -48,3 +48,36 @@ TEST(ParGenKey, FileThatIsNotWellFormedRaises)
   const QString path = Write_ParGen(dir, "<Par_Gen><A>x</Par_Gen>");
   EXPECT_THROW(Read_ParGen_Key(path, QStringLiteral("A"), QString()), EXmlError);
 }
+
+TEST(ParGenKey, FoundFlagTellsAMissingKeyFromAnEmptyOne)
+{
+  QTemporaryDir dir;
+  const QString missing = dir.filePath(QStringLiteral("None.xml"));
+  const QString path = Write_ParGen(dir, "<Par_Gen><A>x</A><B/></Par_Gen>");
+  const QString commentFirst = dir.filePath(QStringLiteral("ParGen.xml"));
+  struct Case {
+    const char* name;
+    QString file;
+    const char* key;
+    bool found;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"missing file", missing, "A", false, "d"},
+      {"missing key", path, "C", false, "d"},
+      {"key", path, "A", true, "x"},
+      {"empty key", path, "B", true, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    bool found = !c.found;
+    EXPECT_EQ(Read_ParGen_Key(c.file, QString::fromLatin1(c.key), QStringLiteral("d"), &found), QString::fromLatin1(c.text));
+    EXPECT_EQ(found, c.found);
+  }
+  Write_ParGen(dir, "<!--c--><Par_Gen><A>x</A></Par_Gen>");
+  bool found = true;
+  EXPECT_EQ(Read_ParGen_Key(commentFirst, QStringLiteral("A"), QStringLiteral("d"), &found), QStringLiteral("d"));
+  EXPECT_FALSE(found);
+  Write_ParGen(dir, "<Par_Gen><A>x</Par_Gen>");
+  EXPECT_THROW(Read_ParGen_Key(commentFirst, QStringLiteral("A"), QString(), &found), EXmlError);
+}
