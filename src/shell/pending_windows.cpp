@@ -4,7 +4,6 @@
 
 TFVIZediZadud* FVIZediZadud = nullptr;
 TFSetAccess* FSetAccess = nullptr;
-TFModbus_TCP_Master_Set_Access* FModbus_TCP_Master_Set_Access = nullptr;
 TFBACnetAccess* FBACnetAccess = nullptr;
 TFImportEDEFile* FImportEDEFile = nullptr;
 TFBACnet_Eng_Unit* FBACnet_Eng_Unit = nullptr;
