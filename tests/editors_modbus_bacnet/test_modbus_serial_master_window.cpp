@@ -3,7 +3,11 @@
 
 #include "editors_modbus_bacnet/modbus_serial_master_window.h"
 
+#include "editors_modbus_bacnet/modbus_rule_check.h"
 #include "platform/ui/comctrls.h"
+#include "platform/ui/extctrls.h"
+
+#include <QApplication>
 #include "shell/common/lb_button.h"
 
 #include "modbus_window_fixture.h"
@@ -144,5 +148,21 @@ TEST_F(SerialWindow, OnlyTheReadGridShowsHintsByRealColumn)
     hint = QStringLiteral("unchanged");
     Form->GridHint(Form->Grids[1], 0, 3, hint);
     EXPECT_EQ(hint, QStringLiteral("unchanged"));
+  });
+}
+
+TEST_F(SerialWindow, RendersToPng)
+{
+  Use_Fixture("ModbusM_SetAccess.xml", WS().Name_File_ModbusM_SetAccess);
+  Show([&] {
+    Form->PageControl1->SetActivePage(Form->TS_Modbus_Write);
+    QApplication::processEvents();
+    const QImage img = Form->grab().toImage();
+    ASSERT_FALSE(img.isNull());
+    EXPECT_EQ(img.width(), 1040);
+    EXPECT_TRUE(img.save(QStringLiteral(KV_TEST_BINARY_DIR "/modbus_serial_master_window.png")));
+    TKvStringGrid* g = Form->Grids[1];
+    const TRect r = g->CellRect(7, 3);  // On Change, an empty row
+    EXPECT_EQ(FromQColor(img.pixelColor(g->mapTo(Form.get(), QPoint(r.Left + 3, r.Top + 3)))), Modbus_Color_Timing);
   });
 }

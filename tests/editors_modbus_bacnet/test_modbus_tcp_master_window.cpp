@@ -6,6 +6,7 @@
 #include "editors_modbus_bacnet/modbus_rule_check.h"
 #include "platform/core/files.h"
 #include "platform/ui/comctrls.h"
+#include "platform/ui/extctrls.h"
 #include "shell/common/lb_button.h"
 
 #include "modbus_window_fixture.h"
@@ -296,4 +297,30 @@ TEST_F(TCPWindow, TextsAndNoHints)
     EXPECT_EQ(Form->PageControl1->ActivePage(), Form->TS_Modbus_Read);
     EXPECT_EQ(read->Columns()->Items(10)->ComboItems()->Count(), 1500);
   });
+}
+
+TEST_F(TCPWindow, RendersToPng)
+{
+  Use_Fixture("ModbusTCPM_SetAccess.xml", WS().Name_File_ModbusTCPM_SetAccess);
+  Show([&] {
+    QApplication::processEvents();
+    const QImage img = Form->grab().toImage();
+    ASSERT_FALSE(img.isNull());
+    EXPECT_EQ(img.width(), Form->ClientWidth());
+    EXPECT_TRUE(img.save(QStringLiteral(KV_TEST_BINARY_DIR "/modbus_tcp_master_window.png")));
+    auto at = [&](TKvStringGrid* g, int col, int row) {
+      const TRect r = g->CellRect(col, row);
+      return FromQColor(img.pixelColor(g->mapTo(Form.get(), QPoint(r.Left + 4, (r.Top + r.Bottom) / 2))));
+    };
+    EXPECT_EQ(at(Form->Grids[0], 6, 4), Modbus_Color_Slave);
+    EXPECT_EQ(at(Form->Grids[0], 9, 4), Modbus_Color_Timing);
+    EXPECT_EQ(at(Form->Grids[0], 10, 4), Modbus_Color_Position);
+    EXPECT_EQ(FromQColor(img.pixelColor(Form->P_Title->mapTo(Form.get(), QPoint(600, 30)))), TColor(0xEDF7F8));
+  });
+}
+
+TEST_F(TCPWindow, TheHeaderAfterTheHiddenTopicIsShown)
+{
+  EXPECT_EQ(Form->Grids[0]->Cells(15, 0), QStringLiteral("Mnemonic"));
+  EXPECT_EQ(Form->Grids[1]->Cells(16, 0), QStringLiteral("Mnemonic"));
 }

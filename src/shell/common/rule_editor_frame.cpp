@@ -164,7 +164,9 @@ void TRuleEditorFrame::Set_Lang()
         continue;
       if (cg)
         cg->Columns()->Items(c)->SetHeader(Lang_Str(h));
-      else
+      // The column item writes its header cell only below ColCount, which counts the
+      // displayed columns: with a hidden column before it the last header stays blank.
+      if (Grids[g]->Cells(c, 0) != Lang_Str(h))
         Grids[g]->SetCells(c, 0, Lang_Str(h));
     }
     Hints[g].clear();
