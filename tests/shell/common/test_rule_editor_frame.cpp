@@ -179,3 +179,28 @@ TEST_F(RuleEditorFrame, RowsPastTheGridAreNamedOnceAndOkAsksBeforeReplacingTheFi
   EXPECT_EQ(Show([&] { Form->Btn_OK->Click(); }), mrOk);
   EXPECT_EQ(Read_All(File()).count("<row "), 8);
 }
+
+TEST_F(RuleEditorFrame, ARowNumberClickSelectsTheRowAndEnterJumpsWithTheOption)
+{
+  Show([&] {
+    TKvStringGrid* g = Form->Grids[1];
+    Form->ClickCell(g, 3, 0);
+    EXPECT_EQ(g->Selection().Top, 3);
+    EXPECT_EQ(g->Selection().Bottom, 3);
+    EXPECT_EQ(g->Selection().Left, 1);
+    EXPECT_EQ(g->Selection().Right, 3);
+
+    WS().Enable_Jump_Field_Tables = true;
+    g->FocusCell(3, 2);
+    QChar enter(13);
+    ASSERT_TRUE(bool(g->OnKeyPress));
+    g->OnKeyPress(g, enter);
+    EXPECT_EQ(enter, QChar(0));
+    EXPECT_EQ(g->Col(), 1);
+    EXPECT_EQ(g->Row(), 3);
+    QString hint = QStringLiteral("none");
+    ASSERT_TRUE(bool(g->OnGridHint));
+    g->OnGridHint(g, 0, 2, hint);  // no hint list: the hint stays
+    EXPECT_EQ(hint, QStringLiteral("none"));
+  });
+}
