@@ -16,34 +16,6 @@ constexpr int Topic_Col = 12;
 constexpr int Read_Position_Col = 8;
 constexpr int Write_Position_Col = 10;
 
-TRuleColumn Column(int header, const char* attribute, int width, TColor color, TEditorType kind = edNormal,
-                   QStringList items = {})
-{
-  TRuleColumn c;
-  c.Header = header;
-  c.Attribute = QString::fromLatin1(attribute);
-  c.Width = width;
-  c.Color = color;
-  c.Kind = kind;
-  c.Items = std::move(items);
-  return c;
-}
-
-TRuleColumn Defaulted(TRuleColumn c, const char* def)
-{
-  c.Required = false;
-  c.Default = QString::fromLatin1(def);
-  return c;
-}
-
-TRuleColumn Row_Number(int header)
-{
-  TRuleColumn c;
-  c.Header = header;
-  c.Width = 40;
-  return c;
-}
-
 TRuleFile Make_File(TFSetAccess* self)
 {
   TRuleFile f;
@@ -53,7 +25,7 @@ TRuleFile Make_File(TFSetAccess* self)
   TRuleGrid read;
   read.Section = {QStringLiteral("Modbus_Read")};
   read.Error_Prefix = 1968;
-  TRuleColumn topic = Defaulted(Column(1942, "Index_Topic", 120, Modbus_Color_Topic, edComboList), "");
+  TRuleColumn topic = Rule_Defaulted(Rule_Column(1942, "Index_Topic", 120, Modbus_Color_Topic, edComboList), "");
   topic.Hidden = true;
   topic.Load = [self](int row, bool present, const QString& stored) {
     if (!present)
@@ -68,20 +40,20 @@ TRuleFile Make_File(TFSetAccess* self)
     return QString::number(self->Get_Index_From_Topic(cell, self->ComboItem_Topic[size_t(row - 1)]));
   };
   read.Columns = {
-      Row_Number(1916),
-      Defaulted(Column(1917, "Enable", 50, Modbus_Color_Enable, edDataCheckBox), "Y"),
-      Column(1918, "Slave_ID", 60, Modbus_Color_Slave),
-      Column(1919, "Type", 115, Modbus_Color_Slave, edComboList, Modbus_Read_Types()),
-      Column(1920, "Address", 60, Modbus_Color_Slave),
-      Column(1921, "NPoint", 64, Modbus_Color_Slave),
-      Column(1922, "PollTime", 64, Modbus_Color_Timing),
-      Column(1923, "MaxError", 64, Modbus_Color_Timing),
-      Column(1924, "Position", 61, Modbus_Color_Position, edComboList),
-      Column(1925, "Bit", 64, Modbus_Color_Position, edComboList, Modbus_Bit_Items()),
-      Defaulted(Column(1926, "Swap", 40, Modbus_Color_Swap, edDataCheckBox), "N"),
-      Defaulted(Column(1990, "SwapWord", 80, Modbus_Color_Swap, edDataCheckBox), "N"),
+      Rule_Row_Number(1916),
+      Rule_Defaulted(Rule_Column(1917, "Enable", 50, Modbus_Color_Enable, edDataCheckBox), "Y"),
+      Rule_Column(1918, "Slave_ID", 60, Modbus_Color_Slave),
+      Rule_Column(1919, "Type", 115, Modbus_Color_Slave, edComboList, Modbus_Read_Types()),
+      Rule_Column(1920, "Address", 60, Modbus_Color_Slave),
+      Rule_Column(1921, "NPoint", 64, Modbus_Color_Slave),
+      Rule_Column(1922, "PollTime", 64, Modbus_Color_Timing),
+      Rule_Column(1923, "MaxError", 64, Modbus_Color_Timing),
+      Rule_Column(1924, "Position", 61, Modbus_Color_Position, edComboList),
+      Rule_Column(1925, "Bit", 64, Modbus_Color_Position, edComboList, Modbus_Bit_Items()),
+      Rule_Defaulted(Rule_Column(1926, "Swap", 40, Modbus_Color_Swap, edDataCheckBox), "N"),
+      Rule_Defaulted(Rule_Column(1990, "SwapWord", 80, Modbus_Color_Swap, edDataCheckBox), "N"),
       topic,
-      Column(1927, "Mnemonic", 120, clWhite),
+      Rule_Column(1927, "Mnemonic", 120, clWhite),
   };
   read.Check_Row = [self](TKvStringGrid* g, int r) {
     TModbus_Rule_Check c;
@@ -96,21 +68,21 @@ TRuleFile Make_File(TFSetAccess* self)
   write.Section = {QStringLiteral("Modbus_Write")};
   write.Error_Prefix = 1968;
   write.Columns = {
-      Row_Number(1928),
-      Defaulted(Column(1929, "Enable", 50, Modbus_Color_Enable, edDataCheckBox), "Y"),
-      Column(1930, "Slave_ID", 60, Modbus_Color_Slave),
-      Column(1931, "Type", 115, Modbus_Color_Slave, edComboList, Modbus_Write_Types()),
-      Column(1932, "Address", 60, Modbus_Color_Slave),
-      Column(1933, "NPoint", 64, Modbus_Color_Slave),
-      Column(1934, "PollTime", 64, Modbus_Color_Timing),
-      Column(1935, "OnChange", 68, Modbus_Color_Timing, edDataCheckBox),
-      Defaulted(Column(1936, "OnCMD", 56, Modbus_Color_Timing, edDataCheckBox), "N"),
-      Column(1937, "MaxError", 64, Modbus_Color_Timing),
-      Column(1938, "Position", 64, Modbus_Color_Position, edComboList),
-      Column(1939, "Bit", 64, Modbus_Color_Position, edComboList, Modbus_Bit_Items()),
-      Defaulted(Column(1940, "Swap", 40, Modbus_Color_Swap, edDataCheckBox), "N"),
-      Defaulted(Column(1991, "SwapWord", 80, Modbus_Color_Swap, edDataCheckBox), "N"),
-      Column(1941, "Mnemonic", 113, clWhite),
+      Rule_Row_Number(1928),
+      Rule_Defaulted(Rule_Column(1929, "Enable", 50, Modbus_Color_Enable, edDataCheckBox), "Y"),
+      Rule_Column(1930, "Slave_ID", 60, Modbus_Color_Slave),
+      Rule_Column(1931, "Type", 115, Modbus_Color_Slave, edComboList, Modbus_Write_Types()),
+      Rule_Column(1932, "Address", 60, Modbus_Color_Slave),
+      Rule_Column(1933, "NPoint", 64, Modbus_Color_Slave),
+      Rule_Column(1934, "PollTime", 64, Modbus_Color_Timing),
+      Rule_Column(1935, "OnChange", 68, Modbus_Color_Timing, edDataCheckBox),
+      Rule_Defaulted(Rule_Column(1936, "OnCMD", 56, Modbus_Color_Timing, edDataCheckBox), "N"),
+      Rule_Column(1937, "MaxError", 64, Modbus_Color_Timing),
+      Rule_Column(1938, "Position", 64, Modbus_Color_Position, edComboList),
+      Rule_Column(1939, "Bit", 64, Modbus_Color_Position, edComboList, Modbus_Bit_Items()),
+      Rule_Defaulted(Rule_Column(1940, "Swap", 40, Modbus_Color_Swap, edDataCheckBox), "N"),
+      Rule_Defaulted(Rule_Column(1991, "SwapWord", 80, Modbus_Color_Swap, edDataCheckBox), "N"),
+      Rule_Column(1941, "Mnemonic", 113, clWhite),
   };
   write.Check_Row = [self](TKvStringGrid* g, int r) {
     TModbus_Rule_Check c;
@@ -138,26 +110,13 @@ TRuleEditorTexts Make_Texts()
   return t;
 }
 
-void Fill(TStringList* list, const QStringList& items)
-{
-  list->Clear();
-  for (const QString& s : items)
-    list->Add(s);
-}
-
 }  // namespace
 
-TFSetAccess::TFSetAccess(TComponent* AOwner) : TRuleEditorFrame(Make_File(this), Make_Texts(), 1040, 337, AOwner)
+TFSetAccess::TFSetAccess(TComponent* AOwner)
+    : TModbus_Master_Window(Make_File(this), Make_Texts(), 1040, 337, {Read_Position_Col, Write_Position_Col, Topic_Col},
+                            AOwner)
 {
   SetName(QStringLiteral("FSetAccess"));
-  TS_Modbus_Read = Sheets[Read];
-  TS_Modbus_Write = Sheets[Write];
-  TS_Modbus_Read->SetName(QStringLiteral("TS_Modbus_Read"));
-  TS_Modbus_Write->SetName(QStringLiteral("TS_Modbus_Write"));
-  KCG_Modbus_Read = static_cast<TKvColumnGrid*>(Grids[Read]);
-  KCG_Modbus_Write = static_cast<TKvColumnGrid*>(Grids[Write]);
-  KCG_Modbus_Read->SetName(QStringLiteral("KCG_Modbus_Read"));
-  KCG_Modbus_Write->SetName(QStringLiteral("KCG_Modbus_Write"));
   KCG_Modbus_Read->SetShowHint(true);
   ComboItem_Topic.assign(size_t(Desc().Grids[Read].Rows), -1);
 }
@@ -174,26 +133,15 @@ int TFSetAccess::Get_Index_From_Topic(const QString& Topic, int Index) const
   return int(List_Publish_Topic.indexOf(Topic));
 }
 
-QString TFSetAccess::Get_Topic_From_Index(int Index) const
-{
-  return Index >= 0 && Index < List_Publish_Topic.size() ? List_Publish_Topic.at(Index) : QString();
-}
-
 void TFSetAccess::Before_Clear()
 {
-  if (!KCG_Modbus_Read->IsHiddenColumn(Topic_Col))
-    KCG_Modbus_Read->HideColumn(Topic_Col);
+  Hide_Topic();
 }
 
 void TFSetAccess::Before_Load()
 {
   ComboItem_Topic.assign(size_t(Desc().Grids[Read].Rows), -1);
-  PageControl1->SetActivePage(TS_Modbus_Read);
-  NByte_IN = 1500;
-  NByte_OUT = 1500;
-  Fill(KCG_Modbus_Read->Columns()->Items(Read_Position_Col)->ComboItems(), Modbus_Position_Items(NByte_IN));
-  Fill(KCG_Modbus_Write->Columns()->Items(Write_Position_Col)->ComboItems(), Modbus_Position_Items(NByte_OUT));
-  Fill(KCG_Modbus_Read->Columns()->Items(Topic_Col)->ComboItems(), List_Publish_Topic);
+  TModbus_Master_Window::Before_Load();
 }
 
 void TFSetAccess::Grid_Hint(int G, int ARow, int ACol, QString& Hint)

@@ -3,38 +3,21 @@
 // the slave's address and port, kept in ModbusM_SetAccess.xml. Only the read grid shows
 // hints: its headers that of the real column, its data cells their own text.
 
-#include "shell/common/rule_editor_frame.h"
-
-#include <QStringList>
+#include "editors_modbus_bacnet/modbus_master_window.h"
 
 #include <vector>
 
-class TKvColumnGrid;
-
-class TFSetAccess : public TRuleEditorFrame {
+class TFSetAccess : public TModbus_Master_Window {
 public:
   explicit TFSetAccess(TComponent* AOwner = nullptr);
   QString ClassName() const override { return QStringLiteral("TFSetAccess"); }
 
-  TTabSheet* TS_Modbus_Read = nullptr;
-  TTabSheet* TS_Modbus_Write = nullptr;
-  TKvColumnGrid* KCG_Modbus_Read = nullptr;
-  TKvColumnGrid* KCG_Modbus_Write = nullptr;
-
-  // Do_Copy[Read] / [Write] and Hints[Read] / [Write] are the grids' copy flags and
-  // column hints.
-  static constexpr int Read = 0, Write = 1;
-
-  QStringList List_Publish_Topic;  // nothing fills it
-  int NByte_IN = 1500;
-  int NByte_OUT = 1500;
   // Per read rule row (index row - 1): the item last picked in its Topic drop-down, -1 none.
   std::vector<int> ComboItem_Topic;
 
   // The hint when it lies inside the list and its entry equals Topic, else the first
   // entry equal to Topic, else -1.
   int Get_Index_From_Topic(const QString& Topic, int Index) const;
-  QString Get_Topic_From_Index(int Index) const;
 
   // The window's own names of the frame's OK and Insert Row.
   void bitbtn1Click(TObject* Sender) { Btn_OKClick(Sender); }

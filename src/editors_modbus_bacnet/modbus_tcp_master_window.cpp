@@ -17,34 +17,6 @@ constexpr int Topic_Col = 14;
 constexpr int Read_Position_Col = 10;
 constexpr int Write_Position_Col = 12;
 
-TRuleColumn Column(int header, const char* attribute, int width, TColor color, TEditorType kind = edNormal,
-                   QStringList items = {})
-{
-  TRuleColumn c;
-  c.Header = header;
-  c.Attribute = QString::fromLatin1(attribute);
-  c.Width = width;
-  c.Color = color;
-  c.Kind = kind;
-  c.Items = std::move(items);
-  return c;
-}
-
-TRuleColumn Defaulted(TRuleColumn c, const char* def)
-{
-  c.Required = false;
-  c.Default = QString::fromLatin1(def);
-  return c;
-}
-
-TRuleColumn Row_Number(int header)
-{
-  TRuleColumn c;
-  c.Header = header;
-  c.Width = 40;
-  return c;
-}
-
 TRuleFile Make_File(TFModbus_TCP_Master_Set_Access* self)
 {
   TRuleFile f;
@@ -54,29 +26,29 @@ TRuleFile Make_File(TFModbus_TCP_Master_Set_Access* self)
   TRuleGrid read;
   read.Section = {QStringLiteral("Modbus_Read")};
   read.Error_Prefix = 2038;
-  TRuleColumn topic = Defaulted(Column(2062, "Index_Topic", 120, Modbus_Color_Topic, edComboList), "");
+  TRuleColumn topic = Rule_Defaulted(Rule_Column(2062, "Index_Topic", 120, Modbus_Color_Topic, edComboList), "");
   topic.Hidden = true;
   topic.Load = [self](int, bool present, const QString& stored) {
     return present ? self->Get_Topic_From_Index(StrToIntDef(stored, -1)) : QString();
   };
   topic.Save = [self](int, const QString& cell) { return QString::number(self->Get_Index_From_Topic(cell)); };
   read.Columns = {
-      Row_Number(2008),
-      Defaulted(Column(2009, "Enable", 50, Modbus_Color_Enable, edDataCheckBox), "Y"),
-      Column(2010, "IP_Address", 101, Modbus_Color_Slave),
-      Column(2011, "Port", 45, Modbus_Color_Slave),
-      Column(2012, "Slave_ID", 55, Modbus_Color_Slave),
-      Column(2013, "Type", 100, Modbus_Color_Slave, edComboList, Modbus_Read_Types()),
-      Column(2014, "Address", 55, Modbus_Color_Slave),
-      Column(2015, "NPoint", 45, Modbus_Color_Slave),
-      Column(2016, "PollTime", 60, Modbus_Color_Timing),
-      Column(2017, "MaxError", 64, Modbus_Color_Timing),
-      Column(2018, "Position", 60, Modbus_Color_Position, edComboList),
-      Column(2019, "Bit", 60, Modbus_Color_Position, edComboList, Modbus_Bit_Items()),
-      Defaulted(Column(2020, "Swap", 40, Modbus_Color_Swap, edDataCheckBox), "N"),
-      Defaulted(Column(2100, "SwapWord", 80, Modbus_Color_Swap, edDataCheckBox), "N"),
+      Rule_Row_Number(2008),
+      Rule_Defaulted(Rule_Column(2009, "Enable", 50, Modbus_Color_Enable, edDataCheckBox), "Y"),
+      Rule_Column(2010, "IP_Address", 101, Modbus_Color_Slave),
+      Rule_Column(2011, "Port", 45, Modbus_Color_Slave),
+      Rule_Column(2012, "Slave_ID", 55, Modbus_Color_Slave),
+      Rule_Column(2013, "Type", 100, Modbus_Color_Slave, edComboList, Modbus_Read_Types()),
+      Rule_Column(2014, "Address", 55, Modbus_Color_Slave),
+      Rule_Column(2015, "NPoint", 45, Modbus_Color_Slave),
+      Rule_Column(2016, "PollTime", 60, Modbus_Color_Timing),
+      Rule_Column(2017, "MaxError", 64, Modbus_Color_Timing),
+      Rule_Column(2018, "Position", 60, Modbus_Color_Position, edComboList),
+      Rule_Column(2019, "Bit", 60, Modbus_Color_Position, edComboList, Modbus_Bit_Items()),
+      Rule_Defaulted(Rule_Column(2020, "Swap", 40, Modbus_Color_Swap, edDataCheckBox), "N"),
+      Rule_Defaulted(Rule_Column(2100, "SwapWord", 80, Modbus_Color_Swap, edDataCheckBox), "N"),
       topic,
-      Column(2021, "Mnemonic", 140, clWhite),
+      Rule_Column(2021, "Mnemonic", 140, clWhite),
   };
   read.Check_Row = [self](TKvStringGrid* g, int r) {
     TModbus_Rule_Check c;
@@ -91,23 +63,23 @@ TRuleFile Make_File(TFModbus_TCP_Master_Set_Access* self)
   write.Section = {QStringLiteral("Modbus_Write")};
   write.Error_Prefix = 2038;
   write.Columns = {
-      Row_Number(2022),
-      Defaulted(Column(2023, "Enable", 50, Modbus_Color_Enable, edDataCheckBox), "Y"),
-      Column(2024, "IP_Address", 101, Modbus_Color_Slave),
-      Column(2025, "Port", 45, Modbus_Color_Slave),
-      Column(2026, "Slave_ID", 55, Modbus_Color_Slave),
-      Column(2027, "Type", 100, Modbus_Color_Slave, edComboList, Modbus_Write_Types()),
-      Column(2028, "Address", 55, Modbus_Color_Slave),
-      Column(2029, "NPoint", 45, Modbus_Color_Slave),
-      Column(2030, "PollTime", 60, Modbus_Color_Timing),
-      Column(2031, "OnChange", 66, Modbus_Color_Timing, edDataCheckBox),
-      Defaulted(Column(2032, "OnCMD", 56, Modbus_Color_Timing, edDataCheckBox), "N"),
-      Column(2033, "MaxError", 62, Modbus_Color_Timing),
-      Column(2034, "Position", 55, Modbus_Color_Position, edComboList),
-      Column(2035, "Bit", 55, Modbus_Color_Position, edComboList, Modbus_Bit_Items()),
-      Defaulted(Column(2036, "Swap", 40, Modbus_Color_Swap, edDataCheckBox), "N"),
-      Defaulted(Column(2101, "SwapWord", 80, Modbus_Color_Swap, edDataCheckBox), "N"),
-      Column(2037, "Mnemonic", 150, clWhite),
+      Rule_Row_Number(2022),
+      Rule_Defaulted(Rule_Column(2023, "Enable", 50, Modbus_Color_Enable, edDataCheckBox), "Y"),
+      Rule_Column(2024, "IP_Address", 101, Modbus_Color_Slave),
+      Rule_Column(2025, "Port", 45, Modbus_Color_Slave),
+      Rule_Column(2026, "Slave_ID", 55, Modbus_Color_Slave),
+      Rule_Column(2027, "Type", 100, Modbus_Color_Slave, edComboList, Modbus_Write_Types()),
+      Rule_Column(2028, "Address", 55, Modbus_Color_Slave),
+      Rule_Column(2029, "NPoint", 45, Modbus_Color_Slave),
+      Rule_Column(2030, "PollTime", 60, Modbus_Color_Timing),
+      Rule_Column(2031, "OnChange", 66, Modbus_Color_Timing, edDataCheckBox),
+      Rule_Defaulted(Rule_Column(2032, "OnCMD", 56, Modbus_Color_Timing, edDataCheckBox), "N"),
+      Rule_Column(2033, "MaxError", 62, Modbus_Color_Timing),
+      Rule_Column(2034, "Position", 55, Modbus_Color_Position, edComboList),
+      Rule_Column(2035, "Bit", 55, Modbus_Color_Position, edComboList, Modbus_Bit_Items()),
+      Rule_Defaulted(Rule_Column(2036, "Swap", 40, Modbus_Color_Swap, edDataCheckBox), "N"),
+      Rule_Defaulted(Rule_Column(2101, "SwapWord", 80, Modbus_Color_Swap, edDataCheckBox), "N"),
+      Rule_Column(2037, "Mnemonic", 150, clWhite),
   };
   write.Check_Row = [self](TKvStringGrid* g, int r) {
     TModbus_Rule_Check c;
@@ -138,17 +110,10 @@ TRuleEditorTexts Make_Texts()
 }  // namespace
 
 TFModbus_TCP_Master_Set_Access::TFModbus_TCP_Master_Set_Access(TComponent* AOwner)
-    : TRuleEditorFrame(Make_File(this), Make_Texts(), 1150, 337, AOwner)
+    : TModbus_Master_Window(Make_File(this), Make_Texts(), 1150, 337, {Read_Position_Col, Write_Position_Col, Topic_Col},
+                            AOwner)
 {
   SetName(QStringLiteral("FModbus_TCP_Master_Set_Access"));
-  TS_Modbus_Read = Sheets[Read];
-  TS_Modbus_Write = Sheets[Write];
-  TS_Modbus_Read->SetName(QStringLiteral("TS_Modbus_Read"));
-  TS_Modbus_Write->SetName(QStringLiteral("TS_Modbus_Write"));
-  KCG_Modbus_Read = static_cast<TKvColumnGrid*>(Grids[Read]);
-  KCG_Modbus_Write = static_cast<TKvColumnGrid*>(Grids[Write]);
-  KCG_Modbus_Read->SetName(QStringLiteral("KCG_Modbus_Read"));
-  KCG_Modbus_Write->SetName(QStringLiteral("KCG_Modbus_Write"));
 }
 
 QString TFModbus_TCP_Master_Set_Access::Project_File() const
@@ -161,11 +126,6 @@ int TFModbus_TCP_Master_Set_Access::Get_Index_From_Topic(const QString& Topic) c
   return int(List_Publish_Topic.indexOf(Topic));
 }
 
-QString TFModbus_TCP_Master_Set_Access::Get_Topic_From_Index(int Index) const
-{
-  return Index >= 0 && Index < List_Publish_Topic.size() ? List_Publish_Topic.at(Index) : QString();
-}
-
 void TFModbus_TCP_Master_Set_Access::Before_Clear()
 {
   // While Topic is hidden the list follows the displayed columns 1 to 14.
@@ -174,25 +134,5 @@ void TFModbus_TCP_Master_Set_Access::Before_Clear()
   for (int k = 2069; k <= 2080; ++k)
     hints << Lang_Str(k);
   hints << Lang_Str(2102) << Lang_Str(2082);
-  if (!KCG_Modbus_Read->IsHiddenColumn(Topic_Col))
-    KCG_Modbus_Read->HideColumn(Topic_Col);
-}
-
-void TFModbus_TCP_Master_Set_Access::Before_Load()
-{
-  PageControl1->SetActivePage(TS_Modbus_Read);
-  NByte_IN = 1500;
-  NByte_OUT = 1500;
-  TStringList* in = KCG_Modbus_Read->Columns()->Items(Read_Position_Col)->ComboItems();
-  in->Clear();
-  for (const QString& s : Modbus_Position_Items(NByte_IN))
-    in->Add(s);
-  TStringList* out = KCG_Modbus_Write->Columns()->Items(Write_Position_Col)->ComboItems();
-  out->Clear();
-  for (const QString& s : Modbus_Position_Items(NByte_OUT))
-    out->Add(s);
-  TStringList* topics = KCG_Modbus_Read->Columns()->Items(Topic_Col)->ComboItems();
-  topics->Clear();
-  for (const QString& s : List_Publish_Topic)
-    topics->Add(s);
+  Hide_Topic();
 }

@@ -227,17 +227,23 @@ void TRuleEditorFrame::Btn_OKClick(TObject*)
   SetModalResult(mrOk);
 }
 
+bool TRuleEditorFrame::Current_Row(int& G, TKvStringGrid*& Grid, int& Row) const
+{
+  G = Active_Grid();
+  Grid = Grids[size_t(G)];
+  Row = Grid->Row();
+  return Row >= 1;
+}
+
 void TRuleEditorFrame::Btn_DelRowClick(TObject*)
 {
-  const int g = Active_Grid();
-  TKvStringGrid* grid = Grids[size_t(g)];
-  const int r = grid->Row();
-  if (r < 1)
+  int g = 0, r = 0;
+  TKvStringGrid* grid = nullptr;
+  if (!Current_Row(g, grid, r))
     return;
   if (MessageDlg(Lang_Str(FTexts.Delete_Question) + QString::number(r), mtConfirmation, mbYes | mbNo) != mrYes)
     return;
-  const TRuleGrid& D = FFile.Grids[size_t(g)];
-  if (D.Check_Boxes)
+  if (FFile.Grids[size_t(g)].Check_Boxes)
     Grid_Delete_Row_Check(r, grid, false);
   else
     Grid_Delete_Row(r, static_cast<TKvColumnGrid*>(grid));
@@ -245,10 +251,9 @@ void TRuleEditorFrame::Btn_DelRowClick(TObject*)
 
 void TRuleEditorFrame::Btn_InsRowClick(TObject*)
 {
-  const int g = Active_Grid();
-  TKvStringGrid* grid = Grids[size_t(g)];
-  const int r = grid->Row();
-  if (r < 1)
+  int g = 0, r = 0;
+  TKvStringGrid* grid = nullptr;
+  if (!Current_Row(g, grid, r))
     return;
   const TRuleGrid& D = FFile.Grids[size_t(g)];
   const bool setEnable = D.Enable_Col >= 0;
@@ -260,10 +265,9 @@ void TRuleEditorFrame::Btn_InsRowClick(TObject*)
 
 void TRuleEditorFrame::Btn_CopyRowClick(TObject*)
 {
-  const int g = Active_Grid();
-  TKvStringGrid* grid = Grids[size_t(g)];
-  const int r = grid->Row();
-  if (r < 1)
+  int g = 0, r = 0;
+  TKvStringGrid* grid = nullptr;
+  if (!Current_Row(g, grid, r))
     return;
   if (FFile.Grids[size_t(g)].Check_Boxes)
     Grid_Copy_Row_Check(grid, r);
@@ -275,10 +279,9 @@ void TRuleEditorFrame::Btn_CopyRowClick(TObject*)
 
 void TRuleEditorFrame::Btn_PasteRowClick(TObject*)
 {
-  const int g = Active_Grid();
-  TKvStringGrid* grid = Grids[size_t(g)];
-  const int r = grid->Row();
-  if (r < 1)
+  int g = 0, r = 0;
+  TKvStringGrid* grid = nullptr;
+  if (!Current_Row(g, grid, r))
     return;
   if (FFile.Grids[size_t(g)].Check_Boxes)
     Grid_Paste_Row_Check(grid, r, Do_Copy[size_t(g)]);

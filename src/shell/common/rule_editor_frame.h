@@ -112,6 +112,8 @@ protected:
   int Grid_Index(TObject* Sender) const;
 
 private:
+  // The active grid and its current rule row; false when no rule row is current.
+  bool Current_Row(int& G, TKvStringGrid*& Grid, int& Row) const;
   void Apply_Grid_Event_Handlers(int G);
   void Show_Rows_Left_Out();
 

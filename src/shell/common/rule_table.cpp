@@ -93,6 +93,33 @@ bool Default_Row_Enabled(const TRuleGrid& D, TKvStringGrid* G, int Row)
 
 }  // namespace
 
+TRuleColumn Rule_Column(int Header, const char* Attribute, int Width, TColor Color, TEditorType Kind, QStringList Items)
+{
+  TRuleColumn c;
+  c.Header = Header;
+  c.Attribute = QString::fromLatin1(Attribute);
+  c.Width = Width;
+  c.Color = Color;
+  c.Kind = Kind;
+  c.Items = std::move(Items);
+  return c;
+}
+
+TRuleColumn Rule_Defaulted(TRuleColumn Column, const char* Default)
+{
+  Column.Required = false;
+  Column.Default = QString::fromLatin1(Default);
+  return Column;
+}
+
+TRuleColumn Rule_Row_Number(int Header)
+{
+  TRuleColumn c;
+  c.Header = Header;
+  c.Width = 40;
+  return c;
+}
+
 int TRuleGrid::Visible_Col_Count() const
 {
   int n = 0;
@@ -148,9 +175,7 @@ void Setup_Rule_Grid(const TRuleGrid& D, TKvStringGrid* G)
         item->SetEditor(col.Kind);
         item->SetColor(col.Color);
       }
-      item->ComboItems()->Clear();
-      for (const QString& s : col.Items)
-        item->ComboItems()->Add(s);
+      Set_Column_Items(cg, c, col.Items);
       if (col.Kind == edDataCheckBox) {
         item->SetCheckTrue(QStringLiteral("Y"));
         item->SetCheckFalse(QStringLiteral("N"));
@@ -165,6 +190,16 @@ void Setup_Rule_Grid(const TRuleGrid& D, TKvStringGrid* G)
   for (int c = D.Col_Count() - 1; c > 0; --c)
     if (D.Columns[size_t(c)].Hidden)
       G->HideColumn(c);
+}
+
+void Set_Column_Items(TKvColumnGrid* G, int Col, const QStringList& Items)
+{
+  TStringList* list = G->Columns()->Items(Col)->ComboItems();
+  list->BeginUpdate();
+  list->Clear();
+  for (const QString& s : Items)
+    list->Add(s);
+  list->EndUpdate();
 }
 
 void Clear_Rule_Grid(const TRuleGrid& D, TKvStringGrid* G)

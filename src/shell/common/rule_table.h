@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+class TKvColumnGrid;
 class TKvStringGrid;
 
 // One real column of a rule grid; column 0 (the row number) is described too and has
@@ -87,6 +88,13 @@ struct TRuleLoadState {
   bool Partial() const { return Stopped || !Rows_Left_Out.empty(); }
 };
 
+// Column descriptions as the editors write them: a stored column, the same with a default
+// for a missing attribute, and the row-number column.
+TRuleColumn Rule_Column(int Header, const char* Attribute, int Width, TColor Color, TEditorType Kind = edNormal,
+                        QStringList Items = {});
+TRuleColumn Rule_Defaulted(TRuleColumn Column, const char* Default);
+TRuleColumn Rule_Row_Number(int Header);
+
 // Integer reading of a cell as every check does it (default -1 fails every range
 // starting at 0 or 1).
 int Rule_Int(const QString& Text, int Default = -1);
@@ -99,6 +107,9 @@ void Set_Rule_Cell(const TRuleGrid& D, TKvStringGrid* G, int Col, int Row, const
 // Sets the grid up from its description: row and column counts, kinds, items, widths,
 // colours, check boxes and hidden columns (headers are texts, set by the window).
 void Setup_Rule_Grid(const TRuleGrid& D, TKvStringGrid* G);
+
+// Replaces the drop-down items of a column grid's column.
+void Set_Column_Items(TKvColumnGrid* G, int Col, const QStringList& Items);
 
 // Column 0 the row number, Enable "Y", every other cell empty, hidden columns too.
 void Clear_Rule_Grid(const TRuleGrid& D, TKvStringGrid* G);
