@@ -134,6 +134,11 @@ int Rule_Int(const QString& Text, int Default)
   return StrToIntDef(Text, Default);
 }
 
+qint64 Rule_Int64(const QString& Text, qint64 Default)
+{
+  return StrToInt64Def(Text, Default);
+}
+
 QString Get_Rule_Cell(const TRuleGrid& D, TKvStringGrid* G, int Col, int Row)
 {
   if (D.Check_Boxes && Is_Check_Col(D, Col)) {

@@ -98,6 +98,7 @@ TRuleColumn Rule_Row_Number(int Header);
 // Integer reading of a cell as every check does it (default -1 fails every range
 // starting at 0 or 1).
 int Rule_Int(const QString& Text, int Default = -1);
+qint64 Rule_Int64(const QString& Text, qint64 Default = -1);
 
 // Reads and writes a rule cell by real column: check-box cells of a string grid as "Y" or
 // "N" through their state, every other cell as its text.

@@ -277,3 +277,18 @@ TEST_F(RuleTable, AFileRoundTripsByteForByte)
   EXPECT_EQ(A->Cells(5, 2), QStringLiteral("Durchfluß \"Nord\" 'A' – ½"));
   EXPECT_EQ(Saved(), bytes) << Saved().constData();
 }
+
+TEST(RuleInt, CellsReadAsIntegersOrTheDefault)
+{
+  struct Case {
+    const char* text;
+    int value;
+  };
+  const Case cases[] = {{"12", 12}, {"  7", 7}, {"7 ", -1}, {"", -1}, {"+3", 3}, {"-4", -4}, {"$1F", 31}, {"0x10", 16},
+                        {"1.5", -1}, {"2147483648", -1}};
+  for (const Case& c : cases)
+    EXPECT_EQ(Rule_Int(QString::fromLatin1(c.text)), c.value) << c.text;
+  EXPECT_EQ(Rule_Int(QStringLiteral("x"), 0), 0);
+  EXPECT_EQ(Rule_Int64(QStringLiteral("2147483648")), 2147483648LL);
+  EXPECT_EQ(Rule_Int64(QStringLiteral("9223372036854775808")), -1);
+}
