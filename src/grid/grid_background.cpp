@@ -135,11 +135,16 @@ void TKvStringGrid::BalloonInit()
     if (FBalloonInit) return;
     FBalloonInit = true;
     if (!FBalloonHint) FBalloonHint = new TBalloonHint(this);
+    AddBalloonTool(3, QStringLiteral("ToolTipText"));
+    if (FBalloon->InitialDelay() != -1) FBalloonHint->InitialDelay = FBalloon->InitialDelay();
+    if (FBalloon->ReshowDelay() != -1) FBalloonHint->ReshowDelay = FBalloon->ReshowDelay();
+    if (FBalloon->AutoHideDelay() != -1) FBalloonHint->HideAfter = FBalloon->AutoHideDelay();
+    if (FBalloon->Transparency() > 0) FBalloonHint->Opacity = 255 - FBalloon->Transparency();
 }
 
 void TKvStringGrid::BalloonDone()
 {
-    if (FBalloon->Enable() && FBalloonHint) {
+    if (FBalloonHint) {
         FBalloonHint->HideHint();
         delete FBalloonHint;
         FBalloonHint = nullptr;

@@ -20,7 +20,7 @@ void TColumnSize::Assign(const TPersistent* Source)
 void TColumnSize::SetStretch(bool Value)
 {
     FStretch = Value;
-    if (FOwner && FOwner->Parent()) FOwner->StretchRightColumn();
+    if (FOwner && FOwner->Parent()) FOwner->ApplyColumnStretch(FStretchColumn);
 }
 
 THTMLSettings::THTMLSettings() : FColWidths(std::make_unique<TIntList>(-1, -1)) {}

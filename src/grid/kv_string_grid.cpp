@@ -226,6 +226,7 @@ TKvStringGrid::TKvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FOldLeftCol = LeftCol();
     FOldTopRow = TopRow();
 
+    FBalloon->OnEnableChange = [this](TObject*) { BalloonEnableChange(); };
     if (!FDesigning) CreateEditorControls();
     KvGridUnit::GridLinkCursor = crHandPoint;
 }
@@ -404,6 +405,7 @@ void TKvStringGrid::CreateWnd()
     if (FColumnSize->Save()) LoadColSizes();
     FIsWinXP = FIsWinXP && IsThemeActive();
     FWheelScrollLines = Mouse ? Mouse->WheelScrollLines() : 3;
+    if (!FDesigning) SetGridTimer(GridTimerID, 500);
 }
 
 void TKvStringGrid::Loaded()
@@ -476,9 +478,11 @@ void TKvStringGrid::GridFormResize(TObject* Sender)
     if (FSizeWithForm && form) {
         const int w = Width() + form->Width() - FFormWidth;
         const int h = Height() + form->Height() - FFormHeight;
-        if (w > 0 && h > 0) SetBounds(Left(), Top(), w, h);
-        FFormWidth = form->Width();
-        FFormHeight = form->Height();
+        if (w > 0 && h > 0) {
+            SetBounds(Left(), Top(), w, h);
+            FFormWidth = form->Width();
+            FFormHeight = form->Height();
+        }
     }
     if (FChainedResize) {
         try {
@@ -487,7 +491,7 @@ void TKvStringGrid::GridFormResize(TObject* Sender)
             // the form's own handler must not stop the grid following the form
         }
     }
-    StretchRightColumn();
+    ApplyColumnStretch(FColumnSize->StretchColumn());
 }
 
 void TKvStringGrid::InitOrigColSizes()
@@ -747,21 +751,6 @@ void TKvStringGrid::CellsChanged(const TGridRect& R)
     if (OnCellsChanged) OnCellsChanged(this, R);
     for (TGridChangeNotifier* n : std::vector<TGridChangeNotifier*>(FNotifiers)) n->CellsChanged(this, R);
     CalcFooter(-1);
-}
-
-void TKvStringGrid::MouseMove(TShiftState Shift, int X, int Y)
-{
-    if (HoverRow() && !FDesigning) {
-        int c = 0, r = 0;
-        MouseToCell(X, Y, c, r);
-        if (r != FHoverRowIdx) {
-            const int old = FHoverRowIdx;
-            FHoverRowIdx = r;
-            if (r >= 0) RepaintRow(r);
-            if (old >= 0) RepaintRow(old);
-        }
-    }
-    TBaseGrid::MouseMove(Shift, X, Y);
 }
 
 void TKvStringGrid::MouseLeave()

@@ -834,6 +834,157 @@ public:
     bool CheckHiddenConsistency() const;
     std::function<void(TObject*, int OldRow, int NewRow)> OnRowChanged;
 
+    // ==================== window procedure, wheel and zoom, timers and sizing, mouse move, hints, scroll follow-up, text services (grid_wndproc.cpp, grid_pan_pictures.cpp, grid_timers.cpp, grid_mouse_move.cpp, grid_hints.cpp, grid_scroll_follow.cpp, grid_text_services.cpp)
+    enum TIntelliPan : int { ipVertical, ipHorizontal, ipBoth, ipNone };
+    enum TMouseSelectMode : int { msNormal, msColumn, msRow, msAll, msURL, msResize };
+    enum TScrollBarAlways : int { saNone, saVert, saHorz, saBoth };
+    // Logical timer ids: the grid timer (500 ms, from window creation on) and
+    // the wheel-panning timer (10 ms while panning).
+    static constexpr unsigned GridTimerID = 111;
+    static constexpr unsigned PanTimerID = 999;
+
+    // ---- rich text, plain text, version
+    // A rich-text cell holds one RTF byte per character (Latin-1 both ways).
+    void CellToRich(int Col, int Row, class TRichEdit* RichEdit);
+    void RichToCell(int Col, int Row, class TRichEdit* RichEdit);
+    QString RichToString(class TRichEdit* RichEdit);
+    QString GetStrippedCell(int i, int j);
+    static unsigned GetVersionNr() { return 100794627u; }
+    static QString GetVersionString();
+    // Widens the stretch column so that all columns fill the client width (-1:
+    // the last column); raises "Stretch column index out of range" for an index
+    // outside the columns. The stretch setter, the size handling and the form
+    // hook run it.
+    virtual void ApplyColumnStretch(int ACol);
+
+    // ---- window procedure, wheel, zoom, panning
+    bool ShowEditProcess() const { return FShowEditProcess; }
+    void SetShowEditProcess(bool Value) { FShowEditProcess = Value; }
+    TIntelliPan IntelliPan() const { return FIntelliPan; }
+    void SetIntelliPan(TIntelliPan Value) { FIntelliPan = Value; }
+    void SetIntelliZoom(bool Value) { FIntelliZoom = Value; }
+    void SetEnableWheel(bool Value) { FEnableWheel = Value; }
+    // Every width and height above 0 grows by x pixels, while the accumulated
+    // steps stay within -10 .. 10.
+    void Zoom(int x);
+    bool Panning() const { return FWheelPan; }
+    TPoint PanOrigin() const { return FWheelPanPos; }
+    void DrawPanMarker();
+    void InvalidatePanMarker();
+    std::function<void(TObject*, int ACol, int ARow)> OnEditCellDone;
+    std::function<void(TObject*, int ACol, int ARow, int AItemIndex, const QString& ASelection)> OnComboChange;
+    std::function<void(TObject*, int ACol, int ARow, int AItemIndex, const QString& ASelection, TObject* AObject)>
+        OnComboObjectChange;
+    // Called after a wheel step with the rows the current row moved.
+    virtual void WheelScroll(int Delta, bool& Handled) { (void)Delta; (void)Handled; }
+    // Sizes the cells to their contents after a Ctrl+wheel zoom; the column
+    // auto-size code supplies it.
+    virtual void ZoomAutoSizeCells(bool DoFixed, int PaddingX, int PaddingY)
+    {
+        (void)DoFixed; (void)PaddingX; (void)PaddingY;
+    }
+    // Recomputes the proportional scroll bars; the scrolling code supplies it.
+    virtual void RefreshProportionalScrollBars() {}
+
+    // ---- timers, painting, sizing
+    bool EnableBlink() const { return FEnableBlink; }
+    void SetEnableBlink(bool Value) { FEnableBlink = Value; }
+    bool GridBlink() const { return FGridBlink; }
+    int TimerTicks() const { return FTimerTicks; }
+    int SearchTics = 0;
+    TScrollBarAlways ScrollBarAlways() const { return FScrollBarAlways; }
+    void SetScrollBarAlways(TScrollBarAlways Value) { FScrollBarAlways = Value; }
+    TCanvas* FooterCanvas();
+    // The cells the blink tick asked to repaint, in order (tests read it).
+    std::vector<TPoint> BlinkRepaints;
+    std::function<void(TObject*)> OnGridResize;
+
+    // ---- mouse move
+    TMouseSelectMode MouseSelectMode() const { return FMouseSelectMode; }
+    bool SizeFixedZone() const { return FSizeFixed; }
+    bool SizeFixedRowZone() const { return FSizeFixedR; }
+    TPoint HoverFixedCell() const { return FHoverFixedCell; }
+    TPoint HoverButton() const { return FHoverButton; }
+    QString CurrentAnchor() const { return FAnchor; }
+    // The button press that starts a row or column selection by mouse sets it.
+    void SetMouseSelectStart(int Value) { FMouseSelectStart = Value; }
+    // The anchor of an HTML cell under the client point, with its hint.
+    bool AnchorAt(int ACol, int ARow, int X, int Y, QString& Anchor, QString& Hint);
+    std::function<void(TObject*, int ACol, int ColumnSize)> OnColumnSizing;
+    std::function<void(TObject*, int ARow, int RowSize)> OnRowSizing;
+    std::function<void(TObject*, int ARow, int ACol, const QString& Anchor)> OnAnchorEnter, OnAnchorExit;
+    std::function<void(TObject*, int ARow, int ACol, QString& Anchor)> OnAnchorHint;
+
+    // ---- hints and balloons
+    bool HintShowCells = false;
+    bool HintShowLargeText = false;
+    bool HintShowLargeTextPos = true;
+    bool HintShowSizing = false;
+    bool HTMLHint = false;
+    bool AnchorHint = false;
+    void SetUseInternalHintClass(bool Value) { FUseInternalHintClass = Value; }
+    bool UseHTMLHints() const { return FUseHTMLHints; }
+    void SetUseHTMLHints(bool Value);
+    TPoint LastHintPos() const { return FLastHintPos; }
+    // Fills the hint request of the cell under HintInfo.CursorPos.
+    void PrepareCellHint(QString& HintStr, struct THintInfo& HintInfo);
+    // Shows "cw=<b>N</b>" or "rh=<b>N</b>" beside the edge being sized.
+    void ShowSizingHint(bool Column, int Size);
+    void HideSizingHint();
+    bool SizingHintShown() const { return FScrollHintShow; }
+    QString SizingHintText() const { return FSizingHintText; }
+    void BalloonEnableChange();
+    // The balloon's title, icon (0 .. 3), delays and opacity as last set.
+    void AddBalloonTool(int Icon, const QString& Title);
+    TBalloonHint* BalloonWindow() const { return FBalloonHint; }
+
+    // ---- scroll follow-up
+    void OwnerFormResize(TObject* Sender) { GridFormResize(Sender); }
+
+protected:
+    void WndProc(TMessage& Message) override;
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+    void TopLeftChanged() override;
+    void WMTimer(TMessage& Message);
+    void WMPaint(TMessage& Message);
+    void WMSize(TMessage& Message);
+    bool HasCellBorderEvent() override { return bool(OnGetCellBorder); }
+
+private:
+    void PanStep();
+    void StartPanning(int X, int Y);
+    void StopPanning();
+    void WheelMessage(TMessage& Message);
+    void EditorCommand(TMessage& Message);
+    void BlinkTick();
+    void RepaintIfFixed(const TPoint& Cell);
+    bool FShowEditProcess = false;
+    TIntelliPan FIntelliPan = ipVertical;
+    TPoint FPanMousePos{0, 0};
+    bool FScrollLock = false;
+    bool FWheelPan = false;
+    TPoint FWheelPanPos{0, 0};
+    TCursor FPrevCursor = crDefault;
+    int FPaintCount = 0;
+    bool FEnableBlink = false;
+    bool FGridBlink = false;
+    int FTimerTicks = 0;
+    TScrollBarAlways FScrollBarAlways = saNone;
+    TMouseSelectMode FMouseSelectMode = msNormal;
+    bool FSizeFixed = false, FSizeFixedR = false;
+    bool FSizingFixed = false, FSizingFixedR = false;
+    int FSizeFixedX = 0, FSizeFixedY = 0;
+    TPoint FHoverButton{-1, -1};
+    TPoint FHotFixedCell{-1, -1};
+    QString FAnchor;
+    QString FLastAnchorHint;
+    bool FUseHTMLHints = false;
+    bool FScrollHintShow = false;
+    QString FSizingHintText;
+public:
+    // ==================== end of window procedure, wheel and zoom, timers and sizing, mouse move, hints, scroll follow-up, text services
+
     // ---- row and column insertion and removal, update bracket (kv_string_grid_rows.cpp)
     void BeginUpdate();
     void EndUpdate();
@@ -1028,7 +1179,7 @@ public:
     virtual void SaveColSizes() {}
     virtual void LoadColSizes() {}
     virtual void StretchRightColumn() {}
-    virtual void UpdateSearchFooter() {}
+    virtual void UpdateSearchFooter();
     virtual void ShowInplaceEdit() { ShowEditor(); }
     // Closes the editor when one is open and selects the current cell again.
     void HideInplaceEdit();

@@ -1,5 +1,6 @@
 #include "platform/ui/extctrls.h"
 #include "platform/ui/drawing.h"
+#include "platform/ui/forms.h"
 
 #include <QtCore/QTimer>
 #include <QtGui/QPainter>
@@ -9,6 +10,7 @@
 #include <QtWidgets/QScrollArea>
 #include <QtWidgets/QScrollBar>
 
+#include <algorithm>
 #include <map>
 
 // ---------------------------------------------------------------- panel
@@ -572,6 +574,7 @@ void TBalloonHint::ShowHint(const TPoint& p)
     FWindow->Text = Description;
     FWindow->Layout();
     FWindow->Popup(p);
+    if (Opacity < 255) SetLayeredWindowAlpha(FWindow, std::max(0, Opacity));
     FWindow->Invalidate();
     if (HideAfter > 0) {
         QPointer<TBalloonWindow> w(FWindow);

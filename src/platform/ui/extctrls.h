@@ -249,6 +249,13 @@ public:
     void HideHint();
     bool Showing() const;
     int HideAfter = 0; // ms; 0 keeps it until hidden
+    // 0 none, 1 information, 2 warning, 3 error (shown before the title).
+    int Icon = 0;
+    // Delays before the first showing and between showings, in ms.
+    int InitialDelay = 500;
+    int ReshowDelay = 100;
+    // 0 transparent .. 255 opaque.
+    int Opacity = 255;
 private:
     class TBalloonWindow* FWindow = nullptr;
 };

@@ -373,9 +373,13 @@ class TMouse {
 public:
     TPoint CursorPos() const;
     void SetCursorPos(const TPoint& p);
-    int WheelScrollLines() const { return 3; }
+    // Rows per wheel notch from the desktop setting (-1: a page); tests set it.
+    int WheelScrollLines() const { return FWheelScrollLines; }
+    void SetWheelScrollLines(int Value) { FWheelScrollLines = Value; }
     bool MousePresent() const { return true; }
     TControl* Capture() const;
+private:
+    int FWheelScrollLines = 3;
 };
 extern TMouse* Mouse;
 

@@ -139,3 +139,10 @@ void TRichEdit::Paint()
     r.Left += 1;
     DrawText(c, FPlain, r, DT_LEFT | DT_TOP | DT_NOPREFIX | DT_WORDBREAK);
 }
+
+void TRichEdit::Clear()
+{
+    FRTF.clear();
+    FPlain.clear();
+    Invalidate();
+}

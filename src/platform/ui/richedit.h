@@ -22,6 +22,8 @@ public:
     // The shown text: the RTF's plain text. Setting it stores it as a plain RTF document.
     QString PlainText() const { return FPlain; }
     void SetPlainText(const QString& Text);
+    // Empties the document.
+    void Clear();
 
 protected:
     void Paint() override;
