@@ -956,6 +956,7 @@ private:
     void StartPanning(int X, int Y);
     void StopPanning();
     void WheelMessage(TMessage& Message);
+    bool WheelStep(bool Down, TShiftState Shift, TPoint MousePos);
     void EditorCommand(TMessage& Message);
     void BlinkTick();
     void RepaintIfFixed(const TPoint& Cell);
@@ -976,7 +977,6 @@ private:
     bool FSizingFixed = false, FSizingFixedR = false;
     int FSizeFixedX = 0, FSizeFixedY = 0;
     TPoint FHoverButton{-1, -1};
-    TPoint FHotFixedCell{-1, -1};
     QString FAnchor;
     QString FLastAnchorHint;
     bool FUseHTMLHints = false;

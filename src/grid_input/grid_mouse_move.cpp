@@ -243,6 +243,5 @@ void TKvStringGrid::MouseMove(TShiftState Shift, int X, int Y)
     // 17.
     if (FEnhRowColMove) Update();
     const TGridRect sel = Selection();
-    if (sel.Left != oldSel.Left || sel.Top != oldSel.Top || sel.Right != oldSel.Right || sel.Bottom != oldSel.Bottom)
-        SelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
+    if (!(sel == oldSel)) SelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
 }

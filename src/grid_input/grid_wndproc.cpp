@@ -43,7 +43,6 @@ void TKvStringGrid::WndProc(TMessage& Message)
         TBaseGrid::WndProc(Message);
         return;
     }
-    const TGridRect oldSel = Selection();
     const int oldRow = Row();
 
     if (KvGridUnit::GridEditDoneMessage != 0 && msg == KvGridUnit::GridEditDoneMessage) {
@@ -113,7 +112,6 @@ void TKvStringGrid::WndProc(TMessage& Message)
         TBaseGrid::WndProc(Message);
         break;
     }
-    (void)oldSel;
     if (Row() != oldRow && FSyncGrid->SelectionRow() && !IsDestroying()) SetRow(Row());
 }
 
@@ -243,54 +241,37 @@ void TKvStringGrid::WheelMessage(TMessage& Message)
         }
     }
     const TGridRect sel = Selection();
-    if (sel.Left != oldSel.Left || sel.Top != oldSel.Top || sel.Right != oldSel.Right || sel.Bottom != oldSel.Bottom)
-        SelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
+    if (!(sel == oldSel)) SelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
 }
 
-bool TKvStringGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
-{
-    if (FMouseActions->WheelAction() == waScroll || !FEnableWheel) {
-        bool handled = false;
-        if (OnMouseWheelDown) OnMouseWheelDown(this, Shift, MousePos, handled);
-        return handled;
-    }
-    const bool direct = FMouseActions->DirectEdit();
-    FMouseActions->SetDirectEdit(false);
-    bool res;
-    if (Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll()) {
-        const int left = LeftCol();
-        BeginUpdate();
-        res = TBaseGrid::DoMouseWheelDown(Shift, MousePos);
-        if (LeftCol() != left) SetLeftCol(left);
-        EndUpdate();
-    } else {
-        const bool editing = EditorMode();
-        res = TBaseGrid::DoMouseWheelDown(Shift, MousePos);
-        if (editing && CanFocus()) SetFocus();
-    }
-    FMouseActions->SetDirectEdit(direct);
-    return res;
-}
+bool TKvStringGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) { return WheelStep(true, Shift, MousePos); }
 
-bool TKvStringGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
+bool TKvStringGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) { return WheelStep(false, Shift, MousePos); }
+
+// The stock wheel step, when the window procedure let a wheel message through.
+bool TKvStringGrid::WheelStep(bool Down, TShiftState Shift, TPoint MousePos)
 {
+    const TMouseWheelUpDownEvent& event = Down ? OnMouseWheelDown : OnMouseWheelUp;
     if (FMouseActions->WheelAction() == waScroll || !FEnableWheel) {
         bool handled = false;
-        if (OnMouseWheelUp) OnMouseWheelUp(this, Shift, MousePos, handled);
+        if (event) event(this, Shift, MousePos, handled);
         return handled;
     }
+    auto stock = [&] {
+        return Down ? TBaseGrid::DoMouseWheelDown(Shift, MousePos) : TBaseGrid::DoMouseWheelUp(Shift, MousePos);
+    };
     const bool direct = FMouseActions->DirectEdit();
     FMouseActions->SetDirectEdit(false);
     bool res = true;
     if (Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll()) {
         const int left = LeftCol();
         BeginUpdate();
-        res = TBaseGrid::DoMouseWheelUp(Shift, MousePos);
+        res = stock();
         if (LeftCol() != left) SetLeftCol(left);
         EndUpdate();
-    } else if (Row() < RowCount() && Col() < ColCount()) {
+    } else if (Down || (Row() < RowCount() && Col() < ColCount())) {
         const bool editing = EditorMode();
-        res = TBaseGrid::DoMouseWheelUp(Shift, MousePos);
+        res = stock();
         if (editing && CanFocus()) SetFocus();
     }
     FMouseActions->SetDirectEdit(direct);
@@ -372,8 +353,7 @@ void TKvStringGrid::PanStep()
     TControl::SetCursor(cursor);
     DrawPanMarker();
     const TGridRect sel = Selection();
-    if (sel.Left != oldSel.Left || sel.Top != oldSel.Top || sel.Right != oldSel.Right || sel.Bottom != oldSel.Bottom)
-        SelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
+    if (!(sel == oldSel)) SelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
 }
 
 void TKvStringGrid::DrawPanMarker()
