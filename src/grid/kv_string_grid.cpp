@@ -405,7 +405,7 @@ void TKvStringGrid::CreateWnd()
     if (FColumnSize->Save()) LoadColSizes();
     FIsWinXP = FIsWinXP && IsThemeActive();
     FWheelScrollLines = Mouse ? Mouse->WheelScrollLines() : 3;
-    if (!FDesigning) SetGridTimer(GridTimerID, 500);
+    if (!FDesigning) SetTimer(Handle(), GridTimerID, 500);
 }
 
 void TKvStringGrid::Loaded()

@@ -327,7 +327,12 @@ public:
     bool AutoThemeAdapt() const { return FAutoThemeAdapt; }
     void SetAutoThemeAdapt(bool Value);
     bool IntegralHeight() const { return FIntegralHeight; }
-    void SetIntegralHeight(bool Value) { FIntegralHeight = Value; }
+    // Applies the bounds again, which fits the height to whole rows.
+    void SetIntegralHeight(bool Value)
+    {
+        FIntegralHeight = Value;
+        SetBounds(Left(), Top(), Width(), Height());
+    }
     bool SizeWithForm() const { return FSizeWithForm; }
     void SetSizeWithForm(bool Value) { FSizeWithForm = Value; }
     bool FixedRowAlways() const { return FFixedRowAlways; }

@@ -7,6 +7,7 @@
 #include "grid/kv_string_grid.h"
 #include "grid_input/pan_pictures.h"
 #include "platform/core/sysutils.h"
+#include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
 
@@ -37,7 +38,7 @@ void TKvStringGrid::WndProc(TMessage& Message)
     const UINT msg = Message.Msg;
     if (msg == WM_DESTROY) {
         if (FWheelPan) StopPanning();
-        KillGridTimer(GridTimerID);
+        KillTimer(Handle(), GridTimerID);
     }
     if (IsDestroying()) {
         TBaseGrid::WndProc(Message);
@@ -299,7 +300,7 @@ void TKvStringGrid::StartPanning(int X, int Y)
     FPrevCursor = Cursor();
     TControl::SetCursor(8000);
     FWheelPan = true;
-    SetGridTimer(PanTimerID, 10);
+    SetTimer(Handle(), PanTimerID, 10);
     FWheelPanPos = TPoint(X, Y);
     FPanMousePos = FWheelPanPos;
     SetMouseCapture(true);
@@ -310,7 +311,7 @@ void TKvStringGrid::StartPanning(int X, int Y)
 void TKvStringGrid::StopPanning()
 {
     SetMouseCapture(false);
-    KillGridTimer(PanTimerID);
+    KillTimer(Handle(), PanTimerID);
     TControl::SetCursor(FPrevCursor);
     SetShowHint(true);
     FWheelPan = false;

@@ -158,3 +158,21 @@ TEST(GridHints, SizingHintText)
     f.grid->HideSizingHint();
     EXPECT_FALSE(f.grid->SizingHintShown());
 }
+
+TEST(GridHints, LargeTextShowsInFullOverTheCell)
+{
+    TGridOnForm<> f;
+    f.grid->SetColWidths(1, 30);
+    f.grid->SetCells(1, 2, QStringLiteral("a text much wider than its cell"));
+    f.grid->SetCells(1, 3, QStringLiteral("ok"));
+    f.grid->HintShowLargeText = true;
+    f.grid->HintShowLargeTextPos = false;
+    QString text;
+    THintInfo info = HintAt(f.grid, 1, 2, text);
+    EXPECT_EQ(text, QStringLiteral("a text much wider than its cell"));
+    const TRect R = f.grid->CellRect(1, 2);
+    EXPECT_EQ(info.HintPos, f.grid->ClientToScreen(TPoint(R.Left, R.Top)));
+    text.clear();
+    HintAt(f.grid, 1, 3, text);
+    EXPECT_TRUE(text.isEmpty()) << "a fitting text gives no hint";
+}

@@ -95,3 +95,13 @@ TEST(GridScrollFollow, SynchronisedGridFollowsTheTopRow)
     f.grid->SetTopRow(7);
     EXPECT_EQ(partner->TopRow(), 7);
 }
+
+TEST(GridScrollFollow, IntegralHeightFitsWholeRows)
+{
+    TGridOnForm<> f(40, 4, 400, 200);
+    f.grid->SetBorderStyle(bsNone);
+    f.grid->SetBounds(0, 0, 400, 205);
+    f.grid->SetIntegralHeight(true);
+    const int s = f.grid->VisibleColCount() + f.grid->FixedCols() < f.grid->ColCount() ? GetSystemMetrics(SM_CYHSCROLL) : 0;
+    EXPECT_EQ((f.grid->Height() - s) % f.grid->DefaultRowHeight(), 0);
+}

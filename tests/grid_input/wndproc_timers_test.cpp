@@ -1,6 +1,7 @@
 #include "wndproc_fixture.h"
 
 #include <QScrollBar>
+#include <QTest>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -151,4 +152,12 @@ TEST(GridHoverFixedCells, Table)
         EXPECT_EQ(f.grid->IsHoverFixedCell(2, 0), r.fixedRow) << int(r.mode);
         EXPECT_EQ(f.grid->IsHoverFixedCell(2, 2), r.normal) << int(r.mode);
     }
+}
+
+TEST(GridTimer, RunsFromWindowCreation)
+{
+    TGridOnForm<> f;
+    f.Show();
+    QTest::qWait(1200);
+    EXPECT_GE(f.grid->TimerTicks(), 1);
 }

@@ -352,3 +352,13 @@ TEST(GridEditorNotifications, ShowEditProcessWritesTheCellWhileTyping)
         EXPECT_EQ(f.grid->Cells(0, 1) == QStringLiteral("zq"), r.written) << f.grid->Cells(0, 1).toStdString();
     }
 }
+
+TEST(GridCancelMode, EndsAnEnhancedColumnMove)
+{
+    TGridOnForm<> f;
+    f.grid->SetGridState(gsColMoving);
+    Screen->SetCursor(crDrag);
+    f.grid->Perform(WM_CANCELMODE);
+    EXPECT_EQ(f.grid->GridState(), gsNormal);
+    EXPECT_EQ(Screen->Cursor(), crDefault);
+}
