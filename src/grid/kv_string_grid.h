@@ -977,6 +977,7 @@ private:
     bool FGridBlink = false;
     int FTimerTicks = 0;
     TScrollBarAlways FScrollBarAlways = saNone;
+    bool FDisableSize = false;
     TMouseSelectMode FMouseSelectMode = msNormal;
     bool FSizeFixed = false, FSizeFixedR = false;
     bool FSizingFixed = false, FSizingFixedR = false;

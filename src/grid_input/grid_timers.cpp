@@ -82,6 +82,17 @@ void TKvStringGrid::WMPaint(TMessage& Message)
 
 void TKvStringGrid::WMSize(TMessage& Message)
 {
+    // A size change caused by this handling (a bar shown, a handler resizing
+    // the grid) gets the stock handling only.
+    if (FDisableSize) {
+        TBaseGrid::WndProc(Message);
+        return;
+    }
+    FDisableSize = true;
+    struct TGuard {
+        bool& flag;
+        ~TGuard() { flag = false; }
+    } guard{FDisableSize};
     const int newWidth = int(Message.LParam & 0xFFFF);
     if (FSearchPanel && FSearchPanel->Visible()) {
         FSearchPanel->SetHeight(33);

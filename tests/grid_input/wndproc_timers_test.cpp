@@ -122,6 +122,33 @@ TEST(GridSize, StretchedLastColumnFillsTheWidthWithoutHorizontalBar)
     EXPECT_TRUE(!bar || !bar->isVisible());
 }
 
+TEST(GridSize, AResizeFromTheResizeHandlerIsNotHandledAgain)
+{
+    TGridOnForm<> f(5, 4, 400, 200);
+    f.grid->ColumnSize()->SetStretch(true);
+    int calls = 0;
+    f.grid->OnGridResize = [&](TObject*) {
+        ++calls;
+        f.grid->SetBounds(0, 0, f.grid->Width() + 10, 200);
+    };
+    f.grid->SetBounds(0, 0, 500, 200);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(f.grid->Width(), 510);
+}
+
+TEST(GridSize, BorderEventAnswer)
+{
+    class TProbe : public TKvStringGrid {
+    public:
+        using TKvStringGrid::TKvStringGrid;
+        bool Asks() { return HasCellBorderEvent(); }
+    };
+    TGridOnForm<TProbe> f;
+    EXPECT_FALSE(f.grid->Asks());
+    f.grid->OnGetCellBorder = [](TObject*, int, int, TPen*, TCellBorders&) {};
+    EXPECT_TRUE(f.grid->Asks());
+}
+
 TEST(GridSize, ProportionalColumnsFollowTheWidth)
 {
     TGridOnForm<> f(5, 4, 400, 200);
