@@ -161,9 +161,11 @@ void TKvStringGrid::EditorCommand(TMessage& Message)
         }
         if (code == CBN_DROPDOWN) ComboDropDown(Row(), realCol);
     }
-    // Text typed into an editable combo is reported a second time, by display column.
+    // Text typed into an editable combo is reported a second time, by display
+    // column, with the combo editor's text.
     if (code == CBN_EDITCHANGE && source && source != this && OnComboChange) {
-        if (auto* cb = dynamic_cast<TCustomComboBox*>(source)) OnComboChange(this, Col(), Row(), -1, cb->Text());
+        for (TComponent* c : FEditorControls)
+            if (auto* editor = dynamic_cast<TGridCombo*>(c)) OnComboChange(this, Col(), Row(), -1, editor->Text());
     }
     Message.Result = 0;
 }
