@@ -299,8 +299,10 @@ void TKvStringGrid::Zoom(int x)
 void TKvStringGrid::StartPanning(int X, int Y)
 {
     RegisterPanPictures();
-    FPrevCursor = Cursor();
-    TControl::SetCursor(8000);
+    // The screen's override cursor: the grid's own cursor handling on mouse
+    // moves leaves it alone.
+    FPrevCursor = Screen ? Screen->Cursor() : crDefault;
+    if (Screen) Screen->SetCursor(8000);
     FWheelPan = true;
     SetTimer(Handle(), PanTimerID, 10);
     FWheelPanPos = TPoint(X, Y);
@@ -314,7 +316,7 @@ void TKvStringGrid::StopPanning()
 {
     SetMouseCapture(false);
     KillTimer(Handle(), PanTimerID);
-    TControl::SetCursor(FPrevCursor);
+    if (Screen) Screen->SetCursor(FPrevCursor);
     SetShowHint(true);
     FWheelPan = false;
     InvalidatePanMarker();
@@ -353,7 +355,7 @@ void TKvStringGrid::PanStep()
         if (v > 0 && Row() < lastRow) SetRow(Row() + 1);
         if (TopRow() != top || LeftCol() != left) InvalidatePanMarker();
     }
-    TControl::SetCursor(cursor);
+    if (Screen) Screen->SetCursor(cursor);
     DrawPanMarker();
     const TGridRect sel = Selection();
     if (!(sel == oldSel)) SelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);

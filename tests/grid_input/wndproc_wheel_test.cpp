@@ -222,11 +222,11 @@ TEST(GridPanning, AnyButtonOrKeyStops)
         f.Show();
         f.grid->Perform(WM_MBUTTONDOWN, 0, XY(100, 100));
         ASSERT_TRUE(f.grid->Panning());
-        EXPECT_EQ(f.grid->Cursor(), 8000);
+        EXPECT_EQ(Screen->Cursor(), 8000);
         EXPECT_FALSE(f.grid->ShowHint());
         f.grid->Perform(msg, msg == WM_KEYDOWN ? VK_SHIFT : 0, msg == WM_KEYDOWN ? 0 : XY(100, 100));
         EXPECT_FALSE(f.grid->Panning()) << msg;
-        EXPECT_EQ(f.grid->Cursor(), crDefault);
+        EXPECT_EQ(Screen->Cursor(), crDefault);
         EXPECT_TRUE(f.grid->ShowHint());
     }
 }
@@ -253,9 +253,12 @@ TEST(GridPanning, TicksMoveTheCellByTheDirectionZones)
         f.grid->Perform(WM_MBUTTONDOWN, 0, XY(100, 100));
         f.grid->Perform(WM_MOUSEMOVE, 0, XY(100 + r.dx, 100 + r.dy));
         f.grid->Perform(WM_TIMER, TKvStringGrid::PanTimerID);
-        EXPECT_EQ(f.grid->Cursor(), r.cursor) << r.dx << "," << r.dy;
+        EXPECT_EQ(Screen->Cursor(), r.cursor) << r.dx << "," << r.dy;
         EXPECT_EQ(f.grid->Col(), 2 + r.dCol) << r.dx << "," << r.dy;
         EXPECT_EQ(f.grid->Row(), 5 + r.dRow) << r.dx << "," << r.dy;
+        f.grid->Perform(WM_MOUSEMOVE, 0, XY(100 + r.dx + 1, 100 + r.dy));
+        EXPECT_EQ(Screen->Cursor(), r.cursor) << "a mouse move keeps the panning cursor";
+        f.grid->Perform(WM_KEYDOWN, VK_ESCAPE);
     }
 }
 
