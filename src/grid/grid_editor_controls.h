@@ -8,6 +8,7 @@
 #include <QString>
 #include <functional>
 
+#include "grid_input/ksg_combo.h"
 #include "platform/ui/stdctrls.h"
 
 class TGridCombo : public TComboBox {
@@ -67,8 +68,9 @@ public:
     QString ClassName() const override { return QStringLiteral("TControlEdit"); }
 };
 
-class TControlCombo : public TComboBox {
+// The combo shown over a COMBO control of a cell's HTML form.
+class TControlCombo : public TKsgComboBox {
 public:
-    explicit TControlCombo(TComponent* AOwner) : TComboBox(AOwner) {}
+    explicit TControlCombo(TComponent* AOwner) : TKsgComboBox(AOwner) {}
     QString ClassName() const override { return QStringLiteral("TControlCombo"); }
 };

@@ -317,25 +317,9 @@ void TKvDateTimePicker::UpdateLabel()
     TCanvas* c = FLabel->Canvas();
     c->SetFont(*FLabel->Font());
     const int tw = c->TextWidth(FLabel->Caption());
-    const int L = FLeft, T = FTop, W = FWidth, H = FHeight;
-    const int LW = FLabel->Width(), LH = FLabel->Height(), M = FLabelMargin;
-    int top = T, left = L;
-    switch (FLabelPosition) {
-    case lpLeftTop: top = T; left = L - tw - M; break;
-    case lpLeftCenter: top = T + (H - LH) / 2; left = L - tw - M; break;
-    case lpLeftBottom: top = T + H - LH; left = L - tw - M; break;
-    case lpTopLeft: top = T - LH - M; left = L; break;
-    case lpBottomLeft: top = T + H + M; left = L; break;
-    case lpLeftTopLeft: top = T; left = L - M; break;
-    case lpLeftCenterLeft: top = T + (H - LH) / 2; left = L - M; break;
-    case lpLeftBottomLeft: top = T + H - LH; left = L - M; break;
-    case lpTopCenter: top = T - LH - M; left = L + (W - LW) / 2; break;
-    case lpBottomCenter: top = T + H + M; left = L + (W - LW) / 2; break;
-    case lpRightTop: top = T; left = L + W + M; break;
-    case lpRightCenter: top = T + (H - LH) / 2; left = L + W + M; break;
-    case lpRighBottom: top = T + H - LH; left = L + W + M; break;
-    }
-    FLabel->SetBounds(left, top, LW, LH);
+    const int LW = FLabel->Width(), LH = FLabel->Height();
+    const TPoint at = LabelPlace(FLabelPosition, BoundsRect(), tw, LW, LH, FLabelMargin);
+    FLabel->SetBounds(at.X, at.Y, LW, LH);
     FLabel->SetVisible(FVisible);
 }
 

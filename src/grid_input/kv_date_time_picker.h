@@ -4,6 +4,7 @@
 // places, and AutoTab: after each typed digit that completes a number the
 // picker moves on by itself (the registered message "DTPShiftFocus", posted
 // to the picker, then a posted Right arrow or the focus to the time part).
+#include "grid_input/ksg_combo_label.h"
 #include "grid_input/ksg_date_time_picker.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/stdctrls.h"
@@ -29,10 +30,6 @@ protected:
 };
 
 enum TKvDateTimeKind { dkDate, dkTime, dkDateTime };
-enum TLabelPosition {
-    lpLeftTop, lpLeftCenter, lpLeftBottom, lpTopLeft, lpBottomLeft, lpLeftTopLeft, lpLeftCenterLeft,
-    lpLeftBottomLeft, lpTopCenter, lpBottomCenter, lpRightTop, lpRightCenter, lpRighBottom
-};
 
 class TKvDateTimePicker : public TCustomDateTimePicker {
 public:
