@@ -7,16 +7,102 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 
 #include "grid_input/ksg_combo.h"
 #include "platform/ui/stdctrls.h"
 
-class TGridCombo : public TComboBox {
+class TKvStringGrid;
+
+// What the combo editor asks of the grid it edits for. The defaults use what
+// the grid offers on its own; a grid that validates, tabs or advances through
+// members of its own answers through a link of its own (TGridCombo::SetLink).
+class TGridComboLink {
 public:
-    explicit TGridCombo(TComponent* AOwner) : TComboBox(AOwner) {}
+    explicit TGridComboLink(TKvStringGrid* Grid) : FGrid(Grid) {}
+    virtual ~TGridComboLink() = default;
+    TKvStringGrid* Grid() const { return FGrid; }
+
+    // Text of the current cell: the base cell of the real column and Row.
+    virtual QString CurrentCell();
+    virtual void SetCurrentCell(const QString& Value);
+    // The check of a committed text. Default: every text is accepted.
+    virtual bool ValidateCell(const QString& Value);
+    // The text a refusing check left. Default: the current cell's text.
+    virtual QString NewCellText();
+    // Whether the editor keeps Tab. Default: only with goTabs.
+    virtual bool EditorWantsTab();
+    virtual void HideInplaceEdit();
+    virtual void ShowInplaceEdit();
+    // Ends the edit on a key. Default: closes the editor, focuses the grid and
+    // hands Tab and the arrow keys to the grid's key handling.
+    virtual void DoneInplaceEdit(WORD& Key, TShiftState Shift);
+    // Default: the current cell stays.
+    virtual void TabToNextCell(bool Backward);
+    virtual void AdvanceToNextCell(int ACol, int ARow, bool Edit, bool Recursing, bool Forward, bool AutoEdit,
+                                   bool Force);
+    // The grid's own key-down handling (moves the current cell).
+    virtual void GridKeyDown(WORD& Key, TShiftState Shift);
+    // Completion from the items and the grid's lookup list, and the typed-text
+    // history. Default: off, as the grid's defaults.
+    virtual bool Lookup();
+    virtual bool LookupCaseSensitive();
+    virtual bool LookupHistory();
+    // Set when a click opened the editor, for the caret placement. Default: never.
+    virtual bool LButFlg();
+    virtual void SetLButFlg(bool Value);
+    // The message the grid takes for wheel turns.
+    virtual UINT WheelMsg();
+    // The grid's combo events (Sender the grid). Default: nothing fires.
+    virtual void ComboChange(int ACol, int ARow, int AItemIndex, const QString& ASelection);
+    virtual void ComboObjectChange(int ACol, int ARow, int AItemIndex, const QString& ASelection, TObject* AObject);
+
+private:
+    TKvStringGrid* FGrid;
+};
+
+// The in-place editor of combo cells: the flat combo with the grid's keyboard
+// protocol. It decides which keys it keeps, commits its text to the current
+// cell through the grid's check, cancels on Escape, walks out of the cell with
+// the arrow keys, steps the selection with the wheel, completes typed text
+// from lookup lists and fires the grid's combo events. Its owner must be a grid.
+class TGridCombo : public TKsgComboBox {
+public:
+    explicit TGridCombo(TComponent* AOwner);
+    ~TGridCombo() override;
     QString ClassName() const override { return QStringLiteral("TGridCombo"); }
-    bool IsWinXP = false;
+
+    TKvStringGrid* Grid() const { return FGrid; }
+    TGridComboLink* Link() const { return FLink.get(); }
+    void SetLink(std::unique_ptr<TGridComboLink> Link);
+
+    // The list as wide as its widest item (never narrower than the combo).
+    void SizeDropDownWidth();
+    // Completes the text before the caret from the items or the grid's lookup list.
+    void DoChange();
+    // List mode: a pick-only list, or the list is open.
+    bool ListMode() const;
+
+    // False after Backspace or Delete, so deleting never completes again.
+    bool WorkMode = true;
+    TNotifyEvent OnReturnKey;
     bool IsVistaComCtl6 = false;
+
+    void WndProc(TMessage& Message) override;
+
+protected:
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(QChar& Key) override;
+    void KeyUp(WORD& Key, TShiftState Shift) override;
+    void Change() override;
+    void DoExit() override;
+
+private:
+    void FocusGrid();
+    void CursorWalk(bool Forward);
+    void PlaceCaret();
+    TKvStringGrid* FGrid;
+    std::unique_ptr<TGridComboLink> FLink;
 };
 
 class TGridTransEdit : public TEdit {

@@ -246,7 +246,7 @@ void TKvStringGrid::CreateEditorControls()
     hidden(drag);
     auto* combo = new TGridCombo(this);
     combo->SetEnabled(false);
-    combo->IsWinXP = FIsWinXP;
+    combo->FIsWinXP = FIsWinXP;
     combo->IsVistaComCtl6 = FIsWinVista && FIsThemed;
     hidden(combo);
     hidden(new TGridTransEdit(this));

@@ -900,6 +900,26 @@ void TCustomComboBox::Select()
     if (OnSelect) OnSelect(this);
     else Change();
 }
+void TCustomComboBox::KeyPress(QChar& Key)
+{
+    TWinControl::KeyPress(Key);
+    if (FStyle != csDropDownList || Key.unicode() < 32) return;
+    const int n = FCombo->count();
+    const int from = FCombo->currentIndex();
+    for (int k = 1; k <= n; ++k) {
+        const int i = (from + k + n) % n;
+        if (FCombo->itemText(i).startsWith(Key, Qt::CaseInsensitive)) {
+            if (i != from) {
+                SetItemIndex(i);
+                Click();
+                Select();
+            }
+            break;
+        }
+    }
+    Key = QChar();
+}
+
 void TCustomComboBox::DropDown() { if (OnDropDown) OnDropDown(this); }
 void TCustomComboBox::CloseUp() { if (OnCloseUp) OnCloseUp(this); }
 
@@ -924,6 +944,17 @@ void TCustomComboBox::WndProc(TMessage& m)
         return;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
+        // Return on the open list takes its highlighted item before anyone sees the key.
+        if (FDropped && WORD(m.WParam) == VK_RETURN) {
+            const int i = FCombo->view()->currentIndex().row();
+            if (i >= 0 && i != FCombo->currentIndex()) {
+                FSyncing = true;
+                FCombo->setCurrentIndex(i);
+                if (FCombo->lineEdit()) FCombo->lineEdit()->setText(FCombo->itemText(i));
+                FSyncing = false;
+                NotifyParent(this, CBN_SELCHANGE);
+            }
+        }
         if (DoKeyDown(m)) return;
         const WORD vk = WORD(m.WParam);
         const auto mods = QApplication::keyboardModifiers();
@@ -933,16 +964,6 @@ void TCustomComboBox::WndProc(TMessage& m)
             return;
         }
         if (FDropped && (vk == VK_RETURN || vk == VK_ESCAPE)) {
-            if (vk == VK_RETURN) {
-                const int i = FCombo->view()->currentIndex().row();
-                if (i >= 0 && i != FCombo->currentIndex()) {
-                    FSyncing = true;
-                    FCombo->setCurrentIndex(i);
-                    if (FCombo->lineEdit()) FCombo->lineEdit()->setText(FCombo->itemText(i));
-                    FSyncing = false;
-                    NotifyParent(this, CBN_SELCHANGE);
-                }
-            }
             SetDroppedDown(false);
             return;
         }
@@ -990,8 +1011,19 @@ void TCustomComboBox::WndProc(TMessage& m)
         m.Result = FCombo->itemText(int(m.WParam)).size();
         return;
     case CB_GETLBTEXTLEN: m.Result = FCombo->itemText(int(m.WParam)).size(); return;
-    case CB_GETITEMHEIGHT: m.Result = FItemHeight; return;
-    case CB_SETITEMHEIGHT: FItemHeight = int(m.LParam); return;
+    case CB_GETITEMHEIGHT: m.Result = int(m.WParam) == -1 ? SelectionFieldHeight() : FItemHeight; return;
+    case CB_SETITEMHEIGHT:
+        if (int(m.WParam) == -1) SetSelectionFieldHeight(int(m.LParam));
+        else FItemHeight = int(m.LParam);
+        return;
+    case EM_CHARFROMPOS: {
+        // Asked of the combo's own edit: the point is in the combo's coordinates.
+        QLineEdit* le = FCombo->lineEdit();
+        if (!le) { m.Result = -1; return; }
+        const QPoint p = le->mapFrom(this, QPoint(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)));
+        m.Result = le->cursorPositionAt(p);
+        return;
+    }
     case WM_PASTE: if (QLineEdit* le = FCombo->lineEdit()) le->paste(); return;
     case WM_CUT: if (QLineEdit* le = FCombo->lineEdit()) le->cut(); return;
     case WM_COPY: if (QLineEdit* le = FCombo->lineEdit()) le->copy(); return;

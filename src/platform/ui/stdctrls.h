@@ -247,6 +247,10 @@ public:
     void SetSorted(bool v);
     int ItemHeight() const { return FItemHeight; }
     void SetItemHeight(int h) { FItemHeight = h; }
+    // Height of the selection field, apart from the list's items (CB_SETITEMHEIGHT
+    // with index -1); the control is the field plus its 3-pixel edges.
+    int SelectionFieldHeight() const { return FHeight - 6; }
+    void SetSelectionFieldHeight(int h) { SetHeight(h + 6); }
     bool AutoComplete() const { return FAutoComplete; }
     void SetAutoComplete(bool v);
     int SelStart() const;
@@ -266,6 +270,9 @@ protected:
     virtual void Select();
     virtual void DropDown();
     virtual void CloseUp();
+    // A list-only combo selects the next item starting with a typed character
+    // (case-insensitive, wrapping around) and eats the character.
+    void KeyPress(QChar& Key) override;
     QString GetText() const override;
     void SetTextBuf(const QString& s) override;
     void ApplyStyle();
