@@ -489,3 +489,80 @@ TEST(GridCombo, UnclaimedTabMovesTheFocusOnAndClosesTheEditor)
     EXPECT_TRUE(std::find(g.link->Log.begin(), g.link->Log.end(), QStringLiteral("validate:Typed")) == g.link->Log.end());
     g.form.Hide();
 }
+
+TEST(GridCombo, LeavingTheListSwitchesDirectCloseOffWhileClosing)
+{
+    struct TDirectLink : TScriptLink {
+        using TScriptLink::TScriptLink;
+        void HideInplaceEdit() override
+        {
+            Log.push_back(QStringLiteral("direct:") + QString::number(Grid()->MouseActions()->DirectComboClose()));
+        }
+    };
+    TComboGrid g(csDropDownList);
+    auto l = std::make_unique<TDirectLink>(g.grid);
+    auto* link = l.get();
+    link->Combo = g.combo;
+    g.combo->SetLink(std::move(l));
+    g.grid->MouseActions()->SetDirectComboClose(true);
+    g.Key(VK_RIGHT);
+    EXPECT_EQ(link->Log.front(), QStringLiteral("direct:0"));
+    EXPECT_TRUE(g.grid->MouseActions()->DirectComboClose());
+}
+
+TEST(GridCombo, ClickOpenedEditorPutsTheCaretUnderTheMouse)
+{
+    TComboGrid g(csDropDown);
+    struct TClickLink : TScriptLink {
+        using TScriptLink::TScriptLink;
+        bool Flag = true;
+        bool LButFlg() override { return Flag; }
+        void SetLButFlg(bool v) override { Flag = v; }
+    };
+    auto l = std::make_unique<TClickLink>(g.grid);
+    auto* link = l.get();
+    link->Combo = g.combo;
+    g.combo->SetLink(std::move(l));
+    g.form.Show();
+    QApplication::processEvents();
+    const TPoint inside(12, 10);
+    Mouse->SetCursorPos(g.combo->ClientToScreen(inside));
+    if (g.combo->ScreenToClient(Mouse->CursorPos()) != inside) GTEST_SKIP() << "the pointer cannot be placed here";
+    const int expected = int(g.combo->Perform(EM_CHARFROMPOS, 0, MAKELPARAM(12, 10)));
+    ASSERT_GT(expected, 0);
+    ASSERT_LT(expected, 10);
+    g.combo->SelectAll();
+    g.combo->Perform(WM_SETFOCUS);
+    EXPECT_EQ(g.combo->SelStart(), expected);
+    EXPECT_EQ(g.combo->SelLength(), 0);
+    EXPECT_FALSE(link->Flag);
+    // Outside the combo the flag stays for a later focus.
+    link->Flag = true;
+    Mouse->SetCursorPos(g.combo->ClientToScreen(TPoint(-20, 10)));
+    g.combo->Perform(WM_SETFOCUS);
+    EXPECT_TRUE(link->Flag);
+    g.form.Hide();
+}
+
+TEST(GridCombo, ReturnOnTheOpenListCommitsTheHighlightedItem)
+{
+    TComboGrid g(csDropDownList);
+    g.form.Show();
+    QApplication::setActiveWindow(&g.form);
+    g.combo->SetFocus();
+    g.combo->SetItemIndex(0);
+    g.combo->SetDroppedDown(true);
+    QApplication::processEvents();
+    // Opening the list keeps the editor open.
+    EXPECT_TRUE(g.link->Log.empty());
+    EXPECT_TRUE(g.combo->Focused());
+    ASSERT_TRUE(g.combo->DroppedDown());
+    EXPECT_TRUE(g.combo->ListMode());
+    QTest::keyClick(g.combo->Combo(), Qt::Key_Down);
+    QTest::keyClick(g.combo->Combo(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_FALSE(g.combo->DroppedDown());
+    EXPECT_EQ(g.Cell(), QStringLiteral("Write Only"));
+    EXPECT_TRUE(std::find(g.link->Log.begin(), g.link->Log.end(), QStringLiteral("validate:Write Only")) != g.link->Log.end());
+    g.form.Hide();
+}

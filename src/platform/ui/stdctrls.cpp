@@ -706,7 +706,13 @@ public:
     {
         TControl::Guard([this] { NotifyParent(FOwner, CBN_DROPDOWN); });
         if (FOwner->FDroppedWidth > 0) view()->setMinimumWidth(FOwner->FDroppedWidth);
+        // The list may take the focus while it opens; the control keeps it, as
+        // the classic list never holds it.
+        FOwner->FOpeningList = true;
         QComboBox::showPopup();
+        if (QApplication::focusWidget() && QApplication::focusWidget() != this && isAncestorOfPopup(QApplication::focusWidget()))
+            setFocus(Qt::PopupFocusReason);
+        FOwner->FOpeningList = false;
         FOwner->FDropped = true;
         // Keys keep going to the control: the list never holds the focus.
         view()->setFocusPolicy(Qt::NoFocus);
@@ -719,6 +725,12 @@ public:
         if (was) TControl::Guard([this] { NotifyParent(FOwner, CBN_CLOSEUP); });
     }
 private:
+    bool isAncestorOfPopup(QObject* o) const
+    {
+        for (; o; o = o->parent())
+            if (o == this) return true;
+        return false;
+    }
     TCustomComboBox* FOwner;
 };
 
@@ -737,9 +749,21 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner, TComboBoxStyle style) : TWi
     QObject::connect(FCombo, QOverload<int>::of(&QComboBox::activated), this, [this](int) {
         if (!FSyncing) Guard([this] { NotifyParent(this, CBN_SELCHANGE); });
     });
+    // Keys that move the selection while the list is open move its highlight too,
+    // so Return takes what the user sees.
+    QObject::connect(FCombo, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (FDropped && i >= 0) FCombo->view()->setCurrentIndex(FCombo->model()->index(i, FCombo->modelColumn()));
+    });
 }
 
 TCustomComboBox::~TCustomComboBox() = default;
+
+bool TCustomComboBox::HandleQtEvent(QObject* target, QEvent* e)
+{
+    // Opening the list moves no focus as far as the program can see.
+    if (FOpeningList && (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut)) return false;
+    return TWinControl::HandleQtEvent(target, e);
+}
 
 void TCustomComboBox::ApplyStyle()
 {

@@ -275,6 +275,7 @@ protected:
     void KeyPress(QChar& Key) override;
     QString GetText() const override;
     void SetTextBuf(const QString& s) override;
+    bool HandleQtEvent(QObject* target, QEvent* e) override;
     void ApplyStyle();
     friend class KvComboWidget;
     QComboBox* FCombo;
@@ -288,6 +289,7 @@ protected:
     bool FAutoComplete = true;
     bool FSyncing = false;
     bool FDropped = false;
+    bool FOpeningList = false;
 };
 class TComboBox : public TCustomComboBox {
     Q_OBJECT
