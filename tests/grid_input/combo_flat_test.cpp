@@ -413,3 +413,43 @@ TEST(KsgCombo, WritesThePictureOfTheFourLooks)
     ASSERT_TRUE(img.save(path));
     f.form.Hide();
 }
+
+TEST(KsgCombo, FlatButtonFrameUnlessHotOrStyledByTheGrid)
+{
+    TComboForm f;
+    auto* c = f.Add();
+    c->SetFlatParentColor(false);
+    c->SetFlat(true);
+    const int w = c->Width(), h = c->Height(), bw = c->ButtonWidth();
+    // Not hot: the ring around the button in the button face colour.
+    EXPECT_EQ(Shot(c).pixel(w - bw + 1, h / 2), Rgb(clBtnFace));
+    EXPECT_EQ(Shot(c).pixel(w - 4, 3), Rgb(clBtnFace));
+    // With the grid's XP styling and themes the ring is left to the theme.
+    c->FIsWinXP = true;
+    EXPECT_NE(Shot(c).pixel(w - 4, 3), Rgb(clBtnFace));
+}
+
+TEST(KsgCombo, MouseEnterMarksHotAndAutoFocusTakesTheFocus)
+{
+    TComboForm f;
+    auto* c = f.Add();
+    auto* other = f.Add(60);
+    c->SetAutoFocus(true);
+    f.form.Show();
+    QApplication::setActiveWindow(&f.form);
+    other->SetFocus();
+    c->Perform(CM_MOUSEENTER);
+    EXPECT_TRUE(c->MouseInControl());
+    EXPECT_TRUE(c->IsHot());
+    EXPECT_TRUE(c->Focused());
+    c->Perform(WM_MOUSEMOVE, 0, At(c->Width() - 2, 5));
+    EXPECT_TRUE(c->ButtonHover());
+    c->Perform(CM_MOUSELEAVE);
+    EXPECT_FALSE(c->MouseInControl());
+    EXPECT_FALSE(c->ButtonHover());
+    // A disabled combo does not mark the mouse.
+    other->SetEnabled(false);
+    other->Perform(CM_MOUSEENTER);
+    EXPECT_FALSE(other->MouseInControl());
+    f.form.Hide();
+}
