@@ -53,7 +53,7 @@ public:
     virtual void SetLButFlg(bool Value);
     // The message the grid takes for wheel turns.
     virtual UINT WheelMsg();
-    // The grid's combo events (Sender the grid). Default: nothing fires.
+    // The grid's combo events (Sender the grid), each when assigned.
     virtual void ComboChange(int ACol, int ARow, int AItemIndex, const QString& ASelection);
     virtual void ComboObjectChange(int ACol, int ARow, int AItemIndex, const QString& ASelection, TObject* AObject);
 

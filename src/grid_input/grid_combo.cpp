@@ -63,8 +63,15 @@ bool TGridComboLink::LookupHistory() { return false; }
 bool TGridComboLink::LButFlg() { return false; }
 void TGridComboLink::SetLButFlg(bool) {}
 UINT TGridComboLink::WheelMsg() { return WM_MOUSEWHEEL; }
-void TGridComboLink::ComboChange(int, int, int, const QString&) {}
-void TGridComboLink::ComboObjectChange(int, int, int, const QString&, TObject*) {}
+void TGridComboLink::ComboChange(int ACol, int ARow, int AItemIndex, const QString& ASelection)
+{
+    if (FGrid->OnComboChange) FGrid->OnComboChange(FGrid, ACol, ARow, AItemIndex, ASelection);
+}
+
+void TGridComboLink::ComboObjectChange(int ACol, int ARow, int AItemIndex, const QString& ASelection, TObject* AObject)
+{
+    if (FGrid->OnComboObjectChange) FGrid->OnComboObjectChange(FGrid, ACol, ARow, AItemIndex, ASelection, AObject);
+}
 
 // ============================================================ the combo
 

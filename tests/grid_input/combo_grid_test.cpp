@@ -566,3 +566,22 @@ TEST(GridCombo, ReturnOnTheOpenListCommitsTheHighlightedItem)
     EXPECT_TRUE(std::find(g.link->Log.begin(), g.link->Log.end(), QStringLiteral("validate:Write Only")) != g.link->Log.end());
     g.form.Hide();
 }
+
+TEST(GridCombo, DefaultLinkFiresTheGridsComboEvents)
+{
+    TComboGrid g(csDropDownList);
+    g.combo->SetLink(nullptr);
+    std::vector<std::tuple<TObject*, int, int, int, QString>> seen;
+    std::vector<TObject*> objects;
+    g.grid->OnComboChange = [&](TObject* s, int c, int r, int i, const QString& t) { seen.emplace_back(s, c, r, i, t); };
+    g.grid->OnComboObjectChange = [&](TObject*, int, int, int, const QString&, TObject* o) { objects.push_back(o); };
+    g.combo->SetItemIndex(0);
+    g.combo->Perform(WM_CHAR, 'W');
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0], std::make_tuple(static_cast<TObject*>(g.grid), 3, 1, 1, QStringLiteral("Write Only")));
+    ASSERT_EQ(objects.size(), 1u);
+    EXPECT_EQ(objects[0], &g.tagWrite);
+    g.combo->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, unsigned(uint16_t(int16_t(-120)))), 0);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(std::get<3>(seen[1]), 2);
+}
