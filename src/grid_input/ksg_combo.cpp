@@ -1,48 +1,13 @@
 #include "grid_input/ksg_combo.h"
 
 #include "grid/theme_services.h"
+#include "grid_input/ksg_combo_look.h"
 #include "platform/ui/drawing.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/messages.h"
 
-#include <QPainter>
-#include <QWidget>
-
 namespace {
 constexpr TColor DisabledFrameColor = 0x00B99D7F;
-
-// The layer over the combo that carries the drawn look; mouse input passes through.
-class TComboLookLayer : public QWidget {
-public:
-    TComboLookLayer(QWidget* parent, TKsgCustomCombo* combo) : QWidget(parent), FCombo(combo)
-    {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setAttribute(Qt::WA_NoSystemBackground);
-        setFocusPolicy(Qt::NoFocus);
-    }
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QImage img(size(), QImage::Format_ARGB32_Premultiplied);
-        img.fill(Qt::transparent);
-        {
-            TCanvas c(&img);
-            TControl::Guard([&] { FCombo->PaintLook(&c); });
-        }
-        QPainter p(this);
-        p.drawImage(0, 0, img);
-    }
-private:
-    TKsgCustomCombo* FCombo;
-};
-
-void Frame(TCanvas* c, const TRect& r, TColor col)
-{
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(col);
-    c->FrameRect(r);
-}
-TRect Shrunk(const TRect& r, int n) { return TRect(r.Left + n, r.Top + n, r.Right - n, r.Bottom - n); }
 } // namespace
 
 TKsgCustomCombo::TKsgCustomCombo(TComponent* AOwner)
@@ -52,10 +17,7 @@ TKsgCustomCombo::TKsgCustomCombo(TComponent* AOwner)
 {
     FLabelFont.OnChange = [this] { LabelFontChange(); };
     FNormalColor = FColor;
-    FLayer = new TComboLookLayer(this, this);
-    FLayer->setGeometry(0, 0, FWidth, FHeight);
-    FLayer->raise();
-    FLayer->show();
+    FLayer = new TFlatLookLayer(this, [this](TCanvas* c) { PaintLook(c); });
 }
 
 TKsgCustomCombo::~TKsgCustomCombo()
@@ -174,10 +136,7 @@ void TKsgCustomCombo::SetEnabled(bool Value)
 void TKsgCustomCombo::Resize()
 {
     TCustomComboBox::Resize();
-    if (FLayer) {
-        FLayer->setGeometry(0, 0, FWidth, FHeight);
-        FLayer->raise();
-    }
+    if (FLayer) FLayer->FitHost();
 }
 
 // ---------------------------------------------------------------- label
@@ -369,7 +328,7 @@ void TKsgCustomCombo::DrawButton(TCanvas* c)
 {
     TRect r(0, 0, FWidth, FHeight);
     r.Left = ClientWidth() - FButtonWidth + 2;
-    r = Shrunk(r, 1);
+    r = ShrunkRect(r, 1);
     const bool down = IsMouseButtonDown();
     if (FButtonColor != clNone) {
         TColor body = FButtonColor;
@@ -384,19 +343,9 @@ void TKsgCustomCombo::DrawButton(TCanvas* c)
             c->MoveTo(b.Left, b.Top);
             c->LineTo(b.Left, b.Bottom);
         }
-        const TColor arrow = down ? FButtonTextColorDown : FButtonTextColor;
-        if (arrow != clNone) {
-            c->Brush()->SetColor(arrow);
-            c->Pen()->SetColor(arrow);
-            c->Polygon({{b.Left + 4, b.Top + 7}, {b.Left + 10, b.Top + 7}, {b.Left + 7, b.Top + 10}});
-        }
+        DrawDropArrow(c, b.Left + 4, b.Top + 7, down ? FButtonTextColorDown : FButtonTextColor);
     } else if (UseThemes()) {
-        if (HTHEME theme = OpenThemeData(this, QStringLiteral("combobox"))) {
-            const bool dropped = DroppedDown();
-            const int state = !FEnabled ? 4 : down && dropped ? 3 : !down && FButtonHover && !dropped ? 2 : 1;
-            DrawThemeBackground(theme, c, 1, state, r);
-            CloseThemeData(theme);
-        }
+        DrawThemedDropButton(this, c, r, FEnabled, down, DroppedDown(), FButtonHover);
     } else {
         TRect f(r.Left - 4, r.Top + 1, r.Right, r.Bottom - 1);
         DrawFrameControl(c, f, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (FEnabled ? DFCS_FLAT : DFCS_INACTIVE));
@@ -408,34 +357,19 @@ void TKsgCustomCombo::DrawBorders(TCanvas* c)
 {
     TRect r(0, 0, FWidth, FHeight);
     if (!FEnabled && FIsThemed && !FDisabledBorder) {
-        Frame(c, r, DisabledFrameColor);
+        FlatFrame(c, r, DisabledFrameColor);
         return;
     }
     if (FBorderColor != clNone && !(FHasFocus && FFocusBorderColor != clNone)) {
-        Frame(c, r, FBorderColor);
+        FlatFrame(c, r, FBorderColor);
         return;
     }
     if (FFocusBorderColor != clNone) {
-        if (FHasFocus) Frame(c, r, FFocusBorderColor);
+        if (FHasFocus) FlatFrame(c, r, FFocusBorderColor);
         return;
     }
     const bool focusLook = ShowsFocusBorder();
-    const TColor outer = focusLook ? TColor(clBtnFace) : ParentBrushColor();
-    const TColor inner = FColor;
-    if (focusLook) {
-        DrawEdge(c, r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
-        Frame(c, r, outer);
-        r = Shrunk(r, 1);
-        Frame(c, r, inner);
-    } else {
-        Frame(c, r, outer);
-        r = Shrunk(r, 1);
-        r.Right -= FButtonWidth;
-        Frame(c, r, outer);
-        r = Shrunk(r, 1);
-        Frame(c, r, inner);
-        r.Right += FButtonWidth;
-    }
+    DrawFlatRings(c, r, focusLook, focusLook ? TColor(clBtnFace) : ParentBrushColor(), FColor, FButtonWidth);
     if (FFlat && FFlatLineColor != clNone) {
         c->Pen()->SetStyle(psSolid);
         c->Pen()->SetWidth(1);
@@ -451,15 +385,8 @@ void TKsgCustomCombo::DrawFlatButton(TCanvas* c)
     c->ExcludeClipRect(TRect(cw - FButtonWidth + 4, 4, cw - 4, ch - 4));
     TRect r(0, 0, FWidth, FHeight);
     r.Left = cw - FButtonWidth - 2;
-    r = Shrunk(r, 2);
-    if (!IsHot()) {
-        r.Top += 1;
-        r.Bottom -= 1;
-        r.Right -= 1;
-        c->Brush()->SetStyle(bsSolid);
-        c->Brush()->SetColor(clBtnFace);
-        c->FillRect(r);
-    }
+    r = ShrunkRect(r, 2);
+    if (!IsHot()) FillFlatButtonAtRest(c, r);
     c->ExcludeClipRect(r);
 }
 

@@ -13,7 +13,7 @@
 #include "grid_input/ksg_combo_label.h"
 #include "platform/ui/stdctrls.h"
 
-class QWidget;
+class TFlatLookLayer;
 
 class TKsgCustomCombo : public TCustomComboBox {
 public:
@@ -151,7 +151,7 @@ protected:
     bool FFocusLabel = false;
 
 private:
-    QWidget* FLayer = nullptr;
+    TFlatLookLayer* FLayer = nullptr;
     bool FApplyingFocusColor = false;
 };
 

@@ -1,47 +1,12 @@
 #include "grid_input/ksg_date_time_picker.h"
 
 #include "grid/theme_services.h"
+#include "grid_input/ksg_combo_look.h"
 #include "platform/ui/drawing.h"
 #include "platform/ui/messages.h"
 
-#include <QPainter>
-#include <QWidget>
-
 namespace {
 constexpr TColor DisabledFrameColor = 12164479;   // red 127, green 157, blue 185
-
-// The layer over the picker that carries the flat drawing; mouse input passes through.
-class TFlatLayer : public QWidget {
-public:
-    TFlatLayer(QWidget* parent, TKsgDateTimePicker* picker) : QWidget(parent), FPicker(picker)
-    {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setAttribute(Qt::WA_NoSystemBackground);
-        setFocusPolicy(Qt::NoFocus);
-    }
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QImage img(size(), QImage::Format_ARGB32_Premultiplied);
-        img.fill(Qt::transparent);
-        {
-            TCanvas c(&img);
-            TControl::Guard([&] { FPicker->PaintFlat(&c); });
-        }
-        QPainter p(this);
-        p.drawImage(0, 0, img);
-    }
-private:
-    TKsgDateTimePicker* FPicker;
-};
-
-void Frame(TCanvas* c, const TRect& r, TColor col)
-{
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(col);
-    c->FrameRect(r);
-}
-TRect Shrunk(const TRect& r, int n) { return TRect(r.Left + n, r.Top + n, r.Right - n, r.Bottom - n); }
 } // namespace
 
 TKsgDateTimePicker::TKsgDateTimePicker(TComponent* AOwner)
@@ -50,10 +15,7 @@ TKsgDateTimePicker::TKsgDateTimePicker(TComponent* AOwner)
       FButtonWidth(GetSystemMetrics(SM_CXVSCROLL) + 2),
       FIsWinXP(IsWinXPOrLater())
 {
-    FLayer = new TFlatLayer(this, this);
-    FLayer->setGeometry(0, 0, FWidth, FHeight);
-    FLayer->raise();
-    FLayer->show();
+    FLayer = new TFlatLookLayer(this, [this](TCanvas* c) { PaintFlat(c); });
     // A new picker has the 3-D look and no flat outline style.
     FCtl3D = true;
     FBorderStyle = bsNone;
@@ -100,10 +62,7 @@ TColor TKsgDateTimePicker::ParentColor() const { return FParent ? FParent->Color
 void TKsgDateTimePicker::Resize()
 {
     TDateTimePicker::Resize();
-    if (FLayer) {
-        FLayer->setGeometry(0, 0, FWidth, FHeight);
-        FLayer->raise();
-    }
+    if (FLayer) FLayer->FitHost();
 }
 
 void TKsgDateTimePicker::EnabledChanged()
@@ -156,7 +115,7 @@ void TKsgDateTimePicker::DrawButton(TCanvas* c)
 {
     TRect r(0, 0, FWidth, FHeight);
     r.Left += FlatClientWidth() - FButtonWidth + 2;
-    r = Shrunk(r, 1);
+    r = ShrunkRect(r, 1);
     if (ButtonColor != clNone) {
         TColor body = ButtonColor;
         if (FButtonHover) body = ButtonColorHot;
@@ -169,19 +128,9 @@ void TKsgDateTimePicker::DrawButton(TCanvas* c)
             c->MoveTo(r.Left, r.Top);
             c->LineTo(r.Left, r.Bottom);
         }
-        const TColor arrow = IsMouseButtonDown() ? ButtonTextColorDown : ButtonTextColor;
-        if (arrow != clNone) {
-            c->Brush()->SetColor(arrow);
-            c->Pen()->SetColor(arrow);
-            c->Polygon({{r.Left + 5, r.Top + 7}, {r.Left + 11, r.Top + 7}, {r.Left + 8, r.Top + 10}});
-        }
+        DrawDropArrow(c, r.Left + 5, r.Top + 7, IsMouseButtonDown() ? ButtonTextColorDown : ButtonTextColor);
     } else if (UseThemes()) {
-        if (HTHEME theme = OpenThemeData(this, QStringLiteral("combobox"))) {
-            const bool down = IsMouseButtonDown();
-            const int state = !FEnabled ? 4 : down && DroppedDown() ? 3 : (down || !FButtonHover || DroppedDown()) ? 1 : 2;
-            DrawThemeBackground(theme, c, 1, state, r);
-            CloseThemeData(theme);
-        }
+        DrawThemedDropButton(this, c, r, FEnabled, IsMouseButtonDown(), DroppedDown(), FButtonHover);
     } else {
         DrawFrameControl(c, r, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (FEnabled ? DFCS_FLAT : DFCS_INACTIVE));
     }
@@ -191,48 +140,30 @@ void TKsgDateTimePicker::DrawBorders(TCanvas* c)
 {
     TRect r(0, 0, FWidth, FHeight);
     if (!FEnabled && FIsThemed && !FDisabledBorder) {
-        Frame(c, r, DisabledFrameColor);
+        FlatFrame(c, r, DisabledFrameColor);
         return;
     }
     if (FBorderColor == clNone || (FHasFocus && FFocusBorderColor != clNone)) {
         if (FFocusBorderColor == clNone) {
-            const TColor outer = ShowsFocusBorder() ? clBtnFace : ParentColor();
-            const TColor inner = FColor;
-            if (ShowsFocusBorder()) {
-                DrawEdge(c, r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
-                Frame(c, r, outer);
-                r = Shrunk(r, 1);
-                Frame(c, r, inner);
-            } else {
-                Frame(c, r, outer);
-                r = Shrunk(r, 1);
-                r.Right -= FButtonWidth;
-                Frame(c, r, outer);
-                r = Shrunk(r, 1);
-                Frame(c, r, inner);
-            }
+            DrawFlatRings(c, r, ShowsFocusBorder(), ShowsFocusBorder() ? TColor(clBtnFace) : ParentColor(), FColor,
+                          FButtonWidth);
         } else if (FHasFocus) {
-            Frame(c, r, FFocusBorderColor);
+            FlatFrame(c, r, FFocusBorderColor);
         }
         return;
     }
-    Frame(c, r, FBorderColor);
+    FlatFrame(c, r, FBorderColor);
 }
 
 void TKsgDateTimePicker::DrawFlatButton(TCanvas* c)
 {
     TRect r(0, 0, FWidth, FHeight);
     r.Left += FlatClientWidth() - FButtonWidth - 2;
-    r = Shrunk(r, 2);
+    r = ShrunkRect(r, 2);
     if (IsHot()) {
         DrawEdge(c, r, BDR_RAISEDINNER, BF_RECT | (DroppedDown() ? BF_FLAT : 0u));
     } else {
-        r.Top += 1;
-        r.Bottom -= 1;
-        r.Right -= 1;
-        c->Brush()->SetStyle(bsSolid);
-        c->Brush()->SetColor(clBtnFace);
-        c->FillRect(r);
+        FillFlatButtonAtRest(c, r);
     }
 }
 

@@ -7,7 +7,7 @@
 // inside the 2-pixel edge (1 pixel without the 3-D look).
 #include "platform/ui/comctrls.h"
 
-class QWidget;
+class TFlatLookLayer;
 
 class TKsgDateTimePicker : public TDateTimePicker {
 public:
@@ -80,5 +80,5 @@ private:
     void DrawNCBorder(TCanvas* c);
     void Outline(TCanvas* c);
     TColor ParentColor() const;
-    QWidget* FLayer = nullptr;
+    TFlatLookLayer* FLayer = nullptr;
 };
