@@ -453,3 +453,35 @@ TEST(KsgCombo, MouseEnterMarksHotAndAutoFocusTakesTheFocus)
     EXPECT_FALSE(other->MouseInControl());
     f.form.Hide();
 }
+
+TEST(KsgCombo, ClassicProfileDrawsTheClassicButton)
+{
+    QImage themed, classic;
+    int w = 0, bw = 0;
+    {
+        TComboForm f;
+        auto* c = f.Add();
+        c->SetFlatParentColor(false);
+        c->SetFlat(true);
+        themed = Shot(c);
+        w = c->Width();
+        bw = c->ButtonWidth();
+    }
+    {
+        TThemeProfile profile;
+        profile.ComCtlMajorVersion = 5;
+        profile.ThemeActive = false;
+        TThemeProfileScope scope(profile);
+        TComboForm f;
+        auto* c = f.Add();
+        c->SetFlatParentColor(false);
+        c->SetFlat(true);
+        EXPECT_FALSE(c->UseThemes());
+        classic = Shot(c);
+    }
+    // The classic frame control: a button face inside the strip.
+    EXPECT_EQ(classic.pixel(w - bw + 5, 5), Rgb(clBtnFace));
+    EXPECT_NE(classic.copy(w - bw, 0, bw, 21), themed.copy(w - bw, 0, bw, 21));
+    // Outside the strip both are the same flat look.
+    EXPECT_EQ(classic.copy(0, 0, w - bw - 4, 21), themed.copy(0, 0, w - bw - 4, 21));
+}

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -584,4 +585,16 @@ TEST(GridCombo, DefaultLinkFiresTheGridsComboEvents)
     g.combo->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, unsigned(uint16_t(int16_t(-120)))), 0);
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(std::get<3>(seen[1]), 2);
+}
+
+TEST(GridCombo, RealWheelTurnStepsOnce)
+{
+    TComboGrid g(csDropDownList);
+    g.combo->SetItemIndex(0);
+    const QPointF at(10, 10);
+    QWheelEvent turn(at, g.combo->Combo()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                     Qt::NoScrollPhase, false);
+    QApplication::sendEvent(g.combo->Combo(), &turn);
+    EXPECT_EQ(g.combo->ItemIndex(), 1);
+    EXPECT_EQ(g.link->Changes.size(), 1u);
 }
