@@ -3,10 +3,10 @@
 #include "enip_outputs/bank_compiler.h"
 #include "enip_outputs/enip_convert.h"
 #include "shell/common/maker_identity.h"
-#include "enip_outputs/project_xml.h"
 #include "platform/core/format_settings.h"
 #include "platform/core/sysutils.h"
 #include "shell/common/common_routines.h"
+#include "shell/common/iolink_slave_file.h"
 #include "shell/common/par_gen_file.h"
 #include "shell/common/xml_text.h"
 
@@ -244,68 +244,65 @@ TIODD_Data Load_IODD_Data(const QString& parGenPath, const QString& ioLinkSlaveP
     const QChar sep = Get_Decimal_Separator();
 
     if (QFile::exists(ioLinkSlavePath)) {
-        const TProjectXml doc = Load_Project_Xml(ioLinkSlavePath);
-        const pugi::xml_node root = doc.Root();
-        auto enabled = [](const TAttrReader& a) {
-            return a.Has("Enable") && a.Text("Enable").trimmed().toUpper() == QLatin1String("Y");
+        const TIOLink_Slave_Data file = Read_IOLink_Slave_File(ioLinkSlavePath);
+        // Only a row whose Enable attribute reads "Y" goes into the document.
+        auto enabled = [](const auto& row) {
+            return row.Has(iol_Enable) && row.Enable.trimmed().toUpper() == QLatin1String("Y");
         };
-        auto gradient = [&](const TAttrReader& a) {
+        // A missing attribute or a text that is no number keeps the default.
+        auto integer = [](const QString& text, int def) { return enip::Str_To_Int_Def(text, def); };
+        auto gradient = [&](const QString& text) {
             float g = 1.0f;
-            if (!a.Has("Gradient") || !Conv_Str_To_Float(a.Text("Gradient"), sep, g))
+            if (!Conv_Str_To_Float(text, sep, g))
                 g = 1.0f;
             return g;
         };
         // The editor and the bank compiler hold Max_IOLink_Par rows a section; rows beyond
         // them are counted, not read.
         int skipped = 0;
-        for (pugi::xml_node r = root.child("Variables").first_child(); r; r = r.next_sibling()) {
-            if (r.type() != pugi::node_element)
-                continue;
-            const TAttrReader a(r);
-            if (!enabled(a))
+        for (const TIOLink_Slave_Variable& r : file.Variables) {
+            if (!enabled(r))
                 continue;
             if (d.Variables.size() >= Max_IOLink_Par) {
                 ++skipped;
                 continue;
             }
             TVariable v;
-            v.Index = a.Int("Index", 60);
-            v.Name = a.Text("Name");
-            v.Access = Get_IODD_Access(a.Text("Access"));
-            v.Length = a.Int("Length", 0);
-            v.Gradient = gradient(a);
-            v.Offset = a.Int("Offset", 0);
-            v.UnitCode = a.Int("UnitCode", 0);
-            v.DefaultValue = a.Int("DefaultValue", 0);
-            v.Description = a.Text("Description");
+            v.Index = integer(r.Index, 60);
+            v.Name = r.Name;
+            v.Access = Get_IODD_Access(r.Access);
+            v.Length = integer(r.Length, 0);
+            v.Gradient = gradient(r.Gradient);
+            v.Offset = integer(r.Offset, 0);
+            v.UnitCode = integer(r.UnitCode, 0);
+            v.DefaultValue = integer(r.DefaultValue, 0);
+            v.Description = r.Description;
             d.Variables.append(v);
         }
         if (skipped > 0)
             d.Warnings << IOLink_Variables_Left_Out(skipped);
-        const pugi::xml_node pd = root.child("Process_Data");
         // More process-data items than the editor holds exceed what IO-Link carries, so
         // the surplus is not read and the check refuses the rest.
-        auto read_pd = [&](const char* section, QVector<TProcessData>& list, qint64& total) {
-            for (pugi::xml_node r = pd.child(section).first_child(); r && list.size() < Max_IOLink_Par;
-                 r = r.next_sibling()) {
-                if (r.type() != pugi::node_element)
-                    continue;
-                const TAttrReader a(r);
-                if (!enabled(a))
+        auto read_pd = [&](const std::vector<TIOLink_Slave_Process_Row>& rows, QVector<TProcessData>& list,
+                           qint64& total) {
+            for (const TIOLink_Slave_Process_Row& r : rows) {
+                if (list.size() >= Max_IOLink_Par)
+                    break;
+                if (!enabled(r))
                     continue;
                 TProcessData p;
-                p.Name = a.Text("Name");
-                p.Description = a.Text("Description");
-                p.Length = a.Int("Length", 0);
-                p.Gradient = gradient(a);
-                p.Offset = a.Int("Offset", 0);
-                p.UnitCode = a.Int("UnitCode", 0);
+                p.Name = r.Name;
+                p.Description = r.Description;
+                p.Length = integer(r.Length, 0);
+                p.Gradient = gradient(r.Gradient);
+                p.Offset = integer(r.Offset, 0);
+                p.UnitCode = integer(r.UnitCode, 0);
                 total += p.Length;
                 list.append(p);
             }
         };
-        read_pd("Process_Data_Input", d.Input, d.Input_Bits);
-        read_pd("Process_Data_Output", d.Output, d.Output_Bits);
+        read_pd(file.Process_Data_Input, d.Input, d.Input_Bits);
+        read_pd(file.Process_Data_Output, d.Output, d.Output_Bits);
     }
     auto bits = [](qint64 total) {
         return int(std::clamp<qint64>(total, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));

@@ -475,3 +475,17 @@ TEST(ZipWriter, StoresNamesAndDeflatedData)
 }
 
 }  // namespace
+
+// The IO-Link slave file is read through the editor's own model, so its root rule holds
+// here too: the first top-level node is the root, and a leading comment holds no rows.
+TEST(IoddWriter, SlaveFileRootIsItsFirstTopLevelNode)
+{
+    QTemporaryDir dir;
+    const QString slave = dir.filePath(QStringLiteral("IOLink_Slave.xml"));
+    Write_File(slave, "<Other><Variables><row Enable=\"Y\" Index=\"70\" Access=\"Read Only\" Length=\"8\"/>"
+                      "</Variables></Other>");
+    ASSERT_EQ(Load_IODD_Data(QString(), slave).Variables.size(), 1);
+    Write_File(slave, "<!--x--><VIZediZadud><Variables><row Enable=\"Y\" Index=\"70\" Length=\"8\"/>"
+                      "</Variables></VIZediZadud>");
+    EXPECT_TRUE(Load_IODD_Data(QString(), slave).Variables.isEmpty());
+}
