@@ -17,6 +17,7 @@ void TSortSettings::Assign(const TPersistent* Source)
     AutoSortForGrouping = s->AutoSortForGrouping;
     SortOnVirtualCells = s->SortOnVirtualCells;
     IgnoreCase = s->IgnoreCase;
+    SingleColumn = s->SingleColumn;
     Column = s->Column;
     IndexSortKey = s->IndexSortKey;
     IndexShow = s->IndexShow;

@@ -49,6 +49,8 @@ public:
     bool AutoSortForGrouping = true;
     bool SortOnVirtualCells = true;
     bool IgnoreCase = false;
+    // Sorting moves only the sorted column's cells, not whole rows.
+    bool SingleColumn = false;
     int Column = -1;
     TIndexSortKey IndexSortKey = ikShift;
     bool IndexShow = false;

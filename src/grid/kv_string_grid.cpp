@@ -1,6 +1,7 @@
 // Construction, destruction, copying, window creation, loading, sizing and the
 // setters with side effects of the grid control, and the grid unit's start-up.
 #include "grid/kv_string_grid.h"
+#include "grid/grid_text.h"
 #include "grid/html_hint_window.h"
 
 #include <algorithm>
@@ -505,7 +506,10 @@ void TKvStringGrid::AutoSizeColumns(bool DoFixedCols, int Padding)
 {
     const int from = DoFixedCols ? 0 : TBaseGrid::FixedCols();
     const int to = DoFixedCols ? ColCount() : ColCount() - FFixedRightCols;
-    for (int c = from; c < to; ++c) AutoSizeCol(c, Padding);
+    for (int c = from; c < to; ++c) {
+        AutoSizeCol(c, 0);
+        if (Padding != 0) SetColWidths(c, ClampToLimits(ColWidths(c) + Padding, FMinColWidth, FMaxColWidth));
+    }
 }
 
 // ============================================================ setters with effects

@@ -529,7 +529,7 @@ public:
     void SetFloats(int ACol, int ARow, double Value);
     virtual QString GetCellFloatFormat(int ACol, int ARow);
 
-    // ---- column calculations (measured with the data operations)
+    // ---- column calculations (grid_calculations.cpp); a range of -1 takes the normal rows
     virtual double ColumnSum(int ACol, int FromRow, int ToRow);
     virtual double ColumnAvg(int ACol, int FromRow, int ToRow);
     virtual double ColumnMin(int ACol, int FromRow, int ToRow);
@@ -1096,6 +1096,75 @@ public:
     void SetSaveFixedRows(bool Value) { FSaveFixedRows = Value; }
     void SetSaveFixedCells(bool Value) { FSaveFixedCells = Value; }
 
+    // ==================== sizing to content and cell calculations (grid_autosize.cpp, grid_calculations.cpp)
+    // Auto-sizing only ever widens columns and heightens rows.
+    bool SizeGrowOnly = false;
+    // The last word on a width computed for a column (display index).
+    std::function<void(TObject*, int ACol, int& AWidth)> OnUpdateColumnSize;
+    // Answers ColumnCustomCalc and GroupCustomCalc; Res starts at 0.
+    std::function<void(TObject*, int ACol, int FromRow, int ToRow, double& Res)> OnColumnCalc, OnGroupCalc;
+    // Numbering of AutoNumberCol/AutoNumberRow: Start skips leading normal cells, Offset shifts the numbers.
+    int AutoNumberStart = 0;
+    int AutoNumberOffset = 0;
+    TSortDirection AutoNumberDirection = sdAscending;
+    // Multi-line cells go into SelectedText quoted as spreadsheets expect.
+    bool ExcelClipboardFormat = false;
+    // Exchanges made by SortSwapRows, and the sort's current row, which follows them.
+    int Swaps = 0;
+    int SortRow = -1;
+
+    // Room the cell offset takes beside the text (both sides unless XYOffsetTopLeftOnly).
+    int GetTotalXOffset() const;
+    int GetTotalYOffset() const;
+    // Sizes a display column to its widest measured cell.
+    void FitColWidth(int Index, bool GrowOnly);
+    virtual void AutoSizeRow(int ARow, int Padding);
+    void FitRowHeight(int ARow, bool GrowOnly, int Padding);
+    void AutoSizeRows(bool DoFixedRows, int Padding);
+    // Height of Lines text lines of the row's font, plus Extra.
+    void SizeRowToLines(int Index, int Lines, int Extra);
+    int MaxLinesInRow(int ARow);
+    // Sizes columns to every cell and grows rows (never lowers them).
+    void AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY);
+    // Scales the column widths so that they fill the grid's width.
+    void AutoFitColumns(bool DoFixedCells);
+    void SizeToCols();
+    void SizeToRows();
+    void SizeToCells();
+
+    double ColumnCustomCalc(int ACol, int FromRow, int ToRow);
+    double GroupCustomCalc(int ACol, int FromRow, int ToRow);
+    double RowSum(int ARow, int fromCol, int toCol);
+    double RowAvg(int ARow, int fromCol, int toCol);
+    double RowMin(int ARow, int fromCol, int toCol);
+    double RowMax(int ARow, int fromCol, int toCol);
+    // The selected cells as TAB-separated columns and CR LF separated rows.
+    QString SelectedText();
+    void SelectCells(int FromCol, int FromRow, int ToCol, int ToRow);
+    void AutoNumberCol(int ACol);
+    void AutoNumberRow(int ARow);
+    // Exchange texts and cell properties, sizes and cell controls of two storage columns or rows.
+    void SwapColumns(int ACol1, int ACol2);
+    void SwapRows(int ARow1, int ARow2);
+    // One exchange of the sort.
+    virtual void SortSwapRows(int ARow1, int ARow2);
+    // The longest line, in characters, of a real column's export texts.
+    int ColumnMaxTextLength(int ACol);
+    // Repaints (without erasing) the cells from R's top-left to its bottom-right cell.
+    void InvalidateCellRect(const TGridRect& R);
+
+private:
+    // Whether a row of a column calculation counts: group nodes and summaries of a
+    // grouped grid do not, unless hidden.
+    bool CountsInColumnCalc(int DisplRow, TIntList*& HiddenList);
+    // Reads a row of a column calculation, real or display.
+    double ColumnCalcValue(int ACol, int ARow, bool AllRows);
+    // Whether the column calculation takes its rows as real rows, hidden ones included.
+    bool ColumnCalcAllRows(int ToRow);
+
+public:
+    // ==================== end of sizing to content and cell calculations
+
     // ---- clearing, trimming, colouring and merging ranges (kv_string_grid_ranges.cpp)
     // With SaveHiddenCells the rectangle operations take display columns.
     bool SaveHiddenCells = false;
@@ -1139,7 +1208,11 @@ public:
     }
     virtual void FilterDropDownSelect(TObject* Sender, int ItemIndex) { (void)Sender; (void)ItemIndex; }
     virtual void UpdateColumnSize() {}
-    virtual void UpdateAutoColumnSize() {}
+    // ColSized and Colclickedsize carry the column and the width computed for it.
+    virtual void UpdateAutoColumnSize()
+    {
+        if (OnUpdateColumnSize) OnUpdateColumnSize(this, ColSized, Colclickedsize);
+    }
     virtual void SyncColumnHeaders() {}
     virtual QString GetFormattedCell(int ACol, int ARow);
     virtual void ClickSort(int ACol) { (void)ACol; }
@@ -1180,7 +1253,7 @@ public:
     virtual void SubUnGroup(int ColIndex) { (void)ColIndex; }
     virtual void SaveToStream(TStream* Stream) { (void)Stream; }
     virtual void LoadFromStream(TStream* Stream) { (void)Stream; }
-    virtual void AutoSizeCol(int Index, int Padding) { (void)Index; (void)Padding; }
+    virtual void AutoSizeCol(int Index, int Padding);
     virtual void AutoSizeColumns(bool DoFixedCols, int Padding);
     virtual void SaveColSizes() {}
     virtual void LoadColSizes() {}

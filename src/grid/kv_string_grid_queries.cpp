@@ -472,89 +472,12 @@ void TKvStringGrid::CalcFloatingFooter(int ACol)
 
 // ============================================================ column calculations
 
-namespace {
-
-bool CellNumber(const QString& Text, double& Value)
-{
-    QString t = Text.trimmed();
-    if (t.isEmpty()) return false;
-    const QChar th = GetThousandSeparator(), dec = GetDecimalSeparator();
-    if (th != dec) t.remove(th);
-    t.replace(dec, QLatin1Char('.'));
-    bool ok = false;
-    Value = t.toDouble(&ok);
-    return ok;
-}
-
-} // namespace
-
 void TKvStringGrid::ColumnRange(int& FromRow, int& ToRow) const
 {
     if (FromRow == -1 || ToRow == -1) {
         FromRow = TBaseGrid::FixedRows();
         ToRow = RowCount() - FFixedFooters - 1;
     }
-}
-
-double TKvStringGrid::ColumnSum(int ACol, int FromRow, int ToRow)
-{
-    ColumnRange(FromRow, ToRow);
-    double sum = 0;
-    for (int r = FromRow; r <= ToRow; ++r) {
-        if (!IsBaseCell(ACol, r)) continue;
-        double v = 0;
-        if (CellNumber(Cells(ACol, r), v)) sum += v;
-    }
-    return sum;
-}
-
-double TKvStringGrid::ColumnAvg(int ACol, int FromRow, int ToRow)
-{
-    ColumnRange(FromRow, ToRow);
-    const int n = ToRow - FromRow + 1;
-    return n > 0 ? ColumnSum(ACol, FromRow, ToRow) / n : 0.0;
-}
-
-// The smallest (Sign 1) or largest (Sign -1) number of the range; 0 without numbers.
-double TKvStringGrid::ColumnExtreme(int ACol, int FromRow, int ToRow, int Sign)
-{
-    ColumnRange(FromRow, ToRow);
-    bool any = false;
-    double m = 0;
-    for (int r = FromRow; r <= ToRow; ++r) {
-        double v = 0;
-        if (CellNumber(Cells(ACol, r), v) && (!any || Sign * v < Sign * m)) {
-            m = v;
-            any = true;
-        }
-    }
-    return m;
-}
-
-double TKvStringGrid::ColumnMin(int ACol, int FromRow, int ToRow) { return ColumnExtreme(ACol, FromRow, ToRow, 1); }
-double TKvStringGrid::ColumnMax(int ACol, int FromRow, int ToRow) { return ColumnExtreme(ACol, FromRow, ToRow, -1); }
-
-double TKvStringGrid::ColumnStdDev(int ACol, int FromRow, int ToRow)
-{
-    ColumnRange(FromRow, ToRow);
-    const int n = ToRow - FromRow + 1;
-    if (n <= 0) return 0;
-    const double mean = ColumnAvg(ACol, FromRow, ToRow);
-    double acc = 0;
-    for (int r = FromRow; r <= ToRow; ++r) {
-        double v = 0;
-        if (!CellNumber(Cells(ACol, r), v)) v = 0;
-        acc += (v - mean) * (v - mean);
-    }
-    return std::sqrt(acc / n);
-}
-
-double TKvStringGrid::ColumnDistinct(int ACol, int FromRow, int ToRow)
-{
-    ColumnRange(FromRow, ToRow);
-    QSet<QString> seen;
-    for (int r = FromRow; r <= ToRow; ++r) seen.insert(Cells(ACol, r).toUpper());
-    return double(seen.size());
 }
 
 // ============================================================ defaults of new cell properties
