@@ -2,7 +2,6 @@
 
 #include "shell/window_set.h"
 
-TFVIZediZadud* FVIZediZadud = nullptr;
 TFBACnetAccess* FBACnetAccess = nullptr;
 TFImportEDEFile* FImportEDEFile = nullptr;
 TFBACnet_Eng_Unit* FBACnet_Eng_Unit = nullptr;
