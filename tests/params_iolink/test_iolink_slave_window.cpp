@@ -23,6 +23,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/file_bytes.h"
+
 #include <functional>
 #include <memory>
 
@@ -339,12 +341,12 @@ TEST_F(IOLinkSlaveWindow, OkWritesEveryCellUntrimmedAndShowingAgainReadsItBack)
     // The bank compiler sees the rows the editor wrote.
     Clear_IOLink_Slave_Data();
     Compile_IOLink_Slave(File(), Bank3_Address);
-    std::vector<uint8_t> bank;
-    Make_Bank3(0, bank);
-    auto u32 = [&](int at) { return bank[at] | bank[at + 1] << 8 | bank[at + 2] << 16 | uint32_t(bank[at + 3]) << 24; };
-    EXPECT_EQ(u32(4), 1u);    // one variable
-    EXPECT_EQ(u32(20), 12u);  // the enabled input bits
-    EXPECT_EQ(u32(24), 9u);
+    std::vector<uint8_t> raw;
+    Make_Bank3(0, raw);
+    const QByteArray bank(reinterpret_cast<const char*>(raw.data()), qsizetype(raw.size()));
+    EXPECT_EQ(Le32_At(bank, 4), 1u);    // one variable
+    EXPECT_EQ(Le32_At(bank, 20), 12u);  // the enabled input bits
+    EXPECT_EQ(Le32_At(bank, 24), 9u);
 }
 
 TEST_F(IOLinkSlaveWindow, ReadingFollowsTheFileNotItsRootName)
