@@ -181,10 +181,45 @@ TEST_F(IOLinkSlaveWindow, TogglingAnEnableBoxRepacks)
     Item(In, 1, QStringLiteral("a"), 12);
     Item(In, 2, QStringLiteral("b"), 5);
     Form->Compile_Input_Pos_Bit();
-    In->SetCells(pd_Enable, 1, QStringLiteral("N"));
-    Form->KCG_ProcessData_InCheckBoxClick(In, pd_Enable, 1, false);
+    // The grid's own toggle, as a click on the box does it.
+    ASSERT_TRUE(In->ToggleCellCheck(pd_Enable, 1, true));
+    EXPECT_EQ(In->Cells(pd_Enable, 1), QStringLiteral("N"));
     EXPECT_EQ(In->Cells(pd_Position, 2), QStringLiteral("0"));
     EXPECT_EQ(In->Cells(pd_StartBit, 2), QStringLiteral("0"));
+    ASSERT_TRUE(In->ToggleCellCheck(pd_Enable, 1, true));
+    EXPECT_EQ(In->Cells(pd_Position, 2), QStringLiteral("1"));
+    EXPECT_EQ(In->Cells(pd_StartBit, 2), QStringLiteral("4"));
+}
+
+TEST_F(IOLinkSlaveWindow, HeaderDoubleClickSizesTheColumnWithTheOptionOn)
+{
+    Clear_IOLink_Grid(In);
+    In->SetCells(pd_Description, 3, QStringLiteral("a rather long description of an item"));
+    const int before = In->ColWidths(pd_Description);
+    Form->DoubleClickCell(In, 0, pd_Description);
+    EXPECT_EQ(In->ColWidths(pd_Description), before);
+    WS().Double_Click_Auto_Size = true;
+    Form->DoubleClickCell(In, 1, pd_Description);  // not the header
+    EXPECT_EQ(In->ColWidths(pd_Description), before);
+    Form->DoubleClickCell(In, 0, pd_Description);
+    int widest = 0;
+    for (int r = 0; r < In->RowCount(); ++r)
+        widest = std::max(widest, In->GetCellTextSize(pd_Description, r, false, false).cx);
+    EXPECT_EQ(In->ColWidths(pd_Description), widest + 8);
+    EXPECT_GT(widest, In->GetCellTextSize(pd_Description, 0, false, false).cx);
+}
+
+TEST_F(IOLinkSlaveWindow, InsertIsRefusedWhenTheLastRowIsInUse)
+{
+    Clear_IOLink_Grid(Var);
+    Variable(Var, 1, 100);
+    Variable(Var, 512, 612);
+    Form->PageControl1->SetActivePage(Form->TS_Variables);
+    Var->SetRow(1);
+    Form->Btn_InsRowClick(nullptr);
+    EXPECT_EQ(Messages(), QStringList{Lang_Str(1509)});
+    EXPECT_EQ(Var->Cells(var_Index, 1), QStringLiteral("100"));
+    EXPECT_EQ(Var->Cells(var_Index, 512), QStringLiteral("612"));
 }
 
 // ---------------------------------------------------------------------- checks
