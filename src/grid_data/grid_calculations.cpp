@@ -10,6 +10,32 @@
 #include "grid/grid_text.h"
 #include "platform/ui/controls.h"
 
+namespace {
+
+// An index that follows an exchange of A and B.
+int Follow(int Index, int A, int B)
+{
+    return Index == A ? B : Index == B ? A : Index;
+}
+
+// The smallest (Sign 1) or largest (Sign -1) value of a row's base cells; the first
+// column's value is the start and raises when it is no number.
+double RowExtreme(TKvStringGrid& G, int ARow, int fromCol, int toCol, int Sign)
+{
+    double m = G.Floats(fromCol, ARow);
+    for (int c = fromCol; c <= toCol; ++c) {
+        try {
+            if (!G.IsBaseCell(c, ARow)) continue;
+            const double v = G.Floats(c, ARow);
+            if (Sign * v < Sign * m) m = v;
+        } catch (const Exception&) {
+        }
+    }
+    return m;
+}
+
+} // namespace
+
 // ============================================================ column calculations
 
 bool TKvStringGrid::ColumnCalcAllRows(int ToRow)
@@ -158,33 +184,8 @@ double TKvStringGrid::RowAvg(int ARow, int fromCol, int toCol)
     return RowSum(ARow, fromCol, toCol) / (toCol - fromCol + 1);
 }
 
-double TKvStringGrid::RowMin(int ARow, int fromCol, int toCol)
-{
-    double m = Floats(fromCol, ARow);
-    for (int c = fromCol; c <= toCol; ++c) {
-        try {
-            if (!IsBaseCell(c, ARow)) continue;
-            const double v = Floats(c, ARow);
-            if (v < m) m = v;
-        } catch (const Exception&) {
-        }
-    }
-    return m;
-}
-
-double TKvStringGrid::RowMax(int ARow, int fromCol, int toCol)
-{
-    double m = Floats(fromCol, ARow);
-    for (int c = fromCol; c <= toCol; ++c) {
-        try {
-            if (!IsBaseCell(c, ARow)) continue;
-            const double v = Floats(c, ARow);
-            if (v > m) m = v;
-        } catch (const Exception&) {
-        }
-    }
-    return m;
-}
+double TKvStringGrid::RowMin(int ARow, int fromCol, int toCol) { return RowExtreme(*this, ARow, fromCol, toCol, 1); }
+double TKvStringGrid::RowMax(int ARow, int fromCol, int toCol) { return RowExtreme(*this, ARow, fromCol, toCol, -1); }
 
 // ============================================================ selection
 
@@ -259,12 +260,10 @@ void TKvStringGrid::SwapColumns(int ACol1, int ACol2)
     const int w = ColWidths(ACol1);
     SetColWidths(ACol1, ColWidths(ACol2));
     SetColWidths(ACol2, w);
-    if (FSortSettings->Column == ACol1) FSortSettings->Column = ACol2;
-    else if (FSortSettings->Column == ACol2) FSortSettings->Column = ACol1;
+    FSortSettings->Column = Follow(FSortSettings->Column, ACol1, ACol2);
     for (int i = 0; i < FCellControls->Count(); ++i) {
         TControlItem* item = FCellControls->Control(i);
-        if (item->X == ACol1) item->X = ACol2;
-        else if (item->X == ACol2) item->X = ACol1;
+        item->X = Follow(item->X, ACol1, ACol2);
     }
     CellControlsUpdate();
     Invalidate();
@@ -279,8 +278,7 @@ void TKvStringGrid::SwapRows(int ARow1, int ARow2)
     SetRowHeights(ARow2, h);
     for (int i = 0; i < FCellControls->Count(); ++i) {
         TControlItem* item = FCellControls->Control(i);
-        if (item->Y == ARow1) item->Y = ARow2;
-        else if (item->Y == ARow2) item->Y = ARow1;
+        item->Y = Follow(item->Y, ARow1, ARow2);
     }
     CellControlsUpdate();
     Invalidate();
@@ -318,8 +316,7 @@ void TKvStringGrid::SortSwapRows(int ARow1, int ARow2)
         SetRowModified(ARow1, RowModified(ARow2));
         SetRowModified(ARow2, m1);
     }
-    if (SortRow == ARow1) SortRow = ARow2;
-    else if (SortRow == ARow2) SortRow = ARow1;
+    SortRow = Follow(SortRow, ARow1, ARow2);
 }
 
 // ============================================================ small services

@@ -23,6 +23,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/test_project.h"
+
 #include "support/file_bytes.h"
 
 #include <functional>
@@ -35,12 +37,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(Tmp.isValid());
-        auto ws = std::make_unique<TWorkingState>(Tmp.path());
-        ws->Project_Name = QStringLiteral("Plant");
-        ws->Dir_Project = Tmp.filePath(QStringLiteral("PROJECTS/Plant"));
-        ASSERT_TRUE(QDir().mkpath(ws->Dir_Project));
-        ws->Set_Files();
-        Previous = Install_Working_State(std::move(ws));
+        Previous = Install_Test_Project(Tmp);
+        ASSERT_TRUE(QDir(WS().Dir_Project).exists());
         Add_Lang_Block_Source(&IOLinkSlave_Lang_Blocks);
         Init_Lang_Table();
         Dialogs = std::make_unique<TDialogResponder>();

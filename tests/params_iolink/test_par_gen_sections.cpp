@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/test_project.h"
+
 #include <map>
 #include <memory>
 #include <set>
@@ -31,12 +33,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(Tmp.isValid());
-        auto ws = std::make_unique<TWorkingState>(Tmp.path());
-        ws->Project_Name = QStringLiteral("Plant");
-        ws->Dir_Project = Tmp.filePath(QStringLiteral("PROJECTS/Plant"));
-        ASSERT_TRUE(QDir().mkpath(ws->Dir_Project));
-        ws->Set_Files();
-        Previous = Install_Working_State(std::move(ws));
+        Previous = Install_Test_Project(Tmp);
+        ASSERT_TRUE(QDir(WS().Dir_Project).exists());
         Add_Lang_Block_Source(&ParGen_Lang_Blocks);
         Init_Lang_Table();
         Dialogs = std::make_unique<TDialogResponder>();
