@@ -1154,13 +1154,9 @@ public:
     void InvalidateCellRect(const TGridRect& R);
 
 private:
-    // Whether a row of a column calculation counts: group nodes and summaries of a
-    // grouped grid do not, unless hidden.
-    bool CountsInColumnCalc(int DisplRow, TIntList*& HiddenList);
-    // Reads a row of a column calculation, real or display.
-    double ColumnCalcValue(int ACol, int ARow, bool AllRows);
-    // Whether the column calculation takes its rows as real rows, hidden ones included.
-    bool ColumnCalcAllRows(int ToRow);
+    // Hands each counted value of a column calculation's rows to Add (a cell that is no
+    // number is skipped), between the export notifications.
+    void ForColumnCalcValues(int ACol, int FromRow, int ToRow, const std::function<void(double)>& Add);
 
 public:
     // ==================== end of sizing to content and cell calculations

@@ -38,73 +38,47 @@ double RowExtreme(TKvStringGrid& G, int ARow, int fromCol, int toCol, int Sign)
 
 // ============================================================ column calculations
 
-bool TKvStringGrid::ColumnCalcAllRows(int ToRow)
+void TKvStringGrid::ForColumnCalcValues(int ACol, int FromRow, int ToRow, const std::function<void(double)>& Add)
 {
     // A range reaching past the display rows names real rows (the floating
     // footer asks so when it counts hidden rows).
-    return FFloatingFooter->Visible() ? ToRow > RowCount() - 1 : ToRow > RowCount();
-}
-
-bool TKvStringGrid::CountsInColumnCalc(int DisplRow, TIntList*& HiddenList)
-{
-    if (FGroupColumn == -1) return true;
-    if (!IsNode(DisplRow) && !IsSummary(DisplRow)) return true;
-    return IsHiddenRow(DisplRow, HiddenList);
-}
-
-double TKvStringGrid::ColumnCalcValue(int ACol, int ARow, bool AllRows)
-{
-    return AllRows ? AllFloats(ACol, ARow) : Floats(ACol, ARow);
-}
-
-double TKvStringGrid::ColumnExtreme(int ACol, int FromRow, int ToRow, int Sign)
-{
-    ColumnRange(FromRow, ToRow);
-    const bool all = ColumnCalcAllRows(ToRow);
-    // The first row's value is the start, unguarded: a range that starts on
-    // text that is no number is the caller's error.
-    double m = Floats(ACol, FromRow);
+    const bool all = FFloatingFooter->Visible() ? ToRow > RowCount() - 1 : ToRow > RowCount();
     std::unique_ptr<TIntList> hidden;
     TIntList* list = nullptr;
     ExportNotification(esExportStart, FromRow);
     for (int r = FromRow; r <= ToRow; ++r) {
+        // Group nodes and summaries of a grouped grid do not count, unless hidden.
         const int d = all ? DisplRowIndex(r) : r;
-        const bool counts = CountsInColumnCalc(d, list);
+        const bool counts = FGroupColumn == -1 || (!IsNode(d) && !IsSummary(d)) || IsHiddenRow(d, list);
         if (list != hidden.get()) hidden.reset(list);
         if (!counts) continue;
         ExportNotification(esExportNextRow, r);
         if (!IsBaseCell(ACol, r)) continue;
         try {
-            const double v = ColumnCalcValue(ACol, r, all);
-            if (Sign * v < Sign * m) m = v;
+            Add(all ? AllFloats(ACol, r) : Floats(ACol, r));
         } catch (const EKvGridError&) {
         }
     }
     ExportNotification(esExportDone, -1);
+}
+
+double TKvStringGrid::ColumnExtreme(int ACol, int FromRow, int ToRow, int Sign)
+{
+    ColumnRange(FromRow, ToRow);
+    // The first row's value is the start, unguarded: a range that starts on
+    // text that is no number is the caller's error.
+    double m = Floats(ACol, FromRow);
+    ForColumnCalcValues(ACol, FromRow, ToRow, [&](double v) {
+        if (Sign * v < Sign * m) m = v;
+    });
     return m;
 }
 
 double TKvStringGrid::ColumnSum(int ACol, int FromRow, int ToRow)
 {
     ColumnRange(FromRow, ToRow);
-    const bool all = ColumnCalcAllRows(ToRow);
-    std::unique_ptr<TIntList> hidden;
-    TIntList* list = nullptr;
     double sum = 0;
-    ExportNotification(esExportStart, FromRow);
-    for (int r = FromRow; r <= ToRow; ++r) {
-        const int d = all ? DisplRowIndex(r) : r;
-        const bool counts = CountsInColumnCalc(d, list);
-        if (list != hidden.get()) hidden.reset(list);
-        if (!counts) continue;
-        ExportNotification(esExportNextRow, r);
-        if (!IsBaseCell(ACol, r)) continue;
-        try {
-            sum += ColumnCalcValue(ACol, r, all);
-        } catch (const EKvGridError&) {
-        }
-    }
-    ExportNotification(esExportDone, -1);
+    ForColumnCalcValues(ACol, FromRow, ToRow, [&](double v) { sum += v; });
     return sum;
 }
 

@@ -191,3 +191,24 @@ TEST(GridAutoSize, TotalOffsetsCountOneOrBothSides)
     EXPECT_EQ(g.GetTotalXOffset(), 3);
     EXPECT_EQ(g.GetTotalYOffset(), 5);
 }
+
+TEST(GridAutoSize, AutoSizeRowsSizesEachRowToItsLinesAndSizeToCellsFitsTheClient)
+{
+    TGrid g;
+    g.MultiLineCells = true;
+    g.SetWordWrap(false);  // rows are sized by their line count
+    g.SetCells(2, 2, QStringLiteral("a\rb"));
+    g.AutoSizeRows(false, 4);
+    EXPECT_EQ(g.RowHeights(0), 20);  // fixed row left alone
+    EXPECT_EQ(g.RowHeights(1), 4 + 13 + 1);
+    EXPECT_EQ(g.RowHeights(2), 4 + 2 * (13 + 1));
+
+    g.SetBorderStyle(bsNone);
+    g.SetColWidths(0, 10);
+    g.SetColWidths(1, 20);
+    g.SetColWidths(2, 30);
+    g.SizeToCells();
+    EXPECT_EQ(g.ClientWidth(), 60);
+    EXPECT_EQ(g.ClientHeight(), 20 + 18 + 32 + 18);
+    EXPECT_EQ(g.ScrollBars(), ssBoth);
+}
