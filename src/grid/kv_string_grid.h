@@ -882,11 +882,10 @@ public:
         OnComboObjectChange;
     // Called after a wheel step with the rows the current row moved.
     virtual void WheelScroll(int Delta, bool& Handled) { (void)Delta; (void)Handled; }
-    // Sizes the cells to their contents after a Ctrl+wheel zoom; the column
-    // auto-size code supplies it.
+    // Sizes the cells to their contents after a Ctrl+wheel zoom.
     virtual void ZoomAutoSizeCells(bool DoFixed, int PaddingX, int PaddingY)
     {
-        (void)DoFixed; (void)PaddingX; (void)PaddingY;
+        AutoSizeCells(DoFixed, PaddingX, PaddingY);
     }
     // Recomputes the proportional scroll bars; the scrolling code supplies it.
     virtual void RefreshProportionalScrollBars() {}

@@ -212,3 +212,13 @@ TEST(GridAutoSize, AutoSizeRowsSizesEachRowToItsLinesAndSizeToCellsFitsTheClient
     EXPECT_EQ(g.ClientHeight(), 20 + 18 + 32 + 18);
     EXPECT_EQ(g.ScrollBars(), ssBoth);
 }
+
+TEST(GridAutoSize, ZoomSizesTheCellsToTheirContents)
+{
+    TGrid g;
+    g.SetCells(1, 1, QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
+    g.SetColWidths(1, 20);
+    g.ZoomAutoSizeCells(true, 4, 4);
+    EXPECT_EQ(g.ColWidths(1), 26 * 7 + 4 + 2);
+    EXPECT_EQ(g.RowHeights(1), 20);  // 13 + 4 + 2 is lower than the row already is
+}
