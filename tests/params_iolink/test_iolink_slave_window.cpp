@@ -514,6 +514,10 @@ TEST_F(IOLinkSlaveWindow, TextsHeadersAndHeaderHints)
     EXPECT_EQ(hint, QString());
     Form->GridHint(Var, 0, 0, hint);
     EXPECT_EQ(hint, QString());
+    // The grid asks the window for its hints.
+    QString wide;
+    In->GridHint(3, 0, wide, hint);
+    EXPECT_EQ(hint, QStringLiteral("Insert the Dimension of Process Data"));
 }
 
 TEST_F(IOLinkSlaveWindow, RendersToPng)
