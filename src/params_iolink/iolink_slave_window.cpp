@@ -22,8 +22,6 @@ constexpr TColor Default_Color = 0xA8FFFF;
 constexpr TColor Position_Color = 0xF4D6FC;
 constexpr TColor Description_Color = 0xFFD5D5;
 
-// Button row: six buttons 110 x 28, 118 apart.
-constexpr int Button_Left = 16, Button_Step = 118, Button_Top = 6, Button_Width = 110, Button_Height = 28;
 constexpr int Grid_Rows = IOLink_Grid_Rows + 1;
 constexpr int Row_Height = 22;
 
@@ -121,11 +119,13 @@ TFVIZediZadud::TFVIZediZadud(TComponent* AOwner) : TForm(AOwner)
     L_SW_Desc = title.L_SW_Desc;
 
     P_Button = Make_Button_Panel(this);
-    TLbButton** buttons[] = {&Btn_OK, &Btn_Cancel, &Btn_DelRow, &Btn_InsRow, &Btn_CopyRow, &Btn_PasteRow};
-    const char* names[] = {"Btn_OK", "Btn_Cancel", "Btn_DelRow", "Btn_InsRow", "Btn_CopyRow", "Btn_PasteRow"};
-    for (int i = 0; i < 6; ++i)
-        *buttons[i] = Make_Button(this, P_Button, QString::fromLatin1(names[i]), Button_Left + i * Button_Step,
-                                  Button_Top, Button_Width, Button_Height);
+    const std::array<TLbButton*, 6> buttons = Make_Table_Buttons(this, P_Button);
+    Btn_OK = buttons[0];
+    Btn_Cancel = buttons[1];
+    Btn_DelRow = buttons[2];
+    Btn_InsRow = buttons[3];
+    Btn_CopyRow = buttons[4];
+    Btn_PasteRow = buttons[5];
     Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
     Btn_Cancel->SetModalResult(mrCancel);
     Btn_DelRow->OnClick = [this](TObject* s) { Btn_DelRowClick(s); };

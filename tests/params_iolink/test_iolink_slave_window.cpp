@@ -23,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/modal_show.h"
 #include "support/test_project.h"
 
 #include "support/file_bytes.h"
@@ -67,25 +68,9 @@ protected:
         f.write(bytes);
     }
 
-    // Shows the window modally; act runs while it is open.
-    int Show(const std::function<void()>& act = {})
-    {
-        TModalScope scope([&](TCustomForm*) {
-            if (act)
-                act();
-            return int(mrNone);
-        });
-        return Form->ShowModal();
-    }
+    int Show(const std::function<void()>& act = {}) { return Show_Modal(Form, act); }
 
-    QStringList Messages() const
-    {
-        QStringList out;
-        for (const TDialogRequest& r : Dialogs->Requests)
-            if (r.Kind == TDialogRequest::dkMessage)
-                out << r.Text;
-        return out;
-    }
+    QStringList Messages() const { return Message_Texts(*Dialogs); }
 
     // A process-data row that passes the checks.
     static void Item(TKvStringGrid* G, int Row, const QString& Name, int Length)

@@ -21,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/modal_show.h"
 #include "support/test_project.h"
 
 #include <functional>
@@ -72,16 +73,7 @@ protected:
         ASSERT_TRUE(QFile::copy(Fixture(name), File()));
     }
 
-    // Shows the window modally; `act` runs while it is open.
-    int Show(const std::function<void()>& act = {})
-    {
-        TModalScope scope([&](TCustomForm*) {
-            if (act)
-                act();
-            return int(mrNone);
-        });
-        return Form->ShowModal();
-    }
+    int Show(const std::function<void()>& act = {}) { return Show_Modal(Form, act); }
 
     int Show_And_OK(const std::function<void()>& act = {})
     {
@@ -92,14 +84,7 @@ protected:
         });
     }
 
-    QStringList Messages() const
-    {
-        QStringList out;
-        for (const TDialogRequest& r : Dialogs->Requests)
-            if (r.Kind == TDialogRequest::dkMessage)
-                out << r.Text;
-        return out;
-    }
+    QStringList Messages() const { return Message_Texts(*Dialogs); }
 
     QTemporaryDir Tmp;
     std::unique_ptr<TWorkingState> Previous;

@@ -40,8 +40,6 @@ void Wire_Combo_Change(Grid* G, Handler H)
     G->OnComboChange = Event(H);
 }
 
-const char* const Button_Names[6] = {"Btn_OK", "Btn_Cancel", "Btn_DelRow", "Btn_InsRow", "Btn_CopyRow",
-                                     "Btn_PasteRow"};
 const char* const Button_Captions[6] = {"OK", "Cancel", "Delete Row", "Insert Row", "Copy Row", "Paste Row"};
 
 }  // namespace
@@ -58,8 +56,9 @@ TRuleEditorFrame::TRuleEditorFrame(TRuleFile File, TRuleEditorTexts Texts, int C
 
   P_Button = Make_Button_Panel(this);
   TLbButton** buttons[6] = {&Btn_OK, &Btn_Cancel, &Btn_DelRow, &Btn_InsRow, &Btn_CopyRow, &Btn_PasteRow};
+  const std::array<TLbButton*, 6> made = Make_Table_Buttons(this, P_Button);
   for (int i = 0; i < 6; ++i) {
-    *buttons[i] = Make_Button(this, P_Button, QString::fromLatin1(Button_Names[i]), 16 + 118 * i, 6, 110, 28);
+    *buttons[i] = made[size_t(i)];
     (*buttons[i])->SetCaption(QString::fromLatin1(Button_Captions[i]));
     (*buttons[i])->SetShowHint(false);
   }

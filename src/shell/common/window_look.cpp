@@ -90,3 +90,13 @@ TLbButton* Make_Button(TForm* owner, TWinControl* parent, const QString& name, i
     b->SetShowHint(true);
     return b;
 }
+
+std::array<TLbButton*, 6> Make_Table_Buttons(TForm* owner, TWinControl* parent)
+{
+    static const char* const names[6] = {"Btn_OK",    "Btn_Cancel",  "Btn_DelRow",
+                                         "Btn_InsRow", "Btn_CopyRow", "Btn_PasteRow"};
+    std::array<TLbButton*, 6> buttons{};
+    for (int i = 0; i < 6; ++i)
+        buttons[size_t(i)] = Make_Button(owner, parent, QString::fromLatin1(names[i]), 16 + 118 * i, 6, 110, 28);
+    return buttons;
+}

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <array>
+
 class TForm;
 class TLabel;
 class TPanel;
@@ -37,3 +39,7 @@ TPanel* Make_Plain_Panel(TForm* form, const QString& name, int height, TAlign al
 // orange while pressed, gray frame).
 TLbButton* Make_Button(TForm* owner, TWinControl* parent, const QString& name, int left, int top,
                        int width, int height, TLbButtonStyle style = bsEncarta);
+
+// The button row of the table editors: OK, Cancel, Delete Row, Insert Row, Copy Row and
+// Paste Row (named Btn_OK ... Btn_PasteRow), 110 x 28 from left 16, 118 apart, in that order.
+std::array<TLbButton*, 6> Make_Table_Buttons(TForm* owner, TWinControl* parent);
