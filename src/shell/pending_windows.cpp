@@ -33,5 +33,4 @@ TFSNMPManagerAccess* FSNMPManagerAccess = nullptr;
 TFSNMP_Trap_Access* FSNMP_Trap_Access = nullptr;
 TFEtherNEtIP_EDS* FEtherNEtIP_EDS = nullptr;
 TFEtherNetIP_Master_Access* FEtherNetIP_Master_Access = nullptr;
-TFEtherNetIP_Data_Seg* FEtherNetIP_Data_Seg = nullptr;
 TFProfinetFileName* FProfinetFileName = nullptr;
