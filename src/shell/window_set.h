@@ -7,6 +7,7 @@
 #include "editors_modbus_bacnet/modbus_tcp_master_window.h"
 #include "enip_outputs/boot_window.h"
 #include "enip_outputs/enip_data_seg_window.h"
+#include "enip_outputs/enip_eds_window.h"
 #include "params_iolink/par_gen_window.h"
 
 #include "shell/about_box.h"
