@@ -31,5 +31,4 @@ TFOPC_UA_Server_Access* FOPC_UA_Server_Access = nullptr;
 TFS7_Protocol_Set_Access* FS7_Protocol_Set_Access = nullptr;
 TFSNMPManagerAccess* FSNMPManagerAccess = nullptr;
 TFSNMP_Trap_Access* FSNMP_Trap_Access = nullptr;
-TFEtherNetIP_Master_Access* FEtherNetIP_Master_Access = nullptr;
 TFProfinetFileName* FProfinetFileName = nullptr;

@@ -43,7 +43,6 @@ KV_PENDING_WINDOW(FOPC_UA_Server_Access)
 KV_PENDING_WINDOW(FS7_Protocol_Set_Access)
 KV_PENDING_WINDOW(FSNMPManagerAccess)
 KV_PENDING_WINDOW(FSNMP_Trap_Access)
-KV_PENDING_WINDOW(FEtherNetIP_Master_Access)
 
 // The PROFINET file-name dialog: its OK hands back the chosen file name.
 class TFProfinetFileName : public TForm {

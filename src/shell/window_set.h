@@ -8,6 +8,7 @@
 #include "enip_outputs/boot_window.h"
 #include "enip_outputs/enip_data_seg_window.h"
 #include "enip_outputs/enip_eds_window.h"
+#include "enip_outputs/enip_master_window.h"
 #include "params_iolink/par_gen_window.h"
 
 #include "shell/about_box.h"
