@@ -20,8 +20,3 @@ void Wire_OnDblClickCell(TGrid* Grid, THandler&& Handler)
         Grid->OnDblClickCell = std::forward<THandler>(Handler);
 }
 
-// Whether the grid reports the events yet (tests that need them skip until then).
-template <class TGrid>
-constexpr bool Grid_Has_OnComboChange = requires(TGrid* g) { g->OnComboChange; };
-template <class TGrid>
-constexpr bool Grid_Has_OnDblClickCell = requires(TGrid* g) { g->OnDblClickCell; };
