@@ -761,3 +761,37 @@ TEST_F(MasterWindow, ImportOfAnUndecodableConfigurationKeepsValuesAndKey)
     EXPECT_TRUE(shown[0].contains(QStringLiteral("Assem200"))) << shown[0].toStdString();
     EXPECT_TRUE(shown[0].contains(file)) << shown[0].toStdString();
 }
+
+TEST_F(MasterWindow, LanguageChangeRelabelsTheEditorAndThePicker)
+{
+    const QString file = Tmp.filePath(QStringLiteral("Other.lng"));
+    Write_File(file, "STR5300 =Regeln\nSTR5304 =Zeile weg\nSTR5310 =Loescht die Zeile\nSTR5316 =Adresse\n"
+                     "STR5324 =Die Adresse\nSTR5400 =Verbindung waehlen\nSTR5407 =Name der Verbindung\n");
+    ASSERT_TRUE(Load_Lang_File(file));
+    Form->Set_Lang();
+    Picker->Set_Lang();
+    EXPECT_EQ(Form->Caption(), QStringLiteral("Regeln"));
+    EXPECT_EQ(Form->Btn_DelRow->Caption(), QStringLiteral("Zeile weg"));
+    EXPECT_EQ(Form->Btn_DelRow->Hint(), QStringLiteral("Loescht die Zeile"));
+    EXPECT_EQ(Form->KCG->Cells(2, 0), QStringLiteral("Adresse"));
+    ASSERT_EQ(Form->Hint_List.size(), 19);
+    EXPECT_EQ(Form->Hint_List[1], QStringLiteral("Die Adresse"));
+    EXPECT_EQ(Picker->Caption(), QStringLiteral("Verbindung waehlen"));
+    EXPECT_EQ(Picker->KCG->Cells(1, 0), QStringLiteral("Name der Verbindung"));
+}
+
+TEST_F(MasterWindow, EnterJumpsToTheNextCellWhenTheOptionIsOn)
+{
+    Show([&] {
+        Form->KCG->FocusCell(19, 1);
+        QChar enter(13);
+        WS().Enable_Jump_Field_Tables = false;
+        Form->KCG->OnKeyPress(Form->KCG, enter);
+        EXPECT_EQ(enter, QChar(13));
+        WS().Enable_Jump_Field_Tables = true;
+        Form->KCG->OnKeyPress(Form->KCG, enter);
+        EXPECT_EQ(enter, QChar(0));
+        EXPECT_EQ(Form->KCG->Col(), 1);
+        EXPECT_EQ(Form->KCG->Row(), 2);
+    });
+}
