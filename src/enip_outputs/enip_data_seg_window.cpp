@@ -1,13 +1,13 @@
 #include "enip_outputs/enip_data_seg_window.h"
 
 #include "enip_outputs/enip_grid_events.h"
+#include "enip_outputs/enip_window_frame.h"
 
 #include "platform/core/sysutils.h"
 #include "platform/ui/dialogs.h"
 #include "shell/common/common_routines.h"
 #include "shell/common/lang_table.h"
 #include "shell/common/lb_button.h"
-#include "shell/common/window_look.h"
 
 TFEtherNetIP_Data_Seg* FEtherNetIP_Data_Seg = nullptr;
 
@@ -34,23 +34,11 @@ bool Typed_Real(const QString& Text, double& Value)
 
 TFEtherNetIP_Data_Seg::TFEtherNetIP_Data_Seg(TComponent* AOwner) : TForm(AOwner)
 {
-    Apply_Shell_Look(this, Client_Width, Client_Height);
-    SetShowHint(true);
-    const TTitlePanel title = Make_Title_Panel(this);
-    P_Title = title.P_Title;
-    L_SW_Code = title.L_SW_Code;
-    L_SW_Desc = title.L_SW_Desc;
-
-    P_Button = Make_Button_Panel(this);
-    Btn_OK = Make_Button(this, P_Button, QStringLiteral("Btn_OK"), Client_Width - 244, 6, 110, 28);
+    TEnip_Frame::operator=(Make_Enip_Frame(this, Client_Width, Client_Height));
     Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
-    Btn_Cancel = Make_Button(this, P_Button, QStringLiteral("Btn_Cancel"), Client_Width - 126, 6, 110, 28);
-    Btn_Cancel->SetModalResult(mrCancel);
 
     KSG_DataSeg = new TKvStringGrid(this);
-    KSG_DataSeg->SetName(QStringLiteral("KSG_DataSeg"));
-    KSG_DataSeg->SetParent(this);
-    KSG_DataSeg->SetAlign(alClient);
+    Place_Client_Grid(this, KSG_DataSeg, QStringLiteral("KSG_DataSeg"));
     KSG_DataSeg->SetOptions(KSG_DataSeg->Options() | goEditing | goRangeSelect | goColSizing);
     KSG_DataSeg->OnGetEditorType = [this](TObject* s, int c, int r, TEditorType& e) {
         KSG_DataSegGetEditorType(s, c, r, e);

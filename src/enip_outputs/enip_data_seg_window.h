@@ -6,6 +6,8 @@
 
 #include "enip_outputs/target_config.h"
 
+#include "enip_outputs/enip_window_frame.h"
+
 #include "grid/kv_string_grid.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"
@@ -15,18 +17,15 @@
 
 class TLbButton;
 
-class TFEtherNetIP_Data_Seg : public TForm {
+class TFEtherNetIP_Data_Seg : public TForm, public TEnip_Frame {
     Q_OBJECT
 public:
     explicit TFEtherNetIP_Data_Seg(TComponent* AOwner = nullptr);
     ~TFEtherNetIP_Data_Seg() override;
 
-    TPanel* P_Title = nullptr;
-    TLabel* L_SW_Code = nullptr;
-    TLabel* L_SW_Desc = nullptr;
-    TPanel* P_Button = nullptr;
-    TLbButton* Btn_OK = nullptr;
-    TLbButton* Btn_Cancel = nullptr;
+    // The frame gives P_Title with L_SW_Code and L_SW_Desc, and P_Button with Btn_OK and
+    // Btn_Cancel.
+
     TKvStringGrid* KSG_DataSeg = nullptr;
 
     // The configuration being edited; set by the caller before showing, owned by it.

@@ -1,9 +1,10 @@
 #include "enip_outputs/enip_eds_window.h"
 
+#include "enip_outputs/enip_window_frame.h"
+
 #include "platform/ui/dialogs.h"
 #include "shell/common/lang_table.h"
 #include "shell/common/lb_button.h"
-#include "shell/common/window_look.h"
 
 TFEtherNEtIP_EDS* FEtherNEtIP_EDS = nullptr;
 
@@ -26,23 +27,11 @@ QString Header_Format(uint8_t Value, uint8_t Default)
 
 TFEtherNEtIP_EDS::TFEtherNEtIP_EDS(TComponent* AOwner) : TForm(AOwner)
 {
-    Apply_Shell_Look(this, Client_Width, Client_Height);
-    SetShowHint(true);
-    const TTitlePanel title = Make_Title_Panel(this);
-    P_Title = title.P_Title;
-    L_SW_Code = title.L_SW_Code;
-    L_SW_Desc = title.L_SW_Desc;
-
-    P_Button = Make_Button_Panel(this);
-    Btn_OK = Make_Button(this, P_Button, QStringLiteral("Btn_OK"), Client_Width - 244, 6, 110, 28);
+    TEnip_Frame::operator=(Make_Enip_Frame(this, Client_Width, Client_Height));
     Btn_OK->SetModalResult(mrOk);
-    Btn_Cancel = Make_Button(this, P_Button, QStringLiteral("Btn_Cancel"), Client_Width - 126, 6, 110, 28);
-    Btn_Cancel->SetModalResult(mrCancel);
 
     KCG = new TKvColumnGrid(this);
-    KCG->SetName(QStringLiteral("KCG"));
-    KCG->SetParent(this);
-    KCG->SetAlign(alClient);
+    Place_Client_Grid(this, KCG, QStringLiteral("KCG"));
     KCG->SetColCount(Col_Count);
     KCG->SetRowCount(2);
     KCG->SetFixedRows(1);

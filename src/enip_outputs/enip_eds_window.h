@@ -6,6 +6,8 @@
 
 #include "enip_outputs/eds_connections.h"
 
+#include "enip_outputs/enip_window_frame.h"
+
 #include "grid/column_grid.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"
@@ -13,18 +15,15 @@
 
 class TLbButton;
 
-class TFEtherNEtIP_EDS : public TForm, public TEDS_Connections {
+class TFEtherNEtIP_EDS : public TForm, public TEnip_Frame, public TEDS_Connections {
     Q_OBJECT
 public:
     explicit TFEtherNEtIP_EDS(TComponent* AOwner = nullptr);
     ~TFEtherNEtIP_EDS() override;
 
-    TPanel* P_Title = nullptr;
-    TLabel* L_SW_Code = nullptr;
-    TLabel* L_SW_Desc = nullptr;
-    TPanel* P_Button = nullptr;
-    TLbButton* Btn_OK = nullptr;
-    TLbButton* Btn_Cancel = nullptr;
+    // The frame gives P_Title with L_SW_Code and L_SW_Desc, and P_Button with Btn_OK and
+    // Btn_Cancel.
+
     TKvColumnGrid* KCG = nullptr;
     TTimer* TClose = nullptr;
 

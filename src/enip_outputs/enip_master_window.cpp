@@ -3,6 +3,7 @@
 #include "enip_outputs/enip_data_seg_window.h"
 #include "enip_outputs/enip_eds_window.h"
 #include "enip_outputs/enip_grid_events.h"
+#include "enip_outputs/enip_window_frame.h"
 
 #include "platform/core/exceptions.h"
 #include "platform/core/files.h"
@@ -84,33 +85,26 @@ bool In_Range(const QString& Text, int64_t Min, int64_t Max)
 
 TFEtherNetIP_Master_Access::TFEtherNetIP_Master_Access(TComponent* AOwner) : TForm(AOwner)
 {
-    Apply_Shell_Look(this, Client_Width, Client_Height);
-    SetShowHint(true);
-    const TTitlePanel title = Make_Title_Panel(this);
-    P_Title = title.P_Title;
-    L_SW_Code = title.L_SW_Code;
-    L_SW_Desc = title.L_SW_Desc;
-
-    P_Button = Make_Button_Panel(this);
-    Btn_DelRow = Make_Button(this, P_Button, QStringLiteral("Btn_DelRow"), 16, 6, 110, 28);
-    Btn_DelRow->OnClick = [this](TObject* s) { Btn_DelRowClick(s); };
-    Btn_InsRow = Make_Button(this, P_Button, QStringLiteral("Btn_InsRow"), 134, 6, 110, 28);
-    Btn_InsRow->OnClick = [this](TObject* s) { Btn_InsRowClick(s); };
-    Btn_CopyRow = Make_Button(this, P_Button, QStringLiteral("Btn_CopyRow"), 252, 6, 110, 28);
-    Btn_CopyRow->OnClick = [this](TObject* s) { Btn_CopyRowClick(s); };
-    Btn_PasteRow = Make_Button(this, P_Button, QStringLiteral("Btn_PasteRow"), 370, 6, 110, 28);
-    Btn_PasteRow->OnClick = [this](TObject* s) { Btn_PasteRowClick(s); };
-    Btn_Import_EDS = Make_Button(this, P_Button, QStringLiteral("Btn_Import_EDS"), 488, 6, 110, 28);
-    Btn_Import_EDS->OnClick = [this](TObject* s) { Btn_Import_EDSClick(s); };
-    Btn_OK = Make_Button(this, P_Button, QStringLiteral("Btn_OK"), Client_Width - 244, 6, 110, 28);
+    TEnip_Frame::operator=(Make_Enip_Frame(this, Client_Width, Client_Height));
+    // The row commands and the import, left to right from the button panel's left end.
+    const std::pair<TLbButton**, void (TFEtherNetIP_Master_Access::*)(TObject*)> commands[] = {
+        {&Btn_DelRow, &TFEtherNetIP_Master_Access::Btn_DelRowClick},
+        {&Btn_InsRow, &TFEtherNetIP_Master_Access::Btn_InsRowClick},
+        {&Btn_CopyRow, &TFEtherNetIP_Master_Access::Btn_CopyRowClick},
+        {&Btn_PasteRow, &TFEtherNetIP_Master_Access::Btn_PasteRowClick},
+        {&Btn_Import_EDS, &TFEtherNetIP_Master_Access::Btn_Import_EDSClick},
+    };
+    const QString names[] = {QStringLiteral("Btn_DelRow"), QStringLiteral("Btn_InsRow"), QStringLiteral("Btn_CopyRow"),
+                             QStringLiteral("Btn_PasteRow"), QStringLiteral("Btn_Import_EDS")};
+    for (size_t i = 0; i < std::size(commands); ++i) {
+        const auto [button, handler] = commands[i];
+        *button = Make_Button(this, P_Button, names[i], 16 + int(i) * 118, 6, 110, 28);
+        (*button)->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
+    }
     Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
-    Btn_Cancel = Make_Button(this, P_Button, QStringLiteral("Btn_Cancel"), Client_Width - 126, 6, 110, 28);
-    Btn_Cancel->SetModalResult(mrCancel);
 
     KCG = new TKvColumnGrid(this);
-    KCG->SetName(QStringLiteral("KCG"));
-    KCG->SetParent(this);
-    KCG->SetAlign(alClient);
+    Place_Client_Grid(this, KCG, QStringLiteral("KCG"));
     KCG->SetColCount(Col_Count);
     KCG->SetFixedRows(1);
     KCG->SetFixedCols(1);

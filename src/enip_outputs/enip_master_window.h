@@ -9,6 +9,8 @@
 #include "enip_outputs/enip_master_rules_file.h"
 #include "enip_outputs/target_config.h"
 
+#include "enip_outputs/enip_window_frame.h"
+
 #include "grid/column_grid.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"
@@ -20,18 +22,15 @@
 class TLbButton;
 class TOpenDialog;
 
-class TFEtherNetIP_Master_Access : public TForm {
+class TFEtherNetIP_Master_Access : public TForm, public TEnip_Frame {
     Q_OBJECT
 public:
     explicit TFEtherNetIP_Master_Access(TComponent* AOwner = nullptr);
     ~TFEtherNetIP_Master_Access() override;
 
-    TPanel* P_Title = nullptr;
-    TLabel* L_SW_Code = nullptr;
-    TLabel* L_SW_Desc = nullptr;
-    TPanel* P_Button = nullptr;
-    TLbButton* Btn_OK = nullptr;
-    TLbButton* Btn_Cancel = nullptr;
+    // The frame gives P_Title with L_SW_Code and L_SW_Desc, and P_Button with Btn_OK and
+    // Btn_Cancel.
+
     TLbButton* Btn_DelRow = nullptr;
     TLbButton* Btn_InsRow = nullptr;
     TLbButton* Btn_CopyRow = nullptr;
