@@ -1,6 +1,5 @@
 #include "enip_outputs/enip_data_seg_window.h"
 
-#include "enip_outputs/enip_grid_events.h"
 #include "enip_outputs/enip_window_frame.h"
 
 #include "platform/core/sysutils.h"
@@ -43,9 +42,9 @@ TFEtherNetIP_Data_Seg::TFEtherNetIP_Data_Seg(TComponent* AOwner) : TForm(AOwner)
     KSG_DataSeg->OnGetEditorType = [this](TObject* s, int c, int r, TEditorType& e) {
         KSG_DataSegGetEditorType(s, c, r, e);
     };
-    Wire_OnComboChange(KSG_DataSeg, [this](TObject* s, int c, int r, int i, const QString& sel) {
+    KSG_DataSeg->OnComboChange = [this](TObject* s, int c, int r, int i, const QString& sel) {
         KSG_DataSegComboChange(s, c, r, i, sel);
-    });
+    };
 
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnShow = [this](TObject* s) { FormShow(s); };

@@ -9,6 +9,7 @@
 #include "enip_window_support.h"
 
 #include <QApplication>
+#include <QTest>
 
 #include <functional>
 
@@ -184,7 +185,9 @@ TEST_F(DataSegWindow, EnumeratedValuesGetAListOthersPlainText)
 TEST_F(DataSegWindow, PickedEnumerationSurvivesOK)
 {
     const int result = Show([&] {
-        Form->KSG_DataSegComboChange(Form->KSG_DataSeg, 4, 3, 2, QStringLiteral("Fast"));
+        // The grid reports the pick through its event.
+        ASSERT_TRUE(Form->KSG_DataSeg->OnComboChange);
+        Form->KSG_DataSeg->OnComboChange(Form->KSG_DataSeg, 4, 3, 2, QStringLiteral("Fast"));
         // Column 4 still holds the old description; the picked number counts.
         Form->Btn_OK->Click();
     });
@@ -328,4 +331,26 @@ TEST_F(DataSegWindow, RendersToPng)
         const QPoint local = Form->mapFromGlobal(QPoint(p.X, p.Y));
         EXPECT_EQ(FromQColor(img.pixelColor(local)), TFEtherNetIP_Data_Seg::Value_Color);
     });
+}
+
+TEST_F(DataSegWindow, ListPickByKeyboardReachesTheValue)
+{
+    GTEST_SKIP() << "the grid does not yet open its list editor for a combo-list cell";
+    Show([&] {
+        Form->Show();
+        QApplication::processEvents();
+        TKvStringGrid* g = Form->KSG_DataSeg;
+        g->FocusCell(4, 3);
+        g->SetFocus();
+        QApplication::processEvents();
+        QTest::keyClick(g, Qt::Key_F2);
+        QWidget* editor = QApplication::focusWidget() ? QApplication::focusWidget() : static_cast<QWidget*>(g);
+        QTest::keyClick(editor, Qt::Key_Down);  // "On" to "Fast"
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_EQ(Cell(4, 3), QStringLiteral("Fast"));
+        EXPECT_EQ(Cell(8, 3), QStringLiteral("2"));
+        Form->Btn_OK->Click();
+    });
+    EXPECT_EQ(Config.ListParamObject[2].Value, 2);
 }
