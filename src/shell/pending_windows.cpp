@@ -30,7 +30,4 @@ TFOPC_UA_Server_Access* FOPC_UA_Server_Access = nullptr;
 TFS7_Protocol_Set_Access* FS7_Protocol_Set_Access = nullptr;
 TFSNMPManagerAccess* FSNMPManagerAccess = nullptr;
 TFSNMP_Trap_Access* FSNMP_Trap_Access = nullptr;
-TFEtherNEtIP_EDS* FEtherNEtIP_EDS = nullptr;
-TFEtherNetIP_Master_Access* FEtherNetIP_Master_Access = nullptr;
-TFEtherNetIP_Data_Seg* FEtherNetIP_Data_Seg = nullptr;
 TFProfinetFileName* FProfinetFileName = nullptr;

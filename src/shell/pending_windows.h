@@ -42,9 +42,6 @@ KV_PENDING_WINDOW(FOPC_UA_Server_Access)
 KV_PENDING_WINDOW(FS7_Protocol_Set_Access)
 KV_PENDING_WINDOW(FSNMPManagerAccess)
 KV_PENDING_WINDOW(FSNMP_Trap_Access)
-KV_PENDING_WINDOW(FEtherNEtIP_EDS)
-KV_PENDING_WINDOW(FEtherNetIP_Master_Access)
-KV_PENDING_WINDOW(FEtherNetIP_Data_Seg)
 
 // The PROFINET file-name dialog: its OK hands back the chosen file name.
 class TFProfinetFileName : public TForm {

@@ -6,6 +6,9 @@
 #include "editors_modbus_bacnet/modbus_serial_master_window.h"
 #include "editors_modbus_bacnet/modbus_tcp_master_window.h"
 #include "enip_outputs/boot_window.h"
+#include "enip_outputs/enip_data_seg_window.h"
+#include "enip_outputs/enip_eds_window.h"
+#include "enip_outputs/enip_master_window.h"
 #include "params_iolink/iolink_slave_window.h"
 #include "params_iolink/par_gen_window.h"
 

@@ -95,14 +95,15 @@ void Grid_Delete_Row(int R, TKvColumnGrid* G)
     for (int c = 1; c < n; ++c) G->SetCells(c, G->RowCount() - 1, QString());
 }
 
-void Grid_Insert_Row(int R, TKvColumnGrid* G, bool SetEnable)
+bool Grid_Insert_Row(int R, TKvColumnGrid* G, bool SetEnable)
 {
-    if (RefuseFullTable(G, false)) return;
+    if (RefuseFullTable(G, false)) return false;
     const int n = AllCols(G);
     for (int r = G->RowCount() - 2; r >= R; --r)
         for (int c = 1; c < n; ++c) G->SetCells(c, r + 1, G->Cells(c, r));
     for (int c = 1; c < n; ++c) G->SetCells(c, R, QString());
     if (SetEnable) G->SetCells(1, R, QStringLiteral("Y"));
+    return true;
 }
 
 void Grid_Copy_Row(TKvColumnGrid* G, int R)

@@ -18,8 +18,9 @@ class TKvStringGrid;
 
 void Grid_Delete_Row(int R, TKvColumnGrid* G);
 // Refused with one message when the last row holds a rule (text or a checked
-// box in columns 2 .. N - 1): inserting would push it out of the table.
-void Grid_Insert_Row(int R, TKvColumnGrid* G, bool SetEnable);
+// box in columns 2 .. N - 1): inserting would push it out of the table. True when
+// the row was inserted (windows that keep data beside the rows follow only then).
+bool Grid_Insert_Row(int R, TKvColumnGrid* G, bool SetEnable);
 void Grid_Copy_Row(TKvColumnGrid* G, int R);
 void Grid_Paste_Row(TKvColumnGrid* G, int R, bool Copied);
 

@@ -88,7 +88,7 @@ TEST_F(RowCommands, InsertShiftsDownAndRefusesWhenTheLastRowHoldsARule)
     TSizingGrid* g = ColumnGrid();
     TDialogResponder answers;
     FillRow(g, 5, QStringLiteral("e"));
-    Grid_Insert_Row(5, g, true);
+    EXPECT_TRUE(Grid_Insert_Row(5, g, true));
     EXPECT_EQ(g->Cells(1, 5), QStringLiteral("Y"));
     EXPECT_EQ(g->Cells(2, 5), QString());
     EXPECT_EQ(g->Cells(2, 6), QStringLiteral("e2"));
@@ -97,7 +97,7 @@ TEST_F(RowCommands, InsertShiftsDownAndRefusesWhenTheLastRowHoldsARule)
 
     // A full table keeps its last rule and says why.
     FillRow(g, 512, QStringLiteral("z"));
-    Grid_Insert_Row(5, g, true);
+    EXPECT_FALSE(Grid_Insert_Row(5, g, true));
     ASSERT_EQ(answers.Requests.size(), 1u);
     EXPECT_EQ(answers.LastText(), Lang_Str(1509));
     EXPECT_EQ(g->Cells(2, 512), QStringLiteral("z2"));
