@@ -84,6 +84,12 @@ void TBaseGrid::SetUndoRedo(TKvGridUndoRedo* Value)
     }
 }
 
+void TBaseGrid::WndProc(TMessage& Message)
+{
+    if (DispatchMessageHandlers(Message)) return;
+    TObjStringGrid::WndProc(Message);
+}
+
 void TBaseGrid::Notification(TComponent* AComponent, TOperation Operation)
 {
     if (Operation == opRemove && AComponent && AComponent == FUndoRedo) FUndoRedo = nullptr;

@@ -189,6 +189,10 @@ public:
     bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
 
 protected:
+    // The per-message handlers of a descendant: run after its window procedure
+    // and before the stock grid's handling; true when they consumed the message.
+    virtual bool DispatchMessageHandlers(TMessage& Message) { (void)Message; return false; }
+    void WndProc(TMessage& Message) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Paint() override;
     void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;

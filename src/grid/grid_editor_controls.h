@@ -105,16 +105,37 @@ private:
     std::unique_ptr<TGridComboLink> FLink;
 };
 
+class TKvStringGrid;
+
+// The header-cell editors: an edit and a combo placed over a fixed cell. Enter
+// does nothing in them; the edit ends when the focus leaves (header_editors.cpp).
 class TGridTransEdit : public TEdit {
 public:
-    explicit TGridTransEdit(TComponent* AOwner) : TEdit(AOwner) {}
+    explicit TGridTransEdit(TComponent* AOwner);
     QString ClassName() const override { return QStringLiteral("TGridTransEdit"); }
+    // Validates and writes the text back; True when the editor is hidden afterwards.
+    bool StopEdit();
+    int FRow = -1;
+    int FCol = -1; // real column
+    TKvStringGrid* FGrid = nullptr;
+
+protected:
+    void DoExit() override;
+    void KeyPress(QChar& Key) override;
 };
 
 class TGridTransCombo : public TComboBox {
 public:
-    explicit TGridTransCombo(TComponent* AOwner) : TComboBox(AOwner) {}
+    explicit TGridTransCombo(TComponent* AOwner);
     QString ClassName() const override { return QStringLiteral("TGridTransCombo"); }
+    bool StopEdit();
+    int FRow = -1;
+    int FCol = -1; // real column
+    TKvStringGrid* FGrid = nullptr;
+
+protected:
+    void DoExit() override;
+    void KeyPress(QChar& Key) override;
 };
 
 class TGridCheckBox : public TCheckBox {

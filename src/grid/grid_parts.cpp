@@ -21,6 +21,9 @@ void TSortSettings::Assign(const TPersistent* Source)
     Column = s->Column;
     IndexSortKey = s->IndexSortKey;
     IndexShow = s->IndexShow;
+    InitSortDirection = s->InitSortDirection;
+    UndoSort = s->UndoSort;
+    AutoColumnMerge = s->AutoColumnMerge;
     FUpGlyph.Assign(s->FUpGlyph);
     FDownGlyph.Assign(s->FDownGlyph);
     FIndexUpGlyph.Assign(s->FIndexUpGlyph);

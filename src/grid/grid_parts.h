@@ -58,6 +58,11 @@ public:
     int Row = 0;
     TSortDirection Direction = sdAscending;
     bool FixedCols = false;
+    // ---- read by the header click
+    TSortDirection InitSortDirection = sdAscending;
+    // A third click on the sorted column restores the unsorted order.
+    bool UndoSort = false;
+    bool AutoColumnMerge = false;
 
 private:
     void StoreHeaderColour(TColor& Field, TColor Value);

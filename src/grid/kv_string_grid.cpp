@@ -769,7 +769,13 @@ void TKvStringGrid::MouseLeave()
 
 int TKvStringGrid::VisibleFixedRightCols() const
 {
-    return FFixedRightCols;
+    if (FNumHiddenColumns == 0) return FFixedRightCols;
+    // The right-hand fixed columns are the last real ones; hidden ones do not show.
+    int n = FFixedRightCols;
+    const int last = AllColCount() - 1;
+    for (int c = last; c > last - FFixedRightCols && c >= 0; --c)
+        if (IsHiddenColumn(c)) --n;
+    return n;
 }
 
 int TKvStringGrid::FirstDataCol()

@@ -779,6 +779,210 @@ public:
     // ---- needed by the column grid, completed with the filter code
     virtual void SetFilterActive(bool Value) { (void)Value; }
 
+    // ==================== keyboard and mouse buttons (grid_keys.cpp, grid_keys_tab.cpp, grid_mouse_down.cpp,
+    // grid_mouse_up.cpp, grid_mouse_hooks.cpp, selected_cells.cpp, column_moving.cpp)
+    enum TMouseSelectMode : int { msNormal, msColumn, msRow, msAll, msURL, msResize };
+    // ---- window messages of the keys and buttons, run before the stock handling
+    void WMKeyDown(TMessage& Message);
+    void WMChar(TMessage& Message);
+    void WMKeyUp(TMessage& Message);
+    void WMLButtonDown(TMessage& Message);
+    void WMLButtonUp(TMessage& Message);
+    void WMLButtonDblClk(TMessage& Message);
+    void WMRButtonDown(TMessage& Message);
+    void WMRButtonUp(TMessage& Message);
+    void WMSetCursor(TMessage& Message);
+    void CMDialogChar(TMessage& Message);
+    void CMCursorChanged(TMessage& Message);
+    void CMMouseLeave(TMessage& Message);
+    // ---- Tab and row append
+    // One Tab step; False when the Tab went on to the parent window.
+    bool TabToNextCell(bool Backward);
+    void AutoAppendRow();
+    bool IsTabStopCell(int ACol, int ARow);
+    int FirstTabStopCol(int ARow);
+    int LastTabStopCol(int ARow);
+    bool IsLastNormalRow();
+    virtual void MoveToFirstRow() { SetRow(FixedRows()); }
+    virtual void InplaceEditKeyDown(WORD& Key, TShiftState Shift) { (void)Key; (void)Shift; }
+    virtual void InplaceEditWMKeyDown(WORD& Key, TShiftState Shift) { (void)Key; (void)Shift; }
+    // Acts as a left click 2 px inside the cell, without the mouse events.
+    void SimulateCellClick(int ACol, int ARow);
+    void Select() { SelectCell(Col(), Row()); }
+    void RadioGroupClick(int ACol, int ARow, int OffsetX, int OffsetY);
+    void StartFixedCellEdit(int ACol, int ARow);
+    // The header-cell editors (created hidden with the grid).
+    class TGridTransEdit* EditTrans() const;
+    class TGridTransCombo* ComboTrans() const;
+    int FixedColEdit() const { return FFixedColEdit; }
+    int FixedRowEdit() const { return FFixedRowEdit; }
+    // The validation and editing-done notices of a header-cell edit; the
+    // editing code routes them to its cell events.
+    virtual void FixedCellValidate(int ACol, int ARow, QString& Value, bool& Valid)
+    {
+        (void)ACol; (void)ARow; (void)Value; (void)Valid;
+    }
+    virtual void FixedCellEditingDone() {}
+    // ---- event hooks
+    virtual void CheckBoxClick(int ACol, int ARow, bool State);
+    virtual void PrintGetPageNum(int PageNum, int PageColNum, QString& PageNumString);
+    virtual void StartBlockFocus();
+    virtual void EndBlockFocus();
+    void ResetFixedCellHighlight();
+    // The cursor the cursor message sets (0: none of the grid's own choice).
+    TCursor CursorChoice(int X, int Y);
+    // Takes the grid's colours from the active application style, when one is in force.
+    void ApplyVCLStyle();
+    bool UseVCLStyles() const { return FUseVCLStyles; }
+    // ---- members of the data operations this code calls; they do nothing until those land
+    virtual bool FilterActive() { return false; }
+    virtual void QSortIndexed() {}
+    virtual void QSortGroup() { QSort(); }
+    virtual void QSortGroupIndexed() { QSortIndexed(); }
+    virtual void InitSortXRef() {}
+    virtual void SplitAllColumnCells() {}
+    virtual void RemergeColumnCells() {}
+    virtual void CutSelectionToClipboard() {}
+    virtual void CopySelectionToClipboard() {}
+    virtual void PasteSelectionFromClipboard() {}
+    virtual void SearchFooterFindNext() {}
+    virtual void SearchFooterFindPrevious() {}
+    virtual void SearchFooterHighlight() {}
+    virtual void KeepLastRowAboveSearchPanel() {}
+    virtual int SearchRow(const QString& Text) { (void)Text; return -1; }
+    // The hint preparation of the hint code; the hint shows whatever it leaves.
+    virtual void PrepareCellHint(TMessage& Message) { (void)Message; }
+    // Whether an in-place editor of the editing code holds the focus.
+    virtual bool EditorHasFocus();
+    // The Enter advance of the navigation code (from the key press); nothing until it lands.
+    virtual void EnterAdvance(bool Edit) { (void)Edit; }
+    // ---- disjunct cell selection: entries (row << 16) | column, display indexes, in selection order
+    bool SelectedCells(int ACol, int ARow);
+    void SetSelectedCells(int ACol, int ARow, bool Value);
+    TGridCoord SelectedCell(int Index) const;
+    int SelectedCellsCount();
+    int SelectedColCount();
+    int SelectedRowCount();
+    int SelectedRow(int Index);
+    void ClearSelectedCells();
+    void ClearModifiedRows();
+    // ---- state of the handlers
+    TMouseSelectMode MouseSelectMode() const { return FMouseSelectMode; }
+    void SetMouseSelectMode(TMouseSelectMode Value) { FMouseSelectMode = Value; }
+    bool CellSelectorMode = false;
+    bool Invokedchange = false;
+    bool ColMoveFlg = false;
+    quint32 SortTime = 0;
+    int Movecell = -1;
+    int MoveOfsX = 0, MoveOfsY = 0;
+    int Clickposx = 0, Clickposy = 0, Clickposdx = 0, Clickposdy = 0;
+    bool LButFlg = false;
+    // Set by row insertion and deletion from the keyboard.
+    bool Modified = false;
+    // The keypad's decimal key types the locale's decimal separator.
+    bool ExcelStyleDecimalSeparator = false;
+    // Opens the editor of the next form control of the cell's text after CurrentID.
+    void EditNextHTMLControl(int ACol, int ARow, const QString& CurrentID);
+    QChar StartEditChar() const { return FStartEditChar; }
+    void SetStartEditChar(QChar Value) { FStartEditChar = Value; }
+    bool ForceSel() const { return FForceSel; }
+    bool FSizeFixed = false, FSizeFixedR = false, FSizingFixed = false, FSizingFixedR = false;
+    int FSizeFixedX = 0, FSizeFixedY = 0, FSizingFixedCol = -1, FSizingFixedRow = -1;
+    int FHoverFixedX = -1, FHoverFixedY = -1;
+    bool FNoMouseLeave = false;
+    bool FixedAsButtons = false;
+    bool HintShowSizing = false;
+    // A right click on a link cell opens its editor.
+    bool URLEdit = false;
+    bool RightToLeftLayout = false;
+    TPopupMenu* FixedDropDownMenu = nullptr;
+    // ---- events
+    std::function<void(TObject*, int ACol, int ARow, bool State)> OnCheckBoxClick;
+    std::function<void(TObject*, int ARow, int ACol)> OnClickCell, OnDblClickCell, OnRightClickCell;
+    std::function<void(TObject*, int ARow, int ACol, bool& Allow)> OnCanClickCell;
+    std::function<void(TObject*, int ACol, int ARow, int ItemIndex)> OnRadioClick;
+    std::function<void(TObject*, int ACol, int ARow)> OnRadioButtonClick;
+    std::function<void(TObject*, int OldRow, int NewRow, bool& Allow)> OnRowChanging;
+    std::function<void(TObject*, int OldCol, int NewCol, bool& Allow)> OnColChanging;
+    std::function<void(TObject*, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)> OnCellChanging;
+    std::function<void(TObject*, int ARow)> OnAutoAddRow, OnAutoInsertRow;
+    std::function<void(TObject*, int ARow, bool& CanDelete)> OnCanDeleteRow;
+    std::function<void(TObject*, bool& Allow)> OnClipboardCut, OnClipboardCopy, OnClipboardPaste;
+    std::function<void(TObject*, int ACol, bool& Allow)> OnColumnSize, OnCanSort;
+    std::function<void(TObject*, int ARow, bool& Allow)> OnRowSize;
+    std::function<void(TObject*, int ACol)> OnEndColumnSize, OnClickSort;
+    std::function<void(TObject*, int ARow)> OnEndRowSize;
+    std::function<void(TObject*, int ACol, int& AWidth)> OnUpdateColumnSize;
+    std::function<void(TObject*, int ACol, int ARow, bool State)> OnCheckBoxMouseUp;
+    std::function<void(TObject*, int ACol, int ARow, int ItemIndex)> OnRadioMouseUp;
+    std::function<void(TObject*, const TGridRect& From, const TGridRect& To)> OnSelectionResize, OnSelectionResized;
+    std::function<void(TObject*, int ARow, int ACol, const QString& CtrlID, const QString& CtrlType,
+                       const QString& CtrlVal)> OnControlClick;
+    std::function<void(TObject*, int ARow, int ACol, const QString& Anchor, bool& Handled)> OnAnchorClick;
+    std::function<void(TObject*, int ARow, int ARealRow, bool& Allow)> OnBeforeContractNode, OnBeforeExpandNode;
+    std::function<void(TObject*, int ARow, int ARealRow)> OnContractNode, OnExpandNode;
+    std::function<void(TObject*, int PageNum, int PageColNum, QString& PageNumString)> OnPrintGetPageNum;
+    std::function<void(TObject*, int ACol, bool& CanShow)> OnCanShowFixedDropDown;
+    std::function<void(TObject*)> OnStartBlockFocus, OnEndBlockFocus;
+    std::function<void(TObject*, int ACol, int ARow, int ScrollPosition, int ScrollMin, int ScrollMax)> OnScrollCell;
+    std::function<void(TObject*, int ACol, int ARow, TPopupMenu*& Menu, bool& KeepMenu)> OnFixedDropDownClick;
+
+protected:
+    bool DispatchMessageHandlers(TMessage& Message) override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyUp(WORD& Key, TShiftState Shift) override;
+    void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs,
+                         TGridDrawInfo& FixedInfo) override;
+    // The stock handling of a message, without the handlers above.
+    void InheritedMessage(TMessage& Message) { TObjStringGrid::WndProc(Message); }
+    void HeaderDragEnd(int X, int Y, bool& Moved);
+    bool HeaderDragActive();
+    void MouseSelectionChanged();
+
+private:
+    void KeyRowSelect(bool Shift, int OldRow);
+    void KeyKeepLeft(int OldLeft);
+    bool HomeEndKey(WORD Key, TShiftState Shift, int OldLeft);
+    void DeleteRowKey();
+    void InsertRowKey();
+    void SelectAllKey();
+    void ToggleClickControlKey(WORD Key, int RCol);
+    bool SkipFixedCellsKey(WORD Key);
+    void TabBackward();
+    bool TabForward();
+    bool TabEndOfGrid();
+    bool CheckBoxPress(int ACol, int ARow, int RealCol, int X, int Y);
+    void HeaderClickSort(int ACol, int ARow, int X, int Y, bool Moved);
+    bool DisjunctCellMouseUp(TMouseButton Button, TShiftState Shift, int ACol, int ARow);
+    void ShowFilterList(int ACol, int ARow);
+    TMouseSelectMode FMouseSelectMode = msNormal;
+    TGridRect FMoveSelection;
+    QChar FStartEditChar;
+    bool FForceSel = false;
+    TPoint FLastKeyCell{-1, -1};
+    bool FDoOnClick = false, FMouseDownMove = false, FMouseKeepDown = false;
+    bool FSpinUpClick = false, FSpinDnClick = false;
+    int FMoveColInd = -1, FMoveRowInd = -1;
+    bool FSelectionClick = false;
+    bool FFixedCellPushed = false;
+    TRect FPushedFixedCell;
+    bool FDeselectState = false, FMouseDown = false;
+    bool FMouseResize = false;
+    TGridRect FDropSelection;
+    bool FCtrlDown = false;
+    TPoint FCtrlXY{-1, -1};
+    int FOldKeepLeftCol = -1;
+    bool FDblClk = false;
+    bool FSyncedMove = false;
+    bool FDropDownDown = false;
+    TPoint FHotFixedCell{-1, -1};
+    bool FEditStart = false;
+    bool FUseVCLStyles = false;
+    int FFixedColEdit = -1, FFixedRowEdit = -1;
+
+public:
+    // ==================== end of keyboard and mouse buttons
+
     // ---- hidden columns and rows, index mapping (kv_string_grid_hidden.cpp)
     // Storage is addressed by real column and display row: a hidden column
     // keeps its cells in place, a hidden row moves into a TGridItem record.
@@ -1478,15 +1682,9 @@ public:
 
 protected:
     // Stock overrides the input and painting code of the grid completes.
-    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override
-    {
-        TBaseGrid::MouseDown(Button, Shift, X, Y);
-    }
-    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override
-    {
-        TBaseGrid::MouseUp(Button, Shift, X, Y);
-    }
-    void KeyPress(QChar& Key) override { TBaseGrid::KeyPress(Key); }
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void KeyPress(QChar& Key) override;
     void DblClick() override { TBaseGrid::DblClick(); }
     bool CanEditShow() override { return TBaseGrid::CanEditShow(); }
     // Move the order entry, widths or heights (with EnhRowColMove), the

@@ -77,6 +77,17 @@ void Rotate(T* Items, int From, int To)
 }
 } // namespace
 
+namespace {
+// Where an index lands when the entry at From moves to To: those between close up.
+int FollowMove(int c, int From, int To)
+{
+    if (c == From) return To;
+    if (From < To && c > From && c <= To) return c - 1;
+    if (To < From && c >= To && c < From) return c + 1;
+    return c;
+}
+} // namespace
+
 void TKvStringGrid::ColumnMoved(int FromIndex, int ToIndex)
 {
     const int rf = RealColIndex(FromIndex), rt = RealColIndex(ToIndex);
@@ -86,6 +97,7 @@ void TKvStringGrid::ColumnMoved(int FromIndex, int ToIndex)
         for (int c = 0; c < ColCount(); ++c) w.push_back(ColWidths(c));
         Rotate(w.data(), FromIndex, ToIndex);
         for (int c = 0; c < ColCount(); ++c) SetColWidths(c, w[size_t(c)]);
+        ColMoveFlg = true;
     }
     if (FNumHiddenColumns > 0 && rf <= MaxHiddenColumnIndex && rt <= MaxHiddenColumnIndex) {
         Rotate(FHiddenCol, rf, rt);
@@ -99,24 +111,32 @@ void TKvStringGrid::ColumnMoved(int FromIndex, int ToIndex)
         l->Delete(rf);
         l->InsertObject(rt, s, o);
     }
-    // Sort columns follow the column to its new real index.
-    auto follow = [rf, rt](int c) {
-        if (c == rf) return rt;
-        if (rf < rt && c > rf && c <= rt) return c - 1;
-        if (rt < rf && c >= rt && c < rf) return c + 1;
-        return c;
-    };
-    FSortSettings->Column = FSortSettings->Column < 0 ? FSortSettings->Column : follow(FSortSettings->Column);
-    for (int i = 0; i < FSortIndexes->Count(); ++i)
-        FSortIndexes->SetSortColumns(i, follow(FSortIndexes->SortColumns(i)));
+    // Sort columns follow the column to its new real index; the column that
+    // stood at the target closes up like those between.
+    if (FSortSettings->Column >= 0) FSortSettings->Column = FollowMove(FSortSettings->Column, rf, rt);
+    if (FSortSettings->IndexShow) {
+        for (int i = 0; i < FSortIndexes->Count(); ++i) {
+            const quint32 e = quint32(FSortIndexes->Items(i));
+            const int c = FollowMove(int(e & 0xFFFF), rf, rt);
+            FSortIndexes->SetItems(i, int((e & 0xFFFF0000u) | (quint32(c) & 0xFFFF)));
+        }
+    }
     // The storage move runs on real columns and fires the moved event.
     TBaseGrid::ColumnMoved(rf, rt);
     const int lo = std::min(rf, rt), hi = std::max(rf, rt);
     for (int c = lo; c <= hi; ++c)
         for (int r = 0; r < RowCount(); ++r)
             if (TCellProperties* p = GridObjects(c, r)) p->SetOwnerCol(c);
-    if (TKvStringGrid* g = FSyncGrid->Grid(); g && g != this && FromIndex < g->ColCount() && ToIndex < g->ColCount())
+    const int cur = FollowMove(Col(), FromIndex, ToIndex);
+    if (cur != Col() && cur >= 0 && cur < ColCount()) MoveColRow(cur, Row(), true, false);
+    if (FFloatingFooter->Visible()) FFloatingFooter->Invalidate();
+    TKvStringGrid* g = FSyncGrid->Grid();
+    if (g && g != this && FSyncGrid->MoveColumn() && !FSyncedMove && FromIndex < g->ColCount() &&
+        ToIndex < g->ColCount()) {
+        g->FSyncedMove = true;
         g->MoveColumn(FromIndex, ToIndex);
+        g->FSyncedMove = false;
+    }
 }
 
 void TKvStringGrid::RowMoved(int FromIndex, int ToIndex)
@@ -124,20 +144,31 @@ void TKvStringGrid::RowMoved(int FromIndex, int ToIndex)
     if (!FStockDelete && FFloatingFooter->Visible() && FFloatingFooter->FooterStyle() == fsFixedLastRow &&
         ToIndex == RowCount() - 1)
         return;
+    // The moved event waits until the heights have followed.
+    auto moved = std::move(OnRowMoved);
+    OnRowMoved = nullptr;
+    TBaseGrid::RowMoved(FromIndex, ToIndex);
     if (FEnhRowColMove && !FStockDelete && FromIndex < RowCount() && ToIndex < RowCount()) {
         std::vector<int> h;
         for (int r = 0; r < RowCount(); ++r) h.push_back(RowHeights(r));
         Rotate(h.data(), FromIndex, ToIndex);
         for (int r = 0; r < RowCount(); ++r) SetRowHeights(r, h[size_t(r)]);
+        ColMoveFlg = true;
     }
-    TBaseGrid::RowMoved(FromIndex, ToIndex);
+    OnRowMoved = std::move(moved);
+    if (OnRowMoved) OnRowMoved(this, FromIndex, ToIndex);
     const int lo = std::min(FromIndex, ToIndex), hi = std::max(FromIndex, ToIndex);
     for (int c = 0; c < AllColCount(); ++c)
         for (int r = lo; r <= hi; ++r)
             if (auto* p = dynamic_cast<TCellProperties*>(TStringGrid::Objects(c, r))) p->SetOwnerRow(r);
     if (FStockDelete) return;
-    if (TKvStringGrid* g = FSyncGrid->Grid(); g && g != this && FromIndex < g->RowCount() && ToIndex < g->RowCount())
+    TKvStringGrid* g = FSyncGrid->Grid();
+    if (g && g != this && FSyncGrid->MoveRow() && !FSyncedMove && FromIndex < g->RowCount() &&
+        ToIndex < g->RowCount()) {
+        g->FSyncedMove = true;
         g->MoveRow(FromIndex, ToIndex);
+        g->FSyncedMove = false;
+    }
 }
 
 namespace {

@@ -745,6 +745,7 @@ TEST_F(GridStructure, HideSelectedAndUnselectedRows)
 TEST_F(GridStructure, SortColumnsFollowAColumnMove)
 {
     g->SortSettings()->Column = 1;
+    g->SortSettings()->IndexShow = true;
     g->SortIndexes()->AddIndex(2, true);
     g->MoveColumn(1, 3);
     EXPECT_EQ(g->SortSettings()->Column, 3);
