@@ -1403,7 +1403,7 @@ public:
     virtual void RestoreCellValue() {}
     virtual void ScrollCell(int ACol, int ARow, int Position, int Min, int Max)
     {
-        (void)ACol; (void)ARow; (void)Position; (void)Min; (void)Max;
+        if (OnScrollCell) OnScrollCell(this, ACol, ARow, Position, Min, Max);
     }
     virtual void FilterDropDownSelect(TObject* Sender, int ItemIndex) { (void)Sender; (void)ItemIndex; }
     virtual void UpdateColumnSize() {}
@@ -1414,7 +1414,7 @@ public:
     }
     virtual void SyncColumnHeaders() {}
     virtual QString GetFormattedCell(int ACol, int ARow);
-    virtual void ClickSort(int ACol) { (void)ACol; }
+    virtual void ClickSort(int ACol) { if (OnClickSort) OnClickSort(this, ACol); }
     virtual void PasteCell(int ACol, int ARow, const QString& Value) { SetCells(ACol, ARow, Value); }
     virtual void PasteStart() {}
     virtual void PasteDone() {}
@@ -1447,7 +1447,12 @@ public:
     virtual void CheckBoxChange(int ACol, int ARow, bool State);
     virtual bool RatingChange(int ACol, int ARow, double& NewRate);
     virtual void CellChanging(int NewCol, int NewRow, bool& Allow) { (void)NewCol; (void)NewRow; (void)Allow; }
-    virtual bool CanShowFixedDropDown(int ACol) { (void)ACol; return false; }
+    virtual bool CanShowFixedDropDown(int ACol)
+    {
+        bool can = true;
+        if (OnCanShowFixedDropDown) OnCanShowFixedDropDown(this, ACol, can);
+        return can;
+    }
     virtual void SubGroup(int ColIndex) { (void)ColIndex; }
     virtual void SubUnGroup(int ColIndex) { (void)ColIndex; }
     virtual void SaveToStream(TStream* Stream) { (void)Stream; }
