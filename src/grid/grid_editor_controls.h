@@ -169,10 +169,17 @@ public:
     QString ClassName() const override { return QStringLiteral("TGridButton"); }
 };
 
-class TControlEdit : public TEdit {
+// The editors of the form controls in a cell's HTML (cell_form_controls.cpp):
+// Enter ends the edit and gives the grid the focus, Tab ends it and goes on
+// to the next control or cell.
+class TControlEdit : public TMaskEdit {
 public:
-    explicit TControlEdit(TComponent* AOwner) : TEdit(AOwner) {}
+    explicit TControlEdit(TComponent* AOwner) : TMaskEdit(AOwner) {}
     QString ClassName() const override { return QStringLiteral("TControlEdit"); }
+
+protected:
+    void WndProc(TMessage& Message) override;
+    void KeyPress(QChar& Key) override;
 };
 
 // The combo shown over a COMBO control of a cell's HTML form.
@@ -180,4 +187,8 @@ class TControlCombo : public TKsgComboBox {
 public:
     explicit TControlCombo(TComponent* AOwner) : TKsgComboBox(AOwner) {}
     QString ClassName() const override { return QStringLiteral("TControlCombo"); }
+
+protected:
+    void WndProc(TMessage& Message) override;
+    void KeyPress(QChar& Key) override;
 };

@@ -881,8 +881,23 @@ public:
     bool Modified = false;
     // The keypad's decimal key types the locale's decimal separator.
     bool ExcelStyleDecimalSeparator = false;
+    // ---- form controls in a cell's HTML (cell_form_controls.cpp)
     // Opens the editor of the next form control of the cell's text after CurrentID.
     void EditNextHTMLControl(int ACol, int ARow, const QString& CurrentID);
+    void StartHTMLControlEdit(const QString& HTML, const QString& CtrlType, int ARow, int RealCol, int DisplCol,
+                              const TRect& R, const QString& CtrlValue, const QString& CtrlID);
+    void EndHTMLControlEdit();
+    void ControlComboSelect(TObject* Sender);
+    class TControlEdit* ControlEdit() const;
+    class TControlCombo* ControlCombo() const;
+    bool ControlEditing() const { return FCtrlEditing; }
+    QString ControlEditID() const { return FCtrlID; }
+    std::function<void(TObject*, int ARow, int ACol, const QString& CtrlID, const QString& CtrlType,
+                       const QString& CtrlVal, TStrings* Values, bool& Edit, int& DropCount)> OnControlComboList;
+    std::function<void(TObject*, int ARow, int ACol, const QString& CtrlID, int ItemIndex, const QString& ItemText)>
+        OnControlComboSelect;
+    std::function<void(TObject*, int ARow, int ACol, const QString& CtrlID, const QString& CtrlType,
+                       const QString& CtrlVal)> OnControlEditDone;
     QChar StartEditChar() const { return FStartEditChar; }
     void SetStartEditChar(QChar Value) { FStartEditChar = Value; }
     bool ForceSel() const { return FForceSel; }
@@ -979,6 +994,13 @@ private:
     bool FEditStart = false;
     bool FUseVCLStyles = false;
     int FFixedColEdit = -1, FFixedRowEdit = -1;
+    bool FCtrlEditing = false;
+    QString FCtrlID, FCtrlType;
+    // The form control under a point of a cell: its ID, type and value, or an anchor.
+    bool HTMLHitTest(int ACol, int ARow, int X, int Y, QString& Anchor, QString& CtrlID, QString& CtrlType,
+                     QString& CtrlValue, TRect& CtrlRect);
+    bool HTMLControlPress(int ACol, int ARow, int RealCol, int PressCol, int PressRow, int X, int Y);
+    void FollowAnchor(int ACol, int ARow, const QString& Anchor);
 
 public:
     // ==================== end of keyboard and mouse buttons

@@ -6,7 +6,6 @@
 
 #include "grid/grid_text.h"
 #include "grid/html_markup.h"
-#include "platform/core/shell_open.h"
 #include "platform/ui/forms.h"
 
 #include <algorithm>
@@ -358,28 +357,15 @@ void TKvStringGrid::WMLButtonDown(TMessage& Message)
             if (!ctrl) ClearColSelect();
         }
     }
-    // Anchors: a plain text that is itself a link, or an anchor of the cell's HTML.
+    // Anchors and form controls: a plain text that is itself a link, or the cell's HTML.
     const QString cellText = Cells(RealCol, ARow);
-    if (URLShow && GetCellTextKind(cellText, true) != 1 && ContainsURL(cellText)) {
-        bool handled = true;
-        if (OnAnchorClick) OnAnchorClick(this, ARow, ACol, cellText, handled);
-        if (handled) {
-            QPoint ref;
-            if (cellText.toUpper().contains(QStringLiteral("CELL://"))) {
-                if (ParseCellRef(cellText.mid(7), ref) && ref.x() < ColCount() && ref.y() < RowCount()) {
-                    MoveColRow(ref.x(), ref.y(), true, true);
-                }
-            } else {
-                ShellOpen(cellText);
-            }
+    const bool isHtml = GetCellTextKind(cellText, true) == 1;
+    if (URLShow || isHtml) {
+        if (!isHtml && ContainsURL(cellText)) {
+            FollowAnchor(ACol, ARow, cellText);
+            return;
         }
-        return;
-    }
-    if (GetCellTextKind(cellText, true) == 1 && cellText.toUpper().contains(QStringLiteral("<CONTROL"))) {
-        if (OnClickCell) OnClickCell(this, pressRow, pressCol);
-        HideInplaceEdit();
-        FocusCell(ACol, ARow);
-        return;
+        if (isHtml && HTMLControlPress(ACol, ARow, RealCol, pressCol, pressRow, X, Y)) return;
     }
     Movecell = -1;
     if (ACol < FixedCols() && ARow < FixedRows() && FMouseActions->AllSelect() &&
