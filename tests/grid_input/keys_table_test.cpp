@@ -264,3 +264,18 @@ TEST(KeysTable, ArrowDownOnTheLastRowAppendsOneWhenAllowed)
         }
     }
 }
+
+TEST(KeysTable, TheSearchFooterCorrectionEndsWhenTheViewCannotScroll)
+{
+    TKeyForm f(5, 6);
+    f.Show();
+    f.g->SearchFooter()->SetVisible(true);
+    f.g->SetBounds(10, 10, 500, f.g->RowHeights(0) * 6 + 8);
+    f.g->FocusCell(1, 5);
+    // A panel taller than any scroll can clear: the correction must give up.
+    f.g->SearchPanel()->SetBounds(0, 10, f.g->ClientWidth(), f.g->ClientHeight() - 10);
+    f.g->SearchPanel()->SetVisible(true);
+    f.Key(VK_RIGHT);
+    EXPECT_EQ(f.g->Col(), 2);
+    EXPECT_EQ(f.g->Row(), 5);
+}

@@ -309,3 +309,20 @@ TEST(MouseTable, EveryLeftReleaseTellsTheSelection)
     f.g->Perform(WM_RBUTTONUP, 0, f.Mid(2, 2));
     EXPECT_EQ(told, 0) << "a right release tells nothing without select on right click";
 }
+
+TEST(MouseTable, TheGridDrawsItsSelectionCursorsWithTheirHotSpots)
+{
+    TMouseForm f;
+    f.g->SetMouseSelectMode(TKvStringGrid::msRow);
+    EXPECT_EQ(f.g->Perform(WM_SETCURSOR, WPARAM(f.g), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)), 1);
+    struct Case { const char* id; QPoint hot; };
+    for (Case k : {Case{"8010", {26, 16}}, Case{"8011", {13, 26}}, Case{"8012", {16, 16}}, Case{"8014", {16, 16}}}) {
+        ASSERT_TRUE(HasResourceCursor(QString::fromLatin1(k.id))) << k.id;
+        const QCursor c = ResourceCursor(QString::fromLatin1(k.id));
+        EXPECT_EQ(c.hotSpot(), k.hot) << k.id;
+        EXPECT_EQ(c.pixmap().size(), QSize(32, 32)) << k.id;
+    }
+    f.g->SetMouseSelectMode(TKvStringGrid::msNormal);
+    EXPECT_EQ(f.g->Perform(WM_SETCURSOR, WPARAM(f.g), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)), 0)
+        << "the control's own cursor shows";
+}
