@@ -275,7 +275,7 @@ TEST(KeysTable, TheSearchFooterCorrectionEndsWhenTheViewCannotScroll)
     // A panel taller than any scroll can clear: the correction must give up.
     f.g->SearchPanel()->SetBounds(0, 10, f.g->ClientWidth(), f.g->ClientHeight() - 10);
     f.g->SearchPanel()->SetVisible(true);
-    f.Key(VK_RIGHT);
+    QTest::keyClick(f.g, Qt::Key_Right);
     EXPECT_EQ(f.g->Col(), 2);
     EXPECT_EQ(f.g->Row(), 5);
 }
