@@ -878,7 +878,8 @@ public:
     int Clickposx = 0, Clickposy = 0, Clickposdx = 0, Clickposdy = 0;
     bool LButFlg = false;
     // Set by row insertion and deletion from the keyboard.
-    bool Modified = false;
+    bool Modified() const { return FGridModified; }
+    void SetModified(bool Value) { FGridModified = Value; }
     // The keypad's decimal key types the locale's decimal separator.
     bool ExcelStyleDecimalSeparator = false;
     // ---- form controls in a cell's HTML (cell_form_controls.cpp)
@@ -970,6 +971,9 @@ private:
     void HeaderClickSort(int ACol, int ARow, int X, int Y, bool Moved);
     bool DisjunctCellMouseUp(TMouseButton Button, TShiftState Shift, int ACol, int ARow);
     void ShowFilterList(int ACol, int ARow);
+    // Adds the cells of R not listed yet, all but Except.
+    void AddRectToSelectedCells(const TGridRect& R, const TPoint& Except);
+    void RepaintSelectedCells();
     TMouseSelectMode FMouseSelectMode = msNormal;
     TGridRect FMoveSelection;
     QChar FStartEditChar;
@@ -995,6 +999,7 @@ private:
     bool FUseVCLStyles = false;
     int FFixedColEdit = -1, FFixedRowEdit = -1;
     bool FCtrlEditing = false;
+    bool FGridModified = false;
     QString FCtrlID, FCtrlType;
     // The form control under a point of a cell: its ID, type and value, or an anchor.
     bool HTMLHitTest(int ACol, int ARow, int X, int Y, QString& Anchor, QString& CtrlID, QString& CtrlType,

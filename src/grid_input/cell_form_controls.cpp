@@ -7,6 +7,7 @@
 #include "grid/html_markup.h"
 #include "grid/html_render.h"
 #include "grid/kv_string_grid.h"
+#include "grid_input/grid_input_state.h"
 #include "platform/core/shell_open.h"
 
 // ============================================================ the two editors
@@ -75,18 +76,31 @@ void TControlCombo::KeyPress(QChar& Key)
 
 // ============================================================ grid side
 
+namespace {
+// The renderer set up to find a control or anchor in a cell's HTML laid out in R.
+THTMLTextParams CellHTMLHitParams(TKvStringGrid* G, int RealCol, int ARow, const TRect& R)
+{
+    THTMLTextParams p;
+    p.Canvas = G->Canvas();
+    p.Canvas->Font()->Assign(*G->GetCellFont(RealCol, ARow));
+    p.Text = G->Cells(RealCol, ARow);
+    p.Rect = R;
+    p.CheckHotSpot = true;
+    p.ImageCache = G->ImageCache();
+    p.Images = G->GridImages;
+    p.WindowHandle = G;
+    return p;
+}
+} // namespace
+
 TControlEdit* TKvStringGrid::ControlEdit() const
 {
-    for (TComponent* c : FEditorControls)
-        if (auto* e = dynamic_cast<TControlEdit*>(c)) return e;
-    return nullptr;
+    return KvGridInput::FindEditorControl<TControlEdit>(FEditorControls);
 }
 
 TControlCombo* TKvStringGrid::ControlCombo() const
 {
-    for (TComponent* c : FEditorControls)
-        if (auto* e = dynamic_cast<TControlCombo*>(c)) return e;
-    return nullptr;
+    return KvGridInput::FindEditorControl<TControlCombo>(FEditorControls);
 }
 
 void TKvStringGrid::StartHTMLControlEdit(const QString& HTML, const QString& CtrlType, int ARow, int RealCol,
@@ -182,16 +196,8 @@ void TKvStringGrid::EditNextHTMLControl(int ACol, int ARow, const QString& Curre
     TRect R = CellRect(ACol, ARow);
     int dx = FXYOffset.X + 1 + (HasCheckBox(rcol, ARow) ? FControlLook->CheckSize() : 0);
     R = TRect(R.Left + dx, R.Top + FXYOffset.Y + 1, R.Right + dx, R.Bottom + FXYOffset.Y + 1);
-    THTMLTextParams p;
-    p.Canvas = Canvas();
-    p.Canvas->Font()->Assign(*GetCellFont(rcol, ARow));
-    p.Text = html;
-    p.Rect = R;
-    p.CheckHotSpot = true;
+    THTMLTextParams p = CellHTMLHitParams(this, rcol, ARow, R);
     p.ControlID = next;
-    p.ImageCache = FImageCache.get();
-    p.Images = GridImages;
-    p.WindowHandle = this;
     DrawHTMLText(p);
     StartHTMLControlEdit(html, p.ControlType, ARow, rcol, ACol, p.ControlRect, p.ControlValue, p.ControlID);
 }
@@ -205,17 +211,9 @@ bool TKvStringGrid::HTMLHitTest(int ACol, int ARow, int X, int Y, QString& Ancho
     if (HasScrollBar(rcol, ARow)) R.Right -= GetSystemMetrics(SM_CXVSCROLL);
     R = TRect(R.Left + FXYOffset.X + 1, R.Top + FXYOffset.Y + 1, R.Right - FXYOffset.X, R.Bottom);
     if (HasCheckBox(rcol, ARow)) R.Left += FControlLook->CheckSize();
-    THTMLTextParams p;
-    p.Canvas = Canvas();
-    p.Canvas->Font()->Assign(*GetCellFont(rcol, ARow));
-    p.Text = Cells(rcol, ARow);
-    p.Rect = R;
+    THTMLTextParams p = CellHTMLHitParams(this, rcol, ARow, R);
     p.XPos = X;
     p.YPos = Y;
-    p.CheckHotSpot = true;
-    p.ImageCache = FImageCache.get();
-    p.Images = GridImages;
-    p.WindowHandle = this;
     const bool hit = DrawHTMLText(p);
     Anchor = p.AnchorValue;
     CtrlID = p.ControlID;

@@ -3,6 +3,7 @@
 // and the KeyDown/KeyUp overrides after the stock movement. A key handler that
 // swallows a key sets the message's key code to 0 and answers 1.
 #include "grid/kv_string_grid.h"
+#include "grid_input/grid_input_state.h"
 
 #include "grid/grid_text.h"
 #include "grid/grid_chrome.h"
@@ -11,16 +12,18 @@
 
 #include <algorithm>
 
+using KvGridInput::CellEntry;
+using KvGridInput::KeyIsDown;
+
 namespace {
-bool Down(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
 
 // Ctrl, Shift and the left Alt key: the right Alt key types characters.
 TShiftState KeyDownShift()
 {
     TShiftState s;
-    if (Down(VK_SHIFT)) s << ssShift;
-    if (Down(VK_LMENU)) s << ssAlt;
-    if (Down(VK_CONTROL)) s << ssCtrl;
+    if (KeyIsDown(VK_SHIFT)) s << ssShift;
+    if (KeyIsDown(VK_LMENU)) s << ssAlt;
+    if (KeyIsDown(VK_CONTROL)) s << ssCtrl;
     return s;
 }
 
@@ -320,7 +323,7 @@ void TKvStringGrid::InsertRowKey()
     }
     InsertGridRow(at);
     if (OnAutoInsertRow) OnAutoInsertRow(this, at);
-    Modified = true;
+    SetModified(true);
     SetFilterActive(filter);
     if (target < RowCount()) SetRow(target);
     CalcFooter(-1);
@@ -339,7 +342,7 @@ void TKvStringGrid::DeleteRowKey()
         DeleteGridRow(realRow);
         if (FFloatingFooter->Visible() && wasLast && RowCount() >= 2) SetRow(RowCount() - 2);
         StoreOldCell(Col(), Row());
-        Modified = true;
+        SetModified(true);
         CalcFooter(-1);
     }
     SetFilterActive(filter);
@@ -534,7 +537,7 @@ void TKvStringGrid::WMKeyDown(TMessage& Message)
         if (sh && key == VK_INSERT) { run(OnClipboardPaste, &TKvStringGrid::PasteSelectionFromClipboard); return; }
         if (sh && key == VK_DELETE) { run(OnClipboardCut, &TKvStringGrid::CutSelectionToClipboard); return; }
     }
-    const bool anyAlt = Down(VK_MENU);
+    const bool anyAlt = KeyIsDown(VK_MENU);
     auto notifySelection = [this] {
         const TGridRect s = Selection();
         if (!(s == FMoveSelection)) {
@@ -596,7 +599,7 @@ void TKvStringGrid::WMChar(TMessage& Message)
         CanEdit(rcol, Row(), can);
         if (can) SetOptions(Options() | goEditing);
     }
-    const bool ctrl = Down(VK_CONTROL);
+    const bool ctrl = KeyIsDown(VK_CONTROL);
     const ushort code = ch.unicode();
     if (FNavigation->AllowClipboardShortcuts() && ctrl && (code == 3 || code == 22 || code == 24)) {
         Message.WParam = 0;
@@ -762,44 +765,29 @@ void TKvStringGrid::KeyUp(WORD& Key, TShiftState Shift)
     const TGridRect s = Selection();
     if (!(s == FMoveSelection) && (arrow || key == VK_TAB)) SelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
     if (!FMouseActions->DisjunctCellSelect() || Options().Contains(goEditing)) return;
-    auto norm = [](TGridRect r) {
-        return TGridRect(std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
-                         std::max(r.Top, r.Bottom));
-    };
     if (Shift.Contains(ssShift)) {
-        const TGridRect o = norm(old), n = norm(s);
-        for (int c = o.Left; c <= o.Right; ++c)
-            for (int r = o.Top; r <= o.Bottom; ++r) FSelectedCells->DeleteValue(int((quint32(r) << 16) | quint32(c)));
-        for (int c = n.Left; c <= n.Right; ++c)
-            for (int r = n.Top; r <= n.Bottom; ++r) {
-                const int e = int((quint32(r) << 16) | quint32(c));
-                if ((c != Col() || r != Row()) && !FSelectedCells->HasValue(e)) FSelectedCells->Add(e);
-            }
+        for (int c = std::min(old.Left, old.Right); c <= std::max(old.Left, old.Right); ++c)
+            for (int r = std::min(old.Top, old.Bottom); r <= std::max(old.Top, old.Bottom); ++r)
+                FSelectedCells->DeleteValue(CellEntry(c, r));
+        AddRectToSelectedCells(s, TPoint(Col(), Row()));
     }
     if (key == VK_SPACE) {
         const TPoint b = BaseCell(Col(), Row());
-        if (!IsFixed(b.X, b.Y)) {
-            bool can = true;
-            if (OnSelectCell) OnSelectCell(this, b.X, b.Y, can);
-            if (can) {
-                const int e = int((quint32(b.Y) << 16) | quint32(b.X));
-                if (Shift.Contains(ssCtrl)) {
-                    if (FSelectedCells->HasValue(e)) FSelectedCells->DeleteValue(e);
-                    else FSelectedCells->Add(e);
-                } else {
-                    for (int e2 : *FSelectedCells) RepaintCell(e2 & 0xFFFF, int(quint32(e2) >> 16));
-                    FSelectedCells->Clear();
-                    FSelectedCells->Add(e);
-                }
-                const TGridRect n = norm(s);
-                if (n.Left != n.Right || n.Top != n.Bottom) {
-                    for (int c = n.Left; c <= n.Right; ++c)
-                        for (int r = n.Top; r <= n.Bottom; ++r) {
-                            const int e2 = int((quint32(r) << 16) | quint32(c));
-                            if ((c != b.X || r != b.Y) && !FSelectedCells->HasValue(e2)) FSelectedCells->Add(e2);
-                        }
-                    for (int e2 : *FSelectedCells) RepaintCell(e2 & 0xFFFF, int(quint32(e2) >> 16));
-                }
+        bool can = !IsFixed(b.X, b.Y);
+        if (can && OnSelectCell) OnSelectCell(this, b.X, b.Y, can);
+        if (can) {
+            const int e = CellEntry(b.X, b.Y);
+            if (Shift.Contains(ssCtrl)) {
+                if (FSelectedCells->HasValue(e)) FSelectedCells->DeleteValue(e);
+                else FSelectedCells->Add(e);
+            } else {
+                RepaintSelectedCells();
+                FSelectedCells->Clear();
+                FSelectedCells->Add(e);
+            }
+            if (s.Left != s.Right || s.Top != s.Bottom) {
+                AddRectToSelectedCells(s, b);
+                RepaintSelectedCells();
             }
         }
     }

@@ -3,6 +3,7 @@
 // buttons, tree nodes, ratings, anchors, form controls, header selection and
 // sizing, drag candidates), and the MouseDown override after it.
 #include "grid/kv_string_grid.h"
+#include "grid_input/grid_input_state.h"
 
 #include "grid/grid_text.h"
 #include "grid/html_markup.h"
@@ -10,15 +11,17 @@
 
 #include <algorithm>
 
+using KvGridInput::CellEntry;
+using KvGridInput::KeyIsDown;
+
 namespace {
-bool Down(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
 
 TShiftState KeyboardShift()
 {
     TShiftState s;
-    if (Down(VK_SHIFT)) s << ssShift;
-    if (Down(VK_MENU)) s << ssAlt;
-    if (Down(VK_CONTROL)) s << ssCtrl;
+    if (KeyIsDown(VK_SHIFT)) s << ssShift;
+    if (KeyIsDown(VK_MENU)) s << ssAlt;
+    if (KeyIsDown(VK_CONTROL)) s << ssCtrl;
     return s;
 }
 } // namespace
@@ -161,10 +164,10 @@ void TKvStringGrid::WMLButtonDown(TMessage& Message)
         return;
     }
     TShiftState shift;
-    if (Down(VK_MENU)) shift = ssAlt;
-    else if (Down(VK_SHIFT)) shift = ssShift;
-    else if (Down(VK_CONTROL)) shift = ssCtrl;
-    const bool ctrl = Down(VK_CONTROL);
+    if (KeyIsDown(VK_MENU)) shift = ssAlt;
+    else if (KeyIsDown(VK_SHIFT)) shift = ssShift;
+    else if (KeyIsDown(VK_CONTROL)) shift = ssCtrl;
+    const bool ctrl = KeyIsDown(VK_CONTROL);
     const bool valid = ACol >= 0 && ARow >= 0;
     if (FMouseActions->DisjunctCellSelect() && !ctrl && valid && !IsFixed(ACol, ARow)) {
         FSelectedCells->Clear();
@@ -335,7 +338,7 @@ void TKvStringGrid::WMLButtonDown(TMessage& Message)
         Clickposdy = Clickposy - cc.Top;
     }
     if (FMouseActions->DisjunctRowSelect() && ARow >= FixedRows() && (ACol > 0 || !FMouseActions->HotmailRowSelect())) {
-        if (Down(VK_SHIFT)) {
+        if (KeyIsDown(VK_SHIFT)) {
             InheritedMessage(Message);
             SetSelection(TGridRect(std::min(ACol, oldSel.Left), std::min(ARow, oldSel.Top),
                                    std::max(ACol, oldSel.Left), std::max(ARow, oldSel.Top)));
@@ -346,7 +349,7 @@ void TKvStringGrid::WMLButtonDown(TMessage& Message)
             FDeselectState = true;
         } else {
             FMouseDown = true;
-            if (!Down(VK_MENU) && !ctrl && !FMouseActions->DisjunctRowSelectNoCtrl()) ClearRowSelect();
+            if (!KeyIsDown(VK_MENU) && !ctrl && !FMouseActions->DisjunctRowSelectNoCtrl()) ClearRowSelect();
         }
     }
     if (FMouseActions->DisjunctColSelect() && ACol >= FixedCols()) {
@@ -385,8 +388,8 @@ void TKvStringGrid::WMLButtonDown(TMessage& Message)
         if (EditMode && CanFocus()) SetFocus();
         HideSelection();
         if (FMouseActions->DisjunctCellSelect()) FSelectedCells->Clear();
-        const int from = Down(VK_SHIFT) ? std::min(ARow, oldSel.Top) : ARow;
-        const int to = Down(VK_SHIFT) ? std::max(ARow, oldSel.Top) : ARow;
+        const int from = KeyIsDown(VK_SHIFT) ? std::min(ARow, oldSel.Top) : ARow;
+        const int to = KeyIsDown(VK_SHIFT) ? std::max(ARow, oldSel.Top) : ARow;
         SetSelection(TGridRect(FixedCols(), from, ColCount() - 1, to));
         FSelHidden = false;
         DoExit();
@@ -400,7 +403,7 @@ void TKvStringGrid::WMLButtonDown(TMessage& Message)
         HideSelection();
         if (FMouseActions->DisjunctCellSelect()) FSelectedCells->Clear();
         int from = ACol, to = ACol;
-        if (Down(VK_SHIFT)) {
+        if (KeyIsDown(VK_SHIFT)) {
             if (ACol < oldSel.Left) to = oldSel.Right;
             else from = oldSel.Left;
         }
@@ -594,7 +597,7 @@ void TKvStringGrid::WMRButtonDown(TMessage& Message)
             if (FNavigation->KeepHorizScroll()) SetLeftCol(left);
         }
         if (FMouseActions->DisjunctRowSelect()) {
-            if (Down(VK_CONTROL) || FMouseActions->DisjunctRowSelectNoCtrl()) {
+            if (KeyIsDown(VK_CONTROL) || FMouseActions->DisjunctRowSelectNoCtrl()) {
                 SetRowSelect(ARow, !RowSelect(ARow));
             } else if (RowSelectCount() > 1 && PopupMenu()) {
                 if (!RowSelect(ARow)) {

@@ -4,6 +4,7 @@
 // double click that fits a column, and the MouseUp override with the filter
 // lists and the disjunct cell selection.
 #include "grid/kv_string_grid.h"
+#include "grid_input/grid_input_state.h"
 
 #include "grid/grid_chrome.h"
 #include "platform/core/datetime.h"
@@ -11,10 +12,8 @@
 
 #include <algorithm>
 
-namespace {
-bool Down(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
-int CellEntry(int ACol, int ARow) { return int((quint32(ARow) << 16) | (quint32(ACol) & 0xFFFF)); }
-} // namespace
+using KvGridInput::CellEntry;
+using KvGridInput::KeyIsDown;
 
 void TKvStringGrid::HeaderClickSort(int ACol, int ARow, int X, int Y, bool Moved)
 {
@@ -59,7 +58,7 @@ void TKvStringGrid::HeaderClickSort(int ACol, int ARow, int X, int Y, bool Moved
     const quint32 start = GetTickCount();
     const bool tree = HasNodes();
     if (FSortSettings->IndexShow) {
-        const bool keyHeld = FSortSettings->IndexSortKey != ikShift ? Down(VK_CONTROL) : Down(VK_SHIFT);
+        const bool keyHeld = FSortSettings->IndexSortKey != ikShift ? KeyIsDown(VK_CONTROL) : KeyIsDown(VK_SHIFT);
         const bool asc = FSortSettings->InitSortDirection == sdAscending;
         const int at = FSortIndexes->FindIndex(RCol);
         if (keyHeld) {
@@ -188,9 +187,9 @@ void TKvStringGrid::WMLButtonUp(TMessage& Message)
     if (FSelectionClick) {
         FSelectionClick = false;
         if (valid && ARow >= FixedRows() && ACol >= FixedCols()) {
-            if (FMouseActions->DisjunctRowSelect() && FDragDropSettings->OleDropSource() && !Down(VK_CONTROL))
+            if (FMouseActions->DisjunctRowSelect() && FDragDropSettings->OleDropSource() && !KeyIsDown(VK_CONTROL))
                 ClearRowSelect();
-            if (Down(VK_CONTROL) || FMouseActions->DisjunctRowSelectNoCtrl()) {
+            if (KeyIsDown(VK_CONTROL) || FMouseActions->DisjunctRowSelectNoCtrl()) {
                 SetRowSelect(ARow, !RowSelect(ARow));
                 if (OnMouseUp) OnMouseUp(this, mbLeft, TShiftState(ssCtrl), ACol, ARow);
                 return;
@@ -386,7 +385,7 @@ bool TKvStringGrid::DisjunctCellMouseUp(TMouseButton Button, TShiftState Shift, 
             if (FSelectedCells->HasValue(e)) FSelectedCells->DeleteValue(e);
             else FSelectedCells->Add(e);
         } else {
-            for (int x : *FSelectedCells) RepaintCell(x & 0xFFFF, int(quint32(x) >> 16));
+            RepaintSelectedCells();
             FSelectedCells->Clear();
             FSelectedCells->Add(e);
         }
@@ -398,11 +397,8 @@ bool TKvStringGrid::DisjunctCellMouseUp(TMouseButton Button, TShiftState Shift, 
     if (s.Left == s.Right && s.Top == s.Bottom) {
         RepaintCell(ACol, ARow);
     } else {
-        for (int c = s.Left; c <= s.Right; ++c)
-            for (int r = s.Top; r <= s.Bottom; ++r)
-                if ((c != b.X || r != b.Y) && !FSelectedCells->HasValue(CellEntry(c, r)))
-                    FSelectedCells->Add(CellEntry(c, r));
-        for (int x : *FSelectedCells) RepaintCell(x & 0xFFFF, int(quint32(x) >> 16));
+        AddRectToSelectedCells(s, b);
+        RepaintSelectedCells();
     }
     return true;
 }

@@ -2,6 +2,7 @@
 // click, they validate and write their text back when the focus leaves them.
 #include "grid/grid_editor_controls.h"
 #include "grid/kv_string_grid.h"
+#include "grid_input/grid_input_state.h"
 
 namespace {
 // The end of a header-cell edit, the same for the edit and the combo.
@@ -79,16 +80,12 @@ void TGridTransCombo::KeyPress(QChar& Key)
 
 TGridTransEdit* TKvStringGrid::EditTrans() const
 {
-    for (TComponent* c : FEditorControls)
-        if (auto* e = dynamic_cast<TGridTransEdit*>(c)) return e;
-    return nullptr;
+    return KvGridInput::FindEditorControl<TGridTransEdit>(FEditorControls);
 }
 
 TGridTransCombo* TKvStringGrid::ComboTrans() const
 {
-    for (TComponent* c : FEditorControls)
-        if (auto* e = dynamic_cast<TGridTransCombo*>(c)) return e;
-    return nullptr;
+    return KvGridInput::FindEditorControl<TGridTransCombo>(FEditorControls);
 }
 
 void TKvStringGrid::StartFixedCellEdit(int ACol, int ARow)

@@ -2,13 +2,12 @@
 // selection. An entry is (row << 16) | column in display indexes, in the order
 // the cells were selected; no cell is listed twice.
 #include "grid/kv_string_grid.h"
+#include "grid_input/grid_input_state.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-namespace {
-int CellEntry(int ACol, int ARow) { return int((quint32(ARow) << 16) | (quint32(ACol) & 0xFFFF)); }
-} // namespace
+using KvGridInput::CellEntry;
 
 bool TKvStringGrid::SelectedCells(int ACol, int ARow)
 {
@@ -100,4 +99,17 @@ void TKvStringGrid::ClearModifiedRows()
 {
     FModifiedRows.clear();
     Invalidate();
+}
+
+void TKvStringGrid::AddRectToSelectedCells(const TGridRect& R, const TPoint& Except)
+{
+    for (int c = std::min(R.Left, R.Right); c <= std::max(R.Left, R.Right); ++c)
+        for (int r = std::min(R.Top, R.Bottom); r <= std::max(R.Top, R.Bottom); ++r)
+            if ((c != Except.X || r != Except.Y) && !FSelectedCells->HasValue(CellEntry(c, r)))
+                FSelectedCells->Add(CellEntry(c, r));
+}
+
+void TKvStringGrid::RepaintSelectedCells()
+{
+    for (int e : *FSelectedCells) RepaintCell(KvGridInput::EntryCol(e), KvGridInput::EntryRow(e));
 }

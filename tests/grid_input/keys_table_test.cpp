@@ -199,7 +199,7 @@ TEST(KeysTable, DeleteRemovesOnlyNormalRowsAndRestoresTheFilter)
         EXPECT_EQ(f.g->Deleted.size(), allow ? 1u : 0u);
         EXPECT_TRUE(f.g->Filtered) << allow;
         EXPECT_EQ(f.g->FilterWrites, (std::vector<bool>{false, true})) << allow;
-        EXPECT_EQ(f.g->Modified, allow);
+        EXPECT_EQ(f.g->Modified(), allow);
     }
 }
 

@@ -101,6 +101,9 @@ TEST(RuleGridEndToEnd, EnterWalksRowCommandsEditAndTheGridRenders)
         QTest::keyClick(target, Qt::Key_Return);
         QApplication::processEvents();
     };
+    // The walk passes editable cells: Enter on a read-only cell never reaches
+    // the key press (checked after the walk).
+    g->Columns()->Items(14)->SetReadOnly(false);
     g->FocusCell(1, 1);
     for (int c = 2; c <= 14; ++c) {
         enter();
@@ -115,6 +118,11 @@ TEST(RuleGridEndToEnd, EnterWalksRowCommandsEditAndTheGridRenders)
     EXPECT_EQ(g->Col(), 1);
     EXPECT_EQ(g->Row(), 1);
     EXPECT_FALSE(g->EditorMode());
+    g->Columns()->Items(14)->SetReadOnly(true);
+    g->FocusCell(14, 3);
+    enter();
+    EXPECT_EQ(g->Col(), 14) << "Enter on a read-only cell is swallowed";
+    EXPECT_EQ(g->Row(), 3);
 
     // Rules in rows 1 and 3, then copy 3 over a used row 7 after a Yes.
     for (int c : {2, 4, 5}) g->SetCells(c, 1, QStringLiteral("r1c%1").arg(c));

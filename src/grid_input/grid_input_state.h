@@ -1,0 +1,24 @@
+#pragma once
+// Small helpers the grid's key and button handlers share.
+#include <QtGlobal>
+#include <vector>
+
+#include "platform/ui/controls.h"
+
+namespace KvGridInput {
+inline bool KeyIsDown(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
+
+// An entry of the selected-cell list: (row << 16) | column.
+inline int CellEntry(int ACol, int ARow) { return int((quint32(ARow) << 16) | (quint32(ACol) & 0xFFFF)); }
+inline int EntryCol(int Entry) { return int(quint32(Entry) & 0xFFFF); }
+inline int EntryRow(int Entry) { return int(quint32(Entry) >> 16); }
+
+// The first of the grid's editor controls of class T.
+template <class T, class TList>
+T* FindEditorControl(const TList& Controls)
+{
+    for (auto* c : Controls)
+        if (auto* e = dynamic_cast<T*>(c)) return e;
+    return nullptr;
+}
+} // namespace KvGridInput
