@@ -974,6 +974,8 @@ private:
     // Adds the cells of R not listed yet, all but Except.
     void AddRectToSelectedCells(const TGridRect& R, const TPoint& Except);
     void RepaintSelectedCells();
+    // Toggles the cell in the list, or makes it the only listed cell.
+    void ListSelectedCell(int ACol, int ARow, bool Toggle);
     TMouseSelectMode FMouseSelectMode = msNormal;
     TGridRect FMoveSelection;
     QChar FStartEditChar;

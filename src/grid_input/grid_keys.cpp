@@ -17,16 +17,6 @@ using KvGridInput::KeyIsDown;
 
 namespace {
 
-// Ctrl, Shift and the left Alt key: the right Alt key types characters.
-TShiftState KeyDownShift()
-{
-    TShiftState s;
-    if (KeyIsDown(VK_SHIFT)) s << ssShift;
-    if (KeyIsDown(VK_LMENU)) s << ssAlt;
-    if (KeyIsDown(VK_CONTROL)) s << ssCtrl;
-    return s;
-}
-
 bool HasControlTag(const QString& Text)
 {
     return GetCellTextKind(Text, true) == 1 && Text.toUpper().contains(QStringLiteral("<CONTROL"));
@@ -367,7 +357,7 @@ void TKvStringGrid::SelectAllKey()
 void TKvStringGrid::WMKeyDown(TMessage& Message)
 {
     const WORD key = WORD(Message.WParam);
-    const TShiftState shift = KeyDownShift();
+    const TShiftState shift = KvGridInput::KeyboardShift(true);
     FMoveSelection = Selection();
     const int oldLeft = LeftCol();
     const int rcol = RealColIndex(Col());
@@ -776,15 +766,7 @@ void TKvStringGrid::KeyUp(WORD& Key, TShiftState Shift)
         bool can = !IsFixed(b.X, b.Y);
         if (can && OnSelectCell) OnSelectCell(this, b.X, b.Y, can);
         if (can) {
-            const int e = CellEntry(b.X, b.Y);
-            if (Shift.Contains(ssCtrl)) {
-                if (FSelectedCells->HasValue(e)) FSelectedCells->DeleteValue(e);
-                else FSelectedCells->Add(e);
-            } else {
-                RepaintSelectedCells();
-                FSelectedCells->Clear();
-                FSelectedCells->Add(e);
-            }
+            ListSelectedCell(b.X, b.Y, Shift.Contains(ssCtrl));
             if (s.Left != s.Right || s.Top != s.Bottom) {
                 AddRectToSelectedCells(s, b);
                 RepaintSelectedCells();

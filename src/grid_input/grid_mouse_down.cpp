@@ -14,18 +14,6 @@
 using KvGridInput::CellEntry;
 using KvGridInput::KeyIsDown;
 
-namespace {
-
-TShiftState KeyboardShift()
-{
-    TShiftState s;
-    if (KeyIsDown(VK_SHIFT)) s << ssShift;
-    if (KeyIsDown(VK_MENU)) s << ssAlt;
-    if (KeyIsDown(VK_CONTROL)) s << ssCtrl;
-    return s;
-}
-} // namespace
-
 // The selection resizer's handle: 6 x 6 px at the selection's outer corner
 // (mirrored in right-to-left layout, where the handle is painted).
 static bool InResizer(TKvStringGrid* g, int X, int Y, bool RightToLeft)
@@ -77,7 +65,7 @@ bool TKvStringGrid::CheckBoxPress(int ACol, int ARow, int RealCol, int X, int Y)
         }
         Invalidate();
     }
-    if (OnMouseDown) OnMouseDown(this, mbLeft, KeyboardShift(), X, Y);
+    if (OnMouseDown) OnMouseDown(this, mbLeft, KvGridInput::KeyboardShift(false), X, Y);
     Click();
     return true;
 }

@@ -378,16 +378,10 @@ bool TKvStringGrid::DisjunctCellMouseUp(TMouseButton Button, TShiftState Shift, 
         bool can = true;
         if (OnSelectCell) OnSelectCell(this, b.X, b.Y, can);
         if (!can) return false;
-        const int e = CellEntry(b.X, b.Y);
         if (Shift.Contains(ssShift)) {
             if (!FSelectedCells->HasValue(CellEntry(ACol, ARow))) FSelectedCells->Add(CellEntry(ACol, ARow));
-        } else if (Shift.Contains(ssCtrl)) {
-            if (FSelectedCells->HasValue(e)) FSelectedCells->DeleteValue(e);
-            else FSelectedCells->Add(e);
         } else {
-            RepaintSelectedCells();
-            FSelectedCells->Clear();
-            FSelectedCells->Add(e);
+            ListSelectedCell(b.X, b.Y, Shift.Contains(ssCtrl));
         }
     } else if (!IsFixed(ACol, ARow) && !Shift.Contains(ssCtrl)) {
         FSelectedCells->Clear();

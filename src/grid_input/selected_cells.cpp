@@ -113,3 +113,16 @@ void TKvStringGrid::RepaintSelectedCells()
 {
     for (int e : *FSelectedCells) RepaintCell(KvGridInput::EntryCol(e), KvGridInput::EntryRow(e));
 }
+
+void TKvStringGrid::ListSelectedCell(int ACol, int ARow, bool Toggle)
+{
+    const int e = CellEntry(ACol, ARow);
+    if (Toggle) {
+        if (FSelectedCells->HasValue(e)) FSelectedCells->DeleteValue(e);
+        else FSelectedCells->Add(e);
+        return;
+    }
+    RepaintSelectedCells();
+    FSelectedCells->Clear();
+    FSelectedCells->Add(e);
+}
