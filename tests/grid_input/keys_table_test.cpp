@@ -50,6 +50,8 @@ struct TKeyForm {
         next = new TEdit(&form);
         next->SetParent(&form);
         next->SetBounds(10, 330, 100, 22);
+        // Modifier keys an earlier test held must not count here.
+        for (Qt::Key k : {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt}) QTest::keyRelease(g, k);
     }
     void Show()
     {
@@ -278,4 +280,103 @@ TEST(KeysTable, TheSearchFooterCorrectionEndsWhenTheViewCannotScroll)
     QTest::keyClick(f.g, Qt::Key_Right);
     EXPECT_EQ(f.g->Col(), 2);
     EXPECT_EQ(f.g->Row(), 5);
+}
+
+namespace {
+// Records the incremental searches and the clipboard actions the keys ask for.
+class TSearchGrid : public TKvStringGrid {
+public:
+    using TKvStringGrid::TKvStringGrid;
+    int SearchRow(const QString& Text) override
+    {
+        Searched << Text;
+        return Text == QStringLiteral("A") ? 4 : Text == QStringLiteral("AB") ? 2 : -1;
+    }
+    void CopySelectionToClipboard() override { Actions << QStringLiteral("copy"); }
+    void PasteSelectionFromClipboard() override { Actions << QStringLiteral("paste"); }
+    QStringList Searched, Actions;
+};
+} // namespace
+
+TEST(KeysTable, IncrementalSearchAppendsAndBackspaceShortens)
+{
+    TForm form;
+    auto* g = new TSearchGrid(&form);
+    g->SetColCount(3);
+    g->SetRowCount(6);
+    g->Navigation()->SetAutoGotoWhenSorted(true);
+    g->Navigation()->SetAutoGotoIncremental(true);
+    for (char16_t ch : {u'a', u'b', u'\b'}) g->Perform(WM_CHAR, ch, 0);
+    EXPECT_EQ(g->Searched, (QStringList{QStringLiteral("A"), QStringLiteral("AB"), QStringLiteral("A")}));
+    EXPECT_EQ(g->Row(), 4);
+    EXPECT_EQ(g->SearchInc, QStringLiteral("a"));
+    g->Perform(WM_CHAR, u'z', 0);
+    EXPECT_TRUE(g->SearchInc.isEmpty()) << "a text no row matches is dropped";
+}
+
+TEST(KeysTable, ClipboardShortcutsAskTheirEventAndSwallowTheirCharacters)
+{
+    TKeyForm f;
+    f.Show();
+    auto* g = new TSearchGrid(&f.form);
+    g->SetParent(&f.form);
+    g->SetBounds(10, 10, 400, 200);
+    g->SetColCount(4);
+    g->SetRowCount(4);
+    g->SetOptions(g->Options() | goEditing);
+    g->Navigation()->SetAllowClipboardShortcuts(true);
+    g->SetFocus();
+    bool allowPaste = false;
+    g->OnClipboardPaste = [&](TObject*, bool& ok) { ok = allowPaste; };
+    QTest::keyClick(g, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(g, Qt::Key_V, Qt::ControlModifier);
+    allowPaste = true;
+    QTest::keyClick(g, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(g->Actions, (QStringList{QStringLiteral("copy"), QStringLiteral("paste")}));
+    EXPECT_FALSE(g->EditorMode()) << "Ctrl+C opens no editor";
+}
+
+TEST(KeysTable, InsertAddsARowBeforeOrAfterTheCurrentOne)
+{
+    for (TInsertPosition pos : {pInsertBefore, pInsertAfter}) {
+        TKeyForm f;
+        f.g->Navigation()->SetAllowInsertRow(true);
+        f.g->Navigation()->SetInsertPosition(pos);
+        int inserted = -1;
+        f.g->OnAutoInsertRow = [&](TObject*, int r) { inserted = r; };
+        f.g->FocusCell(2, 3);
+        f.Key(VK_INSERT);
+        EXPECT_EQ(f.g->RowCount(), 7);
+        EXPECT_EQ(inserted, pos == pInsertBefore ? 3 : 4);
+        EXPECT_EQ(f.g->Cells(0, inserted), QString());
+        EXPECT_EQ(f.g->Row(), pos == pInsertBefore ? 3 : 4);
+        EXPECT_TRUE(f.g->Modified());
+    }
+    TKeyForm f;
+    f.g->Navigation()->SetAllowInsertRow(true);
+    f.g->OnCanInsertRow = [](TObject*, int, bool& ok) { ok = false; };
+    f.Key(VK_INSERT);
+    EXPECT_EQ(f.g->RowCount(), 6);
+}
+
+TEST(KeysTable, SpaceAndEnterWorkTheClickControls)
+{
+    TKeyForm f;
+    TStrings* items = f.g->CreateRadio(2, 2, 0, 0);
+    items->Add(QStringLiteral("x"));
+    items->Add(QStringLiteral("y"));
+    f.g->AddButton(3, 2, 30, 16, QStringLiteral("Go"), haLeft, vaTop);
+    int radio = -1, buttons = 0;
+    f.g->OnRadioClick = [&](TObject*, int, int, int i) { radio = i; };
+    f.g->OnButtonClick = [&](TObject*, int, int) { ++buttons; };
+    f.g->FocusCell(2, 2);
+    f.Key(VK_SPACE);
+    EXPECT_EQ(radio, 1);
+    f.g->FocusCell(3, 2);
+    f.Key(VK_RETURN);
+    f.Key(VK_SPACE);
+    EXPECT_EQ(buttons, 2);
+    f.g->SetOptions(f.g->Options() - TGridOptions(goEditing));
+    f.Key(VK_SPACE);
+    EXPECT_EQ(buttons, 2) << "a button of a grid without editing stays up";
 }
