@@ -109,7 +109,8 @@ void TKvStringGrid::SetDesignTimeConstruction(bool Value)
 TKvStringGrid::TKvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
 {
     KvGridUnit::Initialize();
-    SetControlStyle(ControlStyle() | csAcceptsControls);
+    // The button handlers fire the grid's clicks themselves (grid_mouse_up.cpp).
+    SetControlStyle((ControlStyle() | csAcceptsControls) & ~unsigned(csClickEvents));
     FDesigning = DesignTimeConstruction;
     if (FDesigning) SetDesigning(true);
     const bool initDesign = FDesigning && !(AOwner && (AOwner->ComponentState() & (csReading | csLoading)));

@@ -183,6 +183,8 @@ void TKvStringGrid::WMLButtonUp(TMessage& Message)
                             GridState() == gsColSizing;
     if (!sizingGrab && FDoOnClick && OnClick && valid && (ARow < FixedRows() || ACol < FixedCols())) OnClick(this);
     FDoOnClick = false;
+    // A press that selected or dragged is a click; the stock release ends the state.
+    if (GridState() == gsSelecting || GridState() == gsColMoving || GridState() == gsRowMoving) Click();
 
     if (FSelectionClick) {
         FSelectionClick = false;

@@ -156,3 +156,16 @@ TEST(MousePress, CtrlClicksBuildADisjunctCellSelection)
     EXPECT_TRUE(t.g->SelectedCells(2, 4));
     t.form.Hide();
 }
+
+TEST(MousePress, EachClickFiresOnClickOnceAndASizingGrabNone)
+{
+    struct Case { int col, row; bool border; int clicks; };
+    for (Case k : {Case{2, 2, false, 1}, Case{2, 0, false, 1}, Case{2, 0, true, 0}, Case{0, 2, false, 1}}) {
+        TPressGrid t;
+        int clicks = 0;
+        t.g->OnClick = [&](TObject*) { ++clicks; };
+        const TRect R = t.g->CellRect(k.col, k.row);
+        t.Click(TPressGrid::At(k.border ? R.Right - 1 : R.Left + 10, R.Top + 5));
+        EXPECT_EQ(clicks, k.clicks) << k.col << "," << k.row << (k.border ? " border" : "");
+    }
+}
