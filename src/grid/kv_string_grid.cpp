@@ -430,6 +430,7 @@ void TKvStringGrid::Loaded()
     FSearchFooter->SetAutoThemeAdapt(FAutoThemeAdapt);
     UpdateSearchFooter();
     InitOrigColSizes();
+    ApplyVCLStyle();
 }
 
 void TKvStringGrid::Resize()

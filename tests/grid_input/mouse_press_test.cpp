@@ -6,6 +6,7 @@
 #include "grid/kv_string_grid.h"
 #include "platform/core/shell_open.h"
 #include "platform/ui/forms.h"
+#include "platform/ui/menus.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -167,5 +168,53 @@ TEST(MousePress, EachClickFiresOnClickOnceAndASizingGrabNone)
         const TRect R = t.g->CellRect(k.col, k.row);
         t.Click(TPressGrid::At(k.border ? R.Right - 1 : R.Left + 10, R.Top + 5));
         EXPECT_EQ(clicks, k.clicks) << k.col << "," << k.row << (k.border ? " border" : "");
+    }
+}
+
+TEST(MousePress, TheHeaderDropDownButtonAsksForItsMenuExceptInTheSizingEdge)
+{
+    struct Case { int fromRight; bool sizing; bool asked; };
+    for (Case k : {Case{8, true, true}, Case{1, true, false}, Case{1, false, true}}) {
+        TPressGrid t;
+        if (!k.sizing) t.g->SetOptions(t.g->Options() - TGridOptions(goColSizing));
+        t.g->SetHoverFixedCells(hfFixedRows);
+        t.g->ControlLook()->SetFixedDropDownButton(true);
+        int asked = -1;
+        t.g->OnFixedDropDownClick = [&](TObject*, int c, int, TPopupMenu*& menu, bool& keep) {
+            asked = c;
+            menu = nullptr;
+            keep = false;
+        };
+        const TRect R = t.g->CellRect(2, 0);
+        t.Click(TPressGrid::At(R.Right - k.fromRight, R.Top + 5));
+        EXPECT_EQ(asked, k.asked ? 2 : -1) << k.fromRight << " " << k.sizing;
+    }
+}
+
+TEST(MousePress, ARefusedColumnSizeStartsNoSizing)
+{
+    for (bool allow : {true, false}) {
+        TPressGrid t;
+        t.g->OnColumnSize = [&](TObject*, int, bool& ok) { ok = allow; };
+        const TRect R = t.g->CellRect(2, 0);
+        t.g->Perform(WM_LBUTTONDOWN, 0, TPressGrid::At(R.Right, R.Top + 5));
+        EXPECT_EQ(t.g->GridState(), allow ? gsColSizing : gsNormal) << allow;
+        t.g->Perform(WM_LBUTTONUP, 0, TPressGrid::At(R.Right, R.Top + 5));
+    }
+}
+
+TEST(MousePress, HeaderCellsOpenTheirEditorByClickButNotOnASizingBorder)
+{
+    struct Case { TGridFixedCellEdit mode; bool right; int dx; bool opens; };
+    const Case cases[] = {{fceLeftClick, false, 20, true}, {fceLeftClick, false, -2, false},
+                          {fceRightClick, true, -2, true}, {fceRightClick, false, 20, false}};
+    for (const Case& k : cases) {
+        TPressGrid t;
+        t.g->MouseActions()->SetFixedRowsEdit(k.mode);
+        const TRect R = t.g->CellRect(2, 0);
+        const LPARAM p = TPressGrid::At(k.dx > 0 ? R.Left + k.dx : R.Right + k.dx, R.Top + 5);
+        t.g->Perform(k.right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, 0, p);
+        t.g->Perform(k.right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, p);
+        EXPECT_EQ(t.g->FixedColEdit() == 2, k.opens) << k.mode << " " << k.dx;
     }
 }
