@@ -823,6 +823,9 @@ public:
         (void)ACol; (void)ARow; (void)Value; (void)Valid;
     }
     virtual void FixedCellEditingDone() {}
+    // Whether the cell validation event of the editing code is assigned; a
+    // press then stores the current cell's value for it.
+    virtual bool CellValidateAssigned() { return false; }
     // ---- event hooks
     virtual void CheckBoxClick(int ACol, int ARow, bool State);
     virtual void PrintGetPageNum(int PageNum, int PageColNum, QString& PageNumString);

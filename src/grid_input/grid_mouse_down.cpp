@@ -453,6 +453,10 @@ void TKvStringGrid::WMLButtonDown(TMessage& Message)
     const bool sizingGrab = ARow < FixedRows() && Options().Contains(goColSizing) &&
                             (X - CellR.Left < 4 || CellR.Right - X < 4);
     if (!sizingGrab && OnClickCell) OnClickCell(this, ARow, ACol);
+    if (CellValidateAssigned()) {
+        FEntered = false;
+        StoreOldCell(Col(), Row());
+    }
     if (IsMergedCell(ACol, ARow) && !IsFixed(ACol, ARow) && (onCurrent || FMouseActions->DirectEdit()) && editable)
         ShowInplaceEdit();
     if (X - CellR.Left >= 4 && CellR.Right - X >= 4 && normal &&

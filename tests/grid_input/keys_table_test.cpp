@@ -380,3 +380,14 @@ TEST(KeysTable, SpaceAndEnterWorkTheClickControls)
     f.Key(VK_SPACE);
     EXPECT_EQ(buttons, 2) << "a button of a grid without editing stays up";
 }
+
+TEST(KeysTable, HiddenRightFixedColumnsDoNotCountAsVisible)
+{
+    TKeyForm f(6, 4);
+    f.g->SetFixedRightCols(2);
+    EXPECT_EQ(f.g->VisibleFixedRightCols(), 2);
+    f.g->HideColumn(5);
+    EXPECT_EQ(f.g->VisibleFixedRightCols(), 1);
+    f.g->HideColumn(2);
+    EXPECT_EQ(f.g->VisibleFixedRightCols(), 1) << "a hidden normal column does not count";
+}
