@@ -781,7 +781,8 @@ public:
 
     // ==================== keyboard and mouse buttons (grid_keys.cpp, grid_keys_tab.cpp, grid_mouse_down.cpp,
     // grid_mouse_up.cpp, grid_mouse_hooks.cpp, selected_cells.cpp, column_moving.cpp)
-    enum TMouseSelectMode : int { msNormal, msColumn, msRow, msAll, msURL, msResize };
+    // Defined with the mouse-move code below.
+    enum TMouseSelectMode : int;
     // ---- window messages of the keys and buttons, run before the stock handling
     void WMKeyDown(TMessage& Message);
     void WMChar(TMessage& Message);
@@ -853,8 +854,6 @@ public:
     virtual void SearchFooterHighlight() {}
     virtual void KeepLastRowAboveSearchPanel() {}
     virtual int SearchRow(const QString& Text) { (void)Text; return -1; }
-    // The hint preparation of the hint code; the hint shows whatever it leaves.
-    virtual void PrepareCellHint(TMessage& Message) { (void)Message; }
     // Whether an in-place editor of the editing code holds the focus.
     virtual bool EditorHasFocus();
     // The Enter advance of the navigation code (from the key press); nothing until it lands.
@@ -870,7 +869,6 @@ public:
     void ClearSelectedCells();
     void ClearModifiedRows();
     // ---- state of the handlers
-    TMouseSelectMode MouseSelectMode() const { return FMouseSelectMode; }
     void SetMouseSelectMode(TMouseSelectMode Value) { FMouseSelectMode = Value; }
     bool CellSelectorMode = false;
     bool Invokedchange = false;
@@ -905,12 +903,16 @@ public:
     QChar StartEditChar() const { return FStartEditChar; }
     void SetStartEditChar(QChar Value) { FStartEditChar = Value; }
     bool ForceSel() const { return FForceSel; }
-    bool FSizeFixed = false, FSizeFixedR = false, FSizingFixed = false, FSizingFixedR = false;
-    int FSizeFixedX = 0, FSizeFixedY = 0, FSizingFixedCol = -1, FSizingFixedRow = -1;
-    int FHoverFixedX = -1, FHoverFixedY = -1;
-    bool FNoMouseLeave = false;
+    // The fixed-edge sizing zones the mouse move found, and the highlighted fixed cell.
+    void SetSizeFixedZones(bool Column, bool Row)
+    {
+        FSizeFixed = Column;
+        FSizeFixedR = Row;
+    }
+    void SetHoverFixedCell(const TPoint& Value) { FHoverFixedCell = Value; }
+    bool NoMouseLeave() const { return FNoMouseLeave; }
+    void SetNoMouseLeave(bool Value) { FNoMouseLeave = Value; }
     bool FixedAsButtons = false;
-    bool HintShowSizing = false;
     // A right click on a link cell opens its editor.
     bool URLEdit = false;
     bool RightToLeftLayout = false;
@@ -979,7 +981,6 @@ private:
     void RepaintSelectedCells();
     // Toggles the cell in the list, or makes it the only listed cell.
     void ListSelectedCell(int ACol, int ARow, bool Toggle);
-    TMouseSelectMode FMouseSelectMode = msNormal;
     TGridRect FMoveSelection;
     QChar FStartEditChar;
     bool FForceSel = false;
@@ -1002,6 +1003,8 @@ private:
     TPoint FHotFixedCell{-1, -1};
     bool FEditStart = false;
     bool FUseVCLStyles = false;
+    int FSizingFixedCol = -1, FSizingFixedRow = -1;
+    bool FNoMouseLeave = false;
     int FFixedColEdit = -1, FFixedRowEdit = -1;
     bool FCtrlEditing = false;
     bool FGridModified = false;

@@ -61,17 +61,17 @@ void TControlCombo::WndProc(TMessage& Message)
         return;
     }
     if (Message.Msg == WM_GETDLGCODE) {
-        TComboBox::WndProc(Message);
+        TKsgComboBox::WndProc(Message);
         Message.Result |= DLGC_WANTTAB;
         return;
     }
-    TComboBox::WndProc(Message);
+    TKsgComboBox::WndProc(Message);
 }
 
 void TControlCombo::KeyPress(QChar& Key)
 {
     if (ControlKey(this, Key)) return;
-    TComboBox::KeyPress(Key);
+    TKsgComboBox::KeyPress(Key);
 }
 
 // ============================================================ grid side

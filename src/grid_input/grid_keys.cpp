@@ -39,7 +39,7 @@ bool TKvStringGrid::DispatchMessageHandlers(TMessage& Message)
     case WM_SETCURSOR: WMSetCursor(Message); return true;
     case CM_DIALOGCHAR: CMDialogChar(Message); return true;
     case CM_HINTSHOW:
-        PrepareCellHint(Message);
+        if (auto* info = reinterpret_cast<THintInfo*>(Message.LParam)) PrepareCellHint(info->HintStr, *info);
         Message.Result = 0;
         return true;
     case CM_ENABLEDCHANGED:

@@ -512,12 +512,11 @@ void TKvStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
                 if (OnFixedDropDownClick) OnFixedDropDownClick(this, ACol, ARow, menu, keep);
                 if (menu) {
                     FMouseDownMove = false;
-                    FHoverFixedX = ACol;
-                    FHoverFixedY = ARow;
+                    FHoverFixedCell = TPoint(ACol, ARow);
                     RepaintCell(ACol, ARow);
                     const TPoint p = ClientToScreen(TPoint(R.Right - 16, R.Bottom));
                     menu->Popup(p.X, p.Y);
-                    FHoverFixedX = FHoverFixedY = -1;
+                    FHoverFixedCell = TPoint(-1, -1);
                     RepaintCell(ACol, ARow);
                 }
                 FNoMouseLeave = keep;

@@ -57,9 +57,9 @@ void TKvStringGrid::EndBlockFocus()
 void TKvStringGrid::ResetFixedCellHighlight()
 {
     FSizeFixed = FSizeFixedR = FNoMouseLeave = false;
-    if (FHoverFixedCells != hfNone && (FHoverFixedX != -1 || FHoverFixedY != -1)) {
-        const int c = FHoverFixedX, r = FHoverFixedY;
-        FHoverFixedX = FHoverFixedY = -1;
+    if (FHoverFixedCells != hfNone && (FHoverFixedCell.X != -1 || FHoverFixedCell.Y != -1)) {
+        const int c = FHoverFixedCell.X, r = FHoverFixedCell.Y;
+        FHoverFixedCell = TPoint(-1, -1);
         RepaintCell(c, r);
     }
 }
@@ -194,9 +194,9 @@ void TKvStringGrid::CMMouseLeave(TMessage& Message)
     InheritedMessage(Message);
     FMouseSelectMode = msNormal;
     FSizeFixed = FSizeFixedR = false;
-    if (FHoverFixedCells != hfNone && !FNoMouseLeave && (FHoverFixedX != -1 || FHoverFixedY != -1)) {
-        const int c = FHoverFixedX, r = FHoverFixedY;
-        FHoverFixedX = FHoverFixedY = -1;
+    if (FHoverFixedCells != hfNone && !FNoMouseLeave && (FHoverFixedCell.X != -1 || FHoverFixedCell.Y != -1)) {
+        const int c = FHoverFixedCell.X, r = FHoverFixedCell.Y;
+        FHoverFixedCell = TPoint(-1, -1);
         RepaintCell(c, r);
     }
     if (FHotFixedCell.X != -1 || FHotFixedCell.Y != -1) {

@@ -216,8 +216,7 @@ TEST(MouseTable, TheCursorTable)
         f.g->SetMouseSelectMode(k.mode);
         f.g->SetGridState(k.state);
         f.g->CellSelectorMode = k.selector;
-        f.g->FSizeFixed = k.fixedCol;
-        f.g->FSizeFixedR = k.fixedRow;
+        f.g->SetSizeFixedZones(k.fixedCol, k.fixedRow);
         EXPECT_EQ(f.g->CursorChoice(10, 10), k.want) << k.mode << " " << k.state;
     }
 }
@@ -239,13 +238,15 @@ TEST(MouseTable, DialogCharactersReachOnlyVisibleEnabledSearchButtons)
     TMouseForm f;
     TSearchPanel* p = f.g->SearchPanel();
     ASSERT_NE(p, nullptr);
-    p->ForwardButton()->SetCaption(QStringLiteral("Find &next"));
-    p->BackwardButton()->SetCaption(QStringLiteral("Find &previous"));
-    p->HiliteButton()->SetCaption(QStringLiteral("&Highlight"));
+    TSearchFooter* sf = f.g->SearchFooter();
+    sf->SetFindNextCaption(QStringLiteral("Find &next"));
+    sf->SetFindPrevCaption(QStringLiteral("Find &previous"));
+    sf->SetHighLightCaption(QStringLiteral("&Highlight"));
+    sf->SetShowHighLight(true);
     EXPECT_EQ(f.g->Perform(CM_DIALOGCHAR, 'n', 0), 0) << "the footer is hidden";
-    f.g->SearchFooter()->SetVisible(true);
+    sf->SetVisible(true);
     for (TKvGridButton* b : {p->ForwardButton(), p->BackwardButton(), p->HiliteButton()}) {
-        b->SetVisible(true);
+        ASSERT_TRUE(b->Visible());
         b->SetEnabled(true);
     }
     EXPECT_EQ(f.g->Perform(CM_DIALOGCHAR, 'N', 0), 1);
@@ -261,12 +262,12 @@ TEST(MouseTable, ResetFixedCellHighlightClearsTheFlagsAndTheHoverOnlyWhenHoverin
     for (THoverFixedCells hover : {hfNone, hfAll}) {
         TMouseForm f;
         f.g->SetHoverFixedCells(hover);
-        f.g->FHoverFixedX = 2;
-        f.g->FHoverFixedY = 0;
-        f.g->FSizeFixed = f.g->FSizeFixedR = f.g->FNoMouseLeave = true;
+        f.g->SetHoverFixedCell(TPoint(2, 0));
+        f.g->SetSizeFixedZones(true, true);
+        f.g->SetNoMouseLeave(true);
         f.g->ResetFixedCellHighlight();
-        EXPECT_FALSE(f.g->FSizeFixed || f.g->FSizeFixedR || f.g->FNoMouseLeave);
-        EXPECT_EQ(f.g->FHoverFixedX, hover == hfNone ? 2 : -1);
+        EXPECT_FALSE(f.g->SizeFixedZone() || f.g->SizeFixedRowZone() || f.g->NoMouseLeave());
+        EXPECT_EQ(f.g->HoverFixedCell().X, hover == hfNone ? 2 : -1);
     }
 }
 
