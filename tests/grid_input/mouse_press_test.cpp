@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "grid/kv_string_grid.h"
+#include "grid_click_messages.h"
 #include "platform/core/shell_open.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/menus.h"
@@ -27,17 +28,9 @@ struct TPressGrid {
         for (int c = 0; c < 5; ++c) g->SetColWidths(c, 100);
         g->SetOptions(g->Options() | goEditing | goRangeSelect | goColSizing);
     }
-    static LPARAM At(int x, int y) { return MAKELPARAM(unsigned(x) & 0xFFFF, unsigned(y) & 0xFFFF); }
-    LPARAM Mid(int c, int r)
-    {
-        const TRect R = g->CellRect(c, r);
-        return At((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
-    }
-    void Click(LPARAM p, WPARAM keys = 0)
-    {
-        g->Perform(WM_LBUTTONDOWN, keys, p);
-        g->Perform(WM_LBUTTONUP, keys, p);
-    }
+    static LPARAM At(int x, int y) { return ClickAt(x, y); }
+    LPARAM Mid(int c, int r) { return CellMiddle(g, c, r); }
+    void Click(LPARAM p, WPARAM keys = 0) { LeftClick(g, p, keys); }
 };
 } // namespace
 

@@ -7,6 +7,7 @@
 #include "grid/grid_chrome.h"
 #include "grid/kv_flat_controls.h"
 #include "grid/kv_string_grid.h"
+#include "grid_click_messages.h"
 #include "grid_input/grid_style_services.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/menus.h"
@@ -45,17 +46,9 @@ struct TMouseForm {
         g->SetRowCount(Rows);
         for (int c = 0; c < 5; ++c) g->SetColWidths(c, 100);
     }
-    LPARAM At(int x, int y) { return MAKELPARAM(unsigned(x) & 0xFFFF, unsigned(y) & 0xFFFF); }
-    LPARAM Mid(int c, int r)
-    {
-        const TRect R = g->CellRect(c, r);
-        return At((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
-    }
-    void Click(LPARAM p, WPARAM keys = 0)
-    {
-        g->Perform(WM_LBUTTONDOWN, keys, p);
-        g->Perform(WM_LBUTTONUP, keys, p);
-    }
+    LPARAM At(int x, int y) { return ClickAt(x, y); }
+    LPARAM Mid(int c, int r) { return CellMiddle(g, c, r); }
+    void Click(LPARAM p, WPARAM keys = 0) { LeftClick(g, p, keys); }
 };
 
 class TStyleDouble : public IGridStyleServices {
