@@ -933,7 +933,6 @@ public:
     std::function<void(TObject*, int ARow, bool& Allow)> OnRowSize;
     std::function<void(TObject*, int ACol)> OnEndColumnSize, OnClickSort;
     std::function<void(TObject*, int ARow)> OnEndRowSize;
-    std::function<void(TObject*, int ACol, int& AWidth)> OnUpdateColumnSize;
     std::function<void(TObject*, int ACol, int ARow, bool State)> OnCheckBoxMouseUp;
     std::function<void(TObject*, int ACol, int ARow, int ItemIndex)> OnRadioMouseUp;
     std::function<void(TObject*, const TGridRect& From, const TGridRect& To)> OnSelectionResize, OnSelectionResized;

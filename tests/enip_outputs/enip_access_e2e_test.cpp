@@ -26,6 +26,8 @@ namespace {
 // A click (or a double click) in the middle of a cell.
 void Click_Cell(TKvStringGrid* g, int c, int r, bool twice = false)
 {
+    // A user scrolls the cell into view before clicking it.
+    g->ScrollInView(c, r);
     const TRect rc = g->CellRect(c, r);
     const QPoint p((rc.Left + rc.Right) / 2, (rc.Top + rc.Bottom) / 2);
     if (twice)
@@ -184,7 +186,6 @@ TEST_F(EnipAccessRoad, ImportEditSaveAndCompile)
 // The same road driven by the keyboard and the mouse as the user drives it.
 TEST_F(EnipAccessRoad, ImportEditSaveAndCompileByKeyboardAndMouse)
 {
-    GTEST_SKIP() << "the grid does not yet tick a check box on a click nor report a double-clicked cell";
     {
         Step4(
             [&](TFEtherNetIP_Master_Access* w) {
