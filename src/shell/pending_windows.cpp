@@ -2,8 +2,6 @@
 
 #include "shell/window_set.h"
 
-TFBACnetAccess* FBACnetAccess = nullptr;
-TFImportEDEFile* FImportEDEFile = nullptr;
 TFBACnet_Eng_Unit* FBACnet_Eng_Unit = nullptr;
 TFBACnetSlaveSetAccess* FBACnetSlaveSetAccess = nullptr;
 TFReceiveCAN* FReceiveCAN = nullptr;

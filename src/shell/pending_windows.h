@@ -14,8 +14,6 @@
     };                                                                             \
     extern T##Name* Name;
 
-KV_PENDING_WINDOW(FBACnetAccess)
-KV_PENDING_WINDOW(FImportEDEFile)
 KV_PENDING_WINDOW(FBACnet_Eng_Unit)
 KV_PENDING_WINDOW(FBACnetSlaveSetAccess)
 KV_PENDING_WINDOW(FReceiveCAN)

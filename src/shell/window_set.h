@@ -3,6 +3,8 @@
 // pending_windows.h for the others. Switch a window to its real class here.
 
 // Real windows of other folders.
+#include "editors_modbus_bacnet/bacnet_client_window.h"
+#include "editors_modbus_bacnet/bacnet_import_ede_window.h"
 #include "editors_modbus_bacnet/modbus_serial_master_window.h"
 #include "editors_modbus_bacnet/modbus_tcp_master_window.h"
 #include "enip_outputs/boot_window.h"

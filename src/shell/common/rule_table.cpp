@@ -274,7 +274,8 @@ bool Check_Rule_Grids(const TRuleFile& F, const std::vector<TKvStringGrid*>& Gri
         continue;
       const TRuleFailure fail = D.Check_Row(G, r);
       if (fail) {
-        MessageDlg(Lang_Str(D.Error_Prefix) + QString::number(r) + Lang_Str(fail.Text) + fail.Limit, mtError, mbOK);
+        if (!fail.Silent)
+          MessageDlg(Lang_Str(D.Error_Prefix) + QString::number(r) + Lang_Str(fail.Text) + fail.Limit, mtError, mbOK);
         return false;
       }
     }

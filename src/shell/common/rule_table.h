@@ -47,7 +47,8 @@ struct TRuleColumn {
 struct TRuleFailure {
   int Text = -1;              // -1: the row passes
   QString Limit;
-  explicit operator bool() const { return Text >= 0; }
+  bool Silent = false;        // fails with its message already shown
+  explicit operator bool() const { return Text >= 0 || Silent; }
 };
 
 struct TRuleGrid {
