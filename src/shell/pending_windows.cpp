@@ -2,7 +2,6 @@
 
 #include "shell/window_set.h"
 
-TFBACnet_Eng_Unit* FBACnet_Eng_Unit = nullptr;
 TFBACnetSlaveSetAccess* FBACnetSlaveSetAccess = nullptr;
 TFReceiveCAN* FReceiveCAN = nullptr;
 TFTransmitCAN* FTransmitCAN = nullptr;
