@@ -2,7 +2,6 @@
 
 #include "shell/window_set.h"
 
-TFBACnetSlaveSetAccess* FBACnetSlaveSetAccess = nullptr;
 TFReceiveCAN* FReceiveCAN = nullptr;
 TFTransmitCAN* FTransmitCAN = nullptr;
 TFSet_PDO_Access* FSet_PDO_Access = nullptr;

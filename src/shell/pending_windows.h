@@ -14,7 +14,6 @@
     };                                                                             \
     extern T##Name* Name;
 
-KV_PENDING_WINDOW(FBACnetSlaveSetAccess)
 KV_PENDING_WINDOW(FReceiveCAN)
 KV_PENDING_WINDOW(FTransmitCAN)
 KV_PENDING_WINDOW(FSet_PDO_Access)

@@ -6,6 +6,7 @@
 #include "editors_modbus_bacnet/bacnet_client_window.h"
 #include "editors_modbus_bacnet/bacnet_eng_unit_window.h"
 #include "editors_modbus_bacnet/bacnet_import_ede_window.h"
+#include "editors_modbus_bacnet/bacnet_server_window.h"
 #include "editors_modbus_bacnet/modbus_serial_master_window.h"
 #include "editors_modbus_bacnet/modbus_tcp_master_window.h"
 #include "enip_outputs/boot_window.h"

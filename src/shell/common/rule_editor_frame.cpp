@@ -297,6 +297,9 @@ void TRuleEditorFrame::ClickCell(TObject* Sender, int ARow, int ACol)
 
 void TRuleEditorFrame::DblClickCell(TObject* Sender, int ARow, int ACol)
 {
+  const int g = Grid_Index(Sender);
+  if (g >= 0)
+    Cell_Dbl_Click(g, ARow, ACol);
   Grid_DblClick_AutoSize(Sender, ARow, ACol);
 }
 

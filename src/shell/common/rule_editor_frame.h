@@ -108,6 +108,9 @@ protected:
   // A change of a drop-down cell of grid G (the picked item).
   virtual void Combo_Change(int G, int ACol, int ARow, int AItemIndex, const QString& ASelection);
 
+  // A double click on a cell of grid G, before the frame sizes the column to it.
+  virtual void Cell_Dbl_Click(int G, int ARow, int ACol) { (void)G, (void)ARow, (void)ACol; }
+
   TRuleFile& Edit_Desc() { return FFile; }
   int Grid_Index(TObject* Sender) const;
 
