@@ -371,3 +371,25 @@ TEST_F(BACnetClientWindow, ButtonsHintsAndRendering)
     EXPECT_TRUE(img.save(QStringLiteral(KV_TEST_BINARY_DIR "/bacnet_client_window.png")));
   });
 }
+
+TEST_F(BACnetClientWindow, InsertRowEnablesAndDeleteRowAsksFirst)
+{
+  Write_ParGen(QStringLiteral("0"));
+  Show([&] {
+    Form->PageControl1->SetActivePage(Form->TS_BACnet_Write);
+    Set_Row(Form->KCG2, 1, Good_Write());
+    Form->KCG2->SetCells(1, 2, QStringLiteral("N"));
+    Form->KCG2->FocusCell(2, 1);
+    Form->Btn_InsRow->Click();
+    EXPECT_EQ(Form->KCG2->Cells(1, 1), QStringLiteral("Y"));
+    EXPECT_EQ(Form->KCG2->Cells(2, 1), QString());
+    EXPECT_EQ(Form->KCG2->Cells(2, 2), QStringLiteral("10.0.0.2"));
+    Dialogs->QueueResult(mrNo);
+    Form->Btn_DelRow->Click();
+    EXPECT_EQ(Dialogs->LastText(), QStringLiteral("Are you sure to delete the Row number 1"));
+    EXPECT_EQ(Form->KCG2->Cells(2, 2), QStringLiteral("10.0.0.2"));
+    Dialogs->QueueResult(mrYes);
+    Form->Btn_DelRow->Click();
+    EXPECT_EQ(Form->KCG2->Cells(2, 1), QStringLiteral("10.0.0.2"));
+  });
+}
