@@ -46,14 +46,6 @@ bool Is_Multi_State(int code) { return code == MS_Input || code == MS_Output || 
 bool Is_Binary(int code) { return code == Binary_Input || code == Binary_Output || code == Binary_Value; }
 bool Is_Proprietary_Type(int code) { return code >= 128 && code <= 1023; }
 
-TRuleFailure Fail(int Text, const QString& Limit = QString())
-{
-  TRuleFailure f;
-  f.Text = Text;
-  f.Limit = Limit;
-  return f;
-}
-
 QString Key(const QString& text) { return text.trimmed().toUpper(); }
 
 bool In_Range(const QString& text, qint64 lo, qint64 hi)
@@ -79,28 +71,28 @@ TRuleFailure Check_Route(TKvStringGrid* G, int Row, int NetCol, bool IsRead)
 {
   const TRoute_Texts& t = IsRead ? Read_Route : Write_Route;
   if (Outside_Int(G->Cells(NetCol, Row), 1, 65535))
-    return Fail(t.Net);
+    return Rule_Failure(t.Net);
   const QString len = G->Cells(NetCol + 1, Row);
   const QString add = G->Cells(NetCol + 2, Row);
   switch (Rule_Int(len)) {
   case 1:
-    return Outside_Int(add, 0, 255) ? Fail(t.Add1) : TRuleFailure{};
+    return Outside_Int(add, 0, 255) ? Rule_Failure(t.Add1) : TRuleFailure{};
   case 2:
-    return Outside_Int(add, 1, 65535) ? Fail(t.Add2) : TRuleFailure{};
+    return Outside_Int(add, 1, 65535) ? Rule_Failure(t.Add2) : TRuleFailure{};
   case 6: {
     uint8_t b1, b2, b3, b4;
     uint16_t port;
-    return Get_IP_Port_Bytes(add.trimmed(), b1, b2, b3, b4, port) ? TRuleFailure{} : Fail(t.Add6);
+    return Get_IP_Port_Bytes(add.trimmed(), b1, b2, b3, b4, port) ? TRuleFailure{} : Rule_Failure(t.Add6);
   }
   case -1:
     break;
   default:
-    return Fail(t.Len);
+    return Rule_Failure(t.Len);
   }
   const QString m = Key(len);
   const int n = m.size() == 2 && m.at(0) == u'M' ? Rule_Int(m.mid(1)) : -1;
   if (n < 1 || n > 8)
-    return Fail(t.MLen);
+    return Rule_Failure(t.MLen);
   if (Check_Dest_Add(add, n, IsRead, Row)) {
     TRuleFailure shown;
     shown.Silent = true;
@@ -283,23 +275,23 @@ TRuleFailure Check_BACnet_Read_Row(TKvStringGrid* G, int Row, int BACnetType)
 {
   auto cell = [&](int c) { return G->Cells(c, Row); };
   if (Device_Fails(cell(2).trimmed(), BACnetType))
-    return Fail(BACnetType == 0 ? 2238 : 2239);
+    return Rule_Failure(BACnetType == 0 ? 2238 : 2239);
   const int type = Check_Object_Type(cell(3), false);
   if (type < 0)
-    return Fail(2240);
+    return Rule_Failure(2240);
   if (!In_Range(cell(4), 0, 4294967295LL))
-    return Fail(2241);
+    return Rule_Failure(2241);
   if (Check_Property(cell(5), false, type) < 0)
-    return Fail(2242);
+    return Rule_Failure(2242);
   if (Outside_Int(cell(6), 0, 255))
-    return Fail(2243);
+    return Rule_Failure(2243);
   if (Key(cell(7)) == QLatin1String("Y"))
     if (const TRuleFailure f = Check_Route(G, Row, 8, true))
       return f;
   if (Outside_Int(cell(11), 0, 100000000))
-    return Fail(2244);
+    return Rule_Failure(2244);
   if (Outside_Int(cell(12), 0, 65535))
-    return Fail(2245);
+    return Rule_Failure(2245);
   return {};
 }
 
@@ -307,30 +299,30 @@ TRuleFailure Check_BACnet_Write_Row(TKvStringGrid* G, int Row, int BACnetType)
 {
   auto cell = [&](int c) { return G->Cells(c, Row); };
   if (Device_Fails(cell(2).trimmed(), BACnetType))
-    return Fail(BACnetType == 0 ? 2247 : 2248);
+    return Rule_Failure(BACnetType == 0 ? 2247 : 2248);
   const int type = Check_Object_Type(cell(3), true);
   if (type < 0)
-    return Fail(2249);
+    return Rule_Failure(2249);
   if (!In_Range(cell(5), 0, 4294967295LL))
-    return Fail(2250);
+    return Rule_Failure(2250);
   const int property = Check_Property(cell(6), true, type);
   if (property < 0)
-    return Fail(2251);
+    return Rule_Failure(2251);
   if (Check_Data_Type(cell(4), type, property) < 0) {
     const QString expected = Aspected_Data_Type_Value(type, property);
-    return expected.isEmpty() ? Fail(2252) : Fail(2258, expected);
+    return expected.isEmpty() ? Rule_Failure(2252) : Rule_Failure(2258, expected);
   }
   if (Outside_Int(cell(7), 0, 16))
-    return Fail(2253);
+    return Rule_Failure(2253);
   const int max = Check_Num_Byte_Max(cell(4));
   if (Outside_Int(cell(8), 0, max))
-    return Fail(2254, QString::number(max));
+    return Rule_Failure(2254, QString::number(max));
   if (Key(cell(9)) == QLatin1String("Y"))
     if (const TRuleFailure f = Check_Route(G, Row, 10, false))
       return f;
   if (cell(14).toUpper() == QLatin1String("Y") && Outside_Int(cell(15), 0, 100000000))
-    return Fail(2255);
+    return Rule_Failure(2255);
   if (Outside_Int(cell(16), 0, 65535))
-    return Fail(2256);
+    return Rule_Failure(2256);
   return {};
 }

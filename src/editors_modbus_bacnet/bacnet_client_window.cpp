@@ -39,15 +39,6 @@ QStringList Dest_Length_Items()
   return items;
 }
 
-QStringList Numbers(int Count)
-{
-  QStringList items;
-  items.reserve(Count);
-  for (int i = 0; i < Count; ++i)
-    items << QString::number(i);
-  return items;
-}
-
 QStringList Read_Object_Types()
 {
   return {"Accumulator",   "Multi-State Input", "Multi-State Output", "Multi-State Value",
@@ -119,7 +110,7 @@ TRuleFile Make_File(TFBACnetAccess* self)
       Defaulted(2215, "PollTime", 58, tim),
       Defaulted(2216, "MaxError", 50, tim),
       Defaulted(2217, "Position", 56, pos, edComboList),
-      Defaulted(2218, "StartBit", 56, pos, edComboList, Numbers(8)),
+      Defaulted(2218, "StartBit", 56, pos, edComboList, Modbus_Bit_Items()),
       Unstored(2260, 38, edDataCheckBox),
       Unstored(2280, 115, edComboList, {"None", "Float to Int", "(Float to Int) * 10", "(Float to Int) * 100"}),
       Defaulted(2219, "Mnemonic", 307, clWhite),
@@ -149,7 +140,7 @@ TRuleFile Make_File(TFBACnetAccess* self)
       Defaulted(2231, "PollTime", 58, tim),
       Defaulted(2232, "MaxError", 50, tim),
       Defaulted(2233, "Position", 56, pos, edComboList),
-      Defaulted(2234, "StartBit", 56, pos, edComboList, Numbers(8)),
+      Defaulted(2234, "StartBit", 56, pos, edComboList, Modbus_Bit_Items()),
       Unstored(2261, 38, edDataCheckBox),
       Unstored(2281, 115, edComboList, {"None", "Int to Float", "(Int to Float) / 10", "(Int to Float) / 100"}),
       Defaulted(2235, "Mnemonic", 66, clWhite),
@@ -221,8 +212,12 @@ void TFBACnetAccess::FormCreate(TObject* Sender)
   TRuleEditorFrame::FormCreate(Sender);
   SetClientWidth(BACnet_Client_Width(Screen->Width()));
   SetClientHeight(Client_Height);
-  Btn_Import_CSV->SetCaption(Lang_Str(2259));
   OD_EDE_File->InitialDir = WS().Dir_Last_EDE;
+}
+
+void TFBACnetAccess::Set_Lang_Own()
+{
+  Btn_Import_CSV->SetCaption(Lang_Str(2259));
 }
 
 QString TFBACnetAccess::Project_File() const
@@ -261,7 +256,7 @@ void TFBACnetAccess::Before_Load()
       grids[g]->HideColumn(2);
     }
   }
-  const QStringList positions = Numbers(1440);
+  const QStringList positions = Modbus_Position_Items(1440);
   Set_Column_Items(KCG1, Read_Position_Col, positions);
   Set_Column_Items(KCG2, Write_Position_Col, positions);
 }

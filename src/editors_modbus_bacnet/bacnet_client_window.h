@@ -42,6 +42,7 @@ public:
 protected:
   QString Project_File() const override;
   void Before_Load() override;
+  void Set_Lang_Own() override;
 };
 
 extern TFBACnetAccess* FBACnetAccess;

@@ -38,15 +38,6 @@ QStringList Write_Data_Types()
           "Multi State Value",  "Access Door"};
 }
 
-QStringList Numbers(int Count)
-{
-  QStringList items;
-  items.reserve(Count);
-  for (int i = 0; i < Count; ++i)
-    items << QString::number(i);
-  return items;
-}
-
 // The Length rule of a data type, compared exactly.
 struct TLength_Rule {
   const char* Type;
@@ -74,37 +65,29 @@ const TServer_Grid_Checks Write_Checks{
      {"Large Analog Value", 1, 8, 2452}, {"Integer Value", 1, 4, 2453}, {"Multi State Output", 1, 4, 2454},
      {"Multi State Value", 1, 4, 2455}, {"Access Door", 1, 1, 2456}}};
 
-TRuleFailure Fail(int Text, const QString& Limit = QString())
-{
-  TRuleFailure f;
-  f.Text = Text;
-  f.Limit = Limit;
-  return f;
-}
-
 TRuleFailure Check_Server_Row(const TServer_Grid_Checks& C, int NByte, TKvStringGrid* G, int Row)
 {
   const QString type = G->Cells(Data_Type_Col, Row);
   const int unit = Rule_Int(G->Cells(Eng_Unit_Col, Row));
   if (unit < 0 || unit > 65535)
-    return Fail(C.Eng_Unit);
+    return Rule_Failure(C.Eng_Unit);
   const qint64 position = Rule_Int(G->Cells(Position_Col, Row));
   if (position < 0 || position > NByte - 1)
-    return Fail(C.Position, QString::number(NByte - 1));
+    return Rule_Failure(C.Position, QString::number(NByte - 1));
   qint64 end = position;
   if (type == QLatin1String(C.Binary_1) || type == QLatin1String(C.Binary_2)) {
     if (G->Cells(Bit_Col, Row).isEmpty())
-      return Fail(C.Bit);
+      return Rule_Failure(C.Bit);
   } else {
     // 64 bits: a huge Length cannot carry the end round past the area.
     const qint64 length = Rule_Int64(G->Cells(Length_Col, Row), 0);
     for (const TLength_Rule& l : C.Lengths)
       if (type == QLatin1String(l.Type) && (length < l.Min || length > l.Max))
-        return Fail(l.Text);
+        return Rule_Failure(l.Text);
     end = position + length - 1;
   }
   if (end >= NByte)
-    return Fail(C.Extent);
+    return Rule_Failure(C.Extent);
   return {};
 }
 
@@ -125,7 +108,7 @@ TRuleGrid Make_Grid(const char* Section, int First_Header, QStringList Types)
       Rule_Column(First_Header + 1, "Data_Type", 150, Modbus_Color_Slave, edComboList, std::move(Types)),
       Rule_Column(First_Header + 2, "Eng_Unit", 100, Modbus_Color_Slave),
       Rule_Column(First_Header + 3, "Position", 64, Modbus_Color_Position, edComboList),
-      Rule_Column(First_Header + 4, "Bit", 64, Modbus_Color_Position, edComboList, Numbers(8)),
+      Rule_Column(First_Header + 4, "Bit", 64, Modbus_Color_Position, edComboList, Modbus_Bit_Items()),
       Rule_Column(First_Header + 5, "Length", 64, Modbus_Color_Position),
       swap,
       Rule_Column(First_Header + 7, "Mnemonic", 250, clWhite),
@@ -216,8 +199,8 @@ void TFBACnetSlaveSetAccess::Before_Load()
   PageControl1->SetActivePage(TS_BACnet_in_Read);
   NByte_IN = 1500;
   NByte_OUT = 1500;
-  Set_Column_Items(KCG_BACnet_in_Read, Position_Col, Numbers(NByte_IN));
-  Set_Column_Items(KCG_BACnet_in_Write, Position_Col, Numbers(NByte_OUT));
+  Set_Column_Items(KCG_BACnet_in_Read, Position_Col, Modbus_Position_Items(NByte_IN));
+  Set_Column_Items(KCG_BACnet_in_Write, Position_Col, Modbus_Position_Items(NByte_OUT));
   if (FParGen_Failed) {
     Load_State = TRuleLoadState{};
     Load_State.Stopped = true;

@@ -103,6 +103,34 @@ TEST_F(BACnetImport, PickerListsMarksAndRefusesWriteOnReadOnlyObjects)
   });
 }
 
+// The grid's check-box click report, once the grid raises it.
+template <typename Grid>
+bool Raise_Check_Box_Click(Grid* G, int ACol, int ARow, bool State)
+{
+  if constexpr (requires { G->OnCheckBoxClick(G, ACol, ARow, State); }) {
+    if (G->OnCheckBoxClick)
+      G->OnCheckBoxClick(G, ACol, ARow, State);
+    return true;
+  } else {
+    return false;
+  }
+}
+
+TEST_F(BACnetImport, GridCheckBoxClickReportReachesThePicker)
+{
+  bool raised = false;
+  Show_Picker(Write_List(Two_Objects), [&] {
+    raised = Raise_Check_Box_Click(Picker->KCG, 3, 1, true);
+    if (!raised)
+      return;
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Error line 1!! The Variable is only in read")});
+    Raise_Check_Box_Click(Picker->KCG, 2, 2, false);
+    EXPECT_FALSE(Picker->List_EDE_Var[1].read);
+  });
+  if (!raised)
+    GTEST_SKIP() << "the grid does not report check-box clicks yet";
+}
+
 TEST_F(BACnetImport, PickerChecksTheDeviceAddress)
 {
   struct Case {

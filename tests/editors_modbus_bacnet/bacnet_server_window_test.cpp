@@ -135,7 +135,8 @@ TEST_F(BACnetServerWindow, WritePickFillsLengthReadDoesNot)
   Form->FormShow(nullptr);
   Form->KCG_BACnet_in_Write->SetCells(5, 3, QStringLiteral("2"));
   Form->KCG_BACnet_in_Write->SetCells(1, 3, QStringLiteral("Large Analog Value"));
-  Form->KCG_BACnet_in_WriteComboChange(Form->KCG_BACnet_in_Write, 1, 3, 5, QStringLiteral("Large Analog Value"));
+  // Through the grid's own report of the pick.
+  Form->KCG_BACnet_in_Write->OnComboChange(Form->KCG_BACnet_in_Write, 1, 3, 5, QStringLiteral("Large Analog Value"));
   EXPECT_EQ(Form->KCG_BACnet_in_Write->Cells(5, 3), QStringLiteral("8"));
   struct Case {
     const char* type;
@@ -150,10 +151,8 @@ TEST_F(BACnetServerWindow, WritePickFillsLengthReadDoesNot)
   Form->KCG_BACnet_in_WriteComboChange(Form->KCG_BACnet_in_Write, 3, 3, 0, QStringLiteral("Large Analog Value"));
   EXPECT_EQ(Form->KCG_BACnet_in_Write->Cells(5, 3), QStringLiteral("4"));
   Form->KCG_BACnet_in_Read->SetCells(5, 3, QStringLiteral("2"));
-  if constexpr (requires { Form->KCG_BACnet_in_Read->OnComboChange; }) {
-    Form->KCG_BACnet_in_Read->OnComboChange(Form->KCG_BACnet_in_Read, 1, 3, 5, QStringLiteral("Large Analog Value"));
-    EXPECT_EQ(Form->KCG_BACnet_in_Read->Cells(5, 3), QStringLiteral("2"));
-  }
+  Form->KCG_BACnet_in_Read->OnComboChange(Form->KCG_BACnet_in_Read, 1, 3, 5, QStringLiteral("Large Analog Value"));
+  EXPECT_EQ(Form->KCG_BACnet_in_Read->Cells(5, 3), QStringLiteral("2"));
 }
 
 TEST_F(BACnetServerWindow, FileRoundTripsAndSwapDefaults)
@@ -276,4 +275,40 @@ TEST_F(BACnetServerWindow, TextsAndRendering)
     ASSERT_FALSE(img.isNull());
     EXPECT_TRUE(img.save(QStringLiteral(KV_TEST_BINARY_DIR "/bacnet_server_window.png")));
   });
+}
+
+// The grid's double-click report, once the grid raises it.
+template <typename Grid>
+bool Raise_Dbl_Click(Grid* G, int ARow, int ACol)
+{
+  if constexpr (requires { G->OnDblClickCell(G, ARow, ACol); }) {
+    if (G->OnDblClickCell)
+      G->OnDblClickCell(G, ARow, ACol);
+    return true;
+  } else {
+    return false;
+  }
+}
+
+TEST_F(BACnetServerWindow, GridDoubleClickReportOpensThePicker)
+{
+  auto* grid = Form->KCG_BACnet_in_Read;
+  TFBACnet_Eng_Unit picker;
+  picker.DoCreate();
+  FBACnet_Eng_Unit = &picker;
+  int opened = 0;
+  bool raised = false;
+  Show([&] {
+    TModalScope scope([&](TCustomForm*) {
+      ++opened;
+      picker.E_Selected_EU->SetText(QStringLiteral("98"));
+      return int(mrOk);
+    });
+    raised = Raise_Dbl_Click(grid, 1, 2);
+  });
+  FBACnet_Eng_Unit = nullptr;
+  if (!raised)
+    GTEST_SKIP() << "the grid does not report double clicks on a cell yet";
+  EXPECT_EQ(opened, 1);
+  EXPECT_EQ(grid->Cells(2, 1), QStringLiteral("98"));
 }

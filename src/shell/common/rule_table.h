@@ -51,6 +51,15 @@ struct TRuleFailure {
   explicit operator bool() const { return Text >= 0 || Silent; }
 };
 
+// The failure of message Text, Limit ending it.
+inline TRuleFailure Rule_Failure(int Text, const QString& Limit = QString())
+{
+  TRuleFailure f;
+  f.Text = Text;
+  f.Limit = Limit;
+  return f;
+}
+
 struct TRuleGrid {
   QStringList Section;        // element path under the root; empty: rows under the root
   int Rows = 512;             // rule rows; RowCount is one more
