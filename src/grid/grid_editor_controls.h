@@ -148,10 +148,16 @@ public:
     QString ClassName() const override { return QStringLiteral("TGridButton"); }
 };
 
-class TControlEdit : public TEdit {
+// The editors of form controls inside a cell's markup. On a grid, Enter
+// commits and returns the focus to the grid, Tab commits and moves on.
+class TControlEdit : public TMaskEdit {
 public:
-    explicit TControlEdit(TComponent* AOwner) : TEdit(AOwner) {}
+    explicit TControlEdit(TComponent* AOwner) : TMaskEdit(AOwner) {}
     QString ClassName() const override { return QStringLiteral("TControlEdit"); }
+    void WndProc(TMessage& m) override;
+
+protected:
+    void KeyPress(QChar& Key) override;
 };
 
 // The combo shown over a COMBO control of a cell's HTML form.
@@ -159,4 +165,8 @@ class TControlCombo : public TKsgComboBox {
 public:
     explicit TControlCombo(TComponent* AOwner) : TKsgComboBox(AOwner) {}
     QString ClassName() const override { return QStringLiteral("TControlCombo"); }
+    void WndProc(TMessage& m) override;
+
+protected:
+    void KeyPress(QChar& Key) override;
 };

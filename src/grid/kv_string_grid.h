@@ -856,10 +856,8 @@ public:
     QString GetStrippedCell(int i, int j);
     static unsigned GetVersionNr() { return 100794627u; }
     static QString GetVersionString();
-    // Widens the stretch column so that all columns fill the client width (-1:
-    // the last column); raises "Stretch column index out of range" for an index
-    // outside the columns. The stretch setter, the size handling and the form
-    // hook run it.
+    // The column stretch (StretchColumnWidth) as the stretch setter, the size
+    // handling and the form hook run it.
     virtual void ApplyColumnStretch(int ACol);
 
     // ---- window procedure, wheel, zoom, panning
@@ -888,7 +886,7 @@ public:
         AutoSizeCells(DoFixed, PaddingX, PaddingY);
     }
     // Recomputes the proportional scroll bars; the scrolling code supplies it.
-    virtual void RefreshProportionalScrollBars() {}
+    virtual void RefreshProportionalScrollBars();
 
     // ---- timers, painting, sizing
     bool EnableBlink() const { return FEnableBlink; }
@@ -897,7 +895,8 @@ public:
     int TimerTicks() const { return FTimerTicks; }
     int SearchTics = 0;
     TScrollBarAlways ScrollBarAlways() const { return FScrollBarAlways; }
-    void SetScrollBarAlways(TScrollBarAlways Value) { FScrollBarAlways = Value; }
+    // Shows or hides the bars at once (scrolling code).
+    void SetScrollBarAlways(TScrollBarAlways Value);
     TCanvas* FooterCanvas();
     // The cells the blink tick asked to repaint, in order (tests read it).
     std::vector<TPoint> BlinkRepaints;
@@ -1070,6 +1069,117 @@ public:
     void SetCursor(TCursor Value);
     TCursor RestoreCursor() const { return FRestoreCursor; }
 
+    // ==================== scrolling, sizing, Enter advance, border and overlays (enter_advance.cpp,
+    // grid_scrolling.cpp, grid_sizing.cpp, grid_border.cpp)
+    // ---- Enter and Tab advance
+    // Moves the current cell on from (ACol, ARow) (display indexes) in the
+    // direction Navigation prescribes; Recursing is true only for the routine's
+    // own call that passes over a read-only cell.
+    void AdvanceToNextCell(int ACol, int ARow, bool Edit, bool Recursing, bool Forward, bool AutoEdit, bool Force);
+    // Opens the editor of the next form control of the cell's markup after CurrentID.
+    void EditNextHTMLControl(int ACol, int ARow, const QString& CurrentID);
+    // The grid's answer to the dialog-code query, from the stock grid's answer.
+    unsigned DialogCodeAnswer(unsigned StockAnswer) const;
+    // The ID of the form control whose editor is open (set when it opens).
+    QString EditControlID;
+    // Opens the editor of a form control inside a cell's markup; the in-place
+    // editing code supplies it.
+    virtual void StartHTMLControlEdit(const QString& Text, const QString& ControlType, int ACol, int ARow,
+                                      const TRect& ControlRect, const QString& ControlValue, const QString& ControlID)
+    {
+        (void)Text; (void)ControlType; (void)ACol; (void)ARow; (void)ControlRect; (void)ControlValue;
+        (void)ControlID;
+    }
+    // The press and release at a cell's click control that an advance simulates.
+    virtual void AdvanceClickControl(int X, int Y);
+    std::function<void(TObject*, int OrigRow, int OrigCol, int& NewRow, int& NewCol, bool& Allow)> OnAutoAdvance;
+    std::function<void(TObject*, int ACol)> OnAutoInsertCol;
+    // Shared with the editing and keyboard code, which declare the same events.
+    std::function<void(TObject*, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)> OnCellChanging;
+    std::function<void(TObject*, int ARow)> OnAutoAddRow;
+
+    // ---- scroll bars
+    enum TScrollHintType : int { shNone, shVertical, shHorizontal, shBoth };
+    enum TDragScrollDirections : unsigned { dsdUp = 1, dsdDown = 2, dsdLeft = 4, dsdRight = 8 };
+    void SetScrollType(TScrollType Value);
+    void SetScrollColor(TColor Value);
+    void SetScrollWidth(int Value);
+    // The grid keeps its own copy of the bars it has beside the stock grid's.
+    TScrollStyle ScrollBars() const { return FGridScrollBars; }
+    void SetScrollBars(TScrollStyle Value);
+    bool ScrollProportional() const { return FScrollProportional; }
+    void SetScrollProportional(bool Value);
+    TScrollHintType ScrollHints = shNone;
+    bool ScrollSynch = false;
+    bool IsFlat() const { return FIsFlat; }
+    bool ScrollHintShowing() const { return FScrollHintShowing; }
+    QString ScrollHintText() const { return FScrollHintText; }
+    void ApplyScrollBarAlways(bool Hide);
+    void UpdateProportionalHorzScroll();
+    void UpdateProportionalVertScroll();
+    // The flat scroll bars do not exist on this platform: initialising them
+    // finds no function, so IsFlat stays false and every flat call does nothing.
+    void InitFlatScrollBars();
+    void DoneFlatScrollBars();
+    void UpdateFlatScrollBars();
+    void UpdateFlatVertScroll();
+    void UpdateFlatHorzScroll();
+    void ShowFlatScrollBar(int Bar, bool Show);
+    void FlatSetScrollInfo(int Bar, TScrollInfo& Info, bool Redraw);
+    void FlatSetScrollProp(int Index, int Value, bool Redraw);
+    void ApplyFlatScrollStyle();
+    void ApplyFlatScrollColor();
+    void ApplyFlatScrollWidth();
+    // The grid's handling of WM_HSCROLL and WM_VSCROLL; the window procedure routes them here.
+    void WMHScroll(TMessage& Message);
+    void WMVScroll(TMessage& Message);
+    // The vertical scroll bar placed on a cell that holds one, and its cell.
+    TScrollBar* CellScrollBar() const;
+    int FScrollCol = -1, FScrollRow = -1;
+    bool LastRowAboveSearchPanel();
+    void KeepLastRowAboveSearchPanel();
+    // Drag auto-scroll near the edges.
+    void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+    TTimer* DragScrollTimer() const { return FDragTmr; }
+    unsigned DragScrollDirection() const { return FDragScrollDirection; }
+    void ScreenToCell(const TPoint& pt, int& ACol, int& ARow);
+    bool IsOnSizingBorder(int X, int Y);
+    void StretchColumnWidth(int Index);
+    bool ColchgFlg = true;
+    std::function<void(TObject*, int ARow, QString& HintStr)> OnScrollHint;
+    std::function<void(TObject*, int TopRow, int LeftCol, unsigned& DragScrollDir, bool& CanScroll)> OnDragScroll;
+    std::function<void(TObject*, int ACol)> OnEndColumnSize;
+    std::function<void(TObject*, int ARow)> OnEndRowSize;
+
+protected:
+    void SizeChanged(int OldColCount, int OldRowCount) override;
+    void ColWidthsChanged() override;
+    void RowHeightsChanged() override;
+    void UpdateScrollRange() override;
+    void UpdateScrollPos() override;
+
+private:
+    void ShowScrollHint(const QString& Prefix, int Index);
+    void HideScrollHint();
+    void DragScrollTick();
+    void FreeDragTimer();
+    int ScrollScaleIndex(bool Vert, int Pos);
+    TGridRect BackgroundCoverage();
+    bool FAdvancing = false;
+    int FAdvanceOriginCol = -1, FAdvanceOriginRow = -1;
+    TScrollStyle FGridScrollBars = ssBoth;
+    bool FScrollProportional = false;
+    bool FIsFlat = false;
+    bool FScrollHintShowing = false;
+    QString FScrollHintText;
+    TTimer* FDragTmr = nullptr;
+    unsigned FDragScrollDirection = 0;
+    bool FIsColChanging = false;
+    bool FInProportional = false;
+
+public:
+    // ==================== end of scrolling, sizing, Enter advance, border and overlays
+
     // ---- column order, moving, scrolling into view, ranges (kv_string_grid_order.cpp)
     void SetColumnOrder();
     void ResetColumnOrder();
@@ -1202,11 +1312,13 @@ public:
         (void)ACol; (void)ARow; (void)Position; (void)Min; (void)Max;
     }
     virtual void FilterDropDownSelect(TObject* Sender, int ItemIndex) { (void)Sender; (void)ItemIndex; }
-    virtual void UpdateColumnSize() {}
-    // ColSized and Colclickedsize carry the column and the width computed for it.
-    virtual void UpdateAutoColumnSize()
+    virtual void UpdateColumnSize(int ACol, int& AWidth)
     {
-        if (OnUpdateColumnSize) OnUpdateColumnSize(this, ColSized, Colclickedsize);
+        if (OnUpdateColumnSize) OnUpdateColumnSize(this, ACol, AWidth);
+    }
+    virtual void UpdateAutoColumnSize(int ACol, int& AWidth)
+    {
+        if (OnUpdateColumnSize) OnUpdateColumnSize(this, ACol, AWidth);
     }
     virtual void SyncColumnHeaders() {}
     virtual QString GetFormattedCell(int ACol, int ARow);
@@ -1252,7 +1364,7 @@ public:
     virtual void AutoSizeColumns(bool DoFixedCols, int Padding);
     virtual void SaveColSizes() {}
     virtual void LoadColSizes() {}
-    virtual void StretchRightColumn() {}
+    virtual void StretchRightColumn() { StretchColumnWidth(ColCount() - 1); }
     virtual void UpdateSearchFooter();
     virtual void ShowInplaceEdit() { ShowEditor(); }
     // Closes the editor when one is open and selects the current cell again.
