@@ -517,3 +517,18 @@ void TKvStringGrid::DragScrollTick()
     if ((dir & dsdLeft) && LeftCol() > TBaseGrid::FixedCols()) SetLeftCol(LeftCol() - 1);
     if ((dir & dsdRight) && VisibleColCount() + LeftCol() < ColCount()) SetLeftCol(LeftCol() + 1);
 }
+
+// ============================================================ arrow markers' colour
+
+TColor TKvStringGrid::ArrowColor() const
+{
+    for (TComponent* c : FEditorControls)
+        if (auto* a = dynamic_cast<TArrowWindow*>(c); a && a->Direction() == arrUp) return a->Color();
+    return clNone;
+}
+
+void TKvStringGrid::SetArrowColor(TColor Value)
+{
+    for (TComponent* c : FEditorControls)
+        if (auto* a = dynamic_cast<TArrowWindow*>(c)) a->SetColor(Value);
+}

@@ -63,7 +63,7 @@ void Initialize()
 
 void FocusWindowHook()
 {
-    // Nothing to move until the focus frame window exists (grid chrome).
+    if (FocusGrid) FocusGrid->MoveFocusWindow();
 }
 
 void Finalize()
@@ -239,7 +239,10 @@ void TKvStringGrid::CreateEditorControls()
         c->SetVisible(false);
         FEditorControls.push_back(c);
     };
-    hidden(new TGridFocusWindow(this));
+    // The glow is a window of its own above the form, not a child of the grid.
+    auto* glow = new TGridFocusWindow(this);
+    glow->SetVisible(false);
+    FEditorControls.push_back(glow);
     for (TArrowDirection d : {arrUp, arrDown, arrLeft, arrRight}) hidden(new TArrowWindow(this, d));
     auto* drag = new THeaderDragButton(this);
     drag->Grid = this;

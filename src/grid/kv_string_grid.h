@@ -1146,6 +1146,37 @@ public:
     bool IsOnSizingBorder(int X, int Y);
     void StretchColumnWidth(int Index);
     bool ColchgFlg = true;
+    // The colour of the up arrow marker; writing colours all four.
+    TColor ArrowColor() const;
+    void SetArrowColor(TColor Value);
+
+    // ---- border, sizing lines, focus glow and design box
+    void SetFitCellsInGrid(bool Value) { FFitCellsInGrid = Value; }
+    // Draws the coloured border of the modern looks over the window's edge.
+    void PaintBorder(TCanvas* ACanvas);
+    void PaintBorder();
+    // Drawn twice at the same place, a sizing line is gone again.
+    void DrawColSizingLine(int X);
+    void DrawRowSizingLine(int Y);
+    // The glowing frame around the editor cell R (client coordinates).
+    void ShowFocusWindow(const TRect& R);
+    void MoveFocusWindow();
+    void HideFocusWindow();
+    TGridFocusWindow* FocusWindow() const;
+    const TGridAlphaMask* FocusMask() const { return FFocusMask.get(); }
+    // The quick-configuration box shown while the grid is designed.
+    TRect DesignHelperRect();
+    void PaintDesignHelper(TCanvas* ACanvas);
+    // 1 "Allow edit", 2 "Column numbers", 3 "Set look", 4 close, 0 none.
+    int DesignHitTest(int X, int Y);
+    // The designer's mouse test: repaints the box when the item under the
+    // mouse changes; true when an item claims the mouse.
+    bool DesignMouseTest(int X, int Y);
+    int DesignHotItem() const { return FDesignHot; }
+    bool DesignColumnNumbers = false;
+    TPopupMenu* DesignLookMenu() const { return FDesignLookMenu.get(); }
+    // The version text of the design box; the grid's version code supplies it.
+    virtual QString DesignBoxVersion() const { return QString(); }
     std::function<void(TObject*, int ARow, QString& HintStr)> OnScrollHint;
     std::function<void(TObject*, int TopRow, int LeftCol, unsigned& DragScrollDir, bool& CanScroll)> OnDragScroll;
     std::function<void(TObject*, int ACol)> OnEndColumnSize;
@@ -1157,6 +1188,7 @@ protected:
     void RowHeightsChanged() override;
     void UpdateScrollRange() override;
     void UpdateScrollPos() override;
+    void PaintNonClient(TCanvas* ACanvas) override;
 
 private:
     void ShowScrollHint(const QString& Prefix, int Index);
@@ -1176,6 +1208,11 @@ private:
     unsigned FDragScrollDirection = 0;
     bool FIsColChanging = false;
     bool FInProportional = false;
+    std::unique_ptr<TGridAlphaMask> FFocusMask;
+    std::unique_ptr<TPopupMenu> FDesignLookMenu;
+    int FDesignHot = 0;
+    void DrawSizingLine(int X1, int Y1, int X2, int Y2);
+    void DesignFont(TCanvas* ACanvas);
 
 public:
     // ==================== end of scrolling, sizing, Enter advance, border and overlays
@@ -1351,7 +1388,7 @@ public:
     virtual void CanInsertRow(int ARow, bool& CanInsert) { if (OnCanInsertRow) OnCanInsertRow(this, ARow, CanInsert); }
     virtual void CellSelectorClick(int ACol, int ARow) { (void)ACol; (void)ARow; }
     virtual void MouseSelectAll() {}
-    virtual void DesignHelperClick(int X, int Y) { (void)X; (void)Y; }
+    virtual void DesignHelperClick(int X, int Y);
     virtual void CheckBoxChange(int ACol, int ARow, bool State);
     virtual bool RatingChange(int ACol, int ARow, double& NewRate);
     virtual void CellChanging(int NewCol, int NewRow, bool& Allow) { (void)NewCol; (void)NewRow; (void)Allow; }
