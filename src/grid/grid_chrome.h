@@ -69,14 +69,33 @@ private:
     TColor FBorderColor = clNone;
 };
 
-// Shows the footer row below the grid.
+// Shows the footer row below the grid: the last row as a fixed row, a
+// preview of the current row (one cell or a template) or the application's
+// own painting.
 class TFooterPanel : public TCustomPanel {
 public:
     explicit TFooterPanel(TKvStringGrid* AGrid);
     QString ClassName() const override { return QStringLiteral("TFooterPanel"); }
     TKvStringGrid* Grid() const { return FGrid; }
+    // The grid column under panel position X: the fixed columns, then the
+    // columns from the grid's left column on; -1 past the last.
+    int ColumnAt(int X) const;
+    // The width of those columns together.
+    int ColumnsWidth() const;
+    // The hint of the column under X (the hint request); false when none shows.
+    bool HintRequest(int X, QString& HintStr);
+    int LastHintColumn() const { return FLastHintX; }
+    void WndProc(TMessage& Message) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+protected:
+    void CreateWnd() override;
+    void Paint() override;
 
 private:
+    void PaintFixedLastRow(TCanvas* C, int W);
+    void PaintPreviewFrame(TCanvas* C, int W);
     TKvStringGrid* FGrid;
     int FLastHintX = -1;
 };

@@ -32,7 +32,8 @@ void TKvStringGrid::SetScrollType(TScrollType Value)
         } else {
             DoneFlatScrollBars();
         }
-        if (HandleAllocated()) {
+        // The grid's window exists once it has a parent.
+        if (Parent()) {
             if (Value == ssMetro) {
                 CreateMetroScrollControls();
                 SetScrollBars(ssNone);

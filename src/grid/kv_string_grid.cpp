@@ -116,7 +116,11 @@ TKvStringGrid::TKvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
 
     FFooterPanel = new TFooterPanel(this);
     FSearchPanel = new TSearchPanel(this);
-    FSearchPanel->OnExitClick = [this](TObject*) { FSearchFooter->SetVisible(false); };
+    FSearchPanel->OnExitClick = [this](TObject*) { SearchFooterClose(); };
+    FSearchPanel->OnEditChange = [this](TObject*) { SearchFooterEditChange(); };
+    FSearchPanel->OnForwardClick = [this](TObject*) { SearchFooterFindNext(); };
+    FSearchPanel->OnBackwardClick = [this](TObject*) { SearchFooterFindPrevious(); };
+    FSearchPanel->OnHighlightClick = [this](TObject*) { SearchFooterHighlight(); };
     FCellFont = std::make_unique<TFont>();
     FFocusHelper = std::make_unique<TFocusHelper>(this);
     FSearchFooter = std::make_unique<TSearchFooter>(this, initDesign);

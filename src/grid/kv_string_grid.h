@@ -1177,6 +1177,22 @@ public:
     TPopupMenu* DesignLookMenu() const { return FDesignLookMenu.get(); }
     // The version text of the design box; the grid's version code supplies it.
     virtual QString DesignBoxVersion() const { return QString(); }
+
+    // ---- footer panel and search bar
+    // The search bar's buttons and edit reach these; the search code supplies them.
+    virtual void SearchFooterEditChange() {}
+    virtual void SearchFooterFindNext() {}
+    virtual void SearchFooterFindPrevious() {}
+    virtual void SearchFooterHighlight() {}
+    // Fires OnSearchFooterClose and hides the search bar.
+    void SearchFooterClose();
+    std::function<void(TObject*)> OnSearchFooterClose;
+    std::function<void(TObject* Sender, TFooterPanel* Panel)> OnCreatedFloatingFooter;
+    std::function<void(TObject* Sender, TSearchPanel* Panel)> OnCreatedSearchFooter;
+    // Paints a footer column (or, for the custom styles, the whole footer) in place of the grid.
+    std::function<void(TObject* Sender, int ACol, TCanvas* Canvas, const TRect& R)> OnFooterPaint;
+    // Shared with the keyboard and mouse code, which declares the same event.
+    std::function<void(TObject*, int ARow, int ACol)> OnClickCell;
     std::function<void(TObject*, int ARow, QString& HintStr)> OnScrollHint;
     std::function<void(TObject*, int TopRow, int LeftCol, unsigned& DragScrollDir, bool& CanScroll)> OnDragScroll;
     std::function<void(TObject*, int ACol)> OnEndColumnSize;
