@@ -194,77 +194,78 @@ void TKvStringGrid::UpdateScrollPos()
     }
 }
 
-void TKvStringGrid::UpdateProportionalHorzScroll()
+namespace {
+
+// The extents along one axis: b the fixed cells, c the normal cells, d the
+// normal cells before the first scrolled one, each with its grid line; s the
+// cells alone.
+struct TAxisSums {
+    int b, c, d, s = 0;
+};
+
+template <class Extent>
+TAxisSums AxisSums(int L, int Count, int Fixed, int First, Extent&& Size)
 {
-    if (IsLoading() || FDesigning || !FScrollProportional || FScrollLock || FInProportional) return;
-    const int L = GridLineWidth();
-    TScrollInfo si;
-    si.fMask = SIF_ALL;
-    GetScrollInfo(SB_HORZ, si);
-    const int fixed = TBaseGrid::FixedCols();
-    int b = L, c = L, d = L, s = 0;
-    for (int i = 0; i < ColCount(); ++i) {
-        const int w = ColWidths(i);
-        s += w;
-        if (i < fixed) {
-            b += L + w;
+    TAxisSums a{L, L, L};
+    for (int i = 0; i < Count; ++i) {
+        const int w = Size(i);
+        a.s += w;
+        if (i < Fixed) {
+            a.b += L + w;
         } else {
-            c += L + w;
-            if (i < LeftCol()) d += L + w;
+            a.c += L + w;
+            if (i < First) a.d += L + w;
         }
     }
-    if (c == 0) return;
-    const int width = Width();
-    const float e = float(width - b) / float(c);
-    if (e >= 0.9999f) return;
+    return a;
+}
+
+} // namespace
+
+// The thumb covers the share e of the normal cells that fits beside the
+// fixed ones; it moves over the positions 0 .. 127 of the stock scale.
+bool TKvStringGrid::WriteProportionalBar(int Bar, int Extent, int FixedSum, int NormalSum, int Before, int NoRoomPos)
+{
+    TScrollInfo si;
+    si.fMask = SIF_ALL;
+    GetScrollInfo(Bar, si);
+    if (NormalSum == 0) return false;
+    const float e = float(Extent - FixedSum) / float(NormalSum);
+    if (e >= 0.9999f) return false;
     const float f = (e + 127.0f) / (1.0f - e);
-    const double pos = width < c ? double(d) / double(c - width) * 128.0 : double(si.nPos);
-    if (b + c - width < 5) return;
+    const double pos = Extent < NormalSum ? double(Before) / double(NormalSum - Extent) * 128.0
+                                          : double(NoRoomPos < 0 ? si.nPos : NoRoomPos);
+    if (Bar == SB_HORZ && FixedSum + NormalSum - Extent < 5) return false;
     si.fMask = SIF_ALL;
     si.nMax = int(f);
     si.nPage = unsigned(std::max(0, si.nMax - 126));
     si.nPos = int(pos);
     FInProportional = true;
-    SetScrollInfo(SB_HORZ, si, true);
+    SetScrollInfo(Bar, si, true);
     FInProportional = false;
+    return true;
+}
+
+void TKvStringGrid::UpdateProportionalHorzScroll()
+{
+    if (IsLoading() || FDesigning || !FScrollProportional || FScrollLock || FInProportional) return;
+    const TAxisSums a = AxisSums(GridLineWidth(), ColCount(), TBaseGrid::FixedCols(), LeftCol(),
+                                 [this](int i) { return ColWidths(i); });
+    // Without room to spare the bar keeps its position.
+    if (!WriteProportionalBar(SB_HORZ, Width(), a.b, a.c, a.d, -1)) return;
     UpdateFlatHorzScroll();
     if (FScrollBarAlways == saHorz || FScrollBarAlways == saBoth) return;
-    if (s >= width && HasHorzBar(FGridScrollBars)) return;
+    if (a.s >= Width() && HasHorzBar(FGridScrollBars)) return;
     ShowScrollBar(SB_HORZ, false);
 }
 
 void TKvStringGrid::UpdateProportionalVertScroll()
 {
     if (IsLoading() || FDesigning || !FScrollProportional || FScrollLock || FInProportional) return;
-    const int fixed = TBaseGrid::FixedRows();
-    if (VisibleRowCount() + fixed >= RowCount()) return;
-    const int L = GridLineWidth();
-    TScrollInfo si;
-    si.fMask = SIF_ALL;
-    GetScrollInfo(SB_VERT, si);
-    int b = L, c = L, d = L;
-    for (int i = 0; i < RowCount(); ++i) {
-        const int h = RowHeights(i);
-        if (i < fixed) {
-            b += L + h;
-        } else {
-            c += L + h;
-            if (i < TopRow()) d += L + h;
-        }
-    }
-    if (c == 0) return;
-    const int height = Height();
-    const float e = float(height - b) / float(c);
-    if (e >= 0.9999f) return;
-    const float f = (e + 127.0f) / (1.0f - e);
-    const double pos = height < c ? double(d) / double(c - height) * 128.0 : 127.0;
-    si.fMask = SIF_ALL;
-    si.nMax = int(f);
-    si.nPage = unsigned(std::max(0, si.nMax - 126));
-    si.nPos = int(pos);
-    FInProportional = true;
-    SetScrollInfo(SB_VERT, si, true);
-    FInProportional = false;
+    if (VisibleRowCount() + TBaseGrid::FixedRows() >= RowCount()) return;
+    const TAxisSums a = AxisSums(GridLineWidth(), RowCount(), TBaseGrid::FixedRows(), TopRow(),
+                                 [this](int i) { return RowHeights(i); });
+    if (!WriteProportionalBar(SB_VERT, Height(), a.b, a.c, a.d, 127)) return;
     UpdateFlatVertScroll();
 }
 

@@ -82,6 +82,18 @@ void TKvStringGrid::SizeChanged(int OldColCount, int OldRowCount)
     UpdateFlatHorzScroll();
 }
 
+void TKvStringGrid::ScaleOtherExtents(bool Columns, int Clicked, int ClickedSize)
+{
+    const int count = Columns ? ColCount() : RowCount();
+    const int first = Columns ? TBaseGrid::FixedCols() : TBaseGrid::FixedRows();
+    const double factor = double(Columns ? ColWidths(Clicked) : RowHeights(Clicked)) / double(ClickedSize);
+    for (int i = first; i < count; ++i) {
+        if (i == Clicked) continue;
+        if (Columns) SetColWidths(i, int(RoundHalfEven(ColWidths(i) * factor)));
+        else SetRowHeights(i, int(RoundHalfEven(RowHeights(i) * factor)));
+    }
+}
+
 void TKvStringGrid::ColWidthsChanged()
 {
     if (ColchgFlg && FColumnSize->Stretch() && Parent()) StretchColumnWidth(FColumnSize->StretchColumn());
@@ -93,9 +105,7 @@ void TKvStringGrid::ColWidthsChanged()
     if (sized >= 0 && FMouseActions->AllColumnSize() && Colclickedsize > 0 && Colclicked >= 0 &&
         Colclicked < ColCount()) {
         ColSized = -1;
-        const double factor = double(ColWidths(Colclicked)) / double(Colclickedsize);
-        for (int c = TBaseGrid::FixedCols(); c < ColCount(); ++c)
-            if (c != Colclicked) SetColWidths(c, int(RoundHalfEven(ColWidths(c) * factor)));
+        ScaleOtherExtents(true, Colclicked, Colclickedsize);
         ColSized = sized;
     }
     if (ColSized >= 0 && OnEndColumnSize) OnEndColumnSize(this, Colclicked);
@@ -130,9 +140,7 @@ void TKvStringGrid::RowHeightsChanged()
     if (sized >= 0 && FMouseActions->AllRowSize() && Rowclickedsize > 0 && Rowclicked >= 0 &&
         Rowclicked < RowCount()) {
         Rowsized = -1;
-        const double factor = double(RowHeights(Rowclicked)) / double(Rowclickedsize);
-        for (int r = TBaseGrid::FixedRows(); r < RowCount(); ++r)
-            if (r != Rowclicked) SetRowHeights(r, int(RoundHalfEven(RowHeights(r) * factor)));
+        ScaleOtherExtents(false, Rowclicked, Rowclickedsize);
         Rowsized = sized;
     }
     if (Rowsized >= 0) {

@@ -1212,6 +1212,9 @@ private:
     void DragScrollTick();
     void FreeDragTimer();
     int ScrollScaleIndex(bool Vert, int Pos);
+    bool WriteProportionalBar(int Bar, int Extent, int FixedSum, int NormalSum, int Before, int NoRoomPos);
+    // Sizes every normal column (row) but Clicked by its new size over ClickedSize.
+    void ScaleOtherExtents(bool Columns, int Clicked, int ClickedSize);
     TGridRect BackgroundCoverage();
     bool FAdvancing = false;
     int FAdvanceOriginCol = -1, FAdvanceOriginRow = -1;
