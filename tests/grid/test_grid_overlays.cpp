@@ -7,7 +7,9 @@
 #include <QtGui/QImage>
 #include <QtGui/QRegion>
 
+#include "grid/draw_utils.h"
 #include "grid/kv_string_grid.h"
+#include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"
 
 namespace {
@@ -110,6 +112,11 @@ TEST(FocusGlow, TheFrameLeavesAHoleOfTheCellFourPixelsIn)
     EXPECT_EQ(fw->Width(), 69);
     EXPECT_EQ(fw->Height(), 29);
     EXPECT_EQ(KvGridUnit::FocusGrid, g);
+    // A top-most tool window that never takes the focus and lets the mouse through.
+    EXPECT_TRUE(fw->isWindow());
+    for (Qt::WindowType flag : {Qt::WindowStaysOnTopHint, Qt::Tool, Qt::WindowDoesNotAcceptFocus,
+                                Qt::WindowTransparentForInput, Qt::FramelessWindowHint})
+        EXPECT_TRUE(fw->windowFlags().testFlag(flag)) << int(flag);
     const QRegion region = fw->mask();
     EXPECT_TRUE(region.contains(QPoint(3, 3)));
     EXPECT_FALSE(region.contains(QPoint(4, 4)));
@@ -128,6 +135,24 @@ TEST(FocusGlow, TheFrameLeavesAHoleOfTheCellFourPixelsIn)
     g->HideFocusWindow();
     EXPECT_FALSE(fw->Visible());
     EXPECT_EQ(KvGridUnit::FocusGrid, nullptr);
+}
+
+TEST(FocusGlow, LayeredWindowCallsReachThePlatformWindows)
+{
+    TForm form;
+    auto* c = new TPanel(&form);
+    c->SetParent(&form);
+    form.Show();
+    EXPECT_TRUE(CallSetLayeredWindowAttributes(&form, clNone, 51, 2));
+    EXPECT_NEAR(form.windowOpacity(), 0.2, 0.01);
+    QImage picture(30, 12, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(qRgba(0, 0, 128, 128));
+    const TPoint at(7, 9);
+    TBlendFunction blend;
+    blend.SourceConstantAlpha = 128;
+    EXPECT_TRUE(CallUpdateLayeredWindow(c, nullptr, &at, nullptr, &picture, nullptr, clNone, &blend, 2));
+    EXPECT_EQ(TRect(c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height()), TRect(7, 9, 37, 21));
+    EXPECT_TRUE(CallUpdateLayeredWindow(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, clNone, nullptr, 0));
 }
 
 TEST(DesignBox, ItemsAreHitByTheirLinesAndClicksActOnThem)
