@@ -124,6 +124,15 @@ TEST_F(ScrollFixture, ThumbHintNamesTheRowOrColumnTheThumbPointsAt)
     // A horizontal drag shows no hint for vertical hints only.
     Scroll(false, SB_THUMBTRACK, 5);
     EXPECT_EQ(g->ScrollHintText(), QStringLiteral("row 1"));
+
+    // Columns: 1 fixed and 30 normal ones of 64 pixels, the thumb at its end.
+    g->OnScrollHint = nullptr;
+    g->SetColCount(31);
+    g->ScrollHints = TKvStringGrid::shBoth;
+    Scroll(false, SB_THUMBTRACK, 127);
+    EXPECT_EQ(g->ScrollHintText(), QStringLiteral("Col : %1").arg(g->ColCount() - g->VisibleColCount()));
+    Scroll(false, SB_ENDSCROLL);
+    EXPECT_FALSE(g->ScrollHintShowing());
 }
 
 TEST_F(ScrollFixture, ScrollSynchFollowsTheThumb)
