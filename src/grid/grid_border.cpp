@@ -196,7 +196,7 @@ void TKvStringGrid::PaintDesignHelper(TCanvas* ACanvas)
         ACanvas->Font()->SetStyle(st);
         ACanvas->TextOut(X, Y, S);
     };
-    text(0, r.Left + 4, r.Top + 4, QStringLiteral("Quick config [v") + DesignBoxVersion() + QLatin1Char(']'));
+    text(0, r.Left + 4, r.Top + 4, QStringLiteral("Quick config [v") + GetVersionString() + QLatin1Char(']'));
     RegisterSearchBarImages();
     if (HasResourceImage(QStringLiteral("KSGCLOSE"))) {
         TBitmap close;

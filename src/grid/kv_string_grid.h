@@ -1175,8 +1175,6 @@ public:
     int DesignHotItem() const { return FDesignHot; }
     bool DesignColumnNumbers = false;
     TPopupMenu* DesignLookMenu() const { return FDesignLookMenu.get(); }
-    // The version text of the design box; the grid's version code supplies it.
-    virtual QString DesignBoxVersion() const { return QString(); }
 
     // ---- footer panel and search bar
     // The search bar's buttons and edit reach these; the search code supplies them.

@@ -236,6 +236,9 @@ TEST_F(AdvanceFixture, DialogCodeWantsCharactersWithoutEditingOrWithSortedGoto)
     g->Navigation()->SetAutoGotoWhenSorted(false);
     g->SetOptions(g->Options() - TGridOptions(goEditing));
     EXPECT_EQ(g->DialogCodeAnswer(0), unsigned(DLGC_WANTCHARS));
+    // The window procedure gives the same answer.
+    EXPECT_TRUE(g->Perform(WM_GETDLGCODE) & DLGC_WANTCHARS);
+    EXPECT_TRUE(g->Perform(WM_GETDLGCODE) & DLGC_WANTARROWS);
 }
 
 namespace {

@@ -184,6 +184,8 @@ TEST(DesignBox, ItemsAreHitByTheirLinesAndClicksActOnThem)
     for (const Case& k : cases) EXPECT_EQ(g->DesignHitTest(k.x, k.y), k.item) << k.name;
     EXPECT_TRUE(g->DesignMouseTest(r.Left + 30, r.Top + h + 7));
     EXPECT_EQ(g->DesignHotItem(), 1);
+    EXPECT_EQ(g->Perform(CM_DESIGNHITTEST, 0, MAKELPARAM(unsigned(r.Left + 10), unsigned(r.Top + 3 * h + 11))), 1);
+    EXPECT_EQ(g->DesignHotItem(), 3);
     EXPECT_FALSE(g->DesignMouseTest(r.Left - 5, r.Top));
 
     const bool editing = g->Options().Contains(goEditing);

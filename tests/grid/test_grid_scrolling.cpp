@@ -135,6 +135,20 @@ TEST_F(ScrollFixture, ThumbHintNamesTheRowOrColumnTheThumbPointsAt)
     EXPECT_FALSE(g->ScrollHintShowing());
 }
 
+TEST_F(ScrollFixture, TheWindowProcedureHandsScrollMessagesOver)
+{
+    Rows(100);
+    g->SetColCount(2);
+    g->SetBounds(0, 0, 300, 200);
+    g->ScrollHints = TKvStringGrid::shVertical;
+    g->Perform(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0u), 0);
+    EXPECT_EQ(g->ScrollHintText(), QStringLiteral("Row : 1"));
+    g->Perform(WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0u), 0);
+    EXPECT_FALSE(g->ScrollHintShowing());
+    g->Perform(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0u), 0);
+    EXPECT_EQ(g->TopRow(), 2);
+}
+
 TEST_F(ScrollFixture, ScrollSynchFollowsTheThumb)
 {
     Rows(100);
