@@ -446,18 +446,17 @@ int TKvColumnGrid::ClampAutoColumnSize(int ACol, int Width) const
     return Width;
 }
 
-void TKvColumnGrid::UpdateColumnSize()
+void TKvColumnGrid::UpdateColumnSize(int ACol, int& AWidth)
 {
-    // The sizing code passes the column and proposed width through
-    // ColSized/Colclickedsize; clamp them before the inherited hook.
-    if (ColSized >= 0) Colclickedsize = ClampColumnSize(RealColIndex(ColSized), Colclickedsize);
-    TKvStringGrid::UpdateColumnSize();
+    // A width sized with the mouse stays inside the column item's limits.
+    AWidth = ClampColumnSize(RealColIndex(ACol), AWidth);
+    TKvStringGrid::UpdateColumnSize(ACol, AWidth);
 }
 
-void TKvColumnGrid::UpdateAutoColumnSize()
+void TKvColumnGrid::UpdateAutoColumnSize(int ACol, int& AWidth)
 {
-    if (ColSized >= 0) Colclickedsize = ClampAutoColumnSize(RealColIndex(ColSized), Colclickedsize);
-    TKvStringGrid::UpdateAutoColumnSize();
+    AWidth = ClampAutoColumnSize(RealColIndex(ACol), AWidth);
+    TKvStringGrid::UpdateAutoColumnSize(ACol, AWidth);
 }
 
 void TKvColumnGrid::ChangeScale(int M, int D)

@@ -259,8 +259,8 @@ public:
     void UnGroup() override;
     void SaveColPositions() override;
     void LoadColPositions() override;
-    void UpdateColumnSize() override;
-    void UpdateAutoColumnSize() override;
+    void UpdateColumnSize(int ACol, int& AWidth) override;
+    void UpdateAutoColumnSize(int ACol, int& AWidth) override;
     // The width the user proposes for real column ACol, within the column's limits.
     int ClampColumnSize(int ACol, int Width) const;
     int ClampAutoColumnSize(int ACol, int Width) const;

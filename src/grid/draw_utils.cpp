@@ -7,6 +7,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/core/sysutils.h"
 #include "platform/ui/drawing.h"
+#include "platform/ui/forms.h"
 
 namespace {
 
@@ -706,13 +707,34 @@ void DrawResourceBitmapTransparent(TCanvas* Canvas, TColor Color, const TRect& R
     DrawBitmapTransparent(Canvas, &bmp, Color, R);
 }
 
-bool CallUpdateLayeredWindow(HWND, void*, const TPoint*, const TSize*, void*, const TPoint*, TColor,
-                             const TBlendFunction*, unsigned)
+bool CallUpdateLayeredWindow(HWND Wnd, void*, const TPoint* DstPos, const TSize* Size, void* SrcDC,
+                             const TPoint* SrcPos, TColor, const TBlendFunction* Blend, unsigned)
 {
+    auto* target = dynamic_cast<TCustomControl*>(Wnd);
+    if (!target) return true;
+    if (DstPos) target->SetBounds(DstPos->X, DstPos->Y, target->Width(), target->Height());
+    const auto* source = static_cast<const QImage*>(SrcDC);
+    if (!source) return true;
+    QImage picture = source->convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (SrcPos || Size) {
+        const int x = SrcPos ? SrcPos->X : 0, y = SrcPos ? SrcPos->Y : 0;
+        picture = picture.copy(x, y, Size ? Size->cx : picture.width() - x, Size ? Size->cy : picture.height() - y);
+    }
+    // The constant alpha scales every pre-multiplied channel.
+    const int alpha = Blend ? Blend->SourceConstantAlpha : 255;
+    if (alpha != 255) {
+        for (int row = 0; row < picture.height(); ++row) {
+            uint8_t* p = picture.scanLine(row);
+            for (int i = 0; i < picture.width() * 4; ++i) p[i] = uint8_t(p[i] * alpha / 255);
+        }
+    }
+    UpdateLayeredWindow(target, picture);
     return true;
 }
 
-bool CallSetLayeredWindowAttributes(HWND, TColor, uint8_t, unsigned)
+bool CallSetLayeredWindowAttributes(HWND Wnd, TColor, uint8_t Alpha, unsigned Flags)
 {
+    // LWA_ALPHA (2): the overall opacity; a colour key has no counterpart here.
+    if (Wnd && (Flags & 2)) SetLayeredWindowAlpha(Wnd, Alpha);
     return true;
 }

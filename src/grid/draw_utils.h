@@ -102,9 +102,10 @@ bool PointInGridRect(const TGridRectLike& GridRect, int Col, int Row)
     return GridRect.Left <= Col && Col <= GridRect.Right && GridRect.Top <= Row && Row <= GridRect.Bottom;
 }
 
-// Layered-window calls of the classic desktop. The system library that provides
-// them does not exist on this platform, so both answer true as for a missing
-// entry point and change nothing.
+// Layered-window calls of the classic desktop, carried out by the platform's
+// layered windows. SrcDC, when given, points at the source picture as a
+// QImage with pre-multiplied alpha; the destination position moves the window.
+// Both answer true.
 struct TBlendFunction {
     uint8_t BlendOp = 0, BlendFlags = 0, SourceConstantAlpha = 255, AlphaFormat = 0;
 };

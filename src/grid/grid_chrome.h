@@ -6,10 +6,12 @@
 // them; their painting and input are added with the grid's chrome.
 
 #include <functional>
+#include <vector>
 
 #include "grid/cell_properties.h"
 #include "platform/core/classes.h"
 #include "platform/ui/extctrls.h"
+#include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
 
 class TKvStringGrid;
@@ -67,14 +69,33 @@ private:
     TColor FBorderColor = clNone;
 };
 
-// Shows the footer row below the grid.
+// Shows the footer row below the grid: the last row as a fixed row, a
+// preview of the current row (one cell or a template) or the application's
+// own painting.
 class TFooterPanel : public TCustomPanel {
 public:
     explicit TFooterPanel(TKvStringGrid* AGrid);
     QString ClassName() const override { return QStringLiteral("TFooterPanel"); }
     TKvStringGrid* Grid() const { return FGrid; }
+    // The grid column under panel position X: the fixed columns, then the
+    // columns from the grid's left column on; -1 past the last.
+    int ColumnAt(int X) const;
+    // The width of those columns together.
+    int ColumnsWidth() const;
+    // The hint of the column under X (the hint request); false when none shows.
+    bool HintRequest(int X, QString& HintStr);
+    int LastHintColumn() const { return FLastHintX; }
+    void WndProc(TMessage& Message) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+protected:
+    void CreateWnd() override;
+    void Paint() override;
 
 private:
+    void PaintFixedLastRow(TCanvas* C, int W);
+    void PaintPreviewFrame(TCanvas* C, int W);
     TKvStringGrid* FGrid;
     int FLastHintX = -1;
 };
@@ -169,19 +190,32 @@ private:
     QObject* FOutsideWatch;
 };
 
-// The glowing frame around the focused cell's editor.
-class TGridFocusWindow : public TCustomControl {
+// The glowing frame around the focused cell's editor: a frameless top-most
+// tool window that never activates and lets input through. It draws nothing
+// itself; its picture comes from the per-pixel alpha update the grid makes.
+class TGridFocusWindow : public TCustomForm {
 public:
-    explicit TGridFocusWindow(TComponent* AOwner) : TCustomControl(AOwner) {}
+    explicit TGridFocusWindow(TComponent* AOwner);
     QString ClassName() const override { return QStringLiteral("TGridFocusWindow"); }
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void Paint() override {}
 };
 
-// An arrow shown beside the drop position while a column is dragged.
+// An arrow shown beside the drop position while a column is dragged; its
+// window is cut to the arrow's seven-point outline.
 class TArrowWindow : public TCustomControl {
 public:
-    TArrowWindow(TComponent* AOwner, TArrowDirection Direction) : TCustomControl(AOwner), FDirection(Direction) {}
+    TArrowWindow(TComponent* AOwner, TArrowDirection Direction);
     QString ClassName() const override { return QStringLiteral("TArrowWindow"); }
     TArrowDirection Direction() const { return FDirection; }
+    // The outline's corner points, in pixels, in their order.
+    static std::vector<TPoint> ArrowPoints(TArrowDirection Direction);
+
+protected:
+    void CreateWnd() override;
+    void Paint() override;
 
 private:
     TArrowDirection FDirection;
@@ -190,14 +224,84 @@ private:
 // The picture of a header cell that follows the mouse while a column is dragged.
 class THeaderDragButton : public TCustomControl {
 public:
-    explicit THeaderDragButton(TComponent* AOwner) : TCustomControl(AOwner) {}
+    explicit THeaderDragButton(TComponent* AOwner);
     QString ClassName() const override { return QStringLiteral("THeaderDragButton"); }
     TKvStringGrid* Grid = nullptr;
+    QString Caption;
+    bool Flat = false;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void Paint() override;
 };
 
-// A scroll bar of the Metro scroll look.
+enum TScrollControlDirection : int { sdVertical, sdHorizontal };
+
+// A thin scroll indicator of the Metro scroll look; it scrolls its parent
+// grid by pages on a press beside the thumb and follows a drag of the thumb.
 class TScrollControl : public TCustomControl {
 public:
-    explicit TScrollControl(TComponent* AOwner) : TCustomControl(AOwner) {}
+    explicit TScrollControl(TComponent* AOwner);
     QString ClassName() const override { return QStringLiteral("TScrollControl"); }
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
+    int ScrollWidth = 4;
+    TScrollControlDirection Direction = sdVertical;
+    // The thumb's position and length along the control; false when every
+    // row (column) is visible and no thumb shows.
+    bool ThumbGeometry(int& Position, int& Length);
+    bool DownOnScroller() const { return FDownOnScroller; }
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+protected:
+    void Paint() override;
+
+private:
+    TKvStringGrid* ParentGrid() const;
+    TColor FColor = clSilver;
+    bool FDownOnScroller = false;
+    int FDownPos = 0;
+    int FDownRow = 0;
 };
+
+// A borderless pop-up form that never takes the activation.
+class TNoActiveForm : public TCustomForm {
+public:
+    explicit TNoActiveForm(TComponent* AOwner);
+    QString ClassName() const override { return QStringLiteral("TNoActiveForm"); }
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+};
+
+// A 32-bit picture with pre-multiplied alpha and an overall opacity.
+class TGridAlphaMask : public TBitmap {
+public:
+    TGridAlphaMask();
+    uint8_t Opacity = 255;
+    // Alpha from Mask's red byte, colour from Bitmap pre-multiplied by it;
+    // nothing unless Bitmap is 24-bit and Mask has its size.
+    void MergeMask(TBitmap* Mask, TBitmap* Bitmap);
+    void Assign(const TGridAlphaMask& Source);
+    void Assign(const TBitmap& Source);
+    // The picture as a pre-multiplied ARGB image.
+    QImage ToPremultiplied() const;
+};
+
+// A 24-bit black picture with a white rounded frame (filled when PenWidth is
+// 0), blurred with radius Blur when it is above 0.
+void MakeFocusMask(TBitmap* Bitmap, int Width, int Height, int PenWidth, int Corner, double Blur);
+
+// The Gaussian weights from -Size to Size (index j + Size), trimmed where the
+// tail adds less than half a grey step.
+struct TBlurKernel {
+    int Size = 10;
+    float Weights[21] = {};
+};
+TBlurKernel BuildBlurKernel(double Radius);
+// Blurs one line of N pixels of Stride bytes (the first three bytes colour).
+void BlurPixelLine(const TBlurKernel& Kernel, uint8_t* Line, int N, int Stride);
+// Blurs a 24-bit picture in place; any other raises "Blur only works for 24-bit bitmaps".
+void BlurBitmap(TBitmap* Bitmap, double Radius);

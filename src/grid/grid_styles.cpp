@@ -384,6 +384,7 @@ void TKvStringGrid::CreateMetroScrollControls()
     }
     if (!FHScrollControl) {
         FHScrollControl = new TScrollControl(this);
+        FHScrollControl->Direction = sdHorizontal;
         FHScrollControl->SetParent(this);
         FHScrollControl->SetHeight(6);
         FHScrollControl->SetAlign(alBottom);

@@ -63,7 +63,7 @@ void Initialize()
 
 void FocusWindowHook()
 {
-    // Nothing to move until the focus frame window exists (grid chrome).
+    if (FocusGrid) FocusGrid->MoveFocusWindow();
 }
 
 void Finalize()
@@ -117,7 +117,11 @@ TKvStringGrid::TKvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
 
     FFooterPanel = new TFooterPanel(this);
     FSearchPanel = new TSearchPanel(this);
-    FSearchPanel->OnExitClick = [this](TObject*) { FSearchFooter->SetVisible(false); };
+    FSearchPanel->OnExitClick = [this](TObject*) { SearchFooterClose(); };
+    FSearchPanel->OnEditChange = [this](TObject*) { SearchFooterEditChange(); };
+    FSearchPanel->OnForwardClick = [this](TObject*) { SearchFooterFindNext(); };
+    FSearchPanel->OnBackwardClick = [this](TObject*) { SearchFooterFindPrevious(); };
+    FSearchPanel->OnHighlightClick = [this](TObject*) { SearchFooterHighlight(); };
     FCellFont = std::make_unique<TFont>();
     FFocusHelper = std::make_unique<TFocusHelper>(this);
     FSearchFooter = std::make_unique<TSearchFooter>(this, initDesign);
@@ -240,7 +244,10 @@ void TKvStringGrid::CreateEditorControls()
         c->SetVisible(false);
         FEditorControls.push_back(c);
     };
-    hidden(new TGridFocusWindow(this));
+    // The glow is a window of its own above the form, not a child of the grid.
+    auto* glow = new TGridFocusWindow(this);
+    glow->SetVisible(false);
+    FEditorControls.push_back(glow);
     for (TArrowDirection d : {arrUp, arrDown, arrLeft, arrRight}) hidden(new TArrowWindow(this, d));
     auto* drag = new THeaderDragButton(this);
     drag->Grid = this;

@@ -849,15 +849,11 @@ public:
     virtual void CutSelectionToClipboard() {}
     virtual void CopySelectionToClipboard() {}
     virtual void PasteSelectionFromClipboard() {}
-    virtual void SearchFooterFindNext() {}
-    virtual void SearchFooterFindPrevious() {}
-    virtual void SearchFooterHighlight() {}
-    virtual void KeepLastRowAboveSearchPanel() {}
     virtual int SearchRow(const QString& Text) { (void)Text; return -1; }
     // Whether an in-place editor of the editing code holds the focus.
     virtual bool EditorHasFocus();
-    // The Enter advance of the navigation code (from the key press); nothing until it lands.
-    virtual void EnterAdvance(bool Edit) { (void)Edit; }
+    // The Enter advance from the key press.
+    virtual void EnterAdvance(bool Edit) { AdvanceToNextCell(Col(), Row(), Edit, false, true, false, false); }
     // ---- disjunct cell selection: entries (row << 16) | column, display indexes, in selection order
     bool SelectedCells(int ACol, int ARow);
     void SetSelectedCells(int ACol, int ARow, bool Value);
@@ -886,14 +882,14 @@ public:
     // ---- form controls in a cell's HTML (cell_form_controls.cpp)
     // Opens the editor of the next form control of the cell's text after CurrentID.
     void EditNextHTMLControl(int ACol, int ARow, const QString& CurrentID);
-    void StartHTMLControlEdit(const QString& HTML, const QString& CtrlType, int ARow, int RealCol, int DisplCol,
-                              const TRect& R, const QString& CtrlValue, const QString& CtrlID);
+    virtual void StartHTMLControlEdit(const QString& HTML, const QString& CtrlType, int ARow, int RealCol,
+                                      int DisplCol, const TRect& R, const QString& CtrlValue, const QString& CtrlID);
     void EndHTMLControlEdit();
     void ControlComboSelect(TObject* Sender);
     class TControlEdit* ControlEdit() const;
     class TControlCombo* ControlCombo() const;
     bool ControlEditing() const { return FCtrlEditing; }
-    QString ControlEditID() const { return FCtrlID; }
+    QString ControlEditID() const { return EditControlID; }
     std::function<void(TObject*, int ARow, int ACol, const QString& CtrlID, const QString& CtrlType,
                        const QString& CtrlVal, TStrings* Values, bool& Edit, int& DropCount)> OnControlComboList;
     std::function<void(TObject*, int ARow, int ACol, const QString& CtrlID, int ItemIndex, const QString& ItemText)>
@@ -932,7 +928,6 @@ public:
     std::function<void(TObject*, int ACol, bool& Allow)> OnColumnSize, OnCanSort;
     std::function<void(TObject*, int ARow, bool& Allow)> OnRowSize;
     std::function<void(TObject*, int ACol)> OnEndColumnSize, OnClickSort;
-    std::function<void(TObject*, int ARow)> OnEndRowSize;
     std::function<void(TObject*, int ACol, int ARow, bool State)> OnCheckBoxMouseUp;
     std::function<void(TObject*, int ACol, int ARow, int ItemIndex)> OnRadioMouseUp;
     std::function<void(TObject*, const TGridRect& From, const TGridRect& To)> OnSelectionResize, OnSelectionResized;
@@ -1094,10 +1089,8 @@ public:
     QString GetStrippedCell(int i, int j);
     static unsigned GetVersionNr() { return 100794627u; }
     static QString GetVersionString();
-    // Widens the stretch column so that all columns fill the client width (-1:
-    // the last column); raises "Stretch column index out of range" for an index
-    // outside the columns. The stretch setter, the size handling and the form
-    // hook run it.
+    // The column stretch (StretchColumnWidth) as the stretch setter, the size
+    // handling and the form hook run it.
     virtual void ApplyColumnStretch(int ACol);
 
     // ---- window procedure, wheel, zoom, panning
@@ -1126,7 +1119,7 @@ public:
         AutoSizeCells(DoFixed, PaddingX, PaddingY);
     }
     // Recomputes the proportional scroll bars; the scrolling code supplies it.
-    virtual void RefreshProportionalScrollBars() {}
+    virtual void RefreshProportionalScrollBars();
 
     // ---- timers, painting, sizing
     bool EnableBlink() const { return FEnableBlink; }
@@ -1135,7 +1128,8 @@ public:
     int TimerTicks() const { return FTimerTicks; }
     int SearchTics = 0;
     TScrollBarAlways ScrollBarAlways() const { return FScrollBarAlways; }
-    void SetScrollBarAlways(TScrollBarAlways Value) { FScrollBarAlways = Value; }
+    // Shows or hides the bars at once (scrolling code).
+    void SetScrollBarAlways(TScrollBarAlways Value);
     TCanvas* FooterCanvas();
     // The cells the blink tick asked to repaint, in order (tests read it).
     std::vector<TPoint> BlinkRepaints;
@@ -1308,6 +1302,155 @@ public:
     void SetCursor(TCursor Value);
     TCursor RestoreCursor() const { return FRestoreCursor; }
 
+    // ==================== scrolling, sizing, Enter advance, border and overlays (enter_advance.cpp,
+    // grid_scrolling.cpp, grid_sizing.cpp, grid_border.cpp)
+    // ---- Enter and Tab advance
+    // Moves the current cell on from (ACol, ARow) (display indexes) in the
+    // direction Navigation prescribes; Recursing is true only for the routine's
+    // own call that passes over a read-only cell.
+    void AdvanceToNextCell(int ACol, int ARow, bool Edit, bool Recursing, bool Forward, bool AutoEdit, bool Force);
+    // The grid's answer to the dialog-code query, from the stock grid's answer.
+    unsigned DialogCodeAnswer(unsigned StockAnswer) const;
+    // The ID of the form control whose editor is open (set when it opens).
+    QString EditControlID;
+    // The press and release at a cell's click control that an advance simulates.
+    virtual void AdvanceClickControl(int X, int Y);
+    std::function<void(TObject*, int OrigRow, int OrigCol, int& NewRow, int& NewCol, bool& Allow)> OnAutoAdvance;
+    std::function<void(TObject*, int ACol)> OnAutoInsertCol;
+
+    // ---- scroll bars
+    enum TScrollHintType : int { shNone, shVertical, shHorizontal, shBoth };
+    enum TDragScrollDirections : unsigned { dsdUp = 1, dsdDown = 2, dsdLeft = 4, dsdRight = 8 };
+    void SetScrollType(TScrollType Value);
+    void SetScrollColor(TColor Value);
+    void SetScrollWidth(int Value);
+    // The grid keeps its own copy of the bars it has beside the stock grid's.
+    TScrollStyle ScrollBars() const { return FGridScrollBars; }
+    void SetScrollBars(TScrollStyle Value);
+    bool ScrollProportional() const { return FScrollProportional; }
+    void SetScrollProportional(bool Value);
+    TScrollHintType ScrollHints = shNone;
+    bool ScrollSynch = false;
+    bool IsFlat() const { return FIsFlat; }
+    bool ScrollHintShowing() const { return FScrollHintShowing; }
+    QString ScrollHintText() const { return FScrollHintText; }
+    void ApplyScrollBarAlways(bool Hide);
+    void UpdateProportionalHorzScroll();
+    void UpdateProportionalVertScroll();
+    // The flat scroll bars do not exist on this platform: initialising them
+    // finds no function, so IsFlat stays false and every flat call does nothing.
+    void InitFlatScrollBars();
+    void DoneFlatScrollBars();
+    void UpdateFlatScrollBars();
+    void UpdateFlatVertScroll();
+    void UpdateFlatHorzScroll();
+    void ShowFlatScrollBar(int Bar, bool Show);
+    void FlatSetScrollInfo(int Bar, TScrollInfo& Info, bool Redraw);
+    void FlatSetScrollProp(int Index, int Value, bool Redraw);
+    void ApplyFlatScrollStyle();
+    void ApplyFlatScrollColor();
+    void ApplyFlatScrollWidth();
+    // The grid's handling of WM_HSCROLL and WM_VSCROLL; the window procedure routes them here.
+    void WMHScroll(TMessage& Message);
+    void WMVScroll(TMessage& Message);
+    // The vertical scroll bar placed on a cell that holds one, and its cell.
+    TScrollBar* CellScrollBar() const;
+    int FScrollCol = -1, FScrollRow = -1;
+    bool LastRowAboveSearchPanel();
+    void KeepLastRowAboveSearchPanel();
+    // Drag auto-scroll near the edges.
+    void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+    TTimer* DragScrollTimer() const { return FDragTmr; }
+    unsigned DragScrollDirection() const { return FDragScrollDirection; }
+    void ScreenToCell(const TPoint& pt, int& ACol, int& ARow);
+    bool IsOnSizingBorder(int X, int Y);
+    void StretchColumnWidth(int Index);
+    bool ColchgFlg = true;
+    // The colour of the up arrow marker; writing colours all four.
+    TColor ArrowColor() const;
+    void SetArrowColor(TColor Value);
+
+    // ---- border, sizing lines, focus glow and design box
+    void SetFitCellsInGrid(bool Value) { FFitCellsInGrid = Value; }
+    // Draws the coloured border of the modern looks over the window's edge.
+    void PaintBorder(TCanvas* ACanvas);
+    void PaintBorder();
+    // Drawn twice at the same place, a sizing line is gone again.
+    void DrawColSizingLine(int X);
+    void DrawRowSizingLine(int Y);
+    // The glowing frame around the editor cell R (client coordinates).
+    void ShowFocusWindow(const TRect& R);
+    void MoveFocusWindow();
+    void HideFocusWindow();
+    TGridFocusWindow* FocusWindow() const;
+    const TGridAlphaMask* FocusMask() const { return FFocusMask.get(); }
+    // The quick-configuration box shown while the grid is designed.
+    TRect DesignHelperRect();
+    void PaintDesignHelper(TCanvas* ACanvas);
+    // 1 "Allow edit", 2 "Column numbers", 3 "Set look", 4 close, 0 none.
+    int DesignHitTest(int X, int Y);
+    // The designer's mouse test: repaints the box when the item under the
+    // mouse changes; true when an item claims the mouse.
+    bool DesignMouseTest(int X, int Y);
+    int DesignHotItem() const { return FDesignHot; }
+    bool DesignColumnNumbers = false;
+    TPopupMenu* DesignLookMenu() const { return FDesignLookMenu.get(); }
+
+    // ---- footer panel and search bar
+    // The search bar's buttons and edit reach these; the search code supplies them.
+    virtual void SearchFooterEditChange() {}
+    virtual void SearchFooterFindNext() {}
+    virtual void SearchFooterFindPrevious() {}
+    virtual void SearchFooterHighlight() {}
+    // Fires OnSearchFooterClose and hides the search bar.
+    void SearchFooterClose();
+    std::function<void(TObject*)> OnSearchFooterClose;
+    std::function<void(TObject* Sender, TFooterPanel* Panel)> OnCreatedFloatingFooter;
+    std::function<void(TObject* Sender, TSearchPanel* Panel)> OnCreatedSearchFooter;
+    // Paints a footer column (or, for the custom styles, the whole footer) in place of the grid.
+    std::function<void(TObject* Sender, int ACol, TCanvas* Canvas, const TRect& R)> OnFooterPaint;
+    std::function<void(TObject*, int ARow, QString& HintStr)> OnScrollHint;
+    std::function<void(TObject*, int TopRow, int LeftCol, unsigned& DragScrollDir, bool& CanScroll)> OnDragScroll;
+    std::function<void(TObject*, int ARow)> OnEndRowSize;
+
+protected:
+    void SizeChanged(int OldColCount, int OldRowCount) override;
+    void ColWidthsChanged() override;
+    void RowHeightsChanged() override;
+    void UpdateScrollRange() override;
+    void UpdateScrollPos() override;
+    void PaintNonClient(TCanvas* ACanvas) override;
+
+private:
+    void ShowScrollHint(const QString& Prefix, int Index);
+    void HideScrollHint();
+    void DragScrollTick();
+    void FreeDragTimer();
+    int ScrollScaleIndex(bool Vert, int Pos);
+    bool WriteProportionalBar(int Bar, int Extent, int FixedSum, int NormalSum, int Before, int NoRoomPos);
+    // Sizes every normal column (row) but Clicked by its new size over ClickedSize.
+    void ScaleOtherExtents(bool Columns, int Clicked, int ClickedSize);
+    TGridRect BackgroundCoverage();
+    bool FAdvancing = false;
+    int FAdvanceOriginCol = -1, FAdvanceOriginRow = -1;
+    TScrollStyle FGridScrollBars = ssBoth;
+    bool FScrollProportional = false;
+    bool FIsFlat = false;
+    bool FScrollHintShowing = false;
+    QString FScrollHintText;
+    TTimer* FDragTmr = nullptr;
+    unsigned FDragScrollDirection = 0;
+    bool FIsColChanging = false;
+    bool FInProportional = false;
+    std::unique_ptr<TGridAlphaMask> FFocusMask;
+    std::unique_ptr<TPopupMenu> FDesignLookMenu;
+    int FDesignHot = 0;
+    void DrawSizingLine(int X1, int Y1, int X2, int Y2);
+    void DesignFont(TCanvas* ACanvas);
+
+public:
+    // ==================== end of scrolling, sizing, Enter advance, border and overlays
+
     // ---- column order, moving, scrolling into view, ranges (kv_string_grid_order.cpp)
     void SetColumnOrder();
     void ResetColumnOrder();
@@ -1440,11 +1583,13 @@ public:
         if (OnScrollCell) OnScrollCell(this, ACol, ARow, Position, Min, Max);
     }
     virtual void FilterDropDownSelect(TObject* Sender, int ItemIndex) { (void)Sender; (void)ItemIndex; }
-    virtual void UpdateColumnSize() {}
-    // ColSized and Colclickedsize carry the column and the width computed for it.
-    virtual void UpdateAutoColumnSize()
+    virtual void UpdateColumnSize(int ACol, int& AWidth)
     {
-        if (OnUpdateColumnSize) OnUpdateColumnSize(this, ColSized, Colclickedsize);
+        if (OnUpdateColumnSize) OnUpdateColumnSize(this, ACol, AWidth);
+    }
+    virtual void UpdateAutoColumnSize(int ACol, int& AWidth)
+    {
+        if (OnUpdateColumnSize) OnUpdateColumnSize(this, ACol, AWidth);
     }
     virtual void SyncColumnHeaders() {}
     virtual QString GetFormattedCell(int ACol, int ARow);
@@ -1477,7 +1622,7 @@ public:
     virtual void CanInsertRow(int ARow, bool& CanInsert) { if (OnCanInsertRow) OnCanInsertRow(this, ARow, CanInsert); }
     virtual void CellSelectorClick(int ACol, int ARow) { (void)ACol; (void)ARow; }
     virtual void MouseSelectAll() {}
-    virtual void DesignHelperClick(int X, int Y) { (void)X; (void)Y; }
+    virtual void DesignHelperClick(int X, int Y);
     virtual void CheckBoxChange(int ACol, int ARow, bool State);
     virtual bool RatingChange(int ACol, int ARow, double& NewRate);
     virtual void CellChanging(int NewCol, int NewRow, bool& Allow) { (void)NewCol; (void)NewRow; (void)Allow; }
@@ -1495,7 +1640,7 @@ public:
     virtual void AutoSizeColumns(bool DoFixedCols, int Padding);
     virtual void SaveColSizes() {}
     virtual void LoadColSizes() {}
-    virtual void StretchRightColumn() {}
+    virtual void StretchRightColumn() { StretchColumnWidth(ColCount() - 1); }
     virtual void UpdateSearchFooter();
     virtual void ShowInplaceEdit() { ShowEditor(); }
     // Closes the editor when one is open and selects the current cell again.

@@ -59,6 +59,7 @@ void TKvStringGrid::Paint()
     }
     Canvas()->Pen()->SetColor(clBlack);
     if (!FBackGround->Bitmap()->Empty() || FBackGround->ColorTo() != clNone) PaintEmptyArea(Canvas());
+    if (FDesigning && FShowDesignHelper) PaintDesignHelper(Canvas());
     if (OnPainted) OnPainted(this);
 }
 

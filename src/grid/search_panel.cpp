@@ -178,6 +178,7 @@ void TSearchPanel::CreateWnd()
 {
     TCustomPanel::CreateWnd();
     LayoutControls();
+    if (FGrid && FGrid->OnCreatedSearchFooter) FGrid->OnCreatedSearchFooter(FGrid, this);
 }
 
 void TSearchPanel::EditChanged()

@@ -51,15 +51,8 @@ void TKvStringGrid::FitColWidth(int Index, bool GrowOnly)
     }
     int width = widest + GetTotalXOffset() + lines;
     if (GrowOnly && ColWidths(Index) >= width) return;
-    // The column grid's per-column limits and the handler see the width first; a
-    // sizing by mouse in progress keeps its own column and width.
-    const int keepCol = ColSized, keepSize = Colclickedsize;
-    ColSized = Index;
-    Colclickedsize = width;
-    UpdateAutoColumnSize();
-    width = Colclickedsize;
-    ColSized = keepCol;
-    Colclickedsize = keepSize;
+    // The column grid's per-column limits and the handler see the width first.
+    UpdateAutoColumnSize(Index, width);
     SetColWidths(Index, ClampToLimits(width, FMinColWidth, FMaxColWidth));
 }
 

@@ -112,6 +112,7 @@ void TKvStringGrid::StartHTMLControlEdit(const QString& HTML, const QString& Ctr
     if (!text && !combo) return;
     FCtrlXY = TPoint(RealCol, ARow);
     FCtrlID = CtrlID;
+    EditControlID = CtrlID;
     FCtrlType = CtrlType;
     FCtrlEditing = true;
     const int maxLen = GetHTMLControlMaxLen(HTML, CtrlID);

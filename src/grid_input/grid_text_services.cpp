@@ -108,13 +108,5 @@ void TKvStringGrid::UpdateSearchFooter()
 
 void TKvStringGrid::ApplyColumnStretch(int ACol)
 {
-    if (IsLoading() || IsDestroying() || (Application && Application->Terminated())) return;
-    if (ACol == -1) ACol = ColCount() - 1;
-    if (ACol >= ColCount() || ACol < -1) throw Exception(QStringLiteral("Stretch column index out of range"));
-    if (ColCount() == 0 || ACol < 0 || !FColumnSize->Stretch()) return;
-    int others = 0;
-    for (int c = 0; c < ColCount(); ++c)
-        if (c != ACol) others += ColWidths(c);
-    const int w = GridClientWidth() - others;
-    if (w > 0 && w != ColWidths(ACol)) SetColWidths(ACol, w);
+    StretchColumnWidth(ACol);
 }

@@ -109,6 +109,25 @@ void TKvStringGrid::WndProc(TMessage& Message)
     case WM_SIZE:
         WMSize(Message);
         break;
+    case WM_HSCROLL:
+        WMHScroll(Message);
+        break;
+    case WM_VSCROLL:
+        WMVScroll(Message);
+        break;
+    case WM_GETDLGCODE:
+        TBaseGrid::WndProc(Message);
+        Message.Result = LRESULT(DialogCodeAnswer(unsigned(Message.Result)));
+        break;
+    case CM_DESIGNHITTEST:
+        // The items of the design box take the mouse from the designer.
+        if (FDesigning && FShowDesignHelper &&
+            DesignMouseTest(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam))) {
+            Message.Result = 1;
+            break;
+        }
+        TBaseGrid::WndProc(Message);
+        break;
     default:
         TBaseGrid::WndProc(Message);
         break;

@@ -116,7 +116,7 @@ TEST(GridSize, StretchedLastColumnFillsTheWidthWithoutHorizontalBar)
     f.Show();
     f.grid->SetBounds(0, 0, 600, 200);
     QApplication::processEvents();
-    EXPECT_EQ(f.grid->ColWidths(3), f.grid->GridClientWidth() - 240);
+    EXPECT_EQ(f.grid->ColWidths(3), f.grid->GridClientWidth() - 240 - 1);
     EXPECT_GE(resized, 1);
     QScrollBar* bar = f.grid->ScrollBarWidget(SB_HORZ);
     EXPECT_TRUE(!bar || !bar->isVisible());

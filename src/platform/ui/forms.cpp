@@ -91,6 +91,8 @@ void TCustomForm::ApplyWindowFlags()
         f |= Qt::WindowDoesNotAcceptFocus;
         setAttribute(Qt::WA_ShowWithoutActivating);
     }
+    // Input passes through to the windows below.
+    if (FParams.ExStyle & WS_EX_TRANSPARENT) f |= Qt::WindowTransparentForInput;
     const bool vis = isVisible();
     setWindowFlags(f);
     if (FixedBorder()) setFixedSize(std::max(0, FWidth), std::max(0, FHeight));

@@ -119,7 +119,8 @@ protected:
     void TrackCornerSizing(const TPoint& screenPos);
     void resizeEvent(QResizeEvent* e) override;
     // Forms are top-level windows: WS_POPUP style; WS_EX_TOPMOST keeps them on
-    // top, WS_EX_NOACTIVATE shows them without taking the activation.
+    // top, WS_EX_NOACTIVATE shows them without taking the activation,
+    // WS_EX_TRANSPARENT lets the mouse through to what lies below.
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     // The window manager draws a form's frame.
