@@ -7,6 +7,7 @@
 // same class; operations declared here with a minimal body are completed there.
 
 #include <QString>
+#include <bitset>
 #include <functional>
 #include <map>
 #include <memory>
@@ -24,6 +25,7 @@
 #include "grid/style_interfaces.h"
 
 class TCustomForm;
+class TGridCombo;
 class TKvStringGridCheck;
 class TBalloonHint;
 
@@ -1196,7 +1198,7 @@ public:
     virtual void QUnSort() {}
     virtual void SaveColPositions() {}
     virtual void LoadColPositions() {}
-    virtual void RestoreCellValue() {}
+    virtual void RestoreCellValue();
     virtual void ScrollCell(int ACol, int ARow, int Position, int Min, int Max)
     {
         (void)ACol; (void)ARow; (void)Position; (void)Min; (void)Max;
@@ -1233,7 +1235,7 @@ public:
     virtual void GetSaveCellText(int ACol, int ARow, QString& Value);
     // A raw write of an imported or loaded text: no repaint, no change hooks.
     virtual void SetLoadCellText(int ACol, int ARow, const QString& Value);
-    virtual void StoreOldCell(int ACol, int ARow) { (void)ACol; (void)ARow; }
+    virtual void StoreOldCell(int ACol, int ARow);
     virtual void RemoveRowRange(int ARow, int Count);
     virtual void CanAddRow(bool& Allow) { if (OnCanAddRow) OnCanAddRow(this, Allow); }
     virtual void CanInsertRow(int ARow, bool& CanInsert) { if (OnCanInsertRow) OnCanInsertRow(this, ARow, CanInsert); }
@@ -1242,7 +1244,7 @@ public:
     virtual void DesignHelperClick(int X, int Y) { (void)X; (void)Y; }
     virtual void CheckBoxChange(int ACol, int ARow, bool State);
     virtual bool RatingChange(int ACol, int ARow, double& NewRate);
-    virtual void CellChanging(int NewCol, int NewRow, bool& Allow) { (void)NewCol; (void)NewRow; (void)Allow; }
+    virtual void CellChanging(int NewCol, int NewRow, bool& Allow);
     virtual bool CanShowFixedDropDown(int ACol) { (void)ACol; return false; }
     virtual void SubGroup(int ColIndex) { (void)ColIndex; }
     virtual void SubUnGroup(int ColIndex) { (void)ColIndex; }
@@ -1254,11 +1256,133 @@ public:
     virtual void LoadColSizes() {}
     virtual void StretchRightColumn() {}
     virtual void UpdateSearchFooter();
-    virtual void ShowInplaceEdit() { ShowEditor(); }
+    virtual void ShowInplaceEdit();
     // Closes the editor when one is open and selects the current cell again.
     void HideInplaceEdit();
     void InitOrigColSizes();
     void GridFormResize(TObject* Sender);
+
+    // ==================== in-place editing core (kv_string_grid_edit.cpp, kv_string_grid_edit_validate.cpp,
+    // kv_string_grid_edit_entry.cpp)
+    // ---- editing state: plain fields the grid's editors read and write
+    TEditorType EditControl = edNormal;  // kind of the editor opening or open on the current cell
+    bool FEditing = false;               // an edit runs and has not been validated yet
+    bool FSpecialEditor = false;         // the open editor is a special control, not the text editor
+    bool FEditActive = false;            // a special editor is shown; its hiding ends the edit
+    QChar FStartEditChar;                // the key that started editing, replayed once into a new editor
+    bool FBlockKill = false;             // a special editor's value is being stored
+    bool FSpinUpClick = false, FSpinDnClick = false;
+    QString FCellCache;                  // the current cell's text when editing started
+    bool FShowEditProcess = false;
+    bool FNoEditChange = false;          // the grid itself loads text into an editor
+    double FOriginalDateTime = 0;
+    int MaxComboLength = 0;
+    // ---- validation state
+    int FOldCol = -1, FOldRow = -1;      // the cell remembered at the start of an edit (display column)
+    QString FOldCellText, FOldCellTextWide;
+    bool FOldModifiedValue = false;
+    QString FNewCellText;                // the value the last validation ended with
+    bool FValidating = false;
+    bool FAlwaysValidate = false;
+    bool FGridModified = false;
+    bool FEditDisable = false;
+    QString FEditWideText;
+    int FOldRowSel = -1;                 // the row OnRowChanged last reported
+    bool FForceSel = false;
+    bool FBlockFocus = false;
+    bool InvokedFocusChange = false;
+    QString InvalidEntryTitle, InvalidEntryText;
+    void SetInvalidEntryIcon(TInvalidEntryIcon Value) { FInvalidEntryIcon = Value; }
+    bool Modified() const { return FGridModified; }
+    void SetModified(bool Value) { FGridModified = Value; }
+    bool LastValidation() const { return FLastValidation; }
+    // ---- settings the text and combo editors read
+    bool Lookup = false;
+    bool LookupCaseSensitive = false;
+    bool LookupHistory = false;
+    QString ValidChars;
+    std::bitset<256> ValidCharSet;
+    bool ExcelStyleDecimalSeparator = false;
+    bool MultilineCells = false;
+    bool EditWithTags = false;
+    bool LButFlg = false;                // the editor was opened by a left-button press
+
+    // ---- editor dispatch
+    void HideCellEdit();
+    void ShowCellEdit();
+    TGridCombo* EditCombo() const;
+    // ---- validation
+    virtual bool ValidateCell(const QString& NewValue);
+    virtual bool ValidateCellWide(const QString& NewValue);
+    bool EditorWantsTab();
+    // ---- entry points
+    void DoneInplaceEdit(WORD Key, TShiftState Shift);
+    // Ends an edit: OnEditingDone, EditMode off, "GridEditDone" posted to the grid with both values.
+    void PostEditDone(WPARAM wParam, LPARAM lParam);
+    QString CurrentCell();
+    void SetCurrentCell(const QString& Value);
+    QString GetCurrentCell() { return CurrentCell(); }
+    QString GetCurrentCellText();
+    void SetCurrentCellText(const QString& Value);
+    TEditorType CurrentEditor() const { return EditControl; }
+    QString EllipsClick(const QString& Text);
+    void DropDownHeaderButtonClick(int ButtonIndex);
+    void DropDownFooterButtonClick(int ButtonIndex);
+    void MemoDropDownChange(const QString& Text);
+    void UnitChanged(TObject* Sender, const QString& AUnit);
+    // Installed as an event filter on a custom editor's edit control: with goTabs the control
+    // claims the arrows, Tab and all keys from the form.
+    void EditLinkControlWndProc(TWinControl* Control);
+    // ---- hooks the text editor calls (empty here)
+    virtual void InplaceEditWMKeyDown(WORD& Key, TShiftState Shift) { (void)Key; (void)Shift; }
+    virtual void InplaceEditKeyDown(WORD& Key, TShiftState Shift) { (void)Key; (void)Shift; }
+    virtual void InplaceEditChange(const QString& Text, TPoint Pos, int Caret)
+    {
+        (void)Text; (void)Pos; (void)Caret;
+    }
+    virtual void FormulaEditing(bool Value) { (void)Value; }
+    // ---- moves the editors ask of the grid's keyboard code; until the Enter advance lands
+    // EditorAdvanceToNextCell does nothing and EditorTabToNextCell runs the grid's Tab key.
+    virtual void EditorAdvanceToNextCell(int ACol, int ARow, bool Edit, bool Recursing, bool Forward,
+                                         bool AutoEdit, bool Force);
+    virtual void EditorTabToNextCell(TShiftState Shift);
+    virtual bool EditorAppendRow() { return false; }
+    // ---- events of editing and validation
+    std::function<void(TObject*, int ACol, int ARow, QString& Value, bool& Valid)> OnCellValidate,
+        OnCellValidateWide;
+    std::function<void(TObject*, int OldRow, int NewRow, bool& Allow)> OnRowChanging;
+    std::function<void(TObject*, int OldCol, int NewCol, bool& Allow)> OnColChanging;
+    std::function<void(TObject*, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)> OnCellChanging;
+    std::function<void(TObject*, int ARow, int ACol)> OnGetEditorPropInt;
+    std::function<void(TObject*)> OnEditingDone;
+    std::function<void(TObject*, int ACol, int ARow, QString& S)> OnEllipsClick;
+    std::function<void(TObject*, int ACol, int ARow, int ButtonIndex)> OnDropDownHeaderButtonClick,
+        OnDropDownFooterButtonClick;
+    std::function<void(TObject* Sender, bool& Allow)> OnClipboardCopy, OnClipboardCut, OnClipboardPaste;
+    std::function<void(TObject* Sender, int ACol, int ARow, QString& Value, bool& Allow)> OnClipboardBeforePasteCell;
+    std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value)> OnClipboardAfterPasteCell;
+
+protected:
+    bool SelectCell(int ACol, int ARow) override;
+    virtual void ShowEditControl(int ACol, int ARow);
+    virtual void HideEditControl(int ACol, int ARow);
+    void Click() override;
+    void DoEnter() override;
+    void DoExit() override;
+    void WMSetFocus(TMessage& Message) override;
+    void WMKillFocus(TMessage& Message) override;
+    QString GetEditText(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const QString& Value) override;
+
+private:
+    friend class TKvInplaceEdit;
+    // The combo-list rule for a cell text that is no item; true when it fell back to item 0.
+    bool PreselectComboList(TGridCombo* Combo, int RealCol, int ARow, int ACol);
+    void ShowComboControl(TGridCombo* Combo, int ACol, int ARow, const TRect& R, int W, int H, TColor BkColor);
+    void ShowInvalidEntryBalloon();
+
+public:
+    // ==================== end of in-place editing core
 
     // ---- events
     std::function<void(TObject*, int ARow, int ACol, QString& Hint)> OnGridHint, OnGridWideHint;
@@ -1488,7 +1612,7 @@ protected:
     }
     void KeyPress(QChar& Key) override { TBaseGrid::KeyPress(Key); }
     void DblClick() override { TBaseGrid::DblClick(); }
-    bool CanEditShow() override { return TBaseGrid::CanEditShow(); }
+    bool CanEditShow() override;
     // Move the order entry, widths or heights (with EnhRowColMove), the
     // visibility flags and the cells of hidden rows along (kv_string_grid_order.cpp).
     void ColumnMoved(int FromIndex, int ToIndex) override;
