@@ -458,9 +458,17 @@ void TCustomEdit::WndProc(TMessage& m)
     }
     case EM_POSFROMCHAR: {
         const int save = FEdit->cursorPosition();
+        const int selStart = FEdit->selectionStart();
+        const int selLen = int(FEdit->selectedText().length());
         FEdit->setCursorPosition(int(m.WParam));
         const QRect r = FEdit->inputMethodQuery(Qt::ImCursorRectangle).toRect();
-        FEdit->setCursorPosition(save);
+        // Asking for a position leaves the selection as it was, caret end included.
+        if (selStart >= 0 && selLen > 0) {
+            if (save == selStart) FEdit->setSelection(selStart + selLen, -selLen);
+            else FEdit->setSelection(selStart, selLen);
+        } else {
+            FEdit->setCursorPosition(save);
+        }
         m.Result = MAKELPARAM(unsigned(r.left()), unsigned(r.top()));
         return;
     }
