@@ -1380,6 +1380,8 @@ private:
     bool PreselectComboList(TGridCombo* Combo, int RealCol, int ARow, int ACol);
     void ShowComboControl(TGridCombo* Combo, int ACol, int ARow, const TRect& R, int W, int H, TColor BkColor);
     void ShowInvalidEntryBalloon();
+    // The background colour, font and horizontal alignment a cell shows (display column).
+    TColor CellEditorLook(int ACol, int ARow, TFont* Font, TAlignment& HA);
 
 public:
     // ==================== end of in-place editing core

@@ -74,17 +74,9 @@ void TKvInplaceEdit::UpdateContents()
     FGrid->FNoEditChange = true;
     TInplaceEdit::UpdateContents();
     FGrid->FNoEditChange = false;
-    TBrush brush;
     TFont font;
-    TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
     TAlignment ha = taLeftJustify;
-    TVAlignment va = vtaTop;
-    bool ww = false;
-    TCellGradientDirection gd{};
-    TGridDrawState state;
-    FGrid->GetVisualProperties(FGrid->Col(), FGrid->Row(), state, false, false, true, &brush, colorTo, mirror,
-                               mirrorTo, &font, ha, va, ww, gd);
-    SetColor(brush.Color());
+    SetColor(FGrid->CellEditorLook(FGrid->Col(), FGrid->Row(), &font, ha));
     SetFont(font);
     FValign = !FValign; // force the style to follow
     SetValign(ha == taRightJustify);

@@ -76,17 +76,9 @@ void TKvStringGrid::ShowEditControl(int ACol, int ARow)
     const int H = R.Bottom - R.Top - 1;
 
     // The editor takes the cell's own background colour and font.
-    TBrush brush;
     TFont font;
-    TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
     TAlignment ha = taLeftJustify;
-    TVAlignment va = vtaTop;
-    bool ww = false;
-    TCellGradientDirection gd{};
-    TGridDrawState state;
-    GetVisualProperties(ACol, Row(), state, false, false, true, &brush, colorTo, mirror, mirrorTo, &font, ha, va,
-                        ww, gd);
-    const TColor bkColor = brush.Color();
+    const TColor bkColor = CellEditorLook(ACol, Row(), &font, ha);
 
     SetGridState(gsNormal);
     EditCtrl = nullptr;
@@ -100,6 +92,19 @@ void TKvStringGrid::ShowEditControl(int ACol, int ARow)
     }
     // The other special kinds come with their controls; until then they open an edit that shows nothing.
     FStartEditChar = QChar();
+}
+
+TColor TKvStringGrid::CellEditorLook(int ACol, int ARow, TFont* Font, TAlignment& HA)
+{
+    TBrush brush;
+    TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
+    TVAlignment va = vtaTop;
+    bool ww = false;
+    TCellGradientDirection gd{};
+    TGridDrawState state;
+    GetVisualProperties(ACol, ARow, state, false, false, true, &brush, colorTo, mirror, mirrorTo, Font, HA, va, ww,
+                        gd);
+    return brush.Color();
 }
 
 bool TKvStringGrid::PreselectComboList(TGridCombo* Combo, int RealCol, int ARow, int ACol)
