@@ -1273,7 +1273,6 @@ public:
     bool FBlockKill = false;             // a special editor's value is being stored
     bool FSpinUpClick = false, FSpinDnClick = false;
     QString FCellCache;                  // the current cell's text when editing started
-    bool FShowEditProcess = false;
     bool FNoEditChange = false;          // the grid itself loads text into an editor
     double FOriginalDateTime = 0;
     int MaxComboLength = 0;
@@ -1315,6 +1314,8 @@ public:
     virtual bool ValidateCell(const QString& NewValue);
     virtual bool ValidateCellWide(const QString& NewValue);
     bool EditorWantsTab();
+    // The click on the grid: the stock click, then the cell is remembered as the start of an edit.
+    void Click() override;
     // ---- entry points
     void DoneInplaceEdit(WORD Key, TShiftState Shift);
     // Ends an edit: OnEditingDone, EditMode off, "GridEditDone" posted to the grid with both values.
@@ -1366,7 +1367,6 @@ protected:
     bool SelectCell(int ACol, int ARow) override;
     virtual void ShowEditControl(int ACol, int ARow);
     virtual void HideEditControl(int ACol, int ARow);
-    void Click() override;
     void DoEnter() override;
     void DoExit() override;
     void WMSetFocus(TMessage& Message) override;

@@ -48,9 +48,9 @@ bool TKvStringGrid::CanEditShow()
         GetCellEditor(b.X, b.Y, EditControl);
         if (EditControl == edNone) return false;
         EditMode = true;
-        if (IsTextEditorKind(EditControl)) {
-            FShowEditProcess = true;
-        } else {
+        // Text kinds keep the answer. ShowEditProcess stays the user's setting: switched on
+        // here it would write every keystroke into the cell before validation.
+        if (!IsTextEditorKind(EditControl)) {
             // The special editor shows on the merged area's base cell.
             const int baseCol = DisplColIndexOf(b.X);
             ShowEditControl(baseCol >= 0 ? baseCol : Col(), b.Y);
