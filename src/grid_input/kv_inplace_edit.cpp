@@ -204,8 +204,17 @@ void TKvInplaceEdit::WMChar(TMessage& Message)
 
 // ============================================================ WM_KEYDOWN
 
-bool TKvInplaceEdit::FirstLine() const { return true; }
-bool TKvInplaceEdit::LastLine() const { return true; }
+bool TKvInplaceEdit::FirstLine() const
+{
+    auto* self = const_cast<TKvInplaceEdit*>(this);
+    return self->Perform(EM_LINEFROMCHAR, WPARAM(SelStart()), 0) == 0;
+}
+
+bool TKvInplaceEdit::LastLine() const
+{
+    auto* self = const_cast<TKvInplaceEdit*>(this);
+    return self->Perform(EM_LINEFROMCHAR, WPARAM(SelStart()), 0) >= self->Perform(EM_GETLINECOUNT) - 1;
+}
 
 void TKvInplaceEdit::RestoreRejected(const QString& Saved)
 {

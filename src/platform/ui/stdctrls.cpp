@@ -451,6 +451,8 @@ void TCustomEdit::WndProc(TMessage& m)
     case EM_GETMODIFY: m.Result = Modified(); return;
     case EM_SETMODIFY: SetModified(m.WParam != 0); return;
     case EM_GETLINECOUNT: m.Result = 1; return;
+    // One line: every character (and -1, the caret's line) is on line 0.
+    case EM_LINEFROMCHAR: m.Result = 0; return;
     case EM_CHARFROMPOS: {
         const QPoint p(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
         m.Result = FEdit->cursorPositionAt(p);
