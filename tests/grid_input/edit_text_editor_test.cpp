@@ -237,3 +237,31 @@ TEST(GridEditDispatch, TheComboStartsOnePixelFurtherRightInARightToLeftGrid)
     EXPECT_EQ(lefts[0], 0);
     EXPECT_EQ(lefts[1], 1);
 }
+
+TEST(GridEditDispatch, TabInAnOpenComboCommitsClosesAndMovesTheFocusToTheNextControl)
+{
+    TEditGridForm f;
+    f.grid->SetTabStop(true);
+    f.other->SetTabStop(true);
+    f.GoTo(TEditGridForm::cList, 2);
+    f.F2();
+    TGridCombo* combo = f.grid->EditCombo();
+    ASSERT_TRUE(combo->Visible());
+    std::vector<std::pair<WPARAM, LPARAM>> done;
+    f.grid->OnMessage = [&](const TMessage& m) {
+        if (m.Msg == KvGridUnit::GridEditDoneMessage) done.emplace_back(m.WParam, m.LParam);
+    };
+    f.Key(Qt::Key_End); // the last item, "Read Write"
+    ASSERT_EQ(combo->Text(), QStringLiteral("Read Write"));
+    f.Key(Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(combo->Visible());
+    EXPECT_EQ(f.grid->Cells(TEditGridForm::cList, 2), QStringLiteral("Read Write"));
+    ASSERT_EQ(f.validations.size(), 1u);
+    EXPECT_EQ(f.validations[0].Value, QStringLiteral("Read Write"));
+    EXPECT_TRUE(f.other->Focused());
+    EXPECT_EQ(f.editingDone, 1);
+    ASSERT_EQ(done.size(), 1u);
+    EXPECT_EQ(done[0], std::make_pair(WPARAM(TEditGridForm::cList), LPARAM(2)));
+    f.grid->OnMessage = nullptr;
+}
