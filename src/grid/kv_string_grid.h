@@ -1348,6 +1348,9 @@ public:
                                          bool AutoEdit, bool Force);
     virtual void EditorTabToNextCell(TShiftState Shift);
     virtual bool EditorAppendRow() { return false; }
+    // Sizing while typing (SizeWhileTyping): after a key in the text editor, and with LineBreak
+    // when Ctrl or Shift+Enter starts a new line; the row and column sizing code supplies it.
+    virtual void EditorSizeWhileTyping(const QString& Text, bool LineBreak) { (void)Text; (void)LineBreak; }
     // ---- events of editing and validation
     std::function<void(TObject*, int ACol, int ARow, QString& Value, bool& Valid)> OnCellValidate,
         OnCellValidateWide;

@@ -78,8 +78,9 @@ void TKvInplaceEdit::UpdateContents()
     TAlignment ha = taLeftJustify;
     SetColor(FGrid->CellEditorLook(FGrid->Col(), FGrid->Row(), &font, ha));
     SetFont(font);
-    FValign = !FValign; // force the style to follow
-    SetValign(ha == taRightJustify);
+    // Each loading sets the style again: the kind (password) may differ from the last cell's.
+    FValign = ha == taRightJustify;
+    ApplyWindowStyle();
     FColE = FGrid->Col();
     FRowE = FGrid->Row();
     FLengthLimit = FGrid->GetEditLimit();
@@ -342,6 +343,9 @@ void TKvInplaceEdit::KeyDown(WORD& Key, TShiftState Shift)
     } else if (Key == VK_RETURN) {
         if (FGrid && !FGrid->Navigation()->AllowCtrlEnter() && (FGrid->WordWrap() || FGrid->MultilineCells))
             FGrid->FEditing = false;
+        if (FGrid && (Shift.Contains(ssCtrl) || Shift.Contains(ssShift)) && FGrid->SizeWhileTyping()->Height() &&
+            FGrid->MultilineCells)
+            FGrid->EditorSizeWhileTyping(Text(), true);
     } else {
         Workmode = true;
     }
@@ -412,6 +416,8 @@ void TKvInplaceEdit::KeyUp(WORD& Key, TShiftState Shift)
     TInplaceEdit::KeyUp(Key, Shift);
     if (!self) return;
     DoLookup();
+    if (G->SizeWhileTyping()->Width() || (G->SizeWhileTyping()->Height() && G->WordWrap()))
+        G->EditorSizeWhileTyping(Text(), false);
 }
 
 void TKvInplaceEdit::KeyPress(QChar& Key)

@@ -265,3 +265,37 @@ TEST(GridEditDispatch, TabInAnOpenComboCommitsClosesAndMovesTheFocusToTheNextCon
     EXPECT_EQ(done[0], std::make_pair(WPARAM(TEditGridForm::cList), LPARAM(2)));
     f.grid->OnMessage = nullptr;
 }
+
+TEST(GridTextEditor, TheKeypadPointBecomesTheLocaleSeparatorWithExcelStyle)
+{
+    TFormatSettings fs = FormatSettings();
+    fs.DecimalSeparator = QLatin1Char(',');
+    TFormatSettingsScope scope(fs);
+    for (bool excel : {false, true}) {
+        TEditGridForm f;
+        f.grid->ExcelStyleDecimalSeparator = excel;
+        f.grid->SetCells(TEditGridForm::cNormal, 1, QString());
+        f.GoTo(TEditGridForm::cNormal, 1);
+        f.F2();
+        QTest::keyClick(f.Focus(), Qt::Key_Period, Qt::KeypadModifier);
+        f.Type(QStringLiteral("."));
+        EXPECT_EQ(f.Editor()->Text(), excel ? QStringLiteral(",.") : QStringLiteral("..")) << excel;
+    }
+}
+
+TEST(GridTextEditor, PasswordCellsMaskWithTheGridsCharacterAndRightAlignedCellsAlignRight)
+{
+    TEditGridForm f;
+    f.grid->Columns()->Items(TEditGridForm::cNormal)->SetEditor(edPassword);
+    f.grid->Columns()->Items(TEditGridForm::cAfter)->SetAlignment(taRightJustify);
+    f.GoTo(TEditGridForm::cNormal, 1);
+    f.F2();
+    EXPECT_EQ(f.Editor()->PasswordChar(), f.grid->PasswordChar());
+    EXPECT_FALSE(f.Editor()->Valign());
+    f.Key(Qt::Key_Escape);
+    f.GoTo(TEditGridForm::cAfter, 1);
+    f.F2();
+    EXPECT_TRUE(f.Editor()->PasswordChar().isNull());
+    EXPECT_TRUE(f.Editor()->Valign());
+    EXPECT_EQ(f.Editor()->Alignment(), taRightJustify);
+}
