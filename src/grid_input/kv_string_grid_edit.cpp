@@ -37,6 +37,10 @@ bool TKvStringGrid::CanEditShow()
     if (FValidating) return false;
     bool result = TBaseGrid::CanEditShow();
     if (FDesigning) return result;
+    // An edit whose editor was hidden by the stock grid without a focus change (shown while the
+    // grid had no focus, then moved away from) left EditMode behind: it no longer counts.
+    if (EditMode && !(NormalEdit() && NormalEdit()->Visible()) && !(EditCtrl && EditCtrl->Visible()))
+        EditMode = false;
     const TPoint b = BaseCell(RealColIndex(Col()), Row());
     if (result && !EditMode && HasClickControl(b.X, b.Y)) return false;
     if (result && !EditMode) {
