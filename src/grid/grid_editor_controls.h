@@ -14,9 +14,9 @@
 
 class TKvStringGrid;
 
-// What the combo editor asks of the grid it edits for. The defaults use what
-// the grid offers on its own; a grid that validates, tabs or advances through
-// members of its own answers through a link of its own (TGridCombo::SetLink).
+// What the combo editor asks of the grid it edits for. The defaults ask the
+// grid's editing core (validation, Tab claim, ending an edit, lookup settings);
+// a grid that answers otherwise sets a link of its own (TGridCombo::SetLink).
 class TGridComboLink {
 public:
     explicit TGridComboLink(TKvStringGrid* Grid) : FGrid(Grid) {}
@@ -26,29 +26,28 @@ public:
     // Text of the current cell: the base cell of the real column and Row.
     virtual QString CurrentCell();
     virtual void SetCurrentCell(const QString& Value);
-    // The check of a committed text. Default: every text is accepted.
+    // The check of a committed text: the grid's ValidateCell.
     virtual bool ValidateCell(const QString& Value);
-    // The text a refusing check left. Default: the current cell's text.
+    // The text the last check ended with.
     virtual QString NewCellText();
-    // Whether the editor keeps Tab. Default: only with goTabs.
+    // Whether the editor keeps Tab: with goTabs or a cell validator.
     virtual bool EditorWantsTab();
     virtual void HideInplaceEdit();
     virtual void ShowInplaceEdit();
-    // Ends the edit on a key. Default: closes the editor, focuses the grid and
-    // hands Tab and the arrow keys to the grid's key handling.
+    // Ends the edit on a key: closes the editor, focuses the grid, hands Tab and
+    // the arrow keys to the grid's key handling and advances after Return.
     virtual void DoneInplaceEdit(WORD& Key, TShiftState Shift);
-    // Default: the current cell stays.
     virtual void TabToNextCell(bool Backward);
     virtual void AdvanceToNextCell(int ACol, int ARow, bool Edit, bool Recursing, bool Forward, bool AutoEdit,
                                    bool Force);
     // The grid's own key-down handling (moves the current cell).
     virtual void GridKeyDown(WORD& Key, TShiftState Shift);
     // Completion from the items and the grid's lookup list, and the typed-text
-    // history. Default: off, as the grid's defaults.
+    // history: the grid's settings (off by default).
     virtual bool Lookup();
     virtual bool LookupCaseSensitive();
     virtual bool LookupHistory();
-    // Set when a click opened the editor, for the caret placement. Default: never.
+    // Set when a click opened the editor, for the caret placement.
     virtual bool LButFlg();
     virtual void SetLButFlg(bool Value);
     // The message the grid takes for wheel turns.

@@ -156,10 +156,3 @@ void TBackGround::SetBitmap(const TBitmap& Value)
     FBitmap.Assign(Value);
     Repaint();
 }
-
-// ---- the normal in-place editor
-
-TKvInplaceEdit::TKvInplaceEdit(TComponent* AOwner)
-    : TInplaceEdit(AOwner), FKvGrid(dynamic_cast<TKvStringGrid*>(AOwner))
-{
-}

@@ -211,18 +211,5 @@ private:
     TStringList FCells;
 };
 
-// ---- the normal in-place editor
-class TKvInplaceEdit : public TInplaceEdit {
-public:
-    explicit TKvInplaceEdit(TComponent* AOwner);
-    QString ClassName() const override { return QStringLiteral("TKvInplaceEdit"); }
-    TKvStringGrid* KvGrid() const { return FKvGrid; }
-    bool WordWrap() const { return FWordWrap; }
-    // Stored only: the stock editor is a single-line edit kept for its life.
-    void SetWordWrap(bool Value) { FWordWrap = Value; }
-    bool AlternateBackground = false;
-
-private:
-    TKvStringGrid* FKvGrid;
-    bool FWordWrap = false;
-};
+// The normal in-place editor is declared in grid_input/kv_inplace_edit.h.
+class TKvInplaceEdit;

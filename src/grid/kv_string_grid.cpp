@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "grid/grid_editor_controls.h"
+#include "grid_input/kv_inplace_edit.h"
 #include "grid/html_render.h"
 #include "grid/theme_services.h"
 #include "platform/core/datetime.h"
@@ -816,6 +817,7 @@ void TKvStringGrid::DisableEdit()
 
 void TKvStringGrid::StoreEditValue(int ACol, int ARow, const QString& Value)
 {
-    TBaseGrid::SetEditText(DisplColIndex(ACol), ARow, Value);
-    SetCells(DisplColIndex(ACol), ARow, Value);
+    // ACol is a real column: the editor text path takes the display index, Cells the real one.
+    SetEditText(DisplColIndex(ACol), ARow, Value);
+    SetCells(ACol, ARow, Value);
 }

@@ -7,6 +7,7 @@
 // same class; operations declared here with a minimal body are completed there.
 
 #include <QString>
+#include <bitset>
 #include <functional>
 #include <map>
 #include <memory>
@@ -24,6 +25,7 @@
 #include "grid/style_interfaces.h"
 
 class TCustomForm;
+class TGridCombo;
 class TKvStringGridCheck;
 class TBalloonHint;
 
@@ -805,8 +807,6 @@ public:
     int LastTabStopCol(int ARow);
     bool IsLastNormalRow();
     virtual void MoveToFirstRow() { SetRow(FixedRows()); }
-    virtual void InplaceEditKeyDown(WORD& Key, TShiftState Shift) { (void)Key; (void)Shift; }
-    virtual void InplaceEditWMKeyDown(WORD& Key, TShiftState Shift) { (void)Key; (void)Shift; }
     // Acts as a left click 2 px inside the cell, without the mouse events.
     void SimulateCellClick(int ACol, int ARow);
     void Select() { SelectCell(Col(), Row()); }
@@ -821,12 +821,15 @@ public:
     // editing code routes them to its cell events.
     virtual void FixedCellValidate(int ACol, int ARow, QString& Value, bool& Valid)
     {
-        (void)ACol; (void)ARow; (void)Value; (void)Valid;
+        if (OnCellValidate) OnCellValidate(this, ACol, ARow, Value, Valid);
     }
-    virtual void FixedCellEditingDone() {}
-    // Whether the cell validation event of the editing code is assigned; a
-    // press then stores the current cell's value for it.
-    virtual bool CellValidateAssigned() { return false; }
+    virtual void FixedCellEditingDone()
+    {
+        if (OnEditingDone) OnEditingDone(this);
+    }
+    // Whether the cell validation event is assigned; a press then stores the
+    // current cell's value for it.
+    virtual bool CellValidateAssigned() { return bool(OnCellValidate); }
     // ---- event hooks
     virtual void CheckBoxClick(int ACol, int ARow, bool State);
     virtual void PrintGetPageNum(int PageNum, int PageColNum, QString& PageNumString);
@@ -873,12 +876,8 @@ public:
     int Movecell = -1;
     int MoveOfsX = 0, MoveOfsY = 0;
     int Clickposx = 0, Clickposy = 0, Clickposdx = 0, Clickposdy = 0;
-    bool LButFlg = false;
     // Set by row insertion and deletion from the keyboard.
-    bool Modified() const { return FGridModified; }
-    void SetModified(bool Value) { FGridModified = Value; }
     // The keypad's decimal key types the locale's decimal separator.
-    bool ExcelStyleDecimalSeparator = false;
     // ---- form controls in a cell's HTML (cell_form_controls.cpp)
     // Opens the editor of the next form control of the cell's text after CurrentID.
     void EditNextHTMLControl(int ACol, int ARow, const QString& CurrentID);
@@ -919,12 +918,8 @@ public:
     std::function<void(TObject*, int ARow, int ACol, bool& Allow)> OnCanClickCell;
     std::function<void(TObject*, int ACol, int ARow, int ItemIndex)> OnRadioClick;
     std::function<void(TObject*, int ACol, int ARow)> OnRadioButtonClick;
-    std::function<void(TObject*, int OldRow, int NewRow, bool& Allow)> OnRowChanging;
-    std::function<void(TObject*, int OldCol, int NewCol, bool& Allow)> OnColChanging;
-    std::function<void(TObject*, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)> OnCellChanging;
     std::function<void(TObject*, int ARow)> OnAutoAddRow, OnAutoInsertRow;
     std::function<void(TObject*, int ARow, bool& CanDelete)> OnCanDeleteRow;
-    std::function<void(TObject*, bool& Allow)> OnClipboardCut, OnClipboardCopy, OnClipboardPaste;
     std::function<void(TObject*, int ACol, bool& Allow)> OnColumnSize, OnCanSort;
     std::function<void(TObject*, int ARow, bool& Allow)> OnRowSize;
     std::function<void(TObject*, int ACol)> OnEndColumnSize, OnClickSort;
@@ -976,11 +971,8 @@ private:
     // Toggles the cell in the list, or makes it the only listed cell.
     void ListSelectedCell(int ACol, int ARow, bool Toggle);
     TGridRect FMoveSelection;
-    QChar FStartEditChar;
-    bool FForceSel = false;
     TPoint FLastKeyCell{-1, -1};
     bool FDoOnClick = false, FMouseDownMove = false, FMouseKeepDown = false;
-    bool FSpinUpClick = false, FSpinDnClick = false;
     int FMoveColInd = -1, FMoveRowInd = -1;
     bool FSelectionClick = false;
     bool FFixedCellPushed = false;
@@ -1001,7 +993,6 @@ private:
     bool FNoMouseLeave = false;
     int FFixedColEdit = -1, FFixedRowEdit = -1;
     bool FCtrlEditing = false;
-    bool FGridModified = false;
     QString FCtrlID, FCtrlType;
     // The form control under a point of a cell: its ID, type and value, or an anchor.
     bool HTMLHitTest(int ACol, int ARow, int X, int Y, QString& Anchor, QString& CtrlID, QString& CtrlType,
@@ -1577,7 +1568,7 @@ public:
     virtual void QUnSort() {}
     virtual void SaveColPositions() {}
     virtual void LoadColPositions() {}
-    virtual void RestoreCellValue() {}
+    virtual void RestoreCellValue();
     virtual void ScrollCell(int ACol, int ARow, int Position, int Min, int Max)
     {
         if (OnScrollCell) OnScrollCell(this, ACol, ARow, Position, Min, Max);
@@ -1616,7 +1607,7 @@ public:
     virtual void GetSaveCellText(int ACol, int ARow, QString& Value);
     // A raw write of an imported or loaded text: no repaint, no change hooks.
     virtual void SetLoadCellText(int ACol, int ARow, const QString& Value);
-    virtual void StoreOldCell(int ACol, int ARow) { (void)ACol; (void)ARow; }
+    virtual void StoreOldCell(int ACol, int ARow);
     virtual void RemoveRowRange(int ARow, int Count);
     virtual void CanAddRow(bool& Allow) { if (OnCanAddRow) OnCanAddRow(this, Allow); }
     virtual void CanInsertRow(int ARow, bool& CanInsert) { if (OnCanInsertRow) OnCanInsertRow(this, ARow, CanInsert); }
@@ -1625,7 +1616,7 @@ public:
     virtual void DesignHelperClick(int X, int Y);
     virtual void CheckBoxChange(int ACol, int ARow, bool State);
     virtual bool RatingChange(int ACol, int ARow, double& NewRate);
-    virtual void CellChanging(int NewCol, int NewRow, bool& Allow) { (void)NewCol; (void)NewRow; (void)Allow; }
+    virtual void CellChanging(int NewCol, int NewRow, bool& Allow);
     virtual bool CanShowFixedDropDown(int ACol)
     {
         bool can = true;
@@ -1642,11 +1633,137 @@ public:
     virtual void LoadColSizes() {}
     virtual void StretchRightColumn() { StretchColumnWidth(ColCount() - 1); }
     virtual void UpdateSearchFooter();
-    virtual void ShowInplaceEdit() { ShowEditor(); }
+    virtual void ShowInplaceEdit();
     // Closes the editor when one is open and selects the current cell again.
     void HideInplaceEdit();
     void InitOrigColSizes();
     void GridFormResize(TObject* Sender);
+
+    // ==================== in-place editing core (kv_string_grid_edit.cpp, kv_string_grid_edit_validate.cpp,
+    // kv_string_grid_edit_entry.cpp)
+    // ---- editing state: plain fields the grid's editors read and write
+    TEditorType EditControl = edNormal;  // kind of the editor opening or open on the current cell
+    bool FEditing = false;               // an edit runs and has not been validated yet
+    bool FSpecialEditor = false;         // the open editor is a special control, not the text editor
+    bool FEditActive = false;            // a special editor is shown; its hiding ends the edit
+    QChar FStartEditChar;                // the key that started editing, replayed once into a new editor
+    bool FBlockKill = false;             // a special editor's value is being stored
+    bool FSpinUpClick = false, FSpinDnClick = false;
+    QString FCellCache;                  // the current cell's text when editing started
+    bool FNoEditChange = false;          // the grid itself loads text into an editor
+    double FOriginalDateTime = 0;
+    int MaxComboLength = 0;
+    // ---- validation state
+    int FOldCol = -1, FOldRow = -1;      // the cell remembered at the start of an edit (display column)
+    QString FOldCellText, FOldCellTextWide;
+    bool FOldModifiedValue = false;
+    QString FNewCellText;                // the value the last validation ended with
+    bool FValidating = false;
+    bool FAlwaysValidate = false;
+    bool FGridModified = false;
+    bool FEditDisable = false;
+    QString FEditWideText;
+    int FOldRowSel = -1;                 // the row OnRowChanged last reported
+    bool FForceSel = false;
+    bool FBlockFocus = false;
+    bool InvokedFocusChange = false;
+    QString InvalidEntryTitle, InvalidEntryText;
+    void SetInvalidEntryIcon(TInvalidEntryIcon Value) { FInvalidEntryIcon = Value; }
+    bool Modified() const { return FGridModified; }
+    void SetModified(bool Value) { FGridModified = Value; }
+    bool LastValidation() const { return FLastValidation; }
+    // ---- settings the text and combo editors read
+    bool Lookup = false;
+    bool LookupCaseSensitive = false;
+    bool LookupHistory = false;
+    QString ValidChars;
+    std::bitset<256> ValidCharSet;
+    bool ExcelStyleDecimalSeparator = false;
+    bool MultilineCells = false;
+    bool EditWithTags = false;
+    bool LButFlg = false;                // the editor was opened by a left-button press
+
+    // ---- editor dispatch
+    void HideCellEdit();
+    void ShowCellEdit();
+    TGridCombo* EditCombo() const;
+    // ---- validation
+    virtual bool ValidateCell(const QString& NewValue);
+    virtual bool ValidateCellWide(const QString& NewValue);
+    bool EditorWantsTab();
+    // The click on the grid: the stock click, then the cell is remembered as the start of an edit.
+    void Click() override;
+    // ---- entry points
+    void DoneInplaceEdit(WORD Key, TShiftState Shift);
+    // Ends an edit: OnEditingDone, EditMode off, "GridEditDone" posted to the grid with both values.
+    void PostEditDone(WPARAM wParam, LPARAM lParam);
+    QString CurrentCell();
+    void SetCurrentCell(const QString& Value);
+    QString GetCurrentCell() { return CurrentCell(); }
+    QString GetCurrentCellText();
+    void SetCurrentCellText(const QString& Value);
+    TEditorType CurrentEditor() const { return EditControl; }
+    QString EllipsClick(const QString& Text);
+    void DropDownHeaderButtonClick(int ButtonIndex);
+    void DropDownFooterButtonClick(int ButtonIndex);
+    void MemoDropDownChange(const QString& Text);
+    void UnitChanged(TObject* Sender, const QString& AUnit);
+    // Installed as an event filter on a custom editor's edit control: with goTabs the control
+    // claims the arrows, Tab and all keys from the form.
+    void EditLinkControlWndProc(TWinControl* Control);
+    // ---- hooks the text editor calls (empty here)
+    virtual void InplaceEditWMKeyDown(WORD& Key, TShiftState Shift) { (void)Key; (void)Shift; }
+    virtual void InplaceEditKeyDown(WORD& Key, TShiftState Shift) { (void)Key; (void)Shift; }
+    virtual void InplaceEditChange(const QString& Text, TPoint Pos, int Caret)
+    {
+        (void)Text; (void)Pos; (void)Caret;
+    }
+    virtual void FormulaEditing(bool Value) { (void)Value; }
+    // ---- moves the editors ask of the grid: the Enter advance and the grid's Tab key.
+    virtual void EditorAdvanceToNextCell(int ACol, int ARow, bool Edit, bool Recursing, bool Forward,
+                                         bool AutoEdit, bool Force);
+    virtual void EditorTabToNextCell(TShiftState Shift);
+    virtual bool EditorAppendRow() { return false; }
+    // Sizing while typing (SizeWhileTyping): after a key in the text editor, and with LineBreak
+    // when Ctrl or Shift+Enter starts a new line; the row and column sizing code supplies it.
+    virtual void EditorSizeWhileTyping(const QString& Text, bool LineBreak) { (void)Text; (void)LineBreak; }
+    // ---- events of editing and validation
+    std::function<void(TObject*, int ACol, int ARow, QString& Value, bool& Valid)> OnCellValidate,
+        OnCellValidateWide;
+    std::function<void(TObject*, int OldRow, int NewRow, bool& Allow)> OnRowChanging;
+    std::function<void(TObject*, int OldCol, int NewCol, bool& Allow)> OnColChanging;
+    std::function<void(TObject*, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)> OnCellChanging;
+    std::function<void(TObject*, int ARow, int ACol)> OnGetEditorPropInt;
+    std::function<void(TObject*)> OnEditingDone;
+    std::function<void(TObject*, int ACol, int ARow, QString& S)> OnEllipsClick;
+    std::function<void(TObject*, int ACol, int ARow, int ButtonIndex)> OnDropDownHeaderButtonClick,
+        OnDropDownFooterButtonClick;
+    std::function<void(TObject* Sender, bool& Allow)> OnClipboardCopy, OnClipboardCut, OnClipboardPaste;
+    std::function<void(TObject* Sender, int ACol, int ARow, QString& Value, bool& Allow)> OnClipboardBeforePasteCell;
+    std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value)> OnClipboardAfterPasteCell;
+
+protected:
+    bool SelectCell(int ACol, int ARow) override;
+    virtual void ShowEditControl(int ACol, int ARow);
+    virtual void HideEditControl(int ACol, int ARow);
+    void DoEnter() override;
+    void DoExit() override;
+    void WMSetFocus(TMessage& Message) override;
+    void WMKillFocus(TMessage& Message) override;
+    QString GetEditText(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const QString& Value) override;
+
+private:
+    friend class TKvInplaceEdit;
+    // The combo-list rule for a cell text that is no item; true when it fell back to item 0.
+    bool PreselectComboList(TGridCombo* Combo, int RealCol, int ARow, int ACol);
+    void ShowComboControl(TGridCombo* Combo, int ACol, int ARow, const TRect& R, int W, int H, TColor BkColor);
+    void ShowInvalidEntryBalloon();
+    // The background colour, font and horizontal alignment a cell shows (display column).
+    TColor CellEditorLook(int ACol, int ARow, TFont* Font, TAlignment& HA);
+
+public:
+    // ==================== end of in-place editing core
 
     // ---- events
     std::function<void(TObject*, int ARow, int ACol, QString& Hint)> OnGridHint, OnGridWideHint;
@@ -1870,7 +1987,7 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void KeyPress(QChar& Key) override;
     void DblClick() override { TBaseGrid::DblClick(); }
-    bool CanEditShow() override { return TBaseGrid::CanEditShow(); }
+    bool CanEditShow() override;
     // Move the order entry, widths or heights (with EnhRowColMove), the
     // visibility flags and the cells of hidden rows along (kv_string_grid_order.cpp).
     void ColumnMoved(int FromIndex, int ToIndex) override;

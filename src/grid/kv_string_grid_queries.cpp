@@ -303,6 +303,8 @@ void TKvStringGrid::GetEditorProp(int ACol, int ARow)
 {
     QString dummy;
     if (OnGetEditorProp) OnGetEditorProp(this, ACol, ARow, dummy);
+    // The integer event names its parameters the other way round: the column comes first.
+    if (OnGetEditorPropInt) OnGetEditorPropInt(this, ACol, ARow);
 }
 
 void TKvStringGrid::SetComboIndex(int ACol, int ARow, int Value)

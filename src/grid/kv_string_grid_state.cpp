@@ -50,14 +50,6 @@ void TKvStringGrid::EditCell(int ACol, int ARow)
     ShowInplaceEdit();
 }
 
-void TKvStringGrid::HideInplaceEdit()
-{
-    if (!EditorMode() && !EditMode) return;
-    HideEditor();
-    EditMode = false;
-    SelectCell(Col(), Row());
-}
-
 void TKvStringGrid::MoveToCell(int ACol, int ARow)
 {
     MoveColRow(ACol, ARow, true, true);

@@ -35,33 +35,30 @@ void TGridComboLink::SetCurrentCell(const QString& Value)
     FGrid->SetCells(b.X, b.Y, Value);
 }
 
-bool TGridComboLink::ValidateCell(const QString&) { return true; }
-QString TGridComboLink::NewCellText() { return CurrentCell(); }
-bool TGridComboLink::EditorWantsTab() { return FGrid->Options().Contains(goTabs); }
+bool TGridComboLink::ValidateCell(const QString& Value) { return FGrid->ValidateCell(Value); }
+QString TGridComboLink::NewCellText() { return FGrid->FNewCellText; }
+bool TGridComboLink::EditorWantsTab() { return FGrid->EditorWantsTab(); }
 void TGridComboLink::HideInplaceEdit() { FGrid->HideInplaceEdit(); }
 void TGridComboLink::ShowInplaceEdit() { FGrid->ShowInplaceEdit(); }
 
-void TGridComboLink::DoneInplaceEdit(WORD& Key, TShiftState Shift)
+void TGridComboLink::DoneInplaceEdit(WORD& Key, TShiftState Shift) { FGrid->DoneInplaceEdit(Key, Shift); }
+
+void TGridComboLink::TabToNextCell(bool Backward)
 {
-    HideInplaceEdit();
-    if (FGrid->CanFocus()) FGrid->SetFocus();
-    switch (Key) {
-    case VK_TAB: case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
-        GridKeyDown(Key, Shift);
-        break;
-    default:
-        break;
-    }
+    FGrid->EditorTabToNextCell(Backward ? TShiftState(ssShift) : TShiftState());
 }
 
-void TGridComboLink::TabToNextCell(bool) {}
-void TGridComboLink::AdvanceToNextCell(int, int, bool, bool, bool, bool, bool) {}
+void TGridComboLink::AdvanceToNextCell(int ACol, int ARow, bool Edit, bool Recursing, bool Forward, bool AutoEdit,
+                                       bool Force)
+{
+    FGrid->EditorAdvanceToNextCell(ACol, ARow, Edit, Recursing, Forward, AutoEdit, Force);
+}
 void TGridComboLink::GridKeyDown(WORD& Key, TShiftState Shift) { TGridKeyAccess::KeyDownOf(FGrid, Key, Shift); }
-bool TGridComboLink::Lookup() { return false; }
-bool TGridComboLink::LookupCaseSensitive() { return false; }
-bool TGridComboLink::LookupHistory() { return false; }
-bool TGridComboLink::LButFlg() { return false; }
-void TGridComboLink::SetLButFlg(bool) {}
+bool TGridComboLink::Lookup() { return FGrid->Lookup; }
+bool TGridComboLink::LookupCaseSensitive() { return FGrid->LookupCaseSensitive; }
+bool TGridComboLink::LookupHistory() { return FGrid->LookupHistory; }
+bool TGridComboLink::LButFlg() { return FGrid->LButFlg; }
+void TGridComboLink::SetLButFlg(bool Value) { FGrid->LButFlg = Value; }
 UINT TGridComboLink::WheelMsg() { return WM_MOUSEWHEEL; }
 void TGridComboLink::ComboChange(int ACol, int ARow, int AItemIndex, const QString& ASelection)
 {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "grid/kv_string_grid.h"
+#include "grid_input/kv_inplace_edit.h"
 #include "grid/grid_text.h"
 #include "grid/theme_services.h"
 #include "platform/core/datetime.h"

@@ -1108,25 +1108,32 @@ void TCustomGrid::WndProc(TMessage& Message)
         FSizingLinePos = -1;
         FGridState = gsNormal;
         break;
+    case WM_SETFOCUS:
+        WMSetFocus(Message);
+        return;
+    case WM_KILLFOCUS:
+        WMKillFocus(Message);
+        return;
     default:
         break;
     }
     TCustomControl::WndProc(Message);
-    switch (Message.Msg) {
-    case WM_CREATE:
-        // New bars come up shown; set them from the grid.
-        UpdateScrollRange();
-        break;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        if (FOptions.Contains(goRowSelect)) InvalidateRow(FCurrent.Y);
-        else InvalidateCell(FCurrent.X, FCurrent.Y);
-        if (Message.Msg == WM_SETFOCUS && FInplaceEdit && FInplaceEdit->Visible() && FEditorMode)
-            FInplaceEdit->SetFocus();
-        break;
-    default:
-        break;
-    }
+    if (Message.Msg == WM_CREATE) UpdateScrollRange(); // new bars come up shown; set them from the grid
+}
+
+void TCustomGrid::WMSetFocus(TMessage& Message)
+{
+    TCustomControl::WndProc(Message);
+    if (FOptions.Contains(goRowSelect)) InvalidateRow(FCurrent.Y);
+    else InvalidateCell(FCurrent.X, FCurrent.Y);
+    if (FInplaceEdit && FInplaceEdit->Visible() && FEditorMode) FInplaceEdit->SetFocus();
+}
+
+void TCustomGrid::WMKillFocus(TMessage& Message)
+{
+    TCustomControl::WndProc(Message);
+    if (FOptions.Contains(goRowSelect)) InvalidateRow(FCurrent.Y);
+    else InvalidateCell(FCurrent.X, FCurrent.Y);
 }
 
 void TCustomGrid::Resize()

@@ -335,6 +335,10 @@ protected:
     bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
     void Resize() override;
     virtual void TimedScroll(unsigned Direction);
+    // WM_SETFOCUS / WM_KILLFOCUS; the default lets the control handle the message and
+    // repaints the current cell (the editor takes the focus back while it is shown).
+    virtual void WMSetFocus(TMessage& Message);
+    virtual void WMKillFocus(TMessage& Message);
 
     void MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show);
     void MoveAnchor(const TGridCoord& NewAnchor);

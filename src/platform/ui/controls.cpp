@@ -746,6 +746,15 @@ bool TControl::HandleQtEvent(QObject* target, QEvent* e)
     }
     if (e->type() == kPostedMessage) {
         auto* pm = static_cast<TPostedMessageEvent*>(e);
+        // A posted Tab that the control does not claim moves the focus as a typed Tab does.
+        if (pm->Msg == WM_KEYDOWN && pm->W == VK_TAB && dynamic_cast<TWinControl*>(this)) {
+            TCustomForm* form = GetParentForm();
+            const TShiftState shift = ShiftStateFromQt(QApplication::keyboardModifiers());
+            if (form && form != this && form->Perform(CM_CHILDKEY, VK_TAB, LPARAM(this)) != 0) return true;
+            if (Perform(CM_WANTSPECIALKEY, VK_TAB) == 0 && (Perform(WM_GETDLGCODE) & DLGC_WANTTAB) == 0 && form &&
+                form->Perform(CM_DIALOGKEY, VK_TAB, LPARAM(shift.Bits())) != 0)
+                return true;
+        }
         Perform(pm->Msg, pm->W, pm->L);
         return true;
     }
@@ -947,7 +956,15 @@ int GetSystemMetrics(int index)
 
 unsigned GetDoubleClickTime() { return 500; }
 unsigned GetCaretBlinkTime() { return 530; }
-void MessageBeep(unsigned) { QApplication::beep(); }
+namespace {
+unsigned gBeepCount = 0;
+}
+void MessageBeep(unsigned)
+{
+    ++gBeepCount;
+    QApplication::beep();
+}
+unsigned MessageBeepCount() { return gBeepCount; }
 void InvalidateRect(HWND wnd, const TRect*, bool) { if (wnd) wnd->Invalidate(); }
 void UpdateWindow(HWND wnd) { if (wnd) wnd->Update(); }
 void ScrollWindow(HWND wnd, int, int, const TRect*, const TRect*) { if (wnd) wnd->Invalidate(); }

@@ -513,6 +513,8 @@ int GetSystemMetrics(int index);
 unsigned GetDoubleClickTime();
 unsigned GetCaretBlinkTime();
 void MessageBeep(unsigned type = 0);
+// Beeps given since start-up, so tests can tell a refused key from a silent one.
+unsigned MessageBeepCount();
 // Whole-control invalidation (the area is not tracked separately).
 void InvalidateRect(HWND wnd, const TRect* r = nullptr, bool erase = true);
 void UpdateWindow(HWND wnd);

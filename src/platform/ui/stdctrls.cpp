@@ -451,6 +451,8 @@ void TCustomEdit::WndProc(TMessage& m)
     case EM_GETMODIFY: m.Result = Modified(); return;
     case EM_SETMODIFY: SetModified(m.WParam != 0); return;
     case EM_GETLINECOUNT: m.Result = 1; return;
+    // One line: every character (and -1, the caret's line) is on line 0.
+    case EM_LINEFROMCHAR: m.Result = 0; return;
     case EM_CHARFROMPOS: {
         const QPoint p(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
         m.Result = FEdit->cursorPositionAt(p);
@@ -458,9 +460,17 @@ void TCustomEdit::WndProc(TMessage& m)
     }
     case EM_POSFROMCHAR: {
         const int save = FEdit->cursorPosition();
+        const int selStart = FEdit->selectionStart();
+        const int selLen = int(FEdit->selectedText().length());
         FEdit->setCursorPosition(int(m.WParam));
         const QRect r = FEdit->inputMethodQuery(Qt::ImCursorRectangle).toRect();
-        FEdit->setCursorPosition(save);
+        // Asking for a position leaves the selection as it was, caret end included.
+        if (selStart >= 0 && selLen > 0) {
+            if (save == selStart) FEdit->setSelection(selStart + selLen, -selLen);
+            else FEdit->setSelection(selStart, selLen);
+        } else {
+            FEdit->setCursorPosition(save);
+        }
         m.Result = MAKELPARAM(unsigned(r.left()), unsigned(r.top()));
         return;
     }
