@@ -22,7 +22,6 @@ TFTransmitNMEA* FTransmitNMEA = nullptr;
 TFOPC_UA_Add_Server* FOPC_UA_Add_Server = nullptr;
 TFOPC_UA_Client_Access* FOPC_UA_Client_Access = nullptr;
 TFOPC_UA_Scan_Server* FOPC_UA_Scan_Server = nullptr;
-TFOPC_UA_Server_Access* FOPC_UA_Server_Access = nullptr;
 TFS7_Protocol_Set_Access* FS7_Protocol_Set_Access = nullptr;
 TFSNMPManagerAccess* FSNMPManagerAccess = nullptr;
 TFSNMP_Trap_Access* FSNMP_Trap_Access = nullptr;

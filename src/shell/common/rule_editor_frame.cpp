@@ -3,6 +3,7 @@
 #include "shell/common/rule_editor_frame.h"
 
 #include "grid/column_grid.h"
+#include "platform/core/sysutils.h"
 #include "platform/ui/comctrls.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/extctrls.h"
@@ -240,7 +241,9 @@ void TRuleEditorFrame::Btn_DelRowClick(TObject*)
   TKvStringGrid* grid = nullptr;
   if (!Current_Row(g, grid, r))
     return;
-  if (MessageDlg(Lang_Str(FTexts.Delete_Question) + QString::number(r), mtConfirmation, mbYes | mbNo) != mrYes)
+  const QString question = FTexts.Delete_Question_Format ? Format(Lang_Str(FTexts.Delete_Question), {r})
+                                                         : Lang_Str(FTexts.Delete_Question) + QString::number(r);
+  if (MessageDlg(question, mtConfirmation, mbYes | mbNo) != mrYes)
     return;
   if (FFile.Grids[size_t(g)].Check_Boxes)
     Grid_Delete_Row_Check(r, grid, false);
@@ -286,6 +289,7 @@ void TRuleEditorFrame::Btn_PasteRowClick(TObject*)
     Grid_Paste_Row_Check(grid, r, Do_Copy[size_t(g)]);
   else
     Grid_Paste_Row(static_cast<TKvColumnGrid*>(grid), r, Do_Copy[size_t(g)]);
+  After_Paste_Row(g, r);
 }
 
 void TRuleEditorFrame::ClickCell(TObject* Sender, int ARow, int ACol)
@@ -323,3 +327,5 @@ void TRuleEditorFrame::Grid_Hint(int G, int ARow, int ACol, QString& Hint)
 }
 
 void TRuleEditorFrame::Combo_Change(int, int, int, int, const QString&) {}
+
+void TRuleEditorFrame::After_Paste_Row(int, int) {}
