@@ -2,6 +2,7 @@
 
 #include "editors_it/opcua_client_window.h"
 
+#include "editors_it/opcua_scan_dialog.h"
 #include "editors_it/opcua_server_dialog.h"
 #include "grid/column_grid.h"
 #include "platform/core/sysutils.h"
@@ -215,7 +216,7 @@ TFOPC_UA_Client_Access::TFOPC_UA_Client_Access(TComponent* AOwner)
   Btn_Add_Server->OnClick = [this](TObject*) { Leave_Var_Grid(); Add_Server(); };
   Btn_Modify_Server->OnClick = [this](TObject*) { Leave_Var_Grid(); Modify_Server(); };
   Btn_Delete_Server->OnClick = [this](TObject*) { Leave_Var_Grid(); Delete_Server(); };
-  Btn_Scan_Server->OnClick = [this](TObject*) { Leave_Var_Grid(); };
+  Btn_Scan_Server->OnClick = [this](TObject*) { Leave_Var_Grid(); Scan_Server(); };
   Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
   Btn_Cancel->SetModalResult(mrCancel);
   Btn_DelRow->OnClick = [this](TObject* s) { Btn_DelRowClick(s); };
@@ -638,4 +639,59 @@ void TFOPC_UA_Client_Access::Btn_PasteRowClick(TObject*)
   Ind_Server = Selected_Server();
   Save_Var_Grid(g);
   Ind_Server = -1;
+}
+
+int TFOPC_UA_Client_Access::Add_Variables_In_Read()
+{
+  const int s = Selected_Server();
+  if (s < 0 || !FOPC_UA_Scan_Server)
+    return 0;
+  return OPC_UA_Append_Browsed(OPC_UA_Server_List[size_t(s)].Var_List_R, FOPC_UA_Scan_Server->List_Var,
+                               FOPC_UA_Scan_Server->Marks(TFOPC_UA_Scan_Server::Col_Read));
+}
+
+int TFOPC_UA_Client_Access::Add_Variables_In_Write()
+{
+  const int s = Selected_Server();
+  if (s < 0 || !FOPC_UA_Scan_Server)
+    return 0;
+  return OPC_UA_Append_Browsed(OPC_UA_Server_List[size_t(s)].Var_List_W, FOPC_UA_Scan_Server->List_Var,
+                               FOPC_UA_Scan_Server->Marks(TFOPC_UA_Scan_Server::Col_Write));
+}
+
+void TFOPC_UA_Client_Access::Scan_Server()
+{
+  const int s = Selected_Server();
+  if (s < 0) {
+    MessageDlg(Lang_Str(4390), mtError, mbOK);
+    return;
+  }
+  TFOPC_UA_Scan_Server* d = FOPC_UA_Scan_Server;
+  if (!d)
+    return;
+  d->Server = OPC_UA_Server_List[size_t(s)];
+  if (d->ShowModal() != mrOk)
+    return;
+  if (!d->List_Var.empty()) {
+    QStringList leftOut;
+    for (int w = 0; w < 2; ++w) {
+      std::vector<TOPC_UA_Variable>& list =
+          w ? OPC_UA_Server_List[size_t(s)].Var_List_W : OPC_UA_Server_List[size_t(s)].Var_List_R;
+      int answer = mrYes;
+      if (!list.empty())
+        answer = MessageDlg(Lang_Str(w ? 4392 : 4391), mtConfirmation, mbYes | mbNo | mbCancel);
+      if (answer == mrNo)
+        list.clear();
+      if (answer != mrYes && answer != mrNo)
+        continue;
+      const int n = w ? Add_Variables_In_Write() : Add_Variables_In_Read();
+      if (n > 0)
+        leftOut << Lang_Str(Rule_Text_Rows_Not_Shown)
+                       .arg(n)
+                       .arg(w ? TS_OPC_UA_Var_Write->Caption() : TS_OPC_UA_Var_Read->Caption());
+    }
+    if (!leftOut.isEmpty())
+      MessageDlg(leftOut.join(u'\n'), mtInformation, mbOK);
+  }
+  Show_OPC_UA_Var_List();
 }

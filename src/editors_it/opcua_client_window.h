@@ -77,6 +77,12 @@ public:
   void Modify_Server();
   void Delete_Server();
   void Btn_AutoPositionClick(TObject* Sender);
+  // Browses the selected server and adds the variables marked in the browse dialog.
+  void Scan_Server();
+  // The browse dialog's marked variables appended to the selected server's lists, at
+  // most up to the grid's rows; returns how many did not fit.
+  int Add_Variables_In_Read();
+  int Add_Variables_In_Write();
   // The read and write starts of the selected server: after the server listed above it.
   void Start_Position(int Server, int64_t& Read, int64_t& Write) const;
 

@@ -19,7 +19,6 @@ TFMQTT_Set_Topic* FMQTT_Set_Topic = nullptr;
 TFTopicTemplate* FTopicTemplate = nullptr;
 TFReceiveNMEA* FReceiveNMEA = nullptr;
 TFTransmitNMEA* FTransmitNMEA = nullptr;
-TFOPC_UA_Scan_Server* FOPC_UA_Scan_Server = nullptr;
 TFS7_Protocol_Set_Access* FS7_Protocol_Set_Access = nullptr;
 TFSNMPManagerAccess* FSNMPManagerAccess = nullptr;
 TFSNMP_Trap_Access* FSNMP_Trap_Access = nullptr;

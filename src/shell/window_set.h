@@ -10,6 +10,7 @@
 #include "editors_modbus_bacnet/modbus_serial_master_window.h"
 #include "editors_modbus_bacnet/modbus_tcp_master_window.h"
 #include "editors_it/opcua_client_window.h"
+#include "editors_it/opcua_scan_dialog.h"
 #include "editors_it/opcua_server_dialog.h"
 #include "editors_it/opcua_server_window.h"
 #include "enip_outputs/boot_window.h"
