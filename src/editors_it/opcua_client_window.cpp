@@ -11,6 +11,7 @@
 #include "platform/ui/extctrls.h"
 #include "platform/ui/stdctrls.h"
 #include "shell/common/common_routines.h"
+#include "shell/common/grid_event_wiring.h"
 #include "shell/common/grid_row_commands.h"
 #include "shell/common/lang_table.h"
 #include "shell/common/rule_editor_frame.h"
@@ -29,20 +30,6 @@ constexpr int Position_Max = 1499;
 
 // Read grid columns; the write grid has On Change, On CMD and On Timer before Time.
 enum : int { C_Enable = 1, C_Name = 2, C_Node_Type = 3, C_Node_ID = 4, C_Var_Type = 5, C_NSI = 6 };
-
-template <typename Grid, typename Handler>
-void Wire_Click_Cell(Grid* G, Handler H)
-{
-  if constexpr (requires { G->OnClickCell = std::function<void(TObject*, int, int)>(H); })
-    G->OnClickCell = std::function<void(TObject*, int, int)>(H);
-}
-
-template <typename Grid, typename Handler>
-void Wire_Dbl_Click_Cell(Grid* G, Handler H)
-{
-  if constexpr (requires { G->OnDblClickCell = std::function<void(TObject*, int, int)>(H); })
-    G->OnDblClickCell = std::function<void(TObject*, int, int)>(H);
-}
 
 QStringList Data_Type_Items()
 {
@@ -93,6 +80,17 @@ TRuleGrid Var_Desc(bool Write)
   return g;
 }
 
+// A borderless strip of the list panels: title or buttons.
+TPanel* Make_Strip(TComponent* Owner, TWinControl* Parent, TAlign Align, int Height)
+{
+  auto* p = new TPanel(Owner);
+  p->SetParent(Parent);
+  p->SetAlign(Align);
+  p->SetHeight(Height);
+  p->SetBevelOuter(bvNone);
+  return p;
+}
+
 TKvColumnGrid* Make_Grid(TComponent* Owner, TWinControl* Parent, const QString& Name, const TRuleGrid& D)
 {
   auto* g = new TKvColumnGrid(Owner);
@@ -135,17 +133,9 @@ TFOPC_UA_Client_Access::TFOPC_UA_Client_Access(TComponent* AOwner)
   L_SW_Desc = title.L_SW_Desc;
 
   P_OPC_UA_Server_List = Make_Plain_Panel(this, QStringLiteral("P_OPC_UA_Server_List"), 220, alTop);
-  TPanel* serverTitle = new TPanel(this);
-  serverTitle->SetParent(P_OPC_UA_Server_List);
-  serverTitle->SetAlign(alTop);
-  serverTitle->SetHeight(24);
-  serverTitle->SetBevelOuter(bvNone);
+  TPanel* serverTitle = Make_Strip(this, P_OPC_UA_Server_List, alTop, 24);
   L_Server_List_Title = Make_Label(this, serverTitle, QStringLiteral("L_Server_List_Title"), 16, 4, true);
-  TPanel* serverButtons = new TPanel(this);
-  serverButtons->SetParent(P_OPC_UA_Server_List);
-  serverButtons->SetAlign(alBottom);
-  serverButtons->SetHeight(40);
-  serverButtons->SetBevelOuter(bvNone);
+  TPanel* serverButtons = Make_Strip(this, P_OPC_UA_Server_List, alBottom, 40);
   TLbButton** sb[4] = {&Btn_Add_Server, &Btn_Modify_Server, &Btn_Delete_Server, &Btn_Scan_Server};
   const char* sbNames[4] = {"Btn_Add_Server", "Btn_Modify_Server", "Btn_Delete_Server", "Btn_Scan_Server"};
   for (int i = 0; i < 4; ++i)
@@ -159,17 +149,9 @@ TFOPC_UA_Client_Access::TFOPC_UA_Client_Access(TComponent* AOwner)
   splitter->SetHeight(3);
 
   P_OPC_UA_Var_List = Make_Plain_Panel(this, QStringLiteral("P_OPC_UA_Var_List"), 300, alClient);
-  TPanel* varTitle = new TPanel(this);
-  varTitle->SetParent(P_OPC_UA_Var_List);
-  varTitle->SetAlign(alTop);
-  varTitle->SetHeight(24);
-  varTitle->SetBevelOuter(bvNone);
+  TPanel* varTitle = Make_Strip(this, P_OPC_UA_Var_List, alTop, 24);
   L_Variables_List_Title = Make_Label(this, varTitle, QStringLiteral("L_Variables_List_Title"), 16, 4, true);
-  TPanel* varButtons = new TPanel(this);
-  varButtons->SetParent(P_OPC_UA_Var_List);
-  varButtons->SetAlign(alBottom);
-  varButtons->SetHeight(40);
-  varButtons->SetBevelOuter(bvNone);
+  TPanel* varButtons = Make_Strip(this, P_OPC_UA_Var_List, alBottom, 40);
   const std::array<TLbButton*, 6> rowButtons = Make_Table_Buttons(this, varButtons);
   Btn_OK = rowButtons[0];
   Btn_Cancel = rowButtons[1];
@@ -363,13 +345,14 @@ void TFOPC_UA_Client_Access::Show_OPC_UA_Var_List()
   }
 }
 
-void TFOPC_UA_Client_Access::Save_Variable_in_Read(int Server)
+namespace {
+
+// The grid's rows up to the first empty Display Name (not trimmed) as variables; the
+// write grid has On Change, On CMD and On Timer before Time, the read grid stores "N".
+std::vector<TOPC_UA_Variable> Grid_Variables(TKvColumnGrid* g, bool Write)
 {
-  if (Server < 0 || Server >= int(OPC_UA_Server_List.size()))
-    return;
-  std::vector<TOPC_UA_Variable>& list = OPC_UA_Server_List[size_t(Server)].Var_List_R;
-  list.clear();
-  TKvColumnGrid* g = KCG_OPC_UA_Var_R;
+  std::vector<TOPC_UA_Variable> list;
+  const int time = Write ? 10 : 7;
   for (int r = 1; r <= OPC_UA_Max_Variables && !g->Cells(C_Name, r).isEmpty(); ++r) {
     TOPC_UA_Variable v;
     v.Enable = g->Cells(C_Enable, r) == QLatin1String("Y");
@@ -378,37 +361,33 @@ void TFOPC_UA_Client_Access::Save_Variable_in_Read(int Server)
     v.SetNodeID(g->Cells(C_Node_ID, r));
     v.SetVarType(g->Cells(C_Var_Type, r));
     v.nameSpaceIndex = uint16_t(StrToIntDef(g->Cells(C_NSI, r), 0));
-    v.OnChange = v.OnCMD = v.OnTimer = QStringLiteral("N");
-    v.Time = g->Cells(7, r);
-    v.Position = g->Cells(8, r);
-    v.Mnemonic = g->Cells(9, r);
+    if (Write) {
+      v.OnChange = g->Cells(7, r);
+      v.OnCMD = g->Cells(8, r);
+      v.OnTimer = g->Cells(9, r);
+    } else {
+      v.OnChange = v.OnCMD = v.OnTimer = QStringLiteral("N");
+    }
+    v.Time = g->Cells(time, r);
+    v.Position = g->Cells(time + 1, r);
+    v.Mnemonic = g->Cells(time + 2, r);
     list.push_back(std::move(v));
   }
+  return list;
+}
+
+}  // namespace
+
+void TFOPC_UA_Client_Access::Save_Variable_in_Read(int Server)
+{
+  if (Server >= 0 && Server < int(OPC_UA_Server_List.size()))
+    OPC_UA_Server_List[size_t(Server)].Var_List_R = Grid_Variables(KCG_OPC_UA_Var_R, false);
 }
 
 void TFOPC_UA_Client_Access::Save_Variable_in_Write(int Server)
 {
-  if (Server < 0 || Server >= int(OPC_UA_Server_List.size()))
-    return;
-  std::vector<TOPC_UA_Variable>& list = OPC_UA_Server_List[size_t(Server)].Var_List_W;
-  list.clear();
-  TKvColumnGrid* g = KCG_OPC_UA_Var_W;
-  for (int r = 1; r <= OPC_UA_Max_Variables && !g->Cells(C_Name, r).isEmpty(); ++r) {
-    TOPC_UA_Variable v;
-    v.Enable = g->Cells(C_Enable, r) == QLatin1String("Y");
-    v.DispalyName = g->Cells(C_Name, r);
-    v.SetNodeType(g->Cells(C_Node_Type, r));
-    v.SetNodeID(g->Cells(C_Node_ID, r));
-    v.SetVarType(g->Cells(C_Var_Type, r));
-    v.nameSpaceIndex = uint16_t(StrToIntDef(g->Cells(C_NSI, r), 0));
-    v.OnChange = g->Cells(7, r);
-    v.OnCMD = g->Cells(8, r);
-    v.OnTimer = g->Cells(9, r);
-    v.Time = g->Cells(10, r);
-    v.Position = g->Cells(11, r);
-    v.Mnemonic = g->Cells(12, r);
-    list.push_back(std::move(v));
-  }
+  if (Server >= 0 && Server < int(OPC_UA_Server_List.size()))
+    OPC_UA_Server_List[size_t(Server)].Var_List_W = Grid_Variables(KCG_OPC_UA_Var_W, true);
 }
 
 void TFOPC_UA_Client_Access::Save_Var_Grid(TKvColumnGrid* G)

@@ -6,6 +6,7 @@
 #include "grid/kv_string_grid.h"
 #include "platform/core/sysutils.h"
 #include "platform/ui/dialogs.h"
+#include "shell/common/grid_event_wiring.h"
 #include "shell/common/lang_table.h"
 #include "shell/common/working_state.h"
 
@@ -18,14 +19,6 @@ constexpr TColor Color_Type = 0x00FEFAE0;
 constexpr TColor Color_Place = 0x00A8FFA8;
 constexpr TColor Color_Name = 0x00F4D6FC;
 constexpr TColor Color_Mnemonic = 0x00FFFFFF;
-
-// The grid raises its double-click report once it has one.
-template <typename Grid>
-void Drop_Dbl_Click_Cell(Grid* G)
-{
-  if constexpr (requires { G->OnDblClickCell = nullptr; })
-    G->OnDblClickCell = nullptr;
-}
 
 TRuleFile Make_File(TFOPC_UA_Server_Access* self)
 {
@@ -89,7 +82,7 @@ TFOPC_UA_Server_Access::TFOPC_UA_Server_Access(TComponent* AOwner)
   KSG->OnGetEditorType = [this](TObject* s, int c, int r, TEditorType& e) { KSGGetEditorType(s, c, r, e); };
   // No Enter-key walk and no header double-click sizing in this grid.
   KSG->OnKeyPress = nullptr;
-  Drop_Dbl_Click_Cell(KSG);
+  Wire_Dbl_Click_Cell(KSG, nullptr);
   Init_Table();
 }
 
