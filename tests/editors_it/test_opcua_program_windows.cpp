@@ -131,3 +131,53 @@ TEST_F(OpcUaProgram, ALanguageChangeRelabelsTheFourWindows)
   EXPECT_EQ(FOPC_UA_Scan_Server->Caption(), QStringLiteral("OPC UA Server durchsuchen"));
   EXPECT_EQ(FOPC_UA_Server_Access->Caption(), QStringLiteral("OPC UA Server Variablen"));
 }
+
+namespace {
+
+QWidget* Focus_Of(TKvStringGrid* g)
+{
+  return QApplication::focusWidget() ? QApplication::focusWidget() : static_cast<QWidget*>(g);
+}
+
+void Type_Cell(TKvStringGrid* g, int col, int row, const QString& text)
+{
+  g->FocusCell(col, row);
+  QTest::keyClicks(Focus_Of(g), text);
+  QTest::keyClick(Focus_Of(g), Qt::Key_Return);
+  QApplication::processEvents();
+}
+
+}  // namespace
+
+TEST_F(OpcUaProgram, ReadVariablesTypedIntoTheGridReachTheFileThroughTheFocusExit)
+{
+  GTEST_SKIP() << "the grid does not yet take typed cell text";
+  TFOPC_UA_Client_Access* F = FOPC_UA_Client_Access;
+  Click(FKalvoraFirmWare->Btn_OPC_UA_Client_Access, [&](TCustomForm* f) {
+    if (f == FOPC_UA_Add_Server) {
+      FOPC_UA_Add_Server->E_Server_Add->SetText(QStringLiteral("opc.tcp://127.0.0.1:4840"));
+      return int(mrOk);
+    }
+    f->Show();
+    F->Btn_Add_Server->Click();
+    F->KCG_OPC_UA_Server->SetRow(1);
+    TKvColumnGrid* g = F->KCG_OPC_UA_Var_R;
+    g->SetFocus();
+    QApplication::processEvents();
+    const char* rows[2][4] = {{"Temp", "Float", "100", "0"}, {"Level", "Int16", "250", "4"}};
+    for (int r = 1; r <= 2; ++r) {
+      Type_Cell(g, 2, r, QString::fromLatin1(rows[r - 1][0]));
+      Type_Cell(g, 5, r, QString::fromLatin1(rows[r - 1][1]));
+      Type_Cell(g, 7, r, QString::fromLatin1(rows[r - 1][2]));
+      Type_Cell(g, 8, r, QString::fromLatin1(rows[r - 1][3]));
+    }
+    QTest::mouseClick(F->Btn_OK, Qt::LeftButton, {}, QPoint(20, 10));
+    QApplication::processEvents();
+    EXPECT_EQ(f->ModalResult(), mrOk);
+    return int(mrNone);
+  });
+  const TOPC_UA_Client_Load back = Read_OPC_UA_Client_File(WS().Name_File_OPC_UA_Client);
+  ASSERT_EQ(back.Servers.size(), 1u);
+  ASSERT_EQ(back.Servers[0].Var_List_R.size(), 2u);
+  EXPECT_EQ(back.Servers[0].Var_List_R[1].Position, QStringLiteral("4"));
+}
