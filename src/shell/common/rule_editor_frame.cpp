@@ -3,10 +3,12 @@
 #include "shell/common/rule_editor_frame.h"
 
 #include "grid/column_grid.h"
+#include "platform/core/sysutils.h"
 #include "platform/ui/comctrls.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/stdctrls.h"
+#include "shell/common/grid_event_wiring.h"
 #include "shell/common/grid_row_commands.h"
 #include "shell/common/lang_table.h"
 #include "shell/common/window_look.h"
@@ -15,30 +17,6 @@
 #include <functional>
 
 namespace {
-
-// Cell click, double click and drop-down choice arrive through the grid's events once
-// the grid raises them; until then the window's handlers are called directly.
-template <typename Grid, typename Handler>
-void Wire_Click_Cell(Grid* G, Handler H)
-{
-  if constexpr (requires { G->OnClickCell = std::function<void(TObject*, int, int)>(H); })
-    G->OnClickCell = std::function<void(TObject*, int, int)>(H);
-}
-
-template <typename Grid, typename Handler>
-void Wire_Dbl_Click_Cell(Grid* G, Handler H)
-{
-  if constexpr (requires { G->OnDblClickCell = std::function<void(TObject*, int, int)>(H); })
-    G->OnDblClickCell = std::function<void(TObject*, int, int)>(H);
-}
-
-template <typename Grid, typename Handler>
-void Wire_Combo_Change(Grid* G, Handler H)
-{
-  using Event = std::function<void(TObject*, int, int, int, const QString&)>;
-  if constexpr (requires { G->OnComboChange = Event(H); })
-    G->OnComboChange = Event(H);
-}
 
 const char* const Button_Captions[6] = {"OK", "Cancel", "Delete Row", "Insert Row", "Copy Row", "Paste Row"};
 
@@ -240,7 +218,9 @@ void TRuleEditorFrame::Btn_DelRowClick(TObject*)
   TKvStringGrid* grid = nullptr;
   if (!Current_Row(g, grid, r))
     return;
-  if (MessageDlg(Lang_Str(FTexts.Delete_Question) + QString::number(r), mtConfirmation, mbYes | mbNo) != mrYes)
+  const QString question = FTexts.Delete_Question_Format ? Format(Lang_Str(FTexts.Delete_Question), {r})
+                                                         : Lang_Str(FTexts.Delete_Question) + QString::number(r);
+  if (MessageDlg(question, mtConfirmation, mbYes | mbNo) != mrYes)
     return;
   if (FFile.Grids[size_t(g)].Check_Boxes)
     Grid_Delete_Row_Check(r, grid, false);
@@ -286,6 +266,7 @@ void TRuleEditorFrame::Btn_PasteRowClick(TObject*)
     Grid_Paste_Row_Check(grid, r, Do_Copy[size_t(g)]);
   else
     Grid_Paste_Row(static_cast<TKvColumnGrid*>(grid), r, Do_Copy[size_t(g)]);
+  After_Paste_Row(g, r);
 }
 
 void TRuleEditorFrame::ClickCell(TObject* Sender, int ARow, int ACol)
@@ -323,3 +304,5 @@ void TRuleEditorFrame::Grid_Hint(int G, int ARow, int ACol, QString& Hint)
 }
 
 void TRuleEditorFrame::Combo_Change(int, int, int, int, const QString&) {}
+
+void TRuleEditorFrame::After_Paste_Row(int, int) {}

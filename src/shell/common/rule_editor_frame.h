@@ -42,6 +42,7 @@ struct TRuleEditorTexts {
   std::vector<int> Pages;                        // one per grid; empty: the one grid sits directly
   std::vector<std::vector<int>> Column_Hints;    // per grid, the hint list's entries from column 1
   int Delete_Question = -1;                      // the row number follows it
+  bool Delete_Question_Format = false;           // the question's %d takes the row number
 };
 
 class TRuleEditorFrame : public TForm {
@@ -107,6 +108,8 @@ protected:
   virtual void Grid_Hint(int G, int ARow, int ACol, QString& Hint);
   // A change of a drop-down cell of grid G (the picked item).
   virtual void Combo_Change(int G, int ACol, int ARow, int AItemIndex, const QString& ASelection);
+  // After Paste Row put the copied row into row ARow of grid G.
+  virtual void After_Paste_Row(int G, int ARow);
 
   // A double click on a cell of grid G, before the frame sizes the column to it.
   virtual void Cell_Dbl_Click(int G, int ARow, int ACol) { (void)G, (void)ARow, (void)ACol; }

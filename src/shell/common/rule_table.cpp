@@ -247,6 +247,8 @@ void Load_Rule_File(const TRuleFile& F, const std::vector<TKvStringGrid*>& Grids
 
 int Rule_Table_End(const TRuleGrid& D, TKvStringGrid* G)
 {
+  if (D.Skip_Empty_Keys)
+    return D.Rows + 1;
   for (int r = 1; r <= D.Rows; ++r)
     if (Get_Rule_Cell(D, G, D.Key_Col, r).trimmed().isEmpty())
       return r;
@@ -269,6 +271,8 @@ bool Check_Rule_Grids(const TRuleFile& F, const std::vector<TKvStringGrid*>& Gri
     TKvStringGrid* G = Grids[g];
     const int end = Rule_Table_End(D, G);
     for (int r = 1; r < end; ++r) {
+      if (D.Skip_Empty_Keys && Get_Rule_Cell(D, G, D.Key_Col, r).trimmed().isEmpty())
+        continue;
       const bool enabled = D.Row_Enabled ? D.Row_Enabled(G, r) : Default_Row_Enabled(D, G, r);
       if (!enabled || !D.Check_Row)
         continue;
@@ -299,6 +303,8 @@ void Build_Rule_Document(const TRuleFile& F, const std::vector<TKvStringGrid*>& 
     }
     const int end = Rule_Table_End(D, G);
     for (int r = 1; r < end; ++r) {
+      if (D.Skip_Empty_Keys && Get_Rule_Cell(D, G, D.Key_Col, r).trimmed().isEmpty())
+        continue;
       TXmlNode row = section.AddChild(QStringLiteral("row"));
       for (int c = 1; c < D.Col_Count(); ++c) {
         const TRuleColumn& col = D.Columns[size_t(c)];

@@ -73,6 +73,9 @@ struct TRuleGrid {
   std::function<bool(TKvStringGrid* G, int Row)> Row_Enabled;
   // The editor's checks of one row, in the editor's order.
   std::function<TRuleFailure(TKvStringGrid* G, int Row)> Check_Row;
+  // Rows with an empty key are skipped, not the table's end: every keyed row is checked
+  // and saved, in grid order.
+  bool Skip_Empty_Keys = false;
 
   int Col_Count() const { return int(Columns.size()); }
   int Visible_Col_Count() const;
