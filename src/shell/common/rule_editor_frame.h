@@ -107,6 +107,9 @@ protected:
   virtual void Grid_Hint(int G, int ARow, int ACol, QString& Hint);
   // A change of a drop-down cell of grid G (the picked item).
   virtual void Combo_Change(int G, int ACol, int ARow, int AItemIndex, const QString& ASelection);
+  // Deleting row Row of grid G after the question was answered Yes; the default is the
+  // shared row delete.
+  virtual void Delete_Rule_Row(int G, int Row);
 
   // A double click on a cell of grid G, before the frame sizes the column to it.
   virtual void Cell_Dbl_Click(int G, int ARow, int ACol) { (void)G, (void)ARow, (void)ACol; }
