@@ -40,26 +40,10 @@ TRuleFile Make_File(TFSet_PDO_Access* self)
   return CANopen_File("PDO_CANopen", std::move(receive), std::move(transmit));
 }
 
-TRuleEditorTexts Make_Texts()
-{
-  TRuleEditorTexts t;
-  t.Base = 2800;
-  t.Buttons = {2802, 2803, 2804, 2805, 2806, 2807};
-  t.Button_Hints = {2808, 2809, 2810, 2811, 2812, 2813};
-  t.Pages = {2814, 2815};
-  t.Column_Hints.resize(2);
-  for (int k = 2843; k <= 2854; ++k)
-    t.Column_Hints[0].push_back(k);
-  for (int k = 2855; k <= 2867; ++k)
-    t.Column_Hints[1].push_back(k);
-  t.Delete_Question = 2891;
-  return t;
-}
-
 }  // namespace
 
 TFSet_PDO_Access::TFSet_PDO_Access(TComponent* AOwner)
-    : TCANopen_Window(Make_File(this), Make_Texts(), 798, 337, AOwner)
+    : TCANopen_Window(Make_File(this), CANopen_Texts(2800, 2843, 12, 2855, 13, 2891), 798, 337, AOwner)
 {
   SetName(QStringLiteral("FSet_PDO_Access"));
   TS_Receive_PDO = Sheets[0];

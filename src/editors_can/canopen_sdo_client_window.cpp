@@ -44,31 +44,12 @@ TRuleFile Make_File(TFSet_SDO_Client_Access* self)
   return CANopen_File("SDO_Client_CANopen", std::move(read), std::move(write));
 }
 
-TRuleEditorTexts Make_Texts()
-{
-  TRuleEditorTexts t;
-  t.Base = 2900;
-  t.Buttons = {2902, 2903, 2904, 2905, 2906, 2907};
-  t.Button_Hints = {2908, 2909, 2910, 2911, 2912, 2913};
-  t.Pages = {2914, 2915};
-  t.Column_Hints.resize(2);
-  for (int k = 2939; k <= 2948; ++k)
-    t.Column_Hints[0].push_back(k);
-  for (int k = 2949; k <= 2959; ++k)
-    t.Column_Hints[1].push_back(k);
-  t.Delete_Question = 2979;
-  return t;
-}
-
 }  // namespace
 
 TFSet_SDO_Client_Access::TFSet_SDO_Client_Access(TComponent* AOwner)
-    : TCANopen_Window(Make_File(this), Make_Texts(), 798, 337, AOwner)
+    : TCANopen_SDO_Window(Make_File(this), CANopen_Texts(2900, 2939, 10, 2949, 11, 2979), 798, 337, AOwner)
 {
   SetName(QStringLiteral("FSet_SDO_Client_Access"));
-  TS_SDO_Read = Sheets[0];
-  TS_SDO_Write = Sheets[1];
-  Name_Pages(QStringLiteral("TS_SDO_Read"), QStringLiteral("TS_SDO_Write"));
   Centre_Column(sgb, On_Change_Col);
 }
 

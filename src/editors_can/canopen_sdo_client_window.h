@@ -5,16 +5,10 @@
 
 #include "editors_can/canopen_window.h"
 
-class TFSet_SDO_Client_Access : public TCANopen_Window {
+class TFSet_SDO_Client_Access : public TCANopen_SDO_Window {
 public:
   explicit TFSet_SDO_Client_Access(TComponent* AOwner = nullptr);
   QString ClassName() const override { return QStringLiteral("TFSet_SDO_Client_Access"); }
-
-  TTabSheet* TS_SDO_Read = nullptr;
-  TTabSheet* TS_SDO_Write = nullptr;
-
-  QStringList& Hint_SDO_Client_Read() { return Hints[0]; }
-  QStringList& Hint_SDO_Client_Write() { return Hints[1]; }
 
 protected:
   QString Project_File() const override;

@@ -36,31 +36,12 @@ TRuleFile Make_File(TFSet_SDO_Server_Access* self)
   return CANopen_File("SDO_Server_CANopen", std::move(read), std::move(write));
 }
 
-TRuleEditorTexts Make_Texts()
-{
-  TRuleEditorTexts t;
-  t.Base = 3000;
-  t.Buttons = {3002, 3003, 3004, 3005, 3006, 3007};
-  t.Button_Hints = {3008, 3009, 3010, 3011, 3012, 3013};
-  t.Pages = {3014, 3015};
-  t.Column_Hints.resize(2);
-  for (int k = 0; k < 8; ++k) {
-    t.Column_Hints[0].push_back(3034 + k);
-    t.Column_Hints[1].push_back(3042 + k);
-  }
-  t.Delete_Question = 3065;
-  return t;
-}
-
 }  // namespace
 
 TFSet_SDO_Server_Access::TFSet_SDO_Server_Access(TComponent* AOwner)
-    : TCANopen_Window(Make_File(this), Make_Texts(), 749, 337, AOwner)
+    : TCANopen_SDO_Window(Make_File(this), CANopen_Texts(3000, 3034, 8, 3042, 8, 3065), 749, 337, AOwner)
 {
   SetName(QStringLiteral("FSet_SDO_Server_Access"));
-  TS_SDO_Read = Sheets[0];
-  TS_SDO_Write = Sheets[1];
-  Name_Pages(QStringLiteral("TS_SDO_Read"), QStringLiteral("TS_SDO_Write"));
 }
 
 QString TFSet_SDO_Server_Access::Project_File() const

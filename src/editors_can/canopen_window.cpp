@@ -27,6 +27,25 @@ TRuleFile CANopen_File(const char* Root, TRuleGrid First, TRuleGrid Second)
   return f;
 }
 
+TRuleEditorTexts CANopen_Texts(int Base, int First_Hints, int First_Count, int Second_Hints, int Second_Count,
+                               int Delete_Question)
+{
+  TRuleEditorTexts t;
+  t.Base = Base;
+  for (int i = 0; i < 6; ++i) {
+    t.Buttons[size_t(i)] = Base + 2 + i;
+    t.Button_Hints[size_t(i)] = Base + 8 + i;
+  }
+  t.Pages = {Base + 14, Base + 15};
+  t.Column_Hints.resize(2);
+  for (int k = 0; k < First_Count; ++k)
+    t.Column_Hints[0].push_back(First_Hints + k);
+  for (int k = 0; k < Second_Count; ++k)
+    t.Column_Hints[1].push_back(Second_Hints + k);
+  t.Delete_Question = Delete_Question;
+  return t;
+}
+
 TCANopen_Window::TCANopen_Window(TRuleFile File, TRuleEditorTexts Texts, int ClientWidth, int ClientHeight,
                                  TComponent* AOwner)
     : TRuleEditorFrame(std::move(File), std::move(Texts), ClientWidth, ClientHeight, AOwner)
@@ -88,4 +107,13 @@ void TCANopen_Window::Grid_Hint(int, int ARow, int ACol, QString& Hint)
   // The list of the active page, whichever grid asks.
   const QStringList& list = Hints[size_t(Active_Grid())];
   Hint = ARow == 0 && ACol >= 1 && ACol - 1 < list.size() ? list.at(ACol - 1) : QString();
+}
+
+TCANopen_SDO_Window::TCANopen_SDO_Window(TRuleFile File, TRuleEditorTexts Texts, int ClientWidth, int ClientHeight,
+                                         TComponent* AOwner)
+    : TCANopen_Window(std::move(File), std::move(Texts), ClientWidth, ClientHeight, AOwner)
+{
+  TS_SDO_Read = Sheets[0];
+  TS_SDO_Write = Sheets[1];
+  Name_Pages(QStringLiteral("TS_SDO_Read"), QStringLiteral("TS_SDO_Write"));
 }

@@ -40,3 +40,22 @@ protected:
 TRuleGrid CANopen_Grid(const char* Section, int Rows, int Error_Prefix, std::vector<TRuleColumn> Columns);
 // The file of a CANopen editor: version "1.002", both sections always written.
 TRuleFile CANopen_File(const char* Root, TRuleGrid First, TRuleGrid Second);
+// The texts of a CANopen editor's block: caption and description at Base, the six button
+// captions and hints after them, the two page captions at Base + 14; the hint lists of the
+// two grids run on from their first texts.
+TRuleEditorTexts CANopen_Texts(int Base, int First_Hints, int First_Count, int Second_Hints, int Second_Count,
+                               int Delete_Question);
+
+// The SDO server and client editors: pages "TS_SDO_Read" and "TS_SDO_Write".
+class TCANopen_SDO_Window : public TCANopen_Window {
+public:
+  TTabSheet* TS_SDO_Read = nullptr;
+  TTabSheet* TS_SDO_Write = nullptr;
+
+  // The header hints of the two grids.
+  QStringList& Hint_SDO_Client_Read() { return Hints[0]; }
+  QStringList& Hint_SDO_Client_Write() { return Hints[1]; }
+
+protected:
+  TCANopen_SDO_Window(TRuleFile File, TRuleEditorTexts Texts, int ClientWidth, int ClientHeight, TComponent* AOwner);
+};

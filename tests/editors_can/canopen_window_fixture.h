@@ -11,14 +11,13 @@
 #include "shell/common/working_state.h"
 
 #include "support/file_bytes.h"
+#include "support/xmllint.h"
 #include "support/modal_show.h"
 #include "support/test_project.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -125,17 +124,6 @@ protected:
   std::unique_ptr<Window> Form;
 };
 
-// xmllint on the file; an empty text when it passes or the checker is missing.
-inline QString Xmllint_Failure(const QString& path)
-{
-  const QString lint = QStandardPaths::findExecutable(QStringLiteral("xmllint"));
-  if (lint.isEmpty())
-    return QString();
-  QProcess p;
-  p.start(lint, {QStringLiteral("--noout"), path});
-  p.waitForFinished(10000);
-  return p.exitCode() == 0 ? QString() : QString::fromLocal8Bit(p.readAllStandardError() + " (exit code)");
-}
 
 // Rows of a section: N copies of Row.
 inline QByteArray Repeat_Rows(const QByteArray& Row, int N)

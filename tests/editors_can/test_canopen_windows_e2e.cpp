@@ -21,29 +21,17 @@
 #include "support/file_bytes.h"
 #include "support/modal_show.h"
 
+#include "eds_checker.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-const char* const Python = "/usr/bin/python3";
-
-// The independent checker's complaints about a sheet; empty when it passes.
-QString Checker_Faults(const QString& eds)
-{
-  QProcess p;
-  p.start(QString::fromLatin1(Python), {QStringLiteral(KV_FIXTURES_DIR "/../editors_can/eds_check.py"), eds});
-  if (!p.waitForFinished(30000))
-    return QStringLiteral("checker did not finish");
-  const QString out = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
-  return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0 ? QString() : out + QStringLiteral(" (failed)");
-}
 
 class CanopenProgram : public ::testing::Test {
 protected:
@@ -157,7 +145,7 @@ TEST_F(CanopenProgram, EnteredPdosAndObjectsReachTheSheetOfTheHiddenStep)
   const QByteArray sheet = Read_All(Eds());
   EXPECT_TRUE(sheet.contains("NrOfRXPDO=2\r\nNrOfTXPDO=1\r\n"));
   EXPECT_TRUE(sheet.contains("[ManufacturerObjects]\r\nSupportedObjects=2\r\n1=0x2000\r\n2=0x2100\r\n")) << sheet.constData();
-  if (!QFile::exists(QString::fromLatin1(Python)))
+  if (!Have_Python())
     GTEST_SKIP() << "/usr/bin/python3 is not installed: the sheet's structure was not checked";
   EXPECT_EQ(Checker_Faults(Eds()), QString());
 }

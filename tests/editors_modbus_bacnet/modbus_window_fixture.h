@@ -8,11 +8,10 @@
 #include "shell/common/working_state.h"
 
 #include "support/file_bytes.h"
+#include "support/xmllint.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -93,20 +92,3 @@ protected:
   std::unique_ptr<TDialogResponder> Dialogs;
   std::unique_ptr<Window> Form;
 };
-
-// xmllint on the file; an empty text when it passes or the checker is missing.
-inline QString Xmllint_Failure(const QString& path)
-{
-  const QString lint = QStandardPaths::findExecutable(QStringLiteral("xmllint"));
-  if (lint.isEmpty())
-    return QString();
-  QProcess p;
-  p.start(lint, {QStringLiteral("--noout"), path});
-  p.waitForFinished(10000);
-  return p.exitCode() == 0 ? QString() : QString::fromLocal8Bit(p.readAllStandardError() + " (exit code)");
-}
-
-inline bool Have_Xmllint()
-{
-  return !QStandardPaths::findExecutable(QStringLiteral("xmllint")).isEmpty();
-}
