@@ -291,4 +291,26 @@ TEST_F(CanopenProgram, TypedPdosAndObjectsWithOnChangeTickedBySpace)
   EXPECT_TRUE(sheet.contains("NrOfRXPDO=2\r\nNrOfTXPDO=1\r\n"));
   EXPECT_TRUE(sheet.contains("1=0x2000\r\n2=0x2100\r\n"));
   EXPECT_EQ(Checker_Faults(Eds()), QString());
+
+  // The client window the same way: typed, OK, reopened.
+  Click(FKalvoraFirmWare->Btn_SDO_Client_CANopen, [&](TCustomForm* f) {
+    TFSet_SDO_Client_Access* w = FSet_SDO_Client_Access;
+    f->Show();
+    QApplication::processEvents();
+    w->sga->SetFocus();
+    Type_Row(w->sga, 1, Client_Read);
+    w->PageControl1->SetActivePage(w->TS_SDO_Write);
+    w->sgb->SetFocus();
+    QStringList write = Client_Write;
+    write[5] = QString();
+    Type_Row(w->sgb, 1, write);
+    w->sgb->FocusCell(6, 1);
+    QTest::keyClick(Focus(w->sgb), Qt::Key_Space);
+    w->Btn_OK->Click();
+    EXPECT_EQ(f->ModalResult(), mrOk);
+  });
+  Click(FKalvoraFirmWare->Btn_SDO_Client_CANopen, [&](TCustomForm*) {
+    EXPECT_EQ(Row_Of(FSet_SDO_Client_Access->sga, 1), Client_Read.join(u'|'));
+    EXPECT_EQ(Row_Of(FSet_SDO_Client_Access->sgb, 1), Client_Write.join(u'|'));
+  });
 }
