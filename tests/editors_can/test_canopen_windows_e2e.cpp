@@ -20,6 +20,7 @@
 
 #include "support/file_bytes.h"
 #include "support/modal_show.h"
+#include "support/program_test.h"
 
 #include "eds_checker.h"
 
@@ -33,25 +34,8 @@
 
 namespace {
 
-class CanopenProgram : public ::testing::Test {
+class CanopenProgram : public TProgramTest {
 protected:
-  void SetUp() override
-  {
-    ASSERT_TRUE(Dir.isValid());
-    Saved = Install_Working_State(std::make_unique<TWorkingState>(Dir.path()));
-    Create_Program_Windows();
-    WS().Project_Name = QStringLiteral("Plant");
-    WS().Dir_Project = PathJoin(WS().Dir_Projects, QStringLiteral("Plant"));
-    ASSERT_TRUE(QDir().mkpath(WS().Dir_Project));
-    WS().Set_Files();
-  }
-  void TearDown() override
-  {
-    if (FKalvoraFirmWare)
-      Destroy_Program_Windows();
-    Install_Working_State(std::move(Saved));
-  }
-
   // Runs the hidden button's click as a click would; act runs while a window it opens is
   // shown. A failure reaches the failure report.
   QStringList Click(TLbButton* Button, const std::function<void(TCustomForm*)>& act = {})
@@ -70,8 +54,6 @@ protected:
 
   QString Eds() const { return PathJoin(WS().Dir_Project, QStringLiteral("device.eds")); }
 
-  QTemporaryDir Dir;
-  std::unique_ptr<TWorkingState> Saved;
   TDialogResponder Answers;
 };
 
