@@ -19,6 +19,7 @@
 #include "shell/window_set.h"
 
 #include "support/file_bytes.h"
+#include "support/grid_typing.h"
 #include "support/modal_show.h"
 #include "support/program_test.h"
 
@@ -209,19 +210,6 @@ TEST_F(CanopenProgram, ALanguageChangeRelabelsTheThreeWindowsAndLeavesTheCells)
 }
 
 namespace {
-
-QWidget* Focus(TKvStringGrid* g)
-{
-  return QApplication::focusWidget() ? QApplication::focusWidget() : static_cast<QWidget*>(g);
-}
-
-void Type_Cell(TKvStringGrid* g, int col, int row, const QString& text)
-{
-  g->FocusCell(col, row);
-  QTest::keyClicks(Focus(g), text);
-  QTest::keyClick(Focus(g), Qt::Key_Return);
-  QApplication::processEvents();
-}
 
 void Type_Row(TKvStringGrid* g, int row, const QStringList& cells)
 {

@@ -16,6 +16,7 @@
 #include "shell/window_set.h"
 
 #include "support/file_bytes.h"
+#include "support/grid_typing.h"
 #include "support/program_test.h"
 
 #include <QApplication>
@@ -125,19 +126,6 @@ TEST_F(ModbusProgram, ALanguageChangeRelabelsBothWindowsAndLeavesTheCells)
 }
 
 namespace {
-
-QWidget* Focus(TKvStringGrid* g)
-{
-  return QApplication::focusWidget() ? QApplication::focusWidget() : static_cast<QWidget*>(g);
-}
-
-void Type_Cell(TKvStringGrid* g, int col, int row, const QString& text)
-{
-  g->FocusCell(col, row);
-  QTest::keyClicks(Focus(g), text);
-  QTest::keyClick(Focus(g), Qt::Key_Return);
-  QApplication::processEvents();
-}
 
 // Opens the cell's list, moves down `downs` items from the top and takes the item.
 void Pick(TKvStringGrid* g, int col, int row, int downs)
