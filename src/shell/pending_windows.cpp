@@ -4,9 +4,6 @@
 
 TFReceiveCAN* FReceiveCAN = nullptr;
 TFTransmitCAN* FTransmitCAN = nullptr;
-TFSet_PDO_Access* FSet_PDO_Access = nullptr;
-TFSet_SDO_Client_Access* FSet_SDO_Client_Access = nullptr;
-TFSet_SDO_Server_Access* FSet_SDO_Server_Access = nullptr;
 TFDefOffset* FDefOffset = nullptr;
 TFDNet* FDNet = nullptr;
 TFEtherCATSlave* FEtherCATSlave = nullptr;

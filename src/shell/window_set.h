@@ -3,6 +3,9 @@
 // pending_windows.h for the others. Switch a window to its real class here.
 
 // Real windows of other folders.
+#include "editors_can/canopen_pdo_window.h"
+#include "editors_can/canopen_sdo_client_window.h"
+#include "editors_can/canopen_sdo_server_window.h"
 #include "editors_modbus_bacnet/bacnet_client_window.h"
 #include "editors_modbus_bacnet/bacnet_eng_unit_window.h"
 #include "editors_modbus_bacnet/bacnet_import_ede_window.h"

@@ -14,28 +14,9 @@
 
 #include "support/file_bytes.h"
 
+#include "eds_checker.h"
+
 namespace {
-
-const char* const Python = "/usr/bin/python3";
-
-// Runs the independent checker; empty when the sheet passes, else its messages.
-QString Checker_Faults(const QString& eds, bool lineEnds = true)
-{
-    QStringList args{QString::fromUtf8(KV_FIXTURES_DIR) + QStringLiteral("/../editors_can/eds_check.py")};
-    if (!lineEnds)
-        args << QStringLiteral("--any-line-ends");
-    args << eds;
-    QProcess p;
-    p.start(QString::fromLatin1(Python), args);
-    if (!p.waitForFinished(30000))
-        return QStringLiteral("checker did not finish");
-    const QString out = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
-    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        return out.isEmpty() ? QStringLiteral("checker failed") : out;
-    return {};
-}
-
-bool Have_Python() { return QFile::exists(QString::fromLatin1(Python)); }
 
 QByteArray Pdo_File(const QByteArray& receiveRows, const QByteArray& transmitRows)
 {

@@ -16,6 +16,8 @@
 #include "shell/window_set.h"
 
 #include "support/file_bytes.h"
+#include "support/grid_typing.h"
+#include "support/program_test.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,26 +28,8 @@
 
 namespace {
 
-class ModbusProgram : public ::testing::Test {
+class ModbusProgram : public TProgramTest {
 protected:
-  void SetUp() override
-  {
-    ASSERT_TRUE(Dir.isValid());
-    Saved = Install_Working_State(std::make_unique<TWorkingState>(Dir.path()));
-    Create_Program_Windows();
-    // The fixture project, opened as the open dialog would leave it.
-    WS().Project_Name = QStringLiteral("Plant");
-    WS().Dir_Project = PathJoin(WS().Dir_Projects, QStringLiteral("Plant"));
-    ASSERT_TRUE(QDir().mkpath(WS().Dir_Project));
-    WS().Set_Files();
-  }
-  void TearDown() override
-  {
-    if (FKalvoraFirmWare)
-      Destroy_Program_Windows();
-    Install_Working_State(std::move(Saved));
-  }
-
   // Clicks the hidden step button; act runs while the window it opens is shown.
   QStringList Click_Modbus_Step(const std::function<void(TCustomForm*)>& act)
   {
@@ -63,8 +47,6 @@ protected:
     return shown;
   }
 
-  QTemporaryDir Dir;
-  std::unique_ptr<TWorkingState> Saved;
   TDialogResponder Answers;
 };
 
@@ -144,19 +126,6 @@ TEST_F(ModbusProgram, ALanguageChangeRelabelsBothWindowsAndLeavesTheCells)
 }
 
 namespace {
-
-QWidget* Focus(TKvStringGrid* g)
-{
-  return QApplication::focusWidget() ? QApplication::focusWidget() : static_cast<QWidget*>(g);
-}
-
-void Type_Cell(TKvStringGrid* g, int col, int row, const QString& text)
-{
-  g->FocusCell(col, row);
-  QTest::keyClicks(Focus(g), text);
-  QTest::keyClick(Focus(g), Qt::Key_Return);
-  QApplication::processEvents();
-}
 
 // Opens the cell's list, moves down `downs` items from the top and takes the item.
 void Pick(TKvStringGrid* g, int col, int row, int downs)

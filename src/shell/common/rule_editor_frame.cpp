@@ -222,10 +222,16 @@ void TRuleEditorFrame::Btn_DelRowClick(TObject*)
                                                          : Lang_Str(FTexts.Delete_Question) + QString::number(r);
   if (MessageDlg(question, mtConfirmation, mbYes | mbNo) != mrYes)
     return;
-  if (FFile.Grids[size_t(g)].Check_Boxes)
-    Grid_Delete_Row_Check(r, grid, false);
+  Delete_Rule_Row(g, r);
+}
+
+void TRuleEditorFrame::Delete_Rule_Row(int G, int Row)
+{
+  TKvStringGrid* grid = Grids[size_t(G)];
+  if (FFile.Grids[size_t(G)].Check_Boxes)
+    Grid_Delete_Row_Check(Row, grid, false);
   else
-    Grid_Delete_Row(r, static_cast<TKvColumnGrid*>(grid));
+    Grid_Delete_Row(Row, static_cast<TKvColumnGrid*>(grid));
 }
 
 void TRuleEditorFrame::Btn_InsRowClick(TObject*)

@@ -111,6 +111,10 @@ protected:
   // After Paste Row put the copied row into row ARow of grid G.
   virtual void After_Paste_Row(int G, int ARow);
 
+  // Deleting row Row of grid G after the question was answered Yes; the default is the
+  // shared row delete.
+  virtual void Delete_Rule_Row(int G, int Row);
+
   // A double click on a cell of grid G, before the frame sizes the column to it.
   virtual void Cell_Dbl_Click(int G, int ARow, int ACol) { (void)G, (void)ARow, (void)ACol; }
 

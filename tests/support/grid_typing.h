@@ -1,0 +1,23 @@
+#pragma once
+// Typing into a grid of a shown window as a user would, through Qt's test input.
+
+#include "grid/kv_string_grid.h"
+
+#include <QApplication>
+#include <QString>
+#include <QtTest/QTest>
+
+// The widget that takes the keys: the open in-place editor, else the grid.
+inline QWidget* Focus(TKvStringGrid* g)
+{
+  return QApplication::focusWidget() ? QApplication::focusWidget() : static_cast<QWidget*>(g);
+}
+
+// Types text into the cell and ends it with Enter.
+inline void Type_Cell(TKvStringGrid* g, int col, int row, const QString& text)
+{
+  g->FocusCell(col, row);
+  QTest::keyClicks(Focus(g), text);
+  QTest::keyClick(Focus(g), Qt::Key_Return);
+  QApplication::processEvents();
+}
