@@ -9,6 +9,7 @@
 #include "editors_modbus_bacnet/bacnet_server_window.h"
 #include "editors_modbus_bacnet/modbus_serial_master_window.h"
 #include "editors_modbus_bacnet/modbus_tcp_master_window.h"
+#include "editors_industrial/iec_client_window.h"
 #include "enip_outputs/boot_window.h"
 #include "enip_outputs/enip_data_seg_window.h"
 #include "enip_outputs/enip_eds_window.h"
