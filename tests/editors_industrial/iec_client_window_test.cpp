@@ -139,6 +139,44 @@ const QStringList XCBR1_Pos{"IED1", "LD0", "XCBR1", "Pos"};
 
 }  // namespace
 
+// ---- texts ------------------------------------------------------------------------------
+
+TEST_F(IecClientWindow, TextsHeadersAndHeaderHints)
+{
+  EXPECT_EQ(Form->Caption(), "IEC61850 Client Set Access");
+  EXPECT_EQ(Form->Btn_Add_IEC_Device->Caption(), "Add IEC Device");
+  EXPECT_EQ(Form->Btn_RemoveVar->Hint(), "Remove the Selected DA from Table");
+  const QStringList Headers{"N",        "Index",     "bType",    "fc",       "Reference", "Start Byte", "Num Byte",
+                            "IP Address", "Port",    "On Change", "On CMD",  "On Timer",  "Time (ms)",  "Position",
+                            "Start Bit", "R/W",      "Convertion", "Molt Fact", "Mnemonic"};
+  ASSERT_EQ(Form->KCG_DA->ColCount(), Headers.size());
+  for (int c = 0; c < Headers.size(); ++c)
+    EXPECT_EQ(Form->KCG_DA->Cells(c, 0), Headers[c]) << c;
+  EXPECT_EQ(Form->KCG_DataSet->ColCount(), 9);
+  EXPECT_EQ(Form->KCG_DataSet->Cells(4, 0), "En. Goose");
+  EXPECT_EQ(Form->KCG_DS_Vars->ColCount(), 8);
+  EXPECT_EQ(Form->KCG_DS_Vars->Cells(6, 0), "Mult Fact");
+  struct Case {
+    TKvColumnGrid* Grid;
+    int Row, Col;
+    const char* Hint;
+  };
+  const Case Cases[] = {
+      {Form->KCG_DA, 0, 5, "Insert the Start Byte, only for VisString255 (0-254) or Octet64 (0-63)"},
+      {Form->KCG_DA, 0, 7, "Insert the IP Address of IEC 61850 Server"},
+      {Form->KCG_DA, 0, 18, "Insert a description of the Data Attribute"},
+      {Form->KCG_DA, 0, 0, ""},
+      {Form->KCG_DA, 1, 7, ""},
+      {Form->KCG_DataSet, 0, 5, ""},
+      {Form->KCG_DS_Vars, 0, 3, ""},
+  };
+  for (const Case& C : Cases) {
+    QString Hint;
+    Form->KCG_DAGridHint(C.Grid, C.Row, C.Col, Hint);
+    EXPECT_EQ(Hint, QString::fromLatin1(C.Hint)) << C.Col;
+  }
+}
+
 // ---- the catalog ----------------------------------------------------------------------
 
 TEST_F(IecClientWindow, ImportCopiesIntoTheCatalogAndListsTheDevice)
