@@ -10,6 +10,7 @@
 #include "platform/ui/graphics.h"
 #include "platform/ui/stdctrls.h"
 #include "shell/common/common_routines.h"
+#include "shell/common/grid_columns.h"
 #include "shell/common/grid_row_commands.h"
 #include "shell/common/lang_table.h"
 #include "shell/common/window_look.h"
@@ -33,97 +34,53 @@ const QString SCL_Filter = QStringLiteral(
 const QString Overwrite_Question =
     QStringLiteral("File already exists in catalog directory. Do you want to overwrite file?");
 
-struct TColumn_Def {
-  const char* Header;  // the fixed header; the variables grid takes its own from the language table
-  TEditorType Editor;
-  int Width;
-  bool ReadOnly;
-  const char* Items;  // list items, "|" separated
-};
-
 const char* const Start_Bits = "0|1|2|3|4|5|6|7";
 const char* const Conversions = "None|ItoF/FtoI";
 
-const TColumn_Def DA_Columns[] = {
-    {"N", edNormal, 32, false, nullptr},
-    {"Index", edNormal, 45, false, nullptr},
-    {"bType", edNormal, 80, true, nullptr},
-    {"fc", edNormal, 30, true, nullptr},
-    {"Reference", edNormal, 260, true, nullptr},
-    {"Start Byte", edNormal, 70, false, nullptr},
-    {"Num Byte", edNormal, 70, false, nullptr},
-    {"IP Address", edNormal, 100, false, nullptr},
-    {"Port", edNormal, 45, false, nullptr},
-    {"On Change", edDataCheckBox, 70, false, nullptr},
-    {"On CMD", edDataCheckBox, 60, false, nullptr},
-    {"On Timer", edDataCheckBox, 60, false, nullptr},
-    {"Time (ms)", edNormal, 65, false, nullptr},
-    {"Position", edNormal, 60, false, nullptr},
-    {"Start Bit", edComboList, 60, false, Start_Bits},
-    {"R/W", edComboList, 60, false, "Read|Write"},
-    {"Convertion", edComboList, 80, false, Conversions},
-    {"Molt Fact", edNormal, 65, false, nullptr},
-    {"Mnemonic", edNormal, 120, false, nullptr},
+const TGridColumnDef DA_Columns[] = {
+    {"N", edNormal, 32, clWindow, false, nullptr},
+    {"Index", edNormal, 45, clWindow, false, nullptr},
+    {"bType", edNormal, 80, clWindow, true, nullptr},
+    {"fc", edNormal, 30, clWindow, true, nullptr},
+    {"Reference", edNormal, 260, clWindow, true, nullptr},
+    {"Start Byte", edNormal, 70, clWindow, false, nullptr},
+    {"Num Byte", edNormal, 70, clWindow, false, nullptr},
+    {"IP Address", edNormal, 100, clWindow, false, nullptr},
+    {"Port", edNormal, 45, clWindow, false, nullptr},
+    {"On Change", edDataCheckBox, 70, clWindow, false, nullptr},
+    {"On CMD", edDataCheckBox, 60, clWindow, false, nullptr},
+    {"On Timer", edDataCheckBox, 60, clWindow, false, nullptr},
+    {"Time (ms)", edNormal, 65, clWindow, false, nullptr},
+    {"Position", edNormal, 60, clWindow, false, nullptr},
+    {"Start Bit", edComboList, 60, clWindow, false, Start_Bits},
+    {"R/W", edComboList, 60, clWindow, false, "Read|Write"},
+    {"Convertion", edComboList, 80, clWindow, false, Conversions},
+    {"Molt Fact", edNormal, 65, clWindow, false, nullptr},
+    {"Mnemonic", edNormal, 120, clWindow, false, nullptr},
 };
 
-const TColumn_Def DataSet_Columns[] = {
-    {"N", edNormal, 32, false, nullptr},
-    {"Index", edNormal, 45, false, nullptr},
-    {"Reference", edNormal, 260, true, nullptr},
-    {"Goose Name", edNormal, 150, true, nullptr},
-    {"En. Goose", edDataCheckBox, 70, false, nullptr},
-    {"IP Address", edNormal, 100, false, nullptr},
-    {"Port", edNormal, 45, false, nullptr},
-    {"Time (ms)", edNormal, 65, false, nullptr},
-    {"Mnemonic", edNormal, 120, false, nullptr},
+const TGridColumnDef DataSet_Columns[] = {
+    {"N", edNormal, 32, clWindow, false, nullptr},
+    {"Index", edNormal, 45, clWindow, false, nullptr},
+    {"Reference", edNormal, 260, clWindow, true, nullptr},
+    {"Goose Name", edNormal, 150, clWindow, true, nullptr},
+    {"En. Goose", edDataCheckBox, 70, clWindow, false, nullptr},
+    {"IP Address", edNormal, 100, clWindow, false, nullptr},
+    {"Port", edNormal, 45, clWindow, false, nullptr},
+    {"Time (ms)", edNormal, 65, clWindow, false, nullptr},
+    {"Mnemonic", edNormal, 120, clWindow, false, nullptr},
 };
 
-const TColumn_Def DS_Vars_Columns[] = {
-    {"N", edNormal, 32, false, nullptr},
-    {"bType", edNormal, 80, true, nullptr},
-    {"Reference", edNormal, 300, true, nullptr},
-    {"Position", edNormal, 60, false, nullptr},
-    {"Start Bit", edComboList, 60, false, Start_Bits},
-    {"Convertion", edComboList, 80, false, Conversions},
-    {"Mult Fact", edNormal, 65, false, nullptr},
-    {"Mnemonic", edNormal, 120, false, nullptr},
+const TGridColumnDef DS_Vars_Columns[] = {
+    {"N", edNormal, 32, clWindow, false, nullptr},
+    {"bType", edNormal, 80, clWindow, true, nullptr},
+    {"Reference", edNormal, 300, clWindow, true, nullptr},
+    {"Position", edNormal, 60, clWindow, false, nullptr},
+    {"Start Bit", edComboList, 60, clWindow, false, Start_Bits},
+    {"Convertion", edComboList, 80, clWindow, false, Conversions},
+    {"Mult Fact", edNormal, 65, clWindow, false, nullptr},
+    {"Mnemonic", edNormal, 120, clWindow, false, nullptr},
 };
-
-template <size_t N>
-void Apply_Columns(TKvColumnGrid* G, const TColumn_Def (&Defs)[N])
-{
-  G->SetColCount(int(N));
-  for (size_t c = 0; c < N; ++c) {
-    const TColumn_Def& d = Defs[c];
-    TGridColumnItem* item = G->Columns()->Items(int(c));
-    item->SetHeader(QString::fromLatin1(d.Header));
-    item->SetEditor(d.Editor);
-    item->SetWidth(d.Width);
-    item->SetReadOnly(d.ReadOnly);
-    if (d.Editor == edDataCheckBox) {
-      item->SetCheckTrue(QStringLiteral("Y"));
-      item->SetCheckFalse(QStringLiteral("N"));
-    }
-    if (d.Items)
-      for (const QString& s : QString::fromLatin1(d.Items).split(QLatin1Char('|')))
-        item->ComboItems()->Add(s);
-  }
-}
-
-// Events the grid raises once its mouse and editing code offer them.
-template <class G, class H>
-void Wire_Click_Cell(G* Grid, H Handler)
-{
-  if constexpr (requires { Grid->OnClickCell = std::function<void(TObject*, int, int)>(Handler); })
-    Grid->OnClickCell = std::function<void(TObject*, int, int)>(Handler);
-}
-
-template <class G, class H>
-void Wire_Dbl_Click_Cell(G* Grid, H Handler)
-{
-  if constexpr (requires { Grid->OnDblClickCell = std::function<void(TObject*, int, int)>(Handler); })
-    Grid->OnDblClickCell = std::function<void(TObject*, int, int)>(Handler);
-}
 
 // The six node icons, 16 x 16, drawn here: a device box, a logical-device rack, a
 // logical-node square, a data-object diamond, a data-attribute dot and a data-set list.
@@ -331,14 +288,14 @@ TFIEC_61850_Access::TFIEC_61850_Access(TComponent* AOwner) : TForm(AOwner)
 
   KCG_DA = Make_Grid(TS_DA, QStringLiteral("KCG_DA"));
   KCG_DA->SetAlign(alClient);
-  Apply_Columns(KCG_DA, DA_Columns);
+  Apply_Grid_Columns(KCG_DA, DA_Columns);
   KCG_DataSet = Make_Grid(TS_DataSet, QStringLiteral("KCG_DataSet"));
   KCG_DataSet->SetAlign(alTop);
   KCG_DataSet->SetHeight(200);
-  Apply_Columns(KCG_DataSet, DataSet_Columns);
+  Apply_Grid_Columns(KCG_DataSet, DataSet_Columns);
   KCG_DS_Vars = Make_Grid(TS_DataSet, QStringLiteral("KCG_DS_Vars"));
   KCG_DS_Vars->SetAlign(alClient);
-  Apply_Columns(KCG_DS_Vars, DS_Vars_Columns);
+  Apply_Grid_Columns(KCG_DS_Vars, DS_Vars_Columns);
   for (TKvColumnGrid* g : {KCG_DA, KCG_DataSet, KCG_DS_Vars}) {
     Wire_Click_Cell(g, [this](TObject* s, int r, int c) { ClickCell(s, r, c); });
     Wire_Dbl_Click_Cell(g, [this](TObject* s, int r, int c) { KCG_DADblClickCell(s, r, c); });

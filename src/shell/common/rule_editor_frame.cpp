@@ -7,6 +7,7 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/stdctrls.h"
+#include "shell/common/grid_columns.h"
 #include "shell/common/grid_row_commands.h"
 #include "shell/common/lang_table.h"
 #include "shell/common/window_look.h"
@@ -18,20 +19,6 @@ namespace {
 
 // Cell click, double click and drop-down choice arrive through the grid's events once
 // the grid raises them; until then the window's handlers are called directly.
-template <typename Grid, typename Handler>
-void Wire_Click_Cell(Grid* G, Handler H)
-{
-  if constexpr (requires { G->OnClickCell = std::function<void(TObject*, int, int)>(H); })
-    G->OnClickCell = std::function<void(TObject*, int, int)>(H);
-}
-
-template <typename Grid, typename Handler>
-void Wire_Dbl_Click_Cell(Grid* G, Handler H)
-{
-  if constexpr (requires { G->OnDblClickCell = std::function<void(TObject*, int, int)>(H); })
-    G->OnDblClickCell = std::function<void(TObject*, int, int)>(H);
-}
-
 template <typename Grid, typename Handler>
 void Wire_Combo_Change(Grid* G, Handler H)
 {
