@@ -7,6 +7,7 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/stdctrls.h"
+#include "shell/common/grid_columns.h"
 #include "shell/common/grid_row_commands.h"
 #include "shell/common/iolink_slave_file.h"
 #include "shell/common/lang_table.h"
@@ -25,16 +26,7 @@ constexpr TColor Description_Color = 0xFFD5D5;
 constexpr int Grid_Rows = IOLink_Grid_Rows + 1;
 constexpr int Row_Height = 22;
 
-struct TColumn_Def {
-    const char* Header;
-    TEditorType Editor;
-    int Width;
-    TColor Color;
-    bool ReadOnly;
-    const char* Items;  // combo items, "|" separated
-};
-
-const TColumn_Def Variable_Columns[] = {
+const TGridColumnDef Variable_Columns[] = {
     {"N", edNormal, 40, clWindow, false, nullptr},
     {"Enable", edDataCheckBox, 50, Enable_Color, false, nullptr},
     {"Index", edNormal, 60, Key_Color, false, nullptr},
@@ -53,7 +45,7 @@ const TColumn_Def Variable_Columns[] = {
     {"Mnemonic", edNormal, 105, clWindow, false, nullptr},
 };
 
-const TColumn_Def Process_Columns[] = {
+const TGridColumnDef Process_Columns[] = {
     {"N", edNormal, 40, clWindow, false, nullptr},
     {"Enable", edDataCheckBox, 50, Enable_Color, false, nullptr},
     {"Name", edNormal, 100, Key_Color, false, nullptr},
@@ -67,28 +59,6 @@ const TColumn_Def Process_Columns[] = {
     {"Mnemonic", edNormal, 420, clWindow, false, nullptr},
 };
 
-template <size_t N>
-void Apply_Columns(TKvColumnGrid* G, const TColumn_Def (&Defs)[N])
-{
-    G->SetColCount(int(N));
-    for (size_t c = 0; c < N; ++c) {
-        const TColumn_Def& d = Defs[c];
-        TGridColumnItem* item = G->Columns()->Items(int(c));
-        item->SetHeader(QString::fromLatin1(d.Header));
-        item->SetEditor(d.Editor);
-        item->SetWidth(d.Width);
-        item->SetColor(d.Color);
-        item->SetReadOnly(d.ReadOnly);
-        if (d.Editor == edDataCheckBox) {
-            item->SetCheckTrue(QStringLiteral("Y"));
-            item->SetCheckFalse(QStringLiteral("N"));
-        }
-        if (d.Items)
-            for (const QString& s : QString::fromLatin1(d.Items).split(QLatin1Char('|')))
-                item->ComboItems()->Add(s);
-    }
-}
-
 // The grid's events that its editing and mouse code raise; each is wired once the
 // grid offers it.
 template <class G, class F>
@@ -96,13 +66,6 @@ void Wire_Cell_Validate(G* Grid, F Handler)
 {
     if constexpr (requires { Grid->OnCellValidate = Handler; })
         Grid->OnCellValidate = Handler;
-}
-
-template <class G, class F>
-void Wire_Dbl_Click_Cell(G* Grid, F Handler)
-{
-    if constexpr (requires { Grid->OnDblClickCell = Handler; })
-        Grid->OnDblClickCell = Handler;
 }
 
 }  // namespace
@@ -158,11 +121,11 @@ TFVIZediZadud::TFVIZediZadud(TComponent* AOwner) : TForm(AOwner)
     TS_PD_Output->SetCaption(QStringLiteral("Process Data - Output"));
 
     KCG_ProcessData_In = Make_Grid(TS_PD_Input, QStringLiteral("KCG_ProcessData_In"));
-    Apply_Columns(KCG_ProcessData_In, Process_Columns);
+    Apply_Grid_Columns(KCG_ProcessData_In, Process_Columns);
     KCG_ProcessData_Out = Make_Grid(TS_PD_Output, QStringLiteral("KCG_ProcessData_Out"));
-    Apply_Columns(KCG_ProcessData_Out, Process_Columns);
+    Apply_Grid_Columns(KCG_ProcessData_Out, Process_Columns);
     KCG_Variable = Make_Grid(TS_Variables, QStringLiteral("KCG_Variable"));
-    Apply_Columns(KCG_Variable, Variable_Columns);
+    Apply_Grid_Columns(KCG_Variable, Variable_Columns);
     for (TKvColumnGrid* g : {KCG_ProcessData_In, KCG_ProcessData_Out, KCG_Variable})
         Wire_Grid_Events(g);
 

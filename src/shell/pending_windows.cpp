@@ -7,7 +7,6 @@ TFTransmitCAN* FTransmitCAN = nullptr;
 TFDefOffset* FDefOffset = nullptr;
 TFDNet* FDNet = nullptr;
 TFEtherCATSlave* FEtherCATSlave = nullptr;
-TFIEC_61850_Access* FIEC_61850_Access = nullptr;
 TFIEC61850_Variables* FIEC61850_Variables = nullptr;
 TFTLS_Server_Known_Cert* FTLS_Server_Known_Cert = nullptr;
 TFReceiveJ1939* FReceiveJ1939 = nullptr;

@@ -12,6 +12,7 @@
 #include "editors_modbus_bacnet/bacnet_server_window.h"
 #include "editors_modbus_bacnet/modbus_serial_master_window.h"
 #include "editors_modbus_bacnet/modbus_tcp_master_window.h"
+#include "editors_industrial/iec_client_window.h"
 #include "editors_it/opcua_client_window.h"
 #include "editors_it/opcua_scan_dialog.h"
 #include "editors_it/opcua_server_dialog.h"

@@ -246,6 +246,12 @@ void TTreeNode::SetImageIndex(int i)
     if (FTree) FTree->UpdateIcon(this);
 }
 
+void TTreeNode::SetFontColor(TColor c)
+{
+    FFontColor = c;
+    FItem->setForeground(0, QBrush(ToQColor(c)));
+}
+
 int TTreeNode::Index() const
 {
     const auto& v = FParent ? FParent->FChildren : FTree->FNodes.FRoots;

@@ -81,6 +81,9 @@ public:
     void SetSelectedIndex(int i) { FSelectedIndex = i; }
     void* Data() const { return FData; }
     void SetData(void* d) { FData = d; }
+    // The colour of the node's text; clWindowText until set.
+    TColor FontColor() const { return FFontColor; }
+    void SetFontColor(TColor c);
     TTreeNode* Parent() const { return FParent; }
     int Count() const { return int(FChildren.size()); }
     TTreeNode* Item(int i) const { return FChildren.at(size_t(i)); }
@@ -110,6 +113,7 @@ private:
     int FImageIndex = -1;
     int FSelectedIndex = -1;
     void* FData = nullptr;
+    TColor FFontColor = clWindowText;
 };
 
 class TTreeNodes {

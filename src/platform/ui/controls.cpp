@@ -10,6 +10,7 @@
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
 #include <QtGui/QWheelEvent>
+#include <QtWidgets/QAbstractItemView>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QScrollBar>
 #include <QtWidgets/QToolTip>
@@ -622,9 +623,29 @@ void TControl::SetInnerWidget(QWidget* w)
     ApplyFontAndColor();
 }
 
+namespace {
+// An item view handles its viewport's events through the view's own viewportEvent
+// (its filter on the viewport, which our filter runs before): the viewport's event()
+// alone would leave a click unseen by the view.
+struct TViewportAccess : QAbstractItemView {
+    static bool Deliver(QAbstractItemView* view, QEvent* e)
+    {
+        return (view->*(&TViewportAccess::viewportEvent))(e);
+    }
+};
+
+QAbstractItemView* ItemViewOfViewport(QObject* target)
+{
+    auto* w = qobject_cast<QWidget*>(target);
+    auto* view = w ? qobject_cast<QAbstractItemView*>(w->parentWidget()) : nullptr;
+    return view && view->viewport() == w ? view : nullptr;
+}
+}  // namespace
+
 void TControl::RunNative(QObject* target, QEvent* e)
 {
     if (target == this) QWidget::event(e);
+    else if (QAbstractItemView* view = ItemViewOfViewport(target)) TViewportAccess::Deliver(view, e);
     else static_cast<QObject*>(target)->event(e);
 }
 

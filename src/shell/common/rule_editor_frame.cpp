@@ -8,6 +8,7 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/stdctrls.h"
+#include "shell/common/grid_columns.h"
 #include "shell/common/grid_event_wiring.h"
 #include "shell/common/grid_row_commands.h"
 #include "shell/common/lang_table.h"
