@@ -3,6 +3,9 @@
 // pending_windows.h for the others. Switch a window to its real class here.
 
 // Real windows of other folders.
+#include "editors_it/mqtt_set_topic_window.h"
+#include "editors_it/mqtt_topic_template_window.h"
+#include "editors_it/snmp_manager_window.h"
 #include "editors_modbus_bacnet/bacnet_client_window.h"
 #include "editors_modbus_bacnet/bacnet_eng_unit_window.h"
 #include "editors_modbus_bacnet/bacnet_import_ede_window.h"
