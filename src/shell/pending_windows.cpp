@@ -18,5 +18,4 @@ TFTransmitJ1939* FTransmitJ1939 = nullptr;
 TFReceiveNMEA* FReceiveNMEA = nullptr;
 TFTransmitNMEA* FTransmitNMEA = nullptr;
 TFS7_Protocol_Set_Access* FS7_Protocol_Set_Access = nullptr;
-TFSNMP_Trap_Access* FSNMP_Trap_Access = nullptr;
 TFProfinetFileName* FProfinetFileName = nullptr;

@@ -30,7 +30,6 @@ KV_PENDING_WINDOW(FTransmitJ1939)
 KV_PENDING_WINDOW(FReceiveNMEA)
 KV_PENDING_WINDOW(FTransmitNMEA)
 KV_PENDING_WINDOW(FS7_Protocol_Set_Access)
-KV_PENDING_WINDOW(FSNMP_Trap_Access)
 
 // The PROFINET file-name dialog: its OK hands back the chosen file name.
 class TFProfinetFileName : public TForm {

@@ -5,6 +5,7 @@
 // Real windows of other folders.
 #include "editors_it/mqtt_set_topic_window.h"
 #include "editors_it/mqtt_topic_template_window.h"
+#include "editors_it/snmp_agent_window.h"
 #include "editors_it/snmp_manager_window.h"
 #include "editors_modbus_bacnet/bacnet_client_window.h"
 #include "editors_modbus_bacnet/bacnet_eng_unit_window.h"
