@@ -8,56 +8,22 @@
 
 #include "grid/column_grid.h"
 #include "platform/ui/comctrls.h"
-#include "platform/ui/dialogs.h"
 #include "platform/ui/richedit.h"
-#include "shell/common/lang_table.h"
 #include "shell/common/lb_button.h"
-#include "shell/common/working_state.h"
 
-#include "support/file_bytes.h"
-#include "support/modal_show.h"
-#include "support/test_project.h"
+#include "snmp_mqtt_window_fixture.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
-#include <memory>
 
 namespace {
 
-QString Fixture(const char* name)
-{
-  return QString::fromUtf8(KV_FIXTURES_DIR) + QStringLiteral("/editors_it/") + QString::fromLatin1(name);
-}
-
-QString Xmllint_Failure(const QString& path)
-{
-  const QString lint = QStandardPaths::findExecutable(QStringLiteral("xmllint"));
-  if (lint.isEmpty())
-    return QString();
-  QProcess p;
-  p.start(lint, {QStringLiteral("--noout"), path});
-  p.waitForFinished(10000);
-  return p.exitCode() == 0 ? QString() : QString::fromLocal8Bit(p.readAllStandardError());
-}
-
-class MQTTWindow : public ::testing::Test {
+class MQTTWindow : public TITWindowTest<TFMQTT_Set_Topic> {
 protected:
+  MQTTWindow() : TITWindowTest({&MQTT_Topic_Lang_Blocks, &Topic_Template_Lang_Blocks}) {}
+  QString File() const { return WS().Name_File_MQTT_Set_Topic; }
   void SetUp() override
   {
-    ASSERT_TRUE(Tmp.isValid());
-    Previous = Install_Test_Project(Tmp);
-    Add_Lang_Block_Source(&MQTT_Topic_Lang_Blocks);
-    Add_Lang_Block_Source(&Topic_Template_Lang_Blocks);
-    Init_Lang_Table();
-    Dialogs = std::make_unique<TDialogResponder>();
-    Form = std::make_unique<TFMQTT_Set_Topic>();
-    Form->DoCreate();
+    TITWindowTest::SetUp();
     Template = std::make_unique<TFTopicTemplate>();
     Template->DoCreate();
     FTopicTemplate = Template.get();
@@ -66,25 +32,9 @@ protected:
   {
     FTopicTemplate = nullptr;
     Template.reset();
-    Form.reset();
-    Dialogs.reset();
-    Install_Working_State(std::move(Previous));
+    TITWindowTest::TearDown();
   }
 
-  QString File() const { return WS().Name_File_MQTT_Set_Topic; }
-  int Show(const std::function<void()>& act = {}) { return Show_Modal(Form.get(), act); }
-  QStringList Messages() const { return Message_Texts(*Dialogs); }
-
-  static void Set_Row(TKvStringGrid* g, int r, const QStringList& cells)
-  {
-    for (int c = 0; c < cells.size(); ++c)
-      g->SetCells(c + 1, r, cells.at(c));
-  }
-
-  QTemporaryDir Tmp;
-  std::unique_ptr<TWorkingState> Previous;
-  std::unique_ptr<TDialogResponder> Dialogs;
-  std::unique_ptr<TFMQTT_Set_Topic> Form;
   std::unique_ptr<TFTopicTemplate> Template;
 };
 
@@ -172,8 +122,7 @@ TEST_F(MQTTWindow, ChecksGiveTheirExactMessages)
 
 TEST_F(MQTTWindow, TheFileRoundTripsByteForByteWithHiddenAndUntouchedCells)
 {
-  QFile::copy(Fixture("MQTT_Set_Topic.xml"), File());
-  QFile(File()).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+  Use_Fixture("MQTT_Set_Topic.xml", File());
   const QByteArray before = Read_All(File());
   EXPECT_EQ(Show([&] {
               EXPECT_TRUE(Messages().isEmpty()) << Messages().join(u'\n').toStdString();
@@ -353,7 +302,7 @@ TEST_F(MQTTWindow, HeadersHintsAndShownColumns)
 
 TEST_F(MQTTWindow, RendersBothPagesToPng)
 {
-  QFile::copy(Fixture("MQTT_Set_Topic.xml"), File());
+  Use_Fixture("MQTT_Set_Topic.xml", File());
   Show([&] {
     for (auto [sheet, name] : {std::pair{Form->TS_MQTT_Publish, "mqtt_set_topic_publish.png"},
                                std::pair{Form->TS_MQTT_Subscribe, "mqtt_set_topic_subscribe.png"}}) {

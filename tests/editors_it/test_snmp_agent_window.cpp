@@ -7,76 +7,18 @@
 
 #include "grid/column_grid.h"
 #include "platform/ui/comctrls.h"
-#include "platform/ui/dialogs.h"
-#include "shell/common/lang_table.h"
 #include "shell/common/lb_button.h"
-#include "shell/common/working_state.h"
 
-#include "support/file_bytes.h"
-#include "support/modal_show.h"
-#include "support/test_project.h"
+#include "snmp_mqtt_window_fixture.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
-#include <memory>
 
 namespace {
 
-QString Fixture(const char* name)
-{
-  return QString::fromUtf8(KV_FIXTURES_DIR) + QStringLiteral("/editors_it/") + QString::fromLatin1(name);
-}
-
-QString Xmllint_Failure(const QString& path)
-{
-  const QString lint = QStandardPaths::findExecutable(QStringLiteral("xmllint"));
-  if (lint.isEmpty())
-    return QString();
-  QProcess p;
-  p.start(lint, {QStringLiteral("--noout"), path});
-  p.waitForFinished(10000);
-  return p.exitCode() == 0 ? QString() : QString::fromLocal8Bit(p.readAllStandardError());
-}
-
-class SNMPAgentWindow : public ::testing::Test {
+class SNMPAgentWindow : public TITWindowTest<TFSNMP_Trap_Access> {
 protected:
-  void SetUp() override
-  {
-    ASSERT_TRUE(Tmp.isValid());
-    Previous = Install_Test_Project(Tmp);
-    Add_Lang_Block_Source(&SNMP_Agent_Lang_Blocks);
-    Init_Lang_Table();
-    Dialogs = std::make_unique<TDialogResponder>();
-    Form = std::make_unique<TFSNMP_Trap_Access>();
-    Form->DoCreate();
-  }
-  void TearDown() override
-  {
-    Form.reset();
-    Dialogs.reset();
-    Install_Working_State(std::move(Previous));
-  }
-
+  SNMPAgentWindow() : TITWindowTest({&SNMP_Agent_Lang_Blocks}) {}
   QString File() const { return WS().Name_File_SNMP_Trap; }
-  int Show(const std::function<void()>& act = {}) { return Show_Modal(Form.get(), act); }
-  QStringList Messages() const { return Message_Texts(*Dialogs); }
-
-  static void Set_Row(TKvStringGrid* g, int r, const QStringList& cells)
-  {
-    for (int c = 0; c < cells.size(); ++c)
-      g->SetCells(c + 1, r, cells.at(c));
-  }
-
-  QTemporaryDir Tmp;
-  std::unique_ptr<TWorkingState> Previous;
-  std::unique_ptr<TDialogResponder> Dialogs;
-  std::unique_ptr<TFSNMP_Trap_Access> Form;
 };
 
 // Enable, Community, Type, On Change, On CMD, On Timer, Time, Position, Start Bit, Num
@@ -157,7 +99,7 @@ TEST_F(SNMPAgentWindow, ChecksGiveTheirExactMessages)
 
 TEST_F(SNMPAgentWindow, EnabledRowsAreNumberedAtShowAndOnEnableClicks)
 {
-  QFile::copy(Fixture("SNMP_Trap_Agent.xml"), File());
+  Use_Fixture("SNMP_Trap_Agent.xml", File());
   Show([&] {
     TKvStringGrid* g = Form->KCG_SNMP_Read;
     EXPECT_EQ(g->Cells(0, 1), QStringLiteral("1"));
@@ -180,8 +122,7 @@ TEST_F(SNMPAgentWindow, EnabledRowsAreNumberedAtShowAndOnEnableClicks)
 
 TEST_F(SNMPAgentWindow, TheFileRoundTripsByteForByteDisabledRowsIncluded)
 {
-  QFile::copy(Fixture("SNMP_Trap_Agent.xml"), File());
-  QFile(File()).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+  Use_Fixture("SNMP_Trap_Agent.xml", File());
   const QByteArray before = Read_All(File());
   EXPECT_EQ(Show([&] {
               EXPECT_TRUE(Messages().isEmpty());
@@ -268,7 +209,7 @@ TEST_F(SNMPAgentWindow, RowCommandsActOnTheShownPage)
 
 TEST_F(SNMPAgentWindow, RendersToPng)
 {
-  QFile::copy(Fixture("SNMP_Trap_Agent.xml"), File());
+  Use_Fixture("SNMP_Trap_Agent.xml", File());
   Show([&] {
     QApplication::processEvents();
     const QImage img = Form->grab().toImage();
