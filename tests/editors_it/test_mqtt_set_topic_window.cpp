@@ -105,14 +105,7 @@ TEST_F(MQTTWindow, ChecksGiveTheirExactMessages)
     TKvStringGrid* g = c.sub ? Form->KCG_Sub : Form->KCG_Pub;
     for (const auto& [col, text] : c.cells)
       g->SetCells(col, c.row, QString::fromUtf8(text));
-    EXPECT_EQ(Form->Controllo_dati(), *c.message == 0);
-    if (*c.message) {
-      ASSERT_EQ(Messages().size(), 1);
-      EXPECT_EQ(Messages().at(0), QString::fromUtf8(c.message));
-      EXPECT_EQ(Dialogs->Requests.at(0).DlgType, mtError);
-    } else {
-      EXPECT_TRUE(Messages().isEmpty()) << Messages().join(u'\n').toStdString();
-    }
+    Expect_Check(c.message);
   }
   for (const char* odd : {"$", " $a$b$ ", "$$$"})
     EXPECT_TRUE(Error_In_Topic_Template(QString::fromUtf8(odd))) << odd;

@@ -75,14 +75,7 @@ TEST_F(SNMPAgentWindow, ChecksGiveTheirExactMessages)
     TKvStringGrid* g = c.write ? Form->KCG_SNMP_Write : Form->KCG_SNMP_Read;
     for (const auto& [col, text] : c.cells)
       g->SetCells(col, 2, QString::fromUtf8(text));
-    EXPECT_EQ(Form->Controllo_dati(), *c.message == 0);
-    if (*c.message) {
-      ASSERT_EQ(Messages().size(), 1);
-      EXPECT_EQ(Messages().at(0), QString::fromUtf8(c.message));
-      EXPECT_EQ(Dialogs->Requests.at(0).DlgType, mtError);
-    } else {
-      EXPECT_TRUE(Messages().isEmpty()) << Messages().join(u'\n').toStdString();
-    }
+    Expect_Check(c.message);
   }
 
   // A second enabled empty description is a repeat.
