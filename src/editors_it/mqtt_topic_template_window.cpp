@@ -17,6 +17,7 @@ namespace {
 constexpr int Client_Width = 635;
 constexpr int Client_Height = 396;
 constexpr int Legend_Height = 108;
+constexpr int Button_Height = 40;
 constexpr int Splitter_Height = 3;
 constexpr int Keyword_Width = 200;
 constexpr int Description_Width = 380;
@@ -33,13 +34,11 @@ TFTopicTemplate::TFTopicTemplate(TComponent* AOwner) : TForm(AOwner)
   L_SW_Code = title.L_SW_Code;
   L_SW_Desc = title.L_SW_Desc;
 
-  P_Button = Make_Button_Panel(this);
-  Btn_OK = Make_Button(this, P_Button, QStringLiteral("Btn_OK"), 16, 6, 110, 28);
-  Btn_OK->SetCaption(QStringLiteral("OK"));
-  Btn_OK->SetModalResult(mrOk);
-  Btn_Cancel = Make_Button(this, P_Button, QStringLiteral("Btn_Cancel"), 134, 6, 110, 28);
-  Btn_Cancel->SetCaption(QStringLiteral("Cancel"));
-  Btn_Cancel->SetModalResult(mrCancel);
+  Splitter1 = new TSplitter(this);
+  Splitter1->SetName(QStringLiteral("Splitter1"));
+  Splitter1->SetParent(this);
+  Splitter1->SetAlign(alBottom);
+  Splitter1->SetHeight(Splitter_Height);
 
   P_Legend = Make_Plain_Panel(this, QStringLiteral("P_Legend"), Legend_Height, alBottom);
   L_List_Keywords = Make_Label(this, P_Legend, QStringLiteral("L_List_Keywords"), 8, 4, true);
@@ -56,11 +55,21 @@ TFTopicTemplate::TFTopicTemplate(TComponent* AOwner) : TForm(AOwner)
   KSG_Keywords->SetColWidths(1, Description_Width);
   KSG_Keywords->SetOptions(KSG_Keywords->Options() | goEditing);
 
-  Splitter1 = new TSplitter(this);
-  Splitter1->SetName(QStringLiteral("Splitter1"));
-  Splitter1->SetParent(this);
-  Splitter1->SetAlign(alBottom);
-  Splitter1->SetHeight(Splitter_Height);
+  P_Button = Make_Button_Panel(this);
+  Btn_OK = Make_Button(this, P_Button, QStringLiteral("Btn_OK"), 16, 6, 110, 28);
+  Btn_OK->SetCaption(QStringLiteral("OK"));
+  Btn_OK->SetModalResult(mrOk);
+  Btn_Cancel = Make_Button(this, P_Button, QStringLiteral("Btn_Cancel"), 134, 6, 110, 28);
+  Btn_Cancel->SetCaption(QStringLiteral("Cancel"));
+  Btn_Cancel->SetModalResult(mrCancel);
+
+  // Bottom-aligned controls stack by their design tops: the buttons lowest, the legend
+  // above them, the splitter above the legend.
+  DisableAlign();
+  P_Button->SetTop(Client_Height - Button_Height);
+  P_Legend->SetTop(Client_Height - Button_Height - Legend_Height);
+  Splitter1->SetTop(Client_Height - Button_Height - Legend_Height - Splitter_Height);
+  EnableAlign();
 
   Panel1 = Make_Plain_Panel(this, QStringLiteral("Panel1"), 0, alClient);
   RE_TopicTemplate = new TRichEdit(this);

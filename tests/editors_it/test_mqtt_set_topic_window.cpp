@@ -8,6 +8,7 @@
 
 #include "grid/column_grid.h"
 #include "platform/ui/comctrls.h"
+#include "platform/ui/extctrls.h"
 #include "platform/ui/richedit.h"
 #include "shell/common/lb_button.h"
 
@@ -313,5 +314,10 @@ TEST_F(MQTTWindow, RendersBothPagesToPng)
     const QImage img = Template->grab().toImage();
     ASSERT_FALSE(img.isNull());
     EXPECT_TRUE(img.save(QStringLiteral(KV_TEST_BINARY_DIR "/mqtt_topic_template.png")));
+    // Top to bottom: the text, the splitter, the keyword legend, the buttons.
+    EXPECT_LT(Template->Panel1->Top(), Template->Splitter1->Top());
+    EXPECT_LT(Template->Splitter1->Top(), Template->P_Legend->Top());
+    EXPECT_EQ(Template->P_Legend->Top() + Template->P_Legend->Height(), Template->P_Button->Top());
+    EXPECT_EQ(Template->P_Button->Top() + Template->P_Button->Height(), Template->ClientHeight());
   });
 }
