@@ -20,6 +20,7 @@
 #include "shell/window_set.h"
 
 #include "support/file_bytes.h"
+#include "support/grid_user_input.h"
 
 #include <QApplication>
 #include <QDir>
@@ -197,37 +198,6 @@ TEST_F(ITProgram, ALanguageChangeRelabelsTheFourWindows)
   EXPECT_EQ(FMQTT_Set_Topic->KCG_Sub->Columns()->Items(9)->Header(), QStringLiteral("Type"));
   EXPECT_EQ(SL_Lang.size(), 5600);
 }
-
-namespace {
-
-// A click (or a double click) in the middle of a displayed cell.
-void Click_Cell(TKvStringGrid* g, int c, int r, bool twice = false)
-{
-  g->ScrollInView(c, r);
-  const TRect rc = g->CellRect(c, r);
-  const QPoint p((rc.Left + rc.Right) / 2, (rc.Top + rc.Bottom) / 2);
-  if (twice)
-    QTest::mouseDClick(g, Qt::LeftButton, Qt::NoModifier, p);
-  else
-    QTest::mouseClick(g, Qt::LeftButton, Qt::NoModifier, p);
-  QApplication::processEvents();
-}
-
-// Selects a displayed cell, opens its editor with F2, types the text and ends with Enter.
-void Type_In_Cell(TKvStringGrid* g, int c, int r, const QString& text)
-{
-  g->FocusCell(c, r);
-  g->SetFocus();
-  QApplication::processEvents();
-  QTest::keyClick(g, Qt::Key_F2);
-  QWidget* editor = QApplication::focusWidget() ? QApplication::focusWidget() : static_cast<QWidget*>(g);
-  QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClicks(editor, text);
-  QTest::keyClick(editor, Qt::Key_Return);
-  QApplication::processEvents();
-}
-
-}  // namespace
 
 TEST_F(ITProgram, TypedAndClickedRowsReachTheFiles)
 {
