@@ -23,13 +23,9 @@ KV_PENDING_WINDOW(FIEC61850_Variables)
 KV_PENDING_WINDOW(FTLS_Server_Known_Cert)
 KV_PENDING_WINDOW(FReceiveJ1939)
 KV_PENDING_WINDOW(FTransmitJ1939)
-KV_PENDING_WINDOW(FMQTT_Set_Topic)
-KV_PENDING_WINDOW(FTopicTemplate)
 KV_PENDING_WINDOW(FReceiveNMEA)
 KV_PENDING_WINDOW(FTransmitNMEA)
 KV_PENDING_WINDOW(FS7_Protocol_Set_Access)
-KV_PENDING_WINDOW(FSNMPManagerAccess)
-KV_PENDING_WINDOW(FSNMP_Trap_Access)
 
 // The PROFINET file-name dialog: its OK hands back the chosen file name.
 class TFProfinetFileName : public TForm {

@@ -7,6 +7,7 @@
 #include "enip_outputs/enip_eds_window.h"
 #include "enip_outputs/enip_master_window.h"
 #include "enip_test_support.h"
+#include "support/grid_user_input.h"
 #include "platform/ui/dialogs.h"
 #include "shell/common/lb_button.h"
 #include "shell/common/working_state.h"
@@ -22,34 +23,6 @@
 #include <memory>
 
 namespace {
-
-// A click (or a double click) in the middle of a cell.
-void Click_Cell(TKvStringGrid* g, int c, int r, bool twice = false)
-{
-    // A user scrolls the cell into view before clicking it.
-    g->ScrollInView(c, r);
-    const TRect rc = g->CellRect(c, r);
-    const QPoint p((rc.Left + rc.Right) / 2, (rc.Top + rc.Bottom) / 2);
-    if (twice)
-        QTest::mouseDClick(g, Qt::LeftButton, Qt::NoModifier, p);
-    else
-        QTest::mouseClick(g, Qt::LeftButton, Qt::NoModifier, p);
-    QApplication::processEvents();
-}
-
-// Selects a cell, opens its editor with F2, types the text over it and ends with Enter.
-void Type_In_Cell(TKvStringGrid* g, int c, int r, const QString& text)
-{
-    g->FocusCell(c, r);
-    g->SetFocus();
-    QApplication::processEvents();
-    QTest::keyClick(g, Qt::Key_F2);
-    QWidget* editor = QApplication::focusWidget() ? QApplication::focusWidget() : static_cast<QWidget*>(g);
-    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
-    QApplication::processEvents();
-}
 
 // A started program with the fixture project open, its scanner rules removed, and the
 // sample adapter's EDS file under an upper-case extension.

@@ -91,6 +91,7 @@ void TRuleEditorFrame::Apply_Grid_Event_Handlers(int G)
   grid->OnGridHint = [this](TObject* s, int r, int c, QString& h) { GridHint(s, r, c, h); };
   Wire_Click_Cell(grid, [this](TObject* s, int r, int c) { ClickCell(s, r, c); });
   Wire_Dbl_Click_Cell(grid, [this](TObject* s, int r, int c) { DblClickCell(s, r, c); });
+  grid->OnCheckBoxClick = [this](TObject* s, int c, int r, bool state) { CheckBoxClick(s, c, r, state); };
   Wire_Combo_Change(grid, [this](TObject* s, int c, int r, int i, const QString& t) {
     Combo_Change(Grid_Index(s), c, r, i, t);
   });
@@ -167,7 +168,13 @@ void TRuleEditorFrame::FormShow(TObject*)
   Before_Load();
   // A failure leaves through the show's failure report; the rows read so far stay, the
   // partial load is remembered and the copy flags keep their state.
-  Load_Rule_File(FFile, Grids, Project_File(), Load_State);
+  try {
+    Load_Rule_File(FFile, Grids, Project_File(), Load_State);
+  } catch (...) {
+    After_Load();
+    throw;
+  }
+  After_Load();
   Show_Rows_Left_Out();
   Do_Copy.assign(Grids.size(), false);
 }
@@ -313,3 +320,10 @@ void TRuleEditorFrame::Grid_Hint(int G, int ARow, int ACol, QString& Hint)
 void TRuleEditorFrame::Combo_Change(int, int, int, int, const QString&) {}
 
 void TRuleEditorFrame::After_Paste_Row(int, int) {}
+
+void TRuleEditorFrame::CheckBoxClick(TObject* Sender, int ACol, int ARow, bool State)
+{
+  const int g = Grid_Index(Sender);
+  if (g >= 0)
+    Check_Box_Click(g, ACol, ARow, State);
+}

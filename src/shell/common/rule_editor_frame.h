@@ -92,6 +92,7 @@ public:
   void DblClickCell(TObject* Sender, int ARow, int ACol);
   void GridKeyPress(TObject* Sender, QChar& Key);
   void GridHint(TObject* Sender, int ARow, int ACol, QString& Hint);
+  void CheckBoxClick(TObject* Sender, int ACol, int ARow, bool State);
 
 protected:
   // The editor's project file.
@@ -117,6 +118,10 @@ protected:
 
   // A double click on a cell of grid G, before the frame sizes the column to it.
   virtual void Cell_Dbl_Click(int G, int ARow, int ACol) { (void)G, (void)ARow, (void)ACol; }
+  // After every load, a stopped one too (numbering that follows the loaded rows).
+  virtual void After_Load() {}
+  // A click on a check box of grid G (State: the box's new state).
+  virtual void Check_Box_Click(int G, int ACol, int ARow, bool State) { (void)G, (void)ACol, (void)ARow, (void)State; }
 
   TRuleFile& Edit_Desc() { return FFile; }
   int Grid_Index(TObject* Sender) const;

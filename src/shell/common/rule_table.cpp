@@ -48,7 +48,14 @@ QString Section_Name(const TRuleGrid& D, const TRuleFile& F)
 void Load_Grid(const TRuleFile& F, const TRuleGrid& D, TKvStringGrid* G, const TXmlNode& Root, const QString& Path,
                TRuleLoadState& State)
 {
-  const TXmlNode section = Find_Section(Root, D, Path);
+  TXmlNode section;
+  try {
+    section = Find_Section(Root, D, Path);
+  } catch (const EXmlError&) {
+    if (D.Optional_Section)
+      return;
+    throw;
+  }
   const int count = section.ChildCount();
   const int shown = std::min(count, D.Rows);
   for (int i = 0; i < shown; ++i) {

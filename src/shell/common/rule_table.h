@@ -77,6 +77,9 @@ struct TRuleGrid {
   // and saved, in grid order.
   bool Skip_Empty_Keys = false;
 
+  // A missing section reads as an empty grid instead of stopping the load.
+  bool Optional_Section = false;
+
   int Col_Count() const { return int(Columns.size()); }
   int Visible_Col_Count() const;
 };
