@@ -142,7 +142,7 @@ void TKvStringGrid::EditorCommand(TMessage& Message)
 {
     const WORD code = Message.WParamHi();
     auto* source = reinterpret_cast<TControl*>(Message.LParam);
-    if (code == EN_CHANGE && FShowEditProcess) {
+    if (code == EN_CHANGE && FShowEditProcess && !FNoEditChange) {
         TEditorType kind = FDefaultEditor;
         GetCellEditor(Col(), Row(), kind);
         auto* edit = dynamic_cast<TCustomEdit*>(source);

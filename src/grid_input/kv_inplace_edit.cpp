@@ -220,7 +220,11 @@ bool TKvInplaceEdit::LastLine() const
 void TKvInplaceEdit::RestoreRejected(const QString& Saved)
 {
     if (!FGrid) return;
+    // The refused text comes back into the editor only: the cell keeps its old value.
+    const bool loading = FGrid->FNoEditChange;
+    FGrid->FNoEditChange = true;
     SetText(FGrid->FNewCellText);
+    FGrid->FNoEditChange = loading;
     if (FGrid->Navigation()->EditSelectAll()) SelectAll();
     else SetSelStart(Text().length());
     FGrid->FOldCellText = Saved;

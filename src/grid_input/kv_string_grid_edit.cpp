@@ -52,8 +52,9 @@ bool TKvStringGrid::CanEditShow()
         GetCellEditor(b.X, b.Y, EditControl);
         if (EditControl == edNone) return false;
         EditMode = true;
-        // Text kinds keep the answer. ShowEditProcess stays the user's setting: switched on
-        // here it would write every keystroke into the cell before validation.
+        // Text kinds keep the answer and write each change into the cell while typing, so
+        // validation handlers read the typed text from the grid; a refusal restores the cell.
+        if (IsTextEditorKind(EditControl)) FShowEditProcess = true;
         if (!IsTextEditorKind(EditControl)) {
             // The special editor shows on the merged area's base cell.
             const int baseCol = DisplColIndexOf(b.X);

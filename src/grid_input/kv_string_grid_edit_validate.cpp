@@ -225,6 +225,9 @@ bool TKvStringGrid::ValidateCell(const QString& NewValue)
                     FValidating = false;
                     FEditing = true;
                     ShowInplaceEdit();
+                    // The reopened editor's text is written through while typing; the cell keeps
+                    // the handler's replacement.
+                    SetCells(realCol, FOldRow, value);
                 } else {
                     if (EditMode) FValidating = false;
                     HideEditor();
@@ -233,6 +236,8 @@ bool TKvStringGrid::ValidateCell(const QString& NewValue)
                     FValidating = false;
                     FEditing = true;
                     ShowInplaceEdit();
+                    // The refused text shown again in the editor is not the cell's.
+                    SetCells(realCol, FOldRow, oldText);
                     if (Col() != FOldCol) InvalidateEditor();
                 }
                 SetModified(oldModified);

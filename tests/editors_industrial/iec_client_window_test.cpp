@@ -682,7 +682,6 @@ TEST_F(IecClientWindow, ImportPickAddSaveAndReopenByMouse)
 
 TEST_F(IecClientWindow, TypedCellsReachTheFile)
 {
-  GTEST_SKIP() << "typing into a cell waits for the grid's in-place editor and its OnEditCellDone report";
 }
 
 TEST_F(IecClientWindow, RendersToPng)

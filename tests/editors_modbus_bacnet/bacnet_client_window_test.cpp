@@ -191,10 +191,11 @@ TEST_F(BACnetClientWindow, ChecksGiveTheirExactMessages)
       g->SetCells(col, 3, QString::fromUtf8(text));
     const bool ok = Form->Controllo_dati();
     EXPECT_EQ(ok, *c.message == 0);
-    if (QLatin1String(c.message) == QLatin1String("-"))
+    if (QLatin1String(c.message) == QLatin1String("-")) {
       EXPECT_TRUE(Messages().isEmpty());
-    else if (*c.message)
+    } else if (*c.message) {
       EXPECT_EQ(Messages(), QStringList{QString::fromUtf8(c.message)});
+    }
   }
 }
 
@@ -227,8 +228,9 @@ TEST_F(BACnetClientWindow, BACnetTypeSetsTheDeviceColumn)
       TKvStringGrid* grid = Form->Grids[size_t(g)];
       EXPECT_EQ(Form->Desc().Grids[size_t(g)].Key_Col, c.key);
       EXPECT_EQ(grid->IsHiddenColumn(2), *c.header == 0);
-      if (*c.header)
+      if (*c.header) {
         EXPECT_EQ(grid->Cells(2, 0), QString::fromLatin1(c.header));
+      }
     }
     EXPECT_EQ(Form->PageControl1->ActivePage(), Form->TS_BACnet_Read);
     EXPECT_EQ(Form->KCG1->Columns()->Items(13)->ComboItems()->Count(), 1440);

@@ -117,8 +117,9 @@ TEST_F(BACnetServerWindow, ChecksGiveTheirExactMessages)
     Set_Object(g, 1, c.write ? "Analog Out" : "Analog Input", "0", "", "4");
     Set_Object(g, 2, c.type, c.position, c.bit, c.length);
     EXPECT_EQ(Form->Controllo_dati(), *c.message == 0);
-    if (*c.message)
+    if (*c.message) {
       EXPECT_EQ(Messages(), QStringList{QString::fromUtf8(c.message)});
+    }
   }
 
   // The unit is 0 to 65535.
@@ -307,8 +308,7 @@ TEST_F(BACnetServerWindow, GridDoubleClickReportOpensThePicker)
     raised = Raise_Dbl_Click(grid, 1, 2);
   });
   FBACnet_Eng_Unit = nullptr;
-  if (!raised)
-    GTEST_SKIP() << "the grid does not report double clicks on a cell yet";
+  ASSERT_TRUE(raised);
   EXPECT_EQ(opened, 1);
   EXPECT_EQ(grid->Cells(2, 1), QStringLiteral("98"));
 }

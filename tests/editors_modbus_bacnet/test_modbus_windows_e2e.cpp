@@ -143,7 +143,7 @@ void Pick(TKvStringGrid* g, int col, int row, int downs)
 
 TEST_F(ModbusProgram, RulesTypedIntoTheGridWithPickedListsAndSpaceOnEnable)
 {
-  GTEST_SKIP() << "the grid does not yet take typed cell text, list picks or Space on a check box";
+  GTEST_SKIP() << "typed keys in these windows' grids do not all reach the cells yet (cells keep only part of the typed text)";
   Click_Modbus_Step([&](TCustomForm* f) {
     TFModbus_TCP_Master_Set_Access* w = FModbus_TCP_Master_Set_Access;
     f->Show();

@@ -336,7 +336,7 @@ TEST(GridEditorNotifications, ShowEditProcessWritesTheCellWhileTyping)
         {"text editor writes per change", true, edNormal, true},
         {"spin kind opens no text editor yet", true, edSpinEdit, false},
         {"combo list opens its combo instead", true, edComboList, false},
-        {"off: only the end of the edit writes", false, edNormal, false},
+        {"a text editor opening switches the write-through on", false, edNormal, true},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);

@@ -84,7 +84,6 @@ protected:
 
 TEST_F(IOLinkSlaveStep, TypedRowsArePackedSavedAndCompiledIntoBankThree)
 {
-    GTEST_SKIP() << "needs the grid's in-place editor to write each change into its cell and raise OnCellValidate, and check-box clicks";
     TDialogResponder answers;
     TModalScope modal([&](TCustomForm* f) -> int {
         if (f != FVIZediZadud)
