@@ -115,6 +115,9 @@ void TKvStringGrid::WMLButtonDown(TMessage& Message)
     int X = GET_X_LPARAM(Message.LParam), Y = GET_Y_LPARAM(Message.LParam);
     FDoOnClick = FMouseDownMove = FMouseKeepDown = true;
     FSpinUpClick = FSpinDnClick = false;
+    // The release reads this as "a column was sized during this press"; width
+    // changes made in code before the press must not swallow the click.
+    ColSizeFlg = false;
     int ACol = -1, ARow = -1;
     MouseToCell(X, Y, ACol, ARow);
     const TGridRect oldSel = Selection();
