@@ -142,7 +142,7 @@ QWidget* Focus_Of(TKvStringGrid* g)
 void Type_Cell(TKvStringGrid* g, int col, int row, const QString& text)
 {
   g->FocusCell(col, row);
-  QTest::keyClicks(Focus_Of(g), text);
+  for (const QChar ch : text) QTest::keyClicks(Focus_Of(g), QString(ch));  // the first key opens the editor
   QTest::keyClick(Focus_Of(g), Qt::Key_Return);
   QApplication::processEvents();
 }
@@ -151,7 +151,6 @@ void Type_Cell(TKvStringGrid* g, int col, int row, const QString& text)
 
 TEST_F(OpcUaProgram, ReadVariablesTypedIntoTheGridReachTheFileThroughTheFocusExit)
 {
-  GTEST_SKIP() << "typed keys in these windows' grids do not all reach the cells yet (cells keep only part of the typed text)";
   TFOPC_UA_Client_Access* F = FOPC_UA_Client_Access;
   Click(FKalvoraFirmWare->Btn_OPC_UA_Client_Access, [&](TCustomForm* f) {
     if (f == FOPC_UA_Add_Server) {

@@ -131,7 +131,7 @@ namespace {
 void Pick(TKvStringGrid* g, int col, int row, int downs)
 {
   g->FocusCell(col, row);
-  QTest::keyClick(Focus(g), Qt::Key_Down, Qt::AltModifier);
+  QTest::keyClick(Focus(g), Qt::Key_F2);
   QTest::keyClick(Focus(g), Qt::Key_Home);
   for (int i = 0; i < downs; ++i)
     QTest::keyClick(Focus(g), Qt::Key_Down);
@@ -143,7 +143,6 @@ void Pick(TKvStringGrid* g, int col, int row, int downs)
 
 TEST_F(ModbusProgram, RulesTypedIntoTheGridWithPickedListsAndSpaceOnEnable)
 {
-  GTEST_SKIP() << "typed keys in these windows' grids do not all reach the cells yet (cells keep only part of the typed text)";
   Click_Modbus_Step([&](TCustomForm* f) {
     TFModbus_TCP_Master_Set_Access* w = FModbus_TCP_Master_Set_Access;
     f->Show();

@@ -17,7 +17,8 @@ inline QWidget* Focus(TKvStringGrid* g)
 inline void Type_Cell(TKvStringGrid* g, int col, int row, const QString& text)
 {
   g->FocusCell(col, row);
-  QTest::keyClicks(Focus(g), text);
+  // Key by key to the focused widget: the first key opens the editor, which takes the rest.
+  for (const QChar ch : text) QTest::keyClicks(Focus(g), QString(ch));
   QTest::keyClick(Focus(g), Qt::Key_Return);
   QApplication::processEvents();
 }
