@@ -21,7 +21,6 @@ const TIntList* ImagesOf(const TCellGraphic* g)
     return nullptr;
 }
 
-constexpr TColor kKey = 0xFF00FF; // background of the bitmaps, shown as the cell colour
 
 TColor SlotColor(const TCellSlot& s, TColor Default)
 {

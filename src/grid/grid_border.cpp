@@ -111,7 +111,7 @@ void TKvStringGrid::ShowFocusWindow(const TRect& R)
 
     const QImage picture = FFocusMask->ToPremultiplied();
     const TPoint at(fw->Left(), fw->Top()), origin(0, 0);
-    const TSize size(w, h);
+    const TSize size{w, h};
     TBlendFunction blend;
     blend.SourceConstantAlpha = FFocusMask->Opacity;
     blend.AlphaFormat = 1;

@@ -135,7 +135,7 @@ public:
     void Loaded() override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void Invalidate();
-    void CreateWnd();
+    void CreateWnd() override;
     void SetParent(TWinControl* AParent) override;
     bool IsLoaded() const { return FLoaded; }
     bool IsRunTime() const { return !FDesigning; }

@@ -215,10 +215,11 @@ TEST_F(IecClientWindow, NameAlreadyInTheCatalogAsksFirst)
     ASSERT_EQ(Form->List_IEC_Dev.size(), C.Devices) << C.Answer;
     const QByteArray Expected = Read_All(Fixture(C.Replaced ? "scl_main.icd" : "openscd_valid2007B4.scd"));
     EXPECT_EQ(Read_All(InCatalog), Expected) << C.Answer;
-    if (C.Devices)
+    if (C.Devices) {
       EXPECT_EQ(Form->List_IEC_Dev[0]->List_LDevice[0]->Name(),
                 QString::fromLatin1(C.Replaced ? "LD0" : "CircuitBreaker_CB1"))
           << C.Answer;
+    }
   }
 }
 
