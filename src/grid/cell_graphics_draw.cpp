@@ -21,7 +21,6 @@ const TIntList* ImagesOf(const TCellGraphic* g)
     return nullptr;
 }
 
-
 TColor SlotColor(const TCellSlot& s, TColor Default)
 {
     if (const TColor* c = std::get_if<TColor>(&s)) return *c;
