@@ -21,6 +21,7 @@
 
 #include "support/file_bytes.h"
 #include "support/grid_user_input.h"
+#include "support/program_test.h"
 
 #include <QApplication>
 #include <QDir>
@@ -31,25 +32,8 @@
 
 namespace {
 
-class ITProgram : public ::testing::Test {
+class ITProgram : public TProgramTest {
 protected:
-  void SetUp() override
-  {
-    ASSERT_TRUE(Dir.isValid());
-    Saved = Install_Working_State(std::make_unique<TWorkingState>(Dir.path()));
-    Create_Program_Windows();
-    WS().Project_Name = QStringLiteral("Plant");
-    WS().Dir_Project = PathJoin(WS().Dir_Projects, QStringLiteral("Plant"));
-    ASSERT_TRUE(QDir().mkpath(WS().Dir_Project));
-    WS().Set_Files();
-  }
-  void TearDown() override
-  {
-    if (FKalvoraFirmWare)
-      Destroy_Program_Windows();
-    Install_Working_State(std::move(Saved));
-  }
-
   // Runs the hidden step button's action; act runs for every window shown modally and
   // gives its answer (mrNone: the window's own buttons decide).
   QStringList Click_Step(TLbButton* b, const std::function<int(TCustomForm*)>& act)
@@ -70,8 +54,6 @@ protected:
       g->SetCells(c + 1, r, cells.at(c));
   }
 
-  QTemporaryDir Dir;
-  std::unique_ptr<TWorkingState> Saved;
   TDialogResponder Answers;
 };
 

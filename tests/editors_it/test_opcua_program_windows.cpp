@@ -17,6 +17,7 @@
 #include "shell/program_windows.h"
 #include "shell/window_set.h"
 
+#include "support/program_test.h"
 #include "support/file_bytes.h"
 
 #include <QApplication>
@@ -28,25 +29,8 @@
 
 namespace {
 
-class OpcUaProgram : public ::testing::Test {
+class OpcUaProgram : public TProgramTest {
 protected:
-  void SetUp() override
-  {
-    ASSERT_TRUE(Dir.isValid());
-    Saved = Install_Working_State(std::make_unique<TWorkingState>(Dir.path()));
-    Create_Program_Windows();
-    WS().Project_Name = QStringLiteral("Plant");
-    WS().Dir_Project = PathJoin(WS().Dir_Projects, QStringLiteral("Plant"));
-    ASSERT_TRUE(QDir().mkpath(WS().Dir_Project));
-    WS().Set_Files();
-  }
-  void TearDown() override
-  {
-    if (FKalvoraFirmWare)
-      Destroy_Program_Windows();
-    Install_Working_State(std::move(Saved));
-  }
-
   // Runs a hidden button's click handler; act runs in each window it opens.
   QStringList Click(TLbButton* b, const std::function<int(TCustomForm*)>& act)
   {
@@ -62,8 +46,6 @@ protected:
     return shown;
   }
 
-  QTemporaryDir Dir;
-  std::unique_ptr<TWorkingState> Saved;
   TDialogResponder Answers;
 };
 
