@@ -440,7 +440,10 @@ void TKvStringGrid::SetRow(int Value)
     if (FMouseActions->DisjunctRowSelect()) SelectionToRowSelect(false);
     if (TKvStringGrid* g = FSyncGrid->Grid(); g && FSyncGrid->SelectionRow() && Value < g->RowCount())
         g->SetRow(Value);
-    if (Value == RowCount() - 1 && FSearchFooter->Visible()) ScrollInView(Col(), Value);
+    if (Value == RowCount() - 1 && FSearchFooter->Visible()) {
+        ScrollInView(Col(), Value);
+        KeepLastRowAboveSearchPanel();
+    }
 }
 
 void TKvStringGrid::SetTopRow(int Value)

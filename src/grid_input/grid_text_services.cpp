@@ -101,6 +101,7 @@ void TKvStringGrid::UpdateSearchFooter()
 
     if (sf->Visible()) {
         panel->SetBounds(0, Height() - 32, panel->Width(), 32);
+        KeepLastRowAboveSearchPanel();
     } else {
         panel->SetHeight(0);
     }

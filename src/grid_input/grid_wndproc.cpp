@@ -264,6 +264,8 @@ void TKvStringGrid::WheelMessage(TMessage& Message)
     }
     const TGridRect sel = Selection();
     if (!(sel == oldSel)) SelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
+    // Wheeled to the end: the last row must not stay under the search bar.
+    if (FSearchFooter->Visible() && TopRow() == RowCount() - VisibleRowCount()) KeepLastRowAboveSearchPanel();
 }
 
 bool TKvStringGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) { return WheelStep(true, Shift, MousePos); }

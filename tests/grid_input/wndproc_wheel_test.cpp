@@ -370,3 +370,41 @@ TEST(GridCancelMode, EndsAnEnhancedColumnMove)
     EXPECT_EQ(f.grid->GridState(), gsNormal);
     EXPECT_EQ(Screen->Cursor(), crDefault);
 }
+
+TEST(GridWheel, ScrolledToTheEndKeepsTheLastRowAboveTheSearchBar)
+{
+    TWheelLinesScope lines(3);
+    TGridOnForm<> f;
+    f.Show();
+    f.grid->MouseActions()->SetWheelAction(waScroll);
+    // The panel is shown first, with the view at the top: nothing moves then.
+    f.grid->SearchFooter()->SetVisible(true);
+    ASSERT_EQ(f.grid->TopRow(), 1);
+    const int limit = f.grid->ClientRect().Bottom - f.grid->SearchPanel()->Height() + 2;
+    for (int i = 0; i < 20; ++i) Wheel(f.grid, -120);
+    const int last = f.grid->RowCount() - 1;
+    EXPECT_GT(f.grid->CellRect(0, last).Bottom, 0);
+    EXPECT_LE(f.grid->CellRect(0, last).Bottom, limit);
+}
+
+TEST(GridWheel, TheSearchBarAndTheLastRowHoldTheLastRowAboveIt)
+{
+    // Showing the bar with the view at its end, and moving to the last row
+    // under a shown bar, both leave the last row above the bar.
+    for (bool viaRow : {false, true}) {
+        SCOPED_TRACE(viaRow ? "row setter" : "bar shown");
+        TGridOnForm<> f;
+        f.Show();
+        if (viaRow) {
+            f.grid->SearchFooter()->SetVisible(true);
+            f.grid->SetRow(f.grid->RowCount() - 1);
+        } else {
+            f.grid->SetTopRow(f.grid->RowCount() - f.grid->VisibleRowCount());
+            f.grid->SearchFooter()->SetVisible(true);
+        }
+        const int limit = f.grid->ClientRect().Bottom - f.grid->SearchPanel()->Height() + 2;
+        const TRect last = f.grid->CellRect(0, f.grid->RowCount() - 1);
+        EXPECT_GT(last.Bottom, 0);
+        EXPECT_LE(last.Bottom, limit);
+    }
+}
