@@ -1349,6 +1349,10 @@ public:
     int FScrollCol = -1, FScrollRow = -1;
     bool LastRowAboveSearchPanel();
     void KeepLastRowAboveSearchPanel();
+    // ==================== cell scroll bar placing (grid_mouse_move.cpp, kv_string_grid_rows.cpp)
+    // Puts the shared cell scroll bar on the cell under the mouse, or hides it.
+    void PlaceCellScrollBar(int ACol, int ARow);
+    // ==================== end of cell scroll bar placing
     // Drag auto-scroll near the edges.
     void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
     TTimer* DragScrollTimer() const { return FDragTmr; }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "grid/kv_string_grid.h"
+#include "platform/ui/stdctrls.h"
 
 namespace {
 void EraseEntries(std::vector<int>& List, int Index, int Count)
@@ -71,6 +72,16 @@ void TKvStringGrid::CellControlsUpdate(bool RebuildList)
         for (int c = 0; c < ColCount(); ++c)
             for (int r = 0; r < RowCount(); ++r)
                 if (TCellProperties* p = GridObjects(c, r); p && p->Control()) FCellControls->AddControl(c, r, p->Control());
+    }
+    if (TScrollBar* bar = CellScrollBar(); bar && bar->Visible()) {
+        const bool inView = Col() >= LeftCol() && Col() < LeftCol() + VisibleColCount() && Row() >= TopRow() &&
+                            Row() < TopRow() + VisibleRowCount();
+        if (!inView) {
+            bar->SetHeight(0);
+        } else {
+            const TRect R = CellRect(Col(), Row());
+            bar->SetBounds(R.Right - bar->Width(), R.Top, bar->Width(), R.Bottom - R.Top);
+        }
     }
     for (int i = 0; i < FCellControls->Count(); ++i) {
         TControlItem* item = FCellControls->Control(i);

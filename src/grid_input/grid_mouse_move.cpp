@@ -5,6 +5,7 @@
 #include "grid/grid_text.h"
 #include "grid/html_render.h"
 #include "grid/kv_string_grid.h"
+#include "platform/ui/stdctrls.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"
 
@@ -65,6 +66,9 @@ void TKvStringGrid::MouseMove(TShiftState Shift, int X, int Y)
         RepaintRow(r);
         if (old >= 0 && old < RowCount()) RepaintRow(old);
     }
+
+    // The shared in-cell scroll bar follows the cell under the mouse.
+    if (overCell && !FDesigning) PlaceCellScrollBar(c, r);
 
     // 3. Hover fixed cell.
     if (FHoverFixedCells != hfNone && TPoint(c, r) != FHoverFixedCell) {
@@ -244,4 +248,29 @@ void TKvStringGrid::MouseMove(TShiftState Shift, int X, int Y)
     if (FEnhRowColMove) Update();
     const TGridRect sel = Selection();
     if (!(sel == oldSel)) SelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
+}
+
+void TKvStringGrid::PlaceCellScrollBar(int ACol, int ARow)
+{
+    TScrollBar* bar = CellScrollBar();
+    if (!bar) return;
+    if (!HasScrollBar(ACol, ARow)) {
+        bar->SetVisible(false);
+        return;
+    }
+    FScrollCol = ACol;
+    FScrollRow = ARow;
+    const int pos = GetScrollPosition(ACol, ARow);
+    bar->SetPosition(pos);
+    const TScrollProp prop = GetScrollProp(ACol, ARow);
+    // Nothing to scroll: the bar stays where it was.
+    if (prop.PageSize >= prop.Range) return;
+    const TRect R = CellRect(ACol, ARow);
+    const int lw = GridLineWidth();
+    const int left = R.Right - 17 - lw, top = R.Top + lw, height = R.Bottom - R.Top - 2 * lw;
+    if (bar->Visible() && bar->Left() == left && bar->Top() == top && bar->Height() == height) return;
+    bar->SetBounds(left, top, 17, height);
+    bar->SetPageSize(prop.PageSize);
+    bar->SetParams(pos, 0, prop.Range);
+    bar->SetVisible(true);
 }

@@ -1,4 +1,5 @@
 #include "wndproc_fixture.h"
+#include "platform/ui/stdctrls.h"
 
 #include <gtest/gtest.h>
 
@@ -134,4 +135,48 @@ TEST(GridMouseMove, ColumnSizingEventAndHint)
     EXPECT_EQ(f.grid->SizingHintText(), QStringLiteral("cw=<b>100</b>"));
     f.grid->Perform(WM_LBUTTONUP, 0, XY(100, y));
     f.grid->HideSizingHint();
+}
+
+TEST(GridMouseMove, TheSharedScrollBarFollowsCellsThatHoldOne)
+{
+    TGridOnForm<> f(10, 4);
+    f.Show();
+    TKvStringGrid* g = f.grid;
+    TScrollBar* bar = g->CellScrollBar();
+    ASSERT_NE(bar, nullptr);
+    g->AddScrollBar(1, 2, false);
+    g->SetScrollProp(1, 2, TScrollProp{10, 100});
+    g->SetScrollPosition(1, 2, 30);
+    // Page not smaller than the range: nothing to scroll.
+    g->AddScrollBar(2, 3, false);
+    g->SetScrollProp(2, 3, TScrollProp{100, 50});
+
+    TPoint p = Inside(g, 1, 2);
+    Move(g, p.X, p.Y);
+    const TRect R = g->CellRect(1, 2);
+    const int lw = g->GridLineWidth();
+    EXPECT_TRUE(bar->Visible());
+    EXPECT_EQ(bar->BoundsRect(), TRect(R.Right - 17 - lw, R.Top + lw, R.Right - lw, R.Bottom - lw));
+    EXPECT_EQ(bar->Position(), 30);
+    EXPECT_EQ(bar->Max(), 100);
+    EXPECT_EQ(bar->PageSize(), 10);
+    EXPECT_EQ(TPoint(g->FScrollCol, g->FScrollRow), TPoint(1, 2));
+
+    // The shared scroll bar is left in place when page >= range.
+    const TRect placed = bar->BoundsRect();
+    p = Inside(g, 2, 3);
+    Move(g, p.X, p.Y);
+    EXPECT_EQ(bar->BoundsRect(), placed);
+    EXPECT_EQ(TPoint(g->FScrollCol, g->FScrollRow), TPoint(2, 3));
+
+    // Refreshing the cell controls with the current cell out of sight flattens it.
+    g->SetRowCount(60);
+    g->SetRow(2);
+    g->SetTopRow(30);
+    g->CellControlsUpdate(false);
+    EXPECT_EQ(bar->Height(), 0);
+
+    p = Inside(g, 3, 35);
+    Move(g, p.X, p.Y);
+    EXPECT_FALSE(bar->Visible());
 }
