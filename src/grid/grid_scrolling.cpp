@@ -331,6 +331,11 @@ TGridRect TKvStringGrid::BackgroundCoverage()
 
 void TKvStringGrid::WMHScroll(TMessage& Message)
 {
+    // A child scroll bar's own scrolling is not the grid's.
+    if (Message.LParam != 0) {
+        TBaseGrid::WndProc(Message);
+        return;
+    }
     const int code = Message.WParamLo();
     int pos = Message.WParamHi();
     if (ScrollHints == shHorizontal || ScrollHints == shBoth) {
@@ -398,6 +403,10 @@ void TKvStringGrid::WMVScroll(TMessage& Message)
             RepaintCell(FScrollCol, FScrollRow);
             ScrollCell(FScrollCol, FScrollRow, np, cellBar->Min(), cellBar->Max());
         }
+        return;
+    }
+    if (Message.LParam != 0) {
+        TBaseGrid::WndProc(Message);
         return;
     }
     if (ScrollHints == shVertical || ScrollHints == shBoth) {

@@ -286,7 +286,9 @@ void TKvStringGrid::CreateEditorControls()
     hidden(button);
     hidden(new TControlEdit(this));
     hidden(new TControlCombo(this));
-    hidden(new TScrollBar(this));
+    auto* cellBar = new TScrollBar(this);
+    cellBar->SetKind(sbVertical);
+    hidden(cellBar);
     hidden(new TScrollBar(this));
 }
 

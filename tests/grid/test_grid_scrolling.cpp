@@ -2,6 +2,7 @@
 // the thumb hints, the search bar holding the last row, the cell scroll bar,
 // drag auto-scroll with a driven timer, column stretching, proportional
 // sizing of all columns and the sizing border.
+#include <QtWidgets/QScrollBar>
 #include <gtest/gtest.h>
 
 #include "grid/kv_string_grid.h"
@@ -336,4 +337,26 @@ TEST_F(ScrollFixture, SizingBordersAreNearTheHeaderEdges)
     const TRect side = g->CellRect(0, 3);
     EXPECT_TRUE(g->IsOnSizingBorder(side.Left + 10, side.Bottom - 1));
     EXPECT_FALSE(g->IsOnSizingBorder(-5, -5));
+}
+
+TEST_F(ScrollFixture, ACellScrollBarMovedByTheUserScrollsItsCell)
+{
+    g->AddScrollBar(1, 1, false);
+    TScrollBar* bar = g->CellScrollBar();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(bar->Kind(), sbVertical);
+    bar->SetParams(0, 0, 300);
+    g->FScrollCol = 1;
+    g->FScrollRow = 1;
+    const int top = g->TopRow();
+    // The bar's own actions reach the grid as WM_VSCROLL from that bar.
+    struct Step { QAbstractSlider::SliderAction action; int expect; };
+    for (Step s : {Step{QAbstractSlider::SliderSingleStepAdd, 10}, Step{QAbstractSlider::SliderPageStepAdd, 110},
+                   Step{QAbstractSlider::SliderSingleStepSub, 100}}) {
+        bar->Bar()->triggerAction(s.action);
+        EXPECT_EQ(bar->Position(), s.expect) << s.action;
+        EXPECT_EQ(g->GetScrollPosition(1, 1), s.expect) << s.action;
+    }
+    EXPECT_EQ(g->Scrolled.size(), 3u);
+    EXPECT_EQ(g->TopRow(), top);
 }

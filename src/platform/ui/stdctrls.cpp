@@ -1469,6 +1469,16 @@ void TCheckListBox::SetItemEnabled(int i, bool v)
 }
 
 // ---------------------------------------------------------------- scroll bar
+namespace {
+void SendScrollToParent(TScrollBar* Bar, int Code, int Pos)
+{
+    if (!Bar->Parent()) return;
+    const unsigned msg = Bar->Kind() == sbVertical ? WM_VSCROLL : WM_HSCROLL;
+    Bar->Parent()->Perform(msg, MAKEWPARAM(unsigned(Code) & 0xFFFF, unsigned(Pos) & 0xFFFF),
+                           LPARAM(static_cast<TControl*>(Bar)));
+}
+} // namespace
+
 TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner)
 {
     FBar = new QScrollBar(Qt::Horizontal);
@@ -1493,6 +1503,17 @@ TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner)
         int pos = FBar->sliderPosition();
         Guard([&] { if (OnScroll) OnScroll(this, code, pos); });
         FBar->setSliderPosition(pos);
+        // Like the stock control, the parent hears of it as WM_HSCROLL or WM_VSCROLL
+        // (the scroll codes match SB_*); a position it sets there is the one kept.
+        Guard([&] { SendScrollToParent(this, int(code), pos); });
+    });
+    // A thumb drag ends with the final position and the end of scrolling.
+    QObject::connect(FBar, &QAbstractSlider::sliderReleased, this, [this] {
+        if (FSetting) return;
+        Guard([this] {
+            SendScrollToParent(this, SB_THUMBPOSITION, FBar->sliderPosition());
+            SendScrollToParent(this, SB_ENDSCROLL, FBar->value());
+        });
     });
     QObject::connect(FBar, &QAbstractSlider::valueChanged, this, [this] {
         if (!FSetting) Guard([this] { if (OnChange) OnChange(this); });
