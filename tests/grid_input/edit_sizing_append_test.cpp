@@ -90,3 +90,25 @@ TEST(GridTextEditor, CtrlEnterInAMultiLineCellSizesTheRowForTheNewLine)
     EXPECT_EQ(ended, 2);
     EXPECT_GT(atEnd, oneLine);
 }
+
+TEST(GridTextEditor, ARowGrowingPastTheGridKeepsTheEditorOpenWithTheCaretAtTheEnd)
+{
+    TEditGridForm f;
+    f.grid->SizeWhileTyping()->SetHeight(true);
+    f.grid->SetWordWrap(true);
+    const int col = f.Disp(TEditGridForm::cNormal);
+    f.grid->SetColWidths(col, 40);
+    ASSERT_GE(f.grid->VisibleRowCount() + f.grid->FixedRows(), f.grid->RowCount());
+    f.GoTo(TEditGridForm::cNormal, 5);
+    f.F2();
+    f.Key(Qt::Key_End);
+    const QString typed = QStringLiteral(" one two three four five six seven eight nine ten");
+    f.Type(typed);
+    // The tall row brought a scroll bar; the typed text and the caret stay.
+    EXPECT_LT(f.grid->VisibleRowCount() + f.grid->FixedRows(), f.grid->RowCount());
+    ASSERT_TRUE(f.EditorShown());
+    EXPECT_EQ(f.Editor()->Text(), QStringLiteral("n5") + typed);
+    EXPECT_EQ(f.Editor()->SelStart(), int(f.Editor()->Text().size()));
+    f.Key(Qt::Key_Return);
+    EXPECT_EQ(f.grid->Cells(TEditGridForm::cNormal, 5), QStringLiteral("n5") + typed);
+}
