@@ -1727,10 +1727,11 @@ public:
     virtual void EditorAdvanceToNextCell(int ACol, int ARow, bool Edit, bool Recursing, bool Forward,
                                          bool AutoEdit, bool Force);
     virtual void EditorTabToNextCell(TShiftState Shift);
-    virtual bool EditorAppendRow() { return false; }
+    // Appends a row when the current row is the last normal one; true when it did.
+    virtual bool EditorAppendRow();
     // Sizing while typing (SizeWhileTyping): after a key in the text editor, and with LineBreak
-    // when Ctrl or Shift+Enter starts a new line; the row and column sizing code supplies it.
-    virtual void EditorSizeWhileTyping(const QString& Text, bool LineBreak) { (void)Text; (void)LineBreak; }
+    // when Ctrl or Shift+Enter starts a new line.
+    virtual void EditorSizeWhileTyping(const QString& Text, bool LineBreak);
     // ---- events of editing and validation
     std::function<void(TObject*, int ACol, int ARow, QString& Value, bool& Valid)> OnCellValidate,
         OnCellValidateWide;

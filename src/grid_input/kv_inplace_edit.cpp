@@ -624,6 +624,11 @@ void TKvInplaceEdit::WndProc(TMessage& Message)
         if (allow) TInplaceEdit::WndProc(Message);
         return;
     }
+    case WM_LBUTTONDBLCLK:
+        // A double click on the open editor is a double click on its cell.
+        TInplaceEdit::WndProc(Message);
+        if (FGrid->OnDblClickCell) FGrid->OnDblClickCell(FGrid, FGrid->Row(), FGrid->Col());
+        return;
     case CM_WANTSPECIALKEY:
         TInplaceEdit::WndProc(Message);
         if (Message.WParam == VK_TAB && FGrid->EditorWantsTab()) Message.Result = 1;
