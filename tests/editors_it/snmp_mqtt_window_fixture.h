@@ -9,8 +9,7 @@
 #include "shell/common/working_state.h"
 
 #include "support/file_bytes.h"
-#include "support/modal_show.h"
-#include "support/test_project.h"
+#include "support/rule_window_test.h"
 
 #include <QFile>
 #include <QProcess>
@@ -36,44 +35,14 @@ inline QString Xmllint_Failure(const QString& path)
 }
 
 template <typename Window>
-class TITWindowTest : public ::testing::Test {
+class TITWindowTest : public TRuleWindowTest<Window> {
 protected:
-  using TBlocks = std::vector<TLangBlock> (*)();
-  explicit TITWindowTest(std::initializer_list<TBlocks> Blocks) : FBlocks(Blocks) {}
-
-  void SetUp() override
+  using TRuleWindowTest<Window>::Form;
+  using TRuleWindowTest<Window>::Dialogs;
+  using TRuleWindowTest<Window>::Messages;
+  explicit TITWindowTest(std::initializer_list<TLangBlockSource> Blocks)
+      : TRuleWindowTest<Window>(Blocks, "editors_it")
   {
-    ASSERT_TRUE(Tmp.isValid());
-    Previous = Install_Test_Project(Tmp);
-    for (TBlocks b : FBlocks)
-      Add_Lang_Block_Source(b);
-    Init_Lang_Table();
-    Dialogs = std::make_unique<TDialogResponder>();
-    Form = std::make_unique<Window>();
-    Form->DoCreate();
-  }
-  void TearDown() override
-  {
-    Form.reset();
-    Dialogs.reset();
-    Install_Working_State(std::move(Previous));
-  }
-
-  // Copies a fixture of tests/fixtures/editors_it to the project file, writable.
-  static void Use_Fixture(const char* Name, const QString& File)
-  {
-    QFile::remove(File);
-    ASSERT_TRUE(QFile::copy(It_Fixture(Name), File));
-    QFile(File).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-  }
-  int Show(const std::function<void()>& act = {}) { return Show_Modal(Form.get(), act); }
-  QStringList Messages() const { return Message_Texts(*Dialogs); }
-
-  // Fills a row's cells from column 1.
-  static void Set_Row(TKvStringGrid* g, int r, const QStringList& cells)
-  {
-    for (int c = 0; c < cells.size(); ++c)
-      g->SetCells(c + 1, r, cells.at(c));
   }
 
   // Runs the window's check: Message empty, it passes without a word; else it fails with
@@ -89,12 +58,4 @@ protected:
       EXPECT_TRUE(Messages().isEmpty()) << Messages().join(u'\n').toStdString();
     }
   }
-
-  QTemporaryDir Tmp;
-  std::unique_ptr<TWorkingState> Previous;
-  std::unique_ptr<TDialogResponder> Dialogs;
-  std::unique_ptr<Window> Form;
-
-private:
-  std::vector<TBlocks> FBlocks;
 };
