@@ -7,13 +7,15 @@
 // keep the last load; the integer flags below keep one entry per list entry, so every
 // enabled variable is written with its type however many there are.
 
+#include "shell/common/maker_identity.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <vector>
 
 // The organisation that issues the device: configuration of the module, not of the project.
-inline const QString MIB_Organization = QStringLiteral("www.norvel.example");
+inline const QString MIB_Organization = QString::fromLatin1(maker::Web_Address);
 inline const QStringList MIB_Contact_Lines = {QStringLiteral("Example Street 1"), QStringLiteral("00000 Example Town"),
                                               QStringLiteral("Example Country")};
 inline const QString MIB_Contact_Email = QStringLiteral("support@norvel.example");
