@@ -18,21 +18,7 @@ KV_PENDING_WINDOW(FReceiveCAN)
 KV_PENDING_WINDOW(FTransmitCAN)
 KV_PENDING_WINDOW(FDefOffset)
 KV_PENDING_WINDOW(FDNet)
-KV_PENDING_WINDOW(FEtherCATSlave)
-KV_PENDING_WINDOW(FIEC61850_Variables)
-KV_PENDING_WINDOW(FTLS_Server_Known_Cert)
 KV_PENDING_WINDOW(FReceiveJ1939)
 KV_PENDING_WINDOW(FTransmitJ1939)
 KV_PENDING_WINDOW(FReceiveNMEA)
 KV_PENDING_WINDOW(FTransmitNMEA)
-KV_PENDING_WINDOW(FS7_Protocol_Set_Access)
-
-// The PROFINET file-name dialog: its OK hands back the chosen file name.
-class TFProfinetFileName : public TForm {
-public:
-    explicit TFProfinetFileName(TComponent* AOwner = nullptr) : TForm(AOwner) {}
-    QString ClassName() const override { return QStringLiteral("TFProfinetFileName"); }
-    void Set_Lang() {}
-    QString Name_File_XML;
-};
-extern TFProfinetFileName* FProfinetFileName;

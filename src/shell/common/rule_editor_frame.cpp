@@ -228,9 +228,10 @@ void TRuleEditorFrame::Btn_DelRowClick(TObject*)
     return;
   const QString question = FTexts.Delete_Question_Format ? Format(Lang_Str(FTexts.Delete_Question), {r})
                                                          : Lang_Str(FTexts.Delete_Question) + QString::number(r);
-  if (MessageDlg(question, mtConfirmation, mbYes | mbNo) != mrYes)
-    return;
-  Delete_Rule_Row(g, r);
+  const bool yes = MessageDlg(question, mtConfirmation, mbYes | mbNo) == mrYes;
+  if (yes)
+    Delete_Rule_Row(g, r);
+  After_Delete_Question(g, r, yes);
 }
 
 void TRuleEditorFrame::Delete_Rule_Row(int G, int Row)

@@ -122,6 +122,8 @@ protected:
   virtual void After_Load() {}
   // A click on a check box of grid G (State: the box's new state).
   virtual void Check_Box_Click(int G, int ACol, int ARow, bool State) { (void)G, (void)ACol, (void)ARow, (void)State; }
+  // After the delete question of row Row of grid G, whatever the answer (Deleted: Yes).
+  virtual void After_Delete_Question(int G, int Row, bool Deleted) { (void)G, (void)Row, (void)Deleted; }
 
   TRuleFile& Edit_Desc() { return FFile; }
   int Grid_Index(TObject* Sender) const;

@@ -204,6 +204,19 @@ void Setup_Rule_Grid(const TRuleGrid& D, TKvStringGrid* G)
       G->HideColumn(c);
 }
 
+void Paint_Rule_Rows(const TRuleGrid& D, TKvStringGrid* G)
+{
+  G->BeginUpdate();
+  for (int r = 1; r <= D.Rows; ++r) {
+    G->SetCells(0, r, QString::number(r));
+    for (int c = 1; c < D.Col_Count(); ++c)
+      G->SetColors(c, r, D.Columns[size_t(c)].Color);
+    if (D.Enable_Col >= 0)
+      G->SetAlignments(D.Enable_Col, r, taCenter);
+  }
+  G->EndUpdate();
+}
+
 void Set_Column_Items(TKvColumnGrid* G, int Col, const QStringList& Items)
 {
   TStringList* list = G->Columns()->Items(Col)->ComboItems();
@@ -273,6 +286,8 @@ bool Rule_Data_After_End(const TRuleGrid& D, TKvStringGrid* G)
 
 bool Check_Rule_Grids(const TRuleFile& F, const std::vector<TKvStringGrid*>& Grids)
 {
+  if (F.Start_Check)
+    F.Start_Check();
   for (size_t g = 0; g < F.Grids.size() && g < Grids.size(); ++g) {
     const TRuleGrid& D = F.Grids[g];
     TKvStringGrid* G = Grids[g];

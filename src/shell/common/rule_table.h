@@ -91,6 +91,9 @@ struct TRuleFile {
   // Runs after every grid passed (totals over the grids); false stops the save. It
   // shows its own message.
   std::function<bool()> Final_Check;
+  // Runs before the first row is checked: state that lives for one check run (a table
+  // the rows fill, a separator read once) starts afresh here.
+  std::function<void()> Start_Check;
 };
 
 // What a load could not put into the grids. A window keeps it so that OK does not
@@ -124,6 +127,10 @@ void Set_Rule_Cell(const TRuleGrid& D, TKvStringGrid* G, int Col, int Row, const
 // Sets the grid up from its description: row and column counts, kinds, items, widths,
 // colours, check boxes and hidden columns (headers are texts, set by the window).
 void Setup_Rule_Grid(const TRuleGrid& D, TKvStringGrid* G);
+
+// A string grid's rule rows in the description's look: column 0 the row number, each
+// cell the colour of its column, the Enable box centred.
+void Paint_Rule_Rows(const TRuleGrid& D, TKvStringGrid* G);
 
 // Replaces the drop-down items of a column grid's column.
 void Set_Column_Items(TKvColumnGrid* G, int Col, const QStringList& Items);
