@@ -41,16 +41,7 @@ protected:
   // shown. A failure reaches the failure report.
   QStringList Click(TLbButton* Button, const std::function<void(TCustomForm*)>& act = {})
   {
-    QStringList shown;
-    TModalScope scope([&](TCustomForm* f) {
-      shown << f->ClassName();
-      if (act)
-        act(f);
-      return int(mrNone);
-    });
-    EXPECT_FALSE(Button->Visible());
-    TControl::Guard([&] { FKalvoraFirmWare->Btn_Click(Button); });
-    return shown;
+    return Click_Step(Button, act);
   }
 
   QString Eds() const { return PathJoin(WS().Dir_Project, QStringLiteral("device.eds")); }

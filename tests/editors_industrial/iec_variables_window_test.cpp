@@ -163,18 +163,6 @@ TEST_F(IecVariablesWindow, SetLangAndOnlyTheClipboardButtonsShowHints)
   EXPECT_FALSE(G()->ShowHint());
 }
 
-// Opens the cell's list, walks down `downs` items from the top and takes it.
-void Pick(TKvStringGrid* g, int col, int row, int downs)
-{
-  g->FocusCell(col, row);
-  QTest::keyClick(Focus(g), Qt::Key_F2);
-  QTest::keyClick(Focus(g), Qt::Key_Home);
-  for (int i = 0; i < downs; ++i)
-    QTest::keyClick(Focus(g), Qt::Key_Down);
-  QTest::keyClick(Focus(g), Qt::Key_Return);
-  QApplication::processEvents();
-}
-
 TEST_F(IecVariablesWindow, TypedRowsSurviveOkAndReopeningAndRenderToPng)
 {
   Show([&] {

@@ -33,22 +33,6 @@ namespace {
 
 class IndustrialProgram : public TProgramTest {
 protected:
-  // Runs the hidden button's click; act runs in each window it shows modally.
-  QStringList Click(TLbButton* b, const std::function<void(TCustomForm*)>& act = {})
-  {
-    QStringList shown;
-    TModalScope scope([&](TCustomForm* f) {
-      shown << f->ClassName();
-      if (act)
-        act(f);
-      return int(mrNone);
-    });
-    EXPECT_FALSE(b->Visible());
-    EXPECT_TRUE(bool(b->OnClick));
-    if (b->OnClick)
-      b->OnClick(b);
-    return shown;
-  }
 
   TDialogResponder Answers;
 };
@@ -63,13 +47,13 @@ TEST_F(IndustrialProgram, EachHiddenStepOpensItsWindow)
       {FKalvoraFirmWare->Btn_PROFINET_XML, "TFProfinetFileName"},
   };
   for (const auto& [button, name] : steps)
-    EXPECT_EQ(Click(button), QStringList{QString::fromLatin1(name)});
+    EXPECT_EQ(Click_Step(button), QStringList{QString::fromLatin1(name)});
   EXPECT_TRUE(Answers.Requests.empty());  // Cancel of the file-name dialog: no folder dialog
 }
 
 TEST_F(IndustrialProgram, VariablesTypedInTheEditorBecomeTheEsiPdos)
 {
-  Click(FKalvoraFirmWare->Btn_EtherCAT_Set_Access, [&](TCustomForm*) {
+  Click_Step(FKalvoraFirmWare->Btn_EtherCAT_Set_Access, [&](TCustomForm*) {
     TKvStringGrid* stm = FEtherCATSlave->KSG_SlaveMaster;
     TKvStringGrid* mts = FEtherCATSlave->KSG_MasterSlave;
     const QStringList inputs = {"Bool", "Bool", "Bool", "Int16"};
@@ -85,7 +69,7 @@ TEST_F(IndustrialProgram, VariablesTypedInTheEditorBecomeTheEsiPdos)
   });
   const QString target = PathJoin(WS().Dir_Project, QStringLiteral("device.xml"));
   Answers.QueueFile(target);
-  Click(FKalvoraFirmWare->Btn_EtherCAT_ESI_File);
+  Click_Step(FKalvoraFirmWare->Btn_EtherCAT_ESI_File);
   const QString esi = QString::fromUtf8(Read_All(target));
   EXPECT_TRUE(esi.contains(QStringLiteral("<Index>#x7000</Index>\r\n            <SubIndex>0</SubIndex>\r\n"
                                           "            <BitLen>48</BitLen>\r\n            <Name>text</Name>\r\n"
@@ -104,7 +88,7 @@ TEST_F(IndustrialProgram, TheProfinetStepWritesTheComposedNameIntoTheChosenFolde
   const QString name = FProfinetFileName->L_XML_Fix1->Caption() + QStringLiteral("_Line3") +
                        FProfinetFileName->L_XML_Fix2->Caption();
   Answers.QueueFile(folder.filePath(QStringLiteral("another-name.xml")));
-  const QStringList shown = Click(FKalvoraFirmWare->Btn_PROFINET_XML, [&](TCustomForm*) {
+  const QStringList shown = Click_Step(FKalvoraFirmWare->Btn_PROFINET_XML, [&](TCustomForm*) {
     FProfinetFileName->E_XML_User->SetText(QStringLiteral("Line3"));
     FProfinetFileName->Btn_OK->Click();
   });
@@ -117,7 +101,7 @@ TEST_F(IndustrialProgram, TheProfinetStepWritesTheComposedNameIntoTheChosenFolde
 
   // A user part holding a path still lands in the chosen folder.
   Answers.QueueFile(folder.filePath(QStringLiteral("x.xml")));
-  Click(FKalvoraFirmWare->Btn_PROFINET_XML, [&](TCustomForm*) {
+  Click_Step(FKalvoraFirmWare->Btn_PROFINET_XML, [&](TCustomForm*) {
     FProfinetFileName->E_XML_User->SetText(QStringLiteral("../up"));
     FProfinetFileName->Btn_OK->Click();
   });

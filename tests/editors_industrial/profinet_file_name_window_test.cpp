@@ -73,16 +73,14 @@ TEST_F(ProfinetFileName, TheDateOfCreationEndsTheName)
   EXPECT_EQ(Form->Name_File_XML, QStringLiteral("GSDML-V2.25-Norvel-_Line3-20260307.xml"));
 }
 
-TEST_F(ProfinetFileName, OkComposesTheNameFromTheUserPart)
+TEST_F(ProfinetFileName, OkComposesTheNameFromTheUserPartWithoutPathCharacters)
 {
   const struct {
     const char* User;
     const char* Name;
   } table[] = {
-      {"", "GSDML-V2.25-Norvel--20260307.xml"},
       {"   ", "GSDML-V2.25-Norvel--20260307.xml"},
       {"_Line3", "GSDML-V2.25-Norvel-_Line3-20260307.xml"},
-      {"Line3", "GSDML-V2.25-Norvel-_Line3-20260307.xml"},
       {"../a/b:c", "GSDML-V2.25-Norvel-_..abc-20260307.xml"},
   };
   for (const auto& t : table) {

@@ -30,21 +30,9 @@ namespace {
 
 class ModbusProgram : public TProgramTest {
 protected:
-  // Clicks the hidden step button; act runs while the window it opens is shown.
   QStringList Click_Modbus_Step(const std::function<void(TCustomForm*)>& act)
   {
-    QStringList shown;
-    TModalScope scope([&](TCustomForm* f) {
-      shown << f->ClassName();
-      act(f);
-      return int(mrNone);
-    });
-    // A hidden button takes no click of its own: its click handler is run as a click would.
-    TLbButton* b = FKalvoraFirmWare->Btn_Modbus_Set_Access;
-    EXPECT_TRUE(bool(b->OnClick));
-    if (b->OnClick)
-      b->OnClick(b);
-    return shown;
+    return Click_Step(FKalvoraFirmWare->Btn_Modbus_Set_Access, act);
   }
 
   TDialogResponder Answers;
@@ -124,22 +112,6 @@ TEST_F(ModbusProgram, ALanguageChangeRelabelsBothWindowsAndLeavesTheCells)
   EXPECT_EQ(Row_Of(FModbus_TCP_Master_Set_Access->Grids[0], 1), Read_Rule.join(u'|'));
   EXPECT_EQ(FSetAccess->Grids[1]->Cells(14, 2), QStringLiteral("kept"));
 }
-
-namespace {
-
-// Opens the cell's list, moves down `downs` items from the top and takes the item.
-void Pick(TKvStringGrid* g, int col, int row, int downs)
-{
-  g->FocusCell(col, row);
-  QTest::keyClick(Focus(g), Qt::Key_F2);
-  QTest::keyClick(Focus(g), Qt::Key_Home);
-  for (int i = 0; i < downs; ++i)
-    QTest::keyClick(Focus(g), Qt::Key_Down);
-  QTest::keyClick(Focus(g), Qt::Key_Return);
-  QApplication::processEvents();
-}
-
-}  // namespace
 
 TEST_F(ModbusProgram, RulesTypedIntoTheGridWithPickedListsAndSpaceOnEnable)
 {

@@ -22,3 +22,16 @@ inline void Type_Cell(TKvStringGrid* g, int col, int row, const QString& text)
   QTest::keyClick(Focus(g), Qt::Key_Return);
   QApplication::processEvents();
 }
+
+// Opens the cell's drop-down list with F2, walks down `downs` items from the top and
+// takes the item with Enter.
+inline void Pick(TKvStringGrid* g, int col, int row, int downs)
+{
+  g->FocusCell(col, row);
+  QTest::keyClick(Focus(g), Qt::Key_F2);
+  QTest::keyClick(Focus(g), Qt::Key_Home);
+  for (int i = 0; i < downs; ++i)
+    QTest::keyClick(Focus(g), Qt::Key_Down);
+  QTest::keyClick(Focus(g), Qt::Key_Return);
+  QApplication::processEvents();
+}

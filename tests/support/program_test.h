@@ -3,15 +3,20 @@
 // temporary program folder, with the project "Plant" open as the open dialog leaves it.
 
 #include "platform/core/files.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/dialogs.h"
+#include "shell/common/lb_button.h"
 #include "shell/common/working_state.h"
 #include "shell/main_window.h"
 #include "shell/program_windows.h"
 
 #include <QDir>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 class TProgramTest : public ::testing::Test {
@@ -31,6 +36,23 @@ protected:
     if (FKalvoraFirmWare)
       Destroy_Program_Windows();
     Install_Working_State(std::move(Saved));
+  }
+
+  // Runs a hidden step button's click as a click would; Act runs in each window it shows
+  // modally. The class names of the windows shown, in order. A failure reaches the
+  // failure report.
+  QStringList Click_Step(TLbButton* Button, const std::function<void(TCustomForm*)>& Act = {})
+  {
+    QStringList shown;
+    TModalScope scope([&](TCustomForm* f) {
+      shown << f->ClassName();
+      if (Act)
+        Act(f);
+      return int(mrNone);
+    });
+    EXPECT_FALSE(Button->Visible());
+    TControl::Guard([&] { FKalvoraFirmWare->Btn_Click(Button); });
+    return shown;
   }
 
   QTemporaryDir Dir;
