@@ -74,6 +74,7 @@ TRuleEditorTexts Make_Texts()
   t.Pages = {3334, 3335};
   t.Column_Hints = {{3324, 3325, 3326, 3328, 3329, 3330, 3331, 3332}, {3344, 3345, 3346, 3347, 3348, 3349, 3350}};
   t.Delete_Question = 3333;
+  t.Header_Hints_Only = true;
   t.Delete_Question_Format = true;
   return t;
 }
@@ -222,11 +223,4 @@ void TFEtherCATSlave::Delete_Rule_Row(int G, int Row)
 void TFEtherCATSlave::After_Delete_Question(int G, int, bool)
 {
   Calc_Positions(G);
-}
-
-void TFEtherCATSlave::Grid_Hint(int G, int ARow, int ACol, QString& Hint)
-{
-  const QStringList& list = Hints[size_t(G)];
-  const int entry = Grids[size_t(G)]->RealColIndex(ACol) - 1;
-  Hint = ARow == 0 && ACol >= 1 && entry < list.size() ? list.at(entry) : QString();
 }

@@ -42,7 +42,6 @@ public:
 protected:
   QString Project_File() const override;
   void After_Load() override;
-  void Grid_Hint(int G, int ARow, int ACol, QString& Hint) override;
   void Combo_Change(int G, int ACol, int ARow, int AItemIndex, const QString& ASelection) override;
   void After_Paste_Row(int G, int ARow) override;
   void Delete_Rule_Row(int G, int Row) override;

@@ -64,6 +64,7 @@ TRuleEditorTexts Make_Texts()
   t.Button_Hints = {3508, 3509, 3510, 3511, 3512, 3513};
   t.Column_Hints = {{3522, 3523, 3524, 3525, 3526, 3527, 3535, 3536, 3537, 3544, 3545, 3528}};
   t.Delete_Question = 3531;
+  t.Header_Hints_Only = true;
   return t;
 }
 

@@ -43,6 +43,7 @@ TRuleEditorTexts Make_Texts()
   t.Button_Hints = {3608, 3609, 3610, 3611, 3612, 3613};
   t.Column_Hints = {{3618, 3619, 3620}};
   t.Delete_Question = 3621;
+  t.Header_Hints_Only = true;
   return t;
 }
 
@@ -76,12 +77,6 @@ QString TFTLS_Server_Known_Cert::Project_File() const
   return WS().Name_File_TLS_Known_Cert;
 }
 
-void TFTLS_Server_Known_Cert::Grid_Hint(int G, int ARow, int ACol, QString& Hint)
-{
-  const QStringList& list = Hints[size_t(G)];
-  const int entry = KSG->RealColIndex(ACol) - 1;
-  Hint = ARow == 0 && ACol >= 1 && entry < list.size() ? list.at(entry) : QString();
-}
 
 void TFTLS_Server_Known_Cert::Delete_Rule_Row(int, int Row)
 {

@@ -21,7 +21,6 @@ public:
 
 protected:
   QString Project_File() const override;
-  void Grid_Hint(int G, int ARow, int ACol, QString& Hint) override;
   void Delete_Rule_Row(int G, int Row) override;
 };
 

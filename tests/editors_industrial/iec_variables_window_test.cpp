@@ -156,6 +156,8 @@ TEST_F(IecVariablesWindow, SetLangAndOnlyTheClipboardButtonsShowHints)
   EXPECT_EQ(hint, QStringLiteral("Scambia le parole"));
   G()->OnGridHint(G(), 0, W::Col_Mnemonic, hint);
   EXPECT_EQ(hint, QStringLiteral("Descrizione"));
+  G()->OnGridHint(G(), 4, W::Col_Mnemonic, hint);
+  EXPECT_EQ(hint, QString());  // rule cells have none
   EXPECT_TRUE(Form->Btn_CopyRow->ShowHint());
   EXPECT_TRUE(Form->Btn_PasteRow->ShowHint());
   for (TLbButton* b : {Form->Btn_OK, Form->Btn_Cancel, Form->Btn_DelRow, Form->Btn_InsRow})

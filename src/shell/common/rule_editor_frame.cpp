@@ -314,6 +314,11 @@ void TRuleEditorFrame::GridHint(TObject* Sender, int ARow, int ACol, QString& Hi
 void TRuleEditorFrame::Grid_Hint(int G, int ARow, int ACol, QString& Hint)
 {
   const QStringList& list = Hints[size_t(G)];
+  if (FTexts.Header_Hints_Only) {
+    const int entry = Grids[size_t(G)]->RealColIndex(ACol) - 1;
+    Hint = ARow == 0 && ACol >= 1 && entry < list.size() ? list.at(entry) : QString();
+    return;
+  }
   if (ARow == 0 && ACol >= 1 && ACol - 1 < list.size())
     Hint = list.at(ACol - 1);
 }

@@ -43,6 +43,9 @@ struct TRuleEditorTexts {
   std::vector<std::vector<int>> Column_Hints;    // per grid, the hint list's entries from column 1
   int Delete_Question = -1;                      // the row number follows it
   bool Delete_Question_Format = false;           // the question's %d takes the row number
+  // Header cells take the entry of their real column (hidden columns counted) and every
+  // other cell gets an empty hint.
+  bool Header_Hints_Only = false;
 };
 
 class TRuleEditorFrame : public TForm {
@@ -105,7 +108,7 @@ protected:
   // The editor's own texts after the shared ones.
   virtual void Set_Lang_Own() {}
   // The hint of a cell of grid G. The default gives header cells of columns from 1 the
-  // entry of the displayed column and leaves other cells alone.
+  // entry of the displayed column and leaves other cells alone (see Header_Hints_Only).
   virtual void Grid_Hint(int G, int ARow, int ACol, QString& Hint);
   // A change of a drop-down cell of grid G (the picked item).
   virtual void Combo_Change(int G, int ACol, int ARow, int AItemIndex, const QString& ASelection);
