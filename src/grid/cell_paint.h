@@ -7,7 +7,10 @@
 // Moves R's top-left corner to where text rotated by Angle degrees starts so
 // that its bounding box sits in R (shrunk by 2) by the two alignments
 // (0 left/top, 1 right/bottom, 2 centre), measured with the canvas font.
-void RotatedTextOrigin(TCanvas* Canvas, TRect& R, int Angle, const QString& Text, int HAlign, int VAlign);
+// Printing takes R on a page whose y grows upwards (Top above Bottom): the box's
+// heights then count downwards, so the same corners place the text.
+void RotatedTextOrigin(TCanvas* Canvas, TRect& R, int Angle, const QString& Text, int HAlign, int VAlign,
+                       bool Printing = false);
 
 // x limited to 0 .. 100.
 double ClampPercent(double x);

@@ -60,13 +60,25 @@ QString RichCellPlainText(const QString& CellText)
     return RTF_To_Plain_Text(std::vector<uint8_t>(b.begin(), b.end()));
 }
 
-void RotatedTextOrigin(TCanvas* Canvas, TRect& R, int Angle, const QString& Text, int HAlign, int VAlign)
+void RotatedTextOrigin(TCanvas* Canvas, TRect& R, int Angle, const QString& Text, int HAlign, int VAlign,
+                       bool Printing)
 {
     const int w = Canvas->TextWidth(Text), t = Canvas->TextHeight(Text);
-    InflateRect(R, -2, -2);
+    if (Printing) {
+        R.Left += 2;
+        R.Right -= 2;
+        R.Top -= 2;
+        R.Bottom += 2;
+    } else {
+        InflateRect(R, -2, -2);
+    }
     const double a = Angle * M_PI / 180.0;
     const int A = std::abs(int(std::cos(a) * w)), B = std::abs(int(std::sin(a) * t));
-    const int C = std::abs(int(std::sin(a) * w)), D = std::abs(int(std::cos(a) * t));
+    int C = std::abs(int(std::sin(a) * w)), D = std::abs(int(std::cos(a) * t));
+    if (Printing) {
+        C = -C;
+        D = -D;
+    }
     const int W = A + B, H = C + D;
     int left = R.Left, top = R.Top;
     if (HAlign == 1) left = R.Right - W;

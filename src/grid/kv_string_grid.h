@@ -1536,6 +1536,80 @@ private:
 public:
     // ==================== end of sizing to content and cell calculations
 
+    // ==================== printing and print preview (grid_print_pages.cpp, grid_print_cells.cpp)
+    // Pages are laid out in tenths of a millimetre on a canvas in the metric mapping mode, y
+    // growing upwards from the page's top edge at 0. Print sends the cells to the platform
+    // printer; the preview operations draw the pages PreviewPage .. PrintPageTo as large as
+    // Displayrect on any canvas; PrintDraw draws the first page into DrawRect. Printer
+    // failures reach the caller with the document ended and the mapping mode restored.
+    void Print();
+    void PrintSelection();
+    void PrintRect(const TGridRect& Gridrect);
+    // Selection mode: only the selected rows (and columns) are printed.
+    void PrintSelectedRows();
+    void PrintSelectedCols();
+    void PrintPreview(TCanvas* Canvas, const TRect& Displayrect);
+    void PrintPreviewRect(TCanvas* Canvas, const TRect& Displayrect, const TGridRect& Gridrect);
+    void PrintPreviewSelection(TCanvas* Canvas, const TRect& Displayrect);
+    void PrintPreviewSelectedRows(TCanvas* Canvas, const TRect& Displayrect);
+    void PrintPreviewSelectedCols(TCanvas* Canvas, const TRect& Displayrect);
+    void PrintDraw(TCanvas* Canvas, const TRect& DrawRect);
+    void PrintDrawRect(TCanvas* Canvas, const TRect& DrawRect, const TGridRect& Gridrect);
+    // The page engine on a canvas already in the metric mode: mode 0 draws a preview, 1 draws
+    // on the printer or a canvas, 2 and 3 count the pages of a printer or a preview job.
+    // Answers the number of pages of all column bands.
+    int PrintPages(TCanvas* Canvas, int Mode, bool SelectionMode, int NrOfPages);
+    // A font's point size as a (negative) height in tenths of a millimetre at the print scale
+    // factor, and a height back as points.
+    int MapFontHeight(int PointSize) const;
+    int MapFontSize(int Height) const;
+
+    // The last job's layout, readable after it.
+    TGridRect PrintRect() const { return FPrintGridRect; }
+    TRect PrintPageRect() const { return FPrintPageRect; }
+    int PrintPageWidth() const { return FPrintPageWidth; }
+    int PrintColStart() const { return FPrintColStart; }
+    int PrintColEnd() const { return FPrintColEnd; }
+    int PrintNrOfPages() const { return FPrintNrOfPages; }
+    // The pages drawn: PreviewPage .. PrintPageTo; setting PreviewPage sets both ends.
+    void SetPreviewPage(int Value) { FPreviewPage = FPrintPageTo = Value; }
+    int PrintPageTo() const { return FPrintPageTo; }
+    // The page of the last job: printer page in tenths of a millimetre, else device units.
+    TRect PreviewRect() const { return FPrintPreviewRect; }
+    // Skips the counting pass; a band then stops two pages past the first page drawn.
+    bool FastPrint = false;
+    // Follows the printer's landscape rotation for rotated text.
+    bool PrinterDriverFix = false;
+
+    std::function<void(TObject*, int NrOfPages, int& FromPage, int& ToPage)> OnPrintStart;
+    std::function<void(TObject*, TCanvas*, int PageNr, int PageXSize, int PageYSize)> OnPrintPage;
+    std::function<void(TObject*, int ARow, bool& NewPage)> OnPrintNewPage;
+    std::function<void(TObject*, TCanvas*, int LastRow, int LastRowOffset, int LastPage, int PageXSize,
+                       int PageYSize)>
+        OnPrintPageDone;
+    std::function<void(TObject*, int PageNr, bool& Cancel)> OnPrintCancel;
+    std::function<void(TObject*, int ACol, int& Width)> OnPrintSetColumnWidth;
+    std::function<void(TObject*, int ARow, int& Height)> OnPrintSetRowHeight;
+    std::function<void(TObject*, double& ScaleFactor, bool& Allow)> OnFitToPage;
+    // The size of a cell as measured for the screen (Printing false) or in print.
+    std::function<void(TObject*, TCanvas*, int ACol, int ARow, TPoint& ASize, bool Printing)> OnCustomCellSize;
+
+private:
+    friend class TGridPrintEngine;
+    void PrintJob(const TGridRect& Gridrect, bool SelectionMode);
+    void PreviewJob(TCanvas* Canvas, const TRect& Displayrect, const TGridRect& Gridrect, bool SelectionMode);
+    TGridRect FPrintGridRect;
+    TRect FPrintPageRect;
+    TRect FPrintPreviewRect;
+    int FPrintPageWidth = 0;
+    int FPrintColStart = 0, FPrintColEnd = 0;
+    int FPrintNrOfPages = 0;
+    double FPrintScaleFactor = 1.0;
+    bool FPrintToPrinter = false;
+
+public:
+    // ==================== end of printing and print preview
+
     // ---- clearing, trimming, colouring and merging ranges (kv_string_grid_ranges.cpp)
     // With SaveHiddenCells the rectangle operations take display columns.
     bool SaveHiddenCells = false;
@@ -1956,11 +2030,13 @@ public:
     void SetTimes(int ACol, int ARow, double Value);
     QString ControlValues(int ACol, int ARow, const QString& ID);
     void SetControlValues(int ACol, int ARow, const QString& ID, const QString& Value);
-    // Printed column widths and offsets of the last print layout (filled by printing).
+    // Printed column widths and offsets of the last print layout (filled by printing), for
+    // the columns 0 .. 511 or, after a wider job, up to its last column.
     int PrintColWidth(int ACol) const;
     int PrintColOffset(int ACol) const;
-    int FPrintColWidths[513] = {};
-    int FPrintColOffsets[513] = {};
+    // Both sized to the grid's columns + 1 (the offsets' extra entry), never below 513.
+    std::vector<int> FPrintColWidths = std::vector<int>(513);
+    std::vector<int> FPrintColOffsets = std::vector<int>(513);
     void RowRange(bool DoFixed, int& From, int& To) const;
     void ColRange(bool DoFixed, bool WithHidden, int& From, int& To) const;
     void TagInCol(bool DoFixed, bool DoCase, int Col, const QString& Text, const QString& Tag);

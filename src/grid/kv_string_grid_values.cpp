@@ -420,12 +420,15 @@ void TKvStringGrid::SetControlValues(int ACol, int ARow, const QString& ID, cons
 
 int TKvStringGrid::PrintColWidth(int ACol) const
 {
-    if (ACol < 0 || ACol > 511) throw EKvGridError(QStringLiteral("Columns is not in valid range"));
-    return FPrintColWidths[ACol];
+    // The entry after the last column is kept for the offsets but not handed out.
+    if (ACol < 0 || ACol >= int(FPrintColWidths.size()) - 1)
+        throw EKvGridError(QStringLiteral("Columns is not in valid range"));
+    return FPrintColWidths[size_t(ACol)];
 }
 
 int TKvStringGrid::PrintColOffset(int ACol) const
 {
-    if (ACol < 0 || ACol > 511) throw EKvGridError(QStringLiteral("Columns is not in valid range"));
-    return FPrintColOffsets[ACol];
+    if (ACol < 0 || ACol >= int(FPrintColOffsets.size()) - 1)
+        throw EKvGridError(QStringLiteral("Columns is not in valid range"));
+    return FPrintColOffsets[size_t(ACol)];
 }

@@ -957,6 +957,8 @@ void TRecordingCanvas::Rec(const QString& kind, const TRect& r, int x, int y, co
 {
     Op op;
     op.Kind = kind; op.R = r; op.X = x; op.Y = y; op.Text = text; op.Color = c;
+    op.FontHeight = FFont.Height();
+    op.FontOrientation = FFont.Orientation();
     if (FClipOn) {
         op.Clip = TRect::From(FClip.boundingRect());
         if (Mapped()) op.Clip = DPtoLP(op.Clip);

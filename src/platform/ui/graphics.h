@@ -402,6 +402,8 @@ public:
         QString Text;
         TColor Color = clNone; // pen colour for lines, brush colour for fills, font colour for text
         TRect Clip;            // clip in force (empty when none)
+        int FontHeight = 0;    // the font in use: height (logical units) and turn in tenths of a degree
+        int FontOrientation = 0;
     };
     TRecordingCanvas(int charWidth = 7, int lineHeight = 13, int ascent = 10, int width = 1000, int height = 1000);
     std::vector<Op> Ops;
