@@ -430,7 +430,7 @@ void TGridPrintEngine::DrawCell(int ACol, int ARow, int Y, bool FirstInRange, in
         const bool rotated = G.IsRotated(RC, ARow, angle);
         const bool showText = !g || G.GetCellGraphicInfo(RC, ARow).ShowText;
         if (kind == ctkHTML) {
-            DrawHTML(text, TRect(T.Left + FInset, T.Top, T.Right - FInset - Rounded(2 * FScreen),
+            DrawHTML(text, TRect(T.Left, T.Top, T.Right - FInset - Rounded(2 * FScreen),
                                  T.Bottom - Rounded(FGap * FScreen)),
                      look.WordWrap);
         } else if (kind == ctkRichText) {

@@ -279,11 +279,16 @@ void Fill(TCanvas* c, const TRect& r, TColor col)
 }
 
 // The 7x7 check mark, three pixels thick, as drawn by the classic platform.
-void CheckMark(TCanvas* c, int x, int y, TColor col)
+// The mark centred in a box's interior.
+void CheckMark(TCanvas* c, const TRect& in, TColor col)
 {
-    // Columns 0..6: the mark goes down 2 px to column 2 then up to column 6.
+    // Columns 0..6: the mark goes down 2 px to column 2 then up to column 6. A box many times
+    // the screen's 9-pixel interior (a printer's) gets the mark enlarged as many times.
     static const int top[7] = {2, 3, 4, 3, 2, 1, 0};
-    for (int i = 0; i < 7; ++i) Fill(c, TRect(x + i, y + top[i], x + i + 1, y + top[i] + 3), col);
+    const int k = std::max(1, std::min(in.Width(), in.Height()) / 9);
+    const int x = in.Left + (in.Width() - 7 * k) / 2, y = in.Top + (in.Height() - 7 * k) / 2;
+    for (int i = 0; i < 7; ++i)
+        Fill(c, TRect(x + i * k, y + top[i] * k, x + (i + 1) * k, y + (top[i] + 3) * k), col);
 }
 
 void Arrow(TCanvas* c, const TRect& r, int dir, TColor col)
@@ -356,7 +361,7 @@ bool DrawFrameControl(TCanvas* c, TRect& rect, unsigned type, unsigned state)
         Fill(c, in, inactive || pushed || grayed ? clBtnFace : clWindow);
         if (checked) {
             const TColor mark = inactive || grayed ? clBtnShadow : clWindowText;
-            CheckMark(c, in.Left + (in.Width() - 7) / 2, in.Top + (in.Height() - 7) / 2, mark);
+            CheckMark(c, in, mark);
         }
         return true;
     }

@@ -177,3 +177,22 @@ TEST(MapMode, WordBreakOnAMetricImageCanvasMeasuresInLogicalUnits)
     EXPECT_EQ(r.Bottom, -h) << "the measured rectangle grows downwards";
     EXPECT_LE(r.Right, 302);
 }
+
+TEST(MapMode, AFrameControlCheckMarkGrowsWithItsBox)
+{
+    // A printer's box, many times the screen's, carries a mark as many times larger.
+    auto markPixels = [](int Size) {
+        QImage img = Blank();
+        TCanvas c(&img);
+        TRect r(10, 10, 10 + Size, 10 + Size);
+        DrawFrameControl(&c, r, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED);
+        c.ReleasePainter();
+        int n = 0;
+        for (int y = 12; y < 8 + Size; ++y)
+            for (int x = 12; x < 8 + Size; ++x)
+                if (qGray(img.pixel(x, y)) < 60) ++n;
+        return n;
+    };
+    EXPECT_EQ(markPixels(13), 21) << "the screen's 7 x 3 mark";
+    EXPECT_EQ(markPixels(4 + 9 * 4), 21 * 16) << "a sunken edge and four times the interior";
+}
