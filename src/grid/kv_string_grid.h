@@ -1591,7 +1591,7 @@ public:
     std::function<void(TObject*, int ACol, int& Width)> OnPrintSetColumnWidth;
     std::function<void(TObject*, int ARow, int& Height)> OnPrintSetRowHeight;
     std::function<void(TObject*, double& ScaleFactor, bool& Allow)> OnFitToPage;
-    // The size of a cell as measured for the screen (Printing false) or in print.
+    // May change the size measured for a cell; Printing is set for a printed page.
     std::function<void(TObject*, TCanvas*, int ACol, int ARow, TPoint& ASize, bool Printing)> OnCustomCellSize;
 
 private:

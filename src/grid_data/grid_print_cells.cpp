@@ -66,6 +66,19 @@ double CellNumber(const QString& Text)
     return ok ? v : 0;
 }
 
+// The renderer's inputs for a text in device rectangle R, with the grid's images.
+THTMLTextParams HTMLParams(TKvStringGrid& G, TCanvas* C, const QString& Text, const TRect& R, bool WordWrap)
+{
+    THTMLTextParams p;
+    p.Canvas = C;
+    p.Text = Text;
+    p.Rect = R;
+    p.WordWrap = WordWrap;
+    p.Images = G.GridImages;
+    p.ImageCache = G.ImageCache();
+    return p;
+}
+
 // The size in logical units of Dx x Dy device pixels.
 TPoint DeviceToLogical(TCanvas* C, int Dx, int Dy)
 {
@@ -181,14 +194,8 @@ TPoint TGridPrintEngine::HTMLSize(const QString& Text, int Width, bool WordWrap)
     int xs = 0, ys = 0;
     {
         TCanvasDeviceUnits device(C);
-        THTMLTextParams p;
-        p.Canvas = C;
-        p.Text = Text;
-        p.Rect = d;
+        THTMLTextParams p = HTMLParams(G, C, Text, d, WordWrap);
         p.CalcOnly = true;
-        p.WordWrap = WordWrap;
-        p.Images = G.GridImages;
-        p.ImageCache = G.ImageCache();
         DrawHTMLText(p);
         xs = p.XSize;
         ys = p.YSize;
@@ -200,14 +207,8 @@ void TGridPrintEngine::DrawHTML(const QString& Text, const TRect& R, bool WordWr
 {
     const TRect d = C->LPtoDP(R);
     TCanvasDeviceUnits device(C);
-    THTMLTextParams p;
-    p.Canvas = C;
-    p.Text = Text;
-    p.Rect = d;
-    p.WordWrap = WordWrap;
+    THTMLTextParams p = HTMLParams(G, C, Text, d, WordWrap);
     p.URLColor = G.URLColor();
-    p.Images = G.GridImages;
-    p.ImageCache = G.ImageCache();
     C->Brush()->SetStyle(bsClear);
     DrawHTMLText(p);
 }

@@ -570,3 +570,34 @@ TEST_F(GridPrintLayout, DrawingIntoARectangleDrawsTheFirstPageThere)
     EXPECT_EQ(CountText(rc.Ops, QStringLiteral("r20")), 0);
     EXPECT_EQ(rc.MapMode(), MM_TEXT);
 }
+
+TEST_F(GridPrintLayout, FixedRowsAndColumnsRepeatBesideARectangleAndOnceOnABandsFirstPage)
+{
+    g.SetColCount(4);
+    Fill(20);
+    for (int c = 0; c < 4; ++c) {
+        g.SetColWidths(c, 300);
+        g.SetCells(c, 0, QStringLiteral("H%1").arg(c));
+    }
+    g.SetCells(0, 7, QStringLiteral("fixed7"));
+    TPrintSettings* ps = g.PrintSettings();
+    ps->NoAutoSize = true;
+    ps->RepeatFixedRows = true;
+    ps->RepeatFixedCols = true;
+    // A rectangle below the fixed row and right of the fixed column gets both repeated.
+    rc.Clear();
+    g.SetPreviewPage(1);
+    g.PrintPreviewRect(&rc, kA4, TGridRect(2, 5, 2, 9));
+    EXPECT_EQ(CountText(rc.Ops, QStringLiteral("H0")), 1);
+    EXPECT_EQ(CountText(rc.Ops, QStringLiteral("H2")), 1);
+    EXPECT_EQ(CountText(rc.Ops, QStringLiteral("fixed7")), 1);
+    EXPECT_EQ(CountText(rc.Ops, QStringLiteral("H1")), 0);
+    EXPECT_EQ(g.PrintColOffset(2), g.PrintColOffset(0) + 794 + 20) << "the band follows the fixed column";
+    // The whole grid in bands: the second band's first page prints its header row once.
+    Page(1);
+    ASSERT_EQ(g.PrintNrOfPages(), 3);
+    const auto second = Page(2);
+    EXPECT_EQ(CountText(second, QStringLiteral("H2")), 1);
+    EXPECT_EQ(CountText(second, QStringLiteral("H0")), 1) << "the fixed column repeated";
+    EXPECT_EQ(CountText(second, QStringLiteral("r1")), 0) << "column 1 is in the first band";
+}
