@@ -2032,6 +2032,8 @@ private:
     // pivot, and the display-text hooks never see them. Returns the row count before.
     int AddSortScratchRows();
     void RemoveSortScratchRows(int OldRowCount);
+    // Runs Sort with the scratch rows in place; Last is the last row before them.
+    void WithSortScratchRows(const std::function<void(int Last)>& Sort);
     int SortPivotRow() const { return RowCount() - 2; }
     void CopyToSortPivot(int ARow);
 

@@ -502,11 +502,11 @@ void TKvStringGrid::SortByColumn(int ACol)
     QSort();
 }
 
-void TKvStringGrid::QuickSort(int ACol, int Left, int Right)
+void TKvStringGrid::WithSortScratchRows(const std::function<void(int Last)>& Sort)
 {
     const int old = AddSortScratchRows();
     try {
-        SortRowRange(ACol, std::max(Left, 0), std::min(Right, old - 1));
+        Sort(old - 1);
     } catch (...) {
         RemoveSortScratchRows(old);
         throw;
@@ -514,16 +514,14 @@ void TKvStringGrid::QuickSort(int ACol, int Left, int Right)
     RemoveSortScratchRows(old);
 }
 
+void TKvStringGrid::QuickSort(int ACol, int Left, int Right)
+{
+    WithSortScratchRows([&](int Last) { SortRowRange(ACol, std::max(Left, 0), std::min(Right, Last)); });
+}
+
 void TKvStringGrid::QuickSortIndexed(int Left, int Right)
 {
-    const int old = AddSortScratchRows();
-    try {
-        SortRowRangeIndexed(std::max(Left, 0), std::min(Right, old - 1));
-    } catch (...) {
-        RemoveSortScratchRows(old);
-        throw;
-    }
-    RemoveSortScratchRows(old);
+    WithSortScratchRows([&](int Last) { SortRowRangeIndexed(std::max(Left, 0), std::min(Right, Last)); });
 }
 
 // ============================================================ sort settings

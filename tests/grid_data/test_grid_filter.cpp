@@ -5,6 +5,7 @@
 
 #include "grid/grid_chrome.h"
 #include "grid/kv_string_grid.h"
+#include "grid_data/grid_text_lists.h"
 #include "shell/qt_print.h"
 
 namespace {
@@ -24,19 +25,7 @@ std::unique_ptr<TKvStringGrid> Stock()
     return g;
 }
 
-QStringList Shown(TKvStringGrid& G, int ACol = 1)
-{
-    QStringList l;
-    for (int r = G.FixedRows(); r < G.RowCount() - G.FixedFooters(); ++r) l << G.Cells(ACol, r);
-    return l;
-}
 
-QStringList L(std::initializer_list<const char*> Items)
-{
-    QStringList l;
-    for (const char* s : Items) l << QString::fromUtf8(s);
-    return l;
-}
 
 TFilterData* Condition(TKvStringGrid& G, int Col, const char* Text)
 {
@@ -111,10 +100,10 @@ TEST(GridFilter, EmptyFiltersHideNothingAndSwitchingOffShowsEverythingAgain)
     g->Filter()->Items(0)->CaseSensitive = false;
     g->SetFilterActive(true);
     EXPECT_TRUE(g->FilterActive());
-    EXPECT_EQ(Shown(*g), L({"pump", "pumpkin", "Pump A"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"pump", "pumpkin", "Pump A"}));
     EXPECT_TRUE(g->CheckHiddenConsistency());
     g->SetFilterActive(false);
-    EXPECT_EQ(Shown(*g), L({"pump", "valve", "pumpkin", "Pump A", "abc tool", "gate valve"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"pump", "valve", "pumpkin", "Pump A", "abc tool", "gate valve"}));
     EXPECT_EQ(g->FixedRows(), 1);
     EXPECT_EQ(g->NumHiddenRows(), 0);
     EXPECT_TRUE(g->CheckHiddenConsistency());
@@ -126,25 +115,25 @@ TEST(GridFilter, OperationsJoinTheConditions)
     Condition(*g, 2, "motor");
     Condition(*g, 3, ">15");
     g->ApplyFilter();
-    EXPECT_EQ(Shown(*g), L({"Pump A"})) << "foNONE then foAND: both";
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"Pump A"})) << "foNONE then foAND: both";
     g->RemoveLastFilter();
     g->Filter()->Items(1)->Operation = foOR;
     g->ApplyFilter();
-    EXPECT_EQ(Shown(*g), L({"pump", "Pump A"})) << "foOR: either";
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"pump", "Pump A"})) << "foOR: either";
     g->RemoveLastFilter();
     g->Filter()->Items(1)->Operation = foXOR;
     g->ApplyFilter();
-    EXPECT_EQ(Shown(*g), L({"pump"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"pump"}));
     g->RemoveLastFilter();
 
     g->Filter()->Items(1)->Condition = QStringLiteral(">8");
     g->Filter()->Items(1)->Operation = foOR;
     g->ApplyFilter();
-    EXPECT_EQ(Shown(*g), L({"pump", "Pump A", "gate valve"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"pump", "Pump A", "gate valve"}));
     g->RemoveLastFilter();
     g->Filter()->Items(0)->Operation = foSHORT;
     g->ApplyFilter();
-    EXPECT_EQ(Shown(*g), L({"pump", "Pump A"})) << "a failing foSHORT condition ends the test";
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"pump", "Pump A"})) << "a failing foSHORT condition ends the test";
     g->RemoveLastFilter();
     int customTests = 0;
     g->OnCustomFilter = [&](TObject*, int ARow, bool& Accept) {
@@ -152,7 +141,7 @@ TEST(GridFilter, OperationsJoinTheConditions)
         if (g->Cells(1, ARow) == QStringLiteral("valve")) Accept = true;
     };
     g->ApplyFilter();
-    EXPECT_EQ(Shown(*g), L({"pump", "valve", "Pump A"})) << "the custom filter has the last word";
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"pump", "valve", "Pump A"})) << "the custom filter has the last word";
     EXPECT_EQ(customTests, 6);
 }
 
@@ -196,7 +185,7 @@ TEST(GridFilter, DataKindsPrefixSuffixLiteralAndMalformedConditions)
         f->Suffix = QString::fromUtf8(c.Suffix);
         f->Method = c.Method;
         g->ApplyFilter();
-        EXPECT_EQ(Shown(*g), c.Expected) << c.Name;
+        EXPECT_EQ(ColumnTexts(*g, 1), c.Expected) << c.Name;
         g->RemoveLastFilter();
         EXPECT_EQ(g->RowCount(), 7) << c.Name;
     }
@@ -209,11 +198,11 @@ TEST(GridFilter, NormalCellsOnlyKeepsNodeAndSummaryRows)
     g->MarkSummaryRow(4);
     Condition(*g, 1, "valve");
     g->ApplyFilter();
-    EXPECT_EQ(Shown(*g), L({"pump", "valve", "Pump A"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"pump", "valve", "Pump A"}));
     g->RemoveLastFilter();
     g->SetFilterNormalCellsOnly(false);
     g->ApplyFilter();
-    EXPECT_EQ(Shown(*g), L({"valve"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"valve"}));
     g->RemoveLastFilter();
     EXPECT_TRUE(g->CheckHiddenConsistency());
 }
@@ -238,10 +227,10 @@ TEST(GridFilter, LevelsRemoveOneByOneAndRemoveAllClearsTheConditionsOnlyWithoutL
     g->Filter()->Clear();
     Condition(*g, 1, "*valve*");
     g->ApplyFilter();
-    EXPECT_EQ(Shown(*g), L({"valve", "gate valve"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"valve", "gate valve"}));
     EXPECT_EQ(g->FilterLevel(), 2);
     EXPECT_FALSE(g->RemoveLastFilter()) << "one level left";
-    EXPECT_EQ(Shown(*g), L({"pump", "valve", "Pump A", "gate valve"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"pump", "valve", "Pump A", "gate valve"}));
     g->RemoveAllFilters();
     EXPECT_EQ(g->RowCount(), 7);
     EXPECT_EQ(g->Filter()->Count(), 1) << "the levels went, the conditions stay";
@@ -254,14 +243,14 @@ TEST(GridFilter, NarrowDownPushesAndPopsALevelPerCharacter)
 {
     auto g = Stock();
     g->NarrowDown(QStringLiteral("p"), 1);
-    EXPECT_EQ(Shown(*g), L({"pump", "pumpkin", "Pump A"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"pump", "pumpkin", "Pump A"}));
     g->NarrowDown(QStringLiteral("pu"), 1);
     g->NarrowDown(QStringLiteral("pump"), 1);
     EXPECT_EQ(g->FilterLevel(), 1) << "pump is two characters more: it starts again";
     g->NarrowDown(QStringLiteral("pumpk"), 1);
-    EXPECT_EQ(Shown(*g), L({"pumpkin"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"pumpkin"}));
     g->NarrowDown(QStringLiteral("pump"), 1);
-    EXPECT_EQ(Shown(*g), L({"pump", "pumpkin", "Pump A"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"pump", "pumpkin", "Pump A"}));
     EXPECT_EQ(g->FilterLevel(), 1);
     EXPECT_TRUE(g->FixedRowAlways());
 
@@ -269,13 +258,13 @@ TEST(GridFilter, NarrowDownPushesAndPopsALevelPerCharacter)
     h->NarrowDown(QStringLiteral("a"), 1);
     h->NarrowDown(QStringLiteral("ab"), 1);
     h->NarrowDown(QStringLiteral("abc"), 1);
-    EXPECT_EQ(Shown(*h), L({"abc tool"}));
+    EXPECT_EQ(ColumnTexts(*h, 1), L({"abc tool"}));
     EXPECT_EQ(h->FilterLevel(), 3);
     h->NarrowDown(QStringLiteral("ab"), 1);
     EXPECT_EQ(h->FilterLevel(), 2);
-    EXPECT_EQ(Shown(*h), L({"abc tool"})) << "the rows abc hid come back; ab hides the same ones";
+    EXPECT_EQ(ColumnTexts(*h, 1), L({"abc tool"})) << "the rows abc hid come back; ab hides the same ones";
     h->NarrowDown(QStringLiteral("a"), 1);
-    EXPECT_EQ(Shown(*h), L({"valve", "Pump A", "abc tool", "gate valve"}));
+    EXPECT_EQ(ColumnTexts(*h, 1), L({"valve", "Pump A", "abc tool", "gate valve"}));
     h->NarrowDown(QString(), 1);
     EXPECT_EQ(h->RowCount(), 7);
     EXPECT_EQ(h->FilterLevel(), 0);
@@ -283,20 +272,20 @@ TEST(GridFilter, NarrowDownPushesAndPopsALevelPerCharacter)
 
     auto b = Stock();
     b->NarrowDown(QStringLiteral("p a"), 1);
-    EXPECT_EQ(Shown(*b), L({"Pump A"})) << "a blank is part of the text";
+    EXPECT_EQ(ColumnTexts(*b, 1), L({"Pump A"})) << "a blank is part of the text";
     b->NarrowDown(QStringLiteral("MOTOR"), -1);
-    EXPECT_EQ(Shown(*b), L({"pump", "Pump A"})) << "anywhere in the row, any case";
+    EXPECT_EQ(ColumnTexts(*b, 1), L({"pump", "Pump A"})) << "anywhere in the row, any case";
 }
 
 TEST(GridFilter, ALevelThatHidesNothingStillCountsAsALevel)
 {
     auto g = Stock();
     g->NarrowDown(QStringLiteral("v"), 1);
-    EXPECT_EQ(Shown(*g), L({"valve", "gate valve"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"valve", "gate valve"}));
     g->NarrowDown(QStringLiteral("va"), 1);
-    EXPECT_EQ(Shown(*g), L({"valve", "gate valve"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"valve", "gate valve"}));
     g->NarrowDown(QStringLiteral("v"), 1);
-    EXPECT_EQ(Shown(*g), L({"valve", "gate valve"})) << "the rows v hid stay hidden";
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"valve", "gate valve"})) << "the rows v hid stay hidden";
 }
 
 TEST(GridFilter, DropDownChoicesSetAndClearAColumnCondition)
@@ -317,14 +306,14 @@ TEST(GridFilter, DropDownChoicesSetAndClearAColumnCondition)
     const int pipe = g->FilterList()->IndexOf(QStringLiteral("pipe"));
     g->SetOpenFilterCol(2);
     g->FilterDropDownSelect(list, pipe);
-    EXPECT_EQ(Shown(*g), L({"valve", "gate valve"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"valve", "gate valve"}));
     EXPECT_EQ(g->OpenFilterCol(), -1);
     EXPECT_EQ(g->Row(), 1);
     EXPECT_EQ(done, 1);
 
     g->SetOpenFilterCol(2);
     g->FilterDropDownSelect(list, g->FilterList()->IndexOf(QStringLiteral("food")));
-    EXPECT_EQ(Shown(*g), L({"abc tool"})) << "the select event changed the condition";
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"abc tool"})) << "the select event changed the condition";
 
     g->SetOpenFilterCol(2);
     g->FilterDropDownSelect(list, 0);
@@ -357,7 +346,7 @@ TEST(GridFilter, CheckListJoinsTheCheckedEntriesWithOr)
     };
     g->SetOpenFilterCol(2);
     g->FilterDropDownCheck(list, -1);
-    EXPECT_EQ(Shown(*g), L({"pumpkin", "abc tool"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"pumpkin", "abc tool"}));
     ASSERT_EQ(g->Filter()->Count(), 2) << "the checked entries replace every condition";
     EXPECT_EQ(g->Filter()->Items(0)->Operation, foNONE);
     EXPECT_EQ(g->Filter()->Items(1)->Operation, foOR);
@@ -366,7 +355,7 @@ TEST(GridFilter, CheckListJoinsTheCheckedEntriesWithOr)
     list->SetChecked(g->FilterList()->IndexOf(QStringLiteral("food")), false);
     g->SetOpenFilterCol(2);
     g->FilterDropDownCheck(list, -1);
-    EXPECT_EQ(Shown(*g), L({"abc tool"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"abc tool"}));
     EXPECT_TRUE(g->CheckHiddenConsistency());
 }
 
@@ -380,6 +369,6 @@ TEST(GridFilter, FilterDropDownRowMustBeAFixedRowAndFilterRowHidesOneRow)
     Condition(*g, 1, "valve");
     g->FilterRow(2);
     g->FilterRow(3);
-    EXPECT_EQ(Shown(*g), L({"pump", "valve", "Pump A", "abc tool", "gate valve"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"pump", "valve", "Pump A", "abc tool", "gate valve"}));
     EXPECT_TRUE(g->IsHiddenRow(3));
 }

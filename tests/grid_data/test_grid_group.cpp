@@ -4,6 +4,7 @@
 
 #include "grid/column_grid.h"
 #include "grid/kv_string_grid.h"
+#include "grid_data/grid_text_lists.h"
 #include "shell/qt_print.h"
 
 namespace {
@@ -53,19 +54,7 @@ QStringList Snapshot(TKvStringGrid& G)
     return s;
 }
 
-QStringList ColumnTexts(TKvStringGrid& G, int ACol)
-{
-    QStringList l;
-    for (int r = 1; r < G.RowCount() - G.FixedFooters(); ++r) l << G.Cells(ACol, r);
-    return l;
-}
 
-QStringList L(std::initializer_list<const char*> Items)
-{
-    QStringList l;
-    for (const char* s : Items) l << QString::fromUtf8(s);
-    return l;
-}
 
 void ExpectSound(TKvStringGrid& G, const char* Step)
 {

@@ -5,6 +5,7 @@
 
 #include "grid/cell_properties.h"
 #include "grid/kv_string_grid.h"
+#include "grid_data/grid_text_lists.h"
 #include "shell/qt_print.h"
 #include "platform/core/format_settings.h"
 
@@ -38,19 +39,7 @@ std::unique_ptr<TKvStringGrid> Table(const std::vector<QStringList>& Rows, int C
     return g;
 }
 
-QStringList Column(TKvStringGrid& G, int ACol)
-{
-    QStringList l;
-    for (int r = G.FixedRows(); r < G.RowCount() - G.FixedFooters(); ++r) l << G.Cells(ACol, r);
-    return l;
-}
 
-QStringList L(std::initializer_list<const char*> Items)
-{
-    QStringList l;
-    for (const char* s : Items) l << QString::fromUtf8(s);
-    return l;
-}
 
 } // namespace
 
@@ -142,7 +131,7 @@ TEST(GridSortCompare, BlanksGoFirstOrLastInBothDirections)
             g->SortSettings()->IgnoreBlanks = true;
             g->SortSettings()->BlankPos = pos;
             g->Sort(1, dir);
-            const QStringList got = Column(*g, 1);
+            const QStringList got = ColumnTexts(*g, 1);
             const QStringList words = dir == sdAscending ? L({"a", "b", "c"}) : L({"c", "b", "a"});
             const QStringList expected = pos == blFirst ? QStringList{"", ""} + words : words + QStringList{"", ""};
             EXPECT_EQ(got, expected) << int(pos) << int(dir);
@@ -154,7 +143,7 @@ TEST(GridSort, NothingToSortChangesNothing)
     auto g = Table({{"b"}, {"a"}});
     g->SortSettings()->Column = -1;
     g->QSort();
-    EXPECT_EQ(Column(*g, 1), L({"b", "a"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"b", "a"}));
     TKvStringGrid one;
     one.SetColCount(2);
     one.SetRowCount(1);
@@ -171,19 +160,19 @@ TEST(GridSort, FullDecidesTiesByTheNextColumnsAndIgnoredColumnsCompareEqual)
     auto off = Table(rows);
     off->SortSettings()->Full = false;
     off->Sort(1, sdAscending);
-    EXPECT_EQ(Column(*off, 2), L({"3", "1", "2"})) << "ties are never exchanged";
+    EXPECT_EQ(ColumnTexts(*off, 2), L({"3", "1", "2"})) << "ties are never exchanged";
     EXPECT_EQ(off->Swaps, 0);
 
     auto on = Table(rows);
     on->Sort(1, sdAscending);
-    EXPECT_EQ(Column(*on, 2), L({"1", "2", "3"}));
+    EXPECT_EQ(ColumnTexts(*on, 2), L({"1", "2", "3"}));
 
     auto ignored = Table({{"c", "3"}, {"a", "1"}, {"b", "2"}});
     ignored->IgnoreColumns()->Add(1);
     EXPECT_EQ(ignored->SortCompareRows(1, 1, 2), 1) << "column 1 ignored, column 2 decides";
     ignored->Sort(1, sdDescending);
-    EXPECT_EQ(Column(*ignored, 2), L({"3", "2", "1"}));
-    EXPECT_EQ(Column(*ignored, 1), L({"c", "b", "a"}));
+    EXPECT_EQ(ColumnTexts(*ignored, 2), L({"3", "2", "1"}));
+    EXPECT_EQ(ColumnTexts(*ignored, 1), L({"c", "b", "a"}));
 }
 
 TEST(GridSort, SettingsTextSavesAndLoadsTheSortState)
@@ -191,21 +180,21 @@ TEST(GridSort, SettingsTextSavesAndLoadsTheSortState)
     auto g = Table({{"a", "x", "2"}, {"b", "z", "1"}, {"c", "y", "3"}});
     g->Sort(3, sdDescending);
     EXPECT_EQ(g->SortSettings()->SaveToString(), QStringLiteral("d3"));
-    EXPECT_EQ(Column(*g, 3), L({"3", "2", "1"}));
+    EXPECT_EQ(ColumnTexts(*g, 3), L({"3", "2", "1"}));
 
     auto h = Table({{"a", "x", "2"}, {"b", "z", "1"}, {"c", "y", "3"}});
     h->SortSettings()->LoadFromString(QStringLiteral("u2"));
     EXPECT_TRUE(h->SortSettings()->Show);
     EXPECT_EQ(h->SortSettings()->Column, 2);
     EXPECT_EQ(h->SortSettings()->Direction, sdAscending);
-    EXPECT_EQ(Column(*h, 2), L({"x", "y", "z"}));
+    EXPECT_EQ(ColumnTexts(*h, 2), L({"x", "y", "z"}));
 
     auto i = Table({{"b", "1"}, {"a", "1"}, {"a", "2"}, {"b", "2"}});
     i->SortSettings()->LoadFromString(QStringLiteral("i;u1;d2"));
     EXPECT_TRUE(i->SortSettings()->IndexShow);
     EXPECT_EQ(i->SortIndexes()->SaveToString(), QStringLiteral("u1;d2"));
-    EXPECT_EQ(Column(*i, 1), L({"a", "a", "b", "b"}));
-    EXPECT_EQ(Column(*i, 2), L({"2", "1", "2", "1"}));
+    EXPECT_EQ(ColumnTexts(*i, 1), L({"a", "a", "b", "b"}));
+    EXPECT_EQ(ColumnTexts(*i, 2), L({"2", "1", "2", "1"}));
     EXPECT_EQ(i->SortSettings()->SaveToString(), QStringLiteral("i;u1;d2"));
 
     auto j = Table({{"b"}, {"a"}});
@@ -219,7 +208,7 @@ TEST(GridSort, SettingsTextSavesAndLoadsTheSortState)
     }
     EXPECT_TRUE(j->SortSettings()->Show);
     j->SortSettings()->LoadFromString(QStringLiteral("ux"));
-    EXPECT_EQ(Column(*j, 1), L({"b", "a"})) << "a column that is no number sorts nothing";
+    EXPECT_EQ(ColumnTexts(*j, 1), L({"b", "a"})) << "a column that is no number sorts nothing";
 }
 
 TEST(GridSort, SettingsSettersAssignAndRemove)
@@ -279,7 +268,7 @@ TEST(GridSort, IndexedSortWithoutIndexesRaisesBeforeAnyChange)
         EXPECT_EQ(e.Message(), QStringLiteral("No indexes specified for indexed sort"));
     }
     EXPECT_EQ(g->RowCount(), rows);
-    EXPECT_EQ(Column(*g, 1), L({"b", "a"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"b", "a"}));
     EXPECT_EQ(g->UpdateCount(), 0);
 }
 
@@ -290,10 +279,10 @@ TEST(GridSort, UnSortRestoresTheOrderOfTheLastReset)
     g->Sort(1, sdAscending);
     g->Sort(2, sdDescending);
     g->Sort(1, sdDescending);
-    EXPECT_EQ(Column(*g, 1), L({"d", "c", "b", "a"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"d", "c", "b", "a"}));
     g->QUnSort();
-    EXPECT_EQ(Column(*g, 1), L({"c", "a", "d", "b"}));
-    EXPECT_EQ(Column(*g, 2), L({"2", "3", "1", "4"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"c", "a", "d", "b"}));
+    EXPECT_EQ(ColumnTexts(*g, 2), L({"2", "3", "1", "4"}));
 }
 
 TEST(GridSort, NormalCellsOnlyKeepsTheFixedColumn)
@@ -301,11 +290,11 @@ TEST(GridSort, NormalCellsOnlyKeepsTheFixedColumn)
     auto g = Table({{"c"}, {"a"}, {"b"}});
     g->SortSettings()->NormalCellsOnly = true;
     g->Sort(1, sdAscending);
-    EXPECT_EQ(Column(*g, 1), L({"a", "b", "c"}));
-    EXPECT_EQ(Column(*g, 0), L({"1", "2", "3"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"a", "b", "c"}));
+    EXPECT_EQ(ColumnTexts(*g, 0), L({"1", "2", "3"}));
     g->SortSettings()->NormalCellsOnly = false;
     g->Sort(1, sdDescending);
-    EXPECT_EQ(Column(*g, 0), L({"3", "2", "1"})) << "without it the numbers move with their rows";
+    EXPECT_EQ(ColumnTexts(*g, 0), L({"3", "2", "1"})) << "without it the numbers move with their rows";
 }
 
 TEST(GridSort, HiddenColumnsTravelWithTheirRows)
@@ -314,11 +303,11 @@ TEST(GridSort, HiddenColumnsTravelWithTheirRows)
     g->HideColumn(2);
     ASSERT_EQ(g->ColCount(), 3);
     g->Sort(3, sdAscending);
-    EXPECT_EQ(Column(*g, 1), L({"a", "b", "c"}));
-    EXPECT_EQ(Column(*g, 2), L({"ha", "hb", "hc"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"a", "b", "c"}));
+    EXPECT_EQ(ColumnTexts(*g, 2), L({"ha", "hb", "hc"}));
     EXPECT_TRUE(g->CheckHiddenConsistency());
     g->Sort(2, sdDescending);
-    EXPECT_EQ(Column(*g, 2), L({"hc", "hb", "ha"})) << "a hidden column sorts too";
+    EXPECT_EQ(ColumnTexts(*g, 2), L({"hc", "hb", "ha"})) << "a hidden column sorts too";
 }
 
 TEST(GridSort, FramingIsRestoredAfterEverySortAlsoOnAnException)
@@ -331,7 +320,7 @@ TEST(GridSort, FramingIsRestoredAfterEverySortAlsoOnAnException)
     std::vector<std::pair<int, int>> changed;
     g->OnRowChanged = [&](TObject*, int OldRow, int NewRow) { changed.push_back({OldRow, NewRow}); };
     g->Sort(1, sdAscending);
-    EXPECT_EQ(Column(*g, 1), L({"a", "c"})) << "the footer row does not take part";
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"a", "c"})) << "the footer row does not take part";
     EXPECT_EQ(g->Cells(1, g->RowCount() - 1), QStringLiteral("footer"));
     EXPECT_EQ(g->RowCount(), rows);
     EXPECT_EQ(g->MaxRowCount(), maxRows);
@@ -372,10 +361,10 @@ TEST(GridSort, GroupSortOrdersOnlyTheChildrenOfTheDeepestExpandedNodes)
     g->ContractNode(9);
     g->SortSettings()->Column = 1;
     g->QSortGroup();
-    EXPECT_EQ(Column(*g, 1), L({"top", "c", "inner", "x", "y", "z", "b", "a", "closed"}))
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"top", "c", "inner", "x", "y", "z", "b", "a", "closed"}))
         << "the inner node's children are sorted; the outer level and the contracted node are not";
     g->ExpandNode(9);
-    EXPECT_EQ(Column(*g, 1).mid(8), L({"closed", "r", "q", "p"}));
+    EXPECT_EQ(ColumnTexts(*g, 1).mid(8), L({"closed", "r", "q", "p"}));
     EXPECT_TRUE(g->CheckHiddenConsistency());
 }
 
@@ -384,25 +373,25 @@ TEST(GridSort, QuickSortOfARangeAndSortLine)
     auto g = Table({{"d"}, {"c"}, {"b"}, {"a"}});
     g->SortSettings()->Direction = sdAscending;
     g->QuickSort(1, 2, 4);
-    EXPECT_EQ(Column(*g, 1), L({"d", "a", "b", "c"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"d", "a", "b", "c"}));
     EXPECT_EQ(g->RowCount(), 5);
     EXPECT_EQ(g->SortDir, 1);
 
     EXPECT_TRUE(g->SortLine(1, 1, 2)) << "d after a swaps";
-    EXPECT_EQ(Column(*g, 1), L({"a", "d", "b", "c"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"a", "d", "b", "c"}));
     EXPECT_FALSE(g->SortLine(1, 1, 2));
     auto t = Table({{"x", "2"}, {"x", "1"}});
     t->SortDir = 1;
     EXPECT_TRUE(t->SortLine(1, 1, 2)) << "a tie goes on to the next column";
-    EXPECT_EQ(Column(*t, 2), L({"1", "2"}));
+    EXPECT_EQ(ColumnTexts(*t, 2), L({"1", "2"}));
     EXPECT_FALSE(t->SortLine(1, 1, 1));
 
     auto i = Table({{"b", "1"}, {"a", "2"}, {"a", "1"}});
     i->SortIndexes()->AddIndex(1, true);
     i->SortIndexes()->AddIndex(2, true);
     i->QuickSortIndexed(1, 3);
-    EXPECT_EQ(Column(*i, 2), L({"1", "2", "1"}));
-    EXPECT_EQ(Column(*i, 1), L({"a", "a", "b"}));
+    EXPECT_EQ(ColumnTexts(*i, 2), L({"1", "2", "1"}));
+    EXPECT_EQ(ColumnTexts(*i, 1), L({"a", "a", "b"}));
 }
 
 TEST(GridSort, DisplayTextHooksAreSortedOnAndStoredTextsOnRequest)
@@ -413,8 +402,8 @@ TEST(GridSort, DisplayTextHooksAreSortedOnAndStoredTextsOnRequest)
         if (ACol == 1) Value = QString::number(10 - Value.toInt());
     };
     g->Sort(1, sdAscending);
-    EXPECT_EQ(Column(*g, 1), L({"7", "8", "9"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"7", "8", "9"}));
     g->SortSettings()->SortOnVirtualCells = false;
     g->Sort(1, sdAscending);
-    EXPECT_EQ(Column(*g, 1), L({"9", "8", "7"}));
+    EXPECT_EQ(ColumnTexts(*g, 1), L({"9", "8", "7"}));
 }
