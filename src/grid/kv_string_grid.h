@@ -2115,6 +2115,7 @@ private:
     // The search bar's find previous or next from the last hit.
     void SearchBarStep(TSearchAction Action);
     TFindParameters FFindParams;
+    bool FSearchCacheAscii = false;
 
 public:
     // ==================== end of search and replace

@@ -23,7 +23,17 @@ bool TKvStringGrid::FindCellMatches(int ACol, int ARow, bool Wide)
     const TFindParameters& p = FFindParams;
     const int c = p.Contains(fnIncludeHiddenColumns) ? ACol : DisplToRealColumn(ACol);
     QString t = p.Contains(fnIncludeHiddenRows) ? AllCells(c, ARow) : Cells(c, ARow);
-    if (!p.Contains(fnMatchCase)) t = AnsiUpperCase(t);
+    if (!p.Contains(fnMatchCase)) {
+        // For ASCII on both sides a search without case is the search in the
+        // upper-cased texts, without making an upper-case copy of every cell.
+        if (FSearchCacheAscii && !p.Contains(fnIgnoreHTMLTags) && !p.Contains(fnMatchRegular) &&
+            SearchCache != EmptyCellText && QtPrivate::isAscii(t)) {
+            if (p.Contains(fnMatchFull)) return t.compare(SearchCache, Qt::CaseInsensitive) == 0;
+            const qsizetype at = t.indexOf(SearchCache, 0, Qt::CaseInsensitive);
+            return p.Contains(fnMatchStart) ? at == 0 : at >= 0;
+        }
+        t = AnsiUpperCase(t);
+    }
     if (p.Contains(fnIgnoreHTMLTags)) t = HTMLToPlainText(t);
     if (SearchCache == EmptyCellText) return t.isEmpty();
     if (p.Contains(fnMatchRegular)) return MatchFilterExpression(SearchCache, t, p.Contains(fnMatchCase));
@@ -39,6 +49,7 @@ TPoint TKvStringGrid::FindCell(TPoint StartCell, const QString& S, TFindParamete
     FFindParams = p;
     SearchCache = p.Contains(fnMatchCase) ? S : AnsiUpperCase(S);
     SearchCacheWide = SearchCache;
+    FSearchCacheAscii = QtPrivate::isAscii(SearchCache);
     if (ColCount() == FixedCols() || ColCount() == 0 || RowCount() + NumHiddenRows() == FixedRows() ||
         RowCount() == 0)
         return TPoint(-1, -1);
@@ -97,8 +108,9 @@ TPoint TKvStringGrid::FindCell(TPoint StartCell, const QString& S, TFindParamete
     TPoint hit(-1, -1);
     do {
         ExportNotification(esExportNewRow, y);
-        const int real = p.Contains(fnIncludeHiddenColumns) ? x : DisplToRealColumn(x);
-        if (!IsIgnoredColumn(real) && FindCellMatches(x, y, Wide)) {
+        const bool ignored = FIgnoreColumns->Count() > 0 &&
+                             IsIgnoredColumn(p.Contains(fnIncludeHiddenColumns) ? x : DisplToRealColumn(x));
+        if (!ignored && FindCellMatches(x, y, Wide)) {
             hit = TPoint(x, y);
             break;
         }

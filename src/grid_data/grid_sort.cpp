@@ -412,6 +412,7 @@ void TKvStringGrid::RunSort(TSortKind Kind)
     const int top = TopRow(), oldRow = Row(), fixedFooters = FFixedFooters;
     const bool footer = FFloatingFooter->Visible();
     BeginUpdate();
+    LockRedraw();
     if (footer) FFloatingFooter->SetVisible(false);
     int oldRows = -1;
 
@@ -432,6 +433,7 @@ void TKvStringGrid::RunSort(TSortKind Kind)
         if (FNavigation->KeepScrollOnSort()) SetTopRow(top);
         if (footer) FFloatingFooter->SetVisible(true);
         SetFixedFooters(fixedFooters);
+        UnlockRedraw();
         EndUpdate();
         if (footer && FFooterPanel) FFooterPanel->Invalidate();
         if (Kind == skColumn && FSearchFooter->Visible() && FSearchPanel && FSearchPanel->Visible())
@@ -504,14 +506,18 @@ void TKvStringGrid::SortByColumn(int ACol)
 
 void TKvStringGrid::WithSortScratchRows(const std::function<void(int Last)>& Sort)
 {
+    // No cell of a moving row is repainted one by one; the grid is repainted once at the end.
+    LockRedraw();
     const int old = AddSortScratchRows();
     try {
         Sort(old - 1);
     } catch (...) {
         RemoveSortScratchRows(old);
+        UnlockRedraw();
         throw;
     }
     RemoveSortScratchRows(old);
+    UnlockRedraw();
 }
 
 void TKvStringGrid::QuickSort(int ACol, int Left, int Right)

@@ -234,3 +234,16 @@ TEST(GridFind, HeaderEditorsReportTheirText)
     g.FixedCellEditChange(&g);
     EXPECT_EQ(seen.size(), n) << "another sender reports nothing";
 }
+
+TEST(GridFind, CaseOutsideASCIIFollowsTheUpperCasedTexts)
+{
+    TKvStringGrid g;
+    g.SetColCount(3);
+    g.SetRowCount(3);
+    g.SetCells(1, 1, QStringLiteral("Straße"));
+    g.SetCells(2, 2, QStringLiteral("ärger"));
+    EXPECT_EQ(g.FindFirst(QStringLiteral("STRASSE"), TFindParameters{}), TPoint(1, 1));
+    EXPECT_EQ(g.FindFirst(QStringLiteral("Ä"), TFindParameters{}), TPoint(2, 2));
+    EXPECT_EQ(g.FindFirst(QStringLiteral("Ä"), TFindParameters{fnMatchCase}), TPoint(-1, -1));
+    EXPECT_EQ(g.FindFirst(QStringLiteral("STR"), TFindParameters{fnMatchStart}), TPoint(1, 1));
+}
