@@ -461,6 +461,7 @@ void TKvColumnGrid::UpdateAutoColumnSize(int ACol, int& AWidth)
 
 void TKvColumnGrid::ChangeScale(int M, int D)
 {
+    TKvStringGrid::ChangeScale(M, D);
     if (M == D || D == 0 || !IsRunTime()) return;
     for (int i = 0; i < ColCount() && i < FColumnCollection->Count(); ++i) {
         TGridColumnItem* item = FColumnCollection->Items(i);

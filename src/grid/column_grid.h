@@ -266,7 +266,7 @@ public:
     int ClampAutoColumnSize(int ACol, int Width) const;
     void SyncColumnHeaders() override;
     void CellsLoaded() override;
-    void ChangeScale(int M, int D);
+    void ChangeScale(int M, int D) override;
     // Moves a column as the user's drag does (display positions).
     void MoveColumnItem(int FromIndex, int ToIndex) { MoveColumn(FromIndex, ToIndex); }
 
@@ -308,8 +308,6 @@ public:
     std::function<void(TObject*, int FromIndex, int ToIndex)> OnAfterColumnMoved;
     std::function<void(TObject*, int ACol, int ARow, TPopupMenu* PopupMenu)> OnColumnPopup;
     std::function<void(TObject*, int ACol, int ARow, bool& IsFloat, QString& FloatFormat)> OnGetFloatFormat;
-    std::function<void(TObject*, int Column, int ItemIndex, const QString& FriendlyName, QString& FilterCondition)>
-        OnFilterSelect;
     // Shows a column pop-up menu at a screen point; a test may replace it.
     std::function<void(TPopupMenu*, int X, int Y)> PopupShower;
 

@@ -10,24 +10,28 @@ void TSortSettings::Assign(const TPersistent* Source)
 {
     auto* s = dynamic_cast<const TSortSettings*>(Source);
     if (!s) return;
-    Show = s->Show;
-    Full = s->Full;
-    AutoFormat = s->AutoFormat;
-    IndexColor = s->IndexColor;
     AutoSortForGrouping = s->AutoSortForGrouping;
-    SortOnVirtualCells = s->SortOnVirtualCells;
-    IgnoreCase = s->IgnoreCase;
-    SingleColumn = s->SingleColumn;
-    Column = s->Column;
-    IndexSortKey = s->IndexSortKey;
-    IndexShow = s->IndexShow;
-    InitSortDirection = s->InitSortDirection;
-    UndoSort = s->UndoSort;
     AutoColumnMerge = s->AutoColumnMerge;
+    Column = s->Column;
+    Show = s->Show;
+    IndexShow = s->IndexShow;
+    IndexColor = s->IndexColor;
+    Full = s->Full;
+    SingleColumn = s->SingleColumn;
+    IgnoreBlanks = s->IgnoreBlanks;
+    BlankPos = s->BlankPos;
+    AutoFormat = s->AutoFormat;
+    Direction = s->Direction;
     FUpGlyph.Assign(s->FUpGlyph);
     FDownGlyph.Assign(s->FDownGlyph);
     FIndexUpGlyph.Assign(s->FIndexUpGlyph);
     FIndexDownGlyph.Assign(s->FIndexDownGlyph);
+    IndexSortKey = s->IndexSortKey;
+    InitSortDirection = s->InitSortDirection;
+    FixedCols = s->FixedCols;
+    NormalCellsOnly = s->NormalCellsOnly;
+    Row = s->Row;
+    UndoSort = s->UndoSort;
     FHeaderColor = s->FHeaderColor;
     FHeaderColorTo = s->FHeaderColorTo;
     FHeaderMirrorColor = s->FHeaderMirrorColor;
@@ -50,6 +54,7 @@ void TSortSettings::SetHeaderMirrorColorTo(TColor Value) { StoreHeaderColour(FHe
 
 void TFilterData::Assign(const TPersistent* Source)
 {
+    if (!Source) return;
     auto* s = dynamic_cast<const TFilterData*>(Source);
     if (!s) {
         TCollectionItem::Assign(Source);
@@ -58,6 +63,9 @@ void TFilterData::Assign(const TPersistent* Source)
     Column = s->Column;
     Condition = s->Condition;
     CaseSensitive = s->CaseSensitive;
+    Data = s->Data;
+    Prefix = s->Prefix;
+    Suffix = s->Suffix;
     Operation = s->Operation;
 }
 

@@ -20,17 +20,27 @@ class TKvStringGrid;
 // ---- sorting
 enum TIndexSortKey : int { ikShift, ikCtrl, ikAlt, ikNone };
 enum TSortDirection : int { sdAscending, sdDescending };
+enum TSortBlankPosition : int { blFirst, blLast };
 
+// The options of the grid's sorts. Options without a side effect are plain
+// fields; Show, Row and the glyphs have setters for their repaint, their check
+// or their copy.
 class TSortSettings : public TPersistent {
 public:
     explicit TSortSettings(TKvStringGrid* AOwner);
     QString ClassName() const override { return QStringLiteral("TSortSettings"); }
+    // From another TSortSettings only; IgnoreCase and SortOnVirtualCells stay.
     void Assign(const TPersistent* Source) override;
 
     TBitmap* GetUpGlyph() { return &FUpGlyph; }
     TBitmap* GetDownGlyph() { return &FDownGlyph; }
     TBitmap* IndexUpGlyph() { return &FIndexUpGlyph; }
     TBitmap* IndexDownGlyph() { return &FIndexDownGlyph; }
+    // The glyph setters copy the picture.
+    void SetUpGlyph(const TBitmap& Value) { FUpGlyph.Assign(Value); }
+    void SetDownGlyph(const TBitmap& Value) { FDownGlyph.Assign(Value); }
+    void SetIndexUpGlyph(const TBitmap& Value) { FIndexUpGlyph.Assign(Value); }
+    void SetIndexDownGlyph(const TBitmap& Value) { FIndexDownGlyph.Assign(Value); }
 
     // Writing a new colour repaints the last fixed row.
     TColor HeaderColor() const { return FHeaderColor; }
@@ -41,6 +51,20 @@ public:
     void SetHeaderMirrorColor(TColor Value);
     TColor HeaderMirrorColorTo() const { return FHeaderMirrorColorTo; }
     void SetHeaderMirrorColorTo(TColor Value);
+
+    // ---- (grid_sort.cpp)
+    // Repaints the grid when the value changes.
+    void SetShow(bool Value);
+    // Raises "Sort row should be smaller than number of fixed rows" and keeps
+    // the old row for a value not below FixedRows.
+    void SetRow(int Value);
+    // "u3" / "d3" (-1 for no column), or "i;" and the index list in indexed mode.
+    QString SaveToString() const;
+    // Restores a saved state and sorts by it; see the grid's sort code.
+    void LoadFromString(const QString& Value);
+    // No sorted column and no index list any more.
+    void Remove();
+    void ToggleDirection() { Direction = Direction == sdAscending ? sdDescending : sdAscending; }
 
     bool Show = false;
     bool Full = true;
@@ -54,6 +78,11 @@ public:
     int Column = -1;
     TIndexSortKey IndexSortKey = ikShift;
     bool IndexShow = false;
+    // Empty cells go to BlankPos whatever the direction.
+    bool IgnoreBlanks = false;
+    TSortBlankPosition BlankPos = blFirst;
+    // Column 0 keeps its cells during a sort when the grid has fixed columns.
+    bool NormalCellsOnly = false;
     // ---- read by the header painting
     int Row = 0;
     TSortDirection Direction = sdAscending;
@@ -75,18 +104,28 @@ private:
 };
 
 // ---- filtering
-enum TFilterOperation : int { foNONE, foAND, foOR, foXOR };
+// How a condition's result joins the running result: foSHORT ends the test at
+// the first failing condition.
+enum TFilterOperation : int { foSHORT, foNONE, foAND, foXOR, foOR };
+// Which text of the cell a condition tests; fcRow joins the whole row.
+enum TFilterCells : int { fcVirtual, fcNormal, fcStripHTML, fcCalculated, fcRow };
+enum TFilterMethod : int { fmExpression, fmLiteral };
 
 class TFilterData : public TCollectionItem {
 public:
     using TCollectionItem::TCollectionItem;
     QString ClassName() const override { return QStringLiteral("TFilterData"); }
+    // From another TFilterData: all but Method. A nil source changes nothing.
     void Assign(const TPersistent* Source) override;
 
     int Column = 0;
     QString Condition;
-    bool CaseSensitive = false;
-    TFilterOperation Operation = foNONE;
+    bool CaseSensitive = true;
+    TFilterCells Data = fcVirtual;
+    QString Prefix;
+    QString Suffix;
+    TFilterOperation Operation = foSHORT;
+    TFilterMethod Method = fmExpression;
 };
 
 class TFilter : public TCollection {
@@ -94,7 +133,15 @@ public:
     explicit TFilter(TKvStringGrid* AOwner);
     QString ClassName() const override { return QStringLiteral("TFilter"); }
     TFilterData* Items(int Index) const { return static_cast<TFilterData*>(TCollection::Items(Index)); }
-    TFilterData* Add() { return static_cast<TFilterData*>(TCollection::Add()); }
+    TKvStringGrid* GetOwner() const { return FOwner; }
+    // ---- (grid_filter.cpp)
+    // A new condition joined with foNONE when it is the only one, else foAND.
+    TFilterData* Add();
+    // A new condition at the end, keeping foSHORT (the index is not used).
+    TFilterData* Insert(int Index);
+    // Deletes every condition of column Col and repaints its header cell.
+    void RemoveColumnFilter(int Col);
+    TFilterData* ColumnFilter(int Col) { return GetColFilter(Col); }
     // The entry of column Col, added when there is none.
     TFilterData* GetColFilter(int Col);
     bool HasFilter(int Col) const;

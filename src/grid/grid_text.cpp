@@ -482,7 +482,9 @@ int ClassifyNumberText(const QString& Text)
             isExp = false;
         if (!num && !isMinus && c != thousand && c != decimal)
             isDec = false;
-        if (!IsNumberNotationWithSignsChar(c) || c == thousand)
+        // The notation characters with the separators read once above, not per character.
+        const bool notation = num || c == decimal || isE || c == QLatin1Char('+') || isMinus;
+        if (!notation || c == thousand)
             isExp = false;
         if (c == thousand) {
             if (lastThousand >= 0 && i - lastThousand < 4)
@@ -493,6 +495,9 @@ int ClassifyNumberText(const QString& Text)
             ++decSeps;
         if (isMinus)
             ++minus;
+        // Once no kind is possible any more, the rest of the text cannot change that.
+        if (!isInt && !isDec && !isExp)
+            return nkNotANumber;
     }
     int result = nkNotANumber;
     if (isInt) {

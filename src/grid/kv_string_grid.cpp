@@ -227,6 +227,8 @@ TKvStringGrid::TKvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FFilterCheckList->SetParent(this);
     FFilterCheckList->SetBounds(0, 0, 0, 0);
     FFilterCheckList->SetVisible(false);
+    FFilterDropList->OnSelect = [this](TObject* Sender, int ItemIndex) { FilterDropDownSelect(Sender, ItemIndex); };
+    FFilterCheckList->OnSelect = [this](TObject* Sender, int ItemIndex) { FilterDropDownCheck(Sender, ItemIndex); };
     FFilterList = std::make_unique<TStringList>();
     FFilterList->SetSorted(true);
     FFilterList->Duplicates = dupIgnore;

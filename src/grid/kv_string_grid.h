@@ -23,6 +23,7 @@
 #include "grid/grid_settings_objects.h"
 #include "grid/picture_container.h"
 #include "grid/style_interfaces.h"
+#include "grid_data/find_parameters.h"
 
 class TCustomForm;
 class TGridCombo;
@@ -283,7 +284,11 @@ public:
     TFilterDropDownColumns FilterDropDownColumns() const { return FFilterDropDownColumns; }
     void SetFilterDropDownColumns(TFilterDropDownColumns Value) { FFilterDropDownColumns = Value; }
     bool FilterDropDownAuto() const { return FFilterDropDownAuto; }
-    void SetFilterDropDownAuto(bool Value) { FFilterDropDownAuto = Value; }
+    void SetFilterDropDownAuto(bool Value)
+    {
+        FFilterDropDownAuto = Value;
+        Invalidate();
+    }
     bool FilterIncremental() const { return FFilterIncremental; }
     void SetFilterIncremental(bool Value) { FFilterIncremental = Value; }
     bool FilterDropDownCheck() const { return FFilterDropDownCheck; }
@@ -778,8 +783,8 @@ public:
 
     int TotalColCount() const override { return ColCount() + FNumHiddenColumns; }
 
-    // ---- needed by the column grid, completed with the filter code
-    virtual void SetFilterActive(bool Value) { (void)Value; }
+    // ---- needed by the column grid, completed with the filter code (grid_filter.cpp)
+    virtual void SetFilterActive(bool Value);
 
     // ==================== keyboard and mouse buttons (grid_keys.cpp, grid_keys_tab.cpp, grid_mouse_down.cpp,
     // grid_mouse_up.cpp, grid_mouse_hooks.cpp, selected_cells.cpp, column_moving.cpp)
@@ -842,17 +847,17 @@ public:
     void ApplyVCLStyle();
     bool UseVCLStyles() const { return FUseVCLStyles; }
     // ---- members of the data operations this code calls; they do nothing until those land
-    virtual bool FilterActive() { return false; }
-    virtual void QSortIndexed() {}
-    virtual void QSortGroup() { QSort(); }
-    virtual void QSortGroupIndexed() { QSortIndexed(); }
-    virtual void InitSortXRef() {}
+    virtual bool FilterActive() { return FFilterActive; }
+    virtual void QSortIndexed();
+    virtual void QSortGroup();
+    virtual void QSortGroupIndexed();
+    virtual void InitSortXRef();
     virtual void SplitAllColumnCells() {}
     virtual void RemergeColumnCells() {}
     virtual void CutSelectionToClipboard() {}
     virtual void CopySelectionToClipboard() {}
     virtual void PasteSelectionFromClipboard() {}
-    virtual int SearchRow(const QString& Text) { (void)Text; return -1; }
+    virtual int SearchRow(const QString& Text);
     // Whether an in-place editor of the editing code holds the focus.
     virtual bool EditorHasFocus();
     // The Enter advance from the key press.
@@ -1393,10 +1398,10 @@ public:
 
     // ---- footer panel and search bar
     // The search bar's buttons and edit reach these; the search code supplies them.
-    virtual void SearchFooterEditChange() {}
-    virtual void SearchFooterFindNext() {}
-    virtual void SearchFooterFindPrevious() {}
-    virtual void SearchFooterHighlight() {}
+    virtual void SearchFooterEditChange();
+    virtual void SearchFooterFindNext();
+    virtual void SearchFooterFindPrevious();
+    virtual void SearchFooterHighlight();
     // Fires OnSearchFooterClose and hides the search bar.
     void SearchFooterClose();
     std::function<void(TObject*)> OnSearchFooterClose;
@@ -1640,10 +1645,10 @@ public:
     bool FNilObjects = false;
     bool FBlockCellChange = false;
 
-    virtual void Group(int ColIndex) { (void)ColIndex; }
-    virtual void UnGroup() {}
-    virtual void QSort() {}
-    virtual void QUnSort() {}
+    virtual void Group(int ColIndex);
+    virtual void UnGroup();
+    virtual void QSort();
+    virtual void QUnSort();
     virtual void SaveColPositions() {}
     virtual void LoadColPositions() {}
     virtual void RestoreCellValue();
@@ -1651,7 +1656,7 @@ public:
     {
         if (OnScrollCell) OnScrollCell(this, ACol, ARow, Position, Min, Max);
     }
-    virtual void FilterDropDownSelect(TObject* Sender, int ItemIndex) { (void)Sender; (void)ItemIndex; }
+    virtual void FilterDropDownSelect(TObject* Sender, int ItemIndex);
     virtual void UpdateColumnSize(int ACol, int& AWidth)
     {
         if (OnUpdateColumnSize) OnUpdateColumnSize(this, ACol, AWidth);
@@ -1679,7 +1684,7 @@ public:
     virtual void InsertGridRow(int ARow);
     virtual void DeleteGridRow(int ARow);
     virtual void FilterDone();
-    virtual bool RowMatchesFilter(int ARow) { (void)ARow; return true; }
+    virtual bool RowMatchesFilter(int ARow);
     virtual void GetEvaluatedCell(int ACol, int ARow, QString& Value);
     // The text an export or save writes for a cell.
     virtual void GetSaveCellText(int ACol, int ARow, QString& Value);
@@ -1701,8 +1706,8 @@ public:
         if (OnCanShowFixedDropDown) OnCanShowFixedDropDown(this, ACol, can);
         return can;
     }
-    virtual void SubGroup(int ColIndex) { (void)ColIndex; }
-    virtual void SubUnGroup(int ColIndex) { (void)ColIndex; }
+    virtual void SubGroup(int ColIndex);
+    virtual void SubUnGroup(int ColIndex);
     virtual void SaveToStream(TStream* Stream) { (void)Stream; }
     virtual void LoadFromStream(TStream* Stream) { (void)Stream; }
     virtual void AutoSizeCol(int Index, int Padding);
@@ -2061,6 +2066,182 @@ public:
     TPoint FLastBalloonCell{-1, -1};
     // ==================== end of background and balloons
     // ==================== end of cell painting
+
+    // ==================== sorting (grid_sort.cpp)
+    // The sorts rearrange the normal rows (FixedRows .. RowCount - FixedFooters - 1)
+    // in place: fixed and footer rows stay, rows hidden by a filter or a contracted
+    // node take no part, and the cells of hidden columns travel with their rows.
+    // QSort, QSortIndexed, QSortGroup, QSortGroupIndexed, QUnSort and InitSortXRef
+    // are declared beside the code that calls them.
+    void Sort(int ACol, TSortDirection Direction);
+    void SortByColumn(int ACol);
+    // Rows Left .. Right by ACol in the settings' direction, without the update
+    // bracket, the current row or the footers.
+    void QuickSort(int ACol, int Left, int Right);
+    void QuickSortIndexed(int Left, int Right);
+    // Swaps the two rows when they compare as SortDir on ACol, or on the next
+    // columns while they tie; true when it swapped.
+    bool SortLine(int ACol, int ARow1, int ARow2);
+    // 1 when ARow1's cell sorts after ARow2's, -1 before, 0 equal; Dir 0 is
+    // ascending, 1 descending (it only places the blanks).
+    int SortCompareCells(int ACol, int ARow1, int ARow2, int Dir);
+    // The cells of ACol in the settings' direction; with Full a tie goes on to the next columns.
+    int SortCompareRows(int ACol, int ARow1, int ARow2);
+    // 1 when ARow1 comes after ARow2 by the index list from entry Index on.
+    int SortCompareRowsIndexed(int Index, int ARow1, int ARow2);
+    // The sign of the running or last range sort: 1 ascending, -1 descending.
+    int SortDir = 1;
+    // The cell comparisons made (each SortCompareCells counts one).
+    int Compares = 0;
+    // Res starts at 0, equal.
+    std::function<void(TObject*, const QString& Str1, const QString& Str2, int& Res)> OnCustomCompare;
+    std::function<void(TObject*, int ACol, int Row1, int Row2, int& Res)> OnRawCompare;
+
+private:
+    enum TSortKind : int { skColumn, skIndexed, skGroup, skGroupIndexed };
+    void RunSort(TSortKind Kind);
+    void SortRowRange(int ACol, int Lo, int Hi);
+    void SortRowRangeIndexed(int Lo, int Hi);
+    void UnSortRowRange(int Lo, int Hi);
+    void SortNodeGroups(bool Indexed);
+    // Three empty rows appended while a sort runs; the middle one holds the
+    // pivot, and the display-text hooks never see them. Returns the row count before.
+    int AddSortScratchRows();
+    void RemoveSortScratchRows(int OldRowCount);
+    // Runs Sort with the scratch rows in place; Last is the last row before them.
+    void WithSortScratchRows(const std::function<void(int Last)>& Sort);
+    int SortPivotRow() const { return RowCount() - 2; }
+    void CopyToSortPivot(int ARow);
+
+public:
+    // ==================== end of sorting
+
+    // ==================== filtering (grid_filter.cpp)
+    // Every ApplyFilter hides the normal rows that fail the Filter as one new
+    // level of the hidden-row store; RemoveLastFilter shows the last level again.
+    void FilterRow(int ARow);
+    void ApplyFilter();
+    bool RemoveLastFilter();
+    void RemoveAllFilters();
+    // Filters as the user types: one character more pushes a level, one less
+    // pops it, anything else starts again. AColumn -1 matches anywhere in a row.
+    void NarrowDown(const QString& ACondition, int AColumn);
+    // The filter check list's choice: one condition per checked entry, joined by foOR.
+    virtual void FilterDropDownCheck(TObject* Sender, int ItemIndex);
+    // Only a fixed row can show the filter buttons; another value is ignored.
+    void SetFilterDropDownRow(int Value);
+    void SetFilterNormalCellsOnly(bool Value) { FFilterNormalCellsOnly = Value; }
+    void SetAutoFilterUpdate(bool Value) { FAutoFilterUpdate = Value; }
+    std::function<void(TObject*, int ARow, bool& AcceptRow)> OnCustomFilter;
+    std::function<void(TObject*, short Progress)> OnFilterProgress;
+    std::function<void(TObject*, int Column, int ItemIndex, const QString& FriendlyName, QString& FilterCondition)>
+        OnFilterSelect;
+    std::function<void(TObject*, int Column, int ItemIndex, const QString& FriendlyName, QString& FilterCondition,
+                       TCheckListBox* CheckList)>
+        OnFilterCheck;
+
+private:
+    // Entry Index of the filter list as caption and condition; the clear entry has no condition.
+    void SplitFilterEntry(int Index, QString& Caption, QString& Condition) const;
+    QString FilterCellText(const TFilterData* F, int ARow);
+    bool FFilterActive = false;
+    // The fixed rows when the filter was applied; -1 before any filter.
+    int FFilterFixedRows = -1;
+    QString FLastFilter;
+
+public:
+    // ==================== end of filtering
+
+    // ==================== search and replace (grid_find.cpp)
+    // The next matching cell after StartCell in the scan order of FindParams
+    // ((-1, -1) starts at the first cell of the range); (-1, -1) when there is
+    // none. The scan never wraps around.
+    TPoint Find(TPoint StartCell, const QString& S, TFindParameters FindParams);
+    // The same without scrolling.
+    TPoint FindWide(TPoint StartCell, const QString& S, TFindParameters FindParams);
+    TPoint FindFirst(const QString& S, TFindParameters FindParams);
+    TPoint FindNext();
+    // Replaces every OrigStr (case-insensitively) by NewStr in each cell found;
+    // the number of cells changed.
+    int Replace(const QString& OrigStr, const QString& NewStr, TFindParameters FindParams);
+    // The first row whose cell in the sort or first column starts with S (given
+    // in upper case), markup ignored; -1 when none.
+    int Search(const QString& S);
+    // The display row of the contracted node that hides the row of real index
+    // ARow; -1 when none does.
+    int FindNodeRowOfHidden(int ARow);
+    // The change handler of the header-cell editors.
+    void FixedCellEditChange(TObject* Sender);
+    TFindParameters FindParams() const { return FFindParams; }
+    // The last hit, (-1, -1) for none; the last search text (upper case unless matching case).
+    TPoint SearchCell{-1, -1};
+    QString SearchCache, SearchCacheWide;
+    // The column and row of fnFindInPresetCol and fnFindInPresetRow.
+    int FFindCol = -1, FFindRow = -1;
+    std::function<void(TObject*, const QString& Value, bool& DefaultSearch)> OnSearchEditChange;
+
+private:
+    TPoint FindCell(TPoint StartCell, const QString& S, TFindParameters FindParams, bool Wide);
+    bool FindCellMatches(int ACol, int ARow, bool Wide);
+    // The options the search bar's controls and settings give its first,
+    // previous or next search.
+    TFindParameters SearchBarParams(TSearchAction Action);
+    // The search bar's edit text highlighted, or no longer, in the grid or its search column.
+    void SearchBarHighlight(bool On);
+    // The search bar's find previous or next from the last hit.
+    void SearchBarStep(TSearchAction Action);
+    TFindParameters FFindParams;
+    bool FSearchCacheAscii = false;
+
+public:
+    // ==================== end of search and replace
+
+    // ==================== grouping (grid_group.cpp)
+    // -1 ungroups, a column above 0 groups by it, 0 does nothing.
+    void SetGroupColumn(int Value);
+    // Each fills every expanded group's summary row (or header row without
+    // summaries) with its figure of column ACol; the first five also set the
+    // floating footer's calculation of ACol when it is shown.
+    void GroupSum(int ACol);
+    void GroupAvg(int ACol);
+    void GroupMin(int ACol);
+    void GroupMax(int ACol);
+    void GroupCount(int ACol);
+    void GroupCustomCalc(int ACol);
+    void GroupDistinct(int ACol);
+    void GroupStdDev(int ACol);
+    // Method 1 sum, 2 average, 3 minimum, 4 maximum, 5 count, 6 custom, 7 distinct, 8 deviation.
+    void GroupCalc(int ACol, int Method);
+    bool IsGrouping() const { return FIsGrouping; }
+    // The column of the second level, -1 without one.
+    int SubGroupColumn() const { return FSubGroupColumn; }
+
+private:
+    // Opens an empty row before each listed row (ascending, repeats allowed);
+    // RowCount() as a position appends after the normal rows.
+    void OpenGroupRows(const std::vector<int>& Before);
+    // Removes the flagged rows with their cell properties in one pass.
+    void CloseGroupRows(const std::vector<bool>& Remove);
+    // The header or summary look of a row: merged from FromCol on with cell
+    // colours, or row colours.
+    void ColorGroupRow(int ARow, int FromCol, bool Header);
+    int FGroupWidth = 0;
+    QString FGroupCaption, FGroupFooter;
+    bool FIsGrouping = false;
+    int FSubGroupColumn = -1;
+    int FSubGroupWidth = 0;
+    QString FSubGroupCaption, FSubGroupFooter;
+
+public:
+    // ==================== end of grouping
+
+    // ==================== cell number reading and scaling (cell_to_real.cpp)
+    // The cell's number; 0 for an empty cell, EKvGridError "Error at position:
+    // P in Cell [c, r]." for a text that does not read.
+    double CellToReal(int ACol, int ARow);
+    // With the control's own scaling the fixed and active-cell fonts follow M/D.
+    void ChangeScale(int M, int D) override;
+    // ==================== end of cell number reading and scaling
 
 protected:
     // Stock overrides the input and painting code of the grid completes.

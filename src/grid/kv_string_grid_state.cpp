@@ -305,12 +305,8 @@ void TKvStringGrid::RepaintCol(int ACol)
 
 void TKvStringGrid::SwapCells(const TPoint& FromCell, const TPoint& ToCell)
 {
-    const QString t = GridCells(FromCell.X, FromCell.Y);
-    TCellProperties* p = GridObjects(FromCell.X, FromCell.Y);
-    TStringGrid::SetCells(FromCell.X, FromCell.Y, GridCells(ToCell.X, ToCell.Y));
-    TStringGrid::SetObjects(FromCell.X, FromCell.Y, GridObjects(ToCell.X, ToCell.Y));
-    TStringGrid::SetCells(ToCell.X, ToCell.Y, t);
-    TStringGrid::SetObjects(ToCell.X, ToCell.Y, p);
+    // Every object travels with its text, not only the cell properties.
+    ExchangeCells(FromCell.X, FromCell.Y, ToCell.X, ToCell.Y);
 }
 
 // ============================================================ dimensions

@@ -107,21 +107,18 @@ void TKvStringGrid::StartFixedCellEdit(int ACol, int ARow)
     R = TRect(R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1);
     const int rcol = RealColIndex(ACol);
     const QString text = Cells(rcol, ARow);
-    auto changed = [this](const QString& Value) {
-        if (OnEditChange) OnEditChange(this, FFixedColEdit, FFixedRowEdit, Value);
-    };
     TWinControl* shown = nullptr;
     if (kind == fceComboEdit || kind == fceComboList) {
         combo->SetStyle(kind == fceComboEdit ? csDropDown : csDropDownList);
         combo->SetBounds(R.Left - 1, R.Top - 1, R.Right - R.Left + 1, R.Bottom - R.Top);
-        combo->OnChange = [combo, changed](TObject*) { changed(combo->Text()); };
+        combo->OnChange = [this](TObject* Sender) { FixedCellEditChange(Sender); };
         combo->SetText(text);
         combo->FCol = rcol;
         combo->FRow = ARow;
         shown = combo;
     } else {
         edit->SetBounds(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top);
-        edit->OnChange = [edit, changed](TObject*) { changed(edit->Text()); };
+        edit->OnChange = [this](TObject* Sender) { FixedCellEditChange(Sender); };
         edit->SetText(text);
         edit->FCol = rcol;
         edit->FRow = ARow;

@@ -1,5 +1,6 @@
 #include "platform/core/sysutils.h"
 
+#include <QVarLengthArray>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -357,63 +358,110 @@ QString FloatToStrF(double Value, TFloatFormat Fmt, int Precision, int Digits)
     return FloatToStrF(Value, Fmt, Precision, Digits, FormatSettings());
 }
 
-bool TryStrToFloat(const QString& S, double& Value, const TFormatSettings& Settings)
+namespace {
+
+bool IsAsciiDigit(QChar C)
 {
-    const QString T = Trim(S);
-    if (T.isEmpty())
-        return false;
-    QByteArray A;
-    A.reserve(T.size());
-    int i = 0;
+    return C >= QLatin1Char('0') && C <= QLatin1Char('9');
+}
+
+// The characters of a number in "." notation, on the stack for usual lengths.
+using TNumberChars = QVarLengthArray<char, 64>;
+
+// Reads a decimal number of T from index i on: an optional sign, digits with an
+// optional separator and fraction, an optional exponent. A receives the text in
+// "." notation for from_chars. Returns the index of the first character that
+// does not belong to the number; Complete is false when the text stopped where a
+// digit was still required (no mantissa digit, or an exponent without digits).
+int ScanDecimal(const QString& T, int i, QChar Decimal, TNumberChars& A, bool& Complete)
+{
     const int n = T.size();
-    if (T[i] == QLatin1Char('+') || T[i] == QLatin1Char('-')) {
+    Complete = false;
+    if (i < n && (T[i] == QLatin1Char('+') || T[i] == QLatin1Char('-'))) {
         if (T[i] == QLatin1Char('-'))
-            A += '-';
+            A.append('-');
         ++i;
     }
     int Digits = 0;
-    while (i < n && T[i] >= QLatin1Char('0') && T[i] <= QLatin1Char('9')) {
-        A += char(T[i].unicode());
+    while (i < n && IsAsciiDigit(T[i])) {
+        A.append(char(T[i].unicode()));
         ++i;
         ++Digits;
     }
-    if (i < n && T[i] == Settings.DecimalSeparator) {
-        A += '.';
+    if (i < n && T[i] == Decimal) {
+        A.append('.');
         ++i;
-        while (i < n && T[i] >= QLatin1Char('0') && T[i] <= QLatin1Char('9')) {
-            A += char(T[i].unicode());
+        while (i < n && IsAsciiDigit(T[i])) {
+            A.append(char(T[i].unicode()));
             ++i;
             ++Digits;
         }
     }
     if (Digits == 0)
-        return false;
+        return i;
     if (i < n && (T[i] == QLatin1Char('e') || T[i] == QLatin1Char('E'))) {
-        A += 'e';
+        A.append('e');
         ++i;
         if (i < n && (T[i] == QLatin1Char('+') || T[i] == QLatin1Char('-'))) {
-            A += char(T[i].unicode());
+            A.append(char(T[i].unicode()));
             ++i;
         }
         int ExpDigits = 0;
-        while (i < n && T[i] >= QLatin1Char('0') && T[i] <= QLatin1Char('9')) {
-            A += char(T[i].unicode());
+        while (i < n && IsAsciiDigit(T[i])) {
+            A.append(char(T[i].unicode()));
             ++i;
             ++ExpDigits;
         }
         if (ExpDigits == 0)
-            return false;
+            return i;
     }
-    if (i != n)
-        return false;
+    Complete = true;
+    return i;
+}
+
+// The value of a scanned number; false when it does not fit a finite double.
+bool ConvertScanned(const TNumberChars& A, double& Value)
+{
     double V = 0;
     auto Res = std::from_chars(A.constData(), A.constData() + A.size(), V);
-    if (Res.ec != std::errc() || Res.ptr != A.constData() + A.size())
-        return false;
-    if (std::isinf(V))
+    if (Res.ec != std::errc() || Res.ptr != A.constData() + A.size() || std::isinf(V))
         return false;
     Value = V;
     return true;
+}
+
+} // namespace
+
+bool TryStrToFloat(const QString& S, double& Value, const TFormatSettings& Settings)
+{
+    const QString T = Trim(S);
+    if (T.isEmpty())
+        return false;
+    TNumberChars A;
+    bool Complete = false;
+    const int Stop = ScanDecimal(T, 0, Settings.DecimalSeparator, A, Complete);
+    if (!Complete || Stop != T.size())
+        return false;
+    return ConvertScanned(A, Value);
+}
+
+void Val(const QString& S, double& Value, int& Code)
+{
+    int i = 0;
+    while (i < S.size() && S[i] == QLatin1Char(' '))
+        ++i;
+    TNumberChars A;
+    bool Complete = false;
+    const int Stop = ScanDecimal(S, i, QLatin1Char('.'), A, Complete);
+    Value = 0;
+    if (!Complete || Stop != S.size()) {
+        Code = Stop + 1;
+        return;
+    }
+    // A number too large for a double is wrong from its exponent on: the whole text.
+    Code = ConvertScanned(A, Value) ? 0 : S.size() + 1;
+    if (Code != 0)
+        Value = 0;
 }
 
 bool TryStrToFloat(const QString& S, double& Value)

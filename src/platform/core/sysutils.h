@@ -58,6 +58,13 @@ double StrToFloat(const QString& S, const TFormatSettings& Settings);
 double StrToFloatDef(const QString& S, double Default);
 bool TryStrToFloat(const QString& S, double& Value);
 bool TryStrToFloat(const QString& S, double& Value, const TFormatSettings& Settings);
+// The strict reading of a decimal number in "." notation, whatever the locale:
+// leading blanks, an optional sign, digits with an optional "." and fraction, an
+// optional exponent, and nothing after them. Code is 0 when the whole text was
+// read; otherwise Value is 0 and Code the 1-based position of the first
+// character that does not fit (the length + 1 when the text ends too early or
+// the number is too large for a double).
+void Val(const QString& S, double& Value, int& Code);
 
 // Classic Round: halves go to the even neighbour.
 qint64 RoundHalfEven(double Value);

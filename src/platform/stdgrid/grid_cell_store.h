@@ -6,6 +6,7 @@
 // survives a shrink of the counts.
 #include <QtCore/QString>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 template <class TObj>
@@ -37,6 +38,15 @@ public:
         At(c, r).Object = o;
     }
 
+    // Exchanges the texts and objects of two cells without copying either.
+    void Swap(int c1, int r1, int c2, int r2)
+    {
+        if (c1 < 0 || r1 < 0 || c2 < 0 || r2 < 0 || (!Find(c1, r1) && !Find(c2, r2))) return;
+        // Both slots first: making the second may move the first.
+        At(c1, r1);
+        At(c2, r2);
+        std::swap(FCols[c1][r1], FCols[c2][r2]);
+    }
     // Moves column `from` to position `to`, shifting those between.
     void MoveColumn(int from, int to)
     {

@@ -461,6 +461,8 @@ public:
     void SetCells(int ACol, int ARow, const QString& Value);
     TObject* Objects(int ACol, int ARow) const;
     void SetObjects(int ACol, int ARow, TObject* Value);
+    // Exchanges the texts and objects of two cells, as two SetCells and SetObjects would.
+    void ExchangeCells(int ACol1, int ARow1, int ACol2, int ARow2);
     TStrings* Cols(int Index);
     void SetCols(int Index, const TStrings* Value);
     TStrings* Rows(int Index);

@@ -86,6 +86,18 @@ void TStringGrid::SetObjects(int ACol, int ARow, TObject* Value)
     FData.SetObject(ACol, ARow, Value);
 }
 
+void TStringGrid::ExchangeCells(int ACol1, int ARow1, int ACol2, int ARow2)
+{
+    if (ACol1 < 0 || ARow1 < 0 || ACol2 < 0 || ARow2 < 0)
+        throw EInvalidGridOperation(QStringLiteral("Grid index out of range"));
+    FData.Swap(ACol1, ARow1, ACol2, ARow2);
+    InvalidateCell(ACol1, ARow1);
+    InvalidateCell(ACol2, ARow2);
+    if (EditorMode() && !FUpdating &&
+        ((ACol1 == Col() && ARow1 == Row()) || (ACol2 == Col() && ARow2 == Row())))
+        InvalidateEditor();
+}
+
 TStrings* TStringGrid::Cols(int Index)
 {
     auto& p = FColLists[Index];

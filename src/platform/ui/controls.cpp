@@ -1,4 +1,5 @@
 #include "platform/ui/controls.h"
+#include "platform/core/sysutils.h"
 #include "platform/ui/drawing.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/menus.h"
@@ -1308,6 +1309,13 @@ void TWinControl::SetBorderWidth(int v)
 {
     FBorderWidth = std::max(0, v);
     Realign();
+}
+
+void TWinControl::ChangeScale(int M, int D)
+{
+    if (D == 0) return;
+    SetBounds(MulDiv(FLeft, M, D), MulDiv(FTop, M, D), MulDiv(FWidth, M, D), MulDiv(FHeight, M, D));
+    if (!FParentFont) FFont.SetSize(MulDiv(FFont.Size(), M, D));
 }
 
 TPoint TWinControl::ClientOrigin() const

@@ -371,6 +371,10 @@ public:
     void SetCtl3D(bool v);
     int BorderWidth() const { return FBorderWidth; }
     void SetBorderWidth(int v);
+    // Scales the control for a form scaled by M/D: its position and size (each
+    // by MulDiv), and its font unless the control takes its parent's. Column
+    // widths, child controls and the like are the descendants' to scale.
+    virtual void ChangeScale(int M, int D);
 
     // ---- alignment of children
     void Realign();

@@ -170,6 +170,37 @@ TEST(FloatConversion, StrToFloatFollowsDecimalSeparator)
     }
 }
 
+TEST(FloatConversion, ValReadsStrictlyAndNamesTheFirstWrongPlace)
+{
+    struct Case {
+        const char* Text;
+        double Value;
+        int Code;
+    };
+    const Case Cases[] = {
+        {"1234.5", 1234.5, 0},   {"  -7", -7, 0},   {"+.5", 0.5, 0},   {"3.", 3, 0},   {"1e3", 1000, 0},
+        {"2.5E-2", 0.025, 0},    {"12a", 0, 3},     {"1.2.3", 0, 4},   {"", 0, 1},     {"-", 0, 2},
+        {"1e", 0, 3},            {"1e+x", 0, 4},    {"abc", 0, 1},     {"5 ", 0, 2},   {"1,5", 0, 2},
+        {"1e999", 0, 6},
+    };
+    for (const Case& C : Cases) {
+        double V = -1;
+        int Code = -1;
+        Val(QString::fromLatin1(C.Text), V, Code);
+        EXPECT_EQ(Code, C.Code) << C.Text;
+        EXPECT_DOUBLE_EQ(V, C.Value) << C.Text;
+    }
+    // The locale's separator does not matter: the reading is in "." notation.
+    TFormatSettings Comma;
+    Comma.DecimalSeparator = QLatin1Char(',');
+    TFormatSettingsScope Scope(Comma);
+    double V = 0;
+    int Code = 0;
+    Val(QStringLiteral("0.25"), V, Code);
+    EXPECT_EQ(Code, 0);
+    EXPECT_DOUBLE_EQ(V, 0.25);
+}
+
 TEST(Rounding, RoundHalfEvenAndMulDiv)
 {
     const std::pair<double, qint64> Rounds[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2},

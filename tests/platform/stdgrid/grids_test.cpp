@@ -300,6 +300,30 @@ TEST_F(GridTest, StorageOutlivesTheCounts)
     g.reset(); // dropping the grid leaves `tag` alone (a double free would crash here)
 }
 
+TEST_F(GridTest, ExchangeCellsSwapsTextsAndObjectsAlsoIntoUnwrittenSlots)
+{
+    Make(6, 6, 400, 200);
+    TObject a, b;
+    g->SetCells(1, 1, QStringLiteral("one"));
+    g->SetObjects(1, 1, &a);
+    g->SetCells(1, 2, QStringLiteral("two"));
+    g->SetObjects(1, 2, &b);
+    g->ExchangeCells(1, 1, 1, 2);
+    EXPECT_EQ(g->Cells(1, 1), QStringLiteral("two"));
+    EXPECT_EQ(g->Objects(1, 1), &b);
+    EXPECT_EQ(g->Cells(1, 2), QStringLiteral("one"));
+    EXPECT_EQ(g->Objects(1, 2), &a);
+    // The other slot lies in a column and a row never written: both are made first.
+    g->ExchangeCells(1, 2, 5, 5);
+    EXPECT_EQ(g->Cells(5, 5), QStringLiteral("one"));
+    EXPECT_EQ(g->Objects(5, 5), &a);
+    EXPECT_EQ(g->Cells(1, 2), QString());
+    EXPECT_EQ(g->Objects(1, 2), nullptr);
+    g->ExchangeCells(3, 3, 4, 4); // two empty slots stay empty
+    EXPECT_EQ(g->Cells(3, 3), QString());
+    EXPECT_THROW(g->ExchangeCells(-1, 0, 1, 1), EInvalidGridOperation);
+}
+
 TEST_F(GridTest, EditorOpensWithF2AndEnterWritesBack)
 {
     Make(5, 5, 400, 200);

@@ -658,3 +658,28 @@ TEST(Controls, WrappedControlsPaintThroughWmPaint)
     c->SetParent(nullptr);
     delete c;
 }
+
+TEST(Controls, ChangeScaleScalesPlaceSizeAndAnOwnFont)
+{
+    TForm f;
+    auto* own = new TPanel(&f);
+    own->SetParent(&f);
+    own->SetBounds(10, 20, 100, 41);
+    own->SetParentFont(false);
+    own->Font()->SetSize(8);
+    auto* inherits = new TPanel(&f);
+    inherits->SetParent(&f);
+    inherits->SetBounds(3, 5, 50, 25);
+    const int inheritedSize = inherits->Font()->Size();
+
+    own->ChangeScale(120, 96);
+    EXPECT_EQ(own->BoundsRect(), TRect(13, 25, 13 + 125, 25 + 51)); // 12.5 and 51.25: halves away from zero
+    EXPECT_EQ(own->Font()->Size(), 10);
+    inherits->ChangeScale(120, 96);
+    EXPECT_EQ(inherits->BoundsRect(), TRect(4, 6, 4 + 63, 6 + 31));
+    EXPECT_EQ(inherits->Font()->Size(), inheritedSize);
+
+    own->ChangeScale(96, 96);
+    EXPECT_EQ(own->BoundsRect(), TRect(13, 25, 13 + 125, 25 + 51));
+    EXPECT_EQ(own->Font()->Size(), 10);
+}
