@@ -329,7 +329,8 @@ void TKvStringGrid::ExportDOC(const QString& Filename, const QString& Bookmark, 
         } else if (Append) {
             doc->AddParagraph();
             app->SelectionGoto(wdGoToLine, wdGoToLast);
-            where = doc->Range(app->SelectionEnd(), app->SelectionEnd());
+            const int end = app->SelectionEnd();
+            where = doc->Range(end, end);
         } else {
             where = doc->Range(0, 0);
         }
@@ -373,7 +374,8 @@ void TKvStringGrid::LoadFromMDBSQL(const QString& Filename, const QString& SQL)
         SetColCount(fields + fixedCols);
         if (fixedRows > 0)
             for (int i = 0; i < fields; ++i) SetCells(i + fixedCols, fixedRows - 1, records->FieldName(i));
-        if (records->RecordCount() > 0) SetRowCount(fixedRows + records->RecordCount());
+        const int count = records->RecordCount();
+        if (count > 0) SetRowCount(fixedRows + count);
         int r = fixedRows;
         while (!records->Eof()) {
             // A record set that keeps its count to itself grows the grid one row at a time.
