@@ -9,6 +9,7 @@
 // as they are.
 #include "grid/kv_string_grid.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "grid/grid_text.h"
@@ -48,6 +49,24 @@ std::vector<int> InverseOrder(const std::vector<int>& Order)
     std::vector<int> inverse(Order.size());
     for (size_t pos = 0; pos < Order.size(); ++pos) inverse[size_t(Order[pos])] = int(pos);
     return inverse;
+}
+
+// Puts the columns, all shown, in the given order (Order[pos]: the column now at that
+// index that goes to pos). This is the arrangement the grid's order reset reaches from
+// the inverse order, made with one move per position instead of its repeated passes,
+// so that a wide grid is arranged in time.
+void ArrangeColumns(TKvStringGrid& G, const std::vector<int>& Order)
+{
+    const int n = int(Order.size());
+    std::vector<int> at(static_cast<size_t>(n)), col(static_cast<size_t>(n));   // position of each column, column at each position
+    for (int i = 0; i < n; ++i) at[size_t(i)] = col[size_t(i)] = i;
+    for (int pos = 0; pos < n; ++pos) {
+        const int from = at[size_t(Order[size_t(pos)])];
+        if (from == pos) continue;
+        G.MoveColumn(from, pos);
+        std::rotate(col.begin() + pos, col.begin() + from, col.begin() + from + 1);
+        for (int i = pos; i <= from; ++i) at[size_t(col[size_t(i)])] = i;
+    }
 }
 
 // The ColumnSize store of one call: an INI file named by Key, or Key's sub-key Section
@@ -121,8 +140,7 @@ void TKvStringGrid::StringToColumnStates(const QString& Value)
     }
     const std::vector<int> order = readable ? UsableOrder(entries, ColCount()) : std::vector<int>();
     if (!entries.empty() && !order.empty()) {
-        FColumnOrder = InverseOrder(order);
-        ResetColumnOrder();
+        ArrangeColumns(*this, order);
         // A later reset brings the initial order back.
         FColumnOrder = order;
     }
@@ -201,9 +219,8 @@ void TKvStringGrid::LoadColPositions()
         std::vector<int> hidden;
         for (int c = 0; c < AllColCount(); ++c)
             if (IsHiddenColumn(c)) hidden.push_back(c);
-        FColumnOrder = inverse;
         UnHideColumnsAll();
-        ResetColumnOrder();
+        ArrangeColumns(*this, order);
         // The hidden columns stay hidden where the order has put them.
         for (int c : hidden) HideColumn(inverse[size_t(c)]);
         FColumnOrder = order;
