@@ -183,6 +183,23 @@ bool ReadStreamLine(TStream* Stream, QString& Line)
 
 // ============================================================ character sets
 
+QByteArray EncodeWithCharacterReferences(const QString& Text, char32_t Highest)
+{
+    QByteArray out;
+    out.reserve(Text.size());
+    for (qsizetype i = 0; i < Text.size(); ++i) {
+        char32_t u = Text[i].unicode();
+        if (u <= Highest) {
+            out.append(char(u));
+            continue;
+        }
+        if (QChar::isHighSurrogate(u) && i + 1 < Text.size() && Text[i + 1].isLowSurrogate())
+            u = QChar::surrogateToUcs4(char16_t(u), Text[++i].unicode());
+        out.append("&#").append(QByteArray::number(quint32(u))).append(';');
+    }
+    return out;
+}
+
 QString DecodeExchangeText(const QByteArray& Bytes)
 {
     if (Bytes.startsWith("\xEF\xBB\xBF") || Bytes.startsWith("\xFF\xFE") || Bytes.startsWith("\xFE\xFF"))

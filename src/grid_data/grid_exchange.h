@@ -76,6 +76,10 @@ private:
     qint64 FLineStart;        // stream offset of the line read last
 };
 
+// One byte per character up to Highest (0x7F: ASCII, 0xFF: ISO-8859-1), every other
+// character as a numeric character reference ("&#8364;"), so that no text is lost.
+QByteArray EncodeWithCharacterReferences(const QString& Text, char32_t Highest);
+
 // The text of exchange file bytes: byte-order mark, else Windows-1252.
 QString DecodeExchangeText(const QByteArray& Bytes);
 // The lines of an exchange file (CR LF, CR or LF); raises the platform's file error.

@@ -84,24 +84,6 @@ QString ImageTag(const QString& Dir, int Number)
            QString::number(Number) + QStringLiteral(".jpg") + Q + QLatin1Char('>');
 }
 
-// 7-bit text: every character beyond ASCII as a numeric character reference.
-QByteArray ToAsciiWithReferences(const QString& Text)
-{
-    QByteArray out;
-    out.reserve(Text.size());
-    for (qsizetype i = 0; i < Text.size(); ++i) {
-        char32_t u = Text[i].unicode();
-        if (u < 0x80) {
-            out.append(char(u));
-            continue;
-        }
-        if (QChar::isHighSurrogate(u) && i + 1 < Text.size() && Text[i + 1].isLowSurrogate())
-            u = QChar::surrogateToUcs4(char16_t(u), Text[++i].unicode());
-        out.append("&#").append(QByteArray::number(quint32(u))).append(';');
-    }
-    return out;
-}
-
 }  // namespace
 
 QString TKvStringGrid::LinkURLText(const QString& Text) const
@@ -313,7 +295,7 @@ void TKvStringGrid::WriteHTMLFile(const QString& FileName, bool Append, bool Uni
     QByteArray bytes;
     if (Unicode && hs->XHTML) bytes = EncodeText(text, TTextEncoding::UTF8BOM);
     else if (Unicode) bytes = EncodeText(text, TTextEncoding::UTF16LE);
-    else bytes = ToAsciiWithReferences(text);
+    else bytes = EncodeWithCharacterReferences(text, 0x7F);
     WriteFileAtomic(FileName, bytes);
     if (Show || hs->AutoPreview) ShellOpen(FileName);
 }

@@ -41,7 +41,7 @@ void TKvStringGrid::SaveToFile(const QString& FileName, bool Unicode)
     const int firstCol = SaveStartCol(), lastCol = SaveEndCol() + h;
     QStringList lines;
     lines << QString::number(h + SaveColCount()) + QLatin1Char(',') + QString::number(SaveRowCount());
-    for (int i = firstCol; i <= lastCol; ++i) lines << WidthLine(i, ColWidths(i));
+    for (int i = firstCol; i <= lastCol; ++i) lines << WidthLine(i, AllColWidths(i));
     TExchangeProgress progress(this);
     const qint64 span = std::max(1, SaveRowCount() - 1);
     ExportRows(SaveStartRow(), SaveEndRow(), [&](int r) {

@@ -34,28 +34,10 @@ QString UnescapeXMLCell(const QString& Text)
     return s;
 }
 
-// ISO-8859-1 bytes, every character beyond it as a numeric character reference.
-QByteArray ToLatin1WithReferences(const QString& Text)
-{
-    QByteArray out;
-    out.reserve(Text.size());
-    for (qsizetype i = 0; i < Text.size(); ++i) {
-        char32_t u = Text[i].unicode();
-        if (u <= 0xFF) {
-            out.append(char(u));
-            continue;
-        }
-        if (QChar::isHighSurrogate(u) && i + 1 < Text.size() && Text[i + 1].isLowSurrogate())
-            u = QChar::surrogateToUcs4(char16_t(u), Text[++i].unicode());
-        out.append("&#").append(QByteArray::number(quint32(u))).append(';');
-    }
-    return out;
-}
-
 QByteArray EncodeXMLFile(const QString& Text, const QString& Encoding)
 {
     if (Encoding.compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) == 0) return Text.toUtf8();
-    if (Encoding.compare(QLatin1String("ISO-8859-1"), Qt::CaseInsensitive) == 0) return ToLatin1WithReferences(Text);
+    if (Encoding.compare(QLatin1String("ISO-8859-1"), Qt::CaseInsensitive) == 0) return EncodeWithCharacterReferences(Text, 0xFF);
     return UnicodeToAnsi(Text);
 }
 
@@ -99,7 +81,7 @@ struct TXMLReadState {
     bool LevelToRow, LoadFieldDescr, HeaderNames;
     int StartCol, StartRow;
     int Col = 0, Row = 0, Level = 1;
-    int MaxCol, MaxRow;
+    int MaxCol = 0, MaxRow = 0;
 
     int TargetCol() const { return Col + StartCol; }
     int TargetRow() const { return Row + StartRow; }
