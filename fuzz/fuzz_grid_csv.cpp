@@ -10,7 +10,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 {
-    TKvStringGrid& g = Fuzz_Grid();
+    const auto grid = Fuzz_Grid();
+    TKvStringGrid& g = *grid;
     const uint8_t f = Size > 0 ? Data[0] : 0;
     g.Delimiter = f & 1 ? QLatin1Char(';') : QChar();
     g.JavaCSV = f & 2;

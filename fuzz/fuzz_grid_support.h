@@ -1,7 +1,6 @@
 #pragma once
 // What the grid exchange targets share: a headless application (the grid is a widget),
-// made once, and one grid reused from input to input, brought back to a small empty
-// grid before each.
+// made once, and a new grid for each input.
 
 #include "fuzz_support.h"
 
@@ -11,7 +10,8 @@
 
 #include <memory>
 
-inline TKvStringGrid& Fuzz_Grid()
+// A fresh grid per input, so that every run stands on its own.
+inline std::unique_ptr<TKvStringGrid> Fuzz_Grid()
 {
     static int argc = 1;
     static char name[] = "fuzz_grid";
@@ -19,14 +19,7 @@ inline TKvStringGrid& Fuzz_Grid()
     static const bool platform = (qputenv("QT_QPA_PLATFORM", "offscreen"), true);
     static QApplication app(argc, argv);
     (void)platform;
-    static auto grid = std::make_unique<TKvStringGrid>();
-    grid->UnHideColumnsAll();
-    grid->SetColCount(5);
-    grid->SetRowCount(5);
-    grid->SetFixedCols(1);
-    grid->SetFixedRows(1);
-    grid->ClearAll();
-    return *grid;
+    return std::make_unique<TKvStringGrid>();
 }
 
 // The grid stays within the counts an exchange may give it.

@@ -12,7 +12,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 {
-    TKvStringGrid& g = Fuzz_Grid();
+    const auto grid = Fuzz_Grid();
+    TKvStringGrid& g = *grid;
     const bool flags = Size > 0;
     g.SetSaveFixedCells(!flags || !(Data[0] & 1));
     g.MultiLineCells = flags && (Data[0] & 2);
@@ -24,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     }
     Fuzz_Check_Grid(g);
 
-    TKvStringGrid& s = Fuzz_Grid();
+    const auto second = Fuzz_Grid();
+    TKvStringGrid& s = *second;
     TMemoryStream in;
     in.WriteBuffer(Data, qint64(Size));
     in.SetPosition(0);

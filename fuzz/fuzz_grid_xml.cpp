@@ -12,7 +12,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 {
-    TKvStringGrid& g = Fuzz_Grid();
+    const auto grid = Fuzz_Grid();
+    TKvStringGrid& g = *grid;
     const QString file = Fuzz_Path("in.xml");
     Fuzz_Write(file, Data, Size);
     const uint8_t f = Size > 0 ? Data[Size - 1] : 0;

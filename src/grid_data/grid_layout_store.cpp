@@ -125,8 +125,9 @@ void TKvStringGrid::StringToColumnStates(const QString& Value)
         return Field < fields.size() && !fields[Field].isEmpty() ? fields[Field].split(QLatin1Char(',')) : QStringList();
     };
     int count = 0;
-    // A count that is no number of columns changes nothing.
-    if (!TryStrToInt(fields[0].trimmed(), count) || count < 1 || count > MaxExchangeColCount) return;
+    // A count that is no number of columns changes nothing; a layout names at most the
+    // columns whose visibility the grid can keep.
+    if (!TryStrToInt(fields[0].trimmed(), count) || count < 1 || count > MaxHiddenColumnIndex + 1) return;
     FColumnOrder.clear();
     UnHideColumnsAll();
     SetColCount(count);

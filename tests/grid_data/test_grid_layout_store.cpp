@@ -72,6 +72,7 @@ TEST_F(GridLayout, ShortOrRepeatedStatesChangeOnlyWhatTheyCanSay)
         {"no state", "c0|c1|c2", "64,64,64"},
         {"0#1,2#0#1", "c0|c1|c2", "64,64,64"},
         {"99999999#1#0#1", "c0|c1|c2", "64,64,64"},
+        {"513#1#0#1", "c0|c1|c2", "64,64,64"},          // more columns than a layout keeps
     };
     for (const auto& c : cases) {
         auto g = Columns(3);
