@@ -92,16 +92,21 @@ void TKvStringGrid::AppendToCSV(const QString& FileName, bool Unicode) { WriteCS
 
 void TKvStringGrid::WriteCSV(const QString& FileName, bool Append, bool Unicode)
 {
-    QStringList lines;
-    if (Append) lines = ReadExchangeLines(FileName);
+    const QLatin1StringView crlf("\r\n");
+    TExportText out(Unicode ? TExportText::Utf8WithMark : TExportText::Ansi);
+    if (Append)
+        for (const QString& l : ReadExchangeLines(FileName)) {
+            out.Append(l);
+            out.Append(crlf);
+        }
     const QChar delim = Delimiter.isNull() ? QLatin1Char(',') : Delimiter;
     const int h = SaveHiddenCells ? NumHiddenColumns() : 0;
     const int firstCol = SaveStartCol(), lastCol = SaveEndCol() + h;
+    out.Reserve(out.Bytes().size() + qsizetype(SaveRowCount()) * (lastCol - firstCol + 1) * 12);
     TExchangeProgress progress(this);
     ExportRows(SaveStartRow(), SaveEndRow(), [&](int r) {
-        QString line;
         for (int d = firstCol; d <= lastCol; ++d) {
-            if (d > firstCol) line += delim;
+            if (d > firstCol) out.Append(delim);
             QString s;
             GetSaveCellText(SaveHiddenCells ? d : DisplToRealColumn(d), r, s);
             s = DoubleQuoteChars(s);
@@ -128,12 +133,12 @@ void TKvStringGrid::WriteCSV(const QString& FileName, bool Append, bool Unicode)
                     QuoteMultiLineCell(s);
                 }
             }
-            line += s;
+            out.Append(s);
         }
-        lines << line;
+        out.Append(crlf);
         progress.Step(r, std::max(1, RowCount() - 1));
     });
-    WriteTextLines(FileName, lines, Unicode ? TTextEncoding::UTF8BOM : TTextEncoding::Ansi);
+    out.Save(FileName);
 }
 
 // ============================================================ CSV reading
@@ -324,9 +329,13 @@ void TKvStringGrid::WriteASCII(const QString& FileName, bool Append, bool Unicod
         for (int r = 0; r < RowCount(); ++r) {
             QString s;
             GetSaveCellText(col.Storage, r, s);
-            const QStringList parts = s.split(br);
-            for (int j = 0; j < (MultiLineCells ? parts.size() : 1); ++j)
-                col.Width = std::max(col.Width, int(parts[j].size()));
+            if (!s.contains(br)) {
+                col.Width = std::max(col.Width, int(s.size()));
+            } else {
+                const QStringList parts = s.split(br);
+                for (int j = 0; j < (MultiLineCells ? parts.size() : 1); ++j)
+                    col.Width = std::max(col.Width, int(parts[j].size()));
+            }
             col.Texts << s;
         }
         col.Offset = offset;
@@ -337,7 +346,8 @@ void TKvStringGrid::WriteASCII(const QString& FileName, bool Append, bool Unicod
         QString main;
         QStringList extra;
         for (const TColumn& col : columns) {
-            QStringList parts = col.Texts[r].split(br);
+            const QString& text = col.Texts[r];
+            const QStringList parts = text.contains(br) ? text.split(br) : QStringList{text};
             TAlignment ha = taLeftJustify;
             TVAlignment va = vtaTop;
             CalcCellAlignment(col.Display, r, ha, va);
@@ -352,5 +362,10 @@ void TKvStringGrid::WriteASCII(const QString& FileName, bool Append, bool Unicod
         }
         lines << main << extra;
     });
-    WriteTextLines(FileName, lines, Unicode ? TTextEncoding::UTF16LE : TTextEncoding::Ansi);
+    TExportText out(Unicode ? TExportText::Utf16WithMark : TExportText::Ansi);
+    for (const QString& l : lines) {
+        out.Append(l);
+        out.Append(QLatin1StringView("\r\n"));
+    }
+    out.Save(FileName);
 }

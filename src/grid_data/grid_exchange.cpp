@@ -3,12 +3,16 @@
 #include "grid_data/grid_exchange.h"
 
 #include <algorithm>
+#include <charconv>
 #include <climits>
+#include <cstring>
 
 #include "grid/kv_string_grid.h"
 #include "platform/core/classes.h"
 #include "platform/core/codepages.h"
 #include "platform/core/files.h"
+
+#include <QStringEncoder>
 
 void TKvStringGrid::ExportRows(int FromRow, int ToRow, const std::function<void(int ARow)>& WriteRow)
 {
@@ -183,21 +187,116 @@ bool ReadStreamLine(TStream* Stream, QString& Line)
 
 // ============================================================ character sets
 
-QByteArray EncodeWithCharacterReferences(const QString& Text, char32_t Highest)
+TExportText::TExportText(TCharset Charset) : FCharset(Charset)
 {
-    QByteArray out;
-    out.reserve(Text.size());
-    for (qsizetype i = 0; i < Text.size(); ++i) {
-        char32_t u = Text[i].unicode();
+    const char* mark = Charset == Utf8WithMark ? "\xEF\xBB\xBF" : Charset == Utf16WithMark ? "\xFF\xFE" : "";
+    const qsizetype length = qsizetype(std::strlen(mark));
+    std::memcpy(Room(length), mark, size_t(length));
+    FUsed += length;
+}
+
+void TExportText::Reserve(qsizetype Bytes)
+{
+    if (Bytes > FBytes.size()) FBytes.resize(Bytes);
+}
+
+char* TExportText::Room(qsizetype Count)
+{
+    if (FUsed + Count > FBytes.size()) FBytes.resize(std::max(FUsed + Count, FBytes.size() * 2));
+    return FBytes.data() + FUsed;
+}
+
+const QByteArray& TExportText::Bytes() const
+{
+    FBytes.truncate(FUsed);
+    return FBytes;
+}
+
+void TExportText::Append(QStringView Text)
+{
+    switch (FCharset) {
+    case Ansi: AppendSingleBytes(Text, 0x7F); break;
+    case Latin1WithReferences: AppendSingleBytes(Text, 0xFF); break;
+    case AsciiWithReferences: AppendSingleBytes(Text, 0x7F); break;
+    case Utf8:
+    case Utf8WithMark: {
+        QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+        char* p = Room(encoder.requiredSpace(Text.size()));
+        FUsed += encoder.appendToBuffer(p, Text) - p;
+        break;
+    }
+    case Utf16WithMark: {
+        char* p = Room(Text.size() * 2);
+        for (QChar c : Text) {
+            *p++ = char(c.unicode() & 0xFF);
+            *p++ = char(c.unicode() >> 8);
+        }
+        FUsed += Text.size() * 2;
+        break;
+    }
+    }
+}
+
+void TExportText::Append(QLatin1StringView Text)
+{
+    // ASCII is the same bytes in every single-byte set and in UTF-8.
+    bool ascii = FCharset != Utf16WithMark;
+    for (char c : Text) ascii = ascii && uchar(c) < 0x80;
+    if (!ascii) {
+        Append(QStringView(QString(Text)));
+        return;
+    }
+    std::memcpy(Room(Text.size()), Text.data(), size_t(Text.size()));
+    FUsed += Text.size();
+}
+
+void TExportText::AppendInt(qint64 Value)
+{
+    char buf[24];
+    const auto end = std::to_chars(buf, buf + sizeof buf, Value).ptr;
+    Append(QLatin1StringView(buf, end - buf));
+}
+
+// One byte per character up to Highest; the others in the ANSI code page, or as
+// character references.
+void TExportText::AppendSingleBytes(QStringView Text, char32_t Highest)
+{
+    const qsizetype size = Text.size();
+    // One byte a character in the common case; the room grows only for references.
+    char* p = Room(size);
+    qsizetype n = 0;
+    const QChar* in = Text.data();
+    for (qsizetype i = 0; i < size; ++i) {
+        char32_t u = in[i].unicode();
         if (u <= Highest) {
-            out.append(char(u));
+            p[n++] = char(u);
             continue;
         }
-        if (QChar::isHighSurrogate(u) && i + 1 < Text.size() && Text[i + 1].isLowSurrogate())
-            u = QChar::surrogateToUcs4(char16_t(u), Text[++i].unicode());
-        out.append("&#").append(QByteArray::number(quint32(u))).append(';');
+        if (FCharset == Ansi) {
+            const bool pair = QChar::isHighSurrogate(u) && i + 1 < size && in[i + 1].isLowSurrogate();
+            p[n++] = UnicodeToAnsi(QString(in + i, pair ? 2 : 1)).at(0);
+            i += pair ? 1 : 0;
+            continue;
+        }
+        if (QChar::isHighSurrogate(u) && i + 1 < size && in[i + 1].isLowSurrogate())
+            u = QChar::surrogateToUcs4(char16_t(u), in[++i].unicode());
+        char ref[16] = "&#";
+        char* end = std::to_chars(ref + 2, ref + sizeof ref - 1, quint32(u)).ptr;
+        *end++ = ';';
+        const qsizetype len = end - ref;
+        // What is left of the text needs at most one byte a character besides this reference.
+        FUsed += n;
+        p = Room(len + (size - i - 1));
+        n = 0;
+        std::memcpy(p, ref, size_t(len));
+        n = len;
     }
-    return out;
+    FUsed += n;
+}
+
+void TExportText::Save(const QString& FileName) const
+{
+    WriteFileAtomic(FileName, Bytes());
 }
 
 QString DecodeExchangeText(const QByteArray& Bytes)

@@ -76,9 +76,35 @@ private:
     qint64 FLineStart;        // stream offset of the line read last
 };
 
-// One byte per character up to Highest (0x7F: ASCII, 0xFF: ISO-8859-1), every other
-// character as a numeric character reference ("&#8364;"), so that no text is lost.
-QByteArray EncodeWithCharacterReferences(const QString& Text, char32_t Highest);
+// The bytes of an export file, encoded as its text is appended, so that a large export
+// holds its file once and not its text besides. The character sets: Windows-1252
+// (characters it lacks as "?"), UTF-8 and UTF-16 LE with their byte-order marks, and
+// ISO-8859-1 or ASCII with every other character as a numeric character reference
+// ("&#8364;"), so that no text is lost.
+class TExportText {
+public:
+    enum TCharset { Ansi, Utf8WithMark, Utf8, Utf16WithMark, Latin1WithReferences, AsciiWithReferences };
+    explicit TExportText(TCharset Charset);
+    void Reserve(qsizetype Bytes);
+    void Append(QStringView Text);
+    void Append(QChar Ch) { Append(QStringView(&Ch, 1)); }
+    void Append(QLatin1StringView Text);
+    // The decimal digits of a number, without a string of their own.
+    void AppendInt(qint64 Value);
+    const QByteArray& Bytes() const;
+    qsizetype Size() const { return FUsed; }
+    // Writes the file whole (temporary file, then rename).
+    void Save(const QString& FileName) const;
+
+private:
+    // Room for Count more bytes at the end; the answer is where they go.
+    char* Room(qsizetype Count);
+    void AppendSingleBytes(QStringView Text, char32_t Highest);
+    TCharset FCharset;
+    // The bytes written are the first FUsed of the buffer; the rest is room to grow.
+    mutable QByteArray FBytes;
+    qsizetype FUsed = 0;
+};
 
 // The text of exchange file bytes: byte-order mark, else Windows-1252.
 QString DecodeExchangeText(const QByteArray& Bytes);

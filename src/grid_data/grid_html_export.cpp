@@ -8,7 +8,9 @@
 // character as a numeric character reference, so no text is lost.
 #include "grid/kv_string_grid.h"
 
+#include <QHash>
 #include <QPainter>
+#include <unordered_map>
 
 #include "grid/grid_text.h"
 #include "grid/html_markup.h"
@@ -77,6 +79,25 @@ QString ExportCellImage(const TGraphic* Graphic, int Number, const QString& Dir)
     const bool jpeg = loaded && loaded->Format() == "jpeg" && !loaded->SourceData().isEmpty();
     return ExportCellImage(Graphic->ToImage(), jpeg ? loaded->SourceData() : QByteArray(), Number, Dir);
 }
+
+// What a cell style is built from.
+struct TStyleKey {
+    QString FontName;
+    int FontSize;
+    unsigned FontStyle;
+    TColor FontColor, Background;
+    TAlignment HA;
+    TVAlignment VA;
+    bool operator==(const TStyleKey&) const = default;
+};
+
+struct TStyleKeyHash {
+    size_t operator()(const TStyleKey& K) const
+    {
+        return qHash(K.FontName) ^ (size_t(K.FontSize) << 1) ^ (size_t(K.FontStyle) << 8) ^ (size_t(K.FontColor) << 12) ^
+               (size_t(K.Background) << 20) ^ (size_t(K.HA) << 40) ^ (size_t(K.VA) << 44);
+    }
+};
 
 QString ImageTag(const QString& Dir, int Number)
 {
@@ -156,14 +177,24 @@ QString TKvStringGrid::SaveToHTMLString(const QString& Dir)
     const int firstCol = SaveFixedCells() || FSaveFixedCols ? 0 : FixedCols();
     int firstRow = SaveFixedCells() || FSaveFixedRows ? 0 : FixedRows();
     int imageNumber = 1;
-    QStringList styles;   // distinct styles in order of first use: class c0, c1, ...
-    auto classOf = [&](const QString& Style) {
-        qsizetype i = styles.indexOf(Style);
-        if (i < 0) {
-            i = styles.size();
-            styles << Style;
+    // Distinct styles in order of first use (class c0, c1, ...), found by what they are
+    // built from, so that a large grid builds each style text once.
+    QStringList styles;
+    QHash<QString, int> styleIndex;
+    std::unordered_map<TStyleKey, QString, TStyleKeyHash> classes;
+    auto classOf = [&](const TFont& Font, TColor Background, TAlignment HA, TVAlignment VA) {
+        const TStyleKey key{Font.Name(), Font.Size(), Font.Style().Bits(), Font.Color(), Background, HA, VA};
+        const auto known = classes.find(key);
+        if (known != classes.end()) return known->second;
+        const QString style = BuildCellStyle(Font, Background, HA, VA, hs->SaveColor);
+        auto it = styleIndex.find(style);
+        if (it == styleIndex.end()) {
+            it = styleIndex.insert(style, int(styles.size()));
+            styles << style;
         }
-        return QLatin1Char('c') + QString::number(i);
+        const QString name = QLatin1Char('c') + QString::number(*it);
+        classes.emplace(key, name);
+        return name;
     };
     auto cellLook = [&](int ACol, int ARow, TFont& Font, TColor& Brush, bool& WW, TAlignment& HA, TVAlignment& VA) {
         TBrush brush;
@@ -209,7 +240,7 @@ QString TKvStringGrid::SaveToHTMLString(const QString& Dir)
             TAlignment ha = taLeftJustify;
             TVAlignment va = vtaTop;
             cellLook(c, 0, font, brush, ww, ha, va);
-            QString line = QStringLiteral("<TD class=") + Q + classOf(BuildCellStyle(font, FixedColor(), ha, va, hs->SaveColor)) +
+            QString line = QStringLiteral("<TD class=") + Q + classOf(font, FixedColor(), ha, va) +
                            Q + spans(rc, 0) + (ww ? QString() : QStringLiteral(" nowrap"));
             if (c < widths->Count()) line += QStringLiteral(" WIDTH=") + QString::number(widths->Items(c));
             table << line + QLatin1Char('>') + text + QStringLiteral("</td>");
@@ -238,7 +269,7 @@ QString TKvStringGrid::SaveToHTMLString(const QString& Dir)
             if (text.trimmed().isEmpty()) text = QStringLiteral("&nbsp;");
             QString content;
             if (!AddCellWithGraphic(rc, r, text, Dir, imageNumber, content)) continue;
-            QString line = QStringLiteral("<TD class=") + Q + classOf(BuildCellStyle(font, brush, ha, va, hs->SaveColor)) +
+            QString line = QStringLiteral("<TD class=") + Q + classOf(font, brush, ha, va) +
                            Q + spans(rc, r) + (ww ? QString() : QStringLiteral(" nowrap"));
             if (!header && c - firstCol < widths->Count())
                 line += QStringLiteral(" width=") + QString::number(widths->Items(c - firstCol));
@@ -291,11 +322,13 @@ void TKvStringGrid::WriteHTMLFile(const QString& FileName, bool Append, bool Uni
     dir.replace(QLatin1Char('\\'), QLatin1Char('/'));
     lines << SaveToHTMLString(dir);
     if (!hs->FooterFile.isEmpty()) lines << ReadExchangeLines(hs->FooterFile);
-    const QString text = lines.join(CRLF) + CRLF;
-    QByteArray bytes;
-    if (Unicode && hs->XHTML) bytes = EncodeText(text, TTextEncoding::UTF8BOM);
-    else if (Unicode) bytes = EncodeText(text, TTextEncoding::UTF16LE);
-    else bytes = EncodeWithCharacterReferences(text, 0x7F);
-    WriteFileAtomic(FileName, bytes);
+    TExportText out(Unicode && hs->XHTML ? TExportText::Utf8WithMark
+                    : Unicode            ? TExportText::Utf16WithMark
+                                         : TExportText::AsciiWithReferences);
+    for (const QString& l : lines) {
+        out.Append(l);
+        out.Append(CRLF);
+    }
+    out.Save(FileName);
     if (Show || hs->AutoPreview) ShellOpen(FileName);
 }

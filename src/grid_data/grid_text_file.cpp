@@ -14,6 +14,7 @@
 
 namespace {
 
+// "col,row,text" with the text's line breaks as control characters.
 QString CellLine(int ACol, int ARow, const QString& Text)
 {
     return QString::number(ACol) + QLatin1Char(',') + QString::number(ARow) + QLatin1Char(',') +
@@ -39,20 +40,32 @@ void TKvStringGrid::SaveToFile(const QString& FileName, bool Unicode)
 {
     const int h = SaveHiddenCells ? NumHiddenColumns() : 0;
     const int firstCol = SaveStartCol(), lastCol = SaveEndCol() + h;
-    QStringList lines;
-    lines << QString::number(h + SaveColCount()) + QLatin1Char(',') + QString::number(SaveRowCount());
-    for (int i = firstCol; i <= lastCol; ++i) lines << WidthLine(i, AllColWidths(i));
+    const QLatin1StringView crlf("\r\n");
+    TExportText out(Unicode ? TExportText::Utf16WithMark : TExportText::Ansi);
+    out.Reserve(qsizetype(SaveRowCount()) * (lastCol - firstCol + 1) * (Unicode ? 32 : 16));
+    out.Append(QString::number(h + SaveColCount()) + QLatin1Char(',') + QString::number(SaveRowCount()));
+    out.Append(crlf);
+    for (int i = firstCol; i <= lastCol; ++i) {
+        out.Append(WidthLine(i, AllColWidths(i)));
+        out.Append(crlf);
+    }
     TExchangeProgress progress(this);
     const qint64 span = std::max(1, SaveRowCount() - 1);
     ExportRows(SaveStartRow(), SaveEndRow(), [&](int r) {
         for (int c = firstCol; c <= lastCol; ++c) {
             QString s;
             GetSaveCellText(c, r, s);
-            if (!s.isEmpty()) lines << CellLine(c, r, s);
+            if (s.isEmpty()) continue;
+            out.AppendInt(c);
+            out.Append(QLatin1Char(','));
+            out.AppendInt(r);
+            out.Append(QLatin1Char(','));
+            out.Append(LineBreaksToControlChars(s));
+            out.Append(crlf);
         }
         progress.Step(r, span);
     });
-    WriteTextLines(FileName, lines, Unicode ? TTextEncoding::UTF16LE : TTextEncoding::Ansi);
+    out.Save(FileName);
 }
 
 void TKvStringGrid::LoadFromFile(const QString& FileName)

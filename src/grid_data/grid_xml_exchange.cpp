@@ -18,6 +18,10 @@ namespace {
 
 QString EscapeXMLCell(const QString& Text)
 {
+    bool plain = true;
+    for (QChar c : Text)
+        if (c == QLatin1Char('&') || c == QLatin1Char('>') || c == QLatin1Char('<') || c == QLatin1Char('"')) plain = false;
+    if (plain) return Text;
     QString s = Text;
     s.replace(QLatin1Char('&'), QLatin1String("$amp;"));
     s.replace(QLatin1Char('>'), QLatin1String("&gt;"));
@@ -34,11 +38,12 @@ QString UnescapeXMLCell(const QString& Text)
     return s;
 }
 
-QByteArray EncodeXMLFile(const QString& Text, const QString& Encoding)
+// The declared encoding for "UTF-8" and "ISO-8859-1", Windows-1252 under any other name.
+TExportText::TCharset XMLCharset(const QString& Encoding)
 {
-    if (Encoding.compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) == 0) return Text.toUtf8();
-    if (Encoding.compare(QLatin1String("ISO-8859-1"), Qt::CaseInsensitive) == 0) return EncodeWithCharacterReferences(Text, 0xFF);
-    return UnicodeToAnsi(Text);
+    if (Encoding.compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) == 0) return TExportText::Utf8;
+    if (Encoding.compare(QLatin1String("ISO-8859-1"), Qt::CaseInsensitive) == 0) return TExportText::Latin1WithReferences;
+    return TExportText::Ansi;
 }
 
 // The encoding a document declares, empty when it declares none.
@@ -168,29 +173,40 @@ void TKvStringGrid::SaveToXML(const QString& FileName, const QString& ListDescr,
     const QString crlf = QStringLiteral("\r\n");
     const int h = SaveHiddenCells ? NumHiddenColumns() : 0;
     const int firstCol = SaveStartCol(), lastCol = SaveEndCol() + h;
-    QString out = QStringLiteral("<?xml version=\"1.0\" encoding=\"") + XMLEncoding() + QStringLiteral("\" ?>") + crlf;
-    out += QLatin1Char('<') + ListDescr + QLatin1Char('>') + crlf;
+    TExportText out(XMLCharset(XMLEncoding()));
+    out.Append(QStringLiteral("<?xml version=\"1.0\" encoding=\"") + XMLEncoding() + QStringLiteral("\" ?>") + crlf);
+    out.Append(QLatin1Char('<') + ListDescr + QLatin1Char('>') + crlf);
+    // The element tags of each column, made once.
+    QStringList open, close;
+    for (int b = firstCol; b <= lastCol; ++b) {
+        const int k = b - firstCol;
+        const QString name = FieldDescr && k < FieldDescr->Count() ? FieldDescr->Strings(k)
+                                                                  : QStringLiteral("FIELD") + QString::number(k);
+        open << QLatin1Char('<') + name + QLatin1Char('>');
+        close << QStringLiteral("</") + name + QLatin1Char('>') + crlf;
+    }
+    const QString recordOpen = QLatin1Char('<') + RecordDescr + QLatin1Char('>') + crlf;
+    const QString recordClose = QStringLiteral("</") + RecordDescr + QLatin1Char('>') + crlf;
+    out.Reserve(qsizetype(SaveRowCount()) * (lastCol - firstCol + 1) * 32);
     TExchangeProgress progress(this);
     ExportRows(SaveStartRow(), SaveEndRow(), [&](int r) {
-        out += QLatin1Char('<') + RecordDescr + QLatin1Char('>') + crlf;
+        out.Append(recordOpen);
         for (int b = firstCol; b <= lastCol; ++b) {
             if (!IsBaseCell(DisplToRealColumn(b), r)) continue;
             QString s;
             GetSaveCellText(b, r, s);
             if (s.isEmpty() && !ExportEmptyCells) continue;
             if (s.isEmpty() && QuoteEmptyCells()) s = QStringLiteral("\"\"");
-            const int k = b - firstCol;
-            const QString name = FieldDescr && k < FieldDescr->Count() ? FieldDescr->Strings(k)
-                                                                      : QStringLiteral("FIELD") + QString::number(k);
-            out += QLatin1Char('<') + name + QLatin1Char('>') + EscapeXMLCell(s) + QStringLiteral("</") + name +
-                   QLatin1Char('>') + crlf;
+            out.Append(open[b - firstCol]);
+            out.Append(EscapeXMLCell(s));
+            out.Append(close[b - firstCol]);
         }
-        out += QStringLiteral("</") + RecordDescr + QLatin1Char('>') + crlf;
+        out.Append(recordClose);
         progress.Step(r, std::max(1, SaveEndRow() - SaveStartRow()));
     });
-    out += QStringLiteral("</") + ListDescr + QLatin1Char('>') + crlf;
+    out.Append(QStringLiteral("</") + ListDescr + QLatin1Char('>') + crlf);
     try {
-        WriteFileAtomic(FileName, EncodeXMLFile(out, XMLEncoding()));
+        out.Save(FileName);
     } catch (const Exception&) {
         throw EKvGridError(QStringLiteral("Cannot Create file ") + FileName);
     }
