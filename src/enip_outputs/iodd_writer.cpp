@@ -1,8 +1,8 @@
 #include "enip_outputs/iodd_writer.h"
 
 #include "enip_outputs/crc32.h"
-#include "enip_outputs/zip_writer.h"
 #include "platform/core/files.h"
+#include "platform/core/zip_archive.h"
 
 uint32_t Write_IODD_Xml(const QString& documentPath, const TIODD_Data& data, const QDate& date)
 {
@@ -16,20 +16,22 @@ bool Zip_IODD_Files(const QString& packagePath, const QString& documentPath, con
                     QString* failed)
 {
     // The old package stays until the new one is complete beside it.
-    TZipWriter zip;
+    // Entries under their bare file names, dated by the files, at the best compression; the
+    // entries added before a file that cannot be read still make a closed archive.
+    TZipArchiveWriter zip;
     QStringList files{documentPath};
     for (const QString& p : IODD_Picture_Names)
         files << PathJoin(pictureDir, p);
     bool complete = true;
     for (const QString& f : files) {
-        if (!zip.Add_File(f)) {
+        if (!zip.AddFile(f)) {
             if (failed)
                 *failed = f;
             complete = false;
             break;
         }
     }
-    if (!zip.Close(packagePath)) {
+    if (!zip.SaveToFile(packagePath)) {
         if (failed)
             *failed = packagePath;
         return false;

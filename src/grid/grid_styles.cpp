@@ -5,6 +5,7 @@
 #include "grid/draw_utils.h"
 #include "grid/kv_string_grid.h"
 #include "grid/theme_services.h"
+#include "grid_data/grid_enum_names.h"
 
 namespace {
 
@@ -328,17 +329,9 @@ void TKvStringGrid::SetLook(TGridLook Value)
 
 void TKvStringGrid::LookToString(TGridLook Look, QString& Text)
 {
-    switch (Look) {
-    case glStandard: Text = QStringLiteral("glStandard"); break;
-    case glSoft: Text = QStringLiteral("glSoft"); break;
-    case glClassic: Text = QStringLiteral("glClassic"); break;
-    case glQRV: Text = QStringLiteral("glQRV"); break;
-    case glXP: Text = QStringLiteral("glXP"); break;
-    case glVista: Text = QStringLiteral("glVista"); break;
-    case glWin7: Text = QStringLiteral("glWin7"); break;
-    case glOffice2003: Text = QStringLiteral("glOffice2007"); break;
-    default: break;
-    }
+    // The custom look has no name: Text stays as it was.
+    const QString name = GridLookNames.Name(Look);
+    if (!name.isEmpty()) Text = name;
 }
 
 void TKvStringGrid::LookToDisplayName(TGridLook Look, QString& Text)

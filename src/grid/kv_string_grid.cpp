@@ -309,7 +309,13 @@ TKvStringGrid::~TKvStringGrid()
         FOwnerForm->OnResize = FChainedResize;
         if (FMoveHookId >= 0) FOwnerForm->RemoveMoveHook(FMoveHookId);
     }
-    if (FColumnSize->Save()) SaveColSizes();
+    if (FColumnSize->Save()) {
+        // A store that cannot be written must not end the program as the window closes.
+        try {
+            SaveColSizes();
+        } catch (const Exception&) {
+        }
+    }
     int rows = RowCount(), cols = AllColCount();
     if (FNumHiddenRows == 0 && !HasNodes()) {
         rows = std::max(rows, FMaxRowCount);

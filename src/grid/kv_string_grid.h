@@ -1649,8 +1649,9 @@ public:
     virtual void UnGroup();
     virtual void QSort();
     virtual void QUnSort();
-    virtual void SaveColPositions() {}
-    virtual void LoadColPositions() {}
+    // The column order in the ColumnSize store (grid_layout_store.cpp).
+    virtual void SaveColPositions();
+    virtual void LoadColPositions();
     virtual void RestoreCellValue();
     virtual void ScrollCell(int ACol, int ARow, int Position, int Min, int Max)
     {
@@ -1708,12 +1709,14 @@ public:
     }
     virtual void SubGroup(int ColIndex);
     virtual void SubUnGroup(int ColIndex);
-    virtual void SaveToStream(TStream* Stream) { (void)Stream; }
-    virtual void LoadFromStream(TStream* Stream) { (void)Stream; }
+    // The cell text stream (grid_text_file.cpp).
+    virtual void SaveToStream(TStream* Stream);
+    virtual void LoadFromStream(TStream* Stream);
     virtual void AutoSizeCol(int Index, int Padding);
     virtual void AutoSizeColumns(bool DoFixedCols, int Padding);
-    virtual void SaveColSizes() {}
-    virtual void LoadColSizes() {}
+    // The column widths in the ColumnSize store (grid_layout_store.cpp).
+    virtual void SaveColSizes();
+    virtual void LoadColSizes();
     virtual void StretchRightColumn() { StretchColumnWidth(ColCount() - 1); }
     virtual void UpdateSearchFooter();
     virtual void ShowInplaceEdit();
@@ -1721,6 +1724,94 @@ public:
     void HideInplaceEdit();
     void InitOrigColSizes();
     void GridFormResize(TObject* Sender);
+
+    // ==================== file exchange (grid_exchange.cpp, grid_text_file.cpp, grid_csv.cpp,
+    // grid_html_export.cpp, grid_xml_exchange.cpp, grid_office_exchange.cpp)
+    // Which cells go out is the save range above; which text, GetSaveCellText; loads store
+    // through SetLoadCellText.
+    QChar Delimiter;              // CSV field separator; null: a comma on writing, detected on reading
+    bool AlwaysQuotes = false;    // every CSV field in double quotes
+    bool JavaCSV = false;         // line breaks as "~" and empty fields as "^"
+    bool OemConvert = false;      // CSV text in the OEM code page
+    void SetXMLEncoding(const QString& Value) { FXMLEncoding = Value; }
+    void SetLoadFirstRow(bool Value) { FLoadFirstRow = Value; }
+    void SetQuoteEmptyCells(bool Value) { FQuoteEmptyCells = Value; }
+    // The whole percentage of an export or load done, each new value once.
+    std::function<void(TObject* Sender, short Progress)> OnFileProgress;
+    // An export's notifications: esExportStart with FromRow, esExportNextRow before each
+    // row, esExportDone with -1 after the last.
+    void ExportRows(int FromRow, int ToRow, const std::function<void(int ARow)>& WriteRow);
+    // The end of every load: CellsChanged over the whole grid, then CellsLoaded.
+    void NotifyCellsLoaded();
+    // ---- the cell text file (ANSI, or UTF-16 LE with Unicode)
+    void SaveToFile(const QString& FileName, bool Unicode = false);
+    void LoadFromFile(const QString& FileName);
+    // ---- CSV (MaxRows 0: all lines), fixed-width (MaxRows -1: all lines) and aligned text
+    void SaveToCSV(const QString& FileName, bool Unicode = false);
+    void AppendToCSV(const QString& FileName, bool Unicode = false);
+    void LoadFromCSV(const QString& FileName, int MaxRows = 0);
+    void InsertFromCSV(const QString& FileName, int MaxRows = 0);
+    void LoadFromCSVStream(TStream* AStream, int MaxRows = 0);
+    // Positions: the width of each saved column, completed from the texts when short.
+    void SaveToFixed(const QString& FileName, TIntList* Positions);
+    // Positions: 1-based start columns and the position after the last column (sorted here).
+    void LoadFromFixed(const QString& FileName, TIntList* Positions, bool DoTrim = true, int MaxRows = -1);
+    void SaveToASCII(const QString& FileName, bool Unicode = false);
+    void AppendToASCII(const QString& FileName, bool Unicode = false);
+    // ---- HTML (Dir: the folder, ending with "/", where "images" are written)
+    QString SaveToHTMLString(const QString& Dir);
+    void SaveToHTML(const QString& FileName, bool Show = false, bool Unicode = false);
+    void AppendToHTML(const QString& FileName, bool Show = false, bool Unicode = false);
+    // With URLShow, a web or mail address in the text becomes a link.
+    QString LinkURLText(const QString& Text) const;
+    // ---- XML (FieldDescr may be null)
+    void SaveToXML(const QString& FileName, const QString& ListDescr, const QString& RecordDescr,
+                   const TStrings* FieldDescr, bool ExportEmptyCells);
+    void LoadFromXML(const QString& FileName, bool LevelToRow = false, bool LoadFieldDescr = false);
+    // ---- workbooks, documents and databases (through platform/office)
+    std::unique_ptr<TStringList> GetXLSSheets(const QString& FileName);
+    void LoadFromXLS(const QString& Filename);
+    void LoadFromXLSSheet(const QString& Filename, const QString& SheetName);
+    void SaveToXLS(const QString& Filename, bool CreateNewSheet = false);
+    void SaveToXLSSheet(const QString& Filename, const QString& SheetName);
+    void SaveToDOC(const QString& Filename, bool CreateNewDocument = false);
+    void AppendToDoc(const QString& Filename, const QString& Bookmark);
+    void LoadFromMDBTable(const QString& Filename, const QString& Table);
+    void LoadFromMDBSQL(const QString& Filename, const QString& SQL);
+
+protected:
+    void WriteCSV(const QString& FileName, bool Append, bool Unicode);
+    void ReadCSVFile(const QString& FileName, bool Insert, int MaxRows);
+    void ReadCSVStream(TStream* Stream, bool Insert, int MaxRows);
+    void WriteASCII(const QString& FileName, bool Append, bool Unicode);
+    void WriteHTMLFile(const QString& FileName, bool Append, bool Unicode, bool Show);
+    void ImportXLS(const QString& Filename, const QString& SheetName);
+    void ExportXLS(const QString& Filename, const QString& SheetName, bool CreateNewSheet);
+    void ExportDOC(const QString& Filename, const QString& Bookmark, bool Append, bool CreateNewDocument);
+
+private:
+    void ReadCSVText(const QString& Text, bool Insert, int MaxRows);
+    void ImportXLSSheet(const QString& Filename, const QString& SheetName);
+    // The content of an HTML table cell: its text with the cell's pictures written to
+    // Dir + "images"; false when the cell writes no table cell at all.
+    bool AddCellWithGraphic(int RealCol, int ARow, const QString& Text, const QString& Dir, int& ImageNumber,
+                            QString& Content);
+
+public:
+    // ==================== end of file exchange
+
+    // ==================== layout persistence (grid_layout_store.cpp)
+    // Count, widths, order and visibility of the columns as one text.
+    QString ColumnStatesToString();
+    void StringToColumnStates(const QString& Value);
+    // Colours, fonts and looks: one "Name=Value" line each.
+    void SaveVisualProps(const QString& FileName);
+    void LoadVisualProps(const QString& FileName);
+    // The print settings in a section of an INI file.
+    void SavePrintSettings(const QString& Key, const QString& Section);
+    void LoadPrintSettings(const QString& Key, const QString& Section);
+    void SetURLColor(TColor Value) { FURLColor = Value; }
+    // ==================== end of layout persistence
 
     // ==================== in-place editing core (kv_string_grid_edit.cpp, kv_string_grid_edit_validate.cpp,
     // kv_string_grid_edit_entry.cpp)

@@ -1,7 +1,6 @@
 #include "enip_outputs/bank_compiler.h"
 #include "enip_outputs/crc32.h"
 #include "enip_outputs/iodd_writer.h"
-#include "enip_outputs/zip_writer.h"
 #include "enip_test_support.h"
 #include "support/deep_xml.h"
 #include "platform/core/files.h"
@@ -454,24 +453,6 @@ TEST_F(IoddPackage, FailedWriteKeepsThePreviousPackageByteForByte)
     EXPECT_EQ(Read_File(Package), before);
     EXPECT_EQ(QDir(Out.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("Norvel-MB31804-20260307-IODD1.1.zip")});  // no temporary file left
-}
-
-TEST(ZipWriter, StoresNamesAndDeflatedData)
-{
-    TZipWriter z;
-    const QByteArray data(5000, 'a');
-    ASSERT_TRUE(z.Add_Data(QStringLiteral("a.txt"), data, QDateTime(QDate(2024, 2, 29), QTime(13, 45, 58))));
-    const QByteArray zip = z.Archive();
-    EXPECT_TRUE(zip.startsWith("PK\x03\x04"));
-    EXPECT_LT(zip.size(), 200);  // deflated, not stored
-    EXPECT_EQ(uint8_t(zip[6]) | (uint8_t(zip[7]) << 8), 0x0002);  // maximum compression
-    EXPECT_EQ(uint8_t(zip[8]) | (uint8_t(zip[9]) << 8), 8);       // deflate
-    // DOS time 13:45:58 and date 2024-02-29 in the local header.
-    EXPECT_EQ(uint8_t(zip[10]) | (uint8_t(zip[11]) << 8), (13 << 11) | (45 << 5) | 29);
-    EXPECT_EQ(uint8_t(zip[12]) | (uint8_t(zip[13]) << 8), ((2024 - 1980) << 9) | (2 << 5) | 29);
-    EXPECT_FALSE(z.Add_File(QStringLiteral("/nonexistent/b.png")));
-    EXPECT_EQ(z.LastError(), QStringLiteral("/nonexistent/b.png"));
-    EXPECT_EQ(z.Count(), 1);
 }
 
 }  // namespace

@@ -66,19 +66,28 @@ QString Decode(const TCodePage& CP, const QByteArray& Bytes)
 
 QByteArray Encode(const TCodePage& CP, const QString& Text)
 {
-    QByteArray R;
-    R.reserve(Text.size());
-    for (int i = 0; i < Text.size(); ++i) {
-        const char16_t C = Text[i].unicode();
+    QByteArray R(Text.size(), Qt::Uninitialized);
+    char* Out = R.data();
+    qsizetype N = 0;
+    const QChar* In = Text.constData();
+    const qsizetype Size = Text.size();
+    for (qsizetype i = 0; i < Size; ++i) {
+        const char16_t C = In[i].unicode();
+        // Both pages hold ASCII as it is: the common case needs no lookup.
+        if (C < 0x80) {
+            Out[N++] = static_cast<char>(C);
+            continue;
+        }
         // A surrogate pair is one character that no single-byte page holds: one '?'.
-        if (QChar::isHighSurrogate(C) && i + 1 < Text.size() && Text[i + 1].isLowSurrogate()) {
-            R += '?';
+        if (QChar::isHighSurrogate(C) && i + 1 < Size && In[i + 1].isLowSurrogate()) {
+            Out[N++] = '?';
             ++i;
             continue;
         }
         auto It = CP.FromUnicode.find(C);
-        R += It == CP.FromUnicode.end() ? '?' : static_cast<char>(It->second);
+        Out[N++] = It == CP.FromUnicode.end() ? '?' : static_cast<char>(It->second);
     }
+    R.truncate(N);
     return R;
 }
 

@@ -546,6 +546,9 @@ TMouse gMouse;
 } // namespace
 TApplication* Application = &gApplication;
 TScreen* Screen = &gScreen;
+
+TCursorScope::TCursorScope(TCursor Cursor) : FSaved(Screen->Cursor()) { Screen->SetCursor(Cursor); }
+TCursorScope::~TCursorScope() { Screen->SetCursor(FSaved); }
 TMouse* Mouse = &gMouse;
 
 TApplication::TApplication() = default;
@@ -592,6 +595,11 @@ void TApplication::ProcessMessages()
 {
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void TApplication::ProcessMessagesExceptInput()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void TApplication::Terminate()

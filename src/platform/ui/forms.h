@@ -253,6 +253,9 @@ public:
     // Shows the main form and runs the event loop until Terminate.
     void Run();
     void ProcessMessages();
+    // Paints, timers and posted events, but no keyboard or mouse input: for a long task
+    // that keeps its window drawn without letting the user start anything meanwhile.
+    void ProcessMessagesExceptInput();
     void Terminate();
     bool Terminated() const { return FTerminated; }
     // Starts a new run in the same process (test binaries run several).
@@ -340,6 +343,19 @@ private:
     TCursor FCursor = crDefault;
     std::map<int, QCursor> FCursors;
     TFont FHintFont;
+};
+
+// The screen cursor for as long as the scope lives (the hourglass of a long task); the
+// cursor before it comes back however the scope is left.
+class TCursorScope {
+public:
+    explicit TCursorScope(TCursor Cursor);
+    ~TCursorScope();
+    TCursorScope(const TCursorScope&) = delete;
+    TCursorScope& operator=(const TCursorScope&) = delete;
+
+private:
+    TCursor FSaved;
 };
 extern TScreen* Screen;
 

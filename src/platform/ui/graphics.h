@@ -535,15 +535,21 @@ public:
     void SetFrame(int i) { if (i >= 0 && i < FrameCount()) FFrame = i; }
     int FrameDelay(int i) const { return i >= 0 && i < int(FDelays.size()) ? FDelays[size_t(i)] : 0; }
     QByteArray Format() const { return FFormat; }
+    // The file bytes the image was loaded from, kept so it can be written out unchanged.
+    const QByteArray& SourceData() const { return FData; }
 private:
     std::vector<QImage> FFrames;
     std::vector<int> FDelays;
     int FFrame = 0;
     QByteArray FFormat;
+    QByteArray FData;
 };
 
 // Decodes a JPEG through libjpeg; throws std::runtime_error on corrupt data.
 QImage DecodeJpeg(const QByteArray& data);
+// Encodes an image as a baseline JPEG through libjpeg with the encoder's default
+// quality; transparent parts come out as they are stored (no alpha in a JPEG).
+QByteArray EncodeJpeg(const QImage& image);
 // Detected format of image data: "bmp", "png", "gif", "jpeg", "ico" or empty.
 QByteArray DetectImageFormat(const QByteArray& data);
 

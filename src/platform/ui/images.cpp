@@ -88,12 +88,78 @@ QImage DecodeJpeg(const QByteArray& data)
     return img.convertToFormat(QImage::Format_RGB32);
 }
 
+namespace {
+// The encoder writes into a growing byte array.
+struct JpegSink {
+    jpeg_destination_mgr mgr;
+    QByteArray* out;
+    unsigned char buf[16384];
+};
+void SinkInit(j_compress_ptr c)
+{
+    auto* s = reinterpret_cast<JpegSink*>(c->dest);
+    s->mgr.next_output_byte = s->buf;
+    s->mgr.free_in_buffer = sizeof s->buf;
+}
+boolean SinkEmpty(j_compress_ptr c)
+{
+    auto* s = reinterpret_cast<JpegSink*>(c->dest);
+    s->out->append(reinterpret_cast<const char*>(s->buf), qsizetype(sizeof s->buf));
+    s->mgr.next_output_byte = s->buf;
+    s->mgr.free_in_buffer = sizeof s->buf;
+    return TRUE;
+}
+void SinkTerm(j_compress_ptr c)
+{
+    auto* s = reinterpret_cast<JpegSink*>(c->dest);
+    s->out->append(reinterpret_cast<const char*>(s->buf), qsizetype(sizeof s->buf - s->mgr.free_in_buffer));
+}
+} // namespace
+
+QByteArray EncodeJpeg(const QImage& image)
+{
+    if (image.isNull() || image.width() <= 0 || image.height() <= 0)
+        throw std::runtime_error("JPEG error: no image to encode");
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    QByteArray out;
+    jpeg_compress_struct cinfo;
+    JpegErr err;
+    cinfo.err = jpeg_std_error(&err.mgr);
+    err.mgr.error_exit = JpegErrorExit;
+    err.msg[0] = 0;
+    JpegSink sink;
+    sink.out = &out;
+    sink.mgr.init_destination = SinkInit;
+    sink.mgr.empty_output_buffer = SinkEmpty;
+    sink.mgr.term_destination = SinkTerm;
+    if (setjmp(err.jump)) {
+        jpeg_destroy_compress(&cinfo);
+        throw std::runtime_error(std::string("JPEG error: ") + err.msg);
+    }
+    jpeg_create_compress(&cinfo);
+    cinfo.dest = &sink.mgr;
+    cinfo.image_width = JDIMENSION(rgb.width());
+    cinfo.image_height = JDIMENSION(rgb.height());
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_start_compress(&cinfo, TRUE);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(rgb.constScanLine(int(cinfo.next_scanline)));
+        jpeg_write_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    return out;
+}
+
 // ---------------------------------------------------------------- any format
 void TImageGraphic::LoadFromData(const QByteArray& data)
 {
     FFrames.clear();
     FDelays.clear();
     FFrame = 0;
+    FData.clear();
     FFormat = DetectImageFormat(data);
     if (FFormat.isEmpty()) throw std::runtime_error("Unknown picture file format");
     if (FFormat == "jpeg") {
@@ -115,6 +181,7 @@ void TImageGraphic::LoadFromData(const QByteArray& data)
         if (FFrames.empty())
             throw std::runtime_error("Corrupt picture data: " + reader.errorString().toStdString());
     }
+    FData = data;
     if (OnChange) OnChange();
 }
 

@@ -39,6 +39,24 @@ TEST(ZipArchive, EntriesComeBackInOrderWithTheirBytesAndDates)
     EXPECT_LT(zip.size(), Repeated(2000).size() / 4) << "the repeated text is deflated";
 }
 
+// The local header as outside tools read it: deflated at maximum compression, dated in
+// DOS time and date, the name as given.
+TEST(ZipArchive, LocalHeaderCarriesMaximumCompressionAndTheDosDate)
+{
+    TZipArchiveWriter z;
+    const QByteArray data(5000, 'a');
+    z.Add(QStringLiteral("a.txt"), data, QDateTime(QDate(2024, 2, 29), QTime(13, 45, 58)));
+    const QByteArray zip = z.Archive();
+    auto u16 = [&](int at) { return int(uint8_t(zip[at]) | (uint8_t(zip[at + 1]) << 8)); };
+    ASSERT_TRUE(zip.startsWith("PK\x03\x04"));
+    EXPECT_LT(zip.size(), 200);                  // deflated, not stored
+    EXPECT_EQ(u16(6) & 0x0006, 0x0002);          // maximum compression
+    EXPECT_EQ(u16(8), 8);                        // deflate
+    EXPECT_EQ(u16(10), (13 << 11) | (45 << 5) | 29);
+    EXPECT_EQ(u16(12), ((2024 - 1980) << 9) | (2 << 5) | 29);
+    EXPECT_EQ(zip.mid(30, u16(26)), QByteArray("a.txt"));
+}
+
 TEST(ZipArchive, ReplacingAnEntryKeepsItsPlace)
 {
     TZipArchiveWriter w;
