@@ -315,6 +315,7 @@ TKvStringGrid::~TKvStringGrid()
     }
     if (rows > 0 && cols > 0 && FHasCellProps) FreeCellPropertiesRect(0, 0, cols - 1, rows - 1);
     FHiddenRowList.reset();
+    FreeMoveForm();
     FreeEditorControls();
     delete FFilterCheckList;
     delete FFilterDropList;
@@ -481,6 +482,7 @@ void TKvStringGrid::Notification(TComponent* AComponent, TOperation Operation)
 {
     if (Operation == opRemove && !IsDestroying() && FSyncGrid && AComponent == FSyncGrid->Grid())
         FSyncGrid->SetGrid(nullptr);
+    if (Operation == opRemove) ForgetEditLink(AComponent);
     TBaseGrid::Notification(AComponent, Operation);
 }
 
