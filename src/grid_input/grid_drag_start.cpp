@@ -245,17 +245,11 @@ void TKvStringGrid::OleDragStart(int X, int Y, int ACol, int ARow)
 void TKvStringGrid::MoveFeedback(int X, int Y, int ACol, int ARow)
 {
     // 1. The application may refuse the move under way, which ends it.
-    if (GridState() == gsColMoving && OnColumnMove) {
+    const bool columnState = GridState() == gsColMoving;
+    const auto& moveEvent = columnState ? OnColumnMove : OnRowMove;
+    if ((columnState || GridState() == gsRowMoving) && moveEvent) {
         bool allow = true;
-        OnColumnMove(this, Movecell, allow);
-        if (!allow) {
-            SetGridState(gsNormal);
-            EndMoveFeedback();
-            if (Screen->Cursor() == crDrag || Screen->Cursor() == crNoDrop) Screen->SetCursor(crDefault);
-        }
-    } else if (GridState() == gsRowMoving && OnRowMove) {
-        bool allow = true;
-        OnRowMove(this, Movecell, allow);
+        moveEvent(this, Movecell, allow);
         if (!allow) {
             SetGridState(gsNormal);
             EndMoveFeedback();
@@ -342,31 +336,25 @@ void TKvStringGrid::MoveFeedback(int X, int Y, int ACol, int ARow)
         FMoveRowInd = ARow;
         if (OnRowMoving) OnRowMoving(this, ARow, allow);
     }
-    // 7. Scrolling at the edges.
-    if (colMoving && VisibleColCount() < ColCount() - fc) {
-        int fixedWidth = 0;
-        for (int i = 0; i < fc; ++i) fixedWidth += ColWidths(i);
-        if (X < fixedWidth) {
-            if (LeftCol() > fc) {
-                SetLeftCol(LeftCol() - 1);
-                Repaint();
-            }
-        } else if (X > Width() && LeftCol() + VisibleColCount() < ColCount()) {
-            SetLeftCol(LeftCol() + 1);
-        }
-    }
-    if (rowMoving && VisibleRowCount() < RowCount() - fr) {
-        int fixedHeight = 0;
-        for (int i = 0; i < fr; ++i) fixedHeight += RowHeights(i);
-        if (Y < fixedHeight) {
-            if (TopRow() > fr) {
-                SetTopRow(TopRow() - 1);
-                Repaint();
-            }
-        } else if (Y > Height() && TopRow() + VisibleRowCount() < RowCount()) {
-            SetTopRow(TopRow() + 1);
-        }
-    }
+    // 7. Scrolling at the edges, one column (row) at a time.
+    auto scrollAtEdge = [this](bool Vertical, int Pos) {
+        const int fixed = Vertical ? TBaseGrid::FixedRows() : TBaseGrid::FixedCols();
+        const int count = Vertical ? RowCount() : ColCount();
+        const int visible = Vertical ? VisibleRowCount() : VisibleColCount();
+        const int first = Vertical ? TopRow() : LeftCol();
+        if (visible >= count - fixed) return;
+        int fixedExtent = 0;
+        for (int i = 0; i < fixed; ++i) fixedExtent += Vertical ? RowHeights(i) : ColWidths(i);
+        int to = first;
+        if (Pos < fixedExtent && first > fixed) to = first - 1;
+        else if (Pos > (Vertical ? Height() : Width()) && first + visible < count) to = first + 1;
+        if (to == first) return;
+        if (Vertical) SetTopRow(to);
+        else SetLeftCol(to);
+        if (to < first) Repaint();
+    };
+    if (colMoving) scrollAtEdge(false, X);
+    if (rowMoving) scrollAtEdge(true, Y);
     // 8. Without the picture the header button follows the mouse.
     if (button) {
         if (!button->Visible() && !showCells) button->SetVisible(true);

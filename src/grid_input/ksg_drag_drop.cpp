@@ -9,25 +9,6 @@ namespace {
 
 bool gDropRTFEnabled = false;
 
-uint32_t ReadLE32(const QByteArray& b, qsizetype at)
-{
-    if (at < 0 || at + 4 > b.size()) return 0;
-    const auto* p = reinterpret_cast<const uint8_t*>(b.constData()) + at;
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
-void AppendLE32(QByteArray& b, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i) b += char((v >> (8 * i)) & 0xFF);
-}
-
-// The bytes before the first zero byte.
-QByteArray UpToZero(const QByteArray& b)
-{
-    const qsizetype z = b.indexOf('\0');
-    return z < 0 ? b : b.left(z);
-}
-
 } // namespace
 
 namespace KsgDD {
@@ -109,26 +90,19 @@ QString TEnumFormats::Text()
 {
     if (HasFormat(CF_UNICODETEXT)) {
         QByteArray b;
-        if (!GlobalHandle(b)) return QString();
-        QString s;
-        for (qsizetype i = 0; i + 1 < b.size(); i += 2) {
-            const char16_t u = char16_t(uint8_t(b[i]) | uint8_t(b[i + 1]) << 8);
-            if (u == 0) break;
-            s += QChar(u);
-        }
-        return s;
+        return GlobalHandle(b) ? TextOfUtf16Block(b) : QString();
     }
     // A source that offers only 8-bit text.
-    return AnsiToUnicode(UpToZero(Block(CF_TEXT)));
+    return AnsiToUnicode(BlockUpToZero(Block(CF_TEXT)));
 }
 
-QString TEnumFormats::RTF() { return AnsiToUnicode(UpToZero(Block(KsgDD::RTFFormat()))); }
+QString TEnumFormats::RTF() { return AnsiToUnicode(BlockUpToZero(Block(KsgDD::RTFFormat()))); }
 
 int TEnumFormats::Col()
 {
     const QByteArray b = Block(KsgDD::ColumnFormat());
     if (b.size() < 4) return -1;
-    return int(ReadLE32(b, 0));
+    return int(BlockLE32(b, 0));
 }
 
 std::unique_ptr<TMemoryStream> TEnumFormats::Stream()
@@ -137,7 +111,7 @@ std::unique_ptr<TMemoryStream> TEnumFormats::Stream()
     QByteArray b;
     if (!GlobalHandle(b) || b.size() < 8) return nullptr;
     // A count larger than the block takes what the block holds.
-    const qsizetype n = std::min<qsizetype>(qsizetype(ReadLE32(b, 0)), b.size() - 8);
+    const qsizetype n = std::min<qsizetype>(qsizetype(BlockLE32(b, 0)), b.size() - 8);
     auto ms = std::make_unique<TMemoryStream>();
     if (n > 0) ms->Write(b.constData() + 8, n);
     ms->SetPosition(0);
@@ -257,20 +231,15 @@ HRESULT TSourceDataObject::GetData(const FORMATETC& Format, STGMEDIUM& Medium)
         if (f == CF_TEXT) {
             block = UnicodeToAnsi(textdata) + QByteArray(1, '\0');
         } else if (f == CF_UNICODETEXT) {
-            block.reserve((textdata.size() + 1) * 2);
-            for (const QChar c : textdata) {
-                block += char(c.unicode() & 0xFF);
-                block += char(c.unicode() >> 8);
-            }
-            block += QByteArray(2, '\0');
+            block = Utf16Block(textdata);
         } else if (f == KsgDD::RTFFormat()) {
             block = UnicodeToAnsi(rtfdata) + QByteArray(1, '\0');
         } else if (f == KsgDD::ColumnFormat()) {
-            AppendLE32(block, uint32_t(scolidx));
+            AppendBlockLE32(block, uint32_t(scolidx));
         } else {
             const std::vector<uint8_t>& bytes = memstr->Bytes();
-            AppendLE32(block, uint32_t(bytes.size()));
-            AppendLE32(block, 0);
+            AppendBlockLE32(block, uint32_t(bytes.size()));
+            AppendBlockLE32(block, 0);
             block.append(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
         }
     } catch (const std::bad_alloc&) {

@@ -16,61 +16,14 @@
 namespace {
 
 // A foreign data object with fixed blocks (Fail: it lists no formats).
-class TFixedData : public IDataObject {
+class TFixedData : public TBlockDataObject {
 public:
-    std::vector<std::pair<TClipFormat, QByteArray>> Items;
     bool Fail = false;
-    void Add(TClipFormat f, const QByteArray& b) { Items.emplace_back(f, b); }
-    void Text(const QString& s)
+    void Text(const QString& s) { Add(CF_UNICODETEXT, Utf16Block(s)); }
+    HRESULT EnumFormatEtc(DWORD Direction, std::shared_ptr<IEnumFORMATETC>& e) override
     {
-        QByteArray b;
-        for (QChar c : s) b += QByteArray(reinterpret_cast<const char*>(&c), 2);
-        Add(CF_UNICODETEXT, b + QByteArray(2, '\0'));
+        return Fail ? E_NOTIMPL : TBlockDataObject::EnumFormatEtc(Direction, e);
     }
-    HRESULT GetData(const FORMATETC& f, STGMEDIUM& m) override
-    {
-        for (auto& [fmt, b] : Items)
-            if (fmt == f.cfFormat) {
-                m.tymed = TYMED_HGLOBAL;
-                m.hGlobal = b;
-                return S_OK;
-            }
-        return DV_E_FORMATETC;
-    }
-    HRESULT GetDataHere(const FORMATETC&, STGMEDIUM&) override { return DV_E_FORMATETC; }
-    HRESULT QueryGetData(const FORMATETC&) override { return S_OK; }
-    HRESULT GetCanonicalFormatEtc(const FORMATETC&, FORMATETC&) override { return E_NOTIMPL; }
-    HRESULT SetData(const FORMATETC&, const STGMEDIUM&, bool) override { return E_NOTIMPL; }
-    HRESULT EnumFormatEtc(DWORD, std::shared_ptr<IEnumFORMATETC>& e) override
-    {
-        if (Fail) return E_NOTIMPL;
-        // The data object of a grid drag enumerates like this one: reuse its enumerator's shape.
-        struct TList : IEnumFORMATETC {
-            std::vector<FORMATETC> L;
-            size_t I = 0;
-            HRESULT Next(ULONG n, FORMATETC* out, ULONG* got) override
-            {
-                ULONG k = 0;
-                while (k < n && I < L.size()) out[k++] = L[I++];
-                if (got) *got = k;
-                return k == n ? S_OK : S_FALSE;
-            }
-            HRESULT Skip(ULONG) override { return E_NOTIMPL; }
-            HRESULT Reset() override { I = 0; return S_OK; }
-            HRESULT Clone(std::shared_ptr<IEnumFORMATETC>&) override { return E_NOTIMPL; }
-        };
-        auto l = std::make_shared<TList>();
-        for (auto& it : Items) {
-            FORMATETC fe;
-            fe.cfFormat = it.first;
-            l->L.push_back(fe);
-        }
-        e = l;
-        return S_OK;
-    }
-    HRESULT DAdvise(const FORMATETC&, DWORD, void*, DWORD&) override { return OLE_E_ADVISENOTSUPPORTED; }
-    HRESULT DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
-    HRESULT EnumDAdvise(void*&) override { return OLE_E_ADVISENOTSUPPORTED; }
 };
 
 QByteArray Le32(uint32_t v) { return QByteArray(reinterpret_cast<const char*>(&v), 4); }

@@ -299,3 +299,31 @@ TEST(CustomEditor, AfterAPopupDeactivationTheNextFocusGainStillReopensWithAlways
     f.grid->Perform(WM_SETFOCUS, WPARAM(f.other), 0);
     EXPECT_TRUE(f.EditorShown());
 }
+
+TEST(RichCellEditor, DownAndTabGoBackToTheGrid)
+{
+    TCustomGridForm f;
+    f.grid->SetWordWrap(false);
+    f.GoTo(TCustomGridForm::cRich, 2);
+    f.F2();
+    TKvRichEdit* re = f.Rich();
+    ASSERT_TRUE(re->Visible());
+    re->SelectAll();
+    re->Perform(WM_CHAR, 'd', 0);
+    re->Perform(WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_FALSE(re->Visible());
+    EXPECT_EQ(f.grid->Row(), 3);
+    EXPECT_TRUE(f.grid->Cells(TCustomGridForm::cRich, 2).startsWith(QStringLiteral("{\\rtf1")));
+
+    // With goTabs the Tab moves the current cell and the editor opens there again.
+    f.grid->SetOptions(f.grid->Options() | goTabs);
+    f.GoTo(TEditGridForm::cNormal, 4);
+    f.grid->OnGetEditorType = [&](TObject*, int, int, TEditorType& e) { e = edRichEdit; };
+    f.F2();
+    ASSERT_TRUE(re->Visible());
+    const int col = f.grid->Col();
+    re->Perform(WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(f.grid->Col(), col + 1);
+    EXPECT_TRUE(re->Visible());
+    EXPECT_EQ(f.grid->CurrentEditor(), edRichEdit);
+}

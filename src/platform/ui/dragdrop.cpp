@@ -24,49 +24,6 @@ TDragLoop& InstalledLoop()
     return loop;
 }
 
-uint32_t ReadLE32(const QByteArray& b, qsizetype at)
-{
-    if (at < 0 || at + 4 > b.size()) return 0;
-    const auto* p = reinterpret_cast<const uint8_t*>(b.constData()) + at;
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
-void AppendLE32(QByteArray& b, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i) b += char((v >> (8 * i)) & 0xFF);
-}
-
-QByteArray Utf16Block(const QString& s)
-{
-    QByteArray b;
-    b.reserve((s.size() + 1) * 2);
-    for (const QChar c : s) {
-        b += char(c.unicode() & 0xFF);
-        b += char(c.unicode() >> 8);
-    }
-    b += '\0';
-    b += '\0';
-    return b;
-}
-
-QString TextOfUtf16Block(const QByteArray& b)
-{
-    QString s;
-    for (qsizetype i = 0; i + 1 < b.size(); i += 2) {
-        const char16_t u = char16_t(uint8_t(b[i]) | uint8_t(b[i + 1]) << 8);
-        if (u == 0) break;
-        s += QChar(u);
-    }
-    return s;
-}
-
-// The bytes before the first zero byte.
-QByteArray UpToZero(const QByteArray& b)
-{
-    const qsizetype z = b.indexOf('\0');
-    return z < 0 ? b : b.left(z);
-}
-
 TClipFormat RtfFormat() { return RegisterClipboardFormat(QStringLiteral("Rich Text Format")); }
 TClipFormat UrlFormat() { return RegisterClipboardFormat(QStringLiteral("UniformResourceLocator")); }
 TClipFormat HtmlFormat() { return RegisterClipboardFormat(QStringLiteral("HTML Format")); }
@@ -108,79 +65,32 @@ private:
     size_t FIndex;
 };
 
-// A data object over a copy of dropped MIME data: the blocks of the formats it
-// can be read as, made when the drop arrives.
-class TMimeDataObject : public IDataObject {
-public:
-    explicit TMimeDataObject(const QMimeData* m)
-    {
-        if (!m) return;
-        QStringList files;
-        QString url;
-        for (const QUrl& u : m->urls()) {
-            if (u.isLocalFile()) files << u.toLocalFile();
-            else if (url.isEmpty() && u.isValid()) url = u.toString();
-        }
-        // A URL without text of its own is read as the text.
-        const QString text = m->hasText() ? m->text() : url;
-        if (m->hasText() || !url.isEmpty()) {
-            Add(CF_TEXT, UnicodeToAnsi(text) + QByteArray(1, '\0'));
-            Add(CF_UNICODETEXT, Utf16Block(text));
-        }
-        if (m->hasFormat(QStringLiteral("text/rtf"))) Add(RtfFormat(), UpToZero(m->data(QStringLiteral("text/rtf"))) + '\0');
-        if (m->hasFormat(QStringLiteral("text/html"))) Add(HtmlFormat(), m->data(QStringLiteral("text/html")));
-        if (!files.isEmpty()) Add(CF_HDROP, MakeDropFilesBlock(files));
-        if (!url.isEmpty()) Add(UrlFormat(), UnicodeToAnsi(url) + QByteArray(1, '\0'));
-        for (const QString& mime : m->formats())
-            if (const TClipFormat f = ClipboardFormatOfMimeType(mime)) Add(f, m->data(mime));
+// The blocks of dropped MIME data in the formats it can be read as, copied when the drop arrives.
+std::shared_ptr<TBlockDataObject> BlocksOfMime(const QMimeData* m)
+{
+    auto d = std::make_shared<TBlockDataObject>();
+    if (!m) return d;
+    QStringList files;
+    QString url;
+    for (const QUrl& u : m->urls()) {
+        if (u.isLocalFile()) files << u.toLocalFile();
+        else if (url.isEmpty() && u.isValid()) url = u.toString();
     }
-    HRESULT GetData(const FORMATETC& Format, STGMEDIUM& Medium) override
-    {
-        Medium = STGMEDIUM();
-        const HRESULT hr = QueryGetData(Format);
-        if (hr != S_OK) return hr;
-        Medium.tymed = TYMED_HGLOBAL;
-        Medium.hGlobal = FBlocks.at(Format.cfFormat);
-        return S_OK;
+    // A URL without text of its own is read as the text.
+    const QString text = m->hasText() ? m->text() : url;
+    if (m->hasText() || !url.isEmpty()) {
+        d->Add(CF_TEXT, UnicodeToAnsi(text) + QByteArray(1, '\0'));
+        d->Add(CF_UNICODETEXT, Utf16Block(text));
     }
-    HRESULT GetDataHere(const FORMATETC&, STGMEDIUM&) override { return DV_E_FORMATETC; }
-    HRESULT QueryGetData(const FORMATETC& Format) override
-    {
-        if (Format.dwAspect != DVASPECT_CONTENT || !(Format.tymed & TYMED_HGLOBAL)) return DV_E_FORMATETC;
-        return FBlocks.count(Format.cfFormat) ? S_OK : DV_E_FORMATETC;
-    }
-    HRESULT GetCanonicalFormatEtc(const FORMATETC&, FORMATETC& Out) override
-    {
-        Out.ptd = nullptr;
-        return E_NOTIMPL;
-    }
-    HRESULT SetData(const FORMATETC&, const STGMEDIUM&, bool) override { return DV_E_FORMATETC; }
-    HRESULT EnumFormatEtc(DWORD Direction, std::shared_ptr<IEnumFORMATETC>& Enum) override
-    {
-        if (Direction != DATADIR_GET) return E_NOTIMPL;
-        Enum = std::make_shared<TFormatListEnum>(FOrder);
-        return S_OK;
-    }
-    HRESULT DAdvise(const FORMATETC&, DWORD, void*, DWORD&) override { return OLE_E_ADVISENOTSUPPORTED; }
-    HRESULT DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
-    HRESULT EnumDAdvise(void*& EnumAdvise) override
-    {
-        EnumAdvise = nullptr;
-        return OLE_E_ADVISENOTSUPPORTED;
-    }
-
-private:
-    void Add(TClipFormat f, const QByteArray& block)
-    {
-        if (FBlocks.count(f)) return;
-        FBlocks[f] = block;
-        FORMATETC fe;
-        fe.cfFormat = f;
-        FOrder.push_back(fe);
-    }
-    std::map<TClipFormat, QByteArray> FBlocks;
-    std::vector<FORMATETC> FOrder;
-};
+    if (m->hasFormat(QStringLiteral("text/rtf")))
+        d->Add(RtfFormat(), BlockUpToZero(m->data(QStringLiteral("text/rtf"))) + '\0');
+    if (m->hasFormat(QStringLiteral("text/html"))) d->Add(HtmlFormat(), m->data(QStringLiteral("text/html")));
+    if (!files.isEmpty()) d->Add(CF_HDROP, MakeDropFilesBlock(files));
+    if (!url.isEmpty()) d->Add(UrlFormat(), UnicodeToAnsi(url) + QByteArray(1, '\0'));
+    for (const QString& mime : m->formats())
+        if (const TClipFormat f = ClipboardFormatOfMimeType(mime)) d->Add(f, m->data(mime));
+    return d;
+}
 
 // Routes a control's drop events to its registered target.
 class TDropTargetFilter : public QObject {
@@ -291,6 +201,109 @@ HRESULT QtDragLoop(const std::shared_ptr<IDataObject>& Data, IDropSource* Source
 
 } // namespace
 
+// ============================================================ blocks
+
+uint32_t BlockLE32(const QByteArray& b, qsizetype at)
+{
+    if (at < 0 || at + 4 > b.size()) return 0;
+    const auto* p = reinterpret_cast<const uint8_t*>(b.constData()) + at;
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+void AppendBlockLE32(QByteArray& b, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i) b += char((v >> (8 * i)) & 0xFF);
+}
+
+QByteArray BlockUpToZero(const QByteArray& b)
+{
+    const qsizetype z = b.indexOf('\0');
+    return z < 0 ? b : b.left(z);
+}
+
+QByteArray Utf16Block(const QString& s)
+{
+    QByteArray b;
+    b.reserve((s.size() + 1) * 2);
+    for (const QChar c : s) {
+        b += char(c.unicode() & 0xFF);
+        b += char(c.unicode() >> 8);
+    }
+    b += '\0';
+    b += '\0';
+    return b;
+}
+
+QString TextOfUtf16Block(const QByteArray& b)
+{
+    QString s;
+    for (qsizetype i = 0; i + 1 < b.size(); i += 2) {
+        const char16_t u = char16_t(uint8_t(b[i]) | uint8_t(b[i + 1]) << 8);
+        if (u == 0) break;
+        s += QChar(u);
+    }
+    return s;
+}
+
+void TBlockDataObject::Add(TClipFormat Format, const QByteArray& Block)
+{
+    for (const auto& b : FBlocks)
+        if (b.first == Format) return;
+    FBlocks.emplace_back(Format, Block);
+}
+
+HRESULT TBlockDataObject::GetData(const FORMATETC& Format, STGMEDIUM& Medium)
+{
+    Medium = STGMEDIUM();
+    if (QueryGetData(Format) != S_OK) return DV_E_FORMATETC;
+    for (const auto& b : FBlocks)
+        if (b.first == Format.cfFormat) {
+            Medium.tymed = TYMED_HGLOBAL;
+            Medium.hGlobal = b.second;
+        }
+    return S_OK;
+}
+
+HRESULT TBlockDataObject::GetDataHere(const FORMATETC&, STGMEDIUM&) { return DV_E_FORMATETC; }
+
+HRESULT TBlockDataObject::QueryGetData(const FORMATETC& Format)
+{
+    if (Format.dwAspect != DVASPECT_CONTENT || !(Format.tymed & TYMED_HGLOBAL)) return DV_E_FORMATETC;
+    for (const auto& b : FBlocks)
+        if (b.first == Format.cfFormat) return S_OK;
+    return DV_E_FORMATETC;
+}
+
+HRESULT TBlockDataObject::GetCanonicalFormatEtc(const FORMATETC&, FORMATETC& Out)
+{
+    Out.ptd = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT TBlockDataObject::SetData(const FORMATETC&, const STGMEDIUM&, bool) { return DV_E_FORMATETC; }
+
+HRESULT TBlockDataObject::EnumFormatEtc(DWORD Direction, std::shared_ptr<IEnumFORMATETC>& Enum)
+{
+    if (Direction != DATADIR_GET) return E_NOTIMPL;
+    std::vector<FORMATETC> list;
+    for (const auto& b : FBlocks) {
+        FORMATETC fe;
+        fe.cfFormat = b.first;
+        list.push_back(fe);
+    }
+    Enum = std::make_shared<TFormatListEnum>(std::move(list));
+    return S_OK;
+}
+
+HRESULT TBlockDataObject::DAdvise(const FORMATETC&, DWORD, void*, DWORD&) { return OLE_E_ADVISENOTSUPPORTED; }
+HRESULT TBlockDataObject::DUnadvise(DWORD) { return OLE_E_ADVISENOTSUPPORTED; }
+
+HRESULT TBlockDataObject::EnumDAdvise(void*& EnumAdvise)
+{
+    EnumAdvise = nullptr;
+    return OLE_E_ADVISENOTSUPPORTED;
+}
+
 // ============================================================ the modal drag
 
 HRESULT DoDragDrop(const std::shared_ptr<IDataObject>& Data, IDropSource* Source, DWORD OkEffects, DWORD& Effect)
@@ -393,11 +406,11 @@ DWORD KeyStateFromQt(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Modifiers)
 QByteArray MakeDropFilesBlock(const QStringList& Names)
 {
     QByteArray b;
-    AppendLE32(b, 20); // the list follows the header
-    AppendLE32(b, 0);  // drop point
-    AppendLE32(b, 0);
-    AppendLE32(b, 0);  // not in the non-client area
-    AppendLE32(b, 1);  // wide names
+    AppendBlockLE32(b, 20); // the list follows the header
+    AppendBlockLE32(b, 0);  // drop point
+    AppendBlockLE32(b, 0);
+    AppendBlockLE32(b, 0);  // not in the non-client area
+    AppendBlockLE32(b, 1);  // wide names
     for (const QString& n : Names)
         if (!n.isEmpty()) b += Utf16Block(n);
     b += '\0';
@@ -409,8 +422,8 @@ QStringList ReadDropFilesBlock(const QByteArray& Block)
 {
     QStringList names;
     if (Block.size() < 20) return names;
-    const uint32_t offset = ReadLE32(Block, 0);
-    const bool wide = ReadLE32(Block, 16) != 0;
+    const uint32_t offset = BlockLE32(Block, 0);
+    const bool wide = BlockLE32(Block, 16) != 0;
     if (offset < 20 || offset >= uint32_t(Block.size())) return names;
     QString name;
     if (wide) {
@@ -442,7 +455,7 @@ QStringList ReadDropFilesBlock(const QByteArray& Block)
     return names;
 }
 
-std::shared_ptr<IDataObject> DataObjectFromMime(const QMimeData* Mime) { return std::make_shared<TMimeDataObject>(Mime); }
+std::shared_ptr<IDataObject> DataObjectFromMime(const QMimeData* Mime) { return BlocksOfMime(Mime); }
 
 QMimeData* MimeFromDataObject(IDataObject* Data)
 {
@@ -464,14 +477,14 @@ QMimeData* MimeFromDataObject(IDataObject* Data)
             text = TextOfUtf16Block(m.hGlobal);
             haveUnicode = haveText = true;
         } else if (f == CF_TEXT) {
-            if (!haveUnicode) text = AnsiToUnicode(UpToZero(m.hGlobal));
+            if (!haveUnicode) text = AnsiToUnicode(BlockUpToZero(m.hGlobal));
             haveText = true;
         } else if (f == CF_HDROP) {
             for (const QString& name : ReadDropFilesBlock(m.hGlobal)) urls << QUrl::fromLocalFile(name);
         } else if (f == UrlFormat()) {
             haveUrl = true;
         } else if (f == RtfFormat()) {
-            mime->setData(QStringLiteral("text/rtf"), UpToZero(m.hGlobal));
+            mime->setData(QStringLiteral("text/rtf"), BlockUpToZero(m.hGlobal));
         } else {
             mime->setData(ClipboardMimeType(f), m.hGlobal);
         }

@@ -157,6 +157,33 @@ HRESULT RegisterDragDrop(TWinControl* Control, std::shared_ptr<IDropTarget> Targ
 HRESULT RevokeDragDrop(TWinControl* Control);
 
 // ---- blocks and MIME data
+// A data object of fixed blocks, offered in the order they were added (a drop
+// from another program, or a test's own drag data).
+class TBlockDataObject : public IDataObject {
+public:
+    // A second block of a format already offered is ignored.
+    void Add(TClipFormat Format, const QByteArray& Block);
+    HRESULT GetData(const FORMATETC& Format, STGMEDIUM& Medium) override;
+    HRESULT GetDataHere(const FORMATETC& Format, STGMEDIUM& Medium) override;
+    HRESULT QueryGetData(const FORMATETC& Format) override;
+    HRESULT GetCanonicalFormatEtc(const FORMATETC& In, FORMATETC& Out) override;
+    HRESULT SetData(const FORMATETC& Format, const STGMEDIUM& Medium, bool Release) override;
+    HRESULT EnumFormatEtc(DWORD Direction, std::shared_ptr<IEnumFORMATETC>& Enum) override;
+    HRESULT DAdvise(const FORMATETC& Format, DWORD Flags, void* Sink, DWORD& Connection) override;
+    HRESULT DUnadvise(DWORD Connection) override;
+    HRESULT EnumDAdvise(void*& EnumAdvise) override;
+
+private:
+    std::vector<std::pair<TClipFormat, QByteArray>> FBlocks;
+};
+
+// Little-endian 32-bit values in blocks (0 past the end), the bytes before the
+// first zero byte, and UTF-16LE text blocks ending in a zero character.
+uint32_t BlockLE32(const QByteArray& Block, qsizetype At);
+void AppendBlockLE32(QByteArray& Block, uint32_t Value);
+QByteArray BlockUpToZero(const QByteArray& Block);
+QByteArray Utf16Block(const QString& Text);
+QString TextOfUtf16Block(const QByteArray& Block);
 // The key state of Qt buttons and modifiers.
 DWORD KeyStateFromQt(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Modifiers);
 // A DROPFILES block of the names: a 20-byte header (offset of the list, drop

@@ -21,56 +21,6 @@ QByteArray Block(IDataObject& d, TClipFormat f)
     return d.GetData(fe, m) == S_OK ? m.hGlobal : QByteArray("<none>");
 }
 
-// A data object offering fixed blocks.
-class TBlocks : public IDataObject {
-public:
-    std::vector<std::pair<TClipFormat, QByteArray>> Items;
-    HRESULT GetData(const FORMATETC& f, STGMEDIUM& m) override
-    {
-        for (auto& [fmt, b] : Items)
-            if (fmt == f.cfFormat) {
-                m.tymed = TYMED_HGLOBAL;
-                m.hGlobal = b;
-                return S_OK;
-            }
-        return DV_E_FORMATETC;
-    }
-    HRESULT GetDataHere(const FORMATETC&, STGMEDIUM&) override { return DV_E_FORMATETC; }
-    HRESULT QueryGetData(const FORMATETC&) override { return S_OK; }
-    HRESULT GetCanonicalFormatEtc(const FORMATETC&, FORMATETC&) override { return E_NOTIMPL; }
-    HRESULT SetData(const FORMATETC&, const STGMEDIUM&, bool) override { return E_NOTIMPL; }
-    HRESULT EnumFormatEtc(DWORD, std::shared_ptr<IEnumFORMATETC>& e) override
-    {
-        std::vector<FORMATETC> list;
-        for (auto& it : Items) {
-            FORMATETC fe;
-            fe.cfFormat = it.first;
-            list.push_back(fe);
-        }
-        struct TList : IEnumFORMATETC {
-            std::vector<FORMATETC> L;
-            size_t I = 0;
-            HRESULT Next(ULONG n, FORMATETC* out, ULONG* got) override
-            {
-                ULONG k = 0;
-                while (k < n && I < L.size()) out[k++] = L[I++];
-                if (got) *got = k;
-                return k == n ? S_OK : S_FALSE;
-            }
-            HRESULT Skip(ULONG) override { return E_NOTIMPL; }
-            HRESULT Reset() override { I = 0; return S_OK; }
-            HRESULT Clone(std::shared_ptr<IEnumFORMATETC>&) override { return E_NOTIMPL; }
-        };
-        auto l = std::make_shared<TList>();
-        l->L = list;
-        e = l;
-        return S_OK;
-    }
-    HRESULT DAdvise(const FORMATETC&, DWORD, void*, DWORD&) override { return OLE_E_ADVISENOTSUPPORTED; }
-    HRESULT DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
-    HRESULT EnumDAdvise(void*&) override { return OLE_E_ADVISENOTSUPPORTED; }
-};
-
 // A drop target noting what reaches it; it answers with Answer.
 class TRecordingTarget : public IDropTarget {
 public:
@@ -171,11 +121,11 @@ TEST(DragDropMime, DataObjectsCrossTheMimeTableBothWays)
 {
     const TClipFormat col = RegisterClipboardFormat(QStringLiteral("Grid Column"));
     const TClipFormat rtf = RegisterClipboardFormat(QStringLiteral("Rich Text Format"));
-    TBlocks src;
-    src.Items = {{CF_UNICODETEXT, QByteArray("a\0b\0\0\0", 6)},
-                 {rtf, QByteArray("{\\rtf1 x}\0", 10)},
-                 {col, QByteArray("\x07\0\0\0", 4)},
-                 {CF_HDROP, MakeDropFilesBlock({QStringLiteral("/tmp/f.txt")})}};
+    TBlockDataObject src;
+    src.Add(CF_UNICODETEXT, QByteArray("a\0b\0\0\0", 6));
+    src.Add(rtf, QByteArray("{\\rtf1 x}\0", 10));
+    src.Add(col, QByteArray("\x07\0\0\0", 4));
+    src.Add(CF_HDROP, MakeDropFilesBlock({QStringLiteral("/tmp/f.txt")}));
     std::unique_ptr<QMimeData> mime(MimeFromDataObject(&src));
     EXPECT_EQ(mime->text(), QStringLiteral("ab"));
     EXPECT_EQ(mime->data(QStringLiteral("text/rtf")), QByteArray("{\\rtf1 x}"));
@@ -277,7 +227,7 @@ TEST(DragDropLoop, AScriptedDragGivesTheFeedbackAndTheFinalEffect)
         TDragLoopScope scope(script.Loop());
         TRecordingSource source;
         DWORD effect = 99;
-        auto data = std::make_shared<TBlocks>();
+        auto data = std::make_shared<TBlockDataObject>();
         EXPECT_EQ(DoDragDrop(data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE, effect), c.Result);
         EXPECT_EQ(effect, c.Effect);
         EXPECT_EQ(source.Feedback, c.Feedback);
@@ -291,7 +241,7 @@ TEST(DragDropLoop, AScriptedDragGivesTheFeedbackAndTheFinalEffect)
     TDragLoopScope scope(script.Loop());
     TRecordingSource source;
     DWORD effect = 0;
-    EXPECT_EQ(DoDragDrop(std::make_shared<TBlocks>(), &source, DROPEFFECT_COPY | DROPEFFECT_MOVE, effect),
+    EXPECT_EQ(DoDragDrop(std::make_shared<TBlockDataObject>(), &source, DROPEFFECT_COPY | DROPEFFECT_MOVE, effect),
               DRAGDROP_S_DROP);
     EXPECT_EQ(target.Calls, (std::vector<std::string>{"enter", "over", "drop"}));
     EXPECT_EQ(effect, DWORD(DROPEFFECT_COPY));
