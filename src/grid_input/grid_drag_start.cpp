@@ -23,7 +23,7 @@ TSize ArrowSize(TArrowDirection Direction)
         w = std::max(w, p.X + 1);
         h = std::max(h, p.Y + 1);
     }
-    return TSize(w, h);
+    return TSize{w, h};
 }
 
 constexpr DWORD kCopyOrMove = DROPEFFECT_COPY | DROPEFFECT_MOVE;
@@ -50,7 +50,7 @@ TKvStringGrid::TDropArrowPlaces TKvStringGrid::RowArrowPlaces(const TRect& Cell,
 
 TSize TKvStringGrid::SelectionImageSize(const TRect& TopLeftCell, const TRect& BottomRightCell)
 {
-    return TSize(BottomRightCell.Right - TopLeftCell.Left + 1, BottomRightCell.Bottom - TopLeftCell.Top + 1);
+    return TSize{BottomRightCell.Right - TopLeftCell.Left + 1, BottomRightCell.Bottom - TopLeftCell.Top + 1};
 }
 
 TPoint TKvStringGrid::FloatingImagePlace(const TPoint& ScreenPt, int ImageWidth)

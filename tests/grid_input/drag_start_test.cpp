@@ -217,7 +217,7 @@ TEST(GridMoveFeedback, ArrowAndImagePlaces)
     EXPECT_EQ(rows.Second, TPoint(180, 45));
     rows = TKvStringGrid::RowArrowPlaces(cell, false);
     EXPECT_EQ(rows.First, TPoint(90, 69));
-    EXPECT_EQ(TKvStringGrid::SelectionImageSize(TRect(10, 20, 50, 40), TRect(90, 60, 130, 80)), TSize(121, 61));
+    EXPECT_EQ(TKvStringGrid::SelectionImageSize(TRect(10, 20, 50, 40), TRect(90, 60, 130, 80)), (TSize{121, 61}));
 
     TGridOnForm<> f(5, 4, 300, 150);
     f.grid->SetColWidths(0, 30);
@@ -246,7 +246,7 @@ TEST(GridSelectionToForm, SizeAndTheFixedLineOnTheLeftEdge)
         EXPECT_EQ(form->Height(), want.cy);
         const TRect a = g->UnclippedCellRect(c.Cells.Left, c.Cells.Top);
         const TRect b = g->UnclippedCellRect(c.Cells.Right, c.Cells.Bottom);
-        EXPECT_EQ(want, TSize(b.Right - a.Left + 1, b.Bottom - a.Top + 1));
+        EXPECT_EQ(want, (TSize{b.Right - a.Left + 1, b.Bottom - a.Top + 1}));
         EXPECT_NEAR(form->windowOpacity(), 192 / 255.0, 0.01);
         auto* image = dynamic_cast<TImage*>(form->Controls(0));
         ASSERT_NE(image, nullptr);

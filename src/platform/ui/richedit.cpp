@@ -194,7 +194,7 @@ TSize TRichEdit::RequestedSize() const
     const int width = FEdit->FormatRect().Width();
     d->setTextWidth(width > 0 ? width : -1);
     const QSizeF s = d->size();
-    return TSize(width > 0 ? width : int(std::ceil(d->idealWidth())), int(std::ceil(s.height())));
+    return TSize{width > 0 ? width : int(std::ceil(d->idealWidth())), int(std::ceil(s.height()))};
 }
 
 void TRichEdit::SendRequestResize()
