@@ -2,6 +2,8 @@
 // them in step with its columns and answers the cell hooks from them.
 #include "grid/column_grid.h"
 
+#include "grid_input/edit_link.h"
+
 #include <QSet>
 #include <algorithm>
 
@@ -616,6 +618,9 @@ void TKvColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor)
         if (!item->FloatFormat().isEmpty()) SetFloatFormat(item->FloatFormat());
     }
     TKvStringGrid::GetCellEditor(ACol, ARow, AEditor);
+    // A column's own link takes the place of the grid's.
+    if (InRange(ACol) && ACol >= TBaseGrid::FixedCols() && ARow >= TBaseGrid::FixedRows())
+        if (auto* link = dynamic_cast<TEditLink*>(FColumnCollection->Items(ACol)->EditLink())) SetCurrentEditLink(link);
 }
 
 bool TKvColumnGrid::HasComboBox(int ACol, int ARow)

@@ -1,6 +1,7 @@
 // Construction, destruction, copying, window creation, loading, sizing and the
 // setters with side effects of the grid control, and the grid unit's start-up.
 #include "grid/kv_string_grid.h"
+#include "grid_input/ksg_drag_drop.h"
 #include "grid/grid_text.h"
 #include "grid/html_hint_window.h"
 
@@ -133,6 +134,8 @@ TKvStringGrid::TKvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FSortSettings = std::make_unique<TSortSettings>(this);
     FDragDropSettings = std::make_unique<TDragDropSettings>(this);
     FDragDropSettings->OnIsDesigning = [this] { return FDesigning; };
+    // The rich-text switch of drag and drop is one for the whole program.
+    FDragDropSettings->OnDropRTFEnabled = [](bool Value) { SetDropRTFEnabled(Value); };
     FDragScrollOptions = std::make_unique<TDragScrollOptions>();
     FControlLook = std::make_unique<TControlLook>(this);
     FNavigation = std::make_unique<TNavigation>();
@@ -323,6 +326,7 @@ TKvStringGrid::~TKvStringGrid()
     }
     if (rows > 0 && cols > 0 && FHasCellProps) FreeCellPropertiesRect(0, 0, cols - 1, rows - 1);
     FHiddenRowList.reset();
+    FreeMoveForm();
     FreeEditorControls();
     delete FFilterCheckList;
     delete FFilterDropList;
@@ -489,6 +493,7 @@ void TKvStringGrid::Notification(TComponent* AComponent, TOperation Operation)
 {
     if (Operation == opRemove && !IsDestroying() && FSyncGrid && AComponent == FSyncGrid->Grid())
         FSyncGrid->SetGrid(nullptr);
+    if (Operation == opRemove) ForgetEditLink(AComponent);
     TBaseGrid::Notification(AComponent, Operation);
 }
 

@@ -504,7 +504,7 @@ public:
     TStringList* ComboItems() { return &FComboItems; }
     void SetComboIndex(int ACol, int ARow, int Value);
     int GetComboIndex(int ACol, int ARow);
-    virtual void GetEditorProp(int ACol, int ARow);
+    virtual void GetEditorProp(int ACol, int ARow, class TEditLink* AEditLink = nullptr);
 
     // ---- relays of the date editors (installed as their handlers)
     // The date-time editor's value changed.
@@ -857,6 +857,8 @@ public:
     virtual void CutSelectionToClipboard() {}
     virtual void CopySelectionToClipboard() {}
     virtual void PasteSelectionFromClipboard() {}
+    // Writes the cells of the rectangle in the grid's binary cell form (the drag out of the grid).
+    virtual void SaveRectToBinStream(const TGridRect& Rect, TStream* Stream) { (void)Rect; (void)Stream; }
     virtual int SearchRow(const QString& Text);
     // Whether an in-place editor of the editing code holds the focus.
     virtual bool EditorHasFocus();
@@ -1940,6 +1942,86 @@ private:
 public:
     // ==================== end of in-place editing core
 
+    // ==================== rich-text and custom editors, drag start and moving feedback
+    // (kv_string_grid_edit_custom.cpp, grid_drag_start.cpp; the editors in kv_rich_edit.*, edit_link.*,
+    // the drag-and-drop classes in ksg_drag_drop.*)
+    // The grid's custom editor; a column's link takes its place in the column's cells.
+    class TEditLink* EditLink() const { return FGridEditLink; }
+    void SetEditLink(class TEditLink* Value);
+    // The link of the cell the editor query last looked at.
+    class TEditLink* CurrentEditLink() const { return FEditLink; }
+    // The zero-size converter of rich-text cells and the in-place rich editor, made on first use.
+    class TKvRichEdit* RichEdit();
+    class TKvRichEdit* InplaceRichEdit();
+    std::function<void(TObject*)> OnRichEditSelectionChange;
+    // Takes back the key claim EditLinkControlWndProc installed.
+    void RestoreEditLinkControlWndProc(TWinControl* Control);
+    // The floating image of cells (a no-activate stay-on-top form at opacity 192, owned by the grid).
+    TNoActiveForm* SelectionToForm(const TGridRect& ARect);
+    TNoActiveForm* MoveForm() const { return FMoveForm; }
+    void FreeMoveForm();
+    THeaderDragButton* MoveButton() const;
+    // The drop-position arrows: up and down for columns, left and right for rows.
+    TArrowWindow* ArwU() const { return DropArrow(arrUp); }
+    TArrowWindow* ArwD() const { return DropArrow(arrDown); }
+    TArrowWindow* ArwL() const { return DropArrow(arrLeft); }
+    TArrowWindow* ArwR() const { return DropArrow(arrRight); }
+    TGridRect DropSelection() const { return FDropSelection; }
+    bool SelectionClickArmed() const { return FSelectionClick; }
+    // The drag source of a drag out of the grid.
+    std::unique_ptr<class TKSGDropSource> CreateDropSource();
+    // ---- the geometry of dragging, in screen pixels
+    // A drag starts only more than 3 px away from the press, on either axis.
+    static bool DragThresholdPassed(const TPoint& Down, const TPoint& Now);
+    struct TDropArrowPlaces {
+        TPoint First, Second; // columns: up, down arrow; rows: left, right arrow (top-left corners)
+    };
+    // From the screen rectangle of the header cell where the column would go.
+    static TDropArrowPlaces ColumnArrowPlaces(const TRect& Cell, bool MovingLeft);
+    // From the screen rectangle of the fixed cell of the row where the row would go.
+    static TDropArrowPlaces RowArrowPlaces(const TRect& Cell, bool MovingUp);
+    // The picture of the cells from the top-left to the bottom-right cell rectangle.
+    static TSize SelectionImageSize(const TRect& TopLeftCell, const TRect& BottomRightCell);
+    // Where the floating image of that width goes for the mouse at a screen point.
+    TPoint FloatingImagePlace(const TPoint& ScreenPt, int ImageWidth);
+    std::function<void(TObject*, int ARow, int ACol, const QString& Data, bool& Allow)> OnOleDrag;
+    std::function<void(TObject*, int ARow, int ACol)> OnOleDragStart;
+    std::function<void(TObject*, uint32_t Effect)> OnOleDragStop;
+    std::function<void(TObject*, int ACol, bool& Allow)> OnColumnMove, OnColumnMoving;
+    std::function<void(TObject*, int ARow, bool& Allow)> OnRowMove, OnRowMoving;
+
+protected:
+    // Step 9 of the mouse move: the start of a drag out of the grid and the feedback of moving.
+    void DragStartAndMoveFeedback(int X, int Y, int ACol, int ARow, bool InResizeZone);
+    // The editor query's choice of link for the cell (a column's link).
+    void SetCurrentEditLink(class TEditLink* Value) { FEditLink = Value; }
+
+private:
+    friend class TKvRichEdit;
+    friend class TEditLink;
+    void ShowCustomEditControl(int ACol, int ARow, const TRect& R, TColor BkColor, TFont* Font);
+    void ShowRichEditControl(int ACol, int ARow, const TRect& R, TColor BkColor);
+    void HideCustomEditControl(int RealCol, int ARow);
+    void HideRichEditControl(int RealCol, int ARow);
+    // A link being destroyed is forgotten.
+    void ForgetEditLink(TComponent* AComponent);
+    TArrowWindow* DropArrow(TArrowDirection Direction) const;
+    void OleDragStart(int X, int Y, int ACol, int ARow);
+    void MoveFeedback(int X, int Y, int ACol, int ARow);
+    // Shows an overlay (arrow, button) at a screen point over the grid's form.
+    void PlaceOverlay(TControl* Overlay, const TPoint& ScreenPt);
+    void ShowMoveForm(const TGridRect& Cells, const TPoint& ScreenPt);
+    // Hides the move button and the arrows and frees the image.
+    void EndMoveFeedback();
+    class TEditLink* FGridEditLink = nullptr;
+    class TEditLink* FEditLink = nullptr;
+    class TKvRichEdit* FRichEdit = nullptr;
+    class TKvRichEdit* FInplaceRichEdit = nullptr;
+    TNoActiveForm* FMoveForm = nullptr;
+
+public:
+    // ==================== end of rich-text and custom editors, drag start and moving feedback
+
     // ---- events
     std::function<void(TObject*, int ARow, int ACol, QString& Hint)> OnGridHint, OnGridWideHint;
     std::function<void(TObject*, int ARow, int ACol, TGridDrawState, TBrush*, TFont*)> OnGetCellColor,
@@ -1958,7 +2040,7 @@ public:
     std::function<void(TObject*, int ACol, const QString& NewUnit, int ARow)> OnUnitChanged;
     std::function<void(TObject*, int ACol, int ARow, bool Expanded)> OnExpandClick;
     std::function<void(TObject*, int ARow, int ACol)> OnComboCloseUp, OnComboDropDown;
-    std::function<void(TObject*, int ACol, int ARow, QString&)> OnGetEditorProp;
+    std::function<void(TObject*, int ACol, int ARow, class TEditLink* AEditLink)> OnGetEditorProp;
     std::function<void(TObject*, int ACol, int ARow, QString&)> OnFooterCalc;
     std::function<void(TObject*, const TGridRect&)> OnCellsChanged;
     std::function<void(TObject*, int ACol, int ARow, double Value)> OnDateTimeChange;

@@ -88,6 +88,7 @@ void TKvStringGrid::GetEditorType(int ACol, int ARow, TEditorType& AEditor)
 
 void TKvStringGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor)
 {
+    FEditLink = FGridEditLink;
     if (OnGetEditorType) OnGetEditorType(this, ACol, ARow, AEditor);
 }
 
@@ -299,10 +300,9 @@ bool TKvStringGrid::SetComboSelectionString(const QString& s)
     return true;
 }
 
-void TKvStringGrid::GetEditorProp(int ACol, int ARow)
+void TKvStringGrid::GetEditorProp(int ACol, int ARow, TEditLink* AEditLink)
 {
-    QString dummy;
-    if (OnGetEditorProp) OnGetEditorProp(this, ACol, ARow, dummy);
+    if (OnGetEditorProp) OnGetEditorProp(this, ACol, ARow, AEditLink);
     // The integer event names its parameters the other way round: the column comes first.
     if (OnGetEditorPropInt) OnGetEditorPropInt(this, ACol, ARow);
 }

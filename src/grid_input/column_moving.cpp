@@ -17,6 +17,7 @@ void TKvStringGrid::HeaderDragEnd(int X, int Y, bool& Moved)
     Moved = false;
     if (!HeaderDragActive()) return;
     const bool noDrop = Screen->Cursor() == crNoDrop;
+    EndMoveFeedback();
     EndBlockFocus();
     Screen->SetCursor(crDefault);
     int c = -1, r = -1;

@@ -138,6 +138,9 @@ void TKvStringGrid::MouseMove(TShiftState Shift, int X, int Y)
         inResize = X >= R.Right - 6 && X <= R.Right && Y >= R.Bottom - 6 && Y <= R.Bottom;
     }
 
+    // 9. Drag start and moving feedback.
+    DragStartAndMoveFeedback(X, Y, c, r, inResize);
+
     // 10. Select modes: a later match wins.
     bool claimed = false;
     FMouseSelectMode = msNormal;

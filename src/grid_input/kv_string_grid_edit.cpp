@@ -94,6 +94,10 @@ void TKvStringGrid::ShowEditControl(int ACol, int ARow)
             EditMode = true;
             ShowComboControl(combo, ACol, ARow, R, W, H, bkColor);
         }
+    } else if (EditControl == edCustom) {
+        ShowCustomEditControl(ACol, ARow, R, bkColor, &font);
+    } else if (EditControl == edRichEdit) {
+        ShowRichEditControl(ACol, ARow, R, bkColor);
     }
     // The other special kinds come with their controls; until then they open an edit that shows nothing.
     FStartEditChar = QChar();
@@ -200,6 +204,12 @@ void TKvStringGrid::HideEditControl(int ACol, int ARow)
                     if (hadFocus && CanFocus()) SetFocus();
                 }
             }
+            break;
+        case edCustom:
+            HideCustomEditControl(realCol, ARow);
+            break;
+        case edRichEdit:
+            HideRichEditControl(realCol, ARow);
             break;
         default:
             break;

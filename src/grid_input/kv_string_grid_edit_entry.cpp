@@ -175,5 +175,18 @@ void TKvStringGrid::EditLinkControlWndProc(TWinControl* Control)
 {
     if (!Control || Control->property("kvEditLinkHooked").toBool()) return;
     Control->setProperty("kvEditLinkHooked", true);
-    Control->InputWidget()->installEventFilter(new TEditLinkKeyFilter(this, Control));
+    auto* filter = new TEditLinkKeyFilter(this, Control);
+    filter->setObjectName(QStringLiteral("kvEditLinkKeyFilter"));
+    Control->InputWidget()->installEventFilter(filter);
+}
+
+void TKvStringGrid::RestoreEditLinkControlWndProc(TWinControl* Control)
+{
+    if (!Control || !Control->property("kvEditLinkHooked").toBool()) return;
+    Control->setProperty("kvEditLinkHooked", false);
+    auto* filter = Control->findChild<TEditLinkKeyFilter*>(QStringLiteral("kvEditLinkKeyFilter"),
+                                                           Qt::FindDirectChildrenOnly);
+    if (!filter) return;
+    Control->InputWidget()->removeEventFilter(filter);
+    delete filter;
 }

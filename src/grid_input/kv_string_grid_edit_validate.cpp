@@ -8,6 +8,7 @@
 #include "grid/grid_undo_redo.h"
 #include "grid/grid_chrome.h"
 #include "grid_input/kv_inplace_edit.h"
+#include "grid_input/kv_rich_edit.h"
 
 #include <QtCore/QScopeGuard>
 
@@ -371,10 +372,15 @@ void TKvStringGrid::WMKillFocus(TMessage& Message)
 
 void TKvStringGrid::WMSetFocus(TMessage& Message)
 {
-    if (InvokedFocusChange) return;
+    if (InvokedFocusChange) {
+        // The focus an editor announced has arrived; later ones are the grid's again.
+        InvokedFocusChange = false;
+        return;
+    }
     TBaseGrid::WMSetFocus(Message);
     const int realCol = RealColIndex(Col());
     if (HasCheckBox(realCol, Row())) return;
+    if (FInplaceRichEdit && FInplaceRichEdit->Visible()) HideInplaceEdit();
     auto inView = [this] {
         return Col() >= LeftCol() && Col() < LeftCol() + VisibleColCount() && Row() >= TopRow() &&
                Row() < TopRow() + VisibleRowCount();

@@ -57,7 +57,7 @@ TEST(GridEditEntry, EditorPropertyEventsGetTheCellTheIntegerOneWithItsNamesSwapp
 {
     TEditGridForm f;
     std::vector<std::pair<int, int>> props, ints;
-    f.grid->OnGetEditorProp = [&](TObject*, int c, int r, QString&) { props.emplace_back(c, r); };
+    f.grid->OnGetEditorProp = [&](TObject*, int c, int r, TEditLink*) { props.emplace_back(c, r); };
     f.grid->OnGetEditorPropInt = [&](TObject*, int ARow, int ACol) { ints.emplace_back(ARow, ACol); };
     f.GoTo(TEditGridForm::cList, 3);
     f.F2();

@@ -33,12 +33,22 @@ QString ClipboardFormatName(TClipFormat f) { return Names().value(f); }
 QString ClipboardMimeType(TClipFormat f)
 {
     if (f == CF_TEXT || f == CF_UNICODETEXT) return QStringLiteral("text/plain");
+    if (f == CF_HDROP) return QStringLiteral("text/uri-list");
     const QString n = ClipboardFormatName(f);
     if (n == QLatin1String("Rich Text Format")) return QStringLiteral("text/rtf");
     if (n == QLatin1String("HTML Format")) return QStringLiteral("text/html");
+    if (n == QLatin1String("UniformResourceLocator")) return QStringLiteral("text/uri-list");
     QString safe = n;
     safe.replace(QLatin1Char(' '), QLatin1Char('-'));
     return QStringLiteral("application/x-kv-") + safe.toLower();
+}
+
+TClipFormat ClipboardFormatOfMimeType(const QString& mime)
+{
+    if (!mime.startsWith(QLatin1String("application/x-kv-"))) return 0;
+    for (auto it = Names().cbegin(); it != Names().cend(); ++it)
+        if (ClipboardMimeType(it.key()) == mime) return it.key();
+    return 0;
 }
 
 TClipboard* Clipboard()

@@ -8,6 +8,8 @@
 using TClipFormat = unsigned;
 constexpr TClipFormat CF_TEXT = 1;
 constexpr TClipFormat CF_UNICODETEXT = 13;
+// A list of file names (a DROPFILES block); it travels as text/uri-list.
+constexpr TClipFormat CF_HDROP = 15;
 // A unique id for a named format; the same name gives the same id.
 TClipFormat RegisterClipboardFormat(const QString& name);
 QString ClipboardFormatName(TClipFormat f);
@@ -34,5 +36,11 @@ private:
 };
 
 TClipboard* Clipboard();
-// MIME type under which a clipboard format travels.
+// MIME type under which a clipboard format travels: the two text formats as
+// text/plain, "Rich Text Format" as text/rtf, "HTML Format" as text/html, file
+// lists and "UniformResourceLocator" as text/uri-list, every other name as
+// application/x-kv-<name> (lower case, blanks as dashes).
 QString ClipboardMimeType(TClipFormat f);
+// The registered format that travels under a MIME type of the application/x-kv-
+// family, or 0.
+TClipFormat ClipboardFormatOfMimeType(const QString& mime);

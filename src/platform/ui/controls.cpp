@@ -936,8 +936,28 @@ void SetCurrentCursor(TCursor c)
     else gCursorTarget->InputWidget()->setCursor(CursorToQCursor(c));
 }
 
+namespace {
+TKeyStateScope* gKeyStateScope = nullptr;
+} // namespace
+
+TKeyStateScope::TKeyStateScope(std::initializer_list<int> Down) : FDown(Down), FPrev(gKeyStateScope)
+{
+    gKeyStateScope = this;
+}
+
+TKeyStateScope::~TKeyStateScope() { gKeyStateScope = FPrev; }
+
+void TKeyStateScope::SetDown(int vk, bool Down)
+{
+    FDown.erase(std::remove(FDown.begin(), FDown.end(), vk), FDown.end());
+    if (Down) FDown.push_back(vk);
+}
+
+bool TKeyStateScope::IsDown(int vk) const { return std::find(FDown.begin(), FDown.end(), vk) != FDown.end(); }
+
 int16_t GetKeyState(int vk)
 {
+    if (gKeyStateScope) return gKeyStateScope->IsDown(vk) ? int16_t(0x8000) : int16_t(0);
     const auto mods = QApplication::queryKeyboardModifiers();
     const auto buttons = QApplication::mouseButtons();
     bool down = false;
@@ -1558,6 +1578,15 @@ void TWinControl::WndProc(TMessage& m)
         if (m.LParam) {
             m.Result = reinterpret_cast<TControl*>(m.LParam)->Perform(CN_COMMAND, m.WParam, m.LParam);
             return;
+        }
+        break;
+    case WM_NOTIFY:
+        // Notifications with a header come back to their sender as CN_NOTIFY.
+        if (m.LParam) {
+            if (HWND from = reinterpret_cast<const NMHDR*>(m.LParam)->hwndFrom) {
+                m.Result = from->Perform(CN_NOTIFY, m.WParam, m.LParam);
+                return;
+            }
         }
         break;
     case CM_DIALOGKEY:

@@ -15,6 +15,7 @@
 #include <QtWidgets/QWidget>
 
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 class QScrollBar;
@@ -504,6 +505,20 @@ TControl* FindDragTarget(const TPoint& screenPos, bool allowDisabled);
 // Only the modifier keys and mouse buttons are known.
 int16_t GetKeyState(int vk);
 inline int16_t GetAsyncKeyState(int vk) { return GetKeyState(vk); }
+// Replaces the state GetKeyState reports while it lives (tests): the listed
+// virtual keys and buttons read as held, every other as up.
+class TKeyStateScope {
+public:
+    explicit TKeyStateScope(std::initializer_list<int> Down = {});
+    ~TKeyStateScope();
+    TKeyStateScope(const TKeyStateScope&) = delete;
+    TKeyStateScope& operator=(const TKeyStateScope&) = delete;
+    void SetDown(int vk, bool Down);
+    bool IsDown(int vk) const;
+private:
+    std::vector<int> FDown;
+    TKeyStateScope* FPrev;
+};
 enum : int {
     SM_CXSCREEN = 0, SM_CYSCREEN = 1, SM_CXVSCROLL = 2, SM_CYHSCROLL = 3, SM_CYCAPTION = 4,
     SM_CXBORDER = 5, SM_CYBORDER = 6, SM_CXDLGFRAME = 7, SM_CYDLGFRAME = 8, SM_CYVTHUMB = 9,

@@ -552,7 +552,18 @@ TCursorScope::~TCursorScope() { Screen->SetCursor(FSaved); }
 TMouse* Mouse = &gMouse;
 
 TApplication::TApplication() = default;
-TApplication::~TApplication() = default;
+
+TApplication::~TApplication()
+{
+    // Left to the end of the process, the windows among them outlive the window system.
+    if (!QCoreApplication::instance()) (void)FComponentOwner.release();
+}
+
+TComponent* TApplication::ComponentOwner()
+{
+    if (!FComponentOwner) FComponentOwner = std::make_unique<TComponent>(nullptr);
+    return FComponentOwner.get();
+}
 
 QString TApplication::ExeName() const { return QCoreApplication::applicationFilePath(); }
 
@@ -571,6 +582,7 @@ void TApplication::RemoveForm(TCustomForm* f)
 void TApplication::DestroyForms()
 {
     CancelHint();
+    FComponentOwner.reset();
     while (!FForms.empty()) {
         TCustomForm* f = FForms.back();
         FForms.pop_back();

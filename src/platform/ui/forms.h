@@ -6,6 +6,7 @@
 #include <QtCore/QPointer>
 #include <functional>
 #include <map>
+#include <memory>
 #include <vector>
 
 class QEventLoop;
@@ -249,6 +250,10 @@ public:
     TCustomForm* Forms(int i) const { return FForms.at(size_t(i)); }
     // Destroys the forms in reverse creation order (end of the program).
     void DestroyForms();
+    // The owner of what the program makes at run time for the whole application
+    // (components "owned by the application", found by their names); DestroyForms
+    // frees them first.
+    TComponent* ComponentOwner();
 
     // Shows the main form and runs the event loop until Terminate.
     void Run();
@@ -312,6 +317,7 @@ private:
     THintWindow* FHintWindow = nullptr;
     QTimer* FHintTimer = nullptr;
     QTimer* FHintPauseTimer = nullptr;
+    std::unique_ptr<TComponent> FComponentOwner;
     QPointer<TControl> FHintControl;
     TRect FHintCursorRect; // screen coordinates
     TPoint FHintPos;

@@ -121,6 +121,13 @@ enum : LRESULT { HTNOWHERE = 0, HTCLIENT = 1, HTCAPTION = 2, HTBOTTOMRIGHT = 17,
 enum : WPARAM { WMSZ_LEFT = 1, WMSZ_RIGHT = 2, WMSZ_TOP = 3, WMSZ_TOPLEFT = 4, WMSZ_TOPRIGHT = 5,
                 WMSZ_BOTTOM = 6, WMSZ_BOTTOMLEFT = 7, WMSZ_BOTTOMRIGHT = 8 };
 
+// The header of a WM_NOTIFY notification: the parent reflects it to hwndFrom as CN_NOTIFY.
+struct NMHDR {
+    HWND hwndFrom = nullptr;
+    uintptr_t idFrom = 0;
+    UINT code = 0;
+};
+
 // Unique identifier for a message name; the same name gives the same number (0xC000..0xFFFF).
 UINT RegisterWindowMessage(const QString& name);
 
