@@ -14,11 +14,3 @@
     };                                                                             \
     extern T##Name* Name;
 
-KV_PENDING_WINDOW(FReceiveCAN)
-KV_PENDING_WINDOW(FTransmitCAN)
-KV_PENDING_WINDOW(FDefOffset)
-KV_PENDING_WINDOW(FDNet)
-KV_PENDING_WINDOW(FReceiveJ1939)
-KV_PENDING_WINDOW(FTransmitJ1939)
-KV_PENDING_WINDOW(FReceiveNMEA)
-KV_PENDING_WINDOW(FTransmitNMEA)

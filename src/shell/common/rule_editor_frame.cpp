@@ -89,7 +89,8 @@ void TRuleEditorFrame::Apply_Grid_Event_Handlers(int G)
   TKvStringGrid* grid = Grids[size_t(G)];
   grid->OnKeyPress = [this](TObject* s, QChar& k) { GridKeyPress(s, k); };
   grid->OnGridHint = [this](TObject* s, int r, int c, QString& h) { GridHint(s, r, c, h); };
-  Wire_Click_Cell(grid, [this](TObject* s, int r, int c) { ClickCell(s, r, c); });
+  if (!FFile.Grids[size_t(G)].No_Row_Select_Click)
+    Wire_Click_Cell(grid, [this](TObject* s, int r, int c) { ClickCell(s, r, c); });
   Wire_Dbl_Click_Cell(grid, [this](TObject* s, int r, int c) { DblClickCell(s, r, c); });
   grid->OnCheckBoxClick = [this](TObject* s, int c, int r, bool state) { CheckBoxClick(s, c, r, state); };
   Wire_Combo_Change(grid, [this](TObject* s, int c, int r, int i, const QString& t) {
@@ -287,7 +288,7 @@ void TRuleEditorFrame::Btn_PasteRowClick(TObject*)
 void TRuleEditorFrame::ClickCell(TObject* Sender, int ARow, int ACol)
 {
   const int g = Grid_Index(Sender);
-  if (g >= 0 && ACol == 0 && ARow >= 1)
+  if (g >= 0 && ACol == 0 && ARow >= 1 && !FFile.Grids[size_t(g)].No_Row_Select_Click)
     Grids[size_t(g)]->SelectRows(ARow, 1);
 }
 

@@ -86,6 +86,8 @@ void Load_Grid(const TRuleFile& F, const TRuleGrid& D, TKvStringGrid* G, const T
         text = col.Load(r, present, text);
       Set_Rule_Cell(D, G, c, r, text);
     }
+    if (D.After_Row_Load)
+      D.After_Row_Load(G, r, row);
   }
   if (count > shown)
     State.Rows_Left_Out.emplace_back(Section_Name(D, F), count - shown);
@@ -265,12 +267,21 @@ void Load_Rule_File(const TRuleFile& F, const std::vector<TKvStringGrid*>& Grids
   }
 }
 
+bool Rule_Key_Empty(const TRuleGrid& D, TKvStringGrid* G, int Row)
+{
+  const auto empty = [&](int Col) {
+    const QString key = Get_Rule_Cell(D, G, Col, Row);
+    return D.Key_Untrimmed ? key.isEmpty() : key.trimmed().isEmpty();
+  };
+  return empty(D.Key_Col) && (D.Second_Key_Col < 0 || empty(D.Second_Key_Col));
+}
+
 int Rule_Table_End(const TRuleGrid& D, TKvStringGrid* G)
 {
   if (D.Skip_Empty_Keys)
     return D.Rows + 1;
   for (int r = 1; r <= D.Rows; ++r)
-    if (Get_Rule_Cell(D, G, D.Key_Col, r).trimmed().isEmpty())
+    if (Rule_Key_Empty(D, G, r))
       return r;
   return D.Rows + 1;
 }
@@ -293,14 +304,16 @@ bool Check_Rule_Grids(const TRuleFile& F, const std::vector<TKvStringGrid*>& Gri
     TKvStringGrid* G = Grids[g];
     const int end = Rule_Table_End(D, G);
     for (int r = 1; r < end; ++r) {
-      if (D.Skip_Empty_Keys && Get_Rule_Cell(D, G, D.Key_Col, r).trimmed().isEmpty())
+      if (D.Skip_Empty_Keys && Rule_Key_Empty(D, G, r))
         continue;
       const bool enabled = D.Row_Enabled ? D.Row_Enabled(G, r) : Default_Row_Enabled(D, G, r);
       if (!enabled || !D.Check_Row)
         continue;
       const TRuleFailure fail = D.Check_Row(G, r);
       if (fail) {
-        if (!fail.Silent)
+        if (fail.No_Row_Prefix)
+          MessageDlg(Lang_Str(fail.Text) + fail.Limit, mtError, mbOK);
+        else if (!fail.Silent)
           MessageDlg(Lang_Str(D.Error_Prefix) + QString::number(r) + Lang_Str(fail.Text) + fail.Limit, mtError, mbOK);
         return false;
       }
@@ -325,7 +338,7 @@ void Build_Rule_Document(const TRuleFile& F, const std::vector<TKvStringGrid*>& 
     }
     const int end = Rule_Table_End(D, G);
     for (int r = 1; r < end; ++r) {
-      if (D.Skip_Empty_Keys && Get_Rule_Cell(D, G, D.Key_Col, r).trimmed().isEmpty())
+      if (D.Skip_Empty_Keys && Rule_Key_Empty(D, G, r))
         continue;
       TXmlNode row = section.AddChild(QStringLiteral("row"));
       for (int c = 1; c < D.Col_Count(); ++c) {

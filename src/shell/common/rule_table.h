@@ -48,6 +48,8 @@ struct TRuleFailure {
   int Text = -1;              // -1: the row passes
   QString Limit;
   bool Silent = false;        // fails with its message already shown
+  bool No_Row_Prefix = false; // the message stands alone (a total over the rows): no
+                              // "Error row " and row number before it
   explicit operator bool() const { return Text >= 0 || Silent; }
 };
 
@@ -79,6 +81,17 @@ struct TRuleGrid {
 
   // A missing section reads as an empty grid instead of stopping the load.
   bool Optional_Section = false;
+
+  // The key ends the table only when it is empty as it stands: a key of blanks is a rule
+  // (and fails its check).
+  bool Key_Untrimmed = false;
+  // A second key: a row ends the table only when both key cells are empty.
+  int Second_Key_Col = -1;
+  // A click on a row number leaves the selection as it is.
+  bool No_Row_Select_Click = false;
+  // Runs after the attributes of a loaded row were read into its cells, for cells that
+  // depend on more than their own attribute (an older layout's attribute, say).
+  std::function<void(TKvStringGrid* G, int Row, const TXmlNode& Node)> After_Row_Load;
 
   int Col_Count() const { return int(Columns.size()); }
   int Visible_Col_Count() const;
@@ -146,12 +159,14 @@ void Clear_Rule_Grid(const TRuleGrid& D, TKvStringGrid* G);
 void Load_Rule_File(const TRuleFile& F, const std::vector<TKvStringGrid*>& Grids, const QString& Path,
                     TRuleLoadState& State);
 
-// Checks the grids in page order, rows from 1 up to the first empty trimmed key, skipping
-// rows that are not enabled; the first failure shows one error box (prefix + row +
-// message + limit) and gives false. The final check runs last.
+// Checks the grids in page order, rows from 1 up to the first empty key, skipping rows
+// that are not enabled; the first failure shows one error box (prefix + row + message +
+// limit) and gives false. The final check runs last.
 bool Check_Rule_Grids(const TRuleFile& F, const std::vector<TKvStringGrid*>& Grids);
 
-// The row whose trimmed key is empty and which ends the table (RowCount when none).
+// Whether a row's key is empty: trimmed or as it stands, both keys where there are two.
+bool Rule_Key_Empty(const TRuleGrid& D, TKvStringGrid* G, int Row);
+// The first row whose key is empty, which ends the table (RowCount when none).
 int Rule_Table_End(const TRuleGrid& D, TKvStringGrid* G);
 // True when a row from the table's end on holds data (a cell outside column 0 and the
 // check-box columns that is not empty after trimming): saving would drop it.
