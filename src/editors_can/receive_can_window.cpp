@@ -24,7 +24,7 @@ TRuleFile Make_File()
   };
   static const char* const bytes[8] = {"Byte1", "Byte2", "Byte3", "Byte4", "Byte5", "Byte6", "Byte7", "Byte8"};
   for (int k = 0; k < 8; ++k)
-    cols.push_back(Guarded(2614 + k, bytes[k], 62, edComboList));
+    cols.push_back(Guarded(2614 + k, bytes[k], 58, edComboList));
   cols.push_back(Guarded(2622, "Mnemonic", 100));
   return Single_Grid_File("Receive_Frames", CAN_Frame_Grid(2644, std::move(cols)));
 }

@@ -50,27 +50,9 @@ protected:
         g->SetCells(col, c.Row, QString::fromUtf8(text));
       // A failure leaves the page that was active.
       this->Form->PageControl1->SetActivePage(this->Form->Sheets[1]);
-      const bool ok = this->Form->Controllo_dati();
-      EXPECT_EQ(ok, *c.Message == 0);
+      this->Expect_Check(c.Message);
       EXPECT_EQ(this->Form->PageControl1->ActivePage(), this->Form->Sheets[1]);
-      if (*c.Message) {
-        ASSERT_EQ(this->Messages().size(), 1);
-        EXPECT_EQ(this->Messages().at(0), QString::fromUtf8(c.Message));
-        EXPECT_EQ(this->Dialogs->Requests.at(0).DlgType, mtError);
-      } else {
-        EXPECT_TRUE(this->Messages().isEmpty()) << this->Messages().join(u'\n').toStdString();
-      }
     }
-  }
-
-  // Renders the open window to Name in the build folder.
-  void Render(const char* Name)
-  {
-    QApplication::processEvents();
-    const QImage img = this->Form->grab().toImage();
-    ASSERT_FALSE(img.isNull());
-    EXPECT_EQ(img.width(), this->Form->ClientWidth());
-    EXPECT_TRUE(img.save(QStringLiteral(KV_TEST_BINARY_DIR "/") + QString::fromLatin1(Name)));
   }
 };
 

@@ -44,18 +44,4 @@ protected:
       : TRuleWindowTest<Window>(Blocks, "editors_it")
   {
   }
-
-  // Runs the window's check: Message empty, it passes without a word; else it fails with
-  // exactly that one error message.
-  void Expect_Check(const char* Message)
-  {
-    EXPECT_EQ(Form->Controllo_dati(), *Message == 0);
-    if (*Message) {
-      ASSERT_EQ(Messages().size(), 1);
-      EXPECT_EQ(Messages().at(0), QString::fromUtf8(Message));
-      EXPECT_EQ(Dialogs->Requests.at(0).DlgType, mtError);
-    } else {
-      EXPECT_TRUE(Messages().isEmpty()) << Messages().join(u'\n').toStdString();
-    }
-  }
 };

@@ -11,7 +11,9 @@
 #include "support/modal_show.h"
 #include "support/test_project.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QImage>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -68,6 +70,30 @@ protected:
     for (int c = 1; c < g->ColCount() + g->NumHiddenColumns(); ++c)
       cells << g->Cells(c, r);
     return cells.join(u'|');
+  }
+
+  // Runs the window's check: Message empty, it passes without a word; else it fails with
+  // exactly that one error message.
+  void Expect_Check(const char* Message)
+  {
+    EXPECT_EQ(Form->Controllo_dati(), *Message == 0);
+    if (*Message) {
+      ASSERT_EQ(Messages().size(), 1);
+      EXPECT_EQ(Messages().at(0), QString::fromUtf8(Message));
+      EXPECT_EQ(Dialogs->Requests.at(0).DlgType, mtError);
+    } else {
+      EXPECT_TRUE(Messages().isEmpty()) << Messages().join(u'\n').toStdString();
+    }
+  }
+
+  // Renders the open window to Name in the build folder.
+  void Render(const char* Name)
+  {
+    QApplication::processEvents();
+    const QImage img = Form->grab().toImage();
+    ASSERT_FALSE(img.isNull());
+    EXPECT_EQ(img.width(), Form->ClientWidth());
+    EXPECT_TRUE(img.save(QStringLiteral(KV_TEST_BINARY_DIR "/") + QString::fromLatin1(Name)));
   }
 
   static void Set_Row(TKvStringGrid* g, int r, const QStringList& cells)
