@@ -117,6 +117,8 @@ TFDefOffset::TFDefOffset(TComponent* AOwner) : TForm(AOwner)
   Splitter1->SetName(QStringLiteral("Splitter1"));
   Splitter1->SetParent(this);
   Splitter1->SetAlign(alTop);
+  Splitter1->SetHeight(3);
+  Splitter1->SetTop(Panel1->Top() + Panel1->Height());
 
   P_Button = Make_Button_Panel(this);
   Btn_OK = Make_Button(this, P_Button, QStringLiteral("Btn_OK"), 16, 6, 110, 28);
