@@ -169,6 +169,60 @@ TEST_F(RuleTable, EmptyKeyEndsCheckAndSaveAndDataAfterItIsNoticed)
   EXPECT_FALSE(Rule_Data_After_End(F.Grids[0], A.get()));
 }
 
+TEST_F(RuleTable, UntrimmedAndDoubleKeysEndTheTableWhereTheirCellsAreEmpty)
+{
+  TRuleGrid& D = F.Grids[0];
+  Rule(1, "a", "1");
+  Rule(2, " ", "2");
+  Rule(3, "", "3");
+  EXPECT_EQ(Rule_Table_End(D, A.get()), 2);
+  D.Key_Untrimmed = true;  // a key of blanks is a rule
+  EXPECT_EQ(Rule_Table_End(D, A.get()), 3);
+  D.Second_Key_Col = 3;    // row 3 still has its second key
+  EXPECT_EQ(Rule_Table_End(D, A.get()), 4);
+  EXPECT_TRUE(Rule_Key_Empty(D, A.get(), 4));
+  A->SetCells(3, 3, QString());
+  EXPECT_EQ(Rule_Table_End(D, A.get()), 3);
+  D.Key_Untrimmed = false;
+  EXPECT_EQ(Rule_Table_End(D, A.get()), 3);  // " " and "2": the second key holds the row
+  EXPECT_EQ(Saved().count("<row "), 2);
+}
+
+TEST_F(RuleTable, TotalsStartAgainEveryCheckAndTheirMessageHasNoRowPrefix)
+{
+  int total = 0;
+  F.Begin_Check = [&] { total = 0; };
+  F.Grids[0].Check_Row = [&](TKvStringGrid* g, int r) {
+    total += Rule_Int(g->Cells(3, r));
+    if (total <= 9)
+      return TRuleFailure{};
+    TRuleFailure f = Rule_Failure(Txt_Value, QStringLiteral("9"));
+    f.No_Row_Prefix = true;
+    return f;
+  };
+  Rule(1, "a", "5");
+  Rule(2, "b", "4");
+  EXPECT_TRUE(Check_Rule_Grids(F, Grids()));
+  EXPECT_TRUE(Check_Rule_Grids(F, Grids()));  // not 18 the second time
+  Rule(3, "c", "1");
+  EXPECT_FALSE(Check_Rule_Grids(F, Grids()));
+  EXPECT_EQ(Answers.LastText(), QStringLiteral("!! Value must be between 0 and 9"));
+}
+
+TEST_F(RuleTable, ARowHookSeesTheLoadedRowAndItsElement)
+{
+  F.Grids[0].After_Row_Load = [](TKvStringGrid* g, int r, const TXmlNode& node) {
+    if (node.HasAttribute(QStringLiteral("Old")))
+      g->SetCells(5, r, node.Attribute(QStringLiteral("Old")) + g->Cells(3, r));
+  };
+  EXPECT_EQ(Load("<Test_Root><Group><First><row Name=\"a\" Value=\"1\" Old=\"was \"/>"
+                 "<row Name=\"b\" Value=\"2\"/></First><Second/></Group></Test_Root>"),
+            QString());
+  EXPECT_EQ(A->Cells(5, 1), QStringLiteral("was 1"));
+  EXPECT_EQ(A->Cells(5, 2), QString());
+  EXPECT_FALSE(Saved().contains("Old"));
+}
+
 TEST_F(RuleTable, CheckSkipsDisabledRowsAndNamesTheFirstBadRow)
 {
   Rule(1, "a", "1");
