@@ -52,7 +52,9 @@ protected:
     void Changed() override
     {
         TStringList::Changed();
-        if (FNotify) FNotify();
+        // A batch between BeginUpdate and EndUpdate notifies once, at its end: a list of
+        // n items filled in one go must not rebuild its control n times.
+        if (FNotify && UpdateCount() == 0) FNotify();
     }
 private:
     std::function<void()> FNotify;
