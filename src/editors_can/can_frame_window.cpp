@@ -2,6 +2,7 @@
 
 #include "editors_can/can_frame_window.h"
 
+#include "editors_can/single_grid_editor.h"
 #include "grid/column_grid.h"
 #include "shell/common/lang_table.h"
 
@@ -49,16 +50,6 @@ TRuleFailure Check_CAN_Frame_Row(const TCAN_Frame_Check& C, int Max_Byte, TKvStr
   return {};
 }
 
-QStringList CAN_Byte_Items(int Max_Byte)
-{
-  QStringList items;
-  items.reserve(Max_Byte + 1);
-  items << QStringLiteral("None");
-  for (int p = 0; p < Max_Byte; ++p)
-    items << QString::number(p);
-  return items;
-}
-
 QStringList CAN_Type_Items()
 {
   return {QStringLiteral("2.0A (11 bits)"), QStringLiteral("2.0B (29 bits)")};
@@ -94,7 +85,7 @@ TKvColumnGrid* TCAN_Frame_Window::Frame_Grid() const
 void TCAN_Frame_Window::Before_Load()
 {
   MAX_Byte = FShow_Max_Byte;
-  const QStringList items = CAN_Byte_Items(MAX_Byte);
+  const QStringList items = Position_Items(MAX_Byte);
   for (int k = 0; k < 8; ++k)
     Set_Column_Items(Frame_Grid(), FCheck.First_Byte_Col + k, items);
 }

@@ -36,9 +36,6 @@ bool CAN_Ticked(const QString& Cell);
 // The checks of one CAN frame rule; Max_Byte positions run 0 .. Max_Byte - 1.
 TRuleFailure Check_CAN_Frame_Row(const TCAN_Frame_Check& C, int Max_Byte, TKvStringGrid* G, int Row);
 
-// The byte lists: "None", then "0" .. Max_Byte - 1.
-QStringList CAN_Byte_Items(int Max_Byte);
-
 // The identifier types of the Type column.
 QStringList CAN_Type_Items();
 

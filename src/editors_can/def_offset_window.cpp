@@ -2,6 +2,7 @@
 
 #include "editors_can/def_offset_window.h"
 
+#include "editors_can/single_grid_editor.h"
 #include "grid/column_grid.h"
 #include "platform/ui/comctrls.h"
 #include "platform/ui/dialogs.h"
@@ -80,16 +81,6 @@ void Store_Bytes(TKvColumnGrid* G, QStringList& Positions, QStringList& Mnemonic
     Positions[r - 1] = G->Cells(Offset_Col, r);
     Mnemonics[r - 1] = G->Cells(Mnemonic_Col, r);
   }
-}
-
-QStringList Offset_Items(int Count)
-{
-  QStringList items;
-  items.reserve(Count + 1);
-  items << QStringLiteral("None");
-  for (int p = 0; p < Count; ++p)
-    items << QString::number(p);
-  return items;
 }
 
 }  // namespace
@@ -188,8 +179,8 @@ void TFDefOffset::FormShow(TObject*)
   Load_State = TDN_Load_State{};
   MAX_BYTE_IN = DN_Exchange_Positions;
   MAX_BYTE_OUT = DN_Exchange_Positions;
-  Set_Column_Items(KCG_ByteIN, Offset_Col, Offset_Items(MAX_BYTE_IN));
-  Set_Column_Items(KCG_ByteOUT, Offset_Col, Offset_Items(MAX_BYTE_OUT));
+  Set_Column_Items(KCG_ByteIN, Offset_Col, Position_Items(MAX_BYTE_IN));
+  Set_Column_Items(KCG_ByteOUT, Offset_Col, Position_Items(MAX_BYTE_OUT));
   Slave_Before_Select = -1;
   // A load that stops leaves through the show's failure report; the byte grids then
   // show the first slave read, never the bytes of an earlier opening.

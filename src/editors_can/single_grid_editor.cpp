@@ -58,3 +58,13 @@ bool Cell_In_Range(TKvStringGrid* G, int Col, int Row, qint64 Low, qint64 High)
   const qint64 v = Rule_Int(G->Cells(Col, Row));
   return v >= Low && v <= High;
 }
+
+QStringList Position_Items(int Count)
+{
+  QStringList items;
+  items.reserve(Count + 1);
+  items << QStringLiteral("None");
+  for (int p = 0; p < Count; ++p)
+    items << QString::number(p);
+  return items;
+}

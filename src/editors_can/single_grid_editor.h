@@ -27,6 +27,9 @@ TRuleEditorTexts Single_Grid_Texts(int Base, int Button_Hints, std::vector<int> 
 // in Low .. High.
 bool Cell_In_Range(TKvStringGrid* G, int Col, int Row, qint64 Low, qint64 High);
 
+// The items of a position list: "None", then "0" .. Count - 1.
+QStringList Position_Items(int Count);
+
 // Count text indexes from First.
 std::vector<int> Text_Run(int First, int Count);
 
