@@ -191,7 +191,7 @@ TEST_F(RuleTable, UntrimmedAndDoubleKeysEndTheTableWhereTheirCellsAreEmpty)
 TEST_F(RuleTable, TotalsStartAgainEveryCheckAndTheirMessageHasNoRowPrefix)
 {
   int total = 0;
-  F.Begin_Check = [&] { total = 0; };
+  F.Start_Check = [&] { total = 0; };
   F.Grids[0].Check_Row = [&](TKvStringGrid* g, int r) {
     total += Rule_Int(g->Cells(3, r));
     if (total <= 9)
