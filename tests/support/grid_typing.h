@@ -24,9 +24,12 @@ inline void Type_Cell(TKvStringGrid* g, int col, int row, const QString& text)
 }
 
 // Opens the cell's drop-down list with F2, walks down `downs` items from the top and
-// takes the item with Enter.
+// takes the item with Enter. The grid takes the focus first, as the user's click on it
+// would give it (a grid on a page just shown does not have it).
 inline void Pick(TKvStringGrid* g, int col, int row, int downs)
 {
+  g->SetFocus();
+  QApplication::processEvents();
   g->FocusCell(col, row);
   QTest::keyClick(Focus(g), Qt::Key_F2);
   QTest::keyClick(Focus(g), Qt::Key_Home);
