@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "dropdown/item_appearance.h"
+#include "dropdown/picker_items.h"
 #include "dropdown/selector_enums.h"
 #include "platform/core/classes.h"
 #include "platform/ui/extctrls.h"
@@ -47,23 +48,23 @@ private:
     QString FHint;
 };
 
-class TSelectorItems : public TCollection {
+class TSelectorItems : public TPickerItems<TSelectorItem> {
 public:
-    explicit TSelectorItems(TPersistent* AOwner);
-    TPersistent* GetOwner() const { return FMyOwner; }
-    TSelectorItem* Add() { return static_cast<TSelectorItem*>(TCollection::Add()); }
-    TSelectorItem* Insert(int Index) { return static_cast<TSelectorItem*>(TCollection::Insert(Index)); }
-    TSelectorItem* Items(int Index) const { return static_cast<TSelectorItem*>(TCollection::Items(Index)); }
+    using TPickerItems::TPickerItems;
     void SetItem(int Index, const TSelectorItem* Value) { Items(Index)->Assign(Value); }
-
-    // Fired by item property changes only, not by adding or removing items.
-    TNotifyEvent OnChange;
+    // Counts the changes of the list as a whole (items added, removed or moved),
+    // so a layout can tell whether it still places every item in order.
+    unsigned Generation() const { return FGeneration; }
 
 protected:
-    void Update(TCollectionItem* Item) override;
+    void Update(TCollectionItem* Item) override
+    {
+        if (!Item) ++FGeneration;
+        TPickerItems::Update(Item);
+    }
 
 private:
-    TPersistent* FMyOwner;
+    unsigned FGeneration = 0;
 };
 
 using TDrawItemEvent = std::function<void(TObject* Sender, TCanvas* Canvas, TRect R, int Index)>;
@@ -126,6 +127,7 @@ public:
 
 protected:
     void Paint() override;
+    void paintEvent(QPaintEvent* e) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseLeave() override;
@@ -133,6 +135,8 @@ protected:
 private:
     int Count() const;
     bool IsDisabledItem(int Index) const;
+    // Draws the item on the panel at once.
+    void RepaintItem(int Index);
 
     int FItemIndex = -1;
     int FItemHot = -1;
@@ -142,6 +146,11 @@ private:
     int FItemOffSetY = 4;
     int FCaptionGap = 4;
     TKvCustomItemSelector* FKvItemSelector = nullptr;
+    // The item list's generation the last layout placed; another one means
+    // items came or went since, and their rectangles are not in order.
+    unsigned FLayoutGeneration = ~0u;
+    // The canvas of the paint under way.
+    TCanvas* FPaintCanvas = nullptr;
 };
 
 class TKvCustomItemSelector : public TScrollBox {
