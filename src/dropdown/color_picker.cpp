@@ -34,8 +34,7 @@ void TColorItem::Assign(const TPersistent* Source)
 // ---------------------------------------------------------------- construction
 
 TKvColorPickerDropDown::TKvColorPickerDropDown(TComponent* AOwner)
-    : TKvCustomDropDown(AOwner), FColors(std::make_unique<TColorItems>(this)),
-      FItemAppearance(std::make_unique<TItemAppearance>(this)), FTypeAhead(std::make_unique<TTypeAhead>())
+    : TKvItemListDropDown(AOwner), FColors(std::make_unique<TColorItems>(this))
 {
     // The list style is current, so the popup form comes with its list.
     ConstructOverrides();
@@ -48,7 +47,7 @@ TKvColorPickerDropDown::TKvColorPickerDropDown(TComponent* AOwner)
     SetCursor(crArrow);
 }
 
-TKvColorPickerDropDown::~TKvColorPickerDropDown() { FTypeAhead->Clear(); }
+TKvColorPickerDropDown::~TKvColorPickerDropDown() = default;
 
 void TKvColorPickerDropDown::AddDefaultColors()
 {
@@ -69,14 +68,6 @@ void TKvColorPickerDropDown::AddDefaultColors()
 }
 
 // ---------------------------------------------------------------- value
-
-void TKvColorPickerDropDown::RepaintEdit()
-{
-    Invalidate();
-    InvalidatePaintOver();
-}
-
-bool TKvColorPickerDropDown::PopupOpen() const { return FDropDownForm && FDropDownForm->isVisible(); }
 
 void TKvColorPickerDropDown::SetSelectedColor(TColor Value)
 {
@@ -99,27 +90,15 @@ void TKvColorPickerDropDown::SetItemIndex(int Value)
     if (OnSelect) OnSelect(this);
 }
 
-void TKvColorPickerDropDown::SelectFirstColor()
+void TKvColorPickerDropDown::StepColor(TListStep Step)
 {
-    if (FColors->Count() > 0) SetItemIndex(0);
+    StepSelection(FItemIndex, FColors->Count(), Step, [this](int i) { SetItemIndex(i); });
 }
 
-void TKvColorPickerDropDown::SelectLastColor()
-{
-    if (FColors->Count() > 0) SetItemIndex(FColors->Count() - 1);
-}
-
-void TKvColorPickerDropDown::SelectNextColor()
-{
-    if (FItemIndex < 0) SetItemIndex(0);
-    else if (FItemIndex + 1 < FColors->Count()) SetItemIndex(FItemIndex + 1);
-}
-
-void TKvColorPickerDropDown::SelectPreviousColor()
-{
-    if (FItemIndex < 0) SetItemIndex(0);
-    else if (FItemIndex - 1 >= 0) SetItemIndex(FItemIndex - 1);
-}
+void TKvColorPickerDropDown::SelectFirstColor() { StepColor(TListStep::First); }
+void TKvColorPickerDropDown::SelectLastColor() { StepColor(TListStep::Last); }
+void TKvColorPickerDropDown::SelectNextColor() { StepColor(TListStep::Next); }
+void TKvColorPickerDropDown::SelectPreviousColor() { StepColor(TListStep::Previous); }
 
 void TKvColorPickerDropDown::SetShowText(bool Value)
 {
@@ -166,13 +145,8 @@ void TKvColorPickerDropDown::AdoptControl(TControl* Control)
 
 void TKvColorPickerDropDown::PrepareItemSelector()
 {
-    if (!FDropDownForm) return;
-    if (!FItemSelector) {
-        FItemSelector = new TKvCustomItemSelector(this);
-        FItemSelector->SetParent(FDropDownForm);
-        FItemSelector->SetSelectorType(stColor);
-        FItemSelector->SetBounds(0, 0, FItemSelector->Width(), 150);
-    }
+    CreateItemSelector(stColor);
+    if (!FItemSelector) return;
     FItemSelector->UpdateSelectorPanel();
     AdoptControl(FItemSelector);
 }
@@ -232,7 +206,7 @@ void TKvColorPickerDropDown::HideOtherControls(TControl* Keep)
 
 void TKvColorPickerDropDown::CreateDropDownForm()
 {
-    TKvCustomDropDown::CreateDropDownForm();
+    TKvItemListDropDown::CreateDropDownForm();
     switch (FColorSelectionStyle) {
     case csList: PrepareItemSelector(); break;
     case csDiscrete: PrepareColorSelector(); break;
@@ -322,7 +296,7 @@ void TKvColorPickerDropDown::SyncColorSelector()
 
 void TKvColorPickerDropDown::BeforeDropDown()
 {
-    TKvCustomDropDown::BeforeDropDown();
+    TKvItemListDropDown::BeforeDropDown();
     PrepareStyle();
     FOldSelectedColor = FSelectedColor;
 }
@@ -347,11 +321,11 @@ void TKvColorPickerDropDown::UpdateDropDownSize()
     if (!FDropDownForm) return;
     if (FColorSelectionStyle == csList) {
         if (!FItemSelector) {
-            TKvCustomDropDown::UpdateDropDownSize();
+            TKvItemListDropDown::UpdateDropDownSize();
             return;
         }
         FitListToPanel(FItemSelector, DropDownWidth(), DropDownHeight());
-        TKvCustomDropDown::UpdateDropDownSize();
+        TKvItemListDropDown::UpdateDropDownSize();
         WidenPopupForList(FItemSelector, FDropDownForm, DropDownWidth(), DropDownBorderWidth(),
                       FDropDownForm->Height() - 2 * DropDownBorderWidth() - HeaderPanelHeight() - FooterPanelHeight());
         return;
@@ -367,14 +341,14 @@ void TKvColorPickerDropDown::UpdateDropDownSize()
 
 void TKvColorPickerDropDown::PlaceDropDownControl()
 {
-    TKvCustomDropDown::PlaceDropDownControl();
+    TKvItemListDropDown::PlaceDropDownControl();
     if (FColorSelectionStyle != csList && FDropDownForm) FDropDownForm->SetSizeable(false);
 }
 
 void TKvColorPickerDropDown::DoHideDropDown(bool Cancelled)
 {
     const bool wasOpen = PopupOpen();
-    TKvCustomDropDown::DoHideDropDown(Cancelled);
+    TKvItemListDropDown::DoHideDropDown(Cancelled);
     if (!Cancelled || !wasOpen) return;
     if (FColorSelectionStyle == csList) {
         SetItemIndex(FOldItemIndex);
@@ -388,10 +362,9 @@ void TKvColorPickerDropDown::DoHideDropDown(bool Cancelled)
 
 void TKvColorPickerDropDown::DropDownFormDestroy()
 {
-    TKvCustomDropDown::DropDownFormDestroy();
+    TKvItemListDropDown::DropDownFormDestroy();
     if (IsDestroying()) return;
     // The controls went with their form.
-    FItemSelector = nullptr;
     FColorCubePanel = nullptr;
     FSpectrumPanel = nullptr;
     FColorSelector = nullptr;
@@ -424,7 +397,7 @@ void TKvColorPickerDropDown::PanelSelect(TColor Color)
 void TKvColorPickerDropDown::WndProc(TMessage& Message)
 {
     if (Message.Msg != WM_KEYDOWN) {
-        TKvCustomDropDown::WndProc(Message);
+        TKvItemListDropDown::WndProc(Message);
         return;
     }
     // The edit drops the keys it does not take: the code is read first.
@@ -434,7 +407,7 @@ void TKvColorPickerDropDown::WndProc(TMessage& Message)
         if (FColorSelectionStyle == csList) used = PickHotEntry(FItemSelector);
         else if (FColorSelectionStyle == csDiscrete) used = PickHotEntry(FColorSelector);
     }
-    TKvCustomDropDown::WndProc(Message);
+    TKvItemListDropDown::WndProc(Message);
     if (!Enabled() || GetKeyState(VK_MENU) < 0) return;
     if (FColorSelectionStyle == csList && FItemSelector) {
         if (key == VK_RETURN) {
@@ -483,35 +456,21 @@ void TKvColorPickerDropDown::WheelStep(bool Down)
 
 void TKvColorPickerDropDown::HandleMouseWheelDown()
 {
-    TKvCustomDropDown::HandleMouseWheelDown();
+    TKvItemListDropDown::HandleMouseWheelDown();
     WheelStep(true);
 }
 
 void TKvColorPickerDropDown::HandleMouseWheelUp()
 {
-    TKvCustomDropDown::HandleMouseWheelUp();
+    TKvItemListDropDown::HandleMouseWheelUp();
     WheelStep(false);
-}
-
-// ---------------------------------------------------------------- styles
-
-void TKvColorPickerDropDown::SetSelectionColorStyle(TSelectionColorStyle Value)
-{
-    TKvCustomDropDown::SetSelectionColorStyle(Value);
-    if (FItemSelector) FItemSelector->ItemAppearance()->SetColorStyle(Value);
-}
-
-void TKvColorPickerDropDown::SetComponentStyle(TQRVStyle AStyle)
-{
-    TKvCustomDropDown::SetComponentStyle(AStyle);
-    SetItemAppearanceStyle(FItemAppearance.get(), AStyle);
 }
 
 // ---------------------------------------------------------------- painting
 
 void TKvColorPickerDropDown::PaintOver(TCanvas* Canvas)
 {
-    TKvCustomDropDown::PaintOver(Canvas);
+    TKvItemListDropDown::PaintOver(Canvas);
     PaintSelectedColor(Canvas);
 }
 

@@ -16,7 +16,6 @@
 
 #include "dropdown/color_panels.h"
 #include "dropdown/color_selector.h"
-#include "dropdown/item_appearance.h"
 #include "dropdown/list_picker.h"
 #include "dropdown/picker_items.h"
 #include "grid/kv_string_grid.h"
@@ -53,7 +52,7 @@ public:
 enum TColorSelectionStyle : int { csList, csDiscrete, csColorCube, csSpectrum };
 enum TColorValueText : int { cvtNone, cvtHex, cvtWebName, cvtRGB, cvtHTML };
 
-class TKvColorPickerDropDown : public TKvCustomDropDown, public IColorPickerSelection {
+class TKvColorPickerDropDown : public TKvItemListDropDown, public IColorPickerSelection {
 public:
     explicit TKvColorPickerDropDown(TComponent* AOwner = nullptr);
     ~TKvColorPickerDropDown() override;
@@ -79,8 +78,6 @@ public:
 
     TColorItems* Colors() const { return FColors.get(); }
     void SetColors(const TColorItems* Value) { FColors->Assign(Value); }
-    TItemAppearance* ItemAppearance() const { return FItemAppearance.get(); }
-    void SetItemAppearance(const TItemAppearance* Value) { FItemAppearance->Assign(Value); }
     int Columns() const { return FColumns; }
     void SetColumns(int Value) { FColumns = Value; }
     TItemLayout Layout() const { return FLayout; }
@@ -96,15 +93,10 @@ public:
     TColorSelectionStyle ColorSelectionStyle() const { return FColorSelectionStyle; }
     void SetColorSelectionStyle(TColorSelectionStyle Value);
 
-    // The popup controls; those of the styles not used yet are null.
-    TKvCustomItemSelector* ItemSelector() const { return FItemSelector; }
+    // The popup controls of the other styles; those not used yet are null.
     TCustomColorSelector* ColorSelector() const { return FColorSelector; }
     TKvColorCubePanel* ColorCubePanel() const { return FColorCubePanel; }
     TKvColorSpectrumPanel* SpectrumPanel() const { return FSpectrumPanel; }
-    // The type-ahead text and its 500 ms timer.
-    TTypeAhead* TypeAhead() const { return FTypeAhead.get(); }
-
-    TNotifyEvent OnSelect;
     TOnDrawSelectedItem OnDrawSelectedColor;
     TDrawItemEvent OnDrawColor;
 
@@ -117,8 +109,6 @@ public:
     void DropDownFormDestroy() override;
     void HandleMouseWheelDown() override;
     void HandleMouseWheelUp() override;
-    void SetSelectionColorStyle(TSelectionColorStyle Value) override;
-    void SetComponentStyle(TQRVStyle AStyle) override;
     void WndProc(TMessage& Message) override;
 
 protected:
@@ -128,6 +118,7 @@ protected:
 
 private:
     void PrepareItemSelector();
+    void StepColor(TListStep Step);
     void PrepareColorSelector();
     void PrepareColorCube();
     void PrepareSpectrum();
@@ -145,10 +136,7 @@ private:
     // closed popup's palette steps from there.
     void SyncColorSelector();
     void WheelStep(bool Down);
-    void RepaintEdit();
-    bool PopupOpen() const;
 
-    TKvCustomItemSelector* FItemSelector = nullptr;
     TKvColorCubePanel* FColorCubePanel = nullptr;
     TKvColorSpectrumPanel* FSpectrumPanel = nullptr;
     TCustomColorSelector* FColorSelector = nullptr;
@@ -161,10 +149,6 @@ private:
     TColorSelectionStyle FColorSelectionStyle = csList;
     TColor FSelectedColor = clNone;
     bool FShowText = true;
-    std::unique_ptr<TItemAppearance> FItemAppearance;
-    bool FInternalCall = false;
-    std::unique_ptr<TTypeAhead> FTypeAhead;
-    int FOldItemIndex = -1;
     TColor FOldSelectedColor = clNone;
     TColorValueText FColorValueText = cvtNone;
 };

@@ -7,34 +7,12 @@
 
 // ---------------------------------------------------------------- items
 
-TDetailItem::TDetailItem(TCollection* ACollection)
-    : TCollectionItem(ACollection), FImage(std::make_unique<TPicture>())
-{
-}
-
-TDetailItem::~TDetailItem() = default;
-
-void TDetailItem::SetCaption(const QString& Value)
-{
-    if (FCaption == Value) return;
-    FCaption = Value;
-    Changed(false);
-}
-
-void TDetailItem::SetImageIndex(int Value)
-{
-    if (FImageIndex == Value) return;
-    FImageIndex = Value;
-    Changed(false);
-}
-
 void TDetailItem::Assign(const TPersistent* Source)
 {
     if (auto* S = dynamic_cast<const TDetailItem*>(Source)) {
-        SetCaption(S->FCaption);
-        SetImageIndex(S->FImageIndex);
-        FImage->Assign(S->FImage.get());
-        FEnabled = S->FEnabled;
+        SetCaption(S->Caption());
+        SetImageIndex(S->ImageIndex());
+        AssignPictureAndState(S);
         FTag = S->FTag;
         FItemObject = S->FItemObject;
         FNotes = S->FNotes;
@@ -53,9 +31,7 @@ int TDetailItems::IndexOf(const QString& AValue) const
 // ---------------------------------------------------------------- construction
 
 TKvDetailDropDown::TKvDetailDropDown(TComponent* AOwner)
-    : TKvCustomDropDown(AOwner), FItems(std::make_unique<TDetailItems>(this)),
-      FItemAppearance(std::make_unique<TItemAppearance>(this)), FTypeAhead(std::make_unique<TTypeAhead>()),
-      FCaptionFont(std::make_unique<TFont>()), FNotesFont(std::make_unique<TFont>())
+    : TKvItemListDropDown(AOwner), FItems(std::make_unique<TDetailItems>(this)), FCaptionFont(std::make_unique<TFont>()), FNotesFont(std::make_unique<TFont>())
 {
     ConstructOverrides();
     FItems->OnChange = [](TObject*) {};
@@ -65,15 +41,9 @@ TKvDetailDropDown::TKvDetailDropDown(TComponent* AOwner)
     FNotesFont->Assign(*Font());
 }
 
-TKvDetailDropDown::~TKvDetailDropDown() { FTypeAhead->Clear(); }
+TKvDetailDropDown::~TKvDetailDropDown() = default;
 
 // ---------------------------------------------------------------- value
-
-void TKvDetailDropDown::RepaintEdit()
-{
-    Invalidate();
-    InvalidatePaintOver();
-}
 
 void TKvDetailDropDown::SetOwnText(const QString& Value)
 {
@@ -99,36 +69,22 @@ void TKvDetailDropDown::SetItemIndex(int Value)
     }
 }
 
-void TKvDetailDropDown::SelectFirst()
+void TKvDetailDropDown::StepItem(TListStep Step)
 {
-    if (FItems->Count() > 0) SetItemIndex(0);
+    StepSelection(FItemIndex, FItems->Count(), Step, [this](int i) { SetItemIndex(i); });
 }
 
-void TKvDetailDropDown::SelectLast()
-{
-    if (FItems->Count() > 0) SetItemIndex(FItems->Count() - 1);
-}
-
-void TKvDetailDropDown::SelectNext()
-{
-    if (FItems->Count() == 0) return;
-    if (FItemIndex < 0) SetItemIndex(0);
-    else if (FItemIndex < FItems->Count() - 1) SetItemIndex(FItemIndex + 1);
-}
-
-void TKvDetailDropDown::SelectPrevious()
-{
-    if (FItems->Count() == 0) return;
-    if (FItemIndex < 0) SetItemIndex(0);
-    else if (FItemIndex > 0) SetItemIndex(FItemIndex - 1);
-}
+void TKvDetailDropDown::SelectFirst() { StepItem(TListStep::First); }
+void TKvDetailDropDown::SelectLast() { StepItem(TListStep::Last); }
+void TKvDetailDropDown::SelectNext() { StepItem(TListStep::Next); }
+void TKvDetailDropDown::SelectPrevious() { StepItem(TListStep::Previous); }
 
 // ---------------------------------------------------------------- typing
 
 void TKvDetailDropDown::Change()
 {
     FItemChange = false;
-    TKvCustomDropDown::Change();
+    TKvItemListDropDown::Change();
     if ((ComponentState() & csDesigning) || !FWorkMode) return;
     const QString current = Text();
     SetModified(current != FOldValue);
@@ -160,7 +116,7 @@ void TKvDetailDropDown::Change()
 void TKvDetailDropDown::KeyDown(WORD& Key, TShiftState Shift)
 {
     if (FItems->Count() == 0) {
-        TKvCustomDropDown::KeyDown(Key, Shift);
+        TKvItemListDropDown::KeyDown(Key, Shift);
         return;
     }
     switch (Key) {
@@ -176,14 +132,14 @@ void TKvDetailDropDown::KeyDown(WORD& Key, TShiftState Shift)
         break;
     default: FWorkMode = true; break;
     }
-    TKvCustomDropDown::KeyDown(Key, Shift);
+    TKvItemListDropDown::KeyDown(Key, Shift);
     if (Key == VK_ESCAPE)
         if (const int i = FItems->IndexOf(Text()); i >= 0) SetItemIndex(i);
 }
 
 void TKvDetailDropDown::KeyUp(WORD& Key, TShiftState Shift)
 {
-    TKvCustomDropDown::KeyUp(Key, Shift);
+    TKvItemListDropDown::KeyUp(Key, Shift);
     // The completed item is already the current one.
     if (FItemChange) FItemChange = false;
 }
@@ -206,7 +162,7 @@ void TKvDetailDropDown::MoveSelectorTo(int N)
 void TKvDetailDropDown::WndProc(TMessage& Message)
 {
     if (Message.Msg != WM_KEYDOWN || !Enabled() || GetKeyState(VK_MENU) < 0) {
-        TKvCustomDropDown::WndProc(Message);
+        TKvItemListDropDown::WndProc(Message);
         return;
     }
     const WORD key = WORD(Message.WParam);
@@ -266,12 +222,12 @@ void TKvDetailDropDown::WndProc(TMessage& Message)
         Message.Result = 1;
         return;
     }
-    TKvCustomDropDown::WndProc(Message);
+    TKvItemListDropDown::WndProc(Message);
 }
 
 void TKvDetailDropDown::HandleMouseWheelDown()
 {
-    TKvCustomDropDown::HandleMouseWheelDown();
+    TKvItemListDropDown::HandleMouseWheelDown();
     if (!FItemSelector || !DroppedDown()) {
         SelectNext();
         return;
@@ -282,7 +238,7 @@ void TKvDetailDropDown::HandleMouseWheelDown()
 
 void TKvDetailDropDown::HandleMouseWheelUp()
 {
-    TKvCustomDropDown::HandleMouseWheelUp();
+    TKvItemListDropDown::HandleMouseWheelUp();
     if (!FItemSelector || !DroppedDown()) {
         SelectPrevious();
         return;
@@ -295,13 +251,10 @@ void TKvDetailDropDown::HandleMouseWheelUp()
 
 void TKvDetailDropDown::CreateDropDownForm()
 {
-    TKvCustomDropDown::CreateDropDownForm();
-    if (!FDropDownForm) return;
+    TKvItemListDropDown::CreateDropDownForm();
     if (!FItemSelector) {
-        FItemSelector = new TKvCustomItemSelector(this);
-        FItemSelector->SetParent(FDropDownForm);
-        FItemSelector->SetSelectorType(stImage);
-        FItemSelector->SetBounds(0, 0, FItemSelector->Width(), 150);
+        CreateItemSelector(stImage);
+        if (!FItemSelector) return;
         FItemSelector->OnDrawItem = [this](TObject* Sender, TCanvas* Canvas, TRect R, int Index) {
             DrawDetailItem(Sender, Canvas, R, Index);
         };
@@ -334,7 +287,7 @@ void TKvDetailDropDown::FillSelector()
 
 void TKvDetailDropDown::BeforeDropDown()
 {
-    TKvCustomDropDown::BeforeDropDown();
+    TKvItemListDropDown::BeforeDropDown();
     if (FItemSelector) {
         FItemSelector->OnItemSelect = nullptr;
         PrepareListForFill(FItemSelector, 1, Images(), FLayout, DropDownColor(), FItemAppearance.get());
@@ -352,32 +305,26 @@ void TKvDetailDropDown::UpdateDropDownSize()
         if (DropDownWidth() <= 0) FItemSelector->SetWidth(Width());
         if (DropDownHeight() <= 0) FItemSelector->SetHeight(100);
     }
-    TKvCustomDropDown::UpdateDropDownSize();
+    TKvItemListDropDown::UpdateDropDownSize();
 }
 
 void TKvDetailDropDown::DoShowDropDown()
 {
-    TKvCustomDropDown::DoShowDropDown();
+    TKvItemListDropDown::DoShowDropDown();
     if (FItemSelector && FItemSelector->CanFocus()) FItemSelector->SetFocus();
 }
 
 void TKvDetailDropDown::DoHideDropDown(bool Cancelled)
 {
-    const bool wasOpen = FDropDownForm && FDropDownForm->isVisible();
-    TKvCustomDropDown::DoHideDropDown(Cancelled);
+    const bool wasOpen = PopupOpen();
+    TKvItemListDropDown::DoHideDropDown(Cancelled);
     if (Cancelled && wasOpen && FOldItemIndex != -1) SetItemIndex(FOldItemIndex);
 }
 
 void TKvDetailDropDown::DropDownFormSizing()
 {
-    TKvCustomDropDown::DropDownFormSizing();
+    TKvItemListDropDown::DropDownFormSizing();
     if (FItemSelector) FItemSelector->UpdateSelectorPanel();
-}
-
-void TKvDetailDropDown::DropDownFormDestroy()
-{
-    TKvCustomDropDown::DropDownFormDestroy();
-    if (!IsDestroying()) FItemSelector = nullptr; // it went with its form
 }
 
 void TKvDetailDropDown::DetailItemSelected()
@@ -389,20 +336,6 @@ void TKvDetailDropDown::DetailItemSelected()
         SelectAll();
     }
     if (!FInternalCall) DoHideDropDown(false);
-}
-
-// ---------------------------------------------------------------- styles
-
-void TKvDetailDropDown::SetSelectionColorStyle(TSelectionColorStyle Value)
-{
-    TKvCustomDropDown::SetSelectionColorStyle(Value);
-    if (FItemSelector) FItemSelector->ItemAppearance()->SetColorStyle(Value);
-}
-
-void TKvDetailDropDown::SetComponentStyle(TQRVStyle AStyle)
-{
-    TKvCustomDropDown::SetComponentStyle(AStyle);
-    SetItemAppearanceStyle(FItemAppearance.get(), AStyle);
 }
 
 // ---------------------------------------------------------------- item size and drawing

@@ -13,25 +13,13 @@
 
 #include <memory>
 
-#include "dropdown/item_appearance.h"
 #include "dropdown/list_picker.h"
 #include "dropdown/picker_items.h"
 
-class TDetailItem : public TCollectionItem {
+class TDetailItem : public TPictureListItem {
 public:
-    explicit TDetailItem(TCollection* ACollection);
-    ~TDetailItem() override;
+    explicit TDetailItem(TCollection* ACollection) : TPictureListItem(ACollection) {}
 
-    QString Caption() const { return FCaption; }
-    void SetCaption(const QString& Value);
-    int ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int Value);
-    bool Enabled() const { return FEnabled; }
-    void SetEnabled(bool Value) { FEnabled = Value; }
-    TPicture* Image() const { return FImage.get(); }
-    // Copies the picture.
-    void SetImage(const TPicture* Value) { FImage->Assign(Value); }
-    TRect Rect() const { return FRect; }
     // Shown under the caption, in mini-HTML.
     QString Notes() const { return FNotes; }
     void SetNotes(const QString& Value) { FNotes = Value; }
@@ -44,11 +32,6 @@ public:
     void Assign(const TPersistent* Source) override;
 
 private:
-    QString FCaption;
-    int FImageIndex = -1;
-    bool FEnabled = true;
-    std::unique_ptr<TPicture> FImage;
-    TRect FRect;
     QString FNotes;
     TObject* FItemObject = nullptr;
     int FTag = 0;
@@ -61,7 +44,7 @@ public:
     int IndexOf(const QString& AValue) const;
 };
 
-class TKvDetailDropDown : public TKvCustomDropDown {
+class TKvDetailDropDown : public TKvItemListDropDown {
 public:
     explicit TKvDetailDropDown(TComponent* AOwner = nullptr);
     ~TKvDetailDropDown() override;
@@ -77,8 +60,6 @@ public:
 
     TDetailItems* Items() const { return FItems.get(); }
     void SetItems(const TDetailItems* Value) { FItems->Assign(Value); }
-    TItemAppearance* ItemAppearance() const { return FItemAppearance.get(); }
-    void SetItemAppearance(const TItemAppearance* Value) { FItemAppearance->Assign(Value); }
     TItemLayout Layout() const { return FLayout; }
     void SetLayout(TItemLayout Value) { FLayout = Value; }
     int ItemHeight() const { return FItemHeight; }
@@ -95,10 +76,6 @@ public:
     // Typing mode: Change completes the text.
     bool TypingMode() const { return FWorkMode; }
 
-    TKvCustomItemSelector* ItemSelector() const { return FItemSelector; }
-    TTypeAhead* TypeAhead() const { return FTypeAhead.get(); }
-
-    TNotifyEvent OnSelect;
     // When set, draws every item's content instead of the control.
     TOnDrawSelectedItem OnDrawSelectedImage;
 
@@ -112,11 +89,8 @@ public:
     void DoShowDropDown() override;
     void DoHideDropDown(bool Cancelled) override;
     void DropDownFormSizing() override;
-    void DropDownFormDestroy() override;
     void HandleMouseWheelDown() override;
     void HandleMouseWheelUp() override;
-    void SetSelectionColorStyle(TSelectionColorStyle Value) override;
-    void SetComponentStyle(TQRVStyle AStyle) override;
     void WndProc(TMessage& Message) override;
 
     // The selector's item size and item drawing.
@@ -133,7 +107,7 @@ protected:
 
 private:
     void DetailItemSelected();
-    void RepaintEdit();
+    void StepItem(TListStep Step);
     // Sets the text as the control's own, so Change does not complete it.
     void SetOwnText(const QString& Value);
     // Moves the selector to N (inside its list) with the popup kept open.
@@ -143,14 +117,9 @@ private:
     // The selector's previous or next index (from no selection: 0).
     int SelectorStep(bool Down) const;
 
-    TKvCustomItemSelector* FItemSelector = nullptr;
     TItemLayout FLayout = ilCaptionRight;
     std::unique_ptr<TDetailItems> FItems;
     int FItemIndex = -1;
-    std::unique_ptr<TItemAppearance> FItemAppearance;
-    bool FInternalCall = false;
-    std::unique_ptr<TTypeAhead> FTypeAhead;
-    int FOldItemIndex = -1;
     int FItemHeight = 22;
     std::unique_ptr<TFont> FCaptionFont;
     std::unique_ptr<TFont> FNotesFont;

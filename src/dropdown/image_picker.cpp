@@ -6,34 +6,12 @@
 
 // ---------------------------------------------------------------- items
 
-TImageItem::TImageItem(TCollection* ACollection)
-    : TCollectionItem(ACollection), FImage(std::make_unique<TPicture>())
-{
-}
-
-TImageItem::~TImageItem() = default;
-
-void TImageItem::SetCaption(const QString& Value)
-{
-    if (FCaption == Value) return;
-    FCaption = Value;
-    Changed(false);
-}
-
-void TImageItem::SetImageIndex(int Value)
-{
-    if (FImageIndex == Value) return;
-    FImageIndex = Value;
-    Changed(false);
-}
-
 void TImageItem::Assign(const TPersistent* Source)
 {
     if (auto* S = dynamic_cast<const TImageItem*>(Source)) {
-        SetCaption(S->FCaption);
-        SetImageIndex(S->FImageIndex);
-        FImage->Assign(S->FImage.get());
-        FEnabled = S->FEnabled;
+        SetCaption(S->Caption());
+        SetImageIndex(S->ImageIndex());
+        AssignPictureAndState(S);
         FHint = S->FHint;
         return;
     }
@@ -43,8 +21,7 @@ void TImageItem::Assign(const TPersistent* Source)
 // ---------------------------------------------------------------- construction
 
 TKvImagePickerDropDown::TKvImagePickerDropDown(TComponent* AOwner)
-    : TKvCustomDropDown(AOwner), FItems(std::make_unique<TImageItems>(this)),
-      FItemAppearance(std::make_unique<TItemAppearance>(this)), FTypeAhead(std::make_unique<TTypeAhead>())
+    : TKvItemListDropDown(AOwner), FItems(std::make_unique<TImageItems>(this))
 {
     ConstructOverrides();
     FItems->OnChange = [](TObject*) {};
@@ -53,7 +30,7 @@ TKvImagePickerDropDown::TKvImagePickerDropDown(TComponent* AOwner)
     SetCursor(crArrow);
 }
 
-TKvImagePickerDropDown::~TKvImagePickerDropDown() { FTypeAhead->Clear(); }
+TKvImagePickerDropDown::~TKvImagePickerDropDown() = default;
 
 void TKvImagePickerDropDown::AddImagesFromFolder(const QString& AFolder, bool SetImageCaption)
 {
@@ -77,12 +54,6 @@ void TKvImagePickerDropDown::AddImagesFromImageList()
 }
 
 // ---------------------------------------------------------------- value
-
-void TKvImagePickerDropDown::RepaintEdit()
-{
-    Invalidate();
-    InvalidatePaintOver();
-}
 
 void TKvImagePickerDropDown::SetItemIndex(int Value)
 {
@@ -109,40 +80,23 @@ void TKvImagePickerDropDown::SetImageIndex(int Value)
     SetItemIndex(-1);
 }
 
-void TKvImagePickerDropDown::SelectFirst()
+void TKvImagePickerDropDown::StepItem(TListStep Step)
 {
-    if (FItems->Count() > 0) SetItemIndex(0);
+    StepSelection(FItemIndex, FItems->Count(), Step, [this](int i) { SetItemIndex(i); });
 }
 
-void TKvImagePickerDropDown::SelectLast()
-{
-    if (FItems->Count() > 0) SetItemIndex(FItems->Count() - 1);
-}
-
-void TKvImagePickerDropDown::SelectNext()
-{
-    if (FItemIndex < 0) SetItemIndex(0);
-    else if (FItemIndex + 1 < FItems->Count()) SetItemIndex(FItemIndex + 1);
-}
-
-void TKvImagePickerDropDown::SelectPrevious()
-{
-    if (FItemIndex < 0) SetItemIndex(0);
-    else if (FItemIndex - 1 >= 0) SetItemIndex(FItemIndex - 1);
-}
+void TKvImagePickerDropDown::SelectFirst() { StepItem(TListStep::First); }
+void TKvImagePickerDropDown::SelectLast() { StepItem(TListStep::Last); }
+void TKvImagePickerDropDown::SelectNext() { StepItem(TListStep::Next); }
+void TKvImagePickerDropDown::SelectPrevious() { StepItem(TListStep::Previous); }
 
 // ---------------------------------------------------------------- popup
 
 void TKvImagePickerDropDown::CreateDropDownForm()
 {
-    TKvCustomDropDown::CreateDropDownForm();
-    if (!FDropDownForm) return;
-    if (!FItemSelector) {
-        FItemSelector = new TKvCustomItemSelector(this);
-        FItemSelector->SetParent(FDropDownForm);
-        FItemSelector->SetSelectorType(stImage);
-        FItemSelector->SetBounds(0, 0, FItemSelector->Width(), 150);
-    }
+    TKvItemListDropDown::CreateDropDownForm();
+    CreateItemSelector(stImage);
+    if (!FItemSelector) return;
     FItemSelector->SetColor(DropDownColor());
     FItemSelector->UpdateSelectorPanel();
     SetControl(FItemSelector);
@@ -173,7 +127,7 @@ void TKvImagePickerDropDown::UpdateItemSelector()
 
 void TKvImagePickerDropDown::BeforeDropDown()
 {
-    TKvCustomDropDown::BeforeDropDown();
+    TKvItemListDropDown::BeforeDropDown();
     UpdateItemSelector();
     if (FItemSelector) {
         if (OnDrawItem)
@@ -188,26 +142,20 @@ void TKvImagePickerDropDown::BeforeDropDown()
 void TKvImagePickerDropDown::UpdateDropDownSize()
 {
     if (!FItemSelector) {
-        TKvCustomDropDown::UpdateDropDownSize();
+        TKvItemListDropDown::UpdateDropDownSize();
         return;
     }
     FitListToPanel(FItemSelector, DropDownWidth(), DropDownHeight());
-    TKvCustomDropDown::UpdateDropDownSize();
+    TKvItemListDropDown::UpdateDropDownSize();
     WidenPopupForList(FItemSelector, FDropDownForm, DropDownWidth(), DropDownBorderWidth(),
                       FDropDownForm->Height() - 2 * DropDownBorderWidth() - HeaderPanelHeight() - FooterPanelHeight());
 }
 
 void TKvImagePickerDropDown::DoHideDropDown(bool Cancelled)
 {
-    const bool wasOpen = FDropDownForm && FDropDownForm->isVisible();
-    TKvCustomDropDown::DoHideDropDown(Cancelled);
+    const bool wasOpen = PopupOpen();
+    TKvItemListDropDown::DoHideDropDown(Cancelled);
     if (Cancelled && wasOpen && FItemSelector) SetItemIndex(FOldItemIndex);
-}
-
-void TKvImagePickerDropDown::DropDownFormDestroy()
-{
-    TKvCustomDropDown::DropDownFormDestroy();
-    if (!IsDestroying()) FItemSelector = nullptr; // it went with its form
 }
 
 void TKvImagePickerDropDown::SelectorItemSelect()
@@ -221,13 +169,13 @@ void TKvImagePickerDropDown::SelectorItemSelect()
 void TKvImagePickerDropDown::WndProc(TMessage& Message)
 {
     if (Message.Msg != WM_KEYDOWN) {
-        TKvCustomDropDown::WndProc(Message);
+        TKvItemListDropDown::WndProc(Message);
         return;
     }
     // The edit drops the keys it does not take: the code is read first.
     const WORD key = WORD(Message.WParam);
     const bool used = Enabled() && DroppedDown() && key == VK_RETURN && PickHotEntry(FItemSelector);
-    TKvCustomDropDown::WndProc(Message);
+    TKvItemListDropDown::WndProc(Message);
     if (!Enabled() || GetKeyState(VK_MENU) < 0) return;
     if (key == VK_RETURN) {
         if (!used && OnSelect) OnSelect(this);
@@ -248,7 +196,7 @@ void TKvImagePickerDropDown::WndProc(TMessage& Message)
 
 void TKvImagePickerDropDown::HandleMouseWheelDown()
 {
-    TKvCustomDropDown::HandleMouseWheelDown();
+    TKvItemListDropDown::HandleMouseWheelDown();
     if (!Enabled() || ReadOnly()) return;
     if (DroppedDown()) HotStep(FItemSelector, true);
     else SelectNext();
@@ -256,31 +204,17 @@ void TKvImagePickerDropDown::HandleMouseWheelDown()
 
 void TKvImagePickerDropDown::HandleMouseWheelUp()
 {
-    TKvCustomDropDown::HandleMouseWheelUp();
+    TKvItemListDropDown::HandleMouseWheelUp();
     if (!Enabled() || ReadOnly()) return;
     if (DroppedDown()) HotStep(FItemSelector, false);
     else SelectPrevious();
-}
-
-// ---------------------------------------------------------------- styles
-
-void TKvImagePickerDropDown::SetSelectionColorStyle(TSelectionColorStyle Value)
-{
-    TKvCustomDropDown::SetSelectionColorStyle(Value);
-    if (FItemSelector) FItemSelector->ItemAppearance()->SetColorStyle(Value);
-}
-
-void TKvImagePickerDropDown::SetComponentStyle(TQRVStyle AStyle)
-{
-    TKvCustomDropDown::SetComponentStyle(AStyle);
-    SetItemAppearanceStyle(FItemAppearance.get(), AStyle);
 }
 
 // ---------------------------------------------------------------- painting
 
 void TKvImagePickerDropDown::PaintOver(TCanvas* Canvas)
 {
-    TKvCustomDropDown::PaintOver(Canvas);
+    TKvItemListDropDown::PaintOver(Canvas);
     PaintSelectedImage(Canvas);
 }
 

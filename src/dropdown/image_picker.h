@@ -12,37 +12,20 @@
 
 #include <memory>
 
-#include "dropdown/item_appearance.h"
 #include "dropdown/list_picker.h"
 #include "dropdown/picker_items.h"
 #include "grid/kv_string_grid.h"
 
-class TImageItem : public TCollectionItem {
+class TImageItem : public TPictureListItem {
 public:
-    explicit TImageItem(TCollection* ACollection);
-    ~TImageItem() override;
+    explicit TImageItem(TCollection* ACollection) : TPictureListItem(ACollection) {}
 
-    QString Caption() const { return FCaption; }
-    void SetCaption(const QString& Value);
-    int ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int Value);
-    bool Enabled() const { return FEnabled; }
-    void SetEnabled(bool Value) { FEnabled = Value; }
-    TPicture* Image() const { return FImage.get(); }
-    // Copies the picture; no notification.
-    void SetImage(const TPicture* Value) { FImage->Assign(Value); }
     QString Hint() const { return FHint; }
     void SetHint(const QString& Value) { FHint = Value; }
-    TRect Rect() const { return FRect; }
 
     void Assign(const TPersistent* Source) override;
 
 private:
-    QString FCaption;
-    int FImageIndex = -1;
-    bool FEnabled = true;
-    std::unique_ptr<TPicture> FImage;
-    TRect FRect;
     QString FHint;
 };
 
@@ -51,7 +34,7 @@ public:
     using TPickerItems::TPickerItems;
 };
 
-class TKvImagePickerDropDown : public TKvCustomDropDown, public IImagePickerSelection {
+class TKvImagePickerDropDown : public TKvItemListDropDown, public IImagePickerSelection {
 public:
     explicit TKvImagePickerDropDown(TComponent* AOwner = nullptr);
     ~TKvImagePickerDropDown() override;
@@ -79,17 +62,11 @@ public:
 
     TImageItems* Items() const { return FItems.get(); }
     void SetItems(const TImageItems* Value) { FItems->Assign(Value); }
-    TItemAppearance* ItemAppearance() const { return FItemAppearance.get(); }
-    void SetItemAppearance(const TItemAppearance* Value) { FItemAppearance->Assign(Value); }
     int Columns() const { return FColumns; }
     void SetColumns(int Value) { FColumns = Value; }
     TItemLayout Layout() const { return FLayout; }
     void SetLayout(TItemLayout Value) { FLayout = Value; }
 
-    TKvCustomItemSelector* ItemSelector() const { return FItemSelector; }
-    TTypeAhead* TypeAhead() const { return FTypeAhead.get(); }
-
-    TNotifyEvent OnSelect;
     TOnDrawSelectedItem OnDrawSelectedImage;
     TDrawItemEvent OnDrawItem;
 
@@ -98,11 +75,8 @@ public:
     void BeforeDropDown() override;
     void UpdateDropDownSize() override;
     void DoHideDropDown(bool Cancelled) override;
-    void DropDownFormDestroy() override;
     void HandleMouseWheelDown() override;
     void HandleMouseWheelUp() override;
-    void SetSelectionColorStyle(TSelectionColorStyle Value) override;
-    void SetComponentStyle(TQRVStyle AStyle) override;
     void WndProc(TMessage& Message) override;
 
 protected:
@@ -112,16 +86,11 @@ protected:
 
 private:
     void UpdateItemSelector();
+    void StepItem(TListStep Step);
     void SelectorItemSelect();
-    void RepaintEdit();
 
-    TKvCustomItemSelector* FItemSelector = nullptr;
     int FColumns = 1;
     TItemLayout FLayout = ilCaptionRight;
     std::unique_ptr<TImageItems> FItems;
     int FItemIndex = -1;
-    std::unique_ptr<TItemAppearance> FItemAppearance;
-    bool FInternalCall = false;
-    std::unique_ptr<TTypeAhead> FTypeAhead;
-    int FOldItemIndex = -1;
 };

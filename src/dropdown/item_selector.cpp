@@ -12,27 +12,6 @@
 
 // ---------------------------------------------------------------- items
 
-TSelectorItem::TSelectorItem(TCollection* ACollection)
-    : TCollectionItem(ACollection), FImage(std::make_unique<TPicture>())
-{
-}
-
-TSelectorItem::~TSelectorItem() = default;
-
-void TSelectorItem::SetCaption(const QString& Value)
-{
-    if (FCaption == Value) return;
-    FCaption = Value;
-    Changed(false);
-}
-
-void TSelectorItem::SetImageIndex(int Value)
-{
-    if (FImageIndex == Value) return;
-    FImageIndex = Value;
-    Changed(false);
-}
-
 void TSelectorItem::SetColor(TColor Value)
 {
     if (FColor == Value) return;
@@ -43,11 +22,10 @@ void TSelectorItem::SetColor(TColor Value)
 void TSelectorItem::Assign(const TPersistent* Source)
 {
     if (auto* S = dynamic_cast<const TSelectorItem*>(Source)) {
-        SetCaption(S->FCaption);
+        SetCaption(S->Caption());
         SetColor(S->FColor);
-        SetImageIndex(S->FImageIndex);
-        FImage->Assign(S->FImage.get());
-        FEnabled = S->FEnabled;
+        SetImageIndex(S->ImageIndex());
+        AssignPictureAndState(S);
         FHint = S->FHint;
         return;
     }

@@ -14,37 +14,19 @@
 
 enum TSelectorType : int { stImage, stColor };
 
-class TSelectorItem : public TCollectionItem {
+class TSelectorItem : public TPictureListItem {
 public:
-    explicit TSelectorItem(TCollection* ACollection);
-    ~TSelectorItem() override;
+    explicit TSelectorItem(TCollection* ACollection) : TPictureListItem(ACollection) {}
 
-    QString Caption() const { return FCaption; }
-    void SetCaption(const QString& Value);
-    int ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int Value);
     TColor Color() const { return FColor; }
     void SetColor(TColor Value);
-    bool Enabled() const { return FEnabled; }
-    void SetEnabled(bool Value) { FEnabled = Value; }
-    TPicture* Image() const { return FImage.get(); }
-    // Copies the picture; no notification.
-    void SetImage(const TPicture* Value) { FImage->Assign(Value); }
     QString Hint() const { return FHint; }
     void SetHint(const QString& Value) { FHint = Value; }
-    // The item on the panel, set by the layout.
-    TRect Rect() const { return FRect; }
-    void SetRect(const TRect& Value) { FRect = Value; }
 
     void Assign(const TPersistent* Source) override;
 
 private:
-    QString FCaption;
-    int FImageIndex = -1;
-    bool FEnabled = true;
     TColor FColor = clNone;
-    std::unique_ptr<TPicture> FImage;
-    TRect FRect = TRect(0, 0, 0, 0);
     QString FHint;
 };
 

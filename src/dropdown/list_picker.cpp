@@ -2,6 +2,64 @@
 
 #include <algorithm>
 
+TKvItemListDropDown::TKvItemListDropDown(TComponent* AOwner)
+    : TKvCustomDropDown(AOwner), FItemAppearance(std::make_unique<TItemAppearance>(this)),
+      FTypeAhead(std::make_unique<TTypeAhead>())
+{
+}
+
+TKvItemListDropDown::~TKvItemListDropDown() { FTypeAhead->Clear(); }
+
+void TKvItemListDropDown::SetSelectionColorStyle(TSelectionColorStyle Value)
+{
+    TKvCustomDropDown::SetSelectionColorStyle(Value);
+    if (FItemSelector) FItemSelector->ItemAppearance()->SetColorStyle(Value);
+}
+
+void TKvItemListDropDown::SetComponentStyle(TQRVStyle AStyle)
+{
+    TKvCustomDropDown::SetComponentStyle(AStyle);
+    SetItemAppearanceStyle(FItemAppearance.get(), AStyle);
+}
+
+void TKvItemListDropDown::DropDownFormDestroy()
+{
+    TKvCustomDropDown::DropDownFormDestroy();
+    if (!IsDestroying()) FItemSelector = nullptr;
+}
+
+void TKvItemListDropDown::CreateItemSelector(TSelectorType Type)
+{
+    if (FItemSelector || !FDropDownForm) return;
+    FItemSelector = new TKvCustomItemSelector(this);
+    FItemSelector->SetParent(FDropDownForm);
+    FItemSelector->SetSelectorType(Type);
+    FItemSelector->SetBounds(0, 0, FItemSelector->Width(), 150);
+}
+
+void TKvItemListDropDown::RepaintEdit()
+{
+    Invalidate();
+    InvalidatePaintOver();
+}
+
+void StepSelection(int Index, int Count, TListStep Step, const std::function<void(int)>& Select)
+{
+    if (Count <= 0) return;
+    switch (Step) {
+    case TListStep::First: Select(0); break;
+    case TListStep::Last: Select(Count - 1); break;
+    case TListStep::Next:
+        if (Index < 0) Select(0);
+        else if (Index < Count - 1) Select(Index + 1);
+        break;
+    case TListStep::Previous:
+        if (Index < 0) Select(0);
+        else if (Index > 0) Select(Index - 1);
+        break;
+    }
+}
+
 void MoveListTo(TKvCustomItemSelector* List, int N)
 {
     if (!List || N < 0 || N >= List->Items()->Count()) return;

@@ -5,7 +5,9 @@
 // the key table and wheel steps of the colour and image lists, and the list's
 // sizing for the popup.
 #include <functional>
+#include <memory>
 
+#include "dropdown/item_appearance.h"
 #include "dropdown/item_selector.h"
 #include "dropdown/kv_dropdown.h"
 #include "dropdown/type_ahead.h"
@@ -26,6 +28,50 @@ private:
     bool& FFlag;
     bool FOld;
 };
+
+// The part the editors with an item list share: the list of the popup with
+// its appearance, the type-ahead text, the flag set while the editor moves the
+// list itself, and the list entry of the opening. Descendants finish their
+// construction as every drop-down does (ConstructOverrides).
+class TKvItemListDropDown : public TKvCustomDropDown {
+public:
+    explicit TKvItemListDropDown(TComponent* AOwner = nullptr);
+    ~TKvItemListDropDown() override;
+
+    TItemAppearance* ItemAppearance() const { return FItemAppearance.get(); }
+    void SetItemAppearance(const TItemAppearance* Value) { FItemAppearance->Assign(Value); }
+    // The popup's list; null before the popup form exists and after it went.
+    TKvCustomItemSelector* ItemSelector() const { return FItemSelector; }
+    // The type-ahead text and its 500 ms timer.
+    TTypeAhead* TypeAhead() const { return FTypeAhead.get(); }
+
+    TNotifyEvent OnSelect;
+
+    // The list's appearance takes the same colour style.
+    void SetSelectionColorStyle(TSelectionColorStyle Value) override;
+    // The editor's own item appearance is coloured for the style.
+    void SetComponentStyle(TQRVStyle AStyle) override;
+    // The list went with its form.
+    void DropDownFormDestroy() override;
+
+protected:
+    // Makes the list once: owned by the editor, on the popup form at (0, 0), 150 high.
+    void CreateItemSelector(TSelectorType Type);
+    void RepaintEdit();
+    bool PopupOpen() const { return FDropDownForm && FDropDownForm->isVisible(); }
+
+    TKvCustomItemSelector* FItemSelector = nullptr;
+    std::unique_ptr<TItemAppearance> FItemAppearance;
+    bool FInternalCall = false;
+    std::unique_ptr<TTypeAhead> FTypeAhead;
+    int FOldItemIndex = -1;
+};
+
+// A step of an editor's own selection over Count items from Index (-1: none):
+// the first, the last, the next (the first from none) or the previous (the
+// first from none); none wraps and an empty list selects nothing.
+enum class TListStep { First, Last, Next, Previous };
+void StepSelection(int Index, int Count, TListStep Step, const std::function<void(int)>& Select);
 
 // Return in an open popup: the hot entry, when there is one, becomes the
 // selection (a pick); true when it did.

@@ -9,7 +9,6 @@
 #include "grid/kv_string_grid.h"
 #include "platform/ui/messages.h"
 
-#include <QtGui/QPainter>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
@@ -20,22 +19,6 @@ using TPickerHost = TEditorHost<TKvColorPickerDropDown>;
 QRgb Rgb(TColor c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
 void Key(TKvColorPickerDropDown* E, WORD Vk) { E->Perform(WM_KEYDOWN, Vk, 0); }
-
-// The popup form (or the editor's form with the popup beneath it) as an image in the build folder.
-void SaveOpenPicker(TPickerHost& H, const char* Name)
-{
-    QApplication::processEvents();
-    const QImage form = H.Form->grab().toImage();
-    const QImage popup = H.Edit->DropDownForm()->grab().toImage();
-    QImage sheet(std::max(form.width(), H.Edit->Left() + popup.width()), form.height() + popup.height(),
-                 QImage::Format_RGB32);
-    sheet.fill(Qt::lightGray);
-    QPainter painter(&sheet);
-    painter.drawImage(0, 0, form);
-    painter.drawImage(H.Edit->Left(), form.height(), popup);
-    painter.end();
-    ASSERT_TRUE(sheet.save(QStringLiteral(KV_TEST_BINARY_DIR "/") + QLatin1String(Name)));
-}
 
 struct TSelectCounter {
     int Count = 0;
@@ -479,17 +462,16 @@ TEST(ColorPicker, OpenPopupsOfTheFourStylesArePictured)
         e->SetSelectedColor(0x008000);
         e->ShowDropDown();
         ASSERT_TRUE(e->DroppedDown());
+        const QImage popup = SaveOpenPopupSheet(h.Form, e, c.File);
         if (c.Style == csList) {
             TCustomItemSelector* panel = e->ItemSelector()->SelectorPanel();
             TRect r;
             panel->GetItemRect(2, r);
-            const QImage popup = e->DropDownForm()->grab().toImage().convertToFormat(QImage::Format_RGB32);
             const QPoint at = panel->mapTo(e->DropDownForm(), QPoint(r.Left + 4 + 7, r.Top + 4 + 7));
             EXPECT_EQ(popup.pixel(at), Rgb(0x008000)) << "the box of the selected Green entry";
             EXPECT_TRUE(e->ItemSelector()->VertScrollBarVisible());
             EXPECT_FALSE(e->ItemSelector()->HorzScrollBarVisible()) << "the popup leaves room for the bar";
         }
-        SaveOpenPicker(h, c.File);
         e->HideDropDown(true);
     }
 }

@@ -7,7 +7,6 @@
 #include "dropdown_test_support.h"
 #include "platform/ui/messages.h"
 
-#include <QtGui/QPainter>
 #include <QtTest/QTest>
 #include <QtWidgets/QLineEdit>
 #include <gtest/gtest.h>
@@ -416,17 +415,7 @@ TEST(DetailDropDown, OpenListWithNotesIsPictured)
     e->SetItemIndex(1);
     e->ShowDropDown();
     ASSERT_TRUE(e->DroppedDown());
-    QApplication::processEvents();
-    const QImage popup = e->DropDownForm()->grab().toImage();
-    const QImage form = h.Form->grab().toImage();
-    QImage sheet(std::max(form.width(), e->Left() + popup.width()), form.height() + popup.height(), QImage::Format_RGB32);
-    sheet.fill(Qt::lightGray);
-    QPainter painter(&sheet);
-    painter.drawImage(0, 0, form);
-    painter.drawImage(e->Left(), form.height(), popup);
-    painter.end();
-    EXPECT_TRUE(sheet.save(QStringLiteral(KV_TEST_BINARY_DIR "/detail_dropdown_open.png")));
-    const QImage rgb = popup.convertToFormat(QImage::Format_RGB32);
+    const QImage rgb = SaveOpenPopupSheet(h.Form, e, "detail_dropdown_open.png");
     TCustomItemSelector* panel = e->ItemSelector()->SelectorPanel();
     TRect r;
     panel->GetItemRect(2, r);

@@ -12,7 +12,6 @@
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QImage>
-#include <QtGui/QPainter>
 #include <gtest/gtest.h>
 
 namespace {
@@ -280,17 +279,9 @@ TEST(ImagePicker, OpenListIsPictured)
     TCustomItemSelector* panel = e->ItemSelector()->SelectorPanel();
     TRect r;
     panel->GetItemRect(2, r);
-    const QImage popup = e->DropDownForm()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage popup = SaveOpenPopupSheet(h.Form, e, "image_picker_list.png");
     const QPoint at = panel->mapTo(e->DropDownForm(), QPoint(r.Left + 4 + 8, (r.Top + r.Bottom) / 2));
     EXPECT_EQ(popup.pixel(at), qRgb(0, 0, 255)) << "the Blue item's image";
-    const QImage form = h.Form->grab().toImage();
-    QImage sheet(std::max(form.width(), e->Left() + popup.width()), form.height() + popup.height(), QImage::Format_RGB32);
-    sheet.fill(Qt::lightGray);
-    QPainter painter(&sheet);
-    painter.drawImage(0, 0, form);
-    painter.drawImage(e->Left(), form.height(), popup);
-    painter.end();
-    EXPECT_TRUE(sheet.save(QStringLiteral(KV_TEST_BINARY_DIR "/image_picker_list.png")));
     e->HideDropDown(false);
 }
 
