@@ -1,5 +1,8 @@
 #include "dropdown/item_selector.h"
 
+#include <QtGui/QPaintEvent>
+#include <QtGui/QPainter>
+
 #include "platform/core/exceptions.h"
 
 #include "dropdown/dropdown_draw.h"
@@ -8,27 +11,6 @@
 #include "platform/ui/forms.h"
 
 // ---------------------------------------------------------------- items
-
-TSelectorItem::TSelectorItem(TCollection* ACollection)
-    : TCollectionItem(ACollection), FImage(std::make_unique<TPicture>())
-{
-}
-
-TSelectorItem::~TSelectorItem() = default;
-
-void TSelectorItem::SetCaption(const QString& Value)
-{
-    if (FCaption == Value) return;
-    FCaption = Value;
-    Changed(false);
-}
-
-void TSelectorItem::SetImageIndex(int Value)
-{
-    if (FImageIndex == Value) return;
-    FImageIndex = Value;
-    Changed(false);
-}
 
 void TSelectorItem::SetColor(TColor Value)
 {
@@ -40,26 +22,14 @@ void TSelectorItem::SetColor(TColor Value)
 void TSelectorItem::Assign(const TPersistent* Source)
 {
     if (auto* S = dynamic_cast<const TSelectorItem*>(Source)) {
-        SetCaption(S->FCaption);
+        SetCaption(S->Caption());
         SetColor(S->FColor);
-        SetImageIndex(S->FImageIndex);
-        FImage->Assign(S->FImage.get());
-        FEnabled = S->FEnabled;
+        SetImageIndex(S->ImageIndex());
+        AssignPictureAndState(S);
         FHint = S->FHint;
         return;
     }
     TCollectionItem::Assign(Source);
-}
-
-TSelectorItems::TSelectorItems(TPersistent* AOwner)
-    : TCollection([](TCollection* C) { return new TSelectorItem(C); }), FMyOwner(AOwner)
-{
-}
-
-void TSelectorItems::Update(TCollectionItem* Item)
-{
-    // Whole-collection updates (adding, removing) pass no item.
-    if (Item && OnChange) OnChange(this);
 }
 
 // ---------------------------------------------------------------- panel
@@ -107,7 +77,7 @@ void TCustomItemSelector::SetItemIndex(int Value)
     }
     FItemIndex = Value;
     if (FItemIndex >= 0) {
-        DrawItem(FItemIndex, Canvas());
+        RepaintItem(FItemIndex);
         if (OnItemSelect) OnItemSelect(this);
     }
 }
@@ -121,7 +91,7 @@ void TCustomItemSelector::SetItemHot(int Index)
         InvalidateItem(old);
     }
     FItemHot = Index;
-    if (FItemHot >= 0) DrawItem(FItemHot, Canvas());
+    if (FItemHot >= 0) RepaintItem(FItemHot);
 }
 
 void TCustomItemSelector::SelectFirst()
@@ -193,29 +163,77 @@ int TCustomItemSelector::ItemAtPos(int X, int Y) const
 void TCustomItemSelector::InvalidateItem(int Index)
 {
     if (Index < 0 || Index >= Count()) return;
-    const TRect R = Items()->Items(Index)->Rect();
-    InvalidateRect(Handle(), &R, true);
+    QWidget::update(Items()->Items(Index)->Rect().ToQRect());
+}
+
+void TCustomItemSelector::RepaintItem(int Index)
+{
+    if (Index < 0 || Index >= Count()) return;
+    QWidget::repaint(Items()->Items(Index)->Rect().ToQRect());
 }
 
 void TCustomItemSelector::DrawItems(TCanvas* Canvas)
 {
     if (!Canvas) return;
-    // Only the items meeting the painted area: the cost of a repaint does not
-    // grow with the length of the list.
-    const bool clipped = Canvas->HasClip();
-    const TRect clip = clipped ? Canvas->ClipRect() : TRect();
-    for (int i = 0; i < Count(); ++i) {
+    const int count = Count();
+    if (!Canvas->HasClip()) {
+        for (int i = 0; i < count; ++i) DrawItem(i, Canvas);
+        return;
+    }
+    // Only the items meeting the painted area, so that the cost of a repaint
+    // does not grow with the length of the list.
+    const TRect clip = Canvas->ClipRect();
+    auto meets = [&](const TRect& r) {
+        return r.Bottom > clip.Top && r.Top < clip.Bottom && r.Right > clip.Left && r.Left < clip.Right;
+    };
+    int first = 0;
+    const bool ordered = FLayoutGeneration == Items()->Generation();
+    if (ordered) {
+        // The layout fills row after row: tops and bottoms never decrease with
+        // the index, so the first item reaching below the area's top is found by
+        // halving and the walk ends at the first item starting below it.
+        int hi = count;
+        while (first < hi) {
+            const int mid = first + (hi - first) / 2;
+            if (Items()->Items(mid)->Rect().Bottom <= clip.Top) first = mid + 1;
+            else hi = mid;
+        }
+    }
+    for (int i = first; i < count; ++i) {
         const TRect r = Items()->Items(i)->Rect();
-        if (clipped && (r.Bottom <= clip.Top || r.Top >= clip.Bottom || r.Right <= clip.Left || r.Left >= clip.Right))
-            continue;
-        DrawItem(i, Canvas);
+        if (ordered && r.Top >= clip.Bottom) break;
+        if (meets(r)) DrawItem(i, Canvas);
     }
 }
 
 void TCustomItemSelector::Paint()
 {
     TCustomControl::Paint();
-    DrawItems(Canvas());
+    if (FPaintCanvas) DrawItems(FPaintCanvas);
+}
+
+void TCustomItemSelector::paintEvent(QPaintEvent* e)
+{
+    // The panel is as large as its whole list and shows through a scroll box:
+    // it paints only the exposed part, into an image of that part's size, so
+    // neither the memory nor the time of a repaint grows with the list.
+    const QRect area = e->rect();
+    if (area.isEmpty()) return;
+    QImage image(area.size(), QImage::Format_RGB32);
+    {
+        TCanvas c(&image);
+        c.SetWindowOrg(area.left(), area.top());
+        c.SetClipRect(TRect::From(area));
+        c.Font()->Assign(*Font());
+        c.Brush()->SetStyle(bsSolid);
+        c.Brush()->SetColor(Color());
+        c.FillRect(TRect::From(area));
+        FPaintCanvas = &c;
+        Guard([this] { Paint(); });
+        FPaintCanvas = nullptr;
+    }
+    QPainter p(this);
+    p.drawImage(area.topLeft(), image);
 }
 
 void TCustomItemSelector::GetInnerRect(TRect& R)
@@ -232,7 +250,9 @@ void TCustomItemSelector::GetItemSize(TSize& Size)
     }
     TSize content = SelectorType() == stColor ? TSize{ColorBoxWidth(), ColorBoxHeight()} : TSize{0, 0};
     TSize caption{0, 0};
-    Canvas()->Font()->Assign(*FKvItemSelector->ItemAppearance()->Font());
+    // Measured on a canvas of its own: the panel's may be as large as the list.
+    TCanvas measure;
+    measure.Font()->Assign(*FKvItemSelector->ItemAppearance()->Font());
     for (int i = 0; i < Count(); ++i) {
         TSelectorItem* it = Items()->Items(i);
         if (SelectorType() == stImage) {
@@ -247,7 +267,7 @@ void TCustomItemSelector::GetItemSize(TSize& Size)
             }
         }
         TSize s{0, 0};
-        DrawHTMLTextEx(Canvas(), it->Caption(), TRect(0, 0, 1000, 500), s, nullptr, false, Images());
+        DrawHTMLTextEx(&measure, it->Caption(), TRect(0, 0, 1000, 500), s, nullptr, false, Images());
         caption.cx = std::max(caption.cx, s.cx);
         caption.cy = std::max(caption.cy, s.cy);
     }
@@ -266,6 +286,7 @@ void TCustomItemSelector::GetItemSize(TSize& Size)
 void TCustomItemSelector::SetItemsPosition()
 {
     const int count = Count();
+    FLayoutGeneration = Items()->Generation();
     if (count == 0) {
         SetBounds(Left(), Top(), 100, 50);
         return;

@@ -7,63 +7,46 @@
 #include <memory>
 
 #include "dropdown/item_appearance.h"
+#include "dropdown/picker_items.h"
 #include "dropdown/selector_enums.h"
 #include "platform/core/classes.h"
 #include "platform/ui/extctrls.h"
 
 enum TSelectorType : int { stImage, stColor };
 
-class TSelectorItem : public TCollectionItem {
+class TSelectorItem : public TPictureListItem {
 public:
-    explicit TSelectorItem(TCollection* ACollection);
-    ~TSelectorItem() override;
+    explicit TSelectorItem(TCollection* ACollection) : TPictureListItem(ACollection) {}
 
-    QString Caption() const { return FCaption; }
-    void SetCaption(const QString& Value);
-    int ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int Value);
     TColor Color() const { return FColor; }
     void SetColor(TColor Value);
-    bool Enabled() const { return FEnabled; }
-    void SetEnabled(bool Value) { FEnabled = Value; }
-    TPicture* Image() const { return FImage.get(); }
-    // Copies the picture; no notification.
-    void SetImage(const TPicture* Value) { FImage->Assign(Value); }
     QString Hint() const { return FHint; }
     void SetHint(const QString& Value) { FHint = Value; }
-    // The item on the panel, set by the layout.
-    TRect Rect() const { return FRect; }
-    void SetRect(const TRect& Value) { FRect = Value; }
 
     void Assign(const TPersistent* Source) override;
 
 private:
-    QString FCaption;
-    int FImageIndex = -1;
-    bool FEnabled = true;
     TColor FColor = clNone;
-    std::unique_ptr<TPicture> FImage;
-    TRect FRect = TRect(0, 0, 0, 0);
     QString FHint;
 };
 
-class TSelectorItems : public TCollection {
+class TSelectorItems : public TPickerItems<TSelectorItem> {
 public:
-    explicit TSelectorItems(TPersistent* AOwner);
-    TPersistent* GetOwner() const { return FMyOwner; }
-    TSelectorItem* Add() { return static_cast<TSelectorItem*>(TCollection::Add()); }
-    TSelectorItem* Insert(int Index) { return static_cast<TSelectorItem*>(TCollection::Insert(Index)); }
-    TSelectorItem* Items(int Index) const { return static_cast<TSelectorItem*>(TCollection::Items(Index)); }
+    using TPickerItems::TPickerItems;
     void SetItem(int Index, const TSelectorItem* Value) { Items(Index)->Assign(Value); }
-
-    // Fired by item property changes only, not by adding or removing items.
-    TNotifyEvent OnChange;
+    // Counts the changes of the list as a whole (items added, removed or moved),
+    // so a layout can tell whether it still places every item in order.
+    unsigned Generation() const { return FGeneration; }
 
 protected:
-    void Update(TCollectionItem* Item) override;
+    void Update(TCollectionItem* Item) override
+    {
+        if (!Item) ++FGeneration;
+        TPickerItems::Update(Item);
+    }
 
 private:
-    TPersistent* FMyOwner;
+    unsigned FGeneration = 0;
 };
 
 using TDrawItemEvent = std::function<void(TObject* Sender, TCanvas* Canvas, TRect R, int Index)>;
@@ -126,6 +109,7 @@ public:
 
 protected:
     void Paint() override;
+    void paintEvent(QPaintEvent* e) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseLeave() override;
@@ -133,6 +117,8 @@ protected:
 private:
     int Count() const;
     bool IsDisabledItem(int Index) const;
+    // Draws the item on the panel at once.
+    void RepaintItem(int Index);
 
     int FItemIndex = -1;
     int FItemHot = -1;
@@ -142,6 +128,11 @@ private:
     int FItemOffSetY = 4;
     int FCaptionGap = 4;
     TKvCustomItemSelector* FKvItemSelector = nullptr;
+    // The item list's generation the last layout placed; another one means
+    // items came or went since, and their rectangles are not in order.
+    unsigned FLayoutGeneration = ~0u;
+    // The canvas of the paint under way.
+    TCanvas* FPaintCanvas = nullptr;
 };
 
 class TKvCustomItemSelector : public TScrollBox {

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "dropdown/picker_registry.h"
 #include "grid/grid_editor_controls.h"
 #include "grid_input/kv_inplace_edit.h"
 #include "grid/html_render.h"
@@ -57,6 +58,8 @@ void Initialize()
     reg[QStringLiteral("TControlEdit")] = [](TComponent* o) -> TComponent* { return new TControlEdit(o); };
     reg[QStringLiteral("TControlCombo")] = [](TComponent* o) -> TComponent* { return new TControlCombo(o); };
     reg[QStringLiteral("TScrollBar")] = [](TComponent* o) -> TComponent* { return new TScrollBar(o); };
+    // The colour and image pickers the cell objects ask for by name.
+    RegisterPickerClasses(reg);
     DateTimeControlAvailable = GetFileVersion(QStringLiteral("comctl32.dll")) > 0x00040045;
     GridCellsClipboardFormat = RegisterClipboardFormat(QStringLiteral("TKvStringGrid Cells"));
     GridEditDoneMessage = RegisterWindowMessage(QStringLiteral("GridEditDone"));

@@ -1,5 +1,6 @@
 #include "dropdown_test_support.h"
 
+#include <QtGui/QPainter>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <gtest/gtest.h>
@@ -46,4 +47,20 @@ void ClickWidget(QWidget* w, Qt::MouseButton b)
     const QPoint p(w->width() / 2, w->height() / 2);
     QTest::mousePress(w, b, Qt::NoModifier, p);
     QTest::mouseRelease(w, b, Qt::NoModifier, p);
+}
+
+QImage SaveOpenPopupSheet(TForm* Form, TKvCustomDropDown* Edit, const char* Name)
+{
+    QApplication::processEvents();
+    const QImage form = Form->grab().toImage();
+    const QImage popup = Edit->DropDownForm()->grab().toImage();
+    QImage sheet(std::max(form.width(), Edit->Left() + popup.width()), form.height() + popup.height(),
+                 QImage::Format_RGB32);
+    sheet.fill(Qt::lightGray);
+    QPainter painter(&sheet);
+    painter.drawImage(0, 0, form);
+    painter.drawImage(Edit->Left(), form.height(), popup);
+    painter.end();
+    EXPECT_TRUE(sheet.save(QStringLiteral(KV_TEST_BINARY_DIR "/") + QLatin1String(Name)));
+    return popup.convertToFormat(QImage::Format_RGB32);
 }

@@ -73,6 +73,9 @@ struct TDropDownHost {
 // The inner speed button of an editor's drop-down button.
 inline TKvDropDownSpeedButton* Arrow(TKvCustomDropDown* e) { return e->Button()->InnerButton(); }
 void ClickWidget(QWidget* w, Qt::MouseButton b = Qt::LeftButton);
+// The editor's form with the editor's open popup beneath it, saved as Name in
+// the build folder; returns the popup's own picture.
+QImage SaveOpenPopupSheet(TForm* Form, TKvCustomDropDown* Edit, const char* Name);
 
 // A borderless form at the screen's origin holding one editor of type T at
 // (10, 10), 120 x 25, with the tick clock far from 0 (so a first opening is

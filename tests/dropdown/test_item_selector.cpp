@@ -351,3 +351,53 @@ TEST(ItemSelector, CaptionLayoutsPlaceTheCaptionAndTheBox)
         EXPECT_EQ(text->Y - inner.Top, textY) << c.layout;
     }
 }
+
+TEST(ItemSelector, PaintingAnAreaDrawsOnlyTheItemsMeetingItWithTheSamePixels)
+{
+    SelectorFixture f(40, 2);
+    f.host->SetItemIndex(21);
+    const TRect item = f.ItemRect(20);
+    const TRect area(0, item.Top + item.Height() / 2, f.panel->Width(), item.Top + 3 * item.Height());
+    auto paint = [&](bool clipped) {
+        QImage img(f.panel->Width(), f.panel->Height(), QImage::Format_RGB32);
+        img.fill(Qt::white);
+        TCanvas c(&img);
+        if (clipped) c.SetClipRect(area);
+        f.panel->DrawItems(&c);
+        return img.copy(area.ToQRect());
+    };
+    EXPECT_EQ(paint(true), paint(false));
+    // The items drawn are those of the three rows the area meets.
+    TRecordingCanvas rec(7, 13, 10, f.panel->Width(), f.panel->Height());
+    rec.SetClipRect(area);
+    f.panel->DrawItems(&rec);
+    auto boxes = [&] {
+        int n = 0;
+        for (const auto& op : rec.OpsOf(QStringLiteral("Rectangle"))) n += op.R.Width() == 14 && op.R.Height() == 14;
+        return n;
+    };
+    EXPECT_EQ(boxes(), 6) << "one colour box per item";
+    // Items added after the layout have no place yet: every item is looked at.
+    f.host->Items()->Insert(0);
+    rec.Clear();
+    f.panel->DrawItems(&rec);
+    EXPECT_EQ(boxes(), 6);
+}
+
+TEST(ItemSelector, ALongListPaintsOnlyItsExposedPart)
+{
+    SelectorFixture f(0);
+    f.form.Show();
+    f.host->Items()->BeginUpdate();
+    for (int i = 0; i < 5000; ++i) f.host->Items()->Add()->SetCaption(QStringLiteral("Entry %1").arg(i));
+    f.host->Items()->EndUpdate();
+    f.host->UpdateSelectorPanel();
+    f.host->SetItemIndex(4000);
+    QApplication::processEvents();
+    int drawn = 0;
+    f.host->OnDrawItem = [&](TObject*, TCanvas*, TRect, int) { ++drawn; };
+    const QImage shot = f.host->grab().toImage();
+    EXPECT_GT(drawn, 0);
+    EXPECT_LT(drawn, 40) << "only the rows in the scroll box's view are drawn";
+    EXPECT_EQ(shot.size(), QSize(280, 280));
+}

@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -204,6 +205,21 @@ QStringList ListFiles(const QString& Dir, const QString& Mask)
     for (const QString& N : D.entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase))
         if (!N.startsWith(QLatin1Char('.')) && MatchesMask(N, Mask))
             R << N;
+    return R;
+}
+
+QStringList ListAllEntries(const QString& Dir, const QString& Mask)
+{
+    QStringList R;
+    DIR* D = ::opendir(QFile::encodeName(Dir.isEmpty() ? QStringLiteral(".") : Dir).constData());
+    if (!D)
+        return R;
+    while (const dirent* E = ::readdir(D)) {
+        const QString N = QFile::decodeName(E->d_name);
+        if (MatchesMask(N, Mask))
+            R << N;
+    }
+    ::closedir(D);
     return R;
 }
 

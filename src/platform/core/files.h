@@ -41,6 +41,10 @@ QStringList ListSubFolders(const QString& Dir);
 // Names of the files matching Mask ("*.lng", "*", "a?.xml") without regard to case, sorted.
 QStringList ListFiles(const QString& Dir, const QString& Mask);
 bool MatchesMask(const QString& FileName, const QString& Mask);
+// Names of every entry of Dir matching Mask whatever its kind or attributes (files,
+// folders, hidden entries, "." and ".." included), in the order the file system gives
+// them; empty when the folder cannot be read.
+QStringList ListAllEntries(const QString& Dir, const QString& Mask);
 
 // The folder that holds the executable.
 QString ProgramFolder();

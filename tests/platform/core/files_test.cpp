@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
@@ -99,6 +101,25 @@ TEST(Folders, CreateListCopyDelete)
     EXPECT_FALSE(CopyFile(PathJoin(Root, QStringLiteral("none")), Dst, false));
     EXPECT_TRUE(DeleteFile(Dst));
     EXPECT_FALSE(DeleteFile(Dst));
+}
+
+TEST(Folders, AllEntriesListsEveryKindInTheFileSystemsOrder)
+{
+    QTemporaryDir T;
+    const QString Root = T.path();
+    ASSERT_TRUE(CreateDir(PathJoin(Root, QStringLiteral("sub.png"))));
+    Put(PathJoin(Root, QStringLiteral("a.png")), "a");
+    Put(PathJoin(Root, QStringLiteral(".b.PNG")), "b");
+    Put(PathJoin(Root, QStringLiteral("c.txt")), "c");
+
+    QStringList All = ListAllEntries(Root, QStringLiteral("*"));
+    std::sort(All.begin(), All.end());
+    EXPECT_EQ(All, (QStringList{".", "..", ".b.PNG", "a.png", "c.txt", "sub.png"}));
+
+    QStringList Png = ListAllEntries(Root, QStringLiteral("*.png"));
+    std::sort(Png.begin(), Png.end());
+    EXPECT_EQ(Png, (QStringList{".b.PNG", "a.png", "sub.png"}));
+    EXPECT_TRUE(ListAllEntries(PathJoin(Root, QStringLiteral("missing")), QStringLiteral("*")).isEmpty());
 }
 
 TEST(TextFiles, DecodingDetectsBomAndFallsBackTo1252)
