@@ -101,7 +101,7 @@ protected:
         bg->SetCellIndex((18 << 16) | 60);
         bg->SetCellText(QStringLiteral("Press"));
         g->SetCells(3, 5, QStringLiteral("http://kalvora.example"));
-        g->URLShow = true;
+        g->SetURLShow(true);
         g->SetCells(3, 6, QStringLiteral("secret"));
         g->OnIsPasswordCell = [](TObject*, int ARow, int ACol, bool& P) { P = ACol == 3 && ARow == 6; };
         g->SetCells(3, 7, QStringLiteral("<b>bold</b> text"));
@@ -307,8 +307,8 @@ TEST_F(GridCellText, TableOfDisplayedTexts)
         SCOPED_TRACE(c.text);
         g.SetCells(1, 1, QString::fromLatin1(c.text));
         g.EnhTextSize = c.enh;
-        g.URLShow = c.url;
-        g.URLFull = c.full;
+        g.SetURLShow(c.url);
+        g.SetURLFull(c.full);
         const QStringList t = Draw(1, 1);
         ASSERT_EQ(t.size(), 1);
         EXPECT_EQ(t[0], QString::fromLatin1(c.shown));
@@ -514,7 +514,7 @@ TEST_F(GridCellGraphics, DataImageOutsideTheListDrawsNothing)
     red.Canvas()->Brush()->SetColor(clRed);
     red.Canvas()->FillRect(TRect(0, 0, 16, 16));
     images.Add(&red, nullptr);
-    g.GridImages = &images;
+    g.SetGridImages(&images);
     TCellGraphic* d = Attach(&g, 1, 1, ctDataImage);
     d->SetCellIndex(-5);
     g.SetCells(1, 1, QStringLiteral("1"));
@@ -535,7 +535,7 @@ TEST_F(GridCellGraphics, MultiImageDrawsItsListSideBySideOrStacked)
         b.Canvas()->FillRect(TRect(0, 0, 16, 16));
         images.Add(&b, nullptr);
     }
-    g.GridImages = &images;
+    g.SetGridImages(&images);
     g.AddMultiImage(1, 1, 0, haLeft, vaTop);
     for (int i : {0, 1, 0, 7}) g.CellImages(1, 1)->Add(i);   // 7 is past the list: nothing drawn
     QImage img = Render(1, 1);

@@ -144,7 +144,7 @@ TEST(GridLooks, URLsShownInText)
     g.SetRowCount(2);
     g.SetCells(1, 1, QStringLiteral("see www.kalvora.example now"));
     EXPECT_EQ(g.Cells(1, 1), QStringLiteral("see www.kalvora.example now"));
-    g.URLShowInText = true;
+    g.SetURLShowInText(true);
     EXPECT_TRUE(g.Cells(1, 1).contains(QStringLiteral("<a href")));
     g.SetCells(1, 1, QStringLiteral("no address"));
     EXPECT_EQ(g.Cells(1, 1), QStringLiteral("no address"));
