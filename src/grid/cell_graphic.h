@@ -121,5 +121,12 @@ public:
     virtual bool IsBefore() = 0;
 };
 
+// The object of a ctInterface graphic, when it offers the interface.
+inline IInterfacedCell* InterfaceOf(const TCellGraphic* g)
+{
+    if (auto* o = std::get_if<TObject*>(&g->FCellBitmap)) return dynamic_cast<IInterfacedCell*>(*o);
+    return nullptr;
+}
+
 // Frees the object a slot holds (colours and empty slots hold none) and empties it.
 void FreeCellSlot(TCellSlot& Slot);

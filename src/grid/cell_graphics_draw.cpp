@@ -178,9 +178,9 @@ TKvStringGrid::TCellGraphicInfo TKvStringGrid::GetCellGraphicInfo(int ACol, int 
     }
     case ctImageList:
     case ctDataImage:
-        if (GridImages) {
-            gi.Width = GridImages->Width();
-            gi.Height = GridImages->Height();
+        if (TImageList* il = GetCellImageList()) {
+            gi.Width = il->Width();
+            gi.Height = il->Height();
         }
         gi.ShowText = g->CellType() == ctImageList;
         break;
@@ -204,9 +204,9 @@ TKvStringGrid::TCellGraphicInfo TKvStringGrid::GetCellGraphicInfo(int ACol, int 
     case ctImages: {
         const TIntList* list = ImagesOf(g);
         const int n = list ? list->Count() : 0;
-        if (GridImages) {
-            gi.Width = g->CellBoolean() ? n * GridImages->Width() : GridImages->Width();
-            gi.Height = g->CellBoolean() ? GridImages->Height() : n * GridImages->Height();
+        if (TImageList* il = GetCellImageList()) {
+            gi.Width = g->CellBoolean() ? n * il->Width() : il->Width();
+            gi.Height = g->CellBoolean() ? il->Height() : n * il->Height();
         }
         break;
     }
@@ -225,6 +225,12 @@ TKvStringGrid::TCellGraphicInfo TKvStringGrid::GetCellGraphicInfo(int ACol, int 
         break;
     case ctProgressPie:
         gi.Width = gi.Height = 20;
+        break;
+    case ctInterface:
+        if (IInterfacedCell* ic = InterfaceOf(g)) {
+            gi.Width = ic->GetWidth();
+            gi.Height = ic->GetHeight();
+        }
         break;
     case ctRadioButton:
         gi.Width = gi.Height = FControlLook->RadioSize() + 4;
@@ -486,28 +492,46 @@ void TKvStringGrid::DrawCellGraphic(TCanvas* ACanvas, int ACol, int ARow, TRect&
         }
         break;
     }
-    case ctImageList:
-        if (GridImages && g->CellIndex() >= 0 && g->CellIndex() < GridImages->Count())
-            GridImages->Draw(ACanvas, G.Left, G.Top, g->CellIndex(), true);
+    case ctImageList: {
+        TImageList* il = GetCellImageList();
+        if (il && g->CellIndex() >= 0 && g->CellIndex() < il->Count())
+            il->Draw(ACanvas, G.Left, G.Top, g->CellIndex(), true);
         break;
+    }
     case ctDataImage: {
         bool ok = false;
         const double v = CellNumber(Cells(RC, ARow), &ok);
         const long long idx = (long long)std::trunc(v) + g->CellIndex();
-        if (ok && GridImages && idx >= 0 && idx < GridImages->Count())
-            GridImages->Draw(ACanvas, G.Left, G.Top, int(idx), true);
+        TImageList* il = GetCellImageList();
+        if (ok && il && idx >= 0 && idx < il->Count()) il->Draw(ACanvas, G.Left, G.Top, int(idx), true);
         break;
     }
     case ctImages:
-        if (GridImages) {
+        if (TImageList* il = GetCellImageList()) {
             int x = G.Left, y = G.Top;
             const TIntList* list = ImagesOf(g);
             for (const int idx : list ? std::vector<int>(list->begin(), list->end()) : std::vector<int>()) {
-                if (idx >= 0 && idx < GridImages->Count()) GridImages->Draw(ACanvas, x, y, idx, true);
-                if (g->CellBoolean()) x += GridImages->Width();
-                else y += GridImages->Height();
+                if (idx >= 0 && idx < il->Count()) il->Draw(ACanvas, x, y, idx, true);
+                if (g->CellBoolean()) x += il->Width();
+                else y += il->Height();
             }
         }
+        break;
+    case ctFilePicture:
+        if (TObject* const* p = std::get_if<TObject*>(&g->FCellBitmap)) {
+            if (auto* fp = dynamic_cast<TFilePicture*>(*p)) {
+                // A file gone since it was attached draws nothing: painting never raises.
+                try {
+                    fp->DrawPicture(ACanvas, G);
+                } catch (const std::exception&) {
+                }
+            }
+        }
+        break;
+    case ctInterface:
+        if (IInterfacedCell* ic = InterfaceOf(g); ic && !ic->IsBefore())
+            ic->Draw(ACanvas, TRect(R.Left - 1, R.Top - 1, R.Right, R.Bottom), RC, ARow, AState.Contains(gdSelected),
+                     this);
         break;
     case ctPicture: {
         TGraphic* gr = nullptr;
@@ -737,10 +761,10 @@ void TKvStringGrid::DrawCellGraphic(TCanvas* ACanvas, int ACol, int ARow, TRect&
         const TRect cr = TBaseGrid::CellRect(ACol, ARow);
         g->SetCellValue(double(((G.Top - cr.Top) << 16) | ((G.Left - cr.Left) & 0xFFFF)));
         can = FControlLook->NoDisabledButtonLook() ? true : enabled();
-        const int style = FControlLook->FlatButton() ? ebsFlat : (VisualStylesActive() ? ebsThemed : ebsClassic);
+        const int style = CellButtonStyle();
         int state = g->CellBoolean() ? ebDown : (FCellButtonPushed == TPoint(ACol, ARow) ? ebHot : ebNormal);
         if (!can && t != ctExpand) state = ebDisabled;
-        DrawPushButton(ACanvas, Handle(), G, style, state, TColorTones());
+        DrawPushButton(ACanvas, Handle(), G, style, state, FTones);
         TRect C = G;
         if (state == ebDown) OffsetRect(C, 1, 1);
         if (t == ctExpand) {
@@ -771,7 +795,15 @@ void TKvStringGrid::DrawCellGraphic(TCanvas* ACanvas, int ACol, int ARow, TRect&
             }
         }
         ACanvas->Brush()->SetStyle(bsClear);
-        ACanvas->Font()->SetColor(can ? clBtnText : clGrayText);
+        if (style == ebsTones) {
+            const TColorTone& tone = state == ebDisabled ? FTones.Disabled
+                                     : state == ebDown   ? FTones.Selected
+                                     : state == ebHot    ? FTones.Hover
+                                                         : FTones.Background;
+            ACanvas->Font()->SetColor(tone.TextColor);
+        } else {
+            ACanvas->Font()->SetColor(can ? clBtnText : clGrayText);
+        }
         TRect TR(C.Left + 1, C.Top, C.Right, C.Bottom);
         const bool multi = g->CellText().contains(QLatin1Char('\r'));
         DrawText(ACanvas, g->CellText(), TR,

@@ -143,7 +143,7 @@ TIcon* TKvStringGrid::CreateIcon(int ACol, int ARow, TCellHAlign hal, TCellVAlig
 
 void TKvStringGrid::AddImageIdx(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val)
 {
-    if (!GridImages) return;
+    if (!FGridImages) return;
     TCellGraphic* g = CreateCellGraphic(ACol, ARow);
     g->SetCellType(ctImageList);
     g->SetCellIndex(Aidx);
@@ -153,7 +153,7 @@ void TKvStringGrid::AddImageIdx(int ACol, int ARow, int Aidx, TCellHAlign hal, T
 
 bool TKvStringGrid::GetImageIdx(int ACol, int ARow, int& idx)
 {
-    if (!GridImages) return false;
+    if (!FGridImages) return false;
     TCellGraphic* g = OfType(this, ACol, ARow, ctImageList);
     if (!g) return false;
     idx = g->CellIndex();
@@ -162,13 +162,13 @@ bool TKvStringGrid::GetImageIdx(int ACol, int ARow, int& idx)
 
 void TKvStringGrid::SetImageIdx(int ACol, int ARow, int Idx)
 {
-    if (!GridImages) return;
+    if (!FGridImages) return;
     if (TCellGraphic* g = OfType(this, ACol, ARow, ctImageList)) g->SetCellIndex(Idx);
 }
 
 void TKvStringGrid::AddDataImage(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val)
 {
-    if (!GridImages) return;
+    if (!FGridImages) return;
     AddImageIdx(ACol, ARow, Aidx, hal, val);
     GetCellGraphic(ACol, ARow)->SetCellType(ctDataImage);
     if (Cells(ACol, ARow).isEmpty()) SetInts(ACol, ARow, Aidx);
@@ -183,10 +183,10 @@ bool TKvStringGrid::RemoveDataImage(int ACol, int ARow)
 
 void TKvStringGrid::AddMultiImage(int ACol, int ARow, int Dir, TCellHAlign hal, TCellVAlign val)
 {
-    if (!GridImages) return;
+    if (!FGridImages) return;
     TCellGraphic* g = CreateCellGraphic(ACol, ARow);
     auto* list = new TIntList(ACol, ARow);
-    list->OnChange = [this](TObject*, int c, int r) { RepaintCell(c, r); };
+    list->OnChange = [this](TObject* Sender, int c, int r) { CellImagesChanged(Sender, c, r); };
     g->SetCellType(ctImages);
     g->FCellBitmap = static_cast<TObject*>(list);
     g->SetCellBoolean(Dir == 0);

@@ -16,6 +16,7 @@
 #include "grid/kv_string_grid.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/drawing.h"
+#include "platform/ui/forms.h"
 #include "platform/ui/richedit.h"
 
 namespace {
@@ -187,11 +188,17 @@ void TKvStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R, 
         text = QString(text.length(), FPasswordChar);
         kind = ctkPlain;
     }
-    // 3.
+    // 3. a scrolled cell shows the part of its text below the bar position
     TRect T = R;
     if (FixedCell) {
         T.Left += g;
         T.Top += g;
+    }
+    const int scrolled = FPaintScrollPos;
+    if (scrolled > 0) {
+        ACanvas->SaveState();
+        ACanvas->IntersectClipRect(R);
+        T.Top -= scrolled;
     }
     // 4. filter button
     if (FilterButton) {
@@ -225,8 +232,13 @@ void TKvStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R, 
     // 6. background picture or gradient
     PaintCellBackground(ACanvas, ACol, ARow, T, AState);
     // 7. selection rectangle
-    const TGridRect sel = Selection();
+    TGridRect sel = Selection();
     if (FSelectionRectangle && !FixedCell && PointInGridRect(sel, ACol, ARow)) {
+        if (IsMergedCell(ACol, ARow)) {
+            const TPoint b = BaseCell(sel.Left, sel.Top);
+            sel.Left = b.X;
+            sel.Top = b.Y;
+        }
         ACanvas->Pen()->SetColor(SelectionRectangleColor);
         ACanvas->Pen()->SetWidth(2);
         const bool right = ACol == sel.Right, bottom = ARow == sel.Bottom;
@@ -252,7 +264,10 @@ void TKvStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R, 
         ACanvas->Pen()->SetWidth(1);
     }
     // 8.
-    if (GI.Graphic && !GI.ShowText) return;
+    if (GI.Graphic && !GI.ShowText) {
+        if (scrolled > 0) ACanvas->RestoreState();
+        return;
+    }
     // 9. text area
     if (!XYOffsetTopLeftOnly) T.Right -= FXYOffset.X;
     T.Left += FXYOffset.X;
@@ -283,8 +298,13 @@ void TKvStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R, 
         p.Rect = T;
         p.URLColor = linkColor;
         p.HoverStyle = URLUnderlineOnHover;
+        p.HoverLink = HoveredAnchor(ACol, ARow, p);
+        p.Down = GetKeyState(VK_CONTROL) < 0;
+        // Without the blink timer blinking text stays shown.
+        p.BlinkOn = FGridBlink || !FEnableBlink;
+        p.BiDiMode = RightToLeftLayout ? 1 : 0;
         p.ImageCache = FImageCache.get();
-        p.Images = GridImages;
+        p.Images = GetCellImageList();
         p.WindowHandle = Handle();
         p.WordWrap = WW;
         p.Selected = AState.Contains(gdSelected) && FShowSelection && !FixedCell;
@@ -303,11 +323,11 @@ void TKvStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R, 
         // 12. plain text
         if (HA == taCenter && sortShown && RC == FSortSettings->Column) T.Left += 10;
         bool link = false;
-        if (URLShow) {
+        if (FURLShow) {
             const int e = LinkProtocolEnd(raw);
             if (e >= 0) {
                 link = true;
-                if (!URLFull) {
+                if (!FURLFull) {
                     const int te = LinkProtocolEnd(text);
                     if (te >= 0) text = text.mid(te);
                 }
@@ -333,6 +353,7 @@ void TKvStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R, 
         flags |= DT_EXPANDTABS | DT_NOPREFIX;
         if (WW || multi) flags |= DT_WORDBREAK | DT_EDITCONTROL;
         else flags |= DT_SINGLELINE;
+        if (RightToLeftLayout) flags |= DT_RTLREADING;
         ACanvas->Brush()->SetStyle(bsClear);
         if (FilterButton) T.Right -= 16;
         int textWidth = 0;
@@ -358,6 +379,25 @@ void TKvStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R, 
         if (link) ACanvas->Font()->SetStyle(ACanvas->Font()->Style() >> fsUnderline);
         ACanvas->Brush()->SetStyle(bsSolid);
     }
+    // 13.
+    if (scrolled > 0) ACanvas->RestoreState();
+}
+
+// The 1-based number of the anchor under the mouse when the mouse is over this
+// cell and only the hovered anchor is underlined; else -1.
+int TKvStringGrid::HoveredAnchor(int ACol, int ARow, const THTMLTextParams& P)
+{
+    if (!URLUnderlineOnHover || !Mouse || !Showing()) return -1;
+    const TPoint m = ScreenToClient(Mouse->CursorPos());
+    int c = -1, r = -1;
+    MouseToCell(m.X, m.Y, c, r);
+    if (c < 0 || r < 0 || BaseCell(c, r) != BaseCell(ACol, ARow)) return -1;
+    THTMLTextParams q = P;
+    q.XPos = m.X;
+    q.YPos = m.Y;
+    q.CheckHotSpot = true;
+    DrawHTMLText(q);
+    return q.MouseLink;
 }
 
 void TKvStringGrid::DrawSortIndicator(TCanvas* ACanvas, int ACol, int Y, int X)
@@ -491,7 +531,7 @@ TSize TKvStringGrid::CalcCellTextExtent(int RCol, int DCol, int ARow, bool VS, b
         const QStringList lines = MultiLineCells ? CellLines(text) : QStringList{text};
         int w = 0;
         for (QString l : lines) {
-            if (URLShow && !URLFull) {
+            if (FURLShow && !FURLFull) {
                 const int e = LinkProtocolEnd(l);
                 if (e >= 0) l = l.mid(e);
             }

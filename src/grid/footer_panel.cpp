@@ -237,7 +237,7 @@ void TFooterPanel::Paint()
             p.Canvas = C;
             p.Text = ExpandFooterTemplate(FGrid, ff->CustomTemplate());
             p.Rect = R;
-            p.Images = FGrid->GridImages;
+            p.Images = FGrid->GridImages();
             p.ImageCache = FGrid->ImageCache();
             p.URLColor = FGrid->URLColor();
             p.WindowHandle = this;

@@ -9,7 +9,9 @@
 #include "grid/html_markup.h"
 #include "grid/grid_text.h"
 #include "grid/kv_string_grid.h"
+#include "platform/core/datetime.h"
 #include "platform/ui/extctrls.h"
+#include "platform/ui/forms.h"
 
 namespace {
 
@@ -135,6 +137,8 @@ void TKvStringGrid::BalloonInit()
     if (FBalloonInit) return;
     FBalloonInit = true;
     if (!FBalloonHint) FBalloonHint = new TBalloonHint(this);
+    // The balloon asks the grid for its text when the mouse rests on a cell (WMNotify).
+    FBalloonHint->SetTool(this);
     AddBalloonTool(3, QStringLiteral("ToolTipText"));
     if (FBalloon->InitialDelay() != -1) FBalloonHint->InitialDelay = FBalloon->InitialDelay();
     if (FBalloon->ReshowDelay() != -1) FBalloonHint->ReshowDelay = FBalloon->ReshowDelay();
@@ -206,4 +210,50 @@ void TKvStringGrid::ShowCellBalloon(int ACol, int ARow)
     FBalloonHint->Description = text;
     const TRect R = TBaseGrid::CellRect(ACol, ARow);
     FBalloonHint->ShowHint(ClientToScreen(TPoint(R.Left + R.Width() / 2, R.Bottom)));
+}
+
+// ============================================================ child notifications
+
+void TKvStringGrid::WMNotify(TMessage& Message)
+{
+    auto* hdr = reinterpret_cast<NMHDR*>(Message.LParam);
+    if (!hdr) {
+        TBaseGrid::WndProc(Message);
+        return;
+    }
+    switch (hdr->code) {
+    case TTN_GETDISPINFOW: {
+        if (!FBalloon->Enable()) break;
+        auto* req = reinterpret_cast<TToolTipTextRequest*>(hdr);
+        const TPoint m = ScreenToClient(Mouse ? Mouse->CursorPos() : TPoint(-1, -1));
+        int c = -1, r = -1;
+        MouseToCell(m.X, m.Y, c, r);
+        int icon = 1;
+        GetBalloonContent(c, r, req->Title, req->Text, icon);
+        req->Icon = icon;
+        req->MaxWidth = 300;
+        if (FBalloon->TextColor() != clNone) req->TextColor = uint32_t(FBalloon->TextColor());
+        if (FBalloon->BackgroundColor() != clNone) req->BkColor = uint32_t(FBalloon->BackgroundColor());
+        Message.Result = 0;
+        return;
+    }
+    case TTN_SHOW:
+    case TTN_POP:
+        Message.Result = 0;
+        return;
+    case DTN_DATETIMECHANGE: {
+        const SYSTEMTIME& st = reinterpret_cast<NMDATETIMECHANGE*>(hdr)->st;
+        double v = 0;
+        TDateTime d = 0, t = 0;
+        if (st.wYear != 0 && st.wMonth != 0 && st.wDay != 0 && TryEncodeDate(st.wYear, st.wMonth, st.wDay, d)) {
+            TryEncodeTime(st.wHour, st.wMinute, st.wSecond, st.wMilliseconds, t);
+            v = d + t;
+        }
+        DateTimeEditorChange(v);
+        break;
+    }
+    default:
+        break;
+    }
+    TBaseGrid::WndProc(Message);
 }

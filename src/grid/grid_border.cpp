@@ -19,7 +19,7 @@ void TKvStringGrid::PaintBorder(TCanvas* ACanvas)
 {
     if (!ACanvas) return;
     switch (FLook) {
-    case glSoft: case glQRV: case glXP: case glTMS: case glVista: case glWin7: case glOffice2003: break;
+    case glSoft: case glQRV: case glXP: case glListView: case glVista: case glWin7: case glOffice2007: break;
     default: return;
     }
     if (BorderStyle() == bsNone || FBorderColor == clNone || FFlat) return;
@@ -149,7 +149,7 @@ struct TDesignLook {
 };
 constexpr TDesignLook kDesignLooks[] = {
     {"Standard", glStandard}, {"Soft", glSoft}, {"Classic", glClassic},
-    {"QRV", glQRV}, {"ListView", glTMS}, {"Office 2007", glOffice2003},
+    {"QRV", glQRV}, {"ListView", glListView}, {"Office 2007", glOffice2007},
     {"Windows XP", glXP}, {"Windows Vista", glVista}, {"Windows 7", glWin7},
 };
 

@@ -40,7 +40,7 @@ void TKvStringGrid::SetStyle(TKvGridStyle AStyle)
         TControlLook defaults(nullptr);
         FControlLook->Assign(&defaults);
     }
-    const int xp = glXP, o7 = glOffice2003, keep = -1;
+    const int xp = glXP, o7 = glOffice2007, keep = -1;
     // Look, gradient, active, lines, selection per style (in the order of TKvGridStyle).
     static const TStyleRow rows[] = {
         {xp, {0xFCE1CB, 0xE0A57D, N, N}, false, false, {0x94E6FB, 0x1595EE}, false, {0xC0C0C0, 0x808080}, false, {0x94E6FB, 0x1595EE, clBlack}, false},
@@ -166,8 +166,24 @@ void TKvStringGrid::SetComponentStyle(TQRVStyle AStyle)
 {
     FComponentStyle = AStyle;
     SetStyle(TKvGridStyle(int(AStyle)));
-    // The drop-down editors take the style once the grid creates them.
+    if (!FDesigning) StyleDropDownEditors(AStyle);
     if (AStyle != tsCustom && FScrollType == ssMetro) FScrollType = ssNormal;
+}
+
+// The drop-down editors the grid has created so far; the others take the
+// grid's look when they are made.
+std::vector<TComponent*> TKvStringGrid::CreatedDropDownEditors() const
+{
+    std::vector<TComponent*> res;
+    for (TComponent* c : {FColorPicker, FImagePicker})
+        if (c) res.push_back(c);
+    return res;
+}
+
+void TKvStringGrid::StyleDropDownEditors(TQRVStyle AStyle)
+{
+    for (TComponent* c : CreatedDropDownEditors())
+        if (auto* s = dynamic_cast<IQRVStyle*>(c)) s->SetComponentStyle(AStyle);
 }
 
 void TKvStringGrid::SetTheme(TXPColorScheme Scheme)
@@ -229,7 +245,11 @@ void TKvStringGrid::SetColorTones(const TColorTones& ATones)
     FControlLook->SetRadioOnGlyph(b);
     b.SetImage(ResourceImage(QStringLiteral("metroradiooff")));
     FControlLook->SetRadioOffGlyph(b);
+    if (!FDesigning)
+        for (TComponent* c : CreatedDropDownEditors())
+            if (auto* t = dynamic_cast<IQRVTones*>(c)) t->SetColorTones(ATones);
     FControlLook->SetFlatButton(true);
+    FFloatingFooter->SetColor(ATones.Foreground.BrushColor);
     FSearchFooter->SetColor(ATones.Foreground.BrushColor);
     FSearchFooter->SetColorTo(ATones.Foreground.BrushColor);
     FCellNode->SetNodeType(cnFlat);
@@ -270,9 +290,11 @@ void TKvStringGrid::SetLook(TGridLook Value)
     switch (Value) {
     case glVista: styled(tsWindowsVista, ssVista); break;
     case glWin7: styled(tsWindows7, ssWin7); break;
-    case glOffice2003: styled(tsOffice2007Luna, ssOffice2007); break;
+    case glOffice2007: styled(tsOffice2007Luna, ssOffice2007); break;
     case glCustom: break;
     default:
+        // The grid keeps its own stored style; only its drop-downs take the XP one.
+        if (!FDesigning) StyleDropDownEditors(tsWindowsXP);
         SetSelectionStyle(ssDefault);
         if (!IsLoading()) {
             const bool plain = Value == glStandard || Value == glSoft || Value == glClassic;
@@ -343,10 +365,46 @@ void TKvStringGrid::LookToDisplayName(TGridLook Look, QString& Text)
     case glQRV: Text = QStringLiteral("QRV"); break;
     case glXP: Text = QStringLiteral("Windows XP"); break;
     case glVista: Text = QStringLiteral("Windows Vista"); break;
+    case glListView: Text = QStringLiteral("ListView"); break;
     case glWin7: Text = QStringLiteral("Windows 7"); break;
-    case glOffice2003: Text = QStringLiteral("Office2007"); break;
+    case glOffice2007: Text = QStringLiteral("Office2007"); break;
     default: break;
     }
+}
+
+// ============================================================ URL display
+
+void TKvStringGrid::SetURLColor(TColor Value)
+{
+    if (Value == FURLColor) return;
+    FURLColor = Value;
+    if (FURLShow) Invalidate();
+}
+
+void TKvStringGrid::SetURLShow(bool Value)
+{
+    if (Value == FURLShow) return;
+    FURLShow = Value;
+    Invalidate();
+}
+
+void TKvStringGrid::SetURLShowInText(bool Value)
+{
+    if (Value == FURLShowInText) return;
+    FURLShowInText = Value;
+    Invalidate();
+}
+
+void TKvStringGrid::SetURLFull(bool Value)
+{
+    FURLFull = Value;
+    if (FURLShow) Invalidate();
+}
+
+void TKvStringGrid::SetGridImages(TImageList* Value)
+{
+    FGridImages = Value;
+    Invalidate();
 }
 
 bool TKvStringGrid::HasSortIndicator(int ACol, int ARow)

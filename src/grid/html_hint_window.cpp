@@ -76,7 +76,7 @@ void THTMLHintWindow::ActivateHint(const TRect& Rect, const QString& AHint, void
 void THTMLHintWindow::ActivateHintData(const TRect& Rect, const QString& AHint, void* AData)
 {
     if (auto* g = dynamic_cast<TKvStringGrid*>(static_cast<TObject*>(AData))) {
-        Images = g->GridImages;
+        Images = g->GridImages();
         Container = nullptr;
     }
     ActivateHint(Rect, AHint, AData);

@@ -146,7 +146,7 @@ TKvStringGrid::TKvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FColumnSize = std::make_unique<TColumnSize>(this);
     FCellNode = std::make_unique<TCellNode>(this);
     FBands = std::make_unique<TBands>();
-    FBands->OnChange = [this](TObject*) { Invalidate(); };
+    FBands->OnChange = [this](TObject* Sender) { AppearanceChanged(Sender); };
     FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
     FMouseActions = std::make_unique<TMouseActions>(this);
     FMouseActions->OnChange = [this](TObject*) { MouseActionsChanged(); };
@@ -161,11 +161,11 @@ TKvStringGrid::TKvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FFixedFont = std::make_unique<TFont>();
     FFixedFont->SetName(QStringLiteral("Tahoma"));
     FFixedFont->SetStyle(TFontStyles() << fsBold);
-    FFixedFont->OnChange = [this] { Invalidate(); };
+    FFixedFont->OnChange = [this] { AppearanceChanged(nullptr); };
     FActiveCellFont = std::make_unique<TFont>();
     FActiveCellFont->SetStyle(TFontStyles() << fsBold);
     if (FDesigning) FActiveCellFont->SetName(QStringLiteral("Tahoma"));
-    FActiveCellFont->OnChange = [this] { Invalidate(); };
+    FActiveCellFont->OnChange = [this] { AppearanceChanged(nullptr); };
     FRowHeaders = std::make_unique<TStringList>();
     FColumnHeaders->OnChange = [this](TObject*) {
         SyncColumnHeaders();
@@ -179,6 +179,7 @@ TKvStringGrid::TKvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FSortRowXRef = std::make_unique<TIntList>(-1, -1);
     FUnSortRowXRef = std::make_unique<TIntList>(-1, -1);
     FMergedColumns = std::make_unique<TIntList>(-1, -1);
+    FMergedColumns->OnChange = [this](TObject* Sender, int, int) { MergedColumnsChanged(Sender); };
     FSelectedCells = std::make_unique<TIntList>(-1, -1);
     FSelectedRows = std::make_unique<TIntList>(-1, -1);
     FRowIndicator = std::make_unique<TBitmap>();
@@ -186,7 +187,7 @@ TKvStringGrid::TKvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FScrollHintWnd = std::make_unique<THTMLHintWindow>();
     FCellControls = std::make_unique<TControlList>();
     FProgressAppearance = std::make_unique<TGridProgressAppearance>();
-    FProgressAppearance->OnChange = [this](TObject*) { Invalidate(); };
+    FProgressAppearance->OnChange = [this](TObject* Sender) { AppearanceChanged(Sender); };
     FSyncGrid = std::make_unique<TSyncGrid>(this);
 
     SetRowCount(10);
@@ -224,7 +225,7 @@ TKvStringGrid::TKvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FCellGraphic = std::make_unique<TCellGraphic>();
     FIgnoreColumns = std::make_unique<TIntList>(-1, -1);
     FFilterDropDown = std::make_unique<TFilterDropDown>();
-    FFilterDropDown->OnChange = [this](TObject*) { Invalidate(); };
+    FFilterDropDown->OnChange = [this](TObject* Sender) { AppearanceChanged(Sender); };
     FFilterDropList = new TDropList(this);
     FFilterDropList->SetParent(this);
     FFilterDropList->SetBounds(0, 0, 0, 0);
@@ -599,6 +600,8 @@ void TKvStringGrid::SetAutoSize(bool Value)
 void TKvStringGrid::SetFlat(bool Value)
 {
     FFlat = Value;
+    // The painting keeps Ctl3D the opposite of Flat; set here, the window is not remade while painting.
+    SetCtl3D(!Value);
     if (!IsLoading()) Invalidate();
 }
 

@@ -36,7 +36,7 @@ public:
     using Exception::Exception;
 };
 
-enum TGridLook : int { glTMS, glXP, glSoft, glStandard, glClassic, glOffice2003, glVista, glWin7, glQRV, glCustom };
+enum TGridLook : int { glStandard, glSoft, glClassic, glQRV, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
 enum TScrollType : int { ssNormal, ssFlat, ssEncarta, ssMetro };
 enum TInvalidEntryIcon : int { ieNone, ieInformation, ieWarning, ieError };
 enum TFilterDropDownColumns : int { fdNormal, fdAll };
@@ -532,7 +532,7 @@ public:
     void UnRegisterSelListener(const std::shared_ptr<ITKvStringGridSelect>&) { FSelListener.reset(); }
 
     // ---- cell numbers written by the footer calculation
-    void SetInts(int ACol, int ARow, int Value) { SetCells(ACol, ARow, QString::number(Value)); }
+    void SetInts(int ACol, int ARow, int Value);
     void SetFloats(int ACol, int ARow, double Value);
     virtual QString GetCellFloatFormat(int ACol, int ARow);
 
@@ -654,7 +654,7 @@ public:
     void AddMultiImage(int ACol, int ARow, int Dir, TCellHAlign hal, TCellVAlign val);
     TIntList* CellImages(int ACol, int ARow);
     bool RemoveMultiImage(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctImages); }
-    virtual TImageList* GetCellImageList() { return GridImages; }
+    virtual TImageList* GetCellImageList() { return FGridImages; }
     // The angle is brought into 0 .. 360 (360 stays 360).
     void AddRotated(int ACol, int ARow, short AAngle, const QString& s);
     void SetRotated(int ACol, int ARow, short AAngle);
@@ -852,8 +852,8 @@ public:
     virtual void QSortGroup();
     virtual void QSortGroupIndexed();
     virtual void InitSortXRef();
-    virtual void SplitAllColumnCells() {}
-    virtual void RemergeColumnCells() {}
+    virtual void SplitAllColumnCells();
+    virtual void RemergeColumnCells();
     virtual void CutSelectionToClipboard() {}
     virtual void CopySelectionToClipboard() {}
     virtual void PasteSelectionFromClipboard() {}
@@ -2090,8 +2090,11 @@ public:
                           const TStrings* Items, bool Selected, int ACol, int ARow, TControlStyle Style,
                           double Scale, bool Upward);
     // The painting's own settings.
-    bool URLShow = false;
-    bool URLFull = false;
+    bool URLShow() const { return FURLShow; }
+    void SetURLShow(bool Value);
+    bool URLFull() const { return FURLFull; }
+    void SetURLFull(bool Value);
+    void SetURLColor(TColor Value);
     bool URLUnderlineOnHover = false;
     bool EnhTextSize = false;
     bool MultiLineCells = false;
@@ -2102,7 +2105,8 @@ public:
     bool SelectionRTFKeep = false;
     bool AutoNumAlign = false;
     // Images of the image-list, data-image and images cells (not owned).
-    TImageList* GridImages = nullptr;
+    TImageList* GridImages() const { return FGridImages; }
+    void SetGridImages(TImageList* Value);
     TColor SelectionRectangleColor = clBlack;
     int ZoomFactor = 0;
     int FilterDropDownRow = -1;
@@ -2146,7 +2150,8 @@ public:
     void CreateMetroScrollControls();
     TScrollControl* FVScrollControl = nullptr;
     TScrollControl* FHScrollControl = nullptr;
-    bool URLShowInText = false;
+    bool URLShowInText() const { return FURLShowInText; }
+    void SetURLShowInText(bool Value);
     std::function<void(TObject*, bool& CanAdd)> OnCanAddRow;
     std::function<void(TObject*, int ARow, bool& CanInsert)> OnCanInsertRow;
     TColorTones FTones;
@@ -2237,7 +2242,37 @@ public:
     TBalloonHint* FBalloonHint = nullptr;
     bool FBalloonInit = false;
     TPoint FLastBalloonCell{-1, -1};
+    // The notifications of the grid's child windows: tooltip text requests and
+    // the date editors' changes.
+    void WMNotify(TMessage& Message);
     // ==================== end of background and balloons
+
+    // ==================== painting pieces (kv_string_grid_paint.cpp, kv_string_grid_values.cpp)
+    // The button look of always-visible editor buttons and cell buttons (ebsThemed .. ebsTones).
+    int CellButtonStyle();
+    int HoveredAnchor(int ACol, int ARow, const struct THTMLTextParams& P);
+    void DrawCellScrollBar(TCanvas* ACanvas, int RC, int ARow, TRect& R);
+    void DrawListViewHeader(TCanvas* ACanvas, const TRect& R);
+    void DrawTreeLines(TCanvas* ACanvas, int ARow, TRect R);
+    // The drop-down editors created so far, and the style passed on to them.
+    std::vector<TComponent*> CreatedDropDownEditors() const;
+    void StyleDropDownEditors(TQRVStyle AStyle);
+    // Four numbers from the version number, highest byte first; writing is ignored.
+    QString Version() const;
+    void SetVersion(const QString&) {}
+    // Change handlers wired by the constructor.
+    void AppearanceChanged(TObject* Sender);
+    void MergedColumnsChanged(TObject* Sender);
+    void RichSelectionChanged(TObject* Sender);
+    void CellImagesChanged(TObject* Sender, int ACol, int ARow);
+    std::function<void(TObject*)> OnRichEditSelectionChange;
+    // The position of the cell scroll bar being painted, by which the text moves up.
+    int FPaintScrollPos = 0;
+    bool FURLShow = false;
+    bool FURLFull = false;
+    bool FURLShowInText = false;
+    TImageList* FGridImages = nullptr;
+    // ==================== end of painting pieces
     // ==================== end of cell painting
 
     // ==================== sorting (grid_sort.cpp)

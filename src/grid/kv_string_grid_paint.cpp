@@ -2,6 +2,10 @@
 // in one place, and the cell content drawn in a fixed order (fixed-cell
 // backgrounds, row indicator, modified marker, editor buttons, text, borders,
 // fixed-cell edges, tree lines, graphic, focus rectangle).
+#include <QtGui/QPainter>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QStyle>
+#include <QtWidgets/QStyleOptionSlider>
 #include <algorithm>
 #include <cmath>
 
@@ -20,6 +24,29 @@ TColor HalfColor(TColor c)
 {
     const TColor v = ColorToRGB(c);
     return RGB((v & 0xFF) / 2, ((v >> 8) & 0xFF) / 2, ((v >> 16) & 0xFF) / 2);
+}
+
+// A vertical scroll bar of the application style with the given range, page and
+// position, as a picture W x H.
+void ScrollBarPicture(TBitmap& B, int W, int H, int Range, int Page, int Pos)
+{
+    QImage img(std::max(1, W), std::max(1, H), QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QStyleOptionSlider o;
+    o.rect = QRect(0, 0, img.width(), img.height());
+    o.orientation = Qt::Vertical;
+    o.minimum = 0;
+    o.maximum = std::max(0, Range - Page);
+    o.pageStep = std::max(1, Page);
+    o.singleStep = 10;
+    o.sliderPosition = o.sliderValue = std::clamp(Pos, 0, o.maximum);
+    o.state = QStyle::State_Enabled;
+    o.subControls = QStyle::SC_All;
+    o.palette = QApplication::palette();
+    QPainter p(&img);
+    QApplication::style()->drawComplexControl(QStyle::CC_ScrollBar, &o, &p);
+    p.end();
+    B.SetImage(img);
 }
 
 } // namespace
@@ -75,7 +102,8 @@ bool TKvStringGrid::IsSelected(int ACol, int ARow)
 {
     if (ARow < TBaseGrid::FixedRows() || ACol < TBaseGrid::FixedCols()) return false;
     if (FMouseActions->DisjunctCellSelect()) return FSelectedCells->HasValue((ARow << 16) | (ACol & 0xFFFF));
-    if (FMouseActions->DisjunctRowSelect()) return RowSelect(ARow);
+    if (FMouseActions->DisjunctRowSelect())
+        return RowSelect(FMouseActions->RowSelectPersistent() ? RealRowIndex(ARow) : ARow);
     if (FMouseActions->DisjunctColSelect()) return ColSelect(ACol);
     const TGridRect s = Selection();
     return ACol >= s.Left && ACol <= s.Right && ARow >= s.Top && ARow <= s.Bottom;
@@ -93,9 +121,11 @@ void TKvStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
     // 1. font
     if (normal) AFont->Assign(Print && !FPrintSettings->UseDisplayFont ? *FPrintSettings->Font() : *Font());
     else AFont->Assign(Print && !FPrintSettings->UseDisplayFont ? *FPrintSettings->FixedFont() : *FFixedFont);
-    // 2. real column; rows are stored by display row here
+    // 2. real column; the row flags of a persistent or enabled-rows selection are kept by real row
     const int RC = Remap ? RealColIndex(ACol) : ACol;
-    const int selRow = ARow;
+    const int selRow = (FMouseActions->DisjunctRowSelect() && FMouseActions->RowSelectPersistent()) || FUseEnabledRows
+                           ? RealRowIndex(ARow)
+                           : ARow;
     // 3.
     ABrush->SetColor(clNone);
     AColorTo = AMirrorColor = AMirrorColorTo = clNone;
@@ -227,10 +257,8 @@ void TKvStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
 
 bool TKvStringGrid::LookAfterClassic() const
 {
-    // The declaration order of the looks is not the order of their introduction:
-    // these are the looks that paint their fixed cells with the gradient set.
-    return FLook == glXP || FLook == glQRV || FLook == glOffice2003 || FLook == glVista || FLook == glWin7 ||
-           FLook == glCustom;
+    // The looks after the classic one paint their fixed cells with the gradient set.
+    return FLook > glClassic;
 }
 
 void TKvStringGrid::GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState& AState, TFont* AFont,
@@ -256,9 +284,13 @@ void TKvStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect 
     TRect R = ARect;
     const int RC = RealColIndex(ACol);
     const int fc = TBaseGrid::FixedCols(), fr = TBaseGrid::FixedRows();
-    // 1. filter button
+    // 1. the border look follows Flat; filter button
+    if (Ctl3D() == FFlat) SetCtl3D(!FFlat);
     bool filterButton = false;
     if (ARow == FilterDropDownRow && ARow >= 0) filterButton = GetFilterList(RC);
+    // 2. cell scroll bar
+    FPaintScrollPos = 0;
+    if (GetCellType(RC, ARow) == ctScrollbar) DrawCellScrollBar(ACanvas, RC, ARow, R);
     // 3. look of the cell
     TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
     TAlignment HA = taLeftJustify;
@@ -282,18 +314,48 @@ void TKvStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect 
     // 6. no application-wide style is ever active.
     // 7. fixed-cell background
     const bool gradientLook = FLook == glQRV || FLook == glXP || FLook == glVista || FLook == glWin7 ||
-                              FLook == glOffice2003;
+                              FLook == glOffice2007;
     if (fixedFlag && gradientLook) {
-        if (!FDesigning && IsHoverFixedCell(ACol, ARow) && FHoverFixedCell == TPoint(ACol, ARow)) {
-            TRect H = R;
-            H.Bottom += 1;
-            if (!MouseButtonDown() && GridState() != gsColMoving)
-                DrawMirroredGradient(ACanvas, H, FQRVGradientHoverFrom, FQRVGradientHoverTo,
+        const bool moving = GridState() == gsColMoving;
+        const bool hovered = FHoverFixedCell == TPoint(ACol, ARow) || (moving && ACol == FMoveIndex);
+        if (!FDesigning && IsHoverFixedCell(ACol, ARow) && hovered) {
+            R.Bottom += 1;
+            const bool down = MouseButtonDown();
+            const bool dropDown = FControlLook->FixedDropDownButton() && CanShowFixedDropDown(RC);
+            auto hoverFill = [&](const TRect& Q) {
+                DrawMirroredGradient(ACanvas, Q, FQRVGradientHoverFrom, FQRVGradientHoverTo,
                                      FQRVGradientHoverMirrorFrom, FQRVGradientHoverMirrorTo, 1,
                                      FQRVGradientHoverBorder, false, true);
-            else
-                DrawMirroredGradient(ACanvas, H, FQRVGradientDownFrom, FQRVGradientDownTo, FQRVGradientDownMirrorFrom,
+            };
+            auto downFill = [&](const TRect& Q) {
+                DrawMirroredGradient(ACanvas, Q, FQRVGradientDownFrom, FQRVGradientDownTo, FQRVGradientDownMirrorFrom,
                                      FQRVGradientDownMirrorTo, 1, FQRVGradientDownBorder, false, true);
+            };
+            if (!down && !moving) {
+                hoverFill(R);
+            } else if (dropDown) {
+                // The button part and the caption part are pressed in turn.
+                const TRect button(R.Right - 16, R.Top, R.Right, R.Bottom), caption(R.Left, R.Top, R.Right - 16, R.Bottom);
+                if (FDropDownDown) {
+                    downFill(button);
+                    hoverFill(caption);
+                } else {
+                    hoverFill(button);
+                    downFill(caption);
+                }
+            } else {
+                downFill(R);
+            }
+            if (dropDown) {
+                ACanvas->Pen()->SetColor(down ? FQRVGradientDownBorder : FQRVGradientHoverBorder);
+                ACanvas->MoveTo(R.Right - 16, R.Top);
+                ACanvas->LineTo(R.Right - 16, R.Bottom);
+                ACanvas->Brush()->SetColor(clBlack);
+                ACanvas->Pen()->SetColor(clBlack);
+                const int cx = R.Right - 8, cy = R.Top + 8;
+                ACanvas->Polygon({TPoint(cx - 3, cy - 1), TPoint(cx + 3, cy - 1), TPoint(cx, cy + 2)});
+                R.Right -= 16;
+            }
         } else if (FActiveCellShow && ((ARow == Row() && ACol == fc - 1) || (ACol == Col() && ARow == fr - 1))) {
             FillGradient(ACanvas, FActiveCellColor, FActiveCellColorTo, 128, R, false);
         } else if (FSortSettings->Column == RC && FSortSettings->HeaderColor() != clNone && ARow == fr - 1 &&
@@ -334,6 +396,8 @@ void TKvStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect 
         indicatorWidth = FRowIndicator->Width() + 2;
         R.Left += indicatorWidth;
     }
+    // 9. the list-view header
+    if (FLook == glListView && fixedFlag && !FFlat) DrawListViewHeader(ACanvas, R);
     // 10. modified marker
     if (ACol == 0 && FShowModified->Enabled() && RowModified(RealRowIndex(ARow)))
         FillRectColor(ACanvas, TRect(R.Right - 4, R.Top, R.Right, R.Bottom), FShowModified->Color());
@@ -342,21 +406,27 @@ void TKvStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect 
     // 12. always-visible editor buttons
     const int keepRight = R.Right;
     if (!fixedFlag && (FControlLook->DropDownAlwaysVisible() || FControlLook->SpinButtonsAlwaysVisible())) {
-        int style = FControlLook->FlatButton() ? ebsFlat : (VisualStylesActive() ? ebsThemed : ebsClassic);
+        const int style = CellButtonStyle();
         bool can = true;
         CanEdit(RC, ARow, can);
         const int state = can ? ebNormal : ebDisabled;
         if (FControlLook->DropDownAlwaysVisible() && HasComboBox(RC, ARow)) {
             DrawComboButton(ACanvas, Handle(), TRect(R.Right - 16, R.Top - 1, R.Right + 1, R.Bottom), style, state,
-                            TColorTones());
+                            FTones);
             R.Right -= 16;
         } else if (FControlLook->SpinButtonsAlwaysVisible() && HasSpinEdit(RC, ARow)) {
-            DrawSpinButtons(ACanvas, Handle(), TRect(R.Right - 16, R.Top, R.Right, R.Bottom), style, state,
-                            TColorTones());
+            DrawSpinButtons(ACanvas, Handle(), TRect(R.Right - 16, R.Top, R.Right, R.Bottom), style, state, FTones);
             R.Right -= 16;
         }
     }
-    // 13. the text
+    // 13. an interfaced cell that draws before its text, then the text
+    if (gi.Graphic && gi.Graphic->CellType() == ctInterface) {
+        if (IInterfacedCell* ic = InterfaceOf(gi.Graphic); ic && ic->IsBefore()) {
+            TRect E = R;
+            InflateRect(E, 1, 1);
+            ic->Draw(ACanvas, E, RC, ARow, AState.Contains(gdSelected), this);
+        }
+    }
     LastTextWidth = 0;
     const bool eventDraw = (OnDrawCell || OnCustomCellDraw) && NoDefaultDraw;
     if (!(gi.Graphic && NoImageAndText) && !eventDraw)
@@ -426,7 +496,8 @@ void TKvStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect 
             ACanvas->LineTo(R.Right, R.Bottom + 1);
         }
     }
-    // 17. tree lines wait for the tree-node rows (no grid has nodes yet).
+    // 17. tree lines
+    if (RC == 0 && ARow >= fr && HasNodes() && FCellNode->ShowTree()) DrawTreeLines(ACanvas, ARow, R);
     // 18. the cell graphic
     if (gi.Graphic) {
         TRect G = R;
@@ -451,6 +522,89 @@ void TKvStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect 
             ACanvas->DrawFocusRect(F);
         }
     }
+    // 21. column numbers of the design box
+    if (FDesigning && DesignColumnNumbers && ARow == 0) {
+        TFont keep;
+        keep.Assign(*ACanvas->Font());
+        ACanvas->Brush()->SetStyle(bsClear);
+        ACanvas->Font()->SetName(QString());
+        ACanvas->Font()->SetSize(8);
+        ACanvas->Font()->SetStyle(TFontStyles());
+        ACanvas->Font()->SetColor(0x808080);
+        TRect N = R;
+        N.Right -= 2;
+        DrawText(ACanvas, QString::number(RC), N, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE);
+        ACanvas->Font()->Assign(keep);
+        ACanvas->Brush()->SetStyle(bsSolid);
+    }
+}
+
+int TKvStringGrid::CellButtonStyle()
+{
+    if (FFlat && FTones.Background.BrushColor != clNone) return ebsTones;
+    if (FControlLook->FlatButton()) return ebsFlat;
+    return VisualStylesActive() ? ebsThemed : ebsClassic;
+}
+
+void TKvStringGrid::DrawCellScrollBar(TCanvas* ACanvas, int RC, int ARow, TRect& R)
+{
+    const TScrollProp prop = GetScrollProp(RC, ARow);
+    if (prop.PageSize >= prop.Range) return;
+    const int w = GetSystemMetrics(SM_CXVSCROLL);
+    const int pos = std::max(0, GetScrollPosition(RC, ARow));
+    R.Right -= w;
+    TBitmap bar;
+    ScrollBarPicture(bar, w, R.Height(), prop.Range, prop.PageSize, pos);
+    ACanvas->Draw(R.Right, R.Top, &bar);
+    FPaintScrollPos = pos;
+}
+
+void TKvStringGrid::DrawListViewHeader(TCanvas* ACanvas, const TRect& R)
+{
+    if (VisualStylesActive()) {
+        TRect H = R;
+        H.Bottom += 1;
+        const TPoint m = ScreenToClient(Mouse ? Mouse->CursorPos() : TPoint(-1, -1));
+        HTHEME th = OpenThemeData(Handle(), QStringLiteral("header"));
+        if (PtInRect(H, m)) DrawThemeBackground(th, ACanvas, 1, MouseButtonDown() ? 3 : 2, H);
+        else DrawThemeBackground(th, ACanvas, 3, 1, H);
+        CloseThemeData(th);
+        ACanvas->Pen()->SetColor(clWhite);
+        ACanvas->MoveTo(H.Left, H.Top);
+        ACanvas->LineTo(H.Right, H.Top);
+    } else {
+        ACanvas->Brush()->SetColor(clBtnFace);
+        ACanvas->Pen()->SetColor(clWhite);
+        ACanvas->Rectangle(R);
+    }
+}
+
+void TKvStringGrid::DrawTreeLines(TCanvas* ACanvas, int ARow, TRect R)
+{
+    auto level = [this](int r) { return HasCellProperties(0, r) ? GridObjects(0, r)->NodeLevel() : 0; };
+    const int ni = FCellNode->NodeIndent();
+    const int lv = level(ARow);
+    ACanvas->Pen()->SetColor(FCellNode->TreeColor());
+    ACanvas->Pen()->SetWidth(1);
+    R.Left = lv * ni;
+    const int x0 = R.Left + ni / 2 - ni + 2;
+    const int mid = R.Top + (R.Bottom - R.Top) / 2;
+    auto line = [ACanvas](int x1, int y1, int x2, int y2) {
+        ACanvas->MoveTo(x1, y1);
+        ACanvas->LineTo(x2, y2);
+    };
+    if (lv > 0) line(x0, mid, FCellNode->ShowTreeFull() ? R.Right : R.Left + 4, mid);
+    const int span = GetNodeSpanType(ARow);
+    if (span == 1) line(x0, R.Top, x0, mid);
+    else if (span == 2) line(x0, R.Top, x0, R.Bottom + 4);
+    const bool nextChild = ARow < RowCount() - 1 && level(ARow + 1) > 0;
+    for (int i = 1; i <= lv; ++i) {
+        const int x = x0 - ni * i;
+        line(x, R.Top, x, mid);
+        if (nextChild) line(x, mid, x, R.Bottom + 4);
+        else if (i < lv) line(x, mid, x0 + ni - ni * i, mid);
+    }
+    ACanvas->Pen()->SetStyle(psSolid);
 }
 
 void TKvStringGrid::DrawCellBorders(TCanvas* ACanvas, int RC, int ARow, const TRect& R)

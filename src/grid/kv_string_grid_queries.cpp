@@ -502,7 +502,7 @@ void TKvStringGrid::GetDefaultCellProperties(int ACol, int ARow, TFont* AFont, T
 void TKvStringGrid::GetDisplText(int ACol, int ARow, QString& Value)
 {
     TBaseGrid::GetDisplText(ACol, ARow, Value);
-    if (URLShowInText) {
+    if (FURLShowInText) {
         for (const char* prefix : {"HTTP://", "WWW.", "MAILTO:", "HTTPS://", "NNTP://", "FILE://", "FTP://"}) {
             QString wrapped;
             if (WrapURLAsLink(Value, QString::fromLatin1(prefix), wrapped)) {

@@ -145,7 +145,8 @@ void TKvStringGrid::HilightInRange(const QString& HiText, const QString& Tag, bo
                                    int FromRow, int ToCol, int ToRow)
 {
     const QString hi = EscapeSearchText(HiText);
-    const int lastCol = std::min(ToCol, ColCount() - 1), lastRow = std::min(ToRow, RowCount() - 1);
+    // Columns are storage columns: the hidden ones lie past the shown ones.
+    const int lastCol = std::min(ToCol, TotalColCount() - 1), lastRow = std::min(ToRow, RowCount() - 1);
     for (int r = std::max(0, FromRow); r <= lastRow; ++r)
         for (int c = std::max(0, FromCol); c <= lastCol; ++c) {
             if (!IsBaseCell(c, r)) continue;
@@ -157,7 +158,7 @@ void TKvStringGrid::HilightInRange(const QString& HiText, const QString& Tag, bo
 
 void TKvStringGrid::UnHilightInRange(const QString& Tag, int FromCol, int FromRow, int ToCol, int ToRow)
 {
-    const int lastCol = std::min(ToCol, ColCount() - 1), lastRow = std::min(ToRow, RowCount() - 1);
+    const int lastCol = std::min(ToCol, TotalColCount() - 1), lastRow = std::min(ToRow, RowCount() - 1);
     for (int r = std::max(0, FromRow); r <= lastRow; ++r)
         for (int c = std::max(0, FromCol); c <= lastCol; ++c) {
             if (!IsBaseCell(c, r)) continue;
@@ -362,15 +363,20 @@ int TKvStringGrid::Ints(int ACol, int ARow)
     return v;
 }
 
+void TKvStringGrid::SetInts(int ACol, int ARow, int Value)
+{
+    SetCells(ACol, ARow, QString::number(Value));
+    if (FNumHiddenColumns > 0) RepaintCell(DisplColIndexOf(ACol), ARow);
+}
+
 int TKvStringGrid::AllInts(int ACol, int ARow)
 {
-    // Rows and columns map one to one until hidden ones exist.
     int v = 0;
-    if (!IntText(GridCells(ACol, ARow), v)) throw EKvGridError(QStringLiteral("Cell does not contain integer value"));
+    if (!IntText(AllCells(ACol, ARow), v)) throw EKvGridError(QStringLiteral("Cell does not contain integer value"));
     return v;
 }
 
-void TKvStringGrid::SetAllInts(int ACol, int ARow, int Value) { SetGridCells(ACol, ARow, QString::number(Value)); }
+void TKvStringGrid::SetAllInts(int ACol, int ARow, int Value) { SetAllCells(ACol, ARow, QString::number(Value)); }
 
 double TKvStringGrid::Floats(int ACol, int ARow)
 {
@@ -382,7 +388,7 @@ double TKvStringGrid::Floats(int ACol, int ARow)
 double TKvStringGrid::AllFloats(int ACol, int ARow)
 {
     double v = 0;
-    if (!FloatText(GridCells(ACol, ARow), v)) throw EKvGridError(QStringLiteral("Cell does not contain a float value"));
+    if (!FloatText(AllCells(ACol, ARow), v)) throw EKvGridError(QStringLiteral("Cell does not contain a float value"));
     return v;
 }
 
@@ -390,7 +396,7 @@ void TKvStringGrid::SetAllFloats(int ACol, int ARow, double Value)
 {
     QString s = QString::asprintf(FFloatFormat.toLatin1().constData(), Value);
     s.replace(QLatin1Char('.'), GetLocaleDecimalSeparator());
-    SetGridCells(ACol, ARow, s);
+    SetAllCells(ACol, ARow, s);
 }
 
 double TKvStringGrid::Dates(int ACol, int ARow) { return StrToDate(Cells(ACol, ARow)); }
@@ -431,4 +437,37 @@ int TKvStringGrid::PrintColOffset(int ACol) const
     if (ACol < 0 || ACol >= int(FPrintColOffsets.size()) - 1)
         throw EKvGridError(QStringLiteral("Columns is not in valid range"));
     return FPrintColOffsets[size_t(ACol)];
+}
+
+QString TKvStringGrid::Version() const
+{
+    const unsigned v = GetVersionNr();
+    return QStringLiteral("%1.%2.%3.%4").arg(v >> 24).arg((v >> 16) & 0xFF).arg((v >> 8) & 0xFF).arg(v & 0xFF);
+}
+
+// ============================================================ change handlers
+
+void TKvStringGrid::AppearanceChanged(TObject*) { Invalidate(); }
+
+void TKvStringGrid::MergedColumnsChanged(TObject*)
+{
+    SplitAllColumnCells();
+    RemergeColumnCells();
+}
+
+void TKvStringGrid::RichSelectionChanged(TObject*)
+{
+    if (OnRichEditSelectionChange) OnRichEditSelectionChange(this);
+}
+
+void TKvStringGrid::CellImagesChanged(TObject*, int ACol, int ARow) { RepaintCell(ACol, ARow); }
+
+void TKvStringGrid::SplitAllColumnCells()
+{
+    for (int c = 0; c < ColCount(); ++c) SplitColumnCells(c);
+}
+
+void TKvStringGrid::RemergeColumnCells()
+{
+    for (int i = 0; i < FMergedColumns->Count(); ++i) MergeColumnCells(FMergedColumns->Items(i), i == 0);
 }

@@ -93,7 +93,7 @@ void THeaderDragButton::Paint()
         p.Canvas = c;
         p.Text = Caption;
         p.Rect = r;
-        p.Images = Grid ? Grid->GridImages : nullptr;
+        p.Images = Grid ? Grid->GridImages() : nullptr;
         p.ImageCache = Grid ? Grid->ImageCache() : nullptr;
         p.WindowHandle = this;
         DrawHTMLText(p);

@@ -186,7 +186,8 @@ bool DrawThemePart(HTHEME Theme, TCanvas* Canvas, int PartId, int StateId, const
         DrawThemedPart(Canvas, R, PartId == 1 ? tpSpinUp : tpSpinDown, baseState(StateId));
         return true;
     }
-    if (cls == QLatin1String("header") && PartId == 1) {
+    // The right-end header item (part 3) looks like any other item here.
+    if (cls == QLatin1String("header") && (PartId == 1 || PartId == 3)) {
         DrawThemedPart(Canvas, R, tpHeaderItem, baseState(StateId));
         return true;
     }

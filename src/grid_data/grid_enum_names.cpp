@@ -31,12 +31,11 @@ int TEnumNames::IndexOf(int Value) const
 
 namespace {
 
-// The looks in their stored order; the list-view look is glTMS here, the Office 2007
-// look glOffice2003.
+// The looks in their stored order.
 constexpr TEnumName kGridLook[] = {
     {glStandard, "glStandard"}, {glSoft, "glSoft"},   {glClassic, "glClassic"},
-    {glQRV, "glQRV"},           {glXP, "glXP"},       {glTMS, "glListView"},
-    {glVista, "glVista"},       {glWin7, "glWin7"},   {glOffice2003, "glOffice2007"},
+    {glQRV, "glQRV"},           {glXP, "glXP"},       {glListView, "glListView"},
+    {glVista, "glVista"},       {glWin7, "glWin7"},   {glOffice2007, "glOffice2007"},
 };
 constexpr TEnumName kControlStyle[] = {
     {csClassic, "csClassic"}, {csFlat, "csFlat"},   {csWinXP, "csWinXP"}, {csQuillet, "csQuillet"},

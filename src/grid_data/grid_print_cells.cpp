@@ -74,7 +74,7 @@ THTMLTextParams HTMLParams(TKvStringGrid& G, TCanvas* C, const QString& Text, co
     p.Text = Text;
     p.Rect = R;
     p.WordWrap = WordWrap;
-    p.Images = G.GridImages;
+    p.Images = G.GridImages();
     p.ImageCache = G.ImageCache();
     return p;
 }
@@ -232,7 +232,7 @@ TPoint TGridPrintEngine::CellSize(int ACol, int ARow)
     } else if (!(look.WordWrap && PS.NoAutoSize) || rotated) {
         const QStringList lines = TextLines(text.isEmpty() ? QStringLiteral("gh") : text);
         for (QString line : lines) {
-            if (G.URLShow && !G.URLFull) StripURLProtocol(line);
+            if (G.URLShow() && !G.URLFull()) StripURLProtocol(line);
             w = std::max(w, C->TextWidth(line) + graphic.X);
         }
         h = C->TextHeight(QStringLiteral("gh")) * int(lines.size());
@@ -512,7 +512,7 @@ void TGridPrintEngine::DrawPlainText(const QString& Text, const TRect& R, int AR
         return;
     }
     QStringList lines = TextLines(Text);
-    if (G.URLShow && !G.URLFull)
+    if (G.URLShow() && !G.URLFull())
         for (QString& line : lines) StripURLProtocol(line);
     if (lines.size() <= 1) {
         const QString line = lines.value(0);

@@ -87,7 +87,7 @@ THTMLTextParams CellHTMLHitParams(TKvStringGrid* G, int RealCol, int ARow, const
     p.Rect = R;
     p.CheckHotSpot = true;
     p.ImageCache = G->ImageCache();
-    p.Images = G->GridImages;
+    p.Images = G->GridImages();
     p.WindowHandle = G;
     return p;
 }

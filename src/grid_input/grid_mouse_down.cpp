@@ -354,7 +354,7 @@ void TKvStringGrid::WMLButtonDown(TMessage& Message)
     // Anchors and form controls: a plain text that is itself a link, or the cell's HTML.
     const QString cellText = Cells(RealCol, ARow);
     const bool isHtml = GetCellTextKind(cellText, true) == 1;
-    if (URLShow || isHtml) {
+    if (FURLShow || isHtml) {
         if (!isHtml && ContainsURL(cellText)) {
             FollowAnchor(ACol, ARow, cellText);
             return;
@@ -605,7 +605,7 @@ void TKvStringGrid::WMRButtonDown(TMessage& Message)
         }
     }
     if (valid && OnRightClickCell) OnRightClickCell(this, ARow, ACol);
-    if (valid && URLShow && FNavigation && ContainsURL(Cells(RealColIndex(ACol), ARow)) && URLEdit) {
+    if (valid && FURLShow && FNavigation && ContainsURL(Cells(RealColIndex(ACol), ARow)) && URLEdit) {
         MoveColRow(ACol, ARow, true, true);
         ShowInplaceEdit();
     }

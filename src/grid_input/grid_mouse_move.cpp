@@ -29,7 +29,7 @@ bool TKvStringGrid::AnchorAt(int ACol, int ARow, int X, int Y, QString& Anchor, 
     P.Canvas = canvas;
     P.Text = text;
     P.Rect = R;
-    P.Images = GridImages;
+    P.Images = FGridImages;
     P.XPos = X;
     P.YPos = Y;
     P.CheckHotSpot = true;
@@ -176,7 +176,7 @@ void TKvStringGrid::MouseMove(TShiftState Shift, int X, int Y)
     if (overCell) {
         const QString text = Cells(c, r);
         const int kind = GetCellTextKind(text, FEnableHTML);
-        if (kind == ctkPlain && URLShow && ContainsURL(text)) {
+        if (kind == ctkPlain && FURLShow && ContainsURL(text)) {
             TControl::SetCursor(crHandPoint);
             claimed = true;
         } else if (kind == ctkHTML) {
@@ -192,11 +192,14 @@ void TKvStringGrid::MouseMove(TShiftState Shift, int X, int Y)
                 if (anchor != FAnchor) {
                     if (OnAnchorEnter) OnAnchorEnter(this, r, c, anchor);
                     FAnchor = anchor;
+                    // The underline follows the hovered anchor.
+                    if (URLUnderlineOnHover) RepaintCell(c, r);
                 }
             } else if (!FAnchor.isEmpty()) {
                 const QString left = FAnchor;
                 FAnchor.clear();
                 if (OnAnchorExit) OnAnchorExit(this, r, c, left);
+                if (URLUnderlineOnHover) RepaintCell(c, r);
             }
         }
     }

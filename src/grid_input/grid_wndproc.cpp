@@ -115,6 +115,9 @@ void TKvStringGrid::WndProc(TMessage& Message)
     case WM_VSCROLL:
         WMVScroll(Message);
         break;
+    case WM_NOTIFY:
+        WMNotify(Message);
+        break;
     case WM_GETDLGCODE:
         TBaseGrid::WndProc(Message);
         Message.Result = LRESULT(DialogCodeAnswer(unsigned(Message.Result)));

@@ -228,7 +228,7 @@ TEST(CellObjectKinds, ImageListKindsNeedTheGridsImages)
     EXPECT_EQ(g->CellImages(3, 1), nullptr);
 
     TImageList images(16, 12);
-    g->GridImages = &images;
+    g->SetGridImages(&images);
     g->AddImageIdx(1, 1, 3, haLeft, vaTop);
     ASSERT_TRUE(g->GetImageIdx(1, 1, idx));
     EXPECT_EQ(idx, 3);
@@ -268,7 +268,7 @@ TEST(CellGraphicSizes, ImageListKindsTakeTheListsImageSize)
     TForm form;
     auto* g = new TKvStringGrid(&form);
     TImageList images(16, 12);
-    g->GridImages = &images;
+    g->SetGridImages(&images);
     struct Case {
         TCellType Type;
         TCellHAlign H;
@@ -306,7 +306,7 @@ TEST(CellGraphicSizes, ImageListKindsTakeTheListsImageSize)
     g->AddMultiImage(2, 1, 1, haLeft, vaTop);
     for (int i : {0, 1}) g->CellImages(2, 1)->Add(i);
     EXPECT_EQ(g->GetCellGraphicSize(2, 1), TPoint(16, 24));
-    g->GridImages = nullptr;
+    g->SetGridImages(nullptr);
     EXPECT_EQ(g->GetCellGraphicSize(2, 1), TPoint(0, 0));
 }
 

@@ -4,16 +4,22 @@
 // the cell graphics.
 #include <gtest/gtest.h>
 
+#include <QtCore/QCoreApplication>
+#include <QtCore/QDir>
+#include <QtCore/QFile>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <cmath>
 #include <set>
 
 #include "grid/cell_paint.h"
+#include "grid/grid_lists.h"
 #include "grid/html_hint_window.h"
 #include "grid/kv_string_grid.h"
 #include "grid/theme_services.h"
 #include "platform/ui/drawing.h"
+#include "platform/ui/forms.h"
+#include "platform/ui/messages.h"
 
 namespace {
 
@@ -101,7 +107,7 @@ protected:
         bg->SetCellIndex((18 << 16) | 60);
         bg->SetCellText(QStringLiteral("Press"));
         g->SetCells(3, 5, QStringLiteral("http://kalvora.example"));
-        g->URLShow = true;
+        g->SetURLShow(true);
         g->SetCells(3, 6, QStringLiteral("secret"));
         g->OnIsPasswordCell = [](TObject*, int ARow, int ACol, bool& P) { P = ACol == 3 && ARow == 6; };
         g->SetCells(3, 7, QStringLiteral("<b>bold</b> text"));
@@ -307,8 +313,8 @@ TEST_F(GridCellText, TableOfDisplayedTexts)
         SCOPED_TRACE(c.text);
         g.SetCells(1, 1, QString::fromLatin1(c.text));
         g.EnhTextSize = c.enh;
-        g.URLShow = c.url;
-        g.URLFull = c.full;
+        g.SetURLShow(c.url);
+        g.SetURLFull(c.full);
         const QStringList t = Draw(1, 1);
         ASSERT_EQ(t.size(), 1);
         EXPECT_EQ(t[0], QString::fromLatin1(c.shown));
@@ -514,7 +520,7 @@ TEST_F(GridCellGraphics, DataImageOutsideTheListDrawsNothing)
     red.Canvas()->Brush()->SetColor(clRed);
     red.Canvas()->FillRect(TRect(0, 0, 16, 16));
     images.Add(&red, nullptr);
-    g.GridImages = &images;
+    g.SetGridImages(&images);
     TCellGraphic* d = Attach(&g, 1, 1, ctDataImage);
     d->SetCellIndex(-5);
     g.SetCells(1, 1, QStringLiteral("1"));
@@ -535,7 +541,7 @@ TEST_F(GridCellGraphics, MultiImageDrawsItsListSideBySideOrStacked)
         b.Canvas()->FillRect(TRect(0, 0, 16, 16));
         images.Add(&b, nullptr);
     }
-    g.GridImages = &images;
+    g.SetGridImages(&images);
     g.AddMultiImage(1, 1, 0, haLeft, vaTop);
     for (int i : {0, 1, 0, 7}) g.CellImages(1, 1)->Add(i);   // 7 is past the list: nothing drawn
     QImage img = Render(1, 1);
@@ -706,6 +712,186 @@ TEST(GridNodeButtons, PlusWhenContractedMinusWhenExpanded)
         EXPECT_GT(minus, 0) << type;
         EXPECT_GT(plus, minus) << type;
     }
+}
+
+} // namespace
+
+namespace {
+
+// ============================================================ further cell pieces
+
+// The content of one cell drawn into a white image of its size.
+QImage RenderCell(TKvStringGrid* g, int c, int r, int w, int h, TGridDrawState st = TGridDrawState(),
+                  Qt::GlobalColor under = Qt::white)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(under);
+    TCanvas cv(&img);
+    cv.Brush()->SetColor(clWhite);
+    g->DrawCellContent(&cv, c, r, TRect(0, 0, w, h), st);
+    return img;
+}
+
+// Writes a marker text when the grid asks it to draw.
+class TMarkerCell : public TObject, public IInterfacedCell {
+public:
+    bool Before = false;
+    void Draw(TCanvas* Canvas, const TRect& R, int, int, bool, TObject*) override
+    {
+        Canvas->TextOut(R.Left, R.Top, QStringLiteral("marker"));
+    }
+    int GetWidth() override { return 10; }
+    int GetHeight() override { return 10; }
+    bool IsBefore() override { return Before; }
+};
+
+TEST(GridCellPieces, InterfacedCellDrawsBeforeOrAfterItsText)
+{
+    for (bool before : {true, false}) {
+        SCOPED_TRACE(before);
+        TKvStringGrid g;
+        g.SetColCount(3);
+        g.SetRowCount(3);
+        g.SetCells(1, 1, QStringLiteral("text"));
+        TMarkerCell m;
+        m.Before = before;
+        g.AddInterfacedCell(1, 1, &m);
+        TRecordingCanvas rc;
+        g.DrawCellContent(&rc, 1, 1, TRect(0, 0, 80, 20), TGridDrawState());
+        QStringList order;
+        for (const auto& op : rc.OpsOf(QStringLiteral("TextOut"))) order << op.Text;
+        const int mi = int(order.indexOf(QStringLiteral("marker"))), ti = int(order.indexOf(QStringLiteral("text")));
+        ASSERT_GE(mi, 0);
+        ASSERT_GE(ti, 0);
+        EXPECT_EQ(mi < ti, before);
+        EXPECT_EQ(order.count(QStringLiteral("marker")), 1);
+        g.RemoveInterfacedCell(1, 1);
+    }
+}
+
+TEST(GridCellPieces, CellScrollBarMovesTheTextUp)
+{
+    TKvStringGrid g;
+    g.SetColCount(3);
+    g.SetRowCount(3);
+    g.MultiLineCells = true;
+    g.SetCells(1, 1, QStringLiteral("one\rtwo\rthree\rfour"));
+    g.AddScrollBar(1, 1, false);
+    TScrollProp p;
+    p.Range = 80;
+    p.PageSize = 40;
+    g.SetScrollProp(1, 1, p);
+    auto textTop = [&](int pos) {
+        g.SetScrollPosition(1, 1, pos);
+        TRecordingCanvas rc;
+        g.DrawCellContent(&rc, 1, 1, TRect(0, 0, 100, 40), TGridDrawState());
+        const auto ops = rc.OpsOf(QStringLiteral("TextOut"));
+        return ops.empty() ? -1000 : ops.front().Y;
+    };
+    const int top0 = textTop(0), top15 = textTop(15);
+    EXPECT_EQ(top0 - top15, 15);
+    // the bar takes the right edge of the cell
+    const int w = GetSystemMetrics(SM_CXVSCROLL);
+    const QImage img = RenderCell(&g, 1, 1, 100, 40);
+    EXPECT_LT(CountColor(img, TRect(100 - w, 0, 100, 40), clWhite), w * 40 / 2);
+}
+
+TEST(GridCellPieces, TreeLinesOnlyWhenShown)
+{
+    for (bool shown : {true, false}) {
+        SCOPED_TRACE(shown);
+        TForm form;
+        auto* g = new TKvStringGrid(&form);
+        g->SetRowCount(6);
+        g->AddNode(1, 3);
+        g->CellNode()->SetShowTree(shown);
+        g->CellNode()->SetTreeColor(clFuchsia);
+        const QImage img = RenderCell(g, 0, 2, 40, 20);
+        EXPECT_EQ(CountColor(img, TRect(0, 0, 40, 20), clFuchsia) > 0, shown);
+    }
+}
+
+TEST(GridCellPieces, DesignTimeColumnNumbers)
+{
+    TKvStringGrid::SetDesignTimeConstruction(true);
+    TKvStringGrid g;
+    TKvStringGrid::SetDesignTimeConstruction(false);
+    g.SetColCount(4);
+    g.SetRowCount(3);
+    auto numbers = [&](int c, int r) {
+        TRecordingCanvas rc;
+        g.DrawCellContent(&rc, c, r, TRect(0, 0, 60, 20), TGridDrawState());
+        QStringList t;
+        for (const auto& op : rc.OpsOf(QStringLiteral("TextOut"))) t << op.Text;
+        return t;
+    };
+    EXPECT_FALSE(numbers(2, 0).contains(QStringLiteral("2")));
+    g.DesignColumnNumbers = true;
+    EXPECT_TRUE(numbers(2, 0).contains(QStringLiteral("2")));
+    EXPECT_FALSE(numbers(2, 1).contains(QStringLiteral("2")));
+}
+
+TEST(GridCellPieces, ListViewHeaderDrawnThroughTheTheme)
+{
+    auto header = [](TGridLook look) {
+        TKvStringGrid g;
+        g.SetColCount(3);
+        g.SetRowCount(3);
+        g.SetLook(look);
+        return RenderCell(&g, 1, 0, 60, 20, TGridDrawState() << gdFixed, Qt::black);
+    };
+    const QImage lv = header(glListView), classic = header(glClassic);
+    EXPECT_NE(lv, classic);
+    // the header part fills the cell: nothing of the black underneath stays
+    EXPECT_EQ(CountColor(lv, TRect(2, 2, 58, 18), clBlack), 0);
+}
+
+TEST(GridCellPieces, FilePictureGoneFromDiskPaintsWithoutRaising)
+{
+    TKvStringGrid g;
+    g.SetColCount(3);
+    g.SetRowCount(3);
+    const QString file = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("cell_file_picture.png"));
+    QImage pic(8, 8, QImage::Format_RGB32);
+    pic.fill(QColor(0, 0, 255));
+    ASSERT_TRUE(pic.save(file));
+    TFilePicture* fp = g.CreateFilePicture(1, 1, false, Stretch, 0, haLeft, vaTop);
+    fp->SetFilename(file);
+    auto render = [&] { return CountColor(RenderCell(&g, 1, 1, 40, 20), TRect(0, 0, 40, 20), clBlue); };
+    EXPECT_GT(render(), 0);
+    QFile::remove(file);
+    EXPECT_NO_THROW(render());
+}
+
+TEST(GridBalloons, TextAskedForTheCellUnderTheMouse)
+{
+    TForm form;
+    form.SetBounds(0, 0, 300, 200);
+    auto* g = new TKvStringGrid(&form);
+    g->SetParent(&form);
+    g->SetBounds(0, 0, 300, 200);
+    g->SetColCount(3);
+    g->SetRowCount(3);
+    g->SetDefaultColWidth(64);
+    g->SetDefaultRowHeight(22);
+    g->SetCells(1, 1, QStringLiteral("balloon text"));
+    form.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    g->Balloon()->SetEnable(true);
+    g->BalloonInit();
+    const TRect r = g->CellRect(1, 1);
+    Mouse->SetCursorPos(g->ClientToScreen(TPoint(r.Left + 5, r.Top + 5)));
+    TToolTipTextRequest req;
+    req.hdr.code = TTN_GETDISPINFOW;
+    g->Perform(WM_NOTIFY, 0, LPARAM(&req));
+    EXPECT_EQ(req.Text, QStringLiteral("balloon text"));
+    EXPECT_EQ(req.MaxWidth, 300);
+    g->Balloon()->SetEnable(false);
+    TToolTipTextRequest off;
+    off.hdr.code = TTN_GETDISPINFOW;
+    g->Perform(WM_NOTIFY, 0, LPARAM(&off));
+    EXPECT_TRUE(off.Text.isEmpty());
+    g->BalloonDone();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Whole-grid styles, colour tones, the Office theme and the Look presets.
 #include <gtest/gtest.h>
 
+#include "grid/grid_chrome.h"
 #include "grid/kv_string_grid.h"
 #include "grid/theme_services.h"
 
@@ -116,6 +117,8 @@ TEST(GridLooks, NamesAndSortIndicatorRows)
     struct { TGridLook look; const char* name; const char* display; } cases[] = {
         {glStandard, "glStandard", "Standard"}, {glXP, "glXP", "Windows XP"},
         {glVista, "glVista", "Windows Vista"}, {glWin7, "glWin7", "Windows 7"}, {glQRV, "glQRV", "QRV"},
+        {glListView, "glListView", "ListView"}, {glOffice2007, "glOffice2007", "Office2007"},
+        {glSoft, "glSoft", "Soft"}, {glClassic, "glClassic", "Classic"},
     };
     for (const auto& c : cases) {
         QString a, b;
@@ -144,10 +147,50 @@ TEST(GridLooks, URLsShownInText)
     g.SetRowCount(2);
     g.SetCells(1, 1, QStringLiteral("see www.kalvora.example now"));
     EXPECT_EQ(g.Cells(1, 1), QStringLiteral("see www.kalvora.example now"));
-    g.URLShowInText = true;
+    g.SetURLShowInText(true);
     EXPECT_TRUE(g.Cells(1, 1).contains(QStringLiteral("<a href")));
     g.SetCells(1, 1, QStringLiteral("no address"));
     EXPECT_EQ(g.Cells(1, 1), QStringLiteral("no address"));
+}
+
+TEST(GridLooks, Office2007LookTakesTheLunaStyle)
+{
+    TKvStringGrid g;
+    g.SetLook(glOffice2007);
+    EXPECT_EQ(g.Look(), glOffice2007);
+    EXPECT_EQ(g.ComponentStyle(), tsOffice2007Luna);
+}
+
+TEST(GridLooks, TonesFlatVersionAndURLSettings)
+{
+    TKvStringGrid g;
+    TColorTones t = g.FTones;
+    t.Foreground.BrushColor = 0x336699;
+    g.SetColorTones(t);
+    EXPECT_EQ(g.FloatingFooter()->Color(), TColor(0x336699));
+    EXPECT_EQ(g.SearchFooter()->Color(), TColor(0x336699));
+
+    g.SetFlat(false);
+    EXPECT_TRUE(g.Ctl3D());
+    g.SetFlat(true);
+    EXPECT_FALSE(g.Ctl3D());
+    g.SetFlat(false);
+    EXPECT_TRUE(g.Ctl3D());
+
+    EXPECT_EQ(g.Version(), QStringLiteral("6.2.1.3"));
+    g.SetVersion(QStringLiteral("1.0.0.0"));
+    EXPECT_EQ(g.Version(), QStringLiteral("6.2.1.3"));
+
+    g.SetURLShow(true);
+    g.SetURLFull(true);
+    g.SetURLColor(clGreen);
+    TImageList images(16, 16);
+    g.SetGridImages(&images);
+    EXPECT_TRUE(g.URLShow());
+    EXPECT_TRUE(g.URLFull());
+    EXPECT_EQ(g.URLColor(), clGreen);
+    EXPECT_EQ(g.GridImages(), &images);
+    g.SetGridImages(nullptr);
 }
 
 } // namespace

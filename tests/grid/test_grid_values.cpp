@@ -83,6 +83,18 @@ TEST_F(GridValues, HighlightAndUnhighlight)
     EXPECT_EQ(g.Cells(1, 1), QStringLiteral("xAbyab"));
 }
 
+TEST_F(GridValues, HighlightRangeReachesHiddenColumns)
+{
+    g.SetCells(3, 1, QStringLiteral("abc"));
+    g.HideColumn(3);
+    // the grid range runs past the shown columns by the number of hidden ones
+    g.HilightInGrid(false, false, QStringLiteral("b"));
+    EXPECT_EQ(g.AllCells(3, 1), QStringLiteral("a<hi>b</hi>c"));
+    g.UnHilightInGrid(false);
+    EXPECT_EQ(g.AllCells(3, 1), QStringLiteral("abc"));
+    g.UnHideColumn(3);
+}
+
 TEST_F(GridValues, FillsAndHeaders)
 {
     g.LinearFill(false);

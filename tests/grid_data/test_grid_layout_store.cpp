@@ -163,7 +163,7 @@ TEST_F(GridLayout, ThePerUserStoreKeepsWidthsUnderKeyAndSection)
 TEST_F(GridLayout, VisualPropertiesAreSixtyNineLinesThatLoadBack)
 {
     auto g = Columns(2);
-    g->SetLook(glTMS);
+    g->SetLook(glListView);
     const QString listView = Path(QStringLiteral("listview.txt"));
     g->SaveVisualProps(listView);
     EXPECT_TRUE(ReadExchangeLines(listView).contains(QStringLiteral("Look=glListView")));
@@ -322,7 +322,7 @@ TEST_F(GridLayout, MissingKeysGiveTheirDefaultsAndOddValuesAreChecked)
 
 TEST(GridEnumNames, NamesAreFoundWithoutCaseAndTheCustomLookHasNone)
 {
-    EXPECT_EQ(GridLookNames.Name(glTMS), QStringLiteral("glListView"));
+    EXPECT_EQ(GridLookNames.Name(glListView), QStringLiteral("glListView"));
     EXPECT_TRUE(GridLookNames.Name(glCustom).isEmpty());
     int v = -1;
     EXPECT_TRUE(ControlStyleNames.Find(QStringLiteral("CSQUILLET"), v));
@@ -333,6 +333,6 @@ TEST(GridEnumNames, NamesAreFoundWithoutCaseAndTheCustomLookHasNone)
     QString name = QStringLiteral("kept");
     TKvStringGrid::LookToString(glCustom, name);
     EXPECT_EQ(name, QStringLiteral("kept"));
-    TKvStringGrid::LookToString(glOffice2003, name);
+    TKvStringGrid::LookToString(glOffice2007, name);
     EXPECT_EQ(name, QStringLiteral("glOffice2007"));
 }

@@ -77,7 +77,7 @@ TEST(MousePress, AHeaderPressNearAColumnBorderIsNoCellClick)
 TEST(MousePress, LinksGoToTheirCellOrOpenOutside)
 {
     TPressGrid t;
-    t.g->URLShow = true;
+    t.g->SetURLShow(true);
     TRecordingShellOpener opener;
     SetShellOpener(&opener);
     t.g->SetCells(1, 1, QStringLiteral("cell://R3C2"));

@@ -2,6 +2,8 @@
 #include "platform/ui/drawing.h"
 #include "platform/ui/forms.h"
 
+#include <QtCore/QEvent>
+#include <QtCore/QPointer>
 #include <QtCore/QTimer>
 #include <QtGui/QPainter>
 #include <QtGui/QPainterPath>
@@ -515,11 +517,14 @@ public:
         setAttribute(Qt::WA_TranslucentBackground);
     }
     QString Title, Text;
+    TColor TextColor = clNone, BackColor = clNone;
+    int MaxWidth = 280;
     void Layout()
     {
         TCanvas* c = Canvas();
         c->SetFont(FFont);
-        TRect t(0, 0, 280, 0), d(0, 0, 280, 0);
+        const int w = std::max(20, MaxWidth);
+        TRect t(0, 0, w, 0), d(0, 0, w, 0);
         c->Font()->SetStyle(fsBold);
         DrawText(c, Title, t, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
         c->Font()->SetStyle(TFontStyles());
@@ -542,12 +547,13 @@ protected:
         tail << QPointF(14, kTail + 1) << QPointF(20, 0.5) << QPointF(26, kTail + 1);
         path.addPolygon(tail);
         path = path.simplified();
-        p->setPen(ToQColor(clInfoText));
-        p->setBrush(ToQColor(clInfoBk));
+        const TColor text = TextColor == clNone ? TColor(clInfoText) : TextColor;
+        p->setPen(ToQColor(text));
+        p->setBrush(ToQColor(BackColor == clNone ? TColor(clInfoBk) : BackColor));
         p->drawPath(path);
         p->setRenderHint(QPainter::Antialiasing, false);
         c->SetFont(FFont);
-        c->Font()->SetColor(clInfoText);
+        c->Font()->SetColor(text);
         c->Brush()->SetStyle(bsClear);
         TRect r(10, kTail + 6, FWidth - 10, FHeight - 6);
         c->Font()->SetStyle(fsBold);
@@ -558,8 +564,86 @@ protected:
     }
 };
 
+// Watches the mouse on the tool control and starts the balloon after a rest.
+class TBalloonTool : public QObject {
+public:
+    TBalloonTool(TBalloonHint* Hint, TWinControl* Control) : FHint(Hint), FControl(Control)
+    {
+        FTimer.setSingleShot(true);
+        QObject::connect(&FTimer, &QTimer::timeout, [this] { FHint->ActivateTool(); });
+        Control->installEventFilter(this);
+    }
+    ~TBalloonTool() override
+    {
+        if (FControl) FControl->removeEventFilter(this);
+    }
+    TWinControl* Control() const { return FControl.data(); }
+    QTimer FTimer;
+    bool FRecentlyShown = false;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        switch (e->type()) {
+        case QEvent::MouseMove:
+            if (!FHint->Showing()) FTimer.start(FRecentlyShown ? FHint->ReshowDelay : FHint->InitialDelay);
+            break;
+        case QEvent::Leave:
+        case QEvent::MouseButtonPress:
+        case QEvent::Wheel:
+            FTimer.stop();
+            FHint->HideHint();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    TBalloonHint* FHint;
+    QPointer<TWinControl> FControl;
+};
+
 TBalloonHint::TBalloonHint(TComponent* AOwner) : TComponent(AOwner) {}
-TBalloonHint::~TBalloonHint() { delete FWindow; }
+TBalloonHint::~TBalloonHint()
+{
+    delete FTool;
+    delete FWindow;
+}
+
+void TBalloonHint::SetTool(TWinControl* Control)
+{
+    if (FTool && FTool->Control() == Control) return;
+    delete FTool;
+    FTool = Control ? new TBalloonTool(this, Control) : nullptr;
+}
+
+TWinControl* TBalloonHint::Tool() const { return FTool ? FTool->Control() : nullptr; }
+
+void TBalloonHint::ActivateTool()
+{
+    TWinControl* c = Tool();
+    if (!c) return;
+    TToolTipTextRequest req;
+    req.hdr.code = TTN_GETDISPINFOW;
+    req.Title = Title;
+    req.Icon = Icon;
+    c->Perform(WM_NOTIFY, 0, LPARAM(&req));
+    if (req.Text.isEmpty()) return;
+    Title = req.Title;
+    Description = req.Text;
+    Icon = req.Icon;
+    if (req.MaxWidth > 0) MaxWidth = req.MaxWidth;
+    if (req.TextColor != uint32_t(clNone)) TextColor = TColor(req.TextColor);
+    if (req.BkColor != uint32_t(clNone)) Color = TColor(req.BkColor);
+    ShowHint(Mouse ? Mouse->CursorPos() : c->ClientToScreen(TPoint(0, 0)));
+    FToolShown = true;
+    FTool->FRecentlyShown = true;
+    NMHDR shown;
+    shown.code = TTN_SHOW;
+    c->Perform(WM_NOTIFY, 0, LPARAM(&shown));
+}
 
 void TBalloonHint::ShowHint(TControl* c)
 {
@@ -572,6 +656,9 @@ void TBalloonHint::ShowHint(const TPoint& p)
     if (!FWindow) FWindow = new TBalloonWindow;
     FWindow->Title = Title;
     FWindow->Text = Description;
+    FWindow->TextColor = TextColor;
+    FWindow->BackColor = Color;
+    FWindow->MaxWidth = MaxWidth;
     FWindow->Layout();
     FWindow->Popup(p);
     if (Opacity < 255) SetLayeredWindowAlpha(FWindow, std::max(0, Opacity));
@@ -582,6 +669,15 @@ void TBalloonHint::ShowHint(const TPoint& p)
     }
 }
 
-void TBalloonHint::HideHint() { if (FWindow) FWindow->ClosePopup(); }
+void TBalloonHint::HideHint()
+{
+    if (FWindow) FWindow->ClosePopup();
+    if (FToolShown && Tool()) {
+        FToolShown = false;
+        NMHDR gone;
+        gone.code = TTN_POP;
+        Tool()->Perform(WM_NOTIFY, 0, LPARAM(&gone));
+    }
+}
 bool TBalloonHint::Showing() const { return FWindow && FWindow->IsOpen(); }
 

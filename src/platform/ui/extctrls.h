@@ -256,7 +256,23 @@ public:
     int ReshowDelay = 100;
     // 0 transparent .. 255 opaque.
     int Opacity = 255;
+    // Text and balloon colours (clNone: the tooltip colours) and the widest a
+    // line may run before it wraps, in pixels.
+    TColor TextColor = clNone;
+    TColor Color = clNone;
+    int MaxWidth = 280;
+    // Makes the balloon the tooltip of Control (nullptr: of none). When the mouse
+    // rests on the control for InitialDelay ms (ReshowDelay right after a balloon
+    // was hidden) the control is asked for what to show by WM_NOTIFY with a
+    // TToolTipTextRequest (TTN_GETDISPINFOW); an empty text shows nothing. Showing
+    // and hiding are told with TTN_SHOW and TTN_POP.
+    void SetTool(TWinControl* Control);
+    TWinControl* Tool() const;
+    // What the rest of the mouse starts: the request, then the balloon at the mouse.
+    void ActivateTool();
 private:
     class TBalloonWindow* FWindow = nullptr;
+    class TBalloonTool* FTool = nullptr;
+    bool FToolShown = false;
 };
 

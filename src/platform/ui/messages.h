@@ -136,3 +136,37 @@ UINT RegisterWindowMessage(const QString& name);
 bool PostMessage(HWND wnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 // Direct call of the control's WndProc.
 LRESULT SendMessage(HWND wnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+
+// WM_NOTIFY: lParam points at a record that starts with this header.
+struct NMHDR {
+    HWND hwndFrom = nullptr;
+    uintptr_t idFrom = 0;
+    UINT code = 0;
+};
+// Notification codes of tooltips and date-time pickers.
+enum : UINT {
+    TTN_GETDISPINFOW = UINT(-530), TTN_SHOW = UINT(-521), TTN_POP = UINT(-522),
+    DTN_DATETIMECHANGE = UINT(-759),
+};
+// The text request of a tooltip (TTN_GETDISPINFOW): the window asked fills in what
+// the tooltip shows; an empty text shows nothing. Colours of 0x1FFFFFFF (none) and a
+// width of -1 keep the tooltip's own.
+struct TToolTipTextRequest {
+    NMHDR hdr;
+    QString Text;
+    QString Title;
+    int Icon = 0;
+    int MaxWidth = -1;
+    uint32_t TextColor = 0x1FFFFFFF;
+    uint32_t BkColor = 0x1FFFFFFF;
+};
+struct SYSTEMTIME {
+    uint16_t wYear = 0, wMonth = 0, wDayOfWeek = 0, wDay = 0;
+    uint16_t wHour = 0, wMinute = 0, wSecond = 0, wMilliseconds = 0;
+};
+// DTN_DATETIMECHANGE: the picker's new date and time (dwFlags 1: no date).
+struct NMDATETIMECHANGE {
+    NMHDR nmhdr;
+    uint32_t dwFlags = 0;
+    SYSTEMTIME st;
+};
