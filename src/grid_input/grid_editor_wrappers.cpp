@@ -48,6 +48,13 @@ void CloseAndAdvance(TKvStringGrid* Grid, WORD Key, TShiftState Shift)
     if (Grid->Navigation()->AdvanceOnEnter() && Grid->Navigation()->AdvanceAutoEdit()) Grid->ShowInplaceEdit();
 }
 
+// The Enter advance from the current cell, reopening the editor as AdvanceAutoEdit says.
+void AdvanceFromCurrentCell(TKvStringGrid* Grid)
+{
+    Grid->EditorAdvanceToNextCell(Grid->Col(), Grid->Row(), true, false, true, Grid->Navigation()->AdvanceAutoEdit(),
+                                  false);
+}
+
 // Closes the editor and moves to the next cell (the previous one with Shift held).
 void TabOn(TKvStringGrid* Grid)
 {
@@ -186,8 +193,7 @@ void TGridCheckBox::KeyDown(WORD& Key, TShiftState Shift)
         G->HideInplaceEdit();
         FocusGrid(G);
         if (k == VK_RETURN && G->Navigation()->AdvanceOnEnter())
-            G->EditorAdvanceToNextCell(G->Col(), G->Row(), true, false, true, G->Navigation()->AdvanceAutoEdit(),
-                                       false);
+            AdvanceFromCurrentCell(G);
         if (k == VK_UP || k == VK_DOWN) {
             WORD gk = k;
             TGridKeys::KeyDownOf(G, gk, Shift);
@@ -593,8 +599,7 @@ void TGridDateTimePicker::KeyDown(WORD& Key, TShiftState Shift)
         G->HideInplaceEdit();
         FocusGrid(G);
         if (G->Navigation()->AdvanceOnEnter())
-            G->EditorAdvanceToNextCell(G->Col(), G->Row(), true, false, true, G->Navigation()->AdvanceAutoEdit(),
-                                       false);
+            AdvanceFromCurrentCell(G);
         return;
     case VK_TAB:
         if (G->EditorWantsTab()) {
@@ -864,7 +869,7 @@ void TGridUnitEditBtn::KeyDown(WORD& Key, TShiftState Shift)
         G->HideInplaceEdit();
         FocusGrid(G);
         Key = 0;
-        G->EditorAdvanceToNextCell(G->Col(), G->Row(), true, false, true, G->Navigation()->AdvanceAutoEdit(), false);
+        AdvanceFromCurrentCell(G);
         return;
     }
     if (Key == VK_TAB && G->Options().Contains(goTabs)) {

@@ -9,6 +9,8 @@
 #include "platform/core/format_settings.h"
 #include "platform/ui/clipboard.h"
 
+#include <QDir>
+#include <QPainter>
 #include <QtWidgets/QCalendarWidget>
 #include <gtest/gtest.h>
 
@@ -447,4 +449,48 @@ TEST(GridEditorWrappers, TheDateEditorsCalendarTakesItsOptionsAndMinimumSize)
     ASSERT_EQ(drops.size(), 1u);
     EXPECT_EQ(drops[0], std::make_pair(f.grid->Col(), 2));
     f.Key(Qt::Key_Escape);
+}
+
+TEST(GridEditorWrappers, WritesThePictureOfTheOpenCellEditors)
+{
+    TFormatSettingsScope scope(TestFormats());
+    struct Shot {
+        TEditorType kind;
+        const char* cell;
+    };
+    const Shot shots[] = {
+        {edNormal, "a long text that wraps in the cell"}, {edSpinEdit, "42"},         {edEditBtn, "C:\\data"},
+        {edUnitEditBtn, "25mm"},                            {edDateEdit, "15/06/2024"}, {edTimeEdit, "09:05:30"},
+        {edDateTimeEdit, "15/06/2024 09:05"},               {edCheckBox, "caption"},    {edButton, "button"},
+    };
+    std::vector<QImage> parts;
+    for (const Shot& s : shots) {
+        TKindForm f(s.kind, QString::fromLatin1(s.cell));
+        f.grid->SetColWidths(f.Disp(TKindForm::cKind), 150);
+        f.grid->SetRowHeights(2, s.kind == edNormal ? 44 : 24);
+        f.grid->UnitEditBtn()->Units()->Add(QStringLiteral("mm"));
+        f.Open();
+        Settle();
+        const TRect r = f.grid->CellRect(f.grid->Col(), 2);
+        parts.push_back(f.grid->grab(QRect(r.Left - 4, r.Top - 4, r.Width() + 8, r.Height() + 8)).toImage());
+        if (s.kind == edNormal) {
+            EXPECT_TRUE(f.Editor()->MultiLine());
+        }
+    }
+    int h = 0, w = 0;
+    for (const QImage& p : parts) {
+        h += p.height() + 4;
+        w = std::max(w, p.width());
+    }
+    QImage all(w, h, QImage::Format_ARGB32);
+    all.fill(Qt::white);
+    QPainter painter(&all);
+    int y = 0;
+    for (const QImage& p : parts) {
+        painter.drawImage(0, y, p);
+        y += p.height() + 4;
+    }
+    painter.end();
+    const QString path = QDir(QStringLiteral(KV_TEST_BINARY_DIR)).filePath(QStringLiteral("grid_cell_editors.png"));
+    ASSERT_TRUE(all.save(path));
 }

@@ -347,7 +347,11 @@ void TCustomEdit::CreateParams(TCreateParams& Params)
 void TCustomEdit::CreateWnd()
 {
     TWinControl::CreateWnd();
-    SetLineMode(FParams.Style & ES_MULTILINE, !(FParams.Style & ES_AUTOHSCROLL), FParams.Style & ES_WANTRETURN);
+    const unsigned style = FParams.Style;
+    // A multi-line window that scrolls sideways and takes no Return shows its one line: the
+    // line edit serves it (it takes the formatting rectangle too).
+    const bool lines = (style & ES_MULTILINE) && (!(style & ES_AUTOHSCROLL) || (style & ES_WANTRETURN));
+    SetLineMode(lines, !(style & ES_AUTOHSCROLL), style & ES_WANTRETURN);
 }
 
 void TCustomEdit::SetLineMode(bool Multi, bool Wrap, bool WantReturn)

@@ -131,7 +131,9 @@ public:
     // wrap at the window's width; with ES_WANTRETURN a typed Return inserts a
     // line break (Ctrl+Return always does). Lines are joined by CR LF in the
     // text, and character positions count both characters, as the classic
-    // multi-line edit does. A one-line edit takes no line break.
+    // multi-line edit does. A one-line edit takes no line break; so does a
+    // multi-line window that scrolls sideways (ES_AUTOHSCROLL) and takes no
+    // Return, which shows as one line.
     bool MultiLine() const { return FMulti; }
     bool LineWrap() const { return FWrap; }
     bool WantReturn() const { return FWantReturn; }

@@ -49,9 +49,11 @@ struct TEditForm {
 
 TEST(EditMultiLine, TheStyleChoosesTheModeAndLinesCountCrLf)
 {
-    TEditForm one(0);
-    EXPECT_FALSE(one.edit->MultiLine());
-    EXPECT_EQ(one.Input(), one.edit->LineEdit());
+    for (unsigned add : {0u, unsigned(ES_MULTILINE)}) {
+        TEditForm one(add);
+        EXPECT_FALSE(one.edit->MultiLine()) << add;
+        EXPECT_EQ(one.Input(), one.edit->LineEdit()) << add;
+    }
 
     TEditForm f(ES_MULTILINE | ES_WANTRETURN, ES_AUTOHSCROLL);
     ASSERT_TRUE(f.edit->MultiLine());
@@ -81,8 +83,10 @@ TEST(EditMultiLine, ReturnTypesALineBreakOnlyWhereWanted)
     };
     const Row rows[] = {
         {ES_MULTILINE | ES_WANTRETURN, 0, Qt::NoModifier, "a\r\nb"},
-        {ES_MULTILINE, 0, Qt::NoModifier, "ab"},
-        {ES_MULTILINE, 0, Qt::ControlModifier, "a\r\nb"},
+        {ES_MULTILINE, ES_AUTOHSCROLL, Qt::NoModifier, "ab"},
+        {ES_MULTILINE, ES_AUTOHSCROLL, Qt::ControlModifier, "a\r\nb"},
+        // Scrolling sideways without Return: one line.
+        {ES_MULTILINE, 0, Qt::ControlModifier, "ab"},
         {0, 0, Qt::NoModifier, "ab"},
     };
     for (const Row& r : rows) {
@@ -103,7 +107,7 @@ TEST(EditMultiLine, ReCreatingSwitchesModesAndKeepsTextSelectionAndFocus)
     f.edit->SetSelStart(1);
     f.edit->SetSelLength(3);
     changes = 0;
-    f.edit->Add = ES_MULTILINE;
+    f.edit->Add = ES_MULTILINE | ES_WANTRETURN;
     f.edit->Recreate();
     ASSERT_TRUE(f.edit->MultiLine());
     EXPECT_FALSE(f.edit->LineWrap());
@@ -125,7 +129,7 @@ TEST(EditMultiLine, ReCreatingSwitchesModesAndKeepsTextSelectionAndFocus)
 
 TEST(EditMultiLine, TheLimitHoldsTypingInLines)
 {
-    TEditForm f(ES_MULTILINE);
+    TEditForm f(ES_MULTILINE, ES_AUTOHSCROLL);
     f.edit->SetMaxLength(3);
     QTest::keyClicks(f.Input(), QStringLiteral("abcd"));
     EXPECT_EQ(f.edit->Text(), QStringLiteral("abc"));
