@@ -592,13 +592,24 @@ void TCustomEdit::Change() { if (OnChange) OnChange(this); }
 void TCustomEdit::DoEnter()
 {
     // Entering by keyboard selects the text; a click places the caret instead.
+    // The selection is made after the focus change (the line edit would reset it), and only
+    // while text and caret are as they were on entering: an owner that placed text or caret
+    // meanwhile (a grid opening its editor with the typed character) keeps what it placed.
     if (FMulti && FAutoSelect && SelLength() == 0 && !(QApplication::mouseButtons() & Qt::LeftButton)) {
         QPointer<QPlainTextEdit> e = FMultiEdit;
-        QMetaObject::invokeMethod(FMultiEdit, [e] { if (e) e->selectAll(); }, Qt::QueuedConnection);
+        const QString text = e->toPlainText();
+        const int caret = e->textCursor().position();
+        QMetaObject::invokeMethod(FMultiEdit, [e, text, caret] {
+            if (e && e->toPlainText() == text && e->textCursor().position() == caret && !e->textCursor().hasSelection())
+                e->selectAll();
+        }, Qt::QueuedConnection);
     } else if (!FMulti && FAutoSelect && !FEdit->hasSelectedText() && !(QApplication::mouseButtons() & Qt::LeftButton)) {
         QPointer<QLineEdit> e = FEdit;
-        // After the focus change the line edit would reset the selection.
-        QMetaObject::invokeMethod(FEdit, [e] { if (e) e->selectAll(); }, Qt::QueuedConnection);
+        const QString text = e->text();
+        const int caret = e->cursorPosition();
+        QMetaObject::invokeMethod(FEdit, [e, text, caret] {
+            if (e && e->text() == text && e->cursorPosition() == caret && !e->hasSelectedText()) e->selectAll();
+        }, Qt::QueuedConnection);
     }
     TWinControl::DoEnter();
 }
@@ -1229,6 +1240,20 @@ void TCustomComboBox::WndProc(TMessage& m)
         default: break;
         }
         return;
+    case WM_CHAR: {
+        if (DoKeyPress(m)) return;
+        DefaultHandler(m);
+        // A character sent or posted by code (no key behind it) is typed into the
+        // editable field as a key stroke would, with its edit-change notification.
+        QLineEdit* le = FCombo->lineEdit();
+        if (m.LParam != 0 || !le || le->isReadOnly()) return;
+        const char16_t ch = char16_t(m.WParam);
+        const QString before = le->text();
+        if (ch == 8) le->backspace();
+        else if (ch >= 32) le->insert(QString(QChar(ch)));
+        if (le->text() != before && !FSyncing) NotifyParent(this, CBN_EDITCHANGE);
+        return;
+    }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         // Return on the open list takes its highlighted item before anyone sees the key.
