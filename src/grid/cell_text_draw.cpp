@@ -335,7 +335,7 @@ void TKvStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R, 
                 ACanvas->Font()->SetColor(linkColor);
             }
         }
-        const bool multi = MultiLineCells && CellLines(text).size() > 1;
+        const bool multi = MultilineCells && CellLines(text).size() > 1;
         unsigned flags = DT_EDITCONTROL;
         if (!multi && !WW) {
             text = FirstLine(text);
@@ -528,7 +528,7 @@ TSize TKvStringGrid::CalcCellTextExtent(int RCol, int DCol, int ARow, bool VS, b
         DrawText(C, text, M, DT_CALCRECT | DT_NOPREFIX | (rotated ? DT_SINGLELINE : DT_WORDBREAK | DT_EDITCONTROL));
         res = TSize{area.Width(), M.Height()};
     } else {
-        const QStringList lines = MultiLineCells ? CellLines(text) : QStringList{text};
+        const QStringList lines = MultilineCells ? CellLines(text) : QStringList{text};
         int w = 0;
         for (QString l : lines) {
             if (FURLShow && !FURLFull) {

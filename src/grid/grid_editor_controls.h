@@ -1,14 +1,14 @@
 #pragma once
 // The editor controls the grid creates at run time as hidden children: the
 // combo editor, the transparent edit and combo, the check box, the edit with
-// a button and its unit variant, the cell button and the controls of HTML
-// forms in cells. They carry what the grid sets on creation; their editing
-// behaviour comes with the grid's in-place editing.
+// a button and its unit variant, the cell button (grid_editor_wrappers.h) and
+// the controls of HTML forms in cells.
 
 #include <QString>
 #include <functional>
 #include <memory>
 
+#include "grid_input/grid_editor_wrappers.h"
 #include "grid_input/ksg_combo.h"
 #include "platform/ui/stdctrls.h"
 
@@ -135,37 +135,6 @@ public:
 protected:
     void DoExit() override;
     void KeyPress(QChar& Key) override;
-};
-
-class TGridCheckBox : public TCheckBox {
-public:
-    explicit TGridCheckBox(TComponent* AOwner) : TCheckBox(AOwner) {}
-    QString ClassName() const override { return QStringLiteral("TGridCheckBox"); }
-};
-
-class TGridEditBtn : public TEdit {
-public:
-    explicit TGridEditBtn(TComponent* AOwner) : TEdit(AOwner) {}
-    QString ClassName() const override { return QStringLiteral("TGridEditBtn"); }
-    QString ButtonCaption() const { return FButtonCaption; }
-    void SetButtonCaption(const QString& Value) { FButtonCaption = Value; }
-    bool IsWinXP = false;
-
-private:
-    QString FButtonCaption;
-};
-
-class TGridUnitEditBtn : public TGridEditBtn {
-public:
-    explicit TGridUnitEditBtn(TComponent* AOwner) : TGridEditBtn(AOwner) {}
-    QString ClassName() const override { return QStringLiteral("TGridUnitEditBtn"); }
-    std::function<void(TObject* Sender, const QString& NewUnit)> OnUnitChanged;
-};
-
-class TGridButton : public TButton {
-public:
-    explicit TGridButton(TComponent* AOwner) : TButton(AOwner) {}
-    QString ClassName() const override { return QStringLiteral("TGridButton"); }
 };
 
 // The editors of the form controls in a cell's HTML (cell_form_controls.cpp):

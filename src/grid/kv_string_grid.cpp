@@ -277,7 +277,7 @@ void TKvStringGrid::CreateEditorControls()
     editBtn->SetEnabled(false);
     editBtn->SetButtonCaption(QStringLiteral("..."));
     editBtn->SetBorderStyle(bsNone);
-    editBtn->IsWinXP = FIsWinXP;
+    editBtn->SetIsWinXP(FIsWinXP);
     hidden(editBtn);
     auto* unitBtn = new TGridUnitEditBtn(this);
     unitBtn->SetEnabled(false);

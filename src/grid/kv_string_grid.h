@@ -1855,6 +1855,7 @@ public:
     QString ValidChars;
     std::bitset<256> ValidCharSet;
     bool ExcelStyleDecimalSeparator = false;
+    // Cells hold lines: painted line by line, edited in a multi-line editor.
     bool MultilineCells = false;
     bool EditWithTags = false;
     bool LButFlg = false;                // the editor was opened by a left-button press
@@ -1863,6 +1864,21 @@ public:
     void HideCellEdit();
     void ShowCellEdit();
     TGridCombo* EditCombo() const;
+    // ---- the editors of the spin, button, check box, date and unit kinds (grid_editor_rows.cpp):
+    // the check box, the two button editors and the cell button are made with the grid, the spin,
+    // date and date-and-time editors on first use.
+    class TGridCheckBox* EditCheck() const;
+    class TGridEditBtn* EditBtn() const;
+    class TGridUnitEditBtn* UnitEditBtn() const;
+    class TGridButton* GridButton() const;
+    class TGridSpin* GetEditSpin();
+    class TGridDatePicker* GetEditDate();
+    TGridDatePicker* DateTimePicker() { return GetEditDate(); }
+    class TGridDateTimePicker* GetEditDateTime();
+    std::function<void(TObject*, int ACol, int ARow, int Value, bool UpDown)> OnSpinClick;
+    std::function<void(TObject*, int ACol, int ARow, double Value, bool UpDown)> OnFloatSpinClick, OnDateSpinClick,
+        OnTimeSpinClick;
+    std::function<void(TObject*, const QString& Value, double& ADate)> OnCustomStrToDate;
     // ---- validation
     virtual bool ValidateCell(const QString& NewValue);
     virtual bool ValidateCellWide(const QString& NewValue);
@@ -1932,6 +1948,10 @@ protected:
 
 private:
     friend class TKvInplaceEdit;
+    friend struct TGridEditorRows;
+    TGridSpin* FEditSpin = nullptr;
+    TGridDatePicker* FEditDate = nullptr;
+    TGridDateTimePicker* FEditDateTime = nullptr;
     // The combo-list rule for a cell text that is no item; true when it fell back to item 0.
     bool PreselectComboList(TGridCombo* Combo, int RealCol, int ARow, int ACol);
     void ShowComboControl(TGridCombo* Combo, int ACol, int ARow, const TRect& R, int W, int H, TColor BkColor);
@@ -2097,7 +2117,6 @@ public:
     void SetURLColor(TColor Value);
     bool URLUnderlineOnHover = false;
     bool EnhTextSize = false;
-    bool MultiLineCells = false;
     bool HideFocusRect = false;
     bool NoImageAndText = false;
     bool NoDefaultDraw = false;

@@ -129,7 +129,7 @@ void TKvStringGrid::SizeRowToLines(int Index, int Lines, int Extra)
 
 int TKvStringGrid::MaxLinesInRow(int ARow)
 {
-    if (ColCount() == 0 || !MultiLineCells) return 1;
+    if (ColCount() == 0 || !MultilineCells) return 1;
     int most = 1;
     for (int c = 0; c < ColCount(); ++c)
         most = std::max(most, CountLines(Cells(RealColIndex(c), ARow), true));

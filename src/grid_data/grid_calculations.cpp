@@ -183,7 +183,7 @@ QString TKvStringGrid::SelectedText()
         for (int c = R.Left; c <= R.Right; ++c) {
             QString s = Cells(RealColIndex(c), r);
             if (s.contains(QLatin1String("{\\"))) s = RichCellPlainText(s);
-            if (ExcelClipboardFormat && CountLines(s, MultiLineCells) > 1) QuoteMultiLineCell(s);
+            if (ExcelClipboardFormat && CountLines(s, MultilineCells) > 1) QuoteMultiLineCell(s);
             text += s;
             if (c != R.Right) text += QLatin1Char('\t');
         }
@@ -303,7 +303,7 @@ int TKvStringGrid::ColumnMaxTextLength(int ACol)
         GetSaveCellText(ACol, r, s);
         s.replace(QLatin1String("\r\n"), QLatin1String("\r"));
         s.replace(QLatin1Char('\n'), QLatin1Char('\r'));
-        const QStringList lines = MultiLineCells ? s.split(QLatin1Char('\r')) : QStringList{s};
+        const QStringList lines = MultilineCells ? s.split(QLatin1Char('\r')) : QStringList{s};
         for (const QString& l : lines) longest = std::max(longest, int(l.size()));
     }
     return longest;

@@ -42,7 +42,7 @@ public:
     virtual bool IsMouseButtonDown() const;
 
     // Paints the flat look over the picker (called by its layer).
-    void PaintFlat(TCanvas* Canvas);
+    virtual void PaintFlat(TCanvas* Canvas);
     void WndProc(TMessage& m) override;
 protected:
     // True for a picker that never draws flat (the time part of the date-and-time picker).

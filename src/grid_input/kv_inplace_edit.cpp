@@ -5,6 +5,7 @@
 
 #include "grid/grid_text.h"
 #include "grid/kv_string_grid.h"
+#include "grid_input/grid_lookup.h"
 #include "platform/core/format_settings.h"
 #include "platform/ui/clipboard.h"
 
@@ -47,22 +48,49 @@ void TKvInplaceEdit::SetWordWrap(bool Value)
 {
     if (FWordWrap == Value) return;
     FWordWrap = Value;
-    ApplyWindowStyle();
+    ReCreate();
 }
 
 void TKvInplaceEdit::SetValign(bool Value)
 {
     if (FValign == Value) return;
     FValign = Value;
-    ApplyWindowStyle();
+    ReCreate();
+}
+
+bool TKvInplaceEdit::WantsLines() const
+{
+    // Lines show where the cell can hold them: wrapped text, multi-line cells, or Enter typing a line break.
+    return FGrid && (FWordWrap || FGrid->MultilineCells || FGrid->Navigation()->LineFeedOnEnter());
+}
+
+void TKvInplaceEdit::CreateParams(TCreateParams& Params)
+{
+    TInplaceEdit::CreateParams(Params);
+    if (WantsLines()) Params.Style |= ES_MULTILINE;
+    if (FValign) Params.Style |= ES_RIGHT;
+    if (FGrid && FGrid->EditControl == edPassword) {
+        Params.Style |= ES_PASSWORD;
+        Params.Style &= ~unsigned(ES_MULTILINE);
+    }
+    if (FWordWrap) Params.Style &= ~unsigned(ES_AUTOHSCROLL);
+    Params.Style |= ES_WANTRETURN;
 }
 
 void TKvInplaceEdit::ApplyWindowStyle()
 {
-    // The one-line stock edit takes the style bits it can show: alignment and the password mask.
-    SetAlignment(FValign ? taRightJustify : taLeftJustify);
-    const bool password = FGrid && FGrid->EditControl == edPassword;
-    SetPasswordChar(password ? FGrid->PasswordChar() : QChar());
+    const unsigned style = FParams.Style;
+    SetAlignment(style & ES_RIGHT ? taRightJustify : taLeftJustify);
+    SetPasswordChar(style & ES_PASSWORD && FGrid ? FGrid->PasswordChar() : QChar());
+}
+
+void TKvInplaceEdit::UpdateWindowStyle()
+{
+    // The kind (password) or the grid's line settings may differ from the last cell's.
+    TCreateParams p;
+    CreateParams(p);
+    const unsigned mask = ES_MULTILINE | ES_RIGHT | ES_PASSWORD | ES_AUTOHSCROLL | ES_WANTRETURN;
+    if (!HandleAllocated() || (p.Style & mask) != (FParams.Style & mask)) ReCreate();
 }
 
 void TKvInplaceEdit::UpdateContents()
@@ -78,9 +106,8 @@ void TKvInplaceEdit::UpdateContents()
     TAlignment ha = taLeftJustify;
     SetColor(FGrid->CellEditorLook(FGrid->Col(), FGrid->Row(), &font, ha));
     SetFont(font);
-    // Each loading sets the style again: the kind (password) may differ from the last cell's.
     FValign = ha == taRightJustify;
-    ApplyWindowStyle();
+    UpdateWindowStyle();
     FColE = FGrid->Col();
     FRowE = FGrid->Row();
     FLengthLimit = FGrid->GetEditLimit();
@@ -128,7 +155,7 @@ void TKvInplaceEdit::WMChar(TMessage& Message)
     const bool textKind = kind == edNormal || kind == edCapital || kind == edMixedCase || kind == edLowerCase ||
                           kind == edUpperCase || kind == edValidChars;
     if (textKind && k == 13 && G->Navigation()->LineFeedOnEnter()) {
-        TInplaceEdit::WndProc(Message);
+        DefaultHandler(Message);
         return;
     }
 
@@ -187,7 +214,7 @@ void TKvInplaceEdit::WMChar(TMessage& Message)
         } else if (!DoKeyPress(Message) && Message.WParam != 0 && !ReadOnly()) {
             // Typed text is inserted here, so the steps below see it.
             const int caret = SelStart();
-            LineEdit()->insert(QString(QChar(char16_t(Message.WParam))));
+            SetSelText(QString(QChar(char16_t(Message.WParam))));
             if (mixed) {
                 SetText(ToMixedCase(Text()));
                 SetSelStart(caret + 1);
@@ -325,8 +352,19 @@ void TKvInplaceEdit::WMKeyDown(TMessage& Message)
         return;
     }
     if (key == VK_RETURN && ctrl && G->Navigation()->LineFeedOnEnter()) {
+        // The key-press step with Enter types the line break.
         QChar cr(u'\r');
         KeyPress(cr);
+        TMessage lf{};
+        lf.Msg = WM_CHAR;
+        lf.WParam = 13;
+        if (self) DefaultHandler(lf);
+        Message.WParam = 0;
+        return;
+    }
+    if (key == VK_RETURN && !ctrl && G->Navigation()->LineFeedOnEnter()) {
+        // Enter stays with the editor: its character types the line break.
+        DefaultHandler(Message);
         return;
     }
     const bool validated = FValidatedArrow;
@@ -450,24 +488,13 @@ void TKvInplaceEdit::DoLookup()
 {
     TKvStringGrid* G = FGrid;
     if (!G || !Workmode || SelLength() != 0) return;
-    if (!G->Lookup || G->LookupItems()->Count() == 0) return;
-    const QString text = Text();
-    const int caret = SelStart();
-    const QString typed = text.left(caret);
-    if (typed.isEmpty()) return;
-    const bool cs = G->LookupCaseSensitive;
-    const QString prefix = cs ? typed : typed.toUpper();
-    TStrings* items = G->LookupItems();
-    for (int i = 0; i < items->Count(); ++i) {
-        const QString item = items->Strings(i);
-        if (!(cs ? item : item.toUpper()).startsWith(prefix)) continue;
-        const QString done = (typed + item.mid(typed.length())).left(255);
-        G->FNoEditChange = false;
-        SetText(done);
-        Perform(EM_SETSEL, WPARAM(typed.length()), LPARAM(done.length()));
-        GotKey = false;
-        return;
-    }
+    const QString typed = Text().left(SelStart());
+    const QString done = LookupCompletion(G, typed);
+    if (done.isEmpty()) return;
+    G->FNoEditChange = false;
+    SetText(done);
+    Perform(EM_SETSEL, WPARAM(typed.length()), LPARAM(done.length()));
+    GotKey = false;
 }
 
 // ============================================================ clipboard

@@ -41,6 +41,7 @@ protected:
     void BoundsChanged() override;
     void Change() override;
     void CreateWnd() override;
+    void CreateParams(TCreateParams& Params) override;
 
 private:
     void WMChar(TMessage& Message);
@@ -49,6 +50,8 @@ private:
     void WMKillFocus(TMessage& Message);
     void WMPaste(TMessage& Message);
     void ApplyWindowStyle();
+    void UpdateWindowStyle();
+    bool WantsLines() const;
     // Editor text := the grid's FNewCellText selected (or caret at the end), the old text kept.
     void RestoreRejected(const QString& Saved);
     void DoLookup();

@@ -4,6 +4,7 @@
 #include "grid/kv_string_grid.h"
 
 #include "grid/grid_editor_controls.h"
+#include "grid_input/grid_editor_rows.h"
 #include "grid_input/kv_inplace_edit.h"
 
 namespace {
@@ -99,7 +100,9 @@ void TKvStringGrid::ShowEditControl(int ACol, int ARow)
     } else if (EditControl == edRichEdit) {
         ShowRichEditControl(ACol, ARow, R, bkColor);
     }
-    // The other special kinds come with their controls; until then they open an edit that shows nothing.
+    // The spin, button, check box, date, time and unit kinds.
+    TGridEditorRows::Show(this, ACol, ARow, R, W, H, bkColor);
+    // Kinds without a control open an edit that shows nothing.
     FStartEditChar = QChar();
 }
 
@@ -212,6 +215,7 @@ void TKvStringGrid::HideEditControl(int ACol, int ARow)
             HideRichEditControl(realCol, ARow);
             break;
         default:
+            TGridEditorRows::Hide(this, realCol, ARow);
             break;
         }
         if (EditControl != edNormal && FEditActive) PostEditDone(WPARAM(realCol), LPARAM(ARow));

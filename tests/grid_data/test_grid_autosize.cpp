@@ -118,7 +118,7 @@ TEST(GridAutoSize, AutoSizeColumnsSkipsFixedColumnsUnlessAsked)
 TEST(GridAutoSize, CheckBoxRowGetsTheDefaultHeightWhateverItsText)
 {
     TGrid g;
-    g.MultiLineCells = true;
+    g.MultilineCells = true;
     g.SetCells(2, 1, QStringLiteral("a\rb\rc\rd\re"));
     g.FitRowHeight(1, false, 0);
     EXPECT_EQ(g.RowHeights(1), 5 * 13 + 4 + 2);
@@ -138,7 +138,7 @@ TEST(GridAutoSize, SizeRowToLinesAndMaxLinesInRow)
     g.SetColCount(4);
     g.SetCells(3, 2, QStringLiteral("a\rb\rc"));
     EXPECT_EQ(g.MaxLinesInRow(2), 1);  // single-line cells
-    g.MultiLineCells = true;
+    g.MultilineCells = true;
     g.HideColumn(1);
     EXPECT_EQ(g.MaxLinesInRow(2), 3);
     EXPECT_EQ(g.MaxLinesInRow(1), 1);
@@ -150,7 +150,7 @@ TEST(GridAutoSize, AutoSizeCellsNeverLowersARow)
     g.SetRowHeights(2, 100);
     g.SetCells(1, 2, QStringLiteral("abc"));
     g.SetCells(1, 3, QStringLiteral("a\rb"));
-    g.MultiLineCells = true;
+    g.MultilineCells = true;
     g.AutoSizeCells(false, 0, 0);
     EXPECT_EQ(g.RowHeights(2), 100);
     EXPECT_EQ(g.RowHeights(3), 26 + 2);
@@ -195,7 +195,7 @@ TEST(GridAutoSize, TotalOffsetsCountOneOrBothSides)
 TEST(GridAutoSize, AutoSizeRowsSizesEachRowToItsLinesAndSizeToCellsFitsTheClient)
 {
     TGrid g;
-    g.MultiLineCells = true;
+    g.MultilineCells = true;
     g.SetWordWrap(false);  // rows are sized by their line count
     g.SetCells(2, 2, QStringLiteral("a\rb"));
     g.AutoSizeRows(false, 4);

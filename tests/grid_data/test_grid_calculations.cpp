@@ -104,7 +104,7 @@ TEST(GridSelection, FixedCellsAreNeverSelectedAndTheTextIsTabbedLines)
     g.SelectCells(1, 1, 2, 2);
     EXPECT_EQ(g.SelectedText(), QStringLiteral("a\tb\r\nc\td"));
 
-    g.MultiLineCells = true;
+    g.MultilineCells = true;
     g.SetCells(2, 2, QStringLiteral("d\r\ne"));
     g.ExcelClipboardFormat = true;
     EXPECT_EQ(g.SelectedText(), QStringLiteral("a\tb\r\nc\t\"d") + QChar(11) + QStringLiteral("e\""));
@@ -203,6 +203,6 @@ TEST(GridCalculations, ColumnMaxTextLengthTakesTheLongestLine)
     g.SetCells(1, 1, QStringLiteral("abc\rdefgh"));
     g.SetCells(1, 2, QStringLiteral("abcdef"));
     EXPECT_EQ(g.ColumnMaxTextLength(1), 9);
-    g.MultiLineCells = true;
+    g.MultilineCells = true;
     EXPECT_EQ(g.ColumnMaxTextLength(1), 6);
 }

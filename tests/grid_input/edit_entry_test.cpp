@@ -151,3 +151,37 @@ TEST(GridEditEntry, WideTextIsValidatedAndStoredAsWideText)
     EXPECT_FALSE(f.grid->FValidating);
     f.Key(Qt::Key_Escape);
 }
+
+// Typing on a closed cell opens its editor with the first key; the keys that
+// follow, each after the queued events have run as between real key strokes,
+// add to it, so the cell holds every typed character.
+TEST(GridEditEntry, TypingOnAClosedCellKeepsEveryTypedCharacter)
+{
+    struct TCase {
+        int col;
+        bool wordWrap;
+        QString before;
+    };
+    const TCase cases[] = {
+        {TEditGridForm::cNormal, true, QStringLiteral("n1")},
+        {TEditGridForm::cNormal, false, QStringLiteral("n1")},
+        {TEditGridForm::cNormal, true, QString()},
+        {TEditGridForm::cNormal, false, QString()},
+        {TEditGridForm::cCombo, true, QString()},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(QStringLiteral("col %1 wrap %2 before '%3'").arg(c.col).arg(c.wordWrap).arg(c.before).toStdString());
+        TEditGridForm f;
+        f.grid->SetWordWrap(c.wordWrap);
+        f.grid->SetCells(f.Disp(c.col), 1, c.before);
+        f.GoTo(c.col, 1);
+        QApplication::processEvents();
+        for (const QChar ch : QStringLiteral("abc")) {
+            QTest::keyClicks(f.Focus(), QString(ch));
+            QApplication::processEvents();
+        }
+        f.Key(Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_EQ(f.grid->Cells(f.Disp(c.col), 1), QStringLiteral("abc"));
+    }
+}

@@ -299,3 +299,60 @@ TEST(GridTextEditor, PasswordCellsMaskWithTheGridsCharacterAndRightAlignedCellsA
     EXPECT_TRUE(f.Editor()->Valign());
     EXPECT_EQ(f.Editor()->Alignment(), taRightJustify);
 }
+
+TEST(GridTextEditor, WrappedAndMultiLineCellsAreEditedInLines)
+{
+    TEditGridForm f;
+    f.grid->SetWordWrap(true);
+    f.GoTo(TEditGridForm::cNormal, 2);
+    f.F2();
+    ASSERT_TRUE(f.EditorShown());
+    EXPECT_TRUE(f.Editor()->MultiLine());
+    EXPECT_TRUE(f.Editor()->LineWrap());
+    f.Key(Qt::Key_End);
+    // Ctrl+Enter types a line break (AllowCtrlEnter); Enter ends the edit with it.
+    f.Key(Qt::Key_Return, Qt::ControlModifier);
+    f.Type(QStringLiteral("x"));
+    EXPECT_EQ(f.Editor()->Text(), QStringLiteral("n2\r\nx"));
+    // Up on the second line stays in the editor; on the first line it would leave.
+    f.Key(Qt::Key_Up);
+    EXPECT_TRUE(f.EditorShown());
+    EXPECT_EQ(f.grid->Row(), 2);
+    f.Key(Qt::Key_Return);
+    EXPECT_FALSE(f.EditorShown());
+    EXPECT_EQ(f.grid->Cells(TEditGridForm::cNormal, 2), QStringLiteral("n2\r\nx"));
+
+    // Turning wrapping off makes the window anew as one line, the text kept.
+    f.F2();
+    ASSERT_TRUE(f.EditorShown());
+    f.grid->SetWordWrap(false);
+    EXPECT_FALSE(f.Editor()->MultiLine());
+    EXPECT_TRUE(f.EditorShown());
+    EXPECT_EQ(f.Editor()->Text(), QStringLiteral("n2\r\nx"));
+}
+
+TEST(GridTextEditor, LineFeedOnEnterTypesALineBreakAndPasswordCellsStayOnOneLine)
+{
+    TEditGridForm f;
+    f.grid->SetWordWrap(false);
+    f.grid->Navigation()->SetLineFeedOnEnter(true);
+    f.grid->SetCells(TEditGridForm::cNormal, 1, QString());
+    f.GoTo(TEditGridForm::cNormal, 1);
+    f.F2();
+    ASSERT_TRUE(f.Editor()->MultiLine());
+    EXPECT_FALSE(f.Editor()->LineWrap());
+    f.Type(QStringLiteral("a"));
+    f.Key(Qt::Key_Return);
+    f.Type(QStringLiteral("b"));
+    EXPECT_TRUE(f.EditorShown());
+    EXPECT_EQ(f.Editor()->Text(), QStringLiteral("a\r\nb"));
+    EXPECT_TRUE(f.validations.empty());
+    f.Key(Qt::Key_Escape);
+
+    f.grid->Columns()->Items(TEditGridForm::cAfter)->SetEditor(edPassword);
+    f.GoTo(TEditGridForm::cAfter, 1);
+    f.F2();
+    ASSERT_TRUE(f.EditorShown());
+    EXPECT_FALSE(f.Editor()->MultiLine());
+    EXPECT_EQ(f.Editor()->PasswordChar(), f.grid->PasswordChar());
+}

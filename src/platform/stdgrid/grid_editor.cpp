@@ -138,6 +138,12 @@ void TInplaceEdit::Move(const TRect& Loc)
 
 void TInplaceEdit::BoundsChanged() {}
 
+void TInplaceEdit::ReCreate()
+{
+    if (HandleAllocated()) RecreateWnd();
+    else HandleNeeded();
+}
+
 bool TInplaceEdit::ForwardsToGrid(WORD Key, TShiftState Shift) const
 {
     const QString text = Text();
@@ -145,10 +151,19 @@ bool TInplaceEdit::ForwardsToGrid(WORD Key, TShiftState Shift) const
     switch (Key) {
     case VK_UP:
     case VK_DOWN:
+        // A multi-line editor moves the caret between its lines; past the first or last line the grid moves.
+        if (MultiLine()) {
+            const LRESULT line = const_cast<TInplaceEdit*>(this)->Perform(EM_LINEFROMCHAR, WPARAM(-1), 0);
+            const LRESULT lines = const_cast<TInplaceEdit*>(this)->Perform(EM_GETLINECOUNT, 0, 0);
+            return Key == VK_UP ? line == 0 : line >= lines - 1;
+        }
+        return true;
+    case VK_RETURN:
+        // Ctrl+Return types a line break in a multi-line editor.
+        return !(MultiLine() && Shift.Contains(ssCtrl));
     case VK_PRIOR:
     case VK_NEXT:
     case VK_ESCAPE:
-    case VK_RETURN:
         return true;
     case VK_TAB:
         return !Shift.Contains(ssAlt);

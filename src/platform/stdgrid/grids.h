@@ -167,6 +167,9 @@ public:
     virtual void UpdateContents();
     // Places the editor over the rectangle (client coordinates of the grid) and shows it.
     void Move(const TRect& Loc);
+    // Makes the window anew with the styles CreateParams gives now (one line or
+    // multi-line, wrapping, want-return); text, selection and focus stay.
+    void ReCreate();
 
 protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;

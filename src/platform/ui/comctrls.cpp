@@ -1,4 +1,6 @@
 #include "platform/ui/comctrls.h"
+
+#include <QtGui/QTextCharFormat>
 #include "platform/core/format_settings.h"
 
 #include <QtGui/QIcon>
@@ -578,6 +580,7 @@ void TDateTimePicker::ApplyFormat()
     FEdit->setCalendarPopup(FKind == dtkDate && FDateMode == dmComboBox);
     FEdit->setButtonSymbols(FEdit->calendarPopup() ? QAbstractSpinBox::NoButtons : QAbstractSpinBox::UpDownArrows);
     if (FEdit->calendarPopup()) WatchCalendar();
+    ApplyCalendarStyle();
 }
 
 namespace {
@@ -607,6 +610,35 @@ void TDateTimePicker::WatchCalendar()
             else if (OnCloseUp) OnCloseUp(this);
         });
     }));
+}
+
+QCalendarWidget* TDateTimePicker::CalendarWidget() const { return FEdit->calendarWidget(); }
+
+void TDateTimePicker::SetCalendarStyle(unsigned Style)
+{
+    FCalendarStyle = Style;
+    ApplyCalendarStyle();
+}
+
+void TDateTimePicker::ApplyCalendarStyle()
+{
+    QCalendarWidget* cal = FEdit->calendarPopup() ? FEdit->calendarWidget() : nullptr;
+    if (!cal) return;
+    cal->setVerticalHeaderFormat(FCalendarStyle & MCS_WEEKNUMBERS ? QCalendarWidget::ISOWeekNumbers
+                                                                   : QCalendarWidget::NoVerticalHeader);
+    QTextCharFormat today;
+    if (!(FCalendarStyle & MCS_NOTODAYCIRCLE)) today.setFontWeight(QFont::Bold);
+    cal->setDateTextFormat(QDate(), QTextCharFormat());
+    cal->setDateTextFormat(QDate::currentDate(), today);
+}
+
+void TDateTimePicker::SizeCalendarToMinimum(int Extra)
+{
+    QCalendarWidget* cal = FEdit->calendarPopup() ? FEdit->calendarWidget() : nullptr;
+    if (!cal) return;
+    QWidget* w = cal->window();
+    const QSize min = cal->minimumSizeHint().expandedTo(cal->minimumSize());
+    w->resize(min + QSize(Extra, Extra));
 }
 
 void TDateTimePicker::SetDateMode(TDTDateMode m)
@@ -647,12 +679,14 @@ void TDateTimePicker::SetDateTime(TDateTime v)
 
 void TDateTimePicker::SetMinDate(TDateTime v)
 {
+    FMinDate = v;
     FEdit->setMinimumDateTime(DateTimeToQDateTime(v));
     FFields.SetLimits(v, QDateTimeToDateTime(FEdit->maximumDateTime()));
 }
 
 void TDateTimePicker::SetMaxDate(TDateTime v)
 {
+    FMaxDate = v;
     FEdit->setMaximumDateTime(DateTimeToQDateTime(v));
     FFields.SetLimits(QDateTimeToDateTime(FEdit->minimumDateTime()), v);
 }

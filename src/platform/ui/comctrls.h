@@ -223,6 +223,7 @@ protected:
 QString RuntimeFormatToQt(const QString& fmt);
 
 enum TDateTimeKind { dtkDate, dtkTime };
+enum : unsigned { MCS_WEEKNUMBERS = 0x4, MCS_NOTODAYCIRCLE = 0x8, MCS_NOTODAY = 0x10 };
 enum TDTDateFormat { dfShort, dfLong };
 enum TDTDateMode { dmComboBox, dmUpDown };
 
@@ -248,6 +249,9 @@ public:
     void SetDate(TDateTime v) { SetDateTime(DateOf(v) + TimeOf(DateTime())); }
     TDateTime Time() const { return TimeOf(DateTime()); }
     void SetTime(TDateTime v) { SetDateTime(DateOf(DateTime()) + TimeOf(v)); }
+    // The limits as set (0: none set).
+    TDateTime MinDate() const { return FMinDate; }
+    TDateTime MaxDate() const { return FMaxDate; }
     void SetMinDate(TDateTime v);
     void SetMaxDate(TDateTime v);
     bool ShowCheckbox() const { return FShowCheckbox; }
@@ -261,6 +265,14 @@ public:
     void SetDateMode(TDTDateMode m);
     // The format in force in the picker's letters (custom or the locale's).
     QString EffectiveFormat() const;
+    // The drop-down calendar's style bits (MCS_NOTODAY, MCS_NOTODAYCIRCLE, MCS_WEEKNUMBERS):
+    // week numbers show in a column before the days, today's date is ringed (bold) unless
+    // MCS_NOTODAYCIRCLE; the calendar has no today line, so MCS_NOTODAY only records the wish.
+    unsigned CalendarStyle() const { return FCalendarStyle; }
+    void SetCalendarStyle(unsigned Style);
+    // The open calendar's window sized to the calendar's minimum size plus Extra pixels.
+    void SizeCalendarToMinimum(int Extra);
+    QCalendarWidget* CalendarWidget() const;
     const TDateTimeFields& Fields() const { return FFields; }
     QDateTimeEdit* Editor() const { return FEdit; }
     TNotifyEvent OnChange, OnCloseUp, OnDropDown;
@@ -283,6 +295,9 @@ protected:
     bool FShowCheckbox = false;
     bool FChecked = true;
     bool FSetting = false;
+    unsigned FCalendarStyle = 0;
+    TDateTime FMinDate = 0, FMaxDate = 0;
+    void ApplyCalendarStyle();
 };
 
 class TMonthCalendar : public TWinControl {

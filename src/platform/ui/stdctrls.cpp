@@ -12,6 +12,10 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QPlainTextEdit>
+#include <QtGui/QTextBlock>
+#include <QtGui/QTextCursor>
+#include <QtGui/QTextDocument>
+#include <QtGui/QTextLayout>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QScrollBar>
@@ -229,7 +233,7 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner)
     FTabStop = true;
     SetBounds(0, 0, 121, 21);
     QObject::connect(FEdit, &QLineEdit::textChanged, this, [this] {
-        if (!FNoChange) Guard([this] { NotifyParent(this, EN_CHANGE); });
+        if (!FNoChange && !FMulti) Guard([this] { NotifyParent(this, EN_CHANGE); });
     });
 }
 
@@ -274,8 +278,37 @@ private:
 
 void TCustomEdit::DefaultHandler(TMessage& m)
 {
+    if (FMulti && m.Msg == WM_CHAR && (m.WParam == 13 || m.WParam == 10)) {
+        // The line break is ours to type: the native editor would make it a
+        // paragraph on Return and nothing on Ctrl+Return.
+        if (!ReadOnly() && (m.WParam == 10 || FWantReturn)) InsertLineBreak();
+        return;
+    }
     TWinControl::DefaultHandler(m);
     if (m.LParam != 0 || (m.Msg != WM_CHAR && m.Msg != WM_KEYDOWN)) return;
+    if (FMulti) {
+        QTextCursor c = FMultiEdit->textCursor();
+        if (m.Msg == WM_CHAR) {
+            const char16_t ch = char16_t(m.WParam);
+            if (ReadOnly()) return;
+            if (ch == 8) c.deletePreviousChar();
+            else if (ch >= 32) c.insertText(QString(QChar(ch)));
+            FMultiEdit->setTextCursor(c);
+            return;
+        }
+        switch (WORD(m.WParam)) {
+        case VK_LEFT: c.movePosition(QTextCursor::Left); break;
+        case VK_RIGHT: c.movePosition(QTextCursor::Right); break;
+        case VK_UP: c.movePosition(QTextCursor::Up); break;
+        case VK_DOWN: c.movePosition(QTextCursor::Down); break;
+        case VK_HOME: c.movePosition(QTextCursor::StartOfLine); break;
+        case VK_END: c.movePosition(QTextCursor::EndOfLine); break;
+        case VK_DELETE: if (!ReadOnly()) c.deleteChar(); break;
+        default: break;
+        }
+        FMultiEdit->setTextCursor(c);
+        return;
+    }
     if (m.Msg == WM_CHAR) {
         const char16_t ch = char16_t(m.WParam);
         if (FEdit->isReadOnly()) return;
@@ -302,12 +335,133 @@ void TCustomEdit::SetPaintOver(bool on)
 
 void TCustomEdit::InvalidatePaintOver() { if (FOverlay) FOverlay->update(); }
 
-QString TCustomEdit::GetText() const { return FEdit->text(); }
+namespace {
+QString ToCrLf(QString t) { return t.replace(QLatin1Char('\n'), QLatin1String("\r\n")); }
+QString FromCrLf(QString t) { return t.replace(QLatin1String("\r\n"), QLatin1String("\n")); }
+} // namespace
+
+void TCustomEdit::CreateParams(TCreateParams& Params)
+{
+    TWinControl::CreateParams(Params);
+    Params.Style |= ES_AUTOHSCROLL;
+}
+
+void TCustomEdit::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    const unsigned style = FParams.Style;
+    // A multi-line window that scrolls sideways and takes no Return shows its one line: the
+    // line edit serves it (it takes the formatting rectangle too).
+    const bool lines = (style & ES_MULTILINE) && (!(style & ES_AUTOHSCROLL) || (style & ES_WANTRETURN));
+    SetLineMode(lines, !(style & ES_AUTOHSCROLL), style & ES_WANTRETURN);
+}
+
+void TCustomEdit::SetLineMode(bool Multi, bool Wrap, bool WantReturn)
+{
+    FWantReturn = Multi && WantReturn;
+    FWrap = Multi && Wrap;
+    if (Multi && !FMultiEdit) {
+        FMultiEdit = new QPlainTextEdit();
+        FMultiEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        FMultiEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        FMultiEdit->setTabChangesFocus(true);
+        FMultiEdit->document()->setDocumentMargin(0);
+        FMultiEdit->hide();
+        QObject::connect(FMultiEdit, &QPlainTextEdit::textChanged, this, [this] {
+            if (FMulti && !FNoChange) Guard([this] { NotifyParent(this, EN_CHANGE); });
+        });
+    }
+    if (FMultiEdit) FMultiEdit->setLineWrapMode(FWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    if (Multi == FMulti) return;
+    // The new window takes over text, selection, state and focus of the old one.
+    const QString text = Text();
+    const int start = SelStart(), len = SelLength();
+    const bool modified = Modified(), readOnly = ReadOnly();
+    QWidget* old = InnerWidget();
+    const bool focused = old && old->hasFocus();
+    FMulti = Multi;
+    QWidget* w = Multi ? static_cast<QWidget*>(FMultiEdit) : static_cast<QWidget*>(FEdit);
+    if (old) old->removeEventFilter(this);
+    SetInnerWidget(w);
+    FNoChange = true;
+    SetTextBuf(text);
+    FNoChange = false;
+    SetReadOnly(readOnly);
+    SetAlignment(FAlignment);
+    SetEditBorderStyle(FFramed ? bsSingle : bsNone);
+    SetSelRange(start, start + len);
+    SetModified(modified);
+    w->show();
+    // The focus passes to the new window before the old one hides (hiding it would send the
+    // focus elsewhere); the pop-up reason keeps the move from counting as a focus change.
+    if (focused) w->setFocus(Qt::PopupFocusReason);
+    if (old) old->hide();
+    if (FOverlay) static_cast<QWidget*>(FOverlay)->raise();
+}
+
+int TCustomEdit::ToMultiPos(int Pos) const
+{
+    const QString t = FMultiEdit->toPlainText();
+    int classic = 0, q = 0;
+    while (q < t.size()) {
+        const int step = t[q] == QLatin1Char('\n') ? 2 : 1;
+        if (classic + step > Pos) break;
+        classic += step;
+        ++q;
+    }
+    return q;
+}
+
+int TCustomEdit::FromMultiPos(int Pos) const
+{
+    const QString t = FMultiEdit->toPlainText();
+    return Pos + int(t.left(Pos).count(QLatin1Char('\n')));
+}
+
+void TCustomEdit::SetSelRange(int Start, int End)
+{
+    if (!FMulti) {
+        FEdit->setSelection(Start, End - Start);
+        return;
+    }
+    QTextCursor c = FMultiEdit->textCursor();
+    c.setPosition(ToMultiPos(Start));
+    c.setPosition(ToMultiPos(End), QTextCursor::KeepAnchor);
+    FMultiEdit->setTextCursor(c);
+}
+
+void TCustomEdit::InsertLineBreak()
+{
+    QTextCursor c = FMultiEdit->textCursor();
+    c.insertText(QStringLiteral("\n"));
+    FMultiEdit->setTextCursor(c);
+}
+
+int TCustomEdit::VisualLineOf(int MultiPos) const
+{
+    // Wrapped lines count, as in the classic edit; a block not laid out yet counts as one line.
+    const QTextDocument* doc = FMultiEdit->document();
+    const QTextBlock target = doc->findBlock(MultiPos);
+    int line = 0;
+    for (QTextBlock b = doc->begin(); b.isValid() && b != target; b = b.next())
+        line += b.layout() && b.layout()->lineCount() > 0 ? b.layout()->lineCount() : 1;
+    if (target.isValid() && target.layout() && target.layout()->lineCount() > 0) {
+        const QTextLine l = target.layout()->lineForTextPosition(MultiPos - target.position());
+        if (l.isValid()) line += l.lineNumber();
+    }
+    return line;
+}
+
+QString TCustomEdit::GetText() const { return FMulti ? ToCrLf(FMultiEdit->toPlainText()) : FEdit->text(); }
 
 void TCustomEdit::SetTextBuf(const QString& s)
 {
     FProgramText = true;
-    FEdit->setText(s);
+    if (FMulti) {
+        FMultiEdit->setPlainText(FromCrLf(s));
+        FMultiEdit->moveCursor(QTextCursor::Start);
+    }
+    FEdit->setText(FMulti ? QString() : s);
     FProgramText = false;
     FLimit->Sync();
     FEdit->setCursorPosition(0);
@@ -317,7 +471,8 @@ void TCustomEdit::SetTextNoChange(const QString& s)
 {
     FNoChange = true;
     FProgramText = true;
-    FEdit->setText(s);
+    if (FMulti) FMultiEdit->setPlainText(FromCrLf(s));
+    else FEdit->setText(s);
     FProgramText = false;
     FNoChange = false;
     FLimit->Sync();
@@ -325,7 +480,11 @@ void TCustomEdit::SetTextNoChange(const QString& s)
 
 void TCustomEdit::SetMaxLength(int v) { FMaxLength = std::max(0, v); }
 bool TCustomEdit::ReadOnly() const { return FEdit->isReadOnly(); }
-void TCustomEdit::SetReadOnly(bool v) { FEdit->setReadOnly(v); }
+void TCustomEdit::SetReadOnly(bool v)
+{
+    FEdit->setReadOnly(v);
+    if (FMultiEdit) FMultiEdit->setReadOnly(v);
+}
 
 void TCustomEdit::SetPasswordChar(QChar c)
 {
@@ -335,37 +494,93 @@ void TCustomEdit::SetPasswordChar(QChar c)
 
 int TCustomEdit::SelStart() const
 {
+    if (FMulti) return FromMultiPos(FMultiEdit->textCursor().selectionStart());
     return FEdit->hasSelectedText() ? FEdit->selectionStart() : FEdit->cursorPosition();
 }
 
 void TCustomEdit::SetSelStart(int v)
 {
+    if (FMulti) {
+        const int p = std::clamp(v, 0, int(Text().size()));
+        SetSelRange(p, p);
+        return;
+    }
     FEdit->deselect();
     FEdit->setCursorPosition(std::clamp(v, 0, int(FEdit->text().size())));
 }
 
-int TCustomEdit::SelLength() const { return FEdit->hasSelectedText() ? FEdit->selectionLength() : 0; }
+int TCustomEdit::SelLength() const
+{
+    if (FMulti) {
+        const QTextCursor c = FMultiEdit->textCursor();
+        return FromMultiPos(c.selectionEnd()) - FromMultiPos(c.selectionStart());
+    }
+    return FEdit->hasSelectedText() ? FEdit->selectionLength() : 0;
+}
 
 void TCustomEdit::SetSelLength(int v)
 {
     const int start = SelStart();
+    if (FMulti) {
+        SetSelRange(start, start + std::max(0, std::min(v, int(Text().size()) - start)));
+        return;
+    }
     FEdit->setSelection(start, std::max(0, std::min(v, int(FEdit->text().size()) - start)));
 }
 
-QString TCustomEdit::SelText() const { return FEdit->selectedText(); }
-void TCustomEdit::SetSelText(const QString& s) { FEdit->insert(s); }
-void TCustomEdit::SelectAll() { FEdit->selectAll(); }
-void TCustomEdit::ClearSelection() { if (FEdit->hasSelectedText()) FEdit->del(); }
-void TCustomEdit::Clear() { FEdit->clear(); }
-bool TCustomEdit::Modified() const { return FEdit->isModified(); }
-void TCustomEdit::SetModified(bool v) { FEdit->setModified(v); }
-void TCustomEdit::SetAlignment(TAlignment a) { FAlignment = a; FEdit->setAlignment(QtAlign(a)); }
-void TCustomEdit::SetEditBorderStyle(TBorderStyle b) { FEdit->setFrame(b != bsNone); }
+QString TCustomEdit::SelText() const { return FMulti ? Text().mid(SelStart(), SelLength()) : FEdit->selectedText(); }
+void TCustomEdit::SetSelText(const QString& s)
+{
+    if (FMulti) FMultiEdit->insertPlainText(FromCrLf(s));
+    else FEdit->insert(s);
+}
+void TCustomEdit::SelectAll()
+{
+    if (FMulti) FMultiEdit->selectAll();
+    else FEdit->selectAll();
+}
+void TCustomEdit::ClearSelection()
+{
+    if (FMulti) FMultiEdit->textCursor().removeSelectedText();
+    else if (FEdit->hasSelectedText()) FEdit->del();
+}
+void TCustomEdit::Clear()
+{
+    if (FMulti) FMultiEdit->clear();
+    else FEdit->clear();
+}
+bool TCustomEdit::Modified() const { return FMulti ? FMultiEdit->document()->isModified() : FEdit->isModified(); }
+void TCustomEdit::SetModified(bool v)
+{
+    if (FMulti) FMultiEdit->document()->setModified(v);
+    else FEdit->setModified(v);
+}
+void TCustomEdit::SetAlignment(TAlignment a)
+{
+    FAlignment = a;
+    FEdit->setAlignment(QtAlign(a));
+    if (FMultiEdit) {
+        QTextOption o = FMultiEdit->document()->defaultTextOption();
+        o.setAlignment(QtAlign(a));
+        o.setWrapMode(FWrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
+        FMultiEdit->document()->setDefaultTextOption(o);
+    }
+}
+void TCustomEdit::SetEditBorderStyle(TBorderStyle b)
+{
+    FFramed = b != bsNone;
+    FEdit->setFrame(FFramed);
+    if (FMultiEdit) FMultiEdit->setFrameShape(FFramed ? QFrame::StyledPanel : QFrame::NoFrame);
+}
 void TCustomEdit::CopyToClipboard() { Perform(WM_COPY); }
 void TCustomEdit::CutToClipboard() { Perform(WM_CUT); }
 void TCustomEdit::PasteFromClipboard() { Perform(WM_PASTE); }
-void TCustomEdit::Undo() { FEdit->undo(); }
-bool TCustomEdit::CanUndo() const { return FEdit->isUndoAvailable(); }
+void TCustomEdit::Undo()
+{
+    if (FMulti) FMultiEdit->undo();
+    else FEdit->undo();
+}
+bool TCustomEdit::CanUndo() const { return FMulti ? FMultiEdit->document()->isUndoAvailable() : FEdit->isUndoAvailable(); }
 
 void TCustomEdit::SetCharCase(TEditCharCase c)
 {
@@ -379,10 +594,24 @@ void TCustomEdit::Change() { if (OnChange) OnChange(this); }
 void TCustomEdit::DoEnter()
 {
     // Entering by keyboard selects the text; a click places the caret instead.
-    if (FAutoSelect && !FEdit->hasSelectedText() && !(QApplication::mouseButtons() & Qt::LeftButton)) {
+    // The selection is made after the focus change (the line edit would reset it), and only
+    // while text and caret are as they were on entering: an owner that placed text or caret
+    // meanwhile (a grid opening its editor with the typed character) keeps what it placed.
+    if (FMulti && FAutoSelect && SelLength() == 0 && !(QApplication::mouseButtons() & Qt::LeftButton)) {
+        QPointer<QPlainTextEdit> e = FMultiEdit;
+        const QString text = e->toPlainText();
+        const int caret = e->textCursor().position();
+        QMetaObject::invokeMethod(FMultiEdit, [e, text, caret] {
+            if (e && e->toPlainText() == text && e->textCursor().position() == caret && !e->textCursor().hasSelection())
+                e->selectAll();
+        }, Qt::QueuedConnection);
+    } else if (!FMulti && FAutoSelect && !FEdit->hasSelectedText() && !(QApplication::mouseButtons() & Qt::LeftButton)) {
         QPointer<QLineEdit> e = FEdit;
-        // After the focus change the line edit would reset the selection.
-        QMetaObject::invokeMethod(FEdit, [e] { if (e) e->selectAll(); }, Qt::QueuedConnection);
+        const QString text = e->text();
+        const int caret = e->cursorPosition();
+        QMetaObject::invokeMethod(FEdit, [e, text, caret] {
+            if (e && e->text() == text && e->cursorPosition() == caret && !e->hasSelectedText()) e->selectAll();
+        }, Qt::QueuedConnection);
     }
     TWinControl::DoEnter();
 }
@@ -415,6 +644,8 @@ void TCustomEdit::WndProc(TMessage& m)
         if (ch == 0x03) { Perform(WM_COPY); return; }
         if (ch == 0x1A) { Perform(WM_UNDO); return; }
         if (ch == 0x01) { SelectAll(); return; }
+        // The line edit holds its limit itself; the multi-line one is held here.
+        if (FMulti && FMaxLength > 0 && ch >= 32 && Text().size() - SelLength() >= FMaxLength) return;
         if (ch >= 32) {
             QChar c(ch);
             if (FNumbersOnly && !c.isDigit()) return;
@@ -425,12 +656,23 @@ void TCustomEdit::WndProc(TMessage& m)
         DefaultHandler(m);
         return;
     }
-    case WM_PASTE: if (!ReadOnly()) FEdit->paste(); return;
-    case WM_CUT: if (!ReadOnly()) FEdit->cut(); return;
-    case WM_COPY: FEdit->copy(); return;
-    case WM_CLEAR: if (!ReadOnly()) FEdit->del(); return;
-    case WM_UNDO: case EM_UNDO: FEdit->undo(); m.Result = 1; return;
-    case EM_CANUNDO: m.Result = FEdit->isUndoAvailable(); return;
+    case WM_PASTE:
+        if (ReadOnly()) return;
+        if (FMulti) FMultiEdit->paste();
+        else FEdit->paste();
+        return;
+    case WM_CUT:
+        if (ReadOnly()) return;
+        if (FMulti) FMultiEdit->cut();
+        else FEdit->cut();
+        return;
+    case WM_COPY:
+        if (FMulti) FMultiEdit->copy();
+        else FEdit->copy();
+        return;
+    case WM_CLEAR: if (!ReadOnly()) ClearSelection(); return;
+    case WM_UNDO: case EM_UNDO: Undo(); m.Result = 1; return;
+    case EM_CANUNDO: m.Result = CanUndo(); return;
     case EM_GETSEL: {
         const int s = SelStart(), e = s + SelLength();
         if (m.WParam) *reinterpret_cast<int*>(m.WParam) = s;
@@ -440,11 +682,11 @@ void TCustomEdit::WndProc(TMessage& m)
     }
     case EM_SETSEL: {
         int s = int(intptr_t(m.WParam)), e = int(m.LParam);
-        const int n = int(FEdit->text().size());
-        if (s < 0) { FEdit->deselect(); return; }
+        const int n = int(Text().size());
+        if (s < 0) { SetSelStart(SelStart()); return; }
         if (e < 0 || e > n) e = n;
         if (s > n) s = n;
-        FEdit->setSelection(s, e - s);
+        SetSelRange(s, e);
         return;
     }
     case EM_LIMITTEXT: SetMaxLength(int(m.WParam)); return;
@@ -452,15 +694,34 @@ void TCustomEdit::WndProc(TMessage& m)
     case EM_SETPASSWORDCHAR: SetPasswordChar(QChar(char16_t(m.WParam))); return;
     case EM_GETMODIFY: m.Result = Modified(); return;
     case EM_SETMODIFY: SetModified(m.WParam != 0); return;
-    case EM_GETLINECOUNT: m.Result = 1; return;
-    // One line: every character (and -1, the caret's line) is on line 0.
-    case EM_LINEFROMCHAR: m.Result = 0; return;
+    case EM_GETLINECOUNT:
+        m.Result = FMulti ? VisualLineOf(int(FMultiEdit->toPlainText().size())) + 1 : 1;
+        return;
+    // The line of a character (-1: the caret's, or the selection's start); a one-line edit has line 0 only.
+    case EM_LINEFROMCHAR: {
+        if (!FMulti) { m.Result = 0; return; }
+        const int classic = int(intptr_t(m.WParam)) < 0 ? SelStart() : int(intptr_t(m.WParam));
+        m.Result = VisualLineOf(ToMultiPos(classic));
+        return;
+    }
     case EM_CHARFROMPOS: {
         const QPoint p(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
+        if (FMulti) {
+            const QPoint v = FMultiEdit->viewport()->mapFrom(FMultiEdit, p);
+            m.Result = FromMultiPos(FMultiEdit->cursorForPosition(v).position());
+            return;
+        }
         m.Result = FEdit->cursorPositionAt(p);
         return;
     }
     case EM_POSFROMCHAR: {
+        if (FMulti) {
+            QTextCursor c = FMultiEdit->textCursor();
+            c.setPosition(ToMultiPos(int(m.WParam)));
+            const QPoint p = FMultiEdit->viewport()->mapTo(FMultiEdit, FMultiEdit->cursorRect(c).topLeft());
+            m.Result = MAKELPARAM(unsigned(p.x()), unsigned(p.y()));
+            return;
+        }
         const int save = FEdit->cursorPosition();
         const int selStart = FEdit->selectionStart();
         const int selLen = int(FEdit->selectedText().length());
@@ -481,12 +742,14 @@ void TCustomEdit::WndProc(TMessage& m)
     case EM_SETRECTNP:
         if (m.LParam) {
             const TRect* r = reinterpret_cast<const TRect*>(m.LParam);
-            FEdit->setTextMargins(r->Left, r->Top, std::max(0, FWidth - r->Right), std::max(0, FHeight - r->Bottom));
+            FRectMargins = QMargins(r->Left, r->Top, std::max(0, FWidth - r->Right), std::max(0, FHeight - r->Bottom));
+            FEdit->setTextMargins(FRectMargins);
+            if (FMultiEdit) FMultiEdit->setContentsMargins(FRectMargins);
         }
         return;
     case EM_GETRECT:
         if (m.LParam) {
-            const QMargins mg = FEdit->textMargins();
+            const QMargins mg = FMulti ? FRectMargins : FEdit->textMargins();
             *reinterpret_cast<TRect*>(m.LParam) = TRect(mg.left(), mg.top(), FWidth - mg.right(), FHeight - mg.bottom());
         }
         return;
@@ -568,11 +831,12 @@ void TMaskEdit::SetEditMask(const QString& m)
     FEdit->setInputMask(q);
 }
 
-QString TMaskEdit::EditText() const { return FEdit->displayText(); }
+QString TMaskEdit::EditText() const { return MultiLine() ? TCustomEdit::GetText() : FEdit->displayText(); }
 
 QString TMaskEdit::GetText() const
 {
-    if (FMask.isEmpty()) return FEdit->text();
+    // A multi-line window takes no mask.
+    if (FMask.isEmpty() || MultiLine()) return TCustomEdit::GetText();
     if (FSaveLiterals) return FEdit->displayText();
     return FEdit->text().remove(QRegularExpression(QStringLiteral("[^\\w]")));
 }
@@ -978,6 +1242,20 @@ void TCustomComboBox::WndProc(TMessage& m)
         default: break;
         }
         return;
+    case WM_CHAR: {
+        if (DoKeyPress(m)) return;
+        DefaultHandler(m);
+        // A character sent or posted by code (no key behind it) is typed into the
+        // editable field as a key stroke would, with its edit-change notification.
+        QLineEdit* le = FCombo->lineEdit();
+        if (m.LParam != 0 || !le || le->isReadOnly()) return;
+        const char16_t ch = char16_t(m.WParam);
+        const QString before = le->text();
+        if (ch == 8) le->backspace();
+        else if (ch >= 32) le->insert(QString(QChar(ch)));
+        if (le->text() != before && !FSyncing) NotifyParent(this, CBN_EDITCHANGE);
+        return;
+    }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         // Return on the open list takes its highlighted item before anyone sees the key.

@@ -5,6 +5,8 @@
 #include "platform/core/stringlist.h"
 #include "platform/ui/forms.h"
 
+#include <QtCore/QMargins>
+
 class QLineEdit;
 class QPlainTextEdit;
 class QComboBox;
@@ -124,7 +126,21 @@ public:
     bool PaintOverEnabled() const { return FOverlay != nullptr; }
     // Repaints what PaintOver drew.
     void InvalidatePaintOver();
+    // Multi-line mode, chosen by the window style when the window is created:
+    // ES_MULTILINE shows the text in lines; without ES_AUTOHSCROLL the lines
+    // wrap at the window's width; with ES_WANTRETURN a typed Return inserts a
+    // line break (Ctrl+Return always does). Lines are joined by CR LF in the
+    // text, and character positions count both characters, as the classic
+    // multi-line edit does. A one-line edit takes no line break; so does a
+    // multi-line window that scrolls sideways (ES_AUTOHSCROLL) and takes no
+    // Return, which shows as one line.
+    bool MultiLine() const { return FMulti; }
+    bool LineWrap() const { return FWrap; }
+    bool WantReturn() const { return FWantReturn; }
+    QPlainTextEdit* MultiLineEdit() const { return FMultiEdit; }
 protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
     virtual void PaintOver(TCanvas* Canvas) { (void)Canvas; }
     friend class TEditOverlay;
     virtual void Change();
@@ -143,6 +159,18 @@ protected:
     bool FNumbersOnly = false;
     bool FNoChange = false;
     QWidget* FOverlay = nullptr;
+private:
+    void SetLineMode(bool Multi, bool Wrap, bool WantReturn);
+    // Character positions of the text (CR LF counted as two) and of the multi-line editor (one).
+    int ToMultiPos(int Pos) const;
+    int FromMultiPos(int Pos) const;
+    void SetSelRange(int Start, int End);
+    void InsertLineBreak();
+    int VisualLineOf(int MultiPos) const;
+    QPlainTextEdit* FMultiEdit = nullptr;
+    bool FMulti = false, FWrap = false, FWantReturn = false;
+    bool FFramed = true;
+    QMargins FRectMargins;
 };
 class TEdit : public TCustomEdit {
     Q_OBJECT
