@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     TKvStringGrid& g = *grid;
     const bool flags = Size > 0;
     g.SetSaveFixedCells(!flags || !(Data[0] & 1));
-    g.MultiLineCells = flags && (Data[0] & 2);
+    g.MultilineCells = flags && (Data[0] & 2);
     const QString file = Fuzz_Path("cells.txt");
     Fuzz_Write(file, Data, Size);
     try {

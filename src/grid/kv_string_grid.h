@@ -1812,7 +1812,6 @@ public:
     // The print settings in a section of an INI file.
     void SavePrintSettings(const QString& Key, const QString& Section);
     void LoadPrintSettings(const QString& Key, const QString& Section);
-    void SetURLColor(TColor Value) { FURLColor = Value; }
     // ==================== end of layout persistence
 
     // ==================== in-place editing core (kv_string_grid_edit.cpp, kv_string_grid_edit_validate.cpp,
@@ -2284,7 +2283,6 @@ public:
     void MergedColumnsChanged(TObject* Sender);
     void RichSelectionChanged(TObject* Sender);
     void CellImagesChanged(TObject* Sender, int ACol, int ARow);
-    std::function<void(TObject*)> OnRichEditSelectionChange;
     // The position of the cell scroll bar being painted, by which the text moves up.
     int FPaintScrollPos = 0;
     bool FURLShow = false;

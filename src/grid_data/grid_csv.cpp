@@ -333,7 +333,7 @@ void TKvStringGrid::WriteASCII(const QString& FileName, bool Append, bool Unicod
                 col.Width = std::max(col.Width, int(s.size()));
             } else {
                 const QStringList parts = s.split(br);
-                for (int j = 0; j < (MultiLineCells ? parts.size() : 1); ++j)
+                for (int j = 0; j < (MultilineCells ? parts.size() : 1); ++j)
                     col.Width = std::max(col.Width, int(parts[j].size()));
             }
             col.Texts << s;
@@ -352,7 +352,7 @@ void TKvStringGrid::WriteASCII(const QString& FileName, bool Append, bool Unicod
             TVAlignment va = vtaTop;
             CalcCellAlignment(col.Display, r, ha, va);
             // Further lines of a multi-line cell go below, each at its column's place.
-            for (int j = 1; MultiLineCells && j < parts.size(); ++j) {
+            for (int j = 1; MultilineCells && j < parts.size(); ++j) {
                 if (extra.size() < j) extra << QString();
                 extra[j - 1] = extra[j - 1].leftJustified(col.Offset, Blank) + AlignToWidth(parts[j], ha, col.Width);
             }

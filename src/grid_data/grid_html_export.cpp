@@ -109,10 +109,10 @@ QString ImageTag(const QString& Dir, int Number)
 
 QString TKvStringGrid::LinkURLText(const QString& Text) const
 {
-    if (!URLShow) return Text;
+    if (!URLShow()) return Text;
     auto link = [&](const QString& Marker) {
         const qsizetype p = Text.indexOf(Marker);
-        const QString shown = URLFull ? Text : Text.mid(p + Marker.size(), 255);
+        const QString shown = URLFull() ? Text : Text.mid(p + Marker.size(), 255);
         return QStringLiteral("<a href=") + Text + QLatin1Char('>') + shown + QStringLiteral("</a>");
     };
     QString result = Text;

@@ -166,7 +166,7 @@ QString TGridPrintEngine::CellText(int ACol, int ARow, int& Kind)
 QStringList TGridPrintEngine::TextLines(const QString& Text) const
 {
     QString rest = Text, line;
-    if (!G.MultiLineCells) {
+    if (!G.MultilineCells) {
         CutFirstLine(rest, false, line);
         return {line};
     }

@@ -100,7 +100,7 @@ void TKvStringGrid::LoadFromFile(const QString& FileName)
             const int col = ParseLeadingInt(CutBeforeSeparator(rest, QStringLiteral(",")));
             const int row = ParseLeadingInt(CutBeforeSeparator(rest, QStringLiteral(",")));
             if (col >= 0 && col < ColCount() && row >= 0 && row < RowCount()) {
-                SetLoadCellText(col, row, LoadedCellText(rest, MultiLineCells));
+                SetLoadCellText(col, row, LoadedCellText(rest, MultilineCells));
                 progress.Step(row, std::max(1, RowCount() - 1));
             }
         }
@@ -167,7 +167,7 @@ void TKvStringGrid::LoadFromStream(TStream* Stream)
             // grid: they would reappear when the grid grows, and an index in the billions
             // would make the cell store allocate up to it.
             if (col < 0 || col >= ColCount() || row < 0 || row >= RowCount()) continue;
-            SetLoadCellText(col, row, LoadedCellText(rest, MultiLineCells));
+            SetLoadCellText(col, row, LoadedCellText(rest, MultilineCells));
         }
     }
     NotifyCellsLoaded();

@@ -774,7 +774,7 @@ TEST(GridCellPieces, CellScrollBarMovesTheTextUp)
     TKvStringGrid g;
     g.SetColCount(3);
     g.SetRowCount(3);
-    g.MultiLineCells = true;
+    g.MultilineCells = true;
     g.SetCells(1, 1, QStringLiteral("one\rtwo\rthree\rfour"));
     g.AddScrollBar(1, 1, false);
     TScrollProp p;

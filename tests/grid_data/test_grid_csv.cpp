@@ -291,11 +291,11 @@ TEST_F(GridCsv, AlignedTextKeepsWideColumnsAndManyColumnsAligned)
 TEST_F(GridCsv, MultiLineCellsContinueOnExtraLinesAtTheirColumn)
 {
     TKvStringGrid g;
-    g.MultiLineCells = true;
+    g.MultilineCells = true;
     FillGrid(g, {QStringLiteral("a\r\nsecond|x\r\ny"), QStringLiteral("b|z")});
     g.SaveToASCII(File());
     EXPECT_EQ(ReadBytes(File()), QByteArray("a      x \r\nsecond y\r\nb      z \r\n"));
-    g.MultiLineCells = false;
+    g.MultilineCells = false;
     g.SaveToASCII(File());
     EXPECT_EQ(ReadBytes(File()), QByteArray("a x \r\nb z \r\n"));
 }

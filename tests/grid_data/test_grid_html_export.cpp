@@ -67,12 +67,12 @@ TEST_F(GridHtml, AddressesBecomeLinksWithURLShow)
     TKvStringGrid g;
     const QString web = QStringLiteral("http://example.org/x");
     EXPECT_EQ(g.LinkURLText(web), web);
-    g.URLShow = true;
+    g.SetURLShow(true);
     EXPECT_EQ(g.LinkURLText(web), QStringLiteral("<a href=http://example.org/x>example.org/x</a>"));
     EXPECT_EQ(g.LinkURLText(QStringLiteral("mailto:a@b.c")), QStringLiteral("<a href=mailto:a@b.c>a@b.c</a>"));
     EXPECT_EQ(g.LinkURLText(QStringLiteral("<b>http://x</b>")), QStringLiteral("<b>http://x</b>"));
     EXPECT_EQ(g.LinkURLText(QStringLiteral("plain")), QStringLiteral("plain"));
-    g.URLFull = true;
+    g.SetURLFull(true);
     EXPECT_EQ(g.LinkURLText(web), QStringLiteral("<a href=http://example.org/x>http://example.org/x</a>"));
 }
 
@@ -120,7 +120,7 @@ TEST_F(GridHtml, CellPicturesBecomeJpegFilesBesideTheDocument)
     green.fill(Qt::green);
     images.AddImage(green);
     images.AddImage(green);
-    g.GridImages = &images;
+    g.SetGridImages(&images);
     g.AddImageIdx(1, 1, 1, haLeft, vaTop);
     g.AddDataImage(2, 1, 0, haLeft, vaTop);
     TBitmap* bmp = g.CreateBitmap(3, 1, false, haLeft, vaTop);
@@ -149,7 +149,7 @@ TEST_F(GridHtml, CellPicturesBecomeJpegFilesBesideTheDocument)
     EXPECT_EQ(QImage(dir + QStringLiteral("images/img1.jpg")).size(), QSize(8, 6));
 
     // Without an image list a cell of several images writes no table cell at all.
-    g.GridImages = nullptr;
+    g.SetGridImages(nullptr);
     EXPECT_EQ(g.SaveToHTMLString(dir).count(QStringLiteral("<TD ")), 11);
     g.HTMLSettings()->ExportImages = false;
     EXPECT_FALSE(g.SaveToHTMLString(dir).contains(QStringLiteral("<img")));

@@ -175,7 +175,7 @@ TEST_F(GridLayout, VisualPropertiesAreSixtyNineLinesThatLoadBack)
     g->ControlLook()->SetControlStyle(csQRV);
     g->BackGround()->SetDisplay(bdGradientVert);
     g->Grouping()->SetSummaryLineWidth(5);
-    g->URLShow = true;
+    g->SetURLShow(true);
     const QString file = Path(QStringLiteral("look.txt"));
     g->SaveVisualProps(file);
     const QStringList lines = ReadExchangeLines(file);

@@ -272,7 +272,7 @@ TEST_F(GridPrintLayout, TheCountIsThePagesDrawn)
     Fill(150);
     for (int c = 0; c < 5; ++c) g.SetColWidths(c, 300);
     g.SetCells(2, 10, QStringLiteral("one\rtwo\rthree"));
-    g.MultiLineCells = true;
+    g.MultilineCells = true;
     TPrintSettings* ps = g.PrintSettings();
     ps->NoAutoSize = true;
     ps->RepeatFixedRows = true;
@@ -515,7 +515,7 @@ TEST_F(GridPrintLayout, ARowTallerThanThePageGetsAPageOfItsOwnAndTheJobEnds)
     Fill(3);
     QStringList lines;
     for (int k = 0; k < 200; ++k) lines << QStringLiteral("line %1").arg(k);
-    g.MultiLineCells = true;
+    g.MultilineCells = true;
     g.SetCells(1, 1, lines.join(QLatin1Char('\r')));
     Page(1);
     ASSERT_EQ(g.PrintNrOfPages(), 3);

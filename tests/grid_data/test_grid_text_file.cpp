@@ -83,7 +83,7 @@ TEST_F(GridTextFile, LoadingRestoresTextsWidthsAndLineBreaksByTheMultiLineSettin
     EXPECT_EQ(single.Events, (QStringList{QStringLiteral("changed 0,0,2,3"), QStringLiteral("loaded")}));
 
     TKvStringGrid multi;
-    multi.MultiLineCells = true;
+    multi.MultilineCells = true;
     multi.LoadFromFile(Path(QStringLiteral("g.txt")));
     EXPECT_EQ(multi.Cells(0, 1), QStringLiteral("a\r\nb"));
     // A tab inside a multi-line cell travels as the CR's stand-in and comes back as one.
@@ -176,7 +176,7 @@ TEST(GridTextStream, AStreamFollowedByOtherDataStopsAtItsFirstLine)
     s.SetPosition(0);
 
     TRecordingGrid b;
-    b.MultiLineCells = true;
+    b.MultilineCells = true;
     b.LoadFromStream(&s);
     EXPECT_EQ(s.Position(), end);
     EXPECT_EQ(GridRows(b), GridRows(a));

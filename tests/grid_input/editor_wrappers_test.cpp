@@ -121,7 +121,7 @@ TEST(GridEditorWrappers, TheStartCharacterIsReplayedOnceOrDropped)
 TEST(GridEditorWrappers, SpinCellsOpenOnTheirNumberWithTheSignAndAnEmptyTextCanStayEmpty)
 {
     TKindForm f(edSpinEdit, QStringLiteral("-12x"));
-    f.grid->OnGetEditorProp = [&](TObject*, int, int, QString&) { f.grid->GetEditSpin()->SetMinValue(-100); };
+    f.grid->OnGetEditorProp = [&](TObject*, int, int, TEditLink*) { f.grid->GetEditSpin()->SetMinValue(-100); };
     f.Open();
     TGridSpin* spin = f.grid->GetEditSpin();
     ASSERT_TRUE(spin->Visible());
@@ -130,7 +130,7 @@ TEST(GridEditorWrappers, SpinCellsOpenOnTheirNumberWithTheSignAndAnEmptyTextCanS
     EXPECT_EQ(f.Cell(), QStringLiteral("-12"));
 
     TKindForm e(edSpinEdit, QStringLiteral("5"));
-    e.grid->OnGetEditorProp = [&](TObject*, int, int, QString&) { e.grid->GetEditSpin()->SetAllowEmptyValue(true); };
+    e.grid->OnGetEditorProp = [&](TObject*, int, int, TEditLink*) { e.grid->GetEditSpin()->SetAllowEmptyValue(true); };
     e.Open();
     e.Key(Qt::Key_End);
     e.Key(Qt::Key_Backspace);
@@ -362,7 +362,7 @@ TEST(GridEditorWrappers, ADayDigitMovesToTheMonthAndAYearDigitStays)
 {
     TFormatSettingsScope scope(TestFormats());
     TKindForm f(edDateEdit, QStringLiteral("15/03/2024"));
-    f.grid->OnGetEditorProp = [&](TObject*, int, int, QString&) {
+    f.grid->OnGetEditorProp = [&](TObject*, int, int, TEditLink*) {
         f.grid->GetEditDate()->SetFormat(QStringLiteral("dd/MM/yyyy"));
     };
     f.Open();
@@ -399,7 +399,7 @@ TEST(GridEditorWrappers, ATimeEditLeavesTheApplicationsLongTimeFormatAsItWas)
     fs.LongTimeFormat = QStringLiteral("hh:nn");
     TFormatSettingsScope scope(fs);
     TKindForm f(edTimeEdit, QStringLiteral("08:15"));
-    f.grid->OnGetEditorProp = [&](TObject*, int, int, QString&) {
+    f.grid->OnGetEditorProp = [&](TObject*, int, int, TEditLink*) {
         f.grid->GetEditDate()->SetFormat(QStringLiteral("HH:mm:ss"));
     };
     f.Open();

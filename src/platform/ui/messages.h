@@ -137,12 +137,6 @@ bool PostMessage(HWND wnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 // Direct call of the control's WndProc.
 LRESULT SendMessage(HWND wnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 
-// WM_NOTIFY: lParam points at a record that starts with this header.
-struct NMHDR {
-    HWND hwndFrom = nullptr;
-    uintptr_t idFrom = 0;
-    UINT code = 0;
-};
 // Notification codes of tooltips and date-time pickers.
 enum : UINT {
     TTN_GETDISPINFOW = UINT(-530), TTN_SHOW = UINT(-521), TTN_POP = UINT(-522),
