@@ -83,6 +83,12 @@ void AppendAligned(QString& Out, QStringView Text, TAlignment HA, int Width)
     Out.resize(Out.size() + after, Blank);
 }
 
+// A text holds a CR LF pair; the single character is looked for first, for speed.
+bool HasLineBreak(const QString& Text)
+{
+    return Text.contains(QLatin1Char('\r')) && Text.contains(QLatin1String("\r\n"));
+}
+
 QString AlignToWidth(QStringView Text, TAlignment HA, int Width)
 {
     QString s;
@@ -349,7 +355,7 @@ void TKvStringGrid::WriteASCII(const QString& FileName, bool Append, bool Unicod
         for (int r = 0; r < RowCount(); ++r) {
             QString s;
             GetSaveCellText(col.Storage, r, s);
-            if (!s.contains(br)) {
+            if (!HasLineBreak(s)) {
                 col.Width = std::max(col.Width, int(s.size()));
             } else {
                 const QStringList parts = s.split(br);
@@ -362,6 +368,10 @@ void TKvStringGrid::WriteASCII(const QString& FileName, bool Append, bool Unicod
         offset += col.Width + 1;
         columns.push_back(std::move(col));
     }
+    // Each line is as long as all columns together; the further lines of multi-line cells
+    // come on top.
+    const qsizetype lineBytes = (qsizetype(offset) + 2) * (Unicode ? 2 : 1);
+    out.Reserve(out.Size() + qsizetype(std::max(RowCount() - firstRow, 0)) * lineBytes);
     QString main;
     ExportRows(firstRow, RowCount() - 1, [&](int r) {
         main.clear();
@@ -370,7 +380,7 @@ void TKvStringGrid::WriteASCII(const QString& FileName, bool Append, bool Unicod
             const QString& text = col.Texts[r];
             // Only a multi-line cell is split into its lines.
             QStringList parts;
-            if (text.contains(br)) parts = text.split(br);
+            if (HasLineBreak(text)) parts = text.split(br);
             const QStringView first = parts.isEmpty() ? QStringView(text) : QStringView(parts[0]);
             TAlignment ha = taLeftJustify;
             TVAlignment va = vtaTop;

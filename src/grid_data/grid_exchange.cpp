@@ -278,6 +278,12 @@ void TExportText::AppendSingleBytes(QStringView Text, char32_t Highest)
     char* p = Room(size);
     qsizetype n = 0;
     const QChar* in = Text.data();
+    // Text of single-byte characters only, the common case, is narrowed in one plain loop.
+    if (std::all_of(in, in + size, [&](QChar c) { return c.unicode() <= Highest; })) {
+        std::transform(in, in + size, p, [](QChar c) { return char(c.unicode()); });
+        FUsed += size;
+        return;
+    }
     for (qsizetype i = 0; i < size; ++i) {
         char32_t u = in[i].unicode();
         if (u <= Highest) {
