@@ -1,5 +1,6 @@
 #include "grid/html_markup.h"
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <vector>
@@ -174,6 +175,15 @@ TColor HTMLHexColor(const QString& Value)
 // ---------------------------------------------------------------- escaping
 QString EscapeHTMLText(const QString& Text, bool Full)
 {
+    // Every named character lies above this; a text with none of them nor a markup
+    // character goes back as it is, without a copy.
+    constexpr char16_t lowestEntity = 0xA0;
+    const auto plain = [&](QChar c) {
+        const char16_t u = c.unicode();
+        return u != '&' && u != '"' && u != '<' && u != '>' && (!Full || u < lowestEntity);
+    };
+    if (std::all_of(Text.cbegin(), Text.cend(), plain))
+        return Text;
     QString out;
     out.reserve(Text.size() + 16);
     for (QChar c : Text) {
@@ -185,7 +195,7 @@ QString EscapeHTMLText(const QString& Text, bool Full)
         default: break;
         }
         bool done = false;
-        if (Full)
+        if (Full && c.unicode() >= lowestEntity)
             for (const TEntity& e : kEntities)
                 if (c.unicode() == e.Char) { out += QLatin1String(e.Name); done = true; break; }
         if (!done) out += c;

@@ -71,14 +71,28 @@ QString FitToWidth(const QString& Text, int Width)
     return Text.size() > Width ? Text.left(Width) : Text.leftJustified(Width, Blank);
 }
 
-// An aligned text: right-aligned text gets blanks in front up to the width, centred text
-// one blank on both sides at a time until it reaches or passes the width.
-QString AlignToWidth(const QString& Text, TAlignment HA, int Width)
+// Appends an aligned text: right-aligned text gets blanks in front up to the width,
+// centred text one blank on both sides at a time until it reaches or passes the width.
+void AppendAligned(QString& Out, QStringView Text, TAlignment HA, int Width)
 {
-    if (HA == taRightJustify) return Text.rightJustified(Width, Blank);
-    QString s = Text;
-    if (HA == taCenter)
-        while (s.size() < Width) s = Blank + s + Blank;
+    const qsizetype missing = std::max<qsizetype>(Width - Text.size(), 0);
+    const qsizetype before = HA == taRightJustify ? missing : HA == taCenter ? (missing + 1) / 2 : 0;
+    const qsizetype after = HA == taCenter ? before : 0;
+    Out.resize(Out.size() + before, Blank);
+    Out += Text;
+    Out.resize(Out.size() + after, Blank);
+}
+
+// A text holds a CR LF pair; the single character is looked for first, for speed.
+bool HasLineBreak(const QString& Text)
+{
+    return Text.contains(QLatin1Char('\r')) && Text.contains(QLatin1String("\r\n"));
+}
+
+QString AlignToWidth(QStringView Text, TAlignment HA, int Width)
+{
+    QString s;
+    AppendAligned(s, Text, HA, Width);
     return s;
 }
 
@@ -109,6 +123,12 @@ void TKvStringGrid::WriteCSV(const QString& FileName, bool Append, bool Unicode)
             if (d > firstCol) out.Append(delim);
             QString s;
             GetSaveCellText(SaveHiddenCells ? d : DisplToRealColumn(d), r, s);
+            // Most cells hold no delimiter, quote or line break: such a text goes out as it is.
+            const auto special = [&](QChar c) { return c == delim || c == Quote || c == QLatin1Char('\r'); };
+            if (!AlwaysQuotes && !OemConvert && !s.isEmpty() && std::none_of(s.cbegin(), s.cend(), special)) {
+                out.Append(s);
+                continue;
+            }
             s = DoubleQuoteChars(s);
             if (OemConvert) StringToOem(s);
             bool quoted = false;
@@ -307,8 +327,14 @@ void TKvStringGrid::AppendToASCII(const QString& FileName, bool Unicode) { Write
 void TKvStringGrid::WriteASCII(const QString& FileName, bool Append, bool Unicode)
 {
     TCursorScope hourglass(crHourGlass);
-    QStringList lines;
-    if (Append && FileExists(FileName)) lines = ReadExchangeLines(FileName);
+    TExportText out(Unicode ? TExportText::Utf16WithMark : TExportText::Ansi);
+    const QLatin1StringView crlf("\r\n");
+    auto line = [&](QStringView Line) {
+        out.Append(Line);
+        out.Append(crlf);
+    };
+    if (Append && FileExists(FileName))
+        for (const QString& l : ReadExchangeLines(FileName)) line(l);
     const int h = SaveHiddenCells ? NumHiddenColumns() : 0;
     const int firstCol = SaveFixedCells() || FSaveFixedCols ? 0 : FixedCols();
     const int firstRow = SaveFixedCells() || FSaveFixedRows ? 0 : FixedRows();
@@ -329,7 +355,7 @@ void TKvStringGrid::WriteASCII(const QString& FileName, bool Append, bool Unicod
         for (int r = 0; r < RowCount(); ++r) {
             QString s;
             GetSaveCellText(col.Storage, r, s);
-            if (!s.contains(br)) {
+            if (!HasLineBreak(s)) {
                 col.Width = std::max(col.Width, int(s.size()));
             } else {
                 const QStringList parts = s.split(br);
@@ -342,12 +368,20 @@ void TKvStringGrid::WriteASCII(const QString& FileName, bool Append, bool Unicod
         offset += col.Width + 1;
         columns.push_back(std::move(col));
     }
+    // Each line is as long as all columns together; the further lines of multi-line cells
+    // come on top.
+    const qsizetype lineBytes = (qsizetype(offset) + 2) * (Unicode ? 2 : 1);
+    out.Reserve(out.Size() + qsizetype(std::max(RowCount() - firstRow, 0)) * lineBytes);
+    QString main;
     ExportRows(firstRow, RowCount() - 1, [&](int r) {
-        QString main;
+        main.clear();
         QStringList extra;
         for (const TColumn& col : columns) {
             const QString& text = col.Texts[r];
-            const QStringList parts = text.contains(br) ? text.split(br) : QStringList{text};
+            // Only a multi-line cell is split into its lines.
+            QStringList parts;
+            if (HasLineBreak(text)) parts = text.split(br);
+            const QStringView first = parts.isEmpty() ? QStringView(text) : QStringView(parts[0]);
             TAlignment ha = taLeftJustify;
             TVAlignment va = vtaTop;
             CalcCellAlignment(col.Display, r, ha, va);
@@ -356,16 +390,13 @@ void TKvStringGrid::WriteASCII(const QString& FileName, bool Append, bool Unicod
                 if (extra.size() < j) extra << QString();
                 extra[j - 1] = extra[j - 1].leftJustified(col.Offset, Blank) + AlignToWidth(parts[j], ha, col.Width);
             }
-            const QString aligned = AlignToWidth(parts[0], ha, col.Width);
-            main += aligned;
-            if (aligned.size() <= col.Width) main += QString(col.Width - aligned.size() + 1, Blank);
+            const qsizetype start = main.size();
+            AppendAligned(main, first, ha, col.Width);
+            const qsizetype written = main.size() - start;
+            if (written <= col.Width) main.resize(main.size() + col.Width - written + 1, Blank);
         }
-        lines << main << extra;
+        line(main);
+        for (const QString& l : extra) line(l);
     });
-    TExportText out(Unicode ? TExportText::Utf16WithMark : TExportText::Ansi);
-    for (const QString& l : lines) {
-        out.Append(l);
-        out.Append(QLatin1StringView("\r\n"));
-    }
     out.Save(FileName);
 }

@@ -197,6 +197,9 @@ TExportText::TExportText(TCharset Charset) : FCharset(Charset)
 
 void TExportText::Reserve(qsizetype Bytes)
 {
+    // An estimate from the grid's size: a large, mostly empty grid must not make it take
+    // gigabytes up front; beyond the cap the buffer grows as the text comes.
+    Bytes = std::min(Bytes, MaxExportReserve);
     if (Bytes > FBytes.size()) FBytes.resize(Bytes);
 }
 
@@ -220,9 +223,18 @@ void TExportText::Append(QStringView Text)
     case AsciiWithReferences: AppendSingleBytes(Text, 0x7F); break;
     case Utf8:
     case Utf8WithMark: {
+        // ASCII is its own UTF-8; the encoder takes the rest from the first other character.
+        const qsizetype size = Text.size();
+        char* p = Room(size);
+        const QChar* in = Text.data();
+        qsizetype i = 0;
+        for (; i < size && in[i].unicode() < 0x80; ++i) p[i] = char(in[i].unicode());
+        FUsed += i;
+        if (i == size) break;
+        const QStringView rest = Text.sliced(i);
         QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
-        char* p = Room(encoder.requiredSpace(Text.size()));
-        FUsed += encoder.appendToBuffer(p, Text) - p;
+        p = Room(encoder.requiredSpace(rest.size()));
+        FUsed += encoder.appendToBuffer(p, rest) - p;
         break;
     }
     case Utf16WithMark: {
@@ -266,6 +278,12 @@ void TExportText::AppendSingleBytes(QStringView Text, char32_t Highest)
     char* p = Room(size);
     qsizetype n = 0;
     const QChar* in = Text.data();
+    // Text of single-byte characters only, the common case, is narrowed in one plain loop.
+    if (std::all_of(in, in + size, [&](QChar c) { return c.unicode() <= Highest; })) {
+        std::transform(in, in + size, p, [](QChar c) { return char(c.unicode()); });
+        FUsed += size;
+        return;
+    }
     for (qsizetype i = 0; i < size; ++i) {
         char32_t u = in[i].unicode();
         if (u <= Highest) {

@@ -21,6 +21,9 @@ class TStream;
 constexpr int MaxExchangeRowCount = 1048576;
 constexpr int MaxExchangeColCount = 16384;
 
+// The most an export reserves ahead from its estimate of the text to come (128 MB).
+constexpr qsizetype MaxExportReserve = qsizetype(1) << 27;
+
 // The integer nearest to Done * 100 / Total, halves to the even neighbour; 100 when
 // Total is 0 or less.
 int ProgressPercent(qint64 Done, qint64 Total);

@@ -10,6 +10,7 @@
 
 #include <QHash>
 #include <QPainter>
+#include <algorithm>
 #include <unordered_map>
 
 #include "grid/grid_text.h"
@@ -99,6 +100,12 @@ struct TStyleKeyHash {
     }
 };
 
+// Empty or white space only, as trimming would find it.
+bool IsBlankText(const QString& Text)
+{
+    return std::all_of(Text.cbegin(), Text.cend(), [](QChar c) { return c.isSpace(); });
+}
+
 QString ImageTag(const QString& Dir, int Number)
 {
     return QStringLiteral("<img src= ") + Q + QStringLiteral("file://") + Dir + QStringLiteral("images/img") +
@@ -182,51 +189,88 @@ QString TKvStringGrid::SaveToHTMLString(const QString& Dir)
     QStringList styles;
     QHash<QString, int> styleIndex;
     std::unordered_map<TStyleKey, QString, TStyleKeyHash> classes;
-    auto classOf = [&](const TFont& Font, TColor Background, TAlignment HA, TVAlignment VA) {
-        const TStyleKey key{Font.Name(), Font.Size(), Font.Style().Bits(), Font.Color(), Background, HA, VA};
+    // Neighbouring cells mostly share their look: the last class found is tried first.
+    TStyleKey lastKey{};
+    QString lastClass;
+    auto classOf = [&](const TFont& Font, TColor Background, TAlignment HA, TVAlignment VA) -> const QString& {
+        TStyleKey key{Font.Name(), Font.Size(), Font.Style().Bits(), Font.Color(), Background, HA, VA};
+        if (!lastClass.isEmpty() && key == lastKey) return lastClass;
         const auto known = classes.find(key);
-        if (known != classes.end()) return known->second;
+        if (known != classes.end()) {
+            lastKey = std::move(key);
+            lastClass = known->second;
+            return lastClass;
+        }
         const QString style = BuildCellStyle(Font, Background, HA, VA, hs->SaveColor);
         auto it = styleIndex.find(style);
         if (it == styleIndex.end()) {
             it = styleIndex.insert(style, int(styles.size()));
             styles << style;
         }
-        const QString name = QLatin1Char('c') + QString::number(*it);
-        classes.emplace(key, name);
-        return name;
+        lastClass = QLatin1Char('c') + QString::number(*it);
+        classes.emplace(key, lastClass);
+        lastKey = std::move(key);
+        return lastClass;
     };
-    auto cellLook = [&](int ACol, int ARow, TFont& Font, TColor& Brush, bool& WW, TAlignment& HA, TVAlignment& VA) {
-        TBrush brush;
+    // One font and brush serve every cell: the visual properties assign the font whole and
+    // set the brush colour before anything reads them.
+    TFont font;
+    TBrush brush;
+    auto cellLook = [&](int ACol, int ARow, TColor& Brush, bool& WW, TAlignment& HA, TVAlignment& VA) {
         brush.SetColor(clNone);
         TGridDrawState state;
         TColor colorTo, mirror, mirrorTo;
         TCellGradientDirection gd = GradientVertical;
         WW = WordWrap();
-        GetVisualProperties(ACol, ARow, state, false, false, true, &brush, colorTo, mirror, mirrorTo, &Font, HA, VA, WW,
+        GetVisualProperties(ACol, ARow, state, false, false, true, &brush, colorTo, mirror, mirrorTo, &font, HA, VA, WW,
                             gd);
         Brush = brush.Color();
     };
-    auto spans = [&](int RealCol, int ARow) {
+    // The table is written into one text, each line followed by CR LF, behind room for the
+    // head (prologue and styles), which is known only when every cell has its class.
+    constexpr qsizetype headRoom = 8192;
+    QString table;
+    table.reserve(std::min(qsizetype(RowCount()) * (ColCount() - firstCol) * 48 + headRoom, MaxExportReserve / 2));
+    table.resize(headRoom, Q);
+    auto line = [&](QStringView Line) {
+        table += Line;
+        table += CRLF;
+    };
+    // "<TD class="cN"" with its spans and wrapping; the caller closes the tag.
+    auto openCell = [&](const QString& Class, int RealCol, int ARow, bool WW) {
+        table += u"<TD class=\"";
+        table += Class;
+        table += Q;
         const TPoint span = CellSpan(RealCol, ARow);
-        QString s;
-        if (span.X > 0) s += QStringLiteral(" COLSPAN=") + Q + QString::number(span.X + 1) + Q;
-        if (span.Y > 0) s += QStringLiteral(" ROWSPAN=") + Q + QString::number(span.Y + 1) + Q;
-        return s;
+        if (span.X > 0) {
+            table += u" COLSPAN=\"";
+            table += QString::number(span.X + 1);
+            table += Q;
+        }
+        if (span.Y > 0) {
+            table += u" ROWSPAN=\"";
+            table += QString::number(span.Y + 1);
+            table += Q;
+        }
+        if (!WW) table += u" nowrap";
+    };
+    auto closeCell = [&](const QString& Content) {
+        table += u'>';
+        table += Content;
+        table += u"</td>\r\n";
     };
     TIntList* widths = hs->ColWidths();
-    QStringList table;
     QString tag = QStringLiteral("<TABLE BORDER=") + Q + QString::number(hs->BorderSize) + Q +
                   QStringLiteral(" CELLSPACING=") + Q + QString::number(hs->CellSpacing) + Q +
                   QStringLiteral(" CELLPADDING=") + Q + QString::number(hs->CellPadding) + Q + QLatin1Char(' ');
     if (!hs->Summary.isEmpty()) tag += QStringLiteral("SUMMARY=") + Q + hs->Summary + Q + QLatin1Char(' ');
     if (!hs->TableStyle.isEmpty()) tag += QLatin1Char(' ') + hs->TableStyle + QLatin1Char(' ');
     tag += QStringLiteral(" WIDTH=") + Q + QString::number(hs->Width) + QStringLiteral("%") + Q + QLatin1Char('>');
-    table << tag;
+    line(tag);
 
     const bool header = FixedRows() > 0 && (SaveFixedCells() || FSaveFixedRows);
     if (header) {
-        table << QStringLiteral("<TR>");
+        line(u"<TR>");
         for (int c = firstCol; c < ColCount(); ++c) {
             const int rc = DisplToRealColumn(c);
             if (!IsBaseCell(rc, 0)) continue;
@@ -234,52 +278,53 @@ QString TKvStringGrid::SaveToHTMLString(const QString& Dir)
             GetSaveCellText(rc, 0, text);
             text = LinkURLText(CRToHTMLBreaks(text));
             if (text.isEmpty()) text = QStringLiteral("&nbsp;");
-            TFont font;
-            TColor brush;
+            TColor background;
             bool ww;
             TAlignment ha = taLeftJustify;
             TVAlignment va = vtaTop;
-            cellLook(c, 0, font, brush, ww, ha, va);
-            QString line = QStringLiteral("<TD class=") + Q + classOf(font, FixedColor(), ha, va) +
-                           Q + spans(rc, 0) + (ww ? QString() : QStringLiteral(" nowrap"));
-            if (c < widths->Count()) line += QStringLiteral(" WIDTH=") + QString::number(widths->Items(c));
-            table << line + QLatin1Char('>') + text + QStringLiteral("</td>");
+            cellLook(c, 0, background, ww, ha, va);
+            openCell(classOf(font, FixedColor(), ha, va), rc, 0, ww);
+            if (c < widths->Count()) {
+                table += u" WIDTH=";
+                table += QString::number(widths->Items(c));
+            }
+            closeCell(text);
         }
-        table << QStringLiteral("</TR>");
+        line(u"</TR>");
         firstRow = 1;
     }
 
     ExportRows(firstRow, RowCount() - 1, [&](int r) {
-        table << QStringLiteral("<TR>");
+        line(u"<TR>");
         for (int c = firstCol; c < ColCount(); ++c) {
             const int rc = DisplToRealColumn(c);
             if (!IsBaseCell(rc, r)) continue;
             QString text;
             GetSaveCellText(rc, r, text);
             if (hs->ConvertSpecialChars) text = EscapeHTMLText(text, true);
-            if (hs->NonBreakingText) text = SpacesToNbsp(text);
+            if (hs->NonBreakingText && text.contains(QLatin1Char(' '))) text = SpacesToNbsp(text);
             text = LinkURLText(CRToHTMLBreaks(text));
-            TFont font;
-            TColor brush;
+            TColor background;
             bool ww;
             TAlignment ha = taLeftJustify;
             TVAlignment va = vtaTop;
-            cellLook(c, r, font, brush, ww, ha, va);
-            if (IsFixed(c, r)) brush = FixedColor();
-            if (text.trimmed().isEmpty()) text = QStringLiteral("&nbsp;");
+            cellLook(c, r, background, ww, ha, va);
+            if (IsFixed(c, r)) background = FixedColor();
+            if (IsBlankText(text)) text = QStringLiteral("&nbsp;");
             QString content;
             if (!AddCellWithGraphic(rc, r, text, Dir, imageNumber, content)) continue;
-            QString line = QStringLiteral("<TD class=") + Q + classOf(font, brush, ha, va) +
-                           Q + spans(rc, r) + (ww ? QString() : QStringLiteral(" nowrap"));
-            if (!header && c - firstCol < widths->Count())
-                line += QStringLiteral(" width=") + QString::number(widths->Items(c - firstCol));
-            table << line + QLatin1Char('>') + content + QStringLiteral("</td>");
+            openCell(classOf(font, background, ha, va), rc, r, ww);
+            if (!header && c - firstCol < widths->Count()) {
+                table += u" width=";
+                table += QString::number(widths->Items(c - firstCol));
+            }
+            closeCell(content);
         }
-        table << QStringLiteral("</TR>");
+        line(u"</TR>");
     });
-    table << QStringLiteral("</TABLE>");
-    if (!hs->SuffixTag.isEmpty()) table << hs->SuffixTag;
-    if (hs->XHTML) table << QStringLiteral("</HTML>");
+    line(QStringLiteral("</TABLE>"));
+    if (!hs->SuffixTag.isEmpty()) line(hs->SuffixTag);
+    if (hs->XHTML) line(QStringLiteral("</HTML>"));
 
     QString out;
     if (hs->XHTML)
@@ -292,8 +337,17 @@ QString TKvStringGrid::SaveToHTMLString(const QString& Dir)
     for (int i = 0; i < styles.size(); ++i)
         out += QStringLiteral(".c") + QString::number(i) + QStringLiteral(" {") + styles[i] + QLatin1Char('}') + CRLF;
     out += QStringLiteral("</style>") + CRLF;
-    for (const QString& l : table) out += l + CRLF;
-    return out;
+    // The table is by far the larger part: a head that fits its room takes the end of the
+    // room and the rest of the room is dropped from the front, so the table never moves.
+    if (out.size() > headRoom) {
+        table.remove(0, headRoom);
+        table.prepend(out);
+        return table;
+    }
+    const qsizetype start = headRoom - out.size();
+    std::copy(out.cbegin(), out.cend(), table.begin() + start);
+    table.remove(0, start);
+    return table;
 }
 
 void TKvStringGrid::SaveToHTML(const QString& FileName, bool Show, bool Unicode)

@@ -22,11 +22,18 @@ QString EscapeXMLCell(const QString& Text)
     for (QChar c : Text)
         if (c == QLatin1Char('&') || c == QLatin1Char('>') || c == QLatin1Char('<') || c == QLatin1Char('"')) plain = false;
     if (plain) return Text;
-    QString s = Text;
-    s.replace(QLatin1Char('&'), QLatin1String("$amp;"));
-    s.replace(QLatin1Char('>'), QLatin1String("&gt;"));
-    s.replace(QLatin1Char('<'), QLatin1String("&lt;"));
-    s.replace(QLatin1Char('"'), QLatin1String("&quot;"));
+    // One pass: no replacement brings back a character replaced before it.
+    QString s;
+    s.reserve(Text.size() + 16);
+    for (QChar c : Text) {
+        switch (c.unicode()) {
+        case '&': s += QLatin1String("$amp;"); break;
+        case '>': s += QLatin1String("&gt;"); break;
+        case '<': s += QLatin1String("&lt;"); break;
+        case '"': s += QLatin1String("&quot;"); break;
+        default: s += c; break;
+        }
+    }
     return s;
 }
 
@@ -187,7 +194,7 @@ void TKvStringGrid::SaveToXML(const QString& FileName, const QString& ListDescr,
     }
     const QString recordOpen = QLatin1Char('<') + RecordDescr + QLatin1Char('>') + crlf;
     const QString recordClose = QStringLiteral("</") + RecordDescr + QLatin1Char('>') + crlf;
-    out.Reserve(qsizetype(SaveRowCount()) * (lastCol - firstCol + 1) * 32);
+    out.Reserve(qsizetype(SaveRowCount()) * (lastCol - firstCol + 1) * 48);
     TExchangeProgress progress(this);
     ExportRows(SaveStartRow(), SaveEndRow(), [&](int r) {
         out.Append(recordOpen);

@@ -36,6 +36,11 @@ TEST(GridText, CellTextKinds)
         {QStringLiteral("<B>x</B>"), false, 0},
         {QStringLiteral("<b>x"), true, 0},
         {QStringLiteral("a</i>"), true, 1},
+        {QStringLiteral("x <I"), true, 1},
+        {QStringLiteral("a<<C"), true, 1},
+        {QStringLiteral("a<"), true, 0},
+        {QStringLiteral("<"), true, 0},
+        {QStringLiteral("1 < 2, <c>"), true, 0},
         {QStringLiteral("plain"), true, 0},
     };
     for (const Case& c : cases)
