@@ -3,6 +3,7 @@
 // level again; and removing rows above hidden ones. The peer figure beside
 // the filter is the same rows removed and opened again without hiding.
 #include "grid/kv_string_grid.h"
+#include "qt_bench_main.h"
 
 #include <QtWidgets/QApplication>
 #include <benchmark/benchmark.h>
@@ -68,12 +69,4 @@ BENCHMARK(BM_RemoveRowsAboveHiddenRows)->Arg(10000)->Unit(benchmark::kMillisecon
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+KV_QT_BENCHMARK_MAIN()

@@ -2,6 +2,7 @@
 // at 513 and at 100,000 rows, and no more than 1.5 times what a plain Qt table
 // widget holding the same cells needs for the same page.
 #include "grid/kv_string_grid.h"
+#include "qt_bench_main.h"
 
 #include <QtGui/QImage>
 #include <QtWidgets/QApplication>
@@ -96,12 +97,4 @@ BENCHMARK(BM_QTableWidgetPage)->Arg(513)->Arg(100000)->Unit(benchmark::kMicrosec
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+KV_QT_BENCHMARK_MAIN()

@@ -3,6 +3,7 @@
 // 100,000 rows. Beside it a plain Qt table widget with the same cells renders a page-sized
 // area at 100,000 rows.
 #include "grid/kv_string_grid.h"
+#include "qt_bench_main.h"
 
 #include <QtGui/QImage>
 #include <QtWidgets/QApplication>
@@ -97,12 +98,4 @@ BENCHMARK(BM_QTableWidgetPageArea)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+KV_QT_BENCHMARK_MAIN()

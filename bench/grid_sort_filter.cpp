@@ -3,6 +3,7 @@
 // run: sortItems, a wildcard QSortFilterProxyModel over its model, findItems.
 // Grouping has no peer.
 #include "grid/kv_string_grid.h"
+#include "qt_bench_main.h"
 
 #include <QtCore/QRandomGenerator>
 #include <QtCore/QSortFilterProxyModel>
@@ -207,12 +208,4 @@ BENCHMARK(BM_UnGroupHundredValues)->Unit(benchmark::kMillisecond)->Iterations(3)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+KV_QT_BENCHMARK_MAIN()

@@ -4,6 +4,7 @@
 #include "grid/html_render.h"
 #include "grid/html_markup.h"
 #include "platform/ui/drawing.h"
+#include "qt_bench_main.h"
 
 #include <QtWidgets/QApplication>
 #include <benchmark/benchmark.h>
@@ -78,12 +79,4 @@ BENCHMARK(BM_PlainPageDrawText);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+KV_QT_BENCHMARK_MAIN()

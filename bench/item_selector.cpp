@@ -4,6 +4,7 @@
 // the layout grows linearly. No stock control lays out such items, so there
 // is no peer figure.
 #include "dropdown/item_selector.h"
+#include "qt_bench_main.h"
 
 #include <QtGui/QImage>
 #include <QtGui/QRegion>
@@ -72,12 +73,4 @@ BENCHMARK(BM_SelectorWidgetPagePaint)->Arg(1000)->Arg(10000)->Unit(benchmark::kM
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+KV_QT_BENCHMARK_MAIN()

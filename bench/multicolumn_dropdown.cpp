@@ -3,6 +3,7 @@
 // the open popup, which must not grow with the number of rows.
 #include "dropdown/multicolumn_dropdown.h"
 #include "platform/ui/forms.h"
+#include "qt_bench_main.h"
 
 #include <QtWidgets/QApplication>
 #include <benchmark/benchmark.h>
@@ -70,12 +71,4 @@ BENCHMARK(BM_PaintOpenPopup)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+KV_QT_BENCHMARK_MAIN()

@@ -1,6 +1,7 @@
 // Scrolling and repainting a string grid: the cost per step must not grow with
 // the number of rows.
 #include "platform/stdgrid/grids.h"
+#include "qt_bench_main.h"
 
 #include <QtWidgets/QApplication>
 #include <benchmark/benchmark.h>
@@ -73,12 +74,4 @@ BENCHMARK(BM_WriteAndInvalidateColumnScrolledFar)->Arg(1000)->Arg(100000);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+KV_QT_BENCHMARK_MAIN()
