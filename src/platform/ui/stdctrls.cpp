@@ -336,8 +336,30 @@ void TCustomEdit::SetPaintOver(bool on)
 void TCustomEdit::InvalidatePaintOver() { if (FOverlay) FOverlay->update(); }
 
 namespace {
-QString ToCrLf(QString t) { return t.replace(QLatin1Char('\n'), QLatin1String("\r\n")); }
 QString FromCrLf(QString t) { return t.replace(QLatin1String("\r\n"), QLatin1String("\n")); }
+
+// A multi-line edit ends its lines as its content does: the first line break of a text set,
+// or pasted into a window without one, decides between CR LF and a bare LF; a window that
+// never held a break uses CR LF. The choice lives on the text window.
+const char* const kLineEndProperty = "kvLineEnd";
+
+QString LineEndOf(const QPlainTextEdit* w)
+{
+    const QVariant v = w->property(kLineEndProperty);
+    return v.isValid() ? v.toString() : QStringLiteral("\r\n");
+}
+
+// Takes the line end of Text when it has a break; Always also resets to CR LF when it has none.
+void AdoptLineEnd(QPlainTextEdit* w, const QString& Text, bool Always)
+{
+    const qsizetype nl = Text.indexOf(QLatin1Char('\n'));
+    if (nl < 0) {
+        if (Always) w->setProperty(kLineEndProperty, QVariant());
+        return;
+    }
+    const bool crlf = nl > 0 && Text[nl - 1] == QLatin1Char('\r');
+    w->setProperty(kLineEndProperty, crlf ? QStringLiteral("\r\n") : QStringLiteral("\n"));
+}
 } // namespace
 
 void TCustomEdit::CreateParams(TCreateParams& Params)
@@ -402,9 +424,10 @@ void TCustomEdit::SetLineMode(bool Multi, bool Wrap, bool WantReturn)
 int TCustomEdit::ToMultiPos(int Pos) const
 {
     const QString t = FMultiEdit->toPlainText();
+    const int breakSize = int(LineEndOf(FMultiEdit).size());
     int classic = 0, q = 0;
     while (q < t.size()) {
-        const int step = t[q] == QLatin1Char('\n') ? 2 : 1;
+        const int step = t[q] == QLatin1Char('\n') ? breakSize : 1;
         if (classic + step > Pos) break;
         classic += step;
         ++q;
@@ -415,7 +438,7 @@ int TCustomEdit::ToMultiPos(int Pos) const
 int TCustomEdit::FromMultiPos(int Pos) const
 {
     const QString t = FMultiEdit->toPlainText();
-    return Pos + int(t.left(Pos).count(QLatin1Char('\n')));
+    return Pos + int(t.left(Pos).count(QLatin1Char('\n'))) * int(LineEndOf(FMultiEdit).size() - 1);
 }
 
 void TCustomEdit::SetSelRange(int Start, int End)
@@ -452,12 +475,17 @@ int TCustomEdit::VisualLineOf(int MultiPos) const
     return line;
 }
 
-QString TCustomEdit::GetText() const { return FMulti ? ToCrLf(FMultiEdit->toPlainText()) : FEdit->text(); }
+QString TCustomEdit::GetText() const
+{
+    if (!FMulti) return FEdit->text();
+    return FMultiEdit->toPlainText().replace(QLatin1Char('\n'), LineEndOf(FMultiEdit));
+}
 
 void TCustomEdit::SetTextBuf(const QString& s)
 {
     FProgramText = true;
     if (FMulti) {
+        AdoptLineEnd(FMultiEdit, s, true);
         FMultiEdit->setPlainText(FromCrLf(s));
         FMultiEdit->moveCursor(QTextCursor::Start);
     }
@@ -531,8 +559,10 @@ void TCustomEdit::SetSelLength(int v)
 QString TCustomEdit::SelText() const { return FMulti ? Text().mid(SelStart(), SelLength()) : FEdit->selectedText(); }
 void TCustomEdit::SetSelText(const QString& s)
 {
-    if (FMulti) FMultiEdit->insertPlainText(FromCrLf(s));
-    else FEdit->insert(s);
+    if (FMulti) {
+        if (!FMultiEdit->toPlainText().contains(QLatin1Char('\n'))) AdoptLineEnd(FMultiEdit, s, false);
+        FMultiEdit->insertPlainText(FromCrLf(s));
+    } else FEdit->insert(s);
 }
 void TCustomEdit::SelectAll()
 {
@@ -658,8 +688,11 @@ void TCustomEdit::WndProc(TMessage& m)
     }
     case WM_PASTE:
         if (ReadOnly()) return;
-        if (FMulti) FMultiEdit->paste();
-        else FEdit->paste();
+        if (FMulti) {
+            if (!FMultiEdit->toPlainText().contains(QLatin1Char('\n')))
+                AdoptLineEnd(FMultiEdit, QApplication::clipboard()->text(), false);
+            FMultiEdit->paste();
+        } else FEdit->paste();
         return;
     case WM_CUT:
         if (ReadOnly()) return;

@@ -6,6 +6,7 @@
 #include "platform/ui/stdctrls.h"
 
 #include <QtTest/QTest>
+#include <QtGui/QClipboard>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QPlainTextEdit>
@@ -72,6 +73,36 @@ TEST(EditMultiLine, TheStyleChoosesTheModeAndLinesCountCrLf)
     EXPECT_EQ(f.edit->Perform(EM_GETLINECOUNT, 0, 0), 2);
     f.edit->Perform(EM_SETSEL, 0, 2);
     EXPECT_EQ(f.edit->SelText(), QStringLiteral("ab"));
+}
+
+TEST(EditMultiLine, LinesEndAsTheContentEndsThem)
+{
+    // (text set or pasted into an empty window, text read back, start of "cd")
+    struct Case { QString Given; bool Paste; QString Read; int CdStart; };
+    const Case cases[] = {
+        {QStringLiteral("ab\r\ncd"), false, QStringLiteral("ab\r\ncd"), 4},
+        {QStringLiteral("ab\ncd"), false, QStringLiteral("ab\ncd"), 3},
+        {QStringLiteral("ab\ncd"), true, QStringLiteral("ab\ncd"), 3},
+        {QStringLiteral("ab\r\ncd"), true, QStringLiteral("ab\r\ncd"), 4},
+    };
+    for (const Case& c : cases) {
+        TEditForm f(ES_MULTILINE | ES_WANTRETURN, ES_AUTOHSCROLL);
+        if (c.Paste) {
+            QApplication::clipboard()->setText(c.Given);
+            f.edit->Perform(WM_PASTE);
+        } else {
+            f.edit->SetText(c.Given);
+        }
+        EXPECT_EQ(f.edit->Text(), c.Read) << c.Given.size() << c.Paste;
+        f.edit->Perform(EM_SETSEL, c.CdStart, c.CdStart + 2);
+        EXPECT_EQ(f.edit->SelText(), QStringLiteral("cd")) << c.Given.size() << c.Paste;
+    }
+    // A window that never held a break types CR LF.
+    TEditForm f(ES_MULTILINE | ES_WANTRETURN, ES_AUTOHSCROLL);
+    f.edit->SetText(QStringLiteral("ab"));
+    f.edit->SetSelStart(2);
+    QTest::keyClick(f.Input(), Qt::Key_Return);
+    EXPECT_EQ(f.edit->Text(), QStringLiteral("ab\r\n"));
 }
 
 TEST(EditMultiLine, ReturnTypesALineBreakOnlyWhereWanted)
