@@ -83,7 +83,7 @@ void TKvStringGrid::PlaceOverlay(TControl* Overlay, const TPoint& ScreenPt)
     // Over the whole form, so that an arrow above the header row still shows.
     TCustomForm* form = GetParentForm();
     if (form && Overlay->Parent() != form) Overlay->SetParent(form);
-    TSize size(Overlay->Width(), Overlay->Height());
+    TSize size{Overlay->Width(), Overlay->Height()};
     if (auto* arrow = dynamic_cast<TArrowWindow*>(Overlay)) size = ArrowSize(arrow->Direction());
     const TPoint p = Overlay->Parent() ? Overlay->Parent()->ScreenToClient(ScreenPt) : ScreenPt;
     Overlay->SetBounds(p.X, p.Y, size.cx, size.cy);
