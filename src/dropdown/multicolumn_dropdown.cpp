@@ -1,5 +1,6 @@
 #include "dropdown/multicolumn_dropdown.h"
 
+#include "dropdown/table_styles.h"
 #include "platform/ui/messages.h"
 
 #include <algorithm>
@@ -129,56 +130,14 @@ void TKvMultiColumnDropDown::SelectPreviousPage()
 
 void TKvMultiColumnDropDown::SetSelectionColorStyle(TSelectionColorStyle Value)
 {
-    switch (Value) {
-    case scOffice2007: FLineColor = 0x00F1EDEB; FFixedLineColor = 0x00D1BBA4; break;
-    case scWindowsVista:
-    case scWindows7: FLineColor = 0x00ECECF0; FFixedLineColor = 0x00D4D2D1; break;
-    case scCustom: break;
-    }
+    ApplyTableLineStyle(*this, Value);
     TKvCustomDropDown::SetSelectionColorStyle(Value);
 }
-
-namespace {
-constexpr TColor kKeep = clDefault; // the column leaves the value as it is
-struct TMultiColumnStyleRow {
-    TColor Header, HeaderTo;
-    TSelectionColorStyle Selection;
-    TColor HeaderFont, Line, FixedLine, Sel, SelTo, SelText;
-};
-constexpr TMultiColumnStyleRow kStyles[] = {
-    /* tsOffice2003Blue */ {0x00D68759, 0x00933803, scOffice2007, 0x00FFFFFF, 0x00962D00, 0x00962D00, kKeep, kKeep, 0},
-    /* tsOffice2003Silver */ {0x00BDA4A5, 0x00957475, scOffice2007, kKeep, 0x00947C7C, 0x00947C7C, kKeep, kKeep, 0},
-    /* tsOffice2003Olive */ {0x0082C0AF, 0x00447A63, scOffice2007, kKeep, 0x00588060, 0x00588060, kKeep, kKeep, 0},
-    /* tsOffice2003Classic */ {0x00808080, 0x00808080, scOffice2007, kKeep, 0x00808080, 0x00808080, kKeep, kKeep, 0},
-    /* tsOffice2007Luna */ {0x00FFEFE3, 0x00FFD2AF, scOffice2007, 0x00723708, 0x00FFD2AF, 0x00FFD2AF, kKeep, kKeep, 0},
-    /* tsOffice2007Obsidian */ {0x00F2F1F0, 0x00C9C2BD, scOffice2007, 0x00433C37, 0x005C534C, 0x005C534C, kKeep, kKeep, 0},
-    /* tsWindowsXP */ {clBtnFace, clBtnFace, scCustom, 0, 0x00C0C0C0, 0, clHighlight, clHighlight, clHighlightText},
-    /* tsWhidbey */ {0x00EBEEEF, 0x007E9898, scOffice2007, 0x00FFFFFF, 0x00962D00, 0x00962D00, kKeep, kKeep, 0},
-    /* tsCustom */ {},
-    /* tsOffice2007Silver */ {0x00F8F7F6, 0x00E8E0DB, scOffice2007, 0x008B4215, 0x0074706F, 0x0074706F, kKeep, kKeep, 0},
-    /* tsWindowsVista */ {0x00FFFDF9, 0x00FFFAF0, scWindowsVista, 0, 0x00FCF2DA, 0x00FCF2DA, kKeep, kKeep, 0},
-    /* tsWindows7 */ {0x00FDFBFA, 0x00FDF3EB, scWindows7, 0, 0x00FBD6B8, 0x00FBD6B8, kKeep, kKeep, 0},
-    /* tsTerminal */ {clBtnFace, clBtnFace, scCustom, 0, 0x00808080, 0x00808080, clHighlight, clHighlight, clHighlightText},
-    /* tsOffice2010Blue */ {0x00EDDBCD, clNone, scCustom, 0x005B391E, 0x00EEDDCF, 0x00EEDDCF, 0x006CD0FF, 0x006CD0FF, 0},
-    /* tsOffice2010Silver */ {0x00EDE9E5, clNone, scCustom, 0x005B391E, 0x00EEDDCF, 0x00EEDDCF, 0x006CD0FF, 0x006CD0FF, 0},
-    /* tsOffice2010Black */ {0x00828282, clNone, scCustom, 0x00D7D7D6, 0x00EEDDCF, 0x00EEDDCF, 0x006CD0FF, 0x006CD0FF, 0},
-};
-} // namespace
 
 void TKvMultiColumnDropDown::SetComponentStyle(TQRVStyle AStyle)
 {
     TKvCustomDropDown::SetComponentStyle(AStyle);
-    if (AStyle == tsCustom || int(AStyle) < 0 || int(AStyle) >= int(std::size(kStyles))) return;
-    const TMultiColumnStyleRow& s = kStyles[AStyle];
-    FHeaderColor = s.Header;
-    FHeaderColorTo = s.HeaderTo;
-    SetSelectionColorStyle(s.Selection);
-    if (s.HeaderFont != kKeep) FHeaderFont->SetColor(s.HeaderFont);
-    FLineColor = s.Line;
-    FFixedLineColor = s.FixedLine;
-    if (s.Sel != kKeep) SetSelectionColor(s.Sel);
-    if (s.SelTo != kKeep) SetSelectionColorTo(s.SelTo);
-    FSelectionTextColor = s.SelText;
+    ApplyTableStyle(*this, AStyle);
 }
 
 // ---------------------------------------------------------------- typing
