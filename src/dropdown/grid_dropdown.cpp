@@ -1,6 +1,6 @@
 #include "dropdown/grid_dropdown.h"
 
-#include "dropdown/table_styles.h"
+#include "dropdown/table_dropdown.h"
 #include "platform/ui/messages.h"
 
 #include <algorithm>
@@ -361,11 +361,7 @@ void TCustomKvGridDropDown::BeforeDropDown()
 
 void TCustomKvGridDropDown::AdjustDropDownHeight(int& Height)
 {
-    // A row height below 1 leaves the height as computed (it would divide by zero).
-    if (FDropDownRowHeight < 1) return;
-    const int Panels = HeaderPanelHeight() + FooterPanelHeight();
-    const int Rows = (Height - Panels - FHeaderHeight - 2) / FDropDownRowHeight;
-    Height = Panels + FHeaderHeight + Rows * FDropDownRowHeight + 6;
+    Height = WholeRowPopupHeight(Height, HeaderPanelHeight() + FooterPanelHeight(), FHeaderHeight, FDropDownRowHeight, 6);
 }
 
 void TCustomKvGridDropDown::UpdateDropDownSize()
@@ -421,22 +417,12 @@ void TCustomKvGridDropDown::SizeColumnsToDropDown()
     if (!FColumnSizeWithDropDown || !FKvColGrid || !FDropDownForm || FColumns->Count() == 0) return;
     TKvColGrid* G = FKvColGrid;
     G->SetScrollBars(ssVertical);
-    int Total = 1;
-    for (int i = 0; i < FColumns->Count(); ++i) Total += FColumns->Items(i)->Width();
     int Avail = FDropDownForm->Width();
     if (G->VisibleRowCount() + G->FixedRows() < G->RowCount()) Avail -= GetSystemMetrics(SM_CXVSCROLL);
-    const double Factor = double(Avail) / double(Total);
-    double Carry = 0.0;
-    for (int i = 0; i < G->ColCount() && i < FColumns->Count(); ++i) {
-        const double Exact = Factor * FColumns->Items(i)->Width();
-        int w = int(std::nearbyint(Exact)); // halves to even
-        Carry += Exact - w;
-        if (Carry > 1.0) {
-            Carry -= 1.0;
-            ++w;
-        }
-        G->SetColWidths(i, w);
-    }
+    std::vector<int> Widths;
+    for (int i = 0; i < FColumns->Count() && i < G->ColCount(); ++i) Widths.push_back(FColumns->Items(i)->Width());
+    Widths = ScaleColumnWidths(Widths, Avail);
+    for (int i = 0; i < int(Widths.size()); ++i) G->SetColWidths(i, Widths[i]);
 }
 
 // ---------------------------------------------------------------- choosing
@@ -549,29 +535,24 @@ void TCustomKvGridDropDown::Change()
     TKvCustomDropDown::Change();
     const QString Cur = Text();
     SetModified(!Cur.isEmpty());
-    const int Caret = std::min<int>(SelStart(), Cur.size());
-    const QString Typed = Cur.left(Caret);
-    const QString Prefix = FMatchCase ? Typed : Typed.toUpper();
-    for (int i = 0; i < FLookupItems->Count(); ++i) {
-        const QString Entry = FLookupItems->Get(i);
-        if (!(FMatchCase ? Entry : Entry.toUpper()).startsWith(Prefix)) continue;
-        const QString NewText = Cur.left(Prefix.size()) + Entry.mid(Prefix.size(), 255);
-        FItemIndex = FItemIdx = i;
-        FItemSel = Prefix.size();
-        if (NewText != Cur) {
+    const TTypedCompletion c = CompleteTyped(*FLookupItems, Cur, SelStart(), FMatchCase);
+    if (c.Index >= 0) {
+        FItemIndex = FItemIdx = c.Index;
+        FItemSel = c.TypedLength;
+        if (c.Completed != Cur) {
             workmode = false; // the completion's own change must not complete again
-            SetText(NewText);
+            SetText(c.Completed);
             workmode = true;
         }
         FItemChange = true;
-        Perform(EM_SETSEL, WPARAM(Text().size()), LPARAM(Prefix.size()));
+        Perform(EM_SETSEL, WPARAM(Text().size()), LPARAM(c.TypedLength));
         return;
     }
-    if (!Typed.isEmpty() && Typed != Cur) {
+    if (!c.Typed.isEmpty() && c.Typed != Cur) {
         workmode = false;
-        SetText(Typed);
+        SetText(c.Typed);
         workmode = true;
-        SetSelStart(Typed.size());
+        SetSelStart(c.Typed.size());
         SetSelLength(0);
     }
 }

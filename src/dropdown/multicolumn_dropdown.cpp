@@ -1,6 +1,6 @@
 #include "dropdown/multicolumn_dropdown.h"
 
-#include "dropdown/table_styles.h"
+#include "dropdown/table_dropdown.h"
 #include "platform/ui/messages.h"
 
 #include <algorithm>
@@ -150,32 +150,25 @@ void TKvMultiColumnDropDown::Change()
     const QString Cur = Text();
     // The old value is never recorded, so "modified" means "not empty".
     SetModified(Cur != FOldValue);
-    const int Caret = std::min<int>(SelStart(), Cur.size());
-    const QString Typed = Cur.left(Caret);
-    const QString Prefix = FMatchCase ? Typed : Typed.toUpper();
-    for (int i = 0; i < FLookupItems->Count(); ++i) {
-        const QString Entry = FLookupItems->Get(i);
-        const QString Folded = FMatchCase ? Entry : Entry.toUpper();
-        if (!Folded.startsWith(Prefix)) continue;
-        const QString NewText = Cur.left(Prefix.size()) + Entry.mid(Prefix.size(), 255);
-        FItemIndex = i;
-        FItemIdx = i;
-        FItemSel = Prefix.size();
+    const TTypedCompletion c = CompleteTyped(*FLookupItems, Cur, SelStart(), FMatchCase);
+    if (c.Index >= 0) {
+        FItemIndex = FItemIdx = c.Index;
+        FItemSel = c.TypedLength;
         FItemChange = true;
-        if (NewText != Cur) {
+        if (c.Completed != Cur) {
             workmode = false; // the completion's own change must not complete again
-            SetText(NewText);
+            SetText(c.Completed);
             workmode = true;
             FItemChange = true;
         }
-        Perform(EM_SETSEL, WPARAM(Text().size()), LPARAM(Prefix.size()));
+        Perform(EM_SETSEL, WPARAM(Text().size()), LPARAM(c.TypedLength));
         return;
     }
-    if (!Typed.isEmpty() && Typed != Cur) {
+    if (!c.Typed.isEmpty() && c.Typed != Cur) {
         workmode = false;
-        SetText(Typed);
+        SetText(c.Typed);
         workmode = true;
-        SetSelStart(Typed.size());
+        SetSelStart(c.Typed.size());
         SetSelLength(0);
     }
 }
@@ -308,12 +301,7 @@ void TKvMultiColumnDropDown::BeforeDropDown()
 
 void TKvMultiColumnDropDown::AdjustDropDownHeight(int& Height)
 {
-    // A row height below 1 leaves the height as computed (it would divide by zero).
-    if (FDropDownRowHeight < 1) return;
-    const int Panels = HeaderPanelHeight() + FooterPanelHeight();
-    const int Avail = Height - Panels;
-    const int Rows = (Avail - FHeaderHeight - 2) / FDropDownRowHeight;
-    Height = Panels + FHeaderHeight + Rows * FDropDownRowHeight + 2;
+    Height = WholeRowPopupHeight(Height, HeaderPanelHeight() + FooterPanelHeight(), FHeaderHeight, FDropDownRowHeight, 2);
 }
 
 void TKvMultiColumnDropDown::UpdateDropDownSize()
@@ -364,24 +352,13 @@ void TKvMultiColumnDropDown::SizeColumnsToDropDown()
     if (!FColumnSizeWithDropDown || !FKvColGrid || !FDropDownForm) return;
     FKvColGrid->SetScrollBars(ssVertical);
     if (FKvColGrid->ColCount() == 0 || FColumns->Count() == 0) return;
-    int Total = 1;
-    for (int i = 0; i < FKvColGrid->ColCount(); ++i) Total += FKvColGrid->ColWidths(i);
     int Avail = FDropDownForm->Width();
     if (FKvColGrid->VisibleRowCount() + FKvColGrid->FixedRows() < FKvColGrid->RowCount())
         Avail -= GetSystemMetrics(SM_CXVSCROLL);
-    const double Factor = double(Avail) / double(Total);
-    double Carry = 0.0;
-    for (int i = 0; i < FKvColGrid->ColCount(); ++i) {
-        const double Exact = Factor * FKvColGrid->ColWidths(i);
-        const int w = int(std::nearbyint(Exact)); // halves to even
-        Carry += Exact - w;
-        if (Carry > 1.0) {
-            FKvColGrid->SetColWidths(i, w + 1);
-            Carry -= 1.0;
-        } else {
-            FKvColGrid->SetColWidths(i, w);
-        }
-    }
+    std::vector<int> Widths;
+    for (int i = 0; i < FKvColGrid->ColCount(); ++i) Widths.push_back(FKvColGrid->ColWidths(i));
+    Widths = ScaleColumnWidths(Widths, Avail);
+    for (int i = 0; i < int(Widths.size()); ++i) FKvColGrid->SetColWidths(i, Widths[i]);
 }
 
 // ---------------------------------------------------------------- keys of the open popup

@@ -1,12 +1,17 @@
 #pragma once
-// The colours the two table drop-downs (multi-column and grid) take from a
-// component style and a selection colour style: header gradient, header font,
-// grid lines and selection. Both carry the same setters, so one routine each
-// serves them.
+// What the two table drop-downs (multi-column and grid) share: the colours
+// they take from a component style and a selection colour style (header
+// gradient, header font, grid lines and selection; both carry the same
+// setters), the completion of typed text from the lookup list, the popup
+// height in whole rows and the scaling of column widths to the popup.
 
 #include "dropdown/selector_enums.h"
 #include "grid/style_interfaces.h"
+#include "platform/core/stringlist.h"
 #include "platform/ui/graphics.h"
+
+#include <cmath>
+#include <vector>
 
 #include <iterator>
 
@@ -65,4 +70,61 @@ void ApplyTableLineStyle(TTable& E, TSelectionColorStyle Value)
     case scWindows7: E.SetLineColor(0x00ECECF0); E.SetFixedLineColor(0x00D4D2D1); break;
     case scCustom: break;
     }
+}
+
+// The lookup entry that completes the typed part of Text (up to Caret): the
+// first entry starting with it, compared upper-cased unless MatchCase. Text
+// keeps its typed characters and gets the entry's after them (at most 255).
+struct TTypedCompletion {
+    int Index = -1; // -1: no entry completes the typed part
+    int TypedLength = 0;
+    QString Typed, Completed;
+};
+inline TTypedCompletion CompleteTyped(const TStringList& Entries, const QString& Text, int Caret, bool MatchCase)
+{
+    TTypedCompletion r;
+    r.Typed = Text.left(std::min<int>(Caret, Text.size()));
+    const QString Prefix = MatchCase ? r.Typed : r.Typed.toUpper();
+    r.TypedLength = Prefix.size();
+    for (int i = 0; i < Entries.Count(); ++i) {
+        const QString Entry = Entries.Get(i);
+        if (!(MatchCase ? Entry : Entry.toUpper()).startsWith(Prefix)) continue;
+        r.Index = i;
+        r.Completed = Text.left(Prefix.size()) + Entry.mid(Prefix.size(), 255);
+        return r;
+    }
+    return r;
+}
+
+// The popup height snapped to whole rows below the panels and the header row;
+// a row height below 1 leaves the height as computed (it would divide by zero).
+inline int WholeRowPopupHeight(int Height, int Panels, int HeaderHeight, int RowHeight, int Margin)
+{
+    if (RowHeight < 1) return Height;
+    const int Rows = (Height - Panels - HeaderHeight - 2) / RowHeight;
+    return Panels + HeaderHeight + Rows * RowHeight + Margin;
+}
+
+// Widths scaled from a total of 1 + their sum to Avail: each rounded to
+// nearest (halves to even), and a column gets one pixel more whenever the
+// carried rounding remainder exceeds 1.
+inline std::vector<int> ScaleColumnWidths(const std::vector<int>& Widths, int Avail)
+{
+    int Total = 1;
+    for (int w : Widths) Total += w;
+    const double Factor = double(Avail) / double(Total);
+    double Carry = 0.0;
+    std::vector<int> Out;
+    Out.reserve(Widths.size());
+    for (int w0 : Widths) {
+        const double Exact = Factor * w0;
+        int w = int(std::nearbyint(Exact));
+        Carry += Exact - w;
+        if (Carry > 1.0) {
+            Carry -= 1.0;
+            ++w;
+        }
+        Out.push_back(w);
+    }
+    return Out;
 }
