@@ -78,7 +78,7 @@ void TCustomKvGridDropDown::SetStyle(TDropDownStyle v)
 void TCustomKvGridDropDown::SetGridImages(TImageList* v)
 {
     FGridImages = v;
-    if (FKvColGrid) FKvColGrid->GridImages = v;
+    if (FKvColGrid) FKvColGrid->SetGridImages(v);
 }
 
 void TCustomKvGridDropDown::Loaded()
@@ -328,7 +328,7 @@ void TCustomKvGridDropDown::BeforeDropDown()
         G->SortSettings()->SetShow(FSorting != gsNone);
         G->SortSettings()->IndexShow = FSorting == gsMultiColumn;
         FBalloonInit = false;
-        G->GridImages = FGridImages;
+        G->SetGridImages(FGridImages);
         WireGridEvents();
         G->SearchFooter()->Assign(FSearchFooter.get());
         G->MouseActions()->Assign(FMouseActions.get());
