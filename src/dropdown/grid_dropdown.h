@@ -24,7 +24,9 @@ enum TGridSorting { gsNone, gsSingleColumn, gsMultiColumn };
     X(CustomCompare, OnCustomCompare) X(RawCompare, OnRawCompare)                                          \
     X(ColumnSize, OnColumnSize) X(ColumnSizing, OnColumnSizing) X(EndColumnSize, OnEndColumnSize)          \
     X(RowSize, OnRowSize) X(RowSizing, OnRowSizing) X(EndRowSize, OnEndRowSize)                            \
-    X(RowMoved, OnRowMoved) X(ColumnMoved, OnColumnMoved) X(CellBalloon, OnCellBalloon)                    \
+    X(RowMove, OnRowMove) X(RowMoving, OnRowMoving) X(RowMoved, OnRowMoved)                                \
+    X(ColumnMove, OnColumnMove) X(ColumnMoving, OnColumnMoving) X(ColumnMoved, OnColumnMoved)              \
+    X(CellBalloon, OnCellBalloon) X(SpinClick, OnSpinClick)                                                \
     X(GetCellGradient, OnGetCellGradient) X(GetFloatFormat, OnGetFloatFormat)                              \
     X(GetEditorType, OnGetEditorType) X(GetEditorProp, OnGetEditorProp) X(CanEditCell, OnCanEditCell)      \
     X(GetDiplText, OnGetDisplText) X(GetFormat, OnGetFormat) X(Hint, OnGridHint)                           \

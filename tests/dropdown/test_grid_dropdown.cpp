@@ -400,6 +400,22 @@ TEST(GridDropDown, ForwardedGridEventsWithTheirExtras)
     EXPECT_EQ(seenColor, TColor(0x123456));
     g->OnTopLeftChanged(g);
     EXPECT_EQ(topLeftSender, e) << "the drop-down itself is the Sender";
+    // Moving rows and columns and the spin buttons pass straight through.
+    TObject* moveSender = nullptr;
+    int spinValue = 0;
+    e->OnGridRowMoving = [&](TObject* s, int, bool& Allow) { moveSender = s; Allow = false; };
+    e->OnGridColumnMove = [&](TObject*, int, bool& Allow) { Allow = false; };
+    e->OnGridSpinClick = [&](TObject*, int, int, int Value, bool) { spinValue = Value; };
+    e->HideDropDown(true);
+    e->ShowDropDown();
+    bool allowRow = true, allowCol = true;
+    g->OnRowMoving(g, 1, allowRow);
+    g->OnColumnMove(g, 1, allowCol);
+    g->OnSpinClick(g, 1, 1, 7, true);
+    EXPECT_EQ(moveSender, g);
+    EXPECT_FALSE(allowRow);
+    EXPECT_FALSE(allowCol);
+    EXPECT_EQ(spinValue, 7);
     EXPECT_FALSE(g->OnCustomCellDraw) << "unassigned at opening: not wired";
     QString text = QStringLiteral("raw");
     g->OnGetDisplText(g, 0, 1, text);
