@@ -174,7 +174,12 @@ void TKvStringGrid::ShowComboControl(TGridCombo* Combo, int ACol, int ARow, cons
         const TGridRect s = Selection();
         SelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
     }
-    if (!FStartEditChar.isNull()) PostMessage(Combo, WM_CHAR, FStartEditChar.unicode(), 0);
+    if (!FStartEditChar.isNull()) {
+        // The typed start replaces the cell's text, as in the text editor, also where
+        // the focus put the caret after the text (EditSelectAll off).
+        if (!list) Combo->SelectAll();
+        PostMessage(Combo, WM_CHAR, FStartEditChar.unicode(), 0);
+    }
     EditCtrl = Combo;
 
     if (list && fellBack && Combo->Items()->Count() > 0) {

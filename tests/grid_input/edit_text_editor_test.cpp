@@ -356,3 +356,83 @@ TEST(GridTextEditor, LineFeedOnEnterTypesALineBreakAndPasswordCellsStayOnOneLine
     EXPECT_FALSE(f.Editor()->MultiLine());
     EXPECT_EQ(f.Editor()->PasswordChar(), f.grid->PasswordChar());
 }
+
+// Types key by key to whatever holds the focus, letting each posted start
+// character arrive before the next key, as a user's typing does.
+static void TypeKeys(TEditGridForm& f, const QString& s)
+{
+    for (const QChar ch : s) {
+        QTest::keyClicks(f.Focus(), QString(ch));
+        QCoreApplication::processEvents();
+    }
+}
+
+TEST(GridEditDispatch, ATypedStartReplacesTheCellTextInTheTextAndTheComboEditor)
+{
+    struct Row {
+        int col;
+        const char* name;
+    };
+    for (const Row& r : {Row{TEditGridForm::cNormal, "text"}, Row{TEditGridForm::cCombo, "combo"}}) {
+        for (const bool selectAll : {true, false}) {
+            TEditGridForm f;
+            f.grid->Navigation()->SetEditSelectAll(selectAll);
+            f.grid->SetCells(r.col, 1, QStringLiteral("alpha"));
+            f.GoTo(r.col, 1);
+            TypeKeys(f, QStringLiteral("abc"));
+            f.Key(Qt::Key_Return);
+            QCoreApplication::processEvents();
+            EXPECT_EQ(f.grid->Cells(r.col, 1), QStringLiteral("abc")) << r.name << " select all " << selectAll;
+        }
+    }
+}
+
+TEST(GridEditDispatch, F2AndADoubleClickOpenTheComboOnItsTextWithoutReplacingIt)
+{
+    {
+        // F2 keeps the text: selected whole as the grid's default asks, or the caret after it.
+        TEditGridForm f;
+        f.GoTo(TEditGridForm::cCombo, 1);
+        f.F2();
+        TGridCombo* combo = f.grid->EditCombo();
+        ASSERT_TRUE(combo->Visible());
+        QCoreApplication::processEvents();
+        EXPECT_EQ(combo->Text(), QStringLiteral("alpha"));
+        EXPECT_EQ(combo->SelLength(), 5);
+        f.Key(Qt::Key_Escape);
+        f.grid->Navigation()->SetEditSelectAll(false);
+        f.F2();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(combo->SelStart(), 5);
+        EXPECT_EQ(combo->SelLength(), 0);
+        TypeKeys(f, QStringLiteral("x"));
+        f.Key(Qt::Key_Return);
+        EXPECT_EQ(f.grid->Cells(TEditGridForm::cCombo, 1), QStringLiteral("alphax"));
+    }
+    {
+        // A double click with caret positioning puts the caret under the mouse.
+        TEditGridForm f;
+        f.grid->MouseActions()->SetCaretPositioning(true);
+        f.grid->MouseActions()->SetEditOnDblClickOnly(true);
+        f.grid->SetColWidths(f.Disp(TEditGridForm::cCombo), 150);
+        f.GoTo(TEditGridForm::cNormal, 1);
+        const TRect rc = f.grid->CellRect(f.Disp(TEditGridForm::cCombo), 1);
+        const QPoint p(rc.Left + 14, (rc.Top + rc.Bottom) / 2);
+        Mouse->SetCursorPos(f.grid->ClientToScreen(TPoint(p.x(), p.y())));
+        if (f.grid->ScreenToClient(Mouse->CursorPos()) != TPoint(p.x(), p.y()))
+            GTEST_SKIP() << "the pointer cannot be placed here";
+        QTest::mouseClick(f.grid, Qt::LeftButton, Qt::NoModifier, p);
+        QTest::mouseDClick(f.grid, Qt::LeftButton, Qt::NoModifier, p);
+        QTest::mouseRelease(f.grid, Qt::LeftButton, Qt::NoModifier, p);
+        QCoreApplication::processEvents();
+        TGridCombo* combo = f.grid->EditCombo();
+        ASSERT_TRUE(combo->Visible());
+        const int caret = combo->SelStart();
+        EXPECT_GT(caret, 0);
+        EXPECT_LT(caret, 5);
+        EXPECT_EQ(combo->SelLength(), 0);
+        TypeKeys(f, QStringLiteral("Z"));
+        f.Key(Qt::Key_Return);
+        EXPECT_EQ(f.grid->Cells(TEditGridForm::cCombo, 1), QStringLiteral("alpha").insert(caret, u'Z'));
+    }
+}

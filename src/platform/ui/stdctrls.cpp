@@ -1275,6 +1275,12 @@ void TCustomComboBox::WndProc(TMessage& m)
         default: break;
         }
         return;
+    case WM_SETFOCUS:
+        TWinControl::WndProc(m);
+        // An editable combo selects its whole text when it gains the focus, however
+        // the focus came (a key, a click or the program), so that typing replaces it.
+        SelectAll();
+        return;
     case WM_CHAR: {
         if (DoKeyPress(m)) return;
         DefaultHandler(m);

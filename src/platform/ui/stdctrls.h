@@ -286,6 +286,7 @@ public:
     int SelLength() const;
     void SetSelLength(int v);
     QString SelText() const;
+    // Also done on every focus gain of an editable combo (WM_SETFOCUS).
     void SelectAll();
     void Clear();
     void AddItem(const QString& s, TObject* obj) { Items()->AddObject(s, obj); }
