@@ -13,6 +13,7 @@
 #include <QtWidgets/QScrollBar>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 
 // ---------------------------------------------------------------- panel
@@ -515,7 +516,13 @@ public:
     {
         FColor = clInfoBk;
         setAttribute(Qt::WA_TranslucentBackground);
+        // One timer per window: showing again restarts it, so an earlier showing's
+        // time never cuts a later one short.
+        FHideTimer.setSingleShot(true);
+        QObject::connect(&FHideTimer, &QTimer::timeout, [this] { if (OnTimeout) OnTimeout(); });
     }
+    QTimer FHideTimer;
+    std::function<void()> OnTimeout;
     QString Title, Text;
     TColor TextColor = clNone, BackColor = clNone;
     int MaxWidth = 280;
@@ -532,6 +539,8 @@ public:
         SetBounds(FLeft, FTop, std::max(t.Width(), d.Width()) + 20, t.Height() + d.Height() + 16 + kTail);
     }
     static constexpr int kTail = 8;
+    // Where the stem's tip stands on the top edge.
+    static constexpr int kTip = 20;
 protected:
     void Paint() override
     {
@@ -544,7 +553,7 @@ protected:
         QPainterPath path;
         path.addRoundedRect(QRectF(0.5, kTail + 0.5, FWidth - 1, FHeight - kTail - 1), 6, 6);
         QPolygonF tail;
-        tail << QPointF(14, kTail + 1) << QPointF(20, 0.5) << QPointF(26, kTail + 1);
+        tail << QPointF(kTip - 6, kTail + 1) << QPointF(kTip, 0.5) << QPointF(kTip + 6, kTail + 1);
         path.addPolygon(tail);
         path = path.simplified();
         const TColor text = TextColor == clNone ? TColor(clInfoText) : TextColor;
@@ -591,6 +600,9 @@ protected:
         case QEvent::Leave:
         case QEvent::MouseButtonPress:
         case QEvent::Wheel:
+        // A tooltip does not outlive its window's activation or its control's showing.
+        case QEvent::WindowDeactivate:
+        case QEvent::Hide:
             FTimer.stop();
             FHint->HideHint();
             break;
@@ -615,6 +627,8 @@ TBalloonHint::~TBalloonHint()
 void TBalloonHint::SetTool(TWinControl* Control)
 {
     if (FTool && FTool->Control() == Control) return;
+    // The old tool's balloon goes with it, and the old tool hears so.
+    if (FToolShown) HideHint();
     delete FTool;
     FTool = Control ? new TBalloonTool(this, Control) : nullptr;
 }
@@ -648,30 +662,34 @@ void TBalloonHint::ActivateTool()
 void TBalloonHint::ShowHint(TControl* c)
 {
     if (!c) return;
-    ShowHint(c->ClientToScreen(TPoint(c->Width() / 2 - 20, c->Height())));
+    ShowHint(c->ClientToScreen(TPoint(c->Width() / 2, c->Height())));
 }
 
 void TBalloonHint::ShowHint(const TPoint& p)
 {
-    if (!FWindow) FWindow = new TBalloonWindow;
+    if (!FWindow) {
+        FWindow = new TBalloonWindow;
+        FWindow->OnTimeout = [this] { HideHint(); };
+    }
     FWindow->Title = Title;
     FWindow->Text = Description;
     FWindow->TextColor = TextColor;
     FWindow->BackColor = Color;
     FWindow->MaxWidth = MaxWidth;
     FWindow->Layout();
-    FWindow->Popup(p);
+    FWindow->Popup(TPoint(p.X - TBalloonWindow::kTip, p.Y));
     if (Opacity < 255) SetLayeredWindowAlpha(FWindow, std::max(0, Opacity));
     FWindow->Invalidate();
-    if (HideAfter > 0) {
-        QPointer<TBalloonWindow> w(FWindow);
-        QTimer::singleShot(HideAfter, [w] { if (w) w->ClosePopup(); });
-    }
+    if (HideAfter > 0) FWindow->FHideTimer.start(HideAfter);
+    else FWindow->FHideTimer.stop();
 }
 
 void TBalloonHint::HideHint()
 {
-    if (FWindow) FWindow->ClosePopup();
+    if (FWindow) {
+        FWindow->FHideTimer.stop();
+        FWindow->ClosePopup();
+    }
     if (FToolShown && Tool()) {
         FToolShown = false;
         NMHDR gone;

@@ -243,12 +243,13 @@ public:
     ~TBalloonHint() override;
     QString Title;
     QString Description;
-    // Shows below the control's centre (or at a screen point).
+    // Shows with the stem's tip at the centre of the control's bottom edge (or at
+    // a screen point).
     void ShowHint(TControl* c);
     void ShowHint(const TPoint& screenPos);
     void HideHint();
     bool Showing() const;
-    int HideAfter = 0; // ms; 0 keeps it until hidden
+    int HideAfter = 0; // ms from each showing; 0 keeps it until hidden
     // 0 none, 1 information, 2 warning, 3 error (shown before the title).
     int Icon = 0;
     // Delays before the first showing and between showings, in ms.
@@ -265,7 +266,9 @@ public:
     // rests on the control for InitialDelay ms (ReshowDelay right after a balloon
     // was hidden) the control is asked for what to show by WM_NOTIFY with a
     // TToolTipTextRequest (TTN_GETDISPINFOW); an empty text shows nothing. Showing
-    // and hiding are told with TTN_SHOW and TTN_POP.
+    // and hiding are told with TTN_SHOW and TTN_POP. The balloon also goes when its
+    // time is up, the control is hidden, its window loses the activation or the
+    // tool changes.
     void SetTool(TWinControl* Control);
     TWinControl* Tool() const;
     // What the rest of the mouse starts: the request, then the balloon at the mouse.
