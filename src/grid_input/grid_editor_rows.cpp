@@ -11,6 +11,7 @@
 #include "platform/ui/messages.h"
 
 #include <QtWidgets/QCalendarWidget>
+#include <algorithm>
 
 namespace {
 template <class T>
@@ -265,8 +266,13 @@ bool TGridEditorRows::Show(TKvStringGrid* G, int ACol, int ARow, const TRect& R,
         p->SetDateTime(d);
         p->SetKind(dkDateTime);
         p->SetBorderStyle(bsNone);
-        p->SetBounds(R.Left, R.Top, W, p->Height() < H ? H : p->Height());
+        const int h = p->Height() < H ? H : p->Height();
+        p->SetBounds(R.Left, R.Top, W, h);
         G->GetEditorProp(realCol, ARow);
+        // A cell too narrow for the date beside the time gets a wider editor, kept
+        // inside the grid where the grid is wide enough.
+        if (const int need = p->DateAndTimeWidth(); need > W)
+            p->SetBounds(std::max(0, std::min(R.Left, G->ClientWidth() - need)), R.Top, need, h);
         p->SetEnabled(true);
         p->SetVisible(true);
         p->SetColor(BkColor);

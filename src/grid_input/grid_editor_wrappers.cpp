@@ -11,6 +11,8 @@
 #include "platform/ui/forms.h"
 #include "platform/ui/messages.h"
 
+#include <QEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QtWidgets/QCheckBox>
 #include <algorithm>
@@ -61,6 +63,31 @@ void TabOn(TKvStringGrid* Grid)
     Grid->HideInplaceEdit();
     FocusGrid(Grid);
     Grid->EditorTabToNextCell(ShiftHeld() ? TShiftState(ssShift) : TShiftState());
+}
+
+// How a key that ends the edit leaves the editor once the commit is through.
+enum class TKeyEnd {
+    Done,    // the grid's DoneInplaceEdit ends the edit
+    Advance, // the same, then the editor reopens on the new cell with AdvanceOnEnter and AdvanceAutoEdit
+    Stay,    // the edit stays open (an open calendar keeps it)
+};
+
+// Hands the key that ends the edit back to the grid: Tab under goTabs closes the
+// editor and moves to the next cell; any other key is cleared for the editor and
+// ends the edit as End says. A Tab the editor keeps without goTabs is posted to
+// the grid first when PostTab, so that the form moves the focus on.
+void HandBackKey(TKvStringGrid* Grid, WORD& Key, TShiftState Shift, bool PostTab, TKeyEnd End)
+{
+    if (Key == VK_TAB && Grid->Options().Contains(goTabs)) {
+        Key = 0;
+        TabOn(Grid);
+        return;
+    }
+    if (Key == VK_TAB && PostTab) PostMessage(Grid, WM_KEYDOWN, VK_TAB, 0);
+    const WORD k = Key;
+    Key = 0;
+    if (End == TKeyEnd::Advance) CloseAndAdvance(Grid, k, Shift);
+    else if (End == TKeyEnd::Done) Grid->DoneInplaceEdit(k, Shift);
 }
 
 // The commit: the editor's text into the current cell, then the grid's check.
@@ -158,6 +185,16 @@ TGridCheckBox::TGridCheckBox(TComponent* AOwner) : TCheckBox(AOwner), FGrid(Owni
 {
     // The toggles are the press's and Space's below; the box's own click toggle would be a second one.
     QObject::disconnect(FBox, &QCheckBox::clicked, this, nullptr);
+}
+
+bool TGridCheckBox::HandleQtEvent(QObject* target, QEvent* e)
+{
+    // The face in the box's colour first; the box and its caption paint over it.
+    if (target == FBox && e->type() == QEvent::Paint) {
+        QPainter p(FBox);
+        p.fillRect(FBox->rect(), ToQColor(FColor));
+    }
+    return TCheckBox::HandleQtEvent(target, e);
 }
 
 void TGridCheckBox::WndProc(TMessage& Message)
@@ -404,14 +441,7 @@ void TGridSpin::KeyDown(WORD& Key, TShiftState Shift)
         if (!self) return;
         SetText(G->CurrentCell());
     }
-    if (Key == VK_TAB && G->Options().Contains(goTabs)) {
-        Key = 0;
-        TabOn(G);
-        return;
-    }
-    const WORD k = Key;
-    Key = 0;
-    CloseAndAdvance(G, k, Shift);
+    HandBackKey(G, Key, Shift, false, TKeyEnd::Advance);
 }
 
 void TGridSpin::KeyPress(QChar& Key)
@@ -540,22 +570,15 @@ void TGridDatePicker::KeyDown(WORD& Key, TShiftState Shift)
         }
         if (!self) return;
     }
-    if (Key == VK_TAB && G->EditorWantsTab()) {
+    const bool keptTab = Key == VK_TAB && G->EditorWantsTab();
+    if (keptTab) {
         if (!Commit(G, Text())) {
             refused();
             return;
         }
         if (!self) return;
-        if (G->Options().Contains(goTabs)) {
-            Key = 0;
-            TabOn(G);
-            return;
-        }
-        PostMessage(G, WM_KEYDOWN, VK_TAB, 0);
     }
-    const WORD k = Key;
-    Key = 0;
-    if (!DroppedDown()) G->DoneInplaceEdit(k, Shift);
+    HandBackKey(G, Key, Shift, keptTab, DroppedDown() ? TKeyEnd::Stay : TKeyEnd::Done);
 }
 
 void TGridDatePicker::DoExit()
@@ -732,7 +755,8 @@ void TGridEditBtn::KeyDown(WORD& Key, TShiftState Shift)
             return;
         }
     }
-    if (Key == VK_TAB && G->EditorWantsTab()) {
+    const bool keptTab = Key == VK_TAB && G->EditorWantsTab();
+    if (keptTab) {
         if (!Commit(G, Text())) {
             if (!self) return;
             SetText(G->FNewCellText);
@@ -742,17 +766,9 @@ void TGridEditBtn::KeyDown(WORD& Key, TShiftState Shift)
             return;
         }
         if (!self) return;
-        if (G->Options().Contains(goTabs)) {
-            Key = 0;
-            TabOn(G);
-            return;
-        }
-        PostMessage(G, WM_KEYDOWN, VK_TAB, 0);
     }
     if (Key == VK_ESCAPE) SetText(G->FCellCache);
-    const WORD k = Key;
-    Key = 0;
-    G->DoneInplaceEdit(k, Shift);
+    HandBackKey(G, Key, Shift, keptTab, TKeyEnd::Done);
 }
 
 void TGridEditBtn::KeyUp(WORD& Key, TShiftState Shift)
@@ -872,18 +888,11 @@ void TGridUnitEditBtn::KeyDown(WORD& Key, TShiftState Shift)
         AdvanceFromCurrentCell(G);
         return;
     }
-    if (Key == VK_TAB && G->Options().Contains(goTabs)) {
-        Key = 0;
-        TabOn(G);
-        return;
-    }
     if (Key == VK_ESCAPE) {
         SetUnitID(QString());
         SetText(G->CurrentCell());
     }
-    const WORD k = Key;
-    Key = 0;
-    G->DoneInplaceEdit(k, Shift);
+    HandBackKey(G, Key, Shift, false, TKeyEnd::Done);
 }
 
 void TGridUnitEditBtn::DoExit()

@@ -21,7 +21,8 @@ int ReadSpinInteger(const QString& Text);
 double ReadSpinFloat(const QString& Text);
 
 // The check box of edCheckBox cells: one toggle per left press and per Space;
-// its state never reaches the cell.
+// its state never reaches the cell. It paints its whole face in its colour, so
+// its caption stands in place of the cell's text instead of over it.
 class TGridCheckBox : public TCheckBox {
 public:
     explicit TGridCheckBox(TComponent* AOwner);
@@ -32,6 +33,7 @@ public:
 protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void DoExit() override;
+    bool HandleQtEvent(QObject* target, QEvent* e) override;
 
 private:
     TKvStringGrid* FGrid;

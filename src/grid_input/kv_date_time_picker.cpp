@@ -144,6 +144,15 @@ void TKvDateTimePicker::UpdateTimePicker()
     FTimePicker->SetBounds(left, top, w, height);
 }
 
+int TKvDateTimePicker::DateAndTimeWidth() const
+{
+    if (!FTimePicker) return FWidth;
+    // The date's text between the field's inner margins and a small gap before the time part.
+    constexpr int kDateMargins = 10;
+    const int date = QFontMetrics(FFont.ToQFont()).horizontalAdvance(Editor()->text());
+    return kDateMargins + date + (FWidth - FTimePicker->Left());
+}
+
 TDateTime TKvDateTimePicker::DateTime()
 {
     if (FTimePicker) {

@@ -52,6 +52,9 @@ public:
     void SetBorderStyle(TBorderStyle v) override;
     void SetChecked(bool v);
     TCustomDateTimePicker* TimePicker() const { return FTimePicker; }
+    // The width that shows the whole date left of the time part (the current
+    // width when there is no time part).
+    int DateAndTimeWidth() const;
     // Where a date change in check-box mode was last made (recorded only).
     TPoint ChangePoint() const { return Fpt; }
     TTimer* FocusTimer() const { return FFocusTimer; }

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QPainter>
 #include <QtWidgets/QCalendarWidget>
+#include <QtWidgets/QDateTimeEdit>
 #include <gtest/gtest.h>
 
 namespace {
@@ -393,6 +394,64 @@ TEST(GridEditorWrappers, DateTimeEscapeBringsBackTheLoadedDateAndKeepsTheEditedT
     EXPECT_EQ(f.Cell(), QStringLiteral("15/03/2024 11:45"));
 }
 
+TEST(GridEditorWrappers, TheDateAndTimeEditorWidensUntilTheWholeDateShowsAndStaysInsideTheGrid)
+{
+    TFormatSettingsScope scope(TestFormats());
+    struct Row {
+        const char* name;
+        int firstWidth, cellWidth;
+        bool widened;
+    };
+    const Row rows[] = {
+        {"wide cell", 64, 300, false},
+        {"narrow cell", 64, 120, true},
+        {"narrow cell at the grid's right edge", 470, 110, true},
+    };
+    for (const Row& r : rows) {
+        TKindForm f(edDateTimeEdit, QStringLiteral("15/06/2024 09:05"));
+        f.grid->SetColWidths(0, r.firstWidth);
+        f.grid->SetColWidths(f.Disp(TKindForm::cKind), r.cellWidth);
+        f.Open();
+        TGridDateTimePicker* p = f.grid->GetEditDateTime();
+        ASSERT_TRUE(p->Visible()) << r.name;
+        ASSERT_NE(p->TimePicker(), nullptr) << r.name;
+        const TRect cell = f.grid->CellRect(f.grid->Col(), 2);
+        EXPECT_EQ(p->Width() > cell.Width(), r.widened) << r.name;
+        // The time part starts right of the whole date.
+        const int date = QFontMetrics(p->Font()->ToQFont()).horizontalAdvance(p->Editor()->text());
+        EXPECT_GT(p->TimePicker()->Left(), date) << r.name;
+        EXPECT_LE(p->Left() + p->Width(), std::max(f.grid->ClientWidth(), cell.Right)) << r.name;
+        EXPECT_GE(p->Left(), 0) << r.name;
+        if (!r.widened) {
+            EXPECT_EQ(p->Left(), cell.Left) << r.name;
+        }
+        f.Key(Qt::Key_Escape);
+    }
+}
+
+TEST(GridEditorWrappers, TheCheckBoxEditorCoversTheCellItEdits)
+{
+    TKindForm f(edCheckBox, QStringLiteral("caption"));
+    f.grid->SetColWidths(f.Disp(TKindForm::cKind), 150);
+    // A cell colour that the box must not let show through.
+    const TColor cellColor = 0x0000C0FF;
+    f.grid->OnGetCellColor = [&](TObject*, int ARow, int, TGridDrawState, TBrush* ABrush, TFont*) {
+        if (ARow == 2) ABrush->SetColor(cellColor);
+    };
+    f.Open();
+    Settle();
+    TGridCheckBox* box = f.grid->EditCheck();
+    ASSERT_TRUE(box->Visible());
+    EXPECT_EQ(box->Caption(), QStringLiteral("caption"));
+    const QImage shot = f.grid->grab(QRect(box->Left(), box->Top(), box->Width(), box->Height())).toImage();
+    int through = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x) through += shot.pixelColor(x, y) == ToQColor(cellColor);
+    EXPECT_EQ(through, 0);
+    // Right of its caption the box shows its own colour.
+    EXPECT_EQ(shot.pixelColor(shot.width() - 4, shot.height() / 2), ToQColor(box->Color()));
+}
+
 TEST(GridEditorWrappers, ATimeEditLeavesTheApplicationsLongTimeFormatAsItWas)
 {
     TFormatSettings fs = TestFormats();
@@ -472,7 +531,13 @@ TEST(GridEditorWrappers, WritesThePictureOfTheOpenCellEditors)
         f.Open();
         Settle();
         const TRect r = f.grid->CellRect(f.grid->Col(), 2);
-        parts.push_back(f.grid->grab(QRect(r.Left - 4, r.Top - 4, r.Width() + 8, r.Height() + 8)).toImage());
+        QRect shot(r.Left - 4, r.Top - 4, r.Width() + 8, r.Height() + 8);
+        // The date-and-time editor may be wider than its cell: all of it goes into the picture.
+        if (s.kind == edDateTimeEdit) {
+            const TGridDateTimePicker* p = f.grid->GetEditDateTime();
+            shot |= QRect(p->Left() - 4, p->Top() - 4, p->Width() + 8, p->Height() + 8);
+        }
+        parts.push_back(f.grid->grab(shot).toImage());
         if (s.kind == edNormal) {
             EXPECT_TRUE(f.Editor()->MultiLine());
         }
