@@ -378,11 +378,19 @@ TEST(GridEditDispatch, ATypedStartReplacesTheCellTextInTheTextAndTheComboEditor)
             TEditGridForm f;
             f.grid->Navigation()->SetEditSelectAll(selectAll);
             f.grid->SetCells(r.col, 1, QStringLiteral("alpha"));
+            std::vector<QString> changes;
+            f.grid->OnEditChange = [&](TObject*, int, int, const QString& v) { changes.push_back(v); };
             f.GoTo(r.col, 1);
             TypeKeys(f, QStringLiteral("abc"));
+            const std::vector<QString> typed = changes;
             f.Key(Qt::Key_Return);
             QCoreApplication::processEvents();
             EXPECT_EQ(f.grid->Cells(r.col, 1), QStringLiteral("abc")) << r.name << " select all " << selectAll;
+            // One change per typed character, the replayed first one included.
+            if (r.col == TEditGridForm::cCombo) {
+                EXPECT_EQ(typed, (std::vector<QString>{QStringLiteral("a"), QStringLiteral("ab"), QStringLiteral("abc")}))
+                    << "select all " << selectAll;
+            }
         }
     }
 }

@@ -1285,14 +1285,13 @@ void TCustomComboBox::WndProc(TMessage& m)
         if (DoKeyPress(m)) return;
         DefaultHandler(m);
         // A character sent or posted by code (no key behind it) is typed into the
-        // editable field as a key stroke would, with its edit-change notification.
+        // editable field as a key stroke would; the field's edit signal gives its
+        // one edit-change notification.
         QLineEdit* le = FCombo->lineEdit();
         if (m.LParam != 0 || !le || le->isReadOnly()) return;
         const char16_t ch = char16_t(m.WParam);
-        const QString before = le->text();
         if (ch == 8) le->backspace();
         else if (ch >= 32) le->insert(QString(QChar(ch)));
-        if (le->text() != before && !FSyncing) NotifyParent(this, CBN_EDITCHANGE);
         return;
     }
     case WM_KEYDOWN:
