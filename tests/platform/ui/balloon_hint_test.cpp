@@ -6,7 +6,6 @@
 #include "platform/ui/forms.h"
 #include "platform/ui/messages.h"
 
-#include <QtCore/QElapsedTimer>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <algorithm>
@@ -74,26 +73,6 @@ TPopupWindow* OpenBalloon()
     return nullptr;
 }
 
-bool WaitUntil(const std::function<bool()>& done, int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms) {
-        QApplication::processEvents();
-        QTest::qWait(5);
-    }
-    return done();
-}
-
-void Wait(int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms) {
-        QApplication::processEvents();
-        QTest::qWait(5);
-    }
-}
 } // namespace
 
 TEST(BalloonTool, ShowsTheToolsTitleAndTextPointingAtTheMouse)
@@ -146,7 +125,7 @@ TEST(BalloonTool, EveryWayOfGoingAwayHidesItAndTellsTheToolOnce)
         std::function<void(TTipForm&)> away;
     };
     const Row rows[] = {
-        {"timeout", 60, [](TTipForm& f) { WaitUntil([&] { return !f.balloon.Showing(); }, 3000); }},
+        {"timeout", 60, [](TTipForm& f) { QTest::qWaitFor([&] { return !f.balloon.Showing(); }, 3000); }},
         {"hide", 0, [](TTipForm& f) { f.balloon.HideHint(); }},
         {"press", 0,
          [](TTipForm& f) { QTest::mousePress(f.tool, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10)); }},
@@ -182,11 +161,11 @@ TEST(BalloonTool, AnEarlierShowingsTimeoutDoesNotCutTheNextOneShort)
     f.tool->Text = QStringLiteral("text");
     f.balloon.HideAfter = 600;
     if (!f.ActivateAt(TPoint(10, 10))) GTEST_SKIP() << "the pointer cannot be placed here";
-    Wait(400);
+    QTest::qWait(400);
     f.balloon.HideHint();
     f.balloon.ActivateTool();
     // The first showing's time has run out here; the second one's has not.
-    Wait(300);
+    QTest::qWait(300);
     EXPECT_TRUE(f.balloon.Showing());
-    EXPECT_TRUE(WaitUntil([&] { return !f.balloon.Showing(); }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !f.balloon.Showing(); }, 3000));
 }
