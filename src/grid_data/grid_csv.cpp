@@ -11,6 +11,7 @@
 #include "grid/grid_text.h"
 #include "grid_data/grid_exchange.h"
 #include "platform/core/files.h"
+#include "platform/core/large_buffers.h"
 #include "platform/ui/forms.h"
 
 namespace {
@@ -119,6 +120,7 @@ void TKvStringGrid::WriteCSV(const QString& FileName, bool Append, bool Unicode)
     out.Reserve(out.Bytes().size() + qsizetype(SaveRowCount()) * (lastCol - firstCol + 1) * 12);
     TExchangeProgress progress(this);
     ExportRows(SaveStartRow(), SaveEndRow(), [&](int r) {
+        out.ExpectRows(r - SaveStartRow(), SaveRowCount());
         for (int d = firstCol; d <= lastCol; ++d) {
             if (d > firstCol) out.Append(delim);
             QString s;
@@ -344,14 +346,21 @@ void TKvStringGrid::WriteASCII(const QString& FileName, bool Append, bool Unicod
     // columns. The width is the longest (first) line over all rows of the grid.
     struct TColumn {
         int Display = 0, Storage = 0, Width = 0, Offset = 0;
-        QStringList Texts;
+        // Where the column's texts start in texts: one per row of the grid.
+        size_t First = 0;
     };
     std::vector<TColumn> columns;
+    // The texts of all columns in one block, column after column.
+    std::vector<QString> texts;
+    const size_t allTexts = size_t(std::max(lastCol - firstCol + 1, 0)) * size_t(RowCount());
+    texts.reserve(allTexts);
+    AdviseLargeBuffer(texts.data(), allTexts * sizeof(QString));
     int offset = 0;
     for (int c = firstCol; c <= lastCol; ++c) {
         TColumn col;
         col.Display = c;
         col.Storage = SaveHiddenCells ? c : DisplToRealColumn(c);
+        col.First = texts.size();
         for (int r = 0; r < RowCount(); ++r) {
             QString s;
             GetSaveCellText(col.Storage, r, s);
@@ -362,7 +371,7 @@ void TKvStringGrid::WriteASCII(const QString& FileName, bool Append, bool Unicod
                 for (int j = 0; j < (MultilineCells ? parts.size() : 1); ++j)
                     col.Width = std::max(col.Width, int(parts[j].size()));
             }
-            col.Texts << s;
+            texts.push_back(std::move(s));
         }
         col.Offset = offset;
         offset += col.Width + 1;
@@ -377,7 +386,7 @@ void TKvStringGrid::WriteASCII(const QString& FileName, bool Append, bool Unicod
         main.clear();
         QStringList extra;
         for (const TColumn& col : columns) {
-            const QString& text = col.Texts[r];
+            const QString& text = texts[col.First + size_t(r)];
             // Only a multi-line cell is split into its lines.
             QStringList parts;
             if (HasLineBreak(text)) parts = text.split(br);

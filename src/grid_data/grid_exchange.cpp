@@ -11,6 +11,7 @@
 #include "platform/core/classes.h"
 #include "platform/core/codepages.h"
 #include "platform/core/files.h"
+#include "platform/core/large_buffers.h"
 
 #include <QStringEncoder>
 
@@ -200,12 +201,35 @@ void TExportText::Reserve(qsizetype Bytes)
     // An estimate from the grid's size: a large, mostly empty grid must not make it take
     // gigabytes up front; beyond the cap the buffer grows as the text comes.
     Bytes = std::min(Bytes, MaxExportReserve);
-    if (Bytes > FBytes.size()) FBytes.resize(Bytes);
+    if (Bytes > FBytes.size()) Grow(Bytes);
+}
+
+qsizetype ExpectedExportSize(qsizetype Used, qsizetype RowsStart, qint64 Done, qint64 Total)
+{
+    if ((Done != 64 && Done != 4096) || Total <= Done) return 0;
+    const qint64 perRow = (Used - RowsStart) / Done + 1;
+    const qint64 rest = perRow * (Total - Done);
+    return qsizetype(std::min<qint64>(Used + rest + rest / 4, MaxExportReserve));
+}
+
+void TExportText::ExpectRows(qint64 Done, qint64 Total)
+{
+    if (Done == 0) FRowsStart = FUsed;
+    if (const qsizetype size = ExpectedExportSize(FUsed, FRowsStart, Done, Total); size > 0) Reserve(size);
+}
+
+void TExportText::Grow(qsizetype Bytes)
+{
+    // A new buffer takes the bytes written only: resizing would copy the whole old room.
+    QByteArray bigger(Bytes, Qt::Uninitialized);
+    AdviseLargeBuffer(bigger.data(), size_t(bigger.size()));
+    std::memcpy(bigger.data(), FBytes.constData(), size_t(FUsed));
+    FBytes.swap(bigger);
 }
 
 char* TExportText::Room(qsizetype Count)
 {
-    if (FUsed + Count > FBytes.size()) FBytes.resize(std::max(FUsed + Count, FBytes.size() * 2));
+    if (FUsed + Count > FBytes.size()) Grow(std::max(FUsed + Count, FBytes.size() * 2));
     return FBytes.data() + FUsed;
 }
 

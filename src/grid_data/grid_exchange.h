@@ -24,6 +24,12 @@ constexpr int MaxExchangeColCount = 16384;
 // The most an export reserves ahead from its estimate of the text to come (128 MB).
 constexpr qsizetype MaxExportReserve = qsizetype(1) << 27;
 
+// The room an export needs for Total rows when the Done rows written so far took its
+// text from RowsStart to Used, a quarter more, at most MaxExportReserve. Only after the
+// first rows and again after some thousands, so that a start that was not typical is
+// corrected once; 0 at every other row.
+qsizetype ExpectedExportSize(qsizetype Used, qsizetype RowsStart, qint64 Done, qint64 Total);
+
 // The integer nearest to Done * 100 / Total, halves to the even neighbour; 100 when
 // Total is 0 or less.
 int ProgressPercent(qint64 Done, qint64 Total);
@@ -89,6 +95,9 @@ public:
     enum TCharset { Ansi, Utf8WithMark, Utf8, Utf16WithMark, Latin1WithReferences, AsciiWithReferences };
     explicit TExportText(TCharset Charset);
     void Reserve(qsizetype Bytes);
+    // Called before each row of an export with the rows written so far: the buffer is
+    // sized as ExpectedExportSize says, so that a large export is not copied as it grows.
+    void ExpectRows(qint64 Done, qint64 Total);
     void Append(QStringView Text);
     void Append(QChar Ch) { Append(QStringView(&Ch, 1)); }
     void Append(QLatin1StringView Text);
@@ -102,11 +111,15 @@ public:
 private:
     // Room for Count more bytes at the end; the answer is where they go.
     char* Room(qsizetype Count);
+    // Resizes the buffer to Bytes, a large one in large memory pages.
+    void Grow(qsizetype Bytes);
     void AppendSingleBytes(QStringView Text, char32_t Highest);
     TCharset FCharset;
     // The bytes written are the first FUsed of the buffer; the rest is room to grow.
     mutable QByteArray FBytes;
     qsizetype FUsed = 0;
+    // Where the rows started, for ExpectRows.
+    qsizetype FRowsStart = 0;
 };
 
 // The text of exchange file bytes: byte-order mark, else Windows-1252.

@@ -17,6 +17,7 @@
 #include "grid/html_markup.h"
 #include "grid_data/grid_exchange.h"
 #include "platform/core/files.h"
+#include "platform/core/large_buffers.h"
 #include "platform/core/shell_open.h"
 #include "platform/core/sysutils.h"
 
@@ -230,7 +231,16 @@ QString TKvStringGrid::SaveToHTMLString(const QString& Dir)
     // head (prologue and styles), which is known only when every cell has its class.
     constexpr qsizetype headRoom = 8192;
     QString table;
-    table.reserve(std::min(qsizetype(RowCount()) * (ColCount() - firstCol) * 48 + headRoom, MaxExportReserve / 2));
+    // A new text takes the characters written only: reserving in place would copy the
+    // whole old room.
+    auto reserveTable = [&](qsizetype Chars) {
+        QString bigger;
+        bigger.reserve(std::min(Chars, MaxExportReserve / 2));
+        AdviseLargeBuffer(bigger.data(), size_t(bigger.capacity()) * sizeof(QChar));
+        bigger.append(table.constData(), table.size());
+        table.swap(bigger);
+    };
+    reserveTable(qsizetype(RowCount()) * (ColCount() - firstCol) * 48 + headRoom);
     table.resize(headRoom, Q);
     auto line = [&](QStringView Line) {
         table += Line;
@@ -294,7 +304,11 @@ QString TKvStringGrid::SaveToHTMLString(const QString& Dir)
         firstRow = 1;
     }
 
+    qsizetype rowsStart = 0;
     ExportRows(firstRow, RowCount() - 1, [&](int r) {
+        if (r == firstRow) rowsStart = table.size();
+        const qsizetype expected = ExpectedExportSize(table.size(), rowsStart, r - firstRow, RowCount() - firstRow);
+        if (expected > table.capacity()) reserveTable(expected);
         line(u"<TR>");
         for (int c = firstCol; c < ColCount(); ++c) {
             const int rc = DisplToRealColumn(c);

@@ -52,6 +52,7 @@ void TKvStringGrid::SaveToFile(const QString& FileName, bool Unicode)
     TExchangeProgress progress(this);
     const qint64 span = std::max(1, SaveRowCount() - 1);
     ExportRows(SaveStartRow(), SaveEndRow(), [&](int r) {
+        out.ExpectRows(r - SaveStartRow(), SaveRowCount());
         for (int c = firstCol; c <= lastCol; ++c) {
             QString s;
             GetSaveCellText(c, r, s);

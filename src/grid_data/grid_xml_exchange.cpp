@@ -197,6 +197,7 @@ void TKvStringGrid::SaveToXML(const QString& FileName, const QString& ListDescr,
     out.Reserve(qsizetype(SaveRowCount()) * (lastCol - firstCol + 1) * 48);
     TExchangeProgress progress(this);
     ExportRows(SaveStartRow(), SaveEndRow(), [&](int r) {
+        out.ExpectRows(r - SaveStartRow(), SaveRowCount());
         out.Append(recordOpen);
         for (int b = firstCol; b <= lastCol; ++b) {
             if (!IsBaseCell(DisplToRealColumn(b), r)) continue;

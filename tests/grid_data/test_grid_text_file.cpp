@@ -1,8 +1,10 @@
 // The cell text file and stream, the lenient and strict number readers, the progress
 // percentage and the notifications every exchange gives.
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QTimer>
 #include <climits>
+#include <functional>
 
 #include "exchange_test_support.h"
 #include "grid_data/grid_exchange.h"
@@ -248,4 +250,82 @@ TEST_F(GridTextFile, LoadingLetsTimersRun)
     g.LoadFromFile(Path(QStringLiteral("g.txt")));
     loading = false;
     EXPECT_TRUE(timerRan);
+}
+
+TEST(GridExchangeRoom, TheRoomAheadFollowsTheRowsWrittenSoFar)
+{
+    const qsizetype cap = MaxExportReserve;
+    const struct {
+        qsizetype Used, RowsStart;
+        qint64 Done, Total;
+        qsizetype Expected;
+    } cases[] = {
+        // 64 rows of 100 bytes behind a head of 50: 101 a row for the 936 to come, a quarter more.
+        {6450, 50, 64, 1000, 6450 + 94536 + 94536 / 4},
+        {409650, 50, 4096, 5096, 409650 + 101000 + 101000 / 4},
+        {6450, 50, 63, 1000, 0},
+        {6450, 50, 65, 1000, 0},
+        {6450, 50, 64, 64, 0},
+        {qsizetype(1) << 26, 0, 64, 1000000, cap},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ExpectedExportSize(c.Used, c.RowsStart, c.Done, c.Total), c.Expected) << c.Used << " " << c.Done;
+}
+
+// The first rows are short and the later ones long, so the room sized from the first
+// rows runs out and the text moves to larger buffers on the way: every export still
+// holds every byte, in order.
+TEST_F(GridTextFile, LargeExportsWhoseRowsGrowLongerKeepEveryByte)
+{
+    constexpr int rows = 6000;
+    TKvStringGrid g;
+    g.SetColCount(2);
+    g.SetRowCount(rows);
+    const auto text = [](int c, int r) {
+        return r < 100 ? QString::number(r) : QString(150 + (r * 7 + c) % 90, QChar(u'a' + (r + c) % 26)) + QString::number(r);
+    };
+    QByteArray file = "2," + QByteArray::number(rows) + "\r\ncw 0,64\r\ncw 1,64\r\n";
+    QByteArray xml = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>\r\n<list>\r\n";
+    QByteArray csv;
+    QStringList cells;
+    for (int r = 0; r < rows; ++r) {
+        xml += "<rec>\r\n";
+        for (int c = 0; c < 2; ++c) {
+            const QByteArray t = text(c, r).toLatin1();
+            g.SetCells(c, r, text(c, r));
+            cells << text(c, r);
+            file += QByteArray::number(c) + ',' + QByteArray::number(r) + ',' + t + "\r\n";
+            xml += "<FIELD" + QByteArray::number(c) + '>' + t + "</FIELD" + QByteArray::number(c) + ">\r\n";
+            csv += t + (c == 0 ? "," : "\r\n");
+        }
+        xml += "</rec>\r\n";
+    }
+    xml += "</list>\r\n";
+
+    const struct {
+        const char* Name;
+        std::function<void(const QString&)> Save;
+        QByteArray Expected;
+    } exports[] = {
+        {"big.txt", [&](const QString& F) { g.SaveToFile(F); }, file},
+        {"big.xml", [&](const QString& F) { g.SaveToXML(F, QStringLiteral("list"), QStringLiteral("rec"), nullptr, false); }, xml},
+        {"big.csv", [&](const QString& F) { g.SaveToCSV(F); }, csv},
+    };
+    for (const auto& e : exports) {
+        const QString f = Path(QString::fromLatin1(e.Name));
+        e.Save(f);
+        const QByteArray written = ReadBytes(f);
+        EXPECT_EQ(written.size(), e.Expected.size()) << e.Name;
+        EXPECT_TRUE(written == e.Expected) << e.Name;
+    }
+
+    // The HTML table holds the cell texts in order between its head and its end.
+    const QString html = g.SaveToHTMLString(QString());
+    EXPECT_TRUE(html.startsWith(QStringLiteral("<style>\r\n")));
+    EXPECT_TRUE(html.endsWith(QStringLiteral("</TR>\r\n</TABLE>\r\n")));
+    QStringList found;
+    const QRegularExpression cell(QStringLiteral("<TD class=\"c\\d+\">([^<]*)</td>\r\n"));
+    for (auto m = cell.globalMatch(html); m.hasNext();) found << m.next().captured(1);
+    EXPECT_EQ(found, cells);
+    EXPECT_EQ(html.count(QStringLiteral("<TR>\r\n")), rows);
 }
