@@ -72,7 +72,13 @@ void TKvStringGrid::CopyRectAsGridCells(const TGridRect& R)
 
 void TKvStringGrid::CopyRectToClipboard(const TGridRect& R, bool DisjunctOnly)
 {
-    Clipboard()->SetAsText(RectToClipboardText(R, DisjunctOnly));
+    const QString text = RectToClipboardText(R, DisjunctOnly);
+    // One clipboard content: the text replaces what was there, the other formats join it.
+    struct TOpenClipboard {
+        TOpenClipboard() { Clipboard()->Open(); }
+        ~TOpenClipboard() { Clipboard()->Close(); }
+    } open;
+    Clipboard()->SetAsText(text);
     if (FNavigation->AllowRTFClipboard()) CopyCellAsRTF(R.Left, R.Top);
     if (FNavigation->AllowFmtClipboard()) CopyRectAsGridCells(R);
 }

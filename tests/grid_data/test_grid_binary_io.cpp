@@ -200,7 +200,6 @@ TEST(GridBinaryIO, RecordsCarryWhatTheCellHasAndNoMore)
     // the user object is a pointer of this process: never written
     EXPECT_EQ(recs[3].Find(QStringLiteral("CellProperties.CellObject"))->Int, 0);
     EXPECT_EQ(recs[3].Find(QStringLiteral("CellProperties.OwnerCol")), nullptr);
-    EXPECT_EQ(recs[3].Find(QStringLiteral("CellProperties.FontName")), nullptr);
     EXPECT_EQ(recs[4].ClassName, QStringLiteral("TGridGraphicIO"));
     const TComponentValue* v = recs[4].Find(QStringLiteral("CellGraphic.CellValue"));
     ASSERT_NE(v, nullptr);
