@@ -37,7 +37,7 @@ QString TKvStringGrid::RectToClipboardText(const TGridRect& R, bool DisjunctOnly
             } else if (s.contains(QLatin1String("{\\"))) {
                 s = RichCellPlainText(s);
             }
-            if (ExcelClipboardFormat && CountLines(s, MultiLineCells) > 1) QuoteMultiLineCell(s);
+            if (ExcelClipboardFormat && CountLines(s, MultilineCells) > 1) QuoteMultiLineCell(s);
             text += s;
             if (c != R.Right) text += QLatin1Char('\t');
         }

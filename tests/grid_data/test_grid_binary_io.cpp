@@ -70,7 +70,7 @@ TEST(GridBinaryIO, AWholeGridSurvivesAFileWithItsPropertiesAndGraphics)
     TImageList images(16, 16);
 
     TKvStringGrid g;
-    g.GridImages = &images;
+    g.SetGridImages(&images);
     g.SetColCount(6);
     g.SetRowCount(9);
     g.SetColWidths(2, 91);
@@ -103,7 +103,7 @@ TEST(GridBinaryIO, AWholeGridSurvivesAFileWithItsPropertiesAndGraphics)
     const QString file = PathJoin(dir.path(), QStringLiteral("cells.bin"));
     g.SaveToBinFile(file);
     TKvStringGrid t;
-    t.GridImages = &images;
+    t.SetGridImages(&images);
     t.LoadFromBinFile(file);
 
     EXPECT_EQ(t.ColCount(), 6);
