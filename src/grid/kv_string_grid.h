@@ -622,6 +622,9 @@ public:
 
     // ---- clipboard copy and cut (grid_clipboard.cpp)
     void CopyToClipBoard();
+    // The grid as HTML under "HTML Format" (single-byte text behind a header of byte
+    // offsets) and the same text as plain text.
+    void CopyToClipBoardAsHTML();
     void CutToClipboard();
     QString GetSelectionAsText();
     void SetSelectionAsText(const QString& Value);
@@ -645,6 +648,32 @@ public:
     std::function<void(TObject* Sender, int ACol, int ARow, QString& Value, bool& Allow)> OnClipboardBeforePasteWideCell;
     std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value)> OnClipboardAfterPasteWideCell;
 
+    // ---- drop target and drop source of drag and drop (grid_ole_drop.cpp)
+    // An application is about to drag column ACol (item AIndex of its list box AList) onto the grid.
+    void OleColumnDragStart(int ACol, int AIndex, class TListBox* AList);
+    // The grid's drop target while OleDropTarget is on (kept until the grid goes).
+    class TGridDropTarget* OleDropTargetObject() const { return FOleDropTargetObject.get(); }
+    int OleDragCol() const { return FOleDragCol; }
+    std::function<void(TObject*, int ARow, int ACol, const QString& Data, bool& Allow)> OnOleDrop;
+    std::function<void(TObject*, int ARow, int ACol, const QString& FileName, bool& Allow)> OnOleDropFile;
+    std::function<void(TObject*, int ARow, int ACol, const QString& URL, bool& Allow)> OnOleDropURL;
+    std::function<void(TObject*, int ARow, int ACol, bool& Allow)> OnOleDragOver;
+    std::function<void(TObject*, int ARow, int ACol, int DropCol)> OnOleDropCol;
+    std::function<void(TObject*, const TGridRect& ARect)> OnOleDropped;
+
+private:
+    friend class TGridDropTarget;
+    friend class TGridDropSource;
+    bool RegisterOleDropTarget();
+    void RevokeOleDropTarget();
+    // Hands the accept settings to the drop target.
+    void UpdateOleDropTargetAccepts();
+    std::shared_ptr<class TGridDropTarget> FOleDropTargetObject;
+    int FOleDragCol = -1;
+    int FOleDragIndex = -1;
+    QPointer<QWidget> FOleDragList;  // the application's list box; it may go before the drop
+
+public:
     // ---- cell-object plumbing (cell_objects.cpp)
     // Frees the cell's own graphic (never a shared one) and attaches a fresh one.
     TCellGraphic* CreateCellGraphic(int ACol, int ARow);

@@ -17,6 +17,7 @@ class TComponent;
 // Names of the clipboard formats the grid's copy and paste exchange.
 inline QString GridCellsClipboardFormatName() { return QStringLiteral("TKvStringGrid Cells"); }
 inline QString RichTextClipboardFormat() { return QStringLiteral("Rich Text Format"); }
+inline QString HTMLClipboardFormatName() { return QStringLiteral("HTML Format"); }
 
 // The rectangle as a whole: sizes, widths and heights, whether it is the whole grid,
 // and the writer's number.

@@ -8,6 +8,7 @@
 #include "grid/grid_undo_redo.h"
 #include "grid_data/grid_binary_io.h"
 #include "platform/core/classes.h"
+#include "platform/core/codepages.h"
 #include "platform/ui/clipboard.h"
 
 
@@ -119,6 +120,21 @@ void TKvStringGrid::CopySelectionToClipboard()
     else
         CopyRectToClipboard(Selection(), false);
     FLastClipOperation = coCopy;
+}
+
+void TKvStringGrid::CopyToClipBoardAsHTML()
+{
+    // The header's offsets count bytes of the single-byte text: characters the code page
+    // lacks (a surrogate pair among them) are first reduced to their one '?' byte, so that
+    // each character counted is one byte written.
+    QString html = AnsiToUnicode(UnicodeToAnsi(SaveToHTMLString(QString())));
+    BuildHTMLClipboardText(html);
+    const QByteArray bytes = UnicodeToAnsi(html);
+    Clipboard()->Open();
+    Clipboard()->Clear();
+    Clipboard()->SetFormat(HTMLClipboardFormatName(), bytes);
+    Clipboard()->SetAsText(html);
+    Clipboard()->Close();
 }
 
 void TKvStringGrid::CutToClipboard()

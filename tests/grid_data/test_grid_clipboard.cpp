@@ -126,3 +126,34 @@ TEST(GridClipboard, SelectionsGrowOverMergedAreas)
     g->ExtendSelectionToMergedCells();
     EXPECT_EQ(g->Selection(), TGridRect(1, 1, 4, 4));
 }
+
+TEST(GridClipboard, HtmlCopyHeaderOffsetsCountTheBytesOnTheClipboard)
+{
+    auto g = Grid(2, 2);
+    g->SetCells(0, 0, QStringLiteral("caf\u00e9"));              // one byte in the code page
+    g->SetCells(1, 0, QStringLiteral("\u20ac 5"));               // the euro sign has a byte too
+    g->SetCells(0, 1, QString::fromUtf8("\xF0\x9F\x98\x80 x"));  // a surrogate pair: one '?'
+    g->SetCells(1, 1, QStringLiteral("\u0416"));                 // Cyrillic: '?'
+    g->CopyToClipBoardAsHTML();
+
+    const QByteArray b = Clipboard()->GetFormat(QStringLiteral("HTML Format"));
+    ASSERT_FALSE(b.isEmpty());
+    auto offset = [&](const char* key) {
+        const qsizetype at = b.indexOf(key);
+        EXPECT_GE(at, 0) << key;
+        return b.mid(at + qsizetype(strlen(key)), 8).toInt();
+    };
+    const int startHtml = offset("StartHTML:"), endHtml = offset("EndHTML:");
+    const int startFrag = offset("StartFragment:"), endFrag = offset("EndFragment:");
+    EXPECT_EQ(endHtml, b.size());
+    EXPECT_TRUE(b.mid(startHtml).startsWith("<!DOCTYPE"));
+    EXPECT_TRUE(b.left(startFrag).endsWith("<!--StartFragment-->"));
+    EXPECT_TRUE(b.mid(endFrag).startsWith("<!--EndFragment-->"));
+    const QByteArray fragment = b.mid(startFrag, endFrag - startFrag);
+    EXPECT_TRUE(fragment.contains("caf\xe9"));
+    EXPECT_TRUE(fragment.contains("\x80 5"));
+    EXPECT_TRUE(fragment.contains("? x"));
+    // The plain text beside it is the same wrapped document.
+    EXPECT_EQ(Clipboard()->AsText().toLatin1().size(), b.size());
+    EXPECT_TRUE(Clipboard()->AsText().startsWith(QStringLiteral("Version:1.0\r\n")));
+}
