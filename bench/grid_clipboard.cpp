@@ -5,9 +5,9 @@
 #include "grid/kv_string_grid.h"
 #include "platform/core/classes.h"
 
-#include <QtWidgets/QApplication>
+#include "qt_bench_main.h"
+
 #include <QtWidgets/QTableWidget>
-#include <benchmark/benchmark.h>
 
 #include <memory>
 
@@ -143,12 +143,4 @@ BENCHMARK(BM_LoadFromBinStream)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+KV_QT_BENCHMARK_MAIN()
