@@ -2,6 +2,7 @@
 // graphics as a sequence of component-stream records, written to files, streams and
 // the clipboard and read back at the origin or at any cell.
 #include "grid_data/grid_binary_io.h"
+#include "grid_data/grid_exchange.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -694,6 +695,7 @@ void TKvStringGrid::SaveRectToBinStream(const TGridRect& Rect, TStream* Stream)
     gp.RowHeights = JoinSizes(*this, top, bottom, false);
     gp.Write(w);
 
+    TExchangeProgress progress(this);
     ExportNotification(esExportStart, top);
     for (int r = top; r <= bottom; ++r) {
         ExportNotification(esExportNextRow, r);
@@ -715,6 +717,9 @@ void TKvStringGrid::SaveRectToBinStream(const TGridRect& Rect, TStream* Stream)
             TGridGraphicIO::Write(w, *g);
             WriteGraphicObject(w, *g);
         }
+        // Counted from the rectangle's first row, so that a rectangle further down
+        // does not start at 100 per cent.
+        progress.Step(r - top, std::max(1, bottom - top));
     }
     ExportNotification(esExportDone, -1);
     Stream->WriteBuffer(out.data(), qint64(out.size()));
@@ -773,10 +778,16 @@ void TKvStringGrid::LoadAtPointFromBinStream(const TPoint& Point, TStream* Strea
     }
 
     const TComponent* owner = Owner();
+    TExchangeProgress progress(this);
+    int64_t previousRow = INT64_MIN;
     while (rd.Remaining() >= 2) {
         TGridCellIO ci;
         ci.Read(rd.ReadRecord());
         const int64_t tc = ci.Col + dc, tr = ci.Row + dr;
+        if (tr != previousRow) {
+            previousRow = tr;
+            progress.Step(tr, std::max(1, RowCount()));
+        }
         // Records whose target lies outside the grid are read and dropped: cells kept
         // beyond the counts would reappear when the grid grows.
         const bool inside = tc >= 0 && tr >= 0 && tc < ColCount() && tr < RowCount();

@@ -174,6 +174,29 @@ TEST(GridBinaryIO, ARectangleLandsAtThePointWhateverItsSavedPlace)
     EXPECT_EQ(t.ColCount(), 10);
 }
 
+TEST(GridBinaryIO, ProgressIsReportedPerRowOnlyWhenItChanges)
+{
+    TKvStringGrid g;
+    g.SetColCount(3);
+    g.SetRowCount(12);
+    std::vector<short> heard;
+    g.OnFileProgress = [&](TObject*, short p) { heard.push_back(p); };
+    // Rows 2 to 6 of the grid: four steps from the rectangle's first row.
+    const TRect rect(0, 2, 2, 6);
+    const std::vector<uint8_t> bytes = Save(g, &rect);
+    EXPECT_EQ(heard, (std::vector<short>{0, 25, 50, 75, 100}));
+
+    // Reading: the target row against the grid's rows, halves to even (3 of 8 is 37.5).
+    TKvStringGrid t;
+    t.SetColCount(3);
+    t.SetRowCount(8);
+    t.OnFileProgress = [&](TObject*, short p) { heard.push_back(p); };
+    heard.clear();
+    const TPoint at(0, 3);
+    Load(t, bytes, &at);
+    EXPECT_EQ(heard, (std::vector<short>{38, 50, 62, 75, 88}));
+}
+
 TEST(GridBinaryIO, RecordsCarryWhatTheCellHasAndNoMore)
 {
     TKvStringGrid g;
