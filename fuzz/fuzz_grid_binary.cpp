@@ -1,37 +1,20 @@
 // The grid's binary cell records from outside bytes (files, the clipboard), loaded at
 // the origin and at a point picked by the first byte; a loaded grid writes and reads
 // itself again.
-#include "fuzz_support.h"
+#include "fuzz_grid_support.h"
 
 #include "grid/kv_string_grid.h"
 #include "platform/core/classes.h"
-
-#include <QApplication>
 
 #include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <memory>
 
-namespace {
-
-std::unique_ptr<TKvStringGrid> NewGrid()
-{
-    static int argc = 1;
-    static char name[] = "fuzz_grid_binary";
-    static char* argv[] = {name, nullptr};
-    static const bool platform = (qputenv("QT_QPA_PLATFORM", "offscreen"), true);
-    static QApplication app(argc, argv);
-    (void)platform;
-    return std::make_unique<TKvStringGrid>();
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 {
     if (Size < 1) return 0;
-    const auto grid = NewGrid();
+    const auto grid = Fuzz_Grid();
     TKvStringGrid& g = *grid;
     g.SetColCount(8);
     g.SetRowCount(8);

@@ -10,19 +10,6 @@
 
 namespace {
 bool gOleInitialized = false;
-
-// Enhanced column moving, switched on while a drop moves a column.
-class TEnhancedMoveScope {
-public:
-    explicit TEnhancedMoveScope(bool& Flag) : FFlag(Flag), FWas(Flag) { FFlag = true; }
-    ~TEnhancedMoveScope() { FFlag = FWas; }
-    TEnhancedMoveScope(const TEnhancedMoveScope&) = delete;
-    TEnhancedMoveScope& operator=(const TEnhancedMoveScope&) = delete;
-
-private:
-    bool& FFlag;
-    bool FWas;
-};
 } // namespace
 
 void InitializeOle() { gOleInitialized = true; }
@@ -284,44 +271,45 @@ void TGridDropTarget::DropCol(TPoint Pt, int Column)
                 list && g->FOleDragIndex >= 0 && g->FOleDragIndex < list->Items()->Count())
                 list->Items()->Delete(g->FOleDragIndex);
             g->UnHideColumn(p);
-            TEnhancedMoveScope enhanced(g->FEnhRowColMove);
-            const int from = g->DisplColIndex(p);
-            const int to = std::min(ACol, lastCol);
-            if (from != to && from >= 0 && from < g->ColCount()) g->MoveColumn(from, to);
+            MoveColumnEnhanced(g->DisplColIndex(p), std::min(ACol, lastCol));
         }
         g->FOleDragCol = -1;
     } else if (g->DragDropSettings()->OleColumnReorder()) {
         ACol = std::min(ACol, lastCol);
-        const int from = g->DisplColIndex(Column);
-        if (from != ACol && from >= 0 && from < g->ColCount()) {
-            TEnhancedMoveScope enhanced(g->FEnhRowColMove);
-            g->MoveColumn(from, ACol);
-        }
+        MoveColumnEnhanced(g->DisplColIndex(Column), ACol);
     }
     if (g->OnOleDropCol) g->OnOleDropCol(g, ARow, ACol, Column);
 }
 
-void TGridDropTarget::DropRTF(TPoint Pt, const QString& RTF)
+void TGridDropTarget::MoveColumnEnhanced(int From, int To)
+{
+    TKvStringGrid* g = FGrid;
+    if (From == To || From < 0 || From >= g->ColCount()) return;
+    const bool was = g->FEnhRowColMove;
+    g->FEnhRowColMove = true;
+    try {
+        g->MoveColumn(From, To);
+    } catch (...) {
+        g->FEnhRowColMove = was;
+        throw;
+    }
+    g->FEnhRowColMove = was;
+}
+
+void TGridDropTarget::DropIntoCell(TPoint Pt, const QString& Text, const TTextDropEvent& Event)
 {
     TKvStringGrid* g = FGrid;
     int ACol = -1, ARow = -1;
     g->ScreenToCell(Pt, ACol, ARow);
     bool Allow = true;
-    if (g->OnOleDrop) g->OnOleDrop(g, ARow, ACol, RTF, Allow);
-    if (Allow && ACol >= 0 && ARow >= 0) g->SetCells(g->RealColIndex(ACol), ARow, RTF);
+    if (Event) Event(g, ARow, ACol, Text, Allow);
+    if (Allow && ACol >= 0 && ARow >= 0) g->SetCells(g->RealColIndex(ACol), ARow, Text);
     HideArrows(false, true, true, false);
 }
 
-void TGridDropTarget::DropURL(TPoint Pt, const QString& URL)
-{
-    TKvStringGrid* g = FGrid;
-    int ACol = -1, ARow = -1;
-    g->ScreenToCell(Pt, ACol, ARow);
-    bool Allow = true;
-    if (g->OnOleDropURL) g->OnOleDropURL(g, ARow, ACol, URL, Allow);
-    if (Allow && ACol >= 0 && ARow >= 0) g->SetCells(g->RealColIndex(ACol), ARow, URL);
-    HideArrows(false, true, true, false);
-}
+void TGridDropTarget::DropRTF(TPoint Pt, const QString& RTF) { DropIntoCell(Pt, RTF, FGrid->OnOleDrop); }
+
+void TGridDropTarget::DropURL(TPoint Pt, const QString& URL) { DropIntoCell(Pt, URL, FGrid->OnOleDropURL); }
 
 void TGridDropTarget::DropFiles(TPoint Pt, TStrings* Files)
 {

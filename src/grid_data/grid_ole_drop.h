@@ -37,6 +37,11 @@ public:
     static TPoint CellDropArrowPlace(const TRect& Cell, bool Appending);
 
 private:
+    using TTextDropEvent = std::function<void(TObject*, int ARow, int ACol, const QString&, bool& Allow)>;
+    // Rich text and URLs replace the text of the cell under the point unless the event refuses.
+    void DropIntoCell(TPoint Pt, const QString& Text, const TTextDropEvent& Event);
+    // Moves a column with enhanced moving on for the move.
+    void MoveColumnEnhanced(int From, int To);
     // A drop below the last row of a grid that appends whole rows lands on the last row.
     bool AppendTest(const TPoint& ClientPt, TDropFormats Formats, int& ACol, int& ARow) const;
     TRect ScreenCellRect(int ACol, int ARow) const;

@@ -77,6 +77,20 @@ bool Holds(TKvStringGrid* G, const QString& Text)
     return false;
 }
 
+// The recording office for one test, with one workbook whose first cell holds Text.
+struct TBookOffice : TRecordingOffice {
+    TBookOffice(const QString& FileName, const QString& Text)
+    {
+        TBook book;
+        book.FileName = FileName;
+        book.Sheets[0].Set(1, 1, Text);
+        book.Sheets[0].UsedRange = QStringLiteral("$A$1");
+        BookFiles = {book};
+        SetOfficeProvider(this);
+    }
+    ~TBookOffice() { SetOfficeProvider(nullptr); }
+};
+
 void WriteFile(const QString& Path, const QByteArray& Bytes)
 {
     QFile f(Path);
@@ -338,13 +352,7 @@ TEST(GridOleDrop, OneDroppedCsvOrSpreadsheetFileLoadsAndSeveralAreIgnored)
     QTemporaryDir dir;
     const QString csv = dir.filePath(QStringLiteral("Data.csv.txt"));
     WriteFile(csv, "x,y\r\n1,2\r\n");
-    TRecordingOffice office;
-    TRecordingOffice::TBook book;
-    book.FileName = QStringLiteral("/w/book.xlsx");
-    book.Sheets[0].Set(1, 1, QStringLiteral("from the book"));
-    book.Sheets[0].UsedRange = QStringLiteral("$A$1");
-    office.BookFiles = {book};
-    SetOfficeProvider(&office);
+    TBookOffice office(QStringLiteral("/w/book.xlsx"), QStringLiteral("from the book"));
 
     struct TCase {
         const char* Name;
@@ -375,7 +383,6 @@ TEST(GridOleDrop, OneDroppedCsvOrSpreadsheetFileLoadsAndSeveralAreIgnored)
         EXPECT_EQ(office.Calls.contains(QStringLiteral("WorkBooks.Open(/w/book.xlsx)")), k.BookOpened);
         EXPECT_EQ(asked.size(), k.Files.size() == 1 ? 1u : 0u);
     }
-    SetOfficeProvider(nullptr);
 }
 
 TEST(GridOleDrop, ColumnsDroppedOnTheHeaderMove)
@@ -481,13 +488,7 @@ TEST(GridOleDrop, DropEventsOfTheWindowSystemReachTheRightOperation)
     QTemporaryDir dir;
     const QString csv = dir.filePath(QStringLiteral("in.CSV"));
     WriteFile(csv, "k,l\r\n");
-    TRecordingOffice office;
-    TRecordingOffice::TBook book;
-    book.FileName = QStringLiteral("/w/sheet.xlsx");
-    book.Sheets[0].Set(1, 1, QStringLiteral("book"));
-    book.Sheets[0].UsedRange = QStringLiteral("$A$1");
-    office.BookFiles = {book};
-    SetOfficeProvider(&office);
+    TBookOffice office(QStringLiteral("/w/sheet.xlsx"), QStringLiteral("book"));
 
     TKvStringGrid cellsSource;
     cellsSource.SetColCount(2);
@@ -550,7 +551,6 @@ TEST(GridOleDrop, DropEventsOfTheWindowSystemReachTheRightOperation)
         g->DragDropSettings()->SetOleDropTarget(false);
         EXPECT_FALSE(w->acceptDrops());
     }
-    SetOfficeProvider(nullptr);
 }
 
 TEST(GridOleDrop, RowsDraggedToAnotherGridMoveThere)
