@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     TMemoryStream out;
     g.SaveToBinStream(&out);
     out.SetPosition(0);
-    const auto again = NewGrid();
+    const auto again = Fuzz_Grid();
     again->LoadFromBinStream(&out);
     FUZZ_REQUIRE(again->ColCount() == g.ColCount() && again->RowCount() == g.RowCount());
     return 0;
