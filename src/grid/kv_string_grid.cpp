@@ -2,6 +2,7 @@
 // setters with side effects of the grid control, and the grid unit's start-up.
 #include "grid/kv_string_grid.h"
 #include "grid_input/ksg_drag_drop.h"
+#include "grid_data/grid_ole_drop.h"
 #include "grid/grid_text.h"
 #include "grid/html_hint_window.h"
 
@@ -64,6 +65,7 @@ void Initialize()
     GridCellsClipboardFormat = RegisterClipboardFormat(QStringLiteral("TKvStringGrid Cells"));
     GridEditDoneMessage = RegisterWindowMessage(QStringLiteral("GridEditDone"));
     DateTimePickerShiftFocusMessage = RegisterWindowMessage(QStringLiteral("DTPShiftFocus"));
+    InitializeOle();
 }
 
 void FocusWindowHook()
@@ -76,6 +78,7 @@ void Finalize()
     if (StartCount == 0 || --StartCount > 0) return;
     FocusGrid = nullptr;
     GridHintFontName.clear();
+    OleUninitialize();
 }
 } // namespace KvGridUnit
 
@@ -139,6 +142,8 @@ TKvStringGrid::TKvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FDragDropSettings->OnIsDesigning = [this] { return FDesigning; };
     // The rich-text switch of drag and drop is one for the whole program.
     FDragDropSettings->OnDropRTFEnabled = [](bool Value) { SetDropRTFEnabled(Value); };
+    FDragDropSettings->OnRegisterDropTarget = [this] { return RegisterOleDropTarget(); };
+    FDragDropSettings->OnRevokeDropTarget = [this] { RevokeOleDropTarget(); };
     FDragScrollOptions = std::make_unique<TDragScrollOptions>();
     FControlLook = std::make_unique<TControlLook>(this);
     FNavigation = std::make_unique<TNavigation>();
@@ -457,6 +462,7 @@ void TKvStringGrid::Loaded()
     UpdateSearchFooter();
     InitOrigColSizes();
     ApplyVCLStyle();
+    UpdateOleDropTargetAccepts();
 }
 
 void TKvStringGrid::Resize()

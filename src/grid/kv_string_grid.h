@@ -43,6 +43,7 @@ enum TFilterDropDownColumns : int { fdNormal, fdAll };
 enum THoverFixedCells : int { hfNone, hfAll, hfFixedColumns, hfFixedRows };
 
 using TCellBorders = TGridFlags<TCellBorder>;
+enum TClipOperation : int { coCopy, coCut };
 enum TGridExportState : int { esExportStart, esExportNewRow, esExportDone, esExportSelRow, esExportFail, esExportNextRow };
 enum TGridImportState : int { isImportStart, isImportNewRow, isImportDone, isImportSelRow };
 
@@ -609,6 +610,70 @@ public:
     std::function<void(TObject*, int ACol, int ARow, TGridFixedCellEditor&, TStrings*)> OnFixedEdit;
     std::function<void(TObject*, int ACol, int ARow, QString& Value)> OnSaveCell, OnLoadCell;
 
+    // ---- binary cell format (grid_binary_io.cpp): cells with their properties and
+    // graphics as component-stream records, for files, streams and the clipboard.
+    void SaveToBinStream(TStream* Stream);
+    void SaveToBinFile(const QString& FileName);
+    void LoadAtPointFromBinStream(const TPoint& Point, TStream* Stream);
+    void LoadFromBinStream(TStream* Stream);
+    void LoadFromBinFile(const QString& FileName);
+    // A number unique to this grid for the run: the writer of a cell stream.
+    int BinStreamID();
+
+    // ---- clipboard copy and cut (grid_clipboard.cpp)
+    void CopyToClipBoard();
+    // The grid as HTML under "HTML Format" (single-byte text behind a header of byte
+    // offsets) and the same text as plain text.
+    void CopyToClipBoardAsHTML();
+    void CutToClipboard();
+    QString GetSelectionAsText();
+    void SetSelectionAsText(const QString& Value);
+    // Tab-separated rows; a one-row rectangle ends without a line break.
+    QString RectToClipboardText(const TGridRect& R, bool DisjunctOnly);
+    void CopyRectToClipboard(const TGridRect& R, bool DisjunctOnly);
+    void CopyCellAsRTF(int ACol, int ARow);
+    void CopyRectAsGridCells(const TGridRect& R);
+    void ExtendSelectionToMergedCells();
+    TClipOperation LastClipOperation() const { return FLastClipOperation; }
+    TPoint ClipOrigin() const { return FClipOrigin; }
+
+    // ---- clipboard paste and smart fill (grid_paste.cpp)
+    void PasteFromClipboard();
+    // Each answers the count n of the paste and the rows and columns the smart fill uses.
+    int PasteFromClipboardAt(int ACol, int ARow, int& Rows, int& Cols);
+    int PasteTextAt(int ACol, int ARow, int& Rows, int& Cols, const QString& Text);
+    static void MeasureClipboardText(const QString& Text, int& Cols, int& Rows);
+    virtual void MarkRowsModified(const TPoint& TopLeft, const TRect& Rect, TClipOperation LastOp);
+    virtual bool AllowFMTClipboard() { return FNavigation->AllowFmtClipboard(); }
+    std::function<void(TObject* Sender, int ACol, int ARow, QString& Value, bool& Allow)> OnClipboardBeforePasteWideCell;
+    std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value)> OnClipboardAfterPasteWideCell;
+
+    // ---- drop target and drop source of drag and drop (grid_ole_drop.cpp)
+    // An application is about to drag column ACol (item AIndex of its list box AList) onto the grid.
+    void OleColumnDragStart(int ACol, int AIndex, class TListBox* AList);
+    // The grid's drop target while OleDropTarget is on (kept until the grid goes).
+    class TGridDropTarget* OleDropTargetObject() const { return FOleDropTargetObject.get(); }
+    int OleDragCol() const { return FOleDragCol; }
+    std::function<void(TObject*, int ARow, int ACol, const QString& Data, bool& Allow)> OnOleDrop;
+    std::function<void(TObject*, int ARow, int ACol, const QString& FileName, bool& Allow)> OnOleDropFile;
+    std::function<void(TObject*, int ARow, int ACol, const QString& URL, bool& Allow)> OnOleDropURL;
+    std::function<void(TObject*, int ARow, int ACol, bool& Allow)> OnOleDragOver;
+    std::function<void(TObject*, int ARow, int ACol, int DropCol)> OnOleDropCol;
+    std::function<void(TObject*, const TGridRect& ARect)> OnOleDropped;
+
+private:
+    friend class TGridDropTarget;
+    friend class TGridDropSource;
+    bool RegisterOleDropTarget();
+    void RevokeOleDropTarget();
+    // Hands the accept settings to the drop target.
+    void UpdateOleDropTargetAccepts();
+    std::shared_ptr<class TGridDropTarget> FOleDropTargetObject;
+    int FOleDragCol = -1;
+    int FOleDragIndex = -1;
+    QPointer<QWidget> FOleDragList;  // the application's list box; it may go before the drop
+
+public:
     // ---- cell-object plumbing (cell_objects.cpp)
     // Frees the cell's own graphic (never a shared one) and attaches a fresh one.
     TCellGraphic* CreateCellGraphic(int ACol, int ARow);
@@ -854,11 +919,12 @@ public:
     virtual void InitSortXRef();
     virtual void SplitAllColumnCells();
     virtual void RemergeColumnCells();
-    virtual void CutSelectionToClipboard() {}
-    virtual void CopySelectionToClipboard() {}
-    virtual void PasteSelectionFromClipboard() {}
-    // Writes the cells of the rectangle in the grid's binary cell form (the drag out of the grid).
-    virtual void SaveRectToBinStream(const TGridRect& Rect, TStream* Stream) { (void)Rect; (void)Stream; }
+    virtual void CutSelectionToClipboard();
+    virtual void CopySelectionToClipboard();
+    virtual void PasteSelectionFromClipboard();
+    // Writes the cells of the rectangle (inclusive) in the grid's binary cell form
+    // (grid_binary_io.cpp): the clipboard copy and the drag out of the grid.
+    virtual void SaveRectToBinStream(const TGridRect& Rect, TStream* Stream);
     virtual int SearchRow(const QString& Text);
     // Whether an in-place editor of the editing code holds the focus.
     virtual bool EditorHasFocus();
@@ -1671,7 +1737,7 @@ public:
     virtual void SyncColumnHeaders() {}
     virtual QString GetFormattedCell(int ACol, int ARow);
     virtual void ClickSort(int ACol) { if (OnClickSort) OnClickSort(this, ACol); }
-    virtual void PasteCell(int ACol, int ARow, const QString& Value) { SetCells(ACol, ARow, Value); }
+    virtual void PasteCell(int ACol, int ARow, const QString& Value);
     virtual void PasteStart() {}
     virtual void PasteDone() {}
     virtual bool ToggleCellCheck(int ACol, int ARow, bool UserAction);
@@ -2577,6 +2643,10 @@ private:
     int FNumHiddenRows = 0;
     int FNumHiddenColumns = 0;
     int FNumNodes = 0;
+    int FBinStreamID = 0;   // drawn on first use
+    TClipOperation FLastClipOperation = coCopy;
+    TPoint FClipOrigin{-1, -1};
+    bool FPasteWholeGrid = false;
     TComponent* FColorPicker = nullptr;
     TComponent* FImagePicker = nullptr;
 

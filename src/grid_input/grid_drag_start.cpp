@@ -154,8 +154,6 @@ void TKvStringGrid::ShowMoveForm(const TGridRect& Cells, const TPoint& ScreenPt)
     FMoveForm->Show();
 }
 
-std::unique_ptr<TKSGDropSource> TKvStringGrid::CreateDropSource() { return std::make_unique<TKSGDropSource>(); }
-
 // ============================================================ the mouse-move step
 
 void TKvStringGrid::DragStartAndMoveFeedback(int X, int Y, int ACol, int ARow, bool InResizeZone)

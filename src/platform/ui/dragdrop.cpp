@@ -76,9 +76,11 @@ std::shared_ptr<TBlockDataObject> BlocksOfMime(const QMimeData* m)
         if (u.isLocalFile()) files << u.toLocalFile();
         else if (url.isEmpty() && u.isValid()) url = u.toString();
     }
-    // A URL without text of its own is read as the text.
-    const QString text = m->hasText() ? m->text() : url;
-    if (m->hasText() || !url.isEmpty()) {
+    // A URL without text of its own is read as the text. Only text of its own counts:
+    // Qt would offer the list of dragged files as text too, which no drop of files carries.
+    const bool ownText = m->hasFormat(QStringLiteral("text/plain"));
+    const QString text = ownText ? m->text() : url;
+    if (ownText || !url.isEmpty()) {
         d->Add(CF_TEXT, UnicodeToAnsi(text) + QByteArray(1, '\0'));
         d->Add(CF_UNICODETEXT, Utf16Block(text));
     }
