@@ -29,30 +29,6 @@ TFormatSettings TestFormats()
     return fs;
 }
 
-// The rule-like grid with one column whose kind the test picks.
-struct TKindForm : TEditGridForm {
-    static constexpr int cKind = cNormal;
-    TEditorType kind = edNormal;
-    explicit TKindForm(TEditorType Kind, const QString& Cell = QString()) : kind(Kind)
-    {
-        grid->OnGetEditorType = [this](TObject*, int c, int, TEditorType& e) {
-            if (c == cKind) e = kind;
-        };
-        grid->SetCells(cKind, 2, Cell);
-    }
-    void Open()
-    {
-        GoTo(cKind, 2);
-        F2();
-        QCoreApplication::processEvents();
-    }
-    QString Cell() { return grid->Cells(cKind, 2); }
-};
-
-void Settle()
-{
-    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
-}
 } // namespace
 
 TEST(GridEditorWrappers, TheGridMakesItsButtonAndCheckEditorsAndTheOthersOnFirstUse)
