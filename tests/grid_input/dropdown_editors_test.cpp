@@ -66,17 +66,8 @@ const std::vector<TKindCase>& Kinds()
     return kinds;
 }
 
-// Day-month-year dates and 24-hour times with ":" whatever the machine's locale.
-TFormatSettings TimeFormats()
-{
-    TFormatSettings fs = FormatSettings();
-    fs.TimeSeparator = QLatin1Char(':');
-    fs.LongTimeFormat = QStringLiteral("hh:nn:ss");
-    fs.ShortTimeFormat = QStringLiteral("hh:nn");
-    fs.DecimalSeparator = QLatin1Char('.');
-    fs.ThousandSeparator = QLatin1Char(',');
-    return fs;
-}
+// 24-hour times with ":" and a decimal point, whatever the machine's locale.
+TFormatSettings TimeFormats() { return TestFormats(QLatin1Char('.'), QLatin1Char(',')); }
 
 // The rule-like grid with the drop-down editors filled: the pickers' items,
 // three grid images, the colour cell red and the image cell a data image.
@@ -115,6 +106,11 @@ struct TDropForm : TKindForm {
     }
     ~TDropForm() { grid->SetGridImages(nullptr); }
     TKvCustomDropDown* E() const { return OpenEditor(grid); }
+    TKvCustomDropDown* OpenDropDown()
+    {
+        Open();
+        return E();
+    }
 };
 
 std::string Name(TEditorType Kind) { return std::to_string(int(Kind)); }
@@ -126,8 +122,7 @@ TEST(GridDropDownEditors, EachKindOpensOnTheCellsValueAsItsGetterMadeIt)
     for (const TKindCase& k : Kinds()) {
         TDropForm f(k);
         f.grid->SetComponentStyle(tsOffice2003Olive);
-        f.Open();
-        TKvCustomDropDown* e = f.E();
+        TKvCustomDropDown* e = f.OpenDropDown();
         ASSERT_NE(e, nullptr) << Name(k.kind);
         EXPECT_TRUE(e->Visible()) << Name(k.kind);
         EXPECT_TRUE(e->Enabled()) << Name(k.kind);
@@ -162,6 +157,14 @@ TEST(GridDropDownEditors, EachKindOpensOnTheCellsValueAsItsGetterMadeIt)
         EXPECT_EQ(f.grid->GetEditDetailPicker()->ItemIndex(), 0);
         EXPECT_TRUE(f.grid->GetEditDetailPicker()->EditorEnabled());
     }
+    {
+        TDropForm f(Kinds()[8]);
+        f.Open();
+        TGridKvGridDropDown* e = f.grid->GetEditKvGridPicker();
+        ASSERT_NE(e->Grid(), nullptr);
+        EXPECT_EQ(e->Grid(), e->GetKvColGrid());
+        EXPECT_TRUE(e->Grid()->FixedRowAlways());
+    }
     for (int i : {5, 8}) {
         TDropForm f(Kinds()[i]);
         f.grid->SetCells(TKindForm::cKind, 2, QStringLiteral("beta"));
@@ -193,8 +196,7 @@ TEST(GridDropDownEditors, EscapeAfterAChangeShowsTheCellAgainAndKeepsIt)
     TFormatSettingsScope scope(TimeFormats());
     for (const TKindCase& k : Kinds()) {
         TDropForm f(k);
-        f.Open();
-        TKvCustomDropDown* e = f.E();
+        TKvCustomDropDown* e = f.OpenDropDown();
         ASSERT_NE(e, nullptr) << Name(k.kind);
         k.change(f.grid);
         f.Key(Qt::Key_Escape);
@@ -222,8 +224,7 @@ TEST(GridDropDownEditors, ARefusedReturnKeepsTheEditorWithTheTextSelected)
         TDropForm f(k);
         f.refuse = true;
         f.grid->Navigation()->SetAdvanceOnEnter(true);
-        f.Open();
-        TKvCustomDropDown* e = f.E();
+        TKvCustomDropDown* e = f.OpenDropDown();
         ASSERT_NE(e, nullptr) << Name(k.kind);
         const int col = f.grid->Col();
         k.change(f.grid);
@@ -250,8 +251,7 @@ TEST(GridDropDownEditors, UpAndDownCommitAndMoveOnlyWithThePopupClosed)
     for (const Row r : {Row{Qt::Key_Down, false}, Row{Qt::Key_Up, false}, Row{Qt::Key_Down, true}}) {
         for (const TKindCase& k : Kinds()) {
             TDropForm f(k);
-            f.Open();
-            TKvCustomDropDown* e = f.E();
+            TKvCustomDropDown* e = f.OpenDropDown();
             ASSERT_NE(e, nullptr) << Name(k.kind);
             k.change(f.grid);
             const bool colour = k.kind == edColorPickerDropDown;
@@ -288,8 +288,7 @@ TEST(GridDropDownEditors, PageKeysStoreWithoutTheCheckAndStay)
     for (Qt::Key key : {Qt::Key_PageUp, Qt::Key_PageDown}) {
         for (const TKindCase& k : Kinds()) {
             TDropForm f(k);
-            f.Open();
-            TKvCustomDropDown* e = f.E();
+            TKvCustomDropDown* e = f.OpenDropDown();
             ASSERT_NE(e, nullptr) << Name(k.kind);
             k.change(f.grid);
             f.Key(key);
@@ -306,8 +305,7 @@ TEST(GridDropDownEditors, TabIsClaimedOnlyWhenTheGridWantsItAndReturnAndEscapeBy
     TFormatSettingsScope scope(TimeFormats());
     for (const TKindCase& k : Kinds()) {
         TDropForm f(k);
-        f.Open();
-        TKvCustomDropDown* e = f.E();
+        TKvCustomDropDown* e = f.OpenDropDown();
         ASSERT_NE(e, nullptr) << Name(k.kind);
         const bool claims = k.kind == edTrackbarDropDown || k.kind == edColorPickerDropDown;
         EXPECT_EQ(e->Perform(CM_WANTSPECIALKEY, VK_RETURN), LRESULT(claims ? 1 : 0)) << Name(k.kind);
@@ -337,8 +335,7 @@ TEST(GridDropDownEditors, KeyPressHandlersSeeTheEditorAsSender)
         TDropForm f(k);
         std::vector<std::pair<TObject*, QChar>> presses;
         f.grid->OnKeyPress = [&](TObject* Sender, QChar& Key) { presses.emplace_back(Sender, Key); };
-        f.Open();
-        TKvCustomDropDown* e = f.E();
+        TKvCustomDropDown* e = f.OpenDropDown();
         ASSERT_NE(e, nullptr) << Name(k.kind);
         e->Perform(WM_CHAR, 'x', 0);
         e->Perform(WM_CHAR, VK_RETURN, 0);
@@ -393,8 +390,7 @@ TEST(GridDropDownEditors, OnlyTheTrackBarShowsTheCancelledTextFormatted)
             e->SetPrefix(QStringLiteral("$"));
             if (i == 0) e->SetSuffix(QStringLiteral(" u"));
         };
-        f.Open();
-        TKvCustomDropDown* e = f.E();
+        TKvCustomDropDown* e = f.OpenDropDown();
         Kinds()[i].change(f.grid);
         f.Key(Qt::Key_Escape);
         EXPECT_EQ(e->LineEdit()->text(), i == 0 ? QStringLiteral("$5 u") : QStringLiteral("one")) << i;
@@ -407,8 +403,7 @@ TEST(GridDropDownEditors, AClickThatOpenedTheEditorPlacesTheCaretInThreeKinds)
     TFormatSettingsScope scope(TimeFormats());
     for (const TKindCase& k : Kinds()) {
         TDropForm f(k);
-        f.Open();
-        TKvCustomDropDown* e = f.E();
+        TKvCustomDropDown* e = f.OpenDropDown();
         ASSERT_NE(e, nullptr) << Name(k.kind);
         const TPoint inside(e->Width() / 3, e->Height() / 2);
         Mouse->SetCursorPos(e->ClientToScreen(inside));
@@ -545,8 +540,7 @@ TEST(GridDropDownEditors, WritesThePicturesOfTheCalculatorAndColourEditorsOpen)
     TFormatSettingsScope scope(TimeFormats());
     for (int i : {2, 6}) {
         TDropForm f(Kinds()[i]);
-        f.Open();
-        TKvCustomDropDown* e = f.E();
+        TKvCustomDropDown* e = f.OpenDropDown();
         ASSERT_NE(e, nullptr);
         e->ShowDropDown();
         Settle();

@@ -6,6 +6,7 @@
 #include "grid/column_grid.h"
 #include "grid/grid_editor_controls.h"
 #include "grid_input/kv_inplace_edit.h"
+#include "platform/core/format_settings.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
 
@@ -126,4 +127,18 @@ struct TKindForm : TEditGridForm {
 inline void Settle()
 {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
+
+// Day-month-year dates and 24-hour times, whatever the machine's locale.
+inline TFormatSettings TestFormats(QChar Decimal = QLatin1Char(','), QChar Thousand = QLatin1Char('.'))
+{
+    TFormatSettings fs = FormatSettings();
+    fs.DateSeparator = QLatin1Char('/');
+    fs.TimeSeparator = QLatin1Char(':');
+    fs.ShortDateFormat = QStringLiteral("dd/mm/yyyy");
+    fs.LongTimeFormat = QStringLiteral("hh:nn:ss");
+    fs.ShortTimeFormat = QStringLiteral("hh:nn");
+    fs.DecimalSeparator = Decimal;
+    fs.ThousandSeparator = Thousand;
+    return fs;
 }
