@@ -20,6 +20,7 @@
 #include "dropdown/selector_enums.h"
 #include "grid/dropdown_appearance.h"
 #include "grid/style_interfaces.h"
+#include "grid_input/ksg_combo_label.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
@@ -171,11 +172,6 @@ protected:
 
 // ---------------------------------------------------------------- the edit
 enum TDropPosition { dpAuto, dpDown, dpUp };
-enum TLabelPosition {
-    lpLeftTop, lpLeftCenter, lpLeftBottom, lpTopLeft, lpBottomLeft, lpLeftTopLeft, lpLeftCenterLeft,
-    lpLeftBottomLeft, lpTopCenter, lpBottomCenter, lpRightTop, lpRightCenter, lpRighBottom, lpTopRight,
-    lpBottomRight
-};
 enum TKvEditType : int {
     etString, etNumeric, etFloat, etUppercase, etMixedCase, etLowerCase, etPassword, etMoney, etRange, etHex,
     etAlphaNumeric, etValidChars

@@ -89,7 +89,8 @@ void TKvTrackBarDropDown::SetPageSize(int Value)
 void TKvTrackBarDropDown::TrackChanged()
 {
     FPosition = FTrackBar->Position();
-    SetTextDirect(QString::number(FPosition));
+    // The edit keeps its prefix and suffix around the new value.
+    SetTextDirect(FPrefix + QString::number(FPosition) + FSuffix);
     if (OnTrackChange) OnTrackChange(this);
 }
 

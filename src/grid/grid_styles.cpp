@@ -1,6 +1,7 @@
 // Whole-grid colour schemes: the named styles, the operating system's colour
 // schemes, the five colour tones of the flat look, following the Office
 // theme, and the Look presets with their names.
+#include "dropdown/kv_dropdown.h"
 #include "grid/cell_paint.h"
 #include "grid/draw_utils.h"
 #include "grid/kv_string_grid.h"
@@ -177,6 +178,9 @@ std::vector<TComponent*> TKvStringGrid::CreatedDropDownEditors() const
     std::vector<TComponent*> res;
     for (TComponent* c : {FColorPicker, FImagePicker})
         if (c) res.push_back(c);
+    // The in-place editors of the drop-down kinds.
+    for (TComponent* c : FEditorControls)
+        if (dynamic_cast<TKvCustomDropDown*>(c)) res.push_back(c);
     return res;
 }
 

@@ -1944,6 +1944,21 @@ public:
     std::function<void(TObject*, int ACol, int ARow, double Value, bool UpDown)> OnFloatSpinClick, OnDateSpinClick,
         OnTimeSpinClick;
     std::function<void(TObject*, const QString& Value, double& ADate)> OnCustomStrToDate;
+    // ---- the drop-down editors of the kinds edTrackbarDropDown to edKvGridDropDown
+    // (grid_dropdown_rows.cpp), made on first use.
+    class TGridTrackbarDropDown* GetEditTrackBar();
+    class TGridMemoDropDown* GetEditMemo();
+    class TGridCalculatorDropDown* GetEditCalculator();
+    class TGridTimepickerDropDown* GetEditTimePicker();
+    class TGridDetailPickerDropDown* GetEditDetailPicker();
+    class TGridGridDropDown* GetEditGridPicker();
+    class TGridColorDropDown* GetEditColorPicker();
+    class TGridImageDropDown* GetEditImagePicker();
+    class TGridKvGridDropDown* GetEditKvGridPicker();
+    // Before the colour editor's choice is stored (real column): the colour and its text may be changed.
+    std::function<void(TObject*, int ACol, int ARow, TColor& Color, QString& Value)> OnColorSelected;
+    // Before the image editor's choice is stored (real column): the image index may be changed.
+    std::function<void(TObject*, int ACol, int ARow, int& Index)> OnImageSelected;
     // ---- validation
     virtual bool ValidateCell(const QString& NewValue);
     virtual bool ValidateCellWide(const QString& NewValue);
@@ -2014,9 +2029,19 @@ protected:
 private:
     friend class TKvInplaceEdit;
     friend struct TGridEditorRows;
+    friend struct TGridDropDownRows;
     TGridSpin* FEditSpin = nullptr;
     TGridDatePicker* FEditDate = nullptr;
     TGridDateTimePicker* FEditDateTime = nullptr;
+    TGridTrackbarDropDown* FEditTrackBar = nullptr;
+    TGridMemoDropDown* FEditMemo = nullptr;
+    TGridCalculatorDropDown* FEditCalculator = nullptr;
+    TGridTimepickerDropDown* FEditTimePicker = nullptr;
+    TGridDetailPickerDropDown* FEditDetailPicker = nullptr;
+    TGridGridDropDown* FEditGridPicker = nullptr;
+    TGridColorDropDown* FEditColorPicker = nullptr;
+    TGridImageDropDown* FEditImagePicker = nullptr;
+    TGridKvGridDropDown* FEditKvGridPicker = nullptr;
     // The combo-list rule for a cell text that is no item; true when it fell back to item 0.
     bool PreselectComboList(TGridCombo* Combo, int RealCol, int ARow, int ACol);
     void ShowComboControl(TGridCombo* Combo, int ACol, int ARow, const TRect& R, int W, int H, TColor BkColor);

@@ -1,6 +1,7 @@
 #include "grid/grid_editor_controls.h"
 
 #include "grid/kv_string_grid.h"
+#include "grid_input/grid_editor_steps.h"
 #include "platform/core/exceptions.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/messages.h"
@@ -323,11 +324,8 @@ void TGridCombo::PlaceCaret()
 {
     if (!FGrid->Navigation()->EditSelectAll() && FStyle == csDropDown) SetSelStart(int(Text().size()));
     if (!FLink->LButFlg()) return;
-    const TPoint p = ScreenToClient(Mouse->CursorPos());
-    if (p.X < 0 || p.X > FWidth || p.Y < 0 || p.Y > FHeight) return;
-    const LRESULT r = Perform(EM_CHARFROMPOS, 0, MAKELPARAM(unsigned(p.X) & 0xFFFF, unsigned(p.Y) & 0xFFFF));
-    const int pos = int16_t(uint16_t(r & 0xFFFF));
-    if (r == -1 || pos == -1) return;
+    const int pos = KvGridInput::CharUnderMouse(this);
+    if (pos == -1) return;
     SetSelStart(pos);
     SetSelLength(0);
     FLink->SetLButFlg(false);

@@ -13,3 +13,12 @@ struct TGridEditorRows {
     // Stores the editor's value into the cell (real column) and hides the editor.
     static bool Hide(TKvStringGrid* G, int RealCol, int ARow);
 };
+
+// The rows of the drop-down kinds, edTrackbarDropDown to edKvGridDropDown
+// (grid_dropdown_rows.cpp).
+struct TGridDropDownRows {
+    static bool Show(TKvStringGrid* G, int ACol, int ARow, const TRect& R, int W, int H, TColor BkColor);
+    static bool Hide(TKvStringGrid* G, int RealCol, int ARow);
+    // Puts the cell's value into the colour or image editor again (a cancelled edit).
+    static void Reload(TKvStringGrid* G, int RealCol, int ARow);
+};

@@ -3,6 +3,8 @@
 // commits to the current cell through the grid's check and how it leaves.
 #include "grid_input/grid_editor_wrappers.h"
 
+#include "grid_input/grid_editor_steps.h"
+
 #include "grid/kv_string_grid.h"
 #include "grid_input/grid_lookup.h"
 #include "platform/core/exceptions.h"
@@ -18,7 +20,7 @@
 #include <algorithm>
 #include <climits>
 
-namespace {
+namespace KvGridInput {
 TKvStringGrid* OwningGrid(TComponent* AOwner)
 {
     auto* grid = dynamic_cast<TKvStringGrid*>(AOwner);
@@ -26,6 +28,45 @@ TKvStringGrid* OwningGrid(TComponent* AOwner)
     return grid;
 }
 
+bool ShiftHeld() { return GetKeyState(VK_SHIFT) < 0; }
+
+void FocusGrid(TKvStringGrid* Grid)
+{
+    if (Grid->CanFocus()) Grid->SetFocus();
+}
+
+void CloseAndAdvance(TKvStringGrid* Grid, WORD Key, TShiftState Shift)
+{
+    Grid->DoneInplaceEdit(Key, Shift);
+    if (Grid->Navigation()->AdvanceOnEnter() && Grid->Navigation()->AdvanceAutoEdit()) Grid->ShowInplaceEdit();
+}
+
+void TabOn(TKvStringGrid* Grid)
+{
+    Grid->HideInplaceEdit();
+    FocusGrid(Grid);
+    Grid->EditorTabToNextCell(ShiftHeld() ? TShiftState(ssShift) : TShiftState());
+}
+
+bool Commit(TKvStringGrid* Grid, const QString& Text)
+{
+    Grid->SetCurrentCell(Text);
+    return Grid->ValidateCell(Text);
+}
+
+int CharUnderMouse(TWinControl* Edit)
+{
+    const TPoint p = Edit->ScreenToClient(Mouse->CursorPos());
+    if (p.X < 0 || p.X > Edit->Width() || p.Y < 0 || p.Y > Edit->Height()) return -1;
+    const LRESULT r = Edit->Perform(EM_CHARFROMPOS, 0, MAKELPARAM(unsigned(p.X) & 0xFFFF, unsigned(p.Y) & 0xFFFF));
+    const int pos = int16_t(uint16_t(r & 0xFFFF));
+    return r == -1 ? -1 : pos;
+}
+} // namespace KvGridInput
+
+using namespace KvGridInput;
+
+namespace {
 // The grid's own key-down handling is protected; the editors hand keys to it as its children.
 struct TGridKeys : TKvStringGrid {
     static void KeyDownOf(TKvStringGrid* Grid, WORD& Key, TShiftState Shift)
@@ -34,35 +75,13 @@ struct TGridKeys : TKvStringGrid {
     }
 };
 
-bool ShiftHeld() { return GetKeyState(VK_SHIFT) < 0; }
 bool CtrlHeld() { return GetKeyState(VK_CONTROL) < 0; }
-
-void FocusGrid(TKvStringGrid* Grid)
-{
-    if (Grid->CanFocus()) Grid->SetFocus();
-}
-
-// Closes the editor, hands the key to the grid and, with AdvanceOnEnter and
-// AdvanceAutoEdit, opens the editor of the new current cell.
-void CloseAndAdvance(TKvStringGrid* Grid, WORD Key, TShiftState Shift)
-{
-    Grid->DoneInplaceEdit(Key, Shift);
-    if (Grid->Navigation()->AdvanceOnEnter() && Grid->Navigation()->AdvanceAutoEdit()) Grid->ShowInplaceEdit();
-}
 
 // The Enter advance from the current cell, reopening the editor as AdvanceAutoEdit says.
 void AdvanceFromCurrentCell(TKvStringGrid* Grid)
 {
     Grid->EditorAdvanceToNextCell(Grid->Col(), Grid->Row(), true, false, true, Grid->Navigation()->AdvanceAutoEdit(),
                                   false);
-}
-
-// Closes the editor and moves to the next cell (the previous one with Shift held).
-void TabOn(TKvStringGrid* Grid)
-{
-    Grid->HideInplaceEdit();
-    FocusGrid(Grid);
-    Grid->EditorTabToNextCell(ShiftHeld() ? TShiftState(ssShift) : TShiftState());
 }
 
 // How a key that ends the edit leaves the editor once the commit is through.
@@ -88,13 +107,6 @@ void HandBackKey(TKvStringGrid* Grid, WORD& Key, TShiftState Shift, bool PostTab
     Key = 0;
     if (End == TKeyEnd::Advance) CloseAndAdvance(Grid, k, Shift);
     else if (End == TKeyEnd::Done) Grid->DoneInplaceEdit(k, Shift);
-}
-
-// The commit: the editor's text into the current cell, then the grid's check.
-bool Commit(TKvStringGrid* Grid, const QString& Text)
-{
-    Grid->SetCurrentCell(Text);
-    return Grid->ValidateCell(Text);
 }
 
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }

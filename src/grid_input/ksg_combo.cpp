@@ -228,6 +228,8 @@ TPoint LabelPlace(TLabelPosition Position, const TRect& Control, int TextWidth, 
     case lpRightTop: return TPoint(L + W + m, T);
     case lpRightCenter: return TPoint(L + W + m, T + (H - lh) / 2);
     case lpRighBottom: return TPoint(L + W + m, T + H - lh);
+    case lpTopRight: return TPoint(L + W - lw, T - lh - m);
+    case lpBottomRight: return TPoint(L + W - lw, T + H + m);
     }
     return TPoint(L, T);
 }

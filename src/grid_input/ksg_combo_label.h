@@ -1,11 +1,13 @@
 #pragma once
 // Where the caption label of an edit control goes: the positions the flat
-// combo and the date-time picker share.
+// combo, the date-time picker and the drop-down edits share (the last two,
+// above and below the right edge, are the drop-down edits' own).
 #include "platform/ui/graphics.h"
 
 enum TLabelPosition {
     lpLeftTop, lpLeftCenter, lpLeftBottom, lpTopLeft, lpBottomLeft, lpLeftTopLeft, lpLeftCenterLeft,
-    lpLeftBottomLeft, lpTopCenter, lpBottomCenter, lpRightTop, lpRightCenter, lpRighBottom
+    lpLeftBottomLeft, lpTopCenter, lpBottomCenter, lpRightTop, lpRightCenter, lpRighBottom, lpTopRight,
+    lpBottomRight
 };
 
 // Top-left corner of the label for a control with the bounds Control.

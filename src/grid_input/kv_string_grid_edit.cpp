@@ -100,8 +100,9 @@ void TKvStringGrid::ShowEditControl(int ACol, int ARow)
     } else if (EditControl == edRichEdit) {
         ShowRichEditControl(ACol, ARow, R, bkColor);
     }
-    // The spin, button, check box, date, time and unit kinds.
+    // The spin, button, check box, date, time and unit kinds, and the drop-down kinds.
     TGridEditorRows::Show(this, ACol, ARow, R, W, H, bkColor);
+    TGridDropDownRows::Show(this, ACol, ARow, R, W, H, bkColor);
     // Kinds without a control open an edit that shows nothing.
     FStartEditChar = QChar();
 }
@@ -220,7 +221,7 @@ void TKvStringGrid::HideEditControl(int ACol, int ARow)
             HideRichEditControl(realCol, ARow);
             break;
         default:
-            TGridEditorRows::Hide(this, realCol, ARow);
+            if (!TGridEditorRows::Hide(this, realCol, ARow)) TGridDropDownRows::Hide(this, realCol, ARow);
             break;
         }
         if (EditControl != edNormal && FEditActive) PostEditDone(WPARAM(realCol), LPARAM(ARow));

@@ -6,6 +6,7 @@
 #include "grid/column_grid.h"
 #include "grid/grid_editor_controls.h"
 #include "grid_input/kv_inplace_edit.h"
+#include "platform/core/format_settings.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
 
@@ -102,3 +103,42 @@ struct TEditGridForm {
     void Type(const QString& s) { QTest::keyClicks(Focus(), s); }
     void F2() { Key(Qt::Key_F2); }
 };
+
+// The rule-like grid with one column whose kind the test picks.
+struct TKindForm : TEditGridForm {
+    static constexpr int cKind = cNormal;
+    TEditorType kind = edNormal;
+    explicit TKindForm(TEditorType Kind, const QString& Cell = QString()) : kind(Kind)
+    {
+        grid->OnGetEditorType = [this](TObject*, int c, int, TEditorType& e) {
+            if (c == cKind) e = kind;
+        };
+        grid->SetCells(cKind, 2, Cell);
+    }
+    void Open()
+    {
+        GoTo(cKind, 2);
+        F2();
+        QCoreApplication::processEvents();
+    }
+    QString Cell() { return grid->Cells(cKind, 2); }
+};
+
+inline void Settle()
+{
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
+
+// Day-month-year dates and 24-hour times, whatever the machine's locale.
+inline TFormatSettings TestFormats(QChar Decimal = QLatin1Char(','), QChar Thousand = QLatin1Char('.'))
+{
+    TFormatSettings fs = FormatSettings();
+    fs.DateSeparator = QLatin1Char('/');
+    fs.TimeSeparator = QLatin1Char(':');
+    fs.ShortDateFormat = QStringLiteral("dd/mm/yyyy");
+    fs.LongTimeFormat = QStringLiteral("hh:nn:ss");
+    fs.ShortTimeFormat = QStringLiteral("hh:nn");
+    fs.DecimalSeparator = Decimal;
+    fs.ThousandSeparator = Thousand;
+    return fs;
+}

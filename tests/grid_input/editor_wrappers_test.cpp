@@ -4,6 +4,7 @@
 #include "edit_fixture.h"
 
 #include "grid/kv_string_grid.h"
+#include "grid_input/grid_dropdown_editors.h"
 #include "platform/core/datetime.h"
 #include "platform/core/exceptions.h"
 #include "platform/core/format_settings.h"
@@ -14,47 +15,6 @@
 #include <QtWidgets/QCalendarWidget>
 #include <QtWidgets/QDateTimeEdit>
 #include <gtest/gtest.h>
-
-namespace {
-// Day-month-year dates and 24-hour times, whatever the machine's locale.
-TFormatSettings TestFormats()
-{
-    TFormatSettings fs = FormatSettings();
-    fs.DateSeparator = QLatin1Char('/');
-    fs.TimeSeparator = QLatin1Char(':');
-    fs.ShortDateFormat = QStringLiteral("dd/mm/yyyy");
-    fs.LongTimeFormat = QStringLiteral("hh:nn:ss");
-    fs.ShortTimeFormat = QStringLiteral("hh:nn");
-    fs.DecimalSeparator = QLatin1Char(',');
-    fs.ThousandSeparator = QLatin1Char('.');
-    return fs;
-}
-
-// The rule-like grid with one column whose kind the test picks.
-struct TKindForm : TEditGridForm {
-    static constexpr int cKind = cNormal;
-    TEditorType kind = edNormal;
-    explicit TKindForm(TEditorType Kind, const QString& Cell = QString()) : kind(Kind)
-    {
-        grid->OnGetEditorType = [this](TObject*, int c, int, TEditorType& e) {
-            if (c == cKind) e = kind;
-        };
-        grid->SetCells(cKind, 2, Cell);
-    }
-    void Open()
-    {
-        GoTo(cKind, 2);
-        F2();
-        QCoreApplication::processEvents();
-    }
-    QString Cell() { return grid->Cells(cKind, 2); }
-};
-
-void Settle()
-{
-    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
-}
-} // namespace
 
 TEST(GridEditorWrappers, TheGridMakesItsButtonAndCheckEditorsAndTheOthersOnFirstUse)
 {
@@ -103,6 +63,7 @@ TEST(GridEditorWrappers, TheStartCharacterIsReplayedOnceOrDropped)
          "10:30:00"},
         {edDateTimeEdit, "15/03/2024 10:30",
          [](TKvStringGrid* g) { return g->GetEditDateTime()->DateTimeText(); }, "15/03/2024 10:30"},
+        {edMemoDropDown, "", [](TKvStringGrid* g) { return g->GetEditMemo()->GetText(); }, "7"},
     };
     for (const Row& r : rows) {
         TKindForm f(r.kind, QString::fromLatin1(r.cell));
