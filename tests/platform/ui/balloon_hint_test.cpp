@@ -125,7 +125,7 @@ TEST(BalloonTool, EveryWayOfGoingAwayHidesItAndTellsTheToolOnce)
         std::function<void(TTipForm&)> away;
     };
     const Row rows[] = {
-        {"timeout", 60, [](TTipForm& f) { QTest::qWaitFor([&] { return !f.balloon.Showing(); }, 3000); }},
+        {"timeout", 60, [](TTipForm& f) { (void)QTest::qWaitFor([&] { return !f.balloon.Showing(); }, 3000); }},
         {"hide", 0, [](TTipForm& f) { f.balloon.HideHint(); }},
         {"press", 0,
          [](TTipForm& f) { QTest::mousePress(f.tool, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10)); }},
