@@ -254,8 +254,38 @@ TSize TCanvas::SurfaceSize() const
     return TSize{0, 0};
 }
 
+namespace {
+// The clip and origin a canvas last set on its painter. Setting a clip region on
+// the raster engine is costly, and a cell is painted with many small fills and
+// lines under one clip, so the canvas's own plain drawing calls (marked with
+// TOwnDrawing) set them again only when they changed. A painter handed out to any
+// other caller may be changed there, so such a call forgets the record.
+struct TPainterSetup {
+    const QPainter* Painter = nullptr;
+    bool ClipOn = false;
+    QRegion Clip;
+    QPoint Org;
+};
+thread_local TPainterSetup tlsPainterSetup;
+thread_local int tlsOwnDrawing = 0;
+
+struct TOwnDrawing {
+    TOwnDrawing() { ++tlsOwnDrawing; }
+    ~TOwnDrawing() { --tlsOwnDrawing; }
+    TOwnDrawing(const TOwnDrawing&) = delete;
+    TOwnDrawing& operator=(const TOwnDrawing&) = delete;
+};
+} // namespace
+
 QPainter* TCanvas::Painter()
 {
+    TPainterSetup& known = tlsPainterSetup;
+    if (FPainter && tlsOwnDrawing > 0 && known.Painter == FPainter.get() && known.ClipOn == FClipOn &&
+        known.Org == QPoint(-FOrg.X, -FOrg.Y) && FPainter->hasClipping() == FClipOn &&
+        FPainter->transform() == QTransform::fromTranslate(-FOrg.X, -FOrg.Y) && (!FClipOn || known.Clip == FClip)) {
+        FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        return FPainter.get();
+    }
     if (!FPainter) {
         QPaintDevice* dev = FTarget ? static_cast<QPaintDevice*>(FTarget) : FDevice;
         if (!dev || (FTarget && FTarget->isNull())) {
@@ -271,12 +301,21 @@ QPainter* TCanvas::Painter()
     else FPainter->setClipping(false);
     FPainter->translate(-FOrg.X, -FOrg.Y);
     FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (tlsOwnDrawing > 0) {
+        known.Painter = FPainter.get();
+        known.ClipOn = FClipOn;
+        known.Clip = FClipOn ? FClip : QRegion();
+        known.Org = QPoint(-FOrg.X, -FOrg.Y);
+    } else {
+        known.Painter = nullptr;
+    }
     return FPainter.get();
 }
 
 void TCanvas::ReleasePainter()
 {
     FMetricsDevice = nullptr;
+    if (tlsPainterSetup.Painter == FPainter.get()) tlsPainterSetup.Painter = nullptr;
     if (FPainter) {
         FPainter->end();
         FPainter.reset();
@@ -322,11 +361,20 @@ void TCanvas::MoveTo(int x, int y) { FPenPos = TPoint(x, y); }
 void TCanvas::PlotLine(int x1, int y1, int x2, int y2)
 {
     if (FPen.Style() == psClear || (x1 == x2 && y1 == y2)) return;
+    TOwnDrawing own;
     QPainter* p = Painter();
     ApplyPen(p);
     const bool solidThin = FPen.Width() <= 1 && (FPen.Style() == psSolid || FPen.Style() == psInsideFrame);
     if (!solidThin) {
         p->drawLine(QPointF(x1 + 0.5, y1 + 0.5), QPointF(x2 + 0.5, y2 + 0.5));
+        return;
+    }
+    // A straight line of an opaque pen is a one-pixel-wide fill of the same pixels;
+    // grid lines are nearly all of this kind, and a fill costs far less than points.
+    const QColor c = p->pen().color();
+    if ((x1 == x2 || y1 == y2) && c.alpha() == 255 && p->compositionMode() == QPainter::CompositionMode_SourceOver) {
+        if (y1 == y2) p->fillRect(QRect(x1 < x2 ? x1 : x2 + 1, y1, std::abs(x2 - x1), 1), c);
+        else p->fillRect(QRect(x1, y1 < y2 ? y1 : y2 + 1, 1, std::abs(y2 - y1)), c);
         return;
     }
     QPolygon pts;
@@ -365,6 +413,7 @@ void TCanvas::FillRect(const TRect& r)
 {
     if (Mapped()) { const TRect d = LPtoDP(r); TCanvasDeviceUnits du(this); FillRect(d); return; }
     if (r.IsEmpty() || FBrush.Style() == bsClear) return;
+    TOwnDrawing own;
     QPainter* p = Painter();
     if (FBrush.Style() == bsSolid) {
         p->fillRect(r.ToQRect(), ToQColor(FBrush.Color()));
@@ -379,6 +428,7 @@ void TCanvas::FrameRect(const TRect& r)
 {
     if (Mapped()) { const TRect d = LPtoDP(r); TCanvasDeviceUnits du(this); FrameRect(d); return; }
     if (r.IsEmpty()) return;
+    TOwnDrawing own;
     QPainter* p = Painter();
     const QColor c = ToQColor(FBrush.Color());
     p->fillRect(QRect(r.Left, r.Top, r.Width(), 1), c);
@@ -402,13 +452,23 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
     if (FPen.Style() == psClear) return;
     if (FPen.Style() == psSolid || FPen.Style() == psInsideFrame) {
         // Outline inside the rectangle: right and bottom edges are at x2-1 and y2-1.
+        TOwnDrawing own;
         QPainter* p = Painter();
         ApplyPen(p);
         const int w = std::min({FPen.Width(), (x2 - x1 + 1) / 2, (y2 - y1 + 1) / 2});
         const QColor c = p->pen().color();
-        QRegion band(QRect(x1, y1, x2 - x1, y2 - y1));
-        band -= QRegion(QRect(x1 + w, y1 + w, x2 - x1 - 2 * w, y2 - y1 - 2 * w));
-        for (const QRect& q : band) p->fillRect(q, c);
+        if (w <= 0) return;
+        const int innerW = x2 - x1 - 2 * w, innerH = y2 - y1 - 2 * w;
+        if (innerW <= 0 || innerH <= 0) {
+            p->fillRect(QRect(x1, y1, x2 - x1, y2 - y1), c);
+            return;
+        }
+        // The frame as four pieces that do not overlap, so that raster-operation
+        // pens touch each pixel once.
+        p->fillRect(QRect(x1, y1, x2 - x1, w), c);
+        p->fillRect(QRect(x1, y1 + w, w, innerH), c);
+        p->fillRect(QRect(x2 - w, y1 + w, w, innerH), c);
+        p->fillRect(QRect(x1, y2 - w, x2 - x1, w), c);
         return;
     }
     PlotLine(x1, y1, x2 - 1, y1);
@@ -612,6 +672,7 @@ void TCanvas::DrawFocusRect(const TRect& r)
 
 const QFontMetrics& TCanvas::Metrics()
 {
+    TOwnDrawing own;
     QPaintDevice* dev = Painter()->device();
     const QFont f = CurrentQFont();
     if (!FMetrics || dev != FMetricsDevice || !(f == FMetricsFont)) {
@@ -623,6 +684,28 @@ const QFontMetrics& TCanvas::Metrics()
 }
 
 namespace {
+// Text widths by font, device resolution and text. A cell text is measured for
+// its wrap, its alignment and its writing, and each measure shapes the text
+// again, which costs more than all the fills and lines of the cell.
+struct TAdvanceKey {
+    QFont Font;
+    int Dpi;
+    QString Text;
+    bool operator==(const TAdvanceKey&) const = default;
+};
+size_t qHash(const TAdvanceKey& k, size_t seed = 0) { return qHashMulti(seed, k.Font, k.Dpi, k.Text); }
+
+int CachedAdvance(const QFontMetrics& fm, const QFont& f, const QPaintDevice* dev, const QString& text)
+{
+    thread_local QHash<TAdvanceKey, int> known;
+    TAdvanceKey key{f, dev ? dev->logicalDpiY() : 0, text};
+    if (const auto it = known.constFind(key); it != known.cend()) return *it;
+    const int w = fm.horizontalAdvance(text);
+    if (known.size() >= 4096) known.clear();
+    known.insert(std::move(key), w);
+    return w;
+}
+
 // Text in the symbol font is written in its own code page: its 0xB7 is a bullet.
 QString SymbolFontText(const TFont& font, const QString& text)
 {
@@ -641,7 +724,8 @@ int TCanvas::TextWidth(const QString& text)
         TCanvasDeviceUnits du(this);
         return int(std::lround(TextWidth(text) / s));
     }
-    return Metrics().horizontalAdvance(SymbolFontText(FFont, text));
+    const QFontMetrics& fm = Metrics();
+    return CachedAdvance(fm, FMetricsFont, FMetricsDevice, SymbolFontText(FFont, text));
 }
 int TCanvas::TextHeight(const QString& text)
 {
@@ -686,10 +770,11 @@ void TCanvas::TextOut(int x, int y, const QString& shown)
         return;
     }
     const QString text = SymbolFontText(FFont, shown);
+    TOwnDrawing own; // the painter's state is saved and restored around the text
     QPainter* p = Painter();
     const QFont f = CurrentQFont();
     QFontMetrics fm(f, p->device());
-    const int w = fm.horizontalAdvance(text);
+    const int w = CachedAdvance(fm, f, p->device(), text);
     p->save();
     if (FFont.Orientation() != 0) {
         p->translate(x, y);

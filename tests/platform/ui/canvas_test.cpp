@@ -2,7 +2,10 @@
 #include "platform/ui/drawing.h"
 #include "platform/ui/graphics.h"
 
+#include <QtGui/QPainter>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 // A white bitmap with a black pen and a red brush.
@@ -61,6 +64,131 @@ TEST(Canvas, LineToExcludesTheEndPoint)
     s.c->LineTo(10, 7);
     EXPECT_EQ(s.At(10, 8), clBlack);
     EXPECT_EQ(s.At(10, 7), clWhite);
+}
+
+// Straight lines and rectangle outlines against the pixel rules: a line covers its
+// start and not its end, an outline of pen width w lies inside the rectangle
+// (narrowed so that both sides fit). An XOR pen over white marks each pixel it
+// touches once, and a pixel touched twice comes back white, so the pictures also
+// show that nothing is drawn twice. Window origin and clip apply as for any call.
+TEST(Canvas, StraightLinesAndOutlinesCoverTheirPixelsOnce)
+{
+    struct Case {
+        bool rect;
+        int x1, y1, x2, y2, width;
+        TPenMode mode;
+    };
+    const Case cases[] = {
+        {false, 2, 3, 12, 3, 1, pmCopy},  {false, 12, 3, 2, 3, 1, pmCopy}, // rightwards, leftwards
+        {false, 4, 1, 4, 11, 1, pmCopy},  {false, 4, 11, 4, 1, 0, pmCopy}, // downwards, upwards, width 0
+        {false, -3, 5, 30, 5, 1, pmCopy}, {false, 12, 3, 2, 3, 1, pmXor},  // beyond the clip, XOR
+        {true, 1, 1, 13, 10, 1, pmXor},   {true, 1, 1, 13, 10, 3, pmXor},  // thin and wide outlines
+        {true, 2, 2, 6, 13, 4, pmXor},    {true, 2, 2, 5, 4, 2, pmXor},    // narrowed: no inside left
+        {true, 0, 0, 14, 14, 0, pmXor},   {true, -2, 3, 20, 9, 2, pmCopy}, // width 0 is a thin pen
+    };
+    const TPoint org(-3, -2);        // logical (0,0) is pixel (3,2)
+    const TRect clip(-1, 0, 15, 12); // logical
+    for (const Case& k : cases) {
+        SCOPED_TRACE(testing::Message() << (k.rect ? "rect " : "line ") << k.x1 << ',' << k.y1 << ' ' << k.x2
+                                        << ',' << k.y2 << " width " << k.width << " mode " << int(k.mode));
+        Surface s(24, 20);
+        s.c->SetWindowOrg(org.X, org.Y);
+        s.c->SetClipRect(clip);
+        s.c->Pen()->SetWidth(k.width);
+        s.c->Pen()->SetMode(k.mode);
+        s.c->Pen()->SetColor(k.mode == pmXor ? clWhite : clBlack);
+        s.c->Brush()->SetStyle(bsClear);
+        if (k.rect) {
+            s.c->Rectangle(k.x1, k.y1, k.x2, k.y2);
+        } else {
+            s.c->MoveTo(k.x1, k.y1);
+            s.c->LineTo(k.x2, k.y2);
+        }
+        s.c->RemoveClip();
+        s.c->SetWindowOrg(0, 0);
+        auto covered = [&](int x, int y) {
+            if (!(x >= clip.Left && x < clip.Right && y >= clip.Top && y < clip.Bottom)) return false;
+            if (k.rect) {
+                const int w = std::min({std::max(k.width, 1), (k.x2 - k.x1 + 1) / 2, (k.y2 - k.y1 + 1) / 2});
+                if (w <= 0 || x < k.x1 || x >= k.x2 || y < k.y1 || y >= k.y2) return false;
+                return x < k.x1 + w || x >= k.x2 - w || y < k.y1 + w || y >= k.y2 - w;
+            }
+            if (k.y1 == k.y2) return y == k.y1 && (k.x1 < k.x2 ? x >= k.x1 && x < k.x2 : x <= k.x1 && x > k.x2);
+            return x == k.x1 && (k.y1 < k.y2 ? y >= k.y1 && y < k.y2 : y <= k.y1 && y > k.y2);
+        };
+        int wrong = 0;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 24; ++x)
+                if (s.At(x, y) != (covered(x + org.X, y + org.Y) ? clBlack : clWhite) && wrong++ < 5)
+                    ADD_FAILURE() << "pixel " << x << ',' << y;
+        EXPECT_EQ(wrong, 0);
+    }
+}
+
+// Clip and window origin may change between any two calls, and a painter taken
+// from the canvas may be changed by its taker: each drawing call still paints
+// with the canvas's own clip and origin.
+TEST(Canvas, EachCallDrawsWithTheCurrentClipAndOrigin)
+{
+    Surface s(20, 20);
+    Surface other(20, 20);
+    s.c->Brush()->SetColor(clBlue);
+    s.c->SetClipRect(TRect(0, 0, 5, 5));
+    s.c->FillRect(TRect(0, 0, 20, 20));
+    other.c->Brush()->SetColor(clGreen);
+    other.c->FillRect(TRect(0, 0, 20, 20)); // another canvas between two calls
+    s.c->SetClipRect(TRect(10, 10, 12, 12));
+    s.c->MoveTo(0, 10);
+    s.c->LineTo(20, 10);
+    s.c->RemoveClip();
+    EXPECT_EQ(s.At(4, 4), clBlue);
+    EXPECT_EQ(s.At(5, 5), clWhite);
+    EXPECT_EQ(s.At(11, 10), clBlack);
+    EXPECT_EQ(s.At(9, 10), clWhite);
+    EXPECT_EQ(s.At(12, 10), clWhite);
+    EXPECT_EQ(other.At(0, 0), clGreen);
+
+    s.c->SetClipRect(TRect(10, 10, 12, 12));
+    s.c->SetWindowOrg(-2, 0); // logical 8 is pixel 10, inside the clip
+    s.c->MoveTo(8, 11);
+    s.c->LineTo(9, 11);
+    s.c->SetWindowOrg(0, 0);
+    s.c->RemoveClip();
+    EXPECT_EQ(s.At(10, 11), clBlack);
+
+    // A painter held across drawing calls and moved by its holder.
+    s.c->RemoveClip();
+    QPainter* p = s.c->Painter();
+    s.c->Brush()->SetColor(clRed);
+    s.c->FillRect(TRect(15, 15, 16, 16));
+    p->translate(2, 2);
+    s.c->FillRect(TRect(16, 16, 17, 17));
+    p->setClipRect(QRect(0, 0, 1, 1));
+    s.c->FillRect(TRect(17, 17, 18, 18));
+    EXPECT_EQ(s.At(15, 15), clRed);
+    EXPECT_EQ(s.At(16, 16), clRed);
+    EXPECT_EQ(s.At(17, 17), clRed);
+    EXPECT_EQ(s.At(18, 18), clWhite);
+    EXPECT_EQ(s.At(19, 19), clWhite);
+}
+
+// Widths belong to the font and the text they were measured with.
+TEST(Canvas, TextWidthFollowsFontAndText)
+{
+    Surface s(20, 20);
+    TFont* f = s.c->Font();
+    f->SetSize(9);
+    const int small = s.c->TextWidth(QStringLiteral("Measure me"));
+    EXPECT_GT(small, 0);
+    EXPECT_LT(s.c->TextWidth(QStringLiteral("Measure")), small);
+    f->SetSize(18);
+    const int large = s.c->TextWidth(QStringLiteral("Measure me"));
+    EXPECT_GT(large, small);
+    f->SetSize(9);
+    EXPECT_EQ(s.c->TextWidth(QStringLiteral("Measure me")), small);
+    s.c->MoveTo(0, 0);
+    s.c->TextOut(1, 1, QStringLiteral("Measure me"));
+    EXPECT_EQ(s.c->PenPos(), TPoint(1 + small, 1));
 }
 
 TEST(Canvas, XorPenAndFocusRectUndoThemselves)
