@@ -119,9 +119,14 @@ void TBaseGrid::Adopt(TCellProperties* Props)
     FHasCellProps = true;
 }
 
+TCellProperties* TBaseGrid::PropsInGrid(int c, int r) const
+{
+    return c >= 0 && c < TotalColCount() && r >= 0 && r < RowCount() ? SlotProps(c, r) : nullptr;
+}
+
 bool TBaseGrid::HasCellProperties(int ACol, int ARow) const
 {
-    return ACol >= 0 && ACol < TotalColCount() && ARow >= 0 && ARow < RowCount() && SlotProps(ACol, ARow);
+    return PropsInGrid(ACol, ARow) != nullptr;
 }
 
 TCellProperties* TBaseGrid::NewCellProperties(int c, int r, bool WithCalcType)
@@ -262,8 +267,9 @@ void TBaseGrid::SetGraphicObjectEx(int ACol, int ARow, TObject* Value)
 
 TPoint TBaseGrid::BaseCell(int ACol, int ARow) const
 {
-    if (!HasCellProperties(ACol, ARow)) return TPoint(ACol, ARow);
-    return SlotProps(ACol, ARow)->BaseCell(ACol, ARow);
+    // One look at the slot: every read of a cell's text asks this.
+    const TCellProperties* p = PropsInGrid(ACol, ARow);
+    return p ? p->BaseCell(ACol, ARow) : TPoint(ACol, ARow);
 }
 
 bool TBaseGrid::IsBaseCell(int ACol, int ARow) const

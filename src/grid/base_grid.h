@@ -233,6 +233,8 @@ private:
     TCellProperties* NewCellProperties(int c, int r, bool WithCalcType);
     void Adopt(TCellProperties* Props);
     TCellProperties* SlotProps(int c, int r) const;
+    // The properties of a cell inside the grid, else none.
+    TCellProperties* PropsInGrid(int c, int r) const;
     void StoreSlot(int c, int r, TCellProperties* Props);
     // Every properties object this grid made or adopted.
     std::unordered_set<TCellProperties*> FOwnedProps;

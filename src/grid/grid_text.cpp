@@ -53,14 +53,18 @@ int GetCellTextKind(const QString& Text, bool CheckHTML)
 {
     if (Text.isEmpty())
         return ctkPlain;
-    if (Text.at(0) == QLatin1Char('='))
+    // The marks are compared character by character: every export and paint asks this of
+    // every cell, and most cells are short.
+    const QChar first = Text.at(0);
+    if (first == QLatin1Char('='))
         return ctkFormula;
-    if (Text.startsWith(QLatin1String("|\\"))) {
+    const bool backslashNext = Text.size() >= 2 && Text.at(1) == QLatin1Char('\\');
+    if (first == QLatin1Char('|') && backslashNext) {
         if (Text.size() >= 4 && Text.at(2).unicode() == 0 && Text.at(3) == QLatin1Char('='))
             return ctkFormula;
         return ctkWideText;
     }
-    if (Text.startsWith(QLatin1String("{\\")))
+    if (first == QLatin1Char('{') && backslashNext)
         return ctkRichText;
     if (CheckHTML) {
         // One pass for the tags "</", "<B", "<I" and "<C": every export asks this of every cell.

@@ -7,10 +7,29 @@
 #include "grid/grid_text.h"
 #include "grid/grid_undo_redo.h"
 #include "grid_data/grid_binary_io.h"
+#include "grid_data/grid_exchange.h"
 #include "platform/core/classes.h"
 #include "platform/core/codepages.h"
+#include "platform/core/large_buffers.h"
 #include "platform/ui/clipboard.h"
 
+#include <vector>
+
+namespace {
+
+// The characters with which the rewrites of a clipboard cell start: a line break, the
+// wide-text mark |\, rich text {\ and closing tags </. A cell without any of them goes
+// out as it is, which is what nearly every cell does.
+bool MayNeedClipboardRewrite(const QString& Text)
+{
+    for (const QChar ch : Text) {
+        const char16_t u = ch.unicode();
+        if (u == u'\r' || u == u'|' || u == u'{' || u == u'<') return true;
+    }
+    return false;
+}
+
+} // namespace
 
 QString TKvStringGrid::RectToClipboardText(const TGridRect& R, bool DisjunctOnly)
 {
@@ -21,26 +40,49 @@ QString TKvStringGrid::RectToClipboardText(const TGridRect& R, bool DisjunctOnly
     const bool multiRow = R.Bottom > R.Top;
     const bool stripTags = !FNavigation->CopyHTMLTagsToClipboard();
 
+    // The columns written, each with its real index and whether a tab follows it (every
+    // one but the rectangle's last column).
+    struct TClipColumn {
+        int Real;
+        bool Tab;
+    };
+    std::vector<TClipColumn> columns;
+    for (int c = R.Left; c <= R.Right; ++c)
+        if (!(DisjunctOnly && colSel && !ColSelect(c))) columns.push_back({DisplToRealColumn(c), c != R.Right});
+
     ExportNotification(esExportStart, -1);
     QString text;
+    qint64 done = 0;
+    const qint64 total = qint64(R.Bottom) - R.Top + 1;
+    QString s;
     for (int r = R.Top; r <= R.Bottom; ++r) {
         if (DisjunctOnly && rowSel && !colSel && !RowSelect(persistent ? RealRowIndex(r) : r)) continue;
+        // Sized once from the first rows, so that a large copy is not copied as it grows.
+        // A new buffer takes the text written only (a reallocation would copy all the room).
+        if (const qsizetype size = ExpectedExportSize(text.size(), 0, done, total); size > text.capacity()) {
+            QString bigger;
+            bigger.reserve(size);
+            AdviseLargeBuffer(bigger.data(), size_t(bigger.capacity()) * sizeof(QChar));
+            bigger.append(text.constData(), text.size());
+            text.swap(bigger);
+        }
+        ++done;
         ExportNotification(esExportNewRow, r);
-        for (int c = R.Left; c <= R.Right; ++c) {
-            if (DisjunctOnly && colSel && !ColSelect(c)) continue;
-            const int rc = DisplToRealColumn(c);
-            QString s;
+        for (const TClipColumn& col : columns) {
+            const int rc = col.Real;
             GetSaveCellText(rc, r, s);
-            if (s.startsWith(QLatin1String("|\\"))) s = DecodeWideCellText(s);
-            if (s.contains(QLatin1Char('\r'))) s = QLatin1Char('"') + CRToLF(s) + QLatin1Char('"');
-            if (stripTags) {
-                if (s.contains(QLatin1String("</"))) s = GetStrippedCell(rc, r);
-            } else if (s.contains(QLatin1String("{\\"))) {
-                s = RichCellPlainText(s);
+            if (MayNeedClipboardRewrite(s)) {
+                if (s.startsWith(QLatin1String("|\\"))) s = DecodeWideCellText(s);
+                if (s.contains(QLatin1Char('\r'))) s = QLatin1Char('"') + CRToLF(s) + QLatin1Char('"');
+                if (stripTags) {
+                    if (s.contains(QLatin1String("</"))) s = GetStrippedCell(rc, r);
+                } else if (s.contains(QLatin1String("{\\"))) {
+                    s = RichCellPlainText(s);
+                }
+                if (ExcelClipboardFormat && CountLines(s, MultilineCells) > 1) QuoteMultiLineCell(s);
             }
-            if (ExcelClipboardFormat && CountLines(s, MultilineCells) > 1) QuoteMultiLineCell(s);
             text += s;
-            if (c != R.Right) text += QLatin1Char('\t');
+            if (col.Tab) text += QLatin1Char('\t');
         }
         if (multiRow) text += QLatin1String("\r\n");
     }

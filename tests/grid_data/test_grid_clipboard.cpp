@@ -52,6 +52,30 @@ TEST(GridClipboard, RectanglesBecomeTabSeparatedText)
     g->SetRowSelect(5, true);
     EXPECT_EQ(g->RectToClipboardText(TGridRect(0, 1, 0, 6), true), QStringLiteral("2\r\n5\r\n"));
     EXPECT_EQ(g->RectToClipboardText(TGridRect(0, 1, 0, 2), false), QStringLiteral("1\r\n2\r\n"));
+
+    // Disjunct columns: a column left out takes its tab with it.
+    g->MouseActions()->SetDisjunctRowSelect(false);
+    g->MouseActions()->SetDisjunctColSelect(true);
+    g->SetColSelect(1, true);
+    g->SetColSelect(2, true);
+    EXPECT_EQ(g->RectToClipboardText(TGridRect(0, 1, 2, 1), true), QStringLiteral("a\tb"));
+    EXPECT_EQ(g->RectToClipboardText(TGridRect(1, 1, 3, 1), true), QStringLiteral("a\tb\t"));
+}
+
+TEST(GridClipboard, ALargeCopyKeepsEveryRowAsItsBufferGrows)
+{
+    // The text's buffer is sized from the first rows and again after some thousands;
+    // the rows grow longer on the way, so the first estimate falls short.
+    const int rows = 6000;
+    auto g = Grid(2, rows);
+    QString expected;
+    for (int r = 0; r < rows; ++r) {
+        const QString wide = QString(r / 100, QLatin1Char('w'));
+        g->SetCells(0, r, QString::number(r));
+        g->SetCells(1, r, wide);
+        expected += QString::number(r) + QLatin1Char('\t') + wide + QLatin1String("\r\n");
+    }
+    EXPECT_EQ(g->RectToClipboardText(TGridRect(0, 0, 1, rows - 1), false), expected);
 }
 
 TEST(GridClipboard, CutClearsOnlyEditableCellsUnlessAlwaysAllowed)
