@@ -2,6 +2,7 @@
 // graphics as a sequence of component-stream records, written to files, streams and
 // the clipboard and read back at the origin or at any cell.
 #include "grid_data/grid_binary_io.h"
+#include "grid_data/grid_enum_names.h"
 #include "grid_data/grid_exchange.h"
 
 #include <QBuffer>
@@ -18,105 +19,26 @@
 
 namespace {
 
-// ---- names of the enumerations as the records carry them
-
-const QStringList& AlignmentNames()
+// An enumeration as its identifier; a value without a name as its number.
+void WriteEnum(TComponentWriter& W, const QString& Name, const TEnumNames& Names, int Value)
 {
-    static const QStringList n = {QStringLiteral("taLeftJustify"), QStringLiteral("taRightJustify"),
-                                  QStringLiteral("taCenter")};
-    return n;
-}
-
-const QStringList& BrushStyleNames()
-{
-    static const QStringList n = {QStringLiteral("bsSolid"),     QStringLiteral("bsClear"),
-                                  QStringLiteral("bsHorizontal"), QStringLiteral("bsVertical"),
-                                  QStringLiteral("bsFDiagonal"), QStringLiteral("bsBDiagonal"),
-                                  QStringLiteral("bsCross"),     QStringLiteral("bsDiagCross")};
-    return n;
-}
-
-const QStringList& EditorNames()
-{
-    static const QStringList n = QStringLiteral(
-        "edNormal edSpinEdit edComboEdit edComboList edEditBtn edCheckBox edDateEdit edDateEditUpDown "
-        "edTimeEdit edButton edDataCheckBox edNumeric edPositiveNumeric edFloat edCapital edMixedCase "
-        "edPassword edUnitEditBtn edLowerCase edUpperCase edFloatSpinEdit edTimeSpinEdit edDateSpinEdit "
-        "edNumericEditBtn edFloatEditBtn edCustom edRichEdit edNone edDateTimeEdit edValidChars "
-        "edTrackbarDropDown edMemoDropDown edCalculatorDropDown edTimePickerDropDown edDetailDropDown "
-        "edGridDropDown edColorPickerDropDown edImagePickerDropDown edKvGridDropDown edPositiveFloat "
-        "edNumericUnitEditBtn edFloatUnitEditBtn edMaskEditBtn").split(QLatin1Char(' '));
-    return n;
-}
-
-const QStringList& GradientNames()
-{
-    static const QStringList n = {QStringLiteral("GradientVertical"), QStringLiteral("GradientHorizontal")};
-    return n;
-}
-
-const QStringList& VAlignmentNames()
-{
-    static const QStringList n = {QStringLiteral("vtaTop"), QStringLiteral("vtaCenter"), QStringLiteral("vtaBottom")};
-    return n;
-}
-
-const QStringList& CellTypeNames()
-{
-    static const QStringList n = QStringLiteral(
-        "ctBitmap ctIcon ctNone ctImageList ctCheckBox ctDataCheckBox ctRotated ctDataImage ctNode ctRadio "
-        "ctEmpty ctImages ctPicture ctFilePicture ctValue ctProgress ctComment ctButton ctBitButton "
-        "ctVirtCheckBox ctRowCheckBox ctProgressPie ctSummary ctRangeIndicator ctXPProgress ctInterface "
-        "ctScrollbar ctRadioButton ctBalloon ctShape ctRating ctTriStateCheckBox ctExpand").split(QLatin1Char(' '));
-    return n;
-}
-
-const QStringList& CellVAlignNames()
-{
-    static const QStringList n = QStringLiteral("vaTop vaBottom vaCenter vaUnderText vaAboveText vaFull")
-                                     .split(QLatin1Char(' '));
-    return n;
-}
-
-const QStringList& CellHAlignNames()
-{
-    static const QStringList n = QStringLiteral("haLeft haRight haCenter haBeforeText haAfterText haFull")
-                                     .split(QLatin1Char(' '));
-    return n;
-}
-
-const QStringList& CheckBoxStateNames()
-{
-    static const QStringList n = {QStringLiteral("cbUnchecked"), QStringLiteral("cbChecked"),
-                                  QStringLiteral("cbGrayed")};
-    return n;
-}
-
-const QStringList& FontStyleNames()
-{
-    static const QStringList n = {QStringLiteral("fsBold"), QStringLiteral("fsItalic"),
-                                  QStringLiteral("fsUnderline"), QStringLiteral("fsStrikeOut")};
-    return n;
-}
-
-void WriteEnum(TComponentWriter& W, const QString& Name, const QStringList& Names, int Value)
-{
-    if (Value >= 0 && Value < Names.size())
-        W.WriteIdent(Name, Names[Value]);
+    const QString ident = Names.Name(Value);
+    if (!ident.isEmpty())
+        W.WriteIdent(Name, ident);
     else
         W.WriteInteger(Name, Value);
 }
 
-// The enumeration value of an identifier (or of an integer in range).
-int EnumFrom(const TComponentValue& V, const QString& Property, const QStringList& Names)
+// The enumeration value of an identifier (or of an ordinal in range).
+int EnumFrom(const TComponentValue& V, const QString& Property, const TEnumNames& Names)
 {
     if (V.Kind == TComponentValue::Ident) {
-        const int i = int(Names.indexOf(V.Str));
-        if (i >= 0) return i;
+        int value = 0;
+        if (Names.Find(V.Str, value)) return value;
         throw EReadError(QStringLiteral("Invalid property value for ") + Property + QStringLiteral(": ") + V.Str);
     }
     const int64_t i = V.AsInteger(Property);
-    if (i >= 0 && i < Names.size()) return int(i);
+    if (i >= 0 && i < Names.Count()) return Names.Item(int(i)).Value;
     throw EReadError(QStringLiteral("Invalid property value for ") + Property);
 }
 
@@ -280,24 +202,26 @@ void TGridCellPropIO::Write(TComponentWriter& W, const TCellProperties& P) const
     W.WriteBoolean(n + QStringLiteral("IsBaseCell"), P.IsBaseCell());
     W.WriteInteger(n + QStringLiteral("CellSpanX"), P.CellSpanX());
     W.WriteInteger(n + QStringLiteral("CellSpanY"), P.CellSpanY());
-    WriteEnum(W, n + QStringLiteral("Alignment"), AlignmentNames(), P.Alignment());
+    WriteEnum(W, n + QStringLiteral("Alignment"), AlignmentNames, P.Alignment());
     WriteColorProperty(W, n + QStringLiteral("BorderColor"), P.BorderColor());
     W.WriteInteger(n + QStringLiteral("BorderWidth"), P.BorderWidth());
     WriteColorProperty(W, n + QStringLiteral("BrushColor"), P.BrushColor());
     WriteColorProperty(W, n + QStringLiteral("BrushColorTo"), P.BrushColorTo());
-    WriteEnum(W, n + QStringLiteral("BrushStyle"), BrushStyleNames(), P.BrushStyle());
+    WriteEnum(W, n + QStringLiteral("BrushStyle"), BrushStyleNames, P.BrushStyle());
     W.WriteInteger(n + QStringLiteral("CellObject"), 0);   // a pointer means nothing outside this process
     WriteColorProperty(W, n + QStringLiteral("FontColor"), P.FontColor());
     if (!P.FontName().isEmpty()) W.WriteString(n + QStringLiteral("FontName"), P.FontName());
     W.WriteInteger(n + QStringLiteral("FontSize"), P.FontSize());
     QStringList styles;
-    for (int i = 0; i < FontStyleNames().size(); ++i)
-        if (P.FontStyle().Bits() & (1u << i)) styles << FontStyleNames()[i];
+    for (int i = 0; i < FontStyleNames.Count(); ++i) {
+        const TEnumName& e = FontStyleNames.Item(i);
+        if (P.FontStyle().Contains(TFontStyle(e.Value))) styles << QLatin1String(e.Name);
+    }
     W.WriteSet(n + QStringLiteral("FontStyle"), styles);
-    WriteEnum(W, n + QStringLiteral("Editor"), EditorNames(), P.Editor());
-    WriteEnum(W, n + QStringLiteral("GradientDirection"), GradientNames(), P.GradientDirection());
+    WriteEnum(W, n + QStringLiteral("Editor"), EditorTypeNames, P.Editor());
+    WriteEnum(W, n + QStringLiteral("GradientDirection"), GradientDirectionNames, P.GradientDirection());
     W.WriteBoolean(n + QStringLiteral("ReadOnly"), P.ReadOnly());
-    WriteEnum(W, n + QStringLiteral("VAlignment"), VAlignmentNames(), P.VAlignment());
+    WriteEnum(W, n + QStringLiteral("VAlignment"), VAlignmentNames, P.VAlignment());
     W.WriteBoolean(n + QStringLiteral("WordWrap"), P.WordWrap());
     W.WriteInteger(n + QStringLiteral("NodeLevel"), P.NodeLevel());
     if (P.Control() && !P.Control()->Name().isEmpty()) W.WriteIdent(n + QStringLiteral("Control"), P.Control()->Name());
@@ -327,30 +251,31 @@ void TGridCellPropIO::Read(const TComponentRecord& R, TCellProperties& P, const 
         if (n == QLatin1String("IsBaseCell")) P.SetIsBaseCell(v.AsBoolean(p.Name));
         else if (n == QLatin1String("CellSpanX")) P.SetCellSpanX(int(v.AsInteger(p.Name)));
         else if (n == QLatin1String("CellSpanY")) P.SetCellSpanY(int(v.AsInteger(p.Name)));
-        else if (n == QLatin1String("Alignment")) P.SetAlignment(TAlignment(EnumFrom(v, p.Name, AlignmentNames())));
+        else if (n == QLatin1String("Alignment")) P.SetAlignment(TAlignment(EnumFrom(v, p.Name, AlignmentNames)));
         else if (n == QLatin1String("BorderColor")) P.SetBorderColor(ColorFromValue(v, p.Name));
         else if (n == QLatin1String("BorderWidth")) P.SetBorderWidth(int(v.AsInteger(p.Name)));
         else if (n == QLatin1String("BrushColor")) P.SetBrushColor(ColorFromValue(v, p.Name));
         else if (n == QLatin1String("BrushColorTo")) P.SetBrushColorTo(ColorFromValue(v, p.Name));
-        else if (n == QLatin1String("BrushStyle")) P.SetBrushStyle(TBrushStyle(EnumFrom(v, p.Name, BrushStyleNames())));
+        else if (n == QLatin1String("BrushStyle")) P.SetBrushStyle(TBrushStyle(EnumFrom(v, p.Name, BrushStyleNames)));
         else if (n == QLatin1String("CellObject")) v.AsInteger(p.Name);   // checked, never restored
         else if (n == QLatin1String("FontColor")) P.SetFontColor(ColorFromValue(v, p.Name));
         else if (n == QLatin1String("FontName")) P.SetFontName(v.AsString(p.Name));
         else if (n == QLatin1String("FontSize")) P.SetFontSize(int(v.AsInteger(p.Name)));
         else if (n == QLatin1String("FontStyle")) {
             if (v.Kind != TComponentValue::Set) throw EReadError(QStringLiteral("Invalid property value for ") + p.Name);
-            unsigned bits = 0;
+            TFontStyles styles;
             for (const QString& m : v.Names) {
-                const int i = int(FontStyleNames().indexOf(m));
-                if (i < 0) throw EReadError(QStringLiteral("Invalid property value for ") + p.Name + QStringLiteral(": ") + m);
-                bits |= 1u << i;
+                int style = 0;
+                if (!FontStyleNames.Find(m, style))
+                    throw EReadError(QStringLiteral("Invalid property value for ") + p.Name + QStringLiteral(": ") + m);
+                styles << TFontStyle(style);
             }
-            P.SetFontStyle(TFontStyles::FromBits(bits));
-        } else if (n == QLatin1String("Editor")) P.SetEditor(TEditorType(EnumFrom(v, p.Name, EditorNames())));
+            P.SetFontStyle(styles);
+        } else if (n == QLatin1String("Editor")) P.SetEditor(TEditorType(EnumFrom(v, p.Name, EditorTypeNames)));
         else if (n == QLatin1String("GradientDirection"))
-            P.SetGradientDirection(TCellGradientDirection(EnumFrom(v, p.Name, GradientNames())));
+            P.SetGradientDirection(TCellGradientDirection(EnumFrom(v, p.Name, GradientDirectionNames)));
         else if (n == QLatin1String("ReadOnly")) P.SetReadOnly(v.AsBoolean(p.Name));
-        else if (n == QLatin1String("VAlignment")) P.SetVAlignment(TVAlignment(EnumFrom(v, p.Name, VAlignmentNames())));
+        else if (n == QLatin1String("VAlignment")) P.SetVAlignment(TVAlignment(EnumFrom(v, p.Name, VAlignmentNames)));
         else if (n == QLatin1String("WordWrap")) P.SetWordWrap(v.AsBoolean(p.Name));
         else if (n == QLatin1String("NodeLevel")) P.SetNodeLevel(int(v.AsInteger(p.Name)));
         else if (n == QLatin1String("Control")) {
@@ -364,14 +289,14 @@ void TGridGraphicIO::Write(TComponentWriter& W, const TCellGraphic& G)
 {
     const QString n = QStringLiteral("CellGraphic.");
     W.BeginRecord(QStringLiteral("TGridGraphicIO"));
-    WriteEnum(W, n + QStringLiteral("CellType"), CellTypeNames(), G.CellType());
-    WriteEnum(W, n + QStringLiteral("CellVAlign"), CellVAlignNames(), G.CellVAlign());
-    WriteEnum(W, n + QStringLiteral("CellHAlign"), CellHAlignNames(), G.CellHAlign());
+    WriteEnum(W, n + QStringLiteral("CellType"), CellTypeNames, G.CellType());
+    WriteEnum(W, n + QStringLiteral("CellVAlign"), CellVAlignNames, G.CellVAlign());
+    WriteEnum(W, n + QStringLiteral("CellHAlign"), CellHAlignNames, G.CellHAlign());
     W.WriteInteger(n + QStringLiteral("CellIndex"), G.CellIndex());
     W.WriteBoolean(n + QStringLiteral("CellTransparent"), G.CellTransparent());
     W.WriteBoolean(n + QStringLiteral("CellCreated"), G.CellCreated());
     W.WriteBoolean(n + QStringLiteral("CellBoolean"), G.CellBoolean());
-    WriteEnum(W, n + QStringLiteral("CellCheckBoxState"), CheckBoxStateNames(), G.CellCheckBoxState());
+    WriteEnum(W, n + QStringLiteral("CellCheckBoxState"), CheckBoxStateNames, G.CellCheckBoxState());
     W.WriteInteger(n + QStringLiteral("CellAngle"), G.CellAngle());
     if (G.CellValue() != 0) W.WriteFloat(n + QStringLiteral("CellValue"), G.CellValue());
     W.WriteInteger(n + QStringLiteral("CellErrFrom"), G.CellErrFrom());
@@ -392,15 +317,15 @@ void TGridGraphicIO::Read(const TComponentRecord& R, TCellGraphic& G)
     for (const TComponentProperty& p : R.Properties) {
         const TComponentValue& v = p.Value;
         const QString n = p.Name.mid(12);   // after "CellGraphic."
-        if (n == QLatin1String("CellType")) G.SetCellType(TCellType(EnumFrom(v, p.Name, CellTypeNames())));
-        else if (n == QLatin1String("CellVAlign")) G.SetCellVAlign(TCellVAlign(EnumFrom(v, p.Name, CellVAlignNames())));
-        else if (n == QLatin1String("CellHAlign")) G.SetCellHAlign(TCellHAlign(EnumFrom(v, p.Name, CellHAlignNames())));
+        if (n == QLatin1String("CellType")) G.SetCellType(TCellType(EnumFrom(v, p.Name, CellTypeNames)));
+        else if (n == QLatin1String("CellVAlign")) G.SetCellVAlign(TCellVAlign(EnumFrom(v, p.Name, CellVAlignNames)));
+        else if (n == QLatin1String("CellHAlign")) G.SetCellHAlign(TCellHAlign(EnumFrom(v, p.Name, CellHAlignNames)));
         else if (n == QLatin1String("CellIndex")) G.SetCellIndex(int(v.AsInteger(p.Name)));
         else if (n == QLatin1String("CellTransparent")) G.SetCellTransparent(v.AsBoolean(p.Name));
         else if (n == QLatin1String("CellCreated")) G.SetCellCreated(v.AsBoolean(p.Name));
         else if (n == QLatin1String("CellBoolean")) G.SetCellBoolean(v.AsBoolean(p.Name));
         else if (n == QLatin1String("CellCheckBoxState"))
-            G.SetCellCheckBoxState(TCheckBoxState(EnumFrom(v, p.Name, CheckBoxStateNames())));
+            G.SetCellCheckBoxState(TCheckBoxState(EnumFrom(v, p.Name, CheckBoxStateNames)));
         else if (n == QLatin1String("CellAngle")) G.SetCellAngle(int(v.AsInteger(p.Name)));
         else if (n == QLatin1String("CellValue")) G.SetCellValue(v.AsFloat(p.Name));
         else if (n == QLatin1String("CellErrFrom")) G.SetCellErrFrom(int(v.AsInteger(p.Name)));

@@ -43,6 +43,16 @@ extern const TEnumNames PrintPositionNames;     // TPrintPosition
 extern const TEnumNames FitToPageNames;         // TFitToPage
 extern const TEnumNames PenStyleNames;          // TPenStyle
 extern const TEnumNames PrinterOrientationNames; // TPrinterOrientation
+// The enumerations of the binary cell records (cell properties and cell graphics).
+extern const TEnumNames AlignmentNames;         // TAlignment
+extern const TEnumNames BrushStyleNames;        // TBrushStyle
+extern const TEnumNames EditorTypeNames;        // TEditorType
+extern const TEnumNames GradientDirectionNames; // TCellGradientDirection
+extern const TEnumNames VAlignmentNames;        // TVAlignment
+extern const TEnumNames CellTypeNames;          // TCellType
+extern const TEnumNames CellVAlignNames;        // TCellVAlign
+extern const TEnumNames CellHAlignNames;        // TCellHAlign
+extern const TEnumNames CheckBoxStateNames;     // TCheckBoxState
 
 // The names of the styles set, in the table's order, joined by ","; empty for none.
 QString FontStylesToText(TFontStyles Styles);
