@@ -1,6 +1,5 @@
 #include "grid/picture_container.h"
 
-#include <QBuffer>
 #include <QFile>
 
 #include "platform/core/exceptions.h"
@@ -11,15 +10,6 @@ QByteArray ReadWholeStream(TStream* Stream)
 {
     Stream->SetPosition(0);
     return Stream->ReadAll();
-}
-
-QByteArray PngBytes(const QImage& Image)
-{
-    QByteArray bytes;
-    QBuffer buf(&bytes);
-    buf.open(QIODevice::WriteOnly);
-    Image.save(&buf, "PNG");
-    return bytes;
 }
 } // namespace
 
@@ -178,14 +168,14 @@ void THTMLPicture::SaveToStream(TStream* Stream) const
 void THTMLPicture::LoadFromResourceName(const QString& ResName)
 {
     if (!HasResourceImage(ResName)) return;
-    LoadFromData(PngBytes(ResourceImage(ResName)));
+    LoadFromData(ImageFileBytes(ResourceImage(ResName), "PNG"));
 }
 
 void THTMLPicture::LoadFromResourceID(int ResID)
 {
     const QString name = QString::number(ResID);
     if (!HasResourceImage(name)) throw EResNotFound(QStringLiteral("Resource %1 not found").arg(name));
-    LoadFromData(PngBytes(ResourceImage(name)));
+    LoadFromData(ImageFileBytes(ResourceImage(name), "PNG"));
 }
 
 void THTMLPicture::LoadFromURL(const QString& Url)

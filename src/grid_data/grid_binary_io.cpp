@@ -5,7 +5,6 @@
 #include "grid_data/grid_enum_names.h"
 #include "grid_data/grid_exchange.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <atomic>
 #include <iterator>
@@ -59,12 +58,7 @@ QByteArray ToBytes(const std::vector<uint8_t>& V)
 
 std::vector<uint8_t> EncodeImage(const QImage& Image, const char* Format)
 {
-    if (Image.isNull()) return {};
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    Image.save(&buffer, Format);
-    return ToVector(bytes);
+    return ToVector(ImageFileBytes(Image, Format));
 }
 
 // A binary value of a 4-byte size and that many bytes; the size must match what follows.

@@ -6,6 +6,8 @@
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
 
+#include <QScopedValueRollback>
+
 #include <algorithm>
 
 namespace {
@@ -285,15 +287,8 @@ void TGridDropTarget::MoveColumnEnhanced(int From, int To)
 {
     TKvStringGrid* g = FGrid;
     if (From == To || From < 0 || From >= g->ColCount()) return;
-    const bool was = g->FEnhRowColMove;
-    g->FEnhRowColMove = true;
-    try {
-        g->MoveColumn(From, To);
-    } catch (...) {
-        g->FEnhRowColMove = was;
-        throw;
-    }
-    g->FEnhRowColMove = was;
+    const QScopedValueRollback<bool> enhanced(g->FEnhRowColMove, true);
+    g->MoveColumn(From, To);
 }
 
 void TGridDropTarget::DropIntoCell(TPoint Pt, const QString& Text, const TTextDropEvent& Event)

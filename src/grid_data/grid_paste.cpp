@@ -24,6 +24,12 @@ QString UnquoteField(QString Field)
     return Field;
 }
 
+// Whether the floating footer takes the grid's last row, which growth keeps last.
+bool FooterTakesLastRow(const TKvStringGrid& G)
+{
+    return G.FloatingFooter() && G.FloatingFooter()->Visible() && G.FloatingFooter()->FooterStyle() == fsFixedLastRow;
+}
+
 // The grid record at the start of a cell stream.
 TGridPropIO ReadGridRecord(const QByteArray& Block)
 {
@@ -84,8 +90,7 @@ int TKvStringGrid::PasteTextAt(int ACol, int ARow, int& Rows, int& Cols, const Q
     if (!Options().Contains(goEditing) && !always && !FMouseActions->RangeSelectAndEdit()) return 0;
     const bool colGrow = FNavigation->AllowClipboardColGrow();
     const bool rowGrow = FNavigation->AllowClipboardRowGrow();
-    const bool fixedLast =
-        FloatingFooter() && FloatingFooter()->Visible() && FloatingFooter()->FooterStyle() == fsFixedLastRow;
+    const bool fixedLast = FooterTakesLastRow(*this);
 
     if (UndoRedo()) UndoRedo()->StartSequence();
     int n = 0, c = ACol, r = ARow, maxCol = ACol, maxRow = ARow;
@@ -356,9 +361,7 @@ void TKvStringGrid::SetSelectionAsText(const QString& Value)
         c = sel.Left;
         if (pos < n) {
             ++r;
-            const bool fixedLast = FloatingFooter() && FloatingFooter()->Visible() &&
-                                   FloatingFooter()->FooterStyle() == fsFixedLastRow;
-            if (r >= RowCount() - (fixedLast ? 1 : 0)) SetRowCount(RowCount() + 1);
+            if (r >= RowCount() - (FooterTakesLastRow(*this) ? 1 : 0)) SetRowCount(RowCount() + 1);
         }
     }
     CellsChanged(TGridRect(RealColIndex(sel.Left), sel.Top, RealColIndex(maxCol), maxRow));

@@ -98,7 +98,6 @@ class TGridTrackbarDropDown : public TGridDropDownEditor<TKvTrackBarDropDown> {
 public:
     explicit TGridTrackbarDropDown(TComponent* AOwner);
     QString ClassName() const override { return QStringLiteral("TGridTrackbarDropDown"); }
-    void DoChange() {}
 
 protected:
     // Through the edit's formatting: prefix, suffix and edit type applied.

@@ -2,7 +2,6 @@
 // point, the record encoding, and foreign or odd streams.
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -51,22 +50,13 @@ QImage Filled(int W, int H, QRgb Colour)
     return img;
 }
 
-QByteArray Png(const QImage& Img)
-{
-    QByteArray b;
-    QBuffer buf(&b);
-    buf.open(QIODevice::WriteOnly);
-    Img.save(&buf, "PNG");
-    return b;
-}
-
 }  // namespace
 
 TEST(GridBinaryIO, AWholeGridSurvivesAFileWithItsPropertiesAndGraphics)
 {
     QTemporaryDir dir;
     const QString picFile = PathJoin(dir.path(), QStringLiteral("pic.png"));
-    WriteFileAtomic(picFile, Png(Filled(7, 5, qRgb(0, 0, 255))));
+    WriteFileAtomic(picFile, ImageFileBytes(Filled(7, 5, qRgb(0, 0, 255)), "PNG"));
     TImageList images(16, 16);
 
     TKvStringGrid g;
@@ -97,7 +87,7 @@ TEST(GridBinaryIO, AWholeGridSurvivesAFileWithItsPropertiesAndGraphics)
     g.CellImages(4, 4)->Add(3);
     g.CellImages(4, 4)->Add(7);
     g.CreatePicture(1, 5, false, StretchWithAspectRatio, 2, haCenter, vaCenter)
-        ->LoadFromData(Png(Filled(6, 2, qRgb(9, 9, 9))));
+        ->LoadFromData(ImageFileBytes(Filled(6, 2, qRgb(9, 9, 9)), "PNG"));
     g.CreateFilePicture(2, 5, false, noStretch, 0, haLeft, vaTop)->SetFilename(picFile);
 
     const QString file = PathJoin(dir.path(), QStringLiteral("cells.bin"));

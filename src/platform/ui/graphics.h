@@ -443,6 +443,10 @@ private:
 };
 
 // ---------------------------------------------------------------- graphics
+// The bytes of the image as a file of the format ("PNG", "BMP", "ICO", ...); empty for a
+// null image or a format without a writer.
+QByteArray ImageFileBytes(const QImage& Image, const char* Format);
+
 class TGraphic {
 public:
     virtual ~TGraphic() = default;

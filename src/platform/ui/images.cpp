@@ -16,6 +16,16 @@
 
 #include <jpeglib.h>
 
+QByteArray ImageFileBytes(const QImage& Image, const char* Format)
+{
+    QByteArray bytes;
+    if (Image.isNull()) return bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    Image.save(&buffer, Format);
+    return bytes;
+}
+
 // ---------------------------------------------------------------- TGraphic
 void TGraphic::LoadFromFile(const QString& path)
 {
