@@ -7,11 +7,14 @@
 #include "platform/core/sysutils.h"
 
 #include <QHash>
+#include <QStringView>
 
+#include <algorithm>
 #include <bit>
 #include <cfloat>
 #include <cmath>
 #include <limits>
+#include <unordered_map>
 
 QString TTC_ParamObj::GetEnumString() const
 {
@@ -155,13 +158,18 @@ QString TTargetConfig::Find_Assembly_Object(const QStringList& sl) const
 
 namespace {
 
+QString Enum_Key(const QString& Param)
+{
+    return QStringLiteral("Enum") + Param.mid(5);
+}
+
 // The parameter and enumeration entries of Param among the cleaned lines of [Params].
 void Collect_Param_Enum(const QString& Param, const QStringList& paramsSection, QString& ParamText,
                         QString& EnumText)
 {
     // A later line matching a key starts collecting again, into the same text.
     TEntry_Collector param{Param, Param_Entry_Ends};
-    TEntry_Collector enumeration{QStringLiteral("Enum") + Param.mid(5), Entry_Ends};
+    TEntry_Collector enumeration{Enum_Key(Param), Entry_Ends};
     for (const QString& s : paramsSection) {
         param.Feed(s);
         enumeration.Feed(s);
@@ -170,12 +178,106 @@ void Collect_Param_Enum(const QString& Param, const QStringList& paramsSection, 
     EnumText = enumeration.Text;
 }
 
+struct TView_Hash {
+    using is_transparent = void;
+    size_t operator()(QStringView v) const { return qHash(v); }
+};
+struct TView_Equal {
+    using is_transparent = void;
+    bool operator()(QStringView a, QStringView b) const { return a == b; }
+};
+
+// The entries of many parameters, as Collect_Param_Enum gives them, found in one walk over
+// the section: a key matches a line only where it stands right before a blank, a tab or
+// "=", so each such place of each line is looked up once for every length a wanted key
+// has (EDS_Key_Matches then decides at the key's first occurrence). An assembly of
+// thousands of members so reads [Params] once instead of once per member.
+class TParam_Entries {
+public:
+    TParam_Entries(const QStringList& Section, const QStringList& Params) : FLines(Section)
+    {
+        std::vector<qsizetype> lengths;
+        for (const QString& p : Params)
+            for (const QString& key : {p, Enum_Key(p)})
+                if (!key.isEmpty() && FMatches.emplace(key, std::vector<qsizetype>()).second)
+                    lengths.push_back(key.size());
+        std::sort(lengths.begin(), lengths.end());
+        lengths.erase(std::unique(lengths.begin(), lengths.end()), lengths.end());
+        for (qsizetype i = 0; i < FLines.size(); ++i) {
+            const QString& s = FLines.at(i);
+            if (!s.contains(QLatin1Char('=')))
+                continue;
+            for (qsizetype p = 1; p < s.size(); ++p) {
+                const QChar c = s.at(p);
+                if (c != u' ' && c != u'\t' && c != u'=')
+                    continue;
+                for (const qsizetype len : lengths) {
+                    if (len > p)
+                        break;
+                    const auto found = FMatches.find(QStringView(s).mid(p - len, len));
+                    if (found == FMatches.end())
+                        continue;
+                    std::vector<qsizetype>& lines = found->second;
+                    if ((lines.empty() || lines.back() != i) && EDS_Key_Matches(s, found->first))
+                        lines.push_back(i);
+                }
+            }
+        }
+    }
+
+    void Entries(const QString& Param, QString& ParamText, QString& EnumText) const
+    {
+        ParamText = Collect(Param, Param_Entry_Ends);
+        EnumText = Collect(Enum_Key(Param), Entry_Ends);
+    }
+
+private:
+    // What a collector fed every line would gather: from each matching line that is not
+    // inside an entry already being gathered, its text after "=" and the lines after it
+    // up to the one that ends the entry.
+    QString Collect(const QString& Key, bool (*Ends)(const QString&)) const
+    {
+        QString text;
+        const auto found = FMatches.find(Key);
+        if (found == FMatches.end())
+            return text;
+        qsizetype next = 0;
+        for (const qsizetype m : found->second) {
+            if (m < next)
+                continue;
+            const QString first = After_Equals(FLines.at(m));
+            text += first;
+            bool open = !Ends(first);
+            for (next = m + 1; open && next < FLines.size(); ++next) {
+                text += FLines.at(next);
+                open = !Ends(FLines.at(next));
+            }
+            if (open)
+                break;
+        }
+        return text;
+    }
+
+    const QStringList& FLines;
+    std::unordered_map<QString, std::vector<qsizetype>, TView_Hash, TView_Equal> FMatches;
+};
+
 }  // namespace
 
 void TTargetConfig::find_Param_Enum_Object(const QString& Param, const QStringList& sl, QString& ParamText,
                                            QString& EnumText) const
 {
     Collect_Param_Enum(Param, Section_Lines(sl, QLatin1String("[Params]")), ParamText, EnumText);
+}
+
+std::vector<std::pair<QString, QString>> Find_Param_Enum_Objects(const QStringList& Params, const QStringList& sl)
+{
+    const QStringList paramsSection = Section_Lines(sl, QLatin1String("[Params]"));
+    const TParam_Entries index(paramsSection, Params);
+    std::vector<std::pair<QString, QString>> out(size_t(Params.size()));
+    for (qsizetype i = 0; i < Params.size(); ++i)
+        index.Entries(Params.at(i), out[size_t(i)].first, out[size_t(i)].second);
+    return out;
 }
 
 TTC_Decode_Result TTargetConfig::DecodeAssemblyObj(const QString& AssemObj, const QStringList& sl)
@@ -189,15 +291,25 @@ TTC_Decode_Result TTargetConfig::DecodeAssemblyObj(const QString& AssemObj, cons
     AO_Name = fields.at(0);
     AO_SizeBit = fields.at(2);
     const size_t first = ListParamObject.size();
-    // Assemblies often list one parameter many times: search each once.
-    const QStringList paramsSection = Section_Lines(sl, QLatin1String("[Params]"));
-    QHash<QString, std::pair<QString, QString>> entries;
+    // The first member naming each parameter, earlier decodings of this object included:
+    // a later member starts from its values.
+    QHash<QString, size_t> firstNamed;
+    for (size_t j = 0; j < first; ++j)
+        if (!ListParamObject[j].ParamName.isEmpty() && !firstNamed.contains(ListParamObject[j].ParamName))
+            firstNamed.insert(ListParamObject[j].ParamName, j);
+    QStringList referenced;
     for (qsizetype k = 0; k < (fields.size() - 6) / 2; ++k) {
         TTC_ParamObj m;
         m.BitSize = fields.at(6 + 2 * k);
         m.ParamName = fields.at(7 + 2 * k);
+        if (!m.ParamName.isEmpty())
+            referenced.append(m.ParamName);
         ListParamObject.push_back(std::move(m));
     }
+    const QStringList paramsSection = Section_Lines(sl, QLatin1String("[Params]"));
+    const TParam_Entries index(paramsSection, referenced);
+    // Assemblies often list one parameter many times: collect each once.
+    QHash<QString, std::pair<QString, QString>> entries;
 
     for (size_t i = first; i < ListParamObject.size(); ++i) {
         TTC_ParamObj& m = ListParamObject[i];
@@ -208,10 +320,8 @@ TTC_Decode_Result TTargetConfig::DecodeAssemblyObj(const QString& AssemObj, cons
                 return {TTC_Decode_Result::Too_Large, m.BitSize};
             continue;
         }
-        for (size_t j = 0; j < i; ++j) {
-            const TTC_ParamObj& earlier = ListParamObject[j];
-            if (earlier.ParamName != m.ParamName)
-                continue;
+        if (const auto named = firstNamed.constFind(m.ParamName); named != firstNamed.cend()) {
+            const TTC_ParamObj& earlier = ListParamObject[*named];
             m.Name = earlier.Name;
             m.DataSizeByte = earlier.DataSizeByte;
             m.DataType = earlier.DataType;
@@ -225,13 +335,14 @@ TTC_Decode_Result TTargetConfig::DecodeAssemblyObj(const QString& AssemObj, cons
             m.ValueReal = earlier.ValueReal;
             m.Enum = earlier.Enum;
             m.ListEnum.insert(m.ListEnum.end(), earlier.ListEnum.begin(), earlier.ListEnum.end());
-            break;
+        } else {
+            firstNamed.insert(m.ParamName, i);
         }
 
         auto found = entries.find(m.ParamName);
         if (found == entries.end()) {
             std::pair<QString, QString> texts;
-            Collect_Param_Enum(m.ParamName, paramsSection, texts.first, texts.second);
+            index.Entries(m.ParamName, texts.first, texts.second);
             found = entries.insert(m.ParamName, texts);
         }
         const QString& paramText = found->first;

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 // One enumerated value of a parameter.
@@ -87,7 +88,8 @@ public:
     void find_Param_Enum_Object(const QString& Param, const QStringList& sl, QString& ParamText,
                                 QString& EnumText) const;
     // Sets AO_Name and AO_SizeBit and appends the assembly's members, decoded from
-    // their parameter entries in sl.
+    // their parameter entries in sl (found in one walk over [Params], see
+    // Find_Param_Enum_Objects).
     TTC_Decode_Result DecodeAssemblyObj(const QString& AssemObj, const QStringList& sl);
 
     // The data segment text of the current values: "0xHH" items joined by commas,
@@ -96,3 +98,8 @@ public:
 
     bool operator==(const TTargetConfig&) const = default;
 };
+
+// The parameter and enumeration entries of every parameter of Params in the lines of an
+// EDS file, found in one walk over [Params] however many there are: entry i holds what
+// find_Param_Enum_Object gives for Params[i].
+std::vector<std::pair<QString, QString>> Find_Param_Enum_Objects(const QStringList& Params, const QStringList& sl);

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace {
@@ -297,6 +298,65 @@ TEST(TargetConfig, EntriesEndOnTheirKeyLine)
     EXPECT_EQ(tc.Find_Assembly_Object(sl), QStringLiteral("\"One\",,1,0,,,8,Param1;"));
     tc.Format = QStringLiteral("Assem99");
     EXPECT_EQ(tc.Find_Assembly_Object(sl), QString());
+}
+
+// The decoding finds the entries of all members in one walk over [Params]; it must find
+// what the search of one parameter finds, key by key (in the shared files, every key an
+// assembly refers to): keys inside other entries' texts, a key whose first place is in a
+// longer word, entries over several lines, an entry started again, a key after a tab or
+// right before "=", a key that ends another word, an entry left open, keys that are no
+// parameter.
+TEST(TargetConfig, OneWalkFindsWhatTheSearchOfEachParameterFinds)
+{
+    const char* tricky =
+        "[Params]\n"
+        "  Param1 = 0,,,0,0xC6,1,\"see Param12 here\",\"\",\"\",0,1,0;\n"
+        "  Param12 = 0,,,0,0xC6,1,\"twelve\",\"\",\"\",0,1,0;\n"
+        "  Param10 = 0,,,0,0xC6,1,\"not Param1 nor Param12\",\"\",\"\",0,1,0;\n"
+        "  Param2 = 0,,,0,0xC6,1,\n"
+        "    \"two; lines\",\"\",\"\",0,1,0;\n"
+        "  Param3 =\n"
+        "  Param3 = 0,,,0,0xC6,1,\"again\",\"\",\"\",0,1,0;\n"
+        "  Param4 = 0,,,0,0xC6,1,\n"
+        "    \"Param4 = inside\",\"\",\"\",0,1,0;\n"
+        "  XParam5 = 0,,,0,0xC6,1,\"suffix\",\"\",\"\",0,1,0;\n"
+        "  Param6\t= 0,,,0,0xC6,1,\"tab\",\"\",\"\",0,1,0;\n"
+        "  Param7=0,,,0,0xC6,1,\"no blank\",\"\",\"\",0,1,0; $ Param8 = comment\n"
+        "  Enum7 = 0,\"a\"; Param8 = 1;\n"
+        "  Enum7 = 1,\"b\";\n"
+        "  Param9 = 0,,,0,0xC6,1,\"open entry\",\n"
+        "[Assembly]\n"
+        "  Assem1 = \"x\",,1,0,,,8,Param1;\n";
+    std::vector<QStringList> texts{Lines(tricky), Lines(Small_Eds)};
+    QStringList names{QStringLiteral("tricky"), QStringLiteral("small")};
+    const QDir shared(QStringLiteral(KV_SHARED_TESTDATA_DIR "/eds_enip"));
+    for (const QString& f : shared.entryList(QDir::Files)) {
+        texts.push_back(ReadTextLines(shared.filePath(f)));
+        names << f;
+    }
+    const QRegularExpression word(QStringLiteral("[A-Za-z][A-Za-z0-9_]*"));
+    for (size_t t = 0; t < texts.size(); ++t) {
+        const QStringList& sl = texts[t];
+        QStringList keys{QString(), QStringLiteral("Param"), QStringLiteral("aram1"), QStringLiteral(" Param1"),
+                         QStringLiteral("Param1 "), QStringLiteral("Enum7"), QStringLiteral("Param8")};
+        bool assemblies = t < 2;
+        for (const QString& line : sl) {
+            if (line.trimmed().startsWith(QLatin1Char('[')))
+                assemblies = t < 2 || line.contains(QLatin1String("[Assembly]"));
+            for (const QRegularExpressionMatch& m : word.globalMatch(line))
+                if (assemblies && m.captured().startsWith(QLatin1String("Param")) && !keys.contains(m.captured()))
+                    keys << m.captured();
+        }
+        const std::vector<std::pair<QString, QString>> found = Find_Param_Enum_Objects(keys, sl);
+        ASSERT_EQ(found.size(), size_t(keys.size()));
+        TTargetConfig tc;
+        for (qsizetype k = 0; k < keys.size(); ++k) {
+            QString param, enumeration;
+            tc.find_Param_Enum_Object(keys.at(k), sl, param, enumeration);
+            EXPECT_EQ(found[size_t(k)].first, param) << names.at(qsizetype(t)).toStdString() << " " << keys.at(k).toStdString();
+            EXPECT_EQ(found[size_t(k)].second, enumeration) << names.at(qsizetype(t)).toStdString() << " " << keys.at(k).toStdString();
+        }
+    }
 }
 
 TEST(TargetConfig, MembersAndDataSegment)
