@@ -15,24 +15,35 @@ int AllCols(TKvStringGrid* G)
     return G->ColCount() + G->NumHiddenColumns();
 }
 
-// The row holds a rule when a field past the Enable column has text or a
-// checked box; column 1 is set in every cleared row and does not count.
+// Whether cell (c, r) is a check box, and its state. Column grids keep data check
+// boxes as cell texts, string grids as cell objects.
+bool CheckBoxCell(TKvStringGrid* G, bool CheckBoxes, int c, int r, bool& Checked)
+{
+    if (CheckBoxes) {
+        if (!G->HasCheckBox(c, r)) return false;
+        Checked = G->IsChecked(c, r);
+        return true;
+    }
+    auto* cg = dynamic_cast<TKvColumnGrid*>(G);
+    if (!cg || !cg->InRange(c) || cg->Columns()->Items(c)->Editor() != edDataCheckBox) return false;
+    QString t;
+    cg->GetCheckTrue(c, r, t);
+    Checked = G->Cells(c, r) == t;
+    return true;
+}
+
+// The row holds a rule when a field has text or a checked box. The grid's own
+// columns decide: a check box in column 1 is the Enable box that every cleared
+// row gets and does not count, while a text column 1 is a field like any other
+// (the key of the editors without an Enable column).
 bool LastRowInUse(TKvStringGrid* G, bool CheckBoxes)
 {
     const int r = G->RowCount() - 1;
-    for (int c = 2; c < AllCols(G); ++c) {
-        if (CheckBoxes && G->HasCheckBox(c, r)) {
-            if (G->IsChecked(c, r)) return true;
+    for (int c = 1; c < AllCols(G); ++c) {
+        bool checked = false;
+        if (CheckBoxCell(G, CheckBoxes, c, r, checked)) {
+            if (checked && c > 1) return true;
             continue;
-        }
-        if (!CheckBoxes) {
-            if (auto* cg = dynamic_cast<TKvColumnGrid*>(G); cg && cg->InRange(c) &&
-                cg->Columns()->Items(c)->Editor() == edDataCheckBox) {
-                QString t;
-                cg->GetCheckTrue(c, r, t);
-                if (G->Cells(c, r) == t) return true;
-                continue;
-            }
         }
         if (!G->Cells(c, r).isEmpty()) return true;
     }

@@ -17,9 +17,11 @@ class TKvColumnGrid;
 class TKvStringGrid;
 
 void Grid_Delete_Row(int R, TKvColumnGrid* G);
-// Refused with one message when the last row holds a rule (text or a checked
-// box in columns 2 .. N - 1): inserting would push it out of the table. True when
-// the row was inserted (windows that keep data beside the rows follow only then).
+// Refused with one message when the last row holds a rule (text in any of
+// columns 1 .. N - 1, or a checked box other than a check-box column 1, the
+// Enable box every cleared row gets): inserting would push it out of the table.
+// True when the row was inserted (windows that keep data beside the rows follow
+// only then).
 bool Grid_Insert_Row(int R, TKvColumnGrid* G, bool SetEnable);
 void Grid_Copy_Row(TKvColumnGrid* G, int R);
 void Grid_Paste_Row(TKvColumnGrid* G, int R, bool Copied);
