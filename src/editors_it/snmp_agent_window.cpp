@@ -2,6 +2,8 @@
 
 #include "editors_it/snmp_agent_window.h"
 
+#include "editors_it/snmp_mib_writer.h"
+
 #include "grid/column_grid.h"
 #include "platform/ui/comctrls.h"
 #include "platform/ui/dialogs.h"
@@ -65,7 +67,7 @@ struct TAgent_Cols {
   int Type, On_Timer, Time, Position, Bit, Num_Bits, Description, IP, Conversion;
 };
 struct TAgent_Texts {
-  int Community, Type, Time, Position, Bit, Bit_String, Bits_Int, Bytes_String, Description, IP, Conversion;
+  int Community, Type, Time, Position, Bit, Bit_String, Bits_Int, Bytes_String, Description, Reserved, IP, Conversion;
 };
 
 TRuleFailure Check_Agent_Row(const TAgent_Cols& C, const TAgent_Texts& T, TKvStringGrid* G, int Row)
@@ -94,6 +96,9 @@ TRuleFailure Check_Agent_Row(const TAgent_Cols& C, const TAgent_Texts& T, TKvStr
     return {T.Bytes_String, {}};
   if (Check_Error_CommName_Desc(cell(C.Description), 1))
     return {T.Description, {}};
+  // The description becomes an object name of the MIB module, which has names of its own.
+  if (MIB_Reserved_Name(cell(C.Description)))
+    return {T.Reserved, {}};
   if (C.IP >= 0) {
     QString a, b, c, d;
     if (!Split_IP_Address(cell(C.IP).trimmed(), a, b, c, d))
@@ -146,7 +151,7 @@ TRuleFile Make_File(TFSNMP_Trap_Access* self)
       Text(5229, "Mnemonic", 130, clWhite),
   };
   read.Check_Row = [](TKvStringGrid* g, int r) {
-    return Check_Agent_Row(Read_Cols, {5276, 5261, 5262, 5263, 5264, 5265, 5266, 5267, 5277, 5268, 5285}, g, r);
+    return Check_Agent_Row(Read_Cols, {5276, 5261, 5262, 5263, 5264, 5265, 5266, 5267, 5277, 5287, 5268, 5285}, g, r);
   };
 
   TRuleGrid write = Agent_Grid("SNMP_Trap_Write");
@@ -163,7 +168,7 @@ TRuleFile Make_File(TFSNMP_Trap_Access* self)
       Text(5238, "Mnemonic", 500, clWhite),
   };
   write.Check_Row = [](TKvStringGrid* g, int r) {
-    return Check_Agent_Row(Write_Cols, {5278, 5269, -1, 5270, 5271, 5272, 5273, 5274, 5279, -1, 5286}, g, r);
+    return Check_Agent_Row(Write_Cols, {5278, 5269, -1, 5270, 5271, 5272, 5273, 5274, 5279, 5288, -1, 5286}, g, r);
   };
   f.Grids = {read, write};
 

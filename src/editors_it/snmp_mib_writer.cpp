@@ -7,6 +7,9 @@
 #include "shell/common/lang_table.h"
 #include "shell/common/working_state.h"
 
+#include <QRegularExpression>
+#include <QSet>
+
 namespace {
 
 // The integer flags of the last load, one per entry of the working state's lists.
@@ -30,19 +33,38 @@ QString Syntax(bool isInt) { return isInt ? QStringLiteral("INTEGER") : QStringL
 
 QString Quoted(const QString& text) { return QLatin1Char('"') + text + QLatin1Char('"'); }
 
-// A variable's object name: its description, or the parent's name and its number.
-QString Var_Name(const QString& description, const QString& parent, qsizetype i)
+// The object names of one direction's variables: the description, or the parent's name
+// and the variable's number when the description is empty, reserved or taken by an
+// earlier variable. Taken gathers the names given; a numbered name is never a taken one,
+// since no description may be of that form.
+QStringList Object_Names(const QStringList& descriptions, const QString& parent, QSet<QString>& taken)
 {
-  return description.isEmpty() ? parent + QString::number(i) : description;
+  QStringList names;
+  for (qsizetype k = 0; k < descriptions.size(); ++k) {
+    const QString& d = descriptions.at(k);
+    const bool own = !d.isEmpty() && !MIB_Reserved_Name(d) && !taken.contains(d);
+    names << (own ? d : parent + QString::number(k + 1));
+    taken.insert(names.back());
+  }
+  return names;
 }
 
-void Add_Variables(QStringList& lines, const QStringList& descriptions, const std::vector<bool>& isInt,
-                   const QString& parent, const QString& access)
+// The name a module line defines: its first word when the second opens a definition.
+QString Defined_Name(const QString& line)
+{
+  const QStringList words = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  static const QStringList openers = {QStringLiteral("OBJECT"), QStringLiteral("OBJECT-TYPE"),
+                                      QStringLiteral("MODULE-IDENTITY"), QStringLiteral("NOTIFICATION-TYPE")};
+  return words.size() >= 2 && openers.contains(words.at(1)) ? words.at(0) : QString();
+}
+
+void Add_Variables(QStringList& lines, const QStringList& descriptions, const QStringList& names,
+                   const std::vector<bool>& isInt, const QString& parent, const QString& access)
 {
   for (qsizetype k = 0; k < descriptions.size(); ++k) {
     const qsizetype i = k + 1;
     const QString& d = descriptions.at(k);
-    lines << Var_Name(d, parent, i) + QStringLiteral(" OBJECT-TYPE SYNTAX ") +
+    lines << names.at(k) + QStringLiteral(" OBJECT-TYPE SYNTAX ") +
                  Syntax(static_cast<size_t>(k) < isInt.size() && isInt[static_cast<size_t>(k)]) +
                  QStringLiteral(" MAX-ACCESS ") + access + QStringLiteral(" STATUS current DESCRIPTION ") + Quoted(d) +
                  QStringLiteral(" ::= { ") + parent + QLatin1Char(' ') + QString::number(i) + QStringLiteral(" }");
@@ -59,6 +81,21 @@ void Add_Blocks(QStringList& lines, const QString& parent, const QString& access
 }
 
 }  // namespace
+
+bool MIB_Reserved_Name(const QString& Name)
+{
+  // The fixed part of the module is the module of no variable; it names no variable, so
+  // building it needs no reserved names. "enterprises" is imported.
+  static const QSet<QString> fixed = [] {
+    QSet<QString> names{QStringLiteral("enterprises")};
+    for (const QString& line : MIB_Module_Lines(TMIB_Variables()))
+      if (const QString name = Defined_Name(line); !name.isEmpty())
+        names.insert(name);
+    return names;
+  }();
+  static const QRegularExpression numbered(QStringLiteral("^(bufferinval|bufferoutval|trapval)[1-9][0-9]*$"));
+  return fixed.contains(Name) || numbered.match(Name).hasMatch();
+}
 
 TMIB_Variables Read_MIB_Variables(const QString& trapFile)
 {
@@ -79,6 +116,9 @@ QStringList MIB_Module_Lines(const TMIB_Variables& vars)
 {
   const QString b4 = QStringLiteral("    ");
   const QString b9 = QStringLiteral("         ");
+  QSet<QString> taken;
+  const QStringList readNames = Object_Names(vars.Read, QStringLiteral("bufferinval"), taken);
+  const QStringList writeNames = Object_Names(vars.Write, QStringLiteral("bufferoutval"), taken);
   QStringList lines;
   lines << QStringLiteral("GATEWAY DEFINITIONS ::= BEGIN") << QStringLiteral("IMPORTS")
         // SMIv2 imports: the notification macro and enterprises come from SNMPv2-SMI.
@@ -106,11 +146,12 @@ QStringList MIB_Module_Lines(const TMIB_Variables& vars)
         << QStringLiteral("bufferin OBJECT IDENTIFIER::= { data 4 }");
   Add_Blocks(lines, QStringLiteral("bufferin"), QStringLiteral("read-only"));
   lines << QStringLiteral(" bufferinval OBJECT IDENTIFIER::= { bufferin 9 }");
-  Add_Variables(lines, vars.Read, vars.Read_Int, QStringLiteral("bufferinval"), QStringLiteral("read-only"));
+  Add_Variables(lines, vars.Read, readNames, vars.Read_Int, QStringLiteral("bufferinval"), QStringLiteral("read-only"));
   lines << QStringLiteral("bufferout OBJECT IDENTIFIER::= { data 5 }");
   Add_Blocks(lines, QStringLiteral("bufferout"), QStringLiteral("read-write"));
   lines << QStringLiteral(" bufferoutval OBJECT IDENTIFIER::= { bufferout 9 }");
-  Add_Variables(lines, vars.Write, vars.Write_Int, QStringLiteral("bufferoutval"), QStringLiteral("read-write"));
+  Add_Variables(lines, vars.Write, writeNames, vars.Write_Int, QStringLiteral("bufferoutval"),
+                QStringLiteral("read-write"));
   lines << QStringLiteral("traps OBJECT IDENTIFIER::= { application 2 }")
         << QStringLiteral(" trapsval OBJECT IDENTIFIER::= { traps 1 }");
   // A notification names the object it reports; the object carries the type.
@@ -118,7 +159,7 @@ QStringList MIB_Module_Lines(const TMIB_Variables& vars)
     const qsizetype i = k + 1;
     const QString& d = vars.Read.at(k);
     lines << QStringLiteral("trapval") + QString::number(i) + QStringLiteral(" NOTIFICATION-TYPE OBJECTS { ") +
-                 Var_Name(d, QStringLiteral("bufferinval"), i) + QStringLiteral(" } STATUS current DESCRIPTION ") +
+                 readNames.at(k) + QStringLiteral(" } STATUS current DESCRIPTION ") +
                  Quoted(d) + QStringLiteral(" ::= { trapsval ") + QString::number(i) + QStringLiteral(" }");
   }
   lines << QStringLiteral("END");

@@ -6,6 +6,12 @@
 // The variable lists live in the working state (SL_MIB_Var_Read, SL_MIB_Var_Write) and
 // keep the last load; the integer flags below keep one entry per list entry, so every
 // enabled variable is written with its type however many there are.
+//
+// A variable's object name is its description. The module defines every name once: a
+// description that is one of the module's own names, or that an earlier variable took,
+// is written under the name an empty description gets (the parent's name and the
+// variable's number), so a file from before the agent editor refused such descriptions
+// still gives a valid module with the same object identifiers.
 
 #include "shell/common/maker_identity.h"
 
@@ -40,6 +46,12 @@ struct TMIB_Variables {
 // enabled when its Enable attribute, upper-cased, is "Y"; a missing Description reads as
 // empty and a missing Type as a string. A file that cannot be parsed raises.
 TMIB_Variables Read_MIB_Variables(const QString& trapFile);
+
+// Whether Name is a name the module defines or imports whatever the project holds
+// (identity, gateway, data, countin, traps, enterprises, ...) or one it gives by number
+// (bufferinval, bufferoutval or trapval followed by a number): a variable of that name
+// would define it twice.
+bool MIB_Reserved_Name(const QString& Name);
 
 // The module's lines, without line ends.
 QStringList MIB_Module_Lines(const TMIB_Variables& vars);

@@ -125,5 +125,10 @@ std::vector<TLangBlock> SNMP_Agent_Lang_Blocks()
       << QStringLiteral("Select the Conversion from Integer to Float");
     t << QStringLiteral("!! [SNMP Read] Conversion must be selected")  // 5285
       << QStringLiteral("!! [SNMP Write] Conversion must be selected");
+    const QString mibNames =
+        QStringLiteral(" Description must not be a name of the MIB module itself (such as identity, gateway, data, "
+                       "countin, traps, bufferinval1 or trapval1)");
+    t << QStringLiteral("!! [SNMP Read]") + mibNames  // 5287
+      << QStringLiteral("!! [SNMP Write]") + mibNames;
     return {{5200, t}};
 }

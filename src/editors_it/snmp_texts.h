@@ -1,6 +1,6 @@
 #pragma once
 // English texts of the SNMP manager rule editor (entries 5100 to 5189) and of the SNMP
-// agent variable editor (5200 to 5286).
+// agent variable editor (5200 to 5288).
 
 #include "shell/common/lang_table.h"
 

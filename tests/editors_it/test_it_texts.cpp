@@ -16,7 +16,7 @@ TEST(ItTexts, EachWindowFillsItsWholeRangeAndALanguageFileOverridesIt)
     Expect_Lang_Range(&OPC_UA_Scan_Lang_Blocks, 4600, 4631);
     Expect_Lang_Range(&OPC_UA_Server_Lang_Blocks, 4700, 4730);
     Expect_Lang_Range(&SNMP_Manager_Lang_Blocks, 5100, 5189);
-    Expect_Lang_Range(&SNMP_Agent_Lang_Blocks, 5200, 5286);
+    Expect_Lang_Range(&SNMP_Agent_Lang_Blocks, 5200, 5288);
 }
 
 TEST(ItTexts, MqttAndTopicTemplateTextsSitAtTheirIndexes)
@@ -86,7 +86,11 @@ TEST(ItTexts, SnmpTextsSitAtTheirIndexes)
                               "\"A\"..\"Z\" and \"0\"..\"9\"). First character must be a letter and must be lowercase"},
                        {5280, "Error!! The Descriptions must be all differents"},
                        {5282, "Conversion"},
-                       {5286, "!! [SNMP Write] Conversion must be selected"}});
+                       {5286, "!! [SNMP Write] Conversion must be selected"},
+                       {5287, "!! [SNMP Read] Description must not be a name of the MIB module itself (such as "
+                              "identity, gateway, data, countin, traps, bufferinval1 or trapval1)"},
+                       {5288, "!! [SNMP Write] Description must not be a name of the MIB module itself (such as "
+                              "identity, gateway, data, countin, traps, bufferinval1 or trapval1)"}});
 }
 
 TEST(ItTexts, OpcUaTextsSitAtTheirIndexes)

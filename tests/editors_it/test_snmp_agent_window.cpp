@@ -63,6 +63,14 @@ TEST_F(SNMPAgentWindow, ChecksGiveTheirExactMessages)
       {"no conversion", true, {{8, ""}}, "Error row 2!! [SNMP Write] Conversion must be selected"},
       {"disabled bad row", false, {{1, "N"}, {11, "A b"}, {2, "x y"}}, ""},
       {"read and write alike", true, {{7, "r1"}}, "Error!! The Descriptions must be all differents"},
+      // Names the MIB module defines itself, always or by number.
+      {"description data", false, {{11, "data"}}, "Error row 2!! [SNMP Read] Description must not be a name of the MIB module itself (such as identity, gateway, data, countin, traps, bufferinval1 or trapval1)"},
+      {"description traps", true, {{7, "traps"}}, "Error row 2!! [SNMP Write] Description must not be a name of the MIB module itself (such as identity, gateway, data, countin, traps, bufferinval1 or trapval1)"},
+      {"description enterprises", false, {{11, "enterprises"}}, "Error row 2!! [SNMP Read] Description must not be a name of the MIB module itself (such as identity, gateway, data, countin, traps, bufferinval1 or trapval1)"},
+      {"description bufferoutval7", true, {{7, "bufferoutval7"}}, "Error row 2!! [SNMP Write] Description must not be a name of the MIB module itself (such as identity, gateway, data, countin, traps, bufferinval1 or trapval1)"},
+      {"description trapval12", false, {{11, "trapval12"}}, "Error row 2!! [SNMP Read] Description must not be a name of the MIB module itself (such as identity, gateway, data, countin, traps, bufferinval1 or trapval1)"},
+      {"description trapval", false, {{11, "trapval"}}, ""},
+      {"description data2", true, {{7, "data2"}}, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

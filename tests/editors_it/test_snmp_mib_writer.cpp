@@ -129,6 +129,51 @@ TEST_F(SnmpMibWriter, EveryEnabledVariableIsWrittenWithItsTypeBeyondTheGridSize)
     Expect_Smilint_Quiet(Path("GATEWAY"));
 }
 
+// A variable described with a name the module defines itself, always or by number, or
+// with the description of an earlier variable, is written under its numbered name: every
+// identifier is defined once and smilint finds nothing to say.
+TEST_F(SnmpMibWriter, NoNameIsDefinedTwiceWhateverTheDescriptions)
+{
+    QStringList reserved = {"identity",    "norvel",       "gateway",      "application", "data",
+                            "hellostring", "countin",      "countout",     "bufferin",    "bufferinval",
+                            "bufferout",   "bufferoutval", "traps",        "trapsval",    "enterprises",
+                            "bufferinval1", "bufferinval2", "bufferoutval1", "trapval1",  "trapval2"};
+    for (int k = 1; k <= 8; ++k)
+        reserved << QStringLiteral("bufferinblk%1").arg(k) << QStringLiteral("bufferoutblk%1").arg(k);
+    for (const QString& name : reserved) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_TRUE(MIB_Reserved_Name(name));
+        TMIB_Variables vars;
+        vars.Read = QStringList{name, QString()};
+        vars.Read_Int = {true, false};
+        vars.Write = QStringList{name};
+        vars.Write_Int = {false};
+        Write_MIB_Module(Path("GATEWAY"), vars);
+        const QString text = QString::fromLatin1(Read_All(Path("GATEWAY")));
+        EXPECT_TRUE(text.contains(QStringLiteral("\r\nbufferinval1 OBJECT-TYPE SYNTAX INTEGER MAX-ACCESS read-only STATUS "
+                                                 "current DESCRIPTION \"%1\" ::= { bufferinval 1 }\r\n")
+                                      .arg(name)));
+        EXPECT_TRUE(text.contains(QStringLiteral("\r\nbufferoutval1 OBJECT-TYPE SYNTAX OCTET STRING MAX-ACCESS read-write")));
+        EXPECT_TRUE(text.contains(QStringLiteral("\r\ntrapval1 NOTIFICATION-TYPE OBJECTS { bufferinval1 }")));
+        Expect_Smilint_Quiet(Path("GATEWAY"));
+    }
+
+    for (const char* own : {"trapval", "trapval0", "bufferinblk9", "datas", "Data"})
+        EXPECT_FALSE(MIB_Reserved_Name(QString::fromLatin1(own))) << own;
+    TMIB_Variables twice;
+    twice.Read = QStringList{QStringLiteral("level")};
+    twice.Read_Int = {true};
+    twice.Write = QStringList{QStringLiteral("setpoint"), QStringLiteral("level")};
+    twice.Write_Int = {true, true};
+    Write_MIB_Module(Path("TWICE"), twice);
+    const QString text = QString::fromLatin1(Read_All(Path("TWICE")));
+    EXPECT_TRUE(text.contains(QStringLiteral("\r\nlevel OBJECT-TYPE SYNTAX INTEGER MAX-ACCESS read-only")));
+    EXPECT_TRUE(text.contains(QStringLiteral("\r\nsetpoint OBJECT-TYPE SYNTAX INTEGER MAX-ACCESS read-write")));
+    EXPECT_TRUE(text.contains(QStringLiteral("\r\nbufferoutval2 OBJECT-TYPE SYNTAX INTEGER MAX-ACCESS read-write STATUS "
+                                             "current DESCRIPTION \"level\" ::= { bufferoutval 2 }\r\n")));
+    Expect_Smilint_Quiet(Path("TWICE"));
+}
+
 TEST_F(SnmpMibWriter, MissingFileOrSectionGivesNoVariablesOfThatDirection)
 {
     EXPECT_EQ(Read_MIB_Variables(Path("none.xml")), TMIB_Variables());
