@@ -143,7 +143,11 @@ TIEC_Client_Load Read_IEC_61850_Client_File(const QString& Path, const QString& 
       const int Index = IEC_Decimal(R.Index, INT_MIN);
       if (Index == INT_MIN)
         throw EXmlError(QStringLiteral("Index \"%1\" is not a whole number").arg(R.Index));
-      DS->Select_DataSet = Get_DataSet(Model.List_IEC_Dev, Index, R.Reference);
+      DS->Select_DataSet = Get_Saved_DataSet(Model.List_IEC_Dev, Index, R.Reference);
+      // A reference of the earlier form is kept in the current one, so the next save
+      // writes what the next load finds directly.
+      if (DS->Select_DataSet)
+        R.Reference = DS->Select_DataSet->Reference();
       Read_Members(DS_Items[i], *DS);
     }
   } catch (const Exception& E) {

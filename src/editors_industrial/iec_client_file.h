@@ -5,7 +5,9 @@
 // and reads it at every showing, decoding every listed catalog file again from the
 // project's ICD_Catalog folder and binding the saved data sets and members to the new
 // models: a data set by its device's position and its reference, a member by its position
-// in the data set when its bType and reference still match.
+// in the data set when its bType and reference still match. Files of earlier versions name
+// a data set without its logical node's prefix and instance; such a reference still finds
+// its data set and is read into the current form.
 //
 // Choices where the format leaves room:
 // - a catalog file that is missing keeps an empty device at its position (with its file

@@ -285,6 +285,27 @@ TIEC_DataSet* Get_DataSet(const TOwnedList<TIEC_Device>& List_IEC_Dev, int Index
   return nullptr;
 }
 
+QString IEC_DataSet_Class_Reference(const TIEC_Device& Dev, const TIEC_LDevice& LD, const TIEC_LN& LN,
+                                    const TIEC_DataSet& DataSet)
+{
+  return Dev.Name() + LD.Name() + QLatin1Char('/') + LN.lnClass() + QLatin1Char('.') + DataSet.Name();
+}
+
+TIEC_DataSet* Get_Saved_DataSet(const TOwnedList<TIEC_Device>& List_IEC_Dev, int Index, const QString& Reference)
+{
+  if (TIEC_DataSet* DS = Get_DataSet(List_IEC_Dev, Index, Reference))
+    return DS;
+  if (Index < 0 || size_t(Index) >= List_IEC_Dev.size())
+    return nullptr;
+  const TIEC_Device& Dev = *List_IEC_Dev[size_t(Index)];
+  for (const auto& LD : Dev.List_LDevice)
+    for (const auto& LN : LD->List_LN)
+      for (const auto& DS : LN->List_DataSet)
+        if (IEC_DataSet_Class_Reference(Dev, *LD, *LN, *DS) == Reference)
+          return DS.get();
+  return nullptr;
+}
+
 bool IEC_Device_In_Use(const TIEC_Client_Model& Model, int Index)
 {
   if (Names_Device(Model.DA_Rows, Index) || Names_Device(Model.DataSet_Rows, Index))

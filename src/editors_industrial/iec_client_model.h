@@ -127,6 +127,15 @@ int Add_Var_DataSet(TIEC_Client_Model& Model, TIEC_DataSet& DataSet, int DeviceI
 // index lies outside the list or no data set matches.
 TIEC_DataSet* Get_DataSet(const TOwnedList<TIEC_Device>& List_IEC_Dev, int Index, const QString& Reference);
 
+// A data set's reference as files of earlier versions wrote it: the logical node named by
+// its class alone (LD reference + "/" + lnClass + "." + name), without prefix and instance.
+QString IEC_DataSet_Class_Reference(const TIEC_Device& Dev, const TIEC_LDevice& LD, const TIEC_LN& LN,
+                                    const TIEC_DataSet& DataSet);
+// The data set a saved row names: by its reference as written now, else the first whose
+// reference of the earlier form equals Reference (several logical nodes of one class may
+// share it; the earlier versions took the first too).
+TIEC_DataSet* Get_Saved_DataSet(const TOwnedList<TIEC_Device>& List_IEC_Dev, int Index, const QString& Reference);
+
 // Whether a variables or data-set row names device Index, or a chosen data set lies in it.
 bool IEC_Device_In_Use(const TIEC_Client_Model& Model, int Index);
 

@@ -92,6 +92,28 @@ TEST(IecClientFile, FixtureProjectLoadsBoundAndSavesBackByteForByte)
   EXPECT_EQ(Xmllint_Errors(Saved), QString());
 }
 
+// Earlier versions named a data set by its logical node's class only ("IED1LD1/XSWI.DSX"
+// for the data set DSX of Q0XSWI1). Such a file loads whole and saves in the current form,
+// the very file the current version writes. Q0XSWI2 has a DSX of the same earlier name:
+// the first one, as the earlier versions found it, is the one the members bind to.
+TEST(IecClientFile, AFileOfTheEarlierFormLoadsWholeAndSavesInTheCurrentForm)
+{
+  Project P(Read_All(Fixture(QStringLiteral("iec_client_project/IEC_61850_Client_earlier_form.xml"))));
+  const TIEC_Client_Load L = P.Read();
+  EXPECT_FALSE(L.Partial()) << qPrintable(L.Failure);
+  ASSERT_EQ(P.Model.List_DataSet.size(), 3u);
+  const size_t Members[] = {5, 1, 6};
+  for (size_t k = 0; k < 3; ++k) {
+    ASSERT_TRUE(P.Model.List_DataSet[k]->Select_DataSet) << k;
+    EXPECT_EQ(P.Model.List_DataSet[k]->List_DAs.size(), Members[k]) << k;
+  }
+  EXPECT_EQ(P.Model.DataSet_Rows[1].Reference, QStringLiteral("IED1LD1/Q0XSWI1.DSX"));
+  EXPECT_EQ(P.Model.List_DataSet[1]->List_DAs[0]->Position, QStringLiteral("200"));
+
+  Write_IEC_61850_Client_File(P.Path(), P.Model);
+  EXPECT_EQ(Read_All(P.Path()), Project::Fixture_Text());
+}
+
 TEST(IecClientFile, AMemberEditIsWrittenForThatMemberOnly)
 {
   Project P;
