@@ -175,6 +175,8 @@ void TFEtherNetIP_Master_Access::FormShow(TObject*)
     }
     for (auto& slot : ArrTargetConf)
         slot.reset();
+    Copied_Conf.reset();
+    Copied_Row.clear();
     Num_Byte_In = 1438;
     Num_Byte_Out = 1438;
     Load_Rules();
@@ -354,13 +356,21 @@ void TFEtherNetIP_Master_Access::Btn_InsRowClick(TObject*)
 
 void TFEtherNetIP_Master_Access::Btn_CopyRowClick(TObject*)
 {
-    Grid_Copy_Row(KCG, KCG->Row());
+    const int r = KCG->Row();
+    Grid_Copy_Row(KCG, r);
     Do_Copy = true;
+    const TTargetConfig* conf = r >= 1 && r <= Rows ? ArrTargetConf[size_t(r - 1)].get() : nullptr;
+    Copied_Conf = conf ? std::make_unique<TTargetConfig>(*conf) : nullptr;
+    Copied_Row = WS().SL_Copy_Row;
 }
 
 void TFEtherNetIP_Master_Access::Btn_PasteRowClick(TObject*)
 {
-    Grid_Paste_Row(KCG, KCG->Row(), Do_Copy);
+    const int r = KCG->Row();
+    if (!Grid_Paste_Row(KCG, r, Do_Copy) || r < 1 || r > Rows)
+        return;
+    const bool ours = Copied_Conf && WS().SL_Copy_Row == Copied_Row;
+    ArrTargetConf[size_t(r - 1)] = ours ? std::make_unique<TTargetConfig>(*Copied_Conf) : nullptr;
 }
 
 void TFEtherNetIP_Master_Access::DblClickCell(TObject* Sender, int ARow, int ACol)

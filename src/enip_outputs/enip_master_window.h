@@ -49,6 +49,11 @@ public:
     int32_t Num_Byte_Out = 1438;
     // Slot r - 1 holds the configuration of grid row r, decoded from an EDS file.
     std::array<std::unique_ptr<TTargetConfig>, EtherNetIP_Master_Max_Rows> ArrTargetConf;
+    // The configuration of the row last copied, and the texts it was copied with: Paste
+    // Row gives the target row its own copy, so the slot agrees with the pasted data
+    // segment. A clipboard that another grid refilled since pastes no configuration.
+    std::unique_ptr<TTargetConfig> Copied_Conf;
+    QStringList Copied_Row;
 
     void FormCreate(TObject* Sender);
     void FormShow(TObject* Sender);

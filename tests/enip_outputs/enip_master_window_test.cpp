@@ -509,7 +509,7 @@ TEST_F(MasterWindow, SlotsFollowTheirRows)
         EXPECT_EQ(format(10), QStringLiteral("Last"));
         EXPECT_EQ(format(3), QStringLiteral("Assem2"));
 
-        // Paste moves texts only: the target keeps its own configuration.
+        // Paste gives the target row a copy of the copied row's configuration with its texts.
         Form->KCG->SetRow(3);
         Form->Btn_CopyRowClick(nullptr);
         EXPECT_TRUE(Form->Do_Copy);
@@ -517,8 +517,66 @@ TEST_F(MasterWindow, SlotsFollowTheirRows)
         Dialogs->QueueResult(mrYes);
         Form->Btn_PasteRowClick(nullptr);
         EXPECT_EQ(Cell(19, 4), Cell(19, 3));
-        EXPECT_EQ(format(4), QStringLiteral("Assem4"));
+        EXPECT_EQ(format(4), QStringLiteral("Assem2"));
+        EXPECT_NE(Form->ArrTargetConf[3].get(), Form->ArrTargetConf[2].get());
     });
+}
+
+TEST_F(MasterWindow, APastedRowTakesTheCopiedConfigurationThroughSaveAndReload)
+{
+    TTargetConfig own = Config_Named(QStringLiteral("Assem3"));
+    own.ListParamObject.resize(1);
+    own.ListParamObject[0].Name = QStringLiteral("Row three");
+    own.ListParamObject[0].Value = 3;
+    auto segment = [&](int r, const TTargetConfig& tc) {
+        Set(16, r, QStringLiteral("Y"));
+        Set(17, r, tc.GetConfigStrData());
+        Form->ArrTargetConf[size_t(r - 1)] = std::make_unique<TTargetConfig>(tc);
+    };
+    // Copy row 1, paste on row 3 (saving writes the rows up to the first without address).
+    Show([&] {
+        for (int r = 1; r <= 4; ++r)
+            Put_Rule(r);
+        segment(1, Config_Named(QStringLiteral("Assem1")));
+        segment(3, own);
+        segment(4, own);
+        Form->KCG->SetRow(1);
+        Form->Btn_CopyRow->Click();
+        Form->KCG->SetRow(3);
+        Dialogs->QueueResult(mrYes);
+        Form->Btn_PasteRow->Click();
+        EXPECT_EQ(Cell(17, 3), Cell(17, 1));
+        ASSERT_TRUE(Form->ArrTargetConf[2]);
+        EXPECT_EQ(*Form->ArrTargetConf[2], *Form->ArrTargetConf[0]);
+
+        // A clipboard that holds another grid's row since brings no configuration.
+        WS().SL_Copy_Row[18] = QStringLiteral("from elsewhere");
+        Form->KCG->SetRow(4);
+        Dialogs->QueueResult(mrYes);
+        Form->Btn_PasteRow->Click();
+        EXPECT_EQ(Cell(19, 4), QStringLiteral("from elsewhere"));
+        EXPECT_FALSE(Form->ArrTargetConf[3]);
+        Set(16, 4, QStringLiteral("N"));
+        Form->Btn_OK->Click();
+    });
+    ASSERT_EQ(Form->ModalResult(), mrOk) << Messages().join(QLatin1Char('|')).toStdString();
+
+    QStringList members;
+    Show(
+        [&] {
+            ASSERT_TRUE(Form->ArrTargetConf[2]);
+            EXPECT_EQ(Form->ArrTargetConf[2]->GetConfigStrData(), Cell(17, 3));
+            EXPECT_EQ(Cell(17, 3), Cell(17, 1));
+            EXPECT_FALSE(Form->ArrTargetConf[3]);
+            Form->DblClickCell(Form->KCG, 3, 17);
+        },
+        [&](TCustomForm* f) {
+            EXPECT_EQ(f, Editor);
+            for (int r = 1; r < Editor->KSG_DataSeg->RowCount(); ++r)
+                members << Editor->KSG_DataSeg->Cells(1, r);
+            return int(mrCancel);
+        });
+    EXPECT_EQ(members, (QStringList{QStringLiteral("Speed"), QStringLiteral("Gain")}));
 }
 
 TEST_F(MasterWindow, DoubleClickOnADataSegmentEditsItsConfiguration)

@@ -126,11 +126,12 @@ void Grid_Copy_Row(TKvColumnGrid* G, int R)
     ws.Copy_Row_Check.assign(ws.SL_Copy_Row.size(), false);
 }
 
-void Grid_Paste_Row(TKvColumnGrid* G, int R, bool Copied)
+bool Grid_Paste_Row(TKvColumnGrid* G, int R, bool Copied)
 {
-    if (!PasteAllowed(G, R, Copied, false)) return;
+    if (!PasteAllowed(G, R, Copied, false)) return false;
     const QStringList& row = WS().SL_Copy_Row;
     for (int c = 1; c < AllCols(G); ++c) G->SetCells(c, R, row[c - 1]);
+    return true;
 }
 
 // ============================================================ check-box string grids

@@ -24,7 +24,9 @@ void Grid_Delete_Row(int R, TKvColumnGrid* G);
 // only then).
 bool Grid_Insert_Row(int R, TKvColumnGrid* G, bool SetEnable);
 void Grid_Copy_Row(TKvColumnGrid* G, int R);
-void Grid_Paste_Row(TKvColumnGrid* G, int R, bool Copied);
+// True when the row was pasted (windows that keep data beside the rows follow
+// only then).
+bool Grid_Paste_Row(TKvColumnGrid* G, int R, bool Copied);
 
 void Grid_Delete_Row_Check(int R, TKvStringGrid* G, bool SetEnable);
 void Grid_Insert_Row_Check(int R, TKvStringGrid* G, bool SetEnable);
