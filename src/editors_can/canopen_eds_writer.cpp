@@ -4,7 +4,10 @@
 #include "platform/core/files.h"
 #include "platform/core/sysutils.h"
 #include "platform/core/xml.h"
+#include "shell/common/lang_table.h"
 #include "shell/common/working_state.h"
+
+#include <QSet>
 
 #include <algorithm>
 
@@ -36,7 +39,19 @@ TXmlNode Section(const TXmlDocument& doc, const QString& name, const QString& pa
   return section;
 }
 
-void Read_PDO_Section(const TXmlDocument& doc, const QString& name, const QString& path,
+// The refusal of a row: the editor's text with the row number.
+[[noreturn]] void Refuse(int text, int row)
+{
+  throw EEDS_Refused(Format(Lang_Str(text), {row}));
+}
+
+// Refusal texts of the PDO editor's block (receive, transmit) and of the SDO server
+// editor's block (read, then write from +4: index, sub-index, size, size of sub-index 0).
+constexpr int Refused_Dimension[2] = {2892, 2893};
+constexpr int Refused_SDO[2] = {3068, 3072};
+enum { Refused_Index, Refused_Sub, Refused_Size, Refused_Sub_Zero };
+
+void Read_PDO_Section(const TXmlDocument& doc, const QString& name, const QString& path, int refusal,
                       std::array<PDO_Map_Type, EDS_Max_PDO>& table, int& count)
 {
   const TXmlNode section = Section(doc, name, path);
@@ -47,18 +62,16 @@ void Read_PDO_Section(const TXmlDocument& doc, const QString& name, const QStrin
     pdo.COB_ID = StrToIntDef(row.Attribute(QStringLiteral("COB-ID")), 0);
     pdo.Dimension = StrToIntDef(row.Attribute(QStringLiteral("Dimension")), Max_PDO_Bytes);
     if (pdo.Dimension < 0 || pdo.Dimension > Max_PDO_Bytes)
-      throw EConvertError(QStringLiteral("%1, %2 row %3: Dimension %4 is not between 0 and 8")
-                              .arg(path, name)
-                              .arg(i + 1)
-                              .arg(pdo.Dimension));
+      Refuse(refusal, i + 1);
   }
 }
 
-int Read_SDO_Number(const TXmlNode& row, const char* attribute, int maxValue, const QString& where)
+// A whole number from 0 to maxValue, else the row is refused with the field's text.
+int Read_SDO_Number(const TXmlNode& row, const char* attribute, int maxValue, int text, int rowNumber)
 {
-  const int value = StrToInt(row.Attribute(QString::fromLatin1(attribute)));
+  const int value = StrToIntDef(row.Attribute(QString::fromLatin1(attribute)), -1);
   if (value < 0 || value > maxValue)
-    throw ERangeError(QStringLiteral("%1: %2 %3 is out of range").arg(where, QString::fromLatin1(attribute)).arg(value));
+    Refuse(text, rowNumber);
   return value;
 }
 
@@ -81,20 +94,50 @@ void Add_SDO_Sub(std::vector<SDO_Index>& indexes, int index, const SDO_Sub_Type&
   subs.push_back(sub);
 }
 
-void Read_SDO_Section(const TXmlDocument& doc, const QString& name, const QString& path, bool readonly,
-                      std::vector<SDO_Index>& indexes)
+// One row of the SDO lists as the sheet sees it.
+struct TSDO_Row {
+  int Index = 0;
+  SDO_Sub_Type Sub;
+};
+
+std::vector<TSDO_Row> Read_SDO_Section(const TXmlDocument& doc, const QString& name, const QString& path, bool readonly)
 {
   const TXmlNode section = Section(doc, name, path);
-  const int count = section.ChildCount();
-  for (int i = 0; i < count; ++i) {
+  const int refusal = Refused_SDO[readonly ? 0 : 1];
+  std::vector<TSDO_Row> rows;
+  for (int i = 0; i < section.ChildCount(); ++i) {
     const TXmlNode row = section.Child(i);
-    const QString where = QStringLiteral("%1, %2 row %3").arg(path, name).arg(i + 1);
-    const int index = Read_SDO_Number(row, "Index", 0xFFFF, where);
-    SDO_Sub_Type sub;
-    sub.Sub = static_cast<uint8_t>(Read_SDO_Number(row, "SubIndex", 0xFF, where));
-    sub.Quantity = StrToInt(row.Attribute(QStringLiteral("NByte")));
-    sub.Readonly = readonly;
-    Add_SDO_Sub(indexes, index, sub);
+    TSDO_Row& r = rows.emplace_back();
+    r.Index = Read_SDO_Number(row, "Index", 0xFFFF, refusal + Refused_Index, i + 1);
+    r.Sub.Sub = static_cast<uint8_t>(Read_SDO_Number(row, "SubIndex", 0xFF, refusal + Refused_Sub, i + 1));
+    int size = 0;
+    if (!TryStrToInt(row.Attribute(QStringLiteral("NByte")), size))
+      Refuse(refusal + Refused_Size, i + 1);
+    r.Sub.Quantity = size;
+    r.Sub.Readonly = readonly;
+  }
+  return rows;
+}
+
+// Sub-index 0 of an index with other sub-indexes must be one byte, the sheet's UNSIGNED8.
+// The row looked at is the first one of the entry, whose size the sheet keeps.
+void Refuse_Wide_Sub_Zero(const std::vector<TSDO_Row>& read, const std::vector<TSDO_Row>& write,
+                          const std::vector<SDO_Index>& indexes)
+{
+  QSet<int> seen;
+  for (int list = 0; list < 2; ++list) {
+    const std::vector<TSDO_Row>& rows = list == 0 ? read : write;
+    for (size_t i = 0; i < rows.size(); ++i) {
+      const TSDO_Row& r = rows[i];
+      if (r.Sub.Sub != 0 || seen.contains(r.Index))
+        continue;
+      seen.insert(r.Index);
+      const SDO_Index& index = indexes[static_cast<size_t>(Find_SDO_Index(indexes, r.Index))];
+      const bool record = std::any_of(index.Sub_Indexs.begin(), index.Sub_Indexs.end(),
+                                      [](const SDO_Sub_Type& s) { return s.Sub != 0; });
+      if (record && r.Sub.Quantity != 1)
+        Refuse(Refused_SDO[list] + Refused_Sub_Zero, int(i) + 1);
+    }
   }
 }
 
@@ -259,8 +302,8 @@ void Read_PDO_CANopen(const QString& path, TEDS_Data& data)
     return;
   TXmlDocument doc;
   doc.LoadFromFile(path);
-  Read_PDO_Section(doc, QStringLiteral("Receive_PDO"), path, data.RX_PDO, data.Num_RX_PDO);
-  Read_PDO_Section(doc, QStringLiteral("Transmit_PDO"), path, data.TX_PDO, data.Num_TX_PDO);
+  Read_PDO_Section(doc, QStringLiteral("Receive_PDO"), path, Refused_Dimension[0], data.RX_PDO, data.Num_RX_PDO);
+  Read_PDO_Section(doc, QStringLiteral("Transmit_PDO"), path, Refused_Dimension[1], data.TX_PDO, data.Num_TX_PDO);
 }
 
 void Read_SDO_Server_CANopen(const QString& path, TEDS_Data& data)
@@ -269,8 +312,12 @@ void Read_SDO_Server_CANopen(const QString& path, TEDS_Data& data)
     return;
   TXmlDocument doc;
   doc.LoadFromFile(path);
-  Read_SDO_Section(doc, QStringLiteral("SDO_Read"), path, true, data.SDO_Indexes);
-  Read_SDO_Section(doc, QStringLiteral("SDO_Write"), path, false, data.SDO_Indexes);
+  const std::vector<TSDO_Row> read = Read_SDO_Section(doc, QStringLiteral("SDO_Read"), path, true);
+  const std::vector<TSDO_Row> write = Read_SDO_Section(doc, QStringLiteral("SDO_Write"), path, false);
+  for (const auto* rows : {&read, &write})
+    for (const TSDO_Row& r : *rows)
+      Add_SDO_Sub(data.SDO_Indexes, r.Index, r.Sub);
+  Refuse_Wide_Sub_Zero(read, write, data.SDO_Indexes);
 }
 
 int Find_SDO_Index(const std::vector<SDO_Index>& indexes, int Index)

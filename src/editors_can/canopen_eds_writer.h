@@ -8,6 +8,7 @@
 // an existing target as it was.
 
 #include "platform/core/datetime.h"
+#include "platform/core/exceptions.h"
 
 #include <QString>
 #include <QStringList>
@@ -56,17 +57,28 @@ struct TEDS_Data {
   std::vector<SDO_Index> SDO_Indexes;
 };
 
+// A row of a project file that the sheet cannot describe. Its message is the one the user
+// sees: a text of the editor the row comes from, naming the row and the field. The writer
+// writes nothing then.
+class EEDS_Refused : public Exception {
+public:
+  using Exception::Exception;
+};
+
 // Fills the PDO tables from the PDO map file. A missing file gives no PDOs; a COB-ID that
 // is no integer reads 0, a Dimension 8. Only the first 30 rows of a section are taken (the
-// editor shows and writes no more). Raises on a file that cannot be parsed, a missing
-// section or attribute, and a Dimension above 8 (a PDO carries at most 8 bytes).
+// editor shows and writes no more). Raises on a file that cannot be parsed or a missing
+// section or attribute; refuses (EEDS_Refused) a Dimension outside 0 to 8 (a PDO carries
+// at most 8 bytes).
 void Read_PDO_CANopen(const QString& path, TEDS_Data& data);
 
 // Appends the SDO server objects: the read list as read-only, then the write list as
 // read-write. A missing file adds nothing. An index and sub-index met again is kept once,
 // with the size of its first occurrence, and becomes read-write when any occurrence is in
-// the write list. Raises on a file that cannot be parsed, a missing section or attribute,
-// a value that is no integer, and an index or sub-index out of its range.
+// the write list. Raises on a file that cannot be parsed or a missing section or
+// attribute; refuses (EEDS_Refused) an index or sub-index that is no number or out of its
+// range, a size that is no number, and a sub-index 0 of 2 or 4 bytes in an index with
+// other sub-indexes (sub-index 0 of a record holds the count of its entries, UNSIGNED8).
 void Read_SDO_Server_CANopen(const QString& path, TEDS_Data& data);
 
 // Position of the first index equal to Index; -1 when none.
@@ -83,7 +95,8 @@ QString EDS_Time_Text(TDateTime when);
 QStringList Build_EDS_Lines(const TEDS_Data& data, TDateTime when);
 
 // One whole run on the two given project files: read, sort, stamp with Now(), and write
-// the sheet to path (Windows-1252, CR LF after every line, replaced whole).
+// the sheet to path (Windows-1252, CR LF after every line, replaced whole). A refused row
+// raises EEDS_Refused before anything is written.
 void Write_EDS_File(const QString& path, const QString& pdoFile, const QString& sdoFile);
 
 // The same on the open project's files.

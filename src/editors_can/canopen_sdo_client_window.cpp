@@ -35,13 +35,15 @@ TRuleFile Make_File(TFSet_SDO_Client_Access* self)
 {
   TRuleGrid read = CANopen_Grid("SDO_Read", 256, 2960, SDO_Client_Columns(2916, false));
   read.Check_Row = [self](TKvStringGrid* g, int r) {
-    return Check_SDO_Client_Row(g, r, false, self->PROFINET_NByte_IN);
+    return Check_SDO_Client_Row(g, r, false, self->PROFINET_NByte_IN, self->SDO_Records);
   };
   TRuleGrid write = CANopen_Grid("SDO_Write", 256, 2960, SDO_Client_Columns(2927, true));
   write.Check_Row = [self](TKvStringGrid* g, int r) {
-    return Check_SDO_Client_Row(g, r, true, self->PROFINET_NByte_OUT);
+    return Check_SDO_Client_Row(g, r, true, self->PROFINET_NByte_OUT, self->SDO_Records);
   };
-  return CANopen_File("SDO_Client_CANopen", std::move(read), std::move(write));
+  TRuleFile f = CANopen_File("SDO_Client_CANopen", std::move(read), std::move(write));
+  f.Start_Check = [self] { self->Gather_SDO_Records(SDO_Client_Cols); };
+  return f;
 }
 
 }  // namespace

@@ -27,13 +27,15 @@ TRuleFile Make_File(TFSet_SDO_Server_Access* self)
 {
   TRuleGrid read = CANopen_Grid("SDO_Read", 500, 3050, SDO_Server_Columns(3016));
   read.Check_Row = [self](TKvStringGrid* g, int r) {
-    return Check_SDO_Server_Row(g, r, false, self->PROFINET_NByte_IN);
+    return Check_SDO_Server_Row(g, r, false, self->PROFINET_NByte_IN, self->SDO_Records);
   };
   TRuleGrid write = CANopen_Grid("SDO_Write", 500, 3050, SDO_Server_Columns(3025));
   write.Check_Row = [self](TKvStringGrid* g, int r) {
-    return Check_SDO_Server_Row(g, r, true, self->PROFINET_NByte_OUT);
+    return Check_SDO_Server_Row(g, r, true, self->PROFINET_NByte_OUT, self->SDO_Records);
   };
-  return CANopen_File("SDO_Server_CANopen", std::move(read), std::move(write));
+  TRuleFile f = CANopen_File("SDO_Server_CANopen", std::move(read), std::move(write));
+  f.Start_Check = [self] { self->Gather_SDO_Records(SDO_Server_Cols); };
+  return f;
 }
 
 }  // namespace

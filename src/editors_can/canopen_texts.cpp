@@ -46,6 +46,10 @@ std::vector<TLangBlock> PDO_Lang_Blocks()
             t << head + QStringLiteral("Send Time must be between 0 and 100000000");  // 2890
     }
     t << Lang_Delete_Row_Question();  // 2891
+    // The EDS writer's refusals of a row, %d the row
+    const QString notWritten = QStringLiteral("Error!! The EDS file was not written: ");
+    t << notWritten + QStringLiteral("[Receive PDO] row %d, Dimension must be between 0 and 8")  // 2892
+      << notWritten + QStringLiteral("[Transmit PDO] row %d, Dimension must be between 0 and 8");
     return {{2800, t}};
 }
 
@@ -96,6 +100,8 @@ std::vector<TLangBlock> SDO_Client_Lang_Blocks()
           << Lang_Numbered(head + QStringLiteral("Address Byte"), 4, QStringLiteral(" must be between 0 and "));
     }
     t << Lang_Delete_Row_Question();  // 2979
+    t << QStringLiteral("!! [SDO Read] SubIndex 0 must be of 1 byte when the Device has other SubIndexes of this Index")  // 2980
+      << QStringLiteral("!! [SDO Write] SubIndex 0 must be of 1 byte when the Device has other SubIndexes of this Index");
     return {{2900, t}};
 }
 
@@ -128,5 +134,15 @@ std::vector<TLangBlock> SDO_Server_Lang_Blocks()
           << Lang_Numbered(head + QStringLiteral("Address Byte"), 4, QStringLiteral(" must be between 0 and "));
     }
     t << Lang_Delete_Row_Question();  // 3065
+    t << QStringLiteral("!! [SDO in Read] SubIndex 0 must be of 1 byte when the Index has other SubIndexes")  // 3066
+      << QStringLiteral("!! [SDO in Write] SubIndex 0 must be of 1 byte when the Index has other SubIndexes");
+    // The EDS writer's refusals of a row, %d the row: read list 3068 to 3071, write list 3072 to 3075
+    for (const char* list : {"[SDO in Read]", "[SDO in Write]"}) {
+      const QString head = QStringLiteral("Error!! The EDS file was not written: ") + QString::fromLatin1(list) +
+                           QStringLiteral(" row %d, ");
+      t << head + QStringLiteral("Index must be between 0x0000 and 0xFFFF")
+        << head + QStringLiteral("SubIndex must be between 0x00 and 0xFF") << head + QStringLiteral("N Byte must be a number")
+        << head + QStringLiteral("SubIndex 0 must be of 1 byte when the Index has other SubIndexes");
+    }
     return {{3000, t}};
 }

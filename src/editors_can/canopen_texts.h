@@ -1,6 +1,7 @@
 #pragma once
-// English texts of the CANopen editors: PDO map (2800 to 2891), SDO client (2900 to 2979)
-// and SDO server (3000 to 3065).
+// English texts of the CANopen editors: PDO map (2800 to 2893), SDO client (2900 to 2981)
+// and SDO server (3000 to 3075); the EDS writer's refusals of a row are in the PDO and SDO
+// server blocks.
 
 #include "shell/common/lang_table.h"
 

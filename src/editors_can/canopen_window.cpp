@@ -117,3 +117,10 @@ TCANopen_SDO_Window::TCANopen_SDO_Window(TRuleFile File, TRuleEditorTexts Texts,
   TS_SDO_Write = Sheets[1];
   Name_Pages(QStringLiteral("TS_SDO_Read"), QStringLiteral("TS_SDO_Write"));
 }
+
+void TCANopen_SDO_Window::Gather_SDO_Records(const TSDO_Cols& Cols)
+{
+  SDO_Records.clear();
+  for (size_t g = 0; g < Grids.size(); ++g)
+    Add_SDO_Records(Grids[g], Rule_Table_End(Desc().Grids[g], Grids[g]), Cols, SDO_Records);
+}

@@ -4,6 +4,7 @@
 // the sizes of the data areas their byte positions address, hints that follow the active
 // page and a row delete of their own.
 
+#include "editors_can/canopen_rule_check.h"
 #include "shell/common/rule_editor_frame.h"
 
 class TKvColumnGrid;
@@ -55,6 +56,11 @@ public:
   // The header hints of the two grids.
   QStringList& Hint_SDO_Client_Read() { return Hints[0]; }
   QStringList& Hint_SDO_Client_Write() { return Hints[1]; }
+
+  // The objects (node and index) that some row of either grid gives a sub-index other than
+  // 0: both lists address one dictionary. Gathered afresh at the start of every check.
+  TSDO_Records SDO_Records;
+  void Gather_SDO_Records(const TSDO_Cols& Cols);
 
 protected:
   TCANopen_SDO_Window(TRuleFile File, TRuleEditorTexts Texts, int ClientWidth, int ClientHeight, TComponent* AOwner);

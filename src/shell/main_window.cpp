@@ -506,8 +506,15 @@ void TFKalvoraFirmWare::BACnet_EDE_File()
 void TFKalvoraFirmWare::Build_EDS_File()
 {
     SaveEDS->InitialDir = WS().Dir_Project;
-    if (SaveEDS->Execute())
+    if (!SaveEDS->Execute())
+        return;
+    // A row the sheet cannot describe is named to the user; other failures reach the
+    // failure report.
+    try {
         Write_EDS_File(SaveEDS->FileName);
+    } catch (const EEDS_Refused& e) {
+        MessageDlg(e.Message(), mtError, mbOK);
+    }
 }
 
 void TFKalvoraFirmWare::PROFINET_XML()

@@ -72,6 +72,17 @@ def check(path, line_ends):
                 faults.append("[%s] SubNumber=%d but %d sub-sections" % (sections[obj], want, have))
         elif obj in subs and "CompactSubObj" not in sec:
             faults.append("[%s] has sub-sections but no SubNumber" % sections[obj])
+        # CiA 301: sub-index 0 of an object with further sub-indexes holds their count.
+        by_sub = {int(SUB.match(n).group(2), 16): n for n in subs.get(obj, [])}
+        if 0 in by_sub and len(by_sub) > 1:
+            data_type = parser[by_sub[0]].get("DataType", "")
+            try:
+                unsigned8 = number(data_type) == 5
+            except ValueError:
+                unsigned8 = False
+            if not unsigned8:
+                faults.append("[%s] DataType=%s: sub-index 0 of a record must be UNSIGNED8"
+                              % (by_sub[0], data_type))
     return faults
 
 

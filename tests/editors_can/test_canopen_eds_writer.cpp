@@ -1,9 +1,11 @@
 // The CANopen electronic data sheet written from the PDO map and the SDO server list.
 
 #include "editors_can/canopen_eds_writer.h"
+#include "editors_can/canopen_texts.h"
 
 #include "platform/core/datetime.h"
 #include "platform/core/exceptions.h"
+#include "shell/common/lang_table.h"
 #include "shell/common/working_state.h"
 
 #include <QFile>
@@ -84,8 +86,8 @@ protected:
 TEST_F(CanopenEdsWriter, SheetMatchesTheHandWrittenGoldenFileByteForByte)
 {
     Write_All(Pdo(), Pdo_File(Rx_Row("0x201", "2"), Tx_Row("0x181", "1")));
-    Write_All(Sdo(), Sdo_File(Sdo_Row("0x2000", "3", "1") + Sdo_Row("0x2000", "1", "1") + Sdo_Row("8193", "0", "4"),
-                              Sdo_Row("0x2001", "10", "2")));
+    Write_All(Sdo(), Sdo_File(Sdo_Row("0x2000", "3", "2") + Sdo_Row("0x2000", "1", "1") + Sdo_Row("8193", "0", "1"),
+                              Sdo_Row("0x2001", "10", "4")));
     Write_EDS_File(Path("out.eds"), Pdo(), Sdo());
     const QByteArray golden = Read_All(QString::fromUtf8(KV_FIXTURES_DIR) + QStringLiteral("/editors_can/golden_canopen.eds"));
     ASSERT_FALSE(golden.isEmpty());
@@ -214,6 +216,59 @@ TEST_F(CanopenEdsWriter, FaultyProjectFilesRaiseAndLeaveTheTargetAsItWas)
     }
 }
 
+// A row the sheet cannot describe stops the writer with the text the user sees: the
+// editor's list, the row and the field. Nothing is written.
+TEST_F(CanopenEdsWriter, ARefusedRowNamesItsListRowAndField)
+{
+    Add_Lang_Block_Source(&PDO_Lang_Blocks);
+    Add_Lang_Block_Source(&SDO_Server_Lang_Blocks);
+    Init_Lang_Table();
+    const struct {
+        const char* Name;
+        QByteArray Pdo, Sdo;
+        const char* Message;  // after "Error!! The EDS file was not written: "
+    } cases[] = {
+        {"Dimension 9", Pdo_File(Rx_Row("1", "1") + Rx_Row("2", "9"), ""), {},
+         "[Receive PDO] row 2, Dimension must be between 0 and 8"},
+        {"Dimension -1", Pdo_File("", Tx_Row("1", "-1")), {}, "[Transmit PDO] row 1, Dimension must be between 0 and 8"},
+        {"index 0x10000", {}, Sdo_File(Sdo_Row("0x10000", "0", "1"), ""),
+         "[SDO in Read] row 1, Index must be between 0x0000 and 0xFFFF"},
+        {"index no number", {}, Sdo_File("", Sdo_Row("0x2000", "1", "1") + Sdo_Row("0x2000h", "0", "1")),
+         "[SDO in Write] row 2, Index must be between 0x0000 and 0xFFFF"},
+        {"sub-index 256", {}, Sdo_File(Sdo_Row("0x2000", "256", "1"), ""),
+         "[SDO in Read] row 1, SubIndex must be between 0x00 and 0xFF"},
+        {"size no number", {}, Sdo_File("", Sdo_Row("0x2000", "0", "")), "[SDO in Write] row 1, N Byte must be a number"},
+        {"sub-index 0 of 4 bytes beside sub-index 1", {}, Sdo_File(Sdo_Row("0x2000", "1", "1") + Sdo_Row("8192", "0", "4"), ""),
+         "[SDO in Read] row 2, SubIndex 0 must be of 1 byte when the Index has other SubIndexes"},
+        {"sub-index 1 in the other list", {}, Sdo_File(Sdo_Row("0x2000", "1", "1"), Sdo_Row("0x2000", "0", "2")),
+         "[SDO in Write] row 1, SubIndex 0 must be of 1 byte when the Index has other SubIndexes"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        QFile::remove(Pdo());
+        QFile::remove(Sdo());
+        if (!c.Pdo.isEmpty())
+            Write_All(Pdo(), c.Pdo);
+        if (!c.Sdo.isEmpty())
+            Write_All(Sdo(), c.Sdo);
+        Write_All(Path("old.eds"), "old sheet");
+        try {
+            Write_EDS_File(Path("old.eds"), Pdo(), Sdo());
+            ADD_FAILURE() << "written";
+        } catch (const EEDS_Refused& e) {
+            EXPECT_EQ(e.Message(), QStringLiteral("Error!! The EDS file was not written: ") + QString::fromLatin1(c.Message));
+        }
+        EXPECT_EQ(Read_All(Path("old.eds")), QByteArray("old sheet"));
+    }
+
+    // A lone sub-index 0 stays a variable of its size.
+    QFile::remove(Pdo());
+    Write_All(Sdo(), Sdo_File(Sdo_Row("0x2000", "0", "4"), Sdo_Row("0x2000", "0", "2")));
+    EXPECT_TRUE(Sheet().contains(QStringLiteral("[2000sub0]\r\nParameterName=Application Variable\r\nObjectType=0x7\r\n"
+                                                "DataType=0x0007\r\n")));
+    Expect_Checker_Passes();
+}
+
 TEST_F(CanopenEdsWriter, CheckerRefusesARepeatedSectionAndAcceptsAPublicProfile)
 {
     if (!Have_Python())
@@ -223,6 +278,13 @@ TEST_F(CanopenEdsWriter, CheckerRefusesARepeatedSectionAndAcceptsAPublicProfile)
     golden += "[1001]\r\nParameterName=Error Register\r\n\r\n";
     Write_All(Path("repeated.eds"), golden);
     EXPECT_NE(Checker_Faults(Path("repeated.eds")), QString());
+
+    // Sub-index 0 of a record is its entry count, UNSIGNED8.
+    QByteArray wide = Read_All(QString::fromUtf8(KV_FIXTURES_DIR) + QStringLiteral("/editors_can/golden_canopen.eds"));
+    wide.replace("[2001sub0]\r\nParameterName=Application Variable\r\nObjectType=0x7\r\nDataType=0x0005",
+                 "[2001sub0]\r\nParameterName=Application Variable\r\nObjectType=0x7\r\nDataType=0x0007");
+    Write_All(Path("wide.eds"), wide);
+    EXPECT_TRUE(Checker_Faults(Path("wide.eds")).contains(QStringLiteral("[2001sub0]")));
 
     QByteArray lf = Read_All(QString::fromUtf8(KV_FIXTURES_DIR) + QStringLiteral("/editors_can/golden_canopen.eds"));
     lf.replace("\r\n", "\n");

@@ -58,6 +58,36 @@ TEST_F(SdoClientWindow, ChecksGiveTheirExactMessages)
       Good_Read, Good_Write);
 }
 
+// As in the server editor, per addressed device: its sub-index 0 beside other sub-indexes
+// of the same index is one byte.
+TEST_F(SdoClientWindow, ASubIndexZeroBesideOtherSubIndexesOfTheDeviceIsOneByte)
+{
+  struct TCase {
+    const char* Name;
+    std::vector<QStringList> Read, Write;  // ID Device, Index, SubIndex, N Byte of rows 1, 2, ...
+    std::string Message;
+  };
+  const std::string record = " SubIndex 0 must be of 1 byte when the Device has other SubIndexes of this Index";
+  const TCase cases[] = {
+      {"two bytes beside sub-index 1", {{"1", "0x6000", "0", "2"}, {"1", "0x6000", "1", "1"}}, {},
+       "Error row 1!! [SDO Read]" + record},
+      {"write list, sub-index 1 read", {{"1", "0x6000", "1", "1"}}, {{"0x01", "24576", "0", "4"}},
+       "Error row 1!! [SDO Write]" + record},
+      {"another device", {{"1", "0x6000", "0", "2"}}, {{"2", "0x6000", "1", "1"}}, ""},
+      {"one byte", {{"1", "0x6000", "0", "1"}, {"1", "0x6000", "1", "4"}}, {}, ""},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Form->FormShow(nullptr);
+    Dialogs->Requests.clear();
+    for (const QStringList& row : c.Read)
+      Set_Row(Form->sga, int(&row - c.Read.data()) + 1, row + QStringList{"100", "0", "1", "2", "3", "r"});
+    for (const QStringList& row : c.Write)
+      Set_Row(Form->sgb, int(&row - c.Write.data()) + 1, row + QStringList{"100", "N", "0", "1", "2", "3", "w"});
+    Expect_Check(c.Message.c_str());
+  }
+}
+
 TEST_F(SdoClientWindow, TheFileRoundTripsByteForByte)
 {
   const QString file = WS().Name_File_SDO_Client_CANopen;

@@ -40,7 +40,7 @@ TEST_F(SdoServerWindow, ChecksGiveTheirExactMessages)
           {"index 8192", 1, 3, {{1, "8192"}}, ""},
           {"index 0x5FFF", 0, 3, {{1, "0x5FFF"}}, ""},
           {"index 0x6000", 1, 3, {{1, "0x6000"}}, "Error row 3!! [SDO in Write] Index must be between 0x2000 and 0x5FFF"},
-          {"subindex 0xFF", 0, 3, {{2, "0xFF"}}, ""},
+          {"subindex 0xFF", 0, 3, {{1, "0x2001"}, {2, "0xFF"}}, ""},
           {"subindex 256", 0, 3, {{2, "256"}}, "Error row 3!! [SDO in Read] SubIndex must be between 0x00 and 0xFF"},
           {"n byte 3", 1, 3, {{3, "3"}}, "Error row 3!! [SDO in Write] N Byte must be 1 or 2 or 4"},
           {"n byte 2 without bytes 3 and 4", 0, 3, {{3, "2"}, {6, ""}, {7, ""}}, ""},
@@ -50,6 +50,39 @@ TEST_F(SdoServerWindow, ChecksGiveTheirExactMessages)
           {"empty index ends the table", 0, 2, {{1, " "}, {3, "3"}}, ""},
       },
       Good, Good);
+}
+
+// Sub-index 0 of an index that has other sub-indexes, in either list, is the record's
+// entry count: one byte. A lone sub-index 0 keeps any size.
+TEST_F(SdoServerWindow, ASubIndexZeroBesideOtherSubIndexesIsOneByte)
+{
+  struct TCase {
+    const char* Name;
+    std::vector<QStringList> Read, Write;  // Index, SubIndex, N Byte of rows 1, 2, ...
+    std::string Message;
+  };
+  const std::string record = " SubIndex 0 must be of 1 byte when the Index has other SubIndexes";
+  const std::string read = "!! [SDO in Read]" + record, write = "!! [SDO in Write]" + record;
+  const TCase cases[] = {
+      {"one byte beside sub-index 1", {{"0x2000", "0", "1"}, {"0x2000", "1", "4"}}, {}, ""},
+      {"two bytes beside sub-index 1", {{"0x2000", "1", "1"}, {"0x2000", "0", "2"}}, {}, "Error row 2" + read},
+      {"four bytes, sub-index 1 in the write list", {{"8192", "0", "4"}}, {{"0x2000", "1", "1"}}, "Error row 1" + read},
+      {"the write list's own", {{"0x2000", "1", "1"}}, {{"0x2000", "0", "4"}}, "Error row 1" + write},
+      {"lone sub-index 0 in both lists", {{"0x2000", "0", "4"}}, {{"0x2000", "0", "2"}}, ""},
+      {"other index", {{"0x2000", "0", "4"}, {"0x2001", "1", "1"}}, {}, ""},
+      {"past the table's end", {{"0x2000", "0", "4"}, {" ", "", ""}, {"0x2000", "1", "1"}}, {}, ""},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Form->FormShow(nullptr);
+    Dialogs->Requests.clear();
+    for (int g = 0; g < 2; ++g) {
+      const std::vector<QStringList>& rows = g == 0 ? c.Read : c.Write;
+      for (size_t r = 0; r < rows.size(); ++r)
+        Set_Row(Form->Grids[size_t(g)], int(r) + 1, rows[r] + QStringList{"0", "1", "2", "3", "m"});
+    }
+    Expect_Check(c.Message.c_str());
+  }
 }
 
 TEST_F(SdoServerWindow, TheFileRoundTripsByteForByteWithAnEntryInBothLists)

@@ -6,9 +6,9 @@
 
 TEST(CanopenTexts, EachEditorFillsItsWholeRangeAndALanguageFileOverridesIt)
 {
-    Expect_Lang_Range(&PDO_Lang_Blocks, 2800, 2891);
-    Expect_Lang_Range(&SDO_Client_Lang_Blocks, 2900, 2979);
-    Expect_Lang_Range(&SDO_Server_Lang_Blocks, 3000, 3065);
+    Expect_Lang_Range(&PDO_Lang_Blocks, 2800, 2893);
+    Expect_Lang_Range(&SDO_Client_Lang_Blocks, 2900, 2981);
+    Expect_Lang_Range(&SDO_Server_Lang_Blocks, 3000, 3075);
 }
 
 TEST(CanopenTexts, PdoTextsSitAtTheirIndexes)

@@ -66,6 +66,25 @@ TEST_F(DeviceFileSteps, EdsStepWritesTheSheetChosenInTheDialog)
     EXPECT_EQ(Read_All(In_Project("device.eds")), QByteArray("old"));
 }
 
+// A row the sheet cannot describe: the step shows one error naming the row and the field,
+// raises nothing and leaves the chosen file as it was.
+TEST_F(DeviceFileSteps, EdsStepNamesARefusedRowAndWritesNothing)
+{
+    Write_All(WS().Name_File_SDO_Server_CANopen,
+              "<SDO_Server_CANopen><SDO_Read><row Index=\"0x2000\" SubIndex=\"300\" NByte=\"1\" Address_B1=\"0\" "
+              "Address_B2=\"\" Address_B3=\"\" Address_B4=\"\" Mnemonic=\"\"/></SDO_Read><SDO_Write/>"
+              "</SDO_Server_CANopen>\r\n");
+    Write_All(In_Project("device.eds"), "old");
+    TDialogResponder answers;
+    answers.QueueFile(In_Project("device.eds"));
+    EXPECT_NO_THROW(FKalvoraFirmWare->Btn_Click(FKalvoraFirmWare->Btn_CANopen_EDS));
+    ASSERT_EQ(answers.MessageCount(), 1);
+    EXPECT_EQ(answers.LastText(), QStringLiteral("Error!! The EDS file was not written: [SDO in Read] row 1, SubIndex "
+                                                 "must be between 0x00 and 0xFF"));
+    EXPECT_EQ(answers.Requests.back().DlgType, mtError);
+    EXPECT_EQ(Read_All(In_Project("device.eds")), QByteArray("old"));
+}
+
 TEST_F(DeviceFileSteps, EdeStepAddsTheExtensionAndAsksBeforeReplacing)
 {
     Write_All(WS().Name_File_BACnet_Slave,
