@@ -121,6 +121,8 @@ TRuleFile Make_File(TFMQTT_Set_Topic* self)
 {
   TRuleFile f;
   f.Root = QStringLiteral("MQTT_Set_Topic");
+  // The header's auto-size runs first, then the template dialog of a Template cell.
+  f.Auto_Size_Before_Dbl_Click = true;
   f.Version = QStringLiteral("1.000");
 
   TRuleGrid pub;

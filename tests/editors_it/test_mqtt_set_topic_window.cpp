@@ -277,6 +277,30 @@ TEST_F(MQTTWindow, ADoubleClickOnATemplateCellEditsItInTheDialog)
   });
 }
 
+// With the auto-size option on, a double click on the header while the Template cell is
+// current sizes the column to its contents first, then opens the dialog on that cell.
+TEST_F(MQTTWindow, TheHeaderIsSizedBeforeTheTemplateDialogOpens)
+{
+  WS().Double_Click_Auto_Size = true;
+  Show([&] {
+    TKvStringGrid* g = Form->KCG_Pub;
+    const int shownTemplate = 7;
+    g->SetCells(9, 1, QStringLiteral("{\"a long template\":$VALUE$,\"with\":\"enough text to widen its column\"}"));
+    g->FocusCell(shownTemplate, 1);
+    const int designWidth = g->ColWidths(shownTemplate);
+    int widthInDialog = -1;
+    TModalScope dialog([&](TCustomForm*) {
+      widthInDialog = g->ColWidths(shownTemplate);
+      FTopicTemplate->RE_TopicTemplate->SetPlainText(QStringLiteral("$VALUE$"));
+      return int(mrOk);
+    });
+    Form->DblClickCell(g, 0, shownTemplate);
+    EXPECT_GT(widthInDialog, designWidth);
+    EXPECT_EQ(g->ColWidths(shownTemplate), widthInDialog);
+    EXPECT_EQ(g->Cells(9, 1), QStringLiteral("$VALUE$"));
+  });
+}
+
 TEST_F(MQTTWindow, HeadersHintsAndShownColumns)
 {
   Show([&] {

@@ -295,9 +295,13 @@ void TRuleEditorFrame::ClickCell(TObject* Sender, int ARow, int ACol)
 void TRuleEditorFrame::DblClickCell(TObject* Sender, int ARow, int ACol)
 {
   const int g = Grid_Index(Sender);
+  const bool sizeFirst = FFile.Auto_Size_Before_Dbl_Click;
+  if (sizeFirst)
+    Grid_DblClick_AutoSize(Sender, ARow, ACol);
   if (g >= 0)
     Cell_Dbl_Click(g, ARow, ACol);
-  Grid_DblClick_AutoSize(Sender, ARow, ACol);
+  if (!sizeFirst)
+    Grid_DblClick_AutoSize(Sender, ARow, ACol);
 }
 
 void TRuleEditorFrame::GridKeyPress(TObject* Sender, QChar& Key)

@@ -119,7 +119,8 @@ protected:
   // shared row delete.
   virtual void Delete_Rule_Row(int G, int Row);
 
-  // A double click on a cell of grid G, before the frame sizes the column to it.
+  // A double click on a cell of grid G, before the frame sizes the column to it (after,
+  // with the file's Auto_Size_Before_Dbl_Click).
   virtual void Cell_Dbl_Click(int G, int ARow, int ACol) { (void)G, (void)ARow, (void)ACol; }
   // After every load, a stopped one too (numbering that follows the loaded rows).
   virtual void After_Load() {}

@@ -107,6 +107,9 @@ struct TRuleFile {
   // Runs before the first row is checked: state that lives for one check run (a table
   // the rows fill, a separator read once) starts afresh here.
   std::function<void()> Start_Check;
+  // A double click sizes the column before the editor's own double-click step (a dialog
+  // on the cell), not after it.
+  bool Auto_Size_Before_Dbl_Click = false;
 };
 
 // What a load could not put into the grids. A window keeps it so that OK does not
