@@ -64,6 +64,18 @@ protected:
     QString Pdo() const { return Path("PDO_CANopen.xml"); }
     QString Sdo() const { return Path("SDO_Server_CANopen.xml"); }
 
+    // The two project files (an empty text: no file) and a sheet "old.eds" to replace.
+    void Project_Files(const QByteArray& pdo, const QByteArray& sdo)
+    {
+        QFile::remove(Pdo());
+        QFile::remove(Sdo());
+        if (!pdo.isEmpty())
+            Write_All(Pdo(), pdo);
+        if (!sdo.isEmpty())
+            Write_All(Sdo(), sdo);
+        Write_All(Path("old.eds"), "old sheet");
+    }
+
     // Writes the sheet and gives its text.
     QString Sheet(const char* target = "out.eds")
     {
@@ -204,13 +216,7 @@ TEST_F(CanopenEdsWriter, FaultyProjectFilesRaiseAndLeaveTheTargetAsItWas)
         {"not well-formed", "<PDO_CANopen><Receive_PDO>", {}},
     };
     for (const auto& c : cases) {
-        QFile::remove(Pdo());
-        QFile::remove(Sdo());
-        if (!c.Pdo.isEmpty())
-            Write_All(Pdo(), c.Pdo);
-        if (!c.Sdo.isEmpty())
-            Write_All(Sdo(), c.Sdo);
-        Write_All(Path("old.eds"), "old sheet");
+        Project_Files(c.Pdo, c.Sdo);
         EXPECT_THROW(Write_EDS_File(Path("old.eds"), Pdo(), Sdo()), Exception) << c.Name;
         EXPECT_EQ(Read_All(Path("old.eds")), QByteArray("old sheet")) << c.Name;
     }
@@ -245,13 +251,7 @@ TEST_F(CanopenEdsWriter, ARefusedRowNamesItsListRowAndField)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
-        QFile::remove(Pdo());
-        QFile::remove(Sdo());
-        if (!c.Pdo.isEmpty())
-            Write_All(Pdo(), c.Pdo);
-        if (!c.Sdo.isEmpty())
-            Write_All(Sdo(), c.Sdo);
-        Write_All(Path("old.eds"), "old sheet");
+        Project_Files(c.Pdo, c.Sdo);
         try {
             Write_EDS_File(Path("old.eds"), Pdo(), Sdo());
             ADD_FAILURE() << "written";
