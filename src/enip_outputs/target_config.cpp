@@ -7,14 +7,14 @@
 #include "platform/core/sysutils.h"
 
 #include <QHash>
-#include <QStringView>
 
 #include <algorithm>
 #include <bit>
+#include <bitset>
 #include <cfloat>
 #include <cmath>
 #include <limits>
-#include <unordered_map>
+#include <optional>
 
 QString TTC_ParamObj::GetEnumString() const
 {
@@ -178,29 +178,43 @@ void Collect_Param_Enum(const QString& Param, const QStringList& paramsSection, 
     EnumText = enumeration.Text;
 }
 
-struct TView_Hash {
-    using is_transparent = void;
-    size_t operator()(QStringView v) const { return qHash(v); }
-};
-struct TView_Equal {
-    using is_transparent = void;
-    bool operator()(QStringView a, QStringView b) const { return a == b; }
-};
-
 // The entries of many parameters, as Collect_Param_Enum gives them, found in one walk over
 // the section: a key matches a line only where it stands right before a blank, a tab or
 // "=", so each such place of each line is looked up once for every length a wanted key
 // has (EDS_Key_Matches then decides at the key's first occurrence). An assembly of
-// thousands of members so reads [Params] once instead of once per member.
+// thousands of members so reads [Params] once instead of once per member. Equal names
+// share one id, so a caller keeps what it learns of a parameter in plain arrays.
 class TParam_Entries {
 public:
     TParam_Entries(const QStringList& Section, const QStringList& Params) : FLines(Section)
     {
-        std::vector<qsizetype> lengths;
+        // The views point into Params and FEnum_Keys, which stay as they are from here on.
         for (const QString& p : Params)
-            for (const QString& key : {p, Enum_Key(p)})
-                if (!key.isEmpty() && FMatches.emplace(key, std::vector<qsizetype>()).second)
-                    lengths.push_back(key.size());
+            FEnum_Keys << Enum_Key(p);
+        std::vector<qsizetype> lengths;
+        auto id = [&](QStringView key) {
+            if (key.isEmpty())
+                return -1;
+            if (const auto it = FIds.constFind(key); it != FIds.cend())
+                return *it;
+            const int added = int(FKeys.size());
+            FIds.insert(key, added);
+            FKeys.push_back(key);
+            FMatches.emplace_back();
+            lengths.push_back(key.size());
+            FFirst.Add(key.front());
+            FLast.Add(key.back());
+            return added;
+        };
+        for (qsizetype i = 0; i < Params.size(); ++i) {
+            const int param = id(Params.at(i));
+            const int enumeration = id(FEnum_Keys.at(i));
+            FParam_Ids.push_back(param);
+            if (param >= 0 && size_t(param) >= FEnum_Of.size())
+                FEnum_Of.resize(size_t(param) + 1, -1);
+            if (param >= 0)
+                FEnum_Of[size_t(param)] = enumeration;
+        }
         std::sort(lengths.begin(), lengths.end());
         lengths.erase(std::unique(lengths.begin(), lengths.end()), lengths.end());
         for (qsizetype i = 0; i < FLines.size(); ++i) {
@@ -209,40 +223,45 @@ public:
                 continue;
             for (qsizetype p = 1; p < s.size(); ++p) {
                 const QChar c = s.at(p);
-                if (c != u' ' && c != u'\t' && c != u'=')
+                if ((c != u' ' && c != u'\t' && c != u'=') || !FLast.Has(s.at(p - 1)))
                     continue;
                 for (const qsizetype len : lengths) {
                     if (len > p)
                         break;
-                    const auto found = FMatches.find(QStringView(s).mid(p - len, len));
-                    if (found == FMatches.end())
+                    if (!FFirst.Has(s.at(p - len)))
                         continue;
-                    std::vector<qsizetype>& lines = found->second;
-                    if ((lines.empty() || lines.back() != i) && EDS_Key_Matches(s, found->first))
+                    const auto found = FIds.constFind(QStringView(s).mid(p - len, len));
+                    if (found == FIds.cend())
+                        continue;
+                    std::vector<qsizetype>& lines = FMatches[size_t(*found)];
+                    if ((lines.empty() || lines.back() != i) && EDS_Key_Matches(s, FKeys[size_t(*found)].toString()))
                         lines.push_back(i);
                 }
             }
         }
     }
 
-    void Entries(const QString& Param, QString& ParamText, QString& EnumText) const
+    // The id of Params[i] (-1 for an empty name) and the number of ids.
+    int Param_Id(qsizetype i) const { return FParam_Ids[size_t(i)]; }
+    size_t Ids() const { return FKeys.size(); }
+
+    void Entries(int Param_Id, QString& ParamText, QString& EnumText) const
     {
-        ParamText = Collect(Param, Param_Entry_Ends);
-        EnumText = Collect(Enum_Key(Param), Entry_Ends);
+        ParamText = Collect(Param_Id, Param_Entry_Ends);
+        EnumText = Collect(FEnum_Of[size_t(Param_Id)], Entry_Ends);
     }
 
 private:
     // What a collector fed every line would gather: from each matching line that is not
     // inside an entry already being gathered, its text after "=" and the lines after it
     // up to the one that ends the entry.
-    QString Collect(const QString& Key, bool (*Ends)(const QString&)) const
+    QString Collect(int Id, bool (*Ends)(const QString&)) const
     {
         QString text;
-        const auto found = FMatches.find(Key);
-        if (found == FMatches.end())
+        if (Id < 0)
             return text;
         qsizetype next = 0;
-        for (const qsizetype m : found->second) {
+        for (const qsizetype m : FMatches[size_t(Id)]) {
             if (m < next)
                 continue;
             const QString first = After_Equals(FLines.at(m));
@@ -258,8 +277,26 @@ private:
         return text;
     }
 
+    // The characters keys begin or end with: most places of a line are passed over on
+    // them before anything is hashed.
+    class TChar_Set {
+    public:
+        void Add(QChar c) { c.unicode() < 256 ? void(FLatin1.set(c.unicode())) : void(FWide = true); }
+        bool Has(QChar c) const { return c.unicode() < 256 ? FLatin1.test(c.unicode()) : FWide; }
+
+    private:
+        std::bitset<256> FLatin1;
+        bool FWide = false;
+    };
+
     const QStringList& FLines;
-    std::unordered_map<QString, std::vector<qsizetype>, TView_Hash, TView_Equal> FMatches;
+    QStringList FEnum_Keys;
+    QHash<QStringView, int> FIds;
+    std::vector<QStringView> FKeys;                  // by id
+    std::vector<std::vector<qsizetype>> FMatches;    // by id: the lines the key matches
+    std::vector<int> FParam_Ids;                     // by position in Params
+    std::vector<int> FEnum_Of;                       // by parameter id: its enumeration key's id
+    TChar_Set FFirst, FLast;
 };
 
 }  // namespace
@@ -276,7 +313,8 @@ std::vector<std::pair<QString, QString>> Find_Param_Enum_Objects(const QStringLi
     const TParam_Entries index(paramsSection, Params);
     std::vector<std::pair<QString, QString>> out(size_t(Params.size()));
     for (qsizetype i = 0; i < Params.size(); ++i)
-        index.Entries(Params.at(i), out[size_t(i)].first, out[size_t(i)].second);
+        if (index.Param_Id(i) >= 0)
+            index.Entries(index.Param_Id(i), out[size_t(i)].first, out[size_t(i)].second);
     return out;
 }
 
@@ -291,25 +329,26 @@ TTC_Decode_Result TTargetConfig::DecodeAssemblyObj(const QString& AssemObj, cons
     AO_Name = fields.at(0);
     AO_SizeBit = fields.at(2);
     const size_t first = ListParamObject.size();
-    // The first member naming each parameter, earlier decodings of this object included:
-    // a later member starts from its values.
-    QHash<QString, size_t> firstNamed;
-    for (size_t j = 0; j < first; ++j)
-        if (!ListParamObject[j].ParamName.isEmpty() && !firstNamed.contains(ListParamObject[j].ParamName))
-            firstNamed.insert(ListParamObject[j].ParamName, j);
-    QStringList referenced;
     for (qsizetype k = 0; k < (fields.size() - 6) / 2; ++k) {
         TTC_ParamObj m;
         m.BitSize = fields.at(6 + 2 * k);
         m.ParamName = fields.at(7 + 2 * k);
-        if (!m.ParamName.isEmpty())
-            referenced.append(m.ParamName);
         ListParamObject.push_back(std::move(m));
     }
+    // Every member's parameter, earlier decodings of this object included.
+    QStringList names;
+    for (const TTC_ParamObj& m : ListParamObject)
+        names.append(m.ParamName);
     const QStringList paramsSection = Section_Lines(sl, QLatin1String("[Params]"));
-    const TParam_Entries index(paramsSection, referenced);
-    // Assemblies often list one parameter many times: collect each once.
-    QHash<QString, std::pair<QString, QString>> entries;
+    const TParam_Entries index(paramsSection, names);
+    // By parameter: the first member naming it (a later member starts from its values),
+    // and its entries, collected once however often the assembly lists it.
+    constexpr size_t None = size_t(-1);
+    std::vector<size_t> firstNamed(index.Ids(), None);
+    for (size_t j = 0; j < first; ++j)
+        if (const int id = index.Param_Id(qsizetype(j)); id >= 0 && firstNamed[size_t(id)] == None)
+            firstNamed[size_t(id)] = j;
+    std::vector<std::optional<std::pair<QString, QString>>> entries(index.Ids());
 
     for (size_t i = first; i < ListParamObject.size(); ++i) {
         TTC_ParamObj& m = ListParamObject[i];
@@ -320,8 +359,9 @@ TTC_Decode_Result TTargetConfig::DecodeAssemblyObj(const QString& AssemObj, cons
                 return {TTC_Decode_Result::Too_Large, m.BitSize};
             continue;
         }
-        if (const auto named = firstNamed.constFind(m.ParamName); named != firstNamed.cend()) {
-            const TTC_ParamObj& earlier = ListParamObject[*named];
+        const size_t id = size_t(index.Param_Id(qsizetype(i)));
+        if (firstNamed[id] != None) {
+            const TTC_ParamObj& earlier = ListParamObject[firstNamed[id]];
             m.Name = earlier.Name;
             m.DataSizeByte = earlier.DataSizeByte;
             m.DataType = earlier.DataType;
@@ -336,14 +376,13 @@ TTC_Decode_Result TTargetConfig::DecodeAssemblyObj(const QString& AssemObj, cons
             m.Enum = earlier.Enum;
             m.ListEnum.insert(m.ListEnum.end(), earlier.ListEnum.begin(), earlier.ListEnum.end());
         } else {
-            firstNamed.insert(m.ParamName, i);
+            firstNamed[id] = i;
         }
 
-        auto found = entries.find(m.ParamName);
-        if (found == entries.end()) {
-            std::pair<QString, QString> texts;
-            index.Entries(m.ParamName, texts.first, texts.second);
-            found = entries.insert(m.ParamName, texts);
+        std::optional<std::pair<QString, QString>>& found = entries[id];
+        if (!found) {
+            found.emplace();
+            index.Entries(int(id), found->first, found->second);
         }
         const QString& paramText = found->first;
         const QString& enumText = found->second;
