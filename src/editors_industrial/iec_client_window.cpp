@@ -297,8 +297,8 @@ TFIEC_61850_Access::TFIEC_61850_Access(TComponent* AOwner) : TForm(AOwner)
   KCG_DS_Vars->SetAlign(alClient);
   Apply_Grid_Columns(KCG_DS_Vars, DS_Vars_Columns);
   for (TKvColumnGrid* g : {KCG_DA, KCG_DataSet, KCG_DS_Vars}) {
-    Wire_Click_Cell(g, [this](TObject* s, int r, int c) { ClickCell(s, r, c); });
-    Wire_Dbl_Click_Cell(g, [this](TObject* s, int r, int c) { KCG_DADblClickCell(s, r, c); });
+    g->OnClickCell = [this](TObject* s, int r, int c) { ClickCell(s, r, c); };
+    g->OnDblClickCell = [this](TObject* s, int r, int c) { KCG_DADblClickCell(s, r, c); };
     g->OnKeyPress = [this](TObject* s, QChar& k) { KCG_DAKeyPress(s, k); };
     g->OnGridHint = [this](TObject* s, int r, int c, QString& h) { KCG_DAGridHint(s, r, c, h); };
   }

@@ -11,7 +11,6 @@
 #include "platform/ui/extctrls.h"
 #include "platform/ui/stdctrls.h"
 #include "shell/common/common_routines.h"
-#include "shell/common/grid_event_wiring.h"
 #include "shell/common/grid_row_commands.h"
 #include "shell/common/lang_table.h"
 #include "shell/common/rule_editor_frame.h"
@@ -185,15 +184,16 @@ TFOPC_UA_Client_Access::TFOPC_UA_Client_Access(TComponent* AOwner)
     g->OnEnter = [this](TObject* s) { KCG_OPC_UA_Var_Enter(s); };
     g->OnExit = [this](TObject* s) { KCG_OPC_UA_Var_Exit(s); };
     g->OnKeyPress = [](TObject* s, QChar& k) { Grid_Jump_Next_Cell(s, k); };
-    Wire_Click_Cell(g, [g](TObject*, int r, int c) {
+    g->OnClickCell = [g](TObject*, int r, int c) {
       if (c == 0 && r >= 1)
         g->SelectRows(r, 1);
-    });
-    Wire_Dbl_Click_Cell(g, [](TObject* s, int r, int c) { Grid_DblClick_AutoSize(s, r, c); });
+    };
+    g->OnDblClickCell = [](TObject* s, int r, int c) { Grid_DblClick_AutoSize(s, r, c); };
   }
-  Wire_Click_Cell(KCG_OPC_UA_Server, [this](TObject* s, int r, int c) { KCG_OPC_UA_ServerClickCell(s, r, c); });
-  Wire_Dbl_Click_Cell(KCG_OPC_UA_Server,
-                      [this](TObject* s, int r, int c) { KCG_OPC_UA_ServerDblClickCell(s, r, c); });
+  KCG_OPC_UA_Server->OnClickCell = [this](TObject* s, int r, int c) { KCG_OPC_UA_ServerClickCell(s, r, c); };
+  KCG_OPC_UA_Server->OnDblClickCell = [this](TObject* s, int r, int c) {
+    KCG_OPC_UA_ServerDblClickCell(s, r, c);
+  };
 
   Btn_Add_Server->OnClick = [this](TObject*) { Leave_Var_Grid(); Add_Server(); };
   Btn_Modify_Server->OnClick = [this](TObject*) { Leave_Var_Grid(); Modify_Server(); };

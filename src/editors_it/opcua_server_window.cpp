@@ -6,7 +6,6 @@
 #include "grid/kv_string_grid.h"
 #include "platform/core/sysutils.h"
 #include "platform/ui/dialogs.h"
-#include "shell/common/grid_event_wiring.h"
 #include "shell/common/lang_table.h"
 #include "shell/common/working_state.h"
 
@@ -82,7 +81,7 @@ TFOPC_UA_Server_Access::TFOPC_UA_Server_Access(TComponent* AOwner)
   KSG->OnGetEditorType = [this](TObject* s, int c, int r, TEditorType& e) { KSGGetEditorType(s, c, r, e); };
   // No Enter-key walk and no header double-click sizing in this grid.
   KSG->OnKeyPress = nullptr;
-  Wire_Dbl_Click_Cell(KSG, nullptr);
+  KSG->OnDblClickCell = nullptr;
   Init_Table();
 }
 

@@ -162,14 +162,11 @@ TRuleEditorTexts Make_Texts()
 }
 
 // The window has no click, double-click or key handling of its own.
-template <typename Grid>
-void Drop_Cell_Handlers(Grid* G)
+void Drop_Cell_Handlers(TKvStringGrid* G)
 {
   G->OnKeyPress = nullptr;
-  if constexpr (requires { G->OnClickCell = nullptr; })
-    G->OnClickCell = nullptr;
-  if constexpr (requires { G->OnDblClickCell = nullptr; })
-    G->OnDblClickCell = nullptr;
+  G->OnClickCell = nullptr;
+  G->OnDblClickCell = nullptr;
 }
 
 }  // namespace

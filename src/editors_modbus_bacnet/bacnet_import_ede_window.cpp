@@ -37,14 +37,6 @@ constexpr TPicker_Column Columns[TFImportEDEFile::Col_Count] = {
 
 QString YN(bool b) { return b ? QStringLiteral("Y") : QStringLiteral("N"); }
 
-template <typename Grid, typename Handler>
-void Wire_Check_Box_Click(Grid* G, Handler H)
-{
-  using Event = std::function<void(TObject*, int, int, bool)>;
-  if constexpr (requires { G->OnCheckBoxClick = Event(H); })
-    G->OnCheckBoxClick = Event(H);
-}
-
 }  // namespace
 
 TFImportEDEFile::TFImportEDEFile(TComponent* AOwner) : TForm(AOwner)
@@ -94,7 +86,7 @@ TFImportEDEFile::TFImportEDEFile(TComponent* AOwner) : TForm(AOwner)
     if (Columns[c].Kind == edDataCheckBox)
       item->SetAlignment(taCenter);
   }
-  Wire_Check_Box_Click(KCG, [this](TObject* s, int c, int r, bool state) { KCGCheckBoxClick(s, c, r, state); });
+  KCG->OnCheckBoxClick = [this](TObject* s, int c, int r, bool state) { KCGCheckBoxClick(s, c, r, state); };
 
   OnCreate = [this](TObject* s) { FormCreate(s); };
   OnShow = [this](TObject* s) { FormShow(s); };

@@ -2,7 +2,6 @@
 
 #include "enip_outputs/enip_data_seg_window.h"
 #include "enip_outputs/enip_eds_window.h"
-#include "enip_outputs/enip_grid_events.h"
 #include "enip_outputs/enip_window_frame.h"
 
 #include "platform/core/exceptions.h"
@@ -121,7 +120,7 @@ TFEtherNetIP_Master_Access::TFEtherNetIP_Master_Access(TComponent* AOwner) : TFo
     }
     KCG->OnGridHint = [this](TObject* s, int r, int c, QString& h) { GridHint(s, r, c, h); };
     KCG->OnKeyPress = [this](TObject* s, QChar& k) { KeyPress(s, k); };
-    Wire_OnDblClickCell(KCG, [this](TObject* s, int r, int c) { DblClickCell(s, r, c); });
+    KCG->OnDblClickCell = [this](TObject* s, int r, int c) { DblClickCell(s, r, c); };
 
     OD_EDS = new TOpenDialog(this);
     OD_EDS->Filter = QStringLiteral("EtherNet/IP EDS (*.eds)|*.eds");

@@ -59,15 +59,6 @@ const TGridColumnDef Process_Columns[] = {
     {"Mnemonic", edNormal, 420, clWindow, false, nullptr},
 };
 
-// The grid's events that its editing and mouse code raise; each is wired once the
-// grid offers it.
-template <class G, class F>
-void Wire_Cell_Validate(G* Grid, F Handler)
-{
-    if constexpr (requires { Grid->OnCellValidate = Handler; })
-        Grid->OnCellValidate = Handler;
-}
-
 }  // namespace
 
 TFVIZediZadud::TFVIZediZadud(TComponent* AOwner) : TForm(AOwner)
@@ -154,18 +145,16 @@ void TFVIZediZadud::Wire_Grid_Events(TKvColumnGrid* G)
 {
     G->OnKeyPress = [this](TObject* s, QChar& k) { KeyPress(s, k); };
     G->OnGridHint = [this](TObject* s, int r, int c, QString& h) { GridHint(s, r, c, h); };
-    Wire_Dbl_Click_Cell(G, std::function<void(TObject*, int, int)>(
-                               [this](TObject* s, int r, int c) { DoubleClickCell(s, r, c); }));
+    G->OnDblClickCell = [this](TObject* s, int r, int c) { DoubleClickCell(s, r, c); };
     if (G == KCG_Variable)
         return;
     const bool input = G == KCG_ProcessData_In;
-    Wire_Cell_Validate(G, std::function<void(TObject*, int, int, QString&, bool&)>(
-                              [this, input](TObject* s, int c, int r, QString& v, bool& ok) {
-                                  if (input)
-                                      KCG_ProcessData_InCellValidate(s, c, r, v, ok);
-                                  else
-                                      KCG_ProcessData_OutCellValidate(s, c, r, v, ok);
-                              }));
+    G->OnCellValidate = [this, input](TObject* s, int c, int r, QString& v, bool& ok) {
+        if (input)
+            KCG_ProcessData_InCellValidate(s, c, r, v, ok);
+        else
+            KCG_ProcessData_OutCellValidate(s, c, r, v, ok);
+    };
     // A click on an Enable box reaches the grid as a change of the box.
     G->OnCheckBoxChange = [this, input](TObject* s, int c, int r, bool st) {
         if (input)

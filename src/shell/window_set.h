@@ -1,6 +1,5 @@
 #pragma once
-// Every window class of the program: the real ones where they exist, the stand-ins of
-// pending_windows.h for the others. Switch a window to its real class here.
+// Every window class of the program.
 
 // Real windows of other folders.
 #include "editors_can/canopen_pdo_window.h"
@@ -45,5 +44,4 @@
 #include "shell/main_window.h"
 #include "shell/new_project.h"
 #include "shell/open_conf.h"
-#include "shell/pending_windows.h"
 #include "shell/soft_options.h"

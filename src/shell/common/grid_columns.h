@@ -1,10 +1,8 @@
 #pragma once
 // The editors' column tables: one entry per column of a column grid (header, editor,
-// width, colour, read-only, list items), applied in one go; and the wiring of the grid's
-// cell click and double click, which the grid raises once its mouse code offers them.
+// width, colour, read-only, list items), applied in one go.
 
 #include "grid/column_grid.h"
-#include "shell/common/grid_event_wiring.h"
 
 #include <QString>
 

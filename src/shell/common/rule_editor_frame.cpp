@@ -9,7 +9,6 @@
 #include "platform/ui/extctrls.h"
 #include "platform/ui/stdctrls.h"
 #include "shell/common/grid_columns.h"
-#include "shell/common/grid_event_wiring.h"
 #include "shell/common/grid_row_commands.h"
 #include "shell/common/lang_table.h"
 #include "shell/common/window_look.h"
@@ -90,12 +89,12 @@ void TRuleEditorFrame::Apply_Grid_Event_Handlers(int G)
   grid->OnKeyPress = [this](TObject* s, QChar& k) { GridKeyPress(s, k); };
   grid->OnGridHint = [this](TObject* s, int r, int c, QString& h) { GridHint(s, r, c, h); };
   if (!FFile.Grids[size_t(G)].No_Row_Select_Click)
-    Wire_Click_Cell(grid, [this](TObject* s, int r, int c) { ClickCell(s, r, c); });
-  Wire_Dbl_Click_Cell(grid, [this](TObject* s, int r, int c) { DblClickCell(s, r, c); });
+    grid->OnClickCell = [this](TObject* s, int r, int c) { ClickCell(s, r, c); };
+  grid->OnDblClickCell = [this](TObject* s, int r, int c) { DblClickCell(s, r, c); };
   grid->OnCheckBoxClick = [this](TObject* s, int c, int r, bool state) { CheckBoxClick(s, c, r, state); };
-  Wire_Combo_Change(grid, [this](TObject* s, int c, int r, int i, const QString& t) {
+  grid->OnComboChange = [this](TObject* s, int c, int r, int i, const QString& t) {
     Combo_Change(Grid_Index(s), c, r, i, t);
-  });
+  };
 }
 
 int TRuleEditorFrame::Grid_Index(TObject* Sender) const

@@ -1,4 +1,0 @@
-// Instances of the windows still to be written, and the writers of the hidden steps.
-
-#include "shell/window_set.h"
-
