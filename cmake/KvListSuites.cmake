@@ -1,6 +1,7 @@
-# Run after a test executable is linked: lists its tests and writes one CTest entry per test
-# suite, `EXE --gtest_filter=Suite.*`, into OUT. Called as
-#   cmake -D EXE=... -D NAME=... -D OUT=... -D TIMEOUT=... -P KvListSuites.cmake
+# Run after a test executable is linked: lists its test suites into OUT, for the CTest entries
+# of kv_register_suites: the suites in `kv_suites`, and for each its number of tests (`kv_cost_<suite>`)
+# and of tests not disabled (`kv_enabled_<suite>`). Called as
+#   cmake -D EXE=... -D NAME=... -D OUT=... -P KvListSuites.cmake
 # The listing has no time limit: on a busy machine it is only slower.
 
 set(ENV{QT_QPA_PLATFORM} offscreen)
@@ -32,15 +33,12 @@ foreach(line IN LISTS lines)
   endif()
 endforeach()
 
+# The entries themselves are made by the file that includes this one (kv_register_suites).
 set(content "# Written by KvListSuites.cmake after ${NAME} was linked.\n")
+string(APPEND content "set(kv_suites)\n")
 foreach(suite IN LISTS suites)
-  set(test "${NAME}:${suite}")
-  string(APPEND content
-    "add_test([==[${test}]==] [==[${EXE}]==] [==[--gtest_filter=${suite}.*]==])\n"
-    "set_tests_properties([==[${test}]==] PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen"
-    " TIMEOUT ${TIMEOUT} COST ${count_${suite}} LABELS ${NAME})\n")
-  if(enabled_${suite} EQUAL 0)
-    string(APPEND content "set_tests_properties([==[${test}]==] PROPERTIES DISABLED TRUE)\n")
-  endif()
+  string(APPEND content "list(APPEND kv_suites [==[${suite}]==])\n"
+    "set([==[kv_cost_${suite}]==] ${count_${suite}})\n"
+    "set([==[kv_enabled_${suite}]==] ${enabled_${suite}})\n")
 endforeach()
 file(WRITE ${OUT} "${content}")

@@ -136,6 +136,51 @@ endfunction()
 # list its tests fails the build under its own name.
 set(KV_TEST_TIMEOUT 900 CACHE STRING "Seconds one test suite may run before CTest stops it")
 
+# kv_register_suites(target [PREFIX p] [PROPERTIES key value...]): registers the GoogleTest
+# executable `target` that way, its entries named `<PREFIX><Suite>` (PREFIX defaults to
+# `target:`). PROPERTIES are CTest properties for every entry; without ENVIRONMENT the
+# entries run with QT_QPA_PLATFORM=offscreen. Every GoogleTest executable is registered
+# through here, so a test added to any of them later is registered the same way.
+function(kv_register_suites name)
+  cmake_parse_arguments(A "" "PREFIX" "PROPERTIES" ${ARGN})
+  if(NOT DEFINED A_PREFIX)
+    set(A_PREFIX "${name}:")
+  endif()
+  set(props TIMEOUT ${KV_TEST_TIMEOUT} LABELS ${name} ${A_PROPERTIES})
+  if(NOT "ENVIRONMENT" IN_LIST A_PROPERTIES)
+    list(PREPEND props ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+  endif()
+  set(list_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_suites.cmake)
+  add_custom_command(TARGET ${name} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -D EXE=$<TARGET_FILE:${name}> -D NAME=${name} -D OUT=${list_file}
+            -P ${KV_CMAKE_DIR}/KvListSuites.cmake
+    BYPRODUCTS ${list_file}
+    VERBATIM)
+  # CTest reads the list when it starts; an executable not built yet shows as one failing entry.
+  set(quoted)
+  foreach(p IN LISTS props)
+    string(APPEND quoted " [==[${p}]==]")
+  endforeach()
+  set(include_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_include.cmake)
+  file(WRITE ${include_file}.in
+"if(EXISTS [==[${list_file}]==])
+  include([==[${list_file}]==])
+  foreach(suite IN LISTS kv_suites)
+    set(test \"${A_PREFIX}\${suite}\")
+    add_test(\${test} [==[$<TARGET_FILE:${name}>]==] --gtest_filter=\${suite}.*)
+    set_tests_properties(\${test} PROPERTIES${quoted} COST \${kv_cost_\${suite}})
+    if(NOT kv_enabled_\${suite})
+      set_tests_properties(\${test} PROPERTIES DISABLED TRUE)
+    endif()
+  endforeach()
+else()
+  add_test([==[${name}_NOT_BUILT]==] [==[${name}_NOT_BUILT]==])
+endif()
+")
+  file(GENERATE OUTPUT ${include_file} INPUT ${include_file}.in)
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${include_file})
+endfunction()
+
 # kv_add_test(name DIRS d [NORECURSE] DEPS t...): one GoogleTest executable per folder.
 function(kv_add_test name)
   cmake_parse_arguments(A "NORECURSE" "" "DIRS;DEPS" ${ARGN})
@@ -160,20 +205,5 @@ function(kv_add_test name)
   target_precompile_headers(${name} REUSE_FROM kv_pch_test)
   target_link_options(${name} PRIVATE -no-pie)
 
-  set(list_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_suites.cmake)
-  add_custom_command(TARGET ${name} POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -D EXE=$<TARGET_FILE:${name}> -D NAME=${name} -D OUT=${list_file}
-            -D TIMEOUT=${KV_TEST_TIMEOUT} -P ${KV_CMAKE_DIR}/KvListSuites.cmake
-    BYPRODUCTS ${list_file}
-    VERBATIM)
-  # CTest reads the list when it starts; an executable not built yet shows as one failing entry.
-  set(include_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_include.cmake)
-  file(WRITE ${include_file}
-"if(EXISTS [==[${list_file}]==])
-  include([==[${list_file}]==])
-else()
-  add_test([==[${name}_NOT_BUILT]==] [==[${name}_NOT_BUILT]==])
-endif()
-")
-  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${include_file})
+  kv_register_suites(${name})
 endfunction()
