@@ -5,3 +5,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     return Fuzz_Bank_Project_File("IOLink_Slave.xml", data, size);
 }
+
+#include "fuzz_standalone_main.h"

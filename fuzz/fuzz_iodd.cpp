@@ -52,3 +52,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     return 0;
 }
+
+#include "fuzz_standalone_main.h"

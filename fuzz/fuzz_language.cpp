@@ -12,3 +12,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     (void)Lang_Str(1505);
     return 0;
 }
+
+#include "fuzz_standalone_main.h"

@@ -21,3 +21,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_REQUIRE(Read_ParGen_File(path) == first);
     return 0;
 }
+
+#include "fuzz_standalone_main.h"

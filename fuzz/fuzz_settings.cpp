@@ -31,3 +31,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_REQUIRE(Same(ws, back));
     return 0;
 }
+
+#include "fuzz_standalone_main.h"

@@ -9,10 +9,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i) {
+        // Named first, so that the file behind a crash is the last one printed.
+        std::fprintf(stderr, "Running: %s\n", argv[i]);
         const QByteArray b = ReadBinaryFile(QString::fromLocal8Bit(argv[i]));
         LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(b.constData()), size_t(b.size()));
     }

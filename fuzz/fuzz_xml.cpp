@@ -27,3 +27,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_REQUIRE(again.SaveToBytes() == saved);
     return 0;
 }
+
+#include "fuzz_standalone_main.h"

@@ -96,7 +96,8 @@ TFEtherNetIP_Master_Access::TFEtherNetIP_Master_Access(TComponent* AOwner) : TFo
     const QString names[] = {QStringLiteral("Btn_DelRow"), QStringLiteral("Btn_InsRow"), QStringLiteral("Btn_CopyRow"),
                              QStringLiteral("Btn_PasteRow"), QStringLiteral("Btn_Import_EDS")};
     for (size_t i = 0; i < std::size(commands); ++i) {
-        const auto [button, handler] = commands[i];
+        TLbButton** const button = commands[i].first;
+        const auto handler = commands[i].second;
         *button = Make_Button(this, P_Button, names[i], 16 + int(i) * 118, 6, 110, 28);
         (*button)->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
     }

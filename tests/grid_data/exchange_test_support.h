@@ -10,12 +10,7 @@
 #include <memory>
 
 #include "grid/kv_string_grid.h"
-
-// Readable texts in failure messages.
-inline void PrintTo(const QString& S, std::ostream* Os)
-{
-    *Os << '"' << S.toStdString() << '"';
-}
+#include "shell/qt_print.h"   // readable texts in failure messages
 
 // Rows of cells, "|" between the cells of a row.
 inline void FillGrid(TKvStringGrid& G, const QStringList& Rows)

@@ -1,10 +1,4 @@
 #pragma once
-// Readable QString values in test failure messages.
+// Readable QString values in test failure messages: one definition for every test folder.
 
-#include <QString>
-#include <ostream>
-
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
+#include "shell/qt_print.h"
