@@ -23,14 +23,21 @@ bool CursorOutside(TWinControl* List)
     return !List->ClientRect().Contains(p);
 }
 
-// Turns a mouse press anywhere outside a shown list into its cancel-mode notice.
+// Turns a mouse press anywhere outside a shown list into its cancel-mode notice. It
+// watches the whole application only while the list is shown: every grid has two such
+// lists, and a filter on the application sees every event of the program.
 class TOutsideWatch : public QObject {
 public:
-    explicit TOutsideWatch(TWinControl* List) : FList(List) { QCoreApplication::instance()->installEventFilter(this); }
+    explicit TOutsideWatch(TWinControl* List) : FList(List) { List->installEventFilter(this); }
 
 protected:
     bool eventFilter(QObject* Watched, QEvent* E) override
     {
+        if (Watched == FList && (E->type() == QEvent::Show || E->type() == QEvent::Hide)) {
+            if (E->type() == QEvent::Show) QCoreApplication::instance()->installEventFilter(this);
+            else QCoreApplication::instance()->removeEventFilter(this);
+            return false;
+        }
         if (E->type() != QEvent::MouseButtonPress || !FList->Visible() || !FList->isVisible()) return false;
         const QPoint global = static_cast<QMouseEvent*>(E)->globalPosition().toPoint();
         const QRect area(FList->mapToGlobal(QPoint(0, 0)), FList->size());
@@ -38,7 +45,6 @@ protected:
             Mouse->SetCursorPos(TPoint(global.x(), global.y()));
             FList->Perform(WM_CANCELMODE);
         }
-        (void)Watched;
         return false;
     }
 

@@ -84,6 +84,7 @@ void TKvStringGrid::DrawRowSizingLine(int Y)
 
 TGridFocusWindow* TKvStringGrid::FocusWindow() const
 {
+    EnsureEditorControls();
     for (TComponent* c : FEditorControls)
         if (auto* w = dynamic_cast<TGridFocusWindow*>(c)) return w;
     return nullptr;

@@ -369,6 +369,7 @@ void TKvStringGrid::WMHScroll(TMessage& Message)
     UpdateFooter();
 }
 
+// Null until the editor controls are made: a bar that does not exist yet shows nowhere.
 TScrollBar* TKvStringGrid::CellScrollBar() const
 {
     for (TComponent* c : FEditorControls)
@@ -533,6 +534,7 @@ void TKvStringGrid::DragScrollTick()
 
 TColor TKvStringGrid::ArrowColor() const
 {
+    EnsureEditorControls();
     for (TComponent* c : FEditorControls)
         if (auto* a = dynamic_cast<TArrowWindow*>(c); a && a->Direction() == arrUp) return a->Color();
     return clNone;
@@ -540,6 +542,7 @@ TColor TKvStringGrid::ArrowColor() const
 
 void TKvStringGrid::SetArrowColor(TColor Value)
 {
+    EnsureEditorControls();
     for (TComponent* c : FEditorControls)
         if (auto* a = dynamic_cast<TArrowWindow*>(c)) a->SetColor(Value);
 }

@@ -261,9 +261,11 @@ void TKvGridButton::BuildShadeGlyph()
     const QImage src = FGlyph->Image().convertToFormat(QImage::Format_RGB32);
     const QRgb key = src.pixel(0, src.height() - 1);
     QImage shade(src.size(), QImage::Format_RGB32);
-    for (int y = 0; y < src.height(); ++y)
-        for (int x = 0; x < src.width(); ++x)
-            shade.setPixel(x, y, src.pixel(x, y) == key ? key : qRgb(0x80, 0x80, 0x80));
+    for (int y = 0; y < src.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(y));
+        auto* out = reinterpret_cast<QRgb*>(shade.scanLine(y));
+        for (int x = 0; x < src.width(); ++x) out[x] = in[x] == key ? key : qRgb(0x80, 0x80, 0x80);
+    }
     FGlyphShade->SetImage(shade);
 }
 

@@ -248,12 +248,18 @@ TKvStringGrid::TKvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FOldTopRow = TopRow();
 
     FBalloon->OnEnableChange = [this](TObject*) { BalloonEnableChange(); };
-    if (!FDesigning) CreateEditorControls();
     KvGridUnit::GridLinkCursor = crHandPoint;
+}
+
+void TKvStringGrid::EnsureEditorControls() const
+{
+    if (FEditorControlsMade || FDesigning || IsDestroying()) return;
+    const_cast<TKvStringGrid*>(this)->CreateEditorControls();
 }
 
 void TKvStringGrid::CreateEditorControls()
 {
+    FEditorControlsMade = true;
     auto hidden = [this](TWinControl* c) {
         c->SetParent(this);
         c->SetVisible(false);
@@ -438,7 +444,9 @@ void TKvStringGrid::CreateWnd()
     if (FColumnSize->Save()) LoadColSizes();
     FIsWinXP = FIsWinXP && IsThemeActive();
     FWheelScrollLines = Mouse ? Mouse->WheelScrollLines() : 3;
-    if (!FDesigning) SetTimer(Handle(), GridTimerID, 500);
+    // The timer needs no window of its own: asking for the handle here would make the
+    // window of the whole form, and of every control on it, while the form is still hidden.
+    if (!FDesigning) SetTimer(this, GridTimerID, 500);
 }
 
 void TKvStringGrid::Loaded()

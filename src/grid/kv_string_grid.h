@@ -2590,6 +2590,10 @@ private:
     friend class TControlLook;
     friend class TFloatingFooter;
     void CreateEditorControls();
+    // Every window and its grids are made at start-up, but most grids are never shown or
+    // edited: the editor controls (combos, edits, scroll bars, the bulk of a grid's cost)
+    // are made when the grid first asks for one of them.
+    void EnsureEditorControls() const;
     void FreeEditorControls();
     int FixedRowsMin() const { return FFixedRowsMin; }
     void GrowTo(std::vector<int>& List, int Size);
@@ -2644,6 +2648,7 @@ private:
     TDropList* FFilterDropList = nullptr;
     TDropCheckList* FFilterCheckList = nullptr;
     std::vector<TComponent*> FEditorControls;
+    bool FEditorControlsMade = false;
     std::vector<int> FOrigColSizes;
     std::vector<int> FColumnOrder;
     std::vector<TGridChangeNotifier*> FNotifiers;

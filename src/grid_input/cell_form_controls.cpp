@@ -95,11 +95,13 @@ THTMLTextParams CellHTMLHitParams(TKvStringGrid* G, int RealCol, int ARow, const
 
 TControlEdit* TKvStringGrid::ControlEdit() const
 {
+    EnsureEditorControls();
     return KvGridInput::FindEditorControl<TControlEdit>(FEditorControls);
 }
 
 TControlCombo* TKvStringGrid::ControlCombo() const
 {
+    EnsureEditorControls();
     return KvGridInput::FindEditorControl<TControlCombo>(FEditorControls);
 }
 

@@ -65,6 +65,7 @@ TPoint TKvStringGrid::FloatingImagePlace(const TPoint& ScreenPt, int ImageWidth)
 
 THeaderDragButton* TKvStringGrid::MoveButton() const
 {
+    EnsureEditorControls();
     for (TComponent* c : FEditorControls)
         if (auto* b = dynamic_cast<THeaderDragButton*>(c)) return b;
     return nullptr;
@@ -72,6 +73,7 @@ THeaderDragButton* TKvStringGrid::MoveButton() const
 
 TArrowWindow* TKvStringGrid::DropArrow(TArrowDirection Direction) const
 {
+    EnsureEditorControls();
     for (TComponent* c : FEditorControls)
         if (auto* a = dynamic_cast<TArrowWindow*>(c); a && a->Direction() == Direction) return a;
     return nullptr;

@@ -38,16 +38,29 @@ void Focus(TWinControl* C)
 
 // ============================================================ the editors
 
-TGridCheckBox* TKvStringGrid::EditCheck() const { return FindEditor<TGridCheckBox>(FEditorControls); }
+TGridCheckBox* TKvStringGrid::EditCheck() const
+{
+    EnsureEditorControls();
+    return FindEditor<TGridCheckBox>(FEditorControls);
+}
 TGridEditBtn* TKvStringGrid::EditBtn() const
 {
+    EnsureEditorControls();
     // The unit editor is an edit with a button too: the first plain one is meant.
     for (TComponent* c : FEditorControls)
         if (auto* e = dynamic_cast<TGridEditBtn*>(c)) return e;
     return nullptr;
 }
-TGridUnitEditBtn* TKvStringGrid::UnitEditBtn() const { return FindEditor<TGridUnitEditBtn>(FEditorControls); }
-TGridButton* TKvStringGrid::GridButton() const { return FindEditor<TGridButton>(FEditorControls); }
+TGridUnitEditBtn* TKvStringGrid::UnitEditBtn() const
+{
+    EnsureEditorControls();
+    return FindEditor<TGridUnitEditBtn>(FEditorControls);
+}
+TGridButton* TKvStringGrid::GridButton() const
+{
+    EnsureEditorControls();
+    return FindEditor<TGridButton>(FEditorControls);
+}
 
 TGridSpin* TKvStringGrid::GetEditSpin()
 {

@@ -258,12 +258,13 @@ void TKvStringGrid::MouseMove(TShiftState Shift, int X, int Y)
 
 void TKvStringGrid::PlaceCellScrollBar(int ACol, int ARow)
 {
-    TScrollBar* bar = CellScrollBar();
-    if (!bar) return;
     if (!HasScrollBar(ACol, ARow)) {
-        bar->SetVisible(false);
+        if (TScrollBar* shown = CellScrollBar()) shown->SetVisible(false);
         return;
     }
+    EnsureEditorControls();
+    TScrollBar* bar = CellScrollBar();
+    if (!bar) return;
     FScrollCol = ACol;
     FScrollRow = ARow;
     const int pos = GetScrollPosition(ACol, ARow);

@@ -80,11 +80,13 @@ void TGridTransCombo::KeyPress(QChar& Key)
 
 TGridTransEdit* TKvStringGrid::EditTrans() const
 {
+    EnsureEditorControls();
     return KvGridInput::FindEditorControl<TGridTransEdit>(FEditorControls);
 }
 
 TGridTransCombo* TKvStringGrid::ComboTrans() const
 {
+    EnsureEditorControls();
     return KvGridInput::FindEditorControl<TGridTransCombo>(FEditorControls);
 }
 

@@ -28,6 +28,7 @@ void RunComboChange(TGridCombo* Combo)
 
 TGridCombo* TKvStringGrid::EditCombo() const
 {
+    EnsureEditorControls();
     for (TComponent* c : FEditorControls)
         if (auto* combo = dynamic_cast<TGridCombo*>(c)) return combo;
     return nullptr;

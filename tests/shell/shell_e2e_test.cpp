@@ -136,6 +136,42 @@ TEST_F(ShellProgram, FirstStartCreatesTheWindowsInOrderAndTheProgramFolders)
         EXPECT_EQ(w->L_Step[i]->Visible(), i < 6);
 }
 
+// Start-up makes the costly parts of a window (list views, a grid's editors, native
+// windows) only when they are first needed; every window must still exist right after
+// start-up, in its place in the order, with its texts set from the language table.
+TEST_F(ShellProgram, AfterStartEveryWindowExistsInOrderWithItsTexts)
+{
+    Start();
+    TCustomForm* const inOrder[] = {
+        FKalvoraFirmWare, FNew_Project, FOpenConf, FAbout, FSoftOptions, FParGen, FVIZediZadud, FBoot, FSetAccess,
+        FModbus_TCP_Master_Set_Access, FBACnetAccess, FImportEDEFile, FBACnet_Eng_Unit, FBACnetSlaveSetAccess,
+        FReceiveCAN, FTransmitCAN, FSet_PDO_Access, FSet_SDO_Client_Access, FSet_SDO_Server_Access, FDefOffset,
+        FDNet, FEtherCATSlave, FIEC_61850_Access, FIEC61850_Variables, FTLS_Server_Known_Cert, FReceiveJ1939,
+        FTransmitJ1939, FMQTT_Set_Topic, FTopicTemplate, FReceiveNMEA, FTransmitNMEA, FOPC_UA_Add_Server,
+        FOPC_UA_Client_Access, FOPC_UA_Scan_Server, FOPC_UA_Server_Access, FProfinetFileName,
+        FS7_Protocol_Set_Access, FSNMPManagerAccess, FSNMP_Trap_Access, FEtherNEtIP_EDS,
+        FEtherNetIP_Master_Access, FEtherNetIP_Data_Seg};
+    ASSERT_EQ(Application->FormCount(), 42);
+    for (int i = 0; i < 42; ++i) {
+        TCustomForm* f = inOrder[i];
+        ASSERT_NE(f, nullptr) << "window " << i;
+        SCOPED_TRACE(f->ClassName().toStdString());
+        EXPECT_EQ(Application->Forms(i), f);
+        EXPECT_FALSE(f->Visible());
+        EXPECT_FALSE(f->Caption().trimmed().isEmpty());
+        int texts = 0;
+        for (const TControl* c : f->findChildren<TControl*>())
+            if (!c->Caption().trimmed().isEmpty())
+                ++texts;
+        EXPECT_GT(texts, 0) << "no control of the window has its text";
+    }
+    // Texts from the language table, on the first window and on the last ones made.
+    EXPECT_EQ(FKalvoraFirmWare->Btn_New->Caption(), Lang_Str(15));
+    EXPECT_EQ(FNew_Project->Caption(), Lang_Str(100));
+    EXPECT_EQ(FEtherNetIP_Master_Access->Caption(), Lang_Str(5300));
+    EXPECT_EQ(FEtherNetIP_Master_Access->L_SW_Desc->Caption(), Lang_Str(5301));
+}
+
 TEST_F(ShellProgram, ProjectStepsWithoutAProjectShowTheErrorAndNothingElse)
 {
     Start();

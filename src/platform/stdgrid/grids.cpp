@@ -692,11 +692,15 @@ void TCustomGrid::DeleteRow(int ARow)
 void TCustomGrid::InvalidateGridRect(const TGridRect& R)
 {
     if (FRedrawLock > 0) return;
-    TRect sr;
-    GridRectToScreenRect(R, sr, true);
-    if (sr.IsEmpty()) return;
     // The control repaints its whole client buffer on any invalidation, so a
-    // cell out of view is the only thing worth filtering out here.
+    // cell out of view is the only thing worth filtering out here. A grid that is
+    // not shown needs no rectangle: the invalidation only marks its buffer stale
+    // (windows fill their hidden grids by the thousand cells at start-up).
+    if (isVisible()) {
+        TRect sr;
+        GridRectToScreenRect(R, sr, true);
+        if (sr.IsEmpty()) return;
+    }
     Invalidate();
 }
 

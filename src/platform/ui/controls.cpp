@@ -361,7 +361,9 @@ void TControl::SetParent(TWinControl* p)
 
 void TControl::Invalidate()
 {
-    if (auto* cc = dynamic_cast<TCustomControl*>(this)) cc->FBlitOnly = false;
+    // qobject_cast walks the short meta-object chain: a failed dynamic_cast walks the
+    // whole class tree, and grids invalidate cells by the thousand while they are filled.
+    if (auto* cc = qobject_cast<TCustomControl*>(static_cast<QWidget*>(this))) cc->FBlitOnly = false;
     QWidget::update();
 }
 
@@ -958,18 +960,20 @@ bool TKeyStateScope::IsDown(int vk) const { return std::find(FDown.begin(), FDow
 int16_t GetKeyState(int vk)
 {
     if (gKeyStateScope) return gKeyStateScope->IsDown(vk) ? int16_t(0x8000) : int16_t(0);
-    const auto mods = QApplication::queryKeyboardModifiers();
-    const auto buttons = QApplication::mouseButtons();
+    // The buttons come from the input already delivered; only the modifier keys are asked
+    // of the window system, which on X11 is a round trip to the server, so a caller that
+    // asks about a mouse button (painting does, for every cell) pays nothing.
+    const auto mods = [] { return QApplication::queryKeyboardModifiers(); };
     bool down = false;
     switch (vk) {
-    case VK_SHIFT: case VK_LSHIFT: case VK_RSHIFT: down = mods & Qt::ShiftModifier; break;
-    case VK_CONTROL: case VK_LCONTROL: case VK_RCONTROL: down = mods & Qt::ControlModifier; break;
-    case VK_MENU: down = (mods & Qt::AltModifier) || gRightAltDown; break;
-    case VK_LMENU: down = (mods & Qt::AltModifier) && !gRightAltDown; break;
+    case VK_SHIFT: case VK_LSHIFT: case VK_RSHIFT: down = mods() & Qt::ShiftModifier; break;
+    case VK_CONTROL: case VK_LCONTROL: case VK_RCONTROL: down = mods() & Qt::ControlModifier; break;
+    case VK_MENU: down = (mods() & Qt::AltModifier) || gRightAltDown; break;
+    case VK_LMENU: down = (mods() & Qt::AltModifier) && !gRightAltDown; break;
     case VK_RMENU: down = gRightAltDown; break;
-    case VK_LBUTTON: down = buttons & Qt::LeftButton; break;
-    case VK_RBUTTON: down = buttons & Qt::RightButton; break;
-    case VK_MBUTTON: down = buttons & Qt::MiddleButton; break;
+    case VK_LBUTTON: down = QApplication::mouseButtons() & Qt::LeftButton; break;
+    case VK_RBUTTON: down = QApplication::mouseButtons() & Qt::RightButton; break;
+    case VK_MBUTTON: down = QApplication::mouseButtons() & Qt::MiddleButton; break;
     default: break;
     }
     return down ? int16_t(0x8000) : int16_t(0);

@@ -1634,24 +1634,50 @@ void TGroupBox::Paint()
 TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner)
 {
     FColor = clWindow;
-    FList = new QListWidget();
-    SetInnerWidget(FList);
-    FList->viewport()->installEventFilter(this);
     FTabStop = true;
     FItems = std::make_unique<TNotifyingStrings>([this] { SyncItems(); });
     SetBounds(0, 0, 121, 97);
-    QObject::connect(FList, &QListWidget::itemSelectionChanged, this, [this] {
-        if (!FSyncing) Guard([this] { Click(); });
-    });
 }
 
 TCustomListBox::~TCustomListBox() = default;
+
+QListWidget* TCustomListBox::List() const
+{
+    if (FList) return FList;
+    auto* self = const_cast<TCustomListBox*>(this);
+    self->FList = new QListWidget();
+    self->SetInnerWidget(FList);
+    // The list takes the focus, as it would have had it from the start.
+    self->setFocusPolicy(Qt::NoFocus);
+    FList->viewport()->installEventFilter(self);
+    if (FMultiSelect) FList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    QObject::connect(FList, &QListWidget::itemSelectionChanged, self, [self] {
+        if (!self->FSyncing) Guard([self] { self->Click(); });
+    });
+    self->ListCreated();
+    self->SyncItems();
+    if (isVisible()) FList->show();
+    return FList;
+}
+
+void TCustomListBox::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    List();
+}
+
+void TCustomListBox::showEvent(QShowEvent* e)
+{
+    List();
+    TWinControl::showEvent(e);
+}
 
 TStrings* TCustomListBox::Items() { return FItems.get(); }
 int TCustomListBox::Count() const { return FItems->Count(); }
 
 void TCustomListBox::SyncItems()
 {
+    if (!FList) return;  // made from the items when it is needed
     FSyncing = true;
     const int idx = FList->currentRow();
     FList->clear();
@@ -1661,38 +1687,39 @@ void TCustomListBox::SyncItems()
     FSyncing = false;
 }
 
-int TCustomListBox::ItemIndex() const { return FList->currentRow(); }
+int TCustomListBox::ItemIndex() const { return List()->currentRow(); }
 
 void TCustomListBox::SetItemIndex(int i)
 {
+    QListWidget* list = List();
     FSyncing = true;
-    if (i < 0 || i >= FList->count()) { FList->setCurrentRow(-1); FList->clearSelection(); }
-    else FList->setCurrentRow(i);
+    if (i < 0 || i >= list->count()) { list->setCurrentRow(-1); list->clearSelection(); }
+    else list->setCurrentRow(i);
     FSyncing = false;
 }
 
 void TCustomListBox::SetMultiSelect(bool v)
 {
     FMultiSelect = v;
-    FList->setSelectionMode(v ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+    if (FList) FList->setSelectionMode(v ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
 }
 
 bool TCustomListBox::Selected(int i) const
 {
-    const QListWidgetItem* it = FList->item(i);
+    const QListWidgetItem* it = List()->item(i);
     return it && it->isSelected();
 }
 
 void TCustomListBox::SetSelected(int i, bool v)
 {
-    if (QListWidgetItem* it = FList->item(i)) {
+    if (QListWidgetItem* it = List()->item(i)) {
         FSyncing = true;
         it->setSelected(v);
         FSyncing = false;
     }
 }
 
-int TCustomListBox::SelCount() const { return int(FList->selectedItems().size()); }
+int TCustomListBox::SelCount() const { return int(List()->selectedItems().size()); }
 
 void TCustomListBox::SetSorted(bool v)
 {
@@ -1702,28 +1729,28 @@ void TCustomListBox::SetSorted(bool v)
 
 int TCustomListBox::TopIndex() const
 {
-    const QModelIndex i = FList->indexAt(QPoint(1, 1));
+    const QModelIndex i = List()->indexAt(QPoint(1, 1));
     return i.isValid() ? i.row() : 0;
 }
 
 void TCustomListBox::SetTopIndex(int i)
 {
-    if (QListWidgetItem* it = FList->item(i)) FList->scrollToItem(it, QAbstractItemView::PositionAtTop);
+    if (QListWidgetItem* it = List()->item(i)) List()->scrollToItem(it, QAbstractItemView::PositionAtTop);
 }
 
 int TCustomListBox::ItemAtPos(const TPoint& p, bool existing) const
 {
-    const QModelIndex i = FList->indexAt(FList->viewport()->mapFrom(const_cast<TCustomListBox*>(this), p.ToQPoint()));
+    const QModelIndex i = List()->indexAt(List()->viewport()->mapFrom(const_cast<TCustomListBox*>(this), p.ToQPoint()));
     if (i.isValid()) return i.row();
-    return existing ? -1 : FList->count();
+    return existing ? -1 : List()->count();
 }
 
 TRect TCustomListBox::ItemRect(int i) const
 {
-    QListWidgetItem* it = FList->item(i);
+    QListWidgetItem* it = List()->item(i);
     if (!it) return TRect();
-    QRect r = FList->visualItemRect(it);
-    r.translate(FList->viewport()->pos());
+    QRect r = List()->visualItemRect(it);
+    r.translate(List()->viewport()->pos());
     return TRect::From(r);
 }
 
@@ -1736,6 +1763,10 @@ void TCustomListBox::WndProc(TMessage& m)
 }
 
 TCheckListBox::TCheckListBox(TComponent* AOwner) : TCustomListBox(AOwner)
+{
+}
+
+void TCheckListBox::ListCreated()
 {
     QObject::connect(FList, &QListWidget::itemChanged, this, [this](QListWidgetItem*) {
         if (!FSyncing && !FSettingCheck) Guard([this] { if (OnClickCheck) OnClickCheck(this); });
@@ -1757,7 +1788,7 @@ void TCheckListBox::SetChecked(int i, bool v) { SetState(i, v ? cbChecked : cbUn
 
 TCheckBoxState TCheckListBox::State(int i) const
 {
-    const QListWidgetItem* it = FList->item(i);
+    const QListWidgetItem* it = List()->item(i);
     if (!it) return cbUnchecked;
     switch (it->checkState()) {
     case Qt::Checked: return cbChecked;
@@ -1768,7 +1799,7 @@ TCheckBoxState TCheckListBox::State(int i) const
 
 void TCheckListBox::SetState(int i, TCheckBoxState s)
 {
-    QListWidgetItem* it = FList->item(i);
+    QListWidgetItem* it = List()->item(i);
     if (!it) throw EListError(QStringLiteral("List index out of bounds (%1)").arg(i));
     FSettingCheck = true;
     it->setCheckState(s == cbChecked ? Qt::Checked : s == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
@@ -1777,13 +1808,13 @@ void TCheckListBox::SetState(int i, TCheckBoxState s)
 
 bool TCheckListBox::ItemEnabled(int i) const
 {
-    const QListWidgetItem* it = FList->item(i);
+    const QListWidgetItem* it = List()->item(i);
     return it && (it->flags() & Qt::ItemIsEnabled);
 }
 
 void TCheckListBox::SetItemEnabled(int i, bool v)
 {
-    if (QListWidgetItem* it = FList->item(i)) it->setFlags(v ? it->flags() | Qt::ItemIsEnabled : it->flags() & ~Qt::ItemIsEnabled);
+    if (QListWidgetItem* it = List()->item(i)) it->setFlags(v ? it->flags() | Qt::ItemIsEnabled : it->flags() & ~Qt::ItemIsEnabled);
 }
 
 // ---------------------------------------------------------------- scroll bar

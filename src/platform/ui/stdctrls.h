@@ -440,12 +440,19 @@ public:
     int ItemAtPos(const TPoint& p, bool existing) const;
     TRect ItemRect(int i) const;
     void Clear();
-    QListWidget* List() const { return FList; }
+    // The list widget is made when the control first needs it (its window is created,
+    // it is shown, or a caller asks about rows): a list box on a window that is never
+    // opened costs no item view.
+    QListWidget* List() const;
     void SyncItems();
     void WndProc(TMessage& m) override;
 protected:
     virtual void ItemsChanged() {}
-    QListWidget* FList;
+    // The list widget was just made: a descendant connects its own signals here.
+    virtual void ListCreated() {}
+    void CreateWnd() override;
+    void showEvent(QShowEvent* e) override;
+    QListWidget* FList = nullptr;
     std::unique_ptr<TStringList> FItems;
     bool FMultiSelect = false;
     bool FSorted = false;
@@ -472,6 +479,7 @@ public:
     TNotifyEvent OnClickCheck;
 protected:
     void ItemsChanged() override;
+    void ListCreated() override;
     bool FAllowGrayed = false;
     bool FSettingCheck = false;
 };
