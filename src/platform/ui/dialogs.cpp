@@ -56,6 +56,7 @@ int RunMessage(const TDialogRequest& req)
         return a.Result;
     }
     Application->CancelHint();
+    const TModalOwner owner;
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(req.Caption);
     box.setText(req.Text);
@@ -258,6 +259,7 @@ bool TOpenDialog::Execute()
         a = gResponder->Respond(req);
     } else {
         Application->CancelHint();
+        const TModalOwner owner;
         QStringList filters;
         for (const auto& [desc, pats] : ParseDialogFilter(Filter)) {
             QStringList q;
@@ -300,6 +302,7 @@ bool SelectDirectory(const QString& caption, const QString& root, QString& direc
     if (gResponder) {
         a = gResponder->Respond(req);
     } else {
+        const TModalOwner owner;
         const QString d = QFileDialog::getExistingDirectory(QApplication::activeWindow(), caption, req.InitialDir,
                                                             QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
         a.Accepted = !d.isEmpty();

@@ -345,6 +345,14 @@ void TCustomForm::closeEvent(QCloseEvent* e)
     Guard([this] { Close(); });
 }
 
+TModalOwner::TModalOwner() : FOwner(QApplication::activeWindow()) {}
+
+TModalOwner::~TModalOwner()
+{
+    if (FOwner && FOwner->isVisible() && !FOwner->isActiveWindow())
+        FOwner->activateWindow();
+}
+
 int TCustomForm::ShowModal()
 {
     if (FModal) throw EInvalidOperation(QStringLiteral("Cannot make a visible window modal"));
@@ -352,6 +360,7 @@ int TCustomForm::ShowModal()
     // A control in the middle of a mouse operation gives it up.
     if (TWinControl* f = GetFocusControl()) f->Perform(WM_CANCELMODE);
     FModalResult = mrNone;
+    const TModalOwner owner;
     FModal = true;
     setWindowModality(Qt::ApplicationModal);
     struct Reset {

@@ -27,6 +27,21 @@ enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 
+// Held while a modal window (form, message box, file dialog) runs: when it ends, the
+// window that was active before it is active again and takes the keys, as on the
+// classic desktop. Without a window manager nothing else gives the activation back,
+// and keys typed before the user clicks would go nowhere.
+class TModalOwner {
+public:
+    TModalOwner();
+    ~TModalOwner();
+    TModalOwner(const TModalOwner&) = delete;
+    TModalOwner& operator=(const TModalOwner&) = delete;
+
+private:
+    QPointer<QWidget> FOwner;
+};
+
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
