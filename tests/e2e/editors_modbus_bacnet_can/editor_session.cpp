@@ -4,13 +4,14 @@
 #include "grid/kv_string_grid.h"
 #include "platform/ui/comctrls.h"
 #include "platform/ui/forms.h"
+#include "platform/core/sysutils.h"
+#include "shell/common/lang_table.h"
 #include "shell/common/lb_button.h"
 #include "shell/common/rule_editor_frame.h"
 #include "shell/common/working_state.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QTabBar>
 
 #include <pugixml.hpp>
 
@@ -60,17 +61,6 @@ void TEditorSession::Show_Unreached(TE2eUser& U, TForm* Window)
 {
     U.Post([Window] { TControl::Guard([Window] { Window->ShowModal(); }); });
     U.Wait_Shown(Window);
-}
-
-void TEditorSession::Click_Page(TE2eUser& U, TTabSheet* Page)
-{
-    const QPoint tab = U.Ui([Page] {
-        QTabBar* bar = Page->PageControl()->TabBar();
-        return bar->mapToGlobal(bar->tabRect(Page->TabIndex()).center());
-    });
-    U.Click_At(tab);
-    U.Wait(QStringLiteral("page '%1' shown").arg(U.Ui([Page] { return Page->Caption(); })),
-           [Page] { return Page->PageControl()->ActivePage() == Page && Page->isVisible(); });
 }
 
 void TEditorSession::Type_Cell(TE2eUser& U, TKvStringGrid* Grid, int Col, int Row, const QString& Text)
@@ -132,12 +122,47 @@ void TEditorSession::Row_Command(TE2eUser& U, TKvStringGrid* Grid, int Col, int 
     U.Click(Command);
 }
 
-void TEditorSession::Delete_Row(TE2eUser& U, TRuleEditorFrame* Window, TKvStringGrid* Grid, int Row,
-                                const QString& Question)
+void TEditorSession::Fill_Row(TE2eUser& U, TKvStringGrid* Grid, int Row, const std::vector<TCell_Entry>& Cells)
 {
+    for (const TCell_Entry& c : Cells) {
+        switch (c.Kind) {
+        case TCell_Entry::Text: Type_Cell(U, Grid, c.Col, Row, c.Value); break;
+        case TCell_Entry::Pick: Pick_Cell(U, Grid, c.Col, Row, c.Value); break;
+        case TCell_Entry::Typed_Item: Type_List_Cell(U, Grid, c.Col, Row, c.Value); break;
+        case TCell_Entry::Tick: Tick_Cell(U, Grid, c.Col, Row, c.Value); break;
+        }
+    }
+}
+
+void TEditorSession::Delete_Row(TE2eUser& U, TRuleEditorFrame* Window, TKvStringGrid* Grid, int Row)
+{
+    const QString question = U.Ui([Window, Row] {
+        const TRuleEditorTexts& t = Window->Texts();
+        return t.Delete_Question_Format ? Format(Lang_Str(t.Delete_Question), {Row})
+                                        : Lang_Str(t.Delete_Question) + QString::number(Row);
+    });
     Row_Command(U, Grid, 0, Row, Window->Btn_DelRow);
-    EXPECT_EQ(U.Message_Text(), Question + QString::number(Row));
+    EXPECT_EQ(U.Message_Text(), question);
     U.Answer(QStringLiteral("Yes"));
+}
+
+void TEditorSession::Use_Row_Commands(TE2eUser& U, TRuleEditorFrame* Window, TKvStringGrid* Grid,
+                                      const QString& Rule, const QString& Inserted)
+{
+    Wait_Row(U, Grid, 1, Rule);
+    const bool copies = U.Ui([Window] { return Window->Btn_CopyRow->Visible() && Window->Btn_PasteRow->Visible(); });
+    if (copies) {
+        Row_Command(U, Grid, 0, 1, Window->Btn_CopyRow);
+        Row_Command(U, Grid, 0, 2, Window->Btn_PasteRow);
+        Wait_Row(U, Grid, 2, Rule);
+    }
+    const QString second = Row_Text(U, Grid, 2);
+    Row_Command(U, Grid, 0, 1, Window->Btn_InsRow);
+    Wait_Row(U, Grid, 1, Inserted);
+    Wait_Row(U, Grid, 2, Rule);
+    Delete_Row(U, Window, Grid, 1);
+    Wait_Row(U, Grid, 1, Rule);
+    Wait_Row(U, Grid, 2, second);
 }
 
 QString TEditorSession::Row_Text(TE2eUser& U, TKvStringGrid* Grid, int Row)

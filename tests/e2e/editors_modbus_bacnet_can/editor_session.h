@@ -14,11 +14,21 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 class TForm;
 class TKvStringGrid;
 class TLbButton;
 class TRuleEditorFrame;
 class TTabSheet;
+
+// One cell of a rule as the user enters it.
+struct TCell_Entry {
+    enum TKind { Text, Pick, Typed_Item, Tick };
+    int Col;
+    TKind Kind;
+    QString Value;  // the text, the item, or the box's text after the click ("Y", "N")
+};
 
 class TEditorSession : public TProgramSession {
 protected:
@@ -34,9 +44,6 @@ protected:
     // its editors; the user goes on at once.
     static void Show_Unreached(TE2eUser& U, TForm* Window);
 
-    // Clicks the page's tab and waits until the page shows.
-    static void Click_Page(TE2eUser& U, TTabSheet* Page);
-
     // Clicks the cell and types the text at full speed, ending with Return; waits until
     // the cell holds it.
     static void Type_Cell(TE2eUser& U, TKvStringGrid* Grid, int Col, int Row, const QString& Text);
@@ -49,11 +56,21 @@ protected:
     // Clicks the cell's check box and waits until its text is To ("Y" or "N").
     static void Tick_Cell(TE2eUser& U, TKvStringGrid* Grid, int Col, int Row, const QString& To);
 
+    // Enters the cells of a row in their order: Text with Type_Cell, Pick with Pick_Cell,
+    // Typed_Item with Type_List_Cell, Tick with Tick_Cell.
+    static void Fill_Row(TE2eUser& U, TKvStringGrid* Grid, int Row, const std::vector<TCell_Entry>& Cells);
+
     // Presses a row command on the current cell's row after a click on Col, Row.
     static void Row_Command(TE2eUser& U, TKvStringGrid* Grid, int Col, int Row, TLbButton* Command);
-    // Delete Row on that row, its question answered Yes.
-    static void Delete_Row(TE2eUser& U, TRuleEditorFrame* Window, TKvStringGrid* Grid, int Row,
-                           const QString& Question);
+    // Delete Row on that row, its question (the window's own, with the row number)
+    // answered Yes.
+    static void Delete_Row(TE2eUser& U, TRuleEditorFrame* Window, TKvStringGrid* Grid, int Row);
+    // The row commands on a rule typed into row 1, which holds Rule (Row_Text's form):
+    // Copy Row and Paste Row into row 2 where the window offers them, Insert Row before
+    // row 1 (the new row holds Inserted), Delete Row of that row; row 1 holds the rule
+    // again at the end, row 2 its copy.
+    static void Use_Row_Commands(TE2eUser& U, TRuleEditorFrame* Window, TKvStringGrid* Grid, const QString& Rule,
+                                 const QString& Inserted);
 
     // Cells 1 .. last real column of a row, joined by "|".
     static QString Row_Text(TE2eUser& U, TKvStringGrid* Grid, int Row);
