@@ -27,21 +27,6 @@ enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 
-// Held while a modal window (form, message box, file dialog) runs: when it ends, the
-// window that was active before it is active again and takes the keys, as on the
-// classic desktop. Without a window manager nothing else gives the activation back,
-// and keys typed before the user clicks would go nowhere.
-class TModalOwner {
-public:
-    TModalOwner();
-    ~TModalOwner();
-    TModalOwner(const TModalOwner&) = delete;
-    TModalOwner& operator=(const TModalOwner&) = delete;
-
-private:
-    QPointer<QWidget> FOwner;
-};
-
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
@@ -436,6 +421,12 @@ void UpdateLayeredWindow(TCustomControl* c, const QImage& argb);
 // Sets the Fusion style, the font substitutions and the default font; the
 // program and the test binaries call it once after creating the QApplication.
 void InitPlatformApplication();
+
+// The window that closing a modal window or box hands the activation back to: the active
+// window, else the one asked to become active a moment ago that the window system has not
+// reported active yet. ReactivateWindow asks for it again when it is still shown.
+QWidget* ActiveOrPendingWindow();
+void ReactivateWindow(QWidget* Window);
 // Registers a font file with the application (tests use it for pixel tests);
 // returns the family name or empty.
 QString RegisterTestFont(const QString& path = QString());
