@@ -5,6 +5,7 @@
 #include "grid/kv_string_grid.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "grid/cell_properties.h"
 
@@ -13,6 +14,21 @@ TCellGraphic* NodeOf(TKvStringGrid* G, int ARow)
 {
     if (ARow < 0 || !G->IsNode(ARow)) return nullptr;
     return G->GetCellGraphic(0, ARow);
+}
+
+// A row was put in before the hidden rows from real index From on: they move down.
+void ShiftHiddenRowsFrom(TKvStringGrid* G, int From)
+{
+    TCollection* list = G->HiddenRowList();
+    for (int i = 0; i < list->Count(); ++i)
+        if (auto* item = static_cast<TGridItem*>(list->Items(i)); item->Idx >= From) ++item->Idx;
+}
+
+// The real index a row inserted at display row D takes: the hidden rows from it
+// on lie behind the new row. Past the last displayed row nothing lies behind.
+int RealIndexOfInsert(TKvStringGrid* G, int D)
+{
+    return D < G->RowCount() ? G->RealRowIndex(D) : std::numeric_limits<int>::max();
 }
 
 // The cell properties of column 0 that carry the row's level; made when missing.
@@ -315,22 +331,33 @@ void TKvStringGrid::InsertChildRow(int ARow, int InsertAt)
             ExpandNode(RealRowIndex(S));
         }
     }
-    if (IsNode(d) && InsertAt == 0) {
-        InsertAt = 1;
-        InsertRows(d + InsertAt, 1);
+    // The hidden rows behind the new row are those of nodes further down; a
+    // contracted node between the parent and the new row keeps its rows.
+    const bool moveNodeContent = IsNode(d) && InsertAt == 0;
+    if (moveNodeContent) InsertAt = 1;
+    const int behind = RealIndexOfInsert(this, d + InsertAt);
+    InsertRows(d + InsertAt, 1);
+    if (moveNodeContent) {
+        // The node graphic stays on its row; the texts and the other cells' objects move down.
         for (int c = 0; c < AllColCount(); ++c) {
             SetCells(c, d + 1, Cells(c, d));
             SetCells(c, d, QString());
+            if (c >= 1) {
+                TCellProperties* p = GridObjects(c, d);
+                SetGridObjects(c, d + 1, p);
+                SetGridObjects(c, d, nullptr);
+                if (p) p->SetOwnerRow(d + 1);
+            }
         }
-    } else {
-        InsertRows(d + InsertAt, 1);
     }
     if (P >= 0) CellProperties(0, d + InsertAt)->SetNodeLevel(level);
+    ShiftHiddenRowsFrom(this, behind);
 }
 
 void TKvStringGrid::RemoveChildRow(int ARow)
 {
     const int d = DisplRowIndex(ARow);
+    const int real = RealRowIndex(d);
     int P = GetParentRow(d);
     if (P >= 0) {
         const int L = GetNodeLevel(P);
@@ -352,11 +379,20 @@ void TKvStringGrid::RemoveChildRow(int ARow)
     }
     RemoveRowRange(d, 1);
     FMaxRowCount = std::max(0, FMaxRowCount - 1);
+    // The controls of the rows below follow their rows up.
+    if (FCellControls->Count() > 0) {
+        for (int i = 0; i < FCellControls->Count(); ++i)
+            if (TControlItem* item = FCellControls->Control(i); item->Y > real) --item->Y;
+        CellControlsUpdate();
+    }
 }
 
 void TKvStringGrid::InsertNormalRow(int ARow)
 {
-    InsertRows(DisplRowIndex(ARow), 1);
+    const int d = DisplRowIndex(ARow);
+    const int behind = RealIndexOfInsert(this, d);
+    InsertRows(d, 1);
+    ShiftHiddenRowsFrom(this, behind);
 }
 
 void TKvStringGrid::RemoveNormalRow(int ARow)

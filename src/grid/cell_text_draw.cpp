@@ -111,13 +111,9 @@ QString TKvStringGrid::GetFormattedCell(int ACol, int ARow)
     bool ok = false;
     const double v = ExtractNumberText(s).toDouble(&ok);
     if (!ok) return s;
-    const QByteArray f = fmt.toLatin1();
-    char buf[128];
-    int n;
-    if (fmt.contains(QLatin1Char('d'))) n = std::snprintf(buf, sizeof buf, f.constData(), int(std::trunc(v)));
-    else n = std::snprintf(buf, sizeof buf, f.constData(), v);
-    if (n < 0) return s;
-    return QString::fromLatin1(buf);
+    // An integer conversion gets the integer part; a format that does not fit keeps the text.
+    QString out;
+    return FormatFloatText(fmt, v, out, true) ? out : s;
 }
 
 void TKvStringGrid::CalcCellAlignment(int ACol, int ARow, TAlignment& HA, TVAlignment& VA)

@@ -711,7 +711,8 @@ QString TKvColumnGrid::GetFormattedCell(int ACol, int ARow)
     if (fmt.isEmpty() || !isFloat) return text;
     QString s = text.trimmed();
     s.replace(GetDecimalSeparator(), QLatin1Char('.'));
-    QString out = QString::asprintf(fmt.toLatin1().constData(), s.toDouble());
+    QString out;
+    if (!FormatFloatText(fmt, s.toDouble(), out)) return text;
     out.replace(QLatin1Char('.'), GetDecimalSeparator());
     return out;
 }

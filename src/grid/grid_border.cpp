@@ -46,8 +46,9 @@ void TKvStringGrid::PaintBorder(TCanvas* ACanvas)
 
 void TKvStringGrid::PaintBorder()
 {
-    // The frame is drawn with the window's next paint.
-    Invalidate();
+    // The frame is drawn with the window's next paint; a pending edit-change
+    // mark (which swallows one invalidation of the cells) does not hold it back.
+    TBaseGrid::Invalidate();
 }
 
 // ============================================================ sizing lines

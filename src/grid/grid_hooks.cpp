@@ -10,21 +10,30 @@
 void TKvStringGrid::SelectionChanged(int ALeft, int ATop, int ARight, int ABottom)
 {
     // These looks draw the selection per cell.
-    if (FLook == glVista || FLook == glWin7) RepaintRect(Selection());
+    if (FLook == glVista || FLook == glWin7 || FLook == glOffice2007) RepaintRect(Selection());
     FSelChange = true;
     if (OnSelectionChanged) OnSelectionChanged(this, ALeft, ATop, ARight, ABottom);
 }
 
+// In a grid with nodes a row inside a node's span becomes a child of that node, so
+// the spans of the node and of the nodes around it grow with it.
 void TKvStringGrid::InsertGridRow(int ARow)
 {
-    InsertRows(ARow, 1, true);
+    if (!HasNodes()) InsertRows(ARow, 1, true);
+    else if (GetParentRow(ARow) < 0) InsertNormalRow(RealRowIndex(ARow));
+    else InsertChildRow(RealRowIndex(ARow), 0);
 }
 
 void TKvStringGrid::DeleteGridRow(int ARow)
 {
-    const int normal = RowCount() - TBaseGrid::FixedRows() - FFixedFooters;
-    if (normal != 1 || FFixedRowAlways) RemoveRowRange(ARow, 1);
-    else ClearRows(ARow, 1);
+    if (HasNodes()) {
+        if (GetParentRow(ARow) < 0) RemoveNormalRow(ARow);
+        else RemoveChildRow(RealRowIndex(ARow));
+    } else {
+        const int normal = RowCount() - TBaseGrid::FixedRows() - FFixedFooters;
+        if (normal != 1 || FFixedRowAlways) RemoveRowRange(ARow, 1);
+        else ClearRows(ARow, 1);
+    }
     if (OnAutoDeleteRow) OnAutoDeleteRow(this, ARow);
 }
 

@@ -168,7 +168,8 @@ void TKvStringGrid::SetComponentStyle(TQRVStyle AStyle)
     FComponentStyle = AStyle;
     SetStyle(TKvGridStyle(int(AStyle)));
     if (!FDesigning) StyleDropDownEditors(AStyle);
-    if (AStyle != tsCustom && FScrollType == ssMetro) FScrollType = ssNormal;
+    // Through the setter, so the thin scroll controls go and the real bars come back.
+    if (AStyle != tsCustom && FScrollType == ssMetro) SetScrollType(ssNormal);
 }
 
 // The drop-down editors the grid has created so far; the others take the
@@ -224,7 +225,8 @@ void TKvStringGrid::SetColorTones(const TColorTones& ATones)
     FTones = ATones;
     SetLook(glClassic);
     SetFlat(true);
-    FScrollType = ssMetro;
+    SetScrollType(ssMetro);
+    // A grid without a window yet gets its thin scroll controls now as well.
     CreateMetroScrollControls();
     SetFixedColor(ATones.Foreground.BrushColor);
     FFixedFont->SetColor(ATones.Foreground.TextColor);
@@ -346,7 +348,7 @@ void TKvStringGrid::SetLook(TGridLook Value)
         }
         break;
     }
-    FScrollType = ssNormal;
+    SetScrollType(ssNormal);
     SetBorderStyle(bsSingle);
     FBorderColor = 0xB99D7F;
     Invalidate();

@@ -1,5 +1,9 @@
 #include "grid/grid_text.h"
 
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
 #include "platform/core/codepages.h"
 #include "platform/core/exceptions.h"
 #include "platform/core/format_settings.h"
@@ -460,6 +464,55 @@ QString ExtractNumberText(const QString& Text)
     if (negative)
         r.prepend(QLatin1Char('-'));
     return r;
+}
+
+bool FormatFloatText(const QString& Format, double Value, QString& Out, bool AllowInteger)
+{
+    const auto digits = [](const QString& f, qsizetype& i) {
+        qsizetype n = 0;
+        while (i < f.size() && f.at(i).isDigit()) {
+            ++i;
+            ++n;
+        }
+        return n;
+    };
+    QChar conversion;
+    for (qsizetype i = 0; i < Format.size(); ++i) {
+        if (Format.at(i) != QLatin1Char('%')) continue;
+        ++i;
+        if (i < Format.size() && Format.at(i) == QLatin1Char('%')) continue;
+        if (!conversion.isNull()) return false;
+        while (i < Format.size() && QStringLiteral("-+ #0").contains(Format.at(i))) ++i;
+        if (digits(Format, i) > 2) return false;
+        if (i < Format.size() && Format.at(i) == QLatin1Char('.')) {
+            ++i;
+            if (digits(Format, i) > 2) return false;
+        }
+        const bool longMark = i < Format.size() && Format.at(i) == QLatin1Char('l');
+        if (longMark) ++i;
+        if (i >= Format.size()) return false;
+        const QChar c = Format.at(i);
+        const bool floating = QStringLiteral("fFeEgGaA").contains(c);
+        const bool integer = !longMark && AllowInteger && (c == QLatin1Char('d') || c == QLatin1Char('i'));
+        if (!floating && !integer) return false;
+        conversion = c;
+    }
+    if (conversion.isNull()) return false;
+    const QByteArray f = Format.toLatin1();
+    // Two-digit widths and precisions keep even 1e308 in "%99.99f" well inside the buffer.
+    char buf[512];
+    int n;
+    if (conversion == QLatin1Char('d') || conversion == QLatin1Char('i')) {
+        const double t = std::trunc(Value);
+        if (!(t >= double(std::numeric_limits<int>::min()) && t <= double(std::numeric_limits<int>::max())))
+            return false;
+        n = std::snprintf(buf, sizeof buf, f.constData(), int(t));
+    } else {
+        n = std::snprintf(buf, sizeof buf, f.constData(), Value);
+    }
+    if (n < 0 || n >= int(sizeof buf)) return false;
+    Out = QString::fromLatin1(buf, n);
+    return true;
 }
 
 int ClassifyNumberText(const QString& Text)

@@ -107,6 +107,14 @@ enum : int {
     nkExponent = 5,
 };
 int ClassifyNumberText(const QString& Text);
+// Applies a cell float format to Value with the C library's rules, in "." notation.
+// Formats come from files and events, so one is taken only when it holds exactly one
+// conversion: a floating one (f F e E g G a A, optionally after "l"), or with
+// AllowInteger also d or i, which get the value truncated toward zero. Flags, a
+// width and a precision of up to two digits and any "%%" may go with it. Anything
+// else (%s, %n, a "*" width, a second conversion, a lone "%") gives false and
+// leaves Out alone.
+bool FormatFloatText(const QString& Format, double Value, QString& Out, bool AllowInteger = false);
 
 // ---- Dates ----
 // Month-first and day-first dates with "/", "." or "-"; 0 when malformed.

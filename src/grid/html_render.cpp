@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <optional>
 
+#include <QLocale>
+
 #include "grid/html_markup.h"
 #include "grid/picture_container.h"
 #include "grid/theme_services.h"
@@ -62,7 +64,12 @@ bool LetterAttrNumber(const QString& Tag, QChar Letter, int& Value)
 
 class THTMLRenderer {
 public:
-    explicit THTMLRenderer(THTMLTextParams& Params) : P(Params), C(Params.Canvas) {}
+    // Right-to-left reading needs a right-to-left locale as well as a mode other than 0.
+    explicit THTMLRenderer(THTMLTextParams& Params)
+        : P(Params), C(Params.Canvas),
+          FRightToLeft(Params.BiDiMode != 0 && QLocale().textDirection() == Qt::RightToLeft)
+    {
+    }
     bool Run();
 
 private:
@@ -118,6 +125,9 @@ private:
     // State of one pass.
     TRenderMode FMode = rmMeasure;
     int FLineWidth = 0, FCurX = 0;
+    // The right edge of the next text segment under right-to-left reading.
+    int FRightX = 0;
+    const bool FRightToLeft;
     bool FLineEnd = false, FOverflow = false, FLiOnLine = false;
     QString FLineText;
     int FTrailingSpace = 0;
@@ -238,6 +248,7 @@ QString THTMLRenderer::RenderLine(TRenderMode Mode, QString& Text, const TRect& 
     QString consumed;
     FLineWidth = 0;
     FCurX = R.Left;
+    FRightX = R.Right;
     FLineEnd = FOverflow = FLiOnLine = false;
     FLineText.clear();
     FTrailingSpace = 0;
@@ -342,6 +353,13 @@ void THTMLRenderer::DrawSegment(const QString& Seg, const TRect& R, int Width)
     unsigned format = kTextFormat;
     if (!P.WordWrap) format |= DT_END_ELLIPSIS;
     TRect tr(FCurX, R.Top, R.Right, R.Bottom);
+    if (FRightToLeft) {
+        // Segments run from the right edge leftwards; mode 1 right-aligns each one.
+        tr.Left = R.Left;
+        tr.Right = FRightX;
+        format |= DT_RTLREADING;
+        if (P.BiDiMode == 1) format |= DT_RIGHT;
+    }
     if (FSup) tr.Bottom -= FSupLift;
     if (FSub) tr.Bottom += FSubDrop;
     tr.Bottom -= FImgOffset;
@@ -371,6 +389,7 @@ void THTMLRenderer::DrawSegment(const QString& Seg, const TRect& R, int Width)
         }
     }
     FCurX += Width;
+    if (FRightToLeft) FRightX -= Width;
 }
 
 void THTMLRenderer::DrawFocus(int Right, const TRect& R)

@@ -4,6 +4,7 @@
 // part, and a check box that draws its own themed or classic box and can show
 // its parent's background under itself.
 #include "grid/grid_enums.h"
+#include "platform/ui/actions.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/stdctrls.h"
@@ -31,7 +32,7 @@ bool IsCaptionAccel(QChar Ch, const QString& Caption);
 // 0 without visual styles; 1 "NormalColor", 2 "HomeStead", 3 "Metallic", else 0.
 int GetXPColorScheme();
 
-class TKvGridButton : public TGraphicControl {
+class TKvGridButton : public TGraphicControl, public TControlActionClient {
     Q_OBJECT
 public:
     explicit TKvGridButton(TComponent* AOwner = nullptr);
@@ -109,6 +110,7 @@ public:
 
     TNotifyEvent OnDropDown;
 
+    // OnClick, then the linked action.
     void Click() override;
     void DblClick() override;
     void Loaded() override;
@@ -120,6 +122,7 @@ protected:
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    std::unique_ptr<TControlActionLink> CreateActionLink() override;
 
 private:
     void ApplyThemeLook();
@@ -158,6 +161,22 @@ private:
     bool FAutoThemeAdapt = false;
     bool FAutoXPStyle = false;
     int FLook = 0;
+};
+
+// The grid button's link to its action: besides the caption, enabled state, hint
+// and visibility of every control link, the checked state follows Down (only for a
+// button of a group that allows all up) and the group index follows GroupIndex,
+// each while the button still has the action's value.
+class TKvGridButtonActionLink : public TControlActionLink {
+public:
+    explicit TKvGridButtonActionLink(TKvGridButton* AClient) : TControlActionLink(AClient), FButton(AClient) {}
+    bool IsCheckedLinked() const override;
+    bool IsGroupIndexLinked() const override;
+    void SetChecked(bool Value) override;
+    void SetGroupIndex(int Value) override;
+
+private:
+    TKvGridButton* FButton;
 };
 
 class TKvCheckBox : public TCustomControl {

@@ -159,7 +159,8 @@ int GetXPColorScheme()
 
 // ---- TKvGridButton ----
 
-TKvGridButton::TKvGridButton(TComponent* AOwner) : TGraphicControl(AOwner), FIsComCtl6(IsComCtl6OrLater())
+TKvGridButton::TKvGridButton(TComponent* AOwner)
+    : TGraphicControl(AOwner), TControlActionClient(this), FIsComCtl6(IsComCtl6OrLater())
 {
     SetBounds(0, 0, 23, 22);
     SetParentFont(true);
@@ -371,6 +372,35 @@ void TKvGridButton::SetDown(bool Value)
 void TKvGridButton::Click()
 {
     TGraphicControl::Click();
+    ExecuteAction();
+}
+
+std::unique_ptr<TControlActionLink> TKvGridButton::CreateActionLink()
+{
+    return std::make_unique<TKvGridButtonActionLink>(this);
+}
+
+// ---- TKvGridButtonActionLink ----
+
+bool TKvGridButtonActionLink::IsCheckedLinked() const
+{
+    return TControlActionLink::IsCheckedLinked() && FButton->GroupIndex() != 0 && FButton->AllowAllUp() &&
+           FButton->Down() == TheAction()->Checked();
+}
+
+bool TKvGridButtonActionLink::IsGroupIndexLinked() const
+{
+    return TheAction() && FButton->GroupIndex() == TheAction()->GroupIndex();
+}
+
+void TKvGridButtonActionLink::SetChecked(bool Value)
+{
+    if (IsCheckedLinked()) FButton->SetDown(Value);
+}
+
+void TKvGridButtonActionLink::SetGroupIndex(int Value)
+{
+    if (IsGroupIndexLinked()) FButton->SetGroupIndex(Value);
 }
 
 void TKvGridButton::DblClick()
@@ -489,6 +519,7 @@ void TKvGridButton::WndProc(TMessage& m)
             if (sender->Down() && FDown) {
                 FDown = false;
                 FState = bsUp;
+                if (auto* a = dynamic_cast<TAction*>(Action())) a->SetChecked(false);
                 Invalidate();
             }
             FAllowAllUp = sender->AllowAllUp();

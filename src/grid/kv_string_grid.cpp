@@ -334,13 +334,21 @@ TKvStringGrid::~TKvStringGrid()
         } catch (const Exception&) {
         }
     }
+    ClearTextOnly = false;
+    SaveHiddenCells = false;
     int rows = RowCount(), cols = AllColCount();
-    if (FNumHiddenRows == 0 && !HasNodes()) {
+    const bool hadNodes = HasNodes();
+    ShowAllForDestroy();
+    if (FAutoThemeAdapt && !FDesigning)
+        if (TThemeNotifier* n = ExistingThemeNotifier()) n->UnRegisterWindow(Handle());
+    if (FNumHiddenRows == 0 && !hadNodes) {
         rows = std::max(rows, FMaxRowCount);
         cols = std::max(cols, FMaxColCount);
     }
     if (rows > 0 && cols > 0 && FHasCellProps) FreeCellPropertiesRect(0, 0, cols - 1, rows - 1);
     FHiddenRowList.reset();
+    if (FLoadedScreenCursorKept && Screen && Screen->Cursor() != FLoadedScreenCursor)
+        Screen->SetCursor(FLoadedScreenCursor);
     FreeMoveForm();
     FreeEditorControls();
     delete FFilterCheckList;
@@ -382,7 +390,10 @@ void TKvStringGrid::Assign(const TPersistent* Source)
     FActiveCellFont->Assign(*s->FActiveCellFont);
     FActiveCellShow = s->FActiveCellShow;
     SetActiveRowShow(s->ActiveRowShow());
+    SetAlign(s->Align());
     FFilterDropDown->Assign(s->FFilterDropDown.get());
+    AnchorHint = s->AnchorHint;
+    AutoNumAlign = s->AutoNumAlign;
     FAutoSize = s->FAutoSize;
     FAutoThemeAdapt = s->FAutoThemeAdapt;
     FAutoFilterUpdate = s->FAutoFilterUpdate;
@@ -410,14 +421,23 @@ void TKvStringGrid::Assign(const TPersistent* Source)
     SetDefaultColWidth(s->DefaultColWidth());
     SetDefaultRowHeight(s->DefaultRowHeight());
     FFixedRowHeight = s->FFixedRowHeight;
+    SetFixedColWidth(s->FixedColWidth());
+    InvalidEntryTitle = s->InvalidEntryTitle;
     FInvalidEntryIcon = s->FInvalidEntryIcon;
+    InvalidEntryText = s->InvalidEntryText;
     SetOptions(s->Options());
     for (int c = 0; c < ColCount(); ++c) SetColWidths(c, s->ColWidths(c));
     FColumnHeaders->Assign(s->FColumnHeaders.get());
     for (int r = 0; r < RowCount(); ++r) SetRowHeights(r, s->RowHeights(r));
-    FScrollType = s->FScrollType;
-    FScrollColor = s->FScrollColor;
+    FScrollProportional = s->FScrollProportional;
+    ScrollSynch = s->ScrollSynch;
     FScrollWidth = s->FScrollWidth;
+    ScrollHints = s->ScrollHints;
+    FScrollBarAlways = s->FScrollBarAlways;
+    SetScrollBars(s->ScrollBars());
+    SetScrollColor(s->FScrollColor);
+    SetScrollType(s->FScrollType);
+    SetScrollWidth(s->FScrollWidth);
     AssignCells(Source);
 }
 
@@ -452,6 +472,10 @@ void TKvStringGrid::CreateWnd()
 void TKvStringGrid::Loaded()
 {
     TBaseGrid::Loaded();
+    if (Screen) {
+        FLoadedScreenCursor = Screen->Cursor();
+        FLoadedScreenCursorKept = true;
+    }
     if (FAutoSize) AutoSizeColumns(false, 4);
     if (FColumnSize->Save()) LoadColSizes();
     FFixedRowsMin = TBaseGrid::FixedRows();
@@ -468,6 +492,10 @@ void TKvStringGrid::Loaded()
         FControlLook->SetControlStyle(csClassic);
     FSearchFooter->SetAutoThemeAdapt(FAutoThemeAdapt);
     UpdateSearchFooter();
+    if (!FDesigning && FAutoThemeAdapt) {
+        UpdateOfficeTheme();
+        GetThemeNotifier(this)->RegisterWindow(Handle());
+    }
     InitOrigColSizes();
     ApplyVCLStyle();
     UpdateOleDropTargetAccepts();
@@ -657,7 +685,18 @@ void TKvStringGrid::SetAutoThemeAdapt(bool Value)
     if (FAutoThemeAdapt == Value) return;
     FAutoThemeAdapt = Value;
     FSearchFooter->SetAutoThemeAdapt(Value);
-    if (Value) Invalidate();
+    if (Value) {
+        UpdateOfficeTheme();
+        Invalidate();
+    }
+    // The notifier tells the registered windows when the Office settings change.
+    // The grid's window exists once CreateWnd ran with a parent: it put the footer
+    // panel into it.
+    const bool windowMade = FFooterPanel->Parent() == this;
+    if (!FDesigning && windowMade && !IsLoading()) {
+        if (Value) GetThemeNotifier(this)->RegisterWindow(Handle());
+        else if (TThemeNotifier* n = ExistingThemeNotifier()) n->UnRegisterWindow(Handle());
+    }
 }
 
 void TKvStringGrid::SetActiveCellShow(bool Value)
@@ -711,7 +750,7 @@ void TKvStringGrid::SetBorderColor(TColor Value)
 {
     if (FBorderColor == Value) return;
     FBorderColor = Value;
-    if (Parent()) Invalidate();
+    if (Parent()) PaintBorder();
 }
 
 void TKvStringGrid::SetFixedFooters(int Value)

@@ -2797,6 +2797,14 @@ private:
     // Set while the stock row deletion runs: it carries the heights itself.
     bool FStockDelete = false;
     TCursor FRestoreCursor = crDefault;
+    // The screen cursor when the grid was loaded, put back when it goes (a pan
+    // or drag in progress must not leave its cursor behind).
+    TCursor FLoadedScreenCursor = crDefault;
+    bool FLoadedScreenCursorKept = false;
+    // Destruction: the rows under contracted nodes and the hidden columns come
+    // back into the display without editor, footer or event work.
+    void ShowAllForDestroy();
+    void ShowColumns(int FromCol, int ToCol);
     bool OnlySeededValues(TCellProperties* p, int c, int r);
     void CopyStorageRow(int FromRow, int ToRow);
     void WipeStorageRow(int ARow);

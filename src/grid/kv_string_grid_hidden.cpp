@@ -157,6 +157,19 @@ void TKvStringGrid::HideColumns(int FromCol, int ToCol)
 void TKvStringGrid::UnHideColumns(int FromCol, int ToCol)
 {
     HideInplaceEdit();
+    ShowColumns(FromCol, ToCol);
+    Invalidate();
+}
+
+void TKvStringGrid::ShowAllForDestroy()
+{
+    if (HasNodes()) UnHideRowsAll();
+    ShowColumns(0, MaxHiddenColumnIndex);
+}
+
+// The hidden columns of the range back in place with their saved widths.
+void TKvStringGrid::ShowColumns(int FromCol, int ToCol)
+{
     for (int c = std::max(FromCol, 0); c <= std::min(ToCol, MaxHiddenColumnIndex); ++c) {
         if (!FHiddenCol[c]) continue;
         --FNumHiddenColumns;
@@ -166,7 +179,6 @@ void TKvStringGrid::UnHideColumns(int FromCol, int ToCol)
         for (int i = ColCount() - 2; i >= d; --i) SetColWidths(i + 1, ColWidths(i));
         SetColWidths(d, FAllColWidths[c]);
     }
-    Invalidate();
 }
 
 void TKvStringGrid::UnHideColumnsAll()

@@ -432,8 +432,10 @@ QString TKvStringGrid::GetCellFloatFormat(int, int)
 
 void TKvStringGrid::SetFloats(int ACol, int ARow, double Value)
 {
-    QString s = QString::asprintf(GetCellFloatFormat(ACol, ARow).toLatin1().constData(), Value);
-    s.replace(QLatin1Char('.'), GetDecimalSeparator());
+    // A format that does not fit gives the plain number.
+    QString s;
+    if (FormatFloatText(GetCellFloatFormat(ACol, ARow), Value, s)) s.replace(QLatin1Char('.'), GetDecimalSeparator());
+    else s = FloatToStr(Value);
     SetCells(ACol, ARow, s);
 }
 

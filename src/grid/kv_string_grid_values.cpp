@@ -9,6 +9,7 @@
 #include "grid/kv_string_grid.h"
 #include "grid/theme_services.h"
 #include "platform/core/datetime.h"
+#include "platform/core/sysutils.h"
 
 namespace {
 
@@ -394,8 +395,9 @@ double TKvStringGrid::AllFloats(int ACol, int ARow)
 
 void TKvStringGrid::SetAllFloats(int ACol, int ARow, double Value)
 {
-    QString s = QString::asprintf(FFloatFormat.toLatin1().constData(), Value);
-    s.replace(QLatin1Char('.'), GetLocaleDecimalSeparator());
+    QString s;
+    if (FormatFloatText(FFloatFormat, Value, s)) s.replace(QLatin1Char('.'), GetLocaleDecimalSeparator());
+    else s = FloatToStr(Value);
     SetAllCells(ACol, ARow, s);
 }
 

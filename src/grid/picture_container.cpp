@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "platform/core/exceptions.h"
+#include "platform/core/http.h"
 #include "platform/core/sysutils.h"
 
 namespace {
@@ -192,11 +193,37 @@ void THTMLPicture::LoadFromURL(const QString& Url)
     } else if (!FAsynch) {
         FURL = Url;
         FID = Url;
+        Download(Url);
     } else if (!FThreadBusy) {
         // Remote pictures are not fetched: the request is only marked as taken,
         // so later requests for this picture are ignored.
         FURL = Url;
         FThreadBusy = true;
+    }
+}
+
+// A picture that cannot be had stays empty in the cache, so a cell showing it
+// does not ask again on every paint.
+void THTMLPicture::Download(const QString& Url)
+{
+    QString error;
+    try {
+        const THttpResponse r = HttpGet(Url, {}, DownloadTimeoutMs);
+        if (r.IsSuccess()) {
+            TakeData(r.Body);
+            NotifyChange();
+        } else {
+            error = QStringLiteral("%1 %2").arg(r.StatusCode).arg(r.StatusText);
+        }
+    } catch (const std::exception& e) {
+        error = QString::fromUtf8(e.what());
+        FIsEmpty = true;
+        gpPicture.reset();
+    }
+    if (error.isEmpty()) {
+        if (OnDownLoadComplete) OnDownLoadComplete(this);
+    } else if (OnDownLoadError) {
+        OnDownLoadError(this, error);
     }
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/core/classes.h"
+#include "platform/ui/clipboard.h"
 #include "platform/ui/graphics.h"
 
 class THTMLPicture : public TGraphic {
@@ -32,6 +33,9 @@ public:
     // Pixel sizes at 96 pixels per inch; 0 without a decoded picture.
     int Width() const override;
     int Height() const override;
+    // The size is the decoded image's: writing it does nothing.
+    void SetWidth(int) {}
+    void SetHeight(int) {}
     QImage ToImage() const override;
     // Takes Data as the picture's bytes and decodes them (raises on failure).
     void LoadFromData(const QByteArray& Data) override;
@@ -45,14 +49,22 @@ public:
     void ReadData(TStream* Stream);
     void SaveToStream(TStream* Stream) const;
     void WriteData(TStream* Stream) const { SaveToStream(Stream); }
+    // A picture does not travel through the clipboard: loading ignores the block,
+    // saving leaves the format and the data as they were.
+    void LoadFromClipboardFormat(TClipFormat, const QByteArray&) {}
+    void SaveToClipboardFormat(TClipFormat&, QByteArray&) const {}
     // A picture of the program's resource registry (stored as PNG bytes); an
     // unknown name loads nothing.
     void LoadFromResourceName(const QString& ResName);
     // The resource named by the number; raises EResNotFound when there is none.
     void LoadFromResourceID(int ResID);
-    // "RES://name" and "FILE://path" (any letter case) load; other addresses are
-    // remembered only (no download is made).
+    // "RES://name" and "FILE://path" (any letter case) load. Any other address is
+    // fetched at once with one bounded GET through the platform's HTTP seam when the
+    // picture is not Asynch (the HTML renderer asks so); a failed request or an
+    // undecodable reply leaves it empty. An Asynch request is only marked as taken
+    // (Busy): the program runs no second thread to serve it.
     void LoadFromURL(const QString& Url);
+    static constexpr int DownloadTimeoutMs = 5000;
 
     bool Stretch() const { return FStretched; }
     void SetStretch(bool Value) { FStretched = Value; }
@@ -84,7 +96,9 @@ public:
     int FrameDisposal() const { return FFrameDisposal; }
 
     std::function<void(THTMLPicture*)> OnFrameChange;
-    // Kept for users of the class; no download is ever made, so none fires.
+    // A fetch by address ends with OnDownLoadComplete or OnDownLoadError (the
+    // reason); the one request is not stepped or cancelled, so the other two are
+    // kept for users of the class and never fire.
     std::function<void(THTMLPicture*, unsigned, unsigned)> OnDownLoadProgress;
     std::function<void(THTMLPicture*, bool&)> OnDownLoadCancel;
     std::function<void(THTMLPicture*)> OnDownLoadComplete;
@@ -92,6 +106,7 @@ public:
 
 private:
     void LoadPicture();
+    void Download(const QString& Url);
     void ResetAnimation();
     void TakeData(const QByteArray& Data);
     void NotifyChange() { if (OnChange) OnChange(); }

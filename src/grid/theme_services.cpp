@@ -576,6 +576,11 @@ TThemeNotifier* GetThemeNotifier(TComponent* Grid)
     return GNotifier;
 }
 
+TThemeNotifier* ExistingThemeNotifier()
+{
+    return GNotifier;
+}
+
 // ---- Cell checker ----
 
 QString TKvStringGridCheck::MarkError(int, int, const QString& Value)

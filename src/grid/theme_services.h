@@ -235,6 +235,8 @@ private:
 // The application's notifier, created on the first call (owned by the main
 // form when it exists, else by Grid).
 TThemeNotifier* GetThemeNotifier(TComponent* Grid);
+// The application's notifier when there is one; never creates it.
+TThemeNotifier* ExistingThemeNotifier();
 
 // ---- Cell checker ----
 class TKvStringGridCheck : public TComponent {

@@ -250,9 +250,12 @@ bool TGridEditorRows::Show(TKvStringGrid* G, int ACol, int ARow, const TRect& R,
         u->ReCreate();
         u->SetBounds(R.Left, R.Top, W, u->Height());
         u->SetMaxLength(G->GetEditLimit());
+        // A text ending in no known unit stays whole in the edit, so closing the
+        // editor writes it back rather than an empty value.
+        const QString loaded = G->GetEditText(ACol, ARow);
         u->SetUnitID(QString());
-        u->SetText(QString());
-        u->SetTextAndUnit(G->GetEditText(ACol, ARow));
+        u->SetText(loaded);
+        u->SetTextAndUnit(loaded);
         G->GetEditorProp(realCol, ARow);
         u->SetVisible(true);
         u->SetEnabled(true);

@@ -5,6 +5,7 @@
 #include "grid/kv_string_grid.h"
 
 #include "grid/grid_text.h"
+#include "grid/theme_services.h"
 #include "grid/grid_undo_redo.h"
 #include "grid/grid_chrome.h"
 #include "grid_input/kv_inplace_edit.h"
@@ -195,6 +196,7 @@ bool TKvStringGrid::ValidateCell(const QString& NewValue)
             advanceSwitched = true;
             QString value = NewValue;
             valid = true;
+            if (CellChecker && CellChecker->AutoCorrect) value = CellChecker->Correct(realCol, FOldRow, value);
             if (OnCellValidate) OnCellValidate(this, realCol, FOldRow, value, valid);
             if (value != oldText) {
                 FGridModified = true;
@@ -204,6 +206,7 @@ bool TKvStringGrid::ValidateCell(const QString& NewValue)
                 }
             }
             if (valid) RecalcFooterColumn(realCol, FOldRow);
+            if (CellChecker && CellChecker->AutoMarkError) value = CellChecker->MarkError(realCol, FOldRow, value);
             // The undo item holds the text before the edit as its old value.
             if (valid && FUndoRedo) FUndoRedo->RegisterChange(realCol, FOldRow, oldText, value);
             if (valid && changed) CellsChanged(TGridRect(realCol, FOldRow, realCol, FOldRow));
@@ -258,6 +261,7 @@ void TKvStringGrid::ShowInvalidEntryBalloon()
     tip.Icon = int(FInvalidEntryIcon);
     TWinControl* target = nullptr;
     if (!FSpecialEditor && EditMode) target = NormalEdit();
+    // An editable combo passes the tip to its edit field; a pick list has none.
     else target = EditCtrl;
     if (target) target->Perform(EM_SHOWBALLOONTIP, 0, LPARAM(&tip));
 }

@@ -1,6 +1,9 @@
 #pragma once
-// A string grid that counts the runs of its cell-text change hook.
+// String grids that count the runs of the cell-text change hook and record
+// the cells painted.
 #include "grid/kv_string_grid.h"
+
+#include <vector>
 
 class TCountingGrid : public TKvStringGrid {
 public:
@@ -11,4 +14,21 @@ public:
         TKvStringGrid::CellTextChanged(ACol, ARow);
     }
     int Changes = 0;
+};
+
+class TPaintRecordingGrid : public TKvStringGrid {
+public:
+    using TKvStringGrid::TKvStringGrid;
+    void DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState) override
+    {
+        Painted.push_back(TPoint(ACol, ARow));
+        TKvStringGrid::DrawCellContent(ACanvas, ACol, ARow, ARect, AState);
+    }
+    bool WasPainted(int ACol, int ARow) const
+    {
+        for (const TPoint& p : Painted)
+            if (p.X == ACol && p.Y == ARow) return true;
+        return false;
+    }
+    std::vector<TPoint> Painted;
 };

@@ -208,6 +208,12 @@ TEST(ColumnGridFormat, FloatFormatOnlyForNumbers)
         g->SetCells(1, 2, QString::fromLatin1(k.in));
         EXPECT_EQ(g->GetFormattedCell(1, 2), QString::fromLatin1(k.out)) << k.in;
     }
+    // A column format read from a file that printf would misread shows the text as it is.
+    g->SetCells(1, 2, QStringLiteral("1.5"));
+    for (const char* bad : {"%s", "%n", "%.1f/%.1f", "%d"}) {
+        g->Columns()->Items(1)->SetFloatFormat(QString::fromLatin1(bad));
+        EXPECT_EQ(g->GetFormattedCell(1, 2), QStringLiteral("1.5")) << bad;
+    }
 }
 
 TEST(ColumnGridFilter, FilterListAndSelection)

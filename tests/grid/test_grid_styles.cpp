@@ -4,6 +4,9 @@
 #include "grid/grid_chrome.h"
 #include "grid/kv_string_grid.h"
 #include "grid/theme_services.h"
+#include "platform/ui/forms.h"
+
+#include <functional>
 
 namespace {
 
@@ -64,6 +67,32 @@ TEST(GridStyles, ComponentStyleAndMetroScrolling)
     g.SetComponentStyle(tsOffice2007Luna);
     EXPECT_EQ(g.ScrollType(), ssNormal);
     EXPECT_EQ(g.ComponentStyle(), tsOffice2007Luna);
+}
+
+// Leaving the thin scroll controls through a look or a component style brings the
+// real bars back and frees the controls.
+TEST(GridStyles, LeavingMetroScrollingByLookOrStyleBringsTheBarsBack)
+{
+    const std::pair<const char*, std::function<void(TKvStringGrid&)>> ways[] = {
+        {"look", [](TKvStringGrid& g) { g.SetLook(glXP); }},
+        {"component style", [](TKvStringGrid& g) { g.SetComponentStyle(tsOffice2007Luna); }},
+    };
+    for (const auto& [name, leave] : ways) {
+        SCOPED_TRACE(name);
+        TForm form;
+        auto* g = new TKvStringGrid(&form);
+        g->SetParent(&form);
+        TColorTones t;
+        g->SetColorTones(t);
+        ASSERT_EQ(g->ScrollType(), ssMetro);
+        ASSERT_NE(g->FVScrollControl, nullptr);
+        EXPECT_EQ(g->ScrollBars(), ssNone);
+        leave(*g);
+        EXPECT_EQ(g->ScrollType(), ssNormal);
+        EXPECT_EQ(g->FVScrollControl, nullptr);
+        EXPECT_EQ(g->FHScrollControl, nullptr);
+        EXPECT_EQ(g->ScrollBars(), ssBoth);
+    }
 }
 
 TEST(GridStyles, OfficeThemeAppliedOnceAndNeverAtDesignTime)

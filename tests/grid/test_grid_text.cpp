@@ -214,6 +214,37 @@ TEST(GridText, ClassifyNumberText)
     EXPECT_EQ(ClassifyNumberText(QStringLiteral("1,2,3")), 2);
 }
 
+// A cell float format is taken only with exactly one conversion that fits the
+// value; anything printf would misread is refused.
+TEST(GridText, FloatFormatsTakeOneFittingConversion)
+{
+    struct TCase {
+        const char* format;
+        bool allowInteger;
+        const char* out; // null: refused
+    };
+    const TCase cases[] = {
+        {"%.2f", false, "2.50"},        {"%8.3e", false, "2.500e+00"}, {"%g m", false, "2.5 m"},
+        {"%-6.1f|", false, "2.5   |"},  {"%lf", false, "2.500000"},   {"100%% %.0f", false, "100% 2"},
+        {"%+05.1F", false, "+02.5"},     {"%d", true, "2"},             {"%5i", true, "    2"},
+        {"%d", false, nullptr},          {"%s", false, nullptr},        {"%n", true, nullptr},
+        {"%.2f %.2f", false, nullptr},   {"%f%d", true, nullptr},       {"%*f", false, nullptr},
+        {"%100f", false, nullptr},       {"%.100f", false, nullptr},    {"%Lf", false, nullptr},
+        {"%ld", true, nullptr},          {"value", false, nullptr},     {"%", false, nullptr},
+        {"5%", false, nullptr},          {"%x", true, nullptr},         {"", false, nullptr},
+    };
+    for (const TCase& c : cases) {
+        QString out = QStringLiteral("untouched");
+        const bool ok = FormatFloatText(QString::fromLatin1(c.format), 2.5, out, c.allowInteger);
+        EXPECT_EQ(ok, c.out != nullptr) << c.format;
+        EXPECT_EQ(out, c.out ? QString::fromLatin1(c.out) : QStringLiteral("untouched")) << c.format;
+    }
+    QString big;
+    EXPECT_TRUE(FormatFloatText(QStringLiteral("%99.99f"), 1e308, big));
+    EXPECT_EQ(big.size(), 309 + 1 + 99);
+    EXPECT_FALSE(FormatFloatText(QStringLiteral("%d"), 1e12, big, true)); // no integer holds it
+}
+
 TEST(GridText, ExtractNumberText)
 {
     {

@@ -5,6 +5,9 @@
 #include "grid/kv_string_grid.h"
 #include "grid/theme_services.h"
 #include "platform/core/datetime.h"
+#include "platform/core/format_settings.h"
+
+#include <string>
 
 namespace {
 
@@ -42,6 +45,33 @@ TEST_F(GridValues, IntsAndFloats)
     EXPECT_THROW(g.Floats(1, 1), EKvGridError);
     g.SetAllInts(2, 2, 17);
     EXPECT_EQ(g.AllInts(2, 2), 17);
+}
+
+// Formats from files and events reach printf only when they fit: a format with
+// a string, a write-back or two conversions leaves the plain number or text.
+TEST_F(GridValues, UnfitFloatFormatsGiveThePlainNumber)
+{
+    TFormatSettingsScope scope([] {
+        TFormatSettings fs = FormatSettings();
+        fs.DecimalSeparator = QLatin1Char('.');
+        fs.ThousandSeparator = QLatin1Char(',');
+        return fs;
+    }());
+    for (const char* bad : {"%s", "%n", "%.2f %.2f", "%d", "%p"}) {
+        SCOPED_TRACE(bad);
+        g.SetFloatFormat(QString::fromLatin1(bad));
+        g.SetFloats(1, 1, 2.5);
+        EXPECT_EQ(g.Cells(1, 1), QStringLiteral("2.5"));
+        g.SetAllFloats(2, 1, 0.25);
+        EXPECT_EQ(g.Cells(2, 1), QStringLiteral("0.25"));
+        g.SetCells(3, 1, QStringLiteral("7.125"));
+        g.OnGetFloatFormat = [bad](TObject*, int, int, bool&, QString& f) { f = QString::fromLatin1(bad); };
+        EXPECT_EQ(g.GetFormattedCell(3, 1), bad == std::string("%d") ? QStringLiteral("7") : QStringLiteral("7.125"));
+        g.OnGetFloatFormat = nullptr;
+    }
+    g.SetFloatFormat(QStringLiteral("%.3f"));
+    g.SetFloats(1, 1, 2.5);
+    EXPECT_EQ(g.Cells(1, 1), QStringLiteral("2.500"));
 }
 
 TEST_F(GridValues, DatesOfDayZero)

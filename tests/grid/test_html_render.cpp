@@ -6,11 +6,14 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFontDatabase>
+#include <QLocale>
 
 #include "grid/html_render.h"
 #include "grid/picture_container.h"
 #include "grid/theme_services.h"
 #include "platform/ui/forms.h"
+
+#include "scripted_http.h"
 
 namespace {
 
@@ -492,6 +495,33 @@ TEST(HTMLRender, ImagesScaleWrapOverflowAndAlign)
     }
 }
 
+// A picture named by address is fetched into the grid's picture cache on the
+// first pass and drawn from it afterwards; one that cannot be had takes no space
+// and is not asked for again.
+TEST(HTMLRender, PicturesByAddressComeThroughTheCacheOnce)
+{
+    TScriptedHttp http;
+    const QString ok = QStringLiteral("http://127.0.0.1:8080/pic.png");
+    http.Answers[ok] = TScriptedHttp::Reply(200, PngOf(10, 6, Qt::green));
+    THttpScope scope(&http);
+    THTMLPictureCache cache;
+    for (int pass = 0; pass < 2; ++pass) {
+        SCOPED_TRACE(pass);
+        TTextCanvas c;
+        THTMLTextParams p = Params(&c, QStringLiteral("a<IMG src=\"%1\">b<IMG src=\"http://127.0.0.1:8080/none.png\">c").arg(ok));
+        p.ImageCache = &cache;
+        DrawHTMLText(p);
+        ASSERT_EQ(c.OpsOf(QStringLiteral("Draw")).size(), 1u);
+        EXPECT_EQ(c.OpsOf(QStringLiteral("Draw"))[0].R, TRect(8, 0, 18, 6));
+        ASSERT_NE(c.Find(QStringLiteral("c")), nullptr);
+        EXPECT_EQ(c.Find(QStringLiteral("c"))->X, 8 + 10 + 7); // the missing picture takes no space
+    }
+    EXPECT_EQ(http.Asked.size(), 2u);
+    EXPECT_EQ(cache.Count(), 2);
+    ASSERT_NE(cache.FindPicture(ok), nullptr);
+    EXPECT_EQ(cache.FindPicture(ok)->Width(), 10);
+}
+
 TEST(HTMLRender, ImageListIndexesAndShellIcons)
 {
     TImageList images(16, 16);
@@ -804,3 +834,31 @@ TEST(HTMLRenderDrawn, SampleSheet)
 }
 
 } // namespace
+
+// Under a right-to-left locale, bidirectional mode 1 places the segments from the
+// right edge leftwards, each right-aligned; mode 0, or a left-to-right locale,
+// keeps them on the left (one pixel in).
+TEST(HTMLRender, RightToLeftReadingPlacesSegmentsFromTheRightEdge)
+{
+    struct Case {
+        QLocale::Language language;
+        int mode;
+        int abX, cdX;
+    } cases[] = {
+        {QLocale::Arabic, 1, 200 - 14, 200 - 28},
+        {QLocale::Arabic, 0, 1, 15},
+        {QLocale::English, 1, 1, 15},
+    };
+    const QLocale saved;
+    for (const Case& k : cases) {
+        QLocale::setDefault(QLocale(k.language));
+        TTextCanvas c;
+        THTMLTextParams p = Params(&c, QStringLiteral("<b>ab</b>cd"));
+        p.BiDiMode = k.mode;
+        DrawHTMLText(p);
+        QLocale::setDefault(saved);
+        ASSERT_TRUE(c.Find(QStringLiteral("ab")) && c.Find(QStringLiteral("cd"))) << k.mode;
+        EXPECT_EQ(c.Find(QStringLiteral("ab"))->X, k.abX) << k.language << " " << k.mode;
+        EXPECT_EQ(c.Find(QStringLiteral("cd"))->X, k.cdX) << k.language << " " << k.mode;
+    }
+}

@@ -432,3 +432,70 @@ TEST(FlatControls, PictureOfTheFacesAndTheCheckBox)
     EXPECT_TRUE(img.save(QStringLiteral(KV_TEST_BINARY_DIR "/flat_buttons.png")));
     h.Release(h.B[1], 5, 5);
 }
+
+TEST(FlatControls, ButtonActionLinkKeepsCaptionDownAndGroupInStep)
+{
+    // Checked follows Down only for a button of a group that allows all up.
+    struct TCase {
+        const char* name;
+        int group;
+        bool allowAllUp;
+        bool follows;
+    };
+    const TCase cases[] = {
+        {"group allowing all up", 1, true, true},
+        {"group keeping one down", 1, false, false},
+        {"no group", 0, true, false},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        THost h;
+        TKvGridButton* b = h.B[0];
+        b->SetGroupIndex(c.group);
+        b->SetAllowAllUp(c.allowAllUp);
+        TAction a;
+        a.SetCaption(QStringLiteral("Find"));
+        a.SetGroupIndex(c.group);
+        b->SetAction(&a);
+        EXPECT_EQ(b->Caption(), QStringLiteral("Find"));
+        a.SetChecked(true);
+        EXPECT_EQ(b->Down(), c.follows);
+        a.SetChecked(false);
+        EXPECT_FALSE(b->Down());
+    }
+
+    THost h;
+    TAction a;
+    a.SetGroupIndex(1);
+    int runs = 0;
+    a.OnExecute = [&](TObject*) { EXPECT_EQ(h.Clicks[0], 1) << "OnClick comes first"; ++runs; };
+    for (TKvGridButton* b : h.B) {
+        b->SetGroupIndex(1);
+        b->SetAllowAllUp(true);
+    }
+    h.B[0]->SetAction(&a);
+    h.ClickAt(h.B[0]);
+    EXPECT_EQ(runs, 1);
+    EXPECT_TRUE(h.B[0]->Down());
+    // A group index the button shares follows the action; a caption the program
+    // changed stays.
+    a.SetGroupIndex(2);
+    EXPECT_EQ(h.B[0]->GroupIndex(), 2);
+    h.B[0]->SetCaption(QStringLiteral("mine"));
+    a.SetCaption(QStringLiteral("Other"));
+    EXPECT_EQ(h.B[0]->Caption(), QStringLiteral("mine"));
+}
+
+TEST(FlatControls, AButtonReleasedByItsGroupUnchecksItsAction)
+{
+    THost h;
+    for (TKvGridButton* b : h.B) b->SetGroupIndex(1);
+    TAction a;
+    a.SetChecked(true);
+    h.B[0]->SetAction(&a);
+    h.ClickAt(h.B[0]);
+    ASSERT_TRUE(h.B[0]->Down());
+    h.ClickAt(h.B[1]);
+    EXPECT_FALSE(h.B[0]->Down());
+    EXPECT_FALSE(a.Checked());
+}

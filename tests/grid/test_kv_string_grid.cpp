@@ -9,6 +9,7 @@
 #include "grid/theme_services.h"
 #include "platform/core/datetime.h"
 #include "platform/core/format_settings.h"
+#include "platform/core/inifiles.h"
 #include "platform/ui/forms.h"
 
 #include <QtTest/QTest>
@@ -22,6 +23,8 @@ TComponent* FindByClass(const TComponent& Owner, const QString& Name)
         if (Owner.Components(i)->ClassName() == Name) return Owner.Components(i);
     return nullptr;
 }
+
+int RealRowIndexOf(TKvStringGrid* g, int DisplayRow) { return g->RealRowIndex(DisplayRow); }
 
 template <class F>
 QString ErrorOf(F&& f)
@@ -191,6 +194,149 @@ TEST(KvStringGridLife, AssignCopiesSettingsFromAGridOnly)
     TSizeWhileTyping other;
     EXPECT_NO_THROW(b.Assign(&other));
     EXPECT_EQ(b.ColCount(), 7);
+}
+
+// The settings copied less often: each is written on the source, read on the copy.
+TEST(KvStringGridLife, AssignCopiesTheLessCommonSettings)
+{
+    TForm form;
+    auto* a = new TKvStringGrid(&form);
+    a->SetParent(&form);
+    auto* b = new TKvStringGrid(&form);
+    b->SetParent(&form);
+    a->SetAlign(alClient);
+    a->AnchorHint = true;
+    a->AutoNumAlign = true;
+    a->SetFixedColWidth(40);
+    a->InvalidEntryTitle = QStringLiteral("Title");
+    a->InvalidEntryText = QStringLiteral("Text");
+    a->SetScrollProportional(true);
+    a->ScrollSynch = true;
+    a->ScrollHints = TKvStringGrid::shBoth;
+    a->SetScrollBarAlways(TKvStringGrid::saVert);
+    a->SetScrollBars(ssVertical);
+    a->SetScrollColor(0x00FF00);
+    a->SetScrollWidth(11);
+    a->SetScrollType(ssMetro);
+    b->Assign(a);
+    EXPECT_EQ(b->Align(), alClient);
+    EXPECT_TRUE(b->AnchorHint);
+    EXPECT_TRUE(b->AutoNumAlign);
+    EXPECT_EQ(b->FixedColWidth(), 40);
+    EXPECT_EQ(b->InvalidEntryTitle, QStringLiteral("Title"));
+    EXPECT_EQ(b->InvalidEntryText, QStringLiteral("Text"));
+    EXPECT_TRUE(b->ScrollProportional());
+    EXPECT_TRUE(b->ScrollSynch);
+    EXPECT_EQ(b->ScrollHints, TKvStringGrid::shBoth);
+    EXPECT_EQ(b->ScrollBarAlways(), TKvStringGrid::saVert);
+    EXPECT_EQ(b->ScrollColor(), TColor(0x00FF00));
+    EXPECT_EQ(b->ScrollWidth(), 11);
+    // The scroll type through its setter: the thin controls replace the bars.
+    EXPECT_EQ(b->ScrollType(), ssMetro);
+    EXPECT_NE(b->FVScrollControl, nullptr);
+    EXPECT_EQ(b->ScrollBars(), ssNone);
+}
+
+// Going away with contracted nodes, hidden columns and the pan cursor up: the
+// rows and columns come back without a word to the handlers still set, and the
+// screen cursor is the one the grid found when it was loaded.
+TEST(KvStringGridLife, DestructionShowsEverythingQuietlyAndPutsTheCursorBack)
+{
+    TForm form;
+    form.SetBounds(0, 0, 400, 300);
+    auto* g = new TKvStringGrid(&form);
+    g->SetParent(&form);
+    g->BeginLoading();
+    g->Loaded();
+    g->SetRowCount(12);
+    g->SetColCount(6);
+    for (int r = 1; r < 12; ++r) g->SetCells(1, r, QStringLiteral("r%1").arg(r));
+    g->AddNode(1, 4);
+    g->AddNode(6, 3);
+    g->ContractNode(1);
+    g->ContractNode(RealRowIndexOf(g, 6));
+    g->HideColumn(3);
+    ASSERT_GT(g->NumHiddenRows(), 0);
+    form.Show();
+    g->Perform(WM_MBUTTONDOWN, 0, MAKELPARAM(60u, 60u)); // a middle press starts panning
+    ASSERT_TRUE(g->Panning());
+    ASSERT_NE(Screen->Cursor(), crDefault);
+    int events = 0;
+    g->OnRowChanged = [&](TObject*, int, int) { ++events; };
+    g->OnCellsChanged = [&](TObject*, const TGridRect&) { ++events; };
+    g->OnSelectionChanged = [&](TObject*, int, int, int, int) { ++events; };
+    delete g;
+    EXPECT_EQ(events, 0);
+    EXPECT_EQ(Screen->Cursor(), crDefault);
+}
+
+// Automatic theme adaptation: the grid takes the Office theme at once, hears of
+// changes through the notifier while the option is on, and leaves the notifier's
+// list when it goes.
+TEST(KvStringGridLife, AutomaticThemeAdaptationFollowsTheOfficeSettings)
+{
+    TMemIniFile store;
+    TIniUserSettings settings(&store);
+    SetUserSettingsSource(&settings);
+    const QString key = QStringLiteral("Software\\Microsoft\\Office\\14.0\\Common");
+    store.WriteInteger(key, QStringLiteral("Theme"), 3); // 2010 black
+    store.WriteString(key + QStringLiteral("\\General"), QStringLiteral("Present"), QStringLiteral("1"));
+    {
+        // The application's notifier, kept by its own owner as the main form would.
+        TComponent keeper;
+        TThemeNotifier* n = GetThemeNotifier(&keeper);
+        ASSERT_NE(n->RegMonitorThread(), nullptr);
+        TForm form;
+        auto* g = new TKvStringGrid(&form);
+        g->SetParent(&form);
+        form.Show();
+        g->Handle();
+        // The Office 2010 styles differ in the sort header colour.
+        const auto headerOf = [](TQRVStyle s) {
+            TKvStringGrid r;
+            r.SetComponentStyle(s);
+            return r.SortSettings()->HeaderColor();
+        };
+        ASSERT_NE(headerOf(tsOffice2010Black), headerOf(tsOffice2010Blue));
+        g->SetAutoThemeAdapt(true);
+        EXPECT_EQ(g->SortSettings()->HeaderColor(), headerOf(tsOffice2010Black));
+        EXPECT_TRUE(g->SearchFooter()->AutoThemeAdapt());
+        EXPECT_TRUE(n->RegMonitorThread()->HasWindow(g->Handle()));
+        store.WriteInteger(key, QStringLiteral("Theme"), 1); // 2010 blue
+        n->RegMonitorThread()->SignalChange();
+        const TColor blue = headerOf(tsOffice2010Blue);
+        for (int i = 0; i < 2000 && g->SortSettings()->HeaderColor() != blue; ++i) QTest::qWait(1);
+        EXPECT_EQ(g->SortSettings()->HeaderColor(), blue);
+        g->SetAutoThemeAdapt(false);
+        EXPECT_FALSE(n->RegMonitorThread()->HasWindow(g->Handle()));
+        g->SetAutoThemeAdapt(true);
+        EXPECT_TRUE(n->RegMonitorThread()->HasWindow(g->Handle()));
+        const HWND h = g->Handle();
+        delete g;
+        EXPECT_FALSE(n->RegMonitorThread()->HasWindow(h));
+    }
+    SetUserSettingsSource(nullptr);
+}
+
+// The border takes a new colour at the next paint, also right after a move onto a
+// cell that switched editing off (which swallows one invalidation of the cells).
+TEST(KvStringGridLife, ANewBorderColourIsPaintedAtOnce)
+{
+    TForm form;
+    form.SetBounds(0, 0, 300, 200);
+    auto* g = new TKvStringGrid(&form);
+    g->SetParent(&form);
+    g->SetBounds(10, 10, 200, 120);
+    g->SetOptions(g->Options() | goEditing);
+    g->OnCanEditCell = [](TObject*, int, int ACol, bool& CanEdit) { CanEdit = ACol != 2; };
+    form.Show();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(g->grab().toImage().pixelColor(1, 60), QColor(0x7F, 0x9D, 0xB9));
+    static_cast<TCustomGrid*>(g)->FocusCell(2, 1, true); // editing goes off for this cell
+    QCoreApplication::processEvents();
+    g->SetBorderColor(0x0000FF);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(g->grab().toImage().pixelColor(1, 60), QColor(0xFF, 0, 0));
 }
 
 TEST(KvStringGridLife, FormResizeFollowsTheFormAndChainsItsHandler)

@@ -774,3 +774,67 @@ TEST_F(GridStructure, AddRowGoesBeforeAVisibleFooterRow)
     EXPECT_EQ(g->Cells(1, 10), QString());
     EXPECT_EQ(g->Cells(1, 9), QStringLiteral("1,9"));
 }
+
+// ---------------------------------------------------------------- index maps and partners
+
+TEST_F(GridStructure, ColumnWidthsByRealColumnAroundHiddenColumns)
+{
+    for (int c = 0; c < 5; ++c) g->SetColWidths(c, 20 + c);
+    g->HideColumn(1);
+    g->HideColumn(3);
+    Check();
+    // Read: a hidden column its saved width, a shown one its display column's.
+    const int widths[] = {20, 21, 22, 23, 24};
+    for (int c = 0; c < 5; ++c) EXPECT_EQ(g->AllColWidths(c), widths[c]) << c;
+    g->SetAllColWidths(4, 70); // shown: the display column takes it
+    EXPECT_EQ(g->ColWidths(g->DisplColIndex(4)), 70);
+    EXPECT_EQ(g->ColWidths(2), 70);
+    g->SetAllColWidths(3, 55); // hidden: kept for when it comes back
+    EXPECT_EQ(g->ColWidths(1), 22);
+    g->UnHideColumnsAll();
+    Check();
+    const int after[] = {20, 21, 22, 55, 70};
+    for (int c = 0; c < 5; ++c) EXPECT_EQ(g->ColWidths(c), after[c]) << c;
+}
+
+// After a sort the maps lead from a sorted row to the row it was and back, and
+// the unsorted cells read the grid as it was before.
+TEST_F(GridStructure, SortedRowMapsLeadBothWays)
+{
+    const QString before[] = {QString(), QStringLiteral("c"), QStringLiteral("a"), QStringLiteral("d"), QStringLiteral("b")};
+    for (int r = 1; r < 5; ++r) g->SetCells(1, r, before[r]);
+    g->SetRowCount(5);
+    EXPECT_EQ(g->SortedRowIndex(3), 3); // no sort yet: rows are themselves
+    EXPECT_EQ(g->UnSortedRowIndex(3), 3);
+    g->SortSettings()->Column = 1;
+    g->QSort();
+    ASSERT_EQ(g->Cells(1, 1), QStringLiteral("a"));
+    const int was[] = {0, 2, 4, 1, 3}; // sorted row -> row before the sort
+    for (int r = 1; r < 5; ++r) {
+        EXPECT_EQ(g->SortedRowIndex(r), was[r]) << r;
+        EXPECT_EQ(g->UnSortedRowIndex(was[r]), r) << r;
+        EXPECT_EQ(g->UnSortedCells(1, r), before[r]) << r;
+    }
+    EXPECT_EQ(g->UnSortedRowIndex(9), 5); // no such row: the list length
+    g->SetUnSortedCells(1, 1, QStringLiteral("c2"));
+    EXPECT_EQ(g->Cells(1, 3), QStringLiteral("c2"));
+}
+
+TEST_F(GridStructure, ThePartnerGridFollowsTheRowOnlyWhenAskedTo)
+{
+    auto* partner = new TKvStringGrid(&form);
+    partner->SetRowCount(6);
+    g->SyncGrid()->SetGrid(partner);
+    g->SetRow(4);
+    EXPECT_EQ(partner->Row(), 1);
+    g->SyncGrid()->SetSelectionRow(true);
+    g->SetRow(5);
+    EXPECT_EQ(partner->Row(), 5);
+    g->SetRowCount(9);
+    g->SetRow(8); // beyond the partner's rows: it stays
+    EXPECT_EQ(partner->Row(), 5);
+    g->SyncGrid()->SetGrid(g); // never its own partner
+    EXPECT_EQ(g->SyncGrid()->Grid(), partner);
+    delete partner;
+    EXPECT_EQ(g->SyncGrid()->Grid(), nullptr);
+}

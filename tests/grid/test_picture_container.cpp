@@ -9,6 +9,8 @@
 #include "grid/picture_container.h"
 #include "platform/core/exceptions.h"
 
+#include "scripted_http.h"
+
 namespace {
 
 QByteArray Fixture(const char* name)
@@ -171,11 +173,14 @@ TEST(HTMLPicture, AddressesResourcesFilesAndRemote)
     f.LoadFromURL(QStringLiteral("file://") + QStringLiteral(KV_FIXTURES_DIR "/") + QLatin1String(kAnim));
     EXPECT_EQ(f.FrameCount(), 3);
 
+    TScriptedHttp http;
+    THttpScope scope(&http);
     THTMLPicture remote;
     remote.LoadFromURL(QStringLiteral("http://127.0.0.1/x.gif"));
     EXPECT_TRUE(remote.Busy());
     EXPECT_TRUE(remote.Empty());
     EXPECT_TRUE(remote.ID().isEmpty());
+    EXPECT_TRUE(http.Asked.empty()); // an asynchronous request is only marked as taken
     THTMLPicture sync;
     sync.SetAsynch(false);
     sync.LoadFromURL(QStringLiteral("http://127.0.0.1/x.gif"));
@@ -184,6 +189,67 @@ TEST(HTMLPicture, AddressesResourcesFilesAndRemote)
 
     THTMLPicture id;
     EXPECT_THROW(id.LoadFromResourceID(987654), EResNotFound);
+}
+
+// A synchronous request by address goes out once through the HTTP seam; what
+// comes back is the picture, or nothing with the reason reported.
+TEST(HTMLPicture, AnAddressIsFetchedOnceThroughTheHttpSeam)
+{
+    const QByteArray gif = Fixture(kAnim);
+    ASSERT_FALSE(gif.isEmpty());
+    TScriptedHttp http;
+    http.Answers[QStringLiteral("http://127.0.0.1:8080/ok.gif")] = TScriptedHttp::Reply(200, gif);
+    http.Answers[QStringLiteral("http://127.0.0.1:8080/gone.gif")] = TScriptedHttp::Reply(404, "missing", "Not Found");
+    http.Answers[QStringLiteral("http://127.0.0.1:8080/junk.gif")] = TScriptedHttp::Reply(200, "not a picture");
+    THttpScope scope(&http);
+    struct TCase {
+        const char* url;
+        bool loaded;
+        const char* error;
+    };
+    const TCase cases[] = {
+        {"http://127.0.0.1:8080/ok.gif", true, ""},
+        {"http://127.0.0.1:8080/gone.gif", false, "404 Not Found"},
+        {"http://127.0.0.1:8080/junk.gif", false, "Could not load image. Invalid format"},
+        {"http://127.0.0.1:8080/refused.gif", false, "Connection refused"},
+        {"https://127.0.0.1/secure.gif", false, "Connection refused"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.url);
+        http.Asked.clear();
+        THTMLPicture p;
+        p.SetAsynch(false);
+        int completed = 0;
+        QString error;
+        p.OnDownLoadComplete = [&](THTMLPicture*) { ++completed; };
+        p.OnDownLoadError = [&](THTMLPicture*, const QString& e) { error = e; };
+        p.LoadFromURL(QString::fromLatin1(c.url));
+        ASSERT_EQ(http.Asked.size(), 1u);
+        EXPECT_EQ(http.TimeoutMs, THTMLPicture::DownloadTimeoutMs);
+        EXPECT_EQ(p.ID(), QString::fromLatin1(c.url));
+        EXPECT_EQ(p.Empty(), !c.loaded);
+        EXPECT_EQ(p.Width(), c.loaded ? 4 : 0);
+        EXPECT_EQ(completed, c.loaded ? 1 : 0);
+        EXPECT_EQ(error, QString::fromLatin1(c.error));
+    }
+}
+
+TEST(HTMLPicture, SizeWritesAndTheClipboardLeaveThePictureAlone)
+{
+    THTMLPicture p;
+    p.LoadFromData(Fixture(kAnim));
+    p.SetWidth(100);
+    p.SetHeight(1);
+    EXPECT_EQ(p.Width(), 4);
+    EXPECT_EQ(p.Height(), 4);
+    THTMLPicture empty;
+    empty.LoadFromClipboardFormat(CF_TEXT, Fixture(kAnim));
+    EXPECT_TRUE(empty.Empty());
+    TClipFormat format = 7;
+    QByteArray data("kept");
+    p.SaveToClipboardFormat(format, data);
+    EXPECT_EQ(format, 7u);
+    EXPECT_EQ(data, QByteArray("kept"));
 }
 
 TEST(PictureStores, CacheMatchesExactlyAndContainerIgnoresCase)

@@ -132,6 +132,35 @@ TEST(GridEditEntry, ARefusedValueShowsTheBalloonOnlyWithATitleOrText)
     QToolTip::hideText();
 }
 
+// An editable combo shows the balloon in its edit field; a pick list has none.
+TEST(GridEditEntry, ARefusedValueInAnEditableComboShowsTheBalloonInItsEditField)
+{
+    TEditGridForm f;
+    f.refuse = true;
+    f.grid->InvalidEntryTitle = QStringLiteral("Check");
+    f.grid->InvalidEntryText = QStringLiteral("Not allowed");
+    QToolTip::hideText();
+    f.GoTo(TEditGridForm::cList, 1);
+    f.grid->ShowCellEdit();
+    f.Key(Qt::Key_Down);
+    f.Key(Qt::Key_Return);
+    EXPECT_GE(f.validations.size(), 1u);
+    EXPECT_FALSE(QToolTip::isVisible() && QToolTip::text().contains(QStringLiteral("Not allowed")));
+    f.Key(Qt::Key_Escape);
+
+    f.validations.clear();
+    f.GoTo(TEditGridForm::cCombo, 1);
+    f.grid->ShowCellEdit();
+    ASSERT_TRUE(f.grid->EditCombo()->Visible());
+    f.Key(Qt::Key_A, Qt::ControlModifier);
+    f.Type(QStringLiteral("gamma"));
+    f.Key(Qt::Key_Return);
+    ASSERT_EQ(f.validations.size(), 1u);
+    EXPECT_EQ(f.validations[0].Value, QStringLiteral("gamma"));
+    EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("Check\nNot allowed"))) << QToolTip::text().toStdString();
+    QToolTip::hideText();
+}
+
 TEST(GridEditEntry, WideTextIsValidatedAndStoredAsWideText)
 {
     TEditGridForm f;

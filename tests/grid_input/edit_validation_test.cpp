@@ -4,6 +4,7 @@
 #include "edit_fixture.h"
 
 #include "grid/grid_undo_redo.h"
+#include "grid/theme_services.h"
 #include "grid/kv_string_grid.h"
 
 #include <gtest/gtest.h>
@@ -218,4 +219,65 @@ TEST(GridEditValidation, TheFixedFooterRowNeverBecomesCurrent)
     f.GoTo(TEditGridForm::cNormal, 1);
     static_cast<TCustomGrid*>(f.grid)->FocusCell(f.Disp(TEditGridForm::cNormal), last, true);
     EXPECT_NE(f.grid->Row(), last);
+}
+
+namespace {
+// Upper-cases a corrected value and brackets a marked one, recording the calls.
+class TBracketChecker : public TKvStringGridCheck {
+public:
+    std::vector<QString> Calls;
+    QString Correct(int ACol, int ARow, const QString& Value) override
+    {
+        Calls.push_back(QStringLiteral("correct %1,%2 %3").arg(ACol).arg(ARow).arg(Value));
+        return Value.toUpper();
+    }
+    QString MarkError(int ACol, int ARow, const QString& Value) override
+    {
+        Calls.push_back(QStringLiteral("mark %1,%2 %3").arg(ACol).arg(ARow).arg(Value));
+        return QLatin1Char('[') + Value + QLatin1Char(']');
+    }
+};
+} // namespace
+
+// The checker corrects the typed text before the handler sees it and marks the
+// value the handler leaves; each step only with its switch on.
+TEST(GridEditValidation, TheCellCheckerCorrectsBeforeTheHandlerAndMarksAfterIt)
+{
+    struct TCase {
+        bool autoCorrect, autoMark;
+        const char* handlerSees;
+        const char* cell;
+    };
+    const TCase cases[] = {
+        {false, false, "ab", "ab"},
+        {true, false, "AB", "AB"},
+        {false, true, "ab", "[ab]"},
+        {true, true, "AB", "[AB]"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(QStringLiteral("correct %1 mark %2").arg(c.autoCorrect).arg(c.autoMark).toStdString());
+        TEditGridForm f;
+        TBracketChecker checker;
+        checker.AutoCorrect = c.autoCorrect;
+        checker.AutoMarkError = c.autoMark;
+        f.grid->CellChecker = &checker;
+        TKvGridUndoRedo undo;
+        f.grid->SetUndoRedo(&undo);
+        f.GoTo(TEditGridForm::cAfter, 2);
+        f.F2();
+        f.Key(Qt::Key_A, Qt::ControlModifier);
+        f.Type(QStringLiteral("ab"));
+        f.Key(Qt::Key_Return);
+        ASSERT_EQ(f.validations.size(), 1u);
+        EXPECT_EQ(f.validations[0].Value, QString::fromLatin1(c.handlerSees));
+        EXPECT_EQ(f.grid->Cells(TEditGridForm::cAfter, 2), QString::fromLatin1(c.cell));
+        EXPECT_EQ(checker.Calls.size(), size_t(c.autoCorrect) + size_t(c.autoMark));
+        if (c.autoMark) {
+            EXPECT_EQ(checker.Calls.back(), QStringLiteral("mark 6,2 %1").arg(QString::fromLatin1(c.handlerSees)));
+        }
+        // The undo step brings back the text before the edit.
+        undo.Undo();
+        EXPECT_EQ(f.grid->Cells(TEditGridForm::cAfter, 2), QStringLiteral("a2"));
+        f.grid->CellChecker = nullptr;
+    }
 }

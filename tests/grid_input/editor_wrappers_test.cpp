@@ -293,6 +293,30 @@ TEST(GridEditorWrappers, UnitEditorSplitsTheCellAndEscapeClearsTheUnit)
     EXPECT_EQ(r.Cell(), QStringLiteral("75mm"));
 }
 
+// A cell text that ends in no known unit opens whole in the editor, and closing
+// the editor gives it back unchanged (the three value-with-unit kinds alike).
+TEST(GridEditorWrappers, AUnitEditorKeepsATextWithoutAKnownUnit)
+{
+    for (TEditorType kind : {edUnitEditBtn, edNumericUnitEditBtn, edFloatUnitEditBtn}) {
+        SCOPED_TRACE(int(kind));
+        TKindForm f(kind, QStringLiteral("12"));
+        f.grid->UnitEditBtn()->Units()->Add(QStringLiteral("mm"));
+        f.Open();
+        TGridUnitEditBtn* u = f.grid->UnitEditBtn();
+        ASSERT_TRUE(u->Visible());
+        EXPECT_EQ(u->Text(), QStringLiteral("12"));
+        EXPECT_EQ(u->UnitID(), QString());
+        f.Key(Qt::Key_Return);
+        EXPECT_EQ(f.Cell(), QStringLiteral("12"));
+        f.grid->SetCells(TKindForm::cKind, 2, QStringLiteral("3 kg"));
+        f.Open();
+        EXPECT_EQ(u->Text(), QStringLiteral("3 kg"));
+        f.GoTo(TKindForm::cAfter, 3); // leaving the editor closes it
+        Settle();
+        EXPECT_EQ(f.Cell(), QStringLiteral("3 kg"));
+    }
+}
+
 TEST(GridEditorWrappers, DateCellsClampToTheLimitsAndEscapeWithoutADateGivesToday)
 {
     TFormatSettingsScope scope(TestFormats());

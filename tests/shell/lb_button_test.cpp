@@ -338,3 +338,99 @@ TEST(LbButton, PopupMenuShowsItsArrowAndOpensBelowTheButton)
     delete menu;
     EXPECT_EQ(f.b->PopupMenu(), nullptr);
 }
+
+TEST(LbButton, AClickRunsOnClickAndTheModalResultBeforeTheLinkedAction)
+{
+    ButtonFixture f(bsEncarta);
+    TAction a;
+    a.SetCaption(QStringLiteral("&Apply"));
+    std::vector<QString> order;
+    a.OnExecute = [&](TObject*) { order.push_back(QStringLiteral("action %1").arg(f.form.ModalResult())); };
+    f.b->OnClick = [&](TObject*) { order.push_back(QStringLiteral("click")); };
+    f.b->SetModalResult(mrOk);
+    f.b->SetAction(&a);
+    EXPECT_EQ(f.b->Caption(), QStringLiteral("&Apply"));
+    QTest::mouseClick(f.b, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(order, (std::vector<QString>{QStringLiteral("click"), QStringLiteral("action 1")}));
+    // The accelerator presses it too; a disabled action takes the button with it.
+    f.b->Perform(CM_DIALOGCHAR, WPARAM('a'));
+    EXPECT_EQ(order.size(), 4u);
+    a.SetEnabled(false);
+    EXPECT_FALSE(f.b->Enabled());
+    QTest::mouseClick(f.b, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(order.size(), 4u);
+}
+
+// The action's image becomes a one-frame glyph on the magenta key, only while the
+// button has no glyph of its own and the index lies in the list.
+TEST(LbButton, AnEmptyGlyphTakesTheActionsImage)
+{
+    QImage green(16, 16, QImage::Format_ARGB32);
+    green.fill(QColor(0, 160, 0));
+    QImage corner(16, 16, QImage::Format_ARGB32);
+    corner.fill(Qt::transparent);
+    corner.setPixel(3, 3, qRgb(0, 0, 200));
+    TImageList images(16, 16);
+    images.AddImage(green);
+    images.AddImage(corner);
+    struct TCase {
+        const char* name;
+        int index;
+        bool ownGlyph;
+        int numGlyphs;
+        QRgb at33;
+    };
+    const TCase cases[] = {
+        {"first image", 0, false, 1, qRgb(0, 160, 0)},
+        {"key colour where the image is clear", 1, false, 1, qRgb(0, 0, 200)},
+        {"index past the list", 2, false, 0, 0},
+        {"no image", -1, false, 0, 0},
+        {"the button's own glyph stays", 0, true, 1, qRgb(255, 0, 0)},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ButtonFixture f(bsEncarta);
+        if (c.ownGlyph) {
+            TBitmap own(8, 8);
+            own.Canvas()->Brush()->SetColor(clRed);
+            own.Canvas()->FillRect(TRect(0, 0, 8, 8));
+            own.Canvas()->ReleasePainter();
+            f.b->SetGlyph(&own);
+        }
+        TActionList list;
+        list.SetImages(&images);
+        TAction a;
+        a.SetActionList(&list);
+        a.SetImageIndex(c.index);
+        f.b->SetAction(&a);
+        EXPECT_EQ(f.b->NumGlyphs(), c.numGlyphs);
+        if (c.numGlyphs == 0) {
+            EXPECT_TRUE(f.b->Glyph()->Empty());
+            continue;
+        }
+        EXPECT_EQ(f.b->Glyph()->Image().pixel(3, 3) & 0xFFFFFF, c.at33 & 0xFFFFFF);
+        if (!c.ownGlyph) {
+            EXPECT_EQ(f.b->Glyph()->Width(), 16);
+            EXPECT_EQ(f.b->Glyph()->Image().pixel(10, 10) & 0xFFFFFF, c.index == 1 ? 0xFF00FFu : 0x00A000u);
+        }
+    }
+}
+
+TEST(LbButton, AnImageIndexSetLaterReachesTheButton)
+{
+    ButtonFixture f(bsEncarta);
+    QImage blue(12, 12, QImage::Format_RGB32);
+    blue.fill(QColor(0, 0, 255));
+    TImageList images(12, 12);
+    images.AddImage(blue);
+    TActionList list;
+    TAction a;
+    a.SetActionList(&list);
+    f.b->SetAction(&a);
+    EXPECT_TRUE(f.b->Glyph()->Empty());
+    list.SetImages(&images);
+    EXPECT_TRUE(f.b->Glyph()->Empty()); // still no image index
+    a.SetImageIndex(0);
+    ASSERT_EQ(f.b->Glyph()->Width(), 12);
+    EXPECT_EQ(f.b->Glyph()->Image().pixel(6, 6) & 0xFFFFFF, 0x0000FFu);
+}

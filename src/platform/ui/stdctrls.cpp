@@ -654,6 +654,16 @@ void TCustomEdit::DoEnter()
     TWinControl::DoEnter();
 }
 
+namespace {
+// The balloon of an edit field: its title over its text, just below the field.
+LRESULT ShowBalloonUnder(QWidget* Field, const TEditBalloonTip& Tip)
+{
+    QToolTip::showText(Field->mapToGlobal(QPoint(0, Field->height())),
+                       Tip.Title.isEmpty() ? Tip.Text : Tip.Title + QLatin1Char('\n') + Tip.Text, Field);
+    return 1;
+}
+} // namespace
+
 void TCustomEdit::WndProc(TMessage& m)
 {
     switch (m.Msg) {
@@ -795,11 +805,7 @@ void TCustomEdit::WndProc(TMessage& m)
         }
         return;
     case EM_SHOWBALLOONTIP:
-        if (m.LParam) {
-            const auto* tip = reinterpret_cast<const TEditBalloonTip*>(m.LParam);
-            QToolTip::showText(mapToGlobal(QPoint(0, FHeight)), tip->Title.isEmpty() ? tip->Text : tip->Title + QLatin1Char('\n') + tip->Text, this);
-            m.Result = 1;
-        }
+        if (m.LParam) m.Result = ShowBalloonUnder(this, *reinterpret_cast<const TEditBalloonTip*>(m.LParam));
         return;
     case EM_HIDEBALLOONTIP: QToolTip::hideText(); m.Result = 1; return;
     default:
@@ -1389,6 +1395,15 @@ void TCustomComboBox::WndProc(TMessage& m)
         m.Result = le->cursorPositionAt(p);
         return;
     }
+    case EM_SHOWBALLOONTIP:
+        // Asked of the combo's edit field; a pick list has none and shows nothing.
+        if (QLineEdit* le = FCombo->lineEdit(); le && m.LParam)
+            m.Result = ShowBalloonUnder(le, *reinterpret_cast<const TEditBalloonTip*>(m.LParam));
+        return;
+    case EM_HIDEBALLOONTIP:
+        if (FCombo->lineEdit()) QToolTip::hideText();
+        m.Result = FCombo->lineEdit() != nullptr;
+        return;
     case WM_PASTE: if (QLineEdit* le = FCombo->lineEdit()) le->paste(); return;
     case WM_CUT: if (QLineEdit* le = FCombo->lineEdit()) le->cut(); return;
     case WM_COPY: if (QLineEdit* le = FCombo->lineEdit()) le->copy(); return;

@@ -406,7 +406,7 @@ void DrawButton(TCanvas* Canvas, int W, int H, int HotTrackStep, int NumGlyphs, 
 
 // ---------------------------------------------------------------- the control
 
-TLbButton::TLbButton(TComponent* AOwner) : TCustomControl(AOwner)
+TLbButton::TLbButton(TComponent* AOwner) : TCustomControl(AOwner), TControlActionClient(this)
 {
     SetControlStyle(csCaptureMouse | csSetCaption);
     SetBounds(Left(), Top(), 100, 23);
@@ -582,6 +582,7 @@ void TLbButton::Click()
 {
     bDown = true;
     DoClick();
+    ExecuteAction();
 }
 
 void TLbButton::DoClick()
@@ -617,6 +618,27 @@ void TLbButton::Notification(TComponent* AComponent, TOperation Operation)
     TCustomControl::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == FPopupMenu)
         FPopupMenu = nullptr;
+}
+
+void TLbButton::ActionChange(TObject* Sender, bool CheckDefaults)
+{
+    TControlActionClient::ActionChange(Sender, CheckDefaults);
+    auto* a = dynamic_cast<TAction*>(Sender);
+    if (!a || !a->ActionList()) return;
+    const TImageList* images = a->ActionList()->Images();
+    if (images && a->ImageIndex() >= 0 && a->ImageIndex() < images->Count() && FGlyph.Empty()) CopyActionImage(a);
+}
+
+void TLbButton::CopyActionImage(TAction* Action)
+{
+    TImageList* images = Action->ActionList()->Images();
+    FGlyph.SetSize(images->Width(), images->Height());
+    FGlyph.Canvas()->Brush()->SetColor(0xFF00FF);
+    FGlyph.Canvas()->FillRect(TRect(0, 0, FGlyph.Width(), FGlyph.Height()));
+    images->Draw(FGlyph.Canvas(), 0, 0, Action->ImageIndex());
+    FGlyph.Canvas()->ReleasePainter();
+    FNumGlyphs = 1;
+    RepaintNow();
 }
 
 void TLbButton::FadeStep(TLbButtonThread* /*Sender*/)

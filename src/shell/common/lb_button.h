@@ -1,8 +1,10 @@
 #pragma once
 // TLbButton: the custom-drawn push button of every window. It paints its own face in
 // one of a few styles, tracks the mouse (hot colour, optional fade-out), presses
-// visibly and, on a click, runs OnClick and hands its ModalResult to its form.
+// visibly and, on a click, runs OnClick, hands its ModalResult to its form and runs
+// its linked Action.
 
+#include "platform/ui/actions.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/graphics.h"
 #include "platform/ui/forms.h"
@@ -46,7 +48,7 @@ private:
     bool FTerminated = false;
 };
 
-class TLbButton : public TCustomControl {
+class TLbButton : public TCustomControl, public TControlActionClient {
     Q_OBJECT
 public:
     explicit TLbButton(TComponent* AOwner = nullptr);
@@ -104,7 +106,7 @@ public:
 
     TNotifyEvent OnMouseExit;  // OnClick and OnMouseEnter come from the control base
 
-    // All ways of pressing the button end here.
+    // All ways of pressing the button end here: DoClick, then the linked action.
     void Click() override;
     void DoClick();
 
@@ -130,8 +132,12 @@ protected:
     void DoExit() override;
     void WndProc(TMessage& Message) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // An empty glyph takes the action's image from its action list.
+    void ActionChange(TObject* Sender, bool CheckDefaults) override;
 
 private:
+    // The glyph becomes the action's image on a 0xFF00FF key, one frame.
+    void CopyActionImage(TAction* Action);
     bool ParentShowing() const;
     void RepaintNow();
     void EndThread();
