@@ -6,6 +6,7 @@
 #include "grid/html_markup.h"
 #include "grid/picture_container.h"
 #include "grid/theme_services.h"
+#include "platform/core/format_settings.h"
 #include "platform/core/sysutils.h"
 #include "platform/ui/drawing.h"
 #include "platform/ui/file_icons.h"
@@ -108,6 +109,11 @@ private:
     std::optional<TFont> FRotRestore;
     int FControlHeight = 25, FHitW = 0, FHitH = 0;
     bool FThemed = false;
+    // Right to left under a right-to-left system locale: text read from the right and,
+    // for mode 1, segments placed from the line's right edge leftwards (FRightEdge).
+    unsigned FReading = 0;
+    bool FFromRight = false;
+    int FRightEdge = 0;
     int FLineIndex = 0;
     int FGH = 0; // text height of "gh" at the start of the line
 
@@ -141,6 +147,11 @@ bool THTMLRenderer::Run()
     FBaseFont.Assign(*C->Font());
     FEntryBk = savedBk;
     FThemed = IsWinXPOrLater() && IsThemeActive();
+    if (P.BiDiMode != 0 && FormatSettings().MiddleEast) {
+        FReading = DT_RTLREADING;
+        // A canvas laid out right to left already runs the line from the right.
+        FFromRight = P.BiDiMode == 1 && !C->RightToLeftLayout();
+    }
 
     // Preparation: entities that draw as one character, "<#" shown as text,
     // CR as a line break.
@@ -238,6 +249,7 @@ QString THTMLRenderer::RenderLine(TRenderMode Mode, QString& Text, const TRect& 
     QString consumed;
     FLineWidth = 0;
     FCurX = R.Left;
+    FRightEdge = R.Right;
     FLineEnd = FOverflow = FLiOnLine = false;
     FLineText.clear();
     FTrailingSpace = 0;
@@ -339,9 +351,14 @@ QString THTMLRenderer::RenderLine(TRenderMode Mode, QString& Text, const TRect& 
 
 void THTMLRenderer::DrawSegment(const QString& Seg, const TRect& R, int Width)
 {
-    unsigned format = kTextFormat;
+    unsigned format = kTextFormat | FReading;
     if (!P.WordWrap) format |= DT_END_ELLIPSIS;
     TRect tr(FCurX, R.Top, R.Right, R.Bottom);
+    if (FFromRight) {
+        format |= DT_RIGHT;
+        tr.Right = FRightEdge;
+    }
+    const int segLeft = FFromRight ? FRightEdge - Width : FCurX;
     if (FSup) tr.Bottom -= FSupLift;
     if (FSub) tr.Bottom += FSubDrop;
     tr.Bottom -= FImgOffset;
@@ -360,17 +377,18 @@ void THTMLRenderer::DrawSegment(const QString& Seg, const TRect& R, int Width)
     if (FWavy) {
         C->Pen()->SetColor(clRed);
         C->Pen()->SetWidth(1);
-        int x = FCurX / 2 * 2;
+        int x = segLeft / 2 * 2;
         const int low = R.Bottom - 1, high = R.Bottom + 1;
         int y = x % 4 == 0 ? high : low;
         C->MoveTo(x, y);
-        while (x < FCurX + Width) {
+        while (x < segLeft + Width) {
             x += 2;
             y = y == high ? low : high;
             C->LineTo(x, y);
         }
     }
-    FCurX += Width;
+    if (FFromRight) FRightEdge -= Width;
+    else FCurX += Width;
 }
 
 void THTMLRenderer::DrawFocus(int Right, const TRect& R)
