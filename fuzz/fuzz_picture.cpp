@@ -1,5 +1,5 @@
 // Fuzz target for the picture loader the image drop-down reads folder entries
-// with (BMP, ICO, JPEG, GIF, PNG by their first bytes): any bytes either give a
+// with (BMP, ICO, JPEG, GIF, PNG and Windows metafiles by their first bytes): any bytes either give a
 // picture or raise an exception, without a crash, a hang or a read past the end.
 // Built with -fsanitize=fuzzer it is a libFuzzer target; with KV_FUZZ_STANDALONE
 // it runs the files named on its command line.

@@ -184,8 +184,14 @@ void TKvMultiColumnDropDown::KeyDown(WORD& Key, TShiftState Shift)
         const QString Cur = Text();
         for (int i = 0; i < FLookupItems->Count(); ++i) {
             if (FLookupItems->Get(i).compare(Cur, Qt::CaseInsensitive) != 0) continue;
+            // The entry's own spelling, not completed again: the caret goes to its end, so
+            // the change that follows sees the whole text as typed.
+            const bool typing = workmode;
+            workmode = false;
             SetText(FLookupItems->Get(i));
+            workmode = typing;
             SetItemIndex(i);
+            SetSelStart(Text().size());
             Change();
             break;
         }
@@ -226,9 +232,11 @@ void TKvMultiColumnDropDown::KeyUp(WORD& Key, TShiftState Shift)
 
 void TKvMultiColumnDropDown::WndProc(TMessage& Message)
 {
+    // The key as it came: the inherited handling drops it when the edit cannot be typed into.
+    const WPARAM key = Message.WParam;
     TKvCustomDropDown::WndProc(Message);
     if (Message.Msg != WM_KEYDOWN || !Enabled() || GetKeyState(VK_MENU) < 0) return;
-    switch (Message.WParam) {
+    switch (key) {
     case VK_PRIOR: SelectPreviousPage(); break;
     case VK_NEXT: SelectNextPage(); break;
     case VK_END: if (!EditorEnabled()) SelectLast(); break;

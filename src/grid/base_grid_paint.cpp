@@ -221,9 +221,10 @@ TRect TBaseGrid::UnclippedCellRect(int ACol, int ARow)
         for (int r = 0; r < TopRow(); ++r) s += rowH(r);
         OffsetRect(R, 0, -s);
     }
-    TRect B = TCustomGrid::CellRect(LeftCol(), TopRow());
+    // Worked out in the unmirrored layout; a right-to-left grid answers the mirrored place.
+    TRect B = ClientLayoutRect(TCustomGrid::CellRect(LeftCol(), TopRow()));
     OffsetRect(R, ACol < FixedCols() ? 0 : B.Left, ARow < FixedRows() ? 0 : B.Top);
-    return R;
+    return ClientLayoutRect(R);
 }
 
 TRect TBaseGrid::CellRect(int c, int r)
@@ -245,8 +246,8 @@ TRect TBaseGrid::CellRect(int c, int r)
         if (p->Control()) return UnclippedCellRect(c, r);
     }
     if (c < 0 || r < 0 || c >= ColCount() || r >= RowCount()) return TRect();
-    TRect P = TCustomGrid::CellRect(c, r);
-    return TRect(P.Left, P.Top, P.Left + ColWidths(c), P.Top + RowHeights(r));
+    TRect P = ClientLayoutRect(TCustomGrid::CellRect(c, r));
+    return ClientLayoutRect(TRect(P.Left, P.Top, P.Left + ColWidths(c), P.Top + RowHeights(r)));
 }
 
 TPoint TBaseGrid::CellSize(int c, int r)

@@ -421,5 +421,7 @@ bool TKvStringGrid::IsInNodeButton(int ARow, int X)
     case cnLeaf: W = 8; O = 2; break;
     case cnXP: W = 4; O = 4; break;
     }
+    // A right-to-left grid shows the button mirrored: X is taken back to the unmirrored layout.
+    X = LayoutX(X);
     return O + (L - 1) * I < X && X < W + L * I;
 }

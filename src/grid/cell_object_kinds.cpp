@@ -709,15 +709,16 @@ intptr_t TKvStringGrid::GetCellImageRef(int ACol, int ARow)
 TRect TKvStringGrid::GetExpandRect(int ACol, int ARow)
 {
     if (!HasCellType(ACol, ARow, {ctExpand})) return TRect(0, 0, 0, 0);
-    const TRect R = CellRect(ACol, ARow);
-    return TRect(R.Right - 13, R.Top + 2, R.Right - 2, R.Top + 13);
+    // Placed in the unmirrored layout, answered where a right-to-left grid shows it.
+    const TRect R = ClientLayoutRect(CellRect(ACol, ARow));
+    return ClientLayoutRect(TRect(R.Right - 13, R.Top + 2, R.Right - 2, R.Top + 13));
 }
 
 TRect TKvStringGrid::GetCellGraphicRect(int ACol, int ARow)
 {
     TCellGraphic* g = GetCellGraphic(RealColIndex(ACol), ARow);
     if (!g) return TRect(0, 0, 0, 0);
-    const TRect R = CellRect(ACol, ARow);
+    const TRect R = ClientLayoutRect(CellRect(ACol, ARow));
     const unsigned p = unsigned(qRound64(g->CellValue()));
     const unsigned i = unsigned(g->CellIndex());
     TRect res(R.Left + int(p & 0xFFFF), R.Top + int(p >> 16), 0, 0);
@@ -731,7 +732,7 @@ TRect TKvStringGrid::GetCellGraphicRect(int ACol, int ARow)
         res.Left = R.Left;
         res.Right = R.Right;
     }
-    return res;
+    return ClientLayoutRect(res);
 }
 
 // ============================================================ picker hooks

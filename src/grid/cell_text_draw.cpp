@@ -298,7 +298,7 @@ void TKvStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R, 
         p.Down = GetKeyState(VK_CONTROL) < 0;
         // Without the blink timer blinking text stays shown.
         p.BlinkOn = FGridBlink || !FEnableBlink;
-        p.BiDiMode = RightToLeftLayout ? 1 : 0;
+        p.BiDiMode = UseRightToLeftAlignment() ? 1 : 0;
         p.ImageCache = FImageCache.get();
         p.Images = GetCellImageList();
         p.WindowHandle = Handle();
@@ -349,7 +349,7 @@ void TKvStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R, 
         flags |= DT_EXPANDTABS | DT_NOPREFIX;
         if (WW || multi) flags |= DT_WORDBREAK | DT_EDITCONTROL;
         else flags |= DT_SINGLELINE;
-        if (RightToLeftLayout) flags |= DT_RTLREADING;
+        if (UseRightToLeftReading()) flags |= DT_RTLREADING;
         ACanvas->Brush()->SetStyle(bsClear);
         if (FilterButton) T.Right -= 16;
         int textWidth = 0;

@@ -203,9 +203,21 @@ protected:
     void Paint() override {}
 };
 
+// The windows that mark a drag over the grid are top-level tool windows of their own,
+// owned by the grid's window: they may reach past the grid's edge (an arrow above the
+// header row, a header picture beside the grid), never take the activation and let the
+// mouse through. Their bounds are screen coordinates.
+class TGridOverlayWindow : public TCustomForm {
+public:
+    explicit TGridOverlayWindow(TComponent* AOwner);
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+};
+
 // An arrow shown beside the drop position while a column is dragged; its
 // window is cut to the arrow's seven-point outline.
-class TArrowWindow : public TCustomControl {
+class TArrowWindow : public TGridOverlayWindow {
 public:
     TArrowWindow(TComponent* AOwner, TArrowDirection Direction);
     QString ClassName() const override { return QStringLiteral("TArrowWindow"); }
@@ -221,8 +233,9 @@ private:
     TArrowDirection FDirection;
 };
 
-// The picture of a header cell that follows the mouse while a column is dragged.
-class THeaderDragButton : public TCustomControl {
+// The picture of a header cell that follows the mouse while a column is dragged, in a
+// thin border.
+class THeaderDragButton : public TGridOverlayWindow {
 public:
     explicit THeaderDragButton(TComponent* AOwner);
     QString ClassName() const override { return QStringLiteral("THeaderDragButton"); }
@@ -231,7 +244,6 @@ public:
     bool Flat = false;
 
 protected:
-    void CreateParams(TCreateParams& Params) override;
     void Paint() override;
 };
 

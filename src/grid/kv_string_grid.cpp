@@ -265,15 +265,18 @@ void TKvStringGrid::CreateEditorControls()
         c->SetVisible(false);
         FEditorControls.push_back(c);
     };
-    // The glow is a window of its own above the form, not a child of the grid.
-    auto* glow = new TGridFocusWindow(this);
-    glow->SetVisible(false);
-    FEditorControls.push_back(glow);
-    for (TArrowDirection d : {arrUp, arrDown, arrLeft, arrRight}) hidden(new TArrowWindow(this, d));
+    // The glow and the drag markers are windows of their own above the form, not
+    // children of the grid.
+    auto window = [this](TCustomForm* w) {
+        w->SetVisible(false);
+        FEditorControls.push_back(w);
+    };
+    window(new TGridFocusWindow(this));
+    for (TArrowDirection d : {arrUp, arrDown, arrLeft, arrRight}) window(new TArrowWindow(this, d));
     auto* drag = new THeaderDragButton(this);
     drag->Grid = this;
     drag->SetEnabled(false);
-    hidden(drag);
+    window(drag);
     auto* combo = new TGridCombo(this);
     combo->SetEnabled(false);
     combo->FIsWinXP = FIsWinXP;

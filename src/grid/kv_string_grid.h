@@ -983,7 +983,6 @@ public:
     bool FixedAsButtons = false;
     // A right click on a link cell opens its editor.
     bool URLEdit = false;
-    bool RightToLeftLayout = false;
     TPopupMenu* FixedDropDownMenu = nullptr;
     // ---- events
     std::function<void(TObject*, int ACol, int ARow, bool State)> OnCheckBoxClick;

@@ -28,10 +28,25 @@ void TGridFocusWindow::CreateParams(TCreateParams& Params)
     Params.ExStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TRANSPARENT;
 }
 
+// ============================================================ drag marker windows
+
+TGridOverlayWindow::TGridOverlayWindow(TComponent* AOwner) : TCustomForm(AOwner)
+{
+    SetBorderStyle(bsNone);
+}
+
+void TGridOverlayWindow::CreateParams(TCreateParams& Params)
+{
+    TCustomForm::CreateParams(Params);
+    Params.ExStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TRANSPARENT;
+    // Owned by the grid's window, so that it stays with it.
+    Params.WndParent = dynamic_cast<TWinControl*>(Owner());
+}
+
 // ============================================================ arrow markers
 
 TArrowWindow::TArrowWindow(TComponent* AOwner, TArrowDirection Direction)
-    : TCustomControl(AOwner), FDirection(Direction)
+    : TGridOverlayWindow(AOwner), FDirection(Direction)
 {
     SetColor(clLime);
     SetVisible(false);
@@ -51,7 +66,7 @@ std::vector<TPoint> TArrowWindow::ArrowPoints(TArrowDirection Direction)
 
 void TArrowWindow::CreateWnd()
 {
-    TCustomControl::CreateWnd();
+    TGridOverlayWindow::CreateWnd();
     SetWindowRgn(this, CreatePolygonRgn(ArrowPoints(FDirection)));
 }
 
@@ -65,21 +80,20 @@ void TArrowWindow::Paint()
 
 // ============================================================ header drag picture
 
-THeaderDragButton::THeaderDragButton(TComponent* AOwner) : TCustomControl(AOwner)
+THeaderDragButton::THeaderDragButton(TComponent* AOwner) : TGridOverlayWindow(AOwner)
 {
     SetColor(clBtnFace);
-}
-
-void THeaderDragButton::CreateParams(TCreateParams& Params)
-{
-    TCustomControl::CreateParams(Params);
-    Params.Style |= WS_BORDER;
 }
 
 void THeaderDragButton::Paint()
 {
     TCanvas* c = Canvas();
-    const TRect r = ClientRect();
+    // The thin border, then the header cell's look inside it.
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clWindowFrame);
+    c->FrameRect(ClientRect());
+    TRect r = ClientRect();
+    InflateRect(r, -1, -1);
     if (Grid) {
         Grid->PaintCellExt(c, 0, 0, r, TGridDrawState(gdFixed));
         c->Font()->Assign(*Grid->Font());

@@ -175,7 +175,9 @@ void TKvStringGrid::AutoFitColumns(bool DoFixedCells)
 {
     if (ColCount() == 0) return;
     const int fc = TBaseGrid::FixedCols();
-    const int s = ScrollBars() != ssNone && VisibleRowCount() + TBaseGrid::FixedRows() < RowCount()
+    // A vertical bar kept visible takes its room even when every row fits.
+    const bool barKept = FScrollBarAlways == saVert || FScrollBarAlways == saBoth;
+    const int s = barKept || (ScrollBars() != ssNone && VisibleRowCount() + TBaseGrid::FixedRows() < RowCount())
                       ? GetSystemMetrics(SM_CXVSCROLL)
                       : 0;
     const int b = BorderStyle() == bsSingle ? (Ctl3D() ? 4 : 2) : 0;

@@ -56,7 +56,7 @@ TSize TKvStringGrid::SelectionImageSize(const TRect& TopLeftCell, const TRect& B
 TPoint TKvStringGrid::FloatingImagePlace(const TPoint& ScreenPt, int ImageWidth)
 {
     // Right to left the image hangs to the left of the mouse, its right edge past it by column 0's width.
-    if (layoutDirection() == Qt::RightToLeft || RightToLeftLayout)
+    if (layoutDirection() == Qt::RightToLeft || UseRightToLeftAlignment())
         return TPoint(ScreenPt.X + (ColCount() > 0 ? ColWidths(0) : 0) - ImageWidth, ScreenPt.Y);
     return ScreenPt;
 }
@@ -82,13 +82,10 @@ TArrowWindow* TKvStringGrid::DropArrow(TArrowDirection Direction) const
 void TKvStringGrid::PlaceOverlay(TControl* Overlay, const TPoint& ScreenPt)
 {
     if (!Overlay) return;
-    // Over the whole form, so that an arrow above the header row still shows.
-    TCustomForm* form = GetParentForm();
-    if (form && Overlay->Parent() != form) Overlay->SetParent(form);
+    // A window of its own: it may reach past the grid and the form.
     TSize size{Overlay->Width(), Overlay->Height()};
     if (auto* arrow = dynamic_cast<TArrowWindow*>(Overlay)) size = ArrowSize(arrow->Direction());
-    const TPoint p = Overlay->Parent() ? Overlay->Parent()->ScreenToClient(ScreenPt) : ScreenPt;
-    Overlay->SetBounds(p.X, p.Y, size.cx, size.cy);
+    Overlay->SetBounds(ScreenPt.X, ScreenPt.Y, size.cx, size.cy);
     Overlay->BringToFront();
 }
 

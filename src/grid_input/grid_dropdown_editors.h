@@ -98,8 +98,12 @@ class TGridTrackbarDropDown : public TGridDropDownEditor<TKvTrackBarDropDown> {
 public:
     explicit TGridTrackbarDropDown(TComponent* AOwner);
     QString ClassName() const override { return QStringLiteral("TGridTrackbarDropDown"); }
+    // Callers may announce a change; the editor's own change handling already told the grid.
+    void DoChange() {}
 
 protected:
+    // Key releases are the drop-down's own.
+    void KeyUp(WORD& Key, TShiftState Shift) override { TGridDropDownEditor::KeyUp(Key, Shift); }
     // Through the edit's formatting: prefix, suffix and edit type applied.
     void ShowValue(const QString& Value) override { SetText(Value); }
 };

@@ -253,7 +253,7 @@ void TKvStringGrid::ToggleClickControlKey(WORD Key, int RCol)
 // A move onto fixed cells jumps over the whole run of them; true when it applied.
 bool TKvStringGrid::SkipFixedCellsKey(WORD Key)
 {
-    const bool rtl = RightToLeftLayout;
+    const bool rtl = UseRightToLeftAlignment();
     const bool rowSel = Options().Contains(goRowSelect);
     WORD k = Key;
     if (rtl && k == VK_LEFT) k = VK_RIGHT;

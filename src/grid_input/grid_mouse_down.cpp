@@ -136,7 +136,7 @@ void TKvStringGrid::WMLButtonDown(TMessage& Message)
         if (c != Col() || r != Row()) MoveColRow(c, r, false, false);
         MouseMove(TShiftState(), X, Y);
     };
-    if (FSelectionResizer && FSelectionRectangle && InResizer(this, X, Y, RightToLeftLayout)) {
+    if (FSelectionResizer && FSelectionRectangle && InResizer(this, X, Y, UseRightToLeftAlignment())) {
         resizePress(true);
         Message.Result = 1;
         return;
@@ -311,11 +311,8 @@ void TKvStringGrid::WMLButtonDown(TMessage& Message)
     if (HasButton(RealCol, ARow) && pressButton(GetCellGraphicRect(ACol, ARow), false)) return;
     if (HasExpand(RealCol, ARow) && pressButton(GetExpandRect(ACol, ARow), true)) return;
     if (IsMergedCell(ACol, ARow) && !IsFixed(ACol, ARow) && !OnMouseDown) {
-        if (RightToLeftLayout) {
-            for (int c = ACol; c < pressCol; ++c) X += ColWidths(c);
-        } else {
-            X = CellR.Left + 2;
-        }
+        // Inside the area's base cell, which a right-to-left grid shows at the area's right.
+        X = UseRightToLeftAlignment() ? CellR.Right - 3 : CellR.Left + 2;
         Y = CellR.Top + 2;
         Message.LParam = MAKELPARAM(unsigned(X) & 0xFFFF, unsigned(Y) & 0xFFFF);
     }

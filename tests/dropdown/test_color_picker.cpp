@@ -45,6 +45,7 @@ TEST(ColorPicker, ConstructedStateHasTheListOnly)
     EXPECT_EQ(e->Layout(), ilCaptionRight);
     EXPECT_EQ(e->DropDownHeight(), 200);
     EXPECT_FALSE(e->EditorEnabled());
+    EXPECT_EQ(e->Cursor(), crArrow);
     EXPECT_TRUE(e->DropDownEnabled());
     EXPECT_FALSE(e->DropDownHeader()->Visible());
     EXPECT_FALSE(e->DropDownFooter()->Visible());

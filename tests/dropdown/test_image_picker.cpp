@@ -157,6 +157,14 @@ TEST(ImagePicker, FolderPicturesOfEachFormatLoad)
     }
     captions.sort();
     EXPECT_EQ(captions, (QStringList{"seed.bmp", "seed.ico", "seed.png"}));
+
+    // A Windows metafile is played into a picture of its own size.
+    TImageHost m;
+    m.Edit->AddImagesFromFolder(QStringLiteral(KV_FIXTURES_DIR "/dropdown/*.wmf"), true);
+    ASSERT_EQ(m.Edit->Items()->Count(), 1);
+    EXPECT_EQ(m.Edit->Items()->Items(0)->Caption(), QStringLiteral("shapes.wmf"));
+    EXPECT_EQ(m.Edit->Items()->Items(0)->Image()->Width(), 64);
+    EXPECT_EQ(m.Edit->Items()->Items(0)->Image()->Height(), 48);
 }
 
 TEST(ImagePicker, KeysOfTheOpenThreeColumnList)

@@ -225,6 +225,103 @@ TEST(MultiColumnDropDown, PopupHeightHoldsWholeRowsAndSurvivesRowHeightZero)
     e->HideDropDown(true);
 }
 
+TEST(MultiColumnDropDown, ComponentStylesColourTheHeaderTheLinesAndTheSelection)
+{
+    constexpr TColor keep = 0x12345678;  // the drop-down's value before the style
+    struct TCase {
+        TQRVStyle Style;
+        TColor Header, HeaderTo, HeaderFont, Line, FixedLine, Selection, SelectionText;
+    } cases[] = {
+        {tsOffice2003Blue, 0xD68759, 0x933803, 0xFFFFFF, 0x962D00, 0x962D00, 0xD7FFFD, 0},
+        {tsOffice2003Silver, 0xBDA4A5, 0x957475, keep, 0x947C7C, 0x947C7C, 0xD7FFFD, 0},
+        {tsWindowsXP, clBtnFace, clBtnFace, 0, 0xC0C0C0, 0, clHighlight, clHighlightText},
+        {tsWindows7, 0xFDFBFA, 0xFDF3EB, 0, 0xFBD6B8, 0xFBD6B8, 0xFCEBDC, 0},
+        {tsOffice2010Blue, 0xEDDBCD, clNone, 0x5B391E, 0xEEDDCF, 0xEEDDCF, 0x6CD0FF, 0},
+    };
+    for (const TCase& k : cases) {
+        SCOPED_TRACE(int(k.Style));
+        TMultiHost h;
+        auto* e = h.Edit;
+        e->HeaderFont()->SetColor(keep);
+        e->SetSelectionTextColor(keep);
+        e->SetComponentStyle(k.Style);
+        EXPECT_EQ(e->HeaderColor(), k.Header);
+        EXPECT_EQ(e->HeaderColorTo(), k.HeaderTo);
+        EXPECT_EQ(e->HeaderFont()->Color(), k.HeaderFont);
+        EXPECT_EQ(e->LineColor(), k.Line);
+        EXPECT_EQ(e->FixedLineColor(), k.FixedLine);
+        EXPECT_EQ(e->SelectionColor(), k.Selection);
+        EXPECT_EQ(e->SelectionTextColor(), k.SelectionText);
+    }
+    // A selection colour style alone sets the line colours; the custom one keeps them.
+    TMultiHost h;
+    h.Edit->SetSelectionColorStyle(scWindowsVista);
+    EXPECT_EQ(h.Edit->LineColor(), TColor(0xECECF0));
+    EXPECT_EQ(h.Edit->FixedLineColor(), TColor(0xD4D2D1));
+    h.Edit->SetSelectionColorStyle(scCustom);
+    EXPECT_EQ(h.Edit->LineColor(), TColor(0xECECF0));
+}
+
+TEST(MultiColumnDropDown, EditKeysAndTheWheelMoveTheItemWhileThePopupIsClosed)
+{
+    struct TCase {
+        WORD Key;
+        bool Typable;
+        int From, To;
+    } cases[] = {
+        {VK_DOWN, false, -1, 0}, {VK_DOWN, false, 3, 4},    {VK_UP, false, 3, 2},      {VK_UP, false, 0, 0},
+        {VK_NEXT, false, 1, 11}, {VK_PRIOR, false, 11, 1}, {VK_HOME, false, 7, 0},    {VK_END, false, 2, 11},
+        {VK_HOME, true, 7, 7},   {VK_END, true, 2, 2},
+    };
+    for (const TCase& k : cases) {
+        SCOPED_TRACE(testing::Message() << k.Key << " from " << k.From);
+        TMultiHost h;
+        auto* e = h.Edit;
+        QList<QStringList> rows;
+        for (int i = 0; i < 12; ++i) rows << QStringList{QStringLiteral("i%1").arg(i)};
+        Fill(e, rows);
+        e->SetEditorEnabled(k.Typable);
+        e->SetItemIndex(k.From);
+        e->Perform(WM_KEYDOWN, k.Key, 0);
+        EXPECT_EQ(e->ItemIndex(), k.To);
+        EXPECT_FALSE(e->DroppedDown());
+    }
+    TMultiHost h;
+    Fruits(h.Edit);
+    h.Edit->SetItemIndex(0);
+    h.Edit->HandleMouseWheelDown();
+    EXPECT_EQ(h.Edit->Text(), QStringLiteral("Banana"));
+    h.Edit->HandleMouseWheelUp();
+    EXPECT_EQ(h.Edit->ItemIndex(), 0);
+}
+
+TEST(MultiColumnDropDown, AssignCopiesTheTableItsLookAndItsItems)
+{
+    TMultiHost a, b;
+    Fill(a.Edit, {{"x", "Apple"}, {"y", "Pear"}}, 2);
+    a.Edit->SetLookupColumn(1);
+    a.Edit->SetHeaderColor(0x010203);
+    a.Edit->SetHeaderHeight(31);
+    a.Edit->SetDropDownRowHeight(19);
+    a.Edit->SetCaseSensitive(true);
+    a.Edit->SetColumnSizing(true);
+    a.Edit->SetSelectionTextColor(0x0000FF);
+    a.Edit->Items()->Items(1)->SetImageIndex(4);
+    a.Edit->SetItemIndex(1);
+    b.Edit->Assign(a.Edit);
+    EXPECT_EQ(b.Edit->LookupColumn(), 1);
+    EXPECT_EQ(b.Edit->HeaderColor(), TColor(0x010203));
+    EXPECT_EQ(b.Edit->HeaderHeight(), 31);
+    EXPECT_EQ(b.Edit->DropDownRowHeight(), 19);
+    EXPECT_TRUE(b.Edit->CaseSensitive());
+    EXPECT_TRUE(b.Edit->ColumnSizing());
+    EXPECT_EQ(b.Edit->SelectionTextColor(), TColor(0x0000FF));
+    EXPECT_EQ(b.Edit->Columns()->Count(), 2);
+    ASSERT_EQ(b.Edit->Items()->Count(), 2);
+    EXPECT_EQ(b.Edit->Items()->Items(1)->ImageIndex(), 4);
+    EXPECT_EQ(b.Edit->ItemIndex(), 1) << "the index field is copied as it is";
+}
+
 // ---- the table
 
 TEST(MultiColumnGrid, HeaderFillPlainWithoutSecondColour)
@@ -297,6 +394,25 @@ TEST(MultiColumnGrid, MissingTextsAndWrappedRows)
     EXPECT_GT(e->Grid()->RowHeights(1), 24);
     EXPECT_EQ(e->Grid()->RowHeights(2), 24);
     e->HideDropDown(true);
+}
+
+TEST(MultiColumnGrid, AReleaseOverADataRowChoosesItAndClosesThePopup)
+{
+    TMultiHost h;
+    auto* e = h.Edit;
+    Fruits(e);
+    int selects = 0;
+    e->OnSelect = [&](TObject*) { ++selects; };
+    e->ShowDropDown();
+    TMultiColumnGrid* g = e->Grid();
+    const TRect r = g->CellRect(0, 3);
+    const int x = (r.Left + r.Right) / 2, y = (r.Top + r.Bottom) / 2;
+    g->TestMouseDown(mbLeft, TShiftState(), x, y);
+    g->TestMouseUp(mbLeft, TShiftState(), x, y);
+    EXPECT_FALSE(e->DroppedDown());
+    EXPECT_EQ(e->ItemIndex(), 2);
+    EXPECT_EQ(e->Text(), QStringLiteral("Blueberry"));
+    EXPECT_EQ(selects, 1);
 }
 
 TEST(MultiColumnGrid, TabIgnoredAltArrowsGoToTheEdit)

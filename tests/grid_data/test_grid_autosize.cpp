@@ -181,6 +181,32 @@ TEST(GridAutoSize, AutoFitColumnsScalesAndLeavesExactOrZeroWidthsAlone)
     EXPECT_EQ(g.ColWidths(1), 0);
 }
 
+// A vertical bar kept by ScrollBarAlways takes its room even when every row fits.
+TEST(GridAutoSize, AutoFitColumnsLeavesRoomForAVerticalBarKeptVisible)
+{
+    const int bar = GetSystemMetrics(SM_CXVSCROLL);
+    const struct {
+        TKvStringGrid::TScrollBarAlways Always;
+        int Room;
+    } cases[] = {
+        {TKvStringGrid::saNone, 0}, {TKvStringGrid::saHorz, 0},
+        {TKvStringGrid::saVert, bar}, {TKvStringGrid::saBoth, bar},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.Always));
+        TGrid g;
+        g.SetBorderStyle(bsNone);
+        g.SetOptions(TGridOptions());
+        g.SetColCount(2);
+        g.SetBounds(0, 0, 400, 200);
+        g.SetScrollBarAlways(c.Always);
+        g.SetColWidths(0, 50);
+        g.SetColWidths(1, 150);
+        g.AutoFitColumns(true);
+        EXPECT_EQ(g.ColWidths(0) + g.ColWidths(1), 400 - c.Room);
+    }
+}
+
 TEST(GridAutoSize, TotalOffsetsCountOneOrBothSides)
 {
     TGrid g;

@@ -230,6 +230,24 @@ TEST(GridGroup, CalculationsFillSummaryOrHeaderRowsAndSkipContractedGroups)
     EXPECT_EQ(h->Cells(3, 7), QStringLiteral("1.50"));
 }
 
+// The column statistics of a grouped grid read its item rows only: the header rows and
+// the summary rows the group calculation filled stay out; ungrouped, every row counts.
+TEST(GridGroup, ColumnSumLeavesGroupHeadersAndSummariesOut)
+{
+    auto s = Stock();
+    s->Grouping()->SetSummary(true);
+    s->Group(2);
+    s->GroupSum(3);
+    ASSERT_EQ(s->Cells(3, 8), QStringLiteral("13.00"));
+    s->SetCells(3, 1, QStringLiteral("100"));  // a number in a header row
+    EXPECT_DOUBLE_EQ(s->ColumnSum(3, -1, -1), 21);
+    EXPECT_DOUBLE_EQ(s->ColumnMax(3, 2, 11), 6);
+
+    auto u = Stock();
+    u->MarkSummaryRow(2);
+    EXPECT_DOUBLE_EQ(u->ColumnSum(4, -1, -1), 21);
+}
+
 TEST(GridGroup, FloatingFooterTakesTheCalculationAlong)
 {
     auto g = Stock();

@@ -222,7 +222,7 @@ TEST(GridMoveFeedback, ArrowAndImagePlaces)
     TGridOnForm<> f(5, 4, 300, 150);
     f.grid->SetColWidths(0, 30);
     EXPECT_EQ(f.grid->FloatingImagePlace(TPoint(400, 300), 90), TPoint(400, 300));
-    f.grid->RightToLeftLayout = true;
+    f.grid->SetBiDiMode(bdRightToLeft);
     EXPECT_EQ(f.grid->FloatingImagePlace(TPoint(400, 300), 90), TPoint(340, 300));
 }
 

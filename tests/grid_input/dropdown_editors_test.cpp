@@ -362,6 +362,28 @@ TEST(GridDropDownEditors, ChangesReachOnEditChangeWithTheDisplayColumn)
     EXPECT_EQ(changes.back(), std::make_tuple(f.Disp(TKindForm::cKind), 2, QStringLiteral("77")));
 }
 
+// The track bar's DoChange announces nothing more, and a key release reaches the
+// drop-down's own OnKeyUp.
+TEST(GridDropDownEditors, TheTrackBarsDoChangeIsSilentAndKeyUpPassesOn)
+{
+    TDropForm f(Kinds()[0]);
+    TGridTrackbarDropDown* e = f.grid->GetEditTrackBar();
+    int changes = 0, edits = 0, released = 0;
+    e->OnChange = [&](TObject*) { ++changes; };
+    f.grid->OnEditChange = [&](TObject*, int, int, const QString&) { ++edits; };
+    e->OnKeyUp = [&](TObject* Sender, WORD& Key, TShiftState) {
+        EXPECT_EQ(Sender, e);
+        EXPECT_EQ(Key, WORD(VK_UP));
+        ++released;
+    };
+    f.Open();
+    changes = edits = 0;
+    e->DoChange();
+    EXPECT_EQ(changes + edits, 0);
+    e->Perform(WM_KEYUP, VK_UP, 0);
+    EXPECT_EQ(released, 1);
+}
+
 TEST(GridDropDownEditors, ReturnFinishesThePendingCalculation)
 {
     TFormatSettingsScope scope(TimeFormats());

@@ -91,6 +91,7 @@ TFormatSettings SystemFormatSettings()
     if (!L.pmText().isEmpty())
         S.TimePMString = L.pmText();
     S.ListSeparator = S.DecimalSeparator == QLatin1Char(',') ? QLatin1Char(';') : QLatin1Char(',');
+    S.MiddleEast = L.textDirection() == Qt::RightToLeft;
     return S;
 }
 

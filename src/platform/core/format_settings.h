@@ -18,6 +18,8 @@ struct TFormatSettings {
     QString LongTimeFormat = QStringLiteral("hh:nn:ss");
     QString TimeAMString = QStringLiteral("AM");
     QString TimePMString = QStringLiteral("PM");
+    // The locale's script reads from right to left (a Middle East locale).
+    bool MiddleEast = false;
 };
 
 // The process-wide settings (read from the system locale on first use). Writable.

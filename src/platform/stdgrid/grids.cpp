@@ -422,7 +422,19 @@ TRect TCustomGrid::CellRect(int ACol, int ARow)
     // The rectangle of a partly visible cell is cut at the client edge.
     int r = std::min(x + ColWidths(ACol), di.Horz.GridExtent);
     int b = std::min(y + RowHeights(ARow), di.Vert.GridExtent);
-    return TRect(x, y, r, b);
+    return ClientLayoutRect(TRect(x, y, r, b));
+}
+
+TRect TCustomGrid::ClientLayoutRect(const TRect& R) const
+{
+    if (!UseRightToLeftAlignment() || FPaintingMirrored || R.IsEmpty()) return R;
+    const int w = GridClientWidth();
+    return TRect(w - R.Right, R.Top, w - R.Left, R.Bottom);
+}
+
+int TCustomGrid::LayoutX(int X) const
+{
+    return UseRightToLeftAlignment() ? GridClientWidth() - 1 - X : X;
 }
 
 TGridCoord TCustomGrid::CalcCoordFromPoint(int X, int Y, const TGridDrawInfo& DrawInfo)
@@ -453,7 +465,7 @@ TGridCoord TCustomGrid::MouseCoord(int X, int Y)
 {
     TGridDrawInfo di;
     CalcDrawInfo(di);
-    TGridCoord c = CalcCoordFromPoint(X, Y, di);
+    TGridCoord c = CalcCoordFromPoint(LayoutX(X), Y, di);
     if (c.X < 0) c.Y = -1;
     else if (c.Y < 0) c.X = -1;
     return c;
@@ -1118,6 +1130,25 @@ void TCustomGrid::WndProc(TMessage& Message)
     case WM_KILLFOCUS:
         WMKillFocus(Message);
         return;
+    case WM_PAINT:
+        if (UseRightToLeftAlignment()) {
+            // The whole paint, the descendants' included, on a right-to-left canvas.
+            TCanvas* cv = Canvas();
+            const int saved = cv->SaveState();
+            cv->SetRightToLeftLayout(GridClientWidth());
+            FPaintingMirrored = true;
+            try {
+                TCustomControl::WndProc(Message);
+            } catch (...) {
+                FPaintingMirrored = false;
+                cv->RestoreState(saved);
+                throw;
+            }
+            FPaintingMirrored = false;
+            cv->RestoreState(saved);
+            return;
+        }
+        break;
     default:
         break;
     }
@@ -1320,6 +1351,8 @@ void TCustomGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, i
         return false;
     };
     int idx = -1, pos = 0;
+    // The sizing position and offset are in the unmirrored layout.
+    X = LayoutX(X);
     if (FOptions.Contains(goColSizing) && Y >= 0 && Y < FixedInfo.Vert.FixedBoundary &&
         findBorder(FixedInfo.Horz, X, idx, pos)) {
         State = gsColSizing;
@@ -1340,7 +1373,9 @@ void TCustomGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, i
 void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     FHitTest = TPoint(X, Y);
-    FLastMousePos = TPoint(X, Y);
+    // The grid's own arithmetic runs in the unmirrored layout; hooks get the client point.
+    const int LX = LayoutX(X);
+    FLastMousePos = TPoint(LX, Y);
     FClickOnCurrent = false;
     if (Button == mbLeft && !Shift.Contains(ssDouble)) {
         if (CanFocus() && !Focused() && !(FInplaceEdit && FInplaceEdit->Focused())) {
@@ -1362,7 +1397,7 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
             FSizingLinePos = pos;
             InvalidateGrid();
         } else {
-            TGridCoord cell = CalcCoordFromPoint(X, Y, di);
+            TGridCoord cell = CalcCoordFromPoint(LX, Y, di);
             if (cell.X >= 0 && cell.Y >= 0) {
                 bool fixedRow = cell.Y < FFixedRows, fixedCol = cell.X < FFixedCols;
                 if (fixedRow && !fixedCol && FOptions.Contains(goColMoving)) {
@@ -1399,12 +1434,13 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
 
 void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
 {
-    FLastMousePos = TPoint(X, Y);
+    const int LX = LayoutX(X);
+    FLastMousePos = TPoint(LX, Y);
     TGridDrawInfo di;
     CalcDrawInfo(di);
     switch (FGridState) {
     case gsSelecting: {
-        TGridCoord cell = CalcCoordFromPoint(X, Y, di);
+        TGridCoord cell = CalcCoordFromPoint(LX, Y, di);
         if (cell.X >= FFixedCols && cell.Y >= FFixedRows && cell.X < FColCount && cell.Y < FRowCount &&
             !(cell == FCurrent)) {
             FClickOnCurrent = false;
@@ -1414,13 +1450,13 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
     }
     case gsColSizing:
     case gsRowSizing:
-        FSizingPos = (FGridState == gsColSizing ? X : Y) + FSizingOfs;
+        FSizingPos = (FGridState == gsColSizing ? LX : Y) + FSizingOfs;
         FSizingLinePos = FSizingPos;
         InvalidateGrid();
         break;
     case gsColMoving:
     case gsRowMoving: {
-        TGridCoord cell = CalcCoordFromPoint(X, Y, di);
+        TGridCoord cell = CalcCoordFromPoint(LX, Y, di);
         int p = FGridState == gsColMoving ? cell.X : cell.Y;
         int lo = FGridState == gsColMoving ? FFixedCols : FFixedRows;
         if (p >= lo) {

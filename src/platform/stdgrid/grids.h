@@ -56,6 +56,14 @@
 // - Indexes outside the grid raise EInvalidGridOperation ("Grid index out of
 //   range") for Col/Row, widths and heights; cell storage accepts any index
 //   of 0 or more.
+// - Right to left (BiDiMode bdRightToLeft): column 0 sits at the right. Client
+//   coordinates stay those of the window: CellRect answers the mirrored place and
+//   MouseCoord/MouseToCell read a mirrored point. Painting runs on a canvas laid out
+//   right to left (see TCanvas::SetRightToLeftLayout), so DrawCell and everything
+//   drawn from it work in the unmirrored layout, and CellRect answers that layout
+//   while the grid paints. The vertical bar is on the left and the horizontal bar
+//   starts at the right; the scroll messages keep their meaning (line down is the
+//   next column).
 #include "platform/core/classes.h"
 #include "platform/core/stringlist.h"
 #include "platform/ui/controls.h"
@@ -238,6 +246,13 @@ public:
 
     // ---- geometry
     TRect CellRect(int ACol, int ARow);
+    // The client rectangle mirrored for a right-to-left grid outside painting (the
+    // unmirrored layout is the one painting uses); the same rectangle otherwise.
+    TRect ClientLayoutRect(const TRect& R) const;
+    // The unmirrored x of a client x (a pixel) of a right-to-left grid.
+    int LayoutX(int X) const;
+    // True while Paint runs on the right-to-left canvas.
+    bool PaintingMirrored() const { return FPaintingMirrored; }
     TGridCoord MouseCoord(int X, int Y);
     void MouseToCell(int X, int Y, int& ACol, int& ARow);
     void CalcDrawInfo(TGridDrawInfo& DrawInfo);
@@ -404,6 +419,7 @@ private:
     TPoint FLastMousePos;
     std::map<unsigned, QTimer*> FTimers;
     int FSizingLinePos = -1; // pixel of the sizing line shown while sizing (-1 none)
+    bool FPaintingMirrored = false;
 };
 
 // A grid whose cells the owner paints (OnDrawCell) and whose editor text the

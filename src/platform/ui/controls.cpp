@@ -20,6 +20,44 @@
 #include <typeinfo>
 
 namespace {
+// The vertical bar's side and the horizontal bar's direction: the window styles, or the
+// control's own BiDiMode where it makes no window of its own.
+bool ScrollBarOnLeft(const TControl* C, unsigned ExStyle)
+{
+    return (ExStyle & WS_EX_LEFTSCROLLBAR) || C->UseRightToLeftScrollBar();
+}
+
+bool MirroredLayout(const TControl* C, unsigned ExStyle)
+{
+    return (ExStyle & WS_EX_LAYOUTRTL) || C->UseRightToLeftAlignment();
+}
+
+// Reports the release of a press on a scroll bar's arrow or beside its thumb (a thumb
+// drag reports its own end).
+class TScrollReleaseWatch : public QObject {
+public:
+    TScrollReleaseWatch(QScrollBar* Bar, std::function<void()> OnRelease)
+        : QObject(Bar), FBar(Bar), FOnRelease(std::move(OnRelease))
+    {
+        Bar->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::MouseButtonPress) FPressed = !FBar->isSliderDown();
+        if (e->type() == QEvent::MouseButtonRelease && FPressed && !FBar->isSliderDown()) {
+            FPressed = false;
+            FOnRelease();
+        }
+        return false;
+    }
+
+private:
+    QScrollBar* FBar;
+    std::function<void()> FOnRelease;
+    bool FPressed = false;
+};
 const QEvent::Type kPostedMessage = QEvent::Type(QEvent::registerEventType());
 
 class TPostedMessageEvent : public QEvent {
@@ -330,6 +368,13 @@ void TControl::SetCursor(TCursor c)
     if (c == crDefault) InputWidget()->unsetCursor();
     else InputWidget()->setCursor(CursorToQCursor(c));
     Perform(CM_CURSORCHANGED);
+}
+
+void TControl::SetBiDiMode(TBiDiMode v)
+{
+    if (v == FBiDiMode) return;
+    FBiDiMode = v;
+    Perform(CM_BIDIMODECHANGED);
 }
 
 void TControl::SetParent(TWinControl* p)
@@ -1221,6 +1266,9 @@ void TWinControl::CreateParams(TCreateParams& p)
         if (FCtl3D) p.ExStyle |= WS_EX_CLIENTEDGE;
         else p.Style |= WS_BORDER;
     }
+    if (UseRightToLeftReading()) p.ExStyle |= WS_EX_RTLREADING;
+    if (UseRightToLeftScrollBar()) p.ExStyle |= WS_EX_LEFTSCROLLBAR;
+    if (UseRightToLeftAlignment()) p.ExStyle |= WS_EX_LAYOUTRTL;
     p.X = FLeft; p.Y = FTop; p.Width = FWidth; p.Height = FHeight;
     p.WndParent = FParent;
     p.WinClassName = ClassName();
@@ -1237,6 +1285,9 @@ void TWinControl::ApplyCreateParams()
             sb->setCursor(Qt::ArrowCursor);
             FScrollBars[bar] = sb;
             const UINT msg = bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL;
+            // A press on an arrow or beside the thumb ends with SB_ENDSCROLL when the button
+            // comes up, as a thumb drag does after SB_THUMBPOSITION.
+            new TScrollReleaseWatch(sb, [this, msg] { Guard([&] { Perform(msg, MAKEWPARAM(SB_ENDSCROLL, 0), 0); }); });
             connect(sb, &QAbstractSlider::actionTriggered, this, [this, sb, msg](int action) {
                 uint16_t code = SB_ENDSCROLL;
                 switch (action) {
@@ -1271,6 +1322,8 @@ void TWinControl::ApplyCreateParams()
             FScrollBars[bar] = nullptr;
             FScrollShown[bar] = false;
         }
+        // A mirrored layout starts the horizontal bar at the right.
+        if (bar == SB_HORZ && FScrollBars[bar]) FScrollBars[bar]->setInvertedAppearance(MirroredLayout(this, FParams.ExStyle));
     }
     LayoutScrollBars();
     for (TControl* c : FControls) c->ApplyGeometry();
@@ -1354,7 +1407,13 @@ void TWinControl::ChangeScale(int M, int D)
 TPoint TWinControl::ClientOrigin() const
 {
     const int b = NonClientBorder();
-    return TPoint(b, b);
+    return TPoint(b + (LeftScrollBarShown() ? kScrollBarSize : 0), b);
+}
+
+bool TWinControl::LeftScrollBarShown() const
+{
+    return ScrollBarOnLeft(this, FParams.ExStyle) && FScrollBars[SB_VERT] &&
+           FScrollBars[SB_VERT]->isVisibleTo(const_cast<TWinControl*>(this));
 }
 
 TRect TWinControl::ClientRect() const
@@ -1374,14 +1433,20 @@ void TWinControl::LayoutScrollBars()
     const bool vs = v && FScrollShown[SB_VERT];
     const bool hs = h && FScrollShown[SB_HORZ];
     const int w = FWidth - 2 * b, ht = FHeight - 2 * b;
+    const bool left = ScrollBarOnLeft(this, FParams.ExStyle);
+    const TPoint origin = ClientOrigin();
     if (v) {
         v->setVisible(vs);
-        if (vs) v->setGeometry(b + w - kScrollBarSize, b, kScrollBarSize, ht - (hs ? kScrollBarSize : 0));
+        if (vs) v->setGeometry(left ? b : b + w - kScrollBarSize, b, kScrollBarSize, ht - (hs ? kScrollBarSize : 0));
     }
     if (h) {
         h->setVisible(hs);
-        if (hs) h->setGeometry(b, b + ht - kScrollBarSize, w - (vs ? kScrollBarSize : 0), kScrollBarSize);
+        if (hs) h->setGeometry(b + (left && vs ? kScrollBarSize : 0), b + ht - kScrollBarSize, w - (vs ? kScrollBarSize : 0),
+                               kScrollBarSize);
     }
+    // A vertical bar going to or leaving the left moves the client area, and the children with it.
+    if (!(origin == ClientOrigin()))
+        for (TControl* c : FControls) c->ApplyGeometry();
 }
 
 int TWinControl::SetScrollInfo(int bar, const TScrollInfo& si, bool)
@@ -1504,8 +1569,9 @@ void TWinControl::PaintNonClient(TCanvas* c)
     // The corner between two scroll bars.
     if (ScrollBarVisible(SB_HORZ) && ScrollBarVisible(SB_VERT)) {
         const int b = NonClientBorder();
+        const int x = ScrollBarOnLeft(this, FParams.ExStyle) ? b : FWidth - b - kScrollBarSize;
         c->Brush()->SetColor(clBtnFace);
-        c->FillRect(Bounds(FWidth - b - kScrollBarSize, FHeight - b - kScrollBarSize, kScrollBarSize, kScrollBarSize));
+        c->FillRect(Bounds(x, FHeight - b - kScrollBarSize, kScrollBarSize, kScrollBarSize));
     }
 }
 
@@ -1586,6 +1652,13 @@ void TWinControl::WndProc(TMessage& m)
     case CM_EXIT:
         DoExit();
         return;
+    case CM_BIDIMODECHANGED:
+        // The scroll bars change sides, also for a control that makes no window of its own.
+        RecreateWnd();
+        if (FScrollBars[SB_HORZ]) FScrollBars[SB_HORZ]->setInvertedAppearance(MirroredLayout(this, FParams.ExStyle));
+        LayoutScrollBars();
+        Invalidate();
+        break;
     case WM_COMMAND:
         // Child notifications come back to the child as CN_COMMAND.
         if (m.LParam) {

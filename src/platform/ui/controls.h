@@ -58,6 +58,9 @@ enum : unsigned {
     WS_EX_DLGMODALFRAME = 0x1, WS_EX_TOPMOST = 0x8, WS_EX_TRANSPARENT = 0x20,
     WS_EX_TOOLWINDOW = 0x80, WS_EX_WINDOWEDGE = 0x100, WS_EX_CLIENTEDGE = 0x200,
     WS_EX_STATICEDGE = 0x20000, WS_EX_LAYERED = 0x80000, WS_EX_NOACTIVATE = 0x08000000,
+    // The vertical scroll bar on the left; the horizontal scroll bar running from the right
+    // (the rest of a mirrored layout is the control's own painting).
+    WS_EX_RTLREADING = 0x2000, WS_EX_LEFTSCROLLBAR = 0x4000, WS_EX_LAYOUTRTL = 0x00400000,
     CS_VREDRAW = 0x1, CS_HREDRAW = 0x2, CS_DBLCLKS = 0x8, CS_SAVEBITS = 0x800, CS_DROPSHADOW = 0x20000,
     ES_LEFT = 0x0, ES_CENTER = 0x1, ES_RIGHT = 0x2, ES_MULTILINE = 0x4, ES_UPPERCASE = 0x8,
     ES_LOWERCASE = 0x10, ES_PASSWORD = 0x20, ES_AUTOVSCROLL = 0x40, ES_AUTOHSCROLL = 0x80,
@@ -75,6 +78,7 @@ struct TCreateParams {
 };
 
 enum TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 enum TBevelKind { bkNone, bkTile, bkSoft, bkFlat };
 
@@ -175,6 +179,15 @@ public:
     void SetParentShowHint(bool v) { FParentShowHint = v; }
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor c);
+    // Right to left: bdRightToLeft mirrors the control's layout and reads text from the
+    // right; the two other right-to-left modes only read from the right (NoAlign keeps the
+    // vertical scroll bar on the right). A change reaches the control as CM_BIDIMODECHANGED.
+    TBiDiMode BiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode v);
+    bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
+    bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
+    bool UseRightToLeftScrollBar() const
+    { return FBiDiMode == bdRightToLeft || FBiDiMode == bdRightToLeftReadingOnly; }
     // Shown on WM_CONTEXTMENU (right click or the menu key); without one the
     // message goes on to the native control, then to the parent.
     TPopupMenu* PopupMenu() const { return FPopupMenu; }
@@ -312,6 +325,7 @@ protected:
     bool FShowHint = false;
     bool FParentShowHint = true;
     TCursor FCursor = crDefault;
+    TBiDiMode FBiDiMode = bdLeftToRight;
     TPopupMenu* FPopupMenu = nullptr;
     unsigned FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
     TWinControl* FParent = nullptr;
@@ -427,6 +441,8 @@ protected:
     // Paints the non-client frame (WM_NCPAINT default).
     virtual void PaintNonClient(TCanvas* canvas);
     void LayoutScrollBars();
+    // The vertical scroll bar shows on the left (WS_EX_LEFTSCROLLBAR): the client area starts after it.
+    bool LeftScrollBarShown() const;
     // Width of the frame drawn by the control itself (client edge or border).
     virtual int NonClientBorder() const;
     void ApplyCreateParams();

@@ -189,6 +189,8 @@ int DrawText(TCanvas* canvas, const QString& text, TRect& r, unsigned flags)
     }
     const int saved = canvas->SaveState();
     if (!(flags & DT_NOCLIP)) canvas->IntersectClipRect(r);
+    const bool reading = canvas->RightToLeftReading();
+    canvas->SetRightToLeftReading(flags & DT_RTLREADING);
     for (int i = 0; i < lines.size(); ++i) {
         const QString& l = lines[i];
         const int w = canvas->TextWidth(l);
@@ -210,6 +212,7 @@ int DrawText(TCanvas* canvas, const QString& text, TRect& r, unsigned flags)
         }
         y += dn * lineH;
     }
+    canvas->SetRightToLeftReading(reading);
     canvas->RestoreState(saved);
     return totalH;
 }
@@ -309,6 +312,17 @@ void Arrow(TCanvas* c, const TRect& r, int dir, TColor col)
 bool DrawFrameControl(TCanvas* c, TRect& rect, unsigned type, unsigned state)
 {
     if (!c) return false;
+    if (c->RightToLeftLayout()) {
+        // Drawn upright at the mirrored place: a tick or an arrow keeps its direction.
+        TRect d = c->LPtoDP(rect);
+        bool done;
+        {
+            TCanvasDeviceUnits du(c);
+            done = DrawFrameControl(c, d, type, state);
+        }
+        if (state & DFCS_ADJUSTRECT) rect = c->DPtoLP(d);
+        return done;
+    }
     const bool inactive = state & DFCS_INACTIVE, pushed = state & DFCS_PUSHED, checked = state & DFCS_CHECKED;
     const bool flat = state & (DFCS_FLAT | DFCS_MONO);
     if (type == DFC_BUTTON) {
@@ -414,6 +428,13 @@ void DrawThemedPart(TCanvas* canvas, const TRect& r, TThemedPart part, unsigned 
 {
     QStyle* st = QApplication::style();
     if (!canvas || !st) return;
+    if (canvas->RightToLeftLayout()) {
+        // The style draws on the device: the part goes upright to its mirrored place.
+        const TRect d = canvas->LPtoDP(r);
+        TCanvasDeviceUnits du(canvas);
+        DrawThemedPart(canvas, d, part, states, value);
+        return;
+    }
     QPainter* p = canvas->Painter();
     p->save();
     p->setRenderHint(QPainter::Antialiasing, true);

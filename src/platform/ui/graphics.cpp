@@ -397,7 +397,7 @@ void TCanvas::PlotLine(int x1, int y1, int x2, int y2)
 void TCanvas::LineTo(int x, int y)
 {
     if (Mapped()) {
-        const TPoint a = LPtoDP(FPenPos), b = LPtoDP(TPoint(x, y));
+        const TPoint a = PixelToDevice(FPenPos), b = PixelToDevice(TPoint(x, y));
         {
             TCanvasDeviceUnits du(this);
             PlotLine(a.X, a.Y, b.X, b.Y);
@@ -578,7 +578,7 @@ void TCanvas::Polyline(const std::vector<TPoint>& pts)
 {
     if (Mapped()) {
         std::vector<TPoint> d;
-        for (const TPoint& pt : pts) d.push_back(LPtoDP(pt));
+        for (const TPoint& pt : pts) d.push_back(PixelToDevice(pt));
         {
             TCanvasDeviceUnits du(this);
             Polyline(d);
@@ -592,7 +592,7 @@ void TCanvas::Polyline(const std::vector<TPoint>& pts)
 
 TColor TCanvas::Pixels(int x, int y)
 {
-    if (Mapped()) { const TPoint d = LPtoDP(TPoint(x, y)); TCanvasDeviceUnits du(this); return Pixels(d.X, d.Y); }
+    if (Mapped()) { const TPoint d = PixelToDevice(TPoint(x, y)); TCanvasDeviceUnits du(this); return Pixels(d.X, d.Y); }
     if (!FTarget) return clNone;
     const int dx = x - FOrg.X, dy = y - FOrg.Y;
     if (dx < 0 || dy < 0 || dx >= FTarget->width() || dy >= FTarget->height()) return clNone;
@@ -602,7 +602,7 @@ TColor TCanvas::Pixels(int x, int y)
 
 void TCanvas::SetPixel(int x, int y, TColor c)
 {
-    if (Mapped()) { const TPoint d = LPtoDP(TPoint(x, y)); TCanvasDeviceUnits du(this); SetPixel(d.X, d.Y, c); return; }
+    if (Mapped()) { const TPoint d = PixelToDevice(TPoint(x, y)); TCanvasDeviceUnits du(this); SetPixel(d.X, d.Y, c); return; }
     if (!FTarget) return;
     const int dx = x - FOrg.X, dy = y - FOrg.Y;
     if (dx < 0 || dy < 0 || dx >= FTarget->width() || dy >= FTarget->height()) return;
@@ -613,7 +613,7 @@ void TCanvas::SetPixel(int x, int y, TColor c)
 
 void TCanvas::FloodFill(int x, int y, TColor c, TFillStyle style)
 {
-    if (Mapped()) { const TPoint d = LPtoDP(TPoint(x, y)); TCanvasDeviceUnits du(this); FloodFill(d.X, d.Y, c, style); return; }
+    if (Mapped()) { const TPoint d = PixelToDevice(TPoint(x, y)); TCanvasDeviceUnits du(this); FloodFill(d.X, d.Y, c, style); return; }
     if (!FTarget || FBrush.Style() == bsClear) return;
     ReleasePainter();
     QImage& img = *FTarget;
@@ -757,6 +757,17 @@ int TCanvas::TextLeading()
 
 void TCanvas::TextOut(int x, int y, const QString& shown)
 {
+    if (RightToLeftLayout()) {
+        // Upright: the text's end lands where its start would be mirrored to.
+        const int w = TextWidth(shown);
+        const TPoint d = LPtoDP(TPoint(x + w, y));
+        {
+            TCanvasDeviceUnits du(this);
+            TextOut(d.X, d.Y, shown);
+        }
+        FPenPos = TPoint(x + w, y);
+        return;
+    }
     if (Mapped()) {
         const TPoint d = LPtoDP(TPoint(x, y));
         const double s = ScaleX();
@@ -783,6 +794,7 @@ void TCanvas::TextOut(int x, int y, const QString& shown)
     }
     if (FBrush.Style() != bsClear)
         p->fillRect(QRect(x, y, w, fm.height()), ToQColor(FBrush.Color()));
+    if (FRTLReading) p->setLayoutDirection(Qt::RightToLeft);
     p->setFont(f);
     p->setPen(ToQColor(FFont.Color()));
     p->drawText(QPoint(x, y + fm.ascent()), text);
@@ -794,7 +806,7 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
 {
     if (Mapped()) {
         const TRect d = LPtoDP(r);
-        const TPoint at = LPtoDP(TPoint(x, y));
+        const TPoint at = LPtoDP(TPoint(RightToLeftLayout() ? x + TextWidth(text) : x, y));
         TCanvasDeviceUnits du(this);
         TextRect(d, at.X, at.Y, text);
         return;
@@ -830,8 +842,10 @@ void TCanvas::TextRect(TRect& r, QString& text, unsigned tf)
 void TCanvas::Draw(int x, int y, TGraphic* g)
 {
     if (Mapped()) {
-        // A picture's pixels count as logical units, as on a mapped device context.
-        if (g && !g->Empty()) StretchDraw(TRect(x, y, x + g->Width(), y - g->Height()), g);
+        // A picture's pixels count as logical units, as on a mapped device context; it is
+        // drawn upright, also in a right-to-left layout.
+        if (g && !g->Empty())
+            StretchDraw(TRect(x, y, x + g->Width(), Metric() ? y - g->Height() : y + g->Height()), g);
         return;
     }
     if (g && !g->Empty()) g->Draw(this, Bounds(x, y, g->Width(), g->Height()));
@@ -955,6 +969,7 @@ int TCanvas::SaveState()
     s.clip = FClip;
     s.org = FOrg;
     s.mapMode = FMapMode;
+    s.layoutWidth = FLayoutWidth;
     FSaved.push_back(std::move(s));
     return int(FSaved.size());
 }
@@ -972,6 +987,7 @@ void TCanvas::RestoreState(int id)
     FClip = s.clip;
     FOrg = s.org;
     FMapMode = s.mapMode;
+    FLayoutWidth = s.layoutWidth;
     FSaved.resize(keep);
 }
 
@@ -984,18 +1000,28 @@ int TCanvas::SetMapMode(int Mode)
     return old;
 }
 
+// A right-to-left layout mirrors x before the origin and the scale apply.
 TPoint TCanvas::LPtoDP(const TPoint& P) const
 {
-    if (!Mapped())
-        return TPoint(P.X - FOrg.X, P.Y - FOrg.Y);
-    return TPoint(int(std::lround((P.X - FOrg.X) * ScaleX())), int(std::lround(-(P.Y - FOrg.Y) * ScaleY())));
+    const int x = FLayoutWidth > 0 ? FLayoutWidth - P.X : P.X;
+    if (!Metric())
+        return TPoint(x - FOrg.X, P.Y - FOrg.Y);
+    return TPoint(int(std::lround((x - FOrg.X) * ScaleX())), int(std::lround(-(P.Y - FOrg.Y) * ScaleY())));
 }
 
 TPoint TCanvas::DPtoLP(const TPoint& P) const
 {
-    if (!Mapped())
-        return TPoint(P.X + FOrg.X, P.Y + FOrg.Y);
-    return TPoint(int(std::lround(P.X / ScaleX())) + FOrg.X, int(std::lround(-P.Y / ScaleY())) + FOrg.Y);
+    TPoint l = !Metric() ? TPoint(P.X + FOrg.X, P.Y + FOrg.Y)
+                         : TPoint(int(std::lround(P.X / ScaleX())) + FOrg.X, int(std::lround(-P.Y / ScaleY())) + FOrg.Y);
+    if (FLayoutWidth > 0) l.X = FLayoutWidth - l.X;
+    return l;
+}
+
+TPoint TCanvas::PixelToDevice(const TPoint& P) const
+{
+    TPoint d = LPtoDP(P);
+    if (FLayoutWidth > 0) --d.X;
+    return d;
 }
 
 TRect TCanvas::LPtoDP(const TRect& R) const
@@ -1007,13 +1033,18 @@ TRect TCanvas::LPtoDP(const TRect& R) const
 TRect TCanvas::DPtoLP(const TRect& R) const
 {
     const TPoint a = DPtoLP(R.TopLeft()), b = DPtoLP(R.BottomRight());
-    return TRect(a.X, a.Y, b.X, b.Y);
+    // Mirrored x comes back right to left; a metric y keeps its upward order.
+    return TRect(std::min(a.X, b.X), a.Y, std::max(a.X, b.X), b.Y);
 }
 
 TCanvasDeviceUnits::TCanvasDeviceUnits(TCanvas* Canvas)
-    : FCanvas(Canvas), FMode(Canvas->FMapMode), FOrg(Canvas->FOrg), FFontHeight(Canvas->FFont.Height()),
-      FPenWidth(Canvas->FPen.Width())
+    : FCanvas(Canvas), FMode(Canvas->FMapMode), FLayoutWidth(Canvas->FLayoutWidth), FOrg(Canvas->FOrg),
+      FFontHeight(Canvas->FFont.Height()), FPenWidth(Canvas->FPen.Width())
 {
+    if (FMode == MM_TEXT && FLayoutWidth == 0)
+        return;
+    Canvas->FLayoutWidth = 0;
+    Canvas->FOrg = TPoint();
     if (FMode == MM_TEXT)
         return;
     const double sx = Canvas->ScaleX(), sy = Canvas->ScaleY();
@@ -1026,10 +1057,13 @@ TCanvasDeviceUnits::TCanvasDeviceUnits(TCanvas* Canvas)
 
 TCanvasDeviceUnits::~TCanvasDeviceUnits()
 {
+    if (FMode == MM_TEXT && FLayoutWidth == 0)
+        return;
+    FCanvas->FLayoutWidth = FLayoutWidth;
+    FCanvas->FOrg = FOrg;
     if (FMode == MM_TEXT)
         return;
     FCanvas->FMapMode = FMode;
-    FCanvas->FOrg = FOrg;
     FCanvas->FFont.SetHeight(FFontHeight);
     FCanvas->FPen.SetWidth(FPenWidth);
 }

@@ -306,6 +306,17 @@ public:
     // Logical point that maps to the top-left pixel.
     virtual void SetWindowOrg(int x, int y);
     TPoint WindowOrg() const { return FOrg; }
+    // Right-to-left layout over a surface Width logical units wide (0 switches it off):
+    // x runs from the right edge leftwards, so shapes come out mirrored, while text and
+    // pictures are drawn upright at their mirrored places (a left-aligned text ends at the
+    // right). The mirror is pixel-exact: a logical pixel x lands on Width - 1 - x. SaveState
+    // keeps it; TCanvasDeviceUnits lifts it.
+    void SetRightToLeftLayout(int Width) { FLayoutWidth = std::max(0, Width); }
+    bool RightToLeftLayout() const { return FLayoutWidth > 0; }
+    int LayoutWidth() const { return FLayoutWidth; }
+    // Text runs read from right to left (bidirectional text is ordered for it).
+    void SetRightToLeftReading(bool Value) { FRTLReading = Value; }
+    bool RightToLeftReading() const { return FRTLReading; }
 
     // The mapping mode; answers the previous one. In MM_LOMETRIC every coordinate, size,
     // font height and pen width the canvas is given is in tenths of a millimetre at the
@@ -340,10 +351,13 @@ public:
 
 protected:
     friend class TCanvasDeviceUnits;
-    bool Mapped() const { return FMapMode != MM_TEXT; }
+    bool Mapped() const { return FMapMode != MM_TEXT || FLayoutWidth > 0; }
+    bool Metric() const { return FMapMode != MM_TEXT; }
     // Device pixels per logical unit.
-    double ScaleX() const { return Mapped() ? PixelsPerInchX() / 254.0 : 1.0; }
-    double ScaleY() const { return Mapped() ? PixelsPerInchY() / 254.0 : 1.0; }
+    double ScaleX() const { return Metric() ? PixelsPerInchX() / 254.0 : 1.0; }
+    double ScaleY() const { return Metric() ? PixelsPerInchY() / 254.0 : 1.0; }
+    // The device pixel a logical pixel lands on (LPtoDP maps the corners between pixels).
+    TPoint PixelToDevice(const TPoint& P) const;
     QFont CurrentQFont() const;
     // Metrics of the current font on the current device (cached).
     const QFontMetrics& Metrics();
@@ -361,8 +375,10 @@ protected:
     bool FClipOn = false;
     QRegion FClip; // device coordinates
     int FMapMode = MM_TEXT;
+    int FLayoutWidth = 0;
+    bool FRTLReading = false;
     int FPpiX = 0, FPpiY = 0;
-    struct Saved { TFont font; TPen pen; TBrush brush; bool clipOn; QRegion clip; TPoint org; int mapMode; };
+    struct Saved { TFont font; TPen pen; TBrush brush; bool clipOn; QRegion clip; TPoint org; int mapMode; int layoutWidth; };
     std::vector<Saved> FSaved;
     QImage* FTarget = nullptr;
     QPaintDevice* FDevice = nullptr;
@@ -385,6 +401,7 @@ public:
 private:
     TCanvas* FCanvas;
     int FMode;
+    int FLayoutWidth;
     TPoint FOrg;
     int FFontHeight;
     int FPenWidth;

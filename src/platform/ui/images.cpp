@@ -1,6 +1,7 @@
 // Bitmaps, icons, pictures of the common file formats, image lists and the
 // registry of images the program draws itself.
 #include "platform/ui/graphics.h"
+#include "platform/ui/metafile.h"
 
 #include <QtCore/QBuffer>
 #include <QtCore/QFile>
@@ -368,6 +369,7 @@ void TPicture::LoadFromData(const QByteArray& data)
     std::unique_ptr<TGraphic> g;
     if (fmt == "bmp") g = std::make_unique<TBitmap>();
     else if (fmt == "ico") g = std::make_unique<TIcon>();
+    else if (fmt.isEmpty() && !DetectMetafileFormat(data).isEmpty()) g = std::make_unique<TMetafile>();
     else g = std::make_unique<TImageGraphic>();
     g->LoadFromData(data);
     FGraphic = std::move(g);

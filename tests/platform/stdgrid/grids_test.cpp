@@ -10,6 +10,7 @@
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QScrollBar>
 #include <gtest/gtest.h>
 
 #include <set>
@@ -279,6 +280,56 @@ TEST_F(GridTest, MouseCoordinatesFindCells)
         EXPECT_EQ(at.X, c.col) << c.x << "," << c.y;
         EXPECT_EQ(at.Y, c.row) << c.x << "," << c.y;
     }
+}
+
+// Right to left: column 0 at the right; client points, cell rectangles, clicks and
+// sizing are mirrored, while painting works in the unmirrored layout.
+TEST_F(GridTest, RightToLeftMirrorsCellsClicksSizingAndPaint)
+{
+    Make(5, 5, 400, 200);
+    g->SetBiDiMode(bdRightToLeft);
+    ASSERT_EQ(g->ClientWidth(), 400);
+    EXPECT_EQ(g->CellRect(0, 0), TRect(336, 0, 400, 24));
+    EXPECT_EQ(g->CellRect(1, 1), TRect(271, 25, 335, 49));
+    struct Case {
+        int x, y, col, row;
+    };
+    const Case cases[] = {{399, 0, 0, 0}, {336, 24, 0, 0}, {334, 25, 1, 1}, {300, 30, 1, 1}, {10, 10, -1, -1}};
+    for (const Case& c : cases) {
+        const TGridCoord at = g->MouseCoord(c.x, c.y);
+        EXPECT_EQ(at.X, c.col) << c.x << "," << c.y;
+        EXPECT_EQ(at.Y, c.row) << c.x << "," << c.y;
+    }
+    QTest::mouseClick(g.get(), Qt::LeftButton, {}, At(200, 60));
+    EXPECT_EQ(g->Col(), 3);
+    EXPECT_EQ(g->Row(), 2);
+
+    g->RepaintNow();
+    for (const auto& d : g->DrawnCells)
+        if (d.Col == 0 && d.Row == 0) EXPECT_EQ(d.R, TRect(0, 0, 64, 24)) << "painting is unmirrored";
+    const QImage img = g->Snapshot();
+    EXPECT_EQ(FromQColor(img.pixelColor(At(390, 10))), ColorToRGB(clBtnFace)) << "the fixed column is at the right";
+    EXPECT_EQ(FromQColor(img.pixelColor(At(10, 10))), ColorToRGB(g->Color())) << "the empty area is at the left";
+
+    // Column 1's line at 129 shows at 400 - 1 - 129; dragging it 21 pixels left widens the column as far.
+    g->SetOptions(g->Options() | goColSizing);
+    QTest::mousePress(g.get(), Qt::LeftButton, {}, At(270, 10));
+    EXPECT_EQ(g->GridState(), gsColSizing);
+    QTest::mouseMove(g.get(), At(249, 10));
+    QTest::mouseRelease(g.get(), Qt::LeftButton, {}, At(249, 10));
+    EXPECT_EQ(g->ColWidths(1), 85);
+}
+
+TEST_F(GridTest, RightToLeftKeepsTheVerticalBarLeftAndTheScrollMessagesMeaning)
+{
+    Make(10, 10, 200, 100);
+    g->SetBiDiMode(bdRightToLeft);
+    ASSERT_TRUE(g->ScrollBarVisible(SB_VERT) && g->ScrollBarVisible(SB_HORZ));
+    EXPECT_EQ(g->ClientOrigin(), TPoint(17, 0));
+    EXPECT_TRUE(g->ScrollBarWidget(SB_HORZ)->invertedAppearance());
+    g->SendScroll(WM_HSCROLL, SB_LINEDOWN);
+    EXPECT_EQ(g->LeftCol(), 2) << "line down still brings the next column";
+    EXPECT_EQ(g->MouseCoord(182, 10).X, 0);
 }
 
 TEST_F(GridTest, StorageOutlivesTheCounts)

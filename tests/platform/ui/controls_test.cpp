@@ -19,6 +19,8 @@
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QTreeWidget>
+#include <QtWidgets/QScrollBar>
+#include <QtWidgets/QStyleOptionSlider>
 #include <gtest/gtest.h>
 
 TEST(Controls, AlignLaysOutChildrenInTheClassicOrder)
@@ -363,6 +365,101 @@ TEST(Controls, WindowScrollBarsSendScrollMessages)
     s.SetScrollInfo(SB_VERT, si);
     EXPECT_FALSE(s.ScrollBarVisible(SB_VERT));
     EXPECT_EQ(s.GetScrollPos(SB_VERT), 0);
+}
+
+namespace {
+// A control with both bars that records its scroll messages.
+struct TTwoBars : TCustomControl {
+    std::vector<std::pair<UINT, int>> Msgs;
+    void CreateParams(TCreateParams& p) override
+    {
+        TCustomControl::CreateParams(p);
+        p.Style |= WS_VSCROLL | WS_HSCROLL;
+    }
+    void WndProc(TMessage& m) override
+    {
+        if (m.Msg == WM_VSCROLL || m.Msg == WM_HSCROLL) {
+            Msgs.emplace_back(m.Msg, m.WParamLo());
+            return;
+        }
+        TCustomControl::WndProc(m);
+    }
+    void Ranges()
+    {
+        TScrollInfo si;
+        si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        si.nMax = 50;
+        si.nPage = 10;
+        SetScrollInfo(SB_VERT, si);
+        SetScrollInfo(SB_HORZ, si);
+    }
+};
+} // namespace
+
+TEST(Controls, ScrollBarPressesEndWithEndScroll)
+{
+    TTwoBars s;
+    s.SetBounds(0, 0, 200, 120);
+    s.HandleNeeded();
+    s.Ranges();
+    s.Show();
+    QScrollBar* h = s.findChildren<QScrollBar*>().value(0);
+    for (QScrollBar* b : s.findChildren<QScrollBar*>())
+        if (b->orientation() == Qt::Horizontal) h = b;
+    ASSERT_TRUE(h);
+    // An arrow: the line step, then the end when the button comes up.
+    QTest::mouseClick(h, Qt::LeftButton, Qt::NoModifier, QPoint(h->width() - 4, h->height() / 2));
+    using M = std::vector<std::pair<UINT, int>>;
+    EXPECT_EQ(s.Msgs, (M{{WM_HSCROLL, SB_LINEDOWN}, {WM_HSCROLL, SB_ENDSCROLL}}));
+    // A thumb drag ends once, after its final position.
+    s.Msgs.clear();
+    QStyleOptionSlider opt;
+    opt.initFrom(h);
+    opt.orientation = Qt::Horizontal;
+    opt.minimum = h->minimum();
+    opt.maximum = h->maximum();
+    opt.sliderPosition = opt.sliderValue = h->value();
+    opt.pageStep = h->pageStep();
+    opt.singleStep = h->singleStep();
+    opt.subControls = QStyle::SC_All;
+    const QPoint from = h->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, h).center();
+    const QPoint to = from + QPoint(30, 0);
+    QTest::mousePress(h, Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(h, to);
+    QTest::mouseRelease(h, Qt::LeftButton, Qt::NoModifier, to);
+    ASSERT_FALSE(s.Msgs.empty());
+    EXPECT_EQ(s.Msgs.back(), std::make_pair(UINT(WM_HSCROLL), int(SB_ENDSCROLL)));
+    EXPECT_EQ(std::count(s.Msgs.begin(), s.Msgs.end(), std::make_pair(UINT(WM_HSCROLL), int(SB_ENDSCROLL))), 1);
+}
+
+TEST(Controls, RightToLeftPutsTheVerticalBarLeftAndRunsTheHorizontalBarFromTheRight)
+{
+    TTwoBars s;
+    s.SetBorderStyle(bsSingle);
+    s.SetBounds(0, 0, 200, 120);
+    s.HandleNeeded();
+    s.Ranges();
+    auto bars = [&] {
+        QScrollBar *v = nullptr, *h = nullptr;
+        for (QScrollBar* b : s.findChildren<QScrollBar*>()) (b->orientation() == Qt::Vertical ? v : h) = b;
+        return std::make_pair(v, h);
+    };
+    EXPECT_EQ(s.ClientOrigin(), TPoint(2, 2));
+    EXPECT_FALSE(bars().second->invertedAppearance());
+    s.SetBiDiMode(bdRightToLeft);
+    s.Ranges();
+    const auto [v, h] = bars();
+    ASSERT_TRUE(v && h);
+    EXPECT_EQ(v->geometry().left(), 2);
+    EXPECT_EQ(h->geometry().left(), 2 + 17);
+    EXPECT_TRUE(h->invertedAppearance());
+    EXPECT_EQ(s.ClientOrigin(), TPoint(2 + 17, 2)) << "the client area starts after the bar";
+    EXPECT_EQ(s.ClientRect(), TRect(0, 0, 200 - 4 - 17, 120 - 4 - 17));
+    // Reading only: text from the right, the bars where they were.
+    s.SetBiDiMode(bdRightToLeftNoAlign);
+    s.Ranges();
+    EXPECT_EQ(s.ClientOrigin(), TPoint(2, 2));
+    EXPECT_FALSE(bars().second->invertedAppearance());
 }
 
 TEST(Controls, PopupMenuAndModalResultOfButtons)
