@@ -50,10 +50,23 @@ void TEditorSession::Open_Window(TE2eUser& User, TLbButton* Step, const TForm* W
   User.Wait_Shown(Window);
 }
 
-void TEditorSession::Close_With(TE2eUser& User, TLbButton* Button, const TForm* Window)
+void TEditorSession::Close_With(TE2eUser& User, TLbButton* Button, const TForm* Window, const QWidget* Back)
 {
   User.Click(Button);
   User.Wait_Hidden(Window);
+  if (Back)
+    Back_To(User, Back);
+}
+
+void TEditorSession::Back_To(TE2eUser& User, const QWidget* Window)
+{
+  // A window manager gives the focus back to the window below the one that closed; on
+  // this bare X server the user clicks into its title area instead, before typing on.
+  if (User.Ui([Window] { return Window->isActiveWindow(); }))
+    return;
+  const QRect r = User.Screen_Rect(Window);
+  User.Click_At(QPoint(r.right() - 20, r.top() + 10));
+  User.Wait_Shown(Window);
 }
 
 void TEditorSession::Scroll_To_Cell(TE2eUser& User, TKvStringGrid* Grid, int Col, int Row)
@@ -99,8 +112,11 @@ void TEditorSession::Type_Cell(TE2eUser& User, TKvStringGrid* Grid, int Col, int
   User.Type(Text);
   User.Keys(QStringLiteral("Return"));
   const QString want = Expected.isNull() ? Text : Expected;
-  User.Wait(QStringLiteral("'%1' in cell %2,%3 of %4").arg(want).arg(Col).arg(Row).arg(Grid->objectName()),
-            [&] { return Grid->Cells(Grid->RealColIndex(Col), Row) == want && !Grid->EditorMode(); });
+  if (!User.Wait(QStringLiteral("'%1' in cell %2,%3").arg(want).arg(Col).arg(Row),
+                 [&] { return Grid->Cells(Grid->RealColIndex(Col), Row) == want && !Grid->EditorMode(); })) {
+    ADD_FAILURE() << "the cell holds '" << Cell(User, Grid, Grid->RealColIndex(Col), Row).toStdString() << "'";
+    User.Snapshot(Grid, QStringLiteral("failed-%1-%2").arg(Col).arg(Row));
+  }
 }
 
 void TEditorSession::Pick_Cell(TE2eUser& User, TKvStringGrid* Grid, int Col, int Row, const QString& Item)
@@ -115,6 +131,9 @@ void TEditorSession::Pick_Cell(TE2eUser& User, TKvStringGrid* Grid, int Col, int
     User.Sync();
   }
   Pick_From_Popup(User, Item);
+  // Return confirms the pick where the list's editor is still open.
+  if (User.Ui([Grid] { return Grid->EditorMode(); }))
+    User.Keys(QStringLiteral("Return"));
   User.Wait(QStringLiteral("'%1' picked into cell %2,%3 of %4").arg(Item).arg(Col).arg(Row).arg(Grid->objectName()),
             [&] { return Grid->Cells(Grid->RealColIndex(Col), Row) == Item; });
 }
@@ -159,6 +178,7 @@ QString TEditorSession::Answer_After(TE2eUser& User, TLbButton* Button, const QS
   User.Click(Button);
   const QString text = User.Message_Text();
   User.Answer(Answer);
+  Back_To(User, Button->window());
   return text;
 }
 

@@ -18,6 +18,7 @@
 // Test failures show texts as text.
 inline void PrintTo(const QString& Text, std::ostream* Out) { *Out << '"' << Text.toStdString() << '"'; }
 
+class QWidget;
 class TForm;
 class TKvStringGrid;
 class TLbButton;
@@ -32,8 +33,11 @@ protected:
 
   // Presses the hidden step button and waits until its window is on screen.
   static void Open_Window(TE2eUser& User, TLbButton* Step, const TForm* Window);
-  // Clicks the window's button and waits until the window has closed.
-  static void Close_With(TE2eUser& User, TLbButton* Button, const TForm* Window);
+  // Clicks the window's button and waits until the window has closed; then the user goes
+  // on in Back, when given (Back_To).
+  static void Close_With(TE2eUser& User, TLbButton* Button, const TForm* Window, const QWidget* Back = nullptr);
+  // Makes Window, which a closed message box or dialog laid open again, the active window.
+  static void Back_To(TE2eUser& User, const QWidget* Window);
 
   // Scrolls the grid with its scroll bars' arrows until the cell is wholly on screen.
   static void Scroll_To_Cell(TE2eUser& User, TKvStringGrid* Grid, int Col, int Row);
@@ -42,8 +46,8 @@ protected:
   // typed letters).
   static void Type_Cell(TE2eUser& User, TKvStringGrid* Grid, int Col, int Row, const QString& Text,
                         const QString& Expected = QString());
-  // Clicks the cell, opens its drop-down list with the list's arrow and clicks Item;
-  // waits until the cell holds it.
+  // Clicks the cell, opens its drop-down list with the list's arrow, clicks Item and
+  // confirms it with Return; waits until the cell holds it.
   static void Pick_Cell(TE2eUser& User, TKvStringGrid* Grid, int Col, int Row, const QString& Item);
   // Clicks a check-box cell and waits until its state has turned.
   static void Click_Check(TE2eUser& User, TKvStringGrid* Grid, int Col, int Row);
@@ -55,6 +59,7 @@ protected:
   // Makes a rule row current by clicking its row number.
   static void Select_Row(TE2eUser& User, TKvStringGrid* Grid, int Row);
   // Clicks Button and answers the question it asks with Answer; returns the question.
+  // The user goes on in Button's window.
   static QString Answer_After(TE2eUser& User, TLbButton* Button, const QString& Answer);
 };
 
