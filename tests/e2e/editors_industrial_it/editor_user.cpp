@@ -16,11 +16,12 @@
 
 namespace {
 
-// The cell's rectangle in the grid's client area when it is wholly shown, else empty.
+// The cell's rectangle in the grid's client area when it is wholly shown, else empty
+// (the grid's rectangle of a cell is empty out of view and cut at the client's edge).
 QRect Shown_Cell(TKvStringGrid* Grid, int Col, int Row)
 {
-  const TRect c = Grid->CellRect(Col, Row);
-  if (c.Width() <= 0 || c.Height() <= 0 || c.Right > Grid->ClientWidth() || c.Bottom > Grid->ClientHeight())
+  const TRect c = Grid->TCustomGrid::CellRect(Col, Row);
+  if (c.Width() != Grid->ColWidths(Col) || c.Height() != Grid->RowHeights(Row))
     return QRect();
   return QRect(c.Left, c.Top, c.Width(), c.Height());
 }
@@ -82,8 +83,8 @@ void TEditorSession::Scroll_To_Cell(TE2eUser& User, TKvStringGrid* Grid, int Col
       TWhere r{!Shown_Cell(Grid, Col, Row).isEmpty(), 0, true, QRect()};
       if (r.Shown)
         return r;
-      const bool colOut = Col >= Grid->FixedCols() && (Col < Grid->LeftCol() || Grid->CellRect(Col, Row).Right > Grid->ClientWidth() ||
-                                                        Grid->CellRect(Col, Row).Width() <= 0);
+      const TRect c = Grid->TCustomGrid::CellRect(Col, Row);
+      const bool colOut = Col >= Grid->FixedCols() && c.Width() != Grid->ColWidths(Col);
       r.Bar = colOut ? 0 : 1;
       r.Forward = colOut ? Col >= Grid->LeftCol() : Row >= Grid->TopRow();
       if (QScrollBar* b = Grid->ScrollBarWidget(r.Bar); b && b->isVisible())
