@@ -72,6 +72,7 @@ void TFEtherNetIP_Data_Seg::Init_Table()
         KSG_DataSeg->SetCells(c, 0, Lang_Str(First_Header_Text + c));
         KSG_DataSeg->SetColWidths(c, Col_Widths[c]);
     }
+    Two_Line_Header(KSG_DataSeg);
 }
 
 void TFEtherNetIP_Data_Seg::Set_Lang()
@@ -89,7 +90,9 @@ void TFEtherNetIP_Data_Seg::Set_Lang()
 void TFEtherNetIP_Data_Seg::FormShow(TObject*)
 {
     TKvStringGrid* g = KSG_DataSeg;
-    g->EditMode = true;
+    // The grid takes edits; its EditMode flag says an edit is open and stays the grid's
+    // own: set here with no editor open, it kept every key and click from opening one.
+    g->SetOptions(g->Options() | goEditing);
     const int count = TC ? int(TC->ListParamObject.size()) : 0;
     if (count == 0) {
         g->SetRowCount(2);

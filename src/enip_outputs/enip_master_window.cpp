@@ -119,6 +119,7 @@ TFEtherNetIP_Master_Access::TFEtherNetIP_Master_Access(TComponent* AOwner) : TFo
         if (Columns[c].Editor == edDataCheckBox)
             item->SetAlignment(taCenter);
     }
+    Two_Line_Header(KCG);
     KCG->OnGridHint = [this](TObject* s, int r, int c, QString& h) { GridHint(s, r, c, h); };
     KCG->OnKeyPress = [this](TObject* s, QChar& k) { KeyPress(s, k); };
     Wire_OnDblClickCell(KCG, [this](TObject* s, int r, int c) { DblClickCell(s, r, c); });

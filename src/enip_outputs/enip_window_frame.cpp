@@ -2,6 +2,7 @@
 
 #include "grid/kv_string_grid.h"
 #include "platform/ui/forms.h"
+#include "platform/ui/graphics.h"
 #include "shell/common/lb_button.h"
 #include "shell/common/window_look.h"
 
@@ -39,4 +40,11 @@ void Place_Client_Grid(TForm* Form, TKvStringGrid* Grid, const QString& Name)
     Grid->SetName(Name);
     Grid->SetParent(Form);
     Grid->SetAlign(alClient);
+}
+
+void Two_Line_Header(TKvStringGrid* Grid)
+{
+    TBitmap measure(1, 1);
+    measure.Canvas()->Font()->Assign(*Grid->FixedFont());
+    Grid->SetRowHeights(0, Grid->RowHeights(0) + measure.Canvas()->TextHeight(QStringLiteral("Wg")));
 }

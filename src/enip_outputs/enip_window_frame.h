@@ -24,3 +24,7 @@ TEnip_Frame Make_Enip_Frame(TForm* Form, int ClientWidth, int ClientHeight);
 
 // Names the grid, puts it on the form and lets it fill the client area.
 void Place_Client_Grid(TForm* Form, TKvStringGrid* Grid, const QString& Name);
+
+// Makes the header row one line of its font taller: a long header wraps onto a second line
+// within the width its column is given instead of being cut at the cell's edge.
+void Two_Line_Header(TKvStringGrid* Grid);

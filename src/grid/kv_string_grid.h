@@ -2042,6 +2042,10 @@ private:
     TGridColorDropDown* FEditColorPicker = nullptr;
     TGridImageDropDown* FEditImagePicker = nullptr;
     TGridKvGridDropDown* FEditKvGridPicker = nullptr;
+    // Types the key that started the edit into the editor that has just taken the focus.
+    // It is sent at once, not posted: keys typed after it may already wait in the queue
+    // ahead of anything posted now, and must land after it.
+    void ReplayStartEditChar(TWinControl* Editor);
     // The combo-list rule for a cell text that is no item; true when it fell back to item 0.
     bool PreselectComboList(TGridCombo* Combo, int RealCol, int ARow, int ACol);
     void ShowComboControl(TGridCombo* Combo, int ACol, int ARow, const TRect& R, int W, int H, TColor BkColor);

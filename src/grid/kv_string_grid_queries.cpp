@@ -120,7 +120,8 @@ void TKvStringGrid::CanEdit(int ACol, int ARow, bool& CanEdit)
     const TPoint b = BaseCell(ACol, ARow);
     if (HasCellProperties(b.X, b.Y) && CanEdit) {
         CanEdit = !GridObjects(b.X, b.Y)->ReadOnly();
-        if (!Options().Contains(goEditing) && !FMouseActions->RangeSelectAndEdit()) CanEdit = false;
+        // Editing suspended on a read-only cell (FEditDisable) comes back on an editable one.
+        if (!Options().Contains(goEditing) && !FMouseActions->RangeSelectAndEdit() && !FEditDisable) CanEdit = false;
     }
     if (b.X < ColCount() + FNumHiddenColumns) CanEditCell(b.X, b.Y, CanEdit);
     else CanEdit = true;

@@ -229,7 +229,7 @@ bool TGridDropDownRows::Show(TKvStringGrid* G, int ACol, int ARow, const TRect& 
         const int i = e->Items()->IndexOf(e->GetText());
         if (i >= 0) e->SetItemIndex(i);
     }
-    if (!G->FStartEditChar.isNull()) PostMessage(E, WM_CHAR, G->FStartEditChar.unicode(), 0);
+    G->ReplayStartEditChar(E);
     if (G->MouseActions()->DirectComboDrop()) E->ShowDropDown();
     if (kind == edMemoDropDown) {
         E->SetSelStart(0);

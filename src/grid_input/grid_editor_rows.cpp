@@ -22,12 +22,6 @@ T* FindEditor(const std::vector<TComponent*>& Controls)
     return nullptr;
 }
 
-// The character that started the edit, posted so that it arrives after the editor has the focus.
-void Replay(TKvStringGrid* G, TWinControl* Editor)
-{
-    if (!G->FStartEditChar.isNull()) PostMessage(Editor, WM_CHAR, G->FStartEditChar.unicode(), 0);
-}
-
 void Place(TWinControl* C, const TRect& R, int W, int H) { C->SetBounds(R.Left, R.Top, W, H); }
 
 void Focus(TWinControl* C)
@@ -141,7 +135,7 @@ bool TGridEditorRows::Show(TKvStringGrid* G, int ACol, int ARow, const TRect& R,
             spin->SetDateValue(d);
         }
         Focus(spin);
-        Replay(G, spin);
+        G->ReplayStartEditChar(spin);
         if (G->FSpinUpClick) spin->UpClick(false);
         if (G->FSpinDnClick) spin->DownClick(false);
         G->EditCtrl = spin;
@@ -161,7 +155,7 @@ bool TGridEditorRows::Show(TKvStringGrid* G, int ACol, int ARow, const TRect& R,
         Focus(e);
         e->SetHeight(H);
         e->SetEditMask(kind == edMaskEditBtn ? G->GetEditMask(realCol, ARow) : QString());
-        Replay(G, e);
+        G->ReplayStartEditChar(e);
         G->EditCtrl = e;
         return true;
     }
@@ -201,7 +195,7 @@ bool TGridEditorRows::Show(TKvStringGrid* G, int ACol, int ARow, const TRect& R,
         p->SetColor(BkColor);
         Focus(p);
         if (G->MouseActions()->DirectDateDrop()) p->Perform(WM_KEYDOWN, VK_F4, 0);
-        Replay(G, p);
+        G->ReplayStartEditChar(p);
         G->EditCtrl = p;
         return true;
     }
@@ -252,7 +246,7 @@ bool TGridEditorRows::Show(TKvStringGrid* G, int ACol, int ARow, const TRect& R,
         u->SetColor(BkColor);
         Focus(u);
         u->SetHeight(H);
-        Replay(G, u);
+        G->ReplayStartEditChar(u);
         G->EditCtrl = u;
         return true;
     }

@@ -179,7 +179,7 @@ void TKvStringGrid::ShowComboControl(TGridCombo* Combo, int ACol, int ARow, cons
         // The typed start replaces the cell's text, as in the text editor, also where
         // the focus put the caret after the text (EditSelectAll off).
         if (!list) Combo->SelectAll();
-        PostMessage(Combo, WM_CHAR, FStartEditChar.unicode(), 0);
+        ReplayStartEditChar(Combo);
     }
     EditCtrl = Combo;
 
@@ -190,6 +190,11 @@ void TKvStringGrid::ShowComboControl(TGridCombo* Combo, int ACol, int ARow, cons
         if (OnComboChange) OnComboChange(this, realCol, ARow, idx, sel);
         if (OnComboObjectChange) OnComboObjectChange(this, realCol, ARow, idx, sel, Combo->Items()->Objects(idx));
     }
+}
+
+void TKvStringGrid::ReplayStartEditChar(TWinControl* Editor)
+{
+    if (Editor && !FStartEditChar.isNull()) SendMessage(Editor, WM_CHAR, FStartEditChar.unicode(), 0);
 }
 
 void TKvStringGrid::HideEditControl(int ACol, int ARow)

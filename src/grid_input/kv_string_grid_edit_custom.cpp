@@ -83,7 +83,7 @@ void TKvStringGrid::ShowRichEditControl(int ACol, int ARow, const TRect& R, TCol
     re->Perform(EM_SETRECT, 0, LPARAM(&format));
     re->SetColor(BkColor);
     if (re->CanFocus()) re->SetFocus();
-    if (!FStartEditChar.isNull()) PostMessage(re, WM_CHAR, FStartEditChar.unicode(), 0);
+    ReplayStartEditChar(re);
     re->Unlock();
     EditCtrl = re;
 }
@@ -147,7 +147,7 @@ void TKvStringGrid::ShowCustomEditControl(int ACol, int ARow, const TRect& R, TC
     FEditActive = true;
     FStartEditChar = start;
     if (TWinControl* c = link->GetEditControl()) {
-        if (!start.isNull()) PostMessage(c, WM_CHAR, start.unicode(), 0);
+        ReplayStartEditChar(c);
         EditCtrl = c;
     }
 }

@@ -132,7 +132,9 @@ TEST_F(DataSegWindow, ShowingFillsOneRowPerMember)
 {
     Show([&] {
         const TKvStringGrid* g = Form->KSG_DataSeg;
-        EXPECT_TRUE(g->EditMode);
+        // Editing is on, and no edit is open until the user starts one.
+        EXPECT_TRUE(g->Options().Contains(goEditing));
+        EXPECT_FALSE(g->EditMode);
         ASSERT_EQ(g->RowCount(), 5);
         const QStringList rows[] = {
             {"1", "Speed", "1", "198", "10", "10", "0", "255", ""},

@@ -625,28 +625,28 @@ void TControl::SetInnerWidget(QWidget* w)
 }
 
 namespace {
-// An item view handles its viewport's events through the view's own viewportEvent
-// (its filter on the viewport, which our filter runs before): the viewport's event()
-// alone would leave a click unseen by the view.
-struct TViewportAccess : QAbstractItemView {
-    static bool Deliver(QAbstractItemView* view, QEvent* e)
+// A scroll area (an item view, a multi-line edit) handles its viewport's events through
+// its own viewportEvent (its filter on the viewport, which our filter runs before): the
+// viewport's event() alone would leave a click unseen by the area.
+struct TViewportAccess : QAbstractScrollArea {
+    static bool Deliver(QAbstractScrollArea* area, QEvent* e)
     {
-        return (view->*(&TViewportAccess::viewportEvent))(e);
+        return (area->*(&TViewportAccess::viewportEvent))(e);
     }
 };
 
-QAbstractItemView* ItemViewOfViewport(QObject* target)
+QAbstractScrollArea* ScrollAreaOfViewport(QObject* target)
 {
     auto* w = qobject_cast<QWidget*>(target);
-    auto* view = w ? qobject_cast<QAbstractItemView*>(w->parentWidget()) : nullptr;
-    return view && view->viewport() == w ? view : nullptr;
+    auto* area = w ? qobject_cast<QAbstractScrollArea*>(w->parentWidget()) : nullptr;
+    return area && area->viewport() == w ? area : nullptr;
 }
 }  // namespace
 
 void TControl::RunNative(QObject* target, QEvent* e)
 {
     if (target == this) QWidget::event(e);
-    else if (QAbstractItemView* view = ItemViewOfViewport(target)) TViewportAccess::Deliver(view, e);
+    else if (QAbstractScrollArea* area = ScrollAreaOfViewport(target)) TViewportAccess::Deliver(area, e);
     else static_cast<QObject*>(target)->event(e);
 }
 
@@ -695,6 +695,15 @@ bool TControl::HandleQtEvent(QObject* target, QEvent* e)
         return false;
     case QEvent::Leave:
         if (target == InputWidget() && FMouseInside) {
+            FMouseInside = false;
+            Application->HintMouseLeave(this);
+            Perform(CM_MOUSELEAVE);
+        }
+        return false;
+    case QEvent::Hide:
+        // A control hidden under the pointer (its window closed by the click) gets no
+        // leave from the window system: it would show its hover look when shown again.
+        if (target == this && FMouseInside) {
             FMouseInside = false;
             Application->HintMouseLeave(this);
             Perform(CM_MOUSELEAVE);

@@ -1,6 +1,7 @@
 #include "platform/ui/dialogs.h"
 
 #include <QtCore/QDir>
+#include <QtCore/QPointer>
 #include <QtCore/QFileInfo>
 #include <QtCore/QRegularExpression>
 #include <QtWidgets/QApplication>
@@ -56,7 +57,8 @@ int RunMessage(const TDialogRequest& req)
         return a.Result;
     }
     Application->CancelHint();
-    QMessageBox box(QApplication::activeWindow());
+    const QPointer<QWidget> before = ActiveOrPendingWindow();
+    QMessageBox box(before);
     box.setWindowTitle(req.Caption);
     box.setText(req.Text);
     switch (req.DlgType) {
@@ -78,6 +80,8 @@ int RunMessage(const TDialogRequest& req)
         ++idx;
     }
     box.exec();
+    // The owner of a closed box is active again, as on the classic desktop.
+    ReactivateWindow(before);
     for (auto& [b, r] : map) if (box.clickedButton() == b) return r;
     return (req.Buttons & mbCancel) ? int(mrCancel) : FirstButtonResult(req.Buttons);
 }
@@ -230,16 +234,15 @@ QString ApplyDefaultExt(const QString& fileName, const QString& defaultExt)
 }
 
 namespace {
-// Qt name filters are case-sensitive on Linux: spell each letter both ways.
-QString CaseFreePattern(const QString& pat)
+// The dialog's line for one filter entry: the description as the program wrote it when it
+// already names its patterns ("EDS files (*.eds)"), else the description followed by them.
+QString NameFilterLine(const QString& desc, const QString& patterns)
 {
-    QString out;
-    for (QChar c : pat) {
-        if (c.isLetter() && c.toLower() != c.toUpper())
-            out += QLatin1Char('[') + c.toLower() + c.toUpper() + QLatin1Char(']');
-        else out += c;
-    }
-    return out;
+    QStringList pats;
+    for (const QString& p : patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts)) pats << p.trimmed();
+    const QString listed = QStringLiteral("(") + pats.join(QLatin1Char(' ')) + QLatin1Char(')');
+    if (desc.trimmed().endsWith(listed)) return desc.trimmed();
+    return desc + QLatin1Char(' ') + listed;
 }
 } // namespace
 
@@ -259,13 +262,12 @@ bool TOpenDialog::Execute()
     } else {
         Application->CancelHint();
         QStringList filters;
-        for (const auto& [desc, pats] : ParseDialogFilter(Filter)) {
-            QStringList q;
-            for (const QString& p : pats.split(QLatin1Char(';'), Qt::SkipEmptyParts)) q << CaseFreePattern(p.trimmed());
-            filters << desc + QStringLiteral(" (") + q.join(QLatin1Char(' ')) + QLatin1Char(')');
-        }
-        QFileDialog dlg(QApplication::activeWindow(), Title, InitialDir);
+        for (const auto& [desc, pats] : ParseDialogFilter(Filter)) filters << NameFilterLine(desc, pats);
+        const QPointer<QWidget> before = ActiveOrPendingWindow();
+        QFileDialog dlg(before, Title, InitialDir);
         dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+        // Patterns match whatever the case of the file name, as on the classic desktop.
+        dlg.setFilter(dlg.filter() & ~QDir::CaseSensitive);
         dlg.setNameFilters(filters);
         if (FilterIndex >= 1 && FilterIndex <= filters.size()) dlg.selectNameFilter(filters[FilterIndex - 1]);
         if (!FileName.isEmpty()) dlg.selectFile(FileName);
@@ -277,6 +279,7 @@ bool TOpenDialog::Execute()
             dlg.setFileMode((Options & ofAllowMultiSelect) ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
         }
         a.Accepted = dlg.exec() == QDialog::Accepted;
+        ReactivateWindow(before);
         if (a.Accepted) {
             a.Files = dlg.selectedFiles();
             a.FileName = a.Files.value(0);
@@ -300,8 +303,10 @@ bool SelectDirectory(const QString& caption, const QString& root, QString& direc
     if (gResponder) {
         a = gResponder->Respond(req);
     } else {
-        const QString d = QFileDialog::getExistingDirectory(QApplication::activeWindow(), caption, req.InitialDir,
+        const QPointer<QWidget> before = ActiveOrPendingWindow();
+        const QString d = QFileDialog::getExistingDirectory(before, caption, req.InitialDir,
                                                             QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+        ReactivateWindow(before);
         a.Accepted = !d.isEmpty();
         a.FileName = d;
     }

@@ -367,6 +367,10 @@ int TCustomForm::ShowModal()
         SetVisible(false);
         return FModalResult;
     }
+    // The window active before comes back active when this one closes, as the owner of a
+    // closed modal window does on the classic desktop, also where no window manager hands
+    // the focus back.
+    const QPointer<QWidget> before = ActiveOrPendingWindow();
     SetVisible(true);
     QEventLoop loop;
     FModalLoop = &loop;
@@ -377,6 +381,7 @@ int TCustomForm::ShowModal()
     }
     FModalLoop = nullptr;
     SetVisible(false);
+    if (before != this) ReactivateWindow(before);
     return FModalResult;
 }
 
@@ -917,6 +922,24 @@ void UpdateLayeredWindow(TCustomControl* c, const QImage& argb)
     c->setMask(QBitmap::fromImage(alpha.createAlphaMask()));
     c->Canvas()->Painter()->drawImage(0, 0, alpha);
     c->Canvas()->ReleasePainter();
+}
+
+// ---------------------------------------------------------------- activation
+namespace {
+QPointer<QWidget> gPendingActivation;
+}
+
+QWidget* ActiveOrPendingWindow()
+{
+    if (QWidget* w = QApplication::activeWindow()) return w;
+    return gPendingActivation && gPendingActivation->isVisible() ? gPendingActivation.data() : nullptr;
+}
+
+void ReactivateWindow(QWidget* Window)
+{
+    if (!Window || !Window->isVisible()) return;
+    gPendingActivation = Window;
+    Window->activateWindow();
 }
 
 // ---------------------------------------------------------------- start-up

@@ -421,6 +421,12 @@ void UpdateLayeredWindow(TCustomControl* c, const QImage& argb);
 // Sets the Fusion style, the font substitutions and the default font; the
 // program and the test binaries call it once after creating the QApplication.
 void InitPlatformApplication();
+
+// The window that closing a modal window or box hands the activation back to: the active
+// window, else the one asked to become active a moment ago that the window system has not
+// reported active yet. ReactivateWindow asks for it again when it is still shown.
+QWidget* ActiveOrPendingWindow();
+void ReactivateWindow(QWidget* Window);
 // Registers a font file with the application (tests use it for pixel tests);
 // returns the family name or empty.
 QString RegisterTestFont(const QString& path = QString());

@@ -405,6 +405,10 @@ void TCustomEdit::SetLineMode(bool Multi, bool Wrap, bool WantReturn)
     QWidget* w = Multi ? static_cast<QWidget*>(FMultiEdit) : static_cast<QWidget*>(FEdit);
     if (old) old->removeEventFilter(this);
     SetInnerWidget(w);
+    // The multi-line field takes the mouse on its viewport: a click or double click there
+    // is the control's as much as one on the single-line field.
+    if (Multi) FMultiEdit->viewport()->installEventFilter(this);
+    else if (FMultiEdit) FMultiEdit->viewport()->removeEventFilter(this);
     FNoChange = true;
     SetTextBuf(text);
     FNoChange = false;
@@ -624,11 +628,14 @@ void TCustomEdit::Change() { if (OnChange) OnChange(this); }
 void TCustomEdit::DoEnter()
 {
     // Entering by keyboard selects the text; a click places the caret instead.
-    // The selection is made after the focus change (the line edit would reset it), and only
-    // while text and caret are as they were on entering: an owner that placed text or caret
-    // meanwhile (a grid opening its editor with the typed character) keeps what it placed.
+    // The text is selected at once, so that a key typed right after the focus moved here
+    // replaces it whatever the speed of typing; should the field's own focus handling drop
+    // the selection again, it is made once more after the focus change, but only while
+    // text and caret are as they were: an owner that placed text or caret meanwhile (a
+    // grid opening its editor with the typed character) keeps what it placed.
     if (FMulti && FAutoSelect && SelLength() == 0 && !(QApplication::mouseButtons() & Qt::LeftButton)) {
         QPointer<QPlainTextEdit> e = FMultiEdit;
+        e->selectAll();
         const QString text = e->toPlainText();
         const int caret = e->textCursor().position();
         QMetaObject::invokeMethod(FMultiEdit, [e, text, caret] {
@@ -637,6 +644,7 @@ void TCustomEdit::DoEnter()
         }, Qt::QueuedConnection);
     } else if (!FMulti && FAutoSelect && !FEdit->hasSelectedText() && !(QApplication::mouseButtons() & Qt::LeftButton)) {
         QPointer<QLineEdit> e = FEdit;
+        e->selectAll();
         const QString text = e->text();
         const int caret = e->cursorPosition();
         QMetaObject::invokeMethod(FEdit, [e, text, caret] {
@@ -1078,7 +1086,12 @@ void TCustomComboBox::ApplyStyle()
 {
     const QString t = GetText();
     const bool editable = FStyle == csDropDown || FStyle == csSimple;
+    QLineEdit* dropped = editable ? nullptr : FCombo->lineEdit();
     FCombo->setEditable(editable);
+    // The toolkit deletes the field it drops later, and a field still standing in for the
+    // combo's focus would take that focus away with it when it goes: the first list
+    // shown after an editable one would lose its keys and close at once.
+    if (dropped) dropped->setFocusProxy(nullptr);
     if (editable && FCombo->lineEdit()) {
         QLineEdit* le = FCombo->lineEdit();
         le->installEventFilter(this);

@@ -3,8 +3,10 @@
 #include "x_input.h"
 
 #include "grid/kv_string_grid.h"
+#include "platform/ui/comctrls.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/forms.h"
+#include "platform/ui/stdctrls.h"
 
 #include <QAbstractButton>
 #include <QAbstractNativeEventFilter>
@@ -13,13 +15,18 @@
 #include <QDialog>
 #include <QDir>
 #include <QEventLoop>
+#include <QAbstractItemView>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QSemaphore>
 #include <QStyleHints>
+#include <QTabBar>
 #include <QThread>
 #include <QTimer>
 #include <QWindow>
@@ -38,6 +45,7 @@
 namespace {
 
 constexpr int Ui_Limit_Ms = 60000;
+constexpr int Wait_After_Failure_Ms = 1000;
 constexpr auto Poll_Interval = std::chrono::milliseconds(5);
 constexpr const char* Marker_Atom_Name = "KV_E2E_INPUT_MARKER";
 
@@ -186,10 +194,15 @@ void TE2eUser::Post(std::function<void()> Fn)
 
 bool TE2eUser::Wait(const QString& What, const std::function<bool()>& Cond, int Limit_Ms)
 {
+    // Once a wait has failed the test has failed: later waits only gather what else
+    // fails, and need not hold the run up for long.
+    if (FWait_Failed)
+        Limit_Ms = std::min(Limit_Ms, Wait_After_Failure_Ms);
     const long long end = Now_Ms() + Limit_Ms;
     while (!Ui(Cond)) {
         if (Now_Ms() > end) {
             ADD_FAILURE() << "waited " << Limit_Ms << " ms for " << What.toStdString();
+            FWait_Failed = true;
             return false;
         }
         std::this_thread::sleep_for(Poll_Interval);
@@ -219,10 +232,12 @@ QRect TE2eUser::Screen_Rect(const QWidget* W)
 
 QRect TE2eUser::Cell_Rect(TKvStringGrid* Grid, int Col, int Row)
 {
+    Show_Cell(Grid, Col, Row);
     QString name;
     const QRect r = Ui([&] {
         name = Grid->Name();
-        const TRect c = Grid->CellRect(Col, Row);
+        // The stock rectangle is empty for a cell out of view and cut at the client edge.
+        const TRect c = Grid->TCustomGrid::CellRect(Col, Row);
         if (c.Width() <= 0 || c.Height() <= 0)
             return QRect();
         const TPoint p = Grid->ClientToScreen(TPoint(c.Left, c.Top));
@@ -232,16 +247,93 @@ QRect TE2eUser::Cell_Rect(TKvStringGrid* Grid, int Col, int Row)
     return r;
 }
 
+void TE2eUser::Show_Cell(TKvStringGrid* Grid, int Col, int Row)
+{
+    // Where the cell lies against the view, and the arrow of each bar that brings it nearer.
+    struct TPlace {
+        int Horz = 0, Vert = 0;  // -1 before the view, 1 after it, 0 whole in view
+        QPoint Arrow[2];         // screen points of the horizontal and vertical arrows
+    };
+    for (int step = 0; step < 600; ++step) {
+        const TPlace place = Ui([&] {
+            TPlace p;
+            const TRect c = Grid->TCustomGrid::CellRect(Col, Row);
+            const bool wholeX = c.Width() == Grid->ColWidths(Col);
+            const bool wholeY = c.Height() == Grid->RowHeights(Row);
+            if (Col >= Grid->FixedCols() && !(c.Width() > 0 && wholeX))
+                p.Horz = Col < Grid->LeftCol() ? -1 : 1;
+            if (Row >= Grid->FixedRows() && !(c.Height() > 0 && wholeY))
+                p.Vert = Row < Grid->TopRow() ? -1 : 1;
+            for (QScrollBar* bar : Grid->findChildren<QScrollBar*>()) {
+                if (!bar->isVisible())
+                    continue;
+                const int axis = bar->orientation() == Qt::Horizontal ? 0 : 1;
+                const int way = axis == 0 ? p.Horz : p.Vert;
+                if (way == 0)
+                    continue;
+                QStyleOptionSlider opt;
+                opt.initFrom(bar);
+                opt.orientation = bar->orientation();
+                opt.minimum = bar->minimum();
+                opt.maximum = bar->maximum();
+                opt.sliderPosition = bar->sliderPosition();
+                opt.sliderValue = bar->value();
+                opt.pageStep = bar->pageStep();
+                opt.singleStep = bar->singleStep();
+                const QRect arrow = bar->style()->subControlRect(
+                    QStyle::CC_ScrollBar, &opt, way < 0 ? QStyle::SC_ScrollBarSubLine : QStyle::SC_ScrollBarAddLine,
+                    bar);
+                p.Arrow[axis] = bar->mapToGlobal(arrow.center());
+            }
+            return p;
+        });
+        if (place.Horz == 0 && place.Vert == 0)
+            return;
+        const int axis = place.Horz != 0 ? 0 : 1;
+        if (place.Arrow[axis].isNull()) {
+            ADD_FAILURE() << "cell " << Col << "," << Row << " is out of view and its grid shows no scroll bar";
+            return;
+        }
+        // A user clicks the scroll bar's arrow until the cell shows.
+        Click_At(place.Arrow[axis]);
+        Sync();
+    }
+    ADD_FAILURE() << "cell " << Col << "," << Row << " did not come into view";
+}
+
+QRect TE2eUser::Tab_Rect(TTabSheet* Page)
+{
+    return Ui([Page] {
+        QTabBar* bar = Page->PageControl()->TabBar();
+        const QRect r = bar->tabRect(Page->TabIndex());
+        return QRect(bar->mapToGlobal(r.topLeft()), r.size());
+    });
+}
+
+void TE2eUser::Click_Tab(TTabSheet* Page)
+{
+    Click_At(Tab_Rect(Page).center());
+    Wait(QStringLiteral("page '%1' shown").arg(Ui([Page] { return Page->Caption(); })),
+         [Page] { return Page->PageControl()->ActivePage() == Page && Page->isVisible(); });
+}
+
 void TE2eUser::Move_To(const QPoint& Screen) { FInput->Move(Screen); }
+
+void TE2eUser::Leave_Last_Press(const QPoint& Screen)
+{
+    const QPoint d = Screen - FLast_Press;
+    if (std::abs(d.x()) > FDouble_Click_Distance || std::abs(d.y()) > FDouble_Click_Distance ||
+        Now_Ms() - FLast_Press_Ms > FDouble_Click_Ms + 100)
+        return;
+    // The toolkit merges pointer motions that wait in its queue together: the move away
+    // must have been seen before the pointer comes back, or the two presses still pair.
+    FInput->Move(Screen + QPoint(FDouble_Click_Distance * 4 + 10, 0));
+    Sync();
+}
 
 void TE2eUser::Click_At(const QPoint& Screen, int Button)
 {
-    // A second press this close in place and time would be a double click: the pointer
-    // leaves the spot first, as a hand that clicks twice on purpose moves a little.
-    const QPoint d = Screen - FLast_Press;
-    if (std::abs(d.x()) <= FDouble_Click_Distance && std::abs(d.y()) <= FDouble_Click_Distance &&
-        Now_Ms() - FLast_Press_Ms <= FDouble_Click_Ms + 100)
-        FInput->Move(Screen + QPoint(FDouble_Click_Distance * 4 + 10, 0));
+    Leave_Last_Press(Screen);
     FInput->Move(Screen);
     FInput->Button(Button, true);
     FInput->Button(Button, false);
@@ -251,8 +343,7 @@ void TE2eUser::Click_At(const QPoint& Screen, int Button)
 
 void TE2eUser::Double_Click_At(const QPoint& Screen)
 {
-    if (Screen == FLast_Press && Now_Ms() - FLast_Press_Ms <= FDouble_Click_Ms + 100)
-        FInput->Move(Screen + QPoint(FDouble_Click_Distance * 4 + 10, 0));
+    Leave_Last_Press(Screen);
     FInput->Move(Screen);
     for (int i = 0; i < 2; ++i) {
         FInput->Button(1, true);
@@ -280,15 +371,47 @@ void TE2eUser::Keys(const QString& Chords)
     }
 }
 
+namespace {
+QString Window_Name(const QWidget* W)
+{
+    if (const auto* c = dynamic_cast<const TControl*>(W))
+        return c->ClassName();
+    return QString::fromLatin1(W->metaObject()->className());
+}
+}  // namespace
+
+void TE2eUser::Pick_Item(TCustomComboBox* Combo, const QString& Item)
+{
+    const QRect r = Screen_Rect(Combo);
+    // The arrow lies at the right end of the field.
+    Click_At(QPoint(r.right() - 6, r.center().y()));
+    QRect item;
+    Wait(QStringLiteral("the list with the item '%1'").arg(Item), [&] {
+        if (!Combo->DroppedDown())
+            return false;
+        QAbstractItemView* view = Combo->Combo()->view();
+        const int row = Combo->Combo()->findText(Item, Qt::MatchExactly);
+        if (row < 0 || !view->isVisible())
+            return false;
+        const QRect v = view->visualRect(view->model()->index(row, Combo->Combo()->modelColumn()));
+        item = QRect(view->viewport()->mapToGlobal(v.topLeft()), v.size());
+        return view->viewport()->rect().contains(v.center());
+    });
+    if (item.isEmpty())
+        return;
+    Click_At(item.center());
+    Wait(QStringLiteral("the list to close"), [Combo] { return !Combo->DroppedDown(); });
+}
+
 bool TE2eUser::Wait_Shown(const QWidget* Window)
 {
-    return Wait(QStringLiteral("window '%1' on screen and active").arg(Window->objectName()),
+    return Wait(QStringLiteral("window %1 on screen and active").arg(Window_Name(Window)),
                 [Window] { return Window->isVisible() && Window->isActiveWindow(); });
 }
 
 bool TE2eUser::Wait_Hidden(const QWidget* Window)
 {
-    return Wait(QStringLiteral("window '%1' gone").arg(Window->objectName()),
+    return Wait(QStringLiteral("window %1 gone").arg(Window_Name(Window)),
                 [Window] { return !Window->isVisible(); });
 }
 
@@ -316,7 +439,11 @@ void TE2eUser::Answer(const QString& Button)
         return;
     QMessageBox* box = Ui([target] { return qobject_cast<QMessageBox*>(target->window()); });
     Click(target);
-    Wait(QStringLiteral("the message box to close"), [box] { return Shown_Message_Box() != box; });
+    // Gone, and the window below active again: keys typed next go there.
+    Wait(QStringLiteral("the message box to close"), [box] {
+        QWidget* active = QApplication::activeWindow();
+        return Shown_Message_Box() != box && active && active != box;
+    });
 }
 
 void TE2eUser::Choose_File(const QString& Path)

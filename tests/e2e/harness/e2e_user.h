@@ -13,6 +13,8 @@
 // its condition there. Pointers to windows and controls, fixed once the windows are
 // created, may be read directly.
 
+#include "shell/qt_print.h"
+
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -23,7 +25,9 @@
 #include <type_traits>
 
 class QWidget;
+class TCustomComboBox;
 class TKvStringGrid;
+class TTabSheet;
 class TXInput;
 class TUiBridge;
 
@@ -54,7 +58,8 @@ public:
     // without a visible control (a hidden step button), and which may open a modal window.
     void Post(std::function<void()> Fn);
     // Waits until Cond, evaluated on the program's thread, holds; the program processes
-    // its events meanwhile. After Limit_Ms the wait fails the test, naming What.
+    // its events meanwhile. After Limit_Ms the wait fails the test, naming What; after a
+    // failed wait the later ones allow a second at most.
     bool Wait(const QString& What, const std::function<bool()>& Cond, int Limit_Ms = Wait_Limit_Ms);
     // Waits until the program has handled all input sent so far and what that input
     // posted: before checking that something did not happen, and before a snapshot.
@@ -65,8 +70,13 @@ public:
     // layer, the toolkit's own dialogs through the toolkit).
     QRect Screen_Rect(const QWidget* W);
     // A grid cell's rectangle in screen coordinates, from the grid's own geometry; Col is
-    // the grid's display column. Fails the test when the cell is not on screen.
+    // the grid's display column. A cell out of view is first scrolled into view as a user
+    // does it (Show_Cell). Fails the test when the cell cannot be shown.
     QRect Cell_Rect(TKvStringGrid* Grid, int Col, int Row);
+    // Clicks the grid's scroll bar arrows until the cell shows whole.
+    void Show_Cell(TKvStringGrid* Grid, int Col, int Row);
+    // The tab of a page of a page control, in screen coordinates.
+    QRect Tab_Rect(TTabSheet* Page);
 
     // ---- the mouse
     void Move_To(const QPoint& Screen);
@@ -77,6 +87,8 @@ public:
     void Click(const QWidget* W) { Click_At(Screen_Rect(W).center()); }
     void Double_Click(const QWidget* W) { Double_Click_At(Screen_Rect(W).center()); }
     void Click_Cell(TKvStringGrid* Grid, int Col, int Row) { Click_At(Cell_Rect(Grid, Col, Row).center()); }
+    // Clicks the page's tab and waits until the page shows.
+    void Click_Tab(TTabSheet* Page);
     void Double_Click_Cell(TKvStringGrid* Grid, int Col, int Row)
     {
         Double_Click_At(Cell_Rect(Grid, Col, Row).center());
@@ -88,6 +100,11 @@ public:
     // Presses chords one after the other, separated by blanks: "F2", "ctrl+a Delete",
     // "Down Down Return", "shift+Tab" (key symbol names of X).
     void Keys(const QString& Chords);
+
+    // Drops the combo's list with a click on its arrow and clicks the item with this text
+    // in the list (an item the list shows without scrolling); waits until the list has
+    // closed again.
+    void Pick_Item(TCustomComboBox* Combo, const QString& Item);
 
     // ---- windows
     // Waits until the window is on screen and is the active window (the one the keys go to).
@@ -110,6 +127,10 @@ public:
 
 private:
     void Run_On_Ui(const std::function<void()>& Fn);
+    // A press this close in place and time to the last one would pair with it into a
+    // double click: the pointer leaves the spot first, as a hand that clicks twice on
+    // purpose moves a little.
+    void Leave_Last_Press(const QPoint& Screen);
     TUiBridge& FBridge;
     std::unique_ptr<TXInput> FInput;
     long FMarker = 0;
@@ -117,6 +138,7 @@ private:
     long long FLast_Press_Ms = -1000000;
     int FDouble_Click_Ms = 400;
     int FDouble_Click_Distance = 5;
+    bool FWait_Failed = false;
 };
 
 // Runs Script as the user on a thread of its own while this thread runs the program's

@@ -25,6 +25,9 @@ void Copy_Tree(const QString& From, const QString& To)
 
 }  // namespace
 
+TProgramSession::TProgramSession() = default;
+TProgramSession::~TProgramSession() = default;
+
 void TProgramSession::SetUp()
 {
     ASSERT_TRUE(FDir.isValid());
@@ -40,13 +43,16 @@ void TProgramSession::TearDown()
     Install_Working_State(std::move(FSaved_State));
 }
 
-void TProgramSession::Open_Project(const QString& Name)
+void TProgramSession::Open_Project(const QString& Name, const QString& From)
 {
     ASSERT_FALSE(FKalvoraFirmWare) << "the program has started already";
     // The program reopens the project of its last run, as it finds it in its settings.
     TWorkingState& ws = WS();
     ws.Create_Program_Folders();
-    ASSERT_TRUE(QDir().mkpath(ws.Dir_Projects + QLatin1Char('/') + Name + QStringLiteral("/bin")));
+    const QString folder = ws.Dir_Projects + QLatin1Char('/') + Name;
+    ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/bin")));
+    if (!From.isEmpty())
+        Copy_Tree(From, folder);
     ws.Project_Name = Name;
     ws.Save_Setting();
 }

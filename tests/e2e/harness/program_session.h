@@ -18,6 +18,8 @@ class TWorkingState;
 
 class TProgramSession : public ::testing::Test {
 protected:
+    TProgramSession();
+    ~TProgramSession() override;
     void SetUp() override;
     void TearDown() override;
 
@@ -27,8 +29,9 @@ protected:
 
     // For tests that start past step 1: a project folder made as the new-project dialog
     // makes it and named in the settings as the last one used, so that the program opens
-    // it at start. Call before the first Run.
-    void Open_Project(const QString& Name);
+    // it at start; with From, the files of that folder are copied into it first. Call
+    // before the first Run.
+    void Open_Project(const QString& Name, const QString& From = QString());
 
     // Presses a step button this build keeps hidden, as its click would: the user has no
     // other way to reach the window behind it. The window it shows modally opens on the
