@@ -41,11 +41,6 @@ QString TEditorSession::Project_Dir()
 
 void TEditorSession::Open_Window(TE2eUser& User, TLbButton* Step, const TForm* Window)
 {
-  // The user's hand is on the main window, where the step buttons are: a click there
-  // first, as the click on a shown step button would be.
-  User.Wait(QStringLiteral("the main window"), [] { return FKalvoraFirmWare->isVisible(); });
-  if (!User.Ui([] { return FKalvoraFirmWare->isActiveWindow(); }))
-    User.Click(FKalvoraFirmWare->L_SW_Code);
   User.Wait_Shown(FKalvoraFirmWare);
   Press_Hidden(User, Step);
   User.Wait_Shown(Window);
@@ -61,12 +56,6 @@ void TEditorSession::Close_With(TE2eUser& User, TLbButton* Button, const TForm* 
 
 void TEditorSession::Back_To(TE2eUser& User, const QWidget* Window)
 {
-  // A window manager gives the focus back to the window below the one that closed; on
-  // this bare X server the user clicks into its title area instead, before typing on.
-  if (User.Ui([Window] { return Window->isActiveWindow(); }))
-    return;
-  const QRect r = User.Screen_Rect(Window);
-  User.Click_At(QPoint(r.right() - 20, r.top() + 10));
   User.Wait_Shown(Window);
 }
 

@@ -15,9 +15,6 @@
 #include <ostream>
 #include <vector>
 
-// Test failures show texts as text.
-inline void PrintTo(const QString& Text, std::ostream* Out) { *Out << '"' << Text.toStdString() << '"'; }
-
 class QWidget;
 class TForm;
 class TKvStringGrid;

@@ -36,10 +36,10 @@ TEST_F(EtherCATEditor, TypedVariablesAreSavedShownAgainAndBecomeTheEsiFile)
     Type_Cell(u, stm, Name, 1, QStringLiteral("Speed"));
     Type_Cell(u, stm, TFEtherCATSlave::StM_Init_Value, 1, QStringLiteral("12"));
     Type_Cell(u, stm, TFEtherCATSlave::StM_Mnemonic, 1, QStringLiteral("spd"));
-    Type_Cell(u, stm, Type, 2, QStringLiteral("String"));
+    Pick_Cell(u, stm, Type, 2, QStringLiteral("String"));
     Type_Cell(u, stm, Length, 2, QStringLiteral("20"));
     Type_Cell(u, stm, Name, 2, QStringLiteral("Label"));
-    Type_Cell(u, stm, Type, 3, QStringLiteral("Bool"));
+    Pick_Cell(u, stm, Type, 3, QStringLiteral("Bool"));
     Type_Cell(u, stm, Name, 3, QStringLiteral("Flag"));
     Click_Check(u, stm, Enable, 3);
     EXPECT_EQ(Cell(u, stm, Length, 1), QStringLiteral("2"));
@@ -62,7 +62,7 @@ TEST_F(EtherCATEditor, TypedVariablesAreSavedShownAgainAndBecomeTheEsiFile)
     // Master To Slave: one Float32.
     Click_Tab(u, w->PageControl1, TFEtherCATSlave::MasterToSlave);
     TKvStringGrid* mts = w->KSG_MasterSlave;
-    Type_Cell(u, mts, Type, 1, QStringLiteral("Float32"), QStringLiteral("Float32"));
+    Pick_Cell(u, mts, Type, 1, QStringLiteral("Float32"));
     Type_Cell(u, mts, Name, 1, QStringLiteral("Setpoint"));
     u.Snapshot(w, QStringLiteral("typed"));
     Close_With(u, w->Btn_OK, w);
