@@ -234,15 +234,22 @@ QString ApplyDefaultExt(const QString& fileName, const QString& defaultExt)
 }
 
 namespace {
-// The dialog's line for one filter entry: the description as the program wrote it when it
-// already names its patterns ("EDS files (*.eds)"), else the description followed by them.
+// The dialog's line for one filter entry: the description, then its patterns in the
+// parentheses the dialog reads them from (separated by spaces, or the dialog would take a
+// comma for part of a pattern). A description that already ends with the same patterns
+// ("EDS files (*.eds)", "SCL Files (*.scd, *.icd)") is not followed by them a second time.
 QString NameFilterLine(const QString& desc, const QString& patterns)
 {
     QStringList pats;
     for (const QString& p : patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts)) pats << p.trimmed();
     const QString listed = QStringLiteral("(") + pats.join(QLatin1Char(' ')) + QLatin1Char(')');
-    if (desc.trimmed().endsWith(listed)) return desc.trimmed();
-    return desc + QLatin1Char(' ') + listed;
+    QString text = desc.trimmed();
+    static const QRegularExpression tail(QStringLiteral("\\s*\\(([^()]*)\\)$"));
+    const QRegularExpressionMatch m = tail.match(text);
+    if (m.hasMatch()
+        && m.captured(1).split(QRegularExpression(QStringLiteral("[,;\\s]+")), Qt::SkipEmptyParts) == pats)
+        text.truncate(m.capturedStart());
+    return text + QLatin1Char(' ') + listed;
 }
 } // namespace
 

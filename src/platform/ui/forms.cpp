@@ -372,6 +372,9 @@ int TCustomForm::ShowModal()
     // the focus back.
     const QPointer<QWidget> before = ActiveOrPendingWindow();
     SetVisible(true);
+    // The modal window takes the keys from the start, also where no window manager
+    // activates a window that opens.
+    activateWindow();
     QEventLoop loop;
     FModalLoop = &loop;
     while (true) {

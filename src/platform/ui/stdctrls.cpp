@@ -1,7 +1,9 @@
 #include "platform/ui/stdctrls.h"
 #include "platform/ui/drawing.h"
 
+#include <QtCore/QDateTime>
 #include <QtCore/QHash>
+#include <QtCore/QPointer>
 #include <QtGui/QClipboard>
 #include <QtGui/QPainter>
 #include <QtGui/QValidator>
@@ -1256,18 +1258,37 @@ void TCustomComboBox::KeyPress(QChar& Key)
 {
     TWinControl::KeyPress(Key);
     if (FStyle != csDropDownList || Key.unicode() < 32) return;
+    // Letters typed in quick succession spell the start of an item ("1", "12"); a letter
+    // typed alone, or the same letter again, goes on to the next item starting with it.
+    // One combo takes the keys at a time: the search is kept for the last one typed into.
+    static struct {
+        QPointer<TCustomComboBox> Combo;
+        QString Typed;
+        qint64 At = 0;
+    } search;
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    const bool goOn = search.Combo == this && !search.Typed.isEmpty()
+                      && now - search.At < QApplication::keyboardInputInterval();
+    search.Combo = this;
+    search.At = now;
+    search.Typed = goOn ? search.Typed + Key : QString(Key);
+    QString prefix = search.Typed;
+    if (prefix.count(Key, Qt::CaseInsensitive) == prefix.size()) prefix = QString(Key);
     const int n = FCombo->count();
     const int from = FCombo->currentIndex();
-    for (int k = 1; k <= n; ++k) {
-        const int i = (from + k + n) % n;
-        if (FCombo->itemText(i).startsWith(Key, Qt::CaseInsensitive)) {
-            if (i != from) {
-                SetItemIndex(i);
-                Click();
-                Select();
-            }
-            break;
+    auto find = [&](const QString& start, int first) {
+        for (int k = 0; k < n; ++k) {
+            const int i = (from + first + k + 2 * n) % n;
+            if (FCombo->itemText(i).startsWith(start, Qt::CaseInsensitive)) return i;
         }
+        return -1;
+    };
+    int i = prefix.size() > 1 ? find(prefix, 0) : -1;
+    if (i < 0) i = find(QString(Key), 1);
+    if (i >= 0 && i != from) {
+        SetItemIndex(i);
+        Click();
+        Select();
     }
     Key = QChar();
 }
