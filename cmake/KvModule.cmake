@@ -234,9 +234,14 @@ function(kv_add_e2e_test name)
     KV_FIXTURES_DIR="${CMAKE_SOURCE_DIR}/tests/fixtures"
     KV_SHARED_TESTDATA_DIR="${CMAKE_SOURCE_DIR}/../shared/testdata"
     KV_TEST_BINARY_DIR="${CMAKE_CURRENT_BINARY_DIR}")
-  target_precompile_headers(${name} PRIVATE <gtest/gtest.h> ${KV_QT_PCH})
+  target_precompile_headers(${name} REUSE_FROM kv_pch_test)
+  target_link_options(${name} PRIVATE -no-pie)
+  # One process per test: each starts the program afresh, as its user would. The tests are
+  # listed when the executable is linked, with a limit no busy machine reaches.
+  include(GoogleTest)
   gtest_discover_tests(${name}
-    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_MODE POST_BUILD
+    DISCOVERY_TIMEOUT 600
     TEST_PREFIX "e2e."
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=xcb" TIMEOUT 300 SKIP_RETURN_CODE 77 LABELS e2e)
 endfunction()
