@@ -4,7 +4,7 @@
 // same cells: filled item by item, and read back into the same lists.
 #include "editors_can/def_offset_window.h"
 #include "grid/column_grid.h"
-#include "shell/common/working_state.h"
+#include "common/working_state.h"
 
 #include <QTemporaryDir>
 #include <QtWidgets/QApplication>

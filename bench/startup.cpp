@@ -4,7 +4,7 @@
 // and on xcb under an Xvfb of its own, as two ratios (KV_STARTUP_ROUNDS sets the rounds).
 
 #include "platform/ui/forms.h"
-#include "shell/common/working_state.h"
+#include "common/working_state.h"
 #include "shell/program_windows.h"
 #include "shell/window_set.h"
 

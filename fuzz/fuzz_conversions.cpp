@@ -6,7 +6,7 @@
 #include "platform/core/inifiles.h"
 #include "platform/core/stringlist.h"
 #include "platform/core/sysutils.h"
-#include "shell/common/common_routines.h"
+#include "common/common_routines.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -4,7 +4,7 @@
 // is the expected outcome. Built with -fsanitize=fuzzer it is a libFuzzer target; with
 // KV_FUZZ_STANDALONE it runs the files named on its command line.
 
-#include "shell/common/iolink_slave_file.h"
+#include "common/iolink_slave_file.h"
 
 #include "platform/core/exceptions.h"
 #include "platform/core/files.h"

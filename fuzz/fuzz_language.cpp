@@ -1,6 +1,6 @@
 // A language file laid over the English texts: no crash whatever the bytes.
 #include "fuzz_support.h"
-#include "shell/common/lang_table.h"
+#include "common/lang_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -1,7 +1,7 @@
 // ParGen.xml: a file that parses reads to values that survive a write and a read.
 #include "fuzz_support.h"
 #include "platform/core/exceptions.h"
-#include "shell/common/par_gen_file.h"
+#include "common/par_gen_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

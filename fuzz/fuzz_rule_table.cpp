@@ -10,7 +10,7 @@
 #include "grid/column_grid.h"
 #include "platform/core/exceptions.h"
 #include "platform/core/files.h"
-#include "shell/common/rule_table.h"
+#include "common/rule_table.h"
 
 #include <QApplication>
 

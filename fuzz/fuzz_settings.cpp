@@ -2,7 +2,7 @@
 // reading again keeps every value.
 #include "fuzz_support.h"
 #include "platform/core/exceptions.h"
-#include "shell/common/working_state.h"
+#include "common/working_state.h"
 
 namespace {
 

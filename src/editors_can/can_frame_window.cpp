@@ -4,7 +4,7 @@
 
 #include "editors_can/single_grid_editor.h"
 #include "grid/column_grid.h"
-#include "shell/common/lang_table.h"
+#include "common/lang_table.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 // A frame's COB-ID range follows its identifier type; its byte positions are checked up
 // to its Dimension only, each "None", empty or a position of the data array.
 
-#include "shell/common/rule_editor_frame.h"
+#include "common/rule_editor_frame.h"
 
 class TKvColumnGrid;
 

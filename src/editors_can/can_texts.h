@@ -4,7 +4,7 @@
 // 3225), J1939 receive (3700 to 3747) and transmit (3800 to 3843) rules, NMEA 2000
 // receive (4100 to 4143) and transmit (4200 to 4242) rules.
 
-#include "shell/common/lang_table.h"
+#include "common/lang_table.h"
 
 #include <vector>
 

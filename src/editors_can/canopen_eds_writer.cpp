@@ -4,8 +4,8 @@
 #include "platform/core/files.h"
 #include "platform/core/sysutils.h"
 #include "platform/core/xml.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/working_state.h"
+#include "common/lang_table.h"
+#include "common/working_state.h"
 
 #include <QSet>
 

@@ -3,7 +3,7 @@
 #include "editors_can/canopen_pdo_window.h"
 
 #include "editors_can/canopen_rule_check.h"
-#include "shell/common/working_state.h"
+#include "common/working_state.h"
 
 TFSet_PDO_Access* FSet_PDO_Access = nullptr;
 

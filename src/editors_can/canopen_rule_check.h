@@ -3,7 +3,7 @@
 // number cell is read by the editors' integer reading (an empty or foreign text reads -1
 // and fails every range); the first failing test of a row gives its text.
 
-#include "shell/common/rule_table.h"
+#include "common/rule_table.h"
 
 #include <QSet>
 

@@ -3,7 +3,7 @@
 #include "editors_can/canopen_sdo_server_window.h"
 
 #include "editors_can/canopen_rule_check.h"
-#include "shell/common/working_state.h"
+#include "common/working_state.h"
 
 TFSet_SDO_Server_Access* FSet_SDO_Server_Access = nullptr;
 

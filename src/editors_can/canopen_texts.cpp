@@ -1,6 +1,6 @@
 #include "editors_can/canopen_texts.h"
 
-#include "shell/common/lang_text_runs.h"
+#include "common/lang_text_runs.h"
 
 std::vector<TLangBlock> PDO_Lang_Blocks()
 {

@@ -3,7 +3,7 @@
 // and SDO server (3000 to 3075); the EDS writer's refusals of a row are in the PDO and SDO
 // server blocks.
 
-#include "shell/common/lang_table.h"
+#include "common/lang_table.h"
 
 #include <vector>
 

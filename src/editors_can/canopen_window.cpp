@@ -4,7 +4,7 @@
 
 #include "grid/column_grid.h"
 #include "platform/ui/comctrls.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 
 TRuleGrid CANopen_Grid(const char* Section, int Rows, int Error_Prefix, std::vector<TRuleColumn> Columns)
 {

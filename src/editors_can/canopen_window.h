@@ -5,7 +5,7 @@
 // page and a row delete of their own.
 
 #include "editors_can/canopen_rule_check.h"
-#include "shell/common/rule_editor_frame.h"
+#include "common/rule_editor_frame.h"
 
 class TKvColumnGrid;
 

@@ -4,8 +4,8 @@
 
 #include "platform/core/exceptions.h"
 #include "platform/core/sysutils.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/xml_load.h"
+#include "common/lang_table.h"
+#include "common/xml_load.h"
 
 #include <QFileInfo>
 

@@ -4,8 +4,8 @@
 
 #include "editors_can/single_grid_editor.h"
 #include "grid/column_grid.h"
-#include "shell/common/lb_button.h"
-#include "shell/common/working_state.h"
+#include "common/lb_button.h"
+#include "common/working_state.h"
 
 TFDNet* FDNet = nullptr;
 

@@ -7,7 +7,7 @@
 // No Enable column: every row up to the first empty ID (an ID of blanks is a row, and
 // fails its check) is checked and saved; every attribute of a row is required.
 
-#include "shell/common/rule_editor_frame.h"
+#include "common/rule_editor_frame.h"
 
 class TKvColumnGrid;
 

@@ -9,8 +9,8 @@
 // Start Byte + N Byte and the running totals are summed in 64 bits: a cell may hold any
 // 32-bit number, and a sum that wrapped would let a huge count pass.
 
-#include "shell/common/rule_editor_frame.h"
-#include "shell/common/rule_table.h"
+#include "common/rule_editor_frame.h"
+#include "common/rule_table.h"
 
 class TKvColumnGrid;
 class TKvStringGrid;

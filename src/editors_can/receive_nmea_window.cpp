@@ -3,7 +3,7 @@
 #include "editors_can/receive_nmea_window.h"
 
 #include "editors_can/single_grid_editor.h"
-#include "shell/common/working_state.h"
+#include "common/working_state.h"
 
 TFReceiveNMEA* FReceiveNMEA = nullptr;
 

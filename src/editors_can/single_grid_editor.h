@@ -4,7 +4,7 @@
 // under the root (no section), the version "1.000", and a language block whose button
 // captions follow the caption and description. Only the header row has hints.
 
-#include "shell/common/rule_editor_frame.h"
+#include "common/rule_editor_frame.h"
 
 #include <vector>
 

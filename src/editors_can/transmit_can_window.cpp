@@ -4,8 +4,8 @@
 
 #include "editors_can/single_grid_editor.h"
 #include "grid/column_grid.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/working_state.h"
+#include "common/lang_table.h"
+#include "common/working_state.h"
 
 TFTransmitCAN* FTransmitCAN = nullptr;
 

@@ -4,7 +4,7 @@
 
 #include "editors_can/single_grid_editor.h"
 #include "grid/kv_string_grid.h"
-#include "shell/common/working_state.h"
+#include "common/working_state.h"
 
 TFTransmitJ1939* FTransmitJ1939 = nullptr;
 

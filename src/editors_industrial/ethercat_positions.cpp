@@ -2,7 +2,7 @@
 
 #include "editors_industrial/ethercat_positions.h"
 
-#include "shell/common/rule_table.h"
+#include "common/rule_table.h"
 
 namespace {
 

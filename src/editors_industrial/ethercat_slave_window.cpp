@@ -5,8 +5,8 @@
 #include "editors_industrial/ethercat_positions.h"
 #include "grid/kv_string_grid.h"
 #include "platform/ui/comctrls.h"
-#include "shell/common/grid_row_commands.h"
-#include "shell/common/working_state.h"
+#include "common/grid_row_commands.h"
+#include "common/working_state.h"
 
 TFEtherCATSlave* FEtherCATSlave = nullptr;
 

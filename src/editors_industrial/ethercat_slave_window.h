@@ -5,7 +5,7 @@
 // variable's byte position and start bit are computed and shown read-only; a type sets
 // its length (editable only for the string types). Nothing is checked on OK.
 
-#include "shell/common/rule_editor_frame.h"
+#include "common/rule_editor_frame.h"
 
 #include <QStringList>
 

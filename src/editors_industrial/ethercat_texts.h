@@ -1,7 +1,7 @@
 #pragma once
 // English texts of the EtherCAT slave editor (entries 3300 to 3350).
 
-#include "shell/common/lang_table.h"
+#include "common/lang_table.h"
 
 #include <vector>
 

@@ -3,11 +3,11 @@
 #include "platform/core/files.h"
 #include "platform/core/sysutils.h"
 #include "platform/ui/dialogs.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/maker_identity.h"
-#include "shell/common/par_gen_file.h"
-#include "shell/common/working_state.h"
-#include "shell/common/xml_text.h"
+#include "common/lang_table.h"
+#include "common/maker_identity.h"
+#include "common/par_gen_file.h"
+#include "common/working_state.h"
+#include "common/xml_text.h"
 
 #include <initializer_list>
 #include <utility>

@@ -3,7 +3,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/core/files.h"
 #include "platform/core/xml.h"
-#include "shell/common/xml_load.h"
+#include "common/xml_load.h"
 
 #include <climits>
 

@@ -1,8 +1,8 @@
 #include "editors_industrial/iec_client_model.h"
 
 #include "platform/core/sysutils.h"
-#include "shell/common/common_routines.h"
-#include "shell/common/lang_table.h"
+#include "common/common_routines.h"
+#include "common/lang_table.h"
 
 #include <climits>
 

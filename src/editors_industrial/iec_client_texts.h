@@ -1,7 +1,7 @@
 #pragma once
 // English texts of the IEC 61850 client editor (entries 3400 to 3467).
 
-#include "shell/common/lang_table.h"
+#include "common/lang_table.h"
 
 #include <vector>
 

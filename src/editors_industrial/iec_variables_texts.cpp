@@ -1,6 +1,6 @@
 #include "editors_industrial/iec_variables_texts.h"
 
-#include "shell/common/lang_text_runs.h"
+#include "common/lang_text_runs.h"
 
 std::vector<TLangBlock> IEC_Variables_Lang_Blocks()
 {

@@ -1,7 +1,7 @@
 #pragma once
 // English texts of the IEC 61850 server variables editor (entries 3500 to 3545).
 
-#include "shell/common/lang_table.h"
+#include "common/lang_table.h"
 
 #include <vector>
 

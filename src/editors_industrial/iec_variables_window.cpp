@@ -3,9 +3,9 @@
 #include "editors_industrial/iec_variables_window.h"
 
 #include "grid/column_grid.h"
-#include "shell/common/common_routines.h"
-#include "shell/common/lb_button.h"
-#include "shell/common/working_state.h"
+#include "common/common_routines.h"
+#include "common/lb_button.h"
+#include "common/working_state.h"
 
 TFIEC61850_Variables* FIEC61850_Variables = nullptr;
 

@@ -3,7 +3,7 @@
 // 61850 clients, each taken from (or written to) its internal data array at a byte
 // position, kept in IEC61850_Variables.xml.
 
-#include "shell/common/rule_editor_frame.h"
+#include "common/rule_editor_frame.h"
 
 #include <QChar>
 

@@ -1,7 +1,7 @@
 #pragma once
 // English texts of the PROFINET file name dialog (entries 4800 to 4808).
 
-#include "shell/common/lang_table.h"
+#include "common/lang_table.h"
 
 #include <vector>
 

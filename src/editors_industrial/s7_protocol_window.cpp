@@ -4,8 +4,8 @@
 
 #include "grid/column_grid.h"
 #include "platform/ui/comctrls.h"
-#include "shell/common/common_routines.h"
-#include "shell/common/working_state.h"
+#include "common/common_routines.h"
+#include "common/working_state.h"
 
 #include <array>
 

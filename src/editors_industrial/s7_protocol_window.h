@@ -4,7 +4,7 @@
 // one column grid each, kept in S7_Protocol.xml. The check counts the distinct PLC
 // connections (address and port) of all enabled rules: the device holds at most ten.
 
-#include "shell/common/rule_editor_frame.h"
+#include "common/rule_editor_frame.h"
 
 #include <vector>
 

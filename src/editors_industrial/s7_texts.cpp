@@ -1,6 +1,6 @@
 #include "editors_industrial/s7_texts.h"
 
-#include "shell/common/lang_text_runs.h"
+#include "common/lang_text_runs.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 // English texts of the S7comm rules editor (entries 4900 to 5025).
 
-#include "shell/common/lang_table.h"
+#include "common/lang_table.h"
 
 #include <vector>
 

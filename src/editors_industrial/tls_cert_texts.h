@@ -1,7 +1,7 @@
 #pragma once
 // English texts of the known TLS certificates editor (entries 3600 to 3621).
 
-#include "shell/common/lang_table.h"
+#include "common/lang_table.h"
 
 #include <vector>
 

@@ -3,9 +3,9 @@
 #include "editors_industrial/tls_known_cert_window.h"
 
 #include "grid/kv_string_grid.h"
-#include "shell/common/grid_row_commands.h"
-#include "shell/common/lb_button.h"
-#include "shell/common/working_state.h"
+#include "common/grid_row_commands.h"
+#include "common/lb_button.h"
+#include "common/working_state.h"
 
 TFTLS_Server_Known_Cert* FTLS_Server_Known_Cert = nullptr;
 

@@ -3,7 +3,7 @@
 // each with an Enable box and a description, kept in TLS_Known_Cert.xml. A certificate is
 // opaque text (a PEM block as pasted, line breaks included); nothing parses or checks it.
 
-#include "shell/common/rule_editor_frame.h"
+#include "common/rule_editor_frame.h"
 
 class TFTLS_Server_Known_Cert : public TRuleEditorFrame {
 public:

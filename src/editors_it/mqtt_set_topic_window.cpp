@@ -6,9 +6,9 @@
 #include "grid/column_grid.h"
 #include "platform/ui/comctrls.h"
 #include "platform/ui/richedit.h"
-#include "shell/common/common_routines.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/working_state.h"
+#include "common/common_routines.h"
+#include "common/lang_table.h"
+#include "common/working_state.h"
 
 TFMQTT_Set_Topic* FMQTT_Set_Topic = nullptr;
 

@@ -5,7 +5,7 @@
 // MQTT_Set_Topic.xml. A rule editor frame with two pages and no Enable column; a double
 // click on a Template cell opens the topic template dialog on the cell's text.
 
-#include "shell/common/rule_editor_frame.h"
+#include "common/rule_editor_frame.h"
 
 class TKvColumnGrid;
 

@@ -1,6 +1,6 @@
 #include "editors_it/mqtt_texts.h"
 
-#include "shell/common/lang_text_runs.h"
+#include "common/lang_text_runs.h"
 
 std::vector<TLangBlock> MQTT_Topic_Lang_Blocks()
 {

@@ -2,7 +2,7 @@
 // English texts of the MQTT topic editor (entries 3900 to 3998) and of its topic template
 // dialog (4000 to 4008; the rest of that range is read by no window).
 
-#include "shell/common/lang_table.h"
+#include "common/lang_table.h"
 
 #include <vector>
 

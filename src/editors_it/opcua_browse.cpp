@@ -1,7 +1,7 @@
 #include "editors_it/opcua_browse.h"
 
-#include "shell/common/common_routines.h"
-#include "shell/common/lang_table.h"
+#include "common/common_routines.h"
+#include "common/lang_table.h"
 
 #include "platform/core/codepages.h"
 #include "platform/core/dynlib.h"

@@ -6,7 +6,7 @@
 // of a server's lists is separate, since the user picks which ones.
 
 #include "editors_it/opcua_client_file.h"
-#include "shell/common/opcua_records.h"
+#include "common/opcua_records.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "editors_it/opcua_client_file.h"
 
-#include "shell/common/common_routines.h"
-#include "shell/common/xml_load.h"
+#include "common/common_routines.h"
+#include "common/xml_load.h"
 
 #include "platform/core/exceptions.h"
 #include "platform/core/files.h"

@@ -10,12 +10,12 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/stdctrls.h"
-#include "shell/common/common_routines.h"
-#include "shell/common/grid_row_commands.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/rule_editor_frame.h"
-#include "shell/common/window_look.h"
-#include "shell/common/working_state.h"
+#include "common/common_routines.h"
+#include "common/grid_row_commands.h"
+#include "common/lang_table.h"
+#include "common/rule_editor_frame.h"
+#include "common/window_look.h"
+#include "common/working_state.h"
 
 #include <algorithm>
 #include <functional>

@@ -7,7 +7,7 @@
 
 #include "editors_it/opcua_client_file.h"
 #include "platform/ui/forms.h"
-#include "shell/common/rule_table.h"
+#include "common/rule_table.h"
 
 #include <QStringList>
 

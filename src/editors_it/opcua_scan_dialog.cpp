@@ -6,11 +6,11 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/stdctrls.h"
-#include "shell/common/common_routines.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/rule_table.h"
-#include "shell/common/window_look.h"
-#include "shell/common/working_state.h"
+#include "common/common_routines.h"
+#include "common/lang_table.h"
+#include "common/rule_table.h"
+#include "common/window_look.h"
+#include "common/working_state.h"
 
 TFOPC_UA_Scan_Server* FOPC_UA_Scan_Server = nullptr;
 

@@ -7,10 +7,10 @@
 #include "platform/ui/extctrls.h"
 #include "platform/ui/richedit.h"
 #include "platform/ui/stdctrls.h"
-#include "shell/common/common_routines.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/window_look.h"
-#include "shell/common/working_state.h"
+#include "common/common_routines.h"
+#include "common/lang_table.h"
+#include "common/window_look.h"
+#include "common/working_state.h"
 
 TFOPC_UA_Add_Server* FOPC_UA_Add_Server = nullptr;
 

@@ -6,8 +6,8 @@
 #include "grid/kv_string_grid.h"
 #include "platform/core/sysutils.h"
 #include "platform/ui/dialogs.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/working_state.h"
+#include "common/lang_table.h"
+#include "common/working_state.h"
 
 TFOPC_UA_Server_Access* FOPC_UA_Server_Access = nullptr;
 

@@ -4,7 +4,7 @@
 // length (read-only for the fixed sizes); rows with an empty Type are skipped, so a gap
 // between typed rows loses nothing on save.
 
-#include "shell/common/rule_editor_frame.h"
+#include "common/rule_editor_frame.h"
 
 #include <QStringList>
 

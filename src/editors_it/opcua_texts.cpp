@@ -1,6 +1,6 @@
 #include "editors_it/opcua_texts.h"
 
-#include "shell/common/lang_text_runs.h"
+#include "common/lang_text_runs.h"
 
 std::vector<TLangBlock> OPC_UA_Client_Lang_Blocks()
 {

@@ -3,7 +3,7 @@
 // connection dialog (4500 to 4532), browse dialog (4600 to 4631) and server variables
 // editor (4700 to 4730).
 
-#include "shell/common/lang_table.h"
+#include "common/lang_table.h"
 
 #include <vector>
 

@@ -5,7 +5,7 @@
 // 0 numbers the enabled rows, renewed at every show and every click on an Enable box.
 // A file that lacks one of its two sections reads that section as empty.
 
-#include "shell/common/rule_editor_frame.h"
+#include "common/rule_editor_frame.h"
 
 #include <QStringList>
 

@@ -4,9 +4,9 @@
 
 #include "grid/column_grid.h"
 #include "platform/ui/dialogs.h"
-#include "shell/common/common_routines.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/working_state.h"
+#include "common/common_routines.h"
+#include "common/lang_table.h"
+#include "common/working_state.h"
 
 TFSNMPManagerAccess* FSNMPManagerAccess = nullptr;
 

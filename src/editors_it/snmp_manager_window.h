@@ -5,7 +5,7 @@
 // grid; besides the row checks it refuses two enabled rules with one address, version and
 // OID, and more text than the device keeps for names, OIDs and passwords.
 
-#include "shell/common/rule_editor_frame.h"
+#include "common/rule_editor_frame.h"
 
 #include <QtGlobal>
 

@@ -4,8 +4,8 @@
 #include "platform/core/xml.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/working_state.h"
+#include "common/lang_table.h"
+#include "common/working_state.h"
 
 #include <QRegularExpression>
 #include <QSet>

@@ -13,7 +13,7 @@
 // variable's number), so a file from before the agent editor refused such descriptions
 // still gives a valid module with the same object identifiers.
 
-#include "shell/common/maker_identity.h"
+#include "common/maker_identity.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "editors_it/snmp_texts.h"
 
-#include "shell/common/lang_text_runs.h"
+#include "common/lang_text_runs.h"
 
 std::vector<TLangBlock> SNMP_Manager_Lang_Blocks()
 {

@@ -2,7 +2,7 @@
 // English texts of the SNMP manager rule editor (entries 5100 to 5189) and of the SNMP
 // agent variable editor (5200 to 5288).
 
-#include "shell/common/lang_table.h"
+#include "common/lang_table.h"
 
 #include <vector>
 

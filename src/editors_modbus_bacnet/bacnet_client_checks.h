@@ -4,7 +4,7 @@
 // byte-count hint of the read grid's Property cells. Texts are compared trimmed and
 // upper-cased. Only the destination-address check shows a message box itself.
 
-#include "shell/common/rule_table.h"
+#include "common/rule_table.h"
 
 #include <QString>
 

@@ -13,11 +13,11 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/stdctrls.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/lb_button.h"
-#include "shell/common/par_gen_file.h"
-#include "shell/common/window_look.h"
-#include "shell/common/working_state.h"
+#include "common/lang_table.h"
+#include "common/lb_button.h"
+#include "common/par_gen_file.h"
+#include "common/window_look.h"
+#include "common/working_state.h"
 
 #include <QFileInfo>
 

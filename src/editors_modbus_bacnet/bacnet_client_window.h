@@ -6,7 +6,7 @@
 // rules from an EDE list. The device column follows the BACnet type of the general
 // parameters: IP address, MS/TP slave id, or hidden (the Object Type is the key then).
 
-#include "shell/common/rule_editor_frame.h"
+#include "common/rule_editor_frame.h"
 
 class TKvColumnGrid;
 class TOpenDialog;

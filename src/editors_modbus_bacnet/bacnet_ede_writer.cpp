@@ -4,8 +4,8 @@
 #include "platform/core/files.h"
 #include "platform/core/sysutils.h"
 #include "platform/core/xml.h"
-#include "shell/common/par_gen_file.h"
-#include "shell/common/working_state.h"
+#include "common/par_gen_file.h"
+#include "common/working_state.h"
 
 namespace {
 

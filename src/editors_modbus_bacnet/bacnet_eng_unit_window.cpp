@@ -6,10 +6,10 @@
 #include "platform/core/sysutils.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/stdctrls.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/lb_button.h"
-#include "shell/common/window_look.h"
-#include "shell/common/working_state.h"
+#include "common/lang_table.h"
+#include "common/lb_button.h"
+#include "common/window_look.h"
+#include "common/working_state.h"
 
 TFBACnet_Eng_Unit* FBACnet_Eng_Unit = nullptr;
 

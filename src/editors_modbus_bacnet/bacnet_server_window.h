@@ -6,7 +6,7 @@
 // Eng. Unit cell opens the unit picker. 1000 or 2000 objects in all, by the general
 // parameters' long-name option.
 
-#include "shell/common/rule_editor_frame.h"
+#include "common/rule_editor_frame.h"
 
 class TKvColumnGrid;
 

@@ -3,7 +3,7 @@
 // picker (2300 to 2321), server object list editor (2400 to 2460) and engineering-unit
 // picker (2500 to 2508).
 
-#include "shell/common/lang_table.h"
+#include "common/lang_table.h"
 
 #include <vector>
 

@@ -3,7 +3,7 @@
 // the two pages, the data array sizes the rules map into, the publish-topic list of the
 // hidden Topic column and the drop-down lists refilled at every show.
 
-#include "shell/common/rule_editor_frame.h"
+#include "common/rule_editor_frame.h"
 
 #include <QStringList>
 

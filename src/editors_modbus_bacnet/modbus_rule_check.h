@@ -4,7 +4,7 @@
 // quantity limits are those of the Modbus application protocol (read: 2000 coils or
 // inputs, 125 registers; write: 1968 coils, 123 registers).
 
-#include "shell/common/rule_table.h"
+#include "common/rule_table.h"
 
 #include <QString>
 #include <QStringList>

@@ -6,7 +6,7 @@
 #include "grid/column_grid.h"
 #include "platform/core/sysutils.h"
 #include "platform/ui/comctrls.h"
-#include "shell/common/working_state.h"
+#include "common/working_state.h"
 
 TFSetAccess* FSetAccess = nullptr;
 

@@ -6,8 +6,8 @@
 #include "grid/column_grid.h"
 #include "platform/core/sysutils.h"
 #include "platform/ui/comctrls.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/working_state.h"
+#include "common/lang_table.h"
+#include "common/working_state.h"
 
 TFModbus_TCP_Master_Set_Access* FModbus_TCP_Master_Set_Access = nullptr;
 

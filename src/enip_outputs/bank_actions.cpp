@@ -3,7 +3,7 @@
 #include "enip_outputs/bank_compiler.h"
 #include "platform/core/exceptions.h"
 #include "platform/ui/dialogs.h"
-#include "shell/common/working_state.h"
+#include "common/working_state.h"
 
 bool Build_Banks()
 {

@@ -2,9 +2,9 @@
 
 #include "enip_outputs/enip_convert.h"
 #include "enip_outputs/enip_master_rules_file.h"
-#include "shell/common/common_routines.h"
-#include "shell/common/iolink_slave_file.h"
-#include "shell/common/par_gen_file.h"
+#include "common/common_routines.h"
+#include "common/iolink_slave_file.h"
+#include "common/par_gen_file.h"
 
 #include "platform/core/files.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // English texts of the device update window (entries 1600 to 1637).
 
-#include "shell/common/lang_table.h"
+#include "common/lang_table.h"
 
 #include <vector>
 

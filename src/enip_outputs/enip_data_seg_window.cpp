@@ -4,9 +4,9 @@
 
 #include "platform/core/sysutils.h"
 #include "platform/ui/dialogs.h"
-#include "shell/common/common_routines.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/lb_button.h"
+#include "common/common_routines.h"
+#include "common/lang_table.h"
+#include "common/lb_button.h"
 
 TFEtherNetIP_Data_Seg* FEtherNetIP_Data_Seg = nullptr;
 

@@ -3,8 +3,8 @@
 #include "enip_outputs/enip_window_frame.h"
 
 #include "platform/ui/dialogs.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/lb_button.h"
+#include "common/lang_table.h"
+#include "common/lb_button.h"
 
 TFEtherNEtIP_EDS* FEtherNEtIP_EDS = nullptr;
 

@@ -1,6 +1,6 @@
 #include "enip_outputs/enip_master_rules_file.h"
 
-#include "shell/common/xml_rows.h"
+#include "common/xml_rows.h"
 
 #include "platform/core/files.h"
 #include "platform/core/sysutils.h"

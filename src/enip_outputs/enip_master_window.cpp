@@ -8,12 +8,12 @@
 #include "platform/core/files.h"
 #include "platform/core/sysutils.h"
 #include "platform/ui/dialogs.h"
-#include "shell/common/common_routines.h"
-#include "shell/common/grid_row_commands.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/lb_button.h"
-#include "shell/common/window_look.h"
-#include "shell/common/working_state.h"
+#include "common/common_routines.h"
+#include "common/grid_row_commands.h"
+#include "common/lang_table.h"
+#include "common/lb_button.h"
+#include "common/window_look.h"
+#include "common/working_state.h"
 
 TFEtherNetIP_Master_Access* FEtherNetIP_Master_Access = nullptr;
 

@@ -3,8 +3,8 @@
 #include "grid/kv_string_grid.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/graphics.h"
-#include "shell/common/lb_button.h"
-#include "shell/common/window_look.h"
+#include "common/lb_button.h"
+#include "common/window_look.h"
 
 namespace {
 

@@ -2,13 +2,13 @@
 
 #include "enip_outputs/bank_compiler.h"
 #include "enip_outputs/enip_convert.h"
-#include "shell/common/maker_identity.h"
+#include "common/maker_identity.h"
 #include "platform/core/format_settings.h"
 #include "platform/core/sysutils.h"
-#include "shell/common/common_routines.h"
-#include "shell/common/iolink_slave_file.h"
-#include "shell/common/par_gen_file.h"
-#include "shell/common/xml_text.h"
+#include "common/common_routines.h"
+#include "common/iolink_slave_file.h"
+#include "common/par_gen_file.h"
+#include "common/xml_text.h"
 
 #include <QFile>
 #include <QHash>

@@ -6,8 +6,8 @@
 #include "platform/core/exceptions.h"
 #include "platform/core/files.h"
 #include "platform/ui/dialogs.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/working_state.h"
+#include "common/lang_table.h"
+#include "common/working_state.h"
 
 bool Save_IODD_File()
 {

@@ -1,7 +1,7 @@
 #include "enip_outputs/target_config.h"
 
 #include "enip_outputs/eds_text.h"
-#include "shell/common/common_routines.h"
+#include "common/common_routines.h"
 
 #include "platform/core/files.h"
 #include "platform/core/sysutils.h"

@@ -2,8 +2,8 @@
 
 #include "grid/kv_string_grid.h"
 #include "platform/core/sysutils.h"
-#include "shell/common/common_routines.h"
-#include "shell/common/lang_table.h"
+#include "common/common_routines.h"
+#include "common/lang_table.h"
 
 #include <limits>
 

@@ -5,7 +5,7 @@
 // grids hold rows 1 to 512 (row 0 is the header); column 0 numbers the rows and
 // column 1 is the Enable mark "Y"/"N".
 
-#include "shell/common/iolink_slave_file.h"
+#include "common/iolink_slave_file.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 // English texts of the IO-Link slave editor (entries 1700 to 1811).
 
-#include "shell/common/lang_table.h"
+#include "common/lang_table.h"
 
 #include <vector>
 

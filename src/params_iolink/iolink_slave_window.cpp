@@ -7,12 +7,12 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/stdctrls.h"
-#include "shell/common/grid_columns.h"
-#include "shell/common/grid_row_commands.h"
-#include "shell/common/iolink_slave_file.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/window_look.h"
-#include "shell/common/working_state.h"
+#include "common/grid_columns.h"
+#include "common/grid_row_commands.h"
+#include "common/iolink_slave_file.h"
+#include "common/lang_table.h"
+#include "common/window_look.h"
+#include "common/working_state.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // sections of every product of the family, and the messages of their checks; and the
 // order in which Set_Lang puts them on the controls.
 
-#include "shell/common/lang_table.h"
+#include "common/lang_table.h"
 
 #include <cstddef>
 #include <cstdint>

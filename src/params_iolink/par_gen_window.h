@@ -11,7 +11,7 @@
 #include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
-#include "shell/common/par_gen_file.h"
+#include "common/par_gen_file.h"
 
 #include <array>
 #include <initializer_list>

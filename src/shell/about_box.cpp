@@ -2,9 +2,9 @@
 
 #include "shell/about_box.h"
 
-#include "shell/common/maker_identity.h"
+#include "common/maker_identity.h"
 #include "platform/core/shell_open.h"
-#include "shell/common/working_state.h"
+#include "common/working_state.h"
 #include "shell/shell_look.h"
 #include "shell/version_check.h"
 

@@ -20,7 +20,7 @@
 #include "enip_outputs/enip_master_texts.h"
 #include "params_iolink/iolink_slave_texts.h"
 #include "params_iolink/par_gen_texts.h"
-#include "shell/common/lang_table.h"
+#include "common/lang_table.h"
 
 void Register_Lang_Sources()
 {

@@ -7,7 +7,7 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 
 #include <QString>
 #include <QStringList>

@@ -4,8 +4,8 @@
 
 #include "platform/core/files.h"
 #include "platform/ui/dialogs.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/working_state.h"
+#include "common/lang_table.h"
+#include "common/working_state.h"
 #include "shell/project_folders.h"
 #include "shell/shell_look.h"
 

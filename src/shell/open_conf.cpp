@@ -3,8 +3,8 @@
 #include "shell/open_conf.h"
 
 #include "platform/core/files.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/working_state.h"
+#include "common/lang_table.h"
+#include "common/working_state.h"
 #include "shell/project_folders.h"
 #include "shell/shell_look.h"
 

@@ -4,7 +4,7 @@
 #include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 
 #include <QStringList>
 

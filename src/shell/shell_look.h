@@ -1,7 +1,7 @@
 #pragma once
 // Button pictures of the shell's windows; the windows' shared look comes with them.
 
-#include "shell/common/window_look.h"
+#include "common/window_look.h"
 
 #include <QString>
 

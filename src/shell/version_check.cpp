@@ -2,9 +2,9 @@
 
 #include "shell/version_check.h"
 
-#include "shell/common/maker_identity.h"
+#include "common/maker_identity.h"
 #include "platform/core/http.h"
-#include "shell/common/working_state.h"
+#include "common/working_state.h"
 
 TVersionServer& Version_Server()
 {

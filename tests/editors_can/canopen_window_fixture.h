@@ -5,8 +5,8 @@
 #include "editors_can/canopen_window.h"
 #include "grid/column_grid.h"
 #include "platform/ui/comctrls.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/lb_button.h"
+#include "common/lang_table.h"
+#include "common/lb_button.h"
 
 #include "support/file_bytes.h"
 #include "support/rule_window_test.h"

@@ -5,8 +5,8 @@
 
 #include "platform/core/datetime.h"
 #include "platform/core/exceptions.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/working_state.h"
+#include "common/lang_table.h"
+#include "common/working_state.h"
 
 #include <QFile>
 #include <QProcess>

@@ -7,7 +7,7 @@
 #include "editors_industrial/ethercat_texts.h"
 #include "grid/kv_string_grid.h"
 #include "platform/ui/comctrls.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 
 #include "support/file_bytes.h"
 #include "support/grid_typing.h"

@@ -7,7 +7,7 @@
 #include "editors_industrial/iec_variables_texts.h"
 #include "grid/column_grid.h"
 #include "platform/core/format_settings.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 
 #include "support/file_bytes.h"
 #include "support/grid_typing.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Paths, file helpers and the xmllint check shared by the industrial-Ethernet tests.
 
-#include "shell/common/working_state.h"
+#include "common/working_state.h"
 
 #include <QByteArray>
 #include <QFile>

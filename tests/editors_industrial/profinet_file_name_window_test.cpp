@@ -6,7 +6,7 @@
 #include "editors_industrial/profinet_name_texts.h"
 #include "platform/core/datetime.h"
 #include "platform/ui/stdctrls.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 
 #include "support/lang_block_check.h"
 #include "support/modal_show.h"

@@ -6,7 +6,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/core/files.h"
 #include "platform/ui/dialogs.h"
-#include "shell/common/lang_table.h"
+#include "common/lang_table.h"
 
 #include <QTemporaryDir>
 

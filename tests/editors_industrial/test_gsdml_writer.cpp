@@ -8,7 +8,7 @@
 #include "platform/core/files.h"
 #include "platform/core/xml.h"
 #include "platform/ui/dialogs.h"
-#include "shell/common/par_gen_file.h"
+#include "common/par_gen_file.h"
 
 #include <QSet>
 #include <iostream>

@@ -4,7 +4,7 @@
 #include "editors_industrial/iec_client_model.h"
 
 #include "industrial_test_support.h"
-#include "shell/common/lang_table.h"
+#include "common/lang_table.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include "editors_industrial/tls_cert_texts.h"
 #include "grid/kv_string_grid.h"
 #include "platform/ui/clipboard.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 
 #include "support/file_bytes.h"
 #include "support/grid_typing.h"

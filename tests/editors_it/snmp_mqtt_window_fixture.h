@@ -5,8 +5,8 @@
 #include "opcua_test_files.h"
 
 #include "platform/ui/dialogs.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/working_state.h"
+#include "common/lang_table.h"
+#include "common/working_state.h"
 
 #include "support/file_bytes.h"
 #include "support/rule_window_test.h"

@@ -10,7 +10,7 @@
 #include "platform/ui/comctrls.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/richedit.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 
 #include "snmp_mqtt_window_fixture.h"
 

@@ -13,9 +13,9 @@
 #include "platform/ui/comctrls.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/richedit.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/lb_button.h"
-#include "shell/common/working_state.h"
+#include "common/lang_table.h"
+#include "common/lb_button.h"
+#include "common/working_state.h"
 #include "shell/program_windows.h"
 #include "shell/window_set.h"
 

@@ -10,9 +10,9 @@
 #include "platform/ui/extctrls.h"
 #include "platform/ui/richedit.h"
 #include "platform/ui/stdctrls.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/lb_button.h"
-#include "shell/common/working_state.h"
+#include "common/lang_table.h"
+#include "common/lb_button.h"
+#include "common/working_state.h"
 
 #include "support/modal_show.h"
 #include "support/test_project.h"

@@ -9,9 +9,9 @@
 #include "grid/kv_string_grid.h"
 #include "platform/core/sysutils.h"
 #include "platform/ui/dialogs.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/lb_button.h"
-#include "shell/common/working_state.h"
+#include "common/lang_table.h"
+#include "common/lb_button.h"
+#include "common/working_state.h"
 
 #include "opcua_test_files.h"
 #include "support/file_bytes.h"

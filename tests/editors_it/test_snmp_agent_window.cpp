@@ -7,7 +7,7 @@
 
 #include "grid/column_grid.h"
 #include "platform/ui/comctrls.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 
 #include "snmp_mqtt_window_fixture.h"
 

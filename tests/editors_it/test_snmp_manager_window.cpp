@@ -6,7 +6,7 @@
 #include "editors_it/snmp_texts.h"
 
 #include "grid/column_grid.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 
 #include "snmp_mqtt_window_fixture.h"
 

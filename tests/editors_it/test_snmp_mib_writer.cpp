@@ -5,7 +5,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
-#include "shell/common/working_state.h"
+#include "common/working_state.h"
 
 #include <QDir>
 #include <QFile>

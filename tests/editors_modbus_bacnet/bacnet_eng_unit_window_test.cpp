@@ -4,8 +4,8 @@
 
 #include "editors_modbus_bacnet/bacnet_texts.h"
 #include "platform/ui/stdctrls.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/lb_button.h"
+#include "common/lang_table.h"
+#include "common/lb_button.h"
 
 #include "support/modal_show.h"
 

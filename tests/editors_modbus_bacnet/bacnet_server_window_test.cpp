@@ -9,7 +9,7 @@
 #include "editors_modbus_bacnet/bacnet_texts.h"
 #include "platform/ui/comctrls.h"
 #include "platform/ui/stdctrls.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 
 #include "modbus_window_fixture.h"
 

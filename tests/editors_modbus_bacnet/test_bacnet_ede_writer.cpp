@@ -5,7 +5,7 @@
 
 #include "platform/core/datetime.h"
 #include "platform/core/exceptions.h"
-#include "shell/common/working_state.h"
+#include "common/working_state.h"
 
 #include <QFile>
 #include <QProcess>

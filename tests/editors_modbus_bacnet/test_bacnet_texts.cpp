@@ -1,6 +1,6 @@
 #include "editors_modbus_bacnet/bacnet_texts.h"
 
-#include "shell/common/qstring_print.h"
+#include "common/qstring_print.h"
 #include "support/lang_block_check.h"
 
 #include <gtest/gtest.h>

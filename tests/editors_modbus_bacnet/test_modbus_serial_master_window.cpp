@@ -8,7 +8,7 @@
 #include "platform/ui/extctrls.h"
 
 #include <QApplication>
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 
 #include "modbus_window_fixture.h"
 

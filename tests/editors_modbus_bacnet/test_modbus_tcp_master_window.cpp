@@ -7,7 +7,7 @@
 #include "platform/core/files.h"
 #include "platform/ui/comctrls.h"
 #include "platform/ui/extctrls.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 
 #include "modbus_window_fixture.h"
 

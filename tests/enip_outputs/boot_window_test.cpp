@@ -5,9 +5,9 @@
 #include "platform/core/icmp.h"
 #include "platform/core/process.h"
 #include "platform/ui/dialogs.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/lb_button.h"
-#include "shell/common/working_state.h"
+#include "common/lang_table.h"
+#include "common/lb_button.h"
+#include "common/working_state.h"
 #include "update_job_check.h"
 
 #include <gtest/gtest.h>

@@ -9,8 +9,8 @@
 #include "enip_test_support.h"
 #include "support/grid_user_input.h"
 #include "platform/ui/dialogs.h"
-#include "shell/common/lb_button.h"
-#include "shell/common/working_state.h"
+#include "common/lb_button.h"
+#include "common/working_state.h"
 #include "shell/main_window.h"
 #include "shell/program_windows.h"
 

@@ -4,7 +4,7 @@
 #include "enip_outputs/enip_data_seg_window.h"
 
 #include "platform/core/format_settings.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 
 #include "enip_window_support.h"
 

@@ -6,7 +6,7 @@
 #include "enip_test_support.h"
 #include "enip_window_support.h"
 
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "enip_outputs/enip_master_texts.h"
 
-#include "shell/common/qstring_print.h"
+#include "common/qstring_print.h"
 #include "support/lang_block_check.h"
 
 #include <gtest/gtest.h>

@@ -8,7 +8,7 @@
 
 #include "platform/core/files.h"
 #include "platform/core/format_settings.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 
 #include "enip_test_support.h"
 #include "enip_window_support.h"

@@ -4,8 +4,8 @@
 
 #include "enip_outputs/enip_master_texts.h"
 #include "platform/ui/dialogs.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/working_state.h"
+#include "common/lang_table.h"
+#include "common/working_state.h"
 
 #include <QDir>
 #include <QImage>

@@ -4,7 +4,7 @@
 #include "enip_outputs/iodd_writer.h"
 #include "enip_test_support.h"
 #include "platform/ui/dialogs.h"
-#include "shell/common/working_state.h"
+#include "common/working_state.h"
 #include "shell/main_window.h"
 #include "shell/program_windows.h"
 

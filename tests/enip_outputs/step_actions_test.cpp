@@ -6,8 +6,8 @@
 #include "enip_test_support.h"
 #include "platform/core/files.h"
 #include "platform/ui/dialogs.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/working_state.h"
+#include "common/lang_table.h"
+#include "common/working_state.h"
 
 #include <QProcess>
 #include <QStandardPaths>

@@ -1,6 +1,6 @@
 // IOLink_Slave.xml reader and writer, and the bank compiler reading through them.
 
-#include "shell/common/iolink_slave_file.h"
+#include "common/iolink_slave_file.h"
 
 #include "enip_outputs/bank_compiler.h"
 

@@ -1,6 +1,6 @@
 #include "params_iolink/iolink_slave_texts.h"
 
-#include "shell/common/qstring_print.h"
+#include "common/qstring_print.h"
 #include "support/lang_block_check.h"
 
 #include <gtest/gtest.h>

@@ -10,11 +10,11 @@
 #include "platform/core/format_settings.h"
 #include "platform/ui/comctrls.h"
 #include "platform/ui/dialogs.h"
-#include "shell/common/iolink_slave_file.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/lb_button.h"
-#include "shell/common/qstring_print.h"
-#include "shell/common/working_state.h"
+#include "common/iolink_slave_file.h"
+#include "common/lang_table.h"
+#include "common/lb_button.h"
+#include "common/qstring_print.h"
+#include "common/working_state.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 // ParGen.xml reader and writer.
 
-#include "shell/common/par_gen_file.h"
+#include "common/par_gen_file.h"
 
 #include "platform/core/exceptions.h"
 

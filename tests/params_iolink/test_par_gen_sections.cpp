@@ -7,9 +7,9 @@
 
 #include "platform/ui/dialogs.h"
 #include "platform/ui/richedit.h"
-#include "shell/common/common_routines.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/working_state.h"
+#include "common/common_routines.h"
+#include "common/lang_table.h"
+#include "common/working_state.h"
 
 #include <QApplication>
 #include <QDir>

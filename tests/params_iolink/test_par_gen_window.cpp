@@ -6,10 +6,10 @@
 
 #include "enip_outputs/bank_compiler.h"
 #include "platform/ui/dialogs.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/lb_button.h"
-#include "shell/common/par_gen_file.h"
-#include "shell/common/working_state.h"
+#include "common/lang_table.h"
+#include "common/lb_button.h"
+#include "common/par_gen_file.h"
+#include "common/working_state.h"
 
 #include <QApplication>
 #include <QDir>

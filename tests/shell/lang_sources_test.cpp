@@ -1,7 +1,7 @@
 #include "shell/lang_sources.h"
 
-#include "shell/common/lang_table.h"
-#include "shell/common/qstring_print.h"
+#include "common/lang_table.h"
+#include "common/qstring_print.h"
 #include "support/lang_block_check.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "platform/ui/forms.h"
 #include "platform/ui/menus.h"
 #include "platform/ui/stdctrls.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 
 #include <QtTest/QTest>
 #include <QtWidgets/QLineEdit>

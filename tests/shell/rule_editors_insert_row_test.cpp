@@ -19,8 +19,8 @@
 
 #include "grid/kv_string_grid.h"
 #include "platform/ui/comctrls.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/qstring_print.h"
+#include "common/lang_table.h"
+#include "common/qstring_print.h"
 
 #include "support/modal_show.h"
 #include "support/program_test.h"

@@ -11,7 +11,7 @@
 // The record texts belong to the library and are freed when it is unloaded, so a
 // caller that reads them later reads freed memory.
 
-#include "shell/common/opcua_records.h"
+#include "common/opcua_records.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

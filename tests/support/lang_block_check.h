@@ -3,7 +3,7 @@
 // source covers, the table built with it, that the program registers it, and a language
 // file laid over that table.
 
-#include "shell/common/lang_table.h"
+#include "common/lang_table.h"
 #include "shell/lang_sources.h"
 
 #include <QFile>

@@ -5,8 +5,8 @@
 #include "platform/core/files.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dialogs.h"
-#include "shell/common/lb_button.h"
-#include "shell/common/working_state.h"
+#include "common/lb_button.h"
+#include "common/working_state.h"
 #include "shell/main_window.h"
 #include "shell/program_windows.h"
 

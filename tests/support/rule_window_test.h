@@ -5,8 +5,8 @@
 
 #include "grid/kv_string_grid.h"
 #include "platform/ui/dialogs.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/working_state.h"
+#include "common/lang_table.h"
+#include "common/working_state.h"
 
 #include "support/modal_show.h"
 #include "support/test_project.h"

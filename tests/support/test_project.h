@@ -2,7 +2,7 @@
 // A working state on a temporary program folder with the project "Plant" open, for
 // tests of editor windows that read and write the project's files.
 
-#include "shell/common/working_state.h"
+#include "common/working_state.h"
 
 #include <QDir>
 #include <QTemporaryDir>

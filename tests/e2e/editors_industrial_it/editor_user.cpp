@@ -6,8 +6,8 @@
 #include "platform/core/exceptions.h"
 #include "platform/core/xml.h"
 #include "platform/ui/forms.h"
-#include "shell/common/lb_button.h"
-#include "shell/common/working_state.h"
+#include "common/lb_button.h"
+#include "common/working_state.h"
 #include "shell/main_window.h"
 
 #include <QScrollBar>

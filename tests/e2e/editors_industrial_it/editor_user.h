@@ -6,7 +6,7 @@
 
 #include "program_session.h"
 
-#include "shell/common/working_state.h"
+#include "common/working_state.h"
 
 #include <QString>
 #include <QStringList>

@@ -9,8 +9,8 @@
 #include "grid/kv_string_grid.h"
 #include "platform/core/files.h"
 #include "platform/ui/comctrls.h"
-#include "shell/common/lb_button.h"
-#include "shell/common/working_state.h"
+#include "common/lb_button.h"
+#include "common/working_state.h"
 #include "shell/main_window.h"
 
 #include <QFile>

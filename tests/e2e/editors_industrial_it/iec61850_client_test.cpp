@@ -12,7 +12,7 @@
 #include "platform/core/files.h"
 #include "platform/ui/comctrls.h"
 #include "platform/ui/stdctrls.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 #include "shell/main_window.h"
 
 using IecClient = TEditorSession;

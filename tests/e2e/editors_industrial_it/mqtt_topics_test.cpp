@@ -10,7 +10,7 @@
 #include "editors_it/mqtt_topic_template_window.h"
 #include "grid/column_grid.h"
 #include "platform/ui/richedit.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 #include "shell/main_window.h"
 
 #include <QRegularExpression>

@@ -16,7 +16,7 @@
 #include "platform/ui/comctrls.h"
 #include "platform/ui/richedit.h"
 #include "platform/ui/stdctrls.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 #include "shell/main_window.h"
 #include "shell/loopback_stub.h"
 

@@ -6,7 +6,7 @@
 
 #include "editors_it/opcua_server_window.h"
 #include "grid/kv_string_grid.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 #include "shell/main_window.h"
 
 using OpcUaServerVariables = TEditorSession;

@@ -7,7 +7,7 @@
 #include "editors_industrial/profinet_file_name_window.h"
 #include "platform/core/files.h"
 #include "platform/ui/stdctrls.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 #include "shell/main_window.h"
 
 #include <QFile>

@@ -8,7 +8,7 @@
 #include "editors_industrial/s7_protocol_window.h"
 #include "grid/column_grid.h"
 #include "platform/ui/comctrls.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 #include "shell/main_window.h"
 
 using S7Editor = TEditorSession;

@@ -9,7 +9,7 @@
 #include "grid/column_grid.h"
 #include "platform/core/files.h"
 #include "platform/ui/comctrls.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 #include "shell/main_window.h"
 
 #include <QFile>

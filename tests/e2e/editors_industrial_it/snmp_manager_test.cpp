@@ -6,7 +6,7 @@
 
 #include "editors_it/snmp_manager_window.h"
 #include "grid/column_grid.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 #include "shell/main_window.h"
 
 using SnmpManager = TEditorSession;

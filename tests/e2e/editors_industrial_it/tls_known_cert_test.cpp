@@ -5,7 +5,7 @@
 
 #include "editors_industrial/tls_known_cert_window.h"
 #include "grid/kv_string_grid.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 #include "shell/main_window.h"
 
 using TlsKnownCertificates = TEditorSession;

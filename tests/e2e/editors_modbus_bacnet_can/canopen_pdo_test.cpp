@@ -5,7 +5,7 @@
 
 #include "editors_can/canopen_pdo_window.h"
 #include "grid/column_grid.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 #include "shell/main_window.h"
 
 using CanopenPdo = TEditorSession;

@@ -6,7 +6,7 @@
 
 #include "editors_can/canopen_sdo_client_window.h"
 #include "grid/column_grid.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 #include "shell/main_window.h"
 
 using CanopenSdoClient = TEditorSession;

@@ -9,7 +9,7 @@
 #include "editors_can/dnet_window.h"
 #include "grid/column_grid.h"
 #include "platform/ui/comctrls.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 #include "shell/main_window.h"
 
 using DeviceNet = TEditorSession;

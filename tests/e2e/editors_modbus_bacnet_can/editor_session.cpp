@@ -5,10 +5,10 @@
 #include "platform/ui/comctrls.h"
 #include "platform/ui/forms.h"
 #include "platform/core/sysutils.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/lb_button.h"
-#include "shell/common/rule_editor_frame.h"
-#include "shell/common/working_state.h"
+#include "common/lang_table.h"
+#include "common/lb_button.h"
+#include "common/rule_editor_frame.h"
+#include "common/working_state.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -5,7 +5,7 @@
 
 #include "editors_modbus_bacnet/modbus_tcp_master_window.h"
 #include "grid/column_grid.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 #include "shell/main_window.h"
 
 using ModalFocus = TEditorSession;

@@ -1,8 +1,8 @@
 #include "program_session.h"
 
 #include "platform/ui/forms.h"
-#include "shell/common/lb_button.h"
-#include "shell/common/working_state.h"
+#include "common/lb_button.h"
+#include "common/working_state.h"
 #include "shell/main_window.h"
 #include "shell/program_windows.h"
 

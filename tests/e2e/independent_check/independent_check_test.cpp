@@ -14,8 +14,8 @@
 #include "grid/column_grid.h"
 #include "grid/grid_editor_controls.h"
 #include "params_iolink/iolink_slave_window.h"
-#include "shell/common/lb_button.h"
-#include "shell/common/working_state.h"
+#include "common/lb_button.h"
+#include "common/working_state.h"
 #include "shell/main_window.h"
 
 #include <QFile>

@@ -12,7 +12,7 @@
 #include "grid/grid_editor_controls.h"
 #include "params_iolink/iolink_slave_window.h"
 #include "platform/ui/graphics.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -7,7 +7,7 @@
 #include "grid/grid_editor_controls.h"
 #include "params_iolink/iolink_slave_window.h"
 #include "platform/ui/comctrls.h"
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 #include "shell/main_window.h"
 
 QString Valve_Island_Eds() { return QStringLiteral(KV_FIXTURES_DIR "/e2e/valve_island.eds"); }

@@ -4,7 +4,7 @@
 
 #include "platform/core/files.h"
 #include "platform/ui/stdctrls.h"
-#include "shell/common/working_state.h"
+#include "common/working_state.h"
 #include "shell/main_window.h"
 #include "shell/new_project.h"
 

@@ -6,9 +6,9 @@
 
 #include "params_iolink/par_gen_window.h"
 #include "platform/ui/stdctrls.h"
-#include "shell/common/lb_button.h"
-#include "shell/common/par_gen_file.h"
-#include "shell/common/working_state.h"
+#include "common/lb_button.h"
+#include "common/par_gen_file.h"
+#include "common/working_state.h"
 #include "shell/main_window.h"
 
 using MainRoadStep2 = TProgramSession;

@@ -8,9 +8,9 @@
 #include "grid/column_grid.h"
 #include "grid/grid_editor_controls.h"
 #include "params_iolink/iolink_slave_window.h"
-#include "shell/common/iolink_slave_file.h"
-#include "shell/common/lb_button.h"
-#include "shell/common/working_state.h"
+#include "common/iolink_slave_file.h"
+#include "common/lb_button.h"
+#include "common/working_state.h"
 #include "shell/main_window.h"
 
 using MainRoadStep3 = TProgramSession;

@@ -11,8 +11,8 @@
 #include "enip_outputs/enip_master_window.h"
 #include "grid/column_grid.h"
 #include "grid/grid_editor_controls.h"
-#include "shell/common/lb_button.h"
-#include "shell/common/working_state.h"
+#include "common/lb_button.h"
+#include "common/working_state.h"
 
 using MainRoadStep4 = TProgramSession;
 

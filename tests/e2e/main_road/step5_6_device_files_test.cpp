@@ -12,8 +12,8 @@
 #include "platform/core/files.h"
 #include "platform/core/icmp.h"
 #include "platform/core/process.h"
-#include "shell/common/lb_button.h"
-#include "shell/common/working_state.h"
+#include "common/lb_button.h"
+#include "common/working_state.h"
 #include "shell/main_window.h"
 
 #include <QDir>

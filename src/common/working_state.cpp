@@ -1,4 +1,4 @@
-#include "shell/common/working_state.h"
+#include "common/working_state.h"
 
 #include "platform/core/files.h"
 #include "platform/core/xml.h"

@@ -1,6 +1,6 @@
-#include "shell/common/iolink_slave_file.h"
+#include "common/iolink_slave_file.h"
 
-#include "shell/common/xml_rows.h"
+#include "common/xml_rows.h"
 
 #include "platform/core/files.h"
 #include "platform/core/sysutils.h"

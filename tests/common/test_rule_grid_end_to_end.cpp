@@ -1,20 +1,20 @@
 // An editor-like column grid on a shown form: Enter walks the cells through the
 // jump routine wired to the key press, the row commands copy, paste, delete and
 // insert rules, and the grid renders to a picture.
-#include "shell/common/grid_row_commands.h"
+#include "common/grid_row_commands.h"
 
 #include "grid/column_grid.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/working_state.h"
+#include "common/lang_table.h"
+#include "common/working_state.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 
-#include "shell/common/qstring_print.h"
+#include "common/qstring_print.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // English texts of the shell's own windows and of the messages several windows share.
 // Texts are kept exactly, leading and trailing blanks included.
 
-#include "shell/common/lang_table.h"
+#include "common/lang_table.h"
 
 std::vector<TLangBlock> Shell_Lang_Blocks()
 {

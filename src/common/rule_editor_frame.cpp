@@ -1,6 +1,6 @@
 // The rule editor window shared by the protocol editors.
 
-#include "shell/common/rule_editor_frame.h"
+#include "common/rule_editor_frame.h"
 
 #include "grid/column_grid.h"
 #include "platform/core/sysutils.h"
@@ -8,11 +8,11 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/stdctrls.h"
-#include "shell/common/grid_columns.h"
-#include "shell/common/grid_row_commands.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/window_look.h"
-#include "shell/common/working_state.h"
+#include "common/grid_columns.h"
+#include "common/grid_row_commands.h"
+#include "common/lang_table.h"
+#include "common/window_look.h"
+#include "common/working_state.h"
 
 #include <functional>
 

@@ -2,7 +2,7 @@
 // The look the program's windows share: background, font, title and button panels,
 // and the push buttons in their usual colours.
 
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "shell/common/working_state.h"
+#include "common/working_state.h"
 
 #include "platform/core/files.h"
 
@@ -10,7 +10,7 @@
 
 #include <pugixml.hpp>
 
-#include "shell/common/qstring_print.h"
+#include "common/qstring_print.h"
 #include "support/deep_xml.h"
 
 #include <gtest/gtest.h>

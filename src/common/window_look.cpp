@@ -1,11 +1,11 @@
 // The shared look of the program's windows.
 
-#include "shell/common/window_look.h"
+#include "common/window_look.h"
 
 #include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
-#include "shell/common/working_state.h"
+#include "common/working_state.h"
 
 namespace {
 

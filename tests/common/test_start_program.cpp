@@ -1,9 +1,9 @@
-#include "shell/common/start_program.h"
+#include "common/start_program.h"
 
 #include "platform/core/process.h"
 #include "platform/ui/dialogs.h"
 
-#include "shell/common/qstring_print.h"
+#include "common/qstring_print.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -2,18 +2,18 @@
 // string grid: delete and insert keep the row count and the row numbers,
 // copy and paste check the copied row and ask before overwriting; the Enter
 // jump and the header double click obey their options.
-#include "shell/common/grid_row_commands.h"
+#include "common/grid_row_commands.h"
 
 #include "grid/column_grid.h"
 #include "grid/cell_properties.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/working_state.h"
+#include "common/lang_table.h"
+#include "common/working_state.h"
 
 #include <QTemporaryDir>
 
-#include "shell/common/qstring_print.h"
+#include "common/qstring_print.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/common/xml_text.h"
+#include "common/xml_text.h"
 
 QString Xml_Escape(const QString& text, bool escapeGreater)
 {

@@ -1,6 +1,6 @@
-#include "shell/common/lang_table.h"
+#include "common/lang_table.h"
 
-#include "shell/common/working_state.h"
+#include "common/working_state.h"
 
 #include "platform/core/exceptions.h"
 #include "platform/core/files.h"

@@ -2,12 +2,12 @@
 // description with two grids (a column grid with a hidden column, a string grid with
 // check boxes) in nested sections.
 
-#include "shell/common/rule_table.h"
+#include "common/rule_table.h"
 
 #include "grid/column_grid.h"
 #include "platform/core/exceptions.h"
 #include "platform/ui/dialogs.h"
-#include "shell/common/lang_table.h"
+#include "common/lang_table.h"
 
 #include "support/file_bytes.h"
 
@@ -323,7 +323,7 @@ TEST_F(RuleTable, RowsPastTheGridAreCountedNotShown)
 
 TEST_F(RuleTable, AFileRoundTripsByteForByte)
 {
-  const QString fixture = QStringLiteral(KV_FIXTURES_DIR "/shell_common/rule_table_round_trip.xml");
+  const QString fixture = QStringLiteral(KV_FIXTURES_DIR "/common/rule_table_round_trip.xml");
   const QByteArray bytes = Read_All(fixture);
   ASSERT_FALSE(bytes.isEmpty());
   ASSERT_EQ(Load(bytes), QString());

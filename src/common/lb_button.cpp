@@ -1,6 +1,6 @@
 // The push button: state handling, kind and colour presets, and the face painter.
 
-#include "shell/common/lb_button.h"
+#include "common/lb_button.h"
 
 #include "platform/ui/drawing.h"
 #include "platform/ui/forms.h"

@@ -1,14 +1,14 @@
 // The rule editor window on a small description: what OK asks before it replaces a file
 // that was not loaded whole or would lose rows after the table's end, and the layout.
 
-#include "shell/common/rule_editor_frame.h"
+#include "common/rule_editor_frame.h"
 
 #include "grid/column_grid.h"
 #include "platform/ui/comctrls.h"
 #include "platform/ui/dialogs.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/lb_button.h"
-#include "shell/common/working_state.h"
+#include "common/lang_table.h"
+#include "common/lb_button.h"
+#include "common/working_state.h"
 
 #include "support/file_bytes.h"
 

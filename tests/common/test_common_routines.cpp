@@ -1,8 +1,8 @@
-#include "shell/common/common_routines.h"
+#include "common/common_routines.h"
 
 #include "platform/core/format_settings.h"
 
-#include "shell/common/qstring_print.h"
+#include "common/qstring_print.h"
 
 #include <gtest/gtest.h>
 

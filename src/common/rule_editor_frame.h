@@ -11,7 +11,7 @@
 // key) are not saved; when one of them holds data, OK asks first as well.
 
 #include "platform/ui/forms.h"
-#include "shell/common/rule_table.h"
+#include "common/rule_table.h"
 
 #include <QChar>
 #include <QString>

@@ -1,6 +1,6 @@
 // Reading one key of ParGen.xml for the protocol editors and device-file writers.
 
-#include "shell/common/par_gen_file.h"
+#include "common/par_gen_file.h"
 
 #include "platform/core/exceptions.h"
 

@@ -1,11 +1,11 @@
 // Row commands of the rule grids: moving rows of cells within a fixed row
 // count, the shared row clipboard and the two navigation events.
-#include "shell/common/grid_row_commands.h"
+#include "common/grid_row_commands.h"
 
 #include "grid/column_grid.h"
 #include "platform/ui/dialogs.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/working_state.h"
+#include "common/lang_table.h"
+#include "common/working_state.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/common/grid_columns.h"
+#include "common/grid_columns.h"
 
 void Apply_Grid_Columns(TKvColumnGrid* G, const TGridColumnDef* Defs, int Count)
 {

@@ -3,7 +3,7 @@
 // the IO-Link rate code and minimum cycle time, the serial-port list, the text forms of
 // the OPC UA and SNMP settings, and the product's Wi-Fi answers. None holds state.
 
-#include "shell/common/opcua_records.h"
+#include "common/opcua_records.h"
 
 #include <QChar>
 #include <QString>

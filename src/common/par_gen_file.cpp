@@ -1,4 +1,4 @@
-#include "shell/common/par_gen_file.h"
+#include "common/par_gen_file.h"
 
 #include "platform/core/xml.h"
 

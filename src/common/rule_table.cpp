@@ -1,12 +1,12 @@
 // Clear, load, check and save of the rule grids from their description.
 
-#include "shell/common/rule_table.h"
+#include "common/rule_table.h"
 
 #include "grid/column_grid.h"
 #include "platform/core/sysutils.h"
 #include "platform/ui/dialogs.h"
-#include "shell/common/lang_table.h"
-#include "shell/common/xml_load.h"
+#include "common/lang_table.h"
+#include "common/xml_load.h"
 
 #include <QFileInfo>
 

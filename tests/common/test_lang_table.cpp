@@ -1,6 +1,6 @@
-#include "shell/common/lang_table.h"
+#include "common/lang_table.h"
 
-#include "shell/common/qstring_print.h"
+#include "common/qstring_print.h"
 
 #include <gtest/gtest.h>
 

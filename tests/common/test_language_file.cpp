@@ -1,11 +1,11 @@
-#include "shell/common/lang_table.h"
-#include "shell/common/working_state.h"
+#include "common/lang_table.h"
+#include "common/working_state.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "shell/common/qstring_print.h"
+#include "common/qstring_print.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ namespace {
 
 QString Fixture(const char* name)
 {
-    return QStringLiteral(KV_FIXTURES_DIR "/shell_common/") + QString::fromLatin1(name);
+    return QStringLiteral(KV_FIXTURES_DIR "/common/") + QString::fromLatin1(name);
 }
 
 void Write_File(const QString& path, const QByteArray& bytes)

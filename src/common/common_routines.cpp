@@ -1,4 +1,4 @@
-#include "shell/common/common_routines.h"
+#include "common/common_routines.h"
 
 #include "platform/core/codepages.h"
 #include "platform/core/format_settings.h"

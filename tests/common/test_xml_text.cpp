@@ -1,6 +1,6 @@
 // Escaping text for XML documents written line by line.
 
-#include "shell/common/xml_text.h"
+#include "common/xml_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/common/start_program.h"
+#include "common/start_program.h"
 
 #include "platform/core/process.h"
 #include "platform/ui/dialogs.h"

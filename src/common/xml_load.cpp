@@ -1,4 +1,4 @@
-#include "shell/common/xml_load.h"
+#include "common/xml_load.h"
 
 bool Load_Xml_Or_Failure(const QString& Path, TXmlDocument& Doc, QString& Failure)
 {
