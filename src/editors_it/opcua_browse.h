@@ -1,6 +1,6 @@
 #pragma once
 // Browsing an OPC UA server through the outside library libOPC_UA_Search.so (records
-// and entry points in shell/common/opcua_records.h). The browse runs on the caller's
+// and entry points in common/opcua_records.h). The browse runs on the caller's
 // thread and returns what the library found, every text copied while the library was
 // loaded, or why the library could not be used. Turning found variables into variables
 // of a server's lists is separate, since the user picks which ones.
