@@ -218,6 +218,8 @@ function(kv_add_e2e_test name)
     pkg_check_modules(KV_X11_TEST REQUIRED IMPORTED_TARGET GLOBAL x11 xtst xcb)
     _kv_collect(harness FALSE tests/e2e/harness)
     add_library(kv_e2e_harness STATIC ${harness})
+    # The X headers' names (Time, Screen) clash with the platform's: these files stay apart.
+    set_target_properties(kv_e2e_harness PROPERTIES UNITY_BUILD OFF)
     target_include_directories(kv_e2e_harness PUBLIC ${CMAKE_SOURCE_DIR}/tests/e2e/harness
                                ${CMAKE_SOURCE_DIR}/tests ${KV_SRC_ROOT})
     target_link_libraries(kv_e2e_harness PUBLIC kv_shell GTest::gtest PkgConfig::KV_X11_TEST)
@@ -228,6 +230,8 @@ function(kv_add_e2e_test name)
   _kv_collect(srcs FALSE ${A_DIRS})
   list(FILTER srcs EXCLUDE REGEX "/tests/e2e/harness/")
   add_executable(${name} ${srcs})
+  # Each window's test file keeps its own names for its columns.
+  set_target_properties(${name} PROPERTIES UNITY_BUILD OFF)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests ${KV_SRC_ROOT})
   target_link_libraries(${name} PRIVATE kv_e2e_harness ${A_DEPS} GTest::gtest GTest::gmock)
   target_compile_definitions(${name} PRIVATE

@@ -28,25 +28,25 @@ QRect Shown_Cell(TKvStringGrid* Grid, int Col, int Row)
 
 }  // namespace
 
-void TEditorSession::SetUp()
+void TIndustrialEditorSession::SetUp()
 {
   TProgramSession::SetUp();
   Open_Project(QStringLiteral("Plant"));
 }
 
-QString TEditorSession::Project_Dir()
+QString TIndustrialEditorSession::Project_Dir()
 {
   return WS().Dir_Projects + QStringLiteral("/Plant");
 }
 
-void TEditorSession::Open_Window(TE2eUser& User, TLbButton* Step, const TForm* Window)
+void TIndustrialEditorSession::Open_Window(TE2eUser& User, TLbButton* Step, const TForm* Window)
 {
   User.Wait_Shown(FKalvoraFirmWare);
   Press_Hidden(User, Step);
   User.Wait_Shown(Window);
 }
 
-void TEditorSession::Close_With(TE2eUser& User, TLbButton* Button, const TForm* Window, const QWidget* Back)
+void TIndustrialEditorSession::Close_With(TE2eUser& User, TLbButton* Button, const TForm* Window, const QWidget* Back)
 {
   User.Click(Button);
   User.Wait_Hidden(Window);
@@ -54,12 +54,12 @@ void TEditorSession::Close_With(TE2eUser& User, TLbButton* Button, const TForm* 
     Back_To(User, Back);
 }
 
-void TEditorSession::Back_To(TE2eUser& User, const QWidget* Window)
+void TIndustrialEditorSession::Back_To(TE2eUser& User, const QWidget* Window)
 {
   User.Wait_Shown(Window);
 }
 
-void TEditorSession::Scroll_To_Cell(TE2eUser& User, TKvStringGrid* Grid, int Col, int Row)
+void TIndustrialEditorSession::Scroll_To_Cell(TE2eUser& User, TKvStringGrid* Grid, int Col, int Row)
 {
   for (int step = 0; step < 200; ++step) {
     struct TWhere {
@@ -94,7 +94,7 @@ void TEditorSession::Scroll_To_Cell(TE2eUser& User, TKvStringGrid* Grid, int Col
   ADD_FAILURE() << "the scroll bars never showed cell " << Col << "," << Row;
 }
 
-void TEditorSession::Type_Cell(TE2eUser& User, TKvStringGrid* Grid, int Col, int Row, const QString& Text,
+void TIndustrialEditorSession::Type_Cell(TE2eUser& User, TKvStringGrid* Grid, int Col, int Row, const QString& Text,
                                const QString& Expected)
 {
   Scroll_To_Cell(User, Grid, Col, Row);
@@ -109,7 +109,7 @@ void TEditorSession::Type_Cell(TE2eUser& User, TKvStringGrid* Grid, int Col, int
   }
 }
 
-void TEditorSession::Pick_Cell(TE2eUser& User, TKvStringGrid* Grid, int Col, int Row, const QString& Item)
+void TIndustrialEditorSession::Pick_Cell(TE2eUser& User, TKvStringGrid* Grid, int Col, int Row, const QString& Item)
 {
   Scroll_To_Cell(User, Grid, Col, Row);
   const QRect cell = User.Cell_Rect(Grid, Col, Row);
@@ -128,7 +128,7 @@ void TEditorSession::Pick_Cell(TE2eUser& User, TKvStringGrid* Grid, int Col, int
             [&] { return Grid->Cells(Grid->RealColIndex(Col), Row) == Item; });
 }
 
-bool TEditorSession::Checked(TE2eUser& User, TKvStringGrid* Grid, int Col, int Row)
+bool TIndustrialEditorSession::Checked(TE2eUser& User, TKvStringGrid* Grid, int Col, int Row)
 {
   return User.Ui([&] {
     bool state = false;
@@ -138,7 +138,7 @@ bool TEditorSession::Checked(TE2eUser& User, TKvStringGrid* Grid, int Col, int R
   });
 }
 
-void TEditorSession::Click_Check(TE2eUser& User, TKvStringGrid* Grid, int Col, int Row)
+void TIndustrialEditorSession::Click_Check(TE2eUser& User, TKvStringGrid* Grid, int Col, int Row)
 {
   Scroll_To_Cell(User, Grid, Col, Row);
   const bool before = Checked(User, Grid, Col, Row);
@@ -151,19 +151,19 @@ void TEditorSession::Click_Check(TE2eUser& User, TKvStringGrid* Grid, int Col, i
   });
 }
 
-QString TEditorSession::Cell(TE2eUser& User, TKvStringGrid* Grid, int Col, int Row)
+QString TIndustrialEditorSession::Cell(TE2eUser& User, TKvStringGrid* Grid, int Col, int Row)
 {
   return User.Ui([&] { return Grid->Cells(Col, Row); });
 }
 
-void TEditorSession::Select_Row(TE2eUser& User, TKvStringGrid* Grid, int Row)
+void TIndustrialEditorSession::Select_Row(TE2eUser& User, TKvStringGrid* Grid, int Row)
 {
   Scroll_To_Cell(User, Grid, 0, Row);
   User.Click_Cell(Grid, 0, Row);
   User.Wait(QStringLiteral("row %1 of %2 current").arg(Row).arg(Grid->objectName()), [&] { return Grid->Row() == Row; });
 }
 
-QString TEditorSession::Answer_After(TE2eUser& User, TLbButton* Button, const QString& Answer)
+QString TIndustrialEditorSession::Answer_After(TE2eUser& User, TLbButton* Button, const QString& Answer)
 {
   User.Click(Button);
   const QString text = User.Message_Text();

@@ -22,7 +22,7 @@ class TLbButton;
 
 // A project "Plant" that the program opens at start, as after step 1, and what its user
 // does in the editors.
-class TEditorSession : public TProgramSession {
+class TIndustrialEditorSession : public TProgramSession {
 protected:
   void SetUp() override;
   // The project's folder.

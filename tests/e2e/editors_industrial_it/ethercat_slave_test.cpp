@@ -15,7 +15,7 @@
 
 #include <QFile>
 
-using EtherCATEditor = TEditorSession;
+using EtherCATEditor = TIndustrialEditorSession;
 
 namespace {
 constexpr int Type = TFEtherCATSlave::Col_Type, Length = TFEtherCATSlave::Col_Length, Name = TFEtherCATSlave::Col_Name;

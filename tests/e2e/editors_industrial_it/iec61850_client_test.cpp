@@ -15,7 +15,7 @@
 #include "common/lb_button.h"
 #include "shell/main_window.h"
 
-using IecClient = TEditorSession;
+using IecClient = TIndustrialEditorSession;
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "common/lb_button.h"
 #include "shell/main_window.h"
 
-using IecServerVariables = TEditorSession;
+using IecServerVariables = TIndustrialEditorSession;
 
 TEST_F(IecServerVariables, TypedVariableIsCheckedSavedAndShownAgain)
 {

@@ -15,7 +15,7 @@
 
 #include <QRegularExpression>
 
-using MqttTopics = TEditorSession;
+using MqttTopics = TIndustrialEditorSession;
 
 namespace {
 // Displayed columns (the hidden ones left out) and the real ones they show.

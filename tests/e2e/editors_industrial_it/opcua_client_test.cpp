@@ -22,7 +22,7 @@
 
 #include "../../editors_it/opcua_stub_reply.h"
 
-using OpcUaClient = TEditorSession;
+using OpcUaClient = TIndustrialEditorSession;
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "common/lb_button.h"
 #include "shell/main_window.h"
 
-using OpcUaServerVariables = TEditorSession;
+using OpcUaServerVariables = TIndustrialEditorSession;
 
 TEST_F(OpcUaServerVariables, TypedVariablesAreCheckedSavedAndShownAgain)
 {

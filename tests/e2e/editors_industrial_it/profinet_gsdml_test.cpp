@@ -13,7 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-using ProfinetGsdml = TEditorSession;
+using ProfinetGsdml = TIndustrialEditorSession;
 
 TEST_F(ProfinetGsdml, TypedNameGoesIntoTheChosenFolderAndIsReplacedOnlyOnYes)
 {

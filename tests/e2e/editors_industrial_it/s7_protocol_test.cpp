@@ -11,7 +11,7 @@
 #include "common/lb_button.h"
 #include "shell/main_window.h"
 
-using S7Editor = TEditorSession;
+using S7Editor = TIndustrialEditorSession;
 
 TEST_F(S7Editor, TypedRulesAreCheckedSavedAndShownAgain)
 {

@@ -14,7 +14,7 @@
 
 #include <QFile>
 
-using SnmpAgent = TEditorSession;
+using SnmpAgent = TIndustrialEditorSession;
 
 namespace {
 enum : int {

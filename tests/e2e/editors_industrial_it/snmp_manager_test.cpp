@@ -9,7 +9,7 @@
 #include "common/lb_button.h"
 #include "shell/main_window.h"
 
-using SnmpManager = TEditorSession;
+using SnmpManager = TIndustrialEditorSession;
 
 namespace {
 enum : int {

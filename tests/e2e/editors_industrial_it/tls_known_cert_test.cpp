@@ -8,7 +8,7 @@
 #include "common/lb_button.h"
 #include "shell/main_window.h"
 
-using TlsKnownCertificates = TEditorSession;
+using TlsKnownCertificates = TIndustrialEditorSession;
 
 namespace {
 constexpr int Enable = TFTLS_Server_Known_Cert::Col_Enable;
