@@ -369,7 +369,7 @@ void TKvStringGrid::WMHScroll(TMessage& Message)
     UpdateFooter();
 }
 
-// Null until the editor controls are made: a bar that does not exist yet shows nowhere.
+// Null on a grid made at design time, which has no editor controls.
 TScrollBar* TKvStringGrid::CellScrollBar() const
 {
     for (TComponent* c : FEditorControls)

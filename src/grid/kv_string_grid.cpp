@@ -248,6 +248,9 @@ TKvStringGrid::TKvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FOldTopRow = TopRow();
 
     FBalloon->OnEnableChange = [this](TObject*) { BalloonEnableChange(); };
+    // The editor controls are part of a run-time grid from its construction on: callers
+    // and the grid's own overlays find them among its components at once.
+    if (!FDesigning) CreateEditorControls();
     KvGridUnit::GridLinkCursor = crHandPoint;
 }
 

@@ -2593,9 +2593,8 @@ private:
     friend class TControlLook;
     friend class TFloatingFooter;
     void CreateEditorControls();
-    // Every window and its grids are made at start-up, but most grids are never shown or
-    // edited: the editor controls (combos, edits, scroll bars, the bulk of a grid's cost)
-    // are made when the grid first asks for one of them.
+    // Makes the editor controls if they are not made yet (a run-time grid makes them at
+    // construction): the lookups of the editors call it, so none of them sees an empty list.
     void EnsureEditorControls() const;
     void FreeEditorControls();
     int FixedRowsMin() const { return FFixedRowsMin; }
