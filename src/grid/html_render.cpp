@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <optional>
 
-#include <QLocale>
-
 #include "grid/html_markup.h"
 #include "grid/picture_container.h"
 #include "grid/theme_services.h"
+#include "platform/core/format_settings.h"
 #include "platform/core/sysutils.h"
 #include "platform/ui/drawing.h"
 #include "platform/ui/file_icons.h"
@@ -64,12 +63,7 @@ bool LetterAttrNumber(const QString& Tag, QChar Letter, int& Value)
 
 class THTMLRenderer {
 public:
-    // Right-to-left reading needs a right-to-left locale as well as a mode other than 0.
-    explicit THTMLRenderer(THTMLTextParams& Params)
-        : P(Params), C(Params.Canvas),
-          FRightToLeft(Params.BiDiMode != 0 && QLocale().textDirection() == Qt::RightToLeft)
-    {
-    }
+    explicit THTMLRenderer(THTMLTextParams& Params) : P(Params), C(Params.Canvas) {}
     bool Run();
 
 private:
@@ -115,6 +109,11 @@ private:
     std::optional<TFont> FRotRestore;
     int FControlHeight = 25, FHitW = 0, FHitH = 0;
     bool FThemed = false;
+    // Right to left under a right-to-left system locale: text read from the right and,
+    // for mode 1, segments placed from the line's right edge leftwards (FRightEdge).
+    unsigned FReading = 0;
+    bool FFromRight = false;
+    int FRightEdge = 0;
     int FLineIndex = 0;
     int FGH = 0; // text height of "gh" at the start of the line
 
@@ -125,9 +124,6 @@ private:
     // State of one pass.
     TRenderMode FMode = rmMeasure;
     int FLineWidth = 0, FCurX = 0;
-    // The right edge of the next text segment under right-to-left reading.
-    int FRightX = 0;
-    const bool FRightToLeft;
     bool FLineEnd = false, FOverflow = false, FLiOnLine = false;
     QString FLineText;
     int FTrailingSpace = 0;
@@ -151,6 +147,11 @@ bool THTMLRenderer::Run()
     FBaseFont.Assign(*C->Font());
     FEntryBk = savedBk;
     FThemed = IsWinXPOrLater() && IsThemeActive();
+    if (P.BiDiMode != 0 && FormatSettings().MiddleEast) {
+        FReading = DT_RTLREADING;
+        // A canvas laid out right to left already runs the line from the right.
+        FFromRight = P.BiDiMode == 1 && !C->RightToLeftLayout();
+    }
 
     // Preparation: entities that draw as one character, "<#" shown as text,
     // CR as a line break.
@@ -248,7 +249,7 @@ QString THTMLRenderer::RenderLine(TRenderMode Mode, QString& Text, const TRect& 
     QString consumed;
     FLineWidth = 0;
     FCurX = R.Left;
-    FRightX = R.Right;
+    FRightEdge = R.Right;
     FLineEnd = FOverflow = FLiOnLine = false;
     FLineText.clear();
     FTrailingSpace = 0;
@@ -350,16 +351,14 @@ QString THTMLRenderer::RenderLine(TRenderMode Mode, QString& Text, const TRect& 
 
 void THTMLRenderer::DrawSegment(const QString& Seg, const TRect& R, int Width)
 {
-    unsigned format = kTextFormat;
+    unsigned format = kTextFormat | FReading;
     if (!P.WordWrap) format |= DT_END_ELLIPSIS;
     TRect tr(FCurX, R.Top, R.Right, R.Bottom);
-    if (FRightToLeft) {
-        // Segments run from the right edge leftwards; mode 1 right-aligns each one.
-        tr.Left = R.Left;
-        tr.Right = FRightX;
-        format |= DT_RTLREADING;
-        if (P.BiDiMode == 1) format |= DT_RIGHT;
+    if (FFromRight) {
+        format |= DT_RIGHT;
+        tr.Right = FRightEdge;
     }
+    const int segLeft = FFromRight ? FRightEdge - Width : FCurX;
     if (FSup) tr.Bottom -= FSupLift;
     if (FSub) tr.Bottom += FSubDrop;
     tr.Bottom -= FImgOffset;
@@ -378,18 +377,18 @@ void THTMLRenderer::DrawSegment(const QString& Seg, const TRect& R, int Width)
     if (FWavy) {
         C->Pen()->SetColor(clRed);
         C->Pen()->SetWidth(1);
-        int x = FCurX / 2 * 2;
+        int x = segLeft / 2 * 2;
         const int low = R.Bottom - 1, high = R.Bottom + 1;
         int y = x % 4 == 0 ? high : low;
         C->MoveTo(x, y);
-        while (x < FCurX + Width) {
+        while (x < segLeft + Width) {
             x += 2;
             y = y == high ? low : high;
             C->LineTo(x, y);
         }
     }
-    FCurX += Width;
-    if (FRightToLeft) FRightX -= Width;
+    if (FFromRight) FRightEdge -= Width;
+    else FCurX += Width;
 }
 
 void THTMLRenderer::DrawFocus(int Right, const TRect& R)

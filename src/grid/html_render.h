@@ -57,7 +57,11 @@ struct THTMLTextParams {
     THTMLPictureCache* ImageCache = nullptr;
     TPictureContainer* Container = nullptr;
     HWND WindowHandle = nullptr;    // window whose theme draws in-cell controls
-    int BiDiMode = 0;               // acts only under a right-to-left system locale
+    // 0 left to right; 1 right to left; 2 and 3 right-to-left reading only. It acts only
+    // under a right-to-left system locale (FormatSettings().MiddleEast): every mode but 0
+    // reads text from the right, and mode 1 places the segments from the line's right edge
+    // leftwards, each drawn right-aligned.
+    int BiDiMode = 0;
 };
 
 // True when the point lies on anchor text, on an image inside an anchor or on

@@ -9,6 +9,7 @@
 #include <QLocale>
 
 #include "grid/html_render.h"
+#include "platform/core/format_settings.h"
 #include "grid/picture_container.h"
 #include "grid/theme_services.h"
 #include "platform/ui/forms.h"
@@ -849,14 +850,15 @@ TEST(HTMLRender, RightToLeftReadingPlacesSegmentsFromTheRightEdge)
         {QLocale::Arabic, 0, 1, 15},
         {QLocale::English, 1, 1, 15},
     };
-    const QLocale saved;
     for (const Case& k : cases) {
-        QLocale::setDefault(QLocale(k.language));
+        // The program's locale settings, read from the system locale at start.
+        TFormatSettings fs = FormatSettings();
+        fs.MiddleEast = QLocale(k.language).textDirection() == Qt::RightToLeft;
+        TFormatSettingsScope scope(fs);
         TTextCanvas c;
         THTMLTextParams p = Params(&c, QStringLiteral("<b>ab</b>cd"));
         p.BiDiMode = k.mode;
         DrawHTMLText(p);
-        QLocale::setDefault(saved);
         ASSERT_TRUE(c.Find(QStringLiteral("ab")) && c.Find(QStringLiteral("cd"))) << k.mode;
         EXPECT_EQ(c.Find(QStringLiteral("ab"))->X, k.abX) << k.language << " " << k.mode;
         EXPECT_EQ(c.Find(QStringLiteral("cd"))->X, k.cdX) << k.language << " " << k.mode;

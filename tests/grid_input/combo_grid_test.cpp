@@ -253,6 +253,10 @@ TEST(GridCombo, KeyPressSenderReturnKeyAndListTyping)
     int returns = 0;
     g.combo->OnReturnKey = [&](TObject* s) { EXPECT_EQ(s, g.combo); ++returns; };
     g.combo->SetItemIndex(0);
+    // Each key here is typed alone (keys in quick succession spell an item's start).
+    const int interval = QApplication::keyboardInputInterval();
+    QApplication::setKeyboardInputInterval(0);
+    struct TRestore { int I; ~TRestore() { QApplication::setKeyboardInputInterval(I); } } restore{interval};
     g.combo->Perform(WM_CHAR, 'w');
     EXPECT_EQ(g.combo->ItemIndex(), 1);
     ASSERT_EQ(g.link->Changes.size(), 1u);

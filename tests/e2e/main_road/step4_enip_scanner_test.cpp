@@ -123,9 +123,12 @@ TEST_F(MainRoadStep4, RuleImportedEditedSavedAndShownAgain)
     EXPECT_EQ(r.TargetCong->ListParamObject[0].Value, 250);
     EXPECT_EQ(r.TargetCong->ListParamObject[1].Value, 2);
     EXPECT_DOUBLE_EQ(r.TargetCong->ListParamObject[3].ValueReal, 7.25);
-    // The copy carries the texts, not the configuration.
+    // The pasted row carries the texts and a configuration of its own that agrees with its data segment.
     EXPECT_EQ(rules.Rows[1].IP_Address, QStringLiteral("10.0.0.21"));
     EXPECT_EQ(rules.Rows[1].Time_Poll, QStringLiteral("50"));
     EXPECT_EQ(rules.Rows[1].DataSegment, Edited_Segment);
-    EXPECT_FALSE(rules.Rows[1].TargetCong);
+    ASSERT_TRUE(rules.Rows[1].TargetCong);
+    ASSERT_EQ(rules.Rows[1].TargetCong->ListParamObject.size(), 4u);
+    EXPECT_EQ(rules.Rows[1].TargetCong->ListParamObject[0].Value, 250);
+    EXPECT_DOUBLE_EQ(rules.Rows[1].TargetCong->ListParamObject[3].ValueReal, 7.25);
 }
