@@ -1257,17 +1257,21 @@ void TCustomComboBox::Select()
 void TCustomComboBox::KeyPress(QChar& Key)
 {
     TWinControl::KeyPress(Key);
-    if (FStyle != csDropDownList || Key.unicode() < 32) return;
     // Letters typed in quick succession spell the start of an item ("1", "12"); a letter
     // typed alone, or the same letter again, goes on to the next item starting with it.
-    // One combo takes the keys at a time: the search is kept for the last one typed into.
+    // One combo takes the keys at a time: the search is kept for the last one typed into,
+    // and ends with a control key (Return, Tab, Escape) or when the item was changed by
+    // anything but the search (a grid's editor moved to another cell).
     static struct {
         QPointer<TCustomComboBox> Combo;
         QString Typed;
         qint64 At = 0;
+        int Index = -1;
     } search;
+    if (Key.unicode() < 32 && search.Combo == this) search.Typed.clear();
+    if (FStyle != csDropDownList || Key.unicode() < 32) return;
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    const bool goOn = search.Combo == this && !search.Typed.isEmpty()
+    const bool goOn = search.Combo == this && !search.Typed.isEmpty() && FCombo->currentIndex() == search.Index
                       && now - search.At < QApplication::keyboardInputInterval();
     search.Combo = this;
     search.At = now;
@@ -1290,6 +1294,7 @@ void TCustomComboBox::KeyPress(QChar& Key)
         Click();
         Select();
     }
+    search.Index = FCombo->currentIndex();
     Key = QChar();
 }
 
